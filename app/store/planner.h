@@ -1,0 +1,43 @@
+// The planner's state for the whole run: where the data lives, the three record tables,
+// the settings kept with them and the terminology in force.  One object, owned by main and
+// passed by reference to every window and service.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace store {
+
+// Element 0 the plural (the user's choice), 1 the singular, 2 the gender "M" or "F".
+using Terms = std::array<std::string, 3>;
+
+struct Planner {
+  std::string DataFolder;
+  std::string DataFile;
+
+  // Record tables, indexed from 0; a record's index is its section number in the data file
+  // and the number by which activities refer to projects and resources.
+  std::vector<std::string> Resources;
+  std::vector<std::string> Categories;
+  std::vector<std::string> Activities;
+  int ResourceMax() const { return static_cast<int>(Resources.size()) - 1; }
+  int CategoryMax() const { return static_cast<int>(Categories.size()) - 1; }
+  int ActivityMax() const { return static_cast<int>(Activities.size()) - 1; }
+
+  std::string ActivityType;
+  Terms ProjectTerms;
+  Terms ActivityTerms;
+  Terms ResourceTerms;
+
+  std::string ShareLink;  // sharing is on while it is not empty
+  std::string WindowsTimeZone;
+  std::string IanaTimeZone;
+  std::string UserId;
+
+  // The colour handed from the project panel to the colour chooser.
+  int ChosenColour = 0;
+  std::string ChosenTextFlag;
+};
+
+}  // namespace store
