@@ -1,0 +1,108 @@
+#include "pdf/fonts/code_pages.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "pdf/fonts/code_page_tables.h"
+
+namespace pdf {
+
+namespace {
+
+// Code point and byte of the characters 128-255 of one code page, sorted by code point.
+using ReverseMap = std::vector<std::pair<std::int32_t, char>>;
+
+const ReverseMap& ReverseMapOf(CodePage page) {
+    static const std::array<ReverseMap, kCodePageCount> maps = [] {
+        std::array<ReverseMap, kCodePageCount> result;
+        for (int page = 0; page < kCodePageCount; ++page) {
+            for (int byte = 128; byte < 256; ++byte) {
+                std::int32_t codePoint = kCodePageMaps[page][byte];
+                if (codePoint >= 0)
+                    result[page].emplace_back(codePoint, static_cast<char>(byte));
+            }
+            std::sort(result[page].begin(), result[page].end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+        }
+        return result;
+    }();
+    return maps[static_cast<int>(page)];
+}
+
+// Decodes one UTF-8 sequence at `pos` and moves past it; -1 for a malformed sequence,
+// which is passed over one byte at a time.
+std::int32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(pos);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || pos + length > text.size()) {
+        ++pos;
+        return -1;
+    }
+    std::int32_t codePoint = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        unsigned char next = byte(pos + i);
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return -1;
+        }
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    static constexpr std::int32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+        ++pos;
+        return -1;
+    }
+    pos += length;
+    return codePoint;
+}
+
+}  // namespace
+
+CodePage CodePageOf(FontCharset charset) {
+    switch (charset) {
+    case charset::kCentralEurope: return CodePage::k1250;
+    case charset::kCyrillic: return CodePage::k1251;
+    case charset::kGreek: return CodePage::k1253;
+    case charset::kTurkish: return CodePage::k1254;
+    case charset::kBaltic: return CodePage::k1257;
+    default: return CodePage::k1252;
+    }
+}
+
+const CodePageMap& GetCodePageMap(FontCharset charset) {
+    return kCodePageMaps[static_cast<int>(CodePageOf(charset))];
+}
+
+std::string GetCodePageDifferences(FontCharset charset) {
+    return kCodePageDifferences[static_cast<int>(CodePageOf(charset))];
+}
+
+std::string ToCodePage(std::string_view utf8, FontCharset charset) {
+    const ReverseMap& reverse = ReverseMapOf(CodePageOf(charset));
+    std::string result;
+    result.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        std::int32_t codePoint = NextCodePoint(utf8, pos);
+        if (codePoint >= 0 && codePoint < 128) {
+            result += static_cast<char>(codePoint);
+            continue;
+        }
+        auto found = std::lower_bound(reverse.begin(), reverse.end(), codePoint,
+                                      [](const auto& entry, std::int32_t wanted) {
+                                          return entry.first < wanted;
+                                      });
+        bool mapped = found != reverse.end() && found->first == codePoint;
+        result += mapped ? found->second : '?';
+    }
+    return result;
+}
+
+}  // namespace pdf

@@ -1,0 +1,44 @@
+// One font of a document, and the Windows character sets that choose a font's code page.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace pdf {
+
+// A Windows character-set number.  161 Greek, 162 Turkish, 186 Baltic, 204 Cyrillic and
+// 238 Central European; 0 and every other value mean Western.
+using FontCharset = std::int32_t;
+
+namespace charset {
+constexpr FontCharset kWestern = 0;
+constexpr FontCharset kGreek = 161;
+constexpr FontCharset kTurkish = 162;
+constexpr FontCharset kBaltic = 186;
+constexpr FontCharset kCyrillic = 204;
+constexpr FontCharset kCentralEurope = 238;
+}  // namespace charset
+
+// Advance widths of the character codes 0 to 255, in thousandths of an em.
+using FontWidths = std::array<std::int16_t, 256>;
+
+struct FontRecord {
+    // Upper-cased full name under which the font was selected or added.
+    std::string Key;
+    // Set for a TrueType font added from a file; built-in fonts are named, never embedded.
+    bool IsTrueType = false;
+    // Written after /BaseFont: family plus ",Bold", ",Italic" or ",BoldItalic".
+    std::string BaseFont;
+    FontWidths Widths{};
+    // A line is LineHeight * size / 1000 points high.
+    std::int16_t LineHeight = 0;
+    // Depth below the baseline, negative.
+    std::int32_t Descent = 0;
+    FontCharset Charset = charset::kWestern;
+    // The /Differences array naming the glyphs of the charset's code page; empty for
+    // Western, Symbol and ZapfDingbats.
+    std::string Differences;
+};
+
+}  // namespace pdf
