@@ -32,7 +32,7 @@ TIMES_WESTERN_OVERRIDES = {175: 500, 177: 549, 181: 576, 247: 549}
 
 class TrueTypeWidths:
     """Advance widths of a TrueType font by code point, in thousandths of an em,
-    truncated toward zero."""
+    truncated toward zero (or rounded to the nearest)."""
 
     def __init__(self, path):
         font = TTFont(path)
@@ -40,11 +40,17 @@ class TrueTypeWidths:
         self.cmap = font.getBestCmap()
         self.hmtx = font["hmtx"]
 
-    def width(self, code_point):
+    def advance(self, code_point):
         glyph = self.cmap.get(code_point)
         if glyph is None:
             raise SystemExit(f"no glyph for U+{code_point:04X}")
-        return self.hmtx[glyph][0] * 1000 // self.units
+        return self.hmtx[glyph][0]
+
+    def width(self, code_point):
+        return self.advance(code_point) * 1000 // self.units
+
+    def rounded_width(self, code_point):
+        return round(self.advance(code_point) * 1000 / self.units)
 
 
 def read_afm(path):
@@ -87,6 +93,19 @@ def afm_western(afm_by_name, control_fill, other_fill, overrides):
     return table(control_fill, other_fill, western, width_of)
 
 
+def check_western(tables, fonts, family):
+    """The AFM-built Western tables must equal the TrueType widths rounded to the nearest,
+    which is what the four Windows-glyph overrides stand for."""
+    western = code_page_map("cp1252")
+    for style, widths in enumerate(tables):
+        for byte in range(32, 256):
+            if byte != 127 and western[byte] >= 0:
+                expected = fonts[style].rounded_width(western[byte])
+                if widths[byte] != expected:
+                    raise SystemExit(f"{family} style {style} byte {byte}: "
+                                     f"{widths[byte]} from the AFM, {expected} from TrueType")
+
+
 def truetype_table(font, code_page, control_fill, other_fill):
     mapping = code_page_map(code_page)
     return table(control_fill, other_fill, mapping, lambda byte: font.width(mapping[byte]))
@@ -105,6 +124,7 @@ def arial_tables():
     for style in range(3):
         western[style] = afm_western(afm[style], control[style], 750,
                                      ARIAL_WESTERN_OVERRIDES)
+    check_western(western[:3], fonts, "Arial")
     # The Western bold italic table holds the Cyrillic characters from byte 128 on.
     cyrillic_bold_italic = tables["cp1251"][3]
     western[3] = western[3][:128] + cyrillic_bold_italic[128:]
@@ -124,6 +144,7 @@ def times_tables():
         tables[code_page] = [truetype_table(fonts[s], code_page, 333, 777) for s in range(4)]
     tables["cp1252"] = [afm_western(afm[s], 333, 778, TIMES_WESTERN_OVERRIDES)
                         for s in range(4)]
+    check_western(tables["cp1252"], fonts, "Times New Roman")
     return tables
 
 
