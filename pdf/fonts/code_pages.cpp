@@ -39,7 +39,13 @@ std::int32_t NextCodePoint(std::string_view text, std::size_t& pos) {
         ++pos;
         return lead;
     }
-    int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    int length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
     if (length == 0 || pos + length > text.size()) {
         ++pos;
         return -1;

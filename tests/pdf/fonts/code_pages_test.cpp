@@ -198,6 +198,7 @@ TEST(ToCodePage, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(ToCodePage("a😀b", 0), "a?b");
     EXPECT_EQ(ToCodePage("\xC2\x81", 0), "?");   // a C1 control the code page leaves out
     EXPECT_EQ(ToCodePage("a\xFF" "b", 0), "a?b");
+    EXPECT_EQ(ToCodePage("\xF8\x88\x80\x80\x80", 0), "?????");  // no such lead byte
     EXPECT_EQ(ToCodePage("\xC3", 0), "?");       // cut short at the end
     EXPECT_EQ(ToCodePage("\xC3(", 0), "?(");     // continuation byte missing
     EXPECT_EQ(ToCodePage("\xC0\xAF", 0), "??");  // overlong
