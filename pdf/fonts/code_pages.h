@@ -25,7 +25,7 @@ const CodePageMap& GetCodePageMap(FontCharset charset);
 std::string GetCodePageDifferences(FontCharset charset);
 
 // UTF-8 text as bytes of the charset's code page.  A character the code page cannot hold,
-// and every malformed UTF-8 sequence, becomes "?".
+// and every byte of a malformed UTF-8 sequence, becomes "?".
 std::string ToCodePage(std::string_view utf8, FontCharset charset);
 
 }  // namespace pdf
