@@ -1,0 +1,65 @@
+// One INI text, parsed once, read with the profile-file rules the data file relies on:
+// section and key names are compared without regard to (ASCII) letter case, the first
+// matching section and the first matching key win, names and values are trimmed of blanks
+// and a value wrapped in matching quotes loses them, lines starting with ";" are comments,
+// and sections are listed in file order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  explicit IniDocument(std::string text);
+
+  // Names point into the document's own text, so it stays where it was built.
+  IniDocument(const IniDocument&) = delete;
+  IniDocument& operator=(const IniDocument&) = delete;
+
+  // The value of `key` in `section`; nothing when either is missing.
+  std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+
+  // Section names in file order, repeated names included.
+  std::size_t SectionCount() const { return sections_.size(); }
+  std::string_view SectionName(std::size_t index) const;
+
+  // The text with `key` of `section` set to `value`: the first matching key line is
+  // rewritten, else the key goes after the section's last line, else a new section is
+  // appended.  Lines are ended as the text ends its first line ("\n" when it has none).
+  std::string WithValue(std::string_view section, std::string_view key,
+                        std::string_view value) const;
+
+  const std::string& Text() const { return text_; }
+
+ private:
+  struct Section {
+    std::size_t nameBegin;
+    std::size_t nameLength;
+    std::size_t bodyBegin;  // first character after the header line
+    std::size_t bodyEnd;    // start of the next header line, or the end of the text
+  };
+  struct KeyLine {
+    std::size_t begin;  // start of the line
+    std::size_t end;    // end of its content, before the line break
+    std::string_view value;
+  };
+
+  void Parse();
+  void IndexSections();
+  const Section* FindSection(std::string_view name) const;
+  std::optional<KeyLine> FindKey(const Section& section, std::string_view key) const;
+  std::string_view LineBreak() const;
+
+  std::string text_;
+  std::vector<Section> sections_;
+  // Open addressing over folded names: section index + 1, 0 for an empty slot.
+  std::vector<std::uint32_t> slots_;
+};
+
+}  // namespace platform

@@ -1,0 +1,145 @@
+#include "platform/ini_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <mutex>
+#include <vector>
+
+#include "platform/atomic_file.h"
+
+namespace platform {
+
+namespace {
+
+struct Identity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+
+  bool operator==(const Identity& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec &&
+           changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+  }
+};
+
+Identity IdentityOf(const struct stat& status) {
+  return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+struct CachedFile {
+  std::string path;
+  Identity identity;
+  std::shared_ptr<const IniDocument> document;
+};
+
+// The program reads its data file and, now and then, a backup: a few entries suffice.
+constexpr std::size_t kCachedFiles = 4;
+
+std::mutex cacheMutex;
+std::vector<CachedFile> cache;  // most recently used last
+
+void Remember(const std::string& path, const Identity& identity,
+              std::shared_ptr<const IniDocument> document) {
+  for (auto it = cache.begin(); it != cache.end(); ++it) {
+    if (it->path == path) {
+      cache.erase(it);
+      break;
+    }
+  }
+  if (cache.size() == kCachedFiles) cache.erase(cache.begin());
+  cache.push_back({path, identity, std::move(document)});
+}
+
+int ReadWholeFile(int fd, std::size_t sizeHint, std::string& text) {
+  text.resize(sizeHint);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == text.size()) text.resize(text.size() + text.size() / 2 + 4096);
+    ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  text.resize(filled);
+  return 0;
+}
+
+// The file's document, from the cache when the file has not changed.  `error` is 0 when
+// the file was read or does not exist, else why it could not be read.
+std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
+  static const auto empty = std::make_shared<const IniDocument>();
+  error = 0;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT) error = errno;
+    return empty;
+  }
+  struct stat status;
+  if (::fstat(fd, &status) != 0) {
+    error = errno;
+    ::close(fd);
+    return empty;
+  }
+  Identity identity = IdentityOf(status);
+  for (const CachedFile& entry : cache) {
+    if (entry.path == path && entry.identity == identity) {
+      ::close(fd);
+      return entry.document;
+    }
+  }
+  std::string text;
+  error = ReadWholeFile(fd, static_cast<std::size_t>(status.st_size), text);
+  ::close(fd);
+  if (error != 0) return empty;
+  auto document = std::make_shared<const IniDocument>(std::move(text));
+  Remember(path, identity, document);
+  return document;
+}
+
+bool HoldsLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path) {
+  std::lock_guard<std::mutex> lock(cacheMutex);
+  int error;
+  return Load(path, error);
+}
+
+int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
+                  std::string_view value) {
+  if (HoldsLineBreakOrNul(section) || HoldsLineBreakOrNul(key) || HoldsLineBreakOrNul(value) ||
+      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+      key.empty() || key.front() == '[' || key.front() == ';') {
+    return EINVAL;
+  }
+  std::lock_guard<std::mutex> lock(cacheMutex);
+  int error;
+  std::shared_ptr<const IniDocument> current = Load(path, error);
+  // A file that exists but cannot be read must not be replaced by one holding this value only.
+  if (error != 0) return error;
+
+  std::string text = current->WithValue(section, key, value);
+  error = ReplaceFileContents(path, text);
+  if (error != 0) return error;
+
+  struct stat status;
+  if (::stat(path.c_str(), &status) == 0) {
+    Remember(path, IdentityOf(status), std::make_shared<const IniDocument>(std::move(text)));
+  }
+  return 0;
+}
+
+}  // namespace platform

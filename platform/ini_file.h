@@ -1,0 +1,24 @@
+// INI files on disk: each file is parsed once and its parsed form reused for as long as the
+// file keeps its identity (device, inode, size, modification and change times); a file that
+// changed on disk is read again.  Every write replaces the file atomically.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/ini_document.h"
+
+namespace platform {
+
+// The file's parsed contents; an empty document when the file is missing or unreadable.
+std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
+
+// Sets `key` of `section` to `value` in the file (the file, the section and the key are
+// created when missing).  Returns 0, or the errno of the failure, the file then untouched.
+// Names and values that the layout cannot hold (line breaks, NUL, "]" in a section name,
+// "=" in a key or one that starts with "[" or ";", an empty key) give EINVAL.
+int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
+                  std::string_view value);
+
+}  // namespace platform

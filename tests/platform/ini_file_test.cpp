@@ -1,0 +1,79 @@
+#include "platform/ini_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "platform/scratch_folder.h"
+
+namespace platform {
+namespace {
+
+TEST(IniFileTest, MissingFileReadsEmptyAndIsCreatedByAWrite) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  EXPECT_EQ(ReadIniFile(path)->SectionCount(), 0u);
+
+  ASSERT_EQ(WriteIniValue(path, "S", "k", "v"), 0);
+  EXPECT_EQ(ReadTextFile(path), "[S]\nk=v\n");
+  EXPECT_EQ(ReadIniFile(path)->Value("S", "k"), "v");
+}
+
+TEST(IniFileTest, ChangesMadeOnDiskAreSeen) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  WriteTextFile(path, "[S]\nk=old\n");
+  EXPECT_EQ(ReadIniFile(path)->Value("S", "k"), "old");
+
+  WriteTextFile(path, "[S]\nk=newer\n");
+  EXPECT_EQ(ReadIniFile(path)->Value("S", "k"), "newer");
+
+  ASSERT_EQ(WriteIniValue(path, "S", "other", "1"), 0);
+  EXPECT_EQ(ReadTextFile(path), "[S]\nk=newer\nother=1\n") << "the write starts from the disk";
+}
+
+TEST(IniFileTest, WritesLeaveNoTemporaryFileAndKeepThePermissions) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  WriteTextFile(path, "[S]\nk=1\n");
+  ::chmod(path.c_str(), 0640);
+
+  ASSERT_EQ(WriteIniValue(path, "S", "k", "2"), 0);
+
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
+  struct stat status;
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST(IniFileTest, AFailedWriteLeavesTheFileAndTheCacheAsTheyWere) {
+  ScratchFolder folder;
+  std::string path = folder / "missing-folder/data";
+  EXPECT_EQ(WriteIniValue(path, "S", "k", "v"), ENOENT);
+
+  std::string existing = folder / "data";
+  WriteTextFile(existing, "[S]\nk=1\n");
+  EXPECT_EQ(WriteIniValue(existing, "S", "k", "a\nb"), EINVAL);
+  EXPECT_EQ(WriteIniValue(existing, "S]", "k", "v"), EINVAL);
+  EXPECT_EQ(WriteIniValue(existing, "S", "k=", "v"), EINVAL);
+  EXPECT_EQ(WriteIniValue(existing, "S", "", "v"), EINVAL);
+  EXPECT_EQ(ReadTextFile(existing), "[S]\nk=1\n");
+  EXPECT_EQ(ReadIniFile(existing)->Value("S", "k"), "1");
+}
+
+TEST(IniFileTest, AFileThatCannotBeReadIsNotOverwritten) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  std::filesystem::create_directory(path);  // reading a folder fails with EISDIR
+  EXPECT_NE(WriteIniValue(path, "S", "k", "v"), 0);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+}  // namespace
+}  // namespace platform
