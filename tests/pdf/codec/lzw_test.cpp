@@ -1,4 +1,5 @@
 #include "pdf/codec/filters.h"
+#include "sample_data.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,9 @@
 #include <vector>
 
 namespace {
+
+using codectest::RandomBytes;
+using codectest::WithoutRepeatedPairs;
 
 // The reader's side of /LZWDecode with the default early change, keeping the widths
 // and the clear codes it met so that tests can look at them.
@@ -73,27 +77,6 @@ pdf::Bytes Encoded(pdf::Bytes data, int level)
 {
     pdf::EncodeLZW(data, level);
     return data;
-}
-
-// Every consecutive pair of bytes differs from every other, so that each byte after the
-// first adds one string to the table.
-pdf::Bytes WithoutRepeatedPairs(std::size_t length)
-{
-    pdf::Bytes out;
-    for (int step = 1; out.size() < length; step += 2)
-        for (int i = 0; i < 256 && out.size() < length; ++i)
-            out.push_back(static_cast<std::uint8_t>(i * step));
-    return out;
-}
-
-pdf::Bytes RandomBytes(std::size_t length, std::uint32_t seed)
-{
-    pdf::Bytes out(length);
-    for (auto& b : out) {
-        seed = seed * 1664525 + 1013904223;
-        b = static_cast<std::uint8_t>(seed >> 24);
-    }
-    return out;
 }
 
 TEST(LZW, TwoBytesAtLevelZero)

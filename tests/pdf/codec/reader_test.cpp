@@ -1,5 +1,6 @@
 // Our encoded streams, placed in a PDF file, read back by qpdf, mutool and pdftotext.
 #include "pdf_assembly.h"
+#include "sample_data.h"
 
 #include <gtest/gtest.h>
 
@@ -29,14 +30,18 @@ std::vector<Filter> AllFilters()
         {"runlength", "/RunLengthDecode", [](pdf::Bytes& b) { pdf::EncodeRunLength(b); }},
         {"ascii85", "/ASCII85Decode", [](pdf::Bytes& b) { pdf::EncodeASCII85(b); }},
         {"asciihex", "/ASCIIHexDecode", [](pdf::Bytes& b) { pdf::EncodeASCIIHex(b); }},
-        {"chain", "[/ASCIIHexDecode /ASCII85Decode /LZWDecode /RunLengthDecode]",
+        {"chain", "[/ASCIIHexDecode /ASCII85Decode /LZWDecode /FlateDecode /RunLengthDecode]",
          [](pdf::Bytes& b) {
              pdf::EncodeRunLength(b);
+             pdf::EncodeFlate(b, 3);
              pdf::EncodeLZW(b, 2);
              pdf::EncodeASCII85(b);
              pdf::EncodeASCIIHex(b);
          }},
     };
+    for (int level : {0, 5})
+        filters.push_back({"flate" + std::to_string(level), "/FlateDecode",
+                           [level](pdf::Bytes& b) { pdf::EncodeFlate(b, level); }});
     for (int level = 0; level <= 3; ++level)
         filters.push_back({"lzw" + std::to_string(level), "/LZWDecode",
                            [level](pdf::Bytes& b) { pdf::EncodeLZW(b, level); }});
@@ -52,23 +57,13 @@ std::vector<pdf::Bytes> SampleStreams()
         text += "Réunion de chantier n° " + std::to_string(i) + " — étape validée.\n";
     samples.emplace_back(text.begin(), text.end());
     for (std::size_t length : {254u, 255u, 766u, 767u, 1790u, 1791u, 5000u}) {
-        pdf::Bytes distinctPairs;
-        for (int step = 1; distinctPairs.size() < length; step += 2)
-            for (int i = 0; i < 256 && distinctPairs.size() < length; ++i)
-                distinctPairs.push_back(static_cast<std::uint8_t>(i * step));
-        samples.push_back(distinctPairs);
+        samples.push_back(codectest::WithoutRepeatedPairs(length));
     }
     pdf::Bytes runs;
     for (int i = 0; i < 300; ++i)
         runs.insert(runs.end(), i % 131, static_cast<std::uint8_t>(i));
     samples.push_back(runs);
-    pdf::Bytes noise(70000);
-    std::uint32_t seed = 99;
-    for (auto& b : noise) {
-        seed = seed * 1664525 + 1013904223;
-        b = static_cast<std::uint8_t>(seed >> 24);
-    }
-    samples.push_back(noise);
+    samples.push_back(codectest::RandomBytes(70000, 99));
     return samples;
 }
 

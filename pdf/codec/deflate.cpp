@@ -1,0 +1,59 @@
+// FlateDecode encoder: a zlib stream holding the input as one Deflate block (or, when
+// stored, as many blocks as the stored form needs).
+#include "pdf/codec/filters.h"
+
+#include "pdf/codec/deflate_bitwriter.h"
+#include "pdf/codec/deflate_block.h"
+#include "pdf/codec/deflate_tokens.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace pdf {
+
+namespace {
+
+std::uint32_t Adler32(const Bytes& data)
+{
+    constexpr std::uint32_t kModulus = 65521;
+    // The largest run of bytes whose sums cannot overflow before the modulus is taken.
+    constexpr std::size_t kChunk = 5552;
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::size_t start = 0; start < data.size(); start += kChunk) {
+        std::size_t end = std::min(data.size(), start + kChunk);
+        for (std::size_t i = start; i < end; ++i) {
+            a += data[i];
+            b += a;
+        }
+        a %= kModulus;
+        b %= kModulus;
+    }
+    return b << 16 | a;
+}
+
+}  // namespace
+
+void EncodeFlate(Bytes& data, int level)
+{
+    const deflate::LevelLimits& limits = deflate::LimitsOfLevel(level);
+    if (data.size() > std::numeric_limits<std::uint32_t>::max() / 2)
+        throw std::length_error("stream too long for the Flate encoder");
+    const auto size = static_cast<std::uint32_t>(data.size());
+
+    deflate::TokenList tokens = deflate::Tokenize(data.data(), size, limits);
+    Bytes out;
+    out.reserve(size / 2 + 64);
+    deflate::BitWriter writer(out);
+    writer.PutByte(0x78);
+    writer.PutByte(0x5E);
+    deflate::WriteBlock(tokens, data.data(), size, writer);
+    writer.AlignToByte();
+    std::uint32_t checksum = Adler32(data);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        writer.PutByte(static_cast<std::uint8_t>(checksum >> shift));
+    data.swap(out);
+}
+
+}  // namespace pdf
