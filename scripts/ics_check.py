@@ -1,0 +1,72 @@
+#!/usr/bin/python3
+"""Reads a calendar file the way calendar programs do (tests call it).
+
+  ics_check.py parse FILE               parse it; print the number of events
+  ics_check.py expand FILE FROM TO      print every occurrence between two dates
+                                        (yyyy-mm-dd) as "UID|start|end", local times
+                                        "dd.mm.yyyy HH:MM" in the event's own zone
+  ics_check.py zone FILE ZONE FROM TO   compare the file's VTIMEZONE with the system's
+                                        zone data hour by hour over the years FROM..TO;
+                                        print the number of hours that differ
+Exits non-zero when the file cannot be read.
+"""
+import datetime
+import sys
+import zoneinfo
+
+import icalendar
+import recurring_ical_events
+
+
+def load(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    if data.startswith(b"\xef\xbb\xbf"):
+        raise SystemExit("byte-order mark before BEGIN:VCALENDAR")
+    return icalendar.Calendar.from_ical(data)
+
+
+def text(moment):
+    return moment.strftime("%d.%m.%Y %H:%M")
+
+
+def parse(path):
+    calendar = load(path)
+    events = calendar.walk("VEVENT")
+    for event in events:
+        event.decoded("DTSTART")
+        event.decoded("DTEND")
+        event.decoded("DTSTAMP")
+    print(len(events))
+
+
+def expand(path, first, last):
+    calendar = load(path)
+    begin = datetime.date.fromisoformat(first)
+    end = datetime.date.fromisoformat(last)
+    occurrences = []
+    for event in recurring_ical_events.of(calendar).between(begin, end):
+        start, finish = event.decoded("DTSTART"), event.decoded("DTEND")
+        occurrences.append((str(event["UID"]), start.replace(tzinfo=None), text(start),
+                            text(finish)))
+    for uid, _, start, finish in sorted(occurrences):
+        print("%s|%s|%s" % (uid, start, finish))
+
+
+def zone(path, name, first, last):
+    calendar = load(path)
+    ours = calendar.walk("VTIMEZONE")[0].to_tz()
+    system = zoneinfo.ZoneInfo(name)
+    moment = datetime.datetime(int(first), 1, 1, tzinfo=datetime.timezone.utc)
+    end = datetime.datetime(int(last) + 1, 1, 1, tzinfo=datetime.timezone.utc)
+    differences = 0
+    while moment < end:
+        if moment.astimezone(ours).utcoffset() != moment.astimezone(system).utcoffset():
+            differences += 1
+        moment += datetime.timedelta(hours=1)
+    print(differences)
+
+
+if __name__ == "__main__":
+    command, arguments = sys.argv[1], sys.argv[2:]
+    {"parse": parse, "expand": expand, "zone": zone}[command](*arguments)
