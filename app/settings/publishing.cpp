@@ -1,0 +1,31 @@
+#include "app/settings/publishing.h"
+
+#include "platform/atomic_file.h"
+#include "platform/temp_folder.h"
+
+namespace settings {
+
+std::string RemotePath(const std::string& webHost, const std::string& remoteName) {
+  return "sites/" + webHost + "/cal_users/" + remoteName;
+}
+
+bool PublishFile(const std::string& localPath, const std::string& remoteName,
+                 const Publishing& publishing) {
+  if (publishing.Account.Server.empty() || publishing.WebHost.empty()) return false;
+  return platform::FtpUploadFile(localPath, RemotePath(publishing.WebHost, remoteName),
+                                 publishing.Account);
+}
+
+std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
+                              const Publishing& publishing) {
+  std::filesystem::path folder = publishing.Folder;
+  if (folder.empty()) {
+    const auto temp = platform::PrivateTempFolder(platform::SystemEnvironment());
+    if (!temp) return {};
+    folder = *temp;
+  }
+  const std::filesystem::path path = folder / fileName;
+  return platform::ReplaceFileContents(path.string(), bytes) == 0 ? path.string() : std::string();
+}
+
+}  // namespace settings

@@ -1,0 +1,32 @@
+// Where the sharing exports write their files and where they send them.
+#pragma once
+
+#include <endpoints.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/ftp_upload.h"
+
+namespace settings {
+
+struct Publishing {
+  platform::FtpAccount Account;               // defaults: the configured FTP server
+  std::string WebHost = endpoints::kWebHost;  // names the server folder of the calendars
+  std::filesystem::path Folder;               // empty: the user's private temporary folder
+};
+
+// "sites/<web host>/cal_users/<remote name>".
+std::string RemotePath(const std::string& webHost, const std::string& remoteName);
+
+// Sends a written file into the server's calendar folder; true when it arrived.  Nothing
+// is sent while the server or the web host is not configured.
+bool PublishFile(const std::string& localPath, const std::string& remoteName,
+                 const Publishing& publishing);
+
+// Writes a file to publish into the publishing folder; its path, or the empty text when
+// the folder or the file cannot be written.
+std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
+                              const Publishing& publishing);
+
+}  // namespace settings
