@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ struct Planner {
   // The colour handed from the project panel to the colour chooser.
   int ChosenColour = 0;
   std::string ChosenTextFlag;
+
+  // Shows the user a message box saying that a change could not be written to the data
+  // file (the change stays in memory).  Unset, the message goes to the standard error.
+  std::function<void(const std::string& message)> ShowWriteFailure;
 };
 
 }  // namespace store

@@ -1,0 +1,16 @@
+// The data file's text codec: every section name, key and value is stored in encoded form.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace store {
+
+std::string EncodeIniText(std::string_view text);
+// Appends the encoded form of `text` to `out`.
+void AppendEncodedIniText(std::string& out, std::string_view text);
+
+// Stops at the first position that holds no complete code and ignores the rest.
+std::string DecodeIniText(std::string_view code);
+
+}  // namespace store

@@ -1,0 +1,68 @@
+#include "app/store/startup.h"
+
+#include "app/store/data_file.h"
+#include "app/store/params.h"
+#include "app/store/records.h"
+#include "app/store/system_error_text.h"
+#include "app/store/terminology.h"
+#include "platform/data_folder.h"
+
+namespace store {
+
+namespace {
+
+void WaitWhileExecuting(StartupServices& services) {
+  while (services.VersionRequestExecuting()) services.DoEvents();
+}
+
+void FillEmptyPlural(Terms& terms, const char* plural) {
+  if (terms[0].empty()) terms[0] = plural;
+}
+
+}  // namespace
+
+bool Main(Planner& planner, StartupServices& services) {
+  planner.DataFolder = platform::DataFolderPath();
+  // Without a folder it can write to the program would lose every change.
+  if (int error = platform::MakeWritableFolder(planner.DataFolder)) {
+    services.ShowStartupFailure(
+        "Le dossier des données n'a pas pu être créé ou n'est pas accessible en écriture :\n" +
+        planner.DataFolder + "\nCause : " + SystemErrorText(error) +
+        "\nLe programme va se fermer.");
+    return false;
+  }
+  planner.DataFile = planner.DataFolder + "/data";
+
+  LoadResources(planner);
+  LoadActivities(planner);
+  LoadCategories(planner);
+  LoadParams(planner);
+  ApplyTerminology(planner);
+
+  planner.WindowsTimeZone = services.GetWindowsTimeZoneName();
+  planner.IanaTimeZone = services.WindowsToIanaTimeZone(planner.WindowsTimeZone);
+  planner.UserId = services.GetUserId();
+
+  services.LoadMainForm();
+  WaitWhileExecuting(services);
+  services.StartVersionRequest();
+  WaitWhileExecuting(services);
+  services.SetDefaultMousePointer();
+
+  planner.ShareLink = ReadIni(kParamSection, "Synchro", planner.DataFile);
+
+  if (planner.ProjectTerms[0].empty() && planner.ActivityTerms[0].empty() &&
+      planner.ResourceTerms[0].empty()) {
+    services.ShowSettingsDialog();
+  }
+  // In memory only: the data file keeps the empty plural until the user chooses one.
+  FillEmptyPlural(planner.ProjectTerms, kDefaultProjectPlural);
+  FillEmptyPlural(planner.ActivityTerms, kDefaultActivityPlural);
+  FillEmptyPlural(planner.ResourceTerms, kDefaultResourcePlural);
+  ApplyTerminology(planner);
+
+  services.InitMainForm();
+  return true;
+}
+
+}  // namespace store

@@ -1,0 +1,46 @@
+// The program's start-up: where the data lives, the tables and settings, the terminology,
+// the time zone and user identifier, the main window, the version check and the first-run
+// settings dialog, in that order.
+#pragma once
+
+#include <string>
+
+#include "app/store/planner.h"
+
+namespace store {
+
+// What the start-up needs of the windows and of the settings and sharing services.
+class StartupServices {
+ public:
+  virtual ~StartupServices() = default;
+
+  // The data folder cannot be used; the program ends after this message.
+  virtual void ShowStartupFailure(const std::string& message) = 0;
+
+  virtual std::string GetWindowsTimeZoneName() = 0;
+  virtual std::string WindowsToIanaTimeZone(const std::string& windowsName) = 0;
+  virtual std::string GetUserId() = 0;
+
+  // Creates the main window with its controls, not yet shown.
+  virtual void LoadMainForm() = 0;
+  // The main window's transfer control: whether it is still busy, and the version request.
+  virtual bool VersionRequestExecuting() = 0;
+  virtual void StartVersionRequest() = 0;
+  // Hands control to the event loop once.
+  virtual void DoEvents() = 0;
+  virtual void SetDefaultMousePointer() = 0;
+  // Shows the settings dialog modally and returns when it has closed.
+  virtual void ShowSettingsDialog() = 0;
+  // Fills the main window from the tables and settings and shows it.
+  virtual void InitMainForm() = 0;
+};
+
+inline constexpr const char* kDefaultProjectPlural = "Projets";
+inline constexpr const char* kDefaultActivityPlural = "Activités";
+inline constexpr const char* kDefaultResourcePlural = "Ressources / Personnes";
+
+// Runs the start-up.  False when the data folder cannot be created or written to: the user
+// has been told and the program must end.
+bool Main(Planner& planner, StartupServices& services);
+
+}  // namespace store

@@ -1,0 +1,11 @@
+// Why a file or folder operation failed, in words for the user.
+#pragma once
+
+#include <string>
+
+namespace store {
+
+// A short French text for an errno value.
+std::string SystemErrorText(int error);
+
+}  // namespace store

@@ -1,0 +1,184 @@
+#include "app/store/records.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/store/data_file.h"
+#include "app/store/params.h"
+#include "app/store/planner_in.h"
+
+namespace store {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+const std::string kActivity = "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦0¦255-1¦2¦0";
+const std::string kPeriodicActivity =
+    "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦0¦255-1-2-30.06.2030¦2¦0";
+
+Planner Reloaded(const Planner& planner) {
+  Planner fresh;
+  fresh.DataFile = planner.DataFile;
+  LoadResources(fresh);
+  LoadActivities(fresh);
+  LoadCategories(fresh);
+  LoadParams(fresh);
+  return fresh;
+}
+
+TEST(RecordsTest, NoDataFileGivesEmptyTablesAndSettings) {
+  ScratchFolder folder;
+  Planner planner = Reloaded(PlannerIn(folder));
+  EXPECT_EQ(planner.ResourceMax(), -1);
+  EXPECT_EQ(planner.CategoryMax(), -1);
+  EXPECT_EQ(planner.ActivityMax(), -1);
+  EXPECT_EQ(planner.ActivityType, "");
+  EXPECT_EQ(planner.ProjectTerms[0] + planner.ActivityTerms[0] + planner.ResourceTerms[0], "");
+}
+
+TEST(RecordsTest, AddedRecordsTakeTheNextIndexAndReloadUnchanged) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  AddCategory(planner, "Nord¦255-0");
+  EXPECT_EQ(planner.CategoryMax(), 0);
+  AddCategory(planner, "Sud¦65280-1");
+  EXPECT_EQ(planner.CategoryMax(), 1);
+  AddResource(planner, "Salle 2");
+  AddActivity(planner, kActivity);
+  AddActivity(planner, kPeriodicActivity);
+
+  EXPECT_EQ(ReadIni("CATEGORIE1", "Nom", planner.DataFile), "Sud¦65280-1");
+  Planner reloaded = Reloaded(planner);
+  EXPECT_EQ(reloaded.Categories, planner.Categories);
+  EXPECT_THAT(reloaded.Resources, ElementsAre("Salle 2"));
+  EXPECT_THAT(reloaded.Activities, ElementsAre(kActivity, kPeriodicActivity));
+}
+
+TEST(RecordsTest, ReplacingAResourceKeepsItsIndex) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  AddResource(planner, "Salle 1");
+  AddResource(planner, "Salle 2");
+  AddResource(planner, "Salle 3");
+
+  SetResourceRecord(planner, 1, "Salle 2¦1");
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Salle 1", "Salle 2¦1", "Salle 3"));
+  SetResourceRecord(planner, 1, "Salle 2");
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Salle 1", "Salle 2", "Salle 3"));
+
+  SetActivityRecord(planner, 0, kActivity);  // no such activity yet
+  SetResourceRecord(planner, -1, "nobody");
+  SetCategoryRecord(planner, 3, "nothing");
+  EXPECT_EQ(MaxSectionIndex(planner, "ACTIVITE"), -1);
+  EXPECT_EQ(MaxSectionIndex(planner, "CATEGORIE"), -1);
+  EXPECT_THAT(planner.Resources, ElementsAre("Salle 1", "Salle 2", "Salle 3"));
+}
+
+TEST(RecordsTest, AMissingIndexLoadsAsAnEmptyRecord) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  WriteIni(planner, "ACTIVITE2", "Nom", kPeriodicActivity, planner.DataFile);
+  WriteIni(planner, "ACTIVITE0", "Nom", kActivity, planner.DataFile);
+
+  Planner reloaded = Reloaded(planner);
+  EXPECT_THAT(reloaded.Activities, ElementsAre(kActivity, "", kPeriodicActivity));
+
+  AddActivity(reloaded, "next");
+  EXPECT_EQ(reloaded.ActivityMax(), 3) << "an added record never overwrites one in the file";
+}
+
+TEST(RecordsTest, ALoadWithoutRecordsKeepsTheTable) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  planner.Resources = {"kept"};
+  LoadResources(planner);
+  EXPECT_THAT(planner.Resources, ElementsAre("kept"));
+}
+
+TEST(RecordsTest, SettingsAreSavedAndLoaded) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  planner.ActivityType = "Garage";
+  planner.ProjectTerms[0] = "Objets";
+  planner.ActivityTerms[0] = "Réparations";
+  planner.ResourceTerms[0] = "";
+  SaveParams(planner);
+
+  Planner reloaded = Reloaded(planner);
+  EXPECT_EQ(reloaded.ActivityType, "Garage");
+  EXPECT_EQ(reloaded.ProjectTerms[0], "Objets");
+  EXPECT_EQ(reloaded.ActivityTerms[0], "Réparations");
+  EXPECT_EQ(reloaded.ResourceTerms[0], "");
+}
+
+// Makes writes into a folder fail.  A read-only folder does, except for a user whom the
+// permissions do not stop (root, as tests often run): then a file size limit below the size
+// of the file about to be written makes the write fail as a full disk would.
+class WriteBlocker {
+ public:
+  WriteBlocker(const std::string& folder, std::size_t sizeLimit) : folder_(folder) {
+    ::chmod(folder_.c_str(), 0555);
+    std::string probe = folder_ + "/probe";
+    if (::access(folder_.c_str(), W_OK) != 0 && ::mkdir(probe.c_str(), 0700) != 0) return;
+    ::rmdir(probe.c_str());
+    ::chmod(folder_.c_str(), 0755);
+    limited_ = true;
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limit = saved_;
+    limit.rlim_cur = sizeLimit;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+  }
+  ~WriteBlocker() {
+    if (limited_) {
+      ::setrlimit(RLIMIT_FSIZE, &saved_);
+      ::signal(SIGXFSZ, previousHandler_);
+    }
+    ::chmod(folder_.c_str(), 0755);
+  }
+
+ private:
+  std::string folder_;
+  bool limited_ = false;
+  rlimit saved_{};
+  sighandler_t previousHandler_ = SIG_DFL;
+};
+
+TEST(RecordsTest, AFailedWriteKeepsTheFileAndTheChangeAndIsReported) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  std::vector<std::string> messages;
+  planner.ShowWriteFailure = [&](const std::string& message) { messages.push_back(message); };
+  AddResource(planner, "Salle 1");
+  const std::string before = ReadTextFile(planner.DataFile);
+  {
+    WriteBlocker blocker(folder.Path(), before.size());
+    AddResource(planner, "Salle 2");
+  }
+
+  EXPECT_EQ(ReadTextFile(planner.DataFile), before);
+  EXPECT_THAT(planner.Resources, ElementsAre("Salle 1", "Salle 2"));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_THAT(messages[0], HasSubstr("Les données n'ont pas pu être enregistrées."));
+  EXPECT_THAT(messages[0], HasSubstr(planner.DataFile));
+
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+
+  SetResourceRecord(planner, 1, "Salle 2");
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Salle 1", "Salle 2"));
+  EXPECT_EQ(messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace store
