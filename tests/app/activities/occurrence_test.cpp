@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
 
 #include "app/settings/calendar_export.h"
+#include "app/settings/calendar_test_support.h"
 
 namespace {
 
@@ -83,17 +81,6 @@ TEST(OccurrenceOnDate, TheZeroDateGivesTheFirstRepetition) {
 
 // ---- The published calendar repeats on the same days as the planner. ----
 
-std::string Run(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    size_t read;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
-    if (pclose(pipe) != 0) output = "failed: " + output;
-  }
-  return output;
-}
-
 struct Repeating {
   const char* start;
   const char* end;
@@ -112,14 +99,10 @@ std::map<int, std::vector<Occurrence>> ExpandedByCalendarProgram(
     if (*a.until) colour += std::string("-") + a.until;
     planner.Activities.push_back(std::string(a.start) + "¦" + a.end + "¦Pose¦0¦" + colour);
   }
-  const auto folder = std::filesystem::path(QUORVANE_BUILD_DIR "/test-work/occurrence");
-  std::filesystem::create_directories(folder);
-  const auto file = folder / ("repeating-" + std::to_string(std::hash<std::string>()(zone)) + ".ics");
+  const auto file = TestFolder("occurrence") / "repeating.ics";
   std::ofstream(file, std::ios::binary) << settings::CalendarText(planner, "123", 0, 0);
 
-  const std::string output = Run("/usr/bin/python3 '" QUORVANE_SOURCE_DIR
-                                 "/scripts/ics_check.py' expand '" + file.string() +
-                                 "' 2020-01-01 2140-01-01");
+  const std::string output = IcsCheck("expand '" + file.string() + "' 2020-01-01 2140-01-01");
   EXPECT_EQ(output.rfind("failed", 0), std::string::npos) << output;
   std::map<int, std::vector<Occurrence>> found;
   std::istringstream lines(output);

@@ -1,0 +1,124 @@
+#include "app/settings/publishing.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "app/settings/calendar_export.h"
+#include "app/settings/calendar_test_support.h"
+#include "app/settings/category_list.h"
+#include "platform/ftp_test_server.h"
+#include "platform/temp_folder.h"
+
+namespace {
+
+constexpr std::time_t kNow = 1772794861;
+
+store::Planner Plan() {
+  store::Planner planner;
+  planner.IanaTimeZone = "Europe/Paris";
+  planner.Resources = {"Anne"};
+  planner.Categories = {"Chantier Nord¦16777215-1", "Atelier¦65280-2", "Réunions¦255-0",
+                        "Cour¦0-1"};
+  planner.Activities = {"02.03.2026 08:00¦02.03.2026 09:00¦Visite¦3¦255-1¦0",
+                        "03.03.2026 08:00¦03.03.2026 09:00¦Pose¦1¦255-1-2"};
+  return planner;
+}
+
+class PublishingTest : public testing::Test {
+ protected:
+  PublishingTest()
+      : work_(TestFolder("publishing")), server_(work_ / "server", "planner", "Qx84-Lm!rTa7#Wz") {
+    std::filesystem::create_directories(server_.Root() / "sites/cal.example/cal_users");
+    publishing_.Account.Server = "127.0.0.1";
+    publishing_.Account.Port = server_.Port();
+    publishing_.Account.User = "planner";
+    publishing_.Account.Password = "Qx84-Lm!rTa7#Wz";
+    publishing_.Account.ConnectTimeoutSeconds = 2;
+    publishing_.Account.StallTimeoutSeconds = 2;
+    publishing_.WebHost = "cal.example";
+    publishing_.Folder = work_ / "temp";
+    std::filesystem::create_directories(publishing_.Folder);
+  }
+  std::filesystem::path Published(const std::string& name) const {
+    return server_.Root() / "sites/cal.example/cal_users" / name;
+  }
+
+  std::filesystem::path work_;
+  FtpTestServer server_;
+  settings::Publishing publishing_;
+  runtime::FixedClock clock_{*runtime::DateTime::Parse("06.03.2026 12:01"), kNow};
+};
+
+TEST_F(PublishingTest, TheServerReceivesTheCalendarAndTheColourListByteForByte) {
+  ASSERT_NE(server_.Port(), 0);
+  const store::Planner planner = Plan();
+  settings::ExportICalendar(planner, "86491144", 3, clock_, publishing_);
+  settings::ExportCategoryList(planner, "86491144", publishing_);
+
+  const std::string calendar = settings::CalendarText(planner, "86491144", 3, kNow);
+  EXPECT_EQ(FileBytes(publishing_.Folder / "86491144-3.ics"), calendar);
+  EXPECT_EQ(FileBytes(Published("86491144-3.ics")), calendar);
+  EXPECT_EQ(ParsedEventCount(Published("86491144-3.ics")), "1\n");
+  EXPECT_EQ(FileBytes(Published("86491144-cat.txt")), settings::CategoryListText(planner));
+  EXPECT_EQ(FileBytes(publishing_.Folder / "86491144-cat.txt"),
+            settings::CategoryListText(planner));
+  EXPECT_FALSE(std::filesystem::exists(Published("86491144-1.ics")));
+
+  // -1 publishes every project; an empty identifier names the files by the index alone.
+  settings::ExportICalendar(planner, "", -1, clock_, publishing_);
+  for (const char* name : {"-0.ics", "-1.ics", "-2.ics", "-3.ics"}) {
+    EXPECT_EQ(ParsedEventCount(Published(name)).rfind("failed", 0), std::string::npos) << name;
+  }
+  EXPECT_EQ(ParsedEventCount(Published("-1.ics")), "1\n");
+}
+
+TEST_F(PublishingTest, FailedUploadsAreSilentAndQuick) {
+  ASSERT_NE(server_.Port(), 0);
+  const store::Planner planner = Plan();
+  const auto begin = std::chrono::steady_clock::now();
+
+  settings::Publishing wrongPassword = publishing_;
+  wrongPassword.Account.Password = "qx84-lm!rta7#wz";
+  settings::ExportICalendar(planner, "1", 3, clock_, wrongPassword);
+
+  settings::Publishing missingFolder = publishing_;
+  missingFolder.WebHost = "other.example";
+  settings::ExportCategoryList(planner, "1", missingFolder);
+
+  settings::Publishing closedPort = publishing_;
+  closedPort.Account.Port = 1;
+  settings::ExportICalendar(planner, "1", 3, clock_, closedPort);
+
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(6));
+  EXPECT_FALSE(std::filesystem::exists(Published("1-3.ics")));
+  EXPECT_FALSE(std::filesystem::exists(server_.Root() / "sites/other.example"));
+  // The files were written all the same.
+  EXPECT_TRUE(std::filesystem::exists(publishing_.Folder / "1-3.ics"));
+  EXPECT_TRUE(std::filesystem::exists(publishing_.Folder / "1-cat.txt"));
+  EXPECT_FALSE(settings::PublishFile((publishing_.Folder / "1-3.ics").string(), "1-3.ics",
+                                     wrongPassword));
+}
+
+TEST_F(PublishingTest, NothingIsSentWhileTheServerOrWebHostIsNotConfigured) {
+  const store::Planner planner = Plan();
+  settings::Publishing off = publishing_;
+  off.Account.Server.clear();
+  settings::ExportCategoryList(planner, "7", off);
+  off = publishing_;
+  off.WebHost.clear();
+  settings::ExportCategoryList(planner, "8", off);
+  EXPECT_TRUE(std::filesystem::is_empty(server_.Root() / "sites/cal.example/cal_users"));
+  EXPECT_TRUE(std::filesystem::exists(publishing_.Folder / "7-cat.txt"));
+  EXPECT_EQ(settings::RemotePath("cal.example", "7-cat.txt"), "sites/cal.example/cal_users/7-cat.txt");
+}
+
+TEST(PublishingDefaults, FilesGoToThePrivateTempFolder) {
+  const auto temp = platform::PrivateTempFolder(platform::SystemEnvironment());
+  ASSERT_TRUE(temp);
+  const std::string path = settings::SavePublishedFile("0-cat.txt", "x", settings::Publishing());
+  EXPECT_EQ(path, (*temp / "0-cat.txt").string());
+  std::filesystem::remove(path);
+}
+
+}  // namespace
