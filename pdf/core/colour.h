@@ -1,0 +1,21 @@
+// Colour specifications: what callers may pass as a colour, and the writer's own notation.
+//
+// The notation is "#r g b" (RGB, 0 to 1), "@c m y k" (CMYK, 0 to 1), "%g" (grey, 0 black to
+// 1 white), an upper-case pattern name, or empty for no colour.  Callers may pass a 24-bit
+// colour number (red in the low byte), "#RRGGBB", "@r;g;b" (0-255), "@c;m;y;k" (percent),
+// "%n" (percent of black), one of the colour names, or "PATTERN|fallback".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pdf {
+
+// Replaces `spec` by its notation; `fallback` gets the fallback colour of a pattern, or empty.
+// A "#" not followed by hexadecimal digits and a colour number beyond 32 bits raise Error.
+void ParseColor(std::string& spec, std::string& fallback, int precision);
+
+// "#RRGGBB" (or fewer digits) as three components joined by spaces, without the "#".
+std::string HexToRgb(std::string_view text, int precision);
+
+}  // namespace pdf

@@ -1,0 +1,115 @@
+// The colour setters and the fill and stroke operators they write.
+#include "pdf/core/colour.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+void Pagelith::ParseColor(std::string& spec, std::string& fallback) const
+{
+    pdf::ParseColor(spec, fallback, mPrecision);
+}
+
+// The operator that selects a pattern, over the colour space of its fallback when it has one.
+std::string Pagelith::PatternOperator(const std::string& colour, const std::string& fallback,
+                                      bool stroke)
+{
+    const std::string space = stroke ? " CS " : " cs ";
+    const std::string select = stroke ? " SCN" : " scn";
+    if (fallback.empty())
+        return "/Pattern" + space + "/" + mResPrefix + colour + select;
+    const char* patternSpace = fallback.front() == '@'   ? "CS-CMYK"
+                               : fallback.front() == '%' ? "CS-GRAY"
+                                                         : "CS-RGB";
+    return std::string("/") + patternSpace + space + fallback.substr(1) + " /" + mResPrefix +
+           colour + select;
+}
+
+void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)
+{
+    if (mPatternFlag)
+        return;
+    if (colour.empty()) {
+        mNoFill = true;
+        return;
+    }
+    switch (colour.front()) {
+    case '#': PutLine(colour.substr(1) + " rg"); break;
+    case '@': PutLine(colour.substr(1) + " k"); break;
+    case '%': PutLine(colour.substr(1) + " g"); break;
+    default:
+        if (fallback.empty())
+            mColorFillAlt.clear();
+        PutLine(PatternOperator(colour, fallback, false));
+    }
+    mNoFill = false;
+}
+
+void Pagelith::StrokeColorOperator(const std::string& colour, const std::string& fallback)
+{
+    if (mPatternFlag)
+        return;
+    if (colour.empty()) {
+        mNoLine = true;
+        return;
+    }
+    switch (colour.front()) {
+    case '#': PutLine(colour.substr(1) + " RG"); break;
+    case '@': PutLine(colour.substr(1) + " K"); break;
+    case '%': PutLine(colour.substr(1) + " G"); break;
+    default:
+        if (fallback.empty())
+            mColorLineAlt.clear();
+        PutLine(PatternOperator(colour, fallback, true));
+    }
+    mNoLine = false;
+}
+
+void Pagelith::SetColorFill(const std::string& colour)
+{
+    if (mPatternFlag)
+        return;
+    if (colour.empty()) {
+        mNoFill = true;
+        return;
+    }
+    std::string spec = colour;
+    std::string fallback;
+    ParseColor(spec, fallback);
+    FillColorOperator(spec, fallback);
+    mColorFill = spec;
+    mColorFillAlt = fallback;
+}
+
+void Pagelith::SetColorLine(const std::string& colour)
+{
+    if (mPatternFlag)
+        return;
+    if (colour.empty()) {
+        mNoLine = true;
+        return;
+    }
+    std::string spec = colour;
+    std::string fallback;
+    ParseColor(spec, fallback);
+    StrokeColorOperator(spec, fallback);
+    mColorLine = spec;
+    mColorLineAlt = fallback;
+}
+
+void Pagelith::SetColorText(const std::string& colour)
+{
+    if (mPatternFlag)
+        return;
+    if (colour.empty()) {
+        mNoText = true;
+        return;
+    }
+    std::string spec = colour;
+    std::string fallback;
+    ParseColor(spec, fallback);
+    mColorText = spec;
+    mColorTextAlt = fallback;
+    mNoText = false;
+}
+
+}  // namespace pdf

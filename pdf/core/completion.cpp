@@ -1,0 +1,201 @@
+// Completion of the document: everything kept for the end, then the page tree, catalog,
+// information, cross-reference table and trailer.
+#include <cstdio>
+
+#include "pdf/core/icc_profile.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr int kPageTreeObject = 1;
+constexpr int kResourcesObject = 2;
+constexpr int kResourcesWithoutPatternsObject = 3;
+
+std::string Ref(int object)
+{
+    return std::to_string(object) + " 0 R";
+}
+
+}  // namespace
+
+void Pagelith::EndDoc()
+{
+    if (mPageCount == 0) {
+        int first = 0;
+        BeginPage(first);
+    }
+    CloseOpenPage();
+
+    // The document-level objects kept for the end are written first; each feature that
+    // keeps one adds its writer here and its reference to CatalogRefs.
+    CatalogRefs refs;
+    refs.metadata = WriteMetadata();
+    WriteSharedResources();
+    WritePageObjects();
+    WritePageTree();
+    refs.outputIntent = WriteOutputIntent();
+    const int catalog = WriteCatalog(refs);
+    const int info = WriteInfo();
+    WriteXrefAndTrailer(catalog, info);
+    FinishFile();
+}
+
+// The XMP packet, never filtered: readers look for it as it is.
+int Pagelith::WriteMetadata()
+{
+    const int object = BeginObj(0);
+    WriteLine("<< /Type /Metadata /Subtype /XML");
+    const std::string packet = BuildXmpMetadata();
+    Bytes data(packet.begin(), packet.end());
+    WriteStream(data, 0, "none", 0, StreamKind::Content);
+    EndObj();
+    return object;
+}
+
+// The entries of the resource dictionary that every page shares, without the patterns.
+std::string Pagelith::ResourceEntries()
+{
+    std::string text;
+    if (!mFontRes.empty())
+        text += "/Font <<\r" + mFontRes + ">>\r";
+    text += "/ProcSet [/PDF /Text]\r";
+    if (!mXObjectRes.empty())
+        text += "/XObject <<\r" + mXObjectRes + ">>\r";
+    if (!mExtGStateRes.empty())
+        text += "/ExtGState << " + mExtGStateRes + " >>\r";
+    return text;
+}
+
+// Object 3 serves tiling patterns, which must not name themselves; object 2 every page.
+void Pagelith::WriteSharedResources()
+{
+    const std::string entries = ResourceEntries();
+    BeginObj(kResourcesWithoutPatternsObject);
+    WriteLine("<< " + entries + ">>");
+    EndObj();
+
+    std::string patterns;
+    if (!mPatternRes.empty()) {
+        patterns = "/ColorSpace << /CS-RGB [ /Pattern /DeviceRGB ] /CS-CMYK [ /Pattern "
+                   "/DeviceCMYK ] /CS-GRAY [ /Pattern /DeviceGray ] >> \r/Pattern <<\r" +
+                   mPatternRes + ">>\r";
+    }
+    BeginObj(kResourcesObject);
+    WriteLine("<< " + entries + patterns + ">>");
+    EndObj();
+}
+
+void Pagelith::WritePageObjects()
+{
+    for (int position = 1; position <= mPageCount; ++position) {
+        const PageRecord& page = mPages[static_cast<std::size_t>(
+            mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
+        BeginObj(page.PageObject);
+        const std::string first = Ref(page.PageObject + 1) + " ";
+        WriteLine("<< /Type /Page /Contents " +
+                  (page.ExtraContents.empty() ? first : "[" + first + page.ExtraContents + "] "));
+        if (!page.Annots.empty())
+            WriteLine("/Annots [ " + page.Annots + " ] ");
+        WriteLine(page.PageDict);
+        EndObj();
+    }
+}
+
+void Pagelith::WritePageTree()
+{
+    std::string kids;
+    for (int position = 1; position <= mPageCount; ++position) {
+        const PageRecord& page = mPages[static_cast<std::size_t>(
+            mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
+        kids += Ref(page.PageObject) + " ";
+    }
+    BeginObj(kPageTreeObject);
+    WriteLine("<<\r/Type /Pages /Count " + std::to_string(mPageCount) + "\r/Kids [" + kids +
+              "] \r>>");
+    EndObj();
+}
+
+// In PDF/A mode: the output intent and the RGB profile it names.
+int Pagelith::WriteOutputIntent()
+{
+    if (!mPDFA)
+        return 0;
+    const int intent = BeginObj(0);
+    WriteLine("<<\r/Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier (Custom) "
+              "/Info (AdobeRGB1998) /DestOutputProfile " +
+              Ref(intent + 1) + "\r>>");
+    EndObj();
+    BeginObj(intent + 1);
+    WriteLine("<</N 3 ");
+    Bytes profile = BuildRgbDisplayProfile();
+    WriteStream(profile, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    return intent;
+}
+
+int Pagelith::WriteCatalog(const CatalogRefs& refs)
+{
+    const int catalog = BeginObj(0);
+    WriteLine("<< /Type /Catalog\r/Pages " + Ref(kPageTreeObject));
+    if (refs.outputIntent != 0)
+        WriteLine("/OutputIntents [" + Ref(refs.outputIntent) + "]");
+    if (!mPageLabels.empty())
+        WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
+    WriteLine("/Metadata " + Ref(refs.metadata));
+    WriteViewerOptionLines();
+    WriteLine(">>");
+    EndObj();
+    return catalog;
+}
+
+int Pagelith::WriteInfo()
+{
+    const int info = BeginObj(0);
+    WriteLine("<<\r/Title " + PdfDictText(mTitle) + "\r/Author " + PdfDictText(mAuthor) +
+              "\r/Creator " + PdfDictText(mCreator) + "\r/Producer " + PdfDictText(mProducer) +
+              "\r/CreationDate " + PdfTextString(mCreationDate) + "\r/Subject " +
+              PdfDictText(mSubject) + "\r/Keywords " + PdfDictText(mKeywords) + "\r>>");
+    EndObj();
+    return info;
+}
+
+// Numbers allocated but never written are free entries, chained from entry 0.
+void Pagelith::WriteXrefAndTrailer(int catalog, int info)
+{
+    const std::int64_t offset = mFile.Position();
+    mXref.resize(static_cast<std::size_t>(mObjCount) + 1);
+    int nextFree = 0;
+    for (int number = mObjCount; number >= 1; --number) {
+        std::string& entry = mXref[static_cast<std::size_t>(number)];
+        if (entry.empty()) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%010d 00001 f\r", nextFree);
+            entry = text;
+            nextFree = number;
+        }
+    }
+    char first[32];
+    std::snprintf(first, sizeof first, "%010d 65535 f\r", nextFree);
+    WriteLine("xref\n0 " + std::to_string(mObjCount + 1) + "\n" + first);
+    for (int number = 1; number <= mObjCount; ++number)
+        WriteLine(mXref[static_cast<std::size_t>(number)]);
+
+    Bytes id(mDocId.begin(), mDocId.end());
+    EncodeASCIIHex(id);
+    const std::string hex(id.begin(), id.end());
+    WriteLine("trailer\n<< /Size " + std::to_string(mObjCount + 1) + " /Info " + Ref(info) +
+              " /Root " + Ref(catalog) + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
+              std::to_string(offset) + "\n%%EOF");
+}
+
+void Pagelith::FinishFile()
+{
+    if (mVersionInc != 0)
+        mFile.WriteAt(0, "%PDF-1." + std::to_string(3 + mVersionInc) + "\n");
+    mFileLen = mFile.Position();
+    mFile.Close();
+}
+
+}  // namespace pdf

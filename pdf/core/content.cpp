@@ -1,0 +1,54 @@
+// Content lines and the operands they are made of.
+#include "pdf/core/number_format.h"
+#include "pdf/core/text_string.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+// Every content line begins with a carriage return; a line with no content open is dropped.
+void Pagelith::PutLine(std::string_view line)
+{
+    TextBuffer* target = mInObject  ? &mObjBuf
+                         : mInTiling ? &mTileBuf
+                         : mPageOpen ? &mPageBuf
+                                     : nullptr;
+    if (!target)
+        return;
+    std::string text = "\r";
+    text += line;
+    BufAppend(*target, text);
+}
+
+void Pagelith::SetPrecision(int decimals)
+{
+    if (decimals >= 0 && decimals <= 6)
+        mPrecision = decimals;
+}
+
+std::string Pagelith::FormatCoord(float value) const
+{
+    return FormatRounded(value * mScale, mPrecision);
+}
+
+std::string Pagelith::FormatReal(float value) const
+{
+    return FormatRounded(value, mPrecision);
+}
+
+std::string Pagelith::FormatColorComponent(int component) const
+{
+    return FormatRounded(static_cast<float>(component / 255.0), mPrecision);
+}
+
+std::string Pagelith::PdfTextString(std::string_view bytes) const
+{
+    return "(" + EscapeString(bytes) + ")";
+}
+
+std::string Pagelith::PdfDictText(std::string_view utf8) const
+{
+    return PdfTextString(EncodeTextString(utf8));
+}
+
+}  // namespace pdf

@@ -1,0 +1,36 @@
+// The one failure type of the library: a number and a readable text.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace pdf {
+
+// Numbers of the failures the writer raises.
+namespace err {
+constexpr int kInvalidArgument = 5;
+constexpr int kOverflow = 6;
+constexpr int kTypeMismatch = 13;
+constexpr int kBadFileHandle = 52;
+constexpr int kDiskFull = 61;
+constexpr int kPermissionDenied = 70;
+constexpr int kPathFileAccess = 75;
+constexpr int kPathNotFound = 76;
+}  // namespace err
+
+class Error : public std::runtime_error {
+public:
+    Error(int number, const std::string& description)
+        : std::runtime_error(description), mNumber(number)
+    {
+    }
+    int Number() const { return mNumber; }
+
+private:
+    int mNumber;
+};
+
+// The failure that a file operation reports through errno.
+Error FileError(int errnoValue);
+
+}  // namespace pdf

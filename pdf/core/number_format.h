@@ -1,0 +1,18 @@
+// Number operands: rounded half away from zero to a number of decimals, then written with
+// at most seven significant digits, "." as separator, never an exponent and never "-0".
+#pragma once
+
+#include <string>
+
+namespace pdf {
+
+// Rounds on the float's exact value; a small negative value may round to -0.
+float RoundToPrecision(float value, int decimals);
+
+// The plain decimal text of a float, seven significant digits at most.
+std::string FormatNumber(float value);
+
+// RoundToPrecision, then FormatNumber.
+std::string FormatRounded(float value, int decimals);
+
+}  // namespace pdf

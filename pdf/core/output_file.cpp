@@ -1,0 +1,63 @@
+#include "pdf/core/output_file.h"
+
+#include <cerrno>
+
+#include "pdf/core/error.h"
+
+namespace pdf {
+
+namespace {
+
+Error NoFile()
+{
+    return Error(err::kBadFileHandle, "Bad file name or number");
+}
+
+}  // namespace
+
+OutputFile::~OutputFile()
+{
+    if (mFile)
+        std::fclose(mFile);
+}
+
+void OutputFile::Open(const std::string& name)
+{
+    if (mFile)
+        Close();
+    mPosition = 0;
+    mFile = std::fopen(name.c_str(), "wb");
+    if (!mFile)
+        throw FileError(errno);
+}
+
+void OutputFile::Write(std::string_view bytes)
+{
+    if (!mFile)
+        throw NoFile();
+    if (std::fwrite(bytes.data(), 1, bytes.size(), mFile) != bytes.size())
+        throw FileError(errno);
+    mPosition += static_cast<std::int64_t>(bytes.size());
+}
+
+void OutputFile::WriteAt(std::int64_t offset, std::string_view bytes)
+{
+    if (!mFile)
+        throw NoFile();
+    if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0 ||
+        std::fwrite(bytes.data(), 1, bytes.size(), mFile) != bytes.size() ||
+        std::fseek(mFile, 0, SEEK_END) != 0)
+        throw FileError(errno);
+}
+
+void OutputFile::Close()
+{
+    if (!mFile)
+        return;
+    std::FILE* file = mFile;
+    mFile = nullptr;
+    if (std::fclose(file) != 0)
+        throw FileError(errno);
+}
+
+}  // namespace pdf

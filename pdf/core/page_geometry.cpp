@@ -1,0 +1,75 @@
+// Page size, user unit and margins.
+#include <array>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+struct PaperSize {
+    float width;
+    float height;
+};
+
+// Size codes -8 to 17, in points: ISO A0 to A7, then US Letter, Tabloid/Ledger, Legal,
+// Statement and Executive; even codes portrait, odd codes landscape.
+constexpr std::array<PaperSize, 26> kPaperSizes{{
+    {2384, 3371}, {3371, 2384}, {1685, 2384}, {2384, 1685}, {1192, 1685}, {1685, 1192},
+    {842, 1192},  {1192, 842},  {596, 842},   {842, 596},   {421, 596},   {596, 421},
+    {298, 421},   {421, 298},   {210, 298},   {298, 210},   {612, 792},   {792, 612},
+    {792, 1224},  {1224, 792},  {612, 1008},  {1008, 612},  {396, 612},   {612, 396},
+    {522, 756},   {756, 522},
+}};
+
+constexpr int kCustomCode = 255;
+
+}  // namespace
+
+void Pagelith::SetPaperSize(int code, float width, float height)
+{
+    if (code == kCustomCode) {
+        mPageWidth = width * mScale;
+        mPageHeight = height * mScale;
+    } else if (code >= -8 && code <= 17) {
+        const PaperSize& size = kPaperSizes[static_cast<std::size_t>(code + 8)];
+        mPageWidth = size.width;
+        mPageHeight = size.height;
+    }
+}
+
+void Pagelith::SetScale(int unit, float factor)
+{
+    switch (unit) {
+    case 0: mScale = 1.0f; break;
+    case 1: mScale = 72.0f; break;
+    case 2: mScale = 2.8346455f; break;
+    case 3: mScale = 28.346457f; break;
+    case kCustomCode:
+        if (factor > 0)
+            mScale = factor;
+        break;
+    default: break;
+    }
+}
+
+void Pagelith::SetMargins(float left, float right, float top, float bottom, int clip)
+{
+    mMarginLeft = left * mScale;
+    mMarginRight = right * mScale;
+    mMarginTop = top * mScale;
+    mMarginBottom = bottom * mScale;
+    mClipMargins = clip;
+}
+
+float Pagelith::GetPageWidth(bool insideMargins) const
+{
+    return (mPageWidth - (insideMargins ? mMarginLeft + mMarginRight : 0)) / mScale;
+}
+
+float Pagelith::GetPageHeight(bool insideMargins) const
+{
+    return (mPageHeight - (insideMargins ? mMarginTop + mMarginBottom : 0)) / mScale;
+}
+
+}  // namespace pdf

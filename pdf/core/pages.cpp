@@ -1,0 +1,236 @@
+// Pages: the page list and its order, opening, closing, reopening and exchanging pages,
+// and page transitions.
+#include <array>
+#include <utility>
+
+#include "pdf/core/list_growth.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+// Entries of the transition styles 1 to 17; style 0 is no transition.
+constexpr std::array<const char*, 18> kTransitions{{
+    "",
+    "/S /Split /Dm /H /M /I >> ",
+    "/S /Split /Dm /V /M /I >> ",
+    "/S /Split /Dm /H /M /O >> ",
+    "/S /Split /Dm /V /M /O >> ",
+    "/S /Wipe /Di 180 >> ",
+    "/S /Wipe /Di 0 >> ",
+    "/S /Wipe /Di 270 >> ",
+    "/S /Wipe /Di 90 >> ",
+    "/S /Box /M /I >> ",
+    "/S /Box /M /O >> ",
+    "/S /Blinds /Dm /H >> ",
+    "/S /Blinds /Dm /V >> ",
+    "/S /Dissolve >> ",
+    "/S /Glitter /Di 0 >> ",
+    "/S /Glitter /Di 270 >> ",
+    "/S /Glitter /Di 315 >> ",
+    "/S /R >> ",
+}};
+
+Error BadPagePosition(int position)
+{
+    return Error(err::kInvalidArgument,
+                 "Invalid procedure call or argument: page " + std::to_string(position));
+}
+
+Bytes ToBytes(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+int Pagelith::BeginPage(int& pageNo)
+{
+    if (pageNo < 0 || pageNo > mPageCount + 1)
+        throw BadPagePosition(pageNo);
+    CloseOpenPage();
+
+    ++mPageCount;
+    if (pageNo == 0)
+        pageNo = mPageCount;
+    ReserveFor(mPages, mPageCount, mMemoryUsage);
+    ReserveFor(mPageOrder, mPageCount, mMemoryUsage);
+    mPages.emplace_back();
+    mPageOrder.insert(mPageOrder.begin() + (pageNo - 1), 0);
+
+    mCurPage = pageNo;
+    mPageAnnots.clear();
+    BufReset(mPageBuf);
+    mPageOpen = true;
+    mOnPage = false;
+
+    mPageView = mDefaultPageView;
+    ResetPageState();
+    mPageTransition = mDefaultTransition;
+    mPageDuration = mDefaultDuration;
+    return mCurPage;
+}
+
+void Pagelith::EndPage()
+{
+    if (!mPageOpen)
+        return;
+    if (mOnPage) {
+        EndOnPage();
+        return;
+    }
+    mPageOpen = false;
+
+    Bytes content = ToBytes(PageLeadingText() + BufToString(mPageBuf));
+    const int pageObject = mObjCount + 1;
+    BeginObj(pageObject + 1);
+    WriteLine("<<");
+    WriteStream(content, 0, {}, 0, StreamKind::Content);
+    EndObj();
+
+    PageRecord& record = mPages.back();
+    record.PageObject = pageObject;
+    record.PageDict = PageDictText();
+    record.Annots = mPageAnnots;
+    mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
+}
+
+// Turns the y-down user space into PDF space, with the origin at the top-left corner of
+// the area inside the margins, and clips to that area when asked.
+std::string Pagelith::PageLeadingText() const
+{
+    std::string text = "1 0 0 -1 " + FormatReal(mMarginLeft) + " " +
+                       FormatReal(mPageHeight - mMarginTop) + " cm \r";
+    if (mClipMargins != 0) {
+        text += "0 0 " + FormatReal(mPageWidth - mMarginRight - mMarginLeft) + " " +
+                FormatReal(mPageHeight - mMarginBottom - mMarginTop) + " re W n\r";
+    }
+    return text;
+}
+
+std::string Pagelith::PageDictText() const
+{
+    std::string text = "/Parent 1 0 R \r";
+    switch (mPageView) {
+    case 1: text += "/Rotate 270\r"; break;
+    case 2: text += "/Rotate 180\r"; break;
+    case 3: text += "/Rotate 90\r"; break;
+    default: break;
+    }
+    const std::string box = "[0 0 " + FormatReal(mPageWidth) + " " + FormatReal(mPageHeight) + "]";
+    text += "/MediaBox " + box + "\r/CropBox " + box + "\r/BleedBox " + box + "\r";
+    text += "/Resources 2 0 R";
+    if (!mPageTransition.empty())
+        text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
+    return text + ">>";
+}
+
+void Pagelith::ResetPageState()
+{
+    mCharSpacing = 0;
+    mWordSpacing = 0;
+    mHorizScaling = 100;
+    mX = 0;
+    mY = 0;
+    mLineSpacing = 1;
+}
+
+// Closes the open page the way it was opened.
+void Pagelith::CloseOpenPage()
+{
+    if (mOnPage)
+        EndOnPage();
+    else
+        EndPage();
+}
+
+void Pagelith::BeginOnPage(int& pageNo)
+{
+    if (pageNo < 1 || pageNo > mPageCount)
+        throw BadPagePosition(pageNo);
+    CloseOpenPage();
+
+    mCurPage = pageNo;
+    BufReset(mPageBuf);
+    mPageOpen = true;
+    mOnPage = true;
+    SetColorFill("Black");
+    SetColorLine("Black");
+    SetColorText("Black");
+    ResetPageState();
+    mPageAnnots.clear();
+}
+
+// The reopened page's content becomes a further content stream of its page, drawn in the
+// space the page's first stream set up.
+void Pagelith::EndOnPage()
+{
+    if (!mPageOpen)
+        return;
+    if (!mOnPage) {
+        EndPage();
+        return;
+    }
+    mPageOpen = false;
+    mOnPage = false;
+
+    Bytes content = ToBytes(BufToString(mPageBuf));
+    const int object = BeginObj(0);
+    WriteLine("<<");
+    WriteStream(content, 0, {}, 0, StreamKind::Content);
+    EndObj();
+
+    PageRecord& record =
+        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
+    record.Annots += mPageAnnots;
+    record.ExtraContents += std::to_string(object) + " 0 R ";
+}
+
+void Pagelith::SwapPages(int a, int b)
+{
+    if (a < 1 || a > mPageCount || b < 1 || b > mPageCount || a == b)
+        return;
+    if (mPageOpen && (a == mCurPage || b == mCurPage))
+        throw Error(err::kInvalidArgument,
+                    "Invalid procedure call or argument: page " + std::to_string(mCurPage) +
+                        " is open");
+
+    std::swap(mPageOrder[static_cast<std::size_t>(a - 1)],
+              mPageOrder[static_cast<std::size_t>(b - 1)]);
+    for (BookmarkRecord& bookmark : mBookmarks) {
+        if (bookmark.Page == a)
+            bookmark.Page = b;
+        else if (bookmark.Page == b)
+            bookmark.Page = a;
+    }
+}
+
+int Pagelith::GetPage() const
+{
+    return mCurPage;
+}
+
+int Pagelith::GetPages() const
+{
+    return mPageCount;
+}
+
+void Pagelith::SetPageTransition(int style, float pageDuration, float transitionDuration)
+{
+    if (style < 0 || style > 17)
+        style = 0;
+    const std::string text =
+        style == 0 ? std::string()
+                   : "<< /Type /Trans /D " + FormatReal(transitionDuration) + " " +
+                         kTransitions[static_cast<std::size_t>(style)];
+    if (mPageOpen) {
+        mPageTransition = text;
+        mPageDuration = pageDuration;
+    } else {
+        mDefaultTransition = text;
+        mDefaultDuration = pageDuration;
+    }
+}
+
+}  // namespace pdf

@@ -1,0 +1,42 @@
+// The records of the document's page, outline and page-label lists.
+#pragma once
+
+#include <string>
+
+namespace pdf {
+
+struct PageRecord {
+    // Reserved for the page dictionary; the first content stream has the next number.
+    int PageObject = 0;
+    // The dictionary's entries after /Contents and /Annots, ending with ">>".
+    std::string PageDict;
+    // References ("n 0 R ") of the content streams added by reopening the page.
+    std::string ExtraContents;
+    // References of the page's annotations.
+    std::string Annots;
+};
+
+struct BookmarkRecord {
+    int DestType = 0;  // fit type 0 to 4, or 5 for an action
+    std::string Title;
+    int Level = 1;     // the root has 1; its children have 1 too (the root is depth 0)
+    int Page = 1;      // page position
+    std::string Colour;
+    int Flags = 0;     // 1 italic, 2 bold
+    std::string Dest;  // fit text, or the action for type 5
+    int ParentObj = 0;
+    int ObjNum = 0;
+    int FirstObj = 0;
+    int LastObj = 0;
+    int NextObj = 0;
+    int PrevObj = 0;
+};
+
+struct PageLabel {
+    int PageIndex = 0;  // from 0
+    int Style = 1;      // 1 decimal, 2 and 3 roman, 4 and 5 letters
+    std::string Prefix;
+    int Start = -1;     // -1: no start number
+};
+
+}  // namespace pdf

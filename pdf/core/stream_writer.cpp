@@ -1,0 +1,46 @@
+// Streams: the compression setting of each kind, and the writing of a stream's data.
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+void Pagelith::SetCompression(int content, int images, int files)
+{
+    mCompFilter = {FilterSettingFrom(content), FilterSettingFrom(images),
+                   FilterSettingFrom(files)};
+}
+
+// The caller has begun the object and written "<<" and its own entries; this writes the
+// filter and length entries, closes the dictionary and writes the data.  `data` holds the
+// bytes as written afterwards.
+void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filter,
+                           int length1, StreamKind kind, std::string_view decodeParms)
+{
+    const FilterSetting setting = kind == StreamKind::Image          ? mCompFilter[1]
+                                  : kind == StreamKind::EmbeddedFile ? mCompFilter[2]
+                                                                     : mCompFilter[0];
+    const StreamFilterEntries entries =
+        ApplyStreamFilters(data, filter, decodeParms, setting, mPDFA);
+    if (!entries.Filter.empty())
+        WriteLine(entries.Filter);
+    if (!entries.DecodeParms.empty())
+        WriteLine(entries.DecodeParms);
+    if (length1 > 0)
+        WriteLine("/Length1 " + std::to_string(length1));
+    WriteLine("/Length " + std::to_string(data.size()) + " >>\rstream");
+    std::string bytes(data.begin(), data.end());
+    bytes += '\n';
+    mFile.Write(bytes);
+    WriteLine("endstream");
+}
+
+int Pagelith::WriteStreamObject(std::string_view text)
+{
+    const int number = BeginObj(0);
+    WriteLine("<<");
+    Bytes data(text.begin(), text.end());
+    WriteStream(data, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    return number;
+}
+
+}  // namespace pdf

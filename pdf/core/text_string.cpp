@@ -1,0 +1,107 @@
+#include "pdf/core/text_string.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace pdf {
+
+namespace {
+
+// Characters of PDFDocEncoding that differ from Latin-1, by byte.
+struct Special {
+    unsigned char byte;
+    char32_t character;
+};
+constexpr std::array<Special, 40> kSpecials{{
+    {0x18, 0x02D8}, {0x19, 0x02C7}, {0x1A, 0x02C6}, {0x1B, 0x02D9}, {0x1C, 0x02DD},
+    {0x1D, 0x02DB}, {0x1E, 0x02DA}, {0x1F, 0x02DC}, {0x80, 0x2022}, {0x81, 0x2020},
+    {0x82, 0x2021}, {0x83, 0x2026}, {0x84, 0x2014}, {0x85, 0x2013}, {0x86, 0x0192},
+    {0x87, 0x2044}, {0x88, 0x2039}, {0x89, 0x203A}, {0x8A, 0x2212}, {0x8B, 0x2030},
+    {0x8C, 0x201E}, {0x8D, 0x201C}, {0x8E, 0x201D}, {0x8F, 0x2018}, {0x90, 0x2019},
+    {0x91, 0x201A}, {0x92, 0x2122}, {0x93, 0xFB01}, {0x94, 0xFB02}, {0x95, 0x0141},
+    {0x96, 0x0152}, {0x97, 0x0160}, {0x98, 0x0178}, {0x99, 0x017D}, {0x9A, 0x0131},
+    {0x9B, 0x0142}, {0x9C, 0x0153}, {0x9D, 0x0161}, {0x9E, 0x017E}, {0xA0, 0x20AC},
+}};
+
+std::optional<unsigned char> PdfDocByte(char32_t c)
+{
+    if (c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F))
+        return static_cast<unsigned char>(c);
+    if (c >= 0xA1 && c <= 0xFF && c != 0xAD)
+        return static_cast<unsigned char>(c);
+    for (const Special& s : kSpecials)
+        if (s.character == c)
+            return s.byte;
+    return std::nullopt;
+}
+
+// Code points of a UTF-8 text; a byte that does not start a valid sequence stands for
+// itself (as Latin-1).
+std::vector<char32_t> DecodeUtf8(std::string_view text)
+{
+    std::vector<char32_t> out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        char32_t c = lead;
+        char32_t minimum = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1, c = lead & 0x1F, minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2, c = lead & 0x0F, minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3, c = lead & 0x07, minimum = 0x10000;
+        }
+        bool valid = i + extra < text.size();
+        for (std::size_t k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        valid = valid && c >= minimum && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+        if (valid) {
+            out.push_back(c);
+            i += extra + 1;
+        } else {
+            out.push_back(lead);
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EncodeTextString(std::string_view utf8)
+{
+    const std::vector<char32_t> characters = DecodeUtf8(utf8);
+    std::string pdfDoc;
+    pdfDoc.reserve(characters.size());
+    for (char32_t c : characters) {
+        const auto byte = PdfDocByte(c);
+        if (!byte)
+            break;
+        pdfDoc += static_cast<char>(*byte);
+    }
+    if (pdfDoc.size() == characters.size())
+        return pdfDoc;
+
+    std::string utf16 = "\xFE\xFF";
+    auto put = [&utf16](char32_t unit) {
+        utf16 += static_cast<char>(unit >> 8);
+        utf16 += static_cast<char>(unit & 0xFF);
+    };
+    for (char32_t c : characters) {
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    return utf16;
+}
+
+}  // namespace pdf

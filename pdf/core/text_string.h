@@ -1,0 +1,14 @@
+// Text strings outside content streams (document information, outline titles, page-label
+// prefixes): the bytes a reader decodes back into the caller's characters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pdf {
+
+// PDFDocEncoding when every character has a byte there, else UTF-16BE behind its byte-order
+// mark.  Invalid UTF-8 bytes are taken as Latin-1 characters.
+std::string EncodeTextString(std::string_view utf8);
+
+}  // namespace pdf

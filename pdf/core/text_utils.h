@@ -1,0 +1,25 @@
+// Small text helpers of the writer.  Texts here are byte strings: positions count bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pdf {
+
+// Replaces at most `count` occurrences of `search`, left to right and never overlapping,
+// searching from the 1-based position `start`.
+std::string ReplaceText(std::string_view text, std::string_view search,
+                        std::string_view replacement, int start = 1, int count = 2147483647);
+
+// The pieces between the delimiters, empty ones included; an empty text or delimiter gives
+// the text as the only piece.
+void SplitText(std::string_view text, std::vector<std::string>& pieces,
+               std::string_view delimiter);
+
+// The escapes of a literal string: backslash, parentheses, CR and LF.
+std::string EscapeString(std::string_view text);
+
+std::string BoolToString(bool flag);
+
+}  // namespace pdf

@@ -1,0 +1,181 @@
+// Document options that become catalog entries and metadata: PDF/A mode, viewer options,
+// page view, page labels and the XMP packet.
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+// Page-mode bits that need optional content or attachments, which PDF/A forbids, and two
+// bits that mean nothing.
+constexpr int kPdfaClearedPrefs = 8 | 16 | 1024 | 2048;
+
+constexpr std::array<const char*, 6> kLabelStyles{{"", " /S /D", " /S /R", " /S /r", " /S /A", " /S /a"}};
+
+std::string XmlEscape(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\'': out += "&apos;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void Pagelith::SetPDFa(bool on)
+{
+    mPDFA = on;
+    if (on)
+        RequireVersion(1);
+}
+
+void Pagelith::SetViewerPreferences(int value)
+{
+    mViewerPrefs = mPDFA ? value & ~kPdfaClearedPrefs : value;
+}
+
+void Pagelith::SetPageView(int code)
+{
+    if (mPageOpen)
+        mPageView = code;
+    else
+        mDefaultPageView = code;
+}
+
+void Pagelith::SetLabel(int style, const std::string& prefix, int start)
+{
+    if (style < 1 || style > 5)
+        return;
+    const int pageIndex = mPageOpen ? mCurPage - 1 : mCurPage;
+    mPageLabels.push_back({pageIndex, style, prefix, start});
+}
+
+// The /Nums entries, in ascending page order as a number tree must be: a range set again
+// for the same page replaces the earlier one.
+std::string Pagelith::PageLabelEntries() const
+{
+    std::vector<PageLabel> labels = mPageLabels;
+    std::stable_sort(labels.begin(), labels.end(), [](const PageLabel& a, const PageLabel& b) {
+        return a.PageIndex < b.PageIndex;
+    });
+    std::string text;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const PageLabel& label = labels[i];
+        if (i + 1 < labels.size() && labels[i + 1].PageIndex == label.PageIndex)
+            continue;
+        text += std::to_string(label.PageIndex) + " << " +
+                kLabelStyles[static_cast<std::size_t>(label.Style)];
+        if (!label.Prefix.empty())
+            text += " /P " + PdfDictText(label.Prefix);
+        if (label.Start != -1)
+            text += " /St " + std::to_string(label.Start);
+        text += " >> ";
+    }
+    return text;
+}
+
+// The page layout, page mode and viewer preference lines of the catalog.
+void Pagelith::WriteViewerOptionLines()
+{
+    switch (mViewerPrefs & ~8191) {
+    case 16384: WriteLine("/PageLayout /OneColumn"); break;
+    case -32768: WriteLine("/PageLayout /TwoColumnLeft"); break;
+    case 65536: WriteLine("/PageLayout /TwoColumnRight"); break;
+    default: break;
+    }
+
+    switch (mViewerPrefs & 31) {
+    case 1: WriteLine("/PageMode /FullScreen"); break;
+    case 2:
+        if (mBookmarks.size() > 1)
+            WriteLine("/PageMode /UseOutlines");
+        break;
+    case 4: WriteLine("/PageMode /UseThumbs"); break;
+    case 8:
+        WriteLine("/PageMode /UseOC");
+        RequireVersion(2);
+        break;
+    case 16:
+        WriteLine("/PageMode /UseAttachments");
+        RequireVersion(3);
+        break;
+    default: break;
+    }
+
+    std::string prefs;
+    if (mViewerPrefs & 32)
+        prefs += "/HideMenubar true ";
+    if (mViewerPrefs & 64)
+        prefs += "/HideToolbar true ";
+    if (mViewerPrefs & 128)
+        prefs += "/HideWindowUI true ";
+    if (mViewerPrefs & 256) {
+        prefs += "/DisplayDocTitle true ";
+        RequireVersion(1);
+    }
+    if (mViewerPrefs & 512)
+        prefs += "/CenterWindow true ";
+    if (mViewerPrefs & 4096)
+        prefs += "/FitWindow true ";
+    WriteLine("/ViewerPreferences << " + prefs + " >>");
+}
+
+// The XMP packet, in UTF-8, lines joined by carriage returns.
+std::string Pagelith::BuildXmpMetadata() const
+{
+    // "D:YYYYMMDDHHmmSS..." as YYYY-MM-DDTHH:mm:SS+01:00.
+    const std::string& d = mCreationDate;
+    const std::string date = d.substr(2, 4) + "-" + d.substr(6, 2) + "-" + d.substr(8, 2) + "T" +
+                             d.substr(10, 2) + ":" + d.substr(12, 2) + ":" + d.substr(14, 2) +
+                             "+01:00";
+    const std::string rdf = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
+    const std::string ix = "http://ns.adobe.com/iX/1.0/";
+    const std::string dc = "http://purl.org/dc/elements/1.1/";
+    const std::string pdfNs = "http://ns.adobe.com/pdf/1.3/";
+    const std::string xap = "http://ns.adobe.com/xap/1.0/";
+    const std::string pdfaid = "http://www.aiim.org/pdfa/ns/id/";
+
+    std::string x = "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\r";
+    x += "<rdf:RDF xmlns:rdf='" + rdf + "' xmlns:iX='" + ix + "'>\r";
+    x += "  <rdf:Description about='' xmlns='" + dc + "' xmlns:dc='" + dc + "'>\r";
+    x += "     <dc:title><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mTitle) +
+         "</rdf:li></rdf:Alt></dc:title>\r";
+    x += "     <dc:description><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mSubject) +
+         "</rdf:li></rdf:Alt></dc:description>\r";
+    x += "     <dc:creator><rdf:Seq><rdf:li>" + XmlEscape(mAuthor) +
+         "</rdf:li></rdf:Seq></dc:creator>\r";
+    x += "  </rdf:Description>\r";
+    x += "  <rdf:Description about='' xmlns='" + pdfNs + "' xmlns:pdf='" + pdfNs + "'>\r";
+    x += "     <pdf:Producer>" + XmlEscape(mProducer) + "</pdf:Producer>\r";
+    x += "     <pdf:Keywords>" + XmlEscape(mKeywords) + "</pdf:Keywords>\r";
+    x += "  </rdf:Description>\r";
+    x += "  <rdf:Description about='' xmlns='" + xap + "' xmlns:xap='" + xap + "'>\r";
+    x += "    <xap:MetadataDate>" + date + "</xap:MetadataDate>\r";
+    x += "    <xap:CreateDate>" + date + "</xap:CreateDate>\r";
+    x += "    <xap:CreatorTool>" + XmlEscape(mCreator) + "</xap:CreatorTool>\r";
+    x += "  </rdf:Description>\r";
+    if (mPDFA) {
+        x += "  <rdf:Description rdf:about='' xmlns:pdfaid='" + pdfaid + "'>\r";
+        x += "    <pdfaid:part>1</pdfaid:part>\r";
+        x += "    <pdfaid:conformance>B</pdfaid:conformance>\r";
+        x += "  </rdf:Description>\r";
+    }
+    x += "</rdf:RDF>\r";
+    x += "<?xpacket end='r'?>";
+    return x;
+}
+
+}  // namespace pdf

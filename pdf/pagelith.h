@@ -1,0 +1,239 @@
+// Pagelith: writes one PDF document, from BeginDoc to EndDoc.
+//
+// Texts passed in are UTF-8.  Coordinates are in user units (SetScale) in a y-down space
+// whose origin is the top-left corner of the area inside the margins.  The operations that
+// open a file (BeginDoc) record a failure for ErrNumber, ErrSource and ErrDescription and
+// return normally; every other operation lets an Error reach its caller.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pdf/core/environment.h"
+#include "pdf/core/error.h"
+#include "pdf/core/output_file.h"
+#include "pdf/core/records.h"
+#include "pdf/core/stream_filters.h"
+#include "pdf/core/text_buffer.h"
+
+namespace pdf {
+
+class Pagelith {
+public:
+    // Without a clock or a random source, the system's are used.
+    explicit Pagelith(std::shared_ptr<Clock> clock = nullptr,
+                      std::shared_ptr<RandomSource> random = nullptr);
+    // Closes an open file as it is; writes nothing more.
+    ~Pagelith();
+    Pagelith(const Pagelith&) = delete;
+    Pagelith& operator=(const Pagelith&) = delete;
+
+    // Public operations.
+    void Abort();
+    std::string AddBookmark(const std::string& title, int depth, int fitType, float v1,
+                            float v2, float v3, float v4, const std::string& link,
+                            const std::string& colour, int style);
+    std::string BeginDoc(std::string& fileName);
+    void BeginOnPage(int& pageNo);
+    int BeginPage(int& pageNo);
+    void EndDoc();
+    void EndOnPage();
+    void EndPage();
+    std::string ErrDescription() const;
+    int ErrNumber() const;
+    std::string ErrSource() const;
+    std::int64_t FileSize() const;
+    int GetPage() const;
+    float GetPageHeight(bool insideMargins) const;
+    float GetPageWidth(bool insideMargins) const;
+    int GetPages() const;
+    void OpenDoc();
+    void SetColorFill(const std::string& colour);
+    void SetColorLine(const std::string& colour);
+    void SetColorText(const std::string& colour);
+    void SetCompression(int content, int images, int files);
+    void SetDocProperty(const std::string& title, const std::string& subject,
+                        const std::string& author, const std::string& creator,
+                        const std::string& producer, const std::string& keywords);
+    void SetLabel(int style, const std::string& prefix, int start);
+    void SetMargins(float left, float right, float top, float bottom, int clip);
+    void SetMemoryUsage(int factor);
+    void SetPageTransition(int style, float pageDuration, float transitionDuration);
+    void SetPageView(int code);
+    void SetPaperSize(int code, float width, float height);
+    void SetPDFa(bool on);
+    void SetPrecision(int decimals);
+    void SetScale(int unit, float factor);
+    void SetViewerPreferences(int value);
+    void SwapPages(int a, int b);
+    static std::string Version();
+
+private:
+    friend class PagelithTestPeer;
+
+    // Reset (document.cpp).  Abort runs the Reset steps in order; each later feature adds
+    // its own step.
+    void ResetOutput();
+    void ResetDocInfo();
+    void ResetGeometry();
+    void ResetContentState();
+    void ResetLists();
+    std::string NewCreationDate();
+    std::string NewResPrefix();
+    void RaiseError(const Error& error, const std::string& operation,
+                    const std::string& message);
+
+    // Output file and objects (objects.cpp, stream_writer.cpp).
+    void ClearDocument();
+    int BeginObj(int number);
+    void EndObj();
+    void WriteLine(std::string_view text);
+    void WriteStream(Bytes& data, int objectNumber, std::string_view filter, int length1,
+                     StreamKind kind, std::string_view decodeParms = {});
+    int WriteStreamObject(std::string_view text);
+    void RequireVersion(int level);
+
+    // Content and operands (content.cpp).
+    void PutLine(std::string_view line);
+    std::string FormatCoord(float value) const;
+    std::string FormatReal(float value) const;
+    std::string FormatColorComponent(int component) const;
+    // A literal string of bytes already in their final encoding.
+    std::string PdfTextString(std::string_view bytes) const;
+    // A literal text string of a dictionary: the caller's characters as a reader shows them.
+    std::string PdfDictText(std::string_view utf8) const;
+
+    // Colours (colour_operators.cpp).
+    void ParseColor(std::string& spec, std::string& fallback) const;
+    void FillColorOperator(const std::string& colour, const std::string& fallback);
+    void StrokeColorOperator(const std::string& colour, const std::string& fallback);
+    std::string PatternOperator(const std::string& colour, const std::string& fallback,
+                                bool stroke);
+
+    // Pages (pages.cpp).
+    void CloseOpenPage();
+    std::string PageLeadingText() const;
+    std::string PageDictText() const;
+    void ResetPageState();
+
+    // Completion (completion.cpp): EndDoc runs these in order.
+    struct CatalogRefs {
+        int metadata = 0;
+        int outputIntent = 0;
+    };
+    int WriteMetadata();
+    std::string ResourceEntries();
+    void WriteSharedResources();
+    void WritePageObjects();
+    void WritePageTree();
+    int WriteOutputIntent();
+    int WriteCatalog(const CatalogRefs& refs);
+    int WriteInfo();
+    void WriteXrefAndTrailer(int catalog, int info);
+    void FinishFile();
+
+    // Viewer options, page labels, metadata (viewer_options.cpp).
+    void WriteViewerOptionLines();
+    std::string PageLabelEntries() const;
+    std::string BuildXmpMetadata() const;
+
+    std::shared_ptr<Clock> mClock;
+    std::shared_ptr<RandomSource> mRandom;
+
+    // Output file and objects.
+    OutputFile mFile;
+    std::string mFileName;
+    std::int64_t mFileLen = 0;
+    int mObjCount = 0;
+    std::vector<std::string> mXref;  // entry of each object, by number; "" while unwritten
+    int mObjNumForKey = 0;
+    int mVersionInc = 0;
+    int mMemoryUsage = 1;
+    bool mDocBegun = false;  // a document was begun since the last reset
+    std::array<FilterSetting, 3> mCompFilter{};
+
+    // Document information.
+    std::string mTitle;
+    std::string mSubject;
+    std::string mKeywords;
+    std::string mAuthor;
+    std::string mCreator;
+    std::string mProducer;
+    std::string mCreationDate;
+    std::string mDocId;
+    std::string mResPrefix;
+
+    // Units, page geometry and page options, in points.
+    float mScale = 1;
+    float mPageWidth = 0;
+    float mPageHeight = 0;
+    int mDefaultPageView = 0;
+    int mPageView = 0;
+    float mMarginLeft = 0;
+    float mMarginRight = 0;
+    float mMarginTop = 0;
+    float mMarginBottom = 0;
+    int mClipMargins = 0;
+    std::string mDefaultTransition;
+    float mDefaultDuration = 0;
+    std::string mPageTransition;
+    float mPageDuration = 0;
+    bool mPDFA = false;
+    int mViewerPrefs = 8192;
+    std::vector<PageLabel> mPageLabels;
+
+    // Which buffer receives content lines.
+    bool mPatternFlag = false;  // an uncoloured tiling pattern is being recorded
+    bool mInTiling = false;
+    bool mInObject = false;
+    bool mPageOpen = false;
+    bool mOnPage = false;       // the open page is a finished page reopened
+    TextBuffer mPageBuf;
+    TextBuffer mObjBuf;
+    TextBuffer mTileBuf;
+    int mPrecision = 3;
+
+    // Colours in the writer's notation, and text and position state.
+    std::string mColorFill;
+    std::string mColorText;
+    std::string mColorLine;
+    std::string mColorFillAlt;
+    std::string mColorTextAlt;
+    std::string mColorLineAlt;
+    bool mNoFill = false;
+    bool mNoText = false;
+    bool mNoLine = false;
+    float mX = 0;
+    float mY = 0;
+    float mCharSpacing = 0;
+    float mWordSpacing = 0;
+    float mHorizScaling = 100;
+    float mLineSpacing = 1;
+
+    // Resource entries shared by every page, filled by the features that make resources.
+    std::string mFontRes;
+    std::string mXObjectRes;
+    std::string mExtGStateRes;
+    std::string mPatternRes;
+
+    // Pages: records in creation order, and for each position the record's index + 1.
+    std::vector<PageRecord> mPages;
+    std::vector<int> mPageOrder;
+    int mPageCount = 0;
+    int mCurPage = 0;
+    std::string mPageAnnots;
+
+    // Outline entries; entry 1 (index 0) is the root.
+    std::vector<BookmarkRecord> mBookmarks;
+
+    // The last recorded failure.
+    int mErrNumber = 0;
+    std::string mErrSource;
+    std::string mErrDescription;
+};
+
+}  // namespace pdf

@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "pdf/core/list_growth.h"
+#include "pdf_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::OutputPath;
+using testing_support::PinnedWriter;
+using testing_support::ReadAll;
+
+TEST(Writer, NewObjectHasTheDefaults)
+{
+    auto writer = PinnedWriter();
+    PagelithTestPeer peer(*writer);
+    EXPECT_EQ(writer->ErrNumber(), 0);
+    ASSERT_EQ(peer.BookmarkCount(), 1);
+    EXPECT_EQ(peer.Bookmark(1).Title, "(senza titolo)");
+    EXPECT_EQ(peer.Bookmark(1).Dest, "/FitB");
+    EXPECT_EQ(peer.Bookmark(1).Page, 1);
+    EXPECT_TRUE(std::regex_match(peer.ResPrefix(), std::regex("A[0-9A-F]{1,6}\\+")))
+        << peer.ResPrefix();
+    EXPECT_EQ(writer->GetPageWidth(false), 596);
+    EXPECT_EQ(writer->GetPageHeight(false), 842);
+    EXPECT_EQ(writer->FileSize(), 0);
+    EXPECT_EQ(Pagelith::Version(), "2020.1");
+}
+
+TEST(Writer, EveryResetDrawsANewPrefix)
+{
+    auto writer = PinnedWriter();
+    PagelithTestPeer peer(*writer);
+    const std::string first = peer.ResPrefix();
+    writer->Abort();
+    EXPECT_NE(peer.ResPrefix(), first);
+    EXPECT_EQ(PagelithTestPeer(*PinnedWriter()).ResPrefix(), first);  // same seed, same prefix
+}
+
+TEST(Writer, SetDocPropertyRenamesTheRootBookmarkAndKeepsEmptyNames)
+{
+    auto writer = PinnedWriter();
+    writer->SetDocProperty("Report", "", "", "", "", "");
+    EXPECT_EQ(PagelithTestPeer(*writer).Bookmark(1).Title, "Report");
+
+    std::string name = OutputPath("core_docproperty.pdf");
+    writer->BeginDoc(name);
+    writer->EndDoc();
+    const auto info = testing_support::RunTool("pdfinfo '" + name + "'");
+    EXPECT_NE(info.output.find("Title:           Report\n"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Author:          Alvar Quent\n"), std::string::npos);
+    EXPECT_NE(info.output.find("Producer:        Pagelith Library 2020.1\n"), std::string::npos);
+}
+
+TEST(Writer, BeginDocIntoAMissingFolderRecordsTheErrorAndReturns)
+{
+    auto writer = PinnedWriter();
+    std::string name = OutputPath("no-such-folder/sub/out.pdf");
+    EXPECT_EQ(writer->BeginDoc(name), name);
+    EXPECT_NE(writer->ErrNumber(), 0);
+    EXPECT_EQ(writer->ErrSource(), "Pagelith.BeginDoc");
+    const std::string description = writer->ErrDescription();
+    EXPECT_GT(description.size(), name.size() + 3);
+    EXPECT_EQ(description.substr(description.size() - name.size() - 3), " - " + name);
+    EXPECT_FALSE(std::filesystem::exists(name));
+    // Reading the error clears nothing.
+    EXPECT_EQ(writer->ErrSource(), "Pagelith.BeginDoc");
+    writer->Abort();
+    EXPECT_EQ(writer->ErrNumber(), 0);
+}
+
+TEST(Writer, BeginDocWithoutANameMakesARandomNameInTheCurrentFolder)
+{
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(OutputPath("")));
+    auto writer = PinnedWriter();
+    std::string name;
+    const std::string opened = writer->BeginDoc(name);
+    writer->EndDoc();
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(opened, name);
+    EXPECT_TRUE(std::regex_match(name, std::regex("~[0-9A-F]{6}\\.pdf"))) << name;
+    const std::string path = OutputPath(name);
+    EXPECT_EQ(testing_support::QpdfCheck(path).status, 0);
+    std::filesystem::remove(path);
+}
+
+TEST(Writer, FileSizeFollowsTheDocument)
+{
+    auto writer = PinnedWriter();
+    std::string name = OutputPath("core_filesize.pdf");
+    writer->BeginDoc(name);
+    EXPECT_EQ(writer->FileSize(), 41);  // the three header lines
+    writer->EndDoc();
+    EXPECT_EQ(writer->FileSize(), static_cast<std::int64_t>(std::filesystem::file_size(name)));
+}
+
+TEST(Writer, AbortDuringADocumentKeepsWhatWasWrittenAndResets)
+{
+    auto writer = PinnedWriter();
+    std::string name = OutputPath("core_aborted.pdf");
+    writer->SetDocProperty("Before", "", "", "", "", "");
+    writer->BeginDoc(name);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->EndPage();
+    writer->Abort();
+    EXPECT_EQ(ReadAll(name).substr(0, 8), "%PDF-1.3");
+    EXPECT_EQ(ReadAll(name).find("%%EOF"), std::string::npos);
+    EXPECT_EQ(writer->GetPages(), 0);
+    EXPECT_EQ(writer->FileSize(), 0);
+    EXPECT_EQ(PagelithTestPeer(*writer).Bookmark(1).Title, "(senza titolo)");
+}
+
+TEST(Writer, ListsGrowByTheMemoryUsageRule)
+{
+    // Factor 1: room for indexes 0-10 at the first entry, then 0-23 at the 11th.
+    EXPECT_EQ(ListRoomFor(1, 0, 1), 10);
+    EXPECT_EQ(ListRoomFor(5, 10, 1), 10);
+    EXPECT_EQ(ListRoomFor(11, 10, 1), 23);
+    EXPECT_EQ(ListRoomFor(1, 0, 10), 100);
+
+    auto writer = PinnedWriter();
+    writer->SetMemoryUsage(0);
+    writer->SetMemoryUsage(11);
+    std::vector<int> list;
+    ReserveFor(list, 1, 1);
+    EXPECT_EQ(list.capacity(), 10u);
+}
+
+TEST(PageGeometry, SizesUnitsAndMargins)
+{
+    auto writer = PinnedWriter();
+    writer->SetMargins(50, 50, 10, 20, 0);
+    EXPECT_EQ(writer->GetPageWidth(true), 496);
+    EXPECT_EQ(writer->GetPageHeight(true), 812);
+
+    writer->SetScale(3, 0);  // centimetres; the margins stay as converted
+    EXPECT_FLOAT_EQ(writer->GetPageWidth(true), 496 / 28.346457f);
+    writer->SetPaperSize(255, 21.0f, 29.7f);
+    EXPECT_FLOAT_EQ(writer->GetPageWidth(false), 21.0f);
+    EXPECT_NEAR(PagelithTestPeer(*writer).PageHeight(), 841.9, 0.05);
+
+    writer->SetScale(255, 0);   // ignored
+    writer->SetScale(255, -2);  // ignored
+    writer->SetScale(4, 0);     // no such unit
+    EXPECT_FLOAT_EQ(writer->GetPageWidth(false), 21.0f);
+
+    writer->SetScale(0, 0);
+    writer->SetPaperSize(-8, 0, 0);
+    EXPECT_EQ(writer->GetPageWidth(false), 2384);
+    writer->SetPaperSize(17, 0, 0);
+    EXPECT_EQ(writer->GetPageHeight(false), 522);
+    writer->SetPaperSize(18, 0, 0);
+    EXPECT_EQ(writer->GetPageHeight(false), 522);
+}
+
+TEST(Bookmarks, LevelsFollowTheEntryBefore)
+{
+    auto writer = PinnedWriter();
+    PagelithTestPeer peer(*writer);
+    EXPECT_EQ(writer->AddBookmark("a", 0, 0, 0, 0, 0, 0, "", "", 0), "@2");
+    EXPECT_EQ(writer->AddBookmark("b", -1, 0, 0, 0, 0, 0, "", "", 0), "@3");
+    EXPECT_EQ(writer->AddBookmark("c", 7, 0, 0, 0, 0, 0, "", "", 0), "@4");
+    EXPECT_EQ(peer.Bookmark(2).Level, 1);
+    EXPECT_EQ(peer.Bookmark(3).Level, 2);
+    EXPECT_EQ(peer.Bookmark(4).Level, 3);
+
+    for (int i = 0; i < 300; ++i)
+        writer->AddBookmark("deep", -1, 0, 0, 0, 0, 0, "", "", 0);
+    EXPECT_EQ(peer.Bookmark(peer.BookmarkCount()).Level, 254);
+    EXPECT_EQ(writer->AddBookmark("too deep", -1, 0, 0, 0, 0, 0, "", "", 0), "");
+}
+
+TEST(Bookmarks, DestinationsColoursAndStyles)
+{
+    auto writer = PinnedWriter();
+    PagelithTestPeer peer(*writer);
+    writer->AddBookmark("top", 0, 2, 100, 0, 0, 0, "", "", 0);
+    writer->AddBookmark("zoom", 0, 4, 10, 20, 150, 0, "", "red", 4);
+    EXPECT_EQ(peer.Bookmark(2).Dest, "/FitH 742");
+    EXPECT_EQ(peer.Bookmark(3).Dest, "/XYZ 10 822 1.5");
+    EXPECT_EQ(peer.Bookmark(3).Colour, "1 0 0");
+    EXPECT_EQ(peer.Bookmark(3).Flags, 0);
+    writer->AddBookmark("both", 0, 0, 0, 0, 0, 0, "", "", 3);
+    EXPECT_EQ(peer.Bookmark(4).Flags, 3);
+    writer->AddBookmark("nothing", 0, 5, 0, 0, 0, 0, "ref:x", "", 0);
+    EXPECT_EQ(peer.Bookmark(5).Dest, "");
+}
+
+class Pages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writer = PinnedWriter();
+        name = OutputPath(std::string("core_pages_") +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                          ".pdf");
+        writer->BeginDoc(name);
+    }
+
+    void AddPages(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            int page = 0;
+            writer->BeginPage(page);
+        }
+    }
+
+    std::unique_ptr<Pagelith> writer;
+    std::string name;
+};
+
+TEST_F(Pages, BeginPageAppendsAndWritesThePositionBack)
+{
+    int page = 0;
+    EXPECT_EQ(writer->BeginPage(page), 1);
+    EXPECT_EQ(page, 1);
+    EXPECT_EQ(writer->GetPage(), 1);
+    EXPECT_EQ(writer->GetPages(), 1);
+}
+
+TEST_F(Pages, PositionsOutsideTheDocumentAreRefused)
+{
+    AddPages(2);
+    int beyond = 4;
+    EXPECT_THROW(writer->BeginPage(beyond), Error);
+    int negative = -1;
+    EXPECT_THROW(writer->BeginPage(negative), Error);
+    int missing = 3;
+    EXPECT_THROW(writer->BeginOnPage(missing), Error);
+    int none = 0;
+    EXPECT_THROW(writer->BeginOnPage(none), Error);
+    EXPECT_EQ(writer->GetPages(), 2);
+    writer->EndDoc();
+    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+}
+
+TEST_F(Pages, SwappingTheOpenPageIsRefused)
+{
+    AddPages(2);
+    EXPECT_THROW(writer->SwapPages(1, 2), Error);
+    writer->SwapPages(2, 2);  // nothing
+    writer->SwapPages(0, 1);  // nothing
+    writer->SwapPages(1, 3);  // nothing
+    writer->EndPage();
+    writer->SwapPages(1, 2);
+    writer->EndDoc();
+    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+}
+
+TEST_F(Pages, SwapMovesBookmarksWithTheirPages)
+{
+    AddPages(1);
+    writer->AddBookmark("first", 0, 0, 0, 0, 0, 0, "", "", 0);
+    AddPages(1);
+    writer->EndPage();
+    writer->SwapPages(1, 2);
+    EXPECT_EQ(PagelithTestPeer(*writer).Bookmark(2).Page, 2);
+    EXPECT_EQ(PagelithTestPeer(*writer).Bookmark(1).Page, 2);  // the root pointed at page 1
+}
+
+TEST_F(Pages, AReopenedPageIsClosedAsAnOverlayByWhateverComesNext)
+{
+    AddPages(2);
+    int first = 1;
+    writer->BeginOnPage(first);
+    int next = 0;
+    writer->BeginPage(next);  // closes the overlay of page 1, then appends page 3
+    EXPECT_EQ(next, 3);
+    writer->BeginOnPage(first);
+    writer->EndPage();  // closes the overlay too
+    writer->BeginOnPage(first);
+    writer->EndDoc();  // and so does the completion
+    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    const auto pages = testing_support::RunTool("qpdf --show-npages '" + name + "'");
+    EXPECT_EQ(pages.output, "3\n");
+    const std::string pdf = ReadAll(name);
+    EXPECT_NE(pdf.find("/Contents [5 0 R 8 0 R 11 0 R 12 0 R ]"), std::string::npos) << pdf;
+}
+
+TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
+{
+    AddPages(3);
+    writer->EndDoc();
+    std::string second = OutputPath("core_pages_second.pdf");
+    writer->BeginDoc(second);
+    AddPages(1);
+    writer->EndDoc();
+    EXPECT_EQ(testing_support::QpdfCheck(second).status, 0);
+    EXPECT_EQ(testing_support::RunTool("qpdf --show-npages '" + second + "'").output, "1\n");
+    EXPECT_EQ(ReadAll(second).find("9 0 obj"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pdf
