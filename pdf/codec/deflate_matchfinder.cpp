@@ -3,6 +3,7 @@
 #include "pdf/codec/deflate_tables.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace pdf::deflate {
@@ -10,12 +11,30 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::uint32_t kWindow = 32768;
-constexpr int kMinTableBits = 8;
+constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
+constexpr int kMinHashBits = 10;
+constexpr int kMaxHashBits = 16;
+
+static_assert(std::endian::native == std::endian::little, "prefixes are read as little-endian words");
+
+std::uint32_t Load32(const std::uint8_t* p)
+{
+    std::uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
+}
+
+std::uint16_t Load16(const std::uint8_t* p)
+{
+    std::uint16_t value;
+    std::memcpy(&value, p, 2);
+    return value;
+}
 
 int BitsFor(std::uint32_t n)
 {
     int bits = 0;
-    while ((1u << bits) < n)
+    while (bits < 31 && (1u << bits) < n)
         ++bits;
     return bits;
 }
@@ -25,61 +44,12 @@ int BitsFor(std::uint32_t n)
 MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep)
     : mData(data), mSize(size), mKeep(keep)
 {
-    // Every prefix of the window fits at half load at most.
-    int tableBits = std::max(kMinTableBits, BitsFor(std::min(size, kWindow) * 2));
-    mPrefixes.assign(std::size_t(1) << tableBits, Prefix{kNoKey, 0, 0});
-    mHashShift = 32 - tableBits;
-    std::uint32_t window = std::uint32_t(1) << BitsFor(std::min(std::max(size, 1u), kWindow));
+    int hashBits = std::clamp(BitsFor(size), kMinHashBits, kMaxHashBits);
+    mHeads.assign(std::size_t(1) << hashBits, kNoPosition);
+    mHashShift = 32 - hashBits;
+    std::uint32_t window = std::uint32_t(1) << BitsFor(std::clamp(size, 1u, kWindow));
     mOlder.resize(window);
     mWindowMask = window - 1;
-}
-
-std::uint32_t MatchFinder::SlotOf(std::uint32_t key) const
-{
-    std::uint32_t mask = static_cast<std::uint32_t>(mPrefixes.size() - 1);
-    std::uint32_t slot = (key * 2654435761u) >> mHashShift;
-    while (mPrefixes[slot].key != key && mPrefixes[slot].key != kNoKey)
-        slot = (slot + 1) & mask;
-    return slot;
-}
-
-// A prefix whose newest position is out of reach of every later search can be
-// forgotten: all its positions are out of reach too.
-void MatchFinder::Regrow(std::uint32_t pos)
-{
-    std::vector<Prefix> old;
-    old.swap(mPrefixes);
-    std::uint32_t live = 0;
-    for (const Prefix& p : old)
-        if (p.key != kNoKey && pos - p.newest <= kMaxDistance)
-            ++live;
-    int tableBits = std::max(kMinTableBits, BitsFor(live * 4));
-    mPrefixes.assign(std::size_t(1) << tableBits, Prefix{kNoKey, 0, 0});
-    mHashShift = 32 - tableBits;
-    mPrefixesUsed = 0;
-    for (const Prefix& p : old) {
-        if (p.key == kNoKey || pos - p.newest > kMaxDistance)
-            continue;
-        mPrefixes[SlotOf(p.key)] = p;
-        ++mPrefixesUsed;
-    }
-}
-
-void MatchFinder::InsertString(std::uint32_t pos)
-{
-    std::uint32_t key = KeyAt(pos);
-    std::uint32_t slot = SlotOf(key);
-    Prefix& prefix = mPrefixes[slot];
-    if (prefix.key == kNoKey) {
-        prefix = Prefix{key, pos, 1};
-        if (++mPrefixesUsed * 2 > mPrefixes.size())
-            Regrow(pos);
-        return;
-    }
-    mOlder[pos & mWindowMask] = prefix.newest;
-    prefix.newest = pos;
-    if (prefix.count < mKeep)
-        ++prefix.count;
 }
 
 std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t pos,
@@ -100,39 +70,47 @@ std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t po
     return length;
 }
 
-void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart)
+void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
+                                   std::uint32_t lengthToBeat)
 {
-    mBestLength = 2;
     if (restart) {
-        const Prefix& prefix = mPrefixes[SlotOf(KeyAt(pos))];
-        if (prefix.key == kNoKey || pos - prefix.newest > kMaxDistance) {
-            mCursorLeft = 0;
-            return;
-        }
-        mCursor = prefix.newest;
-        mCursorLeft = prefix.count;
+        mCursor = mHeads[HashAt(pos)];
+        mCursorLeft = mKeep;
     }
+    const std::uint8_t* data = mData;
+    const std::uint32_t* older = mOlder.data();
+    const std::uint32_t prefix = PrefixAt(pos);
     // Bytes from pos up to, not including, the last input byte.
     const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);
-    while (mCursorLeft > 0) {
-        std::uint32_t candidate = mCursor;
-        --mCursorLeft;
-        mCursor = mOlder[candidate & mWindowMask];
-        if (pos - candidate > kMaxDistance) {
-            mCursorLeft = 0;
-            return;
+    std::uint32_t best = lengthToBeat;
+    std::uint32_t cursor = mCursor;
+    std::uint32_t left = mCursorLeft;
+    while (left > 0) {
+        std::uint32_t candidate = cursor;
+        // Every older position of the chain is further back still.
+        if (candidate == kNoPosition || pos - candidate > kMaxDistance) {
+            left = 0;
+            break;
         }
-        // Only a candidate that agrees at the best length so far can beat it.
-        if (mBestLength < limit && mData[candidate + mBestLength] != mData[pos + mBestLength])
+        cursor = older[candidate & mWindowMask];
+        // The candidate's prefix ends before pos's last byte, so four bytes can be read.
+        if ((Load32(data + candidate) & 0xFFFFFF) != prefix)
+            continue;
+        --left;
+        // Only a candidate that agrees up to the best length so far can beat it.
+        if (best < limit && Load16(data + candidate + best - 1) != Load16(data + pos + best - 1))
             continue;
         std::uint32_t length = MatchLength(candidate, pos, limit);
-        if (length > mBestLength) {
-            mBestLength = length;
+        if (length > best) {
+            best = length;
             mBestPosition = candidate;
-            if (mBestLength >= stopLength)
-                return;
+            if (best >= stopLength)
+                break;
         }
     }
+    mCursor = cursor;
+    mCursorLeft = left;
+    mBestLength = best;
 }
 
 }  // namespace pdf::deflate

@@ -13,48 +13,48 @@ public:
     MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep);
 
     // Records pos (at most size - 3) under the three bytes starting there.
-    void InsertString(std::uint32_t pos);
+    void InsertString(std::uint32_t pos)
+    {
+        std::uint32_t& head = mHeads[HashAt(pos)];
+        mOlder[pos & mWindowMask] = head;
+        head = pos;
+    }
 
     // Searches the positions of the prefix at pos for the longest earlier match, ending
     // at stopLength.  restart starts at the newest position; otherwise the search goes on
-    // where the previous one stopped.  A match never covers the last input byte.
-    void FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart);
+    // where the previous one stopped.  A match never covers the last input byte.  Only
+    // matches longer than lengthToBeat count: the search then skips shorter candidates
+    // at once and finds the same longest match as a search that counts them all.
+    void FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
+                          std::uint32_t lengthToBeat = 2);
 
-    // 2 when nothing of 3 bytes or more was found.
+    // lengthToBeat when nothing longer was found.
     std::uint32_t BestLength() const { return mBestLength; }
     std::uint32_t BestPosition() const { return mBestPosition; }
 
 private:
-    struct Prefix {
-        std::uint32_t key;     // the three bytes, or kNoKey for a free slot
-        std::uint32_t newest;  // newest position recorded
-        std::uint32_t count;   // positions recorded, at most mKeep
-    };
-    static constexpr std::uint32_t kNoKey = 0xFFFFFFFF;
-
-    std::uint32_t KeyAt(std::uint32_t pos) const
+    std::uint32_t PrefixAt(std::uint32_t pos) const
     {
         return mData[pos] | std::uint32_t(mData[pos + 1]) << 8 | std::uint32_t(mData[pos + 2]) << 16;
     }
-    std::uint32_t SlotOf(std::uint32_t key) const;
-    void Regrow(std::uint32_t pos);
+    std::uint32_t HashAt(std::uint32_t pos) const { return (PrefixAt(pos) * 2654435761u) >> mHashShift; }
     std::uint32_t MatchLength(std::uint32_t candidate, std::uint32_t pos, std::uint32_t limit) const;
 
     const std::uint8_t* mData;
     std::uint32_t mSize;
     std::uint32_t mKeep;
 
-    std::vector<Prefix> mPrefixes;  // open addressing by key
-    std::uint32_t mPrefixesUsed = 0;
+    // Positions are chained newest first by hash of their prefix; prefixes that share a
+    // hash share a chain, and a search passes over the positions of the others.
+    std::vector<std::uint32_t> mHeads;
     int mHashShift = 0;
-
-    // The next older position of the same prefix, indexed by position within a window
-    // that covers every distance a match may have.
+    // The next older position of the chain, indexed by position within a window that
+    // covers every distance a match may have.
     std::vector<std::uint32_t> mOlder;
     std::uint32_t mWindowMask = 0;
 
     std::uint32_t mCursor = 0;
-    std::uint32_t mCursorLeft = 0;
+    std::uint32_t mCursorLeft = 0;  // positions of the prefix still to visit
     std::uint32_t mBestLength = 2;
     std::uint32_t mBestPosition = 0;
 };

@@ -38,7 +38,7 @@ public:
             }
             FindMatchAt(pos);
             if (mLength >= kMinMatch && mLength < mLimits.lazyLimit) {
-                mFinder.FindLongestMatch(pos + 1, mLimits.lazyLimit, true);
+                mFinder.FindLongestMatch(pos + 1, mLimits.lazyLimit, true, mLength);
                 if (mFinder.BestLength() > mLength) {
                     AddLiteral(pos);
                     mFinder.InsertString(pos);
@@ -73,7 +73,7 @@ private:
         mLength = mFinder.BestLength();
         mMatchPos = mFinder.BestPosition();
         if (mLength >= kMinMatch && mLength < mLimits.secondStopLength) {
-            mFinder.FindLongestMatch(pos, mLimits.secondStopLength, false);
+            mFinder.FindLongestMatch(pos, mLimits.secondStopLength, false, mLength);
             if (mFinder.BestLength() > mLength) {
                 mLength = mFinder.BestLength();
                 mMatchPos = mFinder.BestPosition();
