@@ -26,6 +26,7 @@ public:
     {
         w.WriteStream(data, 0, filter, 0, kind, parms);
     }
+    int WriteStreamObject(const std::string& text) { return w.WriteStreamObject(text); }
     int ObjCount() const { return w.mObjCount; }
     void PutLine(const std::string& line) { w.PutLine(line); }
     void SetRecording(bool inObject, bool inTiling)
