@@ -1,7 +1,7 @@
 // ASCIIHexDecode encoder and the hexadecimal text reader used by the document writer.
 #include "pdf/codec/filters.h"
 
-#include <stdexcept>
+#include "pdf/core/error.h"
 
 namespace pdf {
 
@@ -36,13 +36,13 @@ Bytes HexToBytes(std::string_view hex)
 {
     // A stray character would otherwise turn silently into a wrong byte.
     if (hex.size() % 2 != 0)
-        throw std::invalid_argument("hexadecimal text has an odd number of digits");
+        throw Error(err::kInvalidArgument, "hexadecimal text has an odd number of digits");
     Bytes out(hex.size() / 2);
     for (std::size_t i = 0; i < out.size(); ++i) {
         int high = HexDigitValue(hex[2 * i]);
         int low = HexDigitValue(hex[2 * i + 1]);
         if (high < 0 || low < 0)
-            throw std::invalid_argument("hexadecimal text holds a character that is not a digit");
+            throw Error(err::kInvalidArgument, "hexadecimal text holds a character that is not a digit");
         out[i] = static_cast<std::uint8_t>(high * 16 + low);
     }
     return out;

@@ -1,8 +1,8 @@
 #include "pdf/codec/deflate_tokens.h"
 
 #include "pdf/codec/deflate_matchfinder.h"
+#include "pdf/codec/level_error.h"
 
-#include <stdexcept>
 
 namespace pdf::deflate {
 
@@ -108,7 +108,7 @@ private:
 const LevelLimits& LimitsOfLevel(int level)
 {
     if (level < 0 || level >= static_cast<int>(kLevels.size()))
-        throw std::out_of_range("Deflate level must be 0 to 5");
+        ThrowLevelOutOfRange();
     return kLevels[level];
 }
 

@@ -18,7 +18,7 @@ struct LevelLimits {
     std::uint32_t positionsKept;
 };
 
-// Throws std::out_of_range for a level outside 0 to 5.
+// Fails with error 9 for a level outside 0 to 5.
 const LevelLimits& LimitsOfLevel(int level);
 
 // A literal byte, or a match of 3 to 258 bytes at a distance of 1 to 32767.

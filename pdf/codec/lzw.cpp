@@ -3,8 +3,9 @@
 // size.
 #include "pdf/codec/filters.h"
 
+#include "pdf/codec/level_error.h"
+
 #include <array>
-#include <stdexcept>
 
 namespace pdf {
 
@@ -103,7 +104,7 @@ void EncodeLZW(Bytes& data, int level)
 {
     // Above level 3 the table would need codes wider than 12 bits.
     if (level < 0 || level > kMaxLevel)
-        throw std::out_of_range("LZW level must be 0 to 3");
+        ThrowLevelOutOfRange();
     const int tableLimit = (1 << (9 + level)) - 1;
 
     Bytes out;

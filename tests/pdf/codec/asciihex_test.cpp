@@ -1,8 +1,8 @@
 #include "pdf/codec/filters.h"
+#include "pdf/core/error.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -43,9 +43,9 @@ TEST(HexToBytes, ReadsEitherCase)
 
 TEST(HexToBytes, RefusesMalformedText)
 {
-    EXPECT_THROW(pdf::HexToBytes("0ff"), std::invalid_argument);
-    EXPECT_THROW(pdf::HexToBytes("0g"), std::invalid_argument);
-    EXPECT_THROW(pdf::HexToBytes("0 "), std::invalid_argument);
+    EXPECT_THROW(pdf::HexToBytes("0ff"), pdf::Error);
+    EXPECT_THROW(pdf::HexToBytes("0g"), pdf::Error);
+    EXPECT_THROW(pdf::HexToBytes("0 "), pdf::Error);
 }
 
 }  // namespace

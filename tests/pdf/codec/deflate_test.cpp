@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "pdf/core/error.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -123,8 +125,13 @@ TEST(Deflate, LevelsDifferInEffortAndLevelSixIsRefused)
     EXPECT_LT(best.size(), fast.size());
     EXPECT_EQ(DeflateReader(best).Read().blockTypes, std::vector<int>{2});
     pdf::Bytes data = content;
-    EXPECT_THROW(pdf::EncodeFlate(data, 6), std::out_of_range);
-    EXPECT_THROW(pdf::EncodeFlate(data, -1), std::out_of_range);
+    try {
+        pdf::EncodeFlate(data, 6);
+        ADD_FAILURE() << "level 6 accepted";
+    } catch (const pdf::Error& e) {
+        EXPECT_EQ(e.Number(), 9);
+    }
+    EXPECT_THROW(pdf::EncodeFlate(data, -1), pdf::Error);
     EXPECT_EQ(data, content);
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pdf/core/error.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -142,8 +144,8 @@ TEST(LZW, TextShrinksAndDecodesAtEveryLevel)
 TEST(LZW, LevelsAboveThreeAreRefused)
 {
     pdf::Bytes data{1, 2, 3};
-    EXPECT_THROW(pdf::EncodeLZW(data, 4), std::out_of_range);
-    EXPECT_THROW(pdf::EncodeLZW(data, 8), std::out_of_range);
+    EXPECT_THROW(pdf::EncodeLZW(data, 4), pdf::Error);
+    EXPECT_THROW(pdf::EncodeLZW(data, 8), pdf::Error);
     EXPECT_EQ(data, (pdf::Bytes{1, 2, 3}));
 }
 
