@@ -9,7 +9,9 @@ namespace forms {
 Form::Form(std::string name, const TextMetrics& metrics)
     : name_(std::move(name)), metrics_(&metrics) {}
 
-Form::~Form() = default;
+Form::~Form() {
+  if (observer_ != nullptr) observer_->FormDestroyed();
+}
 
 Form::EventScope::EventScope(Form& form) : form_(form) { ++form_.eventDepth_; }
 

@@ -36,6 +36,8 @@ class FormObserver {
   virtual void ControlChanged(Control& control) = 0;
   virtual void ControlAdded(Control& control) = 0;
   virtual void ControlRemoved(Control& control) = 0;
+  // The form is going away: its controls are gone already.
+  virtual void FormDestroyed() = 0;
 };
 
 class Form : public Container {

@@ -8,7 +8,7 @@ namespace forms {
 
 class Line : public Control {
  public:
-  Line(Container& parent, std::string name);
+  Line(Container& parent, std::string name) : Control(parent, std::move(name)) {}
   ControlKind Kind() const override { return ControlKind::kLine; }
   bool IsWindowless() const override { return true; }
   bool TakesMouse() const override { return false; }

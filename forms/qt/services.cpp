@@ -1,0 +1,129 @@
+#include "forms/qt/services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+#include "forms/qt/backend.h"
+#include "forms/qt/units.h"
+
+namespace forms::qt {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString TitleOr(const std::string& title) {
+  return title.empty() ? QCoreApplication::applicationName() : Q(title);
+}
+
+QMessageBox::Icon IconOf(int buttons) {
+  switch (buttons & kIconMask) {
+    case kCritical: return QMessageBox::Critical;
+    case kQuestion: return QMessageBox::Question;
+    case kExclamation: return QMessageBox::Warning;
+    case kInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+struct ButtonSpec {
+  const char* text;
+  QMessageBox::ButtonRole role;
+  int answer;
+};
+
+std::vector<ButtonSpec> ButtonsOf(int buttons) {
+  const ButtonSpec ok{"OK", QMessageBox::AcceptRole, kOK};
+  const ButtonSpec cancel{"Annuler", QMessageBox::RejectRole, kCancel};
+  const ButtonSpec yes{"Oui", QMessageBox::YesRole, kYes};
+  const ButtonSpec no{"Non", QMessageBox::NoRole, kNo};
+  const ButtonSpec retry{"Recommencer", QMessageBox::AcceptRole, kRetry};
+  switch (buttons & kButtonsMask) {
+    case kOKCancel: return {ok, cancel};
+    case kAbortRetryIgnore:
+      return {{"Abandonner", QMessageBox::RejectRole, kAbort}, retry,
+              {"Ignorer", QMessageBox::AcceptRole, kIgnore}};
+    case kYesNoCancel: return {yes, no, cancel};
+    case kYesNo: return {yes, no};
+    case kRetryCancel: return {retry, cancel};
+    default: return {ok};
+  }
+}
+
+}  // namespace
+
+int QtDialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+  QMessageBox box(IconOf(buttons), TitleOr(title), Q(prompt), QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  std::vector<std::pair<QAbstractButton*, int>> answers;
+  for (const ButtonSpec& spec : ButtonsOf(buttons))
+    answers.emplace_back(box.addButton(QString::fromUtf8(spec.text), spec.role), spec.answer);
+  box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
+  box.exec();
+  for (const auto& [button, answer] : answers) {
+    if (box.clickedButton() == button) return answer;
+  }
+  // Closed without a button: the answer of Cancel, or of the only button.
+  const int buttonSet = buttons & kButtonsMask;
+  if (buttonSet == kYesNo) return kNo;
+  return buttonSet == kOKOnly ? kOK : kCancel;
+}
+
+std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(TitleOr(title));
+  dialog.setLabelText(Q(prompt));
+  dialog.setTextValue(Q(defaultText));
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("Annuler");
+  if (dialog.exec() != QDialog::Accepted) return "";
+  return dialog.textValue().toStdString();
+}
+
+void QtClipboard::Clear() { QApplication::clipboard()->clear(); }
+
+void QtClipboard::SetText(const std::string& text) {
+  QApplication::clipboard()->setText(Q(text));
+}
+
+std::string QtClipboard::GetText() { return QApplication::clipboard()->text().toStdString(); }
+
+void QtScreen::SetMousePointer(int pointer) {
+  if (pointer == pointer_) return;
+  if (pointer_ != kDefaultPointer) QApplication::restoreOverrideCursor();
+  if (pointer != kDefaultPointer) QApplication::setOverrideCursor(CursorFor(pointer));
+  pointer_ = pointer;
+}
+
+void QtEventLoop::DoEvents() { QCoreApplication::processEvents(); }
+
+void QtEventLoop::ShowModal(Form& form) { backend_.Attach(form).RunModal(); }
+
+void QtShell::Open(const std::string& target, const std::vector<std::string>& arguments,
+                   const std::string& workingFolder) {
+  if (arguments.empty()) {
+    QProcess::startDetached("xdg-open", {Q(target)}, Q(workingFolder));
+    return;
+  }
+  QStringList list;
+  for (const std::string& argument : arguments) list << Q(argument);
+  QProcess::startDetached(Q(target), list, Q(workingFolder));
+}
+
+double QtTextMetrics::TextWidth(const Font& font, std::string_view line) const {
+  const QFontMetricsF metrics(ToQFont(font));
+  return Twips(metrics.horizontalAdvance(QString::fromUtf8(line.data(), line.size())));
+}
+
+double QtTextMetrics::LineHeight(const Font& font) const {
+  return Twips(QFontMetricsF(ToQFont(font)).height());
+}
+
+}  // namespace forms::qt
