@@ -22,6 +22,10 @@ StreamFilterEntries ApplyStreamFilters(Bytes& data, std::string_view callerFilte
             EncodeRunLength(data);
             names.insert(0, "/RunLengthDecode ");
         }
+        if (setting.Mask & filter::kFlate) {
+            EncodeFlate(data, setting.Level);
+            names.insert(0, "/FlateDecode ");
+        }
         if ((setting.Mask & filter::kLZW) && !pdfa) {
             EncodeLZW(data, setting.Level);
             names.insert(0, "/LZWDecode ");

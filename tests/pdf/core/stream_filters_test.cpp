@@ -23,7 +23,9 @@ TEST(StreamFilters, NamesStandInTheReverseOrderOfApplication)
 {
     EXPECT_EQ(Apply(0).Filter, "");
     EXPECT_EQ(Apply(1).Filter, "/Filter [/RunLengthDecode ]");
+    EXPECT_EQ(Apply(2).Filter, "/Filter [/FlateDecode ]");
     EXPECT_EQ(Apply(5).Filter, "/Filter [/LZWDecode /RunLengthDecode ]");
+    EXPECT_EQ(Apply(26).Filter, "/Filter [/ASCIIHexDecode /ASCII85Decode /FlateDecode ]");
     EXPECT_EQ(Apply(24).Filter, "/Filter [/ASCIIHexDecode /ASCII85Decode ]");
     EXPECT_EQ(Apply(224).Filter, "");
 }
@@ -93,8 +95,8 @@ TEST(StreamFilters, QpdfDecodesEveryChain)
         std::string parms;
         int object = 0;
     };
-    std::vector<Case> cases{{1, "", ""}, {4, "", ""}, {5, "", ""}, {8, "", ""}, {16, "", ""},
-                            {29, "", ""}, {16, "/LZWDecode", "<</EarlyChange 1>>"}};
+    std::vector<Case> cases{{1, "", ""}, {2, "", ""}, {2 + 5 * 256, "", ""}, {3, "", ""}, {4, "", ""}, {5, "", ""}, {8, "", ""}, {16, "", ""},
+                            {29, "", ""}, {31, "", ""}, {16, "/LZWDecode", "<</EarlyChange 1>>"}};
     for (Case& c : cases) {
         writer->SetCompression(c.flags, 0, 0);
         Bytes data(original.begin(), original.end());
