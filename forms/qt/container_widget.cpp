@@ -88,6 +88,13 @@ Control* ContainerWidget::Target(const QPointF& position) const {
   return container_.AsControl();
 }
 
+QPointF ContainerWidget::Local(const Control& target, const QPointF& position) const {
+  const QPointF twips(Twips(position.x()), Twips(position.y()));
+  // The frame itself measures from its own corner, which is this widget's.
+  if (&target == container_.AsControl()) return twips;
+  return twips - QPointF(target.Left(), target.Top());
+}
+
 void ContainerWidget::UpdateCursor(const Control* target) {
   const int pointer = target != nullptr ? target->MousePointer() : kDefaultPointer;
   setCursor(CursorFor(pointer));
@@ -98,9 +105,9 @@ void ContainerWidget::mousePressEvent(QMouseEvent* event) {
   captured_ = Target(event->position());
   clickPending_ = captured_ != nullptr;
   if (captured_ == nullptr) return;
-  const QPointF at = event->position();
-  captured_->RaiseMouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers()),
-                            Twips(at.x()) - captured_->Left(), Twips(at.y()) - captured_->Top());
+  const QPointF at = Local(*captured_, event->position());
+  captured_->RaiseMouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers()), at.x(),
+                            at.y());
   window_.ScheduleSync();
 }
 
@@ -111,9 +118,9 @@ void ContainerWidget::mouseMoveEvent(QMouseEvent* event) {
                         : Target(event->position());
   UpdateCursor(target);
   if (target == nullptr) return;
-  const QPointF at = event->position();
-  target->RaiseMouseMove(ButtonsOf(event->buttons()), ShiftOf(event->modifiers()),
-                         Twips(at.x()) - target->Left(), Twips(at.y()) - target->Top());
+  const QPointF at = Local(*target, event->position());
+  target->RaiseMouseMove(ButtonsOf(event->buttons()), ShiftOf(event->modifiers()), at.x(),
+                         at.y());
   window_.ScheduleSync();
 }
 
@@ -122,9 +129,9 @@ void ContainerWidget::mouseReleaseEvent(QMouseEvent* event) {
   Control* target = captured_;
   captured_ = nullptr;
   if (target == nullptr) return;
-  const QPointF at = event->position();
-  const double x = Twips(at.x()) - target->Left();
-  const double y = Twips(at.y()) - target->Top();
+  const QPointF at = Local(*target, event->position());
+  const double x = at.x();
+  const double y = at.y();
   target->RaiseMouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), x, y);
   // A click is a press and a release on the same control.
   if (clickPending_ && !target->Unloaded() && x >= 0 && y >= 0 && x < target->Width() &&

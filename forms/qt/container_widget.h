@@ -28,6 +28,8 @@ class ContainerWidget : public QWidget {
  private:
   // The windowless control under a point of this widget, or the frame itself, or nothing.
   Control* Target(const QPointF& position) const;
+  // A point of this widget in twips relative to `target`.
+  QPointF Local(const Control& target, const QPointF& position) const;
   void UpdateCursor(const Control* target);
 
   FormWindow& window_;
