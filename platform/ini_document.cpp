@@ -24,15 +24,6 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::uint64_t FoldedHash(std::string_view name) {
-  std::uint64_t hash = 1469598103934665603ull;  // FNV-1a
-  for (char c : name) {
-    hash ^= static_cast<unsigned char>(Folded(c));
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
-
 // End of the line that starts at `begin`: its line break, or the end of the text.
 std::size_t LineEnd(const std::string& text, std::size_t begin) {
   const void* found = std::memchr(text.data() + begin, '\n', text.size() - begin);
@@ -44,7 +35,6 @@ std::size_t LineEnd(const std::string& text, std::size_t begin) {
 
 IniDocument::IniDocument(std::string text) : text_(std::move(text)) {
   Parse();
-  IndexSections();
 }
 
 void IniDocument::Parse() {
@@ -57,38 +47,27 @@ void IniDocument::Parse() {
       if (!sections_.empty()) sections_.back().bodyEnd = begin;
       std::string_view name = line.substr(1);
       name = Trimmed(name.substr(0, name.find(']')));
-      sections_.push_back({static_cast<std::size_t>(name.data() - text_.data()), name.size(),
-                           next, text_.size()});
+      sections_.push_back({names_.size(), name.size(), next, text_.size()});
+      names_.append(name);
     }
     begin = next;
   }
 }
 
-void IniDocument::IndexSections() {
-  std::size_t capacity = 16;
-  while (capacity < sections_.size() * 2) capacity *= 2;
-  slots_.assign(capacity, 0);
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    std::string_view name = SectionName(i);
-    std::size_t slot = FoldedHash(name) & (capacity - 1);
-    while (slots_[slot] != 0 && !SameName(SectionName(slots_[slot] - 1), name)) {
-      slot = (slot + 1) & (capacity - 1);
-    }
-    if (slots_[slot] == 0) slots_[slot] = static_cast<std::uint32_t>(i + 1);  // first wins
-  }
-}
-
 std::string_view IniDocument::SectionName(std::size_t index) const {
   const Section& section = sections_[index];
-  return std::string_view(text_).substr(section.nameBegin, section.nameLength);
+  return std::string_view(names_).substr(section.nameBegin, section.nameLength);
 }
 
+// A plain scan: the program looks sections up by name only for its few settings and for
+// each change it writes, which rewrites the whole file anyway.
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  if (slots_.empty()) return nullptr;
   name = Trimmed(name);
-  std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = FoldedHash(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-    if (SameName(SectionName(slots_[slot] - 1), name)) return &sections_[slots_[slot] - 1];
+  for (const Section& section : sections_) {
+    if (section.nameLength == name.size() &&
+        SameName(std::string_view(names_).substr(section.nameBegin, section.nameLength), name)) {
+      return &section;
+    }
   }
   return nullptr;
 }
@@ -122,6 +101,13 @@ std::optional<std::string_view> IniDocument::Value(std::string_view section,
   const Section* found = FindSection(section);
   if (!found) return std::nullopt;
   std::optional<KeyLine> line = FindKey(*found, key);
+  if (!line) return std::nullopt;
+  return line->value;
+}
+
+std::optional<std::string_view> IniDocument::SectionValue(std::size_t sectionIndex,
+                                                          std::string_view key) const {
+  std::optional<KeyLine> line = FindKey(sections_[sectionIndex], key);
   if (!line) return std::nullopt;
   return line->value;
 }

@@ -5,7 +5,6 @@
 // and sections are listed in file order.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +17,17 @@ class IniDocument {
   IniDocument() = default;
   explicit IniDocument(std::string text);
 
-  // Names point into the document's own text, so it stays where it was built.
+  // Values point into the document's own text, so it stays where it was built.
   IniDocument(const IniDocument&) = delete;
   IniDocument& operator=(const IniDocument&) = delete;
 
-  // The value of `key` in `section`; nothing when either is missing.
+  // The value of `key` in `section`; nothing when either is missing.  Sections are found by
+  // a scan of their names, which are kept side by side: cheap next to reading the file, but
+  // a loop over many sections should walk them with SectionName and SectionValue instead.
   std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+  // The value of `key` in the section at `sectionIndex` (in file order).
+  std::optional<std::string_view> SectionValue(std::size_t sectionIndex,
+                                               std::string_view key) const;
 
   // Section names in file order, repeated names included.
   std::size_t SectionCount() const { return sections_.size(); }
@@ -39,7 +43,7 @@ class IniDocument {
 
  private:
   struct Section {
-    std::size_t nameBegin;
+    std::size_t nameBegin;  // in names_
     std::size_t nameLength;
     std::size_t bodyBegin;  // first character after the header line
     std::size_t bodyEnd;    // start of the next header line, or the end of the text
@@ -51,15 +55,15 @@ class IniDocument {
   };
 
   void Parse();
-  void IndexSections();
   const Section* FindSection(std::string_view name) const;
   std::optional<KeyLine> FindKey(const Section& section, std::string_view key) const;
   std::string_view LineBreak() const;
 
   std::string text_;
+  // The section names side by side: walking them touches a small part of the memory that
+  // walking them in the text would.
+  std::string names_;
   std::vector<Section> sections_;
-  // Open addressing over folded names: section index + 1, 0 for an empty slot.
-  std::vector<std::uint32_t> slots_;
 };
 
 }  // namespace platform

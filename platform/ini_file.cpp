@@ -58,7 +58,7 @@ void Remember(const std::string& path, const Identity& identity,
 }
 
 int ReadWholeFile(int fd, std::size_t sizeHint, std::string& text) {
-  text.resize(sizeHint);
+  text.resize(sizeHint + 1);  // room to see the end of the file without growing
   std::size_t filled = 0;
   for (;;) {
     if (filled == text.size()) text.resize(text.size() + text.size() / 2 + 4096);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace store {
 
@@ -78,22 +79,24 @@ std::size_t NextCharacter(std::string_view text, std::size_t at, std::uint32_t& 
   return 1;
 }
 
-void AppendCharacter(std::string& out, std::uint32_t code) {
+// Writes the UTF-8 form of `code` at `out` and returns the position after it.
+char* PutCharacter(char* out, std::uint32_t code) {
   if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
+    *out++ = static_cast<char>(code);
   } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | code >> 6));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    *out++ = static_cast<char>(0xC0 | code >> 6);
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | code >> 12));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    *out++ = static_cast<char>(0xE0 | code >> 12);
+    *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   } else {
-    out.push_back(static_cast<char>(0xF0 | code >> 18));
-    out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    *out++ = static_cast<char>(0xF0 | code >> 18);
+    *out++ = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    *out++ = static_cast<char>(0x80 | (code & 0x3F));
   }
+  return out;
 }
 
 }  // namespace
@@ -122,20 +125,44 @@ std::string EncodeIniText(std::string_view text) {
   return out;
 }
 
-std::string DecodeIniText(std::string_view code) {
-  std::string out;
-  out.reserve(code.size() / 2);
-  std::uint32_t position = 0;
+std::string DecodeIniText(std::string_view code, int firstPosition) {
+  // A code of n symbols holds a value below 16^n, whose UTF-8 form is at most 2n bytes.
+  char small[1024];
+  std::unique_ptr<char[]> large;
+  char* begin = small;
+  if (code.size() * 2 > sizeof small) {
+    large = std::make_unique_for_overwrite<char[]>(code.size() * 2);
+    begin = large.get();
+  }
+  char* end = begin;
+  auto position = static_cast<std::uint32_t>(firstPosition - 1);
+  auto symbol = [&](std::size_t at) { return kSymbols[static_cast<unsigned char>(code[at])]; };
   std::size_t at = 0;
   while (at < code.size()) {
+    // Most codes are two symbols, a continuation and a final one, for a value below 256.
+    while (at + 1 < code.size()) {
+      int high = symbol(at);
+      int low = symbol(at + 1);
+      if ((high & ~15) != 16 || (low & ~15) != 0) break;
+      std::uint32_t value = static_cast<std::uint32_t>((high & 15) << 4 | low) ^ Key(++position);
+      at += 2;
+      if (value < 0x80) {
+        *end++ = static_cast<char>(value);
+      } else {
+        *end++ = static_cast<char>(0xC0 | value >> 6);
+        *end++ = static_cast<char>(0x80 | (value & 0x3F));
+      }
+    }
+    if (at == code.size()) break;
+
     std::uint32_t mixed = 0;
     bool complete = false;
     for (int count = 0; count < kLongestCode && at < code.size(); ++count) {
-      int symbol = kSymbols[static_cast<unsigned char>(code[at])];
-      if (symbol < 0) break;
+      int digit = symbol(at);
+      if (digit < 0) break;
       ++at;
-      mixed = mixed << 4 | static_cast<std::uint32_t>(symbol & 15);
-      if (symbol < 16) {
+      mixed = mixed << 4 | static_cast<std::uint32_t>(digit & 15);
+      if (digit < 16) {
         complete = true;
         break;
       }
@@ -143,14 +170,14 @@ std::string DecodeIniText(std::string_view code) {
     if (!complete) break;
     std::uint32_t value = mixed ^ Key(++position);
     if (value < kRawByteBase && (value < 0xD800 || value > 0xDFFF)) {
-      AppendCharacter(out, value);
+      end = PutCharacter(end, value);
     } else if (value >= kRawByteBase && value < kRawByteBase + 256) {
-      out.push_back(static_cast<char>(value - kRawByteBase));
+      *end++ = static_cast<char>(value - kRawByteBase);
     } else {
       break;
     }
   }
-  return out;
+  return std::string(begin, end);
 }
 
 }  // namespace store

@@ -10,7 +10,8 @@ std::string EncodeIniText(std::string_view text);
 // Appends the encoded form of `text` to `out`.
 void AppendEncodedIniText(std::string& out, std::string_view text);
 
-// Stops at the first position that holds no complete code and ignores the rest.
-std::string DecodeIniText(std::string_view code);
+// Stops at the first position that holds no complete code and ignores the rest.  A tail of
+// an encoded text decodes with the position of its first character, counted from 1.
+std::string DecodeIniText(std::string_view code, int firstPosition = 1);
 
 }  // namespace store

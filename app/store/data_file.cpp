@@ -1,8 +1,10 @@
 #include "app/store/data_file.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/store/codec.h"
+#include "app/store/record_sections.h"
 #include "app/store/system_error_text.h"
 #include "platform/ini_file.h"
 
@@ -18,17 +20,6 @@ void ReportWriteFailure(const Planner& planner, const std::string& file, int err
   } else {
     std::cerr << message << '\n';
   }
-}
-
-// The record index that `rest` names: decimal digits only, within kMaxRecordIndex.
-int RecordIndex(std::string_view rest) {
-  if (rest.empty() || rest.size() > 7) return -1;
-  int index = 0;
-  for (char c : rest) {
-    if (c < '0' || c > '9') return -1;
-    index = index * 10 + (c - '0');
-  }
-  return index <= kMaxRecordIndex ? index : -1;
 }
 
 }  // namespace
@@ -62,12 +53,8 @@ std::vector<std::string> GetIniSectionNames(const std::string& file) {
 int MaxSectionIndex(const Planner& planner, std::string_view prefix) {
   auto document = platform::ReadIniFile(planner.DataFile);
   int highest = -1;
-  for (std::size_t i = 0; i < document->SectionCount(); ++i) {
-    std::string name = DecodeIniText(document->SectionName(i));
-    if (name.starts_with(prefix)) {
-      highest = std::max(highest, RecordIndex(std::string_view(name).substr(prefix.size())));
-    }
-  }
+  ForEachRecordSection(*document, prefix,
+                       [&](int index, std::size_t) { highest = std::max(highest, index); });
   return highest;
 }
 

@@ -1,9 +1,11 @@
 #include "app/store/records.h"
 
+#include <cstdint>
 #include <string>
 
 #include "app/store/codec.h"
 #include "app/store/data_file.h"
+#include "app/store/record_sections.h"
 #include "platform/ini_file.h"
 
 namespace store {
@@ -16,19 +18,26 @@ std::string SectionName(std::string_view prefix, int index) {
   return name;
 }
 
-// The file is read once for the whole table rather than once per record.
+// One pass over the file's sections rather than a look-up per record; the first section
+// of an index holds its record, as a look-up by name would find it.
 void LoadTable(const Planner& planner, std::string_view prefix,
                std::vector<std::string>& table) {
-  int highest = MaxSectionIndex(planner, prefix);
-  if (highest < 0) return;
   auto document = platform::ReadIniFile(planner.DataFile);
+  std::vector<std::int64_t> firstSection;
+  ForEachRecordSection(*document, prefix, [&](int index, std::size_t section) {
+    if (static_cast<std::size_t>(index) >= firstSection.size()) {
+      firstSection.resize(static_cast<std::size_t>(index) + 1, -1);
+    }
+    if (firstSection[index] < 0) firstSection[index] = static_cast<std::int64_t>(section);
+  });
+  if (firstSection.empty()) return;
+
   const std::string key = EncodeIniText(kRecordKey);
-  std::string section;
-  table.assign(static_cast<std::size_t>(highest) + 1, std::string());
-  for (int i = 0; i <= highest; ++i) {
-    section.clear();
-    AppendEncodedIniText(section, SectionName(prefix, i));
-    if (auto value = document->Value(section, key)) table[i] = DecodeIniText(*value);
+  table.assign(firstSection.size(), std::string());
+  for (std::size_t i = 0; i < firstSection.size(); ++i) {
+    if (firstSection[i] < 0) continue;
+    auto value = document->SectionValue(static_cast<std::size_t>(firstSection[i]), key);
+    if (value) table[i] = DecodeIniText(*value);
   }
 }
 

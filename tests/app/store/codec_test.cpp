@@ -67,6 +67,14 @@ TEST(CodecTest, CodesDependOnThePosition) {
   EXPECT_NE(EncodeIniText("Nom"), "Nom");
 }
 
+TEST(CodecTest, ATailDecodesFromItsOwnPosition) {
+  std::string prefix = EncodeIniText("Réparation ");
+  std::string whole = EncodeIniText("Réparation n°12");
+  ASSERT_EQ(whole.substr(0, prefix.size()), prefix);
+  EXPECT_EQ(DecodeIniText(whole.substr(prefix.size()), 12), "n°12");
+  EXPECT_NE(DecodeIniText(whole.substr(prefix.size())), "n°12");
+}
+
 TEST(CodecTest, StoredNamesKeepTheirCodes) {
   // Data files written earlier must stay readable: these codes may never change.
   EXPECT_EQ(EncodeIniText("Nom"), "V0M3T7");

@@ -86,13 +86,14 @@ TEST_F(DataFileTest, LowerCaseCodesInTheFileReadTheSame) {
 }
 
 TEST_F(DataFileTest, EverySectionIsListedInFileOrder) {
+  // Far more names than a listing of 2048 characters would hold.
   std::vector<std::string> written;
-  for (int i = 1500; i >= 0; --i) written.push_back("CATEGORIE" + std::to_string(i));
+  for (int i = 300; i >= 0; --i) written.push_back("CATEGORIE" + std::to_string(i));
   for (const std::string& name : written) {
     WriteIni(planner_, name, "Nom", "", planner_.DataFile);
   }
   EXPECT_EQ(GetIniSectionNames(planner_.DataFile), written);
-  EXPECT_EQ(MaxSectionIndex(planner_, "CATEGORIE"), 1500);
+  EXPECT_EQ(MaxSectionIndex(planner_, "CATEGORIE"), 300);
 }
 
 }  // namespace

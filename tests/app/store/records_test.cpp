@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/store/codec.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/planner_in.h"
@@ -92,6 +93,22 @@ TEST(RecordsTest, AMissingIndexLoadsAsAnEmptyRecord) {
 
   AddActivity(reloaded, "next");
   EXPECT_EQ(reloaded.ActivityMax(), 3) << "an added record never overwrites one in the file";
+}
+
+TEST(RecordsTest, TheFirstSectionOfAnIndexHoldsTheRecord) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  auto section = [](const std::string& name, const std::string& record) {
+    return "[" + name + "]\n" + EncodeIniText("Nom") + "=" + EncodeIniText(record) + "\n";
+  };
+  std::string lowered = EncodeIniText("ACTIVITE0");
+  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  WriteTextFile(planner.DataFile, section(lowered, "first") +
+                                      section(EncodeIniText("ACTIVITE1"), "second") +
+                                      section(EncodeIniText("ACTIVITE0"), "repeated"));
+  LoadActivities(planner);
+  EXPECT_THAT(planner.Activities, ElementsAre("first", "second"));
+  EXPECT_EQ(ReadIni("ACTIVITE0", "Nom", planner.DataFile), "first");
 }
 
 TEST(RecordsTest, ALoadWithoutRecordsKeepsTheTable) {
