@@ -67,18 +67,5 @@ TEST(IniDocumentTest, WritesFollowTheTextsLineBreaks) {
   EXPECT_EQ(headerOnly.WithValue("s", "k", "v"), "[S]\nk=v\n");
 }
 
-TEST(IniDocumentTest, ManySectionsAreAllFound) {
-  std::string text;
-  for (int i = 0; i < 5000; ++i) {
-    text += "[S" + std::to_string(i) + "]\nv=" + std::to_string(i * 7) + "\n";
-  }
-  IniDocument document(text);
-  ASSERT_EQ(document.SectionCount(), 5000u);
-  for (int i = 0; i < 5000; i += 499) {
-    EXPECT_EQ(document.Value("s" + std::to_string(i), "V"), std::to_string(i * 7));
-  }
-  EXPECT_EQ(document.SectionName(4999), "S4999");
-}
-
 }  // namespace
 }  // namespace platform

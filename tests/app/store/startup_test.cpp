@@ -150,6 +150,17 @@ TEST_F(StartupTest, FirstRunCreatesTheFolderAndAsksForTheTerms) {
   EXPECT_FALSE(std::filesystem::exists(planner_.DataFile));
 }
 
+TEST_F(StartupTest, AnExistingEmptyFolderIsUsedAsItIs) {
+  std::filesystem::create_directories(DataFolder());
+  WriteTextFile(DataFolder() + "/Quorvane.pdf", "kept");
+
+  ASSERT_TRUE(Main(planner_, services_));
+
+  EXPECT_EQ(ReadTextFile(DataFolder() + "/Quorvane.pdf"), "kept");
+  EXPECT_THAT(services_.calls, ::testing::Contains("ShowSettingsDialog"));
+  EXPECT_EQ(planner_.ActivityMax(), -1);
+}
+
 TEST_F(StartupTest, TermsChosenInTheDialogAreKept) {
   services_.settingsDialog = [](Planner& planner) {
     planner.ProjectTerms[0] = "Patients";

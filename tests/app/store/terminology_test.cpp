@@ -30,11 +30,6 @@ TEST(TerminologyTest, EachKindUsesItsOwnList) {
   EXPECT_EQ(planner.ProjectTerms, (Terms{"Activités", "Activité", "F"}));
   EXPECT_EQ(planner.ActivityTerms, (Terms{"Activités", "Activité", "F"}));
   EXPECT_EQ(planner.ResourceTerms, (Terms{"Classes", "Classe", "F"}));
-
-  planner = WithPlurals("Profs", "Opérations", "Lieux / Activités");
-  EXPECT_EQ(planner.ProjectTerms, (Terms{"Profs", "Prof", "M"}));
-  EXPECT_EQ(planner.ActivityTerms, (Terms{"Opérations", "Opération", "F"}));
-  EXPECT_EQ(planner.ResourceTerms, (Terms{"Lieux / Activités", "Lieux/Act.", "M"}));
 }
 
 TEST(TerminologyTest, APluralOfTheWrongKindIsUnknown) {
