@@ -72,6 +72,20 @@ public:
     void SwapPages(int a, int b);
     static std::string Version();
 
+    // Lines, rectangles, polygons and polylines (pdf/draw).  Style is a paint style:
+    // 1 no stroke, 2 close the path, 4 fill with the even-odd rule, 128 also clip.  Edges
+    // of DrawRect: 1 left, 2 right, 4 top, 8 bottom side drawn; 16 top-left, 32 top-right,
+    // 64 bottom-right, 128 bottom-left corner rounded.  Points of DrawPolyline alternate
+    // x and y.  A polygon of fewer than three sides and a polyline with an odd or empty
+    // list of values are refused before anything is written.
+    void DrawLine(float x1, float y1, float x2, float y2, int style);
+    void DrawLineTo(float x, float y, int style);
+    void DrawPolygon(float x, float y, float radius, int sides, int style);
+    void DrawPolyline(const std::vector<float>& points, int style);
+    void DrawRect(float x, float y, float w, float h, int style, int edges, float radius);
+    // Current point, shared by the drawing operations (pdf/draw/current_point.cpp).
+    void SetXY(float x, float y);
+
 private:
     friend class PagelithTestPeer;
 
@@ -113,6 +127,11 @@ private:
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
+
+    // Painting a path and recording the box of what was drawn, shared by the drawing
+    // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).
+    void PaintPath(int style);
+    void SetLastBox(float x1, float y1, float x2, float y2);
 
     // Pages (pages.cpp).
     void CloseOpenPage();
@@ -226,6 +245,10 @@ private:
     int mPageCount = 0;
     int mCurPage = 0;
     std::string mPageAnnots;
+
+    // The box of the last drawn element, in points with y up from the bottom of the page,
+    // as the drawing operation gives it (for a link placed over it).
+    std::array<float, 4> mLastBox{};
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;

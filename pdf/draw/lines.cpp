@@ -1,0 +1,23 @@
+// Straight segments: a line of its own, and a segment that continues the open path.
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
+{
+    PutLine(FormatCoord(x1) + " " + FormatCoord(y1) + " m " + FormatCoord(x2) + " " +
+            FormatCoord(y2) + " l");
+    PaintPath(style);
+    SetXY(x2, y2);
+    SetLastBox(x1 * mScale, mPageHeight - y1 * mScale, mX, mPageHeight - mY);
+}
+
+// No "m": the segment starts where an earlier unpainted drawing left the path.
+void Pagelith::DrawLineTo(float x, float y, int style)
+{
+    PutLine(FormatCoord(x) + " " + FormatCoord(y) + " l");
+    PaintPath(style);
+    SetXY(x, y);
+}
+
+}  // namespace pdf

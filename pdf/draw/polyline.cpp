@@ -1,0 +1,40 @@
+// Paths through a list of points.
+#include <algorithm>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+// The box kept is left x, lower y, right x, upper y, in points with y up from the bottom
+// of the page.  A closed path ends back at its first point, which becomes the current
+// point; an open one at its last.
+void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
+{
+    if (points.empty() || points.size() % 2 != 0)
+        throw Error(err::kInvalidArgument,
+                    "Invalid procedure call or argument: a polyline needs pairs of x and y, not " +
+                        std::to_string(points.size()) + " values");
+
+    std::string text;
+    for (std::size_t i = 0; i < points.size(); i += 2) {
+        const float x = points[i] * mScale;
+        const float y = points[i + 1] * mScale;
+        const float up = mPageHeight - y;
+        text += FormatReal(x) + " " + FormatReal(y) + (i == 0 ? " m\r" : " l\r");
+        if (i == 0) {
+            mLastBox = {x, up, x, up};
+        } else {
+            mLastBox[0] = std::min(mLastBox[0], x);
+            mLastBox[1] = std::min(mLastBox[1], up);
+            mLastBox[2] = std::max(mLastBox[2], x);
+            mLastBox[3] = std::max(mLastBox[3], up);
+        }
+    }
+    PutLine(text);
+    PaintPath(style);
+
+    const std::size_t end = (style & 2) ? 0 : points.size() - 2;
+    SetXY(points[end], points[end + 1]);
+}
+
+}  // namespace pdf
