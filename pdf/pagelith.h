@@ -17,8 +17,10 @@
 #include "pdf/core/error.h"
 #include "pdf/core/output_file.h"
 #include "pdf/core/records.h"
+#include "pdf/core/state_records.h"
 #include "pdf/core/stream_filters.h"
 #include "pdf/core/text_buffer.h"
+#include "pdf/fonts/font_record.h"
 
 namespace pdf {
 
@@ -86,6 +88,56 @@ public:
     // Current point, shared by the drawing operations (pdf/draw/current_point.cpp).
     void SetXY(float x, float y);
 
+    // Fonts, graphics state and text state (pdf/fonts/font_selection.cpp,
+    // pdf/core/graphics_state.cpp, coordinate_space.cpp, text_state.cpp).
+    //
+    // SetFont selects a standard family (Arial or Helvetica, Times or TimesNewRoman,
+    // Courier or CourierNew, Symbol, ZapfDingbats; any other name has the Arial metrics)
+    // with style bits (1 bold, 2 italic; 4, 8 and 16 only kept for the text operations)
+    // and a Windows character set (161, 162, 186, 204, 238; anything else is Western).  A
+    // font new to the document is written at once, so it needs an open document.  A size
+    // of 0 keeps the current size (10 when there is none).
+    void SetFont(const std::string& name, float size, int style, int charset);
+    void SetFontSize(float size);
+    // Opacities in percent, clamped to 0-100; blend modes 0 (Normal) to 15 (Luminosity),
+    // clamped.  None of them writes anything in PDF/A mode.
+    void SetAlpha(int opacity);
+    void SetAlphaFill(int opacity);
+    void SetAlphaLine(int opacity);
+    void SetBlend(int mode);
+    // Style: cap 0, 32 or 64 (butt, round, square) plus join 0, 2 or 4 (miter, round,
+    // bevel).  A miter limit below 1 is not written.
+    void SetLineStyle(int style, float miter);
+    void SetLineWidth(float width);
+    // "SOLID" (or empty), "DASH", "DOT", "DASHDOT", "DASHDOTDOT", or lengths joined by ";".
+    void SetDash(const std::string& pattern, float phase);
+    void AxisRotation(float angle);
+    void AxisScaling(float x, float y);
+    void AxisSkewing(float a, float b);
+    void AxisTranslation(float x, float y);
+    // A local coordinate space, ended by EndSpace, which puts back the point, the scale,
+    // the colours, the line width and the font of the moment BeginSpace was called.
+    void BeginSpace(float x, float y, float scaleX, float scaleY, float angle);
+    void EndSpace();
+    void MoveTo(float x, float y);
+    float GetX() const;
+    float GetY() const;
+    void SetCharSpacing(float spacing);
+    void SetWordSpacing(float spacing);
+    void SetTextHorizontalScaling(float percent);
+    void SetTextMode(int mode);
+    // Lengths in user units: first-line indent, then the left, top, right and bottom
+    // insets.  A negative line spacing keeps the current one.
+    void SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
+                     float bottom, int borderMask, int flags);
+    // An empty tag removes every tag; at most 255 tags are kept.
+    void SetTextTag(const std::string& tag, const std::string& font, float size, int style,
+                    int charset, const std::string& textColour,
+                    const std::string& fillColour);
+    // In user units, with the current font and size.
+    float GetTextHeight() const;
+    float GetTextWidth(const std::string& text) const;
+
 private:
     friend class PagelithTestPeer;
 
@@ -132,6 +184,27 @@ private:
     // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).
     void PaintPath(int style);
     void SetLastBox(float x1, float y1, float x2, float y2);
+
+    // Fonts and text (pdf/fonts, text_state.cpp).  Text reaches content and measurement
+    // only as the bytes EncodeText gives for the current font.
+    void ResetFontsAndState();
+    void ClearFontsAndStates();
+    int FindFont(const std::string& key, int charset, bool anyCharset) const;
+    int WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
+                        int fontFileLength, const std::string& descriptor);
+    // "/" and the escaped resource name of the current font, as "Tf" wants it.
+    std::string FontResourceName() const;
+    std::string EncodeText(std::string_view utf8) const;
+    // Width in user units of text already encoded for the font, with the current spacings
+    // and horizontal scaling.
+    float GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const;
+
+    // Graphics state (graphics_state.cpp, graphic_state_stack.cpp).
+    // Selects the ExtGState named by kind and value, writing its object the first time.
+    void UseExtGState(std::string_view kind, int value, bool& written,
+                      const std::string& entries);
+    void SaveGraphicState();
+    void RestoreGraphicState();
 
     // Pages (pages.cpp).
     void CloseOpenPage();
@@ -249,6 +322,31 @@ private:
     // The box of the last drawn element, in points with y up from the bottom of the page,
     // as the drawing operation gives it (for a link placed over it).
     std::array<float, 4> mLastBox{};
+
+    // Fonts: the current selection and the document's records (entries 1..mFontCount at
+    // indexes 0..mFontCount-1).
+    std::string mFontName;
+    int mFontStyle = 0;
+    int mFontCharset = 0;
+    float mFontSize = 0;
+    std::string mFontFullName;
+    int mFontIndex = 0;
+    std::vector<FontRecord> mFonts;
+    int mFontCount = 0;
+
+    // Graphics state.  The line width is in points; 1 is the PDF default.
+    float mLineWidth = 1;
+    std::array<bool, 101> mGsAlpha{};
+    std::array<bool, 101> mGsAlphaFill{};
+    std::array<bool, 101> mGsAlphaLine{};
+    std::array<bool, 16> mGsBlend{};
+    std::vector<GraphicStateRecord> mGsStack;  // entries 1..mGsDepth
+    int mGsDepth = 0;
+
+    // Text boxes and rich-text tags (entries 1..mTextTagCount).
+    BoxStyle mBoxStyle;
+    std::vector<TextTagRecord> mTextTags;
+    int mTextTagCount = 0;
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;

@@ -58,23 +58,6 @@ constexpr std::array<NamedColour, 35> kNamedColours{{
     {"BEIGE", "#0.961 0.961 0.863"},
 }};
 
-std::string TrimSpaces(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::string UpperAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -122,21 +105,6 @@ std::optional<double> WholeNumber(std::string_view text)
         std::from_chars(rest.data(), rest.data() + rest.size(), value,
                         std::chars_format::fixed);
     }
-    return negative ? -value : value;
-}
-
-// The number that begins the text (blanks skipped); 0 when it begins with none.
-double LeadingNumber(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     return negative ? -value : value;
 }
 

@@ -35,6 +35,7 @@ void Pagelith::Abort()
     ResetDocInfo();
     ResetGeometry();
     ResetContentState();
+    ResetFontsAndState();
     ResetLists();
 }
 

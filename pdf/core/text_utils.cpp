@@ -1,5 +1,8 @@
 #include "pdf/core/text_utils.h"
 
+#include <charconv>
+#include <cstdio>
+
 namespace pdf {
 
 std::string ReplaceText(std::string_view text, std::string_view search,
@@ -61,6 +64,55 @@ std::string EscapeString(std::string_view text)
 std::string BoolToString(bool flag)
 {
     return flag ? "true" : "false";
+}
+
+std::string TrimSpaces(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string UpperAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+double LeadingNumber(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    return negative ? -value : value;
+}
+
+std::string EscapeName(std::string_view name)
+{
+    static constexpr std::string_view kDelimiters = "()<>[]{}/%#";
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 33 || byte > 126 || kDelimiters.find(c) != std::string_view::npos) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "#%02X", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 }  // namespace pdf

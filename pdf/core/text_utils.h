@@ -22,4 +22,18 @@ std::string EscapeString(std::string_view text);
 
 std::string BoolToString(bool flag);
 
+// The text without the spaces (not tabs) at either end.
+std::string TrimSpaces(std::string_view text);
+
+std::string UpperAscii(std::string text);
+
+// The number that begins the text, "." as decimal point, blanks and a sign allowed before
+// it; 0 when the text begins with none.
+double LeadingNumber(std::string_view text);
+
+// The characters of a PDF name after its "/": bytes that are not regular characters
+// (blanks, delimiters, "#", controls and bytes above 126) are written as "#" and two
+// hexadecimal digits.
+std::string EscapeName(std::string_view name);
+
 }  // namespace pdf

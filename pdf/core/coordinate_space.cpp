@@ -1,0 +1,84 @@
+// Coordinate transformations, local coordinate spaces and the current point.
+#include <cmath>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.0174532925199433;
+
+}  // namespace
+
+// Whole turns write nothing.  With y pointing down on the page, a positive angle turns the
+// axes anticlockwise as seen.
+void Pagelith::AxisRotation(float angle)
+{
+    if (std::fmod(std::nearbyint(static_cast<double>(angle)), 360.0) == 0)
+        return;
+    const double radians = angle * kRadiansPerDegree;
+    const auto c = static_cast<float>(std::cos(radians));
+    const auto s = static_cast<float>(std::sin(radians));
+    PutLine(FormatReal(c) + " " + FormatReal(-s) + " " + FormatReal(s) + " " + FormatReal(c) +
+            " 0 0 cm");
+}
+
+void Pagelith::AxisScaling(float x, float y)
+{
+    PutLine(FormatReal(x) + " 0 0 " + FormatReal(y) + " 0 0 cm");
+}
+
+void Pagelith::AxisSkewing(float a, float b)
+{
+    const auto tanA = static_cast<float>(std::tan(a * kRadiansPerDegree));
+    const auto tanB = static_cast<float>(std::tan(b * kRadiansPerDegree));
+    PutLine("1 " + FormatReal(tanA) + " " + FormatReal(tanB) + " 1 0 0 cm");
+}
+
+// The current point becomes the new origin.
+void Pagelith::AxisTranslation(float x, float y)
+{
+    PutLine("1 0 0 1 " + FormatCoord(x) + " " + FormatCoord(y) + " cm");
+    SetXY(0, 0);
+}
+
+void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float angle)
+{
+    SaveGraphicState();
+    PutLine("q");
+    if (x != 0 || y != 0 || scaleX != 1 || scaleY != 1) {
+        PutLine(FormatReal(scaleX) + " 0 0 " + FormatReal(scaleY) + " " + FormatCoord(x) + " " +
+                FormatCoord(y) + " cm");
+    }
+    if (angle != 0)
+        AxisRotation(angle);
+    SetXY(0, 0);
+}
+
+// Without a saved state there is no "q" to match, so nothing is written.
+void Pagelith::EndSpace()
+{
+    if (mGsDepth == 0)
+        return;
+    PutLine("Q");
+    RestoreGraphicState();
+}
+
+void Pagelith::MoveTo(float x, float y)
+{
+    PutLine(FormatCoord(x) + " " + FormatCoord(y) + " m");
+    SetXY(x, y);
+}
+
+float Pagelith::GetX() const
+{
+    return mX / mScale;
+}
+
+float Pagelith::GetY() const
+{
+    return mY / mScale;
+}
+
+}  // namespace pdf

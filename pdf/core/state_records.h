@@ -1,0 +1,52 @@
+// Records of the graphics and text state: one saved graphic state, one rich-text tag and
+// the text-box style.
+#pragma once
+
+#include <string>
+
+namespace pdf {
+
+// What SaveGraphicState keeps and RestoreGraphicState puts back.
+struct GraphicStateRecord {
+    float Scale = 1;
+    float X = 0;
+    float Y = 0;
+    std::string ColorFill;
+    std::string ColorFillAlt;
+    std::string ColorLine;
+    std::string ColorLineAlt;
+    std::string ColorText;
+    std::string ColorTextAlt;
+    bool NoFill = false;
+    bool NoLine = false;
+    bool NoText = false;
+    std::string FontName;  // empty while no font was ever selected
+    int FontStyle = 0;
+    float FontSize = 0;
+    int FontCharset = 0;
+    float LineWidth = 0;
+};
+
+// A markup tag of rich text and the font and colours of the runs it marks.
+struct TextTagRecord {
+    std::string Name;  // compared case-sensitively
+    std::string Font;
+    int Style = 0;      // added to the surrounding style bits
+    float Size = 0;     // 0 keeps the surrounding size
+    int Charset = 0;
+    std::string TextColor;  // in the writer's colour notation; empty keeps the surrounding
+    std::string FillColor;
+};
+
+// How text boxes are laid out and framed.  The lengths are in points.
+struct BoxStyle {
+    float Indent = 0;  // of the first line, from the left inset
+    float Left = 0;
+    float Top = 0;
+    float Right = 0;
+    float Bottom = 0;
+    int BorderMask = 15;  // the sides framed; 15 is all four
+    int Flags = 0;        // handed to the rectangle drawing unchanged
+};
+
+}  // namespace pdf

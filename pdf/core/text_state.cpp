@@ -1,0 +1,106 @@
+// Text state written as operators (spacings, scaling, rendering mode), the text-box style,
+// the rich-text tags, and the measuring of text in the current font.
+#include <limits>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr int kMaxTextTags = 255;
+
+}  // namespace
+
+void Pagelith::SetCharSpacing(float spacing)
+{
+    mCharSpacing = spacing;
+    PutLine(FormatReal(spacing) + " Tc");
+}
+
+void Pagelith::SetWordSpacing(float spacing)
+{
+    mWordSpacing = spacing;
+    PutLine(FormatReal(spacing) + " Tw");
+}
+
+void Pagelith::SetTextHorizontalScaling(float percent)
+{
+    mHorizScaling = percent;
+    PutLine(FormatReal(percent) + " Tz");
+}
+
+// Any 16-bit value is written, meaningful (0 to 7) or not.
+void Pagelith::SetTextMode(int mode)
+{
+    if (mode < std::numeric_limits<std::int16_t>::min() ||
+        mode > std::numeric_limits<std::int16_t>::max())
+        throw Error(err::kOverflow, "Overflow");
+    PutLine(std::to_string(mode) + " Tr");
+}
+
+void Pagelith::SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
+                           float bottom, int borderMask, int flags)
+{
+    if (lineSpacing >= 0)
+        mLineSpacing = lineSpacing;
+    mBoxStyle.Indent = indent * mScale;
+    mBoxStyle.Left = left * mScale;
+    mBoxStyle.Top = top * mScale;
+    mBoxStyle.Right = right * mScale;
+    mBoxStyle.Bottom = bottom * mScale;
+    mBoxStyle.BorderMask = borderMask;
+    mBoxStyle.Flags = flags;
+}
+
+void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float size,
+                          int style, int charset, const std::string& textColour,
+                          const std::string& fillColour)
+{
+    if (tag.empty()) {
+        mTextTagCount = 0;
+        return;
+    }
+    int index = 0;
+    for (int number = 1; number <= mTextTagCount && index == 0; ++number) {
+        if (mTextTags[static_cast<std::size_t>(number - 1)].Name == tag)
+            index = number;
+    }
+    if (index == 0) {
+        if (mTextTagCount == kMaxTextTags)
+            return;
+        index = ++mTextTagCount;
+        mTextTags.reserve(kMaxTextTags);
+        if (static_cast<int>(mTextTags.size()) < index)
+            mTextTags.emplace_back();
+    }
+    std::string text = textColour;
+    std::string fill = fillColour;
+    std::string dropped;
+    ParseColor(text, dropped);
+    ParseColor(fill, dropped);
+
+    TextTagRecord& record = mTextTags[static_cast<std::size_t>(index - 1)];
+    record.Name = tag;
+    record.Font = font;
+    record.Style = style;
+    record.Charset = charset;
+    record.Size = size;
+    record.TextColor = text;
+    record.FillColor = fill;
+}
+
+float Pagelith::GetTextHeight() const
+{
+    if (mFontIndex < 1 || mFontIndex > mFontCount)
+        return 0;
+    const FontRecord& font = mFonts[static_cast<std::size_t>(mFontIndex - 1)];
+    return static_cast<float>(font.LineHeight * static_cast<double>(mFontSize) / 1000 / mScale);
+}
+
+float Pagelith::GetTextWidth(const std::string& text) const
+{
+    return GetStringWidth(EncodeText(text), mFontIndex, mFontSize);
+}
+
+}  // namespace pdf

@@ -1,0 +1,72 @@
+// The PDF objects of a font, written once when its record is made.
+#include "pdf/core/text_buffer.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/fonts/font_encoding.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+std::string WidthsText(const FontRecord& font, int descriptorObject)
+{
+    TextBuffer buffer;
+    BufReset(buffer);
+    BufAppend(buffer, "/FontDescriptor " + std::to_string(descriptorObject) + " 0 R\r/Widths [");
+    for (int code = 32; code < 256; ++code) {
+        BufAppend(buffer, std::to_string(font.Widths[static_cast<std::size_t>(code)]) + " ");
+        if ((code + 1) % 16 == 0)
+            BufAppend(buffer, "\r");
+    }
+    BufAppend(buffer, "]\r>>");
+    return BufToString(buffer);
+}
+
+}  // namespace
+
+// Writes the newest record: a Type 1 dictionary for a built-in font; for a TrueType font
+// its dictionary with the widths, a descriptor and, when the file's length is not 0, the
+// file embedded whole.  The font joins the /Font resources once all of it is written.
+int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
+                              int fontFileLength, const std::string& descriptor)
+{
+    const FontRecord& font = mFonts[static_cast<std::size_t>(mFontCount - 1)];
+    const std::string name = EscapeName(mResPrefix + resourceName);
+
+    const int number = BeginObj(0);
+    WriteLine(std::string("<< /Type /Font /Subtype /") + (font.IsTrueType ? "TrueType" : "Type1") +
+              " /Name /" + name + " /BaseFont /" + EscapeName(font.BaseFont) +
+              " /FirstChar 32 /LastChar 255");
+    if (!HasBuiltinEncoding(font)) {
+        const std::string differences =
+            font.Differences.empty() ? std::string() : "/Differences " + font.Differences;
+        WriteLine("/Encoding << /Type /Encoding /BaseEncoding /WinAnsiEncoding " + differences +
+                  " >>");
+    }
+    if (!font.IsTrueType) {
+        WriteLine(" >>");
+        EndObj();
+    } else {
+        WriteLine(WidthsText(font, number + 1));
+        EndObj();
+        const int descriptorObject = BeginObj(0);
+        WriteLine("<< /Type /FontDescriptor /FontName /" + EscapeName(font.BaseFont) + " " +
+                  descriptor + " ");
+        if (fontFileLength == 0) {
+            WriteLine(" >>");
+            EndObj();
+        } else {
+            WriteLine("/FontFile2 " + std::to_string(descriptorObject + 1) + " 0 R >>");
+            EndObj();
+            BeginObj(0);
+            WriteLine("<<");
+            Bytes data = fontFile;
+            WriteStream(data, 0, {}, fontFileLength, StreamKind::EmbeddedFile);
+            EndObj();
+        }
+    }
+    mFontRes += "/" + name + " " + std::to_string(number) + " 0 R ";
+    return number;
+}
+
+}  // namespace pdf

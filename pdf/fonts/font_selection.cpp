@@ -1,0 +1,137 @@
+// Font selection: the current font, and one record (and one font object) per distinct
+// family, style and character set of the document.
+#include "pdf/core/list_growth.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/fonts/code_pages.h"
+#include "pdf/fonts/font_encoding.h"
+#include "pdf/fonts/metrics.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+struct FamilyAlias {
+    std::string_view upperName;
+    std::string_view family;
+};
+
+constexpr FamilyAlias kFamilyAliases[] = {
+    {"TIMES", "TimesNewRoman"}, {"TIMESNEWROMAN", "TimesNewRoman"},
+    {"COURIER", "CourierNew"},  {"COURIERNEW", "CourierNew"},
+    {"HELVETICA", "Arial"},     {"ARIAL", "Arial"},
+    {"SYMBOL", "Symbol"},       {"ZAPFDINGBATS", "ZapfDingbats"},
+};
+
+// The standard family a name stands for, or the name itself without its spaces.
+std::string FamilyOf(const std::string& name)
+{
+    const std::string compact = ReplaceText(name, " ", "");
+    const std::string upper = UpperAscii(compact);
+    for (const FamilyAlias& alias : kFamilyAliases) {
+        if (upper == alias.upperName)
+            return std::string(alias.family);
+    }
+    return compact;
+}
+
+// Only these families take a style and a character set in their name.
+bool TakesStyleAndCharset(const std::string& family)
+{
+    return family == "Arial" || family == "TimesNewRoman" || family == "CourierNew";
+}
+
+std::string FullNameOf(const std::string& family, int style, int charset)
+{
+    if (!TakesStyleAndCharset(family))
+        return family;
+    std::string name = family;
+    if (style & 3)
+        name += ",";
+    if (style & 1)
+        name += "Bold";
+    if (style & 2)
+        name += "Italic";
+    if (charset != 0)
+        name += "-" + std::to_string(charset);
+    return name;
+}
+
+Error NoDocumentOpen()
+{
+    return Error(err::kBadFileHandle, "Bad file name or number");
+}
+
+}  // namespace
+
+void Pagelith::SetFont(const std::string& name, float size, int style, int charset)
+{
+    mFontName = name;
+    mFontStyle = style;
+    mFontCharset = charset;
+    if (size != 0)
+        mFontSize = size;
+    if (mFontSize == 0)
+        mFontSize = 10;
+
+    const std::string family = FamilyOf(name);
+    const std::string fullName = FullNameOf(family, style, charset);
+    const std::string key = UpperAscii(fullName);
+
+    // A name without a charset suffix stands for one font whatever the charset asked for.
+    int index = FindFont(key, charset, !TakesStyleAndCharset(family));
+    if (index == 0) {
+        // Checked first so that no record stands for a font that was never written.
+        if (!mFile.IsOpen())
+            throw NoDocumentOpen();
+        FontRecord font;
+        font.Charset = charset;
+        LoadBuiltinMetrics(font, family, style);
+        if (!HasBuiltinEncoding(font) && charset != 0)
+            font.Differences = GetCodePageDifferences(charset);
+        font.Key = key;
+
+        ReserveFor(mFonts, mFontCount + 1, mMemoryUsage);
+        mFonts.push_back(std::move(font));
+        ++mFontCount;
+        try {
+            WriteFontObject(fullName, Bytes(), 0, std::string());
+        } catch (...) {
+            mFonts.pop_back();
+            --mFontCount;
+            throw;
+        }
+        index = mFontCount;
+    }
+    mFontFullName = fullName;
+    mFontIndex = index;
+}
+
+void Pagelith::SetFontSize(float size)
+{
+    mFontSize = size;
+}
+
+// The number of the first record with the key and the charset; failing that, with
+// anyCharset, of the first record with the key.  0 when there is none.
+int Pagelith::FindFont(const std::string& key, int charset, bool anyCharset) const
+{
+    int sameKey = 0;
+    for (int number = 1; number <= mFontCount; ++number) {
+        const FontRecord& font = mFonts[static_cast<std::size_t>(number - 1)];
+        if (font.Key != key)
+            continue;
+        if (font.Charset == charset)
+            return number;
+        if (sameKey == 0)
+            sameKey = number;
+    }
+    return anyCharset ? sameKey : 0;
+}
+
+std::string Pagelith::FontResourceName() const
+{
+    return "/" + EscapeName(mResPrefix + mFontFullName);
+}
+
+}  // namespace pdf

@@ -1,0 +1,33 @@
+// Text in the current font: its bytes and its width.
+#include "pdf/fonts/code_pages.h"
+#include "pdf/fonts/font_encoding.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+// Before any font is selected the text is taken as Western.
+std::string Pagelith::EncodeText(std::string_view utf8) const
+{
+    if (mFontIndex < 1 || mFontIndex > mFontCount)
+        return ToCodePage(utf8, charset::kWestern);
+    return EncodeFontText(mFonts[static_cast<std::size_t>(mFontIndex - 1)], utf8);
+}
+
+// The glyphs of a font index that names no record have no width; the spacings still count.
+float Pagelith::GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const
+{
+    double glyphs = 0;
+    if (fontIndex >= 1 && fontIndex <= mFontCount) {
+        const FontWidths& widths = mFonts[static_cast<std::size_t>(fontIndex - 1)].Widths;
+        for (char c : bytes)
+            glyphs += widths[static_cast<unsigned char>(c)];
+    }
+    std::size_t spaces = 0;
+    for (char c : bytes)
+        spaces += c == ' ';
+    const double width = glyphs * fontSize / 1000 + static_cast<double>(mCharSpacing) * bytes.size() +
+                         static_cast<double>(mWordSpacing) * spaces;
+    return static_cast<float>(width * mHorizScaling / 100 / mScale);
+}
+
+}  // namespace pdf
