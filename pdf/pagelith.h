@@ -78,8 +78,8 @@ public:
     // 1 no stroke, 2 close the path, 4 fill with the even-odd rule, 128 also clip.  Edges
     // of DrawRect: 1 left, 2 right, 4 top, 8 bottom side drawn; 16 top-left, 32 top-right,
     // 64 bottom-right, 128 bottom-left corner rounded.  Points of DrawPolyline alternate
-    // x and y.  A polygon of fewer than three sides and a polyline with an odd or empty
-    // list of values are refused before anything is written.
+    // x and y.  A polygon of fewer than 3 or more than 32,767 sides and a polyline with an
+    // odd or empty list of values are refused before anything is written.
     void DrawLine(float x1, float y1, float x2, float y2, int style);
     void DrawLineTo(float x, float y, int style);
     void DrawPolygon(float x, float y, float radius, int sides, int style);

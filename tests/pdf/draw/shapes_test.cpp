@@ -83,12 +83,12 @@ TEST_F(Shapes, PolygonVertexCounts)
     EXPECT_EQ(seven.substr(lastLine), "\r60 50 l\rh S") << "the eighth vertex is the first again";
 }
 
-TEST_F(Shapes, PolygonWithTooFewSidesIsRefusedBeforeWriting)
+TEST_F(Shapes, PolygonWithTooFewOrTooManySidesIsRefusedBeforeWriting)
 {
     w->DrawLine(1, 2, 3, 4, 0);
     Content();
     const auto box = peer.LastBox();
-    for (int sides : {0, 1, 2, -1, -2}) {
+    for (int sides : {0, 1, 2, -1, -2, 32768, -100000000}) {
         EXPECT_THROW(w->DrawPolygon(10, 10, 5, sides, 0), Error) << sides << " sides";
         EXPECT_EQ(Content(), "");
         EXPECT_EQ(peer.X(), 3);
