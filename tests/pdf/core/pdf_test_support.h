@@ -1,16 +1,11 @@
-// Shared by the core tests: a writer with a pinned clock and seed, the folder for written
-// PDFs, and the command-line checkers.
+// Shared by the core tests: the writer's internals, and the tools of pdf/pdf_tools.h.
 #pragma once
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <sstream>
 #include <string>
 
 #include "pdf/pagelith.h"
+#include "pdf/pdf_tools.h"
 
 namespace pdf {
 
@@ -49,59 +44,27 @@ public:
     }
     float PageHeight() const { return w.mPageHeight; }
 
+    // Graphics and text state.
+    void ClearPageContent() { BufReset(w.mPageBuf); }
+    std::string ExtGStateRes() const { return w.mExtGStateRes; }
+    int GsDepth() const { return w.mGsDepth; }
+    float LineWidth() const { return w.mLineWidth; }
+    float Scale() const { return w.mScale; }
+    std::string LineColour() const { return w.mColorLine; }
+    std::string TextColour() const { return w.mColorText; }
+    int FontCount() const { return w.mFontCount; }
+    std::string FontName() const { return w.mFontName; }
+    float FontSize() const { return w.mFontSize; }
+    float LineSpacing() const { return w.mLineSpacing; }
+    const BoxStyle& Box() const { return w.mBoxStyle; }
+    int TextTagCount() const { return w.mTextTagCount; }
+    const TextTagRecord& TextTag(int number) const
+    {
+        return w.mTextTags[static_cast<std::size_t>(number - 1)];
+    }
+
 private:
     Pagelith& w;
 };
 
-namespace testing_support {
-
-inline std::shared_ptr<Clock> PinnedClock()
-{
-    return std::make_shared<FixedClock>(LocalTime{2024, 5, 17, 9, 30, 5});
-}
-
-inline std::unique_ptr<Pagelith> PinnedWriter(std::uint32_t seed = 1234)
-{
-    return std::make_unique<Pagelith>(PinnedClock(), std::make_shared<SeededRandom>(seed));
-}
-
-inline std::string OutputPath(const std::string& fileName)
-{
-    const std::filesystem::path folder = std::filesystem::path(QUORVANE_BUILD_DIR) / "test-output";
-    std::filesystem::create_directories(folder);
-    return (folder / fileName).string();
-}
-
-inline std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct ToolResult {
-    int status = -1;
-    std::string output;  // standard output and standard error
-};
-
-inline ToolResult RunTool(const std::string& command)
-{
-    ToolResult result;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    char chunk[4096];
-    std::size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        result.output.append(chunk, n);
-    result.status = pclose(pipe);
-    return result;
-}
-
-// qpdf finds neither an error nor a warning.
-inline ToolResult QpdfCheck(const std::string& path)
-{
-    return RunTool("qpdf --check '" + path + "'");
-}
-
-}  // namespace testing_support
 }  // namespace pdf

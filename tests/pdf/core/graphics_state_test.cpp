@@ -1,0 +1,304 @@
+// The graphics-state operations: the content lines they write, the ExtGState objects they
+// share, and the state stack of local coordinate spaces.
+#include <gtest/gtest.h>
+
+#include "pdf/core/text_utils.h"
+#include "pdf_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::ReadAll;
+using testing_support::RunTool;
+
+class GraphicsState : public ::testing::Test {
+protected:
+    void Open(const std::string& fileName, bool pdfa = false)
+    {
+        writer = testing_support::PinnedWriter();
+        writer->SetPDFa(pdfa);
+        path = testing_support::OutputPath(fileName);
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        prefix = PagelithTestPeer(*writer).ResPrefix();
+    }
+    void SetUp() override { Open("core_graphics_state.pdf"); }
+    void TearDown() override
+    {
+        if (writer)
+            writer->Abort();
+    }
+
+    // The lines written since the last call.
+    std::string Written()
+    {
+        PagelithTestPeer peer(*writer);
+        std::string text = peer.PageContent();
+        peer.ClearPageContent();
+        return text;
+    }
+
+    // Completes the document and returns its bytes once qpdf and mutool accept it.
+    std::string Finish()
+    {
+        writer->EndDoc();
+        writer.reset();
+        const auto check = testing_support::QpdfCheck(path);
+        EXPECT_EQ(check.status, 0) << check.output;
+        EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
+        const auto draw = RunTool("mutool draw -q -o /dev/null -F pgm '" + path + "'");
+        EXPECT_EQ(draw.status, 0) << draw.output;
+        EXPECT_EQ(ReplaceText(draw.output, "warning: ICC support is not available\n", ""), "");
+        return ReadAll(path);
+    }
+
+    std::unique_ptr<Pagelith> writer;
+    std::string path;
+    std::string prefix;
+};
+
+int Count(const std::string& text, const std::string& piece)
+{
+    int count = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(GraphicsState, OpacityObjectsAreWrittenOncePerValueAndKind)
+{
+    writer->SetAlpha(50);
+    writer->SetAlpha(50);
+    writer->SetAlphaFill(50);
+    writer->SetAlphaLine(25);
+    writer->SetAlpha(150);
+    writer->SetAlpha(100);
+    writer->SetAlphaFill(-4);
+    EXPECT_EQ(Written(), "\r/" + prefix + "GS_50 gs\r/" + prefix + "GS_50 gs\r/" + prefix +
+                             "GSF_50 gs\r/" + prefix + "GSL_25 gs\r/" + prefix +
+                             "GS_100 gs\r/" + prefix + "GS_100 gs\r/" + prefix + "GSF_0 gs");
+    const std::string res = PagelithTestPeer(*writer).ExtGStateRes();
+    EXPECT_EQ(Count(res, "/" + prefix + "GS_50 "), 1);
+    EXPECT_EQ(Count(res, " 0 R "), 5);
+
+    const std::string file = Finish();
+    EXPECT_EQ(file.substr(0, 9), "%PDF-1.4\n");
+    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0.5 /CA 0.5 /BM /Normal >>"), 1);
+    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0.5 /BM /Normal >>"), 1);
+    EXPECT_EQ(Count(file, "<</Type /ExtGState /CA 0.25 /BM /Normal >>"), 1);
+    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 1 /CA 1 /BM /Normal >>"), 1);
+    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0 /BM /Normal >>"), 1);
+    EXPECT_NE(file.find("/ExtGState << /" + prefix + "GS_50 "), std::string::npos);
+}
+
+TEST_F(GraphicsState, BlendModesAreClampedToTheSixteenNames)
+{
+    writer->SetBlend(20);
+    writer->SetBlend(-3);
+    writer->SetBlend(10);
+    EXPECT_EQ(Written(), "\r/" + prefix + "GSB_15 gs\r/" + prefix + "GSB_0 gs\r/" + prefix +
+                             "GSB_10 gs");
+    const std::string file = Finish();
+    EXPECT_NE(file.find("<</Type /ExtGState /BM /Luminosity >>"), std::string::npos);
+    EXPECT_NE(file.find("<</Type /ExtGState /BM /Normal >>"), std::string::npos);
+    EXPECT_NE(file.find("<</Type /ExtGState /BM /Difference >>"), std::string::npos);
+}
+
+TEST_F(GraphicsState, ANewDocumentWritesItsOwnOpacityObjects)
+{
+    writer->SetAlpha(40);
+    std::string second = testing_support::OutputPath("core_graphics_state_second.pdf");
+    writer->BeginDoc(second);
+    int page = 0;
+    writer->BeginPage(page);
+    prefix = PagelithTestPeer(*writer).ResPrefix();
+    writer->SetAlpha(40);
+    path = second;
+    const std::string file = Finish();
+    EXPECT_EQ(Count(file, "/ca 0.4 /CA 0.4"), 1);
+}
+
+TEST_F(GraphicsState, PdfaModeWritesNoTransparency)
+{
+    Open("core_graphics_state_pdfa.pdf", true);
+    writer->SetAlpha(50);
+    writer->SetAlphaFill(50);
+    writer->SetAlphaLine(50);
+    writer->SetBlend(3);
+    EXPECT_EQ(Written(), "");
+    const std::string file = Finish();
+    EXPECT_EQ(file.find("/ExtGState"), std::string::npos);
+}
+
+TEST_F(GraphicsState, LineStyleCapJoinAndMiter)
+{
+    writer->SetLineStyle(34, 0.5f);
+    writer->SetLineStyle(0, 1);
+    writer->SetLineStyle(64 + 4, 10.25f);
+    // Values beyond the three caps and joins are clamped.
+    writer->SetLineStyle(112 + 7, 0);
+    writer->SetLineStyle(16 + 1, 0);
+    EXPECT_EQ(Written(), "\r1 J\r1 j\r0 J\r0 j\r1 M\r2 J\r2 j\r10.25 M\r2 J\r2 j\r0 J\r0 j");
+}
+
+TEST_F(GraphicsState, LineWidthFollowsTheScale)
+{
+    writer->SetLineWidth(1.5f);
+    writer->SetScale(2, 0);
+    writer->SetLineWidth(2);
+    writer->SetLineWidth(-1);
+    EXPECT_EQ(Written(), "\r1.5 w\r5.669 w");
+    EXPECT_FLOAT_EQ(PagelithTestPeer(*writer).LineWidth(), 2 * 2.8346455f);
+}
+
+TEST_F(GraphicsState, DashPatterns)
+{
+    writer->SetDash("solid", 4);
+    writer->SetDash(" dash ", 0);
+    writer->SetDash("Dot", 0.5f);
+    writer->SetDash("DASHDOT", 0);
+    writer->SetDash("dashdotdot", 0);
+    writer->SetDash("3;2", 0);
+    writer->SetDash("3;x;1.5", 1);
+    writer->SetDash("", 2);
+    EXPECT_EQ(Written(), "\r[ ] 0 d\r[0.1 ] 0 d\r[0.05 ] 0.5 d\r[0.1 0.05 0.05 0.05 ] 0 d"
+                         "\r[0.1 0.05 0.05 0.05 0.05 0.05 ] 0 d\r[ 3 2 ] 0 d\r[ 3 0 1.5 ] 1 d"
+                         "\r[ ] 0 d");
+
+    writer->SetScale(2, 0);
+    writer->SetDash("dash", 10);
+    writer->SetDash("1;1", 0);
+    EXPECT_EQ(Written(), "\r[0.283 ] 28.346 d\r[ 2.835 2.835 ] 0 d");
+}
+
+TEST_F(GraphicsState, DashListsThatCannotBeDrawnGiveASolidLine)
+{
+    writer->SetDash("0;0", 3);
+    writer->SetDash("4;-1", 0);
+    writer->SetDash("x", 0);
+    EXPECT_EQ(Written(), "\r[ ] 0 d\r[ ] 0 d\r[ ] 0 d");
+}
+
+TEST_F(GraphicsState, Transformations)
+{
+    writer->AxisRotation(360);
+    writer->AxisRotation(0.4f);
+    writer->AxisRotation(719.6f);
+    writer->AxisRotation(0);
+    EXPECT_EQ(Written(), "");
+
+    writer->AxisRotation(90);
+    writer->AxisRotation(-30);
+    writer->AxisRotation(0.6f);
+    EXPECT_EQ(Written(), "\r0 -1 1 0 0 0 cm\r0.866 0.5 -0.5 0.866 0 0 cm\r1 -0.01 0.01 1 0 0 cm");
+
+    writer->AxisScaling(2, 0.5f);
+    writer->AxisSkewing(45, 0);
+    writer->SetXY(5, 6);
+    writer->SetScale(1, 0);
+    writer->AxisTranslation(0.5f, 1);
+    EXPECT_EQ(Written(), "\r2 0 0 0.5 0 0 cm\r1 1 0 1 0 0 cm\r1 0 0 1 36 72 cm");
+    EXPECT_EQ(writer->GetX(), 0);
+    EXPECT_EQ(writer->GetY(), 0);
+
+    writer->MoveTo(1, 0.25f);
+    EXPECT_EQ(Written(), "\r72 18 m");
+    EXPECT_FLOAT_EQ(writer->GetX(), 1);
+    EXPECT_FLOAT_EQ(writer->GetY(), 0.25f);
+}
+
+TEST_F(GraphicsState, ASpaceComesBackToTheStateItStartedFrom)
+{
+    writer->SetXY(20, 30);
+    writer->SetLineWidth(2);
+    Written();
+    writer->BeginSpace(0, 0, 1, 1, 0);
+    EXPECT_EQ(Written(), "\rq");
+    EXPECT_EQ(writer->GetX(), 0);
+
+    writer->SetColorLine("red");
+    writer->SetColorText("blue");
+    writer->SetLineWidth(5);
+    writer->SetScale(1, 0);
+    writer->SetXY(1, 1);
+    Written();
+    writer->EndSpace();
+    EXPECT_EQ(Written(), "\rQ\r0 0 0 RG\r1 1 1 rg\r2 w");
+    PagelithTestPeer peer(*writer);
+    EXPECT_EQ(peer.LineColour(), "#0 0 0");
+    EXPECT_EQ(peer.TextColour(), "#0 0 0");
+    EXPECT_EQ(peer.Scale(), 1);
+    EXPECT_EQ(peer.LineWidth(), 2);
+    EXPECT_EQ(writer->GetX(), 20);
+    EXPECT_EQ(writer->GetY(), 30);
+    EXPECT_EQ(peer.GsDepth(), 0);
+}
+
+TEST_F(GraphicsState, ASpaceMovesScalesAndTurnsTheAxes)
+{
+    writer->SetScale(2, 0);
+    writer->BeginSpace(10, 20, 2, 1, 90);
+    EXPECT_EQ(Written(), "\rq\r2 0 0 1 28.346 56.693 cm\r0 -1 1 0 0 0 cm");
+    writer->BeginSpace(0, 0, 1, 1, 720);
+    EXPECT_EQ(Written(), "\rq");
+    writer->EndSpace();
+    writer->EndSpace();
+    // No saved state is left to match another "Q".
+    Written();
+    writer->EndSpace();
+    EXPECT_EQ(Written(), "");
+    Finish();
+}
+
+TEST_F(GraphicsState, DeepNestingKeepsEverySavedState)
+{
+    constexpr int kDepth = 40;
+    for (int level = 1; level <= kDepth; ++level) {
+        writer->SetXY(static_cast<float>(level), static_cast<float>(-level));
+        writer->BeginSpace(1, 0, 1, 1, 0);
+    }
+    EXPECT_EQ(PagelithTestPeer(*writer).GsDepth(), kDepth);
+    for (int level = kDepth; level >= 1; --level) {
+        writer->EndSpace();
+        ASSERT_EQ(writer->GetX(), static_cast<float>(level));
+        ASSERT_EQ(writer->GetY(), static_cast<float>(-level));
+    }
+    const std::string content = PagelithTestPeer(*writer).PageContent();
+    EXPECT_EQ(Count(content, "\rq"), kDepth);
+    EXPECT_EQ(Count(content, "\rQ"), kDepth);
+    Finish();
+}
+
+TEST_F(GraphicsState, RestoringSelectsTheSavedFontAgain)
+{
+    PagelithTestPeer peer(*writer);
+    // Saved before any font: nothing is selected on the way back.
+    writer->BeginSpace(0, 0, 1, 1, 0);
+    writer->EndSpace();
+    EXPECT_EQ(peer.FontCount(), 0);
+    EXPECT_EQ(peer.FontName(), "");
+
+    writer->SetFont("Times", 12, 1, 0);
+    writer->BeginSpace(0, 0, 1, 1, 0);
+    writer->SetFont("Courier", 8, 0, 204);
+    writer->EndSpace();
+    EXPECT_EQ(peer.FontName(), "Times");
+    EXPECT_EQ(peer.FontSize(), 12);
+    EXPECT_EQ(peer.FontCount(), 2);
+    EXPECT_FLOAT_EQ(writer->GetTextHeight(), 1107 * 12 / 1000.0f);
+    Finish();
+}
+
+TEST_F(GraphicsState, AbortEmptiesTheStackAndTheWrittenStates)
+{
+    writer->SetAlpha(30);
+    writer->BeginSpace(0, 0, 1, 1, 0);
+    writer->Abort();
+    PagelithTestPeer peer(*writer);
+    EXPECT_EQ(peer.GsDepth(), 0);
+    EXPECT_EQ(peer.ExtGStateRes(), "");
+}
+
+}  // namespace
+}  // namespace pdf
