@@ -1,9 +1,11 @@
 #include "app/activities/occurrence.h"
 
-#include <optional>
+#include "app/activities/periodicity.h"
 
 namespace activities {
 namespace {
+
+constexpr std::int64_t kMinutesPerDay = 1440;
 
 // Days between occurrences for the codes that step by days; 0 for the others.
 int StepDays(int code) {
@@ -25,40 +27,64 @@ int StepMonths(int code) {
   }
 }
 
-std::optional<runtime::DateTime> NextOccurrence(runtime::DateTime from, int code) {
-  if (const int days = StepDays(code)) return from.AddDays(days);
-  if (const int months = StepMonths(code)) return from.AddMonths(months);
-  return std::nullopt;
-}
-
 }  // namespace
 
 runtime::DateTime ZeroDate() { return *runtime::DateTime::FromParts(1899, 12, 30); }
 
+OccurrenceWalk::OccurrenceWalk(Occurrence first, int code,
+                               std::optional<runtime::DateTime> startsBefore)
+    : current_(first), code_(code), startsBefore_(startsBefore) {}
+
+OccurrenceWalk OccurrenceWalk::ThroughLastDay(Occurrence first, int code,
+                                             std::optional<runtime::DateTime> lastDay) {
+  if (!lastDay) return OccurrenceWalk(first, code);
+  return OccurrenceWalk(first, code, lastDay->Date().AddDays(1));
+}
+
+void OccurrenceWalk::Next() {
+  if (atEnd_) return;
+  if (const int days = StepDays(code_)) {
+    current_ = {current_.start.AddDays(days), current_.end.AddDays(days)};
+  } else if (const int months = StepMonths(code_)) {
+    current_ = {current_.start.AddMonths(months), current_.end.AddMonths(months)};
+  } else {
+    atEnd_ = true;
+    return;
+  }
+  StopPastLimit();
+}
+
+void OccurrenceWalk::SkipBefore(runtime::DateTime Occurrence::*bound, runtime::DateTime time) {
+  if (const int days = StepDays(code_); days > 0 && !atEnd_ && current_.*bound < time) {
+    // Day steps never clamp, so the occurrence is reached in one jump.
+    const std::int64_t period = days * kMinutesPerDay;
+    const std::int64_t steps =
+        (runtime::MinutesBetween(current_.*bound, time) + period - 1) / period;
+    current_ = {current_.start.AddMinutes(steps * period),
+                current_.end.AddMinutes(steps * period)};
+    StopPastLimit();
+  }
+  // Month steps go one by one: a day clamped at a month's end stays clamped.
+  while (!atEnd_ && current_.*bound < time) Next();
+}
+
+void OccurrenceWalk::StopPastLimit() {
+  if (startsBefore_ && current_.start >= *startsBefore_) atEnd_ = true;
+}
+
 std::pair<std::string, std::string> OccurrenceOnDate(std::string_view start,
                                                      std::string_view end, int code,
                                                      runtime::DateTime day) {
-  auto occurrenceStart = runtime::DateTime::Parse(start);
-  auto occurrenceEnd = runtime::DateTime::Parse(end);
-  if (!occurrenceStart || !occurrenceEnd || !NextOccurrence(*occurrenceStart, code)) return {};
+  const auto first = runtime::DateTime::Parse(start);
+  const auto last = runtime::DateTime::Parse(end);
+  if (!first || !last || !IsPeriodicCode(code)) return {};
 
-  occurrenceStart = NextOccurrence(*occurrenceStart, code);
-  occurrenceEnd = NextOccurrence(*occurrenceEnd, code);
-  if (const int days = StepDays(code); days > 0 && *occurrenceStart < day) {
-    // Day steps never clamp, so the occurrence can be reached in one jump.
-    const std::int64_t period = std::int64_t{days} * 1440;
-    const std::int64_t steps =
-        (runtime::MinutesBetween(*occurrenceStart, day) + period - 1) / period;
-    occurrenceStart = occurrenceStart->AddMinutes(steps * period);
-    occurrenceEnd = occurrenceEnd->AddMinutes(steps * period);
-  }
-  // Month steps go one by one: a day clamped at a month's end stays clamped.
-  while (*occurrenceStart < day) {
-    occurrenceStart = NextOccurrence(*occurrenceStart, code);
-    occurrenceEnd = NextOccurrence(*occurrenceEnd, code);
-  }
-  if (occurrenceStart->Date() != day && day != ZeroDate()) return {};
-  return {occurrenceStart->Text(), occurrenceEnd->Text()};
+  OccurrenceWalk walk({*first, *last}, code);
+  walk.Next();
+  walk.SkipStartingBefore(day);
+  const Occurrence& found = walk.Current();
+  if (found.start.Date() != day && day != ZeroDate()) return {};
+  return {found.start.Text(), found.end.Text()};
 }
 
 }  // namespace activities

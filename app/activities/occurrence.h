@@ -2,6 +2,7 @@
 // stepped from it by the period of its periodicity code.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,10 +14,51 @@ namespace activities {
 // The date that stands for "no particular day" (30.12.1899, the zero date-time).
 runtime::DateTime ZeroDate();
 
-// Codes 1 to 7 repeat daily, weekly, every 14 days, monthly, quarterly, half-yearly and
-// yearly; any other code is not periodic.  Month steps keep the day of the month, clamped
-// to the last day of a shorter month, and each occurrence is stepped from the one before.
-//
+struct Occurrence {
+  runtime::DateTime start;
+  runtime::DateTime end;
+  friend bool operator==(const Occurrence&, const Occurrence&) = default;
+};
+
+// Whether two occurrences share a minute, both bounds included: ranges that merely touch
+// meet, and so does a range that encloses the other.
+inline bool Meets(const Occurrence& a, const Occurrence& b) {
+  return a.start <= b.end && a.end >= b.start;
+}
+
+// The occurrences of one activity in order, from the stored one (number 0) on.  A code
+// outside 1..7 gives the stored occurrence only.  Each occurrence is stepped from the one
+// before, start and end separately: month steps keep the day of the month, clamped to the
+// last day of a shorter month, so a clamped day stays clamped.  Occurrences after the
+// stored one exist only while they start before `startsBefore`, when one is given.
+class OccurrenceWalk {
+ public:
+  OccurrenceWalk(Occurrence first, int code,
+                 std::optional<runtime::DateTime> startsBefore = std::nullopt);
+  // The occurrences that start on or before `lastDay` (an occurrence on the last day of
+  // repetition counts); every occurrence when there is no last day.
+  static OccurrenceWalk ThroughLastDay(Occurrence first, int code,
+                                       std::optional<runtime::DateTime> lastDay);
+
+  bool AtEnd() const { return atEnd_; }
+  const Occurrence& Current() const { return current_; }
+
+  void Next();
+  // Move to the first occurrence from the current one on that ends (starts) at or after
+  // `time`; day steps are jumped over at once.
+  void SkipEndingBefore(runtime::DateTime time) { SkipBefore(&Occurrence::end, time); }
+  void SkipStartingBefore(runtime::DateTime time) { SkipBefore(&Occurrence::start, time); }
+
+ private:
+  void SkipBefore(runtime::DateTime Occurrence::*bound, runtime::DateTime time);
+  void StopPastLimit();
+
+  Occurrence current_;
+  int code_;
+  std::optional<runtime::DateTime> startsBefore_;
+  bool atEnd_ = false;
+};
+
 // The (start, end) texts, "dd.mm.yyyy HH:MM", of the occurrence that begins on `day`
 // (a date at 00:00), the stored first occurrence excepted; two empty texts when none
 // begins that day.  On the zero date it gives the first occurrence after the stored one.

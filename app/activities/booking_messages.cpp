@@ -1,0 +1,67 @@
+#include "app/activities/booking_messages.h"
+
+#include "runtime/text.h"
+
+namespace activities {
+namespace {
+
+bool Feminine(const store::Terms& terms) { return terms[2] == "F"; }
+
+std::string Unavailable(std::string_view resourceName, const store::Terms& activityTerms,
+                        std::string_view conflictLabel) {
+  std::string message(resourceName);
+  message += " n'est pas disponible dans cette plage horaire\n\n";
+  message += activityTerms[1];
+  message += conflictLabel;
+  message += '\n';
+  return message;
+}
+
+}  // namespace
+
+std::string ProjectMissingMessage(const store::Terms& projectTerms,
+                                  const store::Terms& activityTerms) {
+  const char* projectEnding = Feminine(projectTerms) ? "e " : " ";
+  return std::string("Un") + projectEnding + projectTerms[1] + " doit être affecté" +
+         projectEnding + "à ce" + (Feminine(activityTerms) ? "tte " : " ") +
+         runtime::LCase(activityTerms[1]);
+}
+
+std::string TimeOrderMessage() { return "L'heure de fin ne peut être avant l'heure de début"; }
+
+std::string ResourceTwiceMessage(std::string_view resourceName,
+                                 const store::Terms& activityTerms) {
+  return std::string(resourceName) + " ne peut pas être utilisé plusieurs fois pour l" +
+         (Feminine(activityTerms) ? "a" : "e") + " même " + activityTerms[1];
+}
+
+std::string ResourceBookedMessage(std::string_view resourceName,
+                                  const store::Terms& activityTerms,
+                                  std::string_view otherName, std::string_view otherStart,
+                                  std::string_view otherEnd) {
+  std::string message = Unavailable(resourceName, activityTerms, " en conflit :");
+  message += otherName;
+  message += " (";
+  message += otherStart;
+  message += " - ";
+  message += otherEnd;
+  message += ')';
+  return message;
+}
+
+std::string ResourceBookedPeriodicMessage(std::string_view resourceName,
+                                          const store::Terms& activityTerms,
+                                          std::string_view otherName,
+                                          std::string_view otherStart,
+                                          std::string_view otherEnd) {
+  std::string message = Unavailable(resourceName, activityTerms, " (périodique) en conflit :");
+  message += otherName;
+  message += " (débuté le ";
+  message += otherStart;
+  message += " - ";
+  message += otherEnd;
+  message += ')';
+  return message;
+}
+
+}  // namespace activities
