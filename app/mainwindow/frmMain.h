@@ -1,0 +1,193 @@
+// The main window: the side menu, the title bar, the calendar and agenda areas, the hidden
+// activity table and the floating panels (activity editor, resources, projects, support
+// chat).  Its controls are declared here as the designer laid them out; their designed
+// properties are set by the Design* functions, one per area (design_*.cpp).  The window's
+// operations live in files named after what they do (init.cpp, layout.cpp, captions.cpp).
+#pragma once
+
+#include <string>
+
+#include "app/store/planner.h"
+#include "forms/forms.h"
+#include "runtime/datetime.h"
+
+namespace mainwindow {
+
+class frmMain : public forms::Form {
+ public:
+  frmMain(store::Planner& planner, forms::Services services);
+
+  // Fills the window from the tables and settings and shows it; called once, last of the
+  // start-up.
+  void InitMainForm();
+  // Writes the terms in force into every caption that depends on them.
+  void RefreshTermCaptions();
+
+  // Form state.
+  runtime::DateTime CurrentDate;  // the date every view is built around
+  int SelectedProjectFilter = 0;  // 0 all projects, k the project of index k - 1
+  int ClickedHour = 0;
+  int ClickedMinute = 0;
+  int LastHoverIndex = 0;
+  std::string NewestVersion;      // the version announced by the update check; "" for none
+  bool PanelDragging = false;
+  int DragGrabX = 0;
+  int DragGrabY = 0;
+  int ShadeRed = 0;
+  int ShadeGreen = 0;
+  int ShadeBlue = 0;
+
+  // ---- Side menu -------------------------------------------------------------------------
+  forms::Frame fraMenus{*this, "fraMenus"};
+  // Menu entries 0-6 and 8; entry 7 ("Créer un PDF") belongs to the title bar.
+  forms::ControlArray<forms::Shape> shMenu{fraMenus, "shMenu"};
+  forms::ControlArray<forms::Image> imgMenu{fraMenus, "imgMenu"};
+  forms::ControlArray<forms::Label> lblAffiche{fraMenus, "lblAffiche"};
+  forms::Label lblAffichage{fraMenus, "lblAffichage"};  // heading "Affichage"
+  forms::Frame fraProjets{fraMenus, "fraProjets"};      // the project bar
+  forms::Shape ShSelProjet{fraProjets, "ShSelProjet"};
+  forms::ControlArray<forms::Label> lblCategories{fraProjets, "lblCategories"};
+  forms::FlatScrollBar scrollCat{fraMenus, "scrollCat"};
+  forms::ListBox lstRessources{fraMenus, "lstRessources"};
+
+  // ---- Calendar area: month and week grids ---------------------------------------------------
+  forms::Frame fraCalendar{*this, "fraCalendar"};
+  forms::Image imgCopy{fraCalendar, "imgCopy"};
+  forms::Shape shSelect{fraCalendar, "shSelect"};
+  forms::Frame fraMois{fraCalendar, "fraMois"};
+  forms::Label lblLeft{fraMois, "lblLeft"};
+  forms::Label lblMois{fraMois, "lblMois"};
+  forms::Label lblRight{fraMois, "lblRight"};
+  forms::Frame fraSemaine{fraCalendar, "fraSemaine"};
+  forms::Label lblLeftSem{fraSemaine, "lblLeftSem"};
+  forms::Label lblSemaine{fraSemaine, "lblSemaine"};
+  forms::Label lblRightSem{fraSemaine, "lblRightSem"};
+  forms::Label lblPlage{fraSemaine, "lblPlage"};  // hour-range caption of the week view
+  forms::ComboBox cmbHeures{fraSemaine, "cmbHeures"};
+  forms::ControlArray<forms::Image> imgToday{fraCalendar, "imgToday"};
+  forms::ComboBox cmbAffiche{fraCalendar, "cmbAffiche"};
+  forms::ControlArray<forms::Label> lblJour{fraCalendar, "lblJour"};
+  forms::Shape shToday{fraCalendar, "shToday"};
+  forms::ControlArray<forms::Label> lblHeures{fraCalendar, "lblHeures"};
+  forms::ControlArray<forms::Line> Line1{fraCalendar, "Line1"};
+  forms::ControlArray<forms::Line> Line2{fraCalendar, "Line2"};
+  forms::ControlArray<forms::Line> Line3{fraCalendar, "Line3"};
+  forms::ControlArray<forms::Label> lblActivite{fraCalendar, "lblActivite"};
+  forms::ControlArray<forms::Image> imgPeriode{fraCalendar, "imgPeriode"};
+  forms::Label lblInfo{fraCalendar, "lblInfo"};
+  forms::MonthView MonthView1{fraCalendar, "MonthView1"};
+
+  // ---- Agenda list --------------------------------------------------------------------------
+  forms::Frame fraAgenda{*this, "fraAgenda"};
+  forms::ControlArray<forms::Label> lblDate{fraAgenda, "lblDate"};
+  forms::ControlArray<forms::Label> lblDetail{fraAgenda, "lblDetail"};
+  forms::FlatScrollBar ScrollAgenda{fraAgenda, "ScrollAgenda"};
+  forms::Label lblInfoAg{fraAgenda, "lblInfoAg"};
+
+  // ---- The agenda's month bar and the title bar, in front of the calendar area --------------
+  forms::Frame fraTitre{*this, "fraTitre"};
+  forms::Label lblTitre{fraTitre, "lblTitre"};
+  forms::Frame fraMenuCalendar{*this, "fraMenuCalendar"};
+  forms::Label lblLeftAg{fraMenuCalendar, "lblLeftAg"};
+  forms::Label lblMoisAg{fraMenuCalendar, "lblMoisAg"};
+  forms::Label lblRightAg{fraMenuCalendar, "lblRightAg"};
+
+  // ---- Activity table (never shown) ------------------------------------------------------------
+  forms::MSFlexGrid MSFlexGrid1{*this, "MSFlexGrid1"};
+
+  // ---- Activity editor ------------------------------------------------------------------------
+  forms::Frame fraActivite{*this, "fraActivite"};
+  forms::Label Label1{fraActivite, "Label1"};
+  forms::DTPicker DTPicker4{fraActivite, "DTPicker4"};
+  forms::Label Label9{fraActivite, "Label9"};
+  forms::ComboBox cmbH{fraActivite, "cmbH"};
+  forms::ComboBox cmbM{fraActivite, "cmbM"};
+  forms::Label Label4{fraActivite, "Label4"};
+  forms::ComboBox cmbH2{fraActivite, "cmbH2"};
+  forms::ComboBox cmbM2{fraActivite, "cmbM2"};
+  forms::DTPicker DTPicker1{fraActivite, "DTPicker1"};
+  forms::DTPicker DTPicker2{fraActivite, "DTPicker2"};
+  forms::DTPicker DTPicker5{fraActivite, "DTPicker5"};
+  forms::Label Label7{fraActivite, "Label7"};
+  forms::ComboBox cmbPeriode{fraActivite, "cmbPeriode"};
+  forms::CheckBox chkFinPeriode{fraActivite, "chkFinPeriode"};
+  forms::DTPicker DTPicker3{fraActivite, "DTPicker3"};
+  forms::Label Label2{fraActivite, "Label2"};
+  forms::TextBox txtActivite{fraActivite, "txtActivite"};
+  forms::Label Label5{fraActivite, "Label5"};
+  forms::ComboBox cmbcategorie{fraActivite, "cmbcategorie"};
+  forms::Label Label3{fraActivite, "Label3"};
+  forms::ControlArray<forms::ComboBox> cmbRessource{fraActivite, "cmbRessource"};
+  forms::ControlArray<forms::Image> imgKillAct{fraActivite, "imgKillAct"};
+  forms::CommandButton cmdNewRess{fraActivite, "cmdNewRess"};
+  forms::Frame fraValide{fraActivite, "fraValide"};
+  forms::Label Label6{fraValide, "Label6"};
+  forms::Shape Shape2{fraValide, "Shape2"};
+  forms::Label lblColTache{fraValide, "lblColTache"};
+  forms::Label lblString{fraValide, "lblString"};
+  forms::ControlArray<forms::Label> lblDegrade{fraValide, "lblDegrade"};
+  forms::Label lblSelDegrade{fraValide, "lblSelDegrade"};
+  forms::CommandButton cmdValideActivite{fraValide, "cmdValideActivite"};
+  forms::Label lblCloseActivite{fraActivite, "lblCloseActivite"};
+
+  // ---- Resource panel ----------------------------------------------------------------------------
+  forms::Frame fraRessources{*this, "fraRessources"};
+  forms::ListBox lstRess{fraRessources, "lstRess"};
+  forms::ControlArray<forms::OptionButton> optRess{fraRessources, "optRess"};
+  forms::CommandButton cmdAddRess{fraRessources, "cmdAddRess"};
+  forms::CommandButton cmdActiveRess{fraRessources, "cmdActiveRess"};
+  forms::Label lblCloseRessource{fraRessources, "lblCloseRessource"};
+
+  // ---- Project panel ------------------------------------------------------------------------------
+  forms::Frame fraCategorie{*this, "fraCategorie"};
+  forms::ListBox lstCat{fraCategorie, "lstCat"};
+  forms::Label lblColor{fraCategorie, "lblColor"};
+  forms::Label lblStringProj{fraCategorie, "lblStringProj"};
+  forms::Shape Shape1{fraCategorie, "Shape1"};
+  forms::CommandButton cmdAddCat{fraCategorie, "cmdAddCat"};
+  forms::Label lblCloseCat{fraCategorie, "lblCloseCat"};
+
+  // ---- Support chat ----------------------------------------------------------------------------------
+  forms::Frame fraimgCrisp{*this, "fraimgCrisp"};
+  forms::Image imgCrisp{fraimgCrisp, "imgCrisp"};
+  forms::Frame fraCrisp{*this, "fraCrisp"};
+  forms::Label Label11{fraCrisp, "Label11"};
+  forms::Shape Shape3{fraCrisp, "Shape3"};
+  forms::TextBox txtMessage{fraCrisp, "txtMessage"};
+  forms::Shape Shape4{fraCrisp, "Shape4"};
+  forms::Label lblSend{fraCrisp, "lblSend"};
+  forms::Label lblClose{fraCrisp, "lblClose"};
+
+ private:
+  // Designed properties, one area each.
+  void DesignWindow();
+  void DesignSideMenu();
+  void DesignTitleBar();
+  void DesignCalendar();
+  void DesignAgenda();
+  void DesignActivityTable();
+  void DesignActivityEditor();
+  void DesignResourcePanel();
+  void DesignProjectPanel();
+  void DesignSupportChat();
+
+  void Form_Resize();
+
+  // Start-up steps.
+  void FillActivityTableHeaders();
+  void FillResourceLists();
+  void FillProjectLists();
+  void FillActivityTable();
+  void AddActivityRow(int index);
+  void LayoutHourScale();
+  void FillHourRanges();
+
+  // Fills a pair of hour and minute lists ("00".."23", "00".."55") and selects the first
+  // item of each.
+  void FillTimeCombos(forms::ComboBox& hours, forms::ComboBox& minutes);
+
+  store::Planner& planner_;
+  forms::Services services_;
+};
+
+}  // namespace mainwindow

@@ -1,0 +1,53 @@
+#include "app/mainwindow/startup_services.h"
+
+#include "app/settings/time_zone_names.h"
+#include "app/settings/user_id.h"
+
+namespace mainwindow {
+
+MainWindowStartup::MainWindowStartup(store::Planner& planner, forms::Services services,
+                                     std::function<void(frmMain&)> onLoaded)
+    : planner_(planner), services_(services), onLoaded_(std::move(onLoaded)) {
+  planner_.ShowWriteFailure = [dialogs = &services_.dialogs](const std::string& message) {
+    dialogs->MsgBox(message, forms::kExclamation);
+  };
+}
+
+void MainWindowStartup::ShowStartupFailure(const std::string& message) {
+  services_.dialogs.MsgBox(message, forms::kCritical);
+}
+
+std::string MainWindowStartup::GetWindowsTimeZoneName() {
+  return settings::GetWindowsTimeZoneName();
+}
+
+std::string MainWindowStartup::WindowsToIanaTimeZone(const std::string& windowsName) {
+  return settings::WindowsToIanaTimeZone(windowsName);
+}
+
+std::string MainWindowStartup::GetUserId() { return settings::GetUserId(); }
+
+void MainWindowStartup::LoadMainForm() {
+  form_ = std::make_unique<frmMain>(planner_, services_);
+  if (onLoaded_) onLoaded_(*form_);
+  form_->LoadForm();
+}
+
+// No version-announcement request is made: there is nothing to wait for, and no newer
+// version is offered.
+bool MainWindowStartup::VersionRequestExecuting() { return false; }
+void MainWindowStartup::StartVersionRequest() {}
+
+void MainWindowStartup::DoEvents() { services_.eventLoop.DoEvents(); }
+
+void MainWindowStartup::SetDefaultMousePointer() {
+  services_.screen.SetMousePointer(forms::kDefaultPointer);
+}
+
+// Without a settings dialog the first run goes on as if the dialog had been closed without
+// a choice: the start-up then gives the default terms.
+void MainWindowStartup::ShowSettingsDialog() {}
+
+void MainWindowStartup::InitMainForm() { form_->InitMainForm(); }
+
+}  // namespace mainwindow
