@@ -1,0 +1,212 @@
+#include "app/mainwindow/agenda_list.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "app/mainwindow/date_names.h"
+#include "app/mainwindow/occurrence_range.h"
+#include "app/mainwindow/table_filter.h"
+#include "app/store/records.h"
+#include "runtime/rounding.h"
+#include "runtime/text.h"
+
+namespace mainwindow {
+namespace {
+
+constexpr double kFrameTop = 1000;
+constexpr double kFrameBottomMargin = 580;
+constexpr double kScrollBarTop = 140;
+constexpr double kScrollStep = 300;
+constexpr double kFirstBlockTop = 100;
+constexpr double kBlockGap = 80;
+constexpr double kLinePitch = 300;
+constexpr double kSmallestBlock = 520;
+// Starts are compared on "dd.mm.yyyy HH:MM", which orders the days and times of one month.
+constexpr std::size_t kSortKeyLength = 16;
+
+// One line of the list.
+struct Entry {
+  std::string start;  // "dd.mm.yyyy HH:MM"
+  runtime::DateTime day;
+  int record = 0;
+  std::string text;  // project name, ": ", activity name
+  forms::Color backColor = 0;
+  bool blackText = false;
+};
+
+std::string_view SortKey(const Entry& entry) {
+  return std::string_view(entry.start).substr(0, kSortKeyLength);
+}
+
+void ThrowAway(forms::ControlArray<forms::Label>& labels) {
+  for (int index : labels.Indexes()) {
+    if (index == 0) continue;
+    forms::Label& label = labels[index];
+    label.SetVisible(false);
+    label.SetCaption("");
+    label.SetTag("");
+    labels.Unload(index);
+  }
+}
+
+// The lines one activity record gives the month from `first` to `last`.
+void CollectEntries(const store::Planner& planner, int record, runtime::DateTime first,
+                    runtime::DateTime last, int selectedProjectFilter,
+                    const std::optional<std::string>& chosenResource,
+                    std::vector<Entry>& entries) {
+  const std::string& text = planner.Activities[static_cast<std::size_t>(record)];
+  const std::vector<std::string> fields = runtime::Split(text, store::kFieldSeparator);
+  if (fields.size() < 5) return;
+  const auto start = runtime::DateTime::Parse(fields[0]);
+  const auto project = runtime::ParseInteger(fields[3]);
+  if (!start || !project || *project < 0 || *project > planner.CategoryMax()) return;
+  if (chosenResource &&
+      !PassesResourceFilter(ActivityResourceNames(planner, text), chosenResource))
+    return;
+  if (selectedProjectFilter != 0 && selectedProjectFilter != *project + 1) return;
+
+  const std::vector<std::string> parts = runtime::Split(fields[4], store::kSubFieldSeparator);
+  const std::string& projectRecord = planner.Categories[static_cast<std::size_t>(*project)];
+  Entry entry;
+  entry.record = record;
+  entry.text = projectRecord.substr(0, projectRecord.find(store::kFieldSeparator)) + ": " +
+               fields[2];
+  const auto colour = parts.empty() ? std::nullopt : runtime::ParseInteger(parts[0]);
+  entry.backColor = static_cast<forms::Color>(colour.value_or(0));
+  entry.blackText = parts.size() > 1 && parts[1] == "1";
+
+  const runtime::DateTime startDay = start->Date();
+  if (startDay >= first && startDay <= last) {
+    entry.start = fields[0];
+    entry.day = startDay;
+    entries.push_back(entry);
+  }
+
+  if (parts.size() < 3) return;
+  const auto code = runtime::ParseInteger(parts[2]);
+  if (!code || !IsPeriodicCode(static_cast<int>(*code))) return;
+  runtime::DateTime lastRepetition = last;
+  if (parts.size() >= 4) {
+    const auto end = runtime::DateTime::Parse(parts[3]);
+    if (!end) return;
+    lastRepetition = std::min(last, end->Date());
+  }
+  // Only the start of a repetition is listed, so its end plays no part.
+  for (const Occurrence& occurrence :
+       OccurrencesBetween(*start, *start, static_cast<int>(*code), first, lastRepetition)) {
+    entry.start = occurrence.start.Text();
+    entry.day = occurrence.start.Date();
+    entries.push_back(entry);
+  }
+}
+
+std::string DateBlockCaption(runtime::DateTime day) {
+  const std::string dayText = day.DateText();
+  return WeekdayName(day) + "\n" + dayText.substr(0, 2) + " " + MonthName(day);
+}
+
+void LayOut(const AgendaControls& agenda, const std::vector<Entry>& entries) {
+  double nextBlockTop = kFirstBlockTop;
+  double lineTop = 0;
+  std::int32_t lineCount = 0;
+  const double lineHeight = agenda.lblDetail[0].Height();
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const Entry& entry = entries[k];
+    const std::string_view day = std::string_view(entry.start).substr(0, 10);
+    if (k > 0 && std::string_view(entries[k - 1].start).substr(0, 10) == day) {
+      ++lineCount;
+    } else {
+      forms::Label& block = agenda.lblDate.Load(agenda.lblDate.UBound() + 1);
+      block.SetCaption(DateBlockCaption(entry.day));
+      block.SetTop(nextBlockTop);
+      block.SetVisible(true);
+      lineTop = nextBlockTop + 50;
+      lineCount = 1;
+    }
+    forms::Label& block = agenda.lblDate[agenda.lblDate.UBound()];
+    const double height = std::max(kSmallestBlock, lineCount * kLinePitch + 100);
+    block.SetHeight(height);
+    nextBlockTop = static_cast<double>(runtime::RoundHalfEven(block.Top() + height + kBlockGap));
+
+    const auto start = runtime::DateTime::Parse(entry.start);
+    forms::Label& line = agenda.lblDetail.Load(agenda.lblDetail.UBound() + 1);
+    line.SetCaption((start ? start->TimeText() : std::string("00:00")) + " " + entry.text);
+    line.SetBackColor(entry.backColor);
+    line.SetForeColor(entry.blackText ? forms::kBlack : forms::kWhite);
+    line.SetTop(lineTop);
+    line.SetTag(std::to_string(entry.record));
+    line.ZOrder(0);
+    line.SetVisible(true);
+    lineTop += lineHeight;
+  }
+}
+
+void SetScrollRange(const AgendaControls& agenda) {
+  agenda.ScrollAgenda.SetValue(0);
+  const forms::Label& last = agenda.lblDate[agenda.lblDate.UBound()];
+  const std::int64_t overflow =
+      runtime::RoundHalfEven(last.Top() + last.Height() - agenda.fraAgenda.Height());
+  if (overflow >= 0) {
+    agenda.ScrollAgenda.SetEnabled(true);
+    agenda.ScrollAgenda.SetMax(
+        static_cast<int>(runtime::RoundHalfEven(static_cast<double>(overflow) / kScrollStep + 1)));
+  } else {
+    agenda.ScrollAgenda.SetEnabled(false);
+  }
+}
+
+}  // namespace
+
+void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
+                runtime::DateTime currentDate, int selectedProjectFilter,
+                const std::optional<std::string>& chosenResource) {
+  agenda.fraMenuCalendar.SetVisible(true);
+  const forms::Frame& calendar = agenda.fraCalendar;
+  agenda.fraAgenda.Move(calendar.Left(), kFrameTop, calendar.Width(),
+                        std::max(0.0, calendar.Height() - kFrameBottomMargin));
+
+  const forms::Label& dateTemplate = agenda.lblDate[0];
+  const double datesRight = dateTemplate.Left() + dateTemplate.Width();
+  agenda.lblDetail[0].SetLeft(datesRight + 80);
+  agenda.lblDetail[0].SetWidth(std::max(0.0, agenda.fraAgenda.Width() - datesRight - 700));
+  agenda.ScrollAgenda.Move(agenda.fraAgenda.Width() - 600, kScrollBarTop, 300,
+                           std::max(0.0, agenda.fraAgenda.Height() - kScrollBarTop));
+
+  agenda.lblMoisAg.SetCaption(MonthYearText(currentDate));
+
+  ThrowAway(agenda.lblDate);
+  ThrowAway(agenda.lblDetail);
+
+  const runtime::DateTime first = currentDate.AddDays(1 - currentDate.Day()).Date();
+  const runtime::DateTime last = first.AddMonths(1).AddDays(-1);
+  std::vector<Entry> entries;
+  for (int record = 0; record <= planner.ActivityMax(); ++record)
+    CollectEntries(planner, record, first, last, selectedProjectFilter, chosenResource,
+                   entries);
+  // The lines are found day by day and, within a day, by record; the sort on the start
+  // keeps that order among equal starts.
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return std::forward_as_tuple(SortKey(a), a.day, a.record) <
+           std::forward_as_tuple(SortKey(b), b.day, b.record);
+  });
+
+  LayOut(agenda, entries);
+  SetScrollRange(agenda);
+}
+
+void FollowAgendaScroll(const AgendaControls& agenda, forms::Label& lblInfoAg) {
+  lblInfoAg.SetVisible(false);
+  const double offset = -kScrollStep * agenda.ScrollAgenda.Value();
+  const double menuHeight = agenda.fraMenuCalendar.Height();
+  agenda.fraAgenda.SetTop(offset + menuHeight);
+  agenda.fraAgenda.SetHeight(
+      std::max(0.0, agenda.fraCalendar.Height() - offset - menuHeight));
+  agenda.ScrollAgenda.SetTop(kScrollBarTop - offset);
+  agenda.ScrollAgenda.SetHeight(
+      std::max(0.0, offset + agenda.fraAgenda.Height() - kScrollBarTop));
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,41 @@
+// The agenda: the activities of one month as a list grouped by day, each day a date block
+// on the left and one coloured line per activity or repetition on the right.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/store/planner.h"
+#include "forms/forms.h"
+#include "runtime/datetime.h"
+
+namespace mainwindow {
+
+// The controls of the main window the agenda lays out.
+struct AgendaControls {
+  forms::Frame& fraAgenda;
+  const forms::Frame& fraCalendar;
+  forms::Frame& fraMenuCalendar;
+  forms::Label& lblMoisAg;
+  forms::ControlArray<forms::Label>& lblDate;
+  forms::ControlArray<forms::Label>& lblDetail;
+  forms::FlatScrollBar& ScrollAgenda;
+};
+
+// Builds the list of the month of `currentDate` anew from the activity records: the
+// activities that begin in the month (a multi-day one on its first day only) and the
+// repetitions of periodic ones up to their end of repetition, those of the project chosen
+// (`selectedProjectFilter` 0 for all, k for project k - 1) and of the chosen resource, in
+// order of start (same start: by day found, then by record).  Lines carry their record's
+// index in their Tag.  Records that cannot be read as activities are passed over.  The
+// scroll bar is reset and covers what does not fit in the frame, 300 twips a step.
+void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
+                runtime::DateTime currentDate, int selectedProjectFilter,
+                const std::optional<std::string>& chosenResource);
+
+// What a new value of the scroll bar does: the whole frame moves up 300 twips per step and
+// grows as much, so that its bottom and the scroll bar stay where they are on the screen;
+// the agenda's pop-up `lblInfoAg` is hidden.
+void FollowAgendaScroll(const AgendaControls& agenda, forms::Label& lblInfoAg);
+
+}  // namespace mainwindow

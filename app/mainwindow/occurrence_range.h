@@ -1,0 +1,32 @@
+// The repetitions of a periodic activity that begin within a range of days, computed
+// directly from the stored occurrence rather than stepped one by one, so that drawing a
+// view costs the same for an activity begun last week or ten years ago.  The results are
+// those of activities::OccurrenceOnDate day by day.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "runtime/datetime.h"
+
+namespace mainwindow {
+
+struct Occurrence {
+  runtime::DateTime start;
+  runtime::DateTime end;
+};
+
+// Codes 1 to 7 repeat; any other code means "not periodic".
+bool IsPeriodicCode(int code);
+
+// The repetitions (the stored occurrence excluded) whose start falls on a day from `first`
+// to `last` (dates at 00:00, both included), in order.
+std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::DateTime end,
+                                           int code, runtime::DateTime first,
+                                           runtime::DateTime last);
+
+// The repetition that begins on `day`, if one does.
+std::optional<Occurrence> OccurrenceOn(runtime::DateTime start, runtime::DateTime end, int code,
+                                       runtime::DateTime day);
+
+}  // namespace mainwindow
