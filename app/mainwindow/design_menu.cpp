@@ -40,6 +40,10 @@ void frmMain::DesignSideMenu() {
   fraMenus.SetBorderStyle(0);
   fraMenus.SetBackColor(forms::kWhite);
 
+  // The template's looks first: the other entries are loaded as copies of it.
+  shMenu[0].SetShape(forms::kShapeRoundedRectangle);
+  shMenu[0].SetFillStyle(forms::kFillSolid);
+  shMenu[0].SetBorderColor(kLightGrey);
   for (const MenuEntry& entry : kSideEntries) {
     const int k = entry.index;
     forms::Shape& shape = k == 0 ? shMenu[0] : shMenu.Load(k);
@@ -52,11 +56,6 @@ void frmMain::DesignSideMenu() {
     caption.SetWordWrap(true);
     caption.SetMousePointer(forms::kHandPointer);
     picture.SetMousePointer(forms::kHandPointer);
-    if (k == 0) {
-      shape.SetShape(forms::kShapeRoundedRectangle);
-      shape.SetFillStyle(forms::kFillSolid);
-      shape.SetBorderColor(kLightGrey);
-    }
     // The month view is the first view.
     shape.SetFillColor(k == 0 ? forms::kButtonFace : forms::kWhite);
     shape.SetVisible(true);

@@ -1,0 +1,128 @@
+// The program's start-up ends with the main window shown: on a fresh data folder and on a
+// data file with projects, resources and activities.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/mainwindow/startup_services.h"
+#include "app/store/params.h"
+#include "app/store/records.h"
+#include "forms/testing.h"
+#include "platform/scratch_folder.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class ProgramStartupTest : public ::testing::Test {
+ protected:
+  ProgramStartupTest() { ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1); }
+  ~ProgramStartupTest() override { ::unsetenv("XDG_DATA_HOME"); }
+
+  std::string DataFile() const { return home / "Quorvane/data"; }
+
+  // Writes the tables and terms through the store, as an earlier run would have.
+  void WriteEarlierRun() {
+    std::filesystem::create_directories(home / "Quorvane");
+    store::Planner earlier;
+    earlier.DataFile = DataFile();
+    store::AddResource(earlier, "Ann");
+    store::AddResource(earlier, "Bob");
+    store::AddCategory(earlier, "Nord\u00A6255-0");
+    store::AddCategory(earlier, "Sud\u00A665535-1");
+    store::AddActivity(earlier,
+                       "05.03.2026 09:00\u00A605.03.2026 10:30\u00A6Pose\u00A60\u00A6255-0\u00A61");
+    store::AddActivity(earlier, "06.03.2026 08:00\u00A606.03.2026 09:00\u00A6Visite\u00A61"
+                                "\u00A665535-1-1\u00A60\u00A61");
+    earlier.ProjectTerms[0] = "Chantiers";
+    earlier.ActivityTerms[0] = "Étapes";
+    earlier.ResourceTerms[0] = "Ressources";
+    store::SaveParams(earlier);
+  }
+
+  bool Start() { return store::Main(planner, startup); }
+
+  ScratchFolder home;
+  store::Planner planner;
+  forms::testing::TestServices world;
+  mainwindow::MainWindowStartup startup{planner, world.services()};
+};
+
+TEST_F(ProgramStartupTest, FreshFolderOpensTheWindowWithTheDefaultTerms) {
+  ASSERT_TRUE(Start());
+
+  EXPECT_TRUE(std::filesystem::is_directory(home / "Quorvane"));
+  mainwindow::frmMain* w = startup.MainWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->Visible());
+  EXPECT_EQ(w->lblAffiche[6].Caption(), "Projets");
+  EXPECT_EQ(w->lblAffiche[4].Caption(), "Ajouter une activité");
+  EXPECT_EQ(w->lblAffiche[5].Caption(), "Ressources Personnes");
+  EXPECT_EQ(w->MSFlexGrid1.Rows(), 1);
+  EXPECT_EQ(w->lblCategories.Count(), 1);
+  EXPECT_TRUE(world.dialogs.shown.empty());
+  // The defaults stay in memory: nothing is written.
+  EXPECT_FALSE(std::filesystem::exists(DataFile()));
+}
+
+TEST_F(ProgramStartupTest, DataFileWithRecordsFillsTheWindow) {
+  WriteEarlierRun();
+  ASSERT_TRUE(Start());
+
+  mainwindow::frmMain& w = *startup.MainWindow();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_EQ(w.lblAffiche[6].Caption(), "Chantiers");
+  EXPECT_EQ(w.lblAffiche[4].Caption(), "Ajouter une étape");
+  EXPECT_EQ(w.lblCategories[2].Caption(), "Sud");
+  ASSERT_EQ(w.MSFlexGrid1.Rows(), 3);
+  EXPECT_EQ(w.MSFlexGrid1.TextMatrix(1, 3), "Nord");
+  EXPECT_EQ(w.MSFlexGrid1.TextMatrix(1, 5), "Bob");
+  EXPECT_EQ(w.MSFlexGrid1.TextMatrix(2, 16), "journalier");
+  EXPECT_EQ(w.lblPlage.ToolTipText(), planner.WindowsTimeZone);
+  EXPECT_FALSE(planner.IanaTimeZone.empty());
+}
+
+TEST_F(ProgramStartupTest, MalformedRecordsDoNotStopTheStartUp) {
+  WriteEarlierRun();
+  store::Planner earlier;
+  earlier.DataFile = DataFile();
+  store::LoadActivities(earlier);
+  store::LoadCategories(earlier);
+  store::AddActivity(earlier, "n'importe quoi");
+  store::AddActivity(earlier, "\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6"
+                              "\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6\u00A6");
+  store::AddCategory(earlier, "Ouest\u00A6rouge");
+
+  ASSERT_TRUE(Start());
+  mainwindow::frmMain& w = *startup.MainWindow();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_EQ(w.MSFlexGrid1.Rows(), 4);
+  EXPECT_EQ(w.lblCategories[3].Caption(), "Ouest");
+}
+
+TEST_F(ProgramStartupTest, DataFolderThatCannotBeMadeIsReportedInAMessageBox) {
+  WriteTextFile(home / "Quorvane", "not a folder");
+
+  EXPECT_FALSE(Start());
+
+  EXPECT_EQ(startup.MainWindow(), nullptr);
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_THAT(world.dialogs.shown[0].prompt, HasSubstr(home / "Quorvane"));
+  EXPECT_EQ(world.dialogs.shown[0].buttons & forms::kIconMask, forms::kCritical);
+}
+
+TEST_F(ProgramStartupTest, AFailedWriteIsShownInAMessageBox) {
+  ASSERT_TRUE(Start());
+  std::filesystem::remove_all(home / "Quorvane");
+
+  store::AddResource(planner, "Ann");
+
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_EQ(world.dialogs.shown[0].buttons & forms::kIconMask, forms::kExclamation);
+}
+
+}  // namespace
