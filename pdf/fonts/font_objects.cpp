@@ -8,25 +8,25 @@ namespace pdf {
 
 namespace {
 
-std::string WidthsText(const FontRecord& font, int descriptorObject)
+std::string WidthsArray(const FontRecord& font)
 {
     TextBuffer buffer;
     BufReset(buffer);
-    BufAppend(buffer, "/FontDescriptor " + std::to_string(descriptorObject) + " 0 R\r/Widths [");
+    BufAppend(buffer, "/Widths [");
     for (int code = 32; code < 256; ++code) {
         BufAppend(buffer, std::to_string(font.Widths[static_cast<std::size_t>(code)]) + " ");
         if ((code + 1) % 16 == 0)
             BufAppend(buffer, "\r");
     }
-    BufAppend(buffer, "]\r>>");
+    BufAppend(buffer, "]");
     return BufToString(buffer);
 }
 
 }  // namespace
 
-// Writes the newest record: a Type 1 dictionary for a built-in font; for a TrueType font
-// its dictionary with the widths, a descriptor and, when the file's length is not 0, the
-// file embedded whole.  The font joins the /Font resources once all of it is written.
+// Writes the newest record: a Type 1 dictionary for a built-in font, with its widths when
+// it names glyphs through /Differences; for a TrueType font its dictionary with the
+// widths, a descriptor and, when the file's length is not 0, the file embedded whole.  The font joins the /Font resources once all of it is written.
 int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
                               int fontFileLength, const std::string& descriptor)
 {
@@ -44,10 +44,15 @@ int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& font
                   " >>");
     }
     if (!font.IsTrueType) {
+        // Readers know the widths of the Western glyphs only: without these, the Cyrillic
+        // or Greek glyphs of a font that is not embedded may be drawn over one another.
+        if (!font.Differences.empty())
+            WriteLine(WidthsArray(font));
         WriteLine(" >>");
         EndObj();
     } else {
-        WriteLine(WidthsText(font, number + 1));
+        WriteLine("/FontDescriptor " + std::to_string(number + 1) + " 0 R\r" +
+                  WidthsArray(font) + "\r>>");
         EndObj();
         const int descriptorObject = BeginObj(0);
         WriteLine("<< /Type /FontDescriptor /FontName /" + EscapeName(font.BaseFont) + " " +

@@ -2,6 +2,8 @@
 // PDFs, and the command-line checkers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +63,32 @@ inline ToolResult RunTool(const std::string& command)
 inline ToolResult QpdfCheck(const std::string& path)
 {
     return RunTool("qpdf --check '" + path + "'");
+}
+
+// The number of places where `piece` stands in `text`.
+inline int CountOf(const std::string& text, const std::string& piece)
+{
+    int count = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++count;
+    return count;
+}
+
+// A file of test-output named after the running case, since cases may run at the same time.
+inline std::string CaseOutputPath(const std::string& prefix)
+{
+    return OutputPath(prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                      ".pdf");
+}
+
+// Completes the document and returns its bytes, once qpdf found neither error nor warning.
+inline std::string FinishChecked(Pagelith& writer, const std::string& path)
+{
+    writer.EndDoc();
+    const auto check = QpdfCheck(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
+    return ReadAll(path);
 }
 
 }  // namespace testing_support

@@ -8,22 +8,26 @@
 namespace pdf {
 namespace {
 
-using testing_support::ReadAll;
+using testing_support::CountOf;
 using testing_support::RunTool;
 
 class GraphicsState : public ::testing::Test {
 protected:
-    void Open(const std::string& fileName, bool pdfa = false)
+    void Open(const std::string& filePath, bool pdfa = false)
     {
         writer = testing_support::PinnedWriter();
         writer->SetPDFa(pdfa);
-        path = testing_support::OutputPath(fileName);
+        path = filePath;
         writer->BeginDoc(path);
         int page = 0;
         writer->BeginPage(page);
         prefix = PagelithTestPeer(*writer).ResPrefix();
     }
-    void SetUp() override { Open("core_graphics_state.pdf"); }
+    // Each case writes its own file, since the cases may run at the same time.
+    void SetUp() override
+    {
+        Open(testing_support::CaseOutputPath("core_graphics_state_"));
+    }
     void TearDown() override
     {
         if (writer)
@@ -42,29 +46,18 @@ protected:
     // Completes the document and returns its bytes once qpdf and mutool accept it.
     std::string Finish()
     {
-        writer->EndDoc();
+        const std::string file = testing_support::FinishChecked(*writer, path);
         writer.reset();
-        const auto check = testing_support::QpdfCheck(path);
-        EXPECT_EQ(check.status, 0) << check.output;
-        EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
         const auto draw = RunTool("mutool draw -q -o /dev/null -F pgm '" + path + "'");
         EXPECT_EQ(draw.status, 0) << draw.output;
         EXPECT_EQ(ReplaceText(draw.output, "warning: ICC support is not available\n", ""), "");
-        return ReadAll(path);
+        return file;
     }
 
     std::unique_ptr<Pagelith> writer;
     std::string path;
     std::string prefix;
 };
-
-int Count(const std::string& text, const std::string& piece)
-{
-    int count = 0;
-    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
-        ++count;
-    return count;
-}
 
 TEST_F(GraphicsState, OpacityObjectsAreWrittenOncePerValueAndKind)
 {
@@ -79,16 +72,16 @@ TEST_F(GraphicsState, OpacityObjectsAreWrittenOncePerValueAndKind)
                              "GSF_50 gs\r/" + prefix + "GSL_25 gs\r/" + prefix +
                              "GS_100 gs\r/" + prefix + "GS_100 gs\r/" + prefix + "GSF_0 gs");
     const std::string res = PagelithTestPeer(*writer).ExtGStateRes();
-    EXPECT_EQ(Count(res, "/" + prefix + "GS_50 "), 1);
-    EXPECT_EQ(Count(res, " 0 R "), 5);
+    EXPECT_EQ(CountOf(res, "/" + prefix + "GS_50 "), 1);
+    EXPECT_EQ(CountOf(res, " 0 R "), 5);
 
     const std::string file = Finish();
     EXPECT_EQ(file.substr(0, 9), "%PDF-1.4\n");
-    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0.5 /CA 0.5 /BM /Normal >>"), 1);
-    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0.5 /BM /Normal >>"), 1);
-    EXPECT_EQ(Count(file, "<</Type /ExtGState /CA 0.25 /BM /Normal >>"), 1);
-    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 1 /CA 1 /BM /Normal >>"), 1);
-    EXPECT_EQ(Count(file, "<</Type /ExtGState /ca 0 /BM /Normal >>"), 1);
+    EXPECT_EQ(CountOf(file, "<</Type /ExtGState /ca 0.5 /CA 0.5 /BM /Normal >>"), 1);
+    EXPECT_EQ(CountOf(file, "<</Type /ExtGState /ca 0.5 /BM /Normal >>"), 1);
+    EXPECT_EQ(CountOf(file, "<</Type /ExtGState /CA 0.25 /BM /Normal >>"), 1);
+    EXPECT_EQ(CountOf(file, "<</Type /ExtGState /ca 1 /CA 1 /BM /Normal >>"), 1);
+    EXPECT_EQ(CountOf(file, "<</Type /ExtGState /ca 0 /BM /Normal >>"), 1);
     EXPECT_NE(file.find("/ExtGState << /" + prefix + "GS_50 "), std::string::npos);
 }
 
@@ -116,12 +109,12 @@ TEST_F(GraphicsState, ANewDocumentWritesItsOwnOpacityObjects)
     writer->SetAlpha(40);
     path = second;
     const std::string file = Finish();
-    EXPECT_EQ(Count(file, "/ca 0.4 /CA 0.4"), 1);
+    EXPECT_EQ(CountOf(file, "/ca 0.4 /CA 0.4"), 1);
 }
 
 TEST_F(GraphicsState, PdfaModeWritesNoTransparency)
 {
-    Open("core_graphics_state_pdfa.pdf", true);
+    Open(testing_support::OutputPath("core_graphics_state_pdfa.pdf"), true);
     writer->SetAlpha(50);
     writer->SetAlphaFill(50);
     writer->SetAlphaLine(50);
@@ -265,8 +258,8 @@ TEST_F(GraphicsState, DeepNestingKeepsEverySavedState)
         ASSERT_EQ(writer->GetY(), static_cast<float>(-level));
     }
     const std::string content = PagelithTestPeer(*writer).PageContent();
-    EXPECT_EQ(Count(content, "\rq"), kDepth);
-    EXPECT_EQ(Count(content, "\rQ"), kDepth);
+    EXPECT_EQ(CountOf(content, "\rq"), kDepth);
+    EXPECT_EQ(CountOf(content, "\rQ"), kDepth);
     Finish();
 }
 

@@ -11,16 +11,21 @@ protected:
     void SetUp() override
     {
         writer = testing_support::PinnedWriter();
-        std::string name = testing_support::OutputPath("core_text_state.pdf");
-        writer->BeginDoc(name);
+        path = testing_support::CaseOutputPath("core_text_state_");
+        writer->BeginDoc(path);
         int page = 0;
         writer->BeginPage(page);
     }
-    void TearDown() override { writer->Abort(); }
+    // Every case leaves a complete document that qpdf accepts.
+    void TearDown() override
+    {
+        testing_support::FinishChecked(*writer, path);
+    }
 
     std::string Written() { return PagelithTestPeer(*writer).PageContent(); }
 
     std::unique_ptr<Pagelith> writer;
+    std::string path;
 };
 
 TEST_F(TextState, OperatorsAreWrittenUnscaled)
@@ -54,11 +59,16 @@ TEST_F(TextState, BoxStyleKeepsItsLengthsInPoints)
     EXPECT_EQ(peer.Box().Left, 0);
     EXPECT_EQ(Written(), "");
 
-    // A reset brings back the four sides and keeps the lengths and flags.
-    writer->SetBoxStyle(1, 0, 7, 0, 0, 0, 2, 4);
+}
+
+TEST(TextStateReset, BringsBackTheFourSidesAndKeepsTheLengthsAndFlags)
+{
+    auto writer = testing_support::PinnedWriter();
+    writer->SetBoxStyle(2, 0, 7, 0, 0, 0, 2, 4);
     writer->Abort();
+    PagelithTestPeer peer(*writer);
     EXPECT_EQ(peer.Box().BorderMask, 15);
-    EXPECT_FLOAT_EQ(peer.Box().Left, 7 * 2.8346455f);
+    EXPECT_EQ(peer.Box().Left, 7);
     EXPECT_EQ(peer.Box().Flags, 4);
     EXPECT_EQ(peer.LineSpacing(), 1);
 }
