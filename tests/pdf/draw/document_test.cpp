@@ -2,6 +2,7 @@
 // shape lies where the y-down space inside the margins puts it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -11,8 +12,8 @@
 namespace pdf {
 namespace {
 
-using draw_testing::BuildPath;
-using draw_testing::RunTool;
+using testing_support::OutputPath;
+using testing_support::RunTool;
 
 // A grey-level rendering at 72 dpi: one pixel per point.
 struct GreyPage {
@@ -31,7 +32,7 @@ struct GreyPage {
 
 GreyPage Render(const std::string& pdfPath)
 {
-    const std::string stem = BuildPath("test-output", "draw_shapes_grey");
+    const std::string stem = OutputPath("draw_shapes_grey");
     RunTool("pdftoppm -gray -r 72 -singlefile '" + pdfPath + "' '" + stem + "'");
     std::ifstream in(stem + ".pgm", std::ios::binary);
     std::string magic;
@@ -83,19 +84,21 @@ void DrawShapes(Pagelith& w)
 
 TEST(ShapesDocument, PassesTheCheckerAndRendersInPlace)
 {
-    auto writer = draw_testing::PinnedWriter();
-    std::string path = BuildPath("test-output", "draw_shapes.pdf");
+    auto writer = testing_support::PinnedWriter();
+    std::string path = OutputPath("draw_shapes.pdf");
     writer->BeginDoc(path);
     ASSERT_EQ(writer->ErrNumber(), 0);
     DrawShapes(*writer);
     writer->EndDoc();
 
-    const auto check = RunTool("qpdf --check '" + path + "'");
+    const auto check = testing_support::QpdfCheck(path);
     EXPECT_EQ(check.status, 0) << check.output;
     EXPECT_EQ(check.output.find("WARNING"), std::string::npos) << check.output;
 
+    const std::filesystem::path shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
     const auto shot = RunTool("pdftoppm -png -r 60 -singlefile '" + path + "' '" +
-                              BuildPath("screenshots", "draw_shapes") + "'");
+                              (shots / "draw_shapes").string() + "'");
     EXPECT_EQ(shot.status, 0) << shot.output;
 
     // Page positions in centimetres: user x + 2, user y + 3.

@@ -1,16 +1,15 @@
 // Shared by the drawing tests: the content a drawing wrote, the writer's current point and
-// last box, and the folders and tools for whole documents.
+// last box.
 #pragma once
-
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <string>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
+#include <string>
+
 #include "pdf/pagelith.h"
+#include "pdf/pdf_tools.h"
 
 namespace pdf {
 
@@ -33,45 +32,15 @@ private:
 
 namespace draw_testing {
 
-inline std::unique_ptr<Pagelith> PinnedWriter()
-{
-    return std::make_unique<Pagelith>(
-        std::make_shared<FixedClock>(LocalTime{2024, 5, 17, 9, 30, 5}),
-        std::make_shared<SeededRandom>(1234));
-}
-
-inline std::string BuildPath(const std::string& folder, const std::string& fileName)
-{
-    const std::filesystem::path dir = std::filesystem::path(QUORVANE_BUILD_DIR) / folder;
-    std::filesystem::create_directories(dir);
-    return (dir / fileName).string();
-}
-
-struct ToolResult {
-    int status = -1;
-    std::string output;  // standard output and standard error
-};
-
-inline ToolResult RunTool(const std::string& command)
-{
-    ToolResult result;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    char chunk[4096];
-    std::size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        result.output.append(chunk, n);
-    result.status = pclose(pipe);
-    return result;
-}
-
 // A writer with an open page whose content each test reads back drawing by drawing.
 class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string path = BuildPath("test-output", "draw_scratch.pdf");
+        // Cases may run at the same time: each writes a file of its own.
+        std::string path = testing_support::OutputPath(
+            std::string("draw_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+            ".pdf");
         w->BeginDoc(path);
         ASSERT_EQ(w->ErrNumber(), 0);
         int page = 0;
@@ -87,7 +56,7 @@ protected:
         return text;
     }
 
-    std::unique_ptr<Pagelith> w = PinnedWriter();
+    std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();
     PagelithTestPeer peer{*w};
 };
 
