@@ -16,7 +16,11 @@ struct ViewForm : forms::Form {
     imgPeriode[0].Move(0, 0, 255, 165);
     imgPeriode[0].SetVisible(false);
     lblHeures[0].Move(0, 1140, 495, 880);
-    for (int i = 1; i <= 23; ++i) lblHeures.Load(i);
+    for (int i = 1; i <= 23; ++i) {
+      lblHeures.Load(i);
+      Line1.Load(i);
+      Line2.Load(i);
+    }
     for (const char* range : {"24 heures", "05:00 - 17:00", "06:00 - 18:00", "07:00 - 19:00",
                               "08:00 - 20:00", "09:00 - 21:00"})
       cmbHeures.AddItem(range);
@@ -58,6 +62,9 @@ struct ViewForm : forms::Form {
   forms::Frame fraCalendar{*this, "fraCalendar"};
   forms::ControlArray<forms::Label> lblJour{fraCalendar, "lblJour"};
   forms::ControlArray<forms::Label> lblHeures{fraCalendar, "lblHeures"};
+  forms::ControlArray<forms::Line> Line1{fraCalendar, "Line1"};
+  forms::ControlArray<forms::Line> Line2{fraCalendar, "Line2"};
+  forms::Frame fraSemaine{fraCalendar, "fraSemaine"};
   forms::ComboBox cmbHeures{fraCalendar, "cmbHeures"};
   forms::ComboBox cmbAffiche{fraCalendar, "cmbAffiche"};
   forms::ControlArray<forms::Label> lblActivite{fraCalendar, "lblActivite"};
