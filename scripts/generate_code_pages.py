@@ -31,6 +31,9 @@ PREFERRED_NAMES = {
     0x0384: "tonos",
     0x0385: "dieresistonos",
     0x03C2: "sigma1",
+    # Readers take "Omega" for the ohm sign and their substitute fonts often lack
+    # "Omegagreek"; the code-point name reaches the Greek letter in both.
+    0x03A9: "uni03A9",
     0x0110: "Dcroat",
     0x0111: "dcroat",
     0x0122: "Gcommaaccent", 0x0123: "gcommaaccent",

@@ -280,7 +280,7 @@ const std::array<const char*, kCodePageCount> kCodePageDifferences = {
     "/Epsilontonos /Etatonos /Iotatonos /guillemotright /Omicrontonos /onehalf "
     "/Upsilontonos /Omegatonos /iotadieresistonos /Alpha /Beta /Gamma /Deltagreek /Epsilon "
     "/Zeta /Eta /Theta /Iota /Kappa /Lambda /Mu /Nu /Xi /Omicron /Pi /Rho 211 /Sigma /Tau "
-    "/Upsilon /Phi /Chi /Psi /Omegagreek /Iotadieresis /Upsilondieresis /alphatonos "
+    "/Upsilon /Phi /Chi /Psi /uni03A9 /Iotadieresis /Upsilondieresis /alphatonos "
     "/epsilontonos /etatonos /iotatonos /upsilondieresistonos /alpha /beta /gamma /delta "
     "/epsilon /zeta /eta /theta /iota /kappa /lambda /mu /nu /xi /omicron /pi /rho /sigma1 "
     "/sigma /tau /upsilon /phi /chi /psi /omega /iotadieresis /upsilondieresis "
