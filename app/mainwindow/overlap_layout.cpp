@@ -12,9 +12,10 @@
 #include "app/mainwindow/overlap_layout.h"
 
 #include <algorithm>
-#include <climits>
 #include <map>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "app/mainwindow/periodic_icons.h"
@@ -33,6 +34,8 @@ struct Extent {
   double column = 0;       // the label's Left, as a whole twip
   double top = 0;
   double bottom = 0;
+  double left = 0;  // as it is, for the labels that are placed
+  double width = 0;
 };
 
 bool Overlap(const Extent& a, const Extent& b) { return a.top < b.bottom && a.bottom > b.top; }
@@ -46,17 +49,34 @@ std::vector<Extent> TakeExtents(const forms::ControlArray<forms::Label>& lblActi
     extent.column = Whole(label.Left());
     extent.top = Whole(label.Top());
     extent.bottom = Whole(label.Top() + label.Height());
+    extent.left = label.Left();
+    extent.width = label.Width();
   }
   return extents;
 }
 
 // For every label, the labels of its column that it overlaps, in increasing index order.
-std::vector<std::vector<int>> FindOverlaps(const std::vector<Extent>& extents) {
+class OverlapLists {
+ public:
+  explicit OverlapLists(const std::vector<Extent>& extents);
+  int LabelCount() const { return static_cast<int>(starts_.size()) - 1; }
+  std::span<const int> Of(int label) const {
+    return {others_.data() + starts_[label], others_.data() + starts_[label + 1]};
+  }
+
+ private:
+  std::vector<int> starts_;  // where each label's list begins in others_
+  std::vector<int> others_;
+};
+
+OverlapLists::OverlapLists(const std::vector<Extent>& extents) {
+  const int labelCount = static_cast<int>(extents.size());
   std::map<double, std::vector<int>> columns;
-  for (int index = 0; index < static_cast<int>(extents.size()); ++index)
+  for (int index = 0; index < labelCount; ++index)
     if (extents[index].takesPart) columns[extents[index].column].push_back(index);
 
-  std::vector<std::vector<int>> overlaps(extents.size());
+  // Each overlapping pair, both ways round, found by a sweep down each column.
+  std::vector<std::pair<int, int>> pairs;
   std::vector<int> open;  // labels whose bottom lies below the sweep's position
   for (auto& [column, labels] : columns) {
     std::stable_sort(labels.begin(), labels.end(),
@@ -67,56 +87,114 @@ std::vector<std::vector<int>> FindOverlaps(const std::vector<Extent>& extents) {
       std::erase_if(open, [&](int other) { return extents[other].bottom <= extent.top; });
       for (int other : open) {
         if (!Overlap(extent, extents[other])) continue;
-        overlaps[label].push_back(other);
-        overlaps[other].push_back(label);
+        pairs.emplace_back(label, other);
+        pairs.emplace_back(other, label);
       }
       open.push_back(label);
     }
   }
-  for (auto& list : overlaps) std::sort(list.begin(), list.end());
-  return overlaps;
+
+  // Two counting sorts, by the other label and then by the label, order the lists.
+  auto countingSort = [&](auto key, const std::vector<std::pair<int, int>>& from) {
+    std::vector<int> starts(labelCount + 1, 0);
+    for (const auto& pair : from) ++starts[key(pair) + 1];
+    for (int i = 0; i < labelCount; ++i) starts[i + 1] += starts[i];
+    std::vector<std::pair<int, int>> sorted(from.size());
+    std::vector<int> next(starts.begin(), starts.end() - 1);
+    for (const auto& pair : from) sorted[next[key(pair)]++] = pair;
+    return std::pair(std::move(starts), std::move(sorted));
+  };
+  auto byOther = countingSort([](const auto& pair) { return pair.second; }, pairs).second;
+  auto [starts, byLabel] = countingSort([](const auto& pair) { return pair.first; }, byOther);
+  starts_ = std::move(starts);
+  others_.reserve(byLabel.size());
+  for (const auto& pair : byLabel) others_.push_back(pair.second);
 }
 
-// The groups, in the order of the group list.
-std::vector<std::vector<int>> FormGroups(const std::vector<std::vector<int>>& overlaps) {
-  const int labelCount = static_cast<int>(overlaps.size());
-  std::vector<std::vector<int>> groups;   // by creation; a merged group is created anew
-  std::vector<bool> alive;
-  std::vector<std::vector<int>> groupsOf(labelCount);  // may still name merged groups
-  std::vector<int> inList(labelCount, -1);             // the label whose list holds it
+// The groups, in the order of the group list.  A group is kept as a linked list of
+// entries; merging a label's list into it moves the entries of the list's labels to its
+// end, in the list's order, and moves the group to the end of the group list.  Nothing is
+// copied, so forming the groups costs as much as the overlaps themselves.
+std::vector<std::vector<int>> FormGroups(const OverlapLists& overlaps) {
+  struct Entry {
+    int label;
+    int previous = -1;
+    int next = -1;
+  };
+  struct Group {
+    int first = -1;
+    int last = -1;
+    int place = 0;  // larger for groups further down the group list
+  };
+  struct Membership {
+    int group;
+    int entry;
+  };
+  std::vector<Entry> entries;
+  std::vector<Group> groups;
+  std::vector<std::vector<Membership>> membershipsOf(overlaps.LabelCount());
+  int nextPlace = 0;
 
-  for (int label = 0; label < labelCount; ++label) {
-    if (overlaps[label].empty()) continue;
-    std::vector<int> list;
-    list.reserve(overlaps[label].size() + 1);
-    list.push_back(label);
-    list.insert(list.end(), overlaps[label].begin(), overlaps[label].end());
+  auto unlink = [&](Group& group, int entry) {
+    Entry& e = entries[entry];
+    (e.previous >= 0 ? entries[e.previous].next : group.first) = e.next;
+    (e.next >= 0 ? entries[e.next].previous : group.last) = e.previous;
+  };
+  auto append = [&](Group& group, int entry) {
+    Entry& e = entries[entry];
+    e.previous = group.last;
+    e.next = -1;
+    (group.last >= 0 ? entries[group.last].next : group.first) = entry;
+    group.last = entry;
+  };
+  auto add = [&](int groupIndex, int label) {
+    std::vector<Membership>& memberships = membershipsOf[label];
+    for (const Membership& membership : memberships)
+      if (membership.group == groupIndex) {
+        unlink(groups[groupIndex], membership.entry);
+        append(groups[groupIndex], membership.entry);
+        return;
+      }
+    entries.push_back({label});
+    const int entry = static_cast<int>(entries.size()) - 1;
+    memberships.push_back({groupIndex, entry});
+    append(groups[groupIndex], entry);
+  };
 
-    // The first group in the list is the oldest one still alive.
-    int first = INT_MAX;
-    for (int member : list) {
-      std::erase_if(groupsOf[member], [&](int group) { return !alive[group]; });
-      for (int group : groupsOf[member]) first = std::min(first, group);
+  for (int label = 0; label < overlaps.LabelCount(); ++label) {
+    const std::span<const int> others = overlaps.Of(label);
+    if (others.empty()) continue;
+
+    // The first group of the list that holds the label or one it overlaps.
+    int found = -1;
+    auto consider = [&](int member) {
+      for (const Membership& membership : membershipsOf[member])
+        if (found < 0 || groups[membership.group].place < groups[found].place)
+          found = membership.group;
+    };
+    consider(label);
+    for (int other : others) consider(other);
+
+    if (found < 0) {
+      groups.emplace_back();
+      found = static_cast<int>(groups.size()) - 1;
     }
-
-    std::vector<int> merged;
-    if (first != INT_MAX) {
-      for (int member : list) inList[member] = label;
-      for (int member : groups[first])
-        if (inList[member] != label) merged.push_back(member);
-      alive[first] = false;
-    }
-    merged.insert(merged.end(), list.begin(), list.end());
-
-    const int created = static_cast<int>(groups.size());
-    for (int member : merged) groupsOf[member].push_back(created);
-    groups.push_back(std::move(merged));
-    alive.push_back(true);
+    groups[found].place = nextPlace++;
+    add(found, label);
+    for (int other : others) add(found, other);
   }
 
+  std::vector<int> order(groups.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::sort(order.begin(), order.end(),
+            [&](int a, int b) { return groups[a].place < groups[b].place; });
   std::vector<std::vector<int>> result;
-  for (std::size_t group = 0; group < groups.size(); ++group)
-    if (alive[group]) result.push_back(std::move(groups[group]));
+  result.reserve(order.size());
+  for (int group : order) {
+    std::vector<int>& labels = result.emplace_back();
+    for (int entry = groups[group].first; entry >= 0; entry = entries[entry].next)
+      labels.push_back(entries[entry].label);
+  }
   return result;
 }
 
@@ -139,7 +217,7 @@ void SpreadEvenly(const std::vector<int>& group, const std::vector<Extent>& exte
 
 // `position` maps each label to its place in the group being packed, -1 for others.
 void PackLeft(const std::vector<int>& group, const std::vector<Extent>& extents,
-              const std::vector<std::vector<int>>& overlaps, std::vector<int>& position,
+              const OverlapLists& overlaps, std::vector<int>& position,
               std::vector<Placement>& places) {
   for (std::size_t k = 0; k < group.size(); ++k) position[group[k]] = static_cast<int>(k);
 
@@ -148,7 +226,7 @@ void PackLeft(const std::vector<int>& group, const std::vector<Extent>& extents,
   for (std::size_t k = 0; k < group.size(); ++k) {
     const int label = group[k];
     std::optional<double> found;
-    for (int other : overlaps[label]) {
+    for (int other : overlaps.Of(label)) {
       const int otherPosition = position[other];
       if (otherPosition < 0) continue;
       const bool packedAlready =
@@ -191,14 +269,14 @@ void ArrangeOverlappingActivities(forms::ControlArray<forms::Label>& lblActivite
   const double dayWidth =
       lblActivite.Count() >= 2 && lblActivite.Exists(1) ? Whole(lblActivite[1].Width()) : 0;
 
-  const std::vector<std::vector<int>> overlaps = FindOverlaps(extents);
+  const OverlapLists overlaps(extents);
   const std::vector<std::vector<int>> groups = FormGroups(overlaps);
 
   std::vector<Placement> places(extents.size());
   std::vector<bool> placed(extents.size(), false);
   for (const auto& group : groups)
     for (int label : group) {
-      places[label] = {lblActivite[label].Left(), lblActivite[label].Width()};
+      places[label] = {extents[label].left, extents[label].width};
       placed[label] = true;
     }
 
