@@ -127,9 +127,10 @@ public:
     void SetTextHorizontalScaling(float percent);
     void SetTextMode(int mode);
     // Lengths in user units: first-line indent, then the left, top, right and bottom
-    // insets.  A negative line spacing keeps the current one.
+    // insets; the frame's sides (as DrawRect's edges) and corner radius.  A negative line
+    // spacing keeps the current one.
     void SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
-                     float bottom, int borderMask, int flags);
+                     float bottom, int borderMask, float radius);
     // An empty tag removes every tag; at most 255 tags are kept.
     void SetTextTag(const std::string& tag, const std::string& font, float size, int style,
                     int charset, const std::string& textColour,
@@ -138,8 +139,24 @@ public:
     float GetTextHeight() const;
     float GetTextWidth(const std::string& text) const;
 
+    // Text lines and text boxes (pdf/draw/text_lines.cpp, text_boxes.cpp).  Align is a set
+    // of flags: And 455 gives the alignment across (2 right, 4 centre, 64 justify, 128 fit
+    // when too wide, 256 fit, anything else left); a box also reads 16 (bottom), 32 (middle,
+    // wins over bottom) and 512 (one line per paragraph, cut with an ellipsis).
+    //
+    // With Align 2 the text ends at x, with 4 it is centred on x, else it starts there; y is
+    // the baseline.
+    void DrawText(float x, float y, const std::string& text, int align = 1);
+    // Lays the text out inside the box of the current box style, framing it first unless
+    // the paint style `options` is 1.  A width of 0 reaches the right margin; a height of 0
+    // fits the text.  Returns the text that did not fit, ready for a further box.
+    std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
+                            int align = 9, int options = 1);
+
 private:
     friend class PagelithTestPeer;
+    // Reaches WriteTextLine and the text state in the text tests.
+    friend class TextTestPeer;
 
     // Reset (document.cpp).  Abort runs the Reset steps in order; each later feature adds
     // its own step.
@@ -198,6 +215,14 @@ private:
     // Width in user units of text already encoded for the font, with the current spacings
     // and horizontal scaling.
     float GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const;
+
+    // One line of text already encoded for the current font, as a whole text object: x is
+    // the left end of a width (0 for a bare point), y the baseline, the indent an extra left
+    // offset.  Justifying changes `bytes` (runs of blanks collapsed, a trailing blank
+    // dropped).  Afterwards the current point follows the text or, with newLine, begins
+    // the next line (pdf/draw/text_lines.cpp).
+    void WriteTextLine(float x, float y, float width, std::string& bytes, float indent,
+                       int flags, bool newLine);
 
     // Graphics state (graphics_state.cpp, graphic_state_stack.cpp).
     // Selects the ExtGState named by kind and value, writing its object the first time.

@@ -10,6 +10,7 @@ namespace pdf {
 namespace err {
 constexpr int kInvalidArgument = 5;
 constexpr int kOverflow = 6;
+constexpr int kSubscriptOutOfRange = 9;
 constexpr int kTypeMismatch = 13;
 constexpr int kBadFileHandle = 52;
 constexpr int kDiskFull = 61;

@@ -46,7 +46,7 @@ struct BoxStyle {
     float Right = 0;
     float Bottom = 0;
     int BorderMask = 15;  // the sides framed; 15 is all four
-    int Flags = 0;        // handed to the rectangle drawing unchanged
+    float Radius = 0;     // of the frame's rounded corners, handed to the rectangle unchanged
 };
 
 }  // namespace pdf

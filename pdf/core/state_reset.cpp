@@ -16,7 +16,7 @@ void Pagelith::ClearFontsAndStates()
     mGsBlend = {};
 }
 
-// The line width, the box lengths and flags and the text tags outlive a reset.
+// The line width, the box lengths and radius and the text tags outlive a reset.
 void Pagelith::ResetFontsAndState()
 {
     mFontName.clear();

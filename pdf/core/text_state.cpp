@@ -40,7 +40,7 @@ void Pagelith::SetTextMode(int mode)
 }
 
 void Pagelith::SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
-                           float bottom, int borderMask, int flags)
+                           float bottom, int borderMask, float radius)
 {
     if (lineSpacing >= 0)
         mLineSpacing = lineSpacing;
@@ -50,7 +50,7 @@ void Pagelith::SetBoxStyle(float lineSpacing, float indent, float left, float to
     mBoxStyle.Right = right * mScale;
     mBoxStyle.Bottom = bottom * mScale;
     mBoxStyle.BorderMask = borderMask;
-    mBoxStyle.Flags = flags;
+    mBoxStyle.Radius = radius;
 }
 
 void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float size,

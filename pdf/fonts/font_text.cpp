@@ -13,15 +13,15 @@ std::string Pagelith::EncodeText(std::string_view utf8) const
     return EncodeFontText(mFonts[static_cast<std::size_t>(mFontIndex - 1)], utf8);
 }
 
-// The glyphs of a font index that names no record have no width; the spacings still count.
+// A font index that names no record measures every text as 0.
 float Pagelith::GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const
 {
+    if (fontIndex < 1 || fontIndex > mFontCount)
+        return 0;
     double glyphs = 0;
-    if (fontIndex >= 1 && fontIndex <= mFontCount) {
-        const FontWidths& widths = mFonts[static_cast<std::size_t>(fontIndex - 1)].Widths;
-        for (char c : bytes)
-            glyphs += widths[static_cast<unsigned char>(c)];
-    }
+    const FontWidths& widths = mFonts[static_cast<std::size_t>(fontIndex - 1)].Widths;
+    for (char c : bytes)
+        glyphs += widths[static_cast<unsigned char>(c)];
     std::size_t spaces = 0;
     for (char c : bytes)
         spaces += c == ' ';

@@ -43,7 +43,7 @@ TEST_F(TextState, OperatorsAreWrittenUnscaled)
 TEST_F(TextState, BoxStyleKeepsItsLengthsInPoints)
 {
     writer->SetScale(2, 0);
-    writer->SetBoxStyle(1.5f, 1, 2, 3, 4, 5, 10, 3);
+    writer->SetBoxStyle(1.5f, 1, 2, 3, 4, 5, 10, 0.25f);
     PagelithTestPeer peer(*writer);
     EXPECT_EQ(peer.LineSpacing(), 1.5f);
     EXPECT_FLOAT_EQ(peer.Box().Indent, 2.8346455f);
@@ -52,7 +52,7 @@ TEST_F(TextState, BoxStyleKeepsItsLengthsInPoints)
     EXPECT_FLOAT_EQ(peer.Box().Right, 4 * 2.8346455f);
     EXPECT_FLOAT_EQ(peer.Box().Bottom, 5 * 2.8346455f);
     EXPECT_EQ(peer.Box().BorderMask, 10);
-    EXPECT_EQ(peer.Box().Flags, 3);
+    EXPECT_EQ(peer.Box().Radius, 0.25f);
 
     writer->SetBoxStyle(-1, 0, 0, 0, 0, 0, 15, 0);
     EXPECT_EQ(peer.LineSpacing(), 1.5f);
@@ -61,7 +61,7 @@ TEST_F(TextState, BoxStyleKeepsItsLengthsInPoints)
 
 }
 
-TEST(TextStateReset, BringsBackTheFourSidesAndKeepsTheLengthsAndFlags)
+TEST(TextStateReset, BringsBackTheFourSidesAndKeepsTheLengthsAndRadius)
 {
     auto writer = testing_support::PinnedWriter();
     writer->SetBoxStyle(2, 0, 7, 0, 0, 0, 2, 4);
@@ -69,7 +69,7 @@ TEST(TextStateReset, BringsBackTheFourSidesAndKeepsTheLengthsAndFlags)
     PagelithTestPeer peer(*writer);
     EXPECT_EQ(peer.Box().BorderMask, 15);
     EXPECT_EQ(peer.Box().Left, 7);
-    EXPECT_EQ(peer.Box().Flags, 4);
+    EXPECT_EQ(peer.Box().Radius, 4);
     EXPECT_EQ(peer.LineSpacing(), 1);
 }
 

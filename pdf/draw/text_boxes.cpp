@@ -1,0 +1,107 @@
+// Text laid out in a rectangle: lines broken at blanks, aligned across and down, the frame
+// drawn first, and the text that did not fit given back.
+#include "pdf/draw/text_layout.h"
+#include "pdf/fonts/code_pages.h"
+#include "pdf/fonts/font_encoding.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr int kNoFrame = 1;
+
+void AppendUtf8(std::string& text, std::int32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        text += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        text += static_cast<char>(0xC0 | (codePoint >> 6));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (codePoint >> 12));
+        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// The caller's UTF-8 back from a font's bytes, so that the rest can go to a further box.
+std::string DecodeBytes(std::string_view bytes, FontCharset charset)
+{
+    const CodePageMap& map = GetCodePageMap(charset);
+    std::string text;
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        const std::int32_t codePoint = map[static_cast<unsigned char>(c)];
+        AppendUtf8(text, codePoint < 0 ? '?' : codePoint);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std::string& text,
+                                  int align, int options)
+{
+    const float s = mScale;
+    if (w == 0)
+        w = GetPageWidth(true) - x;
+    const float x1 = x + mBoxStyle.Left / s;
+    const float innerWidth = w - (mBoxStyle.Left + mBoxStyle.Right) / s;
+    const float y1 = y + mBoxStyle.Top / s;
+    const float insetsHeight = (mBoxStyle.Top + mBoxStyle.Bottom) / s;
+    float innerHeight = h != 0 ? h - insetsHeight : GetPageHeight(true) - y - insetsHeight;
+    const float indent = mBoxStyle.Indent / s;
+    const float advance = GetTextHeight() * s * mLineSpacing;
+    const TextMeasure measure = [this](std::string_view bytes) {
+        return GetStringWidth(bytes, mFontIndex, mFontSize);
+    };
+
+    std::string rest;
+    int count = 0;
+    if (!text.empty()) {
+        bool continued = false;
+        const std::vector<std::string> paragraphs =
+            SplitParagraphs(EncodeText(text), align, continued);
+        const TextBoxGeometry geometry{innerWidth, indent, measure(" "), advance,
+                                       innerHeight * s, align};
+        TextBoxLayout layout = LayOutTextBox(paragraphs, continued, geometry, measure);
+        count = static_cast<int>(layout.Lines.size());
+
+        // A box that grows to its text is aligned down its own height.
+        if (h == 0) {
+            h = (mBoxStyle.Bottom + mBoxStyle.Top + advance * static_cast<float>(count)) / s;
+            innerHeight = h - insetsHeight;
+        }
+        float baseline;
+        if (align & align::kMiddle)
+            baseline = (y1 + innerHeight / 2) * s + advance * static_cast<float>(2 - count) / 2;
+        else if (align & align::kBottom)
+            baseline = (y1 + innerHeight) * s - advance * static_cast<float>(count - 1);
+        else
+            baseline = y1 * s + advance;
+        if (mFontIndex >= 1 && mFontIndex <= mFontCount)
+            baseline += mFontSize * static_cast<float>(mFonts[static_cast<std::size_t>(mFontIndex - 1)].Descent) / 1000;
+
+        if (options != kNoFrame)
+            DrawRect(x, y, w, h, options, mBoxStyle.BorderMask, mBoxStyle.Radius);
+        for (int i = 0; i < count; ++i) {
+            BoxLine& line = layout.Lines[static_cast<std::size_t>(i)];
+            const int flags = line.Last && (align & align::kJustify) ? 1 : align;
+            WriteTextLine(x1, (baseline + static_cast<float>(i) * advance) / s, innerWidth,
+                          line.Text, line.First ? indent : 0, flags, false);
+        }
+        SetLastBox(x * s, mPageHeight - y * s, (x + w) * s,
+                   mPageHeight - y * s - advance * static_cast<float>(count));
+        if (!layout.Rest.empty())
+            rest = DecodeBytes(layout.Rest,
+                               TextCharsetOf(mFonts[static_cast<std::size_t>(mFontIndex - 1)]));
+    }
+    if (options != kNoFrame)
+        SetXY(x, y + h);
+    else
+        SetXY(x, y + advance * static_cast<float>(count) / s);
+    return rest;
+}
+
+}  // namespace pdf

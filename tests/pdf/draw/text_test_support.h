@@ -1,0 +1,88 @@
+// Shared by the text tests: a writer with an open page and Arial selected, the content each
+// text operation writes, and the writer's text state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "pdf/pagelith.h"
+#include "pdf/pdf_tools.h"
+
+namespace pdf {
+
+class TextTestPeer {
+public:
+    explicit TextTestPeer(Pagelith& writer) : w(writer) {}
+    void WriteTextLine(float x, float y, float width, std::string& text, float indent,
+                       int flags, bool newLine)
+    {
+        w.WriteTextLine(x, y, width, text, indent, flags, newLine);
+    }
+    std::string PageContent() const { return BufToString(w.mPageBuf); }
+    void ClearPageContent() { BufReset(w.mPageBuf); }
+    std::string FontName() const { return w.FontResourceName(); }
+    float X() const { return w.mX; }
+    float Y() const { return w.mY; }
+    std::array<float, 4> LastBox() const { return w.mLastBox; }
+    float PageHeight() const { return w.mPageHeight; }
+    float HorizScaling() const { return w.mHorizScaling; }
+    // Underline, overline and strike-through are style bits of the selected font.
+    void SetFontStyle(int style) { w.mFontStyle = style; }
+
+private:
+    Pagelith& w;
+};
+
+namespace text_testing {
+
+class TextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = testing_support::OutputPath(
+            std::string("text_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".pdf");
+        w->BeginDoc(path);
+        ASSERT_EQ(w->ErrNumber(), 0);
+        int page = 0;
+        w->BeginPage(page);
+        w->SetFont("Arial", 10, 0, 0);
+        Content();
+    }
+    // Every case leaves a document that qpdf accepts.
+    void TearDown() override { testing_support::FinishChecked(*w, path); }
+
+    // What the text operations wrote since the last call.
+    std::string Content()
+    {
+        std::string text = peer.PageContent();
+        peer.ClearPageContent();
+        return text;
+    }
+
+    // The text object of one line as it is written, lines joined by "|".
+    std::string TextObject(const std::string& matrix, const std::string& show,
+                           const std::string& size = "10")
+    {
+        return "|BT|" + peer.FontName() + " " + size + " Tf |1 0 0 -1 " + matrix + " Tm|" +
+               show + "|ET";
+    }
+
+    static std::string Lines(std::string content)
+    {
+        for (char& c : content)
+            if (c == '\r')
+                c = '|';
+        return content;
+    }
+
+    std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();
+    TextTestPeer peer{*w};
+    std::string path;
+};
+
+}  // namespace text_testing
+}  // namespace pdf
