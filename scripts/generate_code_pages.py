@@ -31,8 +31,10 @@ PREFERRED_NAMES = {
     0x0384: "tonos",
     0x0385: "dieresistonos",
     0x03C2: "sigma1",
-    # Readers take "Omega" for the ohm sign and their substitute fonts often lack
-    # "Omegagreek"; the code-point name reaches the Greek letter in both.
+    # Readers take "Delta" and "Omega" for the increment and ohm signs, and their
+    # substitute fonts often lack "Deltagreek" and "Omegagreek"; the code-point names reach
+    # the Greek letters in both.
+    0x0394: "uni0394",
     0x03A9: "uni03A9",
     0x0110: "Dcroat",
     0x0111: "dcroat",

@@ -278,7 +278,7 @@ const std::array<const char*, kCodePageCount> kCodePageDifferences = {
     "/copyright 171 /guillemotleft /logicalnot /hyphen /registered /afii00208 /degree "
     "/plusminus /twosuperior /threesuperior /tonos /mu /paragraph /periodcentered "
     "/Epsilontonos /Etatonos /Iotatonos /guillemotright /Omicrontonos /onehalf "
-    "/Upsilontonos /Omegatonos /iotadieresistonos /Alpha /Beta /Gamma /Deltagreek /Epsilon "
+    "/Upsilontonos /Omegatonos /iotadieresistonos /Alpha /Beta /Gamma /uni0394 /Epsilon "
     "/Zeta /Eta /Theta /Iota /Kappa /Lambda /Mu /Nu /Xi /Omicron /Pi /Rho 211 /Sigma /Tau "
     "/Upsilon /Phi /Chi /Psi /uni03A9 /Iotadieresis /Upsilondieresis /alphatonos "
     "/epsilontonos /etatonos /iotatonos /upsilondieresistonos /alpha /beta /gamma /delta "

@@ -1,0 +1,139 @@
+// A page of text boxes in centimetres, as the planner's print lays them out, read back by
+// another reader: each word must be where the layout put it, accents, Cyrillic and Greek
+// included.  The page is also rendered for a person to look at.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <vector>
+
+#include "text_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::RunTool;
+
+constexpr double kPointsPerCm = 28.346457;
+constexpr double kMargin = 0.5;  // left and top, centimetres
+constexpr double kSlack = 1.5;   // points
+
+struct Word {
+    std::string text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // points from the top-left corner
+};
+
+std::vector<Word> ReadWords(const std::string& path)
+{
+    const auto result = RunTool("pdftotext -bbox -enc UTF-8 '" + path + "' -");
+    EXPECT_EQ(result.status, 0) << result.output;
+    static const std::regex word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    std::vector<Word> words;
+    for (auto it = std::sregex_iterator(result.output.begin(), result.output.end(), word);
+         it != std::sregex_iterator(); ++it)
+        words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]),
+                         std::stod((*it)[3]), std::stod((*it)[4])});
+    return words;
+}
+
+// Page points of a length in centimetres from the margin.
+double X(double cm) { return (kMargin + cm) * kPointsPerCm; }
+double Y(double cm) { return (kMargin + cm) * kPointsPerCm; }
+
+class TextReadBack : public ::testing::Test {
+protected:
+    const Word& Find(const std::string& text)
+    {
+        for (const Word& word : words)
+            if (word.text == text)
+                return word;
+        ADD_FAILURE() << "no word " << text;
+        static const Word none;
+        return none;
+    }
+
+    std::vector<Word> words;
+};
+
+TEST_F(TextReadBack, WordsStandWhereTheLayoutPutThem)
+{
+    auto w = testing_support::PinnedWriter();
+    std::string path = testing_support::OutputPath("text_layout_page.pdf");
+    w->SetScale(3, 1);
+    w->SetPaperSize(255, 21, 29.7f);
+    w->SetMargins(0.5f, 0.5f, 0.5f, 0, 1);
+    w->BeginDoc(path);
+    ASSERT_EQ(w->ErrNumber(), 0);
+    int page = 0;
+    w->BeginPage(page);
+    w->SetColorLine("Black");
+    w->SetColorText("Black");
+    w->SetLineWidth(0.01f);
+
+    // A framed box, grey with a top rule, that breaks French text over two lines.
+    w->SetFont("Arial", 12, 0, 0);
+    w->SetColorFill("14737632");
+    w->SetBoxStyle(1, 0, 0, 0, 0, 0, 4, 0);
+    w->DrawTextBox(1, 1, 6, 0, "Réunion de l'équipe à Besançon, où l'été déçoit", 1, 6);
+    w->SetColorFill("White");
+    w->DrawTextBox(10, 1, 8, 1, "Fête", 2);
+    w->DrawTextBox(1, 4, 8, 2, "Noël", 36);
+
+    w->SetFont("Arial", 12, 0, 204);
+    w->DrawTextBox(1, 7, 18, 0, "Съешь же ещё этих мягких французских булок");
+    w->SetFont("Arial", 12, 0, 161);
+    w->DrawTextBox(1, 9, 18, 0, "Ωραίο ταξίδι στους Δελφούς");
+
+    w->SetFont("Times", 11, 0, 0);
+    const std::string rest = w->DrawTextBox(
+        1, 11, 6, 0.5f, "Le texte justifié remplit la largeur de la boîte, ligne après ligne", 64);
+    w->DrawTextBox(10, 11, 6, 0, rest, 64);
+    w->SetFont("Arial", 12, 4, 0);
+    w->DrawText(1, 15, "Ligne soulignée");
+    w->EndDoc();
+    const auto check = testing_support::QpdfCheck(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+
+    words = ReadWords(path);
+    ASSERT_FALSE(words.empty());
+
+    // Left-aligned lines start at the box's left side, one line (14.65 points) apart.
+    const Word& first = Find("Réunion");
+    EXPECT_NEAR(first.xMin, X(1), kSlack);
+    EXPECT_LT(first.yMax, Y(1) + 16);
+    const Word& wrapped = Find("Besançon,");
+    EXPECT_NEAR(wrapped.xMin, X(1), kSlack);
+    EXPECT_NEAR(wrapped.yMin - first.yMin, 12 * 1.221, kSlack);
+    EXPECT_GT(Find("déçoit").xMax, Find("où").xMax);
+
+    EXPECT_NEAR(Find("Fête").xMax, X(18), kSlack);
+    const Word& centred = Find("Noël");
+    EXPECT_NEAR((centred.xMin + centred.xMax) / 2, X(5), kSlack);
+    EXPECT_NEAR((centred.yMin + centred.yMax) / 2, Y(5), 3);
+
+    EXPECT_NEAR(Find("Съешь").xMin, X(1), kSlack);
+    EXPECT_GT(Find("булок").xMin, X(8));
+    EXPECT_NEAR(Find("Ωραίο").xMin, X(1), kSlack);
+    EXPECT_LT(Find("Ωραίο").yMin, Y(9) + 4);
+    Find("Δελφούς");
+
+    // The justified paragraph reaches the right side of its box, then goes on in the next.
+    EXPECT_NEAR(Find("Le").xMin, X(1), kSlack);
+    bool reachesRight = false;
+    for (const Word& word : words)
+        reachesRight |= word.xMax > X(7) - kSlack && word.xMax < X(7) + kSlack;
+    EXPECT_TRUE(reachesRight);
+    EXPECT_NEAR(Find("boîte,").xMin, X(10) + 11, 3);
+    EXPECT_NEAR(Find("soulignée").xMin, X(1) + 30, 8);
+
+    const std::filesystem::path shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    const std::string image = (shots / "text_layout_page").string();
+    const auto render = RunTool("pdftoppm -r 72 -png -singlefile '" + path + "' '" + image + "'");
+    EXPECT_EQ(render.status, 0) << render.output;
+}
+
+}  // namespace
+}  // namespace pdf
