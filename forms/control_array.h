@@ -4,6 +4,7 @@
 //   forms::ControlArray<forms::Label> lblJour{fraCalendar, "lblJour"};
 //   lblJour[0].SetWidth(2622);          // the template
 //   lblJour.Load(1).SetVisible(true);   // a copy of element 0, hidden until shown
+//   imgToday.Load(1, fraSemaine);       // a copy standing in another frame
 //   lblJour.Click = [this](int index) { lblJour_Click(index); };
 #pragma once
 
@@ -53,11 +54,24 @@ class ControlArray : public ControlEvents<int> {
 
   // Loads element `index` as a copy of element 0, hidden and in front of its siblings; an
   // error (360) when it is loaded already.
-  T& Load(int index) {
+  T& Load(int index) { return Load(index, elements_.at(0)->Parent()); }
+
+  // The same, but the element stands in `container` (a frame of the same form, or the form),
+  // as an element the designer placed in another frame than element 0 does.  Its geometry
+  // is copied unchanged and so is relative to its own container.  The container must
+  // outlive the element: when it goes first, unload the element before.
+  T& Load(int index, Container& container) {
     if (index < 0) throw RuntimeError(kErrInvalidArgument, "Invalid procedure call or argument");
     if (Exists(index)) throw RuntimeError(kErrAlreadyLoaded, "Object already loaded");
     const T& source = *elements_.at(0);
+    if (&container.OwnerForm() != &source.OwnerForm())
+      throw RuntimeError(kErrInvalidArgument, "Invalid procedure call or argument");
     std::unique_ptr<T> element(new T(source));
+    if (&container != &source.Parent()) {
+      element->Detach();
+      element->parent_ = &container;
+      element->Attach();
+    }
     element->index_ = index;
     element->arrayEvents_ = this;
     T& result = *element;

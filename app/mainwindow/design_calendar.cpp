@@ -62,6 +62,8 @@ void frmMain::DesignCalendar() {
   imgToday[0].SetToolTipText("Aujourd'hui");
   imgToday[0].SetPicture("today.png");
   imgToday[0].SetMousePointer(forms::kHandPointer);
+  imgToday.Load(1, fraSemaine).Move(3960, 120);
+  imgToday[1].SetVisible(true);
 
   cmbAffiche.Move(5400, 120, 2500, 315);
   cmbAffiche.SetVisible(false);

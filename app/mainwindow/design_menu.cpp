@@ -94,9 +94,9 @@ void frmMain::DesignTitleBar() {
   DesignCaption(lblTitre, "", 120, 200, 3600, 400, {"Arial", 12, true}, kMenuBlue);
 
   // The PDF entry; the layout keeps it 4500 twips left of the bar's right edge.
-  forms::Shape& shape = shMenu.Load(7);
-  forms::Image& picture = imgMenu.Load(7);
-  forms::Label& caption = lblAffiche.Load(7);
+  forms::Shape& shape = shMenu.Load(7, fraTitre);
+  forms::Image& picture = imgMenu.Load(7, fraTitre);
+  forms::Label& caption = lblAffiche.Load(7, fraTitre);
   const double left = fraTitre.Width() - 4500;
   shape.Move(left, 50, kMenuWidth, kTitleMenuHeight);
   shape.SetFillColor(forms::kWhite);

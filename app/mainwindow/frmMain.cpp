@@ -16,6 +16,14 @@ frmMain::frmMain(store::Planner& planner, forms::Services services)
   DesignSupportChat();
 
   Resize = [this] { Form_Resize(); };
+  ConnectViewEvents();
+}
+
+// The "Créer un PDF" entry stands in the title bar, which goes before the menu arrays do.
+frmMain::~frmMain() {
+  shMenu.Unload(7);
+  imgMenu.Unload(7);
+  lblAffiche.Unload(7);
 }
 
 }  // namespace mainwindow

@@ -5,6 +5,7 @@
 // operations live in files named after what they do (init.cpp, layout.cpp, captions.cpp).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/store/planner.h"
@@ -16,12 +17,33 @@ namespace mainwindow {
 class frmMain : public forms::Form {
  public:
   frmMain(store::Planner& planner, forms::Services services);
+  ~frmMain() override;
 
   // Fills the window from the tables and settings and shows it; called once, last of the
   // start-up.
   void InitMainForm();
   // Writes the terms in force into every caption that depends on them.
   void RefreshTermCaptions();
+
+  // Switches the visible view and draws it: 0 month, 1 agenda, 2 week, 3 work week.
+  void ShowView(int view);
+  // Draws the month grid, or with `week` the week grid (Monday to Friday with `workWeek`),
+  // from the activity records.  With `exportPdf` the visible grid view is drawn at page
+  // sizes, handed to ExportPdf and drawn again at screen sizes.
+  void DrawCalendar(bool week, bool workWeek, bool exportPdf);
+  // The month's activities as a list (the agenda view).
+  void DrawAgenda();
+
+  // What other areas of the program plug into the window.  An empty slot does nothing.
+  // The activity editor, opened for a new activity on `dateText` ("dd.mm.yyyy", or "" for
+  // no preset day) at hour:minute.
+  std::function<void(const std::string& dateText, int hour, int minute)> OpenNewActivity;
+  // The print of the visible view, called while the grid stands drawn at page sizes.
+  std::function<void()> ExportPdf;
+  std::function<void()> ShowResourcePanel;
+  std::function<void()> ShowProjectPanel;
+  // The settings dialog, shown modally; returns once it has closed.
+  std::function<void()> ShowSettings;
 
   // Form state.
   runtime::DateTime CurrentDate;  // the date every view is built around
@@ -185,6 +207,47 @@ class frmMain : public forms::Form {
   // Fills a pair of hour and minute lists ("00".."23", "00".."55") and selects the first
   // item of each.
   void FillTimeCombos(forms::ComboBox& hours, forms::ComboBox& minutes);
+
+  // Event handlers of the views, connected by ConnectViewEvents.
+  void ConnectViewEvents();
+  void lblAffiche_Click(int index);
+  void imgMenu_Click(int index);
+  void cmbAffiche_Click();
+  void cmbHeures_Click();
+  void lblLeft_Click();
+  void lblRight_Click();
+  void lblLeftSem_Click();
+  void lblRightSem_Click();
+  void PreviousMonth();
+  void NextMonth();
+  void PreviousWeek();
+  void NextWeek();
+  void imgToday_Click(int index);
+  void lblMois_Click();
+  void lblSemaine_Click();
+  void MonthView1_DateClick(runtime::DateTime date);
+  void lblJour_Click(int index);
+  void lblJour_MouseMove(int index, int button, int shift, double x, double y);
+  void lblJour_MouseDown(int index, int button, int shift, double x, double y);
+  void lblJour_DblClick(int index);
+  void lblCategories_Click(int index);
+  void scrollCat_Change();
+  void lblLeftAg_Click();
+  void lblRightAg_Click();
+  void ScrollAgenda_Change();
+
+  // Steps of the calendar drawing.
+  void RemoveActivityLabels();
+  void PlaceDayHeaders(bool week, bool workWeek, double columnWidth);
+  runtime::DateTime CaptionWeek(bool workWeek);
+  void ClearDayCells();
+  void FillDayCells(bool week, bool workWeek, bool exportPdf, runtime::DateTime firstDay);
+  // The week views' redraw with the flags read from the frames.
+  void DrawVisibleWeek();
+  bool WorkWeekShown() const;
+  int VisibleView() const;
+  void ToggleMonthCalendar(const forms::Frame& bar);
+  void SetMonthCaptions();
 
   store::Planner& planner_;
   forms::Services services_;

@@ -76,8 +76,10 @@ void frmMain::InitMainForm() {
   fraSemaine.Move(fraMois.Left() + 360, fraMois.Top());
   FillHourRanges();
   cmbAffiche.SetListIndex(0);
+  ShowView(0);
 
   RefreshTermCaptions();
+  if (planner_.CategoryMax() == -1) lblAffiche_Click(6);  // opens the project panel
   lblPlage.SetToolTipText(planner_.WindowsTimeZone);
   services_.screen.SetMousePointer(forms::kDefaultPointer);
   Show();

@@ -23,6 +23,10 @@ void frmMain::Form_Resize() {
     const double h = Height();
     fraMenus.SetHeight(h);
     TryStep([&] { fraCalendar.Move(3255, 120, w - 3255 - 300, h - 760); });
+    TryStep([&] {
+      if (fraAgenda.Visible()) DrawAgenda();
+    });
+    TryStep([&] { DrawCalendar(fraSemaine.Visible(), !lblJour[6].Visible(), false); });
     TryStep([&] { MSFlexGrid1.Move(3755, 620, w - 3755 - 300, h - 1460); });
     TryStep([&] {
       fraMenuCalendar.SetLeft(fraCalendar.Left());

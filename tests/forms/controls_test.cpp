@@ -154,6 +154,43 @@ TEST(ControlArray, EventsCarryTheIndexAndAnElementMayUnloadItselfInItsHandler) {
   EXPECT_FALSE(again.Visible());
 }
 
+TEST(ControlArray, AnElementMayStandInAnotherFrame) {
+  Calendar form;
+  forms::Frame fraSemaine{form, "fraSemaine"};
+  fraSemaine.Move(1560, 0, 8600, 800);
+  fraSemaine.SetVisible(false);
+
+  forms::Label& inWeekBar = form.lblJour.Load(1, fraSemaine);
+  EXPECT_EQ(&inWeekBar.Parent(), static_cast<forms::Container*>(&fraSemaine));
+  EXPECT_EQ(inWeekBar.Caption(), "Lundi");
+  EXPECT_DOUBLE_EQ(inWeekBar.Left(), 240);  // relative to its own frame
+  for (forms::Control* child : form.fraCalendar.Children()) EXPECT_NE(child, &inWeekBar);
+  // It follows its own frame's visibility, not element 0's.
+  inWeekBar.SetVisible(true);
+  EXPECT_FALSE(inWeekBar.IsShown());
+  fraSemaine.SetVisible(true);
+  EXPECT_TRUE(inWeekBar.IsShown());
+
+  // The mouse finds it in its frame and the event carries its index.
+  inWeekBar.Move(100, 100, 1000, 300);
+  UserDriver user;
+  user.Click(inWeekBar);
+  EXPECT_EQ(form.clicks, std::vector<int>{1});
+
+  form.lblJour.Unload(1);
+  EXPECT_TRUE(fraSemaine.Children().empty());
+  // Loading the index again without a frame puts it beside element 0.
+  EXPECT_EQ(&form.lblJour.Load(1).Parent(), static_cast<forms::Container*>(&form.fraCalendar));
+
+  Calendar other;
+  try {
+    other.lblJour.Load(2, fraSemaine);  // a frame of another window
+    FAIL();
+  } catch (const forms::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), forms::kErrInvalidArgument);
+  }
+}
+
 struct Editor : forms::Form {
   Editor() : Form("frmEditor") {
     cmbPeriode.AddItem("Aucune");

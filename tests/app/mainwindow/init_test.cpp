@@ -42,7 +42,7 @@ TEST_F(WindowTest, ControlArraysThatTheViewsReuseAreLoadedHidden) {
   EXPECT_EQ(w.Line1.Count(), 24);
   EXPECT_EQ(w.Line2.Count(), 24);
   EXPECT_EQ(w.Line3.Count(), 7);
-  EXPECT_FALSE(w.lblJour[37].Visible());
+  EXPECT_FALSE(w.lblDegrade[18].Visible());  // the day cells are shown by the month view
   EXPECT_THAT(Items(w.cmbH).size(), 24u);
   EXPECT_EQ(w.cmbM.List(11), "55");
   EXPECT_EQ(w.cmbH2.Text(), "00");

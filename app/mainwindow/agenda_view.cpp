@@ -1,0 +1,41 @@
+// The agenda view of the main window: its list, its month arrows and its scroll bar.
+#include "app/mainwindow/agenda_list.h"
+#include "app/mainwindow/date_names.h"
+#include "app/mainwindow/frmMain.h"
+#include "app/mainwindow/table_filter.h"
+
+namespace mainwindow {
+namespace {
+
+AgendaControls AgendaOf(frmMain& w) {
+  return {w.fraAgenda, w.fraCalendar, w.fraMenuCalendar, w.lblMoisAg,
+          w.lblDate,   w.lblDetail,   w.ScrollAgenda};
+}
+
+}  // namespace
+
+void frmMain::DrawAgenda() {
+  mainwindow::DrawAgenda(AgendaOf(*this), planner_, CurrentDate, SelectedProjectFilter,
+                         ChosenResource(cmbAffiche));
+}
+
+void frmMain::lblLeftAg_Click() {
+  CurrentDate = CurrentDate.AddMonths(-1);
+  SetMonthCaptions();
+  DrawAgenda();
+}
+
+void frmMain::lblRightAg_Click() {
+  CurrentDate = CurrentDate.AddMonths(1);
+  SetMonthCaptions();
+  DrawAgenda();
+}
+
+void frmMain::ScrollAgenda_Change() { FollowAgendaScroll(AgendaOf(*this), lblInfoAg); }
+
+void frmMain::SetMonthCaptions() {
+  lblMois.SetCaption(MonthYearText(CurrentDate));
+  lblMoisAg.SetCaption(MonthYearText(CurrentDate));
+}
+
+}  // namespace mainwindow

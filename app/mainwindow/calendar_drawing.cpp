@@ -1,0 +1,282 @@
+// The month, week and work-week grids, drawn anew from the activity records on every
+// change: day headers and cells, the hour scale, one label per activity and day (with a
+// small icon on the labels of periodic activities), then the arrangement of the labels.
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "app/activities/periodicity.h"
+#include "app/mainwindow/date_names.h"
+#include "app/mainwindow/day_cell_order.h"
+#include "app/mainwindow/day_scan.h"
+#include "app/mainwindow/frmMain.h"
+#include "app/mainwindow/hour_grid.h"
+#include "app/mainwindow/label_placement.h"
+#include "app/mainwindow/looks.h"
+#include "app/mainwindow/overlap_layout.h"
+#include "app/mainwindow/periodic_icons.h"
+#include "app/mainwindow/table_filter.h"
+#include "app/store/data_file.h"
+#include "app/store/params.h"
+#include "runtime/rounding.h"
+#include "runtime/text.h"
+
+namespace mainwindow {
+namespace {
+
+constexpr double kMonthHeaderLeft = 240;
+constexpr double kWeekHeaderLeft = 540;
+constexpr double kColumnGap = 40;
+constexpr double kFrameMargin = 860;  // hour scale and borders beside the columns
+constexpr double kPageColumnWidth = 2150;
+constexpr double kPageWorkWeekColumnWidth = 3150;
+constexpr double kMonthCellHeight = 2100;
+constexpr double kPageMonthCellHeight = 1800;
+constexpr double kWeekCellHeight = 10560;
+constexpr double kLabelIndent = 240;  // month labels leave the day number visible
+constexpr double kLabelPitch = 300;
+constexpr int kFirstCell = 7;
+constexpr int kLastMonthCell = 37;
+constexpr int kLastWeekCell = 13;
+constexpr int kLastWorkWeekCell = 11;
+constexpr int kLastHourRow = 23;
+constexpr int kDays = 7;
+
+using Columns = std::array<double, kDays>;
+
+// Monday 0 to Sunday 6.
+int ColumnOf(runtime::DateTime day) { return day.Weekday(2) - 1; }
+
+double Whole(double twips) { return static_cast<double>(runtime::RoundHalfEven(twips)); }
+
+// The screen width of a day column: the frame's width less the margin, shared by the days
+// shown.  A frame too narrow for the margin gives empty columns.
+double ScreenColumnWidth(double frameWidth, int days) {
+  return std::max(0.0, Whole((frameWidth - kFrameMargin) / days));
+}
+
+// "Lundi".
+std::string CapitalisedWeekday(runtime::DateTime day) {
+  const std::string name = WeekdayName(day);
+  return runtime::UCase(runtime::Left(name, 1)) + runtime::Mid(name, 2);
+}
+
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+// "d.mm".
+std::string DayAndMonth(runtime::DateTime day) {
+  return std::to_string(day.Day()) + "." + TwoDigits(day.Month());
+}
+
+runtime::DateTime FirstOfMonth(runtime::DateTime date) {
+  return date.Date().AddDays(1 - date.Day());
+}
+
+}  // namespace
+
+void frmMain::DrawCalendar(bool week, bool workWeek, bool exportPdf) {
+  for (;;) {
+    shToday.SetVisible(false);
+    double columnWidth;
+    if (exportPdf) {
+      // The print follows the view on screen, whatever the caller asked.
+      if (fraSemaine.Visible()) week = true;
+      if (!lblJour[6].Visible()) workWeek = true;
+      columnWidth = week && workWeek ? kPageWorkWeekColumnWidth : kPageColumnWidth;
+    } else {
+      columnWidth = ScreenColumnWidth(fraCalendar.Width(), week && workWeek ? 5 : kDays);
+    }
+
+    RemoveActivityLabels();
+    PlaceDayHeaders(week, workWeek, columnWidth);
+    LayoutHourGrid(fraSemaine, cmbHeures, lblJour, lblHeures, Line1, Line2);
+    const runtime::DateTime firstDay = week ? CaptionWeek(workWeek) : FirstOfMonth(CurrentDate);
+    ClearDayCells();
+    FillDayCells(week, workWeek, exportPdf, firstDay);
+
+    if (week)
+      ArrangeOverlappingActivities(lblActivite, imgPeriode, Width());
+    else
+      OrderDayCellActivities(lblJour, lblActivite, imgPeriode, planner_);
+    const std::optional<std::string> resource = ChosenResource(cmbAffiche);
+    FilterActivityGrid(MSFlexGrid1, planner_, SelectedProjectFilter, resource);
+    // The side menu's resource list and the title follow the filter.
+    if (resource) lstRessources.RaiseClick();
+
+    if (!exportPdf) return;
+    if (ExportPdf) ExportPdf();
+    exportPdf = false;
+  }
+}
+
+void frmMain::RemoveActivityLabels() {
+  for (int index : lblActivite.Indexes()) {
+    if (index == 0) continue;
+    lblActivite[index].SetVisible(false);
+    lblActivite[index].SetTag("");
+    lblActivite.Unload(index);
+  }
+  for (int index : imgPeriode.Indexes()) {
+    if (index == 0) continue;
+    imgPeriode[index].SetVisible(false);
+    imgPeriode.Unload(index);
+  }
+}
+
+// The weekday headers side by side from Monday, the week views' column separators, and
+// the hour scale hidden until the hour grid lays it out.
+void frmMain::PlaceDayHeaders(bool week, bool workWeek, double columnWidth) {
+  forms::Label& monday = lblJour[0];
+  monday.Move(week ? kWeekHeaderLeft : kMonthHeaderLeft, monday.Top(), columnWidth);
+  lblActivite[0].SetWidth(week ? columnWidth : std::max(0.0, columnWidth - kLabelIndent));
+
+  for (int r = 0; r <= kLastHourRow; ++r) {
+    lblHeures[r].SetVisible(false);
+    Line1[r].SetVisible(false);
+    Line2[r].SetVisible(false);
+  }
+  for (int k = 0; k < kDays; ++k) Line3[k].SetVisible(false);
+
+  auto placeSeparator = [&](int k) {
+    const forms::Label& header = lblJour[k];
+    forms::Line& line = Line3[k];
+    const double x = header.Left() + header.Width() + 10;
+    line.SetX1(x);
+    line.SetX2(x);
+    line.SetY1(header.Top());
+    line.SetY2(fraCalendar.Height() - header.Top());
+    line.SetVisible(true);
+  };
+
+  // Any Monday names the days; 4 August 2025 is one.
+  runtime::DateTime day = *runtime::DateTime::FromParts(2025, 8, 4);
+  monday.SetCaption(CapitalisedWeekday(day));
+  if (week) placeSeparator(0);
+  for (int k = 1; k < kDays; ++k) {
+    day = day.AddDays(1);
+    const forms::Label& previous = lblJour[k - 1];
+    forms::Label& header = lblJour[k];
+    header.Move(previous.Left() + previous.Width() + kColumnGap, previous.Top(), monday.Width());
+    header.SetCaption(CapitalisedWeekday(day));
+    if (week) placeSeparator(k);
+    if (workWeek && k > 4) {
+      Line3[k].SetVisible(false);
+      header.SetVisible(false);
+    } else {
+      header.SetVisible(true);
+    }
+  }
+}
+
+// The week views' headers name the days of the week of CurrentDate; returns its Monday.
+runtime::DateTime frmMain::CaptionWeek(bool workWeek) {
+  const runtime::DateTime date = CurrentDate.Date();
+  const runtime::DateTime monday = date.AddDays(1 - date.Weekday(2));
+  const runtime::DateTime today = services_.clock.Today();
+  const int lastHeader = workWeek ? 4 : 6;
+  for (int k = 0; k <= lastHeader; ++k) {
+    const runtime::DateTime day = monday.AddDays(k);
+    forms::Label& header = lblJour[k];
+    header.SetCaption(CapitalisedWeekday(day) + " " + std::to_string(day.Day()) + " " +
+                      MonthName(day));
+    header.SetAlignment(forms::kAlignCenter);
+    if (day == today) {
+      shToday.Move(header.Left(), header.Top() - 80, header.Width(), 500);
+      shToday.SetVisible(true);
+      shToday.ZOrder(0);
+    }
+  }
+  const runtime::DateTime last = monday.AddDays(lastHeader);
+  lblSemaine.SetCaption("Semaine du \n" + DayAndMonth(monday) + " au " + DayAndMonth(last) +
+                        "." + std::to_string(last.Year()));
+  return monday;
+}
+
+void frmMain::ClearDayCells() {
+  for (int j = kFirstCell; j <= kLastMonthCell; ++j) {
+    forms::Label& cell = lblJour[j];
+    cell.SetCaption("");
+    cell.SetTag("");
+    cell.SetVisible(false);
+  }
+}
+
+// The day cells from `firstDay` on, each with the labels of its activities.  A month cell
+// holds as many labels as fit 300 twips apart within its height; a week column holds all.
+void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
+                           runtime::DateTime firstDay) {
+  const int lastCell = !week ? kLastMonthCell : workWeek ? kLastWorkWeekCell : kLastWeekCell;
+  const double cellHeight = week ? kWeekCellHeight
+                                 : exportPdf ? kPageMonthCellHeight : kMonthCellHeight;
+  const int dayCount = week ? lastCell - kFirstCell + 1
+                            : runtime::DaysInMonth(firstDay.Year(), firstDay.Month());
+  const DayScan scan = ScanDays(planner_, firstDay, dayCount, SelectedProjectFilter,
+                                ChosenResource(cmbAffiche));
+  Columns columns;
+  for (int k = 0; k < kDays; ++k) columns[k] = Whole(lblJour[k].Left());
+  const int columnWidth = static_cast<int>(Whole(lblJour[0].Width()));
+  const runtime::DateTime today = services_.clock.Today();
+
+  double rowTop = lblJour[0].Top() + lblJour[0].Height() + kColumnGap;
+  for (int offset = 0; offset < dayCount; ++offset) {
+    const runtime::DateTime day = firstDay.AddDays(offset);
+    const int c = ColumnOf(day);
+    forms::Label& cell = lblJour[kFirstCell + offset];
+    cell.Move(columns[c], rowTop, lblJour[kFirstCell + offset - 1].Width(), cellHeight);
+    if (!week) {
+      cell.SetCaption(std::to_string(day.Day()));
+      cell.SetFontBold(true);
+      if (day == today) {
+        shToday.Move(cell.Left() - 60, cell.Top() - 60, 360, 360);
+        shToday.SetVisible(true);
+        shToday.ZOrder(0);
+      }
+    }
+    cell.SetForeColor(kMenuBlue);
+    cell.SetTag(day.DateText());
+    cell.SetVisible(true);
+    double slot = rowTop - kLabelPitch;
+    if (c == 6) rowTop += cellHeight + kColumnGap;
+
+    for (const DayShowing& showing : scan.days[static_cast<std::size_t>(offset)]) {
+      slot += kLabelPitch;
+      if (!week && cell.Top() + cell.Height() < slot) break;
+      const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
+      if (activity.projectMissing) continue;
+
+      // A newly loaded element already stands in front of the others.
+      const int n = lblActivite.Count();
+      forms::Label& label = lblActivite.Load(n);
+      label.SetBackColor(activity.backColor);
+      label.SetForeColor(activity.blackText ? forms::kBlack : forms::kWhite);
+      label.SetCaption(activity.caption);
+      label.SetTag(std::to_string(activity.record));
+      if (week) {
+        PositionActivityLabel(lblActivite, n, showing.start, showing.end,
+                              static_cast<int>(columns[c]), columnWidth, lblHeures, cmbHeures,
+                              lblInfo);
+      } else {
+        label.Move(columns[c] + kLabelIndent, slot);
+      }
+      label.SetVisible(true);
+
+      if (showing.periodic) {
+        forms::Image& icon = imgPeriode.Load(imgPeriode.Count());
+        PlaceIconAtLabelCorner(icon, label, imgPeriode[0]);
+        icon.SetTag(std::to_string(n));
+        icon.SetToolTipText("Occurence d'un évènement périodique " +
+                            activities::PeriodicityName(activity.code));
+        icon.SetVisible(true);
+      }
+    }
+  }
+}
+
+void frmMain::cmbHeures_Click() {
+  if (!fraSemaine.Visible()) return;
+  DrawCalendar(true, WorkWeekShown(), false);
+  store::WriteIni(planner_, store::kParamSection, "Heure", std::to_string(cmbHeures.ListIndex()),
+                  planner_.DataFile);
+}
+
+}  // namespace mainwindow

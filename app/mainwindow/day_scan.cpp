@@ -1,0 +1,135 @@
+#include "app/mainwindow/day_scan.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/mainwindow/occurrence_range.h"
+#include "app/mainwindow/table_filter.h"
+#include "app/store/records.h"
+#include "runtime/text.h"
+
+namespace mainwindow {
+namespace {
+
+constexpr std::size_t kFieldCount = 5;
+
+std::string_view ProjectName(std::string_view record) {
+  return record.substr(0, record.find(store::kFieldSeparator));
+}
+
+// The record's own dates and repetition, once read.
+struct Timing {
+  runtime::DateTime start;
+  runtime::DateTime end;
+  bool repeats = false;
+  std::optional<runtime::DateTime> lastRepetitionDay;  // none: repeats without end
+};
+
+// The periodicity code of the colour parts, 0 when there is none or it is outside 1 to 7.
+// A last day of repetition that cannot be read as a date gives no repetition at all.
+int ReadPeriodicity(const std::vector<std::string>& parts, Timing& timing) {
+  if (parts.size() < 3) return 0;
+  const auto code = runtime::ParseInteger(parts[2]);
+  if (!code || !IsPeriodicCode(static_cast<int>(*code))) return 0;
+  timing.repeats = true;
+  if (parts.size() >= 4) {
+    const auto last = runtime::DateTime::Parse(parts[3]);
+    if (last)
+      timing.lastRepetitionDay = last->Date();
+    else
+      timing.repeats = false;
+  }
+  return static_cast<int>(*code);
+}
+
+// Pushes the showings of one activity on the days of the scan; returns how many.
+int AddShowings(int activity, int code, const Timing& timing, runtime::DateTime first,
+                runtime::DateTime last, DayScan& scan) {
+  const runtime::DateTime startDay = timing.start.Date();
+  const runtime::DateTime endDay = timing.end.Date();
+  const runtime::DateTime earlier = std::min(startDay, endDay);
+  const runtime::DateTime later = std::max(startDay, endDay);
+
+  // After its earlier own day, a repetition that begins on a day stands in for the own
+  // dates there, up to the last day of repetition.
+  std::vector<Occurrence> repetitions;
+  if (timing.repeats) {
+    const runtime::DateTime from = std::max(first, earlier.AddDays(1));
+    runtime::DateTime to = last;
+    if (timing.lastRepetitionDay) to = std::min(to, *timing.lastRepetitionDay);
+    if (from <= to) repetitions = OccurrencesBetween(timing.start, timing.end, code, from, to);
+  }
+
+  int count = 0;
+  auto push = [&](runtime::DateTime day, runtime::DateTime start, runtime::DateTime end,
+                  bool periodic) {
+    const auto offset = static_cast<std::size_t>(runtime::DaysBetween(first, day));
+    scan.days[offset].push_back({activity, start, end, periodic});
+    ++count;
+  };
+  std::size_t next = 0;
+  auto pushRepetitionsBefore = [&](runtime::DateTime day) {
+    for (; next < repetitions.size() && repetitions[next].start.Date() < day; ++next)
+      push(repetitions[next].start.Date(), repetitions[next].start, repetitions[next].end,
+           true);
+  };
+
+  const runtime::DateTime lastOwnDay = std::min(last, later);
+  for (runtime::DateTime day = std::max(first, earlier); day <= lastOwnDay;
+       day = day.AddDays(1)) {
+    pushRepetitionsBefore(day);
+    if (next < repetitions.size() && repetitions[next].start.Date() == day) continue;
+    if (day == startDay || day == endDay || (startDay < day && day < endDay))
+      push(day, timing.start, timing.end, code != 0 && day == earlier);
+  }
+  pushRepetitionsBefore(last.AddDays(1));
+  return count;
+}
+
+}  // namespace
+
+DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
+                 int selectedProjectFilter, const std::optional<std::string>& chosenResource) {
+  DayScan scan;
+  scan.days.resize(static_cast<std::size_t>(std::max(dayCount, 0)));
+  if (dayCount <= 0) return scan;
+  const runtime::DateTime last = first.AddDays(dayCount - 1);
+
+  for (int record = 0; record <= planner.ActivityMax(); ++record) {
+    const std::string& text = planner.Activities[static_cast<std::size_t>(record)];
+    if (chosenResource &&
+        !PassesResourceFilter(ActivityResourceNames(planner, text), chosenResource))
+      continue;
+    const std::vector<std::string> fields = runtime::Split(text, store::kFieldSeparator);
+    if (fields.size() < kFieldCount) continue;
+    const auto project = runtime::ParseInteger(fields[3]);
+    if (!project) continue;
+    if (selectedProjectFilter != 0 && selectedProjectFilter != *project + 1) continue;
+    const auto start = runtime::DateTime::Parse(fields[0]);
+    const auto end = runtime::DateTime::Parse(fields[1]);
+    if (!start || !end) continue;
+
+    const std::vector<std::string> parts = runtime::Split(fields[4], store::kSubFieldSeparator);
+    Timing timing{*start, *end};
+    const int code = ReadPeriodicity(parts, timing);
+    const int index = static_cast<int>(scan.activities.size());
+    if (AddShowings(index, code, timing, first, last, scan) == 0) continue;
+
+    GridActivity& activity = scan.activities.emplace_back();
+    activity.record = record;
+    activity.code = code;
+    const auto colour = parts.empty() ? std::nullopt : runtime::ParseInteger(parts[0]);
+    activity.backColor = static_cast<forms::Color>(colour.value_or(0));
+    activity.blackText = parts.size() > 1 && runtime::ParseInteger(parts[1]) == 1;
+    if (*project < 0 || *project > planner.CategoryMax()) {
+      activity.projectMissing = true;
+    } else {
+      activity.caption = ProjectName(planner.Categories[static_cast<std::size_t>(*project)]);
+      activity.caption += ": ";
+      activity.caption += fields[2];
+    }
+  }
+  return scan;
+}
+
+}  // namespace mainwindow

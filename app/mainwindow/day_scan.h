@@ -1,0 +1,54 @@
+// Which activities the grid views show on each day of a range.  Every record is read once
+// per drawing and its repetitions in the range are computed directly, so that a drawing
+// costs about one reading of the records whatever the number of days shown.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/store/planner.h"
+#include "forms/forms.h"
+#include "runtime/datetime.h"
+
+namespace mainwindow {
+
+// One activity record as the grids show it.
+struct GridActivity {
+  int record = 0;          // its index in Activities
+  std::string caption;     // project name, ": ", activity text
+  forms::Color backColor = 0;
+  bool blackText = false;  // black text on the back colour, else white
+  // A project index past the project table: the activity takes its place in a month cell
+  // but shows no label there.
+  bool projectMissing = false;
+  int code = 0;            // periodicity 1 to 7, 0 for none
+};
+
+// An activity on one day: with its own start and end, or with those of its repetition
+// that begins that day.
+struct DayShowing {
+  int activity = 0;  // index into DayScan::activities
+  runtime::DateTime start;
+  runtime::DateTime end;
+  bool periodic = false;  // carries the periodic icon
+};
+
+struct DayScan {
+  std::vector<GridActivity> activities;
+  // days[i] is the day `first` + i; each day's showings are in record order.
+  std::vector<std::vector<DayShowing>> days;
+};
+
+// The activities of the project chosen (`selectedProjectFilter` 0 for all, k for project
+// k - 1) and of the chosen resource on the `dayCount` days from `first` (a date at 00:00).
+// An activity shows on its start day, its end day and the days between; a periodic one
+// (code 1 to 7) also on every day a repetition begins, up to its last day of repetition,
+// that repetition's times then replacing its own.  Only on its own first or last day, and
+// on a repetition, is it marked periodic.  Records that cannot be read as activities (fewer
+// than five fields, a start or end that is no date-time, a project field that is no number)
+// are passed over.
+DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
+                 int selectedProjectFilter, const std::optional<std::string>& chosenResource);
+
+}  // namespace mainwindow

@@ -1,0 +1,145 @@
+// Moving the shown date (month and week arrows, "Aujourd'hui", the drop-down month
+// calendar), the project bar, and the clicks on the day cells of the grids.
+#include "app/mainwindow/date_names.h"
+#include "app/mainwindow/frmMain.h"
+#include "runtime/rounding.h"
+#include "runtime/text.h"
+
+namespace mainwindow {
+namespace {
+
+// The pointer's height in the calendar frame is its height in the day cell plus the top
+// of the week columns.
+constexpr double kWeekColumnTop = 1200;
+// A press further than this below an hour row's top is in its second half hour.
+constexpr double kHalfHourOffset = 500;
+constexpr double kProjectRowPitch = 300;
+constexpr double kFirstProjectTop = 60;
+constexpr double kMarkerAboveLabel = 50;
+
+}  // namespace
+
+void frmMain::lblLeft_Click() { PreviousMonth(); }
+void frmMain::lblRight_Click() { NextMonth(); }
+void frmMain::lblLeftSem_Click() { PreviousWeek(); }
+void frmMain::lblRightSem_Click() { NextWeek(); }
+
+void frmMain::PreviousMonth() {
+  lblInfo.SetVisible(false);
+  CurrentDate = CurrentDate.AddMonths(-1);
+  SetMonthCaptions();
+  DrawCalendar(false, false, false);
+}
+
+void frmMain::NextMonth() {
+  lblInfo.SetVisible(false);
+  CurrentDate = CurrentDate.AddMonths(1);
+  SetMonthCaptions();
+  DrawCalendar(false, false, false);
+}
+
+void frmMain::PreviousWeek() {
+  lblInfo.SetVisible(false);
+  const bool workWeek = WorkWeekShown();
+  CurrentDate = CurrentDate.AddDays(-7);
+  DrawCalendar(true, workWeek, false);
+}
+
+void frmMain::NextWeek() {
+  lblInfo.SetVisible(false);
+  const bool workWeek = WorkWeekShown();
+  CurrentDate = CurrentDate.AddDays(7);
+  DrawCalendar(true, workWeek, false);
+}
+
+void frmMain::imgToday_Click(int /*index*/) {
+  const bool week = !fraMois.Visible();
+  const bool workWeek = week && WorkWeekShown();
+  CurrentDate = services_.clock.Today();
+  lblMois.SetCaption(MonthYearText(CurrentDate));
+  DrawCalendar(week, workWeek, false);
+}
+
+void frmMain::lblMois_Click() { ToggleMonthCalendar(fraMois); }
+void frmMain::lblSemaine_Click() { ToggleMonthCalendar(fraSemaine); }
+
+// Opens the drop-down month calendar under `bar` on the shown date, or closes it.
+void frmMain::ToggleMonthCalendar(const forms::Frame& bar) {
+  if (!MonthView1.Visible()) {
+    MonthView1.SetLeft(bar.Left());
+    MonthView1.SetValue(CurrentDate);
+    MonthView1.SetVisible(true);
+  } else {
+    MonthView1.SetVisible(false);
+  }
+}
+
+void frmMain::MonthView1_DateClick(runtime::DateTime date) {
+  CurrentDate = date.Date();
+  if (fraMois.Visible()) {
+    lblMois.SetCaption(MonthYearText(CurrentDate));
+    MonthView1.SetVisible(false);
+    DrawCalendar(false, false, false);
+  } else if (fraSemaine.Visible()) {
+    MonthView1.SetVisible(false);
+    lblInfo.SetVisible(false);
+    DrawCalendar(true, WorkWeekShown(), false);
+  }
+}
+
+void frmMain::lblJour_Click(int /*index*/) { lblInfo.SetVisible(false); }
+
+void frmMain::lblJour_MouseMove(int /*index*/, int /*button*/, int /*shift*/, double /*x*/,
+                                double /*y*/) {
+  LastHoverIndex = 0;
+  lblInfo.SetVisible(false);
+}
+
+// Remembers the hour slot of the week grid under the pointer; 0:00 when there is none (the
+// month view, whose hour rows are hidden, or a press above the first row).
+void frmMain::lblJour_MouseDown(int /*index*/, int /*button*/, int /*shift*/, double /*x*/,
+                                double y) {
+  ClickedHour = 0;
+  ClickedMinute = 0;
+  const double p = y + kWeekColumnTop;
+  const std::vector<int> rows = lblHeures.Indexes();
+  for (auto r = rows.rbegin(); r != rows.rend(); ++r) {
+    const forms::Label& row = lblHeures[*r];
+    if (!row.Visible() || !(row.Top() < p)) continue;
+    ClickedHour = static_cast<int>(runtime::ParseInteger(row.Tag()).value_or(0));
+    ClickedMinute = p - row.Top() > kHalfHourOffset ? 30 : 0;
+    return;
+  }
+}
+
+void frmMain::lblJour_DblClick(int index) {
+  if (index <= 6) return;  // a weekday header
+  const std::string& date = lblJour[index].Tag();
+  if (!runtime::DateTime::Parse(date)) return;
+  if (OpenNewActivity) OpenNewActivity(date, ClickedHour, ClickedMinute);
+}
+
+void frmMain::lblCategories_Click(int index) {
+  ShSelProjet.SetTop(lblCategories[index].Top() - kMarkerAboveLabel);
+  SelectedProjectFilter = index;
+  const bool resourceChosen = lstRessources.ListIndex() >= 1;
+  if (index == 0) {
+    lblTitre.SetCaption(resourceChosen ? lstRessources.Text() : "");
+  } else {
+    std::string title = planner_.ProjectTerms[0] + " " + lblCategories[index].Caption();
+    if (resourceChosen) title += " (" + lstRessources.Text() + ")";
+    lblTitre.SetCaption(title);
+  }
+  ShowView(VisibleView());
+}
+
+// One step moves the project list up by one row; the marker stays on the chosen label.
+void frmMain::scrollCat_Change() {
+  const int v = scrollCat.Value();
+  const double before = static_cast<double>(runtime::RoundHalfEven(lblCategories[0].Top()));
+  for (int i : lblCategories.Indexes())
+    lblCategories[i].SetTop(kFirstProjectTop - kProjectRowPitch * v + kProjectRowPitch * i);
+  ShSelProjet.SetTop(ShSelProjet.Top() + (lblCategories[0].Top() - before));
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,183 @@
+// The activity labels of the grid views: on which days, how many, with what, and the pass
+// at page sizes for the print.
+#include <cmath>
+
+#include "calendar_fixture.h"
+
+namespace {
+
+using Captions = std::vector<std::string>;
+
+TEST_F(CalendarTest, AnActivityOverSeveralDaysShowsOnEachOfItsDaysOfTheView) {
+  Add("30.01.2026 10:00", "02.02.2026 12:00", "Salon");
+  mainwindow::frmMain& w = Open();
+
+  w.CurrentDate = Date("15.01.2026");
+  w.DrawCalendar(false, false, false);
+  EXPECT_EQ(Labels().size(), 2u);
+  EXPECT_EQ(CaptionsOn("30.01.2026"), Captions{"Nord: Salon"});
+  EXPECT_EQ(CaptionsOn("31.01.2026"), Captions{"Nord: Salon"});
+
+  w.CurrentDate = Date("30.01.2026");
+  Menu(2);
+  EXPECT_EQ(Labels().size(), 3u);  // Friday, Saturday and Sunday
+  EXPECT_EQ(CaptionsOn("01.02.2026"), Captions{"Nord: Salon"});
+  user.Click(w.lblRightSem);
+  EXPECT_EQ(Labels().size(), 1u);
+  EXPECT_EQ(CaptionsOn("02.02.2026"), Captions{"Nord: Salon"});
+}
+
+TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
+  Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
+  Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
+  mainwindow::frmMain& w = Open();
+
+  ASSERT_EQ(Labels().size(), 2u);
+  const forms::Label& pose = w.lblActivite[1];  // created in record order
+  EXPECT_EQ(pose.Tag(), "0");
+  EXPECT_EQ(pose.Caption(), "Nord: Pose");
+  EXPECT_EQ(pose.BackColor(), 255u);
+  EXPECT_EQ(pose.ForeColor(), forms::kWhite);
+  const forms::Label& depose = w.lblActivite[2];
+  EXPECT_EQ(depose.Tag(), "1");
+  EXPECT_EQ(depose.ForeColor(), forms::kBlack);
+  // In the cell, by time of day, right of the day number.
+  const forms::Label& cell = w.lblJour[Cell("03.03.2026")];
+  EXPECT_EQ(depose.Top(), cell.Top());
+  EXPECT_EQ(pose.Top(), cell.Top() + 300);
+  EXPECT_EQ(pose.Left(), cell.Left() + 240);
+  EXPECT_EQ(pose.Width(), cell.Width() - 240);
+}
+
+TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndSevenOnThePage) {
+  for (int i = 0; i < 10; ++i)
+    Add("10.03.2026 0" + std::to_string(i) + ":00", "10.03.2026 0" + std::to_string(i) + ":30",
+        "Tâche " + std::to_string(i));
+  mainwindow::frmMain& w = Open();
+  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
+  EXPECT_EQ(CaptionsOn("10.03.2026").back(), "Nord: Tâche 7");
+
+  int exports = 0;
+  w.ExportPdf = [&] {
+    ++exports;
+    EXPECT_EQ(w.lblJour[0].Width(), 2150);
+    EXPECT_EQ(w.lblJour[8].Height(), 1800);
+    EXPECT_EQ(CaptionsOn("10.03.2026").size(), 7u);
+  };
+  Menu(7);
+  EXPECT_EQ(exports, 1);
+  // Drawn again at screen sizes.
+  EXPECT_EQ(w.lblJour[8].Height(), 2100);
+  EXPECT_EQ(w.lblJour[0].Width(), std::nearbyint((w.fraCalendar.Width() - 860) / 7));
+  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
+}
+
+TEST_F(CalendarTest, TheWorkWeekIsPrintedInFiveWideColumns) {
+  Add("04.03.2026 09:00", "04.03.2026 10:00", "Visite");
+  mainwindow::frmMain& w = Open();
+  Menu(3);
+  const double screenWidth = w.lblJour[0].Width();
+
+  int exports = 0;
+  w.ExportPdf = [&] {
+    ++exports;
+    EXPECT_EQ(w.lblJour[0].Width(), 3150);
+    EXPECT_EQ(w.lblJour[4].Left() - w.lblJour[0].Left(), 4 * 3190);
+    EXPECT_FALSE(w.lblJour[5].Visible());
+    EXPECT_EQ(Labels().size(), 1u);
+    EXPECT_EQ(Labels().front()->Width(), 3150);
+  };
+  Menu(7);
+  EXPECT_EQ(exports, 1);
+  EXPECT_EQ(w.lblJour[0].Width(), screenWidth);
+  EXPECT_FALSE(w.lblJour[5].Visible());
+  EXPECT_TRUE(w.shMenu[3].FillColor() == forms::kButtonFace);
+  ASSERT_EQ(Labels().size(), 1u);
+  EXPECT_EQ(Labels().front()->Width(), screenWidth);
+}
+
+TEST_F(CalendarTest, RepetitionsShowWithTheirIconUpToTheLastDayOfRepetition) {
+  Add("03.03.2026 09:00", "03.03.2026 10:00", "Réunion", 0, "255-0-2-24.03.2026");
+  Add("05.03.2026 11:00", "05.03.2026 12:00", "Code inconnu", 0, "255-0-9");
+  mainwindow::frmMain& w = Open();
+
+  for (const char* day : {"03.03.2026", "10.03.2026", "17.03.2026", "24.03.2026"})
+    EXPECT_EQ(CaptionsOn(day), Captions{"Nord: Réunion"}) << day;
+  EXPECT_TRUE(CaptionsOn("31.03.2026").empty());
+  // A code outside 1 to 7 is no periodicity: the own day only, without icon.
+  EXPECT_EQ(CaptionsOn("05.03.2026"), Captions{"Nord: Code inconnu"});
+  EXPECT_TRUE(CaptionsOn("12.03.2026").empty());
+
+  ASSERT_EQ(VisibleIcons(), 4);
+  const forms::Image& icon = w.imgPeriode[1];
+  const forms::Label& label = w.lblActivite[std::stoi(icon.Tag())];
+  EXPECT_EQ(label.Caption(), "Nord: Réunion");
+  EXPECT_EQ(icon.Left() + icon.Width(), label.Left() + label.Width());
+  EXPECT_EQ(icon.Top() + icon.Height(), label.Top() + label.Height());
+  EXPECT_EQ(icon.ToolTipText(), "Occurence d'un évènement périodique hebdomadaire");
+
+  // The week view places a repetition at its own hours.
+  w.CurrentDate = Date("17.03.2026");
+  Menu(2);
+  ASSERT_EQ(Labels().size(), 1u);
+  EXPECT_EQ(Labels().front()->Top(), w.lblHeures[2].Top());  // 09:00 in "07:00 - 19:00"
+  EXPECT_EQ(VisibleIcons(), 1);
+}
+
+TEST_F(CalendarTest, TheResourceFilterFindsTheNameAsWritten) {
+  Add("04.03.2026 09:00", "04.03.2026 10:00", "Avec Ann", 0, "255-0", {0});
+  Add("04.03.2026 10:00", "04.03.2026 11:00", "Avec Anne", 0, "255-0", {1});
+  Add("04.03.2026 11:00", "04.03.2026 12:00", "Avec la boîte", 0, "255-0", {2});
+  Add("04.03.2026 12:00", "04.03.2026 13:00", "Avec [A", 0, "255-0", {3});
+  mainwindow::frmMain& w = Open();
+
+  w.cmbAffiche.SetText("Ann");
+  EXPECT_EQ(CaptionsOn("04.03.2026"), (Captions{"Nord: Avec Ann", "Nord: Avec Anne"}));
+  w.cmbAffiche.SetText("Box #1");
+  EXPECT_EQ(CaptionsOn("04.03.2026"), Captions{"Nord: Avec la boîte"});
+  w.cmbAffiche.SetText("[A");
+  EXPECT_EQ(CaptionsOn("04.03.2026"), Captions{"Nord: Avec [A"});
+  w.cmbAffiche.SetListIndex(0);
+  EXPECT_EQ(CaptionsOn("04.03.2026").size(), 4u);
+}
+
+TEST_F(CalendarTest, MalformedRecordsArePassedOverAlone) {
+  planner.Activities.push_back("06.03.2026 08:00\u00A606.03.2026 09:00\u00A6X\u00A6x\u00A6255-0");
+  planner.Activities.push_back("06.03.2026 08:00\u00A6trop court");
+  Add("06.03.2026 09:00", "pas une date", "Fin illisible");
+  Add("06.03.2026 10:00", "06.03.2026 11:00", "Lue");
+  mainwindow::frmMain& w = Open();
+
+  EXPECT_EQ(CaptionsOn("06.03.2026"), Captions{"Nord: Lue"});
+  w.CurrentDate = Date("06.03.2026");
+  Menu(2);
+  EXPECT_EQ(CaptionsOn("06.03.2026"), Captions{"Nord: Lue"});
+}
+
+TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
+  Add("11.03.2026 07:00", "11.03.2026 08:00", "Sans projet", 7);
+  for (int i = 0; i < 8; ++i) Add("11.03.2026 09:00", "11.03.2026 10:00", std::to_string(i));
+  Open();
+
+  const Captions shown = CaptionsOn("11.03.2026");
+  EXPECT_EQ(shown.size(), 7u);
+  EXPECT_EQ(shown.back(), "Nord: 6");
+}
+
+TEST_F(CalendarTest, OverlappingActivitiesOfAWeekColumnStandSideBySide) {
+  Add("04.03.2026 09:00", "04.03.2026 10:00", "Premier");
+  Add("04.03.2026 09:30", "04.03.2026 11:00", "Second");
+  mainwindow::frmMain& w = Open();
+  Menu(2);
+
+  ASSERT_EQ(Labels().size(), 2u);
+  const forms::Label& first = w.lblActivite[1];
+  const forms::Label& second = w.lblActivite[2];
+  const double column = w.lblJour[2].Left();
+  const double half = std::nearbyint(w.lblJour[0].Width() / 2);
+  EXPECT_EQ(second.Left(), column);  // the later one stands left
+  EXPECT_EQ(first.Left(), column + half);
+  EXPECT_EQ(first.Width(), half);
+}
+
+}  // namespace
