@@ -72,6 +72,23 @@ runtime::DateTime FirstOfMonth(runtime::DateTime date) {
   return date.Date().AddDays(1 - date.Day());
 }
 
+// Element `index` for a new label or icon: the one the previous drawing left hidden there,
+// brought in front of its siblings as a newly loaded element stands, or else a new one.
+// The drawing sets every property it reads afresh.
+template <class T>
+T& TakeUpLabel(forms::ControlArray<T>& array, int index) {
+  if (!array.Exists(index)) return array.Load(index);
+  T& element = array[index];
+  element.ZOrder(0);
+  return element;
+}
+
+// Unloads the elements past `last`, the highest first.
+template <class T>
+void UnloadPast(forms::ControlArray<T>& array, int last) {
+  while (array.UBound() > last) array.Unload(array.UBound());
+}
+
 }  // namespace
 
 void frmMain::DrawCalendar(bool week, bool workWeek, bool exportPdf) {
@@ -109,17 +126,20 @@ void frmMain::DrawCalendar(bool week, bool workWeek, bool exportPdf) {
   }
 }
 
+// The labels and icons of the previous drawing are hidden and their Tags cleared; the new
+// drawing takes them up again from element 1 on, in creation order, as if each were loaded
+// anew (see TakeUpLabel), and unloads the ones it did not need.  Unloading every element
+// each time would cost as much as the rest of a drawing many times over.
 void frmMain::RemoveActivityLabels() {
   for (int index : lblActivite.Indexes()) {
     if (index == 0) continue;
     lblActivite[index].SetVisible(false);
     lblActivite[index].SetTag("");
-    lblActivite.Unload(index);
   }
   for (int index : imgPeriode.Indexes()) {
     if (index == 0) continue;
     imgPeriode[index].SetVisible(false);
-    imgPeriode.Unload(index);
+    imgPeriode[index].SetTag("");
   }
 }
 
@@ -217,6 +237,8 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
   const int columnWidth = static_cast<int>(Whole(lblJour[0].Width()));
   const runtime::DateTime today = services_.clock.Today();
 
+  int labelCount = 0;
+  int iconCount = 0;
   double rowTop = lblJour[0].Top() + lblJour[0].Height() + kColumnGap;
   for (int offset = 0; offset < dayCount; ++offset) {
     const runtime::DateTime day = firstDay.AddDays(offset);
@@ -244,9 +266,8 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
       if (activity.projectMissing) continue;
 
-      // A newly loaded element already stands in front of the others.
-      const int n = lblActivite.Count();
-      forms::Label& label = lblActivite.Load(n);
+      const int n = ++labelCount;
+      forms::Label& label = TakeUpLabel(lblActivite, n);
       label.SetBackColor(activity.backColor);
       label.SetForeColor(activity.blackText ? forms::kBlack : forms::kWhite);
       label.SetCaption(activity.caption);
@@ -256,12 +277,13 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
                               static_cast<int>(columns[c]), columnWidth, lblHeures, cmbHeures,
                               lblInfo);
       } else {
-        label.Move(columns[c] + kLabelIndent, slot);
+        const forms::Label& model = lblActivite[0];
+        label.Move(columns[c] + kLabelIndent, slot, model.Width(), model.Height());
       }
       label.SetVisible(true);
 
       if (showing.periodic) {
-        forms::Image& icon = imgPeriode.Load(imgPeriode.Count());
+        forms::Image& icon = TakeUpLabel(imgPeriode, ++iconCount);
         PlaceIconAtLabelCorner(icon, label, imgPeriode[0]);
         icon.SetTag(std::to_string(n));
         icon.SetToolTipText("Occurence d'un évènement périodique " +
@@ -270,6 +292,8 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       }
     }
   }
+  UnloadPast(lblActivite, labelCount);
+  UnloadPast(imgPeriode, iconCount);
 }
 
 void frmMain::cmbHeures_Click() {
