@@ -1,0 +1,189 @@
+// The month, week, work-week and agenda views in a real (off-screen) Qt window, with
+// activities that repeat and overlap: what a person would see.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <string>
+
+#include "app/mainwindow/frmMain.h"
+#include "app/store/terminology.h"
+#include "forms/qt/backend.h"
+#include "forms/qt/units.h"
+#include "forms/user_driver.h"
+#include "platform/scratch_folder.h"
+
+namespace {
+
+using forms::qt::Px;
+
+// The colours are stored with red in the low byte.
+constexpr forms::Color kCrimson = 0x3C14DC;
+constexpr forms::Color kSeaGreen = 0x71B33C;
+constexpr forms::Color kRoyalBlue = 0xE16941;
+constexpr forms::Color kOrange = 0x00A5FF;
+
+// A small picture of a repetition for the periodic icon, and one for "Aujourd'hui".
+void DrawPictures(const std::string& folder) {
+  QImage periodic(17, 11, QImage::Format_ARGB32);
+  periodic.fill(QColor(255, 255, 255));
+  QPainter painter(&periodic);
+  painter.setPen(QPen(QColor(40, 40, 40), 1));
+  painter.drawRect(0, 0, 16, 10);
+  painter.drawArc(4, 2, 8, 7, 30 * 16, 300 * 16);
+  painter.end();
+  periodic.save(QString::fromStdString(folder + "/periode.png"));
+
+  QImage today(32, 32, QImage::Format_ARGB32);
+  today.fill(Qt::transparent);
+  QPainter pen(&today);
+  pen.setRenderHint(QPainter::Antialiasing);
+  pen.setPen(QPen(QColor(0xC0, 0x67, 0x00), 3));
+  pen.drawEllipse(4, 4, 24, 24);
+  pen.drawLine(16, 16, 16, 9);
+  pen.drawLine(16, 16, 21, 19);
+  pen.end();
+  today.save(QString::fromStdString(folder + "/today.png"));
+}
+
+QRgb Rgb(forms::Color colour) {
+  return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// The pixels of `control` in the window's image that have exactly `colour`.
+int PixelsOf(const QImage& image, const forms::Control& control, forms::Color colour) {
+  QPoint origin(Px(control.Left()), Px(control.Top()));
+  for (forms::Control* frame = control.Parent().AsControl(); frame != nullptr;
+       frame = frame->Parent().AsControl())
+    origin += QPoint(Px(frame->Left()), Px(frame->Top()));
+  int count = 0;
+  for (int y = origin.y(); y < origin.y() + Px(control.Height()); ++y)
+    for (int x = origin.x(); x < origin.x() + Px(control.Width()); ++x)
+      if (image.rect().contains(x, y) && image.pixel(x, y) == Rgb(colour)) ++count;
+  return count;
+}
+
+class CalendarScreenshots : public ::testing::Test {
+ protected:
+  CalendarScreenshots() {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    DrawPictures(pictures.Path());
+    QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
+
+    planner.DataFolder = data.Path();
+    planner.DataFile = data / "data";
+    planner.ProjectTerms[0] = "Chantiers";
+    planner.ActivityTerms[0] = "Tâches";
+    planner.ResourceTerms[0] = "Ressources / Personnes";
+    store::ApplyTerminology(planner);
+    planner.Resources = {"Ann", "Bob", "Salle 2"};
+    planner.Categories = {Project("Chantier Nord", kCrimson, 0),
+                          Project("Chantier Sud", kSeaGreen, 0),
+                          Project("Atelier", kRoyalBlue, 0), Project("Livraisons", kOrange, 1)};
+    // Repeating: every morning for three weeks, every Tuesday, every month.
+    Add("02.03.2026 08:00", "02.03.2026 08:30", "Point du matin", 2, "-1-20.03.2026", {0, 1});
+    Add("03.03.2026 14:00", "03.03.2026 15:30", "Réunion de chantier", 0, "-2", {0});
+    Add("05.03.2026 10:00", "05.03.2026 11:00", "Revue mensuelle", 2, "-4", {1});
+    // Overlapping on Wednesday and Thursday.
+    Add("04.03.2026 09:00", "04.03.2026 11:00", "Pose fenêtres", 0, "", {0});
+    Add("04.03.2026 10:00", "04.03.2026 12:00", "Béton", 1, "", {1});
+    Add("04.03.2026 10:30", "04.03.2026 11:30", "Contrôle", 2, "", {2});
+    Add("05.03.2026 09:30", "05.03.2026 10:30", "Visite client", 1, "", {0});
+    Add("06.03.2026 13:00", "06.03.2026 17:00", "Menuiseries", 3, "", {2});
+    Add("07.03.2026 09:00", "07.03.2026 12:00", "Portes ouvertes", 2, "", {});
+    Add("12.03.2026 08:00", "14.03.2026 17:00", "Salon de l'habitat", 0, "", {0, 1});
+    for (int i = 0; i < 9; ++i)
+      Add("16.03.2026 1" + std::to_string(i) + ":00", "16.03.2026 1" + std::to_string(i) + ":45",
+          "Livraison " + std::to_string(i + 1), 3, "", {});
+    Add("19.03.2026 07:30", "19.03.2026 09:00", "Métré", 1, "", {1});
+    Add("24.03.2026 15:00", "24.03.2026 16:00", "Réception", 0, "", {0, 2});
+    Add("27.03.2026 11:00", "27.03.2026 12:00", "Commande", 3, "", {});
+  }
+
+  static std::string Project(const std::string& name, forms::Color colour, int textFlag) {
+    return name + "\u00A6" + std::to_string(colour) + "-" + std::to_string(textFlag);
+  }
+
+  void Add(const std::string& start, const std::string& end, const std::string& name,
+           int project, const std::string& periodicity, const std::vector<int>& resources) {
+    const std::string& projectRecord = planner.Categories[project];
+    std::string record = start + "\u00A6" + end + "\u00A6" + name + "\u00A6" +
+                         std::to_string(project) + "\u00A6" +
+                         projectRecord.substr(projectRecord.find("\u00A6") + 2) + periodicity;
+    for (int r : resources) record += "\u00A6" + std::to_string(r);
+    planner.Activities.push_back(record);
+  }
+
+  QImage Shot(const char* name) {
+    window->SyncNow();
+    const QImage image = window->grab().toImage();
+    EXPECT_TRUE(image.save(QString(QUORVANE_BUILD_DIR "/screenshots/") + name));
+    return image;
+  }
+
+  ScratchFolder pictures;
+  ScratchFolder data;
+  store::Planner planner;
+  runtime::FixedClock clock{*runtime::DateTime::Parse("04.03.2026 09:00"), 0};
+  forms::testing::UserDriver user;
+  forms::qt::FormWindow* window = nullptr;
+};
+
+TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
+  int argc = 1;
+  char name[] = "quorvane";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
+  const forms::Services qt = backend.services();
+  mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
+                                  clock, qt.random, qt.metrics});
+  window = &backend.Attach(w);
+  w.LoadForm();
+  w.InitMainForm();
+  // Tall enough for the six weeks of March 2026.
+  w.Move(0, 0, 21600, 15300);
+
+  const QImage month = Shot("month_view.png");
+  // The 16th holds eight of its nine deliveries; the repetitions carry their colours.
+  const int sixteenth = [&] {
+    for (int j = 7; j <= 37; ++j)
+      if (w.lblJour[j].Tag() == "16.03.2026") return j;
+    return 0;
+  }();
+  int deliveries = 0;
+  for (int i : w.lblActivite.Indexes())
+    if (i > 0 && w.lblActivite[i].Visible() &&
+        w.lblActivite[i].Left() == w.lblJour[sixteenth].Left() + 240 &&
+        w.lblActivite[i].Top() >= w.lblJour[sixteenth].Top() &&
+        w.lblActivite[i].Top() <= w.lblJour[sixteenth].Top() + w.lblJour[sixteenth].Height())
+      ++deliveries;
+  EXPECT_EQ(deliveries, 8);
+  EXPECT_GT(PixelsOf(month, w.lblActivite[1], kRoyalBlue), 300);
+
+  user.Click(w.lblAffiche[2]);
+  const QImage week = Shot("week_view.png");
+  EXPECT_EQ(w.lblSemaine.Caption(), "Semaine du \n2.03 au 8.03.2026");
+  // Wednesday's three overlapping activities stand side by side, each in its colour.
+  for (int i : w.lblActivite.Indexes()) {
+    if (i == 0 || !w.lblActivite[i].Visible()) continue;
+    const forms::Label& label = w.lblActivite[i];
+    EXPECT_GT(PixelsOf(week, label, label.BackColor()), label.Width() * label.Height() / 225 / 3)
+        << label.Caption();
+  }
+
+  user.Click(w.lblAffiche[3]);
+  Shot("work_week_view.png");
+  EXPECT_FALSE(w.lblJour[5].Visible());
+
+  user.Click(w.lblAffiche[1]);
+  const QImage agenda = Shot("agenda_view.png");
+  ASSERT_GT(w.lblDetail.Count(), 20);
+  EXPECT_GT(PixelsOf(agenda, w.lblDetail[1], w.lblDetail[1].BackColor()), 300);
+}
+
+}  // namespace
