@@ -16,10 +16,9 @@
 #include "forms/qt/units.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
+#include "window_pixels.h"
 
 namespace {
-
-using forms::qt::Px;
 
 // The colours are stored with red in the low byte.
 constexpr forms::Color kCrimson = 0x3C14DC;
@@ -54,17 +53,9 @@ QRgb Rgb(forms::Color colour) {
   return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-// The pixels of `control` in the window's image that have exactly `colour`.
+// The pixels of `control` that have exactly `colour`.
 int PixelsOf(const QImage& image, const forms::Control& control, forms::Color colour) {
-  QPoint origin(Px(control.Left()), Px(control.Top()));
-  for (forms::Control* frame = control.Parent().AsControl(); frame != nullptr;
-       frame = frame->Parent().AsControl())
-    origin += QPoint(Px(frame->Left()), Px(frame->Top()));
-  int count = 0;
-  for (int y = origin.y(); y < origin.y() + Px(control.Height()); ++y)
-    for (int x = origin.x(); x < origin.x() + Px(control.Width()); ++x)
-      if (image.rect().contains(x, y) && image.pixel(x, y) == Rgb(colour)) ++count;
-  return count;
+  return PixelsOfColour(image, control, Rgb(colour), 0);
 }
 
 class CalendarScreenshots : public ::testing::Test {

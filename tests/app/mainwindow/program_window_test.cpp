@@ -13,31 +13,11 @@
 #include "app/store/records.h"
 #include "forms/qt/units.h"
 #include "platform/scratch_folder.h"
+#include "window_pixels.h"
 
 namespace {
 
 using forms::qt::Px;
-
-// The pixels of `control`'s rectangle inside the window whose colour is close to `rgb`
-// (text is drawn smoothed).
-bool Close(QRgb a, QRgb b, int tolerance) {
-  return std::abs(qRed(a) - qRed(b)) <= tolerance &&
-         std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-         std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-}
-
-int PixelsOfColour(const QImage& image, const forms::Control& control, QRgb rgb,
-                   int tolerance = 24) {
-  QPoint origin(Px(control.Left()), Px(control.Top()));
-  for (forms::Control* frame = control.Parent().AsControl(); frame != nullptr;
-       frame = frame->Parent().AsControl())
-    origin += QPoint(Px(frame->Left()), Px(frame->Top()));
-  int count = 0;
-  for (int y = origin.y(); y < origin.y() + Px(control.Height()); ++y)
-    for (int x = origin.x(); x < origin.x() + Px(control.Width()); ++x)
-      if (image.rect().contains(x, y) && Close(image.pixel(x, y), rgb, tolerance)) ++count;
-  return count;
-}
 
 TEST(ProgramWindowTest, MainWindowShowsTheMenuAndTheMonth) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
