@@ -7,13 +7,23 @@ namespace {
 
 bool Feminine(const store::Terms& terms) { return terms[2] == "F"; }
 
+// "<resource> n'est pas disponible dans cette plage horaire", a blank line, the activity
+// term with `conflictLabel`, and on the last line the other activity.
 std::string Unavailable(std::string_view resourceName, const store::Terms& activityTerms,
-                        std::string_view conflictLabel) {
+                        std::string_view conflictLabel, std::string_view otherName,
+                        std::string_view startLabel, std::string_view otherStart,
+                        std::string_view otherEnd) {
   std::string message(resourceName);
   message += " n'est pas disponible dans cette plage horaire\n\n";
   message += activityTerms[1];
   message += conflictLabel;
   message += '\n';
+  message += otherName;
+  message += startLabel;
+  message += otherStart;
+  message += " - ";
+  message += otherEnd;
+  message += ')';
   return message;
 }
 
@@ -39,14 +49,8 @@ std::string ResourceBookedMessage(std::string_view resourceName,
                                   const store::Terms& activityTerms,
                                   std::string_view otherName, std::string_view otherStart,
                                   std::string_view otherEnd) {
-  std::string message = Unavailable(resourceName, activityTerms, " en conflit :");
-  message += otherName;
-  message += " (";
-  message += otherStart;
-  message += " - ";
-  message += otherEnd;
-  message += ')';
-  return message;
+  return Unavailable(resourceName, activityTerms, " en conflit :", otherName, " (", otherStart,
+                     otherEnd);
 }
 
 std::string ResourceBookedPeriodicMessage(std::string_view resourceName,
@@ -54,14 +58,8 @@ std::string ResourceBookedPeriodicMessage(std::string_view resourceName,
                                           std::string_view otherName,
                                           std::string_view otherStart,
                                           std::string_view otherEnd) {
-  std::string message = Unavailable(resourceName, activityTerms, " (périodique) en conflit :");
-  message += otherName;
-  message += " (débuté le ";
-  message += otherStart;
-  message += " - ";
-  message += otherEnd;
-  message += ')';
-  return message;
+  return Unavailable(resourceName, activityTerms, " (périodique) en conflit :", otherName,
+                     " (débuté le ", otherStart, otherEnd);
 }
 
 }  // namespace activities
