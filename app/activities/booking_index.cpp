@@ -34,7 +34,7 @@ bool ReadResourceFields(std::string_view record, std::vector<long long>& resourc
 BookingIndex::BookingIndex(const store::Planner& planner, const std::vector<int>& resources,
                            std::optional<int> skipped) {
   for (int resource : resources) {
-    if (resource < 0) continue;
+    if (resource < 0 || resource > planner.ResourceMax()) continue;
     if (static_cast<size_t>(resource) >= listOf_.size()) listOf_.resize(resource + 1, -1);
     if (listOf_[resource] < 0) {
       listOf_[resource] = static_cast<int>(lists_.size());

@@ -26,7 +26,8 @@ struct Booking {
 class BookingIndex {
  public:
   // The bookings of `resources` by every activity record except `skipped`; a record that
-  // ParseActivityRecord refuses is passed over.  Negative resources are ignored.
+  // ParseActivityRecord refuses is passed over.  Indexes outside the resource table are
+  // ignored.
   BookingIndex(const store::Planner& planner, const std::vector<int>& resources,
                std::optional<int> skipped);
 

@@ -45,6 +45,9 @@ TEST(ActivityRecordText, OneOffAndRepeatingActivitiesAsStored) {
   draft.project = 3;
   EXPECT_EQ(ActivityRecordText(RecordOf(draft)),
             "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦3¦255-0");
+  draft.periodicityCode = 9;  // not in the list: does not repeat
+  EXPECT_EQ(ActivityRecordText(RecordOf(draft)),
+            "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦3¦255-0");
 }
 
 TEST(ActivityRecordText, ABrokenBarTypedInTheNameCannotSplitTheRecord) {

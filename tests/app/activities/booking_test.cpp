@@ -343,6 +343,8 @@ TEST(ActivitySave, MalformedRecordsArePassedOver) {
   EXPECT_TRUE(CheckActivitySave(planner, draft).Passed());
   draft.periodicityCode = 1;
   EXPECT_TRUE(CheckActivitySave(planner, draft).Passed());
+  draft.resourceRows = {kGrue, 2000000000};  // no such resource: nothing to look up
+  EXPECT_TRUE(CheckActivitySave(planner, draft).Passed());
 
   draft.resourceRows = {kGrue, kNacelle};
   const auto verdict = CheckActivitySave(planner, draft);
