@@ -32,16 +32,17 @@ Control::Control(const Control& source)
   Attach();
 }
 
+Container::Container() : children_(&Control::childSlot_) {}
+
 Control::~Control() { Detach(); }
 
 void Control::Attach() {
-  parent_->children_.push_back(this);
+  parent_->children_.PushBack(this);
   OwnerForm().Register(*this);
 }
 
 void Control::Detach() {
-  auto& siblings = parent_->children_;
-  siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  parent_->children_.Remove(this);
   OwnerForm().Forget(*this);
 }
 
@@ -144,11 +145,11 @@ void Control::SetFontBold(bool value) {
 
 void Control::ZOrder(int position) {
   auto& siblings = parent_->children_;
-  siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  siblings.Remove(this);
   if (position == 0)
-    siblings.push_back(this);
+    siblings.PushBack(this);
   else
-    siblings.insert(siblings.begin(), this);
+    siblings.PushFront(this);
   Changed();
 }
 

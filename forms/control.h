@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/color.h"
+#include "forms/control_list.h"
 #include "forms/events.h"
 #include "forms/font.h"
 
@@ -59,15 +60,16 @@ inline constexpr int kAlignCenter = 2;
 // Something that holds controls: the form or a frame.  Children are kept back to front.
 class Container {
  public:
+  Container();
   virtual ~Container() = default;
-  const std::vector<Control*>& Children() const { return children_; }
+  const std::vector<Control*>& Children() const { return children_.Items(); }
   virtual Form& OwnerForm() = 0;
   // The frame this container is, or nothing for the form.
   virtual Control* AsControl() { return nullptr; }
 
  private:
   friend class Control;
-  std::vector<Control*> children_;
+  ControlList children_;
 };
 
 class Control : public ControlEvents<> {
@@ -175,7 +177,12 @@ class Control : public ControlEvents<> {
   void Attach();
   void Detach();
 
+  friend class ControlList;
+  friend class Container;
+
   Container* parent_;
+  std::size_t childSlot_ = 0;  // place among the container's children
+  std::size_t formSlot_ = 0;   // place in the form's control order
   std::string name_;
   int index_ = -1;
   ControlEvents<int>* arrayEvents_ = nullptr;

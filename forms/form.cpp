@@ -157,10 +157,10 @@ void Form::SetMousePointer(int value) {
   NotifyForm();
 }
 
-void Form::Register(Control& control) { controls_.push_back(&control); }
+void Form::Register(Control& control) { controls_.PushBack(&control); }
 
 void Form::Forget(Control& control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+  controls_.Remove(&control);
   if (activeControl_ == &control) activeControl_ = nullptr;
 }
 

@@ -97,7 +97,7 @@ class Form : public Container {
   void SetMousePointer(int value);
 
   // Every control of the form, in the order they were created.
-  const std::vector<Control*>& AllControls() const { return controls_; }
+  const std::vector<Control*>& AllControls() const { return controls_.Items(); }
   Control* ActiveControl() const { return activeControl_; }
 
   const TextMetrics& Metrics() const { return *metrics_; }
@@ -139,7 +139,7 @@ class Form : public Container {
   std::string name_;
   const TextMetrics* metrics_;
   FormObserver* observer_ = nullptr;
-  std::vector<Control*> controls_;
+  ControlList controls_{&Control::formSlot_};
   Control* activeControl_ = nullptr;
   std::vector<std::unique_ptr<Control>> graveyard_;
   int eventDepth_ = 0;
