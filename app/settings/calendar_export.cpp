@@ -1,6 +1,7 @@
 #include "app/settings/calendar_export.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "app/settings/slugify.h"
@@ -129,13 +130,15 @@ void WriteEvent(CalendarWriter& out, const store::Planner& planner, int index,
 
   const std::vector<std::string> colour = runtime::Split(Field(fields, 4), "-");
   if (const char* rule = RepetitionRule(Field(colour, 2))) {
-    // The repetition ends at midnight of its end date in the calendar's zone; an end that
+    // The repetition runs to the end of its last day in the calendar's zone, so that the
+    // published calendar keeps that day's occurrence as the planner shows it; an end that
     // is not a date is read as none.
-    const std::string until = Field(colour, 3);
-    const auto ends = runtime::DateTime::Parse(until);
+    const auto ends = runtime::DateTime::Parse(Field(colour, 3));
+    const auto lastMinute = ends ? std::optional(ends->AddMinutes(24 * 60 - 1)) : std::nullopt;
     out.Line(std::string(rule) +
-             (ends ? ";UNTIL=" + LocalDateToUtcStamp(until, UtcOffsetMinutes(rules, *ends))
-                   : ";COUNT=100"));
+             (lastMinute ? ";UNTIL=" + LocalDateToUtcStamp(lastMinute->Text(),
+                                                           UtcOffsetMinutes(rules, *lastMinute))
+                         : ";COUNT=100"));
   }
   out.Line("END:VEVENT");
 }

@@ -115,13 +115,13 @@ std::map<int, std::vector<Occurrence>> ExpandedByCalendarProgram(
   return found;
 }
 
-// The occurrences the planner shows, day by day, up to the last day given; those on or
-// after the end of repetition are left out, as the views leave them out.
+// The occurrences the planner shows, day by day, up to the last day given; those after the
+// end of repetition are left out, as the views leave them out.
 std::vector<Occurrence> ShownByPlanner(const Repeating& a, runtime::DateTime last) {
   std::vector<Occurrence> shown = {{a.start, a.end}};
   const auto limit = *a.until ? runtime::DateTime::Parse(a.until) : std::nullopt;
   for (auto day = runtime::DateTime::Parse(a.start)->Date(); day <= last; day = day.AddDays(1)) {
-    if (limit && day >= *limit) break;
+    if (limit && day > *limit) break;
     auto occurrence = OccurrenceOnDate(a.start, a.end, a.code, day);
     if (!occurrence.first.empty()) shown.push_back(occurrence);
   }
