@@ -8,6 +8,7 @@
 
 namespace platform {
 
+// A link is followed: the file it names is replaced, the link stays.
 // 0 on success, else the errno of the step that failed; the old file is then untouched and
 // no temporary file is left behind.
 int ReplaceFileContents(const std::string& path, std::string_view contents);

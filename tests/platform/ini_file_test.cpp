@@ -52,6 +52,33 @@ TEST(IniFileTest, WritesLeaveNoTemporaryFileAndKeepThePermissions) {
   EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
+// A data file kept elsewhere through a link stays there: the write replaces the file the
+// link names, and the link itself is left in place.
+TEST(IniFileTest, AWriteThroughALinkReplacesTheLinkedFile) {
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder / "kept");
+  std::filesystem::create_directory(folder / "app");
+  WriteTextFile(folder / "kept/data", "[S]\nk=1\n");
+  std::filesystem::create_symlink("../kept/data", folder / "app/data");
+  std::filesystem::create_symlink(folder / "app/data", folder / "app/second-link");
+
+  ASSERT_EQ(WriteIniValue(folder / "app/data", "S", "k", "2"), 0);
+  ASSERT_EQ(WriteIniValue(folder / "app/second-link", "S", "m", "3"), 0);
+
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "app/data"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "app/second-link"));
+  EXPECT_EQ(ReadTextFile(folder / "kept/data"), "[S]\nk=2\nm=3\n");
+  EXPECT_EQ(ReadIniFile(folder / "app/data")->Value("S", "m"), "3");
+  for (const char* sub : {"kept", "app"}) {
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(folder / sub)) {
+      ++entries;
+    }
+    EXPECT_EQ(entries, std::string(sub) == "kept" ? 1 : 2) << "no temporary file in " << sub;
+  }
+}
+
 TEST(IniFileTest, AFailedWriteLeavesTheFileAndTheCacheAsTheyWere) {
   ScratchFolder folder;
   std::string path = folder / "missing-folder/data";
