@@ -1,5 +1,6 @@
 #include "app/mainwindow/startup_services.h"
 
+#include "app/export/agenda_export.h"
 #include "app/settings/time_zone_names.h"
 #include "app/settings/user_id.h"
 
@@ -29,6 +30,9 @@ std::string MainWindowStartup::GetUserId() { return settings::GetUserId(); }
 
 void MainWindowStartup::LoadMainForm() {
   form_ = std::make_unique<frmMain>(planner_, services_);
+  form_->ExportPdf = [this] {
+    agendaexport::WritePDF(*form_, planner_.DataFolder, services_.dialogs, services_.shell);
+  };
   if (onLoaded_) onLoaded_(*form_);
   form_->LoadForm();
 }

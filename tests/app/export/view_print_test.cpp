@@ -1,0 +1,246 @@
+// The side menu's "Créer un PDF" through the program's own start-up: the print of the
+// month, week, work-week and agenda views, read back with qpdf, pdftotext and pdfinfo and
+// rendered for a person under screenshots/; and the failures the user is told of.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "app/mainwindow/startup_services.h"
+#include "app/store/records.h"
+#include "forms/testing.h"
+#include "forms/user_driver.h"
+#include "pdf/pdf_tools.h"
+#include "platform/scratch_folder.h"
+
+namespace {
+
+using ::testing::ContainsRegex;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using pdf::testing_support::CountOf;
+using pdf::testing_support::QpdfCheck;
+using pdf::testing_support::RunTool;
+
+constexpr int kMonthView = 0;
+constexpr int kAgendaView = 1;
+constexpr int kWeekView = 2;
+constexpr int kWorkWeekView = 3;
+constexpr int kPrint = 7;
+
+class ViewPrintTest : public ::testing::Test {
+ protected:
+  ViewPrintTest() {
+    ::setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
+    std::filesystem::create_directories(home / "Quorvane");
+    store::Planner earlier;
+    earlier.DataFile = home / "Quorvane/data";
+    store::AddCategory(earlier, "Nord\u00A6255-0");
+    store::AddCategory(earlier, "Sud\u00A665535-1");
+  }
+  ~ViewPrintTest() override { ::unsetenv("XDG_DATA_HOME"); }
+
+  // The window as the start-up leaves it, on March 2026 (today is Monday 02.03.2026).
+  mainwindow::frmMain& Start() {
+    EXPECT_TRUE(store::Main(planner, startup));
+    return *startup.MainWindow();
+  }
+
+  // One activity of project `project` on `day` of March 2026.
+  void Add(int day, const std::string& from, const std::string& to, const std::string& name,
+           int project = 0) {
+    const std::string date = (day < 10 ? "0" : "") + std::to_string(day) + ".03.2026 ";
+    planner.Activities.push_back(date + from + "\u00A6" + date + to + "\u00A6" + name +
+                                 "\u00A6" + std::to_string(project) + "\u00A6" +
+                                 (project == 0 ? "255-0" : "65535-1"));
+  }
+
+  void Menu(int entry) { user.Click(startup.MainWindow()->lblAffiche[entry]); }
+
+  std::string Pdf() const { return home / "Quorvane/Quorvane.pdf"; }
+
+  // The print as a person sees it: its first page under screenshots/, the file itself
+  // under test-output/.
+  void Keep(const std::string& name) const {
+    const std::filesystem::path build(QUORVANE_BUILD_DIR);
+    std::filesystem::create_directories(build / "screenshots");
+    std::filesystem::create_directories(build / "test-output");
+    std::filesystem::copy_file(Pdf(), build / "test-output" / (name + ".pdf"),
+                               std::filesystem::copy_options::overwrite_existing);
+    const auto render = RunTool("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + Pdf() + "' '" +
+                                (build / "screenshots" / name).string() + "'");
+    EXPECT_EQ(render.status, 0) << render.output;
+  }
+
+  void ExpectValid() const {
+    const auto check = QpdfCheck(Pdf());
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_THAT(check.output, Not(HasSubstr("WARNING")));
+  }
+
+  std::string Text(int page = 0) const {
+    const std::string pages =
+        page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    return RunTool("pdftotext -layout" + pages + " '" + Pdf() + "' -").output;
+  }
+
+  std::string Info() const { return RunTool("pdfinfo '" + Pdf() + "'").output; }
+
+  ScratchFolder home;
+  store::Planner planner;
+  forms::testing::TestServices world;
+  mainwindow::MainWindowStartup startup{planner, world.services()};
+  forms::testing::UserDriver user;
+};
+
+TEST_F(ViewPrintTest, MonthPrintIsALandscapePageWithTheTitleAndTheMonthsActivities) {
+  mainwindow::frmMain& w = Start();
+  Add(4, "09:00", "10:30", "Pose");
+  Add(17, "14:00", "15:00", "Visite", 1);
+  Add(31, "08:00", "09:00", "Bilan");
+  user.Click(w.lblCategories[0]);
+  Menu(kMonthView);
+  w.lblInfo.SetCaption("Bulle d'aide");
+  w.lblInfo.SetVisible(true);
+
+  Menu(kPrint);
+
+  ASSERT_EQ(world.shell.opened.size(), 1u);
+  EXPECT_EQ(world.shell.opened[0].target, Pdf());
+  EXPECT_TRUE(world.shell.opened[0].arguments.empty());
+  EXPECT_TRUE(world.dialogs.shown.empty());
+  ExpectValid();
+  EXPECT_THAT(Info(), ContainsRegex("Page size: +841.89 x 595.27"));
+  EXPECT_THAT(Info(), ContainsRegex("Pages: +1\n"));
+  EXPECT_THAT(Info(), ContainsRegex("Title: +Fenwadra"));
+  const std::string text = Text();
+  EXPECT_THAT(text, HasSubstr("mars 2026"));
+  for (const char* name : {"Pose", "Visite", "Bilan", "Lundi", "Dimanche"})
+    EXPECT_THAT(text, HasSubstr(name));
+  EXPECT_THAT(text, Not(HasSubstr("Bulle")));
+  // The screen is drawn again at its own sizes once the print is written.
+  EXPECT_NE(w.lblJour[0].Width(), 2150);
+  Keep("print_month");
+}
+
+TEST_F(ViewPrintTest, WeekPrintsCarryTheWeekCaptionOnOneLineAndTheirDays) {
+  mainwindow::frmMain& w = Start();
+  Add(3, "08:00", "10:00", "Chape");
+  Add(5, "13:30", "16:00", "Peinture", 1);
+  Add(7, "10:00", "11:00", "Samedi matin");
+  user.Click(w.lblCategories[0]);
+
+  Menu(kWeekView);
+  Menu(kPrint);
+  ExpectValid();
+  std::string text = Text();
+  EXPECT_THAT(text, HasSubstr("Semaine du 2.03 au 8.03.2026"));
+  for (const char* name : {"Chape", "Peinture", "Samedi matin", "Dimanche 8 mars", "08:00"})
+    EXPECT_THAT(text, HasSubstr(name));
+  Keep("print_week");
+
+  Menu(kWorkWeekView);
+  Menu(kPrint);
+  ExpectValid();
+  text = Text();
+  EXPECT_THAT(text, HasSubstr("Semaine du 2.03 au 6.03.2026"));
+  for (const char* name : {"Chape", "Peinture", "Vendredi 6 mars"}) EXPECT_THAT(text, HasSubstr(name));
+  EXPECT_THAT(text, Not(HasSubstr("Samedi")));
+  EXPECT_EQ(world.shell.opened.size(), 2u);
+  Keep("print_work_week");
+}
+
+TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {
+  mainwindow::frmMain& w = Start();
+  for (int day = 1; day <= 31; ++day) {
+    Add(day, "08:00", "09:00", "Ouverture " + std::to_string(day));
+    Add(day, "10:00", "11:00", "Chantier " + std::to_string(day), 1);
+    Add(day, "15:00", "16:00", "Fermeture " + std::to_string(day));
+  }
+  // A long day that would reach past the foot of the first page.
+  for (int k = 1; k <= 15; ++k) Add(14, "12:00", "12:30", "Réunion " + std::to_string(k));
+  user.Click(w.lblCategories[0]);
+  Menu(kAgendaView);
+  Menu(kPrint);
+
+  ASSERT_EQ(world.shell.opened.size(), 1u);
+  ExpectValid();
+  const std::string info = Info();
+  EXPECT_THAT(info, ContainsRegex("Page size: +595.27[0-9]* x 841.89"));
+  EXPECT_THAT(info, ContainsRegex("Pages: +3\n"));
+  EXPECT_THAT(Text(1), HasSubstr("mars 2026"));
+  EXPECT_THAT(Text(1), HasSubstr("Ouverture 1\n"));
+  EXPECT_THAT(Text(1), Not(HasSubstr("Réunion")));
+  EXPECT_THAT(Text(2), HasSubstr("Réunion 15\n"));
+  EXPECT_THAT(Text(3), HasSubstr("Fermeture 31\n"));
+  // Every line of the month is printed once, whole, above the foot of its page.
+  const std::string text = Text();
+  for (int day = 1; day <= 31; ++day)
+    for (const char* name : {"Ouverture ", "Chantier ", "Fermeture "})
+      EXPECT_EQ(CountOf(text, std::string(name) + std::to_string(day) + "\n"), 1)
+          << name << day;
+  const std::string words = RunTool("pdftotext -bbox '" + Pdf() + "' -").output;
+  const std::regex bottom("yMax=\"([0-9.]+)\"");
+  int count = 0;
+  for (auto it = std::sregex_iterator(words.begin(), words.end(), bottom);
+       it != std::sregex_iterator(); ++it, ++count)
+    EXPECT_LT(std::stod((*it)[1]), 841.89) << (*it)[0];
+  EXPECT_GT(count, 400);
+  Keep("print_agenda");
+}
+
+TEST_F(ViewPrintTest, WhenTheFileCannotBeCreatedTheUserIsToldAndNothingIsWritten) {
+  mainwindow::frmMain& w = Start();
+  Add(4, "09:00", "10:30", "Pose");
+  // A folder standing where the print goes cannot be replaced by a file, whoever runs the
+  // test (a read-only folder would not stop the superuser).
+  std::filesystem::create_directory(Pdf());
+  Menu(kMonthView);
+  Menu(kPrint);
+
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  const auto& shown = world.dialogs.shown[0];
+  EXPECT_EQ(shown.buttons, forms::kCritical);
+  EXPECT_THAT(shown.prompt, ::testing::StartsWith("Pagelith.BeginDoc - "));
+  EXPECT_THAT(shown.prompt, ::testing::EndsWith(
+                                "\nLe fichier est peut-être déjà ouvert par un autre programme"));
+  EXPECT_THAT(shown.prompt, HasSubstr(Pdf()));
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(Pdf()));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "Quorvane"),
+                          std::filesystem::directory_iterator{}),
+            2);  // the data file and the folder
+  // The screen goes on with its own sizes.
+  EXPECT_NE(w.lblJour[0].Width(), 2150);
+}
+
+TEST_F(ViewPrintTest, AFailureWhileWritingEndsThePrintWithTheLineOfTheStepAndOpensNothing) {
+  Start();
+  for (int day = 1; day <= 31; ++day) Add(day, "09:00", "10:00", "Tâche " + std::to_string(day));
+  Menu(kMonthView);
+
+  // The file may not grow past a few kilobytes: a write fails once the page is under way.
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 6000;
+  const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  Menu(kPrint);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, previous);
+
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_THAT(world.dialogs.shown[0].prompt,
+              ::testing::MatchesRegex("Erreur à la ligne [0-9]+de la procédure WritePDF"));
+  EXPECT_EQ(world.dialogs.shown[0].buttons, forms::kOKOnly);
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_LE(std::filesystem::file_size(Pdf()), 6000u);
+}
+
+}  // namespace
