@@ -101,8 +101,8 @@ char* PutCharacter(char* out, std::uint32_t code) {
 
 }  // namespace
 
-void AppendEncodedIniText(std::string& out, std::string_view text) {
-  std::uint32_t position = 0;
+void AppendEncodedIniText(std::string& out, std::string_view text, int firstPosition) {
+  auto position = static_cast<std::uint32_t>(firstPosition - 1);
   for (std::size_t at = 0; at < text.size();) {
     std::uint32_t value;
     at += NextCharacter(text, at, value);

@@ -7,8 +7,9 @@
 namespace store {
 
 std::string EncodeIniText(std::string_view text);
-// Appends the encoded form of `text` to `out`.
-void AppendEncodedIniText(std::string& out, std::string_view text);
+// Appends the encoded form of `text` to `out`, as the tail of a text that it continues at
+// `firstPosition` (counted from 1).
+void AppendEncodedIniText(std::string& out, std::string_view text, int firstPosition = 1);
 
 // Stops at the first position that holds no complete code and ignores the rest.  A tail of
 // an encoded text decodes with the position of its first character, counted from 1.

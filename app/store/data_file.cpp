@@ -54,7 +54,7 @@ int MaxSectionIndex(const Planner& planner, std::string_view prefix) {
   auto document = platform::ReadIniFile(planner.DataFile);
   int highest = -1;
   ForEachRecordSection(*document, prefix,
-                       [&](int index, std::size_t) { highest = std::max(highest, index); });
+                       [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
   return highest;
 }
 

@@ -35,16 +35,23 @@ int RecordIndex(std::string_view rest) {
 }  // namespace
 
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
-                          const std::function<void(int, std::size_t)>& visit) {
+                          const std::function<void(int, std::size_t, bool)>& visit) {
   // A code ends at its final symbol, so a name starts with the prefix exactly when its
   // encoded form starts with the prefix's: only the rest needs decoding.
   const std::string encodedPrefix = EncodeIniText(prefix);
   const int restPosition = runtime::Len(prefix) + 1;
+  std::string ownDigits;
   for (std::size_t i = 0; i < document.SectionCount(); ++i) {
     std::string_view name = document.SectionName(i);
     if (name.size() > encodedPrefix.size() && StartsWithSymbols(name, encodedPrefix)) {
-      int index = RecordIndex(DecodeIniText(name.substr(encodedPrefix.size()), restPosition));
-      if (index >= 0) visit(index, i);
+      std::string_view rest = name.substr(encodedPrefix.size());
+      int index = RecordIndex(DecodeIniText(rest, restPosition));
+      if (index < 0) continue;
+      // Leading zeros, stray symbols after the last code or a code written the long way
+      // decode to the same index under another name.
+      ownDigits.clear();
+      AppendEncodedIniText(ownDigits, std::to_string(index), restPosition);
+      visit(index, i, rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits));
     }
   }
 }

@@ -9,10 +9,11 @@
 
 namespace store {
 
-// Calls `visit(recordIndex, sectionIndex)`, in file order, for every section of `document`
-// whose decoded name is `prefix` followed by decimal digits naming an index no higher than
-// kMaxRecordIndex.
+// Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
+// `document` whose decoded name is `prefix` followed by decimal digits naming an index no
+// higher than kMaxRecordIndex.  `ownName` is true when the section's name is the one a
+// look-up of that record by name finds: the prefix and the index without leading zeros.
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
-                          const std::function<void(int, std::size_t)>& visit);
+                          const std::function<void(int, std::size_t, bool)>& visit);
 
 }  // namespace store

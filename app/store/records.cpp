@@ -19,16 +19,18 @@ std::string SectionName(std::string_view prefix, int index) {
 }
 
 // One pass over the file's sections rather than a look-up per record; the first section
-// of an index holds its record, as a look-up by name would find it.
+// named after an index holds its record, as a look-up by name would find it.
 void LoadTable(const Planner& planner, std::string_view prefix,
                std::vector<std::string>& table) {
   auto document = platform::ReadIniFile(planner.DataFile);
   std::vector<std::int64_t> firstSection;
-  ForEachRecordSection(*document, prefix, [&](int index, std::size_t section) {
+  ForEachRecordSection(*document, prefix, [&](int index, std::size_t section, bool ownName) {
     if (static_cast<std::size_t>(index) >= firstSection.size()) {
       firstSection.resize(static_cast<std::size_t>(index) + 1, -1);
     }
-    if (firstSection[index] < 0) firstSection[index] = static_cast<std::int64_t>(section);
+    if (ownName && firstSection[index] < 0) {
+      firstSection[index] = static_cast<std::int64_t>(section);
+    }
   });
   if (firstSection.empty()) return;
 

@@ -67,12 +67,15 @@ TEST(CodecTest, CodesDependOnThePosition) {
   EXPECT_NE(EncodeIniText("Nom"), "Nom");
 }
 
-TEST(CodecTest, ATailDecodesFromItsOwnPosition) {
+TEST(CodecTest, ATailCodesFromItsOwnPosition) {
   std::string prefix = EncodeIniText("Réparation ");
   std::string whole = EncodeIniText("Réparation n°12");
   ASSERT_EQ(whole.substr(0, prefix.size()), prefix);
   EXPECT_EQ(DecodeIniText(whole.substr(prefix.size()), 12), "n°12");
   EXPECT_NE(DecodeIniText(whole.substr(prefix.size())), "n°12");
+  std::string tail;
+  AppendEncodedIniText(tail, "n°12", 12);
+  EXPECT_EQ(prefix + tail, whole);
 }
 
 TEST(CodecTest, StoredNamesKeepTheirCodes) {

@@ -111,6 +111,28 @@ TEST(RecordsTest, TheFirstSectionOfAnIndexHoldsTheRecord) {
   EXPECT_EQ(ReadIni("ACTIVITE0", "Nom", planner.DataFile), "first");
 }
 
+// A hand-edited file may hold a section whose name only reads like a record's ("ACTIVITE01",
+// or a name with stray symbols after its code).  It counts for the highest index, but the
+// record is read from the section a replace writes to; else a changed record would come
+// back as it was at the next start.
+TEST(RecordsTest, OnlyARecordsOwnSectionNameHoldsIt) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  auto section = [](const std::string& name, const std::string& record) {
+    return "[" + name + "]\n" + EncodeIniText("Nom") + "=" + EncodeIniText(record) + "\n";
+  };
+  WriteTextFile(planner.DataFile, section(EncodeIniText("ACTIVITE01"), "look-alike") +
+                                      section(EncodeIniText("ACTIVITE0"), "first") +
+                                      section(EncodeIniText("ACTIVITE1"), "second") +
+                                      section(EncodeIniText("ACTIVITE3") + "Z9", "stray"));
+  LoadActivities(planner);
+  EXPECT_THAT(planner.Activities, ElementsAre("first", "second", "", ""));
+
+  SetActivityRecord(planner, 1, "changed");
+  SetActivityRecord(planner, 3, "third");
+  EXPECT_THAT(Reloaded(planner).Activities, ElementsAre("first", "changed", "", "third"));
+}
+
 TEST(RecordsTest, ALoadWithoutRecordsKeepsTheTable) {
   ScratchFolder folder;
   Planner planner = PlannerIn(folder);
