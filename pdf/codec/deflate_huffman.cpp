@@ -1,6 +1,9 @@
 #include "pdf/codec/deflate_huffman.h"
 
 #include <algorithm>
+#include <functional>
+#include <queue>
+#include <utility>
 
 namespace pdf::deflate {
 
@@ -10,8 +13,9 @@ constexpr int kNone = -1;
 
 // Depth of every symbol in a Huffman tree merged from the frequencies: the two lightest
 // groups are joined until one is left, the later symbol counting as the lighter among
-// equal weights.  Symbols of weight 0 keep depth 0.
-std::vector<int> TreeDepths(std::vector<std::uint32_t> weight)
+// equal weights.  Symbols of weight 0 keep depth 0.  A group goes by the number of its
+// first symbol, so the queue orders groups by weight, then by number from the highest.
+std::vector<int> TreeDepths(const std::vector<std::uint32_t>& weight)
 {
     const int count = static_cast<int>(weight.size());
     std::vector<int> depth(count, 0);
@@ -20,24 +24,23 @@ std::vector<int> TreeDepths(std::vector<std::uint32_t> weight)
     for (int s = 0; s < count; ++s)
         lastMember[s] = s;
 
-    for (;;) {
-        int smallest = kNone;
-        int second = kNone;
-        for (int s = 0; s < count; ++s) {
-            if (weight[s] == 0)
-                continue;
-            if (smallest == kNone || weight[s] <= weight[smallest]) {
-                second = smallest;
-                smallest = s;
-            } else if (second == kNone || weight[s] <= weight[second]) {
-                second = s;
-            }
-        }
-        if (second == kNone)
-            return depth;
+    using Group = std::pair<std::uint32_t, int>;  // weight, and minus the group's number
+    std::vector<Group> groups;
+    groups.reserve(count);
+    for (int s = 0; s < count; ++s)
+        if (weight[s] != 0)
+            groups.emplace_back(weight[s], -s);
+    std::priority_queue<Group, std::vector<Group>, std::greater<Group>> queue(
+        std::greater<Group>(), std::move(groups));
 
-        weight[smallest] += weight[second];
-        weight[second] = 0;
+    while (queue.size() > 1) {
+        const Group lightest = queue.top();
+        queue.pop();
+        const Group next = queue.top();
+        queue.pop();
+        const int smallest = -lightest.second;
+        const int second = -next.second;
+        queue.emplace(lightest.first + next.first, lightest.second);
         for (int m = smallest; m != kNone; m = nextMember[m])
             ++depth[m];
         for (int m = second; m != kNone; m = nextMember[m])
@@ -45,6 +48,7 @@ std::vector<int> TreeDepths(std::vector<std::uint32_t> weight)
         nextMember[lastMember[smallest]] = second;
         lastMember[smallest] = lastMember[second];
     }
+    return depth;
 }
 
 // Moves symbols out of the depths beyond maxBits, keeping the code complete.
@@ -94,9 +98,10 @@ bool HuffmanCode::Build(const std::uint32_t* frequencies, int maxBits)
 
     // Lengths are handed out shortest first, to the symbols in order of depth and, within
     // one depth, of symbol number.
+    const int deepest = *std::max_element(depth.begin(), depth.end());
     int length = 1;
     int leftAtLength = perDepth[1];
-    for (int d = 1; d < static_cast<int>(perDepth.size()); ++d) {
+    for (int d = 1; d <= deepest; ++d) {
         for (int s = 0; s < count; ++s) {
             if (depth[s] != d)
                 continue;
