@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 
+#include "platform/environment_of.h"
 #include "platform/time_zone.h"
 
 namespace {
-
-platform::Environment EnvironmentOf(std::map<std::string, std::string> variables) {
-  return [variables](const std::string& name) -> std::optional<std::string> {
-    const auto found = variables.find(name);
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  };
-}
 
 // An /etc of the test's own.
 platform::SystemZoneFiles FakeEtc() {

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <map>
+#include "platform/environment_of.h"
 
 namespace {
 
@@ -15,14 +15,6 @@ std::filesystem::path WorkFolder() {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder;
-}
-
-platform::Environment EnvironmentOf(std::map<std::string, std::string> variables) {
-  return [variables](const std::string& name) -> std::optional<std::string> {
-    const auto found = variables.find(name);
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  };
 }
 
 mode_t ModeOf(const std::filesystem::path& path) {

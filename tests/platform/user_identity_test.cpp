@@ -2,17 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "platform/environment_of.h"
 
 namespace {
-
-platform::Environment EnvironmentOf(std::map<std::string, std::string> variables) {
-  return [variables](const std::string& name) -> std::optional<std::string> {
-    const auto found = variables.find(name);
-    if (found == variables.end()) return std::nullopt;
-    return found->second;
-  };
-}
 
 TEST(UserIdentity, NamesComeFromTheVariablesWhenSet) {
   const auto environment = EnvironmentOf({{"COMPUTERNAME", "PC-OFFICE"}, {"USERNAME", "anna"}});
