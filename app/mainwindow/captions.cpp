@@ -39,8 +39,7 @@ void frmMain::RefreshTermCaptions() {
   optRess[1].SetCaption(resources + " désactivé" + (Feminine(r) ? "es " : "s"));
 
   cmdAddCat.SetCaption("Ajouter un" + std::string(Feminine(p) ? "e" : "") + " " + LCase(p[1]));
-  fraActivite.SetCaption("Ajouter un" + std::string(Feminine(a) ? "e" : "") + " " +
-                         LCase(a[1]));
+  fraActivite.SetCaption(ActivityEditorCaption());
   fraCategorie.SetCaption(p[0]);
   fraRessources.SetCaption(r[0]);
   Label5.SetCaption(p[1]);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/store/planner.h"
@@ -44,6 +45,9 @@ class frmMain : public forms::Form {
   std::function<void()> ShowProjectPanel;
   // The settings dialog, shown modally; returns once it has closed.
   std::function<void()> ShowSettings;
+  // Writes and uploads the shared calendar of project `projectIndex` after a save while
+  // sharing is on; set to the sharing export when the window is made.
+  std::function<void(int projectIndex)> PublishCalendar;
 
   // Form state.
   runtime::DateTime CurrentDate;  // the date every view is built around
@@ -248,6 +252,47 @@ class frmMain : public forms::Form {
   int VisibleView() const;
   void ToggleMonthCalendar(const forms::Frame& bar);
   void SetMonthCaptions();
+
+  // The activity editor (activity_editor*.cpp) and its shade strip (shade_strip.cpp).
+  void ConnectActivityEditor();
+  void OpenActivityEditor(const std::string& dateText, int hour, int minute);
+  std::string ActivityEditorCaption() const;
+  void cmbcategorie_Click();
+  void cmbH_Click();
+  void cmbH2_Click();
+  void DTPicker4_Change();
+  void cmbPeriode_Click();
+  void chkFinPeriode_Click();
+  void txtActivite_KeyPress(int& keyAscii);
+  void lblCloseActivite_Click();
+  void SetResourceRowLayout(int rows);
+  void FillFirstResourceRow();
+  void cmdNewRess_Click();
+  void imgKillAct_Click(int index);
+  void lblActivite_DblClick(int index);
+  void imgPeriode_DblClick(int index);
+  void lblDetail_DblClick(int index);
+  void OpenActivityByKey(const std::string& key, forms::Label& hoverDetails);
+  void MSFlexGrid1_DblClick();
+  void ShowActivityColourField(const std::string& field);
+  void cmdValideActivite_Click();
+  void WriteActivityRow(int row, const std::string& name, const std::string& colourPeriodField,
+                        int periodicityCode);
+  void RedrawAfterSave();
+  void BuildShadeStrip(int colour);
+  void ShowActivityColour();
+  void lblDegrade_Click(int index);
+  void lblSelDegrade_MouseDown(int button, int shift, double x, double y);
+  void lblSelDegrade_MouseMove(int button, int shift, double x, double y);
+  void lblSelDegrade_MouseUp(int button, int shift, double x, double y);
+
+  // The activity the editor modifies: its table row and record index.  The editor adds a
+  // new activity while there is none.
+  struct EditedActivity {
+    int row;
+    int index;
+  };
+  std::optional<EditedActivity> editedActivity_;
 
   store::Planner& planner_;
   forms::Services services_;
