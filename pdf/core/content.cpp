@@ -15,9 +15,8 @@ void Pagelith::PutLine(std::string_view line)
                                      : nullptr;
     if (!target)
         return;
-    std::string text = "\r";
-    text += line;
-    BufAppend(*target, text);
+    BufAppend(*target, "\r");
+    BufAppend(*target, line);
 }
 
 void Pagelith::SetPrecision(int decimals)

@@ -38,9 +38,13 @@ Error BadPagePosition(int position)
                  "Invalid procedure call or argument: page " + std::to_string(position));
 }
 
-Bytes ToBytes(const std::string& text)
+Bytes ToBytes(std::string_view first, std::string_view second = {})
 {
-    return Bytes(text.begin(), text.end());
+    Bytes bytes;
+    bytes.reserve(first.size() + second.size());
+    bytes.insert(bytes.end(), first.begin(), first.end());
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    return bytes;
 }
 
 }  // namespace
@@ -82,7 +86,7 @@ void Pagelith::EndPage()
     }
     mPageOpen = false;
 
-    Bytes content = ToBytes(PageLeadingText() + BufToString(mPageBuf));
+    Bytes content = ToBytes(PageLeadingText(), BufView(mPageBuf));
     const int pageObject = mObjCount + 1;
     BeginObj(pageObject + 1);
     WriteLine("<<");
@@ -175,7 +179,7 @@ void Pagelith::EndOnPage()
     mPageOpen = false;
     mOnPage = false;
 
-    Bytes content = ToBytes(BufToString(mPageBuf));
+    Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");
     WriteStream(content, 0, {}, 0, StreamKind::Content);

@@ -27,9 +27,8 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
     if (length1 > 0)
         WriteLine("/Length1 " + std::to_string(length1));
     WriteLine("/Length " + std::to_string(data.size()) + " >>\rstream");
-    std::string bytes(data.begin(), data.end());
-    bytes += '\n';
-    mFile.Write(bytes);
+    mFile.Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    mFile.Write("\n");
     WriteLine("endstream");
 }
 

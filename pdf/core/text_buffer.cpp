@@ -9,7 +9,7 @@ void BufAppend(TextBuffer& buffer, std::string_view text)
         buffer.Buffer.append(static_cast<std::size_t>(newEnd), ' ');
         buffer.Capacity += newEnd;
     }
-    buffer.Buffer.replace(static_cast<std::size_t>(buffer.Position - 1), text.size(), text);
+    text.copy(buffer.Buffer.data() + (buffer.Position - 1), text.size());
     buffer.Position = newEnd;
 }
 
@@ -20,9 +20,14 @@ void BufReset(TextBuffer& buffer)
     buffer.Position = 1;
 }
 
+std::string_view BufView(const TextBuffer& buffer)
+{
+    return std::string_view(buffer.Buffer).substr(0, static_cast<std::size_t>(buffer.Position - 1));
+}
+
 std::string BufToString(const TextBuffer& buffer)
 {
-    return buffer.Buffer.substr(0, static_cast<std::size_t>(buffer.Position - 1));
+    return std::string(BufView(buffer));
 }
 
 }  // namespace pdf

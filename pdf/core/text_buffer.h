@@ -18,6 +18,8 @@ struct TextBuffer {
 
 void BufAppend(TextBuffer& buffer, std::string_view text);
 void BufReset(TextBuffer& buffer);
+// The content, valid until the next change of the buffer.
+std::string_view BufView(const TextBuffer& buffer);
 std::string BufToString(const TextBuffer& buffer);
 
 }  // namespace pdf

@@ -48,16 +48,22 @@ std::string EscapeString(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + 8);
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '(': out += "\\("; break;
-        case ')': out += "\\)"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+    std::size_t plain = 0;  // start of the characters not yet copied
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* escape;
+        switch (text[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '(': escape = "\\("; break;
+        case ')': escape = "\\)"; break;
+        case '\r': escape = "\\r"; break;
+        case '\n': escape = "\\n"; break;
+        default: continue;
         }
+        out.append(text.substr(plain, i - plain));
+        out += escape;
+        plain = i + 1;
     }
+    out.append(text.substr(plain));
     return out;
 }
 
@@ -102,16 +108,19 @@ std::string EscapeName(std::string_view name)
     static constexpr std::string_view kDelimiters = "()<>[]{}/%#";
     std::string out;
     out.reserve(name.size());
-    for (char c : name) {
+    std::size_t plain = 0;  // start of the characters not yet copied
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 33 || byte > 126 || kDelimiters.find(c) != std::string_view::npos) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "#%02X", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
+        if (byte >= 33 && byte <= 126 && kDelimiters.find(c) == std::string_view::npos)
+            continue;
+        out.append(name.substr(plain, i - plain));
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "#%02X", byte);
+        out += hex;
+        plain = i + 1;
     }
+    out.append(name.substr(plain));
     return out;
 }
 

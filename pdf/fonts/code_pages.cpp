@@ -96,11 +96,15 @@ std::string ToCodePage(std::string_view utf8, FontCharset charset) {
     result.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // A run of ASCII is the same in every code page.
+        std::size_t asciiEnd = pos;
+        while (asciiEnd < utf8.size() && static_cast<unsigned char>(utf8[asciiEnd]) < 0x80)
+            ++asciiEnd;
+        result.append(utf8.substr(pos, asciiEnd - pos));
+        pos = asciiEnd;
+        if (pos == utf8.size())
+            break;
         std::int32_t codePoint = NextCodePoint(utf8, pos);
-        if (codePoint >= 0 && codePoint < 128) {
-            result += static_cast<char>(codePoint);
-            continue;
-        }
         auto found = std::lower_bound(reverse.begin(), reverse.end(), codePoint,
                                       [](const auto& entry, std::int32_t wanted) {
                                           return entry.first < wanted;

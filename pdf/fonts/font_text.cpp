@@ -18,14 +18,15 @@ float Pagelith::GetStringWidth(std::string_view bytes, int fontIndex, float font
 {
     if (fontIndex < 1 || fontIndex > mFontCount)
         return 0;
-    double glyphs = 0;
+    std::int64_t glyphs = 0;
     const FontWidths& widths = mFonts[static_cast<std::size_t>(fontIndex - 1)].Widths;
-    for (char c : bytes)
-        glyphs += widths[static_cast<unsigned char>(c)];
     std::size_t spaces = 0;
-    for (char c : bytes)
+    for (char c : bytes) {
+        glyphs += widths[static_cast<unsigned char>(c)];
         spaces += c == ' ';
-    const double width = glyphs * fontSize / 1000 + static_cast<double>(mCharSpacing) * bytes.size() +
+    }
+    const double width = static_cast<double>(glyphs) * fontSize / 1000 +
+                         static_cast<double>(mCharSpacing) * bytes.size() +
                          static_cast<double>(mWordSpacing) * spaces;
     return static_cast<float>(width * mHorizScaling / 100 / mScale);
 }
