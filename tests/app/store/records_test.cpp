@@ -133,6 +133,26 @@ TEST(RecordsTest, OnlyARecordsOwnSectionNameHoldsIt) {
   EXPECT_THAT(Reloaded(planner).Activities, ElementsAre("first", "changed", "", "third"));
 }
 
+// A damaged or hostile file loads what it can: no crash, and no table sized by an index
+// far beyond any real plan.
+TEST(RecordsTest, ADamagedFileLoadsWhatItCan) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  const std::string nom = EncodeIniText("Nom");
+  std::string text = std::string("\xEF\xBB\xBF\0garbage\xff\xfe\n[\n=\n[]\n", 23);
+  text += "[" + EncodeIniText("RESSOURCE" + std::to_string(kMaxRecordIndex + 1)) + "]\n" + nom +
+          "=" + EncodeIniText("too far") + "\n";
+  text += "[" + EncodeIniText("RESSOURCE1") + "]\n" + std::string(1 << 20, 'G') + "\n" + nom +
+          "=" + EncodeIniText("kept") + "\xc3\n";
+  text += "[" + EncodeIniText("RESSOURCE0") + "\0]\n" + nom + "=" + EncodeIniText("nul") + "\n";
+  WriteTextFile(planner.DataFile, text);
+
+  LoadResources(planner);
+  EXPECT_THAT(planner.Resources, ElementsAre("", "kept"));
+  AddResource(planner, "Salle");
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("", "kept", "Salle"));
+}
+
 TEST(RecordsTest, ALoadWithoutRecordsKeepsTheTable) {
   ScratchFolder folder;
   Planner planner = PlannerIn(folder);
