@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <set>
+
+#include "platform/environment_of.h"
 
 namespace {
 
@@ -33,12 +34,7 @@ TEST(WindowsToIanaTimeZone, TheTableHoldsSixtyFourDistinctZonesTheSystemKnows) {
   EXPECT_EQ(names.size(), 64u);
 }
 
-platform::Environment Tz(std::string zone) {
-  return [zone](const std::string& name) -> std::optional<std::string> {
-    if (name == "TZ") return zone;
-    return std::nullopt;
-  };
-}
+platform::Environment Tz(const std::string& zone) { return EnvironmentOf({{"TZ", zone}}); }
 
 TEST(GetWindowsTimeZoneName, MapsTheSystemZoneBackThroughTheTable) {
   const platform::SystemZoneFiles files;
