@@ -18,6 +18,11 @@ bool PublishFile(const std::string& localPath, const std::string& remoteName,
 
 std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
                               const Publishing& publishing) {
+  // The name is built from the user identifier: it must stay a name inside the folder.
+  if (fileName.empty() || fileName == "." || fileName == ".." ||
+      fileName.find('/') != std::string::npos) {
+    return {};
+  }
   std::filesystem::path folder = publishing.Folder;
   if (folder.empty()) {
     const auto temp = platform::PrivateTempFolder(platform::SystemEnvironment());

@@ -25,7 +25,7 @@ bool PublishFile(const std::string& localPath, const std::string& remoteName,
                  const Publishing& publishing);
 
 // Writes a file to publish into the publishing folder; its path, or the empty text when
-// the folder or the file cannot be written.
+// the folder or the file cannot be written or `fileName` is not a plain file name.
 std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
                               const Publishing& publishing);
 

@@ -113,6 +113,18 @@ TEST_F(PublishingTest, NothingIsSentWhileTheServerOrWebHostIsNotConfigured) {
   EXPECT_EQ(settings::RemotePath("cal.example", "7-cat.txt"), "sites/cal.example/cal_users/7-cat.txt");
 }
 
+// The file names come from the user identifier; one that would leave the folder is refused
+// rather than written elsewhere or sent up the server's tree.
+TEST_F(PublishingTest, ANameThatLeavesTheFolderIsNotWritten) {
+  for (const char* name : {"../1-cat.txt", "sub/1-cat.txt", "..", ".", ""}) {
+    EXPECT_EQ(settings::SavePublishedFile(name, "x", publishing_), "") << name;
+  }
+  settings::ExportCategoryList(Plan(), "../../x", publishing_);
+  EXPECT_FALSE(std::filesystem::exists(work_ / "x-cat.txt"));
+  EXPECT_TRUE(std::filesystem::is_empty(server_.Root() / "sites/cal.example/cal_users"));
+  EXPECT_FALSE(std::filesystem::exists(server_.Root() / "sites/x-cat.txt"));
+}
+
 TEST(PublishingDefaults, FilesGoToThePrivateTempFolder) {
   const auto temp = platform::PrivateTempFolder(platform::SystemEnvironment());
   ASSERT_TRUE(temp);
