@@ -10,8 +10,12 @@
 namespace platform {
 namespace {
 
+// An absolute path to a folder that exists: a variable left over from another session may
+// name one that is gone.
 bool IsUsableDirectory(const std::optional<std::string>& value) {
-  return value && !value->empty() && value->front() == '/';
+  struct stat info {};
+  return value && !value->empty() && value->front() == '/' &&
+         stat(value->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // A folder of ours: created 0700 when missing, else checked without following a link.

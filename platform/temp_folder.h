@@ -8,9 +8,10 @@
 
 namespace platform {
 
-// $XDG_RUNTIME_DIR/quorvane, else ($TMPDIR or /tmp)/quorvane-<uid>: created with mode 0700
-// when missing; an existing one must be a real folder owned by the user, and is closed to
-// others.  Nothing when no such folder can be had.
+// $XDG_RUNTIME_DIR/quorvane, else ($TMPDIR or /tmp)/quorvane-<uid> (a variable that names no
+// existing folder counts as unset): created with mode 0700 when missing; an existing one must
+// be a real folder owned by the user, and is closed to others.  Nothing when no such folder
+// can be had.
 std::optional<std::filesystem::path> PrivateTempFolder(const Environment& environment);
 
 }  // namespace platform

@@ -38,6 +38,17 @@ TEST(PrivateTempFolder, IsMadeInTheRuntimeFolderElseInTmpdirClosedToOthers) {
   EXPECT_EQ(ModeOf(*tmp), 0700u);
 }
 
+// A runtime folder that is gone (a variable left over from another session) must not stop
+// every publication: the temporary folder is used instead.
+TEST(PrivateTempFolder, AnUnusableRuntimeFolderFallsBackToTmpdir) {
+  const auto work = WorkFolder();
+  std::filesystem::create_directories(work / "tmp");
+  const auto folder = platform::PrivateTempFolder(EnvironmentOf(
+      {{"XDG_RUNTIME_DIR", (work / "gone").string()}, {"TMPDIR", (work / "tmp").string()}}));
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(*folder, work / "tmp" / ("quorvane-" + std::to_string(getuid())));
+}
+
 TEST(PrivateTempFolder, ClosesAnOpenFolderOfOursAndRefusesALink) {
   const auto work = WorkFolder();
   const auto environment = EnvironmentOf({{"XDG_RUNTIME_DIR", work.string()}});
