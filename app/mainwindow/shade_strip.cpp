@@ -62,6 +62,7 @@ void frmMain::BuildShadeStrip(int colour) {
   baseSwatch.SetVisible(true);
   lblSelDegrade.Move(x0, baseSwatch.Top(), kSwatchWidth);
   lblSelDegrade.SetVisible(true);
+  lblSelDegrade.ZOrder(0);  // in front of the swatches loaded after it
   for (int k = 1; k <= kLastShade && lblDegrade.Exists(k); ++k) {
     const double left = k <= kLighterShades ? x0 - kSwatchWidth * k
                                             : x0 + kSwatchWidth * (k - kLighterShades);
@@ -95,7 +96,8 @@ void frmMain::lblSelDegrade_MouseDown(int button, int /*shift*/, double x, doubl
 }
 
 // The marker follows the pointer, kept between the outermost visible swatches; the swatch
-// under its left edge gives the colour.
+// under its left edge gives the colour.  A swatch's right edge belongs to the next one, so a
+// marker standing on a swatch takes that swatch's colour.
 void frmMain::lblSelDegrade_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
   if (!PanelDragging) return;
   double left = Whole(x - DragGrabX + lblSelDegrade.Left());
@@ -111,7 +113,7 @@ void frmMain::lblSelDegrade_MouseMove(int /*button*/, int /*shift*/, double x, d
   int picked = 0;
   for (int k = 0; k <= kLastShade && lblDegrade.Exists(k); ++k) {
     const forms::Label& swatch = lblDegrade[k];
-    if (left >= swatch.Left() && left <= swatch.Left() + swatch.Width()) {
+    if (left >= swatch.Left() && left < swatch.Left() + swatch.Width()) {
       picked = k;
       break;
     }

@@ -1,0 +1,132 @@
+// The activity editor open on an activity over the week view, in a real (off-screen) Qt
+// window: what a person would see.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <string>
+
+#include "app/mainwindow/frmMain.h"
+#include "app/store/terminology.h"
+#include "forms/qt/backend.h"
+#include "forms/user_driver.h"
+#include "platform/scratch_folder.h"
+#include "window_pixels.h"
+
+namespace {
+
+constexpr forms::Color kCrimson = 0x3C14DC;  // red in the low byte
+constexpr forms::Color kSeaGreen = 0x71B33C;
+
+QRgb Rgb(forms::Color colour) {
+  return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// The picture of a resource row's remove button and of the repetition icon.
+void DrawPictures(const std::string& folder) {
+  QImage remove(24, 22, QImage::Format_ARGB32);
+  remove.fill(Qt::transparent);
+  QPainter painter(&remove);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(0xD0, 0x30, 0x30));
+  painter.setPen(Qt::NoPen);
+  painter.drawEllipse(2, 1, 20, 20);
+  painter.setPen(QPen(Qt::white, 3));
+  painter.drawLine(7, 11, 17, 11);
+  painter.end();
+  remove.save(QString::fromStdString(folder + "/remove.png"));
+
+  QImage periodic(17, 11, QImage::Format_ARGB32);
+  periodic.fill(QColor(255, 255, 255));
+  QPainter pen(&periodic);
+  pen.setPen(QPen(QColor(40, 40, 40), 1));
+  pen.drawRect(0, 0, 16, 10);
+  pen.drawArc(4, 2, 8, 7, 30 * 16, 300 * 16);
+  pen.end();
+  periodic.save(QString::fromStdString(folder + "/periode.png"));
+}
+
+std::string Project(const std::string& name, forms::Color colour, int textFlag) {
+  return name + "\u00A6" + std::to_string(colour) + "-" + std::to_string(textFlag);
+}
+
+TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ScratchFolder pictures;
+  ScratchFolder data;
+  DrawPictures(pictures.Path());
+  QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
+
+  store::Planner planner;
+  planner.DataFolder = data.Path();
+  planner.DataFile = data / "data";
+  planner.ProjectTerms[0] = "Chantiers";
+  planner.ActivityTerms[0] = "Tâches";
+  planner.ResourceTerms[0] = "Ressources / Personnes";
+  store::ApplyTerminology(planner);
+  planner.Resources = {"Ann", "Bob", "Salle 2"};
+  planner.Categories = {Project("Chantier Nord", kCrimson, 0),
+                        Project("Chantier Sud", kSeaGreen, 0)};
+  // A weekly site meeting with a last date, and two one-off activities.
+  planner.Activities = {
+      "03.03.2026 14:00\u00A603.03.2026 15:30\u00A6Réunion de chantier\u00A60\u00A6" +
+          std::to_string(kCrimson) + "-0-2-31.03.2026\u00A60\u00A62",
+      "04.03.2026 09:00\u00A604.03.2026 11:00\u00A6Pose fenêtres\u00A61\u00A6" +
+          std::to_string(kSeaGreen) + "-0\u00A61",
+      "05.03.2026 10:00\u00A605.03.2026 11:00\u00A6Visite client\u00A61\u00A6" +
+          std::to_string(kSeaGreen) + "-0\u00A60"};
+
+  int argc = 1;
+  char name[] = "quorvane";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
+  const forms::Services qt = backend.services();
+  runtime::FixedClock clock{*runtime::DateTime::Parse("04.03.2026 09:00"), 0};
+  mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
+                                  clock, qt.random, qt.metrics});
+  forms::qt::FormWindow& window = backend.Attach(w);
+  w.LoadForm();
+  w.InitMainForm();
+  w.Move(0, 0, 21600, 15300);
+
+  forms::testing::UserDriver user;
+  user.Click(w.lblAffiche[2]);
+  forms::Label* meeting = nullptr;
+  for (int i : w.lblActivite.Indexes())
+    if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Tag() == "0") meeting = &w.lblActivite[i];
+  ASSERT_NE(meeting, nullptr);
+  user.DoubleClick(*meeting);
+  user.Click(w.lblDegrade[11]);
+
+  window.SyncNow();
+  const QImage image = window.grab().toImage();
+  ASSERT_TRUE(image.save(QUORVANE_BUILD_DIR "/screenshots/activity_editor.png"));
+
+  EXPECT_EQ(w.fraActivite.Caption(), "Modifier une tâche");
+  // The swatch shows the picked shade, the strip its neighbours, the rows their names.
+  EXPECT_GT(PixelsOfColour(image, w.lblColTache, Rgb(w.lblColTache.BackColor()), 0),
+            w.lblColTache.Width() * w.lblColTache.Height() / 225 / 2);
+  EXPECT_GT(PixelsOfColour(image, w.lblDegrade[3], Rgb(w.lblDegrade[3].BackColor()), 0), 10);
+  EXPECT_GT(PixelsOfColour(image, w.imgKillAct[1], qRgb(0xD0, 0x30, 0x30)), 30);
+  // The marker's frame stands over the picked swatch.
+  EXPECT_GT(PixelsOfColour(image, w.lblSelDegrade, qRgb(0, 0, 0), 40), 10);
+  const auto combos = window.findChildren<QComboBox*>();
+  int rowsShowingNames = 0;
+  for (const QComboBox* combo : combos)
+    if (combo->isVisible() && (combo->currentText() == "Ann" || combo->currentText() == "Salle 2"))
+      ++rowsShowingNames;
+  EXPECT_EQ(rowsShowingNames, 2);
+  bool described = false;
+  for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
+    if (edit->isVisible() && edit->text() == "Réunion de chantier") described = true;
+  EXPECT_TRUE(described);
+}
+
+}  // namespace
