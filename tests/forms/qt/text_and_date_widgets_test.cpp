@@ -1,0 +1,105 @@
+// Text boxes and date pickers in real Qt widgets: what the user types or picks reaches the
+// form's model, through the handlers that may change it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateTimeEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/forms.h"
+#include "forms/qt/backend.h"
+
+namespace {
+
+struct Editor : forms::Form {
+  Editor() : Form("frmEditor") {
+    SetScaleSize(6000, 3000);
+    txtActivite.Move(240, 240, 4000, 315);
+    // The field separator of stored records is typed as a vertical bar; a tab is refused.
+    txtActivite.KeyPress = [](int& keyAscii) {
+      if (keyAscii == 0xA6) keyAscii = '|';
+      if (keyAscii == 9) keyAscii = 0;
+    };
+    DTPicker4.Move(240, 900, 1335, 315);
+    DTPicker4.SetFormat(forms::kCustomFormat);
+    DTPicker4.SetCustomFormat("dd.MM.yyyy");
+    DTPicker4.SetValue(*runtime::DateTime::Parse("05.03.2026 14:30"));
+    DTPicker4.Change = [this] { changes.push_back(DTPicker4.Value().Text()); };
+  }
+
+  forms::TextBox txtActivite{*this, "txtActivite"};
+  forms::DTPicker DTPicker4{*this, "DTPicker4"};
+  std::vector<std::string> changes;
+};
+
+class TextAndDateWidgets : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "forms_qt_tests";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+  }
+
+  void SetUp() override {
+    backend_ = std::make_unique<forms::qt::Backend>();
+    form_ = std::make_unique<Editor>();
+    window_ = &backend_->Attach(*form_);
+    form_->Show();
+    window_->SyncNow();
+    QApplication::processEvents();
+  }
+
+  void TearDown() override {
+    form_.reset();
+    QApplication::processEvents();
+  }
+
+  void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(widget, &press);
+    }
+  }
+
+  std::unique_ptr<forms::qt::Backend> backend_;
+  std::unique_ptr<Editor> form_;
+  forms::qt::FormWindow* window_ = nullptr;
+};
+
+TEST_F(TextAndDateWidgets, AKeyReplacedByTheHandlerIsTypedAndReachesTheModel) {
+  auto* line = qobject_cast<QLineEdit*>(window_->WidgetOf(form_->txtActivite));
+  ASSERT_NE(line, nullptr);
+  line->setFocus();
+  Type(line, QString::fromUtf8("Plan \u00A6"));
+  EXPECT_EQ(line->text(), QString("Plan |"));
+  EXPECT_EQ(form_->txtActivite.Text(), "Plan |");
+
+  Type(line, QString("\t"));
+  Type(line, QString::fromUtf8(" coupe"));
+  EXPECT_EQ(form_->txtActivite.Text(), "Plan | coupe");
+}
+
+TEST_F(TextAndDateWidgets, APickedDateKeepsTheTimeOfTheValue) {
+  auto* edit = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker4));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->displayFormat(), QString("dd.MM.yyyy"));
+  EXPECT_EQ(edit->text(), QString("05.03.2026"));
+
+  edit->setDate(QDate(2026, 3, 19));  // as the drop-down calendar sets it
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "19.03.2026 14:30");
+  EXPECT_EQ(form_->changes, (std::vector<std::string>{"19.03.2026 14:30"}));
+
+  // A value set by the program is shown without a Change from the widget.
+  form_->DTPicker4.Change = nullptr;
+  form_->DTPicker4.SetValue(*runtime::DateTime::Parse("01.04.2026"));
+  window_->SyncNow();
+  EXPECT_EQ(edit->text(), QString("01.04.2026"));
+}
+
+}  // namespace
