@@ -42,8 +42,10 @@ Bytes ToBytes(std::string_view first, std::string_view second = {})
 {
     Bytes bytes;
     bytes.reserve(first.size() + second.size());
-    bytes.insert(bytes.end(), first.begin(), first.end());
-    bytes.insert(bytes.end(), second.begin(), second.end());
+    for (std::string_view text : {first, second}) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+        bytes.insert(bytes.end(), data, data + text.size());
+    }
     return bytes;
 }
 

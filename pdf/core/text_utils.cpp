@@ -1,5 +1,6 @@
 #include "pdf/core/text_utils.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 
@@ -46,19 +47,23 @@ void SplitText(std::string_view text, std::vector<std::string>& pieces,
 
 std::string EscapeString(std::string_view text)
 {
+    // The escape of each byte that needs one.
+    static constexpr auto kEscapes = [] {
+        std::array<const char*, 256> escapes{};
+        escapes['\\'] = "\\\\";
+        escapes['('] = "\\(";
+        escapes[')'] = "\\)";
+        escapes['\r'] = "\\r";
+        escapes['\n'] = "\\n";
+        return escapes;
+    }();
     std::string out;
     out.reserve(text.size() + 8);
     std::size_t plain = 0;  // start of the characters not yet copied
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* escape;
-        switch (text[i]) {
-        case '\\': escape = "\\\\"; break;
-        case '(': escape = "\\("; break;
-        case ')': escape = "\\)"; break;
-        case '\r': escape = "\\r"; break;
-        case '\n': escape = "\\n"; break;
-        default: continue;
-        }
+        const char* escape = kEscapes[static_cast<unsigned char>(text[i])];
+        if (!escape)
+            continue;
         out.append(text.substr(plain, i - plain));
         out += escape;
         plain = i + 1;

@@ -1,7 +1,6 @@
 #include "pdf/fonts/code_pages.h"
 
-#include <algorithm>
-#include <utility>
+#include <cstring>
 #include <vector>
 
 #include "pdf/fonts/code_page_tables.h"
@@ -10,8 +9,9 @@ namespace pdf {
 
 namespace {
 
-// Code point and byte of the characters 128-255 of one code page, sorted by code point.
-using ReverseMap = std::vector<std::pair<std::int32_t, char>>;
+// The byte of every code point of one code page, indexed by code point up to the highest
+// one the page holds; 0 for a code point it lacks (no byte of 128-255 is 0).
+using ReverseMap = std::vector<char>;
 
 const ReverseMap& ReverseMapOf(CodePage page) {
     static const std::array<ReverseMap, kCodePageCount> maps = [] {
@@ -19,15 +19,30 @@ const ReverseMap& ReverseMapOf(CodePage page) {
         for (int page = 0; page < kCodePageCount; ++page) {
             for (int byte = 128; byte < 256; ++byte) {
                 std::int32_t codePoint = kCodePageMaps[page][byte];
-                if (codePoint >= 0)
-                    result[page].emplace_back(codePoint, static_cast<char>(byte));
+                if (codePoint < 0)
+                    continue;
+                if (static_cast<std::size_t>(codePoint) >= result[page].size())
+                    result[page].resize(static_cast<std::size_t>(codePoint) + 1, 0);
+                result[page][static_cast<std::size_t>(codePoint)] = static_cast<char>(byte);
             }
-            std::sort(result[page].begin(), result[page].end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
         }
         return result;
     }();
     return maps[static_cast<int>(page)];
+}
+
+// Where the run of ASCII characters starting at pos ends, eight bytes at a time.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t pos) {
+    while (pos + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, 8);
+        if (word & 0x8080808080808080u)
+            break;
+        pos += 8;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+        ++pos;
+    return pos;
 }
 
 // Decodes one UTF-8 sequence at `pos` and moves past it; -1 for a malformed sequence,
@@ -97,20 +112,16 @@ std::string ToCodePage(std::string_view utf8, FontCharset charset) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         // A run of ASCII is the same in every code page.
-        std::size_t asciiEnd = pos;
-        while (asciiEnd < utf8.size() && static_cast<unsigned char>(utf8[asciiEnd]) < 0x80)
-            ++asciiEnd;
+        const std::size_t asciiEnd = AsciiRunEnd(utf8, pos);
         result.append(utf8.substr(pos, asciiEnd - pos));
         pos = asciiEnd;
         if (pos == utf8.size())
             break;
         std::int32_t codePoint = NextCodePoint(utf8, pos);
-        auto found = std::lower_bound(reverse.begin(), reverse.end(), codePoint,
-                                      [](const auto& entry, std::int32_t wanted) {
-                                          return entry.first < wanted;
-                                      });
-        bool mapped = found != reverse.end() && found->first == codePoint;
-        result += mapped ? found->second : '?';
+        const char byte = codePoint >= 0 && static_cast<std::size_t>(codePoint) < reverse.size()
+                              ? reverse[static_cast<std::size_t>(codePoint)]
+                              : 0;
+        result += byte != 0 ? byte : '?';
     }
     return result;
 }
