@@ -24,6 +24,7 @@ constexpr double kFirstBlockTop = 100;
 constexpr double kBlockGap = 80;
 constexpr double kLinePitch = 300;
 constexpr double kSmallestBlock = 520;
+constexpr double kFirstLineInset = 50;
 // Starts are compared on "dd.mm.yyyy HH:MM", which orders the days and times of one month.
 constexpr std::size_t kSortKeyLength = 16;
 
@@ -123,11 +124,14 @@ void LayOut(const AgendaControls& agenda, const std::vector<Entry>& entries) {
       block.SetCaption(DateBlockCaption(entry.day));
       block.SetTop(nextBlockTop);
       block.SetVisible(true);
-      lineTop = nextBlockTop + 50;
+      lineTop = nextBlockTop + kFirstLineInset;
       lineCount = 1;
     }
     forms::Label& block = agenda.lblDate[agenda.lblDate.UBound()];
-    const double height = std::max(kSmallestBlock, lineCount * kLinePitch + 100);
+    // Lines stand one label height apart, a little more than the block's pitch: a long day
+    // grows its block so that its last lines never run into the next day.
+    const double height = std::max({kSmallestBlock, lineCount * kLinePitch + 100,
+                                    kFirstLineInset + lineCount * lineHeight});
     block.SetHeight(height);
     nextBlockTop = static_cast<double>(runtime::RoundHalfEven(block.Top() + height + kBlockGap));
 

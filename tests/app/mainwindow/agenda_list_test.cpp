@@ -93,8 +93,8 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
   EXPECT_EQ(form.lblDate[1].Height(), 520);
   EXPECT_EQ(form.lblDate[2].Top(), 100 + 520 + 80);
   EXPECT_EQ(form.lblDate[12].Caption(), "mercredi\n12 mars");
-  EXPECT_EQ(form.lblDate[12].Height(), 1300);
-  EXPECT_EQ(form.lblDate[13].Top(), form.lblDate[12].Top() + 1300 + 80);
+  EXPECT_EQ(form.lblDate[12].Height(), 1310);  // holds its four 315-twip lines
+  EXPECT_EQ(form.lblDate[13].Top(), form.lblDate[12].Top() + 1310 + 80);
   EXPECT_EQ(form.lblDate[3].Height(), 700);  // the stay and a repetition
   EXPECT_EQ(form.lblDetail[13].Top(), form.lblDate[12].Top() + 50);
   EXPECT_EQ(form.lblDetail[14].Top(), form.lblDate[12].Top() + 50 + 315);
@@ -149,11 +149,14 @@ TEST_F(AgendaList, ALongMonthScrollsByStepsOf300Twips) {
                                  "¦0¦255-1");
   Draw();
   ASSERT_EQ(form.lblDetail.UBound(), 150);
-  EXPECT_EQ(form.lblDate[1].Height(), 150 * 300 + 100);
+  // The block holds all its lines, so the next day's block cannot overlap them.
+  EXPECT_EQ(form.lblDate[1].Height(), 50 + 150 * 315);
   EXPECT_EQ(form.lblDetail[150].Top(), 150 + 149 * 315);
+  EXPECT_LE(form.lblDetail[150].Top() + form.lblDetail[150].Height(),
+            form.lblDate[1].Top() + form.lblDate[1].Height());
   EXPECT_EQ(form.lblDetail[150].Caption(), "08:00 Nord: Tâche 149");
   EXPECT_TRUE(form.ScrollAgenda.Enabled());
-  const double overflow = 100 + 45100 - form.fraAgenda.Height();
+  const double overflow = 100 + 50 + 150 * 315 - form.fraAgenda.Height();
   EXPECT_EQ(form.ScrollAgenda.Max(), static_cast<int>(std::nearbyint(overflow / 300 + 1)));
 
   form.lblInfoAg.SetVisible(true);
