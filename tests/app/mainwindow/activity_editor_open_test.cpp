@@ -82,6 +82,7 @@ TEST_F(EditorTest, EmptyResourceColumnsAndDeactivatedResourcesLeaveNoRow) {
   mainwindow::frmMain& w = OpenEditorWindow();
   Menu(2);
   user.DoubleClick(LabelOf(0));
+  EXPECT_EQ(w.MSFlexGrid1.TextMatrix(w.MSFlexGrid1.Row(), 6), "");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Bob", "Zoé"}));
   user.DoubleClick(LabelOf(1));
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Ann", ""}));
