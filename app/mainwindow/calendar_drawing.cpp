@@ -47,6 +47,13 @@ using Columns = std::array<double, kDays>;
 // Monday 0 to Sunday 6.
 int ColumnOf(runtime::DateTime day) { return day.Weekday(2) - 1; }
 
+// A month that spans six rows gets shorter cells on the page, so that its last row still
+// fits on the landscape sheet.
+double PageMonthCellHeight(runtime::DateTime firstDay, int dayCount) {
+  const int rows = (ColumnOf(firstDay) + dayCount + kDays - 1) / kDays;
+  return rows > 5 ? kPageMonthCellHeight * 5 / 6 : kPageMonthCellHeight;
+}
+
 double Whole(double twips) { return static_cast<double>(runtime::RoundHalfEven(twips)); }
 
 // The screen width of a day column: the frame's width less the margin, shared by the days
@@ -226,10 +233,10 @@ void frmMain::ClearDayCells() {
 void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
                            runtime::DateTime firstDay) {
   const int lastCell = !week ? kLastMonthCell : workWeek ? kLastWorkWeekCell : kLastWeekCell;
-  const double cellHeight = week ? kWeekCellHeight
-                                 : exportPdf ? kPageMonthCellHeight : kMonthCellHeight;
   const int dayCount = week ? lastCell - kFirstCell + 1
                             : runtime::DaysInMonth(firstDay.Year(), firstDay.Month());
+  const double cellHeight =
+      week ? kWeekCellHeight : exportPdf ? PageMonthCellHeight(firstDay, dayCount) : kMonthCellHeight;
   const DayScan scan = ScanDays(planner_, firstDay, dayCount, SelectedProjectFilter,
                                 ChosenResource(cmbAffiche));
   Columns columns;
