@@ -46,7 +46,8 @@ void frmMain::DesignCalendar() {
   DesignMonthCaption(lblMois);
   DesignArrow(lblRight, ">", 4600, 60);
 
-  fraSemaine.Move(1560, 0, 8600, 800);
+  // Narrow enough to end left of the title bar, which would hide the hour range otherwise.
+  fraSemaine.Move(1560, 0, 8000, 800);
   fraSemaine.SetBorderStyle(0);
   fraSemaine.SetBackColor(forms::kWhite);
   fraSemaine.SetVisible(false);
@@ -56,7 +57,7 @@ void frmMain::DesignCalendar() {
   lblSemaine.SetMousePointer(forms::kHandPointer);
   DesignArrow(lblRightSem, ">", 3360, 120);
   DesignCaption(lblPlage, "Plage horaire :", 4800, 210, 1300, 255, {"Arial", 9.75}, kGrey);
-  cmbHeures.Move(6150, 150, 2250, 315);
+  cmbHeures.Move(6150, 150, 1800, 315);
 
   imgToday[0].Move(6300, 60, 480, 480);
   imgToday[0].SetToolTipText("Aujourd'hui");

@@ -130,7 +130,9 @@ void frmMain::DesignSupportChat() {
   fraimgCrisp.Move(Width() - 1400, 0, 1215, 1215);
   fraimgCrisp.SetBorderStyle(0);
   fraimgCrisp.SetBackColor(forms::kWhite);
-  imgCrisp.Move(0, 0, 1215, 1215);
+  // The layout sizes the frame to the picture: kept short enough to end above the day
+  // headers, which the frame would otherwise hide at the window's top right.
+  imgCrisp.Move(0, 0, 840, 840);
   imgCrisp.SetToolTipText("Chat en ligne");
   imgCrisp.SetPicture("chat.png");
   imgCrisp.SetStretch(true);

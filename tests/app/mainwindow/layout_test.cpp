@@ -1,4 +1,5 @@
 // The main window lays its areas out again when its size changes.
+#include "forms/user_driver.h"
 #include "window_fixture.h"
 
 namespace {
@@ -61,6 +62,46 @@ TEST_F(WindowTest, AWindowTooSmallForTheMarginsKeepsWhatWouldBeNegative) {
   EXPECT_EQ(w.MSFlexGrid1.Width(), gridWidth);
   EXPECT_EQ(w.fraMenus.Height(), 9000);             // the steps after still ran
   EXPECT_EQ(w.fraimgCrisp.Left(), 3400 - 1400);
+}
+
+}  // namespace
+
+namespace {
+
+// Window coordinates of a control's rectangle.
+struct Box {
+  double left, top, right, bottom;
+};
+
+Box InWindow(const forms::Control& control) {
+  double left = control.Left(), top = control.Top();
+  for (forms::Control* frame = control.Parent().AsControl(); frame != nullptr;
+       frame = frame->Parent().AsControl()) {
+    left += frame->Left();
+    top += frame->Top();
+  }
+  return {left, top, left + control.Width(), top + control.Height()};
+}
+
+bool Overlap(const Box& a, const Box& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The frames the window lays out must not hide the week bar's controls or the day headers.
+TEST_F(WindowTest, TheChatButtonAndTheTitleBarLeaveTheWeekViewUncovered) {
+  mainwindow::frmMain& w = Open();
+  for (double width : {16000.0, 21600.0, 28800.0}) {
+    w.Move(w.Left(), w.Top(), width, 13200);
+    forms::testing::UserDriver().Click(w.lblAffiche[2]);
+    for (int k = 0; k <= 6; ++k) {
+      EXPECT_FALSE(Overlap(InWindow(w.fraimgCrisp), InWindow(w.lblJour[k])))
+          << "header " << k << " at window width " << width;
+      EXPECT_FALSE(Overlap(InWindow(w.fraTitre), InWindow(w.lblJour[k])));
+    }
+    EXPECT_FALSE(Overlap(InWindow(w.fraTitre), InWindow(w.cmbHeures))) << width;
+    EXPECT_FALSE(Overlap(InWindow(w.fraTitre), InWindow(w.lblPlage))) << width;
+    EXPECT_LE(InWindow(w.lblJour[6]).right, w.ScaleWidth()) << width;
+  }
 }
 
 }  // namespace
