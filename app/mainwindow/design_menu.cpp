@@ -14,16 +14,21 @@ constexpr double kTitleMenuHeight = 630;
 struct MenuEntry {
   int index;
   const char* caption;
+  const char* picture;
   double top;  // of the shape; the caption stands 225 lower
 };
 
 // Top to bottom: the project panel with the project bar under it, a new activity, the four
 // views under the heading "Affichage", the resource panel with its list, the settings.
 constexpr MenuEntry kSideEntries[] = {
-    {6, "Projets", 120},       {4, "Ajouter une tâche", 3135},
-    {0, "Mois", 4320},         {2, "Semaine", 5160},
-    {3, "Semaine de travail", 6000}, {1, "Agenda du mois", 6840},
-    {5, "Ressources", 8895},   {8, "Réglages", 11520},
+    {6, "Projets", "projects.png", 120},
+    {4, "Ajouter une tâche", "add.png", 3135},
+    {0, "Mois", "month.png", 4320},
+    {2, "Semaine", "week.png", 5160},
+    {3, "Semaine de travail", "workweek.png", 6000},
+    {1, "Agenda du mois", "agenda.png", 6840},
+    {5, "Ressources", "resources.png", 8895},
+    {8, "Réglages", "settings.png", 11520},
 };
 
 }  // namespace
@@ -51,6 +56,7 @@ void frmMain::DesignSideMenu() {
     forms::Label& caption = k == 0 ? lblAffiche[0] : lblAffiche.Load(k);
     shape.Move(kMenuLeft, entry.top, kMenuWidth, kMenuHeight);
     picture.Move(kMenuLeft + 45, entry.top + 127, 480, 480);
+    picture.SetPicture(entry.picture);
     DesignCaption(caption, entry.caption, kMenuLeft + 720, entry.top + 225, 2280, 540,
                   kArial12, kMenuBlue);
     caption.SetWordWrap(true);
@@ -101,6 +107,7 @@ void frmMain::DesignTitleBar() {
   shape.Move(left, 50, kMenuWidth, kTitleMenuHeight);
   shape.SetFillColor(forms::kWhite);
   picture.Move(left + 45, 125, 480, 480);
+  picture.SetPicture("pdf.png");
   caption.Move(left + 720, 220);
   caption.SetCaption("Créer un PDF");
   shape.SetVisible(true);

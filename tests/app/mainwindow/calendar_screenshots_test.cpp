@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 #include <QPixmap>
 #include <string>
 
@@ -26,29 +25,6 @@ constexpr forms::Color kSeaGreen = 0x71B33C;
 constexpr forms::Color kRoyalBlue = 0xE16941;
 constexpr forms::Color kOrange = 0x00A5FF;
 
-// A small picture of a repetition for the periodic icon, and one for "Aujourd'hui".
-void DrawPictures(const std::string& folder) {
-  QImage periodic(17, 11, QImage::Format_ARGB32);
-  periodic.fill(QColor(255, 255, 255));
-  QPainter painter(&periodic);
-  painter.setPen(QPen(QColor(40, 40, 40), 1));
-  painter.drawRect(0, 0, 16, 10);
-  painter.drawArc(4, 2, 8, 7, 30 * 16, 300 * 16);
-  painter.end();
-  periodic.save(QString::fromStdString(folder + "/periode.png"));
-
-  QImage today(32, 32, QImage::Format_ARGB32);
-  today.fill(Qt::transparent);
-  QPainter pen(&today);
-  pen.setRenderHint(QPainter::Antialiasing);
-  pen.setPen(QPen(QColor(0xC0, 0x67, 0x00), 3));
-  pen.drawEllipse(4, 4, 24, 24);
-  pen.drawLine(16, 16, 16, 9);
-  pen.drawLine(16, 16, 21, 19);
-  pen.end();
-  today.save(QString::fromStdString(folder + "/today.png"));
-}
-
 QRgb Rgb(forms::Color colour) {
   return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
@@ -62,7 +38,6 @@ class CalendarScreenshots : public ::testing::Test {
  protected:
   CalendarScreenshots() {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    DrawPictures(pictures.Path());
     QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
 
     planner.DataFolder = data.Path();
@@ -116,7 +91,6 @@ class CalendarScreenshots : public ::testing::Test {
     return image;
   }
 
-  ScratchFolder pictures;
   ScratchFolder data;
   store::Planner planner;
   runtime::FixedClock clock{*runtime::DateTime::Parse("04.03.2026 09:00"), 0};
@@ -129,7 +103,7 @@ TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
   char name[] = "quorvane";
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
-  forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
   const forms::Services qt = backend.services();
   mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
                                   clock, qt.random, qt.metrics});
@@ -155,6 +129,10 @@ TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
       ++deliveries;
   EXPECT_EQ(deliveries, 8);
   EXPECT_GT(PixelsOf(month, w.lblActivite[1], kRoyalBlue), 300);
+  // Every menu entry and the chat button show their pictures.
+  for (int k = 0; k <= 8; ++k)
+    EXPECT_GT(PixelsOfColour(month, w.imgMenu[k], qRgb(0x00, 0x67, 0xC0)), 60) << k;
+  EXPECT_GT(PixelsOfColour(month, w.imgCrisp, qRgb(0x00, 0x67, 0xC0)), 1000);
 
   user.Click(w.lblAffiche[2]);
   const QImage week = Shot("week_view.png");
