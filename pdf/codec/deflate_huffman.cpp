@@ -94,22 +94,25 @@ bool HuffmanCode::Build(const std::uint32_t* frequencies, int maxBits)
     for (int s = 0; s < count; ++s)
         if (depth[s] > 0)
             ++perDepth[depth[s]];
+
+    // The symbols in order of depth and, within one depth, of symbol number.
+    std::vector<int> firstOfDepth(perDepth.size() + 1, 0);
+    for (std::size_t d = 1; d < perDepth.size(); ++d)
+        firstOfDepth[d + 1] = firstOfDepth[d] + perDepth[d];
+    std::vector<int> byDepth(static_cast<std::size_t>(firstOfDepth.back()));
+    for (int s = 0; s < count; ++s)
+        if (depth[s] > 0)
+            byDepth[static_cast<std::size_t>(firstOfDepth[depth[s]]++)] = s;
     LimitDepths(perDepth, maxBits);
 
-    // Lengths are handed out shortest first, to the symbols in order of depth and, within
-    // one depth, of symbol number.
-    const int deepest = *std::max_element(depth.begin(), depth.end());
+    // Lengths are handed out shortest first, in that order.
     int length = 1;
     int leftAtLength = perDepth[1];
-    for (int d = 1; d <= deepest; ++d) {
-        for (int s = 0; s < count; ++s) {
-            if (depth[s] != d)
-                continue;
-            while (leftAtLength == 0)
-                leftAtLength = perDepth[++length];
-            mLengths[s] = static_cast<std::uint8_t>(length);
-            --leftAtLength;
-        }
+    for (int s : byDepth) {
+        while (leftAtLength == 0)
+            leftAtLength = perDepth[++length];
+        mLengths[s] = static_cast<std::uint8_t>(length);
+        --leftAtLength;
     }
     for (int s = 0; s < count; ++s)
         if (depth[s] == 0)

@@ -135,9 +135,16 @@ std::string FormatNumber(float value)
     int exponent;
     if (!SevenDigits(value, digits, exponent))
         SevenDigitsByText(value, digits, exponent);
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char significant[7];
-    for (int i = 6; i >= 0; --i, digits /= 10)
-        significant[i] = static_cast<char>('0' + digits % 10);
+    for (int i = 5; i >= 1; i -= 2, digits /= 100) {
+        significant[i] = kPairs[digits % 100 * 2];
+        significant[i + 1] = kPairs[digits % 100 * 2 + 1];
+    }
+    significant[0] = static_cast<char>('0' + digits);
     int count = 7;
     while (count > 1 && significant[count - 1] == '0')
         --count;

@@ -110,14 +110,21 @@ double LeadingNumber(std::string_view text)
 
 std::string EscapeName(std::string_view name)
 {
-    static constexpr std::string_view kDelimiters = "()<>[]{}/%#";
+    // Whether each byte stands for itself in a name.
+    static constexpr auto kRegular = [] {
+        std::array<bool, 256> regular{};
+        for (int byte = 33; byte <= 126; ++byte)
+            regular[static_cast<std::size_t>(byte)] =
+                std::string_view("()<>[]{}/%#").find(static_cast<char>(byte)) ==
+                std::string_view::npos;
+        return regular;
+    }();
     std::string out;
     out.reserve(name.size());
     std::size_t plain = 0;  // start of the characters not yet copied
     for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 33 && byte <= 126 && kDelimiters.find(c) == std::string_view::npos)
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (kRegular[byte])
             continue;
         out.append(name.substr(plain, i - plain));
         char hex[4];
