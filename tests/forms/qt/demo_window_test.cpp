@@ -16,6 +16,7 @@
 #include "forms/forms.h"
 #include "forms/qt/backend.h"
 #include "forms/qt/units.h"
+#include "form_window_fixture.h"
 
 namespace {
 
@@ -103,30 +104,8 @@ void Wait(int milliseconds) {
   loop.exec();
 }
 
-class DemoWindow : public ::testing::Test {
+class DemoWindow : public FormWindowTest<Demo> {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "forms_qt_tests";
-    static char* argv[] = {name, nullptr};
-    application_ = new QApplication(argc, argv);
-  }
-
-  void SetUp() override {
-    backend_ = std::make_unique<forms::qt::Backend>();
-    form_ = std::make_unique<Demo>();
-    window_ = &backend_->Attach(*form_);
-    form_->Show();
-    window_->SyncNow();
-    QApplication::processEvents();
-  }
-
-  void TearDown() override {
-    form_.reset();
-    QApplication::processEvents();
-  }
-
   QImage Screenshot() { return window_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
   // Pixels of `rect` (pixels of the window) whose colour is within `tolerance` of `color`.
@@ -145,13 +124,7 @@ class DemoWindow : public ::testing::Test {
     return count;
   }
 
-  static QApplication* application_;
-  std::unique_ptr<forms::qt::Backend> backend_;
-  std::unique_ptr<Demo> form_;
-  forms::qt::FormWindow* window_ = nullptr;
 };
-
-QApplication* DemoWindow::application_ = nullptr;
 
 TEST_F(DemoWindow, ShowsWhatTheFormHoldsAtFifteenTwipsAPixel) {
   const QImage image = Screenshot();

@@ -12,6 +12,7 @@
 
 #include "forms/forms.h"
 #include "forms/qt/backend.h"
+#include "form_window_fixture.h"
 
 namespace {
 
@@ -36,40 +37,14 @@ struct Editor : forms::Form {
   std::vector<std::string> changes;
 };
 
-class TextAndDateWidgets : public ::testing::Test {
+class TextAndDateWidgets : public FormWindowTest<Editor> {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "forms_qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
-
-  void SetUp() override {
-    backend_ = std::make_unique<forms::qt::Backend>();
-    form_ = std::make_unique<Editor>();
-    window_ = &backend_->Attach(*form_);
-    form_->Show();
-    window_->SyncNow();
-    QApplication::processEvents();
-  }
-
-  void TearDown() override {
-    form_.reset();
-    QApplication::processEvents();
-  }
-
   void Type(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
       QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
       QApplication::sendEvent(widget, &press);
     }
   }
-
-  std::unique_ptr<forms::qt::Backend> backend_;
-  std::unique_ptr<Editor> form_;
-  forms::qt::FormWindow* window_ = nullptr;
 };
 
 TEST_F(TextAndDateWidgets, AKeyReplacedByTheHandlerIsTypedAndReachesTheModel) {
