@@ -87,8 +87,8 @@ void CollectEntries(const store::Planner& planner, int record, runtime::DateTime
   }
 
   if (parts.size() < 3) return;
-  const auto code = runtime::ParseInteger(parts[2]);
-  if (!code || !IsPeriodicCode(static_cast<int>(*code))) return;
+  const int code = PeriodicCodeOf(parts[2]);
+  if (code == 0) return;
   runtime::DateTime lastRepetition = last;
   if (parts.size() >= 4) {
     const auto end = runtime::DateTime::Parse(parts[3]);
@@ -97,7 +97,7 @@ void CollectEntries(const store::Planner& planner, int record, runtime::DateTime
   }
   // Only the start of a repetition is listed, so its end plays no part.
   for (const Occurrence& occurrence :
-       OccurrencesBetween(*start, *start, static_cast<int>(*code), first, lastRepetition)) {
+       OccurrencesBetween(*start, *start, code, first, lastRepetition)) {
     entry.start = occurrence.start.Text();
     entry.day = occurrence.start.Date();
     entries.push_back(entry);

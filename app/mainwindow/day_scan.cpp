@@ -29,8 +29,8 @@ struct Timing {
 // A last day of repetition that cannot be read as a date gives no repetition at all.
 int ReadPeriodicity(const std::vector<std::string>& parts, Timing& timing) {
   if (parts.size() < 3) return 0;
-  const auto code = runtime::ParseInteger(parts[2]);
-  if (!code || !IsPeriodicCode(static_cast<int>(*code))) return 0;
+  const int code = PeriodicCodeOf(parts[2]);
+  if (code == 0) return 0;
   timing.repeats = true;
   if (parts.size() >= 4) {
     const auto last = runtime::DateTime::Parse(parts[3]);
@@ -39,7 +39,7 @@ int ReadPeriodicity(const std::vector<std::string>& parts, Timing& timing) {
     else
       timing.repeats = false;
   }
-  return static_cast<int>(*code);
+  return code;
 }
 
 // Pushes the showings of one activity on the days of the scan; returns how many.

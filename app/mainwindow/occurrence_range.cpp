@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/activities/periodicity.h"
+#include "runtime/text.h"
+
 namespace mainwindow {
 namespace {
 
@@ -41,13 +44,16 @@ runtime::DateTime StepMonthsFrom(runtime::DateTime date, int months, std::int64_
 
 }  // namespace
 
-bool IsPeriodicCode(int code) { return code >= 1 && code <= 7; }
+int PeriodicCodeOf(const std::string& text) {
+  const std::optional<long long> code = runtime::ParseInteger(text);
+  return code && *code >= 1 && *code <= 7 ? static_cast<int>(*code) : 0;
+}
 
 std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::DateTime end,
                                            int code, runtime::DateTime first,
                                            runtime::DateTime last) {
   std::vector<Occurrence> result;
-  if (!IsPeriodicCode(code)) return result;
+  if (!activities::IsPeriodicCode(code)) return result;
   const runtime::DateTime startDay = start.Date();
 
   if (const int days = StepDays(code)) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "runtime/datetime.h"
@@ -16,8 +17,9 @@ struct Occurrence {
   runtime::DateTime end;
 };
 
-// Codes 1 to 7 repeat; any other code means "not periodic".
-bool IsPeriodicCode(int code);
+// The periodicity code stored as `text`: 1 to 7, or 0 ("not periodic") for any other text,
+// a number too large for an int included.
+int PeriodicCodeOf(const std::string& text);
 
 // The repetitions (the stored occurrence excluded) whose start falls on a day from `first`
 // to `last` (dates at 00:00, both included), in order.

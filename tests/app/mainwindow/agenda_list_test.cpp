@@ -111,11 +111,13 @@ TEST_F(AgendaList, FiltersAndUnreadableRecordsLeaveTheOthersListed) {
       "10.03.2031 13:00¦10.03.2031 14:00¦Far project¦7¦255-1",
       "10.03.2031 14:00¦10.03.2031 15:00¦Odd code¦0¦255-1-9",
       "10.03.2031 15:00¦10.03.2031 16:00¦Paul¦1¦255-1¦2",
+      "10.03.2031 16:00¦10.03.2031 17:00¦Huge code¦0¦255-1-4294967297",
   };
   Draw();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"09:00 Nord: Anne | 0", "10:00 Sud: Box | 1",
                                                 "14:00 Nord: Odd code | 6",
-                                                "15:00 Sud: Paul | 7"}));
+                                                "15:00 Sud: Paul | 7",
+                                                "16:00 Nord: Huge code | 8"}));
   Draw("12.03.2031", 2);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"10:00 Sud: Box | 1", "15:00 Sud: Paul | 7"}));
   Draw("12.03.2031", 0, "Ann");

@@ -104,6 +104,7 @@ TEST_F(CalendarTest, TheWorkWeekIsPrintedInFiveWideColumns) {
 TEST_F(CalendarTest, RepetitionsShowWithTheirIconUpToTheLastDayOfRepetition) {
   Add("03.03.2026 09:00", "03.03.2026 10:00", "Réunion", 0, "255-0-2-24.03.2026");
   Add("05.03.2026 11:00", "05.03.2026 12:00", "Code inconnu", 0, "255-0-9");
+  Add("06.03.2026 11:00", "06.03.2026 12:00", "Code immense", 0, "255-0-4294967297");
   mainwindow::frmMain& w = Open();
 
   for (const char* day : {"03.03.2026", "10.03.2026", "17.03.2026", "24.03.2026"})
@@ -112,6 +113,8 @@ TEST_F(CalendarTest, RepetitionsShowWithTheirIconUpToTheLastDayOfRepetition) {
   // A code outside 1 to 7 is no periodicity: the own day only, without icon.
   EXPECT_EQ(CaptionsOn("05.03.2026"), Captions{"Nord: Code inconnu"});
   EXPECT_TRUE(CaptionsOn("12.03.2026").empty());
+  EXPECT_EQ(CaptionsOn("06.03.2026"), Captions{"Nord: Code immense"});
+  EXPECT_TRUE(CaptionsOn("07.03.2026").empty());
 
   ASSERT_EQ(VisibleIcons(), 4);
   const forms::Image& icon = w.imgPeriode[1];
