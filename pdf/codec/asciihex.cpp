@@ -2,23 +2,9 @@
 #include "pdf/codec/filters.h"
 
 #include "pdf/core/error.h"
+#include "pdf/core/text_utils.h"
 
 namespace pdf {
-
-namespace {
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
 
 void EncodeASCIIHex(Bytes& data)
 {

@@ -58,17 +58,6 @@ constexpr std::array<NamedColour, 35> kNamedColours{{
     {"BEIGE", "#0.961 0.961 0.863"},
 }};
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The whole text as a colour number: blanks, a sign, then decimal digits with an optional
 // fraction or "&H" and hexadecimal digits.  Nothing when the text is anything else.
 std::optional<double> WholeNumber(std::string_view text)
@@ -89,7 +78,7 @@ std::optional<double> WholeNumber(std::string_view text)
     if (rest.size() > 2 && rest[0] == '&' && (rest[1] == 'H' || rest[1] == 'h')) {
         std::uint64_t n = 0;
         for (char c : rest.substr(2)) {
-            const int d = HexDigit(c);
+            const int d = HexDigitValue(c);
             if (d < 0)
                 return std::nullopt;
             n = n * 16 + static_cast<unsigned>(d);
@@ -171,7 +160,7 @@ std::string HexToRgb(std::string_view text, int precision)
         throw Error(err::kTypeMismatch, "Type mismatch");
     std::uint32_t n = 0;
     for (char c : digits) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0)
             throw Error(err::kTypeMismatch, "Type mismatch");
         n = n * 16 + static_cast<unsigned>(d);

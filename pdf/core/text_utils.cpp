@@ -108,6 +108,17 @@ double LeadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 std::string EscapeName(std::string_view name)
 {
     // Whether each byte stands for itself in a name.

@@ -27,6 +27,9 @@ std::string TrimSpaces(std::string_view text);
 
 std::string UpperAscii(std::string text);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // The number that begins the text, "." as decimal point, blanks and a sign allowed before
 // it; 0 when the text begins with none.
 double LeadingNumber(std::string_view text);

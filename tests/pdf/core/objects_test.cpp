@@ -126,8 +126,9 @@ TEST(IccProfile, IsAVersion2RgbDisplayProfileWhoseColorantsAddUpToD50)
             for (int c = 0; c < 3; ++c)
                 sum[c] += static_cast<std::int32_t>(u32(offset + 8 + 4 * c)) / 65536.0;
         }
-        if (signature == "rTRC")
+        if (signature == "rTRC") {
             EXPECT_EQ(profile[offset + 12] << 8 | profile[offset + 13], 563);  // gamma 2.2
+        }
     }
     EXPECT_EQ(colorants, 3);
     EXPECT_NEAR(sum[0], 0.9642, 0.0002);
