@@ -92,6 +92,7 @@ std::optional<SaveVerdict> CheckStoredBookings(const store::Planner& planner,
   const std::vector<int> held = ParseActivityRecord(planner.Activities[activity])->resources;
   const std::vector<int>& rows = draft.resourceRows;
   for (int resource : held) {
+    if (resource < 0) continue;  // an empty row holds -1 too
     const auto row = std::find(rows.begin(), rows.end(), resource);
     if (row == rows.end()) continue;
     const StoredTexts other = TextsOf(planner, activity);

@@ -173,6 +173,17 @@ TEST(ActivitySave, TheMessageNamesTheFirstActivityAndItsFirstResourceThatARowHol
   EXPECT_EQ(verdict.message.substr(0, 9), "Équipe A");
 }
 
+TEST(ActivitySave, AnEmptyRowIsNeverNamedForAStoredResourceOfMinusOne) {
+  store::Planner planner = Site();
+  // A record written for a resource name that no resource bore holds -1.
+  Book(planner, "Levage", "05.03.2030 10:00", "05.03.2030 11:00", {-1, kGrue});
+  const auto verdict =
+      CheckActivitySave(planner, Draft("05.03.2030 10:30", "05.03.2030 10:45", {-1, kGrue}));
+  EXPECT_EQ(verdict.check, SaveCheck::ResourceBooked);
+  EXPECT_EQ(verdict.row, 1);
+  EXPECT_EQ(verdict.message.substr(0, 5), "Grue ");
+}
+
 TEST(ActivitySave, AmongSeveralBookingsOfOneResourceTheFirstRecordIsNamed) {
   store::Planner planner = Site();
   Book(planner, "Deuxième", "05.03.2030 10:30", "05.03.2030 10:40", {kGrue});
