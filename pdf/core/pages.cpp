@@ -86,14 +86,16 @@ void Pagelith::EndPage()
         EndOnPage();
         return;
     }
-    mPageOpen = false;
 
+    // The page stays open until its content is written, so that a failed write leaves no
+    // page without an object behind.
     Bytes content = ToBytes(PageLeadingText(), BufView(mPageBuf));
     const int pageObject = mObjCount + 1;
     BeginObj(pageObject + 1);
     WriteLine("<<");
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
+    mPageOpen = false;
 
     PageRecord& record = mPages.back();
     record.PageObject = pageObject;
@@ -178,14 +180,14 @@ void Pagelith::EndOnPage()
         EndPage();
         return;
     }
-    mPageOpen = false;
-    mOnPage = false;
 
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
+    mPageOpen = false;
+    mOnPage = false;
 
     PageRecord& record =
         mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];

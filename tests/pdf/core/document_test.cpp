@@ -296,5 +296,24 @@ TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
     EXPECT_EQ(ReadAll(second).find("9 0 obj"), std::string::npos);
 }
 
+// A page that could not be written (here: no file yet) stays open, so that the document
+// that follows still writes every page it counts.
+TEST(PageWriting, APageThatFailedToBeWrittenIsWrittenByTheNextDocument)
+{
+    auto writer = PinnedWriter();
+    try {
+        writer->EndDoc();
+        FAIL() << "EndDoc wrote without a file";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Number(), 52);
+    }
+    std::string name = testing_support::CaseOutputPath("core_");
+    writer->BeginDoc(name);
+    writer->EndDoc();
+    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    EXPECT_EQ(testing_support::RunTool("qpdf --show-npages '" + name + "'").output, "1\n");
+    EXPECT_THROW(writer->EndDoc(), Error);
+}
+
 }  // namespace
 }  // namespace pdf
