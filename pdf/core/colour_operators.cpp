@@ -1,5 +1,6 @@
 // The colour setters and the fill and stroke operators they write.
 #include "pdf/core/colour.h"
+#include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -10,18 +11,18 @@ void Pagelith::ParseColor(std::string& spec, std::string& fallback) const
 }
 
 // The operator that selects a pattern, over the colour space of its fallback when it has one.
+// A fallback that is itself a pattern name has no components to give, so it is passed over.
 std::string Pagelith::PatternOperator(const std::string& colour, const std::string& fallback,
                                       bool stroke)
 {
     const std::string space = stroke ? " CS " : " cs ";
     const std::string select = stroke ? " SCN" : " scn";
-    if (fallback.empty())
-        return "/Pattern" + space + "/" + mResPrefix + colour + select;
-    const char* patternSpace = fallback.front() == '@'   ? "CS-CMYK"
-                               : fallback.front() == '%' ? "CS-GRAY"
-                                                         : "CS-RGB";
-    return std::string("/") + patternSpace + space + fallback.substr(1) + " /" + mResPrefix +
-           colour + select;
+    const std::string name = "/" + EscapeName(mResPrefix + colour);
+    const char first = fallback.empty() ? '\0' : fallback.front();
+    if (first != '#' && first != '@' && first != '%')
+        return "/Pattern" + space + name + select;
+    const char* patternSpace = first == '@' ? "CS-CMYK" : first == '%' ? "CS-GRAY" : "CS-RGB";
+    return std::string("/") + patternSpace + space + fallback.substr(1) + " " + name + select;
 }
 
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)

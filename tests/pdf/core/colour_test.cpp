@@ -117,6 +117,16 @@ TEST_F(ColourSetters, NamePatternsWithTheDocumentPrefix)
                              "HATCH scn\r/CS-CMYK CS 0 0 0 1 /" + prefix + "HATCH SCN");
 }
 
+// Any caller's text may name a pattern: the content must still parse.
+TEST_F(ColourSetters, PatternNamesAreEscapedAndOnlyColoursServeAsFallbacks)
+{
+    const std::string prefix = PagelithTestPeer(*writer).ResPrefix();
+    writer->SetColorFill("my (odd)/pattern");
+    writer->SetColorLine("dots|other pattern");
+    EXPECT_EQ(Written(), "\r/Pattern cs /" + prefix + "MY#20#28ODD#29#2FPATTERN scn\r/Pattern CS /" +
+                             prefix + "DOTS SCN");
+}
+
 TEST_F(ColourSetters, EmptyOrBadColoursWriteNothing)
 {
     PagelithTestPeer peer(*writer);
