@@ -138,10 +138,12 @@ std::string EscapeName(std::string_view name)
         if (kRegular[byte])
             continue;
         out.append(name.substr(plain, i - plain));
+        plain = i + 1;
+        if (byte == 0)
+            continue;
         char hex[4];
         std::snprintf(hex, sizeof hex, "#%02X", byte);
         out += hex;
-        plain = i + 1;
     }
     out.append(name.substr(plain));
     return out;

@@ -36,7 +36,7 @@ double LeadingNumber(std::string_view text);
 
 // The characters of a PDF name after its "/": bytes that are not regular characters
 // (blanks, delimiters, "#", controls and bytes above 126) are written as "#" and two
-// hexadecimal digits.
+// hexadecimal digits; NUL bytes, which a name cannot hold, are left out.
 std::string EscapeName(std::string_view name);
 
 }  // namespace pdf

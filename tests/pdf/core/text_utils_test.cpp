@@ -94,5 +94,12 @@ TEST(TextString, FallsBackToUtf16WithItsByteOrderMark)
     EXPECT_EQ(EncodeTextString("a\xE9"), "a\xE9");
 }
 
+// A name may hold any byte but NUL, which no escape can carry.
+TEST(EscapeName, EscapesDelimitersBlanksAndHighBytesAndDropsNul)
+{
+    EXPECT_EQ(EscapeName("Arial,Bold"), "Arial,Bold");
+    EXPECT_EQ(EscapeName(std::string("A B#/(x)\0\xC3\xA9", 12)), "A#20B#23#2F#28x#29#C3#A9");
+}
+
 }  // namespace
 }  // namespace pdf
