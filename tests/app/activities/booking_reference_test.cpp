@@ -8,6 +8,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/activities/booking.h"
@@ -245,7 +246,7 @@ class Generator {
  private:
   // One of the ways a record written by hand or cut short goes wrong.
   void Damage(std::vector<std::string>& fields) {
-    switch (Below(9)) {
+    switch (Below(10)) {
       case 0: fields.resize(Below(5)); break;
       case 1: fields[0] = "32.01.2024 10:00"; break;
       case 2: fields[1] = "29.02.2024 24:00"; break;
@@ -255,6 +256,7 @@ class Generator {
       case 6: fields[4] = "255-1-" + std::string(OneIn(2) ? "9" : "z") + "-10.03.2024"; break;
       case 7: fields[4] = OneIn(2) ? "" : "?"; break;
       case 8: fields.push_back("99999999999"); break;
+      case 9: std::swap(fields[0], fields[1]); break;  // ends before it starts
     }
   }
 
