@@ -74,6 +74,15 @@ inline int CountOf(const std::string& text, const std::string& piece)
     return count;
 }
 
+// A file a test leaves unfinished on purpose: kept out of test-output, where every PDF is
+// whole.
+inline std::string ScratchPath(const std::string& fileName)
+{
+    const std::filesystem::path folder = std::filesystem::path(QUORVANE_BUILD_DIR) / "test-scratch";
+    std::filesystem::create_directories(folder);
+    return (folder / fileName).string();
+}
+
 // A file of test-output named after the running case, since cases may run at the same time.
 inline std::string CaseOutputPath(const std::string& prefix)
 {

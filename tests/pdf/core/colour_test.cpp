@@ -85,16 +85,21 @@ protected:
     void SetUp() override
     {
         writer = testing_support::PinnedWriter();
-        std::string name = testing_support::OutputPath("core_colour_setters.pdf");
+        name = testing_support::CaseOutputPath("core_colour_");
         writer->BeginDoc(name);
         int page = 0;
         writer->BeginPage(page);
     }
-    void TearDown() override { writer->Abort(); }
+    void TearDown() override
+    {
+        writer->EndDoc();
+        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    }
 
     std::string Written() { return PagelithTestPeer(*writer).PageContent(); }
 
     std::unique_ptr<Pagelith> writer;
+    std::string name;
 };
 
 TEST_F(ColourSetters, WriteTheFillAndStrokeOperators)

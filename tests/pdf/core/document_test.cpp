@@ -102,7 +102,7 @@ TEST(Writer, FileSizeFollowsTheDocument)
 TEST(Writer, AbortDuringADocumentKeepsWhatWasWrittenAndResets)
 {
     auto writer = PinnedWriter();
-    std::string name = OutputPath("core_aborted.pdf");
+    std::string name = testing_support::ScratchPath("core_aborted.pdf");
     writer->SetDocProperty("Before", "", "", "", "", "");
     writer->BeginDoc(name);
     int page = 0;
@@ -201,6 +201,13 @@ protected:
                           ::testing::UnitTest::GetInstance()->current_test_info()->name() +
                           ".pdf");
         writer->BeginDoc(name);
+    }
+
+    void TearDown() override
+    {
+        if (ReadAll(name).find("%%EOF") == std::string::npos)
+            writer->EndDoc();
+        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
     }
 
     void AddPages(int count)

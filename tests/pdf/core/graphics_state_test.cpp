@@ -15,6 +15,7 @@ class GraphicsState : public ::testing::Test {
 protected:
     void Open(const std::string& filePath, bool pdfa = false)
     {
+        writer.reset();  // closes the file SetUp began before it is written again
         writer = testing_support::PinnedWriter();
         writer->SetPDFa(pdfa);
         path = filePath;
@@ -28,10 +29,11 @@ protected:
     {
         Open(testing_support::CaseOutputPath("core_graphics_state_"));
     }
+    // A case that checks only the content lines still leaves a whole document behind.
     void TearDown() override
     {
         if (writer)
-            writer->Abort();
+            Finish();
     }
 
     // The lines written since the last call.
@@ -101,6 +103,7 @@ TEST_F(GraphicsState, BlendModesAreClampedToTheSixteenNames)
 TEST_F(GraphicsState, ANewDocumentWritesItsOwnOpacityObjects)
 {
     writer->SetAlpha(40);
+    writer->EndDoc();
     std::string second = testing_support::OutputPath("core_graphics_state_second.pdf");
     writer->BeginDoc(second);
     int page = 0;
@@ -114,7 +117,7 @@ TEST_F(GraphicsState, ANewDocumentWritesItsOwnOpacityObjects)
 
 TEST_F(GraphicsState, PdfaModeWritesNoTransparency)
 {
-    Open(testing_support::OutputPath("core_graphics_state_pdfa.pdf"), true);
+    Open(path, true);
     writer->SetAlpha(50);
     writer->SetAlphaFill(50);
     writer->SetAlphaLine(50);
@@ -291,6 +294,7 @@ TEST_F(GraphicsState, AbortEmptiesTheStackAndTheWrittenStates)
     PagelithTestPeer peer(*writer);
     EXPECT_EQ(peer.GsDepth(), 0);
     EXPECT_EQ(peer.ExtGStateRes(), "");
+    writer->BeginDoc(path);
 }
 
 }  // namespace

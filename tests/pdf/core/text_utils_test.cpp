@@ -60,7 +60,7 @@ TEST(PutLine, GoesToTheTemplateThenThePatternThenThePage)
     auto writer = testing_support::PinnedWriter();
     PagelithTestPeer peer(*writer);
     peer.PutLine("lost");  // nothing open
-    std::string name = testing_support::OutputPath("core_putline.pdf");
+    std::string name = testing_support::ScratchPath("core_putline.pdf");
     writer->BeginDoc(name);
     int page = 0;
     writer->BeginPage(page);

@@ -190,9 +190,9 @@ TEST_F(FontSelection, AbortAndANewDocumentForgetTheFonts)
     EXPECT_EQ(peer.FontCharset(), 0);
     EXPECT_EQ(peer.FontRes(), "");
 
-    writer->BeginDoc(path);
+    std::string unfinished = testing_support::ScratchPath("fonts_selection_unfinished.pdf");
+    writer->BeginDoc(unfinished);
     writer->SetFont("Arial", 11, 0, 204);
-    path = testing_support::OutputPath("fonts_selection_second.pdf");
     writer->BeginDoc(path);
     EXPECT_EQ(peer.FontCount(), 0);
     writer->SetFont("Arial", 11, 0, 204);
