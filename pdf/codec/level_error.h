@@ -5,11 +5,9 @@
 
 namespace pdf {
 
-inline constexpr int kSubscriptOutOfRange = 9;
-
 [[noreturn]] inline void ThrowLevelOutOfRange()
 {
-    throw Error(kSubscriptOutOfRange, "Subscript out of range");
+    throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
 }
 
 }  // namespace pdf
