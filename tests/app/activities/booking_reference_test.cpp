@@ -15,8 +15,8 @@
 #include "app/activities/booking_messages.h"
 #include "app/activities/occurrence.h"
 #include "app/store/records.h"
-#include "app/store/terminology.h"
 #include "runtime/text.h"
+#include "site_planner.h"
 
 namespace {
 
@@ -263,17 +263,6 @@ class Generator {
   std::mt19937 random_;
 };
 
-store::Planner Planner() {
-  store::Planner planner;
-  planner.ProjectTerms[0] = "Chantiers";
-  planner.ActivityTerms[0] = "Étapes";
-  planner.ResourceTerms[0] = "Matériels";
-  store::ApplyTerminology(planner);
-  planner.Resources = {"Grue", "Nacelle", "Équipe A", "Camion¦1"};
-  planner.Categories = {"Nord¦255-0"};
-  return planner;
-}
-
 std::string Describe(const store::Planner& planner, const ActivityDraft& draft) {
   std::string text = "new ";
   text += draft.start.Text();
@@ -301,7 +290,7 @@ void CompareWithReference(unsigned seed, int cases, int maxRecords) {
   Generator generate(seed);
   int refused = 0, periodic = 0;
   for (int c = 0; c < cases; ++c) {
-    store::Planner planner = Planner();
+    store::Planner planner = SitePlanner();
     const int records = generate.Below(maxRecords + 1);
     for (int i = 0; i < records; ++i) planner.Activities.push_back(generate.Record(0));
     const ActivityDraft draft = generate.Draft(planner);

@@ -5,7 +5,7 @@
 #include "app/activities/activity_record.h"
 #include "app/activities/booking_messages.h"
 #include "app/activities/find_resource.h"
-#include "app/store/terminology.h"
+#include "site_planner.h"
 
 namespace {
 
@@ -17,18 +17,6 @@ using activities::SaveFocus;
 runtime::DateTime At(const char* text) { return *runtime::DateTime::Parse(text); }
 
 constexpr int kGrue = 0, kNacelle = 1, kEquipe = 2, kCamion = 3;
-
-// "Chantiers" (masculine) made of "Étapes" (feminine), four resources, one of them off.
-store::Planner Site() {
-  store::Planner planner;
-  planner.ProjectTerms[0] = "Chantiers";
-  planner.ActivityTerms[0] = "Étapes";
-  planner.ResourceTerms[0] = "Matériels";
-  store::ApplyTerminology(planner);
-  planner.Resources = {"Grue", "Nacelle", "Équipe A", "Camion¦1"};
-  planner.Categories = {"Nord¦255-0"};
-  return planner;
-}
 
 ActivityDraft Draft(const char* start, const char* end, std::vector<int> rows) {
   ActivityDraft draft;
@@ -50,7 +38,7 @@ int Book(store::Planner& planner, const char* name, const char* start, const cha
 }
 
 TEST(ActivitySave, ChecksRunInOrderAndTheFirstFailureSpeaks) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Levage", "05.03.2030 10:00", "05.03.2030 11:00", {kGrue});
   // Everything wrong at once: no project, end before start, a row twice, a booking taken.
   ActivityDraft draft = Draft("05.03.2030 10:30", "05.03.2030 10:00", {kGrue, kGrue});
@@ -102,7 +90,7 @@ TEST(ActivitySave, MessagesAgreeWithTheGenders) {
 }
 
 TEST(ActivitySave, ARowTwiceIsFoundByTheLaterRowAndEmptyRowsAreNoDuplicates) {
-  const store::Planner planner = Site();
+  const store::Planner planner = SitePlanner();
   const auto verdictFor = [&](std::vector<int> rows) {
     return CheckActivitySave(planner, Draft("05.03.2030 10:00", "05.03.2030 11:00", rows));
   };
@@ -116,7 +104,7 @@ TEST(ActivitySave, ARowTwiceIsFoundByTheLaterRowAndEmptyRowsAreNoDuplicates) {
 }
 
 TEST(ActivitySave, TimeWindowsAgainstABooking) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Levage", "05.03.2030 10:00", "05.03.2030 11:00", {kGrue});
   struct Case {
     const char* start;
@@ -151,7 +139,7 @@ TEST(ActivitySave, TimeWindowsAgainstABooking) {
 }
 
 TEST(ActivitySave, TheMessageNamesTheFirstActivityAndItsFirstResourceThatARowHolds) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Sans rapport", "05.03.2030 10:00", "05.03.2030 11:00", {kCamion});
   Book(planner, "Livraison", "05.03.2030 10:30", "05.03.2030 12:00", {kNacelle});
   Book(planner, "Levage", "05.03.2030 09:00", "05.03.2030 10:15", {kEquipe, kNacelle, kGrue});
@@ -174,7 +162,7 @@ TEST(ActivitySave, TheMessageNamesTheFirstActivityAndItsFirstResourceThatARowHol
 }
 
 TEST(ActivitySave, AnEmptyRowIsNeverNamedForAStoredResourceOfMinusOne) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   // A record written for a resource name that no resource bore holds -1.
   Book(planner, "Levage", "05.03.2030 10:00", "05.03.2030 11:00", {-1, kGrue});
   const auto verdict =
@@ -185,7 +173,7 @@ TEST(ActivitySave, AnEmptyRowIsNeverNamedForAStoredResourceOfMinusOne) {
 }
 
 TEST(ActivitySave, AmongSeveralBookingsOfOneResourceTheFirstRecordIsNamed) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Deuxième", "05.03.2030 10:30", "05.03.2030 10:40", {kGrue});
   Book(planner, "Premier", "05.03.2030 10:00", "05.03.2030 10:10", {kGrue});
   Book(planner, "Dernier", "05.03.2030 10:50", "05.03.2030 11:00", {kGrue});
@@ -196,7 +184,7 @@ TEST(ActivitySave, AmongSeveralBookingsOfOneResourceTheFirstRecordIsNamed) {
 }
 
 TEST(ActivitySave, AnActivityIsBlockedByALaterOccurrenceOfAWeeklyOne) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Contrôle", "04.09.2025 08:00", "04.09.2025 09:00", {kGrue});
   Book(planner, "Réunion", "01.09.2025 10:00", "01.09.2025 11:00", {kGrue}, "-2");
   const auto verdictFor = [&](const char* start, const char* end, std::vector<int> rows) {
@@ -230,7 +218,7 @@ TEST(ActivitySave, AnActivityIsBlockedByALaterOccurrenceOfAWeeklyOne) {
 }
 
 TEST(ActivitySave, AOneOffConflictSpeaksBeforeAPeriodicOneWhateverTheRows) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Réunion", "01.09.2025 10:00", "01.09.2025 11:00", {kGrue}, "-2");
   Book(planner, "Livraison", "22.09.2025 10:00", "22.09.2025 10:30", {kNacelle});
   const auto verdict = CheckActivitySave(
@@ -241,7 +229,7 @@ TEST(ActivitySave, AOneOffConflictSpeaksBeforeAPeriodicOneWhateverTheRows) {
 }
 
 TEST(ActivitySave, TheLastDayOfRepetitionCounts) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Réunion", "01.09.2025 10:00", "01.09.2025 11:00", {kGrue}, "-2-15.09.2025");
   const auto verdictFor = [&](const char* start, const char* end) {
     return CheckActivitySave(planner, Draft(start, end, {kGrue}));
@@ -254,7 +242,7 @@ TEST(ActivitySave, TheLastDayOfRepetitionCounts) {
 }
 
 TEST(ActivitySave, MonthlyAndYearlyRepetitionsClampToTheMonthsEnd) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Inventaire", "31.01.2025 10:00", "31.01.2025 11:00", {kGrue}, "-4");
   Book(planner, "Révision", "29.02.2024 14:00", "29.02.2024 15:00", {kNacelle}, "-7");
   Book(planner, "Bilan", "31.08.2025 08:00", "31.08.2025 09:00", {kEquipe}, "-5");
@@ -275,7 +263,7 @@ TEST(ActivitySave, MonthlyAndYearlyRepetitionsClampToTheMonthsEnd) {
 }
 
 TEST(ActivitySave, ARepeatingActivityIsCheckedOccurrenceByOccurrence) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Levage", "15.09.2025 10:30", "15.09.2025 12:00", {kGrue});
   // Weekly from Monday 01.09: its third occurrence, 15.09, meets Levage.
   ActivityDraft draft = Draft("01.09.2025 10:00", "01.09.2025 11:00", {kGrue});
@@ -292,7 +280,7 @@ TEST(ActivitySave, ARepeatingActivityIsCheckedOccurrenceByOccurrence) {
   EXPECT_TRUE(CheckActivitySave(planner, draft).Passed());
 
   // Against a daily repetition from 10.09 at 10:45: the first meeting is again 15.09.
-  store::Planner daily = Site();
+  store::Planner daily = SitePlanner();
   Book(daily, "Ronde", "10.09.2025 10:45", "10.09.2025 11:15", {kGrue}, "-1");
   draft.lastDay.reset();
   verdict = CheckActivitySave(daily, draft);
@@ -305,7 +293,7 @@ TEST(ActivitySave, ARepeatingActivityIsCheckedOccurrenceByOccurrence) {
 TEST(ActivitySave, ARepetitionWithoutEndIsCheckedForFiveYears) {
   const auto monday = At("01.09.2025 10:00");
   for (int weeks : {200, 260, 261, 300}) {
-    store::Planner planner = Site();
+    store::Planner planner = SitePlanner();
     const auto day = monday.AddDays(7 * weeks);
     Book(planner, "Levage", day.Text().c_str(), day.AddMinutes(30).Text().c_str(), {kGrue});
     ActivityDraft draft = Draft("01.09.2025 10:00", "01.09.2025 11:00", {kGrue});
@@ -316,7 +304,7 @@ TEST(ActivitySave, ARepetitionWithoutEndIsCheckedForFiveYears) {
 }
 
 TEST(ActivitySave, ModifyingNeverConflictsWithItself) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   Book(planner, "Levage", "05.03.2030 10:00", "05.03.2030 11:00", {kGrue});
   Book(planner, "Réunion", "01.09.2025 10:00", "01.09.2025 11:00", {kNacelle}, "-1");
 
@@ -337,7 +325,7 @@ TEST(ActivitySave, ModifyingNeverConflictsWithItself) {
 }
 
 TEST(ActivitySave, MalformedRecordsArePassedOver) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   planner.Activities = {
       "",
       "05.03.2030 10:00",
@@ -366,7 +354,7 @@ TEST(ActivitySave, MalformedRecordsArePassedOver) {
 }
 
 TEST(FindResource, FindsTheFirstExactNameDeactivatedOnesIncluded) {
-  store::Planner planner = Site();
+  store::Planner planner = SitePlanner();
   planner.Resources.push_back("Grue");
   planner.Resources.push_back("");
   EXPECT_EQ(activities::FindResource(planner, "Grue"), 0);
