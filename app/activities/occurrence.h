@@ -2,6 +2,7 @@
 // stepped from it by the period of its periodicity code.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,10 +28,11 @@ inline bool Meets(const Occurrence& a, const Occurrence& b) {
 }
 
 // The occurrences of one activity in order, from the stored one (number 0) on.  A code
-// outside 1..7 gives the stored occurrence only.  Each occurrence is stepped from the one
-// before, start and end separately: month steps keep the day of the month, clamped to the
-// last day of a shorter month, so a clamped day stays clamped.  Occurrences after the
-// stored one exist only while they start before `startsBefore`, when one is given.
+// outside 1..7 gives the stored occurrence only.  Each start is stepped from the one before
+// (see RepetitionStart: a day clamped at a month's end stays clamped) and each end follows
+// its start by the stored occurrence's duration, so that clamping can never turn an
+// activity over midnight into one that ends before it starts.  Occurrences after the stored
+// one exist only while they start before `startsBefore`, when one is given.
 class OccurrenceWalk {
  public:
   OccurrenceWalk(Occurrence first, int code,
@@ -51,9 +53,10 @@ class OccurrenceWalk {
 
  private:
   void SkipBefore(runtime::DateTime Occurrence::*bound, runtime::DateTime time);
-  void StopPastLimit();
+  void MoveTo(runtime::DateTime start);
 
   Occurrence current_;
+  std::int64_t duration_;
   int code_;
   std::optional<runtime::DateTime> startsBefore_;
   bool atEnd_ = false;

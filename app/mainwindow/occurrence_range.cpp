@@ -9,37 +9,8 @@
 namespace mainwindow {
 namespace {
 
-int StepDays(int code) {
-  switch (code) {
-    case 1: return 1;
-    case 2: return 7;
-    case 3: return 14;
-    default: return 0;
-  }
-}
-
-int StepMonths(int code) {
-  switch (code) {
-    case 4: return 1;
-    case 5: return 3;
-    case 6: return 6;
-    case 7: return 12;
-    default: return 0;
-  }
-}
-
 std::int64_t MonthNumber(runtime::DateTime date) {
   return std::int64_t{date.Year()} * 12 + date.Month() - 1;
-}
-
-// `steps` month steps of `months` each, every step taken from the one before, so that a day
-// clamped at a month's end stays clamped.  Clamping only lowers the day, and within two
-// years of steps every month the steps can reach has been visited (February twice, once in
-// a common year), so from then on the day no longer changes and the rest is one jump.
-runtime::DateTime StepMonthsFrom(runtime::DateTime date, int months, std::int64_t steps) {
-  const std::int64_t stepped = std::min<std::int64_t>(steps, (24 + months - 1) / months);
-  for (std::int64_t i = 0; i < stepped; ++i) date = date.AddMonths(months);
-  return date.AddMonths(static_cast<int>((steps - stepped) * months));
 }
 
 }  // namespace
@@ -56,7 +27,8 @@ std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::Dat
   if (!activities::IsPeriodicCode(code)) return result;
   const runtime::DateTime startDay = start.Date();
 
-  if (const int days = StepDays(code)) {
+  const std::int64_t duration = runtime::MinutesBetween(start, end);
+  if (const int days = activities::PeriodDays(code)) {
     // The first step k >= 1 that reaches `first`.
     const std::int64_t toFirst = runtime::DaysBetween(startDay, first);
     std::int64_t k = toFirst <= days ? 1 : (toFirst + days - 1) / days;
@@ -64,21 +36,23 @@ std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::Dat
       const std::int64_t offset = k * days;
       const runtime::DateTime day = startDay.AddDays(offset);
       if (day > last) break;
-      result.push_back({start.AddDays(offset), end.AddDays(offset)});
+      const runtime::DateTime repetition = start.AddDays(offset);
+      result.push_back({repetition, repetition.AddMinutes(duration)});
     }
     return result;
   }
 
   // Month steps give at most one repetition per month.
-  const int months = StepMonths(code);
+  const int months = activities::PeriodMonths(code);
   for (std::int64_t month = std::max(MonthNumber(first), MonthNumber(startDay) + 1);
        month <= MonthNumber(last); ++month) {
     const std::int64_t distance = month - MonthNumber(startDay);
     if (distance % months != 0) continue;
-    const runtime::DateTime occurrenceStart = StepMonthsFrom(start, months, distance / months);
+    const runtime::DateTime occurrenceStart =
+        activities::RepetitionStart(start, code, distance / months);
     const runtime::DateTime day = occurrenceStart.Date();
     if (day < first || day > last) continue;
-    result.push_back({occurrenceStart, StepMonthsFrom(end, months, distance / months)});
+    result.push_back({occurrenceStart, occurrenceStart.AddMinutes(duration)});
   }
   return result;
 }

@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/activities/occurrence.h"
 #include "runtime/datetime.h"
 
 namespace mainwindow {
 
-struct Occurrence {
-  runtime::DateTime start;
-  runtime::DateTime end;
-};
+using activities::Occurrence;
 
 // The periodicity code stored as `text`: 1 to 7, or 0 ("not periodic") for any other text,
 // a number too large for an int included.

@@ -327,11 +327,13 @@ TEST(ActivitySaveReference, OccurrenceOnDateGivesTheKthStepFromTheFirst) {
     const int code = 1 + generate.Below(7);
     static const int kDays[] = {0, 1, 7, 14, 0, 0, 0, 0};
     static const int kMonths[] = {0, 0, 0, 0, 1, 3, 6, 12};
+    const std::int64_t length = runtime::MinutesBetween(first.start, first.end);
     Range stepped = first;
     for (int k = 1; k <= 40; ++k) {
-      stepped = kDays[code] ? Range{stepped.start.AddDays(kDays[code]), stepped.end.AddDays(kDays[code])}
-                            : Range{stepped.start.AddMonths(kMonths[code]),
-                                    stepped.end.AddMonths(kMonths[code])};
+      // Starts step from the one before; each end follows its start by the first length.
+      stepped.start = kDays[code] ? stepped.start.AddDays(kDays[code])
+                                  : stepped.start.AddMonths(kMonths[code]);
+      stepped.end = stepped.start.AddMinutes(length);
       const auto [s, e] = activities::OccurrenceOnDate(first.start.Text(), first.end.Text(), code,
                                                        stepped.start.Date());
       ASSERT_EQ(s, stepped.start.Text()) << first.start.Text() << " code " << code << " k " << k;

@@ -183,6 +183,14 @@ TEST(ActivitySave, AmongSeveralBookingsOfOneResourceTheFirstRecordIsNamed) {
   EXPECT_NE(verdict.message.find("Deuxième (05.03.2030 10:30"), std::string::npos);
 }
 
+TEST(ActivitySave, AMonthlyActivityOverMidnightStillBlocksAfterAShortMonth) {
+  store::Planner planner = SitePlanner();
+  Book(planner, "Garde", "30.01.2026 23:00", "31.01.2026 01:00", {kGrue}, "-4");
+  const auto verdict =
+      CheckActivitySave(planner, Draft("28.03.2026 23:30", "28.03.2026 23:45", {kGrue}));
+  EXPECT_EQ(verdict.check, SaveCheck::ResourceBookedPeriodic);
+}
+
 TEST(ActivitySave, AnActivityIsBlockedByALaterOccurrenceOfAWeeklyOne) {
   store::Planner planner = SitePlanner();
   Book(planner, "Contrôle", "04.09.2025 08:00", "04.09.2025 09:00", {kGrue});

@@ -33,6 +33,17 @@ TEST(OccurrenceOnDate, MonthlyStepsClampAtTheMonthsEndAndStayClamped) {
             Occurrence());
 }
 
+TEST(OccurrenceOnDate, AnActivityOverMidnightKeepsItsLengthWhenItsStartIsClamped) {
+  // From 30 January 23:00 to 31 January 01:00: the start clamps to 28 February, and the end
+  // follows two hours later instead of clamping too and landing before the start.
+  const char* start = "30.01.2026 23:00";
+  const char* end = "31.01.2026 01:00";
+  EXPECT_EQ(OccurrenceOnDate(start, end, 4, Day("28.02.2026")),
+            Occurrence("28.02.2026 23:00", "01.03.2026 01:00"));
+  EXPECT_EQ(OccurrenceOnDate(start, end, 4, Day("28.03.2026")),
+            Occurrence("28.03.2026 23:00", "29.03.2026 01:00"));
+}
+
 TEST(OccurrenceOnDate, TheStoredOccurrenceIsNeverReturned) {
   EXPECT_EQ(OccurrenceOnDate("01.09.2025 10:00", "01.09.2025 11:00", 2, Day("01.09.2025")),
             Occurrence());
