@@ -110,7 +110,9 @@ DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int day
     if (!start || !end) continue;
 
     const std::vector<std::string> parts = runtime::Split(fields[4], store::kSubFieldSeparator);
-    Timing timing{*start, *end};
+    Timing timing;
+    timing.start = *start;
+    timing.end = *end;
     const int code = ReadPeriodicity(parts, timing);
     const int index = static_cast<int>(scan.activities.size());
     if (AddShowings(index, code, timing, first, last, scan) == 0) continue;
