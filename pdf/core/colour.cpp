@@ -142,8 +142,8 @@ std::string ParseNameOrPattern(std::string_view spec, std::string& fallback, int
     for (const NamedColour& colour : kNamedColours)
         if (colour.name == name)
             return std::string(colour.value);
-    if (pieces.size() > 1 && !TrimSpaces(pieces[1]).empty()) {
-        std::string alternative = pieces[1];
+    std::string alternative = pieces.size() > 1 ? UpperAscii(TrimSpaces(pieces[1])) : "";
+    if (!alternative.empty()) {
         std::string ignored;
         ParseColor(alternative, ignored, precision);
         fallback = alternative;

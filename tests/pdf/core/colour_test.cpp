@@ -74,6 +74,12 @@ TEST(ParseColor, OtherNamesArePatternsWithAnOptionalFallback)
     EXPECT_EQ(fallback, "");
     EXPECT_EQ(Parse("hatch|%50", &fallback), "HATCH");
     EXPECT_EQ(fallback, "%0.5");
+    EXPECT_EQ(Parse("hatch| %50 ", &fallback), "HATCH");
+    EXPECT_EQ(fallback, "%0.5");
+    EXPECT_EQ(Parse("hatch | #FF0000", &fallback), "HATCH");
+    EXPECT_EQ(fallback, "#1 0 0");
+    EXPECT_EQ(Parse("hatch|  @0;0;0;100", &fallback), "HATCH");
+    EXPECT_EQ(fallback, "@0 0 0 1");
     EXPECT_EQ(Parse("hatch| ", &fallback), "HATCH");
     EXPECT_EQ(fallback, "");
     EXPECT_EQ(Parse("dots|otherpattern|x", &fallback), "DOTS");
