@@ -290,6 +290,22 @@ TEST_F(Pages, AReopenedPageIsClosedAsAnOverlayByWhateverComesNext)
     EXPECT_NE(pdf.find("/Contents [5 0 R 8 0 R 11 0 R 12 0 R ]"), std::string::npos) << pdf;
 }
 
+// A number tree needs ascending keys, each once, whatever order the ranges were set in.
+TEST_F(Pages, PageLabelsAreWrittenInPageOrderAndTheLastRangeOfAPageWins)
+{
+    AddPages(3);
+    writer->SetLabel(4, "", -1);  // page 3
+    int first = 1;
+    writer->BeginOnPage(first);
+    writer->SetLabel(1, "x", 2);
+    writer->SetLabel(3, "", -1);  // page 1 again
+    writer->EndDoc();
+    EXPECT_NE(ReadAll(name).find("/PageLabels << /Nums [ 0 <<  /S /r >> 2 <<  /S /A >>  ] >>"),
+              std::string::npos);
+    const auto labels = testing_support::RunTool("qpdf --json --json-key=pagelabels '" + name + "'");
+    EXPECT_NE(labels.output.find("\"/S\": \"/r\""), std::string::npos) << labels.output;
+}
+
 TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
 {
     AddPages(3);
