@@ -122,10 +122,7 @@ void frmMain::DrawCalendar(bool week, bool workWeek, bool exportPdf) {
       ArrangeOverlappingActivities(lblActivite, imgPeriode, Width());
     else
       OrderDayCellActivities(lblJour, lblActivite, imgPeriode, planner_);
-    const std::optional<std::string> resource = ChosenResource(cmbAffiche);
-    FilterActivityGrid(MSFlexGrid1, planner_, SelectedProjectFilter, resource);
-    // The side menu's resource list and the title follow the filter.
-    if (resource) lstRessources.RaiseClick();
+    FilterActivityGrid();
 
     if (!exportPdf) return;
     if (ExportPdf) ExportPdf();

@@ -250,6 +250,9 @@ class frmMain : public forms::Form {
   void DrawVisibleWeek();
   bool WorkWeekShown() const;
   int VisibleView() const;
+  // The activity table's rows follow the project bar and the resource filter; with a
+  // resource chosen, the side menu's resource list (and the title) follow it too.
+  void FilterActivityGrid();
   void ToggleMonthCalendar(const forms::Frame& bar);
   void SetMonthCaptions();
 

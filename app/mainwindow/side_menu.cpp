@@ -89,8 +89,7 @@ void frmMain::ShowView(int view) {
       fraCalendar.SetVisible(true);
       break;
     case kAgendaView:
-      FilterActivityGrid(MSFlexGrid1, planner_, SelectedProjectFilter,
-                         ChosenResource(cmbAffiche));
+      FilterActivityGrid();
       fraCalendar.SetVisible(false);
       DrawAgenda();
       fraAgenda.SetVisible(true);
@@ -130,5 +129,11 @@ int frmMain::VisibleView() const {
 }
 
 bool frmMain::WorkWeekShown() const { return !lblJour[6].Visible(); }
+
+void frmMain::FilterActivityGrid() {
+  const std::optional<std::string> resource = ChosenResource(cmbAffiche);
+  mainwindow::FilterActivityGrid(MSFlexGrid1, planner_, SelectedProjectFilter, resource);
+  if (resource) lstRessources.RaiseClick();
+}
 
 }  // namespace mainwindow

@@ -114,6 +114,26 @@ TEST_F(CalendarTest, ThePrintEntryStandsInTheTitleBarAndPrintsTheVisibleGrid) {
   EXPECT_EQ(w.shMenu[2].FillColor(), kButtonFace);
 }
 
+// Each view the filter redraws brings the side menu's resource list (and with it the
+// title) in line, the agenda as much as the grids.
+TEST_F(CalendarTest, WithAResourceChosenEveryViewRunsTheResourceListsClick) {
+  mainwindow::frmMain& w = Open();
+  int listClicks = 0;
+  w.lstRessources.Click = [&] { ++listClicks; };
+  w.cmbAffiche.SetListIndex(0);
+  Menu(1);
+  Menu(0);
+  EXPECT_EQ(listClicks, 0);  // "Tout" filters nothing
+
+  w.cmbAffiche.SetListIndex(2);  // "Anne": the month view is drawn again
+  EXPECT_EQ(listClicks, 1);
+  Menu(1);
+  EXPECT_EQ(listClicks, 2);
+  EXPECT_TRUE(w.fraAgenda.Visible());
+  Menu(2);
+  EXPECT_EQ(listClicks, 3);
+}
+
 TEST_F(CalendarTest, SettingsRewriteTheCaptionsWhenTheDialogHasClosed) {
   mainwindow::frmMain& w = Open();
   w.ShowSettings = [&] {
