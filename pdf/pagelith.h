@@ -212,6 +212,8 @@ private:
     // "/" and the escaped resource name of the current font, as "Tf" wants it.
     std::string FontResourceName() const;
     std::string EncodeText(std::string_view utf8) const;
+    // The record of the current font; with none selected, the subscript failure.
+    const FontRecord& CurrentFont() const;
     // Width in user units of text already encoded for the font, with the current spacings
     // and horizontal scaling.
     float GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const;

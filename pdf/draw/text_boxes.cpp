@@ -60,6 +60,8 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
     std::string rest;
     int count = 0;
     if (!text.empty()) {
+        // Lines need a font: without one nothing is drawn, the frame included.
+        const FontRecord& font = CurrentFont();
         bool continued = false;
         const std::vector<std::string> paragraphs =
             SplitParagraphs(EncodeText(text), align, continued);
@@ -80,8 +82,7 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
             baseline = (y1 + innerHeight) * s - advance * static_cast<float>(count - 1);
         else
             baseline = y1 * s + advance;
-        if (mFontIndex >= 1 && mFontIndex <= mFontCount)
-            baseline += mFontSize * static_cast<float>(mFonts[static_cast<std::size_t>(mFontIndex - 1)].Descent) / 1000;
+        baseline += mFontSize * static_cast<float>(font.Descent) / 1000;
 
         if (options != kNoFrame)
             DrawRect(x, y, w, h, options, mBoxStyle.BorderMask, mBoxStyle.Radius);
@@ -94,8 +95,7 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
         SetLastBox(x * s, mPageHeight - y * s, (x + w) * s,
                    mPageHeight - y * s - advance * static_cast<float>(count));
         if (!layout.Rest.empty())
-            rest = DecodeBytes(layout.Rest,
-                               TextCharsetOf(mFonts[static_cast<std::size_t>(mFontIndex - 1)]));
+            rest = DecodeBytes(layout.Rest, TextCharsetOf(font));
     }
     if (options != kNoFrame)
         SetXY(x, y + h);

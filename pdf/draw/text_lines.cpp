@@ -24,9 +24,7 @@ struct MeasuredLine {
 void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, float indent,
                              int flags, bool newLine)
 {
-    if (mFontIndex < 1 || mFontIndex > mFontCount)
-        throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
-    const FontRecord& font = mFonts[static_cast<std::size_t>(mFontIndex - 1)];
+    const FontRecord& font = CurrentFont();
     const int horizontal = flags & align::kHorizontal;
     const bool fitting = flags & (align::kFitIfWider | align::kFit);
     const float savedScaling = mHorizScaling;

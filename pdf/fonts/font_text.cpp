@@ -13,6 +13,13 @@ std::string Pagelith::EncodeText(std::string_view utf8) const
     return EncodeFontText(mFonts[static_cast<std::size_t>(mFontIndex - 1)], utf8);
 }
 
+const FontRecord& Pagelith::CurrentFont() const
+{
+    if (mFontIndex < 1 || mFontIndex > mFontCount)
+        throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
+    return mFonts[static_cast<std::size_t>(mFontIndex - 1)];
+}
+
 // A font index that names no record measures every text as 0.
 float Pagelith::GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const
 {

@@ -182,6 +182,25 @@ TEST_F(TextBoxes, VerticalAlignment)
     EXPECT_EQ(lines[0].baseline, "10");
 }
 
+TEST(TextBoxWithoutFont, FailsBeforeDrawingTheFrame)
+{
+    auto w = testing_support::PinnedWriter();
+    std::string path = testing_support::OutputPath("text_box_without_font.pdf");
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    TextTestPeer peer(*w);
+    const std::string before = peer.PageContent();
+    try {
+        w->DrawTextBox(10, 10, 50, 20, "a b", 9, 0);
+        ADD_FAILURE() << "no failure";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.Number(), 9);
+    }
+    EXPECT_EQ(peer.PageContent(), before) << "a frame without its text";
+    w->EndDoc();
+}
+
 TEST(TextBoxParagraphs, BlankLinesAndContinuation)
 {
     bool continued = true;
