@@ -11,8 +11,8 @@ namespace pdf {
 void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
 {
     if (points.empty() || points.size() % 2 != 0)
-        throw Error(err::kInvalidArgument,
-                    "Invalid procedure call or argument: a polyline needs pairs of x and y, not " +
+        throw Error(err::kSubscriptOutOfRange,
+                    "Subscript out of range: a polyline needs pairs of x and y, not " +
                         std::to_string(points.size()) + " values");
 
     std::string text;
