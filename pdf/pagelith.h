@@ -129,8 +129,8 @@ public:
     // Lengths in user units: first-line indent, then the left, top, right and bottom
     // insets; the frame's sides (as DrawRect's edges) and corner radius.  A negative line
     // spacing keeps the current one.
-    void SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
-                     float bottom, int borderMask, float radius);
+    void SetBoxStyle(float lineSpacing = 1, float indent = 0, float left = 0, float top = 0,
+                     float right = 0, float bottom = 0, int borderMask = 15, float radius = 0);
     // An empty tag removes every tag; at most 255 tags are kept.
     void SetTextTag(const std::string& tag, const std::string& font, float size, int style,
                     int charset, const std::string& textColour,

@@ -93,6 +93,15 @@ TEST_F(TextBoxes, FrameIsDrawnFirstAndAZeroHeightFitsTheLines)
     EXPECT_FLOAT_EQ(peer.Y(), 29.42f);
 }
 
+TEST_F(TextBoxes, BoxStyleWithoutArgumentsIsTheDefaultStyle)
+{
+    w->SetBoxStyle(2, 4, 1, 2, 1, 3, 4, 5);
+    w->SetBoxStyle();
+    EXPECT_EQ(w->DrawTextBox(0, 0, 60, 0, "a", 9, 0), "");
+    // Single spacing, no insets and all four sides framed square.
+    EXPECT_EQ(Lines(Content()), "|0 0 60 12.21 re|S" + TextObject("0 10", "(a) Tj"));
+}
+
 TEST_F(TextBoxes, FullBoxGivesBackTheRestAndTheNextBoxGoesOn)
 {
     w->SetBoxStyle(1, 5, 0, 0, 0, 0, 15, 0);
