@@ -191,7 +191,7 @@ private:
     std::string PdfDictText(std::string_view utf8) const;
 
     // Colours (colour_operators.cpp).
-    void ParseColor(std::string& spec, std::string& fallback) const;
+    void ParseColor(std::string& notation, std::string& fallback) const;
     void FillColorOperator(const std::string& colour, const std::string& fallback);
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,

@@ -32,18 +32,18 @@ QMessageBox::Icon IconOf(int buttons) {
   }
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
   const char* text;
   QMessageBox::ButtonRole role;
   int answer;
 };
 
-std::vector<ButtonSpec> ButtonsOf(int buttons) {
-  const ButtonSpec ok{"OK", QMessageBox::AcceptRole, kOK};
-  const ButtonSpec cancel{"Annuler", QMessageBox::RejectRole, kCancel};
-  const ButtonSpec yes{"Oui", QMessageBox::YesRole, kYes};
-  const ButtonSpec no{"Non", QMessageBox::NoRole, kNo};
-  const ButtonSpec retry{"Recommencer", QMessageBox::AcceptRole, kRetry};
+std::vector<ButtonChoice> ButtonsOf(int buttons) {
+  const ButtonChoice ok{"OK", QMessageBox::AcceptRole, kOK};
+  const ButtonChoice cancel{"Annuler", QMessageBox::RejectRole, kCancel};
+  const ButtonChoice yes{"Oui", QMessageBox::YesRole, kYes};
+  const ButtonChoice no{"Non", QMessageBox::NoRole, kNo};
+  const ButtonChoice retry{"Recommencer", QMessageBox::AcceptRole, kRetry};
   switch (buttons & kButtonsMask) {
     case kOKCancel: return {ok, cancel};
     case kAbortRetryIgnore:
@@ -62,8 +62,8 @@ int QtDialogs::MsgBox(const std::string& prompt, int buttons, const std::string&
   QMessageBox box(IconOf(buttons), TitleOr(title), Q(prompt), QMessageBox::NoButton,
                   QApplication::activeWindow());
   std::vector<std::pair<QAbstractButton*, int>> answers;
-  for (const ButtonSpec& spec : ButtonsOf(buttons))
-    answers.emplace_back(box.addButton(QString::fromUtf8(spec.text), spec.role), spec.answer);
+  for (const ButtonChoice& choice : ButtonsOf(buttons))
+    answers.emplace_back(box.addButton(QString::fromUtf8(choice.text), choice.role), choice.answer);
   box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
   box.exec();
   for (const auto& [button, answer] : answers) {

@@ -76,10 +76,10 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
     }
 
     if (!colour.empty()) {
-        std::string spec = colour;
+        std::string notation = colour;
         std::string fallback;
-        ParseColor(spec, fallback);
-        entry.Colour = spec.empty() ? spec : spec.substr(1);
+        ParseColor(notation, fallback);
+        entry.Colour = notation.empty() ? notation : notation.substr(1);
         RequireVersion(1);
     }
     if (style != 0) {

@@ -102,7 +102,7 @@ std::string Component(double value, int precision)
     return FormatRounded(static_cast<float>(value), precision);
 }
 
-// A colour number, red in the low byte, as the "@r;g;b" specification.
+// A colour number, red in the low byte, in the "@r;g;b" notation.
 std::string ColourNumberToSpec(double number)
 {
     const double rounded = std::nearbyint(number);
@@ -134,10 +134,10 @@ std::string ParseComponentList(std::string_view list, int precision)
     return {};
 }
 
-std::string ParseNameOrPattern(std::string_view spec, std::string& fallback, int precision)
+std::string ParseNameOrPattern(std::string_view notation, std::string& fallback, int precision)
 {
     std::vector<std::string> pieces;
-    SplitText(spec, pieces, "|");
+    SplitText(notation, pieces, "|");
     const std::string name = UpperAscii(TrimSpaces(pieces[0]));
     for (const NamedColour& colour : kNamedColours)
         if (colour.name == name)
@@ -170,27 +170,27 @@ std::string HexToRgb(std::string_view text, int precision)
            Component((n & 255) / 255.0, precision);
 }
 
-void ParseColor(std::string& spec, std::string& fallback, int precision)
+void ParseColor(std::string& notation, std::string& fallback, int precision)
 {
     fallback.clear();
-    if (const auto number = WholeNumber(spec))
-        spec = ColourNumberToSpec(*number);
+    if (const auto number = WholeNumber(notation))
+        notation = ColourNumberToSpec(*number);
 
-    if (spec.empty())
+    if (notation.empty())
         return;
-    switch (spec.front()) {
+    switch (notation.front()) {
     case '#':
-        spec = "#" + HexToRgb(std::string_view(spec).substr(0, 7), precision);
+        notation = "#" + HexToRgb(std::string_view(notation).substr(0, 7), precision);
         return;
     case '%':
-        spec = "%" + Component((100 - LeadingNumber(std::string_view(spec).substr(1))) / 100,
+        notation = "%" + Component((100 - LeadingNumber(std::string_view(notation).substr(1))) / 100,
                                precision);
         return;
     case '@':
-        spec = ParseComponentList(std::string_view(spec).substr(1), precision);
+        notation = ParseComponentList(std::string_view(notation).substr(1), precision);
         return;
     default:
-        spec = ParseNameOrPattern(spec, fallback, precision);
+        notation = ParseNameOrPattern(notation, fallback, precision);
     }
 }
 

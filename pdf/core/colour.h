@@ -11,9 +11,10 @@
 
 namespace pdf {
 
-// Replaces `spec` by its notation; `fallback` gets the fallback colour of a pattern, or empty.
+// Turns a colour text into its notation, in place; `fallback` gets the fallback colour of a
+// pattern, or empty.
 // A "#" not followed by hexadecimal digits and a colour number beyond 32 bits raise Error.
-void ParseColor(std::string& spec, std::string& fallback, int precision);
+void ParseColor(std::string& notation, std::string& fallback, int precision);
 
 // "#RRGGBB" (or fewer digits) as three components joined by spaces, without the "#".
 std::string HexToRgb(std::string_view text, int precision);

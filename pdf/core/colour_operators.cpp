@@ -5,9 +5,9 @@
 
 namespace pdf {
 
-void Pagelith::ParseColor(std::string& spec, std::string& fallback) const
+void Pagelith::ParseColor(std::string& notation, std::string& fallback) const
 {
-    pdf::ParseColor(spec, fallback, mPrecision);
+    pdf::ParseColor(notation, fallback, mPrecision);
 }
 
 // The operator that selects a pattern, over the colour space of its fallback when it has one.
@@ -73,11 +73,11 @@ void Pagelith::SetColorFill(const std::string& colour)
         mNoFill = true;
         return;
     }
-    std::string spec = colour;
+    std::string notation = colour;
     std::string fallback;
-    ParseColor(spec, fallback);
-    FillColorOperator(spec, fallback);
-    mColorFill = spec;
+    ParseColor(notation, fallback);
+    FillColorOperator(notation, fallback);
+    mColorFill = notation;
     mColorFillAlt = fallback;
 }
 
@@ -89,11 +89,11 @@ void Pagelith::SetColorLine(const std::string& colour)
         mNoLine = true;
         return;
     }
-    std::string spec = colour;
+    std::string notation = colour;
     std::string fallback;
-    ParseColor(spec, fallback);
-    StrokeColorOperator(spec, fallback);
-    mColorLine = spec;
+    ParseColor(notation, fallback);
+    StrokeColorOperator(notation, fallback);
+    mColorLine = notation;
     mColorLineAlt = fallback;
 }
 
@@ -105,10 +105,10 @@ void Pagelith::SetColorText(const std::string& colour)
         mNoText = true;
         return;
     }
-    std::string spec = colour;
+    std::string notation = colour;
     std::string fallback;
-    ParseColor(spec, fallback);
-    mColorText = spec;
+    ParseColor(notation, fallback);
+    mColorText = notation;
     mColorTextAlt = fallback;
     mNoText = false;
 }

@@ -6,9 +6,9 @@
 namespace pdf {
 namespace {
 
-std::string Parse(const std::string& spec, std::string* fallback = nullptr, int precision = 3)
+std::string Parse(const std::string& notation, std::string* fallback = nullptr, int precision = 3)
 {
-    std::string colour = spec;
+    std::string colour = notation;
     std::string alternative;
     ParseColor(colour, alternative, precision);
     if (fallback)
