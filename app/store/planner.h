@@ -38,7 +38,7 @@ struct Planner {
 
   // The colour handed from the project panel to the colour chooser.
   int ChosenColour = 0;
-  std::string ChosenTextFlag;
+  int ChosenTextFlag = 0;  // 0 a palette index with automatic text, 1 black text, 2 white
 
   // Shows the user a message box saying that a change could not be written to the data
   // file (the change stays in memory).  Unset, the message goes to the standard error.
