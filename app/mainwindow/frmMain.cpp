@@ -18,6 +18,7 @@ frmMain::frmMain(store::Planner& planner, forms::Services services)
   Resize = [this] { Form_Resize(); };
   ConnectViewEvents();
   ConnectActivityEditor();
+  ConnectResourcePanel();
 }
 
 // The "Créer un PDF" entry stands in the title bar, which goes before the menu arrays do.

@@ -256,6 +256,22 @@ class frmMain : public forms::Form {
   void ToggleMonthCalendar(const forms::Frame& bar);
   void SetMonthCaptions();
 
+  // The resource panel and the side menu's resource list (resource_panel.cpp).
+  void ConnectResourcePanel();
+  void optRess_Click(int index);
+  void cmdAddRess_Click();
+  void cmdActiveRess_Click();
+  void lstRess_DblClick();
+  void lblCloseRessource_Click();
+  void lstRessources_Click();
+  void lstRessources_DblClick();
+  // Hours booked for the resource of that name in the activity labels drawn last.
+  double ResourceMinutes(const std::string& name) const;
+  // The record index of the resource selected in lstRess; -1 for none.
+  int SelectedResource() const;
+  void FillResourceFilterLists();
+  void ShowRenamedResourceInTable(int resource);
+
   // The activity editor (activity_editor*.cpp) and its shade strip (shade_strip.cpp).
   void ConnectActivityEditor();
   void OpenActivityEditor(const std::string& dateText, int hour, int minute);

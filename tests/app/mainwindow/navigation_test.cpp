@@ -138,15 +138,18 @@ TEST_F(CalendarTest, TheProjectBarFiltersTheViewsAndWritesTheTitle) {
   EXPECT_EQ(w.MSFlexGrid1.RowHeight(1), 0);
   EXPECT_EQ(w.MSFlexGrid1.RowHeight(2), w.MSFlexGrid1.RowHeight(0));
 
-  w.lstRessources.SetListIndex(2);  // "Anne"
+  // With a resource chosen the redraw runs the resource list's handler, which writes the
+  // title last, with the hours booked.
+  w.lstRessources.SetListIndex(2);  // "Anne", booked for the Sud activity only
   user.Click(w.lblCategories[2]);
-  EXPECT_EQ(w.lblTitre.Caption(), "Projets Sud (Anne)");
+  EXPECT_EQ(w.lblTitre.Caption(), "Projets Sud\n (Anne - 1 Heures)");
   user.Click(w.lblCategories[0]);
-  EXPECT_EQ(w.lblTitre.Caption(), "Anne");
-  EXPECT_EQ(CaptionsOn("05.03.2026").size(), 2u);
+  EXPECT_EQ(w.lblTitre.Caption(), "Anne - 1 Heures");
+  EXPECT_EQ(CaptionsOn("05.03.2026"), std::vector<std::string>{"Sud: Sud seul"});
   w.lstRessources.SetListIndex(0);
   user.Click(w.lblCategories[0]);
   EXPECT_EQ(w.lblTitre.Caption(), "");
+  EXPECT_EQ(CaptionsOn("05.03.2026").size(), 2u);
 
   // The week view keeps the filter.
   Menu(2);
