@@ -18,6 +18,7 @@ frmMain::frmMain(store::Planner& planner, forms::Services services)
   Resize = [this] { Form_Resize(); };
   ConnectViewEvents();
   ConnectActivityEditor();
+  ConnectProjectPanel();
   ConnectResourcePanel();
 }
 

@@ -48,6 +48,9 @@ class frmMain : public forms::Form {
   // Writes and uploads the shared calendar of project `projectIndex` after a save while
   // sharing is on; set to the sharing export when the window is made.
   std::function<void(int projectIndex)> PublishCalendar;
+  // Writes and uploads the project colour list after a project is added or recoloured while
+  // sharing is on; set to the sharing export when the window is made.
+  std::function<void()> PublishCategoryList;
 
   // Form state.
   runtime::DateTime CurrentDate;  // the date every view is built around
@@ -271,6 +274,22 @@ class frmMain : public forms::Form {
   int SelectedResource() const;
   void FillResourceFilterLists();
   void ShowRenamedResourceInTable(int resource);
+
+  // The project panel (project_panel.cpp).
+  void ConnectProjectPanel();
+  void OpenProjectPanel();
+  void lblCloseCat_Click();
+  void lblCategories_DblClick(int index);
+  void lstCat_Click();
+  void cmdAddCat_Click();
+  void lstCat_DblClick();
+  void lblColor_Click();
+  // A palette index for a new project, drawn again once when its colour is taken already.
+  int DrawProjectColour();
+  // "name¦colour-flag" from the swatch and the letter; `whiteFlag` is written for white text.
+  std::string ProjectRecord(const std::string& name, const char* whiteFlag) const;
+  bool ProjectNameTaken(const std::string& name, int except) const;
+  void ShowRenamedProject(int project, const std::string& name);
 
   // The activity editor (activity_editor*.cpp) and its shade strip (shade_strip.cpp).
   void ConnectActivityEditor();
