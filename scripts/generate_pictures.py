@@ -235,6 +235,15 @@ def remove():
     return canvas
 
 
+
+def slider_handle():
+    """The cursor of the colour chooser's sliders, stretched flat over its track."""
+    canvas = Canvas(52, 55)
+    canvas.fill(rect(2, 10, 50, 45, 10), GREY)
+    canvas.fill(rect(8, 24, 44, 31, 3), WHITE)
+    return canvas
+
+
 PICTURES = {
     "month.png": lambda: calendar(0),
     "agenda.png": agenda,
@@ -250,6 +259,7 @@ PICTURES = {
     "today.png": today,
     "periode.png": periodic,
     "remove.png": remove,
+    "cursor.png": slider_handle,
 }
 
 

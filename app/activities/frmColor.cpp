@@ -60,6 +60,7 @@ void frmColor::Design() {
   fraColors.SetBackColor(forms::kWhite);
   lblColor[0].Move(90, 210, 650, 650);
   lblColor[0].SetMousePointer(forms::kHandPointer);
+  lblColor[0].SetBorderStyle(1);  // white would not show on the white window otherwise
   shSelect.Move(0, 0, 670, 670);
   shSelect.SetBorderColor(0xFF0000);
   shSelect.SetBorderWidth(2);
