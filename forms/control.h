@@ -34,6 +34,9 @@ enum class ControlKind {
   kDTPicker,
   kFlatScrollBar,
   kMSFlexGrid,
+  kDriveListBox,
+  kDirListBox,
+  kFileListBox,
 };
 
 // Mouse pointers (MousePointer property of controls and of the screen).

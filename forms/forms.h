@@ -9,6 +9,7 @@
 #include "forms/control_array.h"
 #include "forms/date_picker.h"
 #include "forms/error.h"
+#include "forms/file_lists.h"
 #include "forms/flex_grid.h"
 #include "forms/form.h"
 #include "forms/frame.h"

@@ -127,6 +127,28 @@ void UserDriver::Choose(ListControl& list, const std::string& text) {
   Choose(list, index);
 }
 
+void UserDriver::Choose(FileSystemList& list, int index) {
+  Reach(list);
+  Form::EventScope scope(list.OwnerForm());
+  list.SetListIndex(index);
+}
+
+void UserDriver::Choose(FileListBox& list, const std::string& fileName) {
+  for (int i = 0; i < list.ListCount(); ++i) {
+    if (list.List(i) == fileName) {
+      Choose(list, i);
+      return;
+    }
+  }
+  throw std::logic_error(list.Name() + " offers no file " + fileName);
+}
+
+void UserDriver::Open(DirListBox& list, int index) {
+  Choose(list, index);
+  Form::EventScope scope(list.OwnerForm());
+  if (!list.Unloaded()) list.OpenSelected();
+}
+
 void UserDriver::PickDate(MonthView& calendar, runtime::DateTime date) {
   Reach(calendar);
   Form::EventScope scope(calendar.OwnerForm());

@@ -10,6 +10,7 @@
 #include "forms/combo_box.h"
 #include "forms/control.h"
 #include "forms/date_picker.h"
+#include "forms/file_lists.h"
 #include "forms/list_control.h"
 #include "forms/month_view.h"
 #include "forms/scroll_bar.h"
@@ -43,6 +44,12 @@ class UserDriver {
   // Selects an item of a list or combo box (raising Click).
   void Choose(ListControl& list, int index);
   void Choose(ListControl& list, const std::string& text);
+  // Chooses an item of a drive, folder or file list: a drive becomes the current one, a
+  // folder or file is selected.
+  void Choose(FileSystemList& list, int index);
+  void Choose(FileListBox& list, const std::string& fileName);
+  // Double-clicks an item of a folder list, which opens it.
+  void Open(DirListBox& list, int index);
   void PickDate(MonthView& calendar, runtime::DateTime date);
   void PickDate(DTPicker& picker, runtime::DateTime value);
   void Scroll(FlatScrollBar& bar, int value);

@@ -19,6 +19,7 @@
 #include "forms/command_button.h"
 #include "forms/date_picker.h"
 #include "forms/error.h"
+#include "forms/file_lists.h"
 #include "forms/form.h"
 #include "forms/list_box.h"
 #include "forms/month_view.h"
@@ -161,28 +162,84 @@ QWidget* CreateOptionButton(const Bridge& bridge, OptionButton& option, QWidget*
   return button;
 }
 
-void SyncItems(const ListControl& list, QComboBox& combo) {
+// The texts of a list's items.
+template <class List>
+QStringList ItemsOf(const List& list) {
   QStringList items;
   for (int i = 0; i < list.ListCount(); ++i) items << Q(list.List(i));
-  QStringList current;
-  for (int i = 0; i < combo.count(); ++i) current << combo.itemText(i);
-  if (items != current) {
-    combo.clear();
-    combo.addItems(items);
-  }
-  combo.setCurrentIndex(list.ListIndex());
+  return items;
 }
 
-void SyncItems(const ListControl& list, QListWidget& widget) {
-  QStringList items;
-  for (int i = 0; i < list.ListCount(); ++i) items << Q(list.List(i));
+void SyncRows(const QStringList& rows, int currentRow, QComboBox& combo) {
+  QStringList current;
+  for (int i = 0; i < combo.count(); ++i) current << combo.itemText(i);
+  if (rows != current) {
+    combo.clear();
+    combo.addItems(rows);
+  }
+  combo.setCurrentIndex(currentRow);
+}
+
+void SyncRows(const QStringList& rows, int currentRow, QListWidget& widget) {
   QStringList current;
   for (int i = 0; i < widget.count(); ++i) current << widget.item(i)->text();
-  if (items != current) {
+  if (rows != current) {
     widget.clear();
-    widget.addItems(items);
+    widget.addItems(rows);
   }
-  widget.setCurrentRow(list.ListIndex());
+  widget.setCurrentRow(currentRow);
+}
+
+// The folder list shows the root, each folder down to Path, then Path's subfolders, each
+// by its own name and indented by its depth.
+QStringList FolderRows(const DirListBox& list) {
+  QStringList rows;
+  const int depth = list.AncestorCount();
+  for (int i = -depth; i < list.ListCount(); ++i) {
+    const std::string path = list.List(i);
+    const std::size_t slash = path.rfind('/');
+    const std::string name = path == "/" ? path : path.substr(slash + 1);
+    const int indent = i < 0 ? depth + i : depth;
+    rows << QString(indent * 2, ' ') + Q(name);
+  }
+  return rows;
+}
+
+QWidget* CreateFileSystemList(const Bridge& bridge, FileSystemList& list, QWidget* parent) {
+  if (list.Kind() == ControlKind::kDriveListBox) {
+    auto* combo = new QComboBox(parent);
+    OnUser(bridge, combo, &QComboBox::activated,
+           [&list](int index) { list.SetListIndex(index); });
+    return combo;
+  }
+  auto* view = new QListWidget(parent);
+  if (list.Kind() == ControlKind::kDirListBox) {
+    auto& folders = static_cast<DirListBox&>(list);
+    // Rows start at the root, which is item -AncestorCount().
+    OnUser(bridge, view, &QListWidget::currentRowChanged, [&folders](int row) {
+      if (row >= 0) folders.SetListIndex(row - folders.AncestorCount());
+    });
+    OnUser(bridge, view, &QListWidget::itemActivated,
+           [&folders](QListWidgetItem*) { folders.OpenSelected(); });
+  } else {
+    OnUser(bridge, view, &QListWidget::currentRowChanged,
+           [&list](int row) { list.SetListIndex(row); });
+    OnUser(bridge, view, &QListWidget::itemDoubleClicked,
+           [&list](QListWidgetItem*) { list.RaiseDblClick(); });
+  }
+  return view;
+}
+
+void SyncFileSystemList(const FileSystemList& list, QWidget& widget) {
+  if (list.Kind() == ControlKind::kDriveListBox) {
+    SyncRows(ItemsOf(list), list.ListIndex(), static_cast<QComboBox&>(widget));
+  } else if (list.Kind() == ControlKind::kDirListBox) {
+    auto& folders = static_cast<const DirListBox&>(list);
+    SyncRows(FolderRows(folders), folders.ListIndex() + folders.AncestorCount(),
+             static_cast<QListWidget&>(widget));
+  } else {
+    SyncRows(ItemsOf(list), list.ListIndex(), static_cast<QListWidget&>(widget));
+  }
 }
 
 QString ButtonStyle(const Control& control) {
@@ -269,6 +326,11 @@ QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
       widget = scroll;
       break;
     }
+    case ControlKind::kDriveListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kFileListBox:
+      widget = CreateFileSystemList(bridge, static_cast<FileSystemList&>(control), parent);
+      break;
     default: return nullptr;
   }
   widget->installEventFilter(new ControlFilter(window, control, std::move(live), widget));
@@ -300,12 +362,16 @@ void SyncWidget(Control& control, QWidget& widget) {
       widget.setPalette(palette);
       break;
     }
-    case ControlKind::kComboBox:
-      SyncItems(static_cast<ListControl&>(control), static_cast<QComboBox&>(widget));
+    case ControlKind::kComboBox: {
+      auto& list = static_cast<ListControl&>(control);
+      SyncRows(ItemsOf(list), list.ListIndex(), static_cast<QComboBox&>(widget));
       break;
-    case ControlKind::kListBox:
-      SyncItems(static_cast<ListControl&>(control), static_cast<QListWidget&>(widget));
+    }
+    case ControlKind::kListBox: {
+      auto& list = static_cast<ListControl&>(control);
+      SyncRows(ItemsOf(list), list.ListIndex(), static_cast<QListWidget&>(widget));
       break;
+    }
     case ControlKind::kCommandButton: {
       auto& command = static_cast<CommandButton&>(control);
       auto& button = static_cast<QPushButton&>(widget);
@@ -354,6 +420,11 @@ void SyncWidget(Control& control, QWidget& widget) {
       scroll.setValue(bar.Value());
       break;
     }
+    case ControlKind::kDriveListBox:
+    case ControlKind::kDirListBox:
+    case ControlKind::kFileListBox:
+      SyncFileSystemList(static_cast<FileSystemList&>(control), widget);
+      break;
     default: break;
   }
 }
