@@ -7,6 +7,8 @@ namespace forms {
 
 inline constexpr int kTransparent = 0;  // BackStyle
 inline constexpr int kOpaque = 1;
+inline constexpr int kFlat = 0;  // Appearance
+inline constexpr int k3D = 1;
 
 class Label : public Control {
  public:
@@ -28,6 +30,9 @@ class Label : public Control {
   void SetBorderStyle(int value);
   int BackStyle() const { return backStyle_; }
   void SetBackStyle(int value);
+  // How a border is drawn: a plain line (flat, the default here) or sunken (3D).
+  int Appearance() const { return appearance_; }
+  void SetAppearance(int value) { Update(appearance_, value); }
 
  protected:
   template <class>
@@ -42,6 +47,7 @@ class Label : public Control {
   bool wordWrap_ = false;
   int borderStyle_ = 0;
   int backStyle_ = kOpaque;
+  int appearance_ = kFlat;
 };
 
 // The lines of a caption: split at line feeds, carriage returns dropped.

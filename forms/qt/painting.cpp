@@ -50,7 +50,17 @@ void PaintLabel(QPainter& painter, const Label& label) {
   const QRect rect = PixelRect(label);
   if (label.BackStyle() == kOpaque) painter.fillRect(rect, ToQColor(label.BackColor()));
   QRect textRect = rect;
-  if (label.BorderStyle() != 0) {
+  if (label.BorderStyle() != 0 && label.Appearance() == k3D) {
+    // Sunken: shadow above and left, light below and right.
+    const QRect edge = rect.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(ToQColor(kButtonShadow), 1));
+    painter.drawLine(edge.topLeft(), edge.topRight());
+    painter.drawLine(edge.topLeft(), edge.bottomLeft());
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(edge.bottomLeft(), edge.bottomRight());
+    painter.drawLine(edge.topRight(), edge.bottomRight());
+    textRect.adjust(1, 1, -1, -1);
+  } else if (label.BorderStyle() != 0) {
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
