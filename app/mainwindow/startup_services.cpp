@@ -1,6 +1,7 @@
 #include "app/mainwindow/startup_services.h"
 
 #include "app/export/agenda_export.h"
+#include "app/settings/frmTerminologie.h"
 #include "app/settings/time_zone_names.h"
 #include "app/settings/user_id.h"
 
@@ -33,6 +34,7 @@ void MainWindowStartup::LoadMainForm() {
   form_->ExportPdf = [this] {
     agendaexport::WritePDF(*form_, planner_.DataFolder, services_.dialogs, services_.shell);
   };
+  form_->ShowSettings = [this] { ShowSettingsDialog(); };
   if (onLoaded_) onLoaded_(*form_);
   form_->LoadForm();
 }
@@ -48,9 +50,10 @@ void MainWindowStartup::SetDefaultMousePointer() {
   services_.screen.SetMousePointer(forms::kDefaultPointer);
 }
 
-// Without a settings dialog the first run goes on as if the dialog had been closed without
-// a choice: the start-up then gives the default terms.
-void MainWindowStartup::ShowSettingsDialog() {}
+void MainWindowStartup::ShowSettingsDialog() {
+  settings::frmTerminologie dialog(planner_, services_);
+  services_.eventLoop.ShowModal(dialog);
+}
 
 void MainWindowStartup::InitMainForm() { form_->InitMainForm(); }
 

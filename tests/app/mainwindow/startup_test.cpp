@@ -5,12 +5,16 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/mainwindow/startup_services.h"
+#include "app/settings/frmTerminologie.h"
+#include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
 #include "forms/testing.h"
+#include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
 
 namespace {
@@ -46,6 +50,13 @@ class ProgramStartupTest : public ::testing::Test {
 
   bool Start() { return store::Main(planner, startup); }
 
+  // The user's doing in the settings dialog the next time it is shown.
+  void InSettingsDialog(std::function<void(settings::frmTerminologie&)> doing) {
+    world.eventLoop.modalScripts.push_back([doing](forms::Form& form) {
+      doing(static_cast<settings::frmTerminologie&>(form));
+    });
+  }
+
   ScratchFolder home;
   store::Planner planner;
   forms::testing::TestServices world;
@@ -53,6 +64,10 @@ class ProgramStartupTest : public ::testing::Test {
 };
 
 TEST_F(ProgramStartupTest, FreshFolderOpensTheWindowWithTheDefaultTerms) {
+  // The first run's dialog is left with only a projects term chosen.
+  InSettingsDialog([](settings::frmTerminologie& d) {
+    forms::testing::UserDriver().Choose(d.cmbProj, "Projets");
+  });
   ASSERT_TRUE(Start());
 
   EXPECT_TRUE(std::filesystem::is_directory(home / "Quorvane"));
@@ -69,9 +84,38 @@ TEST_F(ProgramStartupTest, FreshFolderOpensTheWindowWithTheDefaultTerms) {
   EXPECT_FALSE(std::filesystem::exists(DataFile()));
 }
 
+TEST_F(ProgramStartupTest, FirstRunShowsTheSettingsDialogWhichStoresItsDefaults) {
+  ASSERT_TRUE(Start());
+
+  EXPECT_THAT(world.eventLoop.modalForms, ElementsAre("frmTerminologie"));
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_THAT(world.dialogs.shown[0].prompt, HasSubstr("appelations par défaut"));
+  EXPECT_EQ(store::ReadIni("PARAM", "Act", DataFile()), "Tâches");
+  mainwindow::frmMain& w = *startup.MainWindow();
+  EXPECT_EQ(w.lblAffiche[4].Caption(), "Ajouter une tâche");
+}
+
+TEST_F(ProgramStartupTest, SideMenuSettingsRewriteTheCaptions) {
+  WriteEarlierRun();
+  ASSERT_TRUE(Start());
+  InSettingsDialog([](settings::frmTerminologie& d) {
+    forms::testing::UserDriver user;
+    user.Choose(d.cmbType, "Cabinet médical");
+    user.Click(d.cmdOk);
+  });
+
+  mainwindow::frmMain& w = *startup.MainWindow();
+  forms::testing::UserDriver().Click(w.lblAffiche[8]);
+
+  EXPECT_EQ(world.eventLoop.modalForms.back(), "frmTerminologie");
+  EXPECT_EQ(w.lblAffiche[6].Caption(), "Patients");
+  EXPECT_EQ(store::ReadIni("PARAM", "Projet", DataFile()), "Patients");
+}
+
 TEST_F(ProgramStartupTest, DataFileWithRecordsFillsTheWindow) {
   WriteEarlierRun();
   ASSERT_TRUE(Start());
+  EXPECT_TRUE(world.eventLoop.modalForms.empty());
 
   mainwindow::frmMain& w = *startup.MainWindow();
   EXPECT_TRUE(w.Visible());
@@ -117,6 +161,7 @@ TEST_F(ProgramStartupTest, DataFolderThatCannotBeMadeIsReportedInAMessageBox) {
 
 TEST_F(ProgramStartupTest, AFailedWriteIsShownInAMessageBox) {
   ASSERT_TRUE(Start());
+  world.dialogs.shown.clear();
   std::filesystem::remove_all(home / "Quorvane");
 
   store::AddResource(planner, "Ann");
