@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/settings/frmVersion.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/system_error_text.h"
@@ -154,6 +155,11 @@ frmTerminologie::frmTerminologie(store::Planner& planner, forms::Services servic
       ProductHost(HostOf(endpoints::kProductUrl)),
       planner_(planner),
       services_(services) {
+  ShowAbout = [this] {
+    frmVersion about(services_);
+    about.cmdUndo.SetCaption("Fermer");
+    services_.eventLoop.ShowModal(about);
+  };
   Design();
   DesignSharing();
   DesignFilePanel();
@@ -556,7 +562,7 @@ void frmTerminologie::imgPartage_Click() {
 
 void frmTerminologie::imgInfo_Click() {
   Hide();
-  if (ShowAbout) ShowAbout();
+  ShowAbout();
   UnloadForm();
 }
 

@@ -32,8 +32,7 @@ class frmTerminologie : public forms::Form {
   // Ends the program at once after a restore or a deletion of the data: nothing more may be
   // written over the file left behind.  Unset, the process exits.
   std::function<void()> EndProgram;
-  // Shows the about window modally, its button captioned "Fermer".  Unset, the help image
-  // does nothing.
+  // Shows the about window modally, its button captioned "Fermer".
   std::function<void()> ShowAbout;
   // The product web site's host, which the share link starts with.
   std::string ProductHost;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/settings/frmVersion.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "forms/testing.h"
@@ -412,6 +413,18 @@ TEST_F(SettingsDataOptionsTest, DeleteAllDataAsksFirst) {
   EXPECT_FALSE(std::filesystem::exists(planner.DataFile));
   EXPECT_EQ(Prompt(2), "Les données ont été supprimées, vous devrez relancer le programme");
   EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(SettingsDataOptionsTest, HelpImageShowsTheAboutWindowWithAClosingButton) {
+  settings::frmTerminologie& w = Open();
+  std::string button;
+  world.eventLoop.modalScripts.push_back([&](forms::Form& about) {
+    button = static_cast<settings::frmVersion&>(about).cmdUndo.Caption();
+  });
+  user.Click(w.imgInfo);
+  EXPECT_EQ(world.eventLoop.modalForms, std::vector<std::string>{"frmVersion"});
+  EXPECT_EQ(button, "Fermer");
+  EXPECT_FALSE(w.Loaded());
 }
 
 TEST_F(SettingsDataOptionsTest, HelpImageShowsTheAboutWindowThenCloses) {
