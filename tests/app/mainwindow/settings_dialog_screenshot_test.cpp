@@ -1,0 +1,53 @@
+// The settings dialog in its tall view with sharing on, in a real (off-screen) Qt window.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+
+#include "app/settings/frmTerminologie.h"
+#include "forms/qt/backend.h"
+#include "forms/user_driver.h"
+#include "window_pixels.h"
+
+namespace {
+
+TEST(SettingsDialogScreenshot, TermsExplanationCountsAndSharing) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
+  int argc = 1;
+  char name[] = "quorvane";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+
+  store::Planner planner;
+  planner.DataFile = QUORVANE_BUILD_DIR "/test-scratch/no-such-data";
+  planner.UserId = "4512";
+  planner.Categories = {"a", "b", "c"};
+  settings::frmTerminologie dialog(planner, backend.services());
+  dialog.ProductHost = "www.quorvane.test";
+  forms::qt::FormWindow& window = backend.Attach(dialog);
+  dialog.Show();
+  forms::testing::UserDriver user;
+  user.Choose(dialog.cmbType, "Cabinet médical");
+  user.Click(dialog.lblDatas);
+  user.Click(dialog.chkPartage);
+
+  window.SyncNow();
+  const QImage image = window.grab().toImage();
+  ASSERT_TRUE(image.save(QUORVANE_BUILD_DIR "/screenshots/settings_dialog.png"));
+
+  // The bold explanation and the counts are written in black on white.
+  EXPECT_GT(PixelsOfColour(image, dialog.lblExplication, qRgb(0, 0, 0), 60), 500);
+  EXPECT_GT(PixelsOfColour(image, dialog.lblNbProj, qRgb(0, 0, 0), 60), 50);
+  EXPECT_GT(PixelsOfColour(image, dialog.lblDatas, qRgb(0, 0, 255), 60), 50);
+  bool linkShown = false;
+  for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
+    if (edit->isVisible() && edit->text() == "https://www.quorvane.test/4512") linkShown = true;
+  EXPECT_TRUE(linkShown);
+}
+
+}  // namespace
