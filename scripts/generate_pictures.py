@@ -235,6 +235,14 @@ def remove():
     return canvas
 
 
+def info():
+    """The settings dialog's help picture: a blue disc with a white "i"."""
+    canvas = Canvas(32, 32)
+    canvas.fill(disc(16, 16, 14), BLUE)
+    canvas.fill(disc(16, 9, 2.4), WHITE)
+    canvas.fill(rect(14, 13, 18, 25, 1), WHITE)
+    return canvas
+
 
 def slider_handle():
     """The cursor of the colour chooser's sliders, stretched flat over its track."""
@@ -260,6 +268,7 @@ PICTURES = {
     "periode.png": periodic,
     "remove.png": remove,
     "cursor.png": slider_handle,
+    "info.png": info,
 }
 
 
