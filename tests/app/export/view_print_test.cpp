@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/mainwindow/startup_services.h"
+#include "app/store/params.h"
 #include "app/store/records.h"
 #include "forms/testing.h"
 #include "forms/user_driver.h"
@@ -42,6 +43,11 @@ class ViewPrintTest : public ::testing::Test {
     earlier.DataFile = home / "Quorvane/data";
     store::AddCategory(earlier, "Nord\u00A6255-0");
     store::AddCategory(earlier, "Sud\u00A665535-1");
+    // Terms already chosen: no first-run settings dialog comes between start-up and print.
+    earlier.ProjectTerms[0] = "Projets";
+    earlier.ActivityTerms[0] = "Activités";
+    earlier.ResourceTerms[0] = "Ressources / Personnes";
+    store::SaveParams(earlier);
   }
   ~ViewPrintTest() override { ::unsetenv("XDG_DATA_HOME"); }
 
