@@ -243,6 +243,13 @@ class frmMain : public forms::Form {
   void lblRightAg_Click();
   void ScrollAgenda_Change();
 
+  // The activity details pop-ups (hover_details.cpp).
+  void lblActivite_MouseMove(int index, int button, int shift, double x, double y);
+  void ShowActivityInfo(int index);
+  void lblDetail_Click(int index);
+  void fraAgenda_MouseMove(int button, int shift, double x, double y);
+  void lblDate_MouseMove(int index, int button, int shift, double x, double y);
+
   // Steps of the calendar drawing.
   void RemoveActivityLabels();
   void PlaceDayHeaders(bool week, bool workWeek, double columnWidth);

@@ -31,6 +31,17 @@ void frmMain::ConnectViewEvents() {
   lblCategories.Click = [this](int index) { lblCategories_Click(index); };
   scrollCat.Change = [this] { scrollCat_Change(); };
 
+  lblActivite.MouseMove = [this](int index, int button, int shift, double x, double y) {
+    lblActivite_MouseMove(index, button, shift, x, y);
+  };
+  lblDetail.Click = [this](int index) { lblDetail_Click(index); };
+  fraAgenda.MouseMove = [this](int button, int shift, double x, double y) {
+    fraAgenda_MouseMove(button, shift, x, y);
+  };
+  lblDate.MouseMove = [this](int index, int button, int shift, double x, double y) {
+    lblDate_MouseMove(index, button, shift, x, y);
+  };
+
   lblLeftAg.Click = [this] { lblLeftAg_Click(); };
   lblRightAg.Click = [this] { lblRightAg_Click(); };
   ScrollAgenda.Change = [this] { ScrollAgenda_Change(); };
