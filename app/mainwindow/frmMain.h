@@ -331,6 +331,26 @@ class frmMain : public forms::Form {
   void lblSelDegrade_MouseMove(int button, int shift, double x, double y);
   void lblSelDegrade_MouseUp(int button, int shift, double x, double y);
 
+  // Dragging the floating panels by their surface (panel_drag.cpp).
+  void fraActivite_MouseDown(int button, int shift, double x, double y);
+  void fraActivite_MouseMove(int button, int shift, double x, double y);
+  void fraActivite_MouseUp(int button, int shift, double x, double y);
+  void fraRessources_MouseDown(int button, int shift, double x, double y);
+  void fraRessources_MouseMove(int button, int shift, double x, double y);
+  void fraRessources_MouseUp(int button, int shift, double x, double y);
+  void fraCategorie_MouseDown(int button, int shift, double x, double y);
+  void fraCategorie_MouseMove(int button, int shift, double x, double y);
+  void fraCategorie_MouseUp(int button, int shift, double x, double y);
+  void PanelMouseDown(forms::Frame& panel, const char* procedure, int button, double x,
+                      double y);
+  void PanelMouseMove(forms::Frame& panel, const char* procedure, double x, double y);
+  void PanelMouseUp(forms::Frame& panel, const char* procedure);
+
+  // The copy of the activity table's visible cells (table_copy.cpp).
+  void imgCopy_Click();
+  void imgCopy_MouseDown(int button, int shift, double x, double y);
+  void imgCopy_MouseUp(int button, int shift, double x, double y);
+
   // The activity the editor modifies: its table row and record index.  The editor adds a
   // new activity while there is none.
   struct EditedActivity {

@@ -45,6 +45,42 @@ void frmMain::ConnectViewEvents() {
   lblLeftAg.Click = [this] { lblLeftAg_Click(); };
   lblRightAg.Click = [this] { lblRightAg_Click(); };
   ScrollAgenda.Change = [this] { ScrollAgenda_Change(); };
+
+  fraActivite.MouseDown = [this](int button, int shift, double x, double y) {
+    fraActivite_MouseDown(button, shift, x, y);
+  };
+  fraActivite.MouseMove = [this](int button, int shift, double x, double y) {
+    fraActivite_MouseMove(button, shift, x, y);
+  };
+  fraActivite.MouseUp = [this](int button, int shift, double x, double y) {
+    fraActivite_MouseUp(button, shift, x, y);
+  };
+  fraRessources.MouseDown = [this](int button, int shift, double x, double y) {
+    fraRessources_MouseDown(button, shift, x, y);
+  };
+  fraRessources.MouseMove = [this](int button, int shift, double x, double y) {
+    fraRessources_MouseMove(button, shift, x, y);
+  };
+  fraRessources.MouseUp = [this](int button, int shift, double x, double y) {
+    fraRessources_MouseUp(button, shift, x, y);
+  };
+  fraCategorie.MouseDown = [this](int button, int shift, double x, double y) {
+    fraCategorie_MouseDown(button, shift, x, y);
+  };
+  fraCategorie.MouseMove = [this](int button, int shift, double x, double y) {
+    fraCategorie_MouseMove(button, shift, x, y);
+  };
+  fraCategorie.MouseUp = [this](int button, int shift, double x, double y) {
+    fraCategorie_MouseUp(button, shift, x, y);
+  };
+
+  imgCopy.Click = [this] { imgCopy_Click(); };
+  imgCopy.MouseDown = [this](int button, int shift, double x, double y) {
+    imgCopy_MouseDown(button, shift, x, y);
+  };
+  imgCopy.MouseUp = [this](int button, int shift, double x, double y) {
+    imgCopy_MouseUp(button, shift, x, y);
+  };
 }
 
 }  // namespace mainwindow
