@@ -5,15 +5,23 @@
 // operations live in files named after what they do (init.cpp, layout.cpp, captions.cpp).
 #pragma once
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include <endpoints.h>
+
 #include "app/store/planner.h"
 #include "forms/forms.h"
+#include "platform/environment.h"
+#include "platform/http_transfer.h"
 #include "runtime/datetime.h"
 
 namespace mainwindow {
+
+// The product site's installer address; "" when no product site is configured.
+std::string DefaultInstallerUrl();
 
 class frmMain : public forms::Form {
  public:
@@ -65,6 +73,21 @@ class frmMain : public forms::Form {
   int ShadeRed = 0;
   int ShadeGreen = 0;
   int ShadeBlue = 0;
+
+  // The support chat and the update check (support_chat_panel.cpp, update_check.cpp).  An
+  // empty address switches its service off: nothing is sent and nothing waited for.
+  std::string SupportPage = endpoints::kSupportUrl;
+  std::string VersionUrl = endpoints::kVersionUrl;
+  std::string InstallerUrl = DefaultInstallerUrl();
+  platform::HttpLimits VersionLimits;
+  platform::HttpLimits DownloadLimits = InstallerLimits();
+  platform::Environment Environment = platform::SystemEnvironment();
+  // Ends the program at once, without any window's closing event.
+  std::function<void()> EndProgram = [] { std::exit(0); };
+  // The version request of the start-up: true while it runs; moves it on at each call and
+  // hands a finished reply to Inet1_StateChanged.
+  bool VersionRequestExecuting();
+  void StartVersionRequest();
 
   // ---- Side menu -------------------------------------------------------------------------
   forms::Frame fraMenus{*this, "fraMenus"};
@@ -186,6 +209,7 @@ class frmMain : public forms::Form {
   forms::Shape Shape4{fraCrisp, "Shape4"};
   forms::Label lblSend{fraCrisp, "lblSend"};
   forms::Label lblClose{fraCrisp, "lblClose"};
+  platform::HttpTransfer Inet1;
 
  private:
   // Designed properties, one area each.
@@ -199,6 +223,16 @@ class frmMain : public forms::Form {
   void DesignResourcePanel();
   void DesignProjectPanel();
   void DesignSupportChat();
+
+  // The support chat and the update check.
+  static platform::HttpLimits InstallerLimits();
+  void imgCrisp_Click();
+  void lblClose_Click();
+  void lblSend_Click();
+  void Inet1_StateChanged(int state);
+  void OfferNewerVersion();
+  void DownloadUpdate(const std::string& address, bool keepRunning);
+  void WaitWhileInetExecuting();
 
   void Form_Resize();
 

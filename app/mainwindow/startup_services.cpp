@@ -39,10 +39,8 @@ void MainWindowStartup::LoadMainForm() {
   form_->LoadForm();
 }
 
-// No version-announcement request is made: there is nothing to wait for, and no newer
-// version is offered.
-bool MainWindowStartup::VersionRequestExecuting() { return false; }
-void MainWindowStartup::StartVersionRequest() {}
+bool MainWindowStartup::VersionRequestExecuting() { return form_->VersionRequestExecuting(); }
+void MainWindowStartup::StartVersionRequest() { form_->StartVersionRequest(); }
 
 void MainWindowStartup::DoEvents() { services_.eventLoop.DoEvents(); }
 

@@ -75,6 +75,10 @@ void frmMain::ConnectViewEvents() {
   };
 
   imgCopy.Click = [this] { imgCopy_Click(); };
+
+  imgCrisp.Click = [this] { imgCrisp_Click(); };
+  lblClose.Click = [this] { lblClose_Click(); };
+  lblSend.Click = [this] { lblSend_Click(); };
   imgCopy.MouseDown = [this](int button, int shift, double x, double y) {
     imgCopy_MouseDown(button, shift, x, y);
   };

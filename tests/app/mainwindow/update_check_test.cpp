@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "platform/http_test_server.h"
+#include "window_fixture.h"
+
+namespace {
+
+class UpdateCheckTest : public WindowTest {
+ protected:
+  UpdateCheckTest() { MakeWindow(); }
+
+  // A window as the start-up has just loaded it, with short time-outs and no installer.
+  void MakeWindow() {
+    window = std::make_unique<mainwindow::frmMain>(planner, world.services());
+    window->LoadForm();
+    window->VersionLimits.ConnectTimeoutSeconds = 1;
+    window->VersionLimits.StallTimeoutSeconds = 1;
+    window->VersionLimits.TotalTimeoutSeconds = 3;
+    window->InstallerUrl = "";
+    window->EndProgram = [this] { ++endings; };
+    window->Environment = [this](const std::string& name) -> std::optional<std::string> {
+      if (name == "XDG_RUNTIME_DIR") return temp.Path();
+      return std::nullopt;
+    };
+  }
+
+  // The start-up's version request: wait, start, wait, the event loop turning meanwhile.
+  void RequestVersion(const std::string& url) {
+    window->VersionUrl = url;
+    while (window->VersionRequestExecuting()) world.eventLoop.DoEvents();
+    window->StartVersionRequest();
+    while (window->VersionRequestExecuting()) world.eventLoop.DoEvents();
+  }
+
+  std::string NewestFrom(const std::string& reply, int status = 200) {
+    HttpTestServer server(status, reply);
+    window->NewestVersion = "";
+    RequestVersion(server.Url("/version"));
+    return window->NewestVersion;
+  }
+
+  static std::string Contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  ScratchFolder temp;
+  int endings = 0;
+};
+
+TEST_F(UpdateCheckTest, TheVersionIsTheFourCharactersAfterTheFirstVersionWord) {
+  EXPECT_EQ(NewestFrom("Auto\r\nVersion1.2.16\r\n"), "1.2.");
+  EXPECT_EQ(NewestFrom("AutoVersion1216 Version9999"), "1216");
+  EXPECT_EQ(NewestFrom("Auto Version1.3\r\n"), "1.3\r");
+  EXPECT_EQ(NewestFrom("AutoVersion12"), "12");
+  EXPECT_EQ(NewestFrom("AutoVersionÉté1"), "Été1");
+  EXPECT_EQ(NewestFrom("auto Version1216"), "");
+  EXPECT_EQ(NewestFrom(" AutoVersion1216"), "");
+  EXPECT_EQ(NewestFrom("Auto version 1216"), "");
+  EXPECT_EQ(NewestFrom(""), "");
+  EXPECT_EQ(NewestFrom("AutoVersion9999", 404), "");
+}
+
+TEST_F(UpdateCheckTest, ANewerVersionIsOfferedAndADeclinedOneDoesNothing) {
+  HttpTestServer installer(200, "installer");
+  window->InstallerUrl = installer.Url("/download/Quorvane.exe");
+  EXPECT_EQ(NewestFrom("AutoVersion1.01"), "1.01");  // 101 against the running 1.0.0
+  world.dialogs.msgBoxAnswers.push_back(forms::kNo);
+  window->InitMainForm();
+
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_EQ(world.dialogs.shown[0].prompt,
+            "Une nouvelle version de Quorvane est disponible, voulez-vous l'installer "
+            "maintenant ?");
+  EXPECT_EQ(world.dialogs.shown[0].buttons, forms::kYesNo);
+  EXPECT_EQ(window->NewestVersion, "101");
+  EXPECT_TRUE(installer.Requests().empty());
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_EQ(endings, 0);
+  EXPECT_TRUE(window->Visible());
+}
+
+TEST_F(UpdateCheckTest, TheSameOrAnUnreadableVersionAsksNothing) {
+  for (const char* reply : {"AutoVersion1.00", "AutoVersion0.99", "AutoVersionabcd"}) {
+    MakeWindow();
+    window->InstallerUrl = "http://127.0.0.1:9/download/Quorvane.exe";
+    NewestFrom(reply);
+    window->InitMainForm();
+    EXPECT_TRUE(world.dialogs.shown.empty()) << reply;
+    EXPECT_TRUE(window->Visible());
+  }
+}
+
+TEST_F(UpdateCheckTest, AnAcceptedVersionIsDownloadedStartedSilentlyAndTheProgramEnds) {
+  HttpTestServer installer(200, "#!/bin/sh\nexit 0\n");
+  window->InstallerUrl = installer.Url("/download/Quorvane.exe");
+  const std::filesystem::path local = std::filesystem::path(temp.Path()) / "quorvane" /
+                                      "Quorvane.exe";
+  std::filesystem::create_directories(local.parent_path());
+  std::filesystem::permissions(local.parent_path(), std::filesystem::perms::owner_all);
+  std::ofstream(local) << "an older installer left behind";
+
+  NewestFrom("AutoVersion2.00");
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  window->InitMainForm();
+
+  EXPECT_EQ(installer.Requests(),
+            std::vector<std::string>{"GET /download/Quorvane.exe HTTP/1.1"});
+  EXPECT_EQ(Contents(local), "#!/bin/sh\nexit 0\n");
+  ASSERT_EQ(world.shell.opened.size(), 1u);
+  EXPECT_EQ(world.shell.opened[0].target, local.string());
+  EXPECT_EQ(world.shell.opened[0].arguments, std::vector<std::string>{"/SILENT"});
+  EXPECT_EQ(world.shell.opened[0].workingFolder, planner.DataFolder);
+  EXPECT_EQ(endings, 1);
+}
+
+TEST_F(UpdateCheckTest, AFailedDownloadIsReportedAndTheProgramGoesOn) {
+  HttpTestServer installer(404, "Not Found");
+  window->InstallerUrl = installer.Url("/download/Quorvane.exe");
+  NewestFrom("AutoVersion2.00");
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  window->InitMainForm();
+
+  ASSERT_EQ(world.dialogs.shown.size(), 2u);
+  EXPECT_EQ(world.dialogs.shown[1].title, "Quorvane");
+  EXPECT_EQ(world.dialogs.shown[1].buttons, forms::kOKOnly);
+  EXPECT_NE(world.dialogs.shown[1].prompt.find("404"), std::string::npos);
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(temp.Path()) / "quorvane" /
+                                       "Quorvane.exe"));
+  EXPECT_EQ(endings, 0);
+  EXPECT_TRUE(window->Visible());
+}
+
+TEST_F(UpdateCheckTest, NoVersionAddressMeansNoRequestAndNoWait) {
+  RequestVersion("");
+  EXPECT_EQ(world.eventLoop.doEventsCalls, 0);
+  EXPECT_EQ(window->NewestVersion, "");
+}
+
+TEST_F(UpdateCheckTest, AFailedOrSilentServerEndsTheWaitsWithinTheTimeOut) {
+  int refusedPort;
+  {
+    HttpTestServer gone(200);
+    refusedPort = gone.Port();
+  }
+  RequestVersion("http://127.0.0.1:" + std::to_string(refusedPort) + "/version");
+  EXPECT_EQ(window->NewestVersion, "");
+
+  HttpTestServer silent(0);
+  const auto start = std::chrono::steady_clock::now();
+  RequestVersion(silent.Url("/version"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+  EXPECT_GT(world.eventLoop.doEventsCalls, 0);  // the window kept answering meanwhile
+  EXPECT_EQ(window->NewestVersion, "");
+}
+
+}  // namespace

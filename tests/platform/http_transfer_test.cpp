@@ -1,0 +1,89 @@
+#include "platform/http_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/http_test_server.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Steps the transfer as the window's event loop would, until it stops executing.
+void RunToEnd(platform::HttpTransfer& transfer) {
+  while (transfer.Step()) {
+  }
+}
+
+platform::HttpLimits Short() {
+  platform::HttpLimits limits;
+  limits.ConnectTimeoutSeconds = 1;
+  limits.StallTimeoutSeconds = 1;
+  limits.TotalTimeoutSeconds = 3;
+  return limits;
+}
+
+TEST(HttpTransferTest, CollectsTheBodyOfAGet) {
+  HttpTestServer server(200, "Auto Version 1.2.16\r\n");
+  platform::HttpTransfer transfer;
+  ASSERT_TRUE(transfer.Start(server.Url("/version.txt"), Short()));
+  EXPECT_TRUE(transfer.StillExecuting());
+  EXPECT_FALSE(transfer.Start(server.Url("/again"), Short()));  // one at a time
+  RunToEnd(transfer);
+
+  EXPECT_TRUE(transfer.Succeeded());
+  EXPECT_EQ(transfer.Body(), "Auto Version 1.2.16\r\n");
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /version.txt HTTP/1.1"});
+}
+
+TEST(HttpTransferTest, ErrorStatusRefusalAndOversizeReplyFail) {
+  HttpTestServer missing(404, "Auto Version 9999");
+  platform::HttpTransfer transfer;
+  ASSERT_TRUE(transfer.Start(missing.Url(), Short()));
+  RunToEnd(transfer);
+  EXPECT_FALSE(transfer.Succeeded());
+  EXPECT_EQ(transfer.Body(), "");
+  EXPECT_NE(transfer.ErrorText().find("404"), std::string::npos);
+
+  platform::HttpLimits small = Short();
+  small.MaxBytes = 4;
+  HttpTestServer large(200, "0123456789");
+  ASSERT_TRUE(transfer.Start(large.Url(), small));
+  RunToEnd(transfer);
+  EXPECT_FALSE(transfer.Succeeded());
+
+  int closedPort;
+  {
+    HttpTestServer gone(200);
+    closedPort = gone.Port();
+  }
+  ASSERT_TRUE(transfer.Start("http://127.0.0.1:" + std::to_string(closedPort) + "/", Short()));
+  RunToEnd(transfer);
+  EXPECT_FALSE(transfer.Succeeded());
+  EXPECT_FALSE(transfer.ErrorText().empty());
+}
+
+TEST(HttpTransferTest, SilentServerEndsWithinTheStallTimeout) {
+  HttpTestServer silent(0);
+  platform::HttpTransfer transfer;
+  const Clock::time_point start = Clock::now();
+  ASSERT_TRUE(transfer.Start(silent.Url(), Short()));
+  RunToEnd(transfer);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(4));
+  EXPECT_FALSE(transfer.Succeeded());
+}
+
+TEST(HttpTransferTest, EmptyAndNonHttpAddressesStartNothingUseful) {
+  platform::HttpTransfer transfer;
+  EXPECT_FALSE(transfer.Start(""));
+  EXPECT_FALSE(transfer.StillExecuting());
+  EXPECT_FALSE(transfer.Step());
+
+  ASSERT_TRUE(transfer.Start("file:///etc/passwd", Short()));
+  RunToEnd(transfer);
+  EXPECT_FALSE(transfer.Succeeded());
+  EXPECT_EQ(transfer.Body(), "");
+}
+
+}  // namespace
