@@ -155,7 +155,7 @@ int frmMain::DrawProjectColour() {
   const std::string used = std::to_string(store::PaletteColour(first));
   for (const std::string& record : planner_.Categories) {
     const std::vector<std::string> fields = Fields(record);
-    if (fields.size() >= 2 && runtime::Split(fields[1], "-")[0] == used) return draw();
+    if (fields.size() >= 2 && fields[1].substr(0, fields[1].find('-')) == used) return draw();
   }
   return first;
 }

@@ -151,6 +151,17 @@ TEST_F(ProjectPanelTest, ANewProjectAvoidsATakenColourOnce) {
             "Ouest\u00A6" + std::to_string(store::PaletteColour(10)) + "-1");
 }
 
+// A record whose colour field is empty takes no colour: a new project is still added.
+TEST_F(ProjectPanelTest, AProjectWithAnEmptyColourFieldDoesNotStopAnAddition) {
+  mainwindow::frmMain& w = OpenPanelWindow();
+  planner.Categories[1] = "Sud\u00A6";
+  user.Click(w.lblAffiche[6]);
+  world.random.values = {3.5 / 48};
+  world.dialogs.inputBoxAnswers = {"Est"};
+  user.Click(w.cmdAddCat);
+  EXPECT_EQ(planner.Categories[2], "Est\u00A6" + std::to_string(store::PaletteColour(3)) + "-1");
+}
+
 TEST_F(ProjectPanelTest, RenamingByDoubleClick) {
   Add("03.03.2026 09:00", "03.03.2026 10:00", "Pose", 1);
   Add("04.03.2026 09:00", "04.03.2026 10:00", "Dépose", 0);
