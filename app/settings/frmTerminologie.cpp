@@ -462,14 +462,17 @@ void frmTerminologie::cmdFile_Click() {
 }
 
 void frmTerminologie::Backup() {
-  if (!std::filesystem::exists(planner_.DataFile)) {
+  // A path whose state cannot be read (a folder the user may not enter) is not taken for
+  // missing: the copy below reports what stands in its way.
+  std::error_code unreadable;
+  if (!std::filesystem::exists(planner_.DataFile, unreadable) && !unreadable) {
     services_.dialogs.MsgBox("Le fichier des données n'existe pas", forms::kInformation);
     return;
   }
   const std::string target = JoinPath(Dir1.Path(), lblFile.Caption());
-  if (std::filesystem::exists(target) &&
-      services_.dialogs.MsgBox("Remplacer le fichier " + target + " ?", forms::kYesNo) !=
-          forms::kYes)
+  const bool taken = std::filesystem::exists(target, unreadable) || unreadable;
+  if (taken && services_.dialogs.MsgBox("Remplacer le fichier " + target + " ?",
+                                        forms::kYesNo) != forms::kYes)
     return;
   // The copy replaces an earlier backup as a whole, so a failed copy leaves that one intact.
   if (const int error = CopyWholeFile(planner_.DataFile, target)) {

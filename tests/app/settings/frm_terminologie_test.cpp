@@ -344,6 +344,22 @@ TEST_F(SettingsDataOptionsTest, BackupIsNamedByTheDayAndAsksBeforeReplacing) {
   EXPECT_EQ(programEnds, 0);
 }
 
+// A target whose state cannot be read (here a link to itself; for a user, often a folder
+// they may not enter) is treated as taken: the dialog asks and the program keeps running.
+TEST_F(SettingsDataOptionsTest, BackupOntoAnUnreadableTargetAsksInsteadOfFailing) {
+  const std::string target = backups / "20260302.back";
+  std::filesystem::create_symlink("20260302.back", target);
+  settings::frmTerminologie& w = Open();
+  user.Click(w.lblDatas);
+  user.Click(w.cmdSave);
+  w.Dir1.SetPath(backups.Path());
+  world.dialogs.msgBoxAnswers.push_back(forms::kNo);
+  user.Click(w.cmdFile);
+  EXPECT_EQ(Prompt(0), "Remplacer le fichier " + target + " ?");
+  EXPECT_TRUE(std::filesystem::is_symlink(target));
+  EXPECT_TRUE(w.fraFile.Visible());
+}
+
 TEST_F(SettingsDataOptionsTest, BackupWithoutDataFileWritesNothing) {
   std::filesystem::remove(planner.DataFile);
   settings::frmTerminologie& w = Open();
