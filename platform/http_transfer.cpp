@@ -66,7 +66,10 @@ bool HttpTransfer::Start(const std::string& url, const HttpLimits& limits) {
   CURL* easy = curl_->easy;
   curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  // A transfer begun over https never follows a redirect down to plain http: what it
+  // fetches may be an installer that the program then starts.
+  const bool secure = url.rfind("https:", 0) == 0 || url.rfind("HTTPS:", 0) == 0;
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
