@@ -1,11 +1,8 @@
 // The activity editor open on an activity over the week view, in a real (off-screen) Qt
 // window: what a person would see.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -17,6 +14,7 @@
 #include "forms/qt/backend.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
+#include "offscreen_application.h"
 #include "window_pixels.h"
 
 namespace {
@@ -57,11 +55,9 @@ std::string Project(const std::string& name, forms::Color colour, int textFlag) 
 }
 
 TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   ScratchFolder pictures;
   ScratchFolder data;
   DrawPictures(pictures.Path());
-  QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
 
   store::Planner planner;
   planner.DataFolder = data.Path();
@@ -82,10 +78,7 @@ TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
       "05.03.2026 10:00\u00A605.03.2026 11:00\u00A6Visite client\u00A61\u00A6" +
           std::to_string(kSeaGreen) + "-0\u00A60"};
 
-  int argc = 1;
-  char name[] = "quorvane";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
+  OffscreenApplication application;
   forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
   const forms::Services qt = backend.services();
   runtime::FixedClock clock{*runtime::DateTime::Parse("04.03.2026 09:00"), 0};

@@ -1,10 +1,7 @@
 // The month, week, work-week and agenda views in a real (off-screen) Qt window, with
 // activities that repeat and overlap: what a person would see.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPixmap>
 #include <string>
@@ -15,6 +12,7 @@
 #include "forms/qt/units.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
+#include "offscreen_application.h"
 #include "window_pixels.h"
 
 namespace {
@@ -37,8 +35,6 @@ int PixelsOf(const QImage& image, const forms::Control& control, forms::Color co
 class CalendarScreenshots : public ::testing::Test {
  protected:
   CalendarScreenshots() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
 
     planner.DataFolder = data.Path();
     planner.DataFile = data / "data";
@@ -99,10 +95,7 @@ class CalendarScreenshots : public ::testing::Test {
 };
 
 TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
-  int argc = 1;
-  char name[] = "quorvane";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
+  OffscreenApplication application;
   forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
   const forms::Services qt = backend.services();
   mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,

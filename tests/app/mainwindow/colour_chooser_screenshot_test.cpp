@@ -1,15 +1,13 @@
 // The colour chooser with its lower panel open, in a real (off-screen) Qt window.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 
 #include "app/activities/frmColor.h"
 #include "forms/qt/backend.h"
 #include "forms/user_driver.h"
+#include "offscreen_application.h"
 #include "window_pixels.h"
 
 namespace {
@@ -28,12 +26,7 @@ class Owner : public forms::Form {
 };
 
 TEST(ColourChooserScreenshot, PaletteSlidersAndShades) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
-  int argc = 1;
-  char name[] = "quorvane";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
+  OffscreenApplication application;
   forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
 
   store::Planner planner;

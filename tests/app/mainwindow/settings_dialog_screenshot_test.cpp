@@ -1,26 +1,19 @@
 // The settings dialog in its tall view with sharing on, in a real (off-screen) Qt window.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 
 #include "app/settings/frmTerminologie.h"
 #include "forms/qt/backend.h"
 #include "forms/user_driver.h"
+#include "offscreen_application.h"
 #include "window_pixels.h"
 
 namespace {
 
 TEST(SettingsDialogScreenshot, TermsExplanationCountsAndSharing) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QDir().mkpath(QUORVANE_BUILD_DIR "/screenshots");
-  int argc = 1;
-  char name[] = "quorvane";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
+  OffscreenApplication application;
   forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
 
   store::Planner planner;
