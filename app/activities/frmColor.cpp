@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/activities/swatch_strip.h"
 #include "app/store/palette.h"
 #include "runtime/rounding.h"
 #include "runtime/text.h"
@@ -429,36 +430,16 @@ void frmColor::lblSelDegrade_MouseDown(int button, int /*shift*/, double x, doub
   ChooserGrabY = Nearest(y);
 }
 
-// The marker slides along the row or down the column it stands on, between the outermost
-// visible tones, and gives the colour of the tone under its left (top) edge.  A tone's far
-// edge belongs to the next one, so a marker standing on a tone takes that tone's colour.
+// The marker slides along the row or down the column it stands on and gives the colour of
+// the tone under its left (top) edge.
 void frmColor::lblSelDegrade_MouseMove(int /*button*/, int /*shift*/, double x, double y) {
   if (!ChooserDragging) return;
   const bool onRow = lblSelDegrade.Top() == lblDegrade[0].Top();
   const int first = onRow ? 0 : kLastRowTone + 1;
   const int last = onRow ? kLastRowTone : kLastTone;
-  auto start = [onRow](const forms::Label& tone) { return onRow ? tone.Left() : tone.Top(); };
-  auto extent = [onRow](const forms::Label& tone) { return onRow ? tone.Width() : tone.Height(); };
-
-  double position = onRow ? Nearest(x - ChooserGrabX + lblSelDegrade.Left())
-                          : Nearest(y - ChooserGrabY + lblSelDegrade.Top());
-  double largest = 0;
-  double smallest = 30000;
-  for (int i = first; i <= last; ++i) {
-    if (!lblDegrade[i].Visible()) continue;
-    largest = std::max(largest, start(lblDegrade[i]));
-    smallest = std::min(smallest, start(lblDegrade[i]));
-  }
-  if (position > largest) position = largest;
-  if (position < smallest) position = smallest;
-  int selected = 0;
-  for (int i = first; i <= last; ++i) {
-    const forms::Label& tone = lblDegrade[i];
-    if (start(tone) <= position && position < start(tone) + extent(tone)) {
-      selected = i;
-      break;
-    }
-  }
+  const double wanted = onRow ? Nearest(x - ChooserGrabX + lblSelDegrade.Left())
+                              : Nearest(y - ChooserGrabY + lblSelDegrade.Top());
+  const auto [position, selected] = StopMarker(lblDegrade, first, last, wanted, onRow);
   if (onRow) {
     lblSelDegrade.SetMousePointer(forms::kSizeWEPointer);
     lblSelDegrade.Move(position, lblDegrade[0].Top());

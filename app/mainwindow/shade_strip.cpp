@@ -4,6 +4,7 @@
 // gives the activity its colour and a readable text colour.
 #include <algorithm>
 
+#include "app/activities/swatch_strip.h"
 #include "app/mainwindow/frmMain.h"
 #include "app/store/palette.h"
 #include "runtime/rounding.h"
@@ -95,29 +96,12 @@ void frmMain::lblSelDegrade_MouseDown(int button, int /*shift*/, double x, doubl
   DragGrabY = static_cast<int>(runtime::RoundHalfEven(y));
 }
 
-// The marker follows the pointer, kept between the outermost visible swatches; the swatch
-// under its left edge gives the colour.  A swatch's right edge belongs to the next one, so a
-// marker standing on a swatch takes that swatch's colour.
+// The marker follows the pointer along the strip; the swatch under its left edge gives the
+// colour.
 void frmMain::lblSelDegrade_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
   if (!PanelDragging) return;
-  double left = Whole(x - DragGrabX + lblSelDegrade.Left());
-  double largest = 0;
-  double smallest = 30000;
-  for (int k = 0; k <= kLastShade && lblDegrade.Exists(k); ++k) {
-    if (!lblDegrade[k].Visible()) continue;
-    largest = std::max(largest, lblDegrade[k].Left());
-    smallest = std::min(smallest, lblDegrade[k].Left());
-  }
-  left = std::clamp(left, smallest, std::max(smallest, largest));
-
-  int picked = 0;
-  for (int k = 0; k <= kLastShade && lblDegrade.Exists(k); ++k) {
-    const forms::Label& swatch = lblDegrade[k];
-    if (left >= swatch.Left() && left < swatch.Left() + swatch.Width()) {
-      picked = k;
-      break;
-    }
-  }
+  const auto [left, picked] = activities::StopMarker(
+      lblDegrade, 0, kLastShade, Whole(x - DragGrabX + lblSelDegrade.Left()), true);
   lblSelDegrade.Move(left, lblDegrade[0].Top());
   const Rgb rgb = Channels(lblDegrade[picked].BackColor());
   ShadeRed = rgb.red;
