@@ -25,17 +25,19 @@ PREFERRED_NAMES = {
     0x00A0: "space",
     0x00AD: "hyphen",
     0x00B5: "mu",
-    0x03BC: "mu",
     0x2015: "afii00208",
     0x2116: "afii61352",
     0x0384: "tonos",
     0x0385: "dieresistonos",
-    0x03C2: "sigma1",
     # Readers take "Delta" and "Omega" for the increment and ohm signs, and their
     # substitute fonts often lack "Deltagreek" and "Omegagreek"; the code-point names reach
     # the Greek letters in both.
     0x0394: "uni0394",
     0x03A9: "uni03A9",
+    # "mu" reads back as the micro sign and "sigma1" is unknown to many readers: the Greek
+    # small mu and final sigma are reached by their code points.
+    0x03BC: "uni03BC",
+    0x03C2: "uni03C2",
     0x0110: "Dcroat",
     0x0111: "dcroat",
     0x0122: "Gcommaaccent", 0x0123: "gcommaaccent",

@@ -125,9 +125,11 @@ def arial_tables():
         western[style] = afm_western(afm[style], control[style], 750,
                                      ARIAL_WESTERN_OVERRIDES)
     check_western(western[:3], fonts, "Arial")
-    # The Western bold italic table holds the Cyrillic characters from byte 128 on.
-    cyrillic_bold_italic = tables["cp1251"][3]
-    western[3] = western[3][:128] + cyrillic_bold_italic[128:]
+    # No AFM metrics for the bold italic face: its Western widths are the TrueType ones
+    # rounded to the nearest, which is what the other three tables are checked against.
+    cp1252 = code_page_map("cp1252")
+    western[3] = table(control[3], 750, cp1252,
+                       lambda byte: fonts[3].rounded_width(cp1252[byte]))
 
     cyrillic = tables["cp1251"]
     cyrillic[2][239] = 550

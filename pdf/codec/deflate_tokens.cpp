@@ -1,6 +1,7 @@
 #include "pdf/codec/deflate_tokens.h"
 
 #include "pdf/codec/deflate_matchfinder.h"
+#include "pdf/codec/filters.h"
 #include "pdf/codec/level_error.h"
 
 
@@ -104,6 +105,8 @@ private:
 };
 
 }  // namespace
+
+static_assert(kLevels.size() == kMaxFlateLevel + 1);
 
 const LevelLimits& LimitsOfLevel(int level)
 {

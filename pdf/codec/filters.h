@@ -9,6 +9,9 @@ namespace pdf {
 
 using Bytes = std::vector<std::uint8_t>;
 
+constexpr int kMaxFlateLevel = 5;
+constexpr int kMaxLZWLevel = 3;  // codes of at most 12 bits
+
 void EncodeRunLength(Bytes& data);          // /RunLengthDecode, ends with byte 128
 void EncodeFlate(Bytes& data, int level);   // /FlateDecode (zlib format), level 0 to 5
 void EncodeLZW(Bytes& data, int level);     // /LZWDecode, largest code 9 + level bits

@@ -14,7 +14,6 @@ namespace {
 constexpr int kClearCode = 256;
 constexpr int kEndOfData = 257;
 constexpr int kFirstFreeCode = 258;
-constexpr int kMaxLevel = 3;
 
 // Codes packed most significant bit first.
 class CodeWriter {
@@ -102,8 +101,7 @@ int CodeWidth(int nextCode)
 
 void EncodeLZW(Bytes& data, int level)
 {
-    // Above level 3 the table would need codes wider than 12 bits.
-    if (level < 0 || level > kMaxLevel)
+    if (level < 0 || level > kMaxLZWLevel)
         ThrowLevelOutOfRange();
     const int tableLimit = (1 << (9 + level)) - 1;
 

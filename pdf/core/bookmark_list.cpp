@@ -21,6 +21,7 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
                                   float v2, float v3, float v4, const std::string& link,
                                   const std::string& colour, int style)
 {
+    RequireFinite({v1, v2, v3, v4});
     int level = 1;
     if (!mBookmarks.empty()) {
         const int last = mBookmarks.back().Level;

@@ -15,6 +15,7 @@ constexpr double kRadiansPerDegree = 0.0174532925199433;
 // axes anticlockwise as seen.
 void Pagelith::AxisRotation(float angle)
 {
+    RequireFinite({angle});
     if (std::fmod(std::nearbyint(static_cast<double>(angle)), 360.0) == 0)
         return;
     const double radians = angle * kRadiansPerDegree;
@@ -26,11 +27,13 @@ void Pagelith::AxisRotation(float angle)
 
 void Pagelith::AxisScaling(float x, float y)
 {
+    RequireFinite({x, y});
     PutLine(FormatReal(x) + " 0 0 " + FormatReal(y) + " 0 0 cm");
 }
 
 void Pagelith::AxisSkewing(float a, float b)
 {
+    RequireFinite({a, b});
     const auto tanA = static_cast<float>(std::tan(a * kRadiansPerDegree));
     const auto tanB = static_cast<float>(std::tan(b * kRadiansPerDegree));
     PutLine("1 " + FormatReal(tanA) + " " + FormatReal(tanB) + " 1 0 0 cm");
@@ -39,12 +42,14 @@ void Pagelith::AxisSkewing(float a, float b)
 // The current point becomes the new origin.
 void Pagelith::AxisTranslation(float x, float y)
 {
+    RequireFinite({x, y});
     PutLine("1 0 0 1 " + FormatCoord(x) + " " + FormatCoord(y) + " cm");
     SetXY(0, 0);
 }
 
 void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float angle)
 {
+    RequireFinite({x, y, scaleX, scaleY, angle});
     SaveGraphicState();
     PutLine("q");
     if (x != 0 || y != 0 || scaleX != 1 || scaleY != 1) {
@@ -67,6 +72,7 @@ void Pagelith::EndSpace()
 
 void Pagelith::MoveTo(float x, float y)
 {
+    RequireFinite({x, y});
     PutLine(FormatCoord(x) + " " + FormatCoord(y) + " m");
     SetXY(x, y);
 }

@@ -1,8 +1,10 @@
 // The one failure type of the library: a number and a readable text.
 #pragma once
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pdf {
 
@@ -35,5 +37,13 @@ private:
 
 // The failure that a file operation reports through errno.
 Error FileError(int errnoValue);
+
+// The failure of an operation that needs an open document.
+Error NoFileOpen();
+
+// Refuses a NaN or infinite argument (error 5) before anything is written: readers reject
+// such numbers, or the page silently loses what follows.
+void RequireFinite(std::initializer_list<float> values);
+void RequireFinite(const std::vector<float>& values);
 
 }  // namespace pdf

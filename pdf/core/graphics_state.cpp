@@ -106,6 +106,7 @@ void Pagelith::SetBlend(int mode)
 
 void Pagelith::SetLineStyle(int style, float miter)
 {
+    RequireFinite({miter});
     PutLine(std::to_string(LineCode(style & 112, 32)) + " J");
     PutLine(std::to_string(LineCode(style & 7, 2)) + " j");
     if (miter >= 1)
@@ -114,6 +115,7 @@ void Pagelith::SetLineStyle(int style, float miter)
 
 void Pagelith::SetLineWidth(float width)
 {
+    RequireFinite({width});
     if (width < 0)
         return;
     mLineWidth = width * mScale;
@@ -122,6 +124,7 @@ void Pagelith::SetLineWidth(float width)
 
 void Pagelith::SetDash(const std::string& pattern, float phase)
 {
+    RequireFinite({phase});
     const std::string name = UpperAscii(TrimSpaces(pattern));
     std::string array;
     if (!name.empty() && name != "SOLID") {

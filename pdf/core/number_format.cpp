@@ -1,5 +1,6 @@
 #include "pdf/core/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -129,6 +130,7 @@ std::string FormatNumber(float value)
 {
     if (value == 0 || !std::isfinite(value))
         return "0";
+    value = std::clamp(value, -kLargestNumber, kLargestNumber);
 
     // Seven significant digits d.dddddd and a power of ten, then laid out without it.
     std::uint32_t digits;

@@ -9,7 +9,12 @@ namespace pdf {
 // Rounds on the float's exact value; a small negative value may round to -0.
 float RoundToPrecision(float value, int decimals);
 
-// The plain decimal text of a float, seven significant digits at most.
+// The largest magnitude written: readers keep to it (beyond it some overflow, and nothing
+// drawn there could be seen on a page of at most 14,400 points).
+constexpr float kLargestNumber = 32767;
+
+// The plain decimal text of a float, seven significant digits at most, within
+// +-kLargestNumber.
 std::string FormatNumber(float value);
 
 // RoundToPrecision, then FormatNumber.

@@ -6,15 +6,6 @@
 
 namespace pdf {
 
-namespace {
-
-Error NoFile()
-{
-    return Error(err::kBadFileHandle, "Bad file name or number");
-}
-
-}  // namespace
-
 OutputFile::~OutputFile()
 {
     if (mFile)
@@ -36,7 +27,9 @@ void OutputFile::Open(const std::string& name)
 void OutputFile::Write(std::string_view bytes)
 {
     if (!mFile)
-        throw NoFile();
+        throw NoFileOpen();
+    if (bytes.empty())
+        return;  // an empty view may hold a null pointer, which fwrite must not get
     if (std::fwrite(bytes.data(), 1, bytes.size(), mFile) != bytes.size())
         throw FileError(errno);
     mPosition += static_cast<std::int64_t>(bytes.size());
@@ -45,7 +38,7 @@ void OutputFile::Write(std::string_view bytes)
 void OutputFile::WriteAt(std::int64_t offset, std::string_view bytes)
 {
     if (!mFile)
-        throw NoFile();
+        throw NoFileOpen();
     if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0 ||
         std::fwrite(bytes.data(), 1, bytes.size(), mFile) != bytes.size() ||
         std::fseek(mFile, 0, SEEK_END) != 0)

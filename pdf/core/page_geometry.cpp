@@ -1,4 +1,5 @@
 // Page size, user unit and margins.
+#include <algorithm>
 #include <array>
 
 #include "pdf/pagelith.h"
@@ -23,14 +24,18 @@ constexpr std::array<PaperSize, 26> kPaperSizes{{
 }};
 
 constexpr int kCustomCode = 255;
+constexpr float kSmallestPageSide = 3;
+constexpr float kLargestPageSide = 14400;
 
 }  // namespace
 
 void Pagelith::SetPaperSize(int code, float width, float height)
 {
+    RequireFinite({width, height});
     if (code == kCustomCode) {
-        mPageWidth = width * mScale;
-        mPageHeight = height * mScale;
+        // Readers accept pages of 3 to 14,400 points a side.
+        mPageWidth = std::clamp(width * mScale, kSmallestPageSide, kLargestPageSide);
+        mPageHeight = std::clamp(height * mScale, kSmallestPageSide, kLargestPageSide);
     } else if (code >= -8 && code <= 17) {
         const PaperSize& size = kPaperSizes[static_cast<std::size_t>(code + 8)];
         mPageWidth = size.width;
@@ -40,6 +45,7 @@ void Pagelith::SetPaperSize(int code, float width, float height)
 
 void Pagelith::SetScale(int unit, float factor)
 {
+    RequireFinite({factor});
     switch (unit) {
     case 0: mScale = 1.0f; break;
     case 1: mScale = 72.0f; break;
@@ -55,6 +61,7 @@ void Pagelith::SetScale(int unit, float factor)
 
 void Pagelith::SetMargins(float left, float right, float top, float bottom, int clip)
 {
+    RequireFinite({left, right, top, bottom});
     mMarginLeft = left * mScale;
     mMarginRight = right * mScale;
     mMarginTop = top * mScale;

@@ -53,6 +53,9 @@ Bytes ToBytes(std::string_view first, std::string_view second = {})
 
 int Pagelith::BeginPage(int& pageNo)
 {
+    // Without a document the page could never be written: say so now, not at EndPage.
+    if (!mFile.IsOpen())
+        throw NoFileOpen();
     if (pageNo < 0 || pageNo > mPageCount + 1)
         throw BadPagePosition(pageNo);
     CloseOpenPage();
@@ -226,6 +229,7 @@ int Pagelith::GetPages() const
 
 void Pagelith::SetPageTransition(int style, float pageDuration, float transitionDuration)
 {
+    RequireFinite({pageDuration, transitionDuration});
     if (style < 0 || style > 17)
         style = 0;
     const std::string text =

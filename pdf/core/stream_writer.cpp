@@ -1,12 +1,23 @@
 // Streams: the compression setting of each kind, and the writing of a stream's data.
+#include <array>
+
+#include "pdf/codec/filters.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
 
+// A level the chosen encoder has no table for is refused here, with the settings kept,
+// rather than when a page is written and its document can no longer be finished.
 void Pagelith::SetCompression(int content, int images, int files)
 {
-    mCompFilter = {FilterSettingFrom(content), FilterSettingFrom(images),
-                   FilterSettingFrom(files)};
+    const std::array<FilterSetting, 3> settings = {
+        FilterSettingFrom(content), FilterSettingFrom(images), FilterSettingFrom(files)};
+    for (const FilterSetting& setting : settings) {
+        if (((setting.Mask & filter::kFlate) && setting.Level > kMaxFlateLevel) ||
+            ((setting.Mask & filter::kLZW) && setting.Level > kMaxLZWLevel))
+            throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
+    }
+    mCompFilter = settings;
 }
 
 // The caller has begun the object and written "<<" and its own entries; this writes the

@@ -14,18 +14,21 @@ constexpr int kMaxTextTags = 255;
 
 void Pagelith::SetCharSpacing(float spacing)
 {
+    RequireFinite({spacing});
     mCharSpacing = spacing;
     PutLine(FormatReal(spacing) + " Tc");
 }
 
 void Pagelith::SetWordSpacing(float spacing)
 {
+    RequireFinite({spacing});
     mWordSpacing = spacing;
     PutLine(FormatReal(spacing) + " Tw");
 }
 
 void Pagelith::SetTextHorizontalScaling(float percent)
 {
+    RequireFinite({percent});
     mHorizScaling = percent;
     PutLine(FormatReal(percent) + " Tz");
 }
@@ -42,6 +45,7 @@ void Pagelith::SetTextMode(int mode)
 void Pagelith::SetBoxStyle(float lineSpacing, float indent, float left, float top, float right,
                            float bottom, int borderMask, float radius)
 {
+    RequireFinite({lineSpacing, indent, left, top, right, bottom, radius});
     if (lineSpacing >= 0)
         mLineSpacing = lineSpacing;
     mBoxStyle.Indent = indent * mScale;
@@ -57,6 +61,7 @@ void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float
                           int style, int charset, const std::string& textColour,
                           const std::string& fillColour)
 {
+    RequireFinite({size});
     if (tag.empty()) {
         mTextTagCount = 0;
         return;

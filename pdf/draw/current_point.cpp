@@ -5,6 +5,7 @@ namespace pdf {
 
 void Pagelith::SetXY(float x, float y)
 {
+    RequireFinite({x, y});
     mX = x * mScale;
     mY = y * mScale;
 }

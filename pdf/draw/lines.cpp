@@ -5,6 +5,7 @@ namespace pdf {
 
 void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
 {
+    RequireFinite({x1, y1, x2, y2});
     PutLine(FormatCoord(x1) + " " + FormatCoord(y1) + " m " + FormatCoord(x2) + " " +
             FormatCoord(y2) + " l");
     PaintPath(style);
@@ -15,6 +16,7 @@ void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
 // No "m": the segment starts where an earlier unpainted drawing left the path.
 void Pagelith::DrawLineTo(float x, float y, int style)
 {
+    RequireFinite({x, y});
     PutLine(FormatCoord(x) + " " + FormatCoord(y) + " l");
     PaintPath(style);
     SetXY(x, y);

@@ -18,6 +18,7 @@ constexpr double kRadiansPerDegree = 0.0174532925199433;
 // that does not divide 360 exactly may add a last vertex within rounding of the first.
 void Pagelith::DrawPolygon(float x, float y, float radius, int sides, int style)
 {
+    RequireFinite({x, y, radius});
     // Beyond the 16-bit range the steps would get too small for the single-precision angle
     // to reach a full turn.
     if (sides < -32767 || sides > 32767)

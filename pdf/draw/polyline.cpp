@@ -10,6 +10,7 @@ namespace pdf {
 // point; an open one at its last.
 void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
 {
+    RequireFinite(points);
     if (points.empty() || points.size() % 2 != 0)
         throw Error(err::kSubscriptOutOfRange,
                     "Subscript out of range: a polyline needs pairs of x and y, not " +

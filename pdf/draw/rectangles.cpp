@@ -126,6 +126,7 @@ private:
 // all), and the chosen sides and rounded corners are then stroked one by one.
 void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges, float radius)
 {
+    RequireFinite({x, y, w, h, radius});
     const bool allSides = (edges & kAllSides) == kAllSides;
     if (radius <= 0 && allSides) {
         PutLine(FormatCoord(x) + " " + FormatCoord(y) + " " + FormatCoord(w) + " " +

@@ -43,6 +43,7 @@ std::string DecodeBytes(std::string_view bytes, FontCharset charset)
 std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std::string& text,
                                   int align, int options)
 {
+    RequireFinite({x, y, w, h});
     const float s = mScale;
     if (w == 0)
         w = GetPageWidth(true) - x;

@@ -58,7 +58,7 @@ std::vector<std::string> SplitParagraphs(std::string text, int flags, bool& cont
         text.erase(0, 1);
     if (flags & align::kJustify)
         text = CollapseBlanks(std::move(text));
-    text = ReplaceText(text, "\r\n", "\r");
+    text = ReplaceText(ReplaceText(text, "\r\n", "\r"), "\n", "\r");
     while (text.find("\r\r") != std::string::npos)
         text = ReplaceText(text, "\r\r", "\r \r");
     if (!text.empty() && text.back() == '\r')
@@ -99,7 +99,12 @@ TextBoxLayout LayOutTextBox(const std::vector<std::string>& paragraphs, bool con
         std::size_t next = 0;
         while (next < words.size()) {
             const bool indented = firstLine && !continued;
+            const float available = box.InnerWidth - (indented ? box.Indent : 0);
             std::string line = words[next];
+            if (widths[next] > available) {
+                line = ShortenToWidth(std::move(line), available, measure);
+                widths[next] = measure(line);
+            }
             float running = (indented ? box.Indent : 0) + widths[next];
             ++next;
             for (int added = 0; next < words.size(); ++added, ++next) {
@@ -113,7 +118,7 @@ TextBoxLayout LayOutTextBox(const std::vector<std::string>& paragraphs, bool con
                 }
                 if (oneLine) {
                     line += ' ' + words[next] + kEllipsis;
-                    line = ShortenToWidth(std::move(line), box.InnerWidth, measure);
+                    line = ShortenToWidth(std::move(line), available, measure);
                     next = words.size();
                 }
                 break;

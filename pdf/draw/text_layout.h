@@ -54,8 +54,8 @@ struct TextBoxLayout {
 std::string CollapseBlanks(std::string text);
 
 // The paragraphs of a box's text: a leading continued mark is taken off (and reported),
-// blanks are collapsed for justified text, CR LF counts as CR, and an empty paragraph
-// becomes one blank.
+// blanks are collapsed for justified text, CR LF, LF and CR all end a paragraph, and an empty
+// paragraph becomes one blank.
 std::vector<std::string> SplitParagraphs(std::string text, int flags, bool& continued);
 
 // While the text is wider than `width`, drops its last two bytes and puts the ellipsis in

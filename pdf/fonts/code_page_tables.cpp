@@ -282,8 +282,8 @@ const std::array<const char*, kCodePageCount> kCodePageDifferences = {
     "/Zeta /Eta /Theta /Iota /Kappa /Lambda /Mu /Nu /Xi /Omicron /Pi /Rho 211 /Sigma /Tau "
     "/Upsilon /Phi /Chi /Psi /uni03A9 /Iotadieresis /Upsilondieresis /alphatonos "
     "/epsilontonos /etatonos /iotatonos /upsilondieresistonos /alpha /beta /gamma /delta "
-    "/epsilon /zeta /eta /theta /iota /kappa /lambda /mu /nu /xi /omicron /pi /rho /sigma1 "
-    "/sigma /tau /upsilon /phi /chi /psi /omega /iotadieresis /upsilondieresis "
+    "/epsilon /zeta /eta /theta /iota /kappa /lambda /uni03BC /nu /xi /omicron /pi /rho "
+    "/uni03C2 /sigma /tau /upsilon /phi /chi /psi /omega /iotadieresis /upsilondieresis "
     "/omicrontonos /upsilontonos /omegatonos]",
     // cp1254
     "[128 /Euro 130 /quotesinglbase /florin /quotedblbase /ellipsis /dagger /daggerdbl "

@@ -57,15 +57,11 @@ std::string FullNameOf(const std::string& family, int style, int charset)
     return name;
 }
 
-Error NoDocumentOpen()
-{
-    return Error(err::kBadFileHandle, "Bad file name or number");
-}
-
 }  // namespace
 
 void Pagelith::SetFont(const std::string& name, float size, int style, int charset)
 {
+    RequireFinite({size});
     mFontName = name;
     mFontStyle = style;
     mFontCharset = charset;
@@ -83,7 +79,7 @@ void Pagelith::SetFont(const std::string& name, float size, int style, int chars
     if (index == 0) {
         // Checked first so that no record stands for a font that was never written.
         if (!mFile.IsOpen())
-            throw NoDocumentOpen();
+            throw NoFileOpen();
         FontRecord font;
         font.Charset = charset;
         LoadBuiltinMetrics(font, family, style);
@@ -109,6 +105,7 @@ void Pagelith::SetFont(const std::string& name, float size, int style, int chars
 
 void Pagelith::SetFontSize(float size)
 {
+    RequireFinite({size});
     mFontSize = size;
 }
 
