@@ -160,6 +160,14 @@ public:
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
 
+    // Barcodes (pdf/draw/barcode*.cpp).  Types: 0 EAN-13, 1 Code 39, 2 Interleaved 2 of 5,
+    // 3 POSTNET, 4 Code 128, 5 EAN-8; any other draws nothing.  (x, y) is the top-left
+    // corner of the symbol's area, left quiet zone included; the zoom is clamped to 0.8-2;
+    // a height of 0 takes the symbology's own, text included.  Returns the width, quiet
+    // zones included, or 0 when the data cannot be encoded and nothing was drawn.
+    float DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
+                      float zoomFactor, float height, bool addCheck);
+
 private:
     friend class PagelithTestPeer;
     // Reaches WriteTextLine and the text state in the text tests.
@@ -203,6 +211,24 @@ private:
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
+
+    // The barcode symbologies (pdf/draw/barcode_*.cpp): one filled bar, and the
+    // human-readable text in the barcode font.
+    float DrawCode128(const std::string& text, float x, float y, bool showCode,
+                      float zoomFactor, float height);
+    float DrawCode39(const std::string& text, float x, float y, bool showCode, float zoomFactor,
+                     float height, bool addCheck);
+    float DrawEan13(const std::string& text, float x, float y, bool showCode, float zoomFactor,
+                    float height);
+    float DrawEan8(const std::string& text, float x, float y, bool showCode, float zoomFactor,
+                   float height);
+    float DrawEan(const std::string& text, float x, float y, bool showCode, float zoomFactor,
+                  float height, bool ean13);
+    float DrawInterleaved2of5(const std::string& text, float x, float y, bool showCode,
+                              float zoomFactor, float height, bool addCheck);
+    float DrawPostnet(const std::string& text, float x, float y, bool showCode, float zoomFactor);
+    void PutBar(float x, float y, float w, float h);
+    void PutBarcodeText(float x, float y, float zoom, const std::string& text, int align);
 
     // Painting a path and recording the box of what was drawn, shared by the drawing
     // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).

@@ -1,0 +1,41 @@
+// One-dimensional barcodes: the symbology chosen by its type code, the bars as filled
+// rectangles, the human-readable text under them.
+#include "pdf/draw/barcode_geometry.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
+                            float zoomFactor, float height, bool addCheck)
+{
+    // The text's font must not outlive the call.
+    if (showCode)
+        SaveGraphicState();
+    float width = 0;
+    switch (barCodeType) {
+    case 0: width = DrawEan13(code, x, y, showCode, zoomFactor, height); break;
+    case 1: width = DrawCode39(code, x, y, showCode, zoomFactor, height, addCheck); break;
+    case 2: width = DrawInterleaved2of5(code, x, y, showCode, zoomFactor, height, addCheck); break;
+    case 3: width = DrawPostnet(code, x, y, showCode, zoomFactor); break;
+    case 4: width = DrawCode128(code, x, y, showCode, zoomFactor, height); break;
+    case 5: width = DrawEan8(code, x, y, showCode, zoomFactor, height); break;
+    default: break;
+    }
+    if (showCode)
+        RestoreGraphicState();
+    return width;
+}
+
+void Pagelith::PutBar(float x, float y, float w, float h)
+{
+    PutLine(FormatCoord(x) + " " + FormatCoord(y) + " " + FormatCoord(w) + " " + FormatCoord(h) +
+            " re f*");
+}
+
+void Pagelith::PutBarcodeText(float x, float y, float zoom, const std::string& text, int align)
+{
+    SetFont("CourierNew", kBarcodeFontSize * zoom, 0, 0);
+    DrawText(x, y, text, align);
+}
+
+}  // namespace pdf
