@@ -130,7 +130,6 @@ std::string FormatNumber(float value)
 {
     if (value == 0 || !std::isfinite(value))
         return "0";
-    value = std::clamp(value, -kLargestNumber, kLargestNumber);
 
     // Seven significant digits d.dddddd and a power of ten, then laid out without it.
     std::uint32_t digits;
@@ -179,6 +178,8 @@ std::string FormatNumber(float value)
 
 std::string FormatRounded(float value, int decimals)
 {
+    if (std::isfinite(value))
+        value = std::clamp(value, -kLargestNumber, kLargestNumber);
     return FormatNumber(RoundToPrecision(value, decimals));
 }
 

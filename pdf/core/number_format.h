@@ -13,11 +13,10 @@ float RoundToPrecision(float value, int decimals);
 // drawn there could be seen on a page of at most 14,400 points).
 constexpr float kLargestNumber = 32767;
 
-// The plain decimal text of a float, seven significant digits at most, within
-// +-kLargestNumber.
+// The plain decimal text of a float, seven significant digits at most.
 std::string FormatNumber(float value);
 
-// RoundToPrecision, then FormatNumber.
+// RoundToPrecision, then FormatNumber, of the value brought within +-kLargestNumber.
 std::string FormatRounded(float value, int decimals);
 
 }  // namespace pdf

@@ -8,6 +8,7 @@ namespace pdf {
 float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
                             float zoomFactor, float height, bool addCheck)
 {
+    RequireFinite({x, y, zoomFactor, height});
     // The text's font must not outlive the call.
     if (showCode)
         SaveGraphicState();

@@ -3,6 +3,7 @@
 // included.  The page is also rendered for a person to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <vector>
@@ -133,6 +134,49 @@ TEST_F(TextReadBack, WordsStandWhereTheLayoutPutThem)
     const std::string image = (shots / "text_layout_page").string();
     const auto render = RunTool("pdftoppm -r 72 -png -singlefile '" + path + "' '" + image + "'");
     EXPECT_EQ(render.status, 0) << render.output;
+}
+
+// Greek read back letter for letter, a right-aligned bold-italic accented line ending at its
+// box's side, a line feed breaking the line, and an indented one-line paragraph cut inside
+// its box.
+TEST_F(TextReadBack, ReadersFindTheTextAndItsEdges)
+{
+    auto w = testing_support::PinnedWriter();
+    std::string path = testing_support::OutputPath("text_readback_edges.pdf");
+    w->SetScale(3, 1);
+    w->SetPaperSize(255, 21, 29.7f);
+    w->SetMargins(0.5f, 0.5f, 0.5f, 0, 1);
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    w->SetColorText("Black");
+
+    w->SetFont("Arial", 12, 0, 161);
+    w->DrawTextBox(1, 1, 18, 0, "Προγραμματισμός της εβδομάδας");
+    w->SetFont("Arial", 14, 3, 0);
+    w->DrawTextBox(1, 3, 10, 0, "ÉÉÉ ¹²³ Évènement", 2);
+    w->SetFont("Arial", 12, 0, 0);
+    w->DrawTextBox(1, 5, 18, 0, "laboris.\nSecond\r\nThird");
+    w->SetBoxStyle(1, 2, 0, 0, 0, 0, 15, 0);
+    w->DrawTextBox(1, 8, 6, 0, "Une réunion bien trop longue pour tenir sur une ligne", 512);
+    w->EndDoc();
+    const auto check = testing_support::QpdfCheck(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+
+    words = ReadWords(path);
+    Find("Προγραμματισμός");
+    EXPECT_NEAR(Find("Évènement").xMax, X(11), kSlack);
+    EXPECT_NEAR(Find("laboris.").xMin, X(1), kSlack);
+    EXPECT_NEAR(Find("Second").xMin, X(1), kSlack);
+    EXPECT_GT(Find("Second").yMin, Find("laboris.").yMax - 1);
+    EXPECT_GT(Find("Third").yMin, Find("Second").yMax - 1);
+    double right = 0;
+    for (const Word& word : words) {
+        if (word.yMin > Y(8) && word.yMax < Y(9))
+            right = std::max(right, word.xMax);
+    }
+    EXPECT_GT(right, X(5));
+    EXPECT_LE(right, X(7) + 0.5);
 }
 
 }  // namespace
