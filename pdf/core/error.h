@@ -11,6 +11,7 @@ namespace err {
 constexpr int kInvalidArgument = 5;
 constexpr int kOverflow = 6;
 constexpr int kSubscriptOutOfRange = 9;
+constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
 constexpr int kBadFileHandle = 52;
 constexpr int kFileNotFound = 53;
