@@ -35,6 +35,7 @@ void Pagelith::ClearDocument()
     mImages = {};
     mExtGStateRes.clear();
     mPatternRes.clear();
+    mTemplates = {};
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
