@@ -16,6 +16,7 @@ using testing_support::CountOf;
 using testing_support::FinishChecked;
 using testing_support::PinnedWriter;
 using testing_support::RunTool;
+using testing_support::Show;
 
 // The text of object `number` as written, from "n 0 obj" to "endobj".
 std::string ObjectText(const std::string& pdf, int number)
@@ -26,15 +27,6 @@ std::string ObjectText(const std::string& pdf, int number)
         return {};
     const auto end = pdf.find("endobj\n", begin);
     return pdf.substr(begin + 1, end + 7 - begin - 1);
-}
-
-// What mutool shows at a path of the document's objects (array items count from 1); a
-// stream's data alone, decoded, when `data`.
-std::string Show(const std::string& path, const std::string& what, bool data = false)
-{
-    return RunTool(std::string("mutool show ") + (data ? "-b '" : "'") + path + "' '" + what +
-                   "'")
-        .output;
 }
 
 std::string PageContent(const std::string& path, int position)
