@@ -65,30 +65,23 @@ TEST_F(Layers, ANameUsedAgainInAnotherCaseIsTheSameLayer)
     writer->EndLayer();
     writer->BeginLayer("NOTES", false, false, "elsewhere");
     writer->EndLayer();
+    writer->BeginLayer("Été", true, true, "");
+    writer->BeginLayer("ÉTÉ", true, true, "");  // accented letters match too
     const std::string pdf = Finish();
 
     EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Contents", true),
               "1 0 0 -1 0 842 cm \r\r" + Marked("LAY_1") + "\r0 0 m 5 5 l\rS\rEMC\r" +
-                  Marked("LAY_1") + "\rEMC");
+                  Marked("LAY_1") + "\rEMC\r" + Marked("LAY_2") + "\r" + Marked("LAY_2") +
+                  "\rEMC\rEMC");
     // The group is object 6, after the page and its content; the first use's settings hold.
     EXPECT_NE(pdf.find("\n6 0 obj\n<</Type /OCG /Name (Notes)\n>>\nendobj\n"),
               std::string::npos);
     EXPECT_EQ(CatalogEntry(pdf, "/OCProperties"),
-              "/OCProperties <</OCGs [6 0 R ] /D <</AS [ ]\n/ON [6 0 R ] \n/OFF [] \n"
-              "/Order [(\\(senza titolo\\)) 6 0 R ]>>  >>");
-    EXPECT_NE(pdf.find("/Properties <</" + prefix + "LAY_1 6 0 R >>\r"), std::string::npos);
+              "/OCProperties <</OCGs [6 0 R 7 0 R ] /D <</AS [ ]\n/ON [6 0 R 7 0 R ] \n/OFF [] \n"
+              "/Order [(\\(senza titolo\\)) 6 0 R 7 0 R ]>>  >>");
+    EXPECT_NE(pdf.find("/Properties <</" + prefix + "LAY_1 6 0 R /" + prefix + "LAY_2 7 0 R >>\r"),
+              std::string::npos);
     EXPECT_EQ(pdf.substr(0, 9), "%PDF-1.5\n");
-}
-
-TEST_F(Layers, AccentedNamesMatchWithoutRegardToCase)
-{
-    Begin();
-    writer->BeginLayer("Été", true, true, "");
-    writer->EndLayer();
-    writer->BeginLayer("ÉTÉ", true, true, "");
-    writer->EndLayer();
-    Finish();
-    EXPECT_EQ(Show(path, "trailer/Root/OCProperties/OCGs"), "[ 6 0 R ]\n");
 }
 
 TEST_F(Layers, ParentsNestTheViewersListByExactName)
@@ -104,15 +97,17 @@ TEST_F(Layers, ParentsNestTheViewersListByExactName)
              {"Ring1", true, "Ring2"},   // 11 and 12: a circle of parents ends
              {"Ring2", true, "Ring1"},
              {"Self", true, "Self"},     // 13
+             {"Screen", true, ""},       // 14: an ordinary layer, only "SCREEN" is special
          }) {
         writer->BeginLayer(name, true, listed, parent);
         writer->EndLayer();
     }
     const std::string pdf = Finish();
-    EXPECT_NE(CatalogEntry(pdf, "/OCProperties").find("/Order [(\\(senza titolo\\)) 6 0 R [7 0 R ] ]"),
+    EXPECT_NE(CatalogEntry(pdf, "/OCProperties").find("/Order [(\\(senza titolo\\)) 6 0 R [7 0 R ] 14 0 R ]"),
               std::string::npos)
         << CatalogEntry(pdf, "/OCProperties");
-    EXPECT_EQ(CountOf(pdf, "/Type /OCG "), 8);
+    EXPECT_EQ(CountOf(pdf, "/Type /OCG "), 9);
+    EXPECT_EQ(pdf.find("/Usage"), std::string::npos);
 }
 
 TEST_F(Layers, ScreenAndPrinterLayersHaveTheirUsage)
@@ -141,17 +136,6 @@ TEST_F(Layers, ScreenAndPrinterLayersHaveTheirUsage)
               "[6 0 R 7 0 R ] /Category [/Print]>> <</Event /View /OCGs [6 0 R 7 0 R ] "
               "/Category [/View]>> ]\n/ON [7 0 R ] \n/OFF [6 0 R 8 0 R ] \n"
               "/Order [(Plan) 6 0 R 7 0 R 8 0 R ]>>  >>");
-}
-
-TEST_F(Layers, OnlyCapitalsMakeTheSpecialLayers)
-{
-    Begin();
-    writer->BeginLayer("Screen", false, true, "");
-    writer->EndLayer();
-    const std::string pdf = Finish();
-    EXPECT_EQ(pdf.find("/Usage"), std::string::npos);
-    EXPECT_NE(CatalogEntry(pdf, "/OCProperties").find("/D <</AS [ ]\n/ON [] \n/OFF [6 0 R ]"),
-              std::string::npos);
 }
 
 TEST_F(Layers, MembershipDictionariesFindTheirLayers)
