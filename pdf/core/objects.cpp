@@ -32,9 +32,11 @@ void Pagelith::ClearDocument()
     mPageLabels.clear();
     mFontRes.clear();
     mXObjectRes.clear();
+    mImages = {};
     mExtGStateRes.clear();
     mPatternRes.clear();
     mTemplates = {};
+    mLayers = {};
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
