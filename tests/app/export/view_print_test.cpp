@@ -131,7 +131,7 @@ TEST_F(ViewPrintTest, MonthPrintIsALandscapePageWithTheTitleAndTheMonthsActiviti
     EXPECT_THAT(text, HasSubstr(name));
   EXPECT_THAT(text, Not(HasSubstr("Bulle")));
   // A month label keeps to its one line, cut as on screen.
-  EXPECT_THAT(text, ContainsRegex("Nord: Déménagement[^\n]*…"));
+  EXPECT_THAT(text, ContainsRegex("Nord: Déménag[^\n]*…"));
   EXPECT_THAT(text, Not(HasSubstr("archives")));
   // The screen is drawn again at its own sizes once the print is written.
   EXPECT_NE(w.lblJour[0].Width(), 2150);
