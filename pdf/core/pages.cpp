@@ -38,6 +38,14 @@ Error BadPagePosition(int position)
                  "Invalid procedure call or argument: page " + std::to_string(position));
 }
 
+void SwapPosition(int& position, int a, int b)
+{
+    if (position == a)
+        position = b;
+    else if (position == b)
+        position = a;
+}
+
 Bytes ToBytes(std::string_view first, std::string_view second = {})
 {
     Bytes bytes;
@@ -67,6 +75,7 @@ int Pagelith::BeginPage(int& pageNo)
 
     mCurPage = pageNo;
     mPageAnnots.clear();
+    ClearPageScripts();
     BufReset(mPageBuf);
     mPageOpen = true;
     mOnPage = false;
@@ -75,6 +84,7 @@ int Pagelith::BeginPage(int& pageNo)
     ResetPageState();
     mPageTransition = mDefaultTransition;
     mPageDuration = mDefaultDuration;
+    mForm.Fields.clear();
     return mCurPage;
 }
 
@@ -90,6 +100,9 @@ void Pagelith::EndPage()
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
     Bytes content = ToBytes(PageLeadingText(), BufView(mPageBuf));
+    const std::string scriptEntry = WritePageScripts();
+    // The widgets name the page, whose number comes right after them.
+    WritePageFields(mObjCount + static_cast<int>(mForm.Fields.size()) + 1);
     const int pageObject = mObjCount + 1;
     BeginObj(pageObject + 1);
     WriteLine("<<");
@@ -99,7 +112,7 @@ void Pagelith::EndPage()
 
     PageRecord& record = mPages.back();
     record.PageObject = pageObject;
-    record.PageDict = PageDictText();
+    record.PageDict = PageDictText(scriptEntry);
     record.Annots = mPageAnnots;
     mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
 }
@@ -117,7 +130,7 @@ std::string Pagelith::PageLeadingText() const
     return text;
 }
 
-std::string Pagelith::PageDictText() const
+std::string Pagelith::PageDictText(const std::string& scriptEntry) const
 {
     std::string text = "/Parent 1 0 R \r";
     switch (mPageView) {
@@ -131,7 +144,7 @@ std::string Pagelith::PageDictText() const
     text += "/Resources 2 0 R";
     if (!mPageTransition.empty())
         text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
-    return text + ">>";
+    return text + scriptEntry + ">>";
 }
 
 void Pagelith::ResetPageState()
@@ -181,6 +194,9 @@ void Pagelith::EndOnPage()
         return;
     }
 
+    PageRecord& record =
+        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
+    WritePageFields(record.PageObject);
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");
@@ -189,8 +205,6 @@ void Pagelith::EndOnPage()
     mPageOpen = false;
     mOnPage = false;
 
-    PageRecord& record =
-        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     record.Annots += mPageAnnots;
     record.ExtraContents += std::to_string(object) + " 0 R ";
 }
@@ -206,12 +220,15 @@ void Pagelith::SwapPages(int a, int b)
 
     std::swap(mPageOrder[static_cast<std::size_t>(a - 1)],
               mPageOrder[static_cast<std::size_t>(b - 1)]);
-    for (BookmarkRecord& bookmark : mBookmarks) {
-        if (bookmark.Page == a)
-            bookmark.Page = b;
-        else if (bookmark.Page == b)
-            bookmark.Page = a;
-    }
+    for (LinkRecord& link : mLinks)
+        SwapPosition(link.Page, a, b);
+    for (BookmarkRecord& bookmark : mBookmarks)
+        SwapPosition(bookmark.Page, a, b);
+}
+
+const PageRecord& Pagelith::PageAt(int position) const
+{
+    return mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
 }
 
 int Pagelith::GetPage() const
