@@ -29,7 +29,7 @@ std::string IconName(const char* name)
 }  // namespace
 
 // Completes the dictionary, writes it (with the embedded file right after it) and lists the
-// annotation on the page being built.
+// annotation on the page being built, or on the template being recorded.
 void Pagelith::WriteAnnotation(std::string dict, const std::string& contents,
                                const std::string& title, const std::string& appearance,
                                const std::string& target, bool embed)
@@ -57,13 +57,7 @@ void Pagelith::WriteAnnotation(std::string dict, const std::string& contents,
     EndObj();
     if (embed)
         WriteEmbeddedFile(object + 1, file);
-    AddAnnotationRef(object);
-}
-
-// Annotations go to the page being built.
-void Pagelith::AddAnnotationRef(int object)
-{
-    mPageAnnots += std::to_string(object) + " 0 R ";
+    AddAnnotRefs(std::to_string(object) + " 0 R ");
 }
 
 void Pagelith::DrawNote(const std::string& text, float x, float y, float w, float h,

@@ -6,12 +6,6 @@
 
 namespace pdf {
 
-namespace {
-
-constexpr int kFileNotFound = 53;
-
-}  // namespace
-
 // The embedded-file stream under the number its file specification already names.  An
 // empty file is an empty stream.
 void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
@@ -30,7 +24,7 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
     if (mPDFA)
         return false;
     if (!IsReadableFile(path)) {
-        RaiseError(Error(kFileNotFound, "File not found"), "AddAttach", path);
+        RaiseError(Error(err::kFileNotFound, "File not found"), "AddAttach", path);
         return false;
     }
     try {

@@ -79,6 +79,8 @@ int Pagelith::BeginPage(int& pageNo)
     BufReset(mPageBuf);
     mPageOpen = true;
     mOnPage = false;
+    if (!mTemplates.Objects.empty())
+        DrawPageObjects(false);
 
     mPageView = mDefaultPageView;
     ResetPageState();
@@ -96,6 +98,8 @@ void Pagelith::EndPage()
         EndOnPage();
         return;
     }
+    if (!mTemplates.Objects.empty())
+        DrawPageObjects(true);
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
@@ -114,6 +118,7 @@ void Pagelith::EndPage()
     record.PageObject = pageObject;
     record.PageDict = PageDictText(scriptEntry);
     record.Annots = mPageAnnots;
+    record.HasPlaceholders = mPageAnnots.find("##") != std::string::npos;
     mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
 }
 
@@ -206,6 +211,7 @@ void Pagelith::EndOnPage()
     mOnPage = false;
 
     record.Annots += mPageAnnots;
+    record.HasPlaceholders = record.HasPlaceholders || mPageAnnots.find("##") != std::string::npos;
     record.ExtraContents += std::to_string(object) + " 0 R ";
 }
 

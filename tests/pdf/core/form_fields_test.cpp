@@ -47,35 +47,35 @@ TEST_F(Fields, EachKindWritesItsWidget)
     writer->DrawField("envoyer", 5, 10, 120, 60, 20, "Envoyer", "this.print();", "", 8192);
     const std::string pdf = Finish();
 
-    const std::string da = "/DA (/" + prefix + "Helvetica 10.5 Tf ";
-    // The page object (13) comes right after the widgets (7 to 12); the button's script is 4.
+    const std::string da = "/DA (/" + prefix + "Arial 10.5 Tf ";
+    // The page object (12) comes right after the widgets (6 to 11); the font is object 4 and
+    // the button's script 5.
     EXPECT_NE(pdf.find("<< /Type /Annot /Subtype /Widget \r /Rect [ 10 822 110 807] /F 4 \r"
                        "/BS << /Type /Border /W 1 /S /S>> /FT /Tx /Ff 0 \r/Q 2  /MaxLen 20  " +
                        da + "0 0 1 rg ) /T (nom) /TU (Votre nom) /MK << /BG [ 1 1 1 ]  "
-                            "/BC [ 0 0 0 ] >> \r /V (Zo\xEB) /DV (Zo\xEB)  /P 13 0 R >>"),
+                            "/BC [ 0 0 0 ] >> \r /V (Zo\xEB) /DV (Zo\xEB)  /P 12 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /S#EC /DV /Yes " + da + "0 0 0 rg ) /T (ok) "
-                       "/MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  /P 13 0 R >>"),
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /S#EC /DV /Yes  " + da + "0 0 0 rg ) /T (ok) "
+                       "/MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  /P 12 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 " + da + "0 0 0 rg ) /T (non) /MK << /CA (F) "),
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0  " + da + "0 0 0 rg ) /T (non) /MK << /CA (F) "),
               std::string::npos);
     EXPECT_NE(pdf.find("/Rect [ 10 762 110 747] /F 6  /FT /Ch /Ff 131072  " + da +
                        "0 0 0 rg ) /T (ville) /MK <<>> /Opt [ (Rome)(Paris)(Oslo) ]  /DV (Paris) "
-                       "/V (Paris) /P 13 0 R >>"),
+                       "/V (Paris) /P 12 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 49152 " + da + "0 0 0 rg ) /T (choix) /MK << /CA (l)  "
-                       "/BG [ 1 1 1 ]  /BC [ 0 0 0 ] /R 90 >>  /P 13 0 R >>"),
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 49152  " + da + "0 0 0 rg ) /T (choix) /MK << /CA (l)  "
+                       "/BG [ 1 1 1 ]  /BC [ 0 0 0 ] /R 90 >>  /P 12 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 65536 /DA (/" + prefix + "Helvetica 0 Tf 0 0 0 rg ) "
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 65536 /DA (/" + prefix + "Arial 0 Tf 0 0 0 rg ) "
                        "/T (envoyer) /MK << /CA (Envoyer)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  "
-                       "/A << /S /JavaScript /JS 4 0 R >>  /P 13 0 R >>"),
+                       "/A << /S /JavaScript /JS 5 0 R >>  /P 12 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/Annots [ 7 0 R 8 0 R 9 0 R 10 0 R 11 0 R 12 0 R  ] "), std::string::npos);
-    EXPECT_NE(pdf.find("/AcroForm <</NeedAppearances true /Fields [7 0 R 8 0 R 9 0 R 10 0 R "
-                       "11 0 R 12 0 R ] /CO [] /DR << /Font <<\r/" +
-                       prefix + "Helvetica 5 0 R\r>> >> >>"),
-              std::string::npos)
-        << pdf;
+    EXPECT_NE(pdf.find("/Annots [ 6 0 R 7 0 R 8 0 R 9 0 R 10 0 R 11 0 R  ] "), std::string::npos);
+    EXPECT_NE(pdf.find("/AcroForm <</NeedAppearances true /Fields [6 0 R 7 0 R 8 0 R 9 0 R "
+                       "10 0 R 11 0 R ] /CO [] /DR << /Font <<\r/" +
+                       prefix + "Arial 4 0 R >> >> >>"),
+              std::string::npos);
 
     const auto fields = RunTool("qpdf --json --json-key=acroform '" + path + "'").output;
     EXPECT_EQ(CountOf(fields, "\"fullname\""), 6) << fields;
@@ -93,13 +93,13 @@ TEST_F(Fields, ScriptsReachTheFieldAndItsChildren)
     writer->OnFieldEvent(3, "total", "");
     const std::string pdf = Finish();
     EXPECT_NE(pdf.find("/T (total) /MK <<"), std::string::npos);
-    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 4 0 R >> >>  /P 9 0 R >>"),
+    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 5 0 R >> >>  /P 10 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 4 0 R >> >>  /A << /S /JavaScript "
-                       "/JS 5 0 R >>  /P 9 0 R >>"),
+    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 5 0 R >> >>  /A << /S /JavaScript "
+                       "/JS 6 0 R >> /P 10 0 R >>"),
               std::string::npos);
     EXPECT_EQ(CountOf(pdf, "/AA"), 2);
-    EXPECT_NE(pdf.find("/CO [6 0 R 7 0 R ]"), std::string::npos);
+    EXPECT_NE(pdf.find("/CO [7 0 R 8 0 R ]"), std::string::npos);
     EXPECT_EQ(pdf.find("ignored"), std::string::npos);
 }
 
@@ -113,11 +113,11 @@ TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
     writer->EndOnPage();
     const std::string pdf = Finish();
     EXPECT_EQ(pdf.substr(0, 9), "%PDF-1.5\n");
-    // Page 1 is object 5; the added widget names it and joins its annotations.
+    // Page 1 is object 6; the added widget names it and joins its annotations.
     EXPECT_NE(pdf.find("/T (ajout) /MK <<"), std::string::npos);
-    EXPECT_EQ(CountOf(pdf, "/P 5 0 R >>"), 2);
-    EXPECT_NE(pdf.find("/Annots [ 4 0 R 9 0 R  ] "), std::string::npos);
-    EXPECT_NE(pdf.find("/Fields [4 0 R 9 0 R ]"), std::string::npos);
+    EXPECT_EQ(CountOf(pdf, "/P 6 0 R >>"), 2);
+    EXPECT_NE(pdf.find("/Annots [ 5 0 R 10 0 R  ] "), std::string::npos);
+    EXPECT_NE(pdf.find("/Fields [5 0 R 10 0 R ]"), std::string::npos);
 }
 
 TEST(FieldsAbsent, NoFieldNoForm)
