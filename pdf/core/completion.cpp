@@ -37,6 +37,7 @@ void Pagelith::EndDoc()
     if (!mLinks.empty())
         refs.dests = WriteDestinations();
     WriteDocumentScripts(refs);
+    WriteLayers();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
     WritePageObjects();
@@ -67,6 +68,8 @@ std::string Pagelith::ResourceEntries()
     if (!mFontRes.empty())
         text += "/Font <<\r" + mFontRes + ">>\r";
     text += "/ProcSet [/PDF /Text]\r";
+    if (!mLayers.PropertiesRes.empty())
+        text += "/Properties <<" + mLayers.PropertiesRes + ">>\r";
     if (!mXObjectRes.empty())
         text += "/XObject <<\r" + mXObjectRes + ">>\r";
     if (!mExtGStateRes.empty())
@@ -155,6 +158,8 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
     WriteLine("/Metadata " + Ref(refs.metadata));
     WriteNamesAndActionLines(refs);
+    if (!mLayers.Layers.empty())
+        WriteLine(OCPropertiesLine());
     WriteViewerOptionLines();
     WriteLine(">>");
     EndObj();

@@ -29,6 +29,12 @@ int WholePageNumber(std::string_view text)
     return *number;
 }
 
+// The text inside a quoted script string: quotes and backslashes escaped.
+std::string ScriptText(const std::string& text)
+{
+    return ReplaceText(ReplaceText(text, "\\", "\\\\"), "'", "\\'");
+}
+
 // The names listed after `keyword` up to the next ")".
 std::vector<std::string> LayerGroup(const std::string& text, const std::string& keyword)
 {
@@ -43,8 +49,6 @@ std::vector<std::string> LayerGroup(const std::string& text, const std::string& 
     return names;
 }
 
-}  // namespace
-
 // A script that sets, clears or toggles the named layers, as "ON(a,b) OFF(c) TOGGLE(d)"
 // asks.  Names are compared in upper case on both sides, the way layers are matched.
 std::string LayerSwitchScript(const std::string& groups)
@@ -58,10 +62,13 @@ std::string LayerSwitchScript(const std::string& groups)
     };
     for (const auto& [keyword, action] : kinds) {
         for (const std::string& name : LayerGroup(text, keyword))
-            script += "if (ocgArray[i].name.toUpperCase() == '" + UpperAscii(name) + action + "\r";
+            script += "if (ocgArray[i].name.toUpperCase() == '" + ScriptText(UpperAscii(name)) +
+                      action + "\r";
     }
     return script + "}";
 }
+
+}  // namespace
 
 void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight, int fitType,
                       float x, float y, float w, float h, float zoom)

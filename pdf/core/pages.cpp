@@ -100,6 +100,7 @@ void Pagelith::EndPage()
     }
     if (!mTemplates.Objects.empty())
         DrawPageObjects(true);
+    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
@@ -202,6 +203,7 @@ void Pagelith::EndOnPage()
     PageRecord& record =
         mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     WritePageFields(record.PageObject);
+    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");
