@@ -19,7 +19,7 @@ Bytes ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw FileError(errno);
+        throw Error(err::kFileNotFound, "File not found");
     Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         throw FileError(errno);

@@ -10,7 +10,7 @@ namespace pdf {
 // A regular file exists at the path.
 bool IsReadableFile(const std::string& path);
 
-// The file's bytes; raises Error when it cannot be read.
+// The file's bytes; raises Error ("File not found" when it cannot be opened).
 Bytes ReadWholeFile(const std::string& path);
 
 // The name a file is shown under: the path after its last folder separator ("/" or "\")
