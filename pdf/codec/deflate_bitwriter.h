@@ -9,24 +9,30 @@ class BitWriter {
 public:
     explicit BitWriter(Bytes& out) : mOut(out) {}
 
-    // Adds the count low bits of value (count at most 24) above the bits held.
+    // Adds the count low bits of value (count at most 24) above the bits held; whole
+    // words of them go out at once.
     void PutBits(std::uint32_t value, int count)
     {
         mBuffer |= static_cast<std::uint64_t>(value) << mCount;
         mCount += count;
-        while (mCount >= 8) {
-            mOut.push_back(static_cast<std::uint8_t>(mBuffer));
-            mBuffer >>= 8;
-            mCount -= 8;
-        }
+        if (mCount >= 32)
+            PutWord();
     }
 
-    // Pads the bits held with zeros to a whole byte and writes it.
+    // Pads the bits held with zeros to a whole byte and writes them.
     void AlignToByte();
 
-    void PutByte(std::uint8_t value) { mOut.push_back(value); }
+    // Writes a byte after the whole bytes held.
+    void PutByte(std::uint8_t value)
+    {
+        PutHeldBytes();
+        mOut.push_back(value);
+    }
 
 private:
+    void PutWord();
+    void PutHeldBytes();
+
     Bytes& mOut;
     std::uint64_t mBuffer = 0;
     int mCount = 0;

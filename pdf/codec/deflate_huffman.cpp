@@ -24,23 +24,24 @@ std::vector<int> TreeDepths(const std::vector<std::uint32_t>& weight)
     for (int s = 0; s < count; ++s)
         lastMember[s] = s;
 
-    using Group = std::pair<std::uint32_t, int>;  // weight, and minus the group's number
-    std::vector<Group> groups;
+    // A group as one key: weight, then the group's number from the highest.
+    auto key = [](std::uint64_t w, int number) { return w << 16 | std::uint64_t(0xFFFF - number); };
+    std::vector<std::uint64_t> groups;
     groups.reserve(count);
     for (int s = 0; s < count; ++s)
         if (weight[s] != 0)
-            groups.emplace_back(weight[s], -s);
-    std::priority_queue<Group, std::vector<Group>, std::greater<Group>> queue(
-        std::greater<Group>(), std::move(groups));
+            groups.push_back(key(weight[s], s));
+    std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<std::uint64_t>> queue(
+        std::greater<std::uint64_t>(), std::move(groups));
 
     while (queue.size() > 1) {
-        const Group lightest = queue.top();
+        const std::uint64_t lightest = queue.top();
         queue.pop();
-        const Group next = queue.top();
+        const std::uint64_t next = queue.top();
         queue.pop();
-        const int smallest = -lightest.second;
-        const int second = -next.second;
-        queue.emplace(lightest.first + next.first, lightest.second);
+        const int smallest = 0xFFFF - static_cast<int>(lightest & 0xFFFF);
+        const int second = 0xFFFF - static_cast<int>(next & 0xFFFF);
+        queue.push(key((lightest >> 16) + (next >> 16), smallest));
         for (int m = smallest; m != kNone; m = nextMember[m])
             ++depth[m];
         for (int m = second; m != kNone; m = nextMember[m])

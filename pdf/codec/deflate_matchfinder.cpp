@@ -48,7 +48,7 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint
     mHeads.assign(std::size_t(1) << hashBits, kNoPosition);
     mHashShift = 32 - hashBits;
     std::uint32_t window = std::uint32_t(1) << BitsFor(std::clamp(size, 1u, kWindow));
-    mOlder.resize(window);
+    mOlder.reset(new std::uint32_t[window]);
     mWindowMask = window - 1;
 }
 
@@ -78,7 +78,7 @@ void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, 
         mCursorLeft = mKeep;
     }
     const std::uint8_t* data = mData;
-    const std::uint32_t* older = mOlder.data();
+    const std::uint32_t* older = mOlder.get();
     const std::uint32_t prefix = PrefixAt(pos);
     // Bytes from pos up to, not including, the last input byte.
     const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);

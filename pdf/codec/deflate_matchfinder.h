@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace pdf::deflate {
@@ -49,8 +50,9 @@ private:
     std::vector<std::uint32_t> mHeads;
     int mHashShift = 0;
     // The next older position of the chain, indexed by position within a window that
-    // covers every distance a match may have.
-    std::vector<std::uint32_t> mOlder;
+    // covers every distance a match may have.  Only links of recorded positions are read,
+    // so the window is left uninitialised.
+    std::unique_ptr<std::uint32_t[]> mOlder;
     std::uint32_t mWindowMask = 0;
 
     std::uint32_t mCursor = 0;
