@@ -14,9 +14,12 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/annotation_records.h"
 #include "pdf/core/environment.h"
 #include "pdf/core/error.h"
+#include "pdf/core/field_records.h"
 #include "pdf/core/layer_records.h"
+#include "pdf/core/link_records.h"
 #include "pdf/core/output_file.h"
 #include "pdf/core/records.h"
 #include "pdf/core/state_records.h"
@@ -41,9 +44,6 @@ public:
 
     // Public operations.
     void Abort();
-    std::string AddBookmark(const std::string& title, int depth, int fitType, float v1,
-                            float v2, float v3, float v4, const std::string& link,
-                            const std::string& colour, int style);
     std::string BeginDoc(std::string& fileName);
     void BeginOnPage(int& pageNo);
     int BeginPage(int& pageNo);
@@ -78,6 +78,61 @@ public:
     void SetViewerPreferences(int value);
     void SwapPages(int a, int b);
     static std::string Version();
+
+    // Destinations, links and bookmarks (destinations.cpp, links.cpp, bookmark_list.cpp,
+    // outline.cpp).  Fit types: 0 the page's contents, 1 a left edge (x), 2 a top edge
+    // (y), 3 a rectangle (x, y, w, h), 4 a point (x, y) and a zoom in percent; any other
+    // shows the whole page.
+    //
+    // DefineRef names a place of the current page for "ref:" targets; x and y of 0 take
+    // the current point.
+    void DefineRef(const std::string& name, int fitType, float x, float y, float w, float h,
+                   float zoom);
+    // A link over the element drawn last, to "http:", "https:", "mailto:" or "file:"
+    // addresses, a "script:", a "layer:" switch ("ON(a,b) OFF(c) TOGGLE(d)"), a "ref:"
+    // destination, a "page:" (a number, "#FIRST", "#PREV", "#NEXT", "#LAST", "+n" or "-n")
+    // or a "bookmark:" followed by what AddBookmark returned.  Other targets are ignored.
+    // Highlight: 0 none, 1 invert, 2 outline, 3 push.
+    void LinkTo(const std::string& target, int borderWidth, int highlight, int fitType, float x,
+                float y, float w, float h, float zoom);
+    // Depth -1 makes a child of the entry before, 0 a sibling, any other the level itself
+    // (never deeper than a child).  Fit type 5 is an action from the link ("http:",
+    // "https:", "mailto:", "file:" or "script:").  Style: 1 bold, 2 italic.  Returns "@"
+    // and the entry's number, or "" when it would be nested 255 deep.
+    std::string AddBookmark(const std::string& title, int depth, int fitType, float v1,
+                            float v2, float v3, float v4, const std::string& link,
+                            const std::string& colour, int style);
+
+    // Annotations and attachments (annotations.cpp, attachments.cpp).  Flags are the
+    // annotation flags (2 hidden, 4 printed, ...).  Note alignment: 2 right, 4 centred;
+    // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
+    // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
+    // "|" and a description (a missing file writes nothing).
+    void DrawNote(const std::string& text, float x, float y, float w, float h, int alignment,
+                  int borderStyle, float dash, float gap, int flags);
+    void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,
+                         int flags);
+    // Embeds a file at document level; an empty name shows the file's own.  Records the
+    // failure and returns false when the file cannot be embedded, and in PDF/A mode.
+    bool AddAttach(const std::string& path, const std::string& name,
+                   const std::string& description);
+
+    // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
+    // box, 4 radio button, 5 push button.  The value is a text box's text, "true" for a
+    // ticked box, the options of a choice joined by "|" or a button's caption; the option
+    // is a maximum length, a choice's default option number or a button's script.  Fields
+    // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
+    // 3 exit, 4 focus, 5 blur, 6 keystroke, 7 validate, 8 calculate, 9 format; a name
+    // reaches the fields of that name and those named with it, a dot and more.
+    void DrawField(const std::string& name, int kind, float x, float y, float w, float h,
+                   const std::string& value, const std::string& option,
+                   const std::string& tooltip, int flags);
+    void OnFieldEvent(int code, const std::string& name, const std::string& script);
+
+    // Scripts (actions.cpp).  Codes: 0 page open, 1 page close (for the page being built),
+    // 2 document open, 3 will close, 4 will print, 5 will save, 6 did print, 7 did save,
+    // 8 document-level script.  Without replace the script is appended.
+    void OnDocEvent(int code, const std::string& script, bool replace);
 
     // Lines, rectangles, polygons and polylines (pdf/draw).  Style is a paint style:
     // 1 no stroke, 2 close the path, 4 fill with the even-odd rule, 128 also clip.  Edges
@@ -335,7 +390,8 @@ private:
     // Pages (pages.cpp).
     void CloseOpenPage();
     std::string PageLeadingText() const;
-    std::string PageDictText() const;
+    std::string PageDictText(const std::string& scriptEntry) const;
+    const PageRecord& PageAt(int position) const;
     void ResetPageState();
 
     // Templates and tiling patterns (templates.cpp).
@@ -361,6 +417,10 @@ private:
 
     // Completion (completion.cpp): EndDoc runs these in order.
     struct CatalogRefs {
+        int outlines = 0;
+        int dests = 0;
+        std::array<int, 9> scripts{};  // by event code
+        int names = 0;
         int metadata = 0;
         int outputIntent = 0;
     };
@@ -374,6 +434,36 @@ private:
     int WriteInfo();
     void WriteXrefAndTrailer(int catalog, int info);
     void FinishFile();
+
+    // Destinations and outline (destinations.cpp, outline.cpp).
+    std::string ActionBookmarkDest(const std::string& link);
+    LinkRecord& AddLinkRecord();
+    std::string FitText(int fitType, float left, float top, float right, float bottom,
+                        float zoom) const;
+    std::string UserFitText(int fitType, float left, float top, float w, float h,
+                            float zoom) const;
+    void ResolveLinkPage(LinkRecord& record) const;
+    int WriteDestinations();
+    int LinkOutlineTree(int outline);
+    int WriteOutlines();
+
+    // Annotations and attachments (annotations.cpp, attachments.cpp).
+    void WriteAnnotation(std::string dict, const std::string& contents, const std::string& title,
+                         const std::string& appearance, const std::string& target, bool embed);
+    void WriteEmbeddedFile(int object, Bytes& data);
+    std::string AttachmentNameEntries() const;
+
+    // Form fields (form_fields.cpp).
+    int FieldFlags(int flags, int kind);
+    void WritePageFields(int pageObject);
+    std::string AcroFormLine() const;
+
+    // Scripts (actions.cpp).
+    std::string WritePageScripts();
+    void ClearPageScripts();
+    void WriteDocumentScripts(CatalogRefs& refs);
+    std::string JavaScriptNameTree(int script) const;
+    void WriteNamesAndActionLines(const CatalogRefs& refs);
 
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();
@@ -505,6 +595,15 @@ private:
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;
+
+    // Named destinations and internal links, written as /Dests at completion.
+    std::vector<LinkRecord> mLinks;
+    // Files attached at document level.
+    std::vector<AttachmentRecord> mAttachments;
+    // Form fields of the open page and the document's field lists.
+    FormFields mForm;
+    // Scripts by event code: 0 and 1 belong to the page being built, 2 to 8 the document.
+    std::array<std::string, 9> mEventScripts;
 
     // Raster images, numbered from 1.
     ImageList mImages;

@@ -194,4 +194,20 @@ void ParseColor(std::string& notation, std::string& fallback, int precision)
     }
 }
 
+std::string PlainComponents(const std::string& notation)
+{
+    if (notation.empty() || std::string_view("#@%").find(notation.front()) == std::string_view::npos)
+        return {};
+    return notation.substr(1);
+}
+
+std::string PlainFillOperands(const std::string& notation)
+{
+    const std::string components = PlainComponents(notation);
+    if (components.empty())
+        return {};
+    const char mark = notation.front();
+    return components + (mark == '#' ? " rg" : mark == '@' ? " k" : " g");
+}
+
 }  // namespace pdf

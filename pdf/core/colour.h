@@ -19,4 +19,12 @@ void ParseColor(std::string& notation, std::string& fallback, int precision);
 // "#RRGGBB" (or fewer digits) as three components joined by spaces, without the "#".
 std::string HexToRgb(std::string_view text, int precision);
 
+// The components of a plain colour (RGB, CMYK or grey), without the notation's mark; empty
+// for a pattern or no colour.
+std::string PlainComponents(const std::string& notation);
+
+// The components and the operator that make a plain colour the fill colour, as "1 0 0 rg";
+// empty for a pattern or no colour.
+std::string PlainFillOperands(const std::string& notation);
+
 }  // namespace pdf

@@ -32,6 +32,11 @@ void Pagelith::EndDoc()
     // The document-level objects kept for the end are written first; each feature that
     // keeps one adds its writer here and its reference to CatalogRefs.
     CatalogRefs refs;
+    if (mBookmarks.size() > 1)
+        refs.outlines = WriteOutlines();
+    if (!mLinks.empty())
+        refs.dests = WriteDestinations();
+    WriteDocumentScripts(refs);
     WriteLayers();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
@@ -97,8 +102,7 @@ void Pagelith::WriteSharedResources()
 void Pagelith::WritePageObjects()
 {
     for (int position = 1; position <= mPageCount; ++position) {
-        const PageRecord& page = mPages[static_cast<std::size_t>(
-            mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
+        const PageRecord& page = PageAt(position);
         BeginObj(page.PageObject);
         const std::string first = Ref(page.PageObject + 1) + " ";
         WriteLine("<< /Type /Page /Contents " +
@@ -116,8 +120,7 @@ void Pagelith::WritePageTree()
 {
     std::string kids;
     for (int position = 1; position <= mPageCount; ++position) {
-        const PageRecord& page = mPages[static_cast<std::size_t>(
-            mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
+        const PageRecord& page = PageAt(position);
         kids += Ref(page.PageObject) + " ";
     }
     BeginObj(kPageTreeObject);
@@ -150,9 +153,14 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
     WriteLine("<< /Type /Catalog\r/Pages " + Ref(kPageTreeObject));
     if (refs.outputIntent != 0)
         WriteLine("/OutputIntents [" + Ref(refs.outputIntent) + "]");
+    if (refs.outlines != 0)
+        WriteLine("/Outlines " + Ref(refs.outlines));
+    if (refs.dests != 0)
+        WriteLine("/Dests " + Ref(refs.dests));
     if (!mPageLabels.empty())
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
     WriteLine("/Metadata " + Ref(refs.metadata));
+    WriteNamesAndActionLines(refs);
     if (!mLayers.Layers.empty())
         WriteLine(OCPropertiesLine());
     WriteViewerOptionLines();

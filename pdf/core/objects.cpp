@@ -40,6 +40,10 @@ void Pagelith::ClearDocument()
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
+    mLinks.clear();
+    mAttachments.clear();
+    mForm = {};
+    mEventScripts = {};
 }
 
 std::string Pagelith::BeginDoc(std::string& fileName)

@@ -38,6 +38,14 @@ Error BadPagePosition(int position)
                  "Invalid procedure call or argument: page " + std::to_string(position));
 }
 
+void SwapPosition(int& position, int a, int b)
+{
+    if (position == a)
+        position = b;
+    else if (position == b)
+        position = a;
+}
+
 Bytes ToBytes(std::string_view first, std::string_view second = {})
 {
     Bytes bytes;
@@ -70,6 +78,7 @@ int Pagelith::BeginPage(int& pageNo)
 
     mCurPage = pageNo;
     mPageAnnots.clear();
+    ClearPageScripts();
     BufReset(mPageBuf);
     mPageOpen = true;
     mOnPage = false;
@@ -80,6 +89,7 @@ int Pagelith::BeginPage(int& pageNo)
     ResetPageState();
     mPageTransition = mDefaultTransition;
     mPageDuration = mDefaultDuration;
+    mForm.Fields.clear();
     return mCurPage;
 }
 
@@ -98,6 +108,9 @@ void Pagelith::EndPage()
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
     Bytes content = ToBytes(PageLeadingText(), BufView(mPageBuf));
+    const std::string scriptEntry = WritePageScripts();
+    // The widgets name the page, whose number comes right after them.
+    WritePageFields(mObjCount + static_cast<int>(mForm.Fields.size()) + 1);
     const int pageObject = mObjCount + 1;
     BeginObj(pageObject + 1);
     WriteLine("<<");
@@ -107,7 +120,7 @@ void Pagelith::EndPage()
 
     PageRecord& record = mPages.back();
     record.PageObject = pageObject;
-    record.PageDict = PageDictText();
+    record.PageDict = PageDictText(scriptEntry);
     record.Annots = mPageAnnots;
     record.HasPlaceholders = mPageAnnots.find("##") != std::string::npos;
     mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
@@ -126,7 +139,7 @@ std::string Pagelith::PageLeadingText() const
     return text;
 }
 
-std::string Pagelith::PageDictText() const
+std::string Pagelith::PageDictText(const std::string& scriptEntry) const
 {
     std::string text = "/Parent 1 0 R \r";
     switch (mPageView) {
@@ -140,7 +153,7 @@ std::string Pagelith::PageDictText() const
     text += "/Resources 2 0 R";
     if (!mPageTransition.empty())
         text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
-    return text + ">>";
+    return text + scriptEntry + ">>";
 }
 
 void Pagelith::ResetPageState()
@@ -190,6 +203,9 @@ void Pagelith::EndOnPage()
         return;
     }
 
+    PageRecord& record =
+        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
+    WritePageFields(record.PageObject);
     CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
@@ -199,8 +215,6 @@ void Pagelith::EndOnPage()
     mPageOpen = false;
     mOnPage = false;
 
-    PageRecord& record =
-        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     record.Annots += mPageAnnots;
     record.HasPlaceholders = record.HasPlaceholders || mPageAnnots.find("##") != std::string::npos;
     record.ExtraContents += std::to_string(object) + " 0 R ";
@@ -217,12 +231,15 @@ void Pagelith::SwapPages(int a, int b)
 
     std::swap(mPageOrder[static_cast<std::size_t>(a - 1)],
               mPageOrder[static_cast<std::size_t>(b - 1)]);
-    for (BookmarkRecord& bookmark : mBookmarks) {
-        if (bookmark.Page == a)
-            bookmark.Page = b;
-        else if (bookmark.Page == b)
-            bookmark.Page = a;
-    }
+    for (LinkRecord& link : mLinks)
+        SwapPosition(link.Page, a, b);
+    for (BookmarkRecord& bookmark : mBookmarks)
+        SwapPosition(bookmark.Page, a, b);
+}
+
+const PageRecord& Pagelith::PageAt(int position) const
+{
+    return mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
 }
 
 int Pagelith::GetPage() const

@@ -18,6 +18,9 @@ struct PageRecord {
     bool HasPlaceholders = false;
 };
 
+// The fit type of a bookmark that runs an action instead of opening a place.
+constexpr int kActionBookmark = 5;
+
 struct BookmarkRecord {
     int DestType = 0;  // fit type 0 to 4, or 5 for an action
     std::string Title;

@@ -1,7 +1,9 @@
 #include "pdf/core/text_utils.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace pdf {
@@ -106,6 +108,23 @@ double LeadingNumber(std::string_view text)
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     return negative ? -value : value;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::optional<int> ParseWholeNumber(std::string_view text)
+{
+    const std::string trimmed = TrimSpaces(text);
+    double value = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [stop, error] =
+        std::from_chars(trimmed.data(), end, value, std::chars_format::fixed);
+    if (trimmed.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9)));
 }
 
 int HexDigitValue(char c)

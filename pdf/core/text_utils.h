@@ -1,6 +1,7 @@
 // Small text helpers of the writer.  Texts here are byte strings: positions count bytes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ std::string EscapeString(std::string_view text);
 
 std::string BoolToString(bool flag);
 
+// The text begins with the prefix, compared byte for byte.
+bool StartsWith(std::string_view text, std::string_view prefix);
+
 // The text without the spaces (not tabs) at either end.
 std::string TrimSpaces(std::string_view text);
 
@@ -33,6 +37,10 @@ int HexDigitValue(char c);
 // The number that begins the text, "." as decimal point, blanks and a sign allowed before
 // it; 0 when the text begins with none.
 double LeadingNumber(std::string_view text);
+
+// The number that the whole text (blanks around it aside) writes, rounded to a whole number
+// and kept within +-1e9; nothing when the text is not a number.
+std::optional<int> ParseWholeNumber(std::string_view text);
 
 // The characters of a PDF name after its "/": bytes that are not regular characters
 // (blanks, delimiters, "#", controls and bytes above 126) are written as "#" and two

@@ -1,12 +1,9 @@
 // TrueType fonts brought into a document from their files.
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "pdf/core/input_file.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/fonts/code_pages.h"
@@ -19,15 +16,9 @@ namespace {
 
 Bytes ReadFontFile(const std::string& fileName)
 {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(fileName, ignored))
+    if (!IsReadableFile(fileName))
         throw Error(err::kFileNotFound, "File not found");
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        throw FileError(errno);
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw FileError(errno);
+    Bytes bytes = ReadWholeFile(fileName);
     if (bytes.size() > INT_MAX)
         throw Error(err::kOverflow, "Overflow");
     return bytes;

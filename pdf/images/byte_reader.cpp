@@ -69,12 +69,4 @@ void RequirePlausibleSize(std::int64_t bytes, std::size_t dataSize, std::int64_t
         throw FormatError("the picture is larger than its data can describe");
 }
 
-Bytes ReadWholeFile(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    if (!in)
-        throw Error(err::kFileNotFound, "File not found");
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace pdf

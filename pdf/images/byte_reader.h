@@ -7,6 +7,7 @@
 
 #include "pdf/codec/filters.h"
 #include "pdf/core/error.h"
+#include "pdf/core/input_file.h"
 
 namespace pdf {
 
@@ -32,7 +33,5 @@ Error FormatError(const std::string& reason);
 // times the data it is decoded from, and below the largest picture we ever hold.
 void RequirePlausibleSize(std::int64_t bytes, std::size_t dataSize, std::int64_t expansion);
 
-// The whole file; a missing or unreadable file raises "File not found".
-Bytes ReadWholeFile(const std::string& name);
 
 }  // namespace pdf

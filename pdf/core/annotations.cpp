@@ -1,0 +1,130 @@
+// Annotation objects: free-text notes, icons, stamps and file attachments, and the routine
+// that writes every annotation, links included.
+#include <array>
+
+#include "pdf/core/colour.h"
+#include "pdf/core/input_file.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr std::array<const char*, 7> kTextIcons{
+    {"Note", "Comment", "Help", "Insert", "Key", "Paragraph", "NewParagraph"}};
+constexpr std::array<const char*, 14> kStamps{
+    {"Approved", "AsIs", "Confidential", "Departmental", "Draft", "Experimental", "Expired",
+     "Final", "ForComment", "ForPublicRelease", "NotApproved", "NotForPublicRelease", "Sold",
+     "TopSecret"}};
+constexpr std::array<const char*, 4> kAttachmentIcons{{"PushPin", "Graph", "Paperclip", "Tag"}};
+constexpr int kFirstStamp = 256;
+constexpr int kFirstAttachment = 512;
+
+std::string IconName(const char* name)
+{
+    return std::string("\r /Name /") + name;
+}
+
+}  // namespace
+
+// Completes the dictionary, writes it (with the embedded file right after it) and lists the
+// annotation on the page being built, or on the template being recorded.
+void Pagelith::WriteAnnotation(std::string dict, const std::string& contents,
+                               const std::string& title, const std::string& appearance,
+                               const std::string& target, bool embed)
+{
+    Bytes file;
+    if (embed)
+        file = ReadWholeFile(target);
+    const int object = BeginObj(0);
+    if (!title.empty())
+        dict += " /T " + PdfDictText(title);
+    if (!contents.empty())
+        dict += " /Contents " + PdfDictText(contents);
+    if (!appearance.empty())
+        dict += " /DA " + PdfTextString(appearance);
+    if (embed) {
+        dict += " /FS << /Type /Filespec /F " + PdfDictText(BareFileName(target)) + " /EF << /F " +
+                std::to_string(object + 1) + " 0 R >> >>";
+    } else if (StartsWith(target, "file:")) {
+        dict += " /A << /Type /Action /S /GoToR /F " + PdfTextString(target.substr(5)) +
+                " /D [-1 /XYZ 0 0 0] >> ";
+    } else if (!target.empty()) {
+        dict += " /A << /S /URI /URI " + PdfTextString(target) + " >> ";
+    }
+    WriteLine(dict + " >>");
+    EndObj();
+    if (embed)
+        WriteEmbeddedFile(object + 1, file);
+    AddAnnotRefs(std::to_string(object) + " 0 R ");
+}
+
+void Pagelith::DrawNote(const std::string& text, float x, float y, float w, float h,
+                        int alignment, int borderStyle, float dash, float gap, int flags)
+{
+    const float left = x * mScale;
+    const float top = mPageHeight - y * mScale;
+    std::string dict = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatReal(left) + " " +
+                       FormatReal(top) + " " + FormatReal(left + w * mScale) + " " +
+                       FormatReal(top - h * mScale) + "]\r /F " + std::to_string(flags);
+    if (alignment == 2)
+        dict += "\r/Q 2";
+    else if (alignment == 4)
+        dict += "\r/Q 1";
+
+    std::string appearance = FontResourceName() + " " + FormatReal(mFontSize) + " Tf";
+    const std::string lineColour = mNoLine ? std::string() : PlainFillOperands(mColorLine);
+    if (!lineColour.empty())
+        appearance += " " + lineColour + " ";
+    const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
+    if (!fill.empty())
+        dict += "\r/C [" + fill + "]";
+
+    dict += "\r/BS << /Type /Border /W " + FormatReal(mLineWidth);
+    switch (borderStyle) {
+    case 0: dict += "/S /S"; break;
+    case 1: dict += "/S /D /D [" + FormatReal(dash) + " " + FormatReal(gap) + "]"; break;
+    case 2: dict += "/S /B"; break;
+    case 3: dict += "/S /I"; break;
+    case 4: dict += "/S /U"; break;
+    default: break;
+    }
+    dict += ">>\r";
+    WriteAnnotation(dict, text, mAuthor, appearance, {}, false);
+}
+
+void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w,
+                               float h, int flags)
+{
+    const float left = x * mScale;
+    const float top = mPageHeight - y * mScale;
+    const std::string point = FormatReal(left) + " " + FormatReal(top);
+    std::string dict = "<< /Type /Annot\r/F " + std::to_string(flags);
+    const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
+    if (!fill.empty())
+        dict += "\r/C [" + fill + "]";
+
+    if (icon >= kFirstStamp && icon < kFirstStamp + static_cast<int>(kStamps.size())) {
+        dict += "\r/Subtype /Stamp\r/Rect [" + point + " " + FormatReal(left + w * mScale) + " " +
+                FormatReal(top - h * mScale) + "]" + IconName(kStamps[icon - kFirstStamp]);
+        WriteAnnotation(dict, text, mAuthor, {}, {}, false);
+    } else if (icon >= kFirstAttachment) {
+        const auto bar = text.find('|');
+        const std::string path = text.substr(0, bar);
+        const std::string description = bar == std::string::npos ? "" : text.substr(bar + 1);
+        if (!IsReadableFile(path))
+            return;
+        dict += "\r/Subtype /FileAttachment \r/Rect [" + point + " " + point + "]";
+        if (icon < kFirstAttachment + static_cast<int>(kAttachmentIcons.size()))
+            dict += IconName(kAttachmentIcons[icon - kFirstAttachment]);
+        WriteAnnotation(dict, description, mAuthor, {}, path, true);
+    } else {
+        dict += "\r/Subtype /Text\r/Rect [" + point + " " + point + "]";
+        if (icon >= 0 && icon < static_cast<int>(kTextIcons.size()))
+            dict += IconName(kTextIcons[icon]);
+        WriteAnnotation(dict, text, mAuthor, {}, {}, false);
+    }
+}
+
+}  // namespace pdf

@@ -1,0 +1,62 @@
+// Files embedded in the document: at document level (AddAttach) and behind attachment
+// annotations.
+#include "pdf/core/input_file.h"
+#include "pdf/core/list_growth.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+// The embedded-file stream under the number its file specification already names.  An
+// empty file is an empty stream.
+void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
+{
+    BeginObj(object);
+    WriteLine("<< /Type /EmbeddedFile ");
+    WriteStream(data, 0, {}, 0, StreamKind::EmbeddedFile);
+    EndObj();
+}
+
+// The file is read before anything is written, so a file that cannot be read leaves no
+// specification behind that names a missing stream.
+bool Pagelith::AddAttach(const std::string& path, const std::string& name,
+                         const std::string& description)
+{
+    if (mPDFA)
+        return false;
+    if (!IsReadableFile(path)) {
+        RaiseError(Error(err::kFileNotFound, "File not found"), "AddAttach", path);
+        return false;
+    }
+    try {
+        Bytes data = ReadWholeFile(path);
+        const std::string shown = name.empty() ? BareFileName(path) : name;
+        const int fileSpec = BeginObj(0);
+        std::string dict = "<< /Type /Filespec /F " + PdfDictText(shown) + " /EF <</F " +
+                           std::to_string(fileSpec + 1) + " 0 R>>";
+        if (!description.empty())
+            dict += "\r/Desc " + PdfDictText(description);
+        WriteLine(dict + ">>");
+        EndObj();
+        WriteEmbeddedFile(fileSpec + 1, data);
+        ReserveFor(mAttachments, static_cast<int>(mAttachments.size()) + 1, mMemoryUsage);
+        mAttachments.push_back({shown, fileSpec});
+        RequireVersion(1);
+        return true;
+    } catch (const Error& error) {
+        RaiseError(error, "AddAttach", path);
+        return false;
+    }
+}
+
+// The entries of the /EmbeddedFiles name tree, formatted as strings of the object being
+// written (the catalog).
+std::string Pagelith::AttachmentNameEntries() const
+{
+    std::string entries;
+    for (const AttachmentRecord& attachment : mAttachments)
+        entries += PdfDictText(attachment.Name) + " " + std::to_string(attachment.FileSpec) +
+                   " 0 R ";
+    return entries;
+}
+
+}  // namespace pdf

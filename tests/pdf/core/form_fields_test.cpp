@@ -1,0 +1,135 @@
+// Form fields: their widgets, scripts and the document's /AcroForm dictionary.
+#include <gtest/gtest.h>
+
+#include "pdf_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::CaseOutputPath;
+using testing_support::CountOf;
+using testing_support::FinishChecked;
+using testing_support::PinnedWriter;
+using testing_support::RunTool;
+
+class Fields : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writer = PinnedWriter();
+        prefix = PagelithTestPeer(*writer).ResPrefix();
+        path = CaseOutputPath("fields_");
+        writer->BeginDoc(path);
+        NewPage();
+        writer->SetFont("Helvetica", 10.5f, 0, 0);
+    }
+    void NewPage()
+    {
+        int page = 0;
+        writer->BeginPage(page);
+    }
+    std::string Finish() { return FinishChecked(*writer, path); }
+
+    std::unique_ptr<Pagelith> writer;
+    std::string prefix;
+    std::string path;
+};
+
+TEST_F(Fields, EachKindWritesItsWidget)
+{
+    writer->SetColorText("blue");
+    writer->DrawField("nom", 0, 10, 20, 100, 15, "Zoë", "20", "Votre nom", 2048);
+    writer->SetColorText("black");
+    writer->DrawField("ok", 1, 10, 40, 10, 10, "TRUE", "", "", 0);
+    writer->DrawField("non", 1, 10, 60, 10, 10, "oui", "", "", 1 << 23);
+    writer->DrawField("ville", 3, 10, 80, 100, 15, "Rome|Paris|Oslo", "2", "", 1 + 4 + 16384);
+    writer->DrawField("choix", 4, 10, 100, 10, 10, "", "", "", 2 + (1 << 26));
+    writer->DrawField("envoyer", 5, 10, 120, 60, 20, "Envoyer", "this.print();", "", 8192);
+    const std::string pdf = Finish();
+
+    const std::string da = "/DA (/" + prefix + "Arial 10.5 Tf ";
+    // The page object (12) comes right after the widgets (6 to 11); the font is object 4 and
+    // the button's script 5.
+    EXPECT_NE(pdf.find("<< /Type /Annot /Subtype /Widget \r /Rect [ 10 822 110 807] /F 4 \r"
+                       "/BS << /Type /Border /W 1 /S /S>> /FT /Tx /Ff 0 \r/Q 2  /MaxLen 20  " +
+                       da + "0 0 1 rg ) /T (nom) /TU (Votre nom) /MK << /BG [ 1 1 1 ]  "
+                            "/BC [ 0 0 0 ] >> \r /V (Zo\xEB) /DV (Zo\xEB)  /P 12 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /S#EC /DV /Yes  " + da + "0 0 0 rg ) /T (ok) "
+                       "/MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  /P 12 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0  " + da + "0 0 0 rg ) /T (non) /MK << /CA (F) "),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/Rect [ 10 762 110 747] /F 6  /FT /Ch /Ff 131072  " + da +
+                       "0 0 0 rg ) /T (ville) /MK <<>> /Opt [ (Rome)(Paris)(Oslo) ]  /DV (Paris) "
+                       "/V (Paris) /P 12 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 49152  " + da + "0 0 0 rg ) /T (choix) /MK << /CA (l)  "
+                       "/BG [ 1 1 1 ]  /BC [ 0 0 0 ] /R 90 >>  /P 12 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 65536 /DA (/" + prefix + "Arial 0 Tf 0 0 0 rg ) "
+                       "/T (envoyer) /MK << /CA (Envoyer)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  "
+                       "/A << /S /JavaScript /JS 5 0 R >>  /P 12 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/Annots [ 6 0 R 7 0 R 8 0 R 9 0 R 10 0 R 11 0 R  ] "), std::string::npos);
+    EXPECT_NE(pdf.find("/AcroForm <</NeedAppearances true /Fields [6 0 R 7 0 R 8 0 R 9 0 R "
+                       "10 0 R 11 0 R ] /CO [] /DR << /Font <<\r/" +
+                       prefix + "Arial 4 0 R >> >> >>"),
+              std::string::npos);
+
+    const auto fields = RunTool("qpdf --json --json-key=acroform '" + path + "'").output;
+    EXPECT_EQ(CountOf(fields, "\"fullname\""), 6) << fields;
+    EXPECT_NE(fields.find("\"fullname\": \"ville\""), std::string::npos);
+}
+
+TEST_F(Fields, ScriptsReachTheFieldAndItsChildren)
+{
+    writer->DrawField("total", 0, 0, 0, 10, 10, "", "", "", 0);
+    writer->DrawField("total.a", 0, 0, 20, 10, 10, "", "", "", 0);
+    writer->DrawField("totalement", 0, 0, 40, 10, 10, "", "", "", 0);
+    writer->OnFieldEvent(8, "total", "event.value = 1;");
+    writer->OnFieldEvent(0, "total.a", "app.beep();");
+    writer->OnFieldEvent(10, "total", "ignored");
+    writer->OnFieldEvent(3, "total", "");
+    const std::string pdf = Finish();
+    EXPECT_NE(pdf.find("/T (total) /MK <<"), std::string::npos);
+    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 5 0 R >> >>  /P 10 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find(" /AA <<  /C << /S /JavaScript /JS 5 0 R >> >>  /A << /S /JavaScript "
+                       "/JS 6 0 R >> /P 10 0 R >>"),
+              std::string::npos);
+    EXPECT_EQ(CountOf(pdf, "/AA"), 2);
+    EXPECT_NE(pdf.find("/CO [7 0 R 8 0 R ]"), std::string::npos);
+    EXPECT_EQ(pdf.find("ignored"), std::string::npos);
+}
+
+TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
+{
+    writer->DrawField("premier", 0, 0, 0, 10, 10, "", "", "", 1024);
+    NewPage();
+    int first = 1;
+    writer->BeginOnPage(first);
+    writer->DrawField("ajout", 0, 0, 20, 10, 10, "", "", "", 0);
+    writer->EndOnPage();
+    const std::string pdf = Finish();
+    EXPECT_EQ(pdf.substr(0, 9), "%PDF-1.5\n");
+    // Page 1 is object 6; the added widget names it and joins its annotations.
+    EXPECT_NE(pdf.find("/T (ajout) /MK <<"), std::string::npos);
+    EXPECT_EQ(CountOf(pdf, "/P 6 0 R >>"), 2);
+    EXPECT_NE(pdf.find("/Annots [ 5 0 R 10 0 R  ] "), std::string::npos);
+    EXPECT_NE(pdf.find("/Fields [5 0 R 10 0 R ]"), std::string::npos);
+}
+
+TEST(FieldsAbsent, NoFieldNoForm)
+{
+    auto writer = PinnedWriter();
+    std::string path = CaseOutputPath("fields_");
+    writer->BeginDoc(path);
+    writer->OnFieldEvent(0, "x", "app.beep();");
+    const std::string pdf = FinishChecked(*writer, path);
+    EXPECT_EQ(pdf.find("/AcroForm"), std::string::npos);
+    EXPECT_EQ(pdf.find("app.beep"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pdf
