@@ -56,6 +56,7 @@ function(_quorvane_fuzz_build)
                -DQUORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}
                -DQUORVANE_FUZZ_OUTPUT=${PROJECT_BINARY_DIR}/fuzz
                -DQUORVANE_FUZZERS=${fuzzers}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel 4
     BUILD_ALWAYS TRUE
     INSTALL_COMMAND "")
 endfunction()
