@@ -138,6 +138,13 @@ public:
                     const std::string& fillColour);
     // In user units, with the current font and size.
     float GetTextHeight() const;
+
+    // TrueType fonts (pdf/fonts/add_font.cpp).  Adds the font of a file for the 256 codes
+    // of a character set, writing its objects at once (the file embedded when asked, and
+    // always in PDF/A mode); SetFont then selects it by the returned name, blanks removed,
+    // with the same charset.  Empty when the file cannot be read as a font.
+    std::string AddFont(const std::string& fileName, const std::string& name, bool embed,
+                        int charset);
     float GetTextWidth(const std::string& text) const;
 
     // Protection (pdf/core/protection.cpp, the algorithms in pdf/codec/security_handler.cpp).
