@@ -118,6 +118,7 @@ public:
             default: break;  // the reserved type holds nothing
             }
         }
+        mIn.CheckNotOverrun();
         return mOut.Take();
     }
 
@@ -196,10 +197,11 @@ private:
         std::size_t pos = mOut.Size();
         std::size_t room = mOut.Room();
         for (;;) {
+            // A refill holds bits for three literals, or for a length and its distance.
             mIn.Refill();
             std::uint32_t entry = literals.Decode(mIn);
-            SymbolKind kind = inflate::KindOf(entry);
-            if (kind == SymbolKind::Literal) {
+            int moreLiterals = 2;
+            while (inflate::KindOf(entry) == SymbolKind::Literal) {
                 if (pos >= room) {
                     mOut.SetSize(pos);
                     mOut.Reserve(1);
@@ -207,8 +209,15 @@ private:
                     room = mOut.Room();
                 }
                 out[pos++] = static_cast<std::uint8_t>(inflate::ValueOf(entry));
-                continue;
+                if (moreLiterals-- == 0)
+                    break;
+                entry = literals.Decode(mIn);
             }
+            const SymbolKind kind = inflate::KindOf(entry);
+            if (kind == SymbolKind::Literal)
+                continue;
+            if (moreLiterals < 2)
+                mIn.Refill();
             if (kind == SymbolKind::EndOfBlock)
                 break;
             if (kind != SymbolKind::Base)

@@ -60,6 +60,14 @@ public:
         return Take(count);
     }
 
+    // Fails when the stream has used bits past the end of the input.  Padding bits sit
+    // above the real ones: fewer bits held than padding means some were used as data.
+    void CheckNotOverrun() const
+    {
+        if (mCount < mPadBits)
+            ThrowCorrupt();
+    }
+
     // Drops the bits up to the next byte boundary and hands the bytes still buffered back
     // to the input, so that whole bytes can be taken from it directly.
     void AlignToInput()
@@ -83,14 +91,6 @@ public:
     }
 
 private:
-    // Padding bits sit above the real ones: fewer bits held than padding means some
-    // padding was used as data.
-    void CheckNotOverrun() const
-    {
-        if (mCount < mPadBits)
-            ThrowCorrupt();
-    }
-
     const std::uint8_t* mPos;
     const std::uint8_t* mEnd;
     std::uint64_t mBuffer = 0;

@@ -105,6 +105,7 @@ TEST(Inflate, DamagedStreamsFailWithErrorNine)
     }
 
     EXPECT_EQ(ErrorOf(Bytes{0x00, 2, 0, 0xFD, 0xFF, 'a', 'b'}), 9);  // no final block
+    EXPECT_EQ(ErrorOf(Bytes{0x03}), 9);  // a fixed block whose end symbol is cut
     EXPECT_EQ(ErrorOf(Bytes{0x06}), 9);  // a reserved block, not final, then nothing
     // A match reaching back before the first byte: fixed code, length 3, distance 1.
     EXPECT_EQ(ErrorOf(Bytes{0x03, 0x02, 0x00}), 9);
