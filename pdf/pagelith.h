@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/codec/security_handler.h"
 #include "pdf/core/annotation_records.h"
 #include "pdf/core/environment.h"
 #include "pdf/core/error.h"
@@ -206,6 +207,16 @@ public:
                         int charset);
     float GetTextWidth(const std::string& text) const;
 
+    // Protection (pdf/core/protection.cpp, the algorithms in pdf/codec/security_handler.cpp).
+    // Mode holds the permissions granted (pdf::permission: print 4, modify 8, copy 16,
+    // annotate 32; with the 128-bit key also fill forms 256, accessibility 512, assemble
+    // 1024, high-quality print 2048) plus 4096 for the 128-bit key (revision 3), else the
+    // 40-bit key (revision 2).  An owner password that is empty or only blanks is the user
+    // password; an empty user password opens the document without asking.  Call it before
+    // BeginDoc or before the document's first object: later it records error 5 and changes
+    // nothing.  Every string and stream written afterwards is enciphered.
+    void SetProtection(int mode, const std::string& ownerPwd, const std::string& userPwd);
+
     // Text lines and text boxes (pdf/draw/text_lines.cpp, text_boxes.cpp).  Align is a set
     // of flags: And 455 gives the alignment across (2 right, 4 centre, 64 justify, 128 fit
     // when too wide, 256 fit, anything else left); a box also reads 16 (bottom), 32 (middle,
@@ -280,12 +291,15 @@ private:
     void ResetGeometry();
     void ResetContentState();
     void ResetLists();
+    void ResetProtection();
     std::string NewCreationDate();
     std::string NewResPrefix();
     void RaiseError(const Error& error, const std::string& operation,
                     const std::string& message);
 
-    // Output file and objects (objects.cpp, stream_writer.cpp).
+    // Output file and objects (objects.cpp, stream_writer.cpp).  Under protection,
+    // WriteStream enciphers the filtered data with the key of objectNumber (0: the object
+    // being written, the last one begun).
     void ClearDocument();
     int BeginObj(int number);
     void EndObj();
@@ -300,10 +314,15 @@ private:
     std::string FormatCoord(float value) const;
     std::string FormatReal(float value) const;
     std::string FormatColorComponent(int component) const;
-    // A literal string of bytes already in their final encoding.
+    // A literal string of bytes already in their final encoding.  Under protection it is
+    // enciphered with the key of the object being written (the last one begun), so call
+    // it while writing the object that holds the string, after that object's BeginObj.
     std::string PdfTextString(std::string_view bytes) const;
-    // A literal text string of a dictionary: the caller's characters as a reader shows them.
+    // A literal text string of a dictionary: the caller's characters as a reader shows them,
+    // enciphered as PdfTextString does.
     std::string PdfDictText(std::string_view utf8) const;
+    // The RC4 key of an object's strings and streams (0: the object being written).
+    std::string ObjectKey(int objectNumber) const;
 
     // Colours (colour_operators.cpp).
     void ParseColor(std::string& notation, std::string& fallback) const;
@@ -432,7 +451,8 @@ private:
     int WriteOutputIntent();
     int WriteCatalog(const CatalogRefs& refs);
     int WriteInfo();
-    void WriteXrefAndTrailer(int catalog, int info);
+    int WriteEncryptionDict();
+    void WriteXrefAndTrailer(int catalog, int info, int encrypt);
     void FinishFile();
 
     // Destinations and outline (destinations.cpp, outline.cpp).
@@ -604,6 +624,8 @@ private:
     FormFields mForm;
     // Scripts by event code: 0 and 1 belong to the page being built, 2 to 8 the document.
     std::array<std::string, 9> mEventScripts;
+    // The standard security handler's state; off until SetProtection.
+    ProtectionState mProtection;
 
     // Raster images, numbered from 1.
     ImageList mImages;

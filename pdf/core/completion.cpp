@@ -45,7 +45,8 @@ void Pagelith::EndDoc()
     refs.outputIntent = WriteOutputIntent();
     const int catalog = WriteCatalog(refs);
     const int info = WriteInfo();
-    WriteXrefAndTrailer(catalog, info);
+    const int encrypt = WriteEncryptionDict();
+    WriteXrefAndTrailer(catalog, info, encrypt);
     FinishFile();
 }
 
@@ -135,9 +136,9 @@ int Pagelith::WriteOutputIntent()
     if (!mPDFA)
         return 0;
     const int intent = BeginObj(0);
-    WriteLine("<<\r/Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier (Custom) "
-              "/Info (AdobeRGB1998) /DestOutputProfile " +
-              Ref(intent + 1) + "\r>>");
+    WriteLine("<<\r/Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier " +
+              PdfTextString("Custom") + " /Info " + PdfTextString("AdobeRGB1998") +
+              " /DestOutputProfile " + Ref(intent + 1) + "\r>>");
     EndObj();
     BeginObj(intent + 1);
     WriteLine("<</N 3 ");
@@ -180,8 +181,19 @@ int Pagelith::WriteInfo()
     return info;
 }
 
+// Under protection: the encryption dictionary, whose strings are never enciphered.
+int Pagelith::WriteEncryptionDict()
+{
+    if (!mProtection.Encrypt)
+        return 0;
+    const int object = BeginObj(0);
+    WriteLine(EncryptionDictionary(mProtection));
+    EndObj();
+    return object;
+}
+
 // Numbers allocated but never written are free entries, chained from entry 0.
-void Pagelith::WriteXrefAndTrailer(int catalog, int info)
+void Pagelith::WriteXrefAndTrailer(int catalog, int info, int encrypt)
 {
     const std::int64_t offset = mFile.Position();
     mXref.resize(static_cast<std::size_t>(mObjCount) + 1);
@@ -204,8 +216,9 @@ void Pagelith::WriteXrefAndTrailer(int catalog, int info)
     Bytes id(mDocId.begin(), mDocId.end());
     EncodeASCIIHex(id);
     const std::string hex(id.begin(), id.end());
+    const std::string encryptEntry = encrypt != 0 ? " /Encrypt " + Ref(encrypt) : "";
     WriteLine("trailer\n<< /Size " + std::to_string(mObjCount + 1) + " /Info " + Ref(info) +
-              " /Root " + Ref(catalog) + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
+              " /Root " + Ref(catalog) + encryptEntry + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
               std::to_string(offset) + "\n%%EOF");
 }
 

@@ -42,7 +42,9 @@ std::string Pagelith::FormatColorComponent(int component) const
 
 std::string Pagelith::PdfTextString(std::string_view bytes) const
 {
-    return "(" + EscapeString(bytes) + ")";
+    if (!mProtection.Encrypt || bytes.empty())
+        return "(" + EscapeString(bytes) + ")";
+    return "(" + EscapeString(mProtection.Cipher.Crypt(ObjectKey(0), std::string(bytes))) + ")";
 }
 
 std::string Pagelith::PdfDictText(std::string_view utf8) const

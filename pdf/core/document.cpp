@@ -33,6 +33,7 @@ void Pagelith::Abort()
 {
     ResetOutput();
     ResetDocInfo();
+    ResetProtection();
     ResetGeometry();
     ResetContentState();
     ResetFontsAndState();

@@ -31,6 +31,8 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
                                                                      : mCompFilter[0];
     const StreamFilterEntries entries =
         ApplyStreamFilters(data, filter, decodeParms, setting, mPDFA);
+    if (mProtection.Encrypt)
+        mProtection.Cipher.Crypt(ObjectKey(objectNumber), data.data(), data.size());
     if (!entries.Filter.empty())
         WriteLine(entries.Filter);
     if (!entries.DecodeParms.empty())

@@ -1,0 +1,55 @@
+// The decoded bytes of an Inflate call: grown geometrically up to the caller's cap, with
+// a few bytes of slack past the end so that matches may be copied in whole words.
+#pragma once
+
+#include "pdf/codec/filters.h"
+#include "pdf/codec/inflate_error.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+namespace pdf::inflate {
+
+class OutputBuffer {
+public:
+    static constexpr std::size_t kSlack = 16;
+
+    // A cap beyond any real size is taken as no cap.
+    OutputBuffer(std::size_t cap, std::size_t sizeHint)
+        : mCap(std::min(cap, std::numeric_limits<std::size_t>::max() / 4))
+    {
+        mBytes.resize(std::min(sizeHint, cap) + kSlack);
+    }
+
+    std::uint8_t* Data() { return mBytes.data(); }
+    std::size_t Size() const { return mSize; }
+    void SetSize(std::size_t size) { mSize = size; }
+    // How many bytes may be written in all before Reserve is needed again.
+    std::size_t Room() const { return mBytes.size() - kSlack; }
+
+    // Makes room for count bytes after the decoded ones, plus the slack; fails when they
+    // would pass the cap.
+    void Reserve(std::size_t count)
+    {
+        if (mSize + count + kSlack <= mBytes.size())
+            return;
+        if (count > mCap || mSize > mCap - count)
+            ThrowCorrupt();
+        const std::size_t wanted = std::max(mBytes.size() * 2, mSize + count + kSlack);
+        mBytes.resize(std::min(wanted, mCap + kSlack));
+    }
+
+    Bytes Take()
+    {
+        mBytes.resize(mSize);
+        return std::move(mBytes);
+    }
+
+private:
+    std::size_t mCap;
+    std::size_t mSize = 0;
+    Bytes mBytes;
+};
+
+}  // namespace pdf::inflate

@@ -1,0 +1,38 @@
+// The RC4 stream cipher, which enciphers and deciphers alike.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pdf {
+
+// Keeps the key schedule of the last key used: the strings and the stream of one object
+// share a key, and the schedule costs more than a short string's keystream.  Every call
+// starts the keystream afresh.
+class Rc4 {
+public:
+    // XORs size bytes of data, in place, with the keystream of key (one byte per
+    // character, 1 to 256 of them; an empty key acts as the single byte 0).
+    void Crypt(std::string_view key, std::uint8_t* data, std::size_t size);
+
+    std::string Crypt(std::string_view key, std::string text)
+    {
+        Crypt(key, reinterpret_cast<std::uint8_t*>(text.data()), text.size());
+        return text;
+    }
+
+    // Drops the cached schedule.
+    void Forget() { mKey.clear(); mScheduled = false; }
+
+private:
+    void Schedule(std::string_view key);
+
+    std::string mKey;
+    bool mScheduled = false;
+    std::array<std::uint32_t, 256> mState{};
+};
+
+}  // namespace pdf

@@ -1,0 +1,33 @@
+// Inflate on any bytes: error 9 or bytes, never a crash, a hang or unbounded memory.  The
+// same bytes, compressed by our Deflate at the level the first byte picks, come back whole.
+#include "pdf/codec/filters.h"
+#include "pdf/codec/inflate.h"
+#include "pdf/core/error.h"
+
+#include <cstdlib>
+#include <span>
+
+namespace {
+
+constexpr std::size_t kOutputCap = 1 << 24;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    try {
+        pdf::Inflate(std::span(data, size), kOutputCap);
+    } catch (const pdf::Error& e) {
+        if (e.Number() != pdf::err::kSubscriptOutOfRange)
+            std::abort();
+    }
+
+    if (size == 0)
+        return 0;
+    pdf::Bytes original(data + 1, data + size);
+    pdf::Bytes encoded = original;
+    pdf::EncodeFlate(encoded, data[0] % 6);
+    if (pdf::Inflate(std::span(encoded).subspan(2)) != original)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,123 @@
+// Inflate against zlib's compressor and our own, and on streams cut short or damaged.
+#include "pdf/codec/inflate.h"
+#include "pdf/core/error.h"
+#include "sample_data.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using pdf::Bytes;
+
+// A zlib stream of zlib's own making, without its two header bytes.
+Bytes ZlibRaw(const Bytes& data, int level, int strategy)
+{
+    z_stream z{};
+    EXPECT_EQ(deflateInit2(&z, level, Z_DEFLATED, -15, 9, strategy), Z_OK);
+    Bytes out(deflateBound(&z, data.size()));
+    z.next_in = const_cast<Bytes::value_type*>(data.data());
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+Bytes Samples()
+{
+    std::ifstream in("/usr/share/common-licenses/GPL-3", std::ios::binary);
+    Bytes text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Bytes random = codectest::RandomBytes(70000, 7);
+    text.insert(text.end(), random.begin(), random.end());
+    text.insert(text.end(), 70000, 'a');
+    for (int i = 0; i < 50000; ++i)
+        text.push_back(static_cast<std::uint8_t>(i % 7 == 0 ? i : i % 251));
+    return text;
+}
+
+int ErrorOf(const Bytes& raw, std::size_t cap = pdf::kNoOutputCap)
+{
+    try {
+        pdf::Inflate(raw, cap);
+    } catch (const pdf::Error& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST(Inflate, DecodesZlibAtEveryLevelAndStrategy)
+{
+    const Bytes sample = Samples();
+    for (int strategy : {Z_DEFAULT_STRATEGY, Z_FILTERED, Z_HUFFMAN_ONLY, Z_RLE, Z_FIXED}) {
+        for (int level = 0; level <= 9; ++level) {
+            EXPECT_EQ(pdf::Inflate(ZlibRaw(sample, level, strategy)), sample)
+                << "level " << level << " strategy " << strategy;
+        }
+    }
+    EXPECT_TRUE(pdf::Inflate(ZlibRaw({}, 6, Z_DEFAULT_STRATEGY)).empty());
+}
+
+TEST(Inflate, DecodesOurDeflateAtEveryLevel)
+{
+    const Bytes sample = Samples();
+    for (int level = 0; level <= 5; ++level) {
+        Bytes encoded = sample;
+        pdf::EncodeFlate(encoded, level);
+        EXPECT_EQ(pdf::Inflate(std::span(encoded).subspan(2)), sample) << "level " << level;
+    }
+}
+
+TEST(Inflate, HandBuiltBlocks)
+{
+    // Two stored blocks, the first not final, then a trailer that is never read.
+    EXPECT_EQ(pdf::Inflate(Bytes{0x00, 2, 0, 0xFD, 0xFF, 'a', 'b', 0x01, 1, 0, 0xFE, 0xFF, 'c',
+                                 0xDE, 0xAD}),
+              (Bytes{'a', 'b', 'c'}));
+    // A stored block whose length check fails is copied all the same.
+    EXPECT_EQ(pdf::Inflate(Bytes{0x01, 5, 0, 0x00, 0x00, '1', '2', '3', '4', '5'}),
+              (Bytes{'1', '2', '3', '4', '5'}));
+    // A fixed block holding only its end symbol.
+    EXPECT_TRUE(pdf::Inflate(Bytes{0x03, 0x00}).empty());
+}
+
+TEST(Inflate, DamagedStreamsFailWithErrorNine)
+{
+    const Bytes sample = Samples();
+    const Bytes raw = ZlibRaw(sample, 6, Z_DEFAULT_STRATEGY);
+    for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{7}, raw.size() / 2,
+                            raw.size() - 1})
+        EXPECT_EQ(ErrorOf(Bytes(raw.begin(), raw.begin() + static_cast<long>(cut))), 9)
+            << "cut at " << cut;
+
+    // Flipped bits either fail with error 9 or decode to something else: never a crash.
+    for (std::size_t at = 0; at < raw.size(); at += raw.size() / 97) {
+        Bytes damaged = raw;
+        damaged[at] ^= 0x5A;
+        const int error = ErrorOf(damaged);
+        EXPECT_TRUE(error == 0 || error == 9) << "error " << error;
+    }
+
+    EXPECT_EQ(ErrorOf(Bytes{0x00, 2, 0, 0xFD, 0xFF, 'a', 'b'}), 9);  // no final block
+    EXPECT_EQ(ErrorOf(Bytes{0x03}), 9);  // a fixed block whose end symbol is cut
+    EXPECT_EQ(ErrorOf(Bytes{0x06}), 9);  // a reserved block, not final, then nothing
+    // A match reaching back before the first byte: fixed code, length 3, distance 1.
+    EXPECT_EQ(ErrorOf(Bytes{0x03, 0x02, 0x00}), 9);
+}
+
+TEST(Inflate, OutputCapStopsADecompressionBomb)
+{
+    const Bytes zeros(1 << 20, 0);
+    const Bytes raw = ZlibRaw(zeros, 9, Z_DEFAULT_STRATEGY);
+    EXPECT_EQ(pdf::Inflate(raw, zeros.size()), zeros);
+    EXPECT_EQ(ErrorOf(raw, zeros.size() - 1), 9);
+    EXPECT_EQ(ErrorOf(raw, 1000), 9);
+}
+
+}  // namespace
