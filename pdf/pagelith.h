@@ -153,6 +153,20 @@ public:
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
 
+    // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
+    // Angles are in degrees from the x axis, turning clockwise on the page since y grows
+    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
+    // y offsets are multiplied by `yRatio`; `sector` joins its ends to the centre.  Curve
+    // kinds: 1 "c" (a1..a6: both control points, end point), 2 "v" (a1..a4: second control
+    // point, end point), 3 "y" (a1..a4: first control point, end point); a curve continues
+    // the path from the current point.  All but DrawCurve leave the point at the centre.
+    void DrawArc(float x, float y, float radius, float startAngle, float endAngle,
+                 float yRatio, bool sector, int step, int style);
+    void DrawCurve(int kind, float a1, float a2, float a3, float a4, float a5, float a6,
+                   int style);
+    void DrawEllipse(float x, float y, float rx, float ry, int style);
+    void DrawCircle(float x, float y, float radius, int style);
+
 private:
     friend class PagelithTestPeer;
     // Reaches WriteTextLine and the text state in the text tests.
