@@ -20,6 +20,7 @@
 #include "pdf/core/state_records.h"
 #include "pdf/core/stream_filters.h"
 #include "pdf/core/text_buffer.h"
+#include "pdf/draw/table_records.h"
 #include "pdf/fonts/font_record.h"
 
 namespace pdf {
@@ -166,6 +167,18 @@ public:
                    int style);
     void DrawEllipse(float x, float y, float rx, float ry, int style);
     void DrawCircle(float x, float y, float radius, int style);
+
+    // Tables (pdf/draw/tables.cpp).  BeginTable fixes the top-left corner, the first row's
+    // height and one width per column; TableCell draws a cell's outline with DrawRect
+    // (style, edges and radius as there) and returns its box: x, y, width, height.  Rows
+    // and columns count from 1; a column beyond the table is clamped into it, and rows are
+    // created, with the current row height, down to the cell.  A row below 1 or a negative
+    // span is refused.  EndTable puts back the colours, line width and font of BeginTable.
+    void BeginTable(float x, float y, float rowsHeight, const std::vector<float>& colsWidth);
+    std::array<float, 4> TableCell(int row, int col, int rowSpan = 1, int colSpan = 1,
+                                   int options = 1, int boxBorder = 15, float ray = 0);
+    void TableRowHeight(float value);
+    void EndTable();
 
 private:
     friend class PagelithTestPeer;
@@ -391,6 +404,9 @@ private:
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;
+
+    // Open tables, the innermost last; not closed by Abort, EndPage or EndDoc.
+    std::vector<TableRecord> mTables;
 
     // The last recorded failure.
     int mErrNumber = 0;
