@@ -154,6 +154,22 @@ public:
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
 
+    // Flowing text (pdf/draw/flowing_text.cpp): pieces written at the current point, each
+    // where the one before ended, never wrapped.  Position 0 writes on the line; 1
+    // (superscript), 2 (subscript) and 3 (on the line) write at `percentSize` percent of
+    // the current size, which the next piece has again.  WriteTextLn ends the line: the
+    // point goes to x 0, one line further down.
+    void WriteText(const std::string& text, int position = 0, float percentSize = 66);
+    void WriteTextLn(const std::string& text);
+
+    // Circular text (pdf/draw/circular_text.cpp): the text set along the circle of centre
+    // (x, y), each character centred on its angle and turned to follow the circle.  Align
+    // And 7: 2 ends the text at `startAngle` (degrees, clockwise on the page from the x
+    // axis), 4 centres it there, else it begins there.  A radius of 0 draws nothing.  The
+    // point goes to the centre.
+    void DrawTextCircular(float x, float y, float ray, const std::string& text,
+                          float startAngle = 0, int align = 1);
+
     // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
     // Angles are in degrees from the x axis, turning clockwise on the page since y grows
     // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
