@@ -178,6 +178,22 @@ public:
     void DrawTextCircular(float x, float y, float ray, const std::string& text,
                           float startAngle = 0, int align = 1);
 
+    // Gradients and tiling patterns (pdf/draw/gradients.cpp, tiling_patterns.cpp), painted
+    // by giving their name as a fill or stroke colour once defined; until then, and for any
+    // other name that is no colour, the name's fallback colour ("name|colour") or black is
+    // used.  AddGradient writes the gradient at once: kind 1 radial between the circles
+    // (x1, y1, r1) and (x2, y2, r2), else axial from (x1, y1) to (x2, y2); the extend flags
+    // continue the end colours beyond the ends.  Colours of different kinds are blended in
+    // RGB.  BeginTiling records the drawings that follow into the cell (x1, y1)-(x2, y2),
+    // repeated every xStep and yStep, until EndTiling; paint kind 0 keeps the drawings'
+    // colours, 1 silences the colour operators so the pattern takes the colour it is
+    // painted with (2 keeps them).  Tiling patterns do not nest.
+    void AddGradient(const std::string& name, int kind, const std::string& colour1,
+                     const std::string& colour2, float x1, float y1, float x2, float y2,
+                     float r1, float r2, bool extend1, bool extend2);
+    void BeginTiling(const std::string& name, float x1, float y1, float x2, float y2,
+                     float xStep, float yStep, int paintKind);
+
     // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
     // Angles are in degrees from the x axis, turning clockwise on the page since y grows
     // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
@@ -259,6 +275,11 @@ private:
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
+    bool PatternDefined(const std::string& name) const;
+
+    // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
+    std::string GradientColour(const std::string& specification) const;
+    std::string RgbComponents(const std::string& notation) const;
 
     // Painting a path and recording the box of what was drawn, shared by the drawing
     // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).
