@@ -15,6 +15,7 @@
 
 #include "pdf/core/environment.h"
 #include "pdf/core/error.h"
+#include "pdf/core/layer_records.h"
 #include "pdf/core/output_file.h"
 #include "pdf/core/records.h"
 #include "pdf/core/state_records.h"
@@ -232,6 +233,19 @@ public:
     void DrawObject(const std::string& name);
     void EndTiling();
 
+    // Layers (pdf/core/layers.cpp): content a viewer shows or hides.  A name is found again
+    // without regard to case, keeping what its first use set; the parent is the exact name
+    // of the layer it is listed under (empty: the top level).  "SCREEN" is shown but not
+    // printed, "PRINTER" printed but not shown.  A conditional section shows its content by
+    // the states of the layers named (separated by ","), by a policy: 0 any on, 1 any off,
+    // 2 all on, 3 all off.  An end with no section open in the current content writes
+    // nothing, and a content that closes closes its open sections.  Nothing in PDF/A mode.
+    void BeginLayer(const std::string& name, bool visible, bool listed,
+                    const std::string& parent);
+    void EndLayer();
+    void BeginConditionalLayer(const std::string& names, int policy);
+    void EndConditionalLayer();
+
 private:
     friend class PagelithTestPeer;
     // Reaches WriteTextLine and the text state in the text tests.
@@ -331,6 +345,18 @@ private:
     void AddAnnotRefs(const std::string& refs);
     void ResolvePlaceholders(const TemplateRecord& defined);
     void EndOpenRecordings();
+
+    // Layers (layers.cpp).
+    int FindLayer(std::string_view name) const;
+    std::string LayerResourceName(const std::string& resource) const;
+    int* OpenSectionsHere();
+    void BeginMarkedSection(const std::string& resource);
+    void EndMarkedSection();
+    static void CloseMarkedSections(TextBuffer& content, int& open);
+    void WriteLayers();
+    std::string LayerOrder(const std::string& parent, std::vector<bool>& onPath);
+    void WriteMembership(const CondLayerRecord& record, int index);
+    std::string OCPropertiesLine() const;
 
     // Completion (completion.cpp): EndDoc runs these in order.
     struct CatalogRefs {
@@ -472,6 +498,9 @@ private:
 
     // Templates (template_records.h).
     TemplateList mTemplates;
+
+    // Layers and membership dictionaries (layer_records.h).
+    LayerList mLayers;
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;

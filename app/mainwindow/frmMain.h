@@ -313,6 +313,7 @@ class frmMain : public forms::Form {
   double ResourceMinutes(const std::string& name) const;
   // The record index of the resource selected in lstRess; -1 for none.
   int SelectedResource() const;
+  bool RefusedAsTaken(const std::string& name);
   void FillResourceFilterLists();
   void ShowRenamedResourceInTable(int resource);
 
@@ -348,6 +349,8 @@ class frmMain : public forms::Form {
   void FillFirstResourceRow();
   void cmdNewRess_Click();
   void imgKillAct_Click(int index);
+  void FillResourceRows(const std::vector<int>& resources);
+  int ResourceOfRow(const forms::ComboBox& row) const;
   void lblActivite_DblClick(int index);
   void imgPeriode_DblClick(int index);
   void lblDetail_DblClick(int index);

@@ -105,8 +105,10 @@ void Pagelith::WriteViewerOptionLines()
         break;
     case 4: WriteLine("/PageMode /UseThumbs"); break;
     case 8:
-        WriteLine("/PageMode /UseOC");
-        RequireVersion(2);
+        if (!mLayers.Layers.empty()) {
+            WriteLine("/PageMode /UseOC");
+            RequireVersion(2);
+        }
         break;
     case 16:
         WriteLine("/PageMode /UseAttachments");
