@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@
 #include "pdf/core/text_buffer.h"
 #include "pdf/draw/table_records.h"
 #include "pdf/fonts/font_record.h"
+#include "pdf/images/image_list.h"
+#include "pdf/images/vector_import.h"
 
 namespace pdf {
 
@@ -221,6 +224,21 @@ public:
     void TableRowHeight(float value);
     void EndTable();
 
+    // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
+    // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
+    // returns the name, or "" for an ending it does not know.  DrawImage places the image
+    // of a file, loading it on its first use: its top-left corner at (x, y), sized width x
+    // height user units; a size of 0 follows from the other one and the image's proportions
+    // (both 0: one pixel per point); with `proportional` the image is fitted into the box.
+    // Files ending in .EPS or .AI and in .WMF are drawings, written as content into the box.
+    // The frame picks a GIF's frame, the mask colour a BMP's transparent colour.  A file
+    // that cannot be loaded is recorded for ErrNumber ("Pagelith.DrawImage") and placed not.
+    std::string AddImage(const std::string& name, const Bytes& data, int frame = 1,
+                         const std::string& maskColour = "");
+    void DrawImage(const std::string& fileName, float x, float y, float width = 0,
+                   float height = 0, int frame = 1, const std::string& maskColour = "",
+                   bool proportional = false);
+
     // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
     // EndObject, written as a form XObject and painted by DrawObject (names compare
     // case-sensitively).  Flags place a template by themselves: 1 the first page, 2 even
@@ -330,6 +348,27 @@ private:
                       const std::string& entries);
     void SaveGraphicState();
     void RestoreGraphicState();
+
+    // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
+    // object at once; placing refers to it by its number.
+    int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
+                         int height, int bits, const std::string& name,
+                         const std::string& colorSpace, const std::string& filter,
+                         const std::string& mask);
+    int AppendImage(const std::string& key, int frame);
+    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                   int frame, const std::string& maskColour);
+    void WritePreparedImage(PreparedImage& image);
+    ColourKey BmpMaskKey(const std::string& maskColour) const;
+    void PlaceImage(int number, float x, float y, float width, float height,
+                    bool proportional);
+    // Drawings written as content into a box (pdf/images/eps.cpp, wmf.cpp,
+    // drawing_import.cpp).
+    void ImportEps(const std::string& fileName, float x, float y, float w, float h);
+    void ImportWmf(const std::string& fileName, float x, float y, float w, float h);
+    void ImportDrawing(
+        const std::string& fileName,
+        const std::function<ImportedDrawing(const Bytes&, const ContentNumbers&)>& translate);
 
     // Pages (pages.cpp).
     void CloseOpenPage();
@@ -507,6 +546,9 @@ private:
 
     // Open tables, the innermost last; not closed by Abort, EndPage or EndDoc.
     std::vector<TableRecord> mTables;
+
+    // Raster images, numbered from 1.
+    ImageList mImages;
 
     // The last recorded failure.
     int mErrNumber = 0;

@@ -62,7 +62,10 @@ std::string Pagelith::ResourceEntries()
     std::string text;
     if (!mFontRes.empty())
         text += "/Font <<\r" + mFontRes + ">>\r";
-    text += "/ProcSet [/PDF /Text]\r";
+    text += "/ProcSet [/PDF /Text";
+    if (mImages.Count > 0)
+        text += " /ImageB /ImageC /ImageI";
+    text += "]\r";
     if (!mLayers.PropertiesRes.empty())
         text += "/Properties <<" + mLayers.PropertiesRes + ">>\r";
     if (!mXObjectRes.empty())

@@ -19,6 +19,7 @@ constexpr int kDiskFull = 61;
 constexpr int kPermissionDenied = 70;
 constexpr int kPathFileAccess = 75;
 constexpr int kPathNotFound = 76;
+constexpr int kInvalidFileFormat = 321;
 }  // namespace err
 
 class Error : public std::runtime_error {

@@ -32,6 +32,7 @@ void Pagelith::ClearDocument()
     mPageLabels.clear();
     mFontRes.clear();
     mXObjectRes.clear();
+    mImages = {};
     mExtGStateRes.clear();
     mPatternRes.clear();
     mTemplates = {};
