@@ -27,6 +27,7 @@
 #include "pdf/core/stream_filters.h"
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_buffer.h"
+#include "pdf/draw/table_records.h"
 #include "pdf/fonts/font_record.h"
 #include "pdf/images/image_list.h"
 #include "pdf/images/vector_import.h"
@@ -239,6 +240,64 @@ public:
     float DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
                       float zoomFactor, float height, bool addCheck);
 
+    // Flowing text (pdf/draw/flowing_text.cpp): pieces written at the current point, each
+    // where the one before ended, never wrapped.  Position 0 writes on the line; 1
+    // (superscript), 2 (subscript) and 3 (on the line) write at `percentSize` percent of
+    // the current size, which the next piece has again.  WriteTextLn ends the line: the
+    // point goes to x 0, one line further down.
+    void WriteText(const std::string& text, int position = 0, float percentSize = 66);
+    void WriteTextLn(const std::string& text);
+
+    // Circular text (pdf/draw/circular_text.cpp): the text set along the circle of centre
+    // (x, y), each character centred on its angle and turned to follow the circle.  Align
+    // And 7: 2 ends the text at `startAngle` (degrees, clockwise on the page from the x
+    // axis), 4 centres it there, else it begins there.  A radius of 0 draws nothing.  The
+    // point goes to the centre.
+    void DrawTextCircular(float x, float y, float ray, const std::string& text,
+                          float startAngle = 0, int align = 1);
+
+    // Gradients and tiling patterns (pdf/draw/gradients.cpp, tiling_patterns.cpp), painted
+    // by giving their name as a fill or stroke colour once defined; until then, and for any
+    // other name that is no colour, the name's fallback colour ("name|colour") or black is
+    // used.  AddGradient writes the gradient at once: kind 1 radial between the circles
+    // (x1, y1, r1) and (x2, y2, r2), else axial from (x1, y1) to (x2, y2); the extend flags
+    // continue the end colours beyond the ends.  Colours of different kinds are blended in
+    // RGB.  BeginTiling records the drawings that follow into the cell (x1, y1)-(x2, y2),
+    // repeated every xStep and yStep, until EndTiling; paint kind 0 keeps the drawings'
+    // colours, 1 silences the colour operators so the pattern takes the colour it is
+    // painted with (2 keeps them).  Tiling patterns do not nest.
+    void AddGradient(const std::string& name, int kind, const std::string& colour1,
+                     const std::string& colour2, float x1, float y1, float x2, float y2,
+                     float r1, float r2, bool extend1, bool extend2);
+    void BeginTiling(const std::string& name, float x1, float y1, float x2, float y2,
+                     float xStep, float yStep, int paintKind);
+
+    // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
+    // Angles are in degrees from the x axis, turning clockwise on the page since y grows
+    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
+    // y offsets are multiplied by `yRatio`; `sector` joins its ends to the centre.  Curve
+    // kinds: 1 "c" (a1..a6: both control points, end point), 2 "v" (a1..a4: second control
+    // point, end point), 3 "y" (a1..a4: first control point, end point); a curve continues
+    // the path from the current point.  All but DrawCurve leave the point at the centre.
+    void DrawArc(float x, float y, float radius, float startAngle, float endAngle,
+                 float yRatio, bool sector, int step, int style);
+    void DrawCurve(int kind, float a1, float a2, float a3, float a4, float a5, float a6,
+                   int style);
+    void DrawEllipse(float x, float y, float rx, float ry, int style);
+    void DrawCircle(float x, float y, float radius, int style);
+
+    // Tables (pdf/draw/tables.cpp).  BeginTable fixes the top-left corner, the first row's
+    // height and one width per column; TableCell draws a cell's outline with DrawRect
+    // (style, edges and radius as there) and returns its box: x, y, width, height.  Rows
+    // and columns count from 1; a column beyond the table is clamped into it, and rows are
+    // created, with the current row height, down to the cell.  A row below 1 or a negative
+    // span is refused.  EndTable puts back the colours, line width and font of BeginTable.
+    void BeginTable(float x, float y, float rowsHeight, const std::vector<float>& colsWidth);
+    std::array<float, 4> TableCell(int row, int col, int rowSpan = 1, int colSpan = 1,
+                                   int options = 1, int boxBorder = 15, float ray = 0);
+    void TableRowHeight(float value);
+    void EndTable();
+
     // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
     // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
     // returns the name, or "" for an ending it does not know.  DrawImage places the image
@@ -330,6 +389,11 @@ private:
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
+    bool PatternDefined(const std::string& name) const;
+
+    // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
+    std::string GradientColour(const std::string& specification) const;
+    std::string RgbComponents(const std::string& notation) const;
 
     // The barcode symbologies (pdf/draw/barcode_*.cpp): one filled bar, and the
     // human-readable text in the barcode font.
@@ -626,6 +690,9 @@ private:
     std::array<std::string, 9> mEventScripts;
     // The standard security handler's state; off until SetProtection.
     ProtectionState mProtection;
+
+    // Open tables, the innermost last; not closed by Abort, EndPage or EndDoc.
+    std::vector<TableRecord> mTables;
 
     // Raster images, numbered from 1.
     ImageList mImages;

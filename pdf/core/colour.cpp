@@ -153,6 +153,12 @@ std::string ParseNameOrPattern(std::string_view notation, std::string& fallback,
 
 }  // namespace
 
+bool IsColourNotation(std::string_view notation)
+{
+    return !notation.empty() &&
+           (notation.front() == '#' || notation.front() == '@' || notation.front() == '%');
+}
+
 std::string HexToRgb(std::string_view text, int precision)
 {
     const std::string_view digits = text.substr(1, 6);

@@ -16,6 +16,9 @@ namespace pdf {
 // A "#" not followed by hexadecimal digits and a colour number beyond 32 bits raise Error.
 void ParseColor(std::string& notation, std::string& fallback, int precision);
 
+// A colour of the notation (RGB, CMYK or grey): neither a pattern name nor empty.
+bool IsColourNotation(std::string_view notation);
+
 // "#RRGGBB" (or fewer digits) as three components joined by spaces, without the "#".
 std::string HexToRgb(std::string_view text, int precision);
 

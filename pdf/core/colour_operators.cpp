@@ -5,6 +5,17 @@
 
 namespace pdf {
 
+namespace {
+
+// What a name that is no defined pattern paints with: its fallback when that is a colour,
+// else black, so that the content never refers to a resource the document lacks.
+std::string FallbackColour(const std::string& fallback)
+{
+    return IsColourNotation(fallback) ? fallback : "#0 0 0";
+}
+
+}  // namespace
+
 void Pagelith::ParseColor(std::string& notation, std::string& fallback) const
 {
     pdf::ParseColor(notation, fallback, mPrecision);
@@ -25,6 +36,13 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
     return std::string("/") + patternSpace + space + fallback.substr(1) + " " + name + select;
 }
 
+// A pattern is defined once its resource entry is there: the gradient is written, the
+// tiling pattern ended.
+bool Pagelith::PatternDefined(const std::string& name) const
+{
+    return mPatternRes.find("/" + EscapeName(mResPrefix + name) + " ") != std::string::npos;
+}
+
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)
 {
     if (mPatternFlag)
@@ -38,6 +56,8 @@ void Pagelith::FillColorOperator(const std::string& colour, const std::string& f
     case '@': PutLine(colour.substr(1) + " k"); break;
     case '%': PutLine(colour.substr(1) + " g"); break;
     default:
+        if (!PatternDefined(colour))
+            return FillColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
             mColorFillAlt.clear();
         PutLine(PatternOperator(colour, fallback, false));
@@ -58,6 +78,8 @@ void Pagelith::StrokeColorOperator(const std::string& colour, const std::string&
     case '@': PutLine(colour.substr(1) + " K"); break;
     case '%': PutLine(colour.substr(1) + " G"); break;
     default:
+        if (!PatternDefined(colour))
+            return StrokeColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
             mColorLineAlt.clear();
         PutLine(PatternOperator(colour, fallback, true));

@@ -121,6 +121,8 @@ TEST_F(ColourSetters, WriteTheFillAndStrokeOperators)
 TEST_F(ColourSetters, NamePatternsWithTheDocumentPrefix)
 {
     const std::string prefix = PagelithTestPeer(*writer).ResPrefix();
+    for (const char* name : {"shade1", "hatch"})
+        writer->AddGradient(name, 2, "Red", "Blue", 0, 0, 10, 0, 0, 0, true, true);
     writer->SetColorFill("shade1");
     writer->SetColorFill("hatch|%50");
     writer->SetColorLine("hatch|@0;0;0;100");
@@ -132,6 +134,8 @@ TEST_F(ColourSetters, NamePatternsWithTheDocumentPrefix)
 TEST_F(ColourSetters, PatternNamesAreEscapedAndOnlyColoursServeAsFallbacks)
 {
     const std::string prefix = PagelithTestPeer(*writer).ResPrefix();
+    for (const char* name : {"my (odd)/pattern", "dots"})
+        writer->AddGradient(name, 2, "Red", "Blue", 0, 0, 10, 0, 0, 0, true, true);
     writer->SetColorFill("my (odd)/pattern");
     writer->SetColorLine("dots|other pattern");
     EXPECT_EQ(Written(), "\r/Pattern cs /" + prefix + "MY#20#28ODD#29#2FPATTERN scn\r/Pattern CS /" +

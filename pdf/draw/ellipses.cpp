@@ -1,0 +1,39 @@
+// Whole axis-aligned ellipses and circles, each made of four Bézier quarters.
+#include <cmath>
+
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+// Distance of a quarter ellipse's control points from its ends, per unit of radius.
+const double kKappa = (std::sqrt(2.0) - 1) * 4 / 3;
+
+}  // namespace
+
+// From the rightmost point over the top and back, ending on the start point without "h".
+void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
+{
+    const auto kx = static_cast<float>(kKappa * rx);
+    const auto ky = static_cast<float>(kKappa * ry);
+    const auto point = [this](float px, float py) {
+        return FormatCoord(px) + " " + FormatCoord(py);
+    };
+    PutLine(point(x + rx, y) + " m\r" +
+            point(x + rx, y - ky) + " " + point(x + kx, y - ry) + " " + point(x, y - ry) + " c\r" +
+            point(x - kx, y - ry) + " " + point(x - rx, y - ky) + " " + point(x - rx, y) + " c\r" +
+            point(x - rx, y + ky) + " " + point(x - kx, y + ry) + " " + point(x, y + ry) + " c\r" +
+            point(x + kx, y + ry) + " " + point(x + rx, y + ky) + " " + point(x + rx, y) + " c");
+    PaintPath(style);
+    SetXY(x, y);
+    SetLastBox((x - rx) * mScale, mPageHeight - (y - ry) * mScale, (x + rx) * mScale,
+               mPageHeight - (y + ry) * mScale);
+}
+
+void Pagelith::DrawCircle(float x, float y, float radius, int style)
+{
+    DrawEllipse(x, y, radius, radius, style);
+}
+
+}  // namespace pdf

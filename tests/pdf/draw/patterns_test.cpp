@@ -1,0 +1,169 @@
+// Gradients and tiling patterns: the pattern objects written, the colour operators that
+// paint with them, names that are no defined pattern falling back to a colour, and a
+// rendered page of a gradient placed inside the margins.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "draw_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::RunTool;
+
+class Patterns : public draw_testing::DrawingTest {
+protected:
+    std::string Finish()
+    {
+        finished = true;
+        const std::string path = testing_support::CaseOutputPath("draw_");
+        const std::string bytes = testing_support::FinishChecked(*w, path);
+        const auto draw = RunTool("mutool draw -o /dev/null '" + path + "'");
+        // The renderer speaks of every resource a page refers to and the document lacks.
+        EXPECT_EQ(draw.output.find("error"), std::string::npos) << draw.output;
+        EXPECT_EQ(draw.output.find("cannot"), std::string::npos) << draw.output;
+        return bytes;
+    }
+    void TearDown() override
+    {
+        if (!finished)
+            Finish();
+    }
+    bool finished = false;
+};
+
+TEST_F(Patterns, GradientObjectsBlendTheirColoursAlongAxisOrCircles)
+{
+    w->AddGradient("Shade1", 2, "#1 0 0", "#0 0 1", 0, 0, 100, 0, 0, 0, true, false);
+    w->AddGradient("ring", 1, "%50", "Blue", 10, 20, 30, 40, 5, 50, false, true);
+    w->AddGradient("greys", 2, "%0", "%100", 0, 0, 0, 10, 0, 0, false, false);
+    w->AddGradient("inks", 2, "@0;0;0;0", "@0;100;100;0", 0, 0, 0, 10, 0, 0, false, false);
+    const std::string file = Finish();
+    const std::string height = "842";
+    EXPECT_NE(file.find("<</Type /Pattern /PatternType 2 /Matrix [ 1 0 0 -1 0 " + height +
+                        "] /Shading <<\r\n/ColorSpace /DeviceRGB\r/ShadingType 2 /Coords "
+                        "[0 0 100 0]\r/Extend [true false] \r/Function \r<< /FunctionType 3 "
+                        "/Domain [0.000 1.000] /Bounds [] /Encode [0 1 ] \r/Functions [\r<< "
+                        "/FunctionType 2 /Domain [0.000 1.000] /C0 [1 0 0] /C1 [0 0 1] /N 1 "
+                        ">>]\r>>\r>>\r>>"),
+              std::string::npos);
+    EXPECT_NE(file.find("/ColorSpace /DeviceRGB\r/ShadingType 3 /Coords [10 20 5 30 40 50]\r"
+                        "/Extend [false true]"),
+              std::string::npos) << "grey blended with RGB in RGB";
+    EXPECT_NE(file.find("/C0 [0.5 0.5 0.5] /C1 [0 0 1]"), std::string::npos);
+    EXPECT_NE(file.find("/ColorSpace /DeviceGray\r"), std::string::npos);
+    EXPECT_NE(file.find("/C0 [1] /C1 [0]"), std::string::npos);
+    EXPECT_NE(file.find("/ColorSpace /DeviceCMYK\r"), std::string::npos);
+    EXPECT_NE(file.find("/C0 [0 0 0 0] /C1 [0 1 1 0]"), std::string::npos);
+}
+
+TEST_F(Patterns, NamesThatAreNoDefinedPatternPaintTheirFallbackOrBlack)
+{
+    w->SetFont("Arial", 10, 0, 0);
+    const std::string prefix = "/" + std::string("A31076B+");
+    w->SetColorFill("shade1|%50");
+    w->SetColorLine("shade1");
+    w->SetColorText("1e300");
+    EXPECT_EQ(Content(), "\r0.5 g\r0 0 0 RG");
+    w->DrawText(10, 10, "x");
+    const std::string text = Content();
+    EXPECT_EQ(text.find("/Pattern"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r0 0 0 rg\rBT"), std::string::npos) << text;
+
+    w->AddGradient("shade1", 1, "Yellow", "Red", 50, 50, 50, 50, 0, 40, true, true);
+    w->SetColorFill("shade1|%50");
+    w->SetColorLine("shade1");
+    EXPECT_EQ(Content(), "\r/CS-GRAY cs 0.5 " + prefix + "SHADE1 scn\r/Pattern CS " + prefix +
+                             "SHADE1 SCN");
+    w->DrawRect(10, 10, 80, 80, 6, 15, 0);
+}
+
+TEST_F(Patterns, TilingCellIsRecordedApartAndPaintedByName)
+{
+    w->SetColorLine("Red");
+    Content();
+    w->BeginTiling("Hatch", 0, 0, 10, 10, 10, 12, 0);
+    w->BeginTiling("other", 0, 0, 1, 1, 1, 1, 1);
+    w->SetColorLine("Blue");  // silenced by the uncoloured flag of the second call
+    w->BeginTiling("other", 0, 0, 1, 1, 1, 1, 0);
+    w->SetColorLine("Green");
+    w->DrawLine(0, 0, 10, 10, 0);
+    w->EndTiling();
+    EXPECT_EQ(Content(), "") << "the page receives nothing while the cell is recorded";
+    w->SetColorFill("hatch");
+    w->DrawRect(0, 0, 100, 100, 5, 15, 0);
+    EXPECT_EQ(Content(), "\r/Pattern cs /A31076B+HATCH scn\r0 0 100 100 re\rf*");
+
+    w->BeginTiling("dots", 0, 0, 4, 4, 5, 5, 1);
+    w->SetColorFill("Blue");
+    w->DrawCircle(2, 2, 1, 5);
+    w->EndTiling();
+    w->SetColorFill("dots|Red");
+    w->DrawRect(0, 0, 100, 100, 5, 15, 0);
+    const std::string file = Finish();
+    EXPECT_NE(file.find("<< /Type /Pattern /PatternType 1 /PaintType 1\r/TilingType 1\r"
+                        "/BBox [0 0 10 10]\r/Resources 3 0 R\r/XStep 10 /YStep 12\r"
+                        "/Matrix [1 0 0 1 0 0]"),
+              std::string::npos);
+    EXPECT_NE(file.find("1 0 0 -1 0 10 cm\r0 0.502 0 RG\r0 0 m 10 10 l\rS"), std::string::npos)
+        << "the cell is drawn down from its top, in its own colours";
+    EXPECT_NE(file.find("/PaintType 2\r"), std::string::npos);
+    EXPECT_EQ(file.find("0 0 1 rg"), std::string::npos) << "an uncoloured cell has no colour";
+}
+
+// A4 in millimetres with margins: the gradient runs across the rectangle it fills.
+TEST(GradientDocument, LiesWhereTheShapeItFillsLies)
+{
+    auto w = testing_support::PinnedWriter();
+    std::string path = testing_support::OutputPath("draw_gradient.pdf");
+    w->BeginDoc(path);
+    w->SetScale(2, 0);
+    w->SetMargins(20, 10, 30, 10, 1);
+    int page = 0;
+    w->BeginPage(page);
+    w->AddGradient("sky", 2, "Red", "Blue", 10, 10, 110, 10, 0, 0, false, false);
+    w->SetColorFill("sky");
+    w->DrawRect(10, 10, 100, 40, 5, 15, 0);
+    w->AddGradient("sun", 1, "Yellow", "Orange", 60, 110, 60, 110, 0, 40, false, false);
+    w->SetColorFill("sun");
+    w->DrawCircle(60, 110, 40, 5);
+    w->EndPage();
+    testing_support::FinishChecked(*w, path);
+
+    const auto shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    const std::string shot = (shots / "draw_gradient").string();
+    ASSERT_EQ(RunTool("pdftoppm -png -r 72 -singlefile '" + path + "' '" + shot + "'").status, 0);
+    // One pixel per point; a user millimetre x lies at (x + 20) mm, y at (y + 30) mm.
+    const auto pixel = [&](float xMm, float yMm) {
+        const int x = static_cast<int>((xMm + 20) * 72 / 25.4f);
+        const int y = static_cast<int>((yMm + 30) * 72 / 25.4f);
+        const auto txt = RunTool("convert '" + shot + ".png' -crop 1x1+" + std::to_string(x) +
+                                 "+" + std::to_string(y) + " -depth 8 txt:-");
+        std::array<int, 3> rgb{-1, -1, -1};
+        const auto at = txt.output.find("0,0: (");
+        if (at != std::string::npos)
+            std::sscanf(txt.output.c_str() + at, "0,0: (%d,%d,%d", &rgb[0], &rgb[1], &rgb[2]);
+        return rgb;
+    };
+    const auto near = [](std::array<int, 3> a, std::array<int, 3> b) {
+        for (int i = 0; i < 3; ++i)
+            if (std::abs(a[i] - b[i]) > 8)
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(near(pixel(11, 30), {255, 0, 0})) << "red at the left end";
+    EXPECT_TRUE(near(pixel(60, 30), {128, 0, 128})) << "half way in the middle";
+    EXPECT_TRUE(near(pixel(109, 30), {0, 0, 255})) << "blue at the right end";
+    EXPECT_TRUE(near(pixel(60, 110), {255, 255, 0})) << "yellow at the centre of the circle";
+    EXPECT_TRUE(near(pixel(60, 55), {255, 255, 255})) << "nothing between the shapes";
+}
+
+}  // namespace
+}  // namespace pdf
