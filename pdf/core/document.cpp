@@ -37,6 +37,7 @@ void Pagelith::Abort()
     ResetContentState();
     ResetFontsAndState();
     ResetLists();
+    ResetSourceDocuments();
 }
 
 void Pagelith::ResetOutput()

@@ -11,12 +11,16 @@ namespace err {
 constexpr int kInvalidArgument = 5;
 constexpr int kOverflow = 6;
 constexpr int kSubscriptOutOfRange = 9;
+constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
+constexpr int kOutOfStackSpace = 28;
 constexpr int kBadFileHandle = 52;
+constexpr int kFileNotFound = 53;
 constexpr int kDiskFull = 61;
 constexpr int kPermissionDenied = 70;
 constexpr int kPathFileAccess = 75;
 constexpr int kPathNotFound = 76;
+constexpr int kInvalidFileFormat = 321;
 }  // namespace err
 
 class Error : public std::runtime_error {
