@@ -135,3 +135,34 @@ TEST(PageImport, PlacementKeepsProportionsAndFormsKeepTheirStreams)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A page without content, and one whose resources hold a string of arbitrary bytes: the
+// copy keeps the bytes, and the empty page gets an empty form.
+TEST(PageImport, CopiedObjectsKeepTheirBytesAndAnEmptyPageGivesAnEmptyForm)
+{
+    const std::string binary = std::string("(\\(\0\r\n\xff  \xfe\r)", 12);
+    const std::string source = AssembledPdf(
+        "import-hand.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>",
+         "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 /MediaBox [0 0 300 200] >>",
+         "<< /Type /Page /Parent 2 0 R /Resources << /Properties << /P1 4 0 R >> >> >>",
+         "<< /Tag " + binary + " /Self 4 0 R >>",
+         "<< /Type /Page /Parent 2 0 R /Contents [] >>"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    writer->ImportPage(source, 2, 0, 0, 0, 0);
+    const std::string bytes = FinishChecked(*writer, path);
+    EXPECT_NE(bytes.find("/Tag " + binary), std::string::npos);
+    EXPECT_EQ(CountOf(bytes, "   /Length 0\n>>\nstream\r\nendstream"), 2);
+}
+
+}  // namespace
+}  // namespace pdf

@@ -183,26 +183,17 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
 // A file whose sections, page tree and parent chain each lead back to themselves.
 TEST(SourceDocument, LoopsInTheFileEndTheReading)
 {
-    std::string body = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    const auto add = [&](const std::string& object) {
-        offsets.push_back(body.size());
-        body += std::to_string(offsets.size()) + " 0 obj\n" + object + "\nendobj\n";
-    };
-    add("<< /Type /Catalog /Pages 2 0 R >>");
-    add("<< /Type /Pages /Kids [2 0 R 3 0 R 2 0 R] /Count 1 /Parent 2 0 R >>");
-    add("<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>");
-    add("<< /Length 4 0 R >>\nstream\nBT ET\nendstream");
-    const std::size_t xref = body.size();
-    body += "xref\n0 5\n0000000000 65535 f\r\n";
-    for (const std::size_t offset : offsets) {
-        const std::string digits = std::to_string(offset);
-        body += std::string(10 - digits.size(), '0') + digits + " 00000 n\r\n";
-    }
-    body += "trailer\n<< /Size 5 /Root 1 0 R /Prev " + std::to_string(xref) + " >>\nstartxref\n" +
-            std::to_string(xref) + "\n%%EOF\n";
-    const std::string path = ScratchPath("reader-loops.pdf");
-    WriteFile(path, body);
+    // The table's own offset: the header and four objects before it.
+    const std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [2 0 R 3 0 R 2 0 R] /Count 1 /Parent 2 0 R >>",
+        "<< /Type /Page /Parent 2 0 R /Contents 4 0 R >>",
+        "<< /Length 4 0 R >>\nstream\nBT ET\nendstream"};
+    std::size_t table = 9;
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        table += std::to_string(i + 1).size() + 15 + objects[i].size();
+    const std::string path = AssembledPdf("reader-loops.pdf", objects, " /Prev " + std::to_string(table));
+    ASSERT_NE(ReadAll(path).find("startxref\n" + std::to_string(table)), std::string::npos);
 
     Pagelith reader;
     EXPECT_EQ(InfoOf(reader, path).pages, 1);
@@ -212,6 +203,26 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
     // A stream whose length is itself has no length.
     EXPECT_EQ(reader.GetContentPage(path, 1), "");
+}
+
+// An "endobj" that the first 4096-byte read cuts in two still ends its object: the next
+// object's /Rotate does not become the page's.
+TEST(SourceDocument, AnEndKeywordAcrossAReadBoundaryIsFound)
+{
+    const std::string head = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Pad (";
+    const std::size_t objectStart = std::string("3 0 obj\n").size();
+    const std::string page = head + std::string(4093 - objectStart - head.size() - 5, 'x') + ") >>";
+    ASSERT_EQ(objectStart + page.size() + 1, 4093u);  // "endobj" begins 3 bytes before 4096
+    const std::string path = AssembledPdf(
+        "reader-split.pdf", {"<< /Type /Catalog /Pages 2 0 R >>",
+                             "<< /Type /Pages /Kids [3 0 R] /Count 1 >>", page,
+                             "<< /Type /Other /Rotate 90 >>"});
+    Pagelith reader;
+    EXPECT_EQ(InfoOf(reader, path).pages, 1);
+    float width = 0, height = 0;
+    int rotation = -1;
+    ASSERT_TRUE(reader.GetInfoPage(path, 1, width, height, rotation));
+    EXPECT_EQ(rotation, 0);
 }
 
 TEST(SourceDocument, PdfAClaimOfOurOwnArchivalFile)

@@ -80,6 +80,28 @@ inline std::string CairoSource()
     return out;
 }
 
+// A file of the given objects (numbered from 1), with a classic cross-reference table
+// and a trailer naming object 1 as the catalog plus `trailerKeys`.
+inline std::string AssembledPdf(const std::string& name, const std::vector<std::string>& objects,
+                                const std::string& trailerKeys = "")
+{
+    std::string body = "%PDF-1.4\n";
+    std::string table = "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f\r\n";
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const std::string offset = std::to_string(body.size());
+        table += std::string(10 - offset.size(), '0') + offset + " 00000 n\r\n";
+        body += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::string start = std::to_string(body.size());
+    body += table + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R" +
+            trailerKeys + " >>\nstartxref\n" + start + "\n%%EOF\n";
+    const std::string path = ScratchPath(name);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::fwrite(body.data(), 1, body.size(), file);
+    std::fclose(file);
+    return path;
+}
+
 // The number after "label:" in pdfinfo's report of the file.
 inline double PdfInfoValue(const std::string& path, const std::string& label)
 {
