@@ -19,6 +19,7 @@
 #include "pdf/core/records.h"
 #include "pdf/core/state_records.h"
 #include "pdf/core/stream_filters.h"
+#include "pdf/core/template_records.h"
 #include "pdf/core/text_buffer.h"
 #include "pdf/fonts/font_record.h"
 #include "pdf/reader/scanner.h"
@@ -139,6 +140,13 @@ public:
                     const std::string& fillColour);
     // In user units, with the current font and size.
     float GetTextHeight() const;
+
+    // TrueType fonts (pdf/fonts/add_font.cpp).  Adds the font of a file for the 256 codes
+    // of a character set, writing its objects at once (the file embedded when asked, and
+    // always in PDF/A mode); SetFont then selects it by the returned name, blanks removed,
+    // with the same charset.  Empty when the file cannot be read as a font.
+    std::string AddFont(const std::string& fileName, const std::string& name, bool embed,
+                        int charset);
     float GetTextWidth(const std::string& text) const;
 
     // Text lines and text boxes (pdf/draw/text_lines.cpp, text_boxes.cpp).  Align is a set
@@ -154,6 +162,18 @@ public:
     // fits the text.  Returns the text that did not fit, ready for a further box.
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
+
+    // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
+    // EndObject, written as a form XObject and painted by DrawObject (names compare
+    // case-sensitively).  Flags place a template by themselves: 1 the first page, 2 even
+    // and 4 odd page positions, 8 never the first page, 16 over the page's content as the
+    // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
+    // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
+    // EndTiling closes the tiling pattern that BeginTiling opened in the same way.
+    void BeginObject(const std::string& name, int flags);
+    void EndObject();
+    void DrawObject(const std::string& name);
+    void EndTiling();
 
     // Existing PDF files (pdf/reader/source_document.cpp, page_import.cpp).  Each file is
     // parsed once, on the first GetInfo that names it (case aside); the others begin with
@@ -257,6 +277,15 @@ private:
     std::string PageLeadingText() const;
     std::string PageDictText() const;
     void ResetPageState();
+
+    // Templates and tiling patterns (templates.cpp).
+    void DrawPageObjects(bool foreground);
+    void PaintTemplate(const std::string& name, const std::string& annotRefs);
+    std::string TemplateResourceName(const std::string& name) const;
+    // Annotation references ("n 0 R ") join the template being recorded, else the open page.
+    void AddAnnotRefs(const std::string& refs);
+    void ResolvePlaceholders(const TemplateRecord& defined);
+    void EndOpenRecordings();
 
     // Completion (completion.cpp): EndDoc runs these in order.
     struct CatalogRefs {
@@ -369,6 +398,8 @@ private:
     TextBuffer mPageBuf;
     TextBuffer mObjBuf;
     TextBuffer mTileBuf;
+    std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
+    std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
     int mPrecision = 3;
 
     // Colours in the writer's notation, and text and position state.
@@ -429,6 +460,9 @@ private:
     BoxStyle mBoxStyle;
     std::vector<TextTagRecord> mTextTags;
     int mTextTagCount = 0;
+
+    // Templates (template_records.h).
+    TemplateList mTemplates;
 
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;

@@ -26,6 +26,7 @@ void Pagelith::EndDoc()
         int first = 0;
         BeginPage(first);
     }
+    EndOpenRecordings();
     CloseOpenPage();
 
     // The document-level objects kept for the end are written first; each feature that
@@ -96,8 +97,10 @@ void Pagelith::WritePageObjects()
         const std::string first = Ref(page.PageObject + 1) + " ";
         WriteLine("<< /Type /Page /Contents " +
                   (page.ExtraContents.empty() ? first : "[" + first + page.ExtraContents + "] "));
-        if (!page.Annots.empty())
-            WriteLine("/Annots [ " + page.Annots + " ] ");
+        const std::string annots =
+            page.HasPlaceholders ? WithoutPlaceholders(page.Annots) : page.Annots;
+        if (annots.find_first_not_of(' ') != std::string::npos)
+            WriteLine("/Annots [ " + annots + " ] ");
         WriteLine(page.PageDict);
         EndObj();
     }

@@ -34,6 +34,7 @@ void Pagelith::ClearDocument()
     mXObjectRes.clear();
     mExtGStateRes.clear();
     mPatternRes.clear();
+    mTemplates = {};
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);

@@ -70,6 +70,8 @@ int Pagelith::BeginPage(int& pageNo)
     BufReset(mPageBuf);
     mPageOpen = true;
     mOnPage = false;
+    if (!mTemplates.Objects.empty())
+        DrawPageObjects(false);
 
     mPageView = mDefaultPageView;
     ResetPageState();
@@ -86,6 +88,8 @@ void Pagelith::EndPage()
         EndOnPage();
         return;
     }
+    if (!mTemplates.Objects.empty())
+        DrawPageObjects(true);
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
@@ -101,6 +105,7 @@ void Pagelith::EndPage()
     record.PageObject = pageObject;
     record.PageDict = PageDictText();
     record.Annots = mPageAnnots;
+    record.HasPlaceholders = mPageAnnots.find("##") != std::string::npos;
     mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
 }
 
@@ -192,6 +197,7 @@ void Pagelith::EndOnPage()
     PageRecord& record =
         mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     record.Annots += mPageAnnots;
+    record.HasPlaceholders = record.HasPlaceholders || mPageAnnots.find("##") != std::string::npos;
     record.ExtraContents += std::to_string(object) + " 0 R ";
 }
 

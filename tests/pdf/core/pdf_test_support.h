@@ -63,6 +63,16 @@ public:
         return w.mTextTags[static_cast<std::size_t>(number - 1)];
     }
 
+    // Templates and tiling patterns.
+    void AddAnnotRefs(const std::string& refs) { w.AddAnnotRefs(refs); }
+    void StartTiling(const std::string& name, const std::string& dictionary)
+    {
+        w.mInTiling = true;
+        w.mTilingName = name;
+        w.mTilingRes = dictionary;
+        BufReset(w.mTileBuf);
+    }
+
 private:
     Pagelith& w;
 };

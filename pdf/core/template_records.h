@@ -1,0 +1,36 @@
+// The document's templates: content recorded once under a name and painted by any page.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pdf {
+
+// Placement bits of a template's Flags.
+namespace template_flags {
+constexpr int kFirstPage = 1;
+constexpr int kEvenPages = 2;
+constexpr int kOddPages = 4;
+constexpr int kNotFirstPage = 8;  // wins over kFirstPage and kOddPages
+constexpr int kForeground = 16;   // painted over the page's content when the page closes
+constexpr int kEveryPage = kFirstPage | kEvenPages | kOddPages;
+}  // namespace template_flags
+
+struct TemplateRecord {
+    std::string TemplateName;  // compared case-sensitively
+    // References ("n 0 R ") of the annotations made while the template was recorded; every
+    // page that paints the template lists them too.
+    std::string AnnotRefs;
+    int Flags = 0;  // 0: painted only by DrawObject
+};
+
+struct TemplateList {
+    std::vector<TemplateRecord> Objects;  // in the order they were begun
+};
+
+// A page's annotation references without the placeholders ("##Name## ") of templates that
+// were painted but never defined.
+std::string WithoutPlaceholders(std::string_view annots);
+
+}  // namespace pdf

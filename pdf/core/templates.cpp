@@ -1,0 +1,180 @@
+// Templates: content recorded once as a form XObject and painted by DrawObject or, as
+// their flags select, on every page as it opens or closes.  Tiling patterns are closed
+// here the same way.
+#include "pdf/core/list_growth.h"
+#include "pdf/core/template_records.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+using namespace template_flags;
+
+// Whether a template with these flags is placed on the page at this position.
+bool PlacedOnPage(int flags, int page)
+{
+    bool all = (flags & kEveryPage) == kEveryPage;
+    bool oddHit = (flags & kOddPages) != 0 && page % 2 == 1;
+    if (page == 1) {
+        if (flags & kNotFirstPage)
+            all = oddHit = false;
+        else if (flags & kFirstPage)
+            oddHit = true;
+    }
+    return all || oddHit || ((flags & kEvenPages) != 0 && page % 2 == 0);
+}
+
+std::string Placeholder(const std::string& name)
+{
+    return "##" + name + "##";
+}
+
+Error NothingRecorded(const char* what)
+{
+    return Error(err::kInvalidArgument,
+                 std::string("Invalid procedure call or argument: no ") + what +
+                     " is being recorded");
+}
+
+Bytes BytesOf(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::string WithoutPlaceholders(std::string_view annots)
+{
+    std::string text(annots);
+    for (std::size_t at = text.find("##"); at != std::string::npos; at = text.find("##", at)) {
+        const std::size_t end = text.find("## ", at + 2);
+        if (end == std::string::npos)
+            break;
+        text.erase(at, end + 3 - at);
+    }
+    return text;
+}
+
+void Pagelith::BeginObject(const std::string& name, int flags)
+{
+    if (mInObject)
+        return;
+    std::vector<TemplateRecord>& objects = mTemplates.Objects;
+    ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
+    objects.push_back({name, "", flags});
+    BufReset(mObjBuf);
+    mInObject = true;
+}
+
+void Pagelith::EndObject()
+{
+    if (!mInObject)
+        throw NothingRecorded("template");
+    const TemplateRecord& recorded = mTemplates.Objects.back();
+    Bytes content = BytesOf(BufView(mObjBuf));
+    const std::string name = TemplateResourceName(recorded.TemplateName);
+
+    const int object = BeginObj(0);
+    WriteLine("<< /Type /XObject /Subtype /Form /FormType 1 /Name " + name + "\r/BBox [" +
+              FormatReal(-2 * mPageWidth) + " " + FormatReal(-2 * mPageHeight) + " " +
+              FormatReal(2 * mPageWidth) + " " + FormatReal(2 * mPageHeight) +
+              "]\r/Matrix [1 0 0 1 0 0]");
+    WriteStream(content, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
+    mInObject = false;
+    ResolvePlaceholders(recorded);
+}
+
+void Pagelith::DrawObject(const std::string& name)
+{
+    // A template cannot paint itself: a viewer would recurse without end.
+    if (mInObject && name == mTemplates.Objects.back().TemplateName)
+        return;
+    for (const TemplateRecord& candidate : mTemplates.Objects) {
+        if (candidate.TemplateName == name) {
+            PaintTemplate(name, candidate.AnnotRefs);
+            return;
+        }
+    }
+    // Painted before it is defined: its annotations join the page when it ends.
+    PaintTemplate(name, Placeholder(name) + " ");
+}
+
+void Pagelith::DrawPageObjects(bool foreground)
+{
+    const std::vector<TemplateRecord>& objects = mTemplates.Objects;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const TemplateRecord& t = objects[i];
+        const bool recording = mInObject && i + 1 == objects.size();
+        if (t.Flags == 0 || recording || ((t.Flags & kForeground) != 0) != foreground)
+            continue;
+        if (PlacedOnPage(t.Flags, mCurPage))
+            PaintTemplate(t.TemplateName, t.AnnotRefs);
+    }
+}
+
+void Pagelith::PaintTemplate(const std::string& name, const std::string& annotRefs)
+{
+    PutLine("q " + TemplateResourceName(name) + " Do Q");
+    AddAnnotRefs(annotRefs);
+}
+
+std::string Pagelith::TemplateResourceName(const std::string& name) const
+{
+    return "/" + EscapeName(mResPrefix + name);
+}
+
+void Pagelith::AddAnnotRefs(const std::string& refs)
+{
+    if (mInObject)
+        mTemplates.Objects.back().AnnotRefs += refs;
+    else
+        mPageAnnots += refs;
+}
+
+// Wherever the template was painted before it was defined (closed pages, the open page,
+// other templates), its placeholders become its annotation references.
+void Pagelith::ResolvePlaceholders(const TemplateRecord& defined)
+{
+    const std::string placeholder = Placeholder(defined.TemplateName);
+    for (PageRecord& page : mPages) {
+        if (page.HasPlaceholders)
+            page.Annots = ReplaceText(page.Annots, placeholder, defined.AnnotRefs);
+    }
+    mPageAnnots = ReplaceText(mPageAnnots, placeholder, defined.AnnotRefs);
+    for (TemplateRecord& other : mTemplates.Objects) {
+        if (&other != &defined)
+            other.AnnotRefs = ReplaceText(other.AnnotRefs, placeholder, defined.AnnotRefs);
+    }
+}
+
+void Pagelith::EndTiling()
+{
+    if (!mInTiling)
+        throw NothingRecorded("tiling pattern");
+    Bytes content = BytesOf(BufView(mTileBuf));
+    mInTiling = false;
+    mPatternFlag = false;
+
+    const int object = BeginObj(0);
+    WriteLine(mTilingRes);
+    WriteStream(content, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    mPatternRes += "/" + EscapeName(mResPrefix + mTilingName) + " " + std::to_string(object) +
+                   " 0 R \r";
+}
+
+// A recording still open when the document ends is written, so that the pages that paint
+// it find it.
+void Pagelith::EndOpenRecordings()
+{
+    if (mInObject)
+        EndObject();
+    if (mInTiling)
+        EndTiling();
+}
+
+}  // namespace pdf

@@ -1,0 +1,315 @@
+// Templates: the form XObjects, their placement on pages, the annotations they carry, and
+// the tiling patterns closed the same way.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "pdf_test_support.h"
+
+namespace pdf {
+namespace {
+
+using testing_support::CaseOutputPath;
+using testing_support::CountOf;
+using testing_support::FinishChecked;
+using testing_support::PinnedWriter;
+using testing_support::RunTool;
+
+// The text of object `number` as written, from "n 0 obj" to "endobj".
+std::string ObjectText(const std::string& pdf, int number)
+{
+    const std::string head = "\n" + std::to_string(number) + " 0 obj\n";
+    const auto begin = pdf.find(head);
+    if (begin == std::string::npos)
+        return {};
+    const auto end = pdf.find("endobj\n", begin);
+    return pdf.substr(begin + 1, end + 7 - begin - 1);
+}
+
+// What mutool shows at a path of the document's objects (array items count from 1); a
+// stream's data alone, decoded, when `data`.
+std::string Show(const std::string& path, const std::string& what, bool data = false)
+{
+    return RunTool(std::string("mutool show ") + (data ? "-b '" : "'") + path + "' '" + what +
+                   "'")
+        .output;
+}
+
+std::string PageContent(const std::string& path, int position)
+{
+    return Show(path, "trailer/Root/Pages/Kids/" + std::to_string(position) + "/Contents", true);
+}
+
+std::string PageAnnots(const std::string& path, int position)
+{
+    return Show(path, "trailer/Root/Pages/Kids/" + std::to_string(position) + "/Annots");
+}
+
+class Templates : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writer = PinnedWriter();
+        path = CaseOutputPath("core_templates_");
+        writer->BeginDoc(path);
+        prefix = PagelithTestPeer(*writer).ResPrefix();
+    }
+
+    // Pages 1..count, each with a line drawn on it.
+    void Pages(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            int page = 0;
+            writer->BeginPage(page);
+            writer->DrawLine(0, 0, 10, 10, 0);
+        }
+    }
+
+    // A stand-in annotation object, listed where annotations of the moment go.
+    int Annotation()
+    {
+        PagelithTestPeer peer(*writer);
+        const int object = peer.BeginObj(0);
+        peer.WriteLine("<< /Type /Annot /Subtype /Square /Rect [0 0 20 20] >>");
+        peer.EndObj();
+        peer.AddAnnotRefs(std::to_string(object) + " 0 R ");
+        return object;
+    }
+
+    std::string Finish() { return FinishChecked(*writer, path); }
+
+    std::unique_ptr<Pagelith> writer;
+    std::string path;
+    std::string prefix;
+};
+
+TEST_F(Templates, FormObjectResourceAndPaintingAreWrittenAsSpecifiedBytes)
+{
+    writer->BeginObject("Logo", 0);
+    writer->DrawRect(10, 10, 50, 20, 5, 15, 0);
+    writer->EndObject();
+    int page = 0;
+    writer->BeginPage(page);
+    writer->DrawObject("Logo");
+    const std::string pdf = Finish();
+
+    // The template is the first object after the three reserved ones.
+    const std::string content = "\r10 10 50 20 re\rf*";
+    EXPECT_EQ(ObjectText(pdf, 4),
+              "4 0 obj\n<< /Type /XObject /Subtype /Form /FormType 1 /Name /" + prefix +
+                  "Logo\r/BBox [-1192 -1684 1192 1684]\r/Matrix [1 0 0 1 0 0]\n/Length " +
+                  std::to_string(content.size()) + " >>\rstream\n" + content +
+                  "\nendstream\nendobj\n");
+    EXPECT_NE(ObjectText(pdf, 2).find("/XObject <<\r/" + prefix + "Logo 4 0 R \r>>"),
+              std::string::npos);
+    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \r\rq /" + prefix + "Logo Do Q");
+
+    // A reader finds the form through the page's resources.
+    const std::string form = Show(path, "trailer/Root/Pages/Kids/1/Resources/XObject");
+    EXPECT_NE(form.find("/" + prefix + "Logo 4 0 R"), std::string::npos) << form;
+    EXPECT_NE(Show(path, "4").find("/Subtype /Form"), std::string::npos);
+}
+
+TEST_F(Templates, FlagsChooseThePagesAndThePlane)
+{
+    struct Case {
+        const char* name;
+        int flags;
+        const char* pages;  // a letter per page: b under the content, f over it, - none
+    };
+    const Case cases[] = {
+        {"All", 7, "bbbbb"},      {"AllOver", 23, "fffff"}, {"NotFirst", 15, "-bbbb"},
+        {"First", 1, "b----"},    {"Odd", 4, "b-b-b"},      {"Even", 2, "-b-b-"},
+        {"FirstOdd", 5, "b-b-b"}, {"OddFrom3", 12, "--b-b"}, {"Never", 0, "-----"},
+    };
+    for (const Case& c : cases) {
+        writer->BeginObject(c.name, c.flags);
+        writer->EndObject();
+    }
+    Pages(5);
+    Finish();
+
+    for (int page = 1; page <= 5; ++page) {
+        const std::string content = PageContent(path, page);
+        const auto line = content.find("10 10 l");
+        ASSERT_NE(line, std::string::npos) << content;
+        for (const Case& c : cases) {
+            const auto at = content.find("q /" + prefix + c.name + " Do Q");
+            const char where = at == std::string::npos ? '-' : at < line ? 'b' : 'f';
+            EXPECT_EQ(where, c.pages[page - 1]) << c.name << " on page " << page;
+        }
+    }
+}
+
+TEST_F(Templates, AnnotationsReachEveryPageThatPaintsTheTemplate)
+{
+    writer->BeginObject("Stamp", 2);  // even pages
+    const int annotation = Annotation();
+    writer->EndObject();
+    Pages(3);
+    writer->DrawObject("Stamp");  // page 3, by hand
+    Finish();
+
+    const std::string ref = std::to_string(annotation) + " 0 R";
+    EXPECT_EQ(PageAnnots(path, 1).find(ref), std::string::npos);
+    EXPECT_NE(PageAnnots(path, 2).find(ref), std::string::npos);
+    EXPECT_NE(PageAnnots(path, 3).find(ref), std::string::npos);
+}
+
+TEST_F(Templates, PaintedBeforeDefinedGetsItsAnnotationsWhenDefined)
+{
+    Pages(1);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->DrawObject("Later");
+    writer->DrawObject("Later");
+    writer->DrawObject("Never");
+    writer->DrawObject("Bare");
+    writer->EndPage();
+
+    writer->BeginObject("Later", 0);
+    const int annotation = Annotation();
+    writer->EndObject();
+    writer->BeginObject("Bare", 0);
+    writer->EndObject();
+    const std::string pdf = Finish();
+
+    // Both paintings list the annotation; the template never defined leaves nothing.
+    const std::string annots = PageAnnots(path, 2);
+    EXPECT_EQ(CountOf(annots, std::to_string(annotation) + " 0 R"), 2) << annots;
+    EXPECT_EQ(pdf.find("##"), std::string::npos);
+    EXPECT_EQ(CountOf(pdf, "/Annots"), 1);
+}
+
+TEST_F(Templates, APlaceholderOnTheOpenPageIsResolvedToo)
+{
+    int page = 0;
+    writer->BeginPage(page);
+    writer->DrawObject("Frame");
+    writer->BeginObject("Frame", 0);
+    const int annotation = Annotation();
+    writer->EndObject();
+    Finish();
+    EXPECT_NE(PageAnnots(path, 1).find(std::to_string(annotation) + " 0 R"), std::string::npos);
+}
+
+TEST_F(Templates, NamesDifferingInCaseAreDifferentTemplates)
+{
+    writer->BeginObject("Logo", 0);
+    writer->DrawLine(0, 0, 1, 1, 0);
+    writer->EndObject();
+    writer->BeginObject("LOGO", 0);
+    writer->DrawLine(0, 0, 2, 2, 0);
+    writer->EndObject();
+    int page = 0;
+    writer->BeginPage(page);
+    writer->DrawObject("LOGO");
+    const std::string pdf = Finish();
+
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Form"), 2);
+    const std::string resources = ObjectText(pdf, 2);
+    EXPECT_NE(resources.find("/" + prefix + "Logo 4 0 R"), std::string::npos) << resources;
+    EXPECT_NE(resources.find("/" + prefix + "LOGO 5 0 R"), std::string::npos) << resources;
+    EXPECT_NE(PageContent(path, 1).find("q /" + prefix + "LOGO Do Q"), std::string::npos);
+}
+
+TEST_F(Templates, RecordingIsolatesItsDrawingFromThePage)
+{
+    int page = 0;
+    writer->BeginPage(page);
+    writer->BeginObject("Inner", 0);
+    writer->DrawLine(0, 0, 5, 5, 0);
+    writer->BeginObject("Ignored", 0);  // joins Inner
+    writer->DrawLine(0, 0, 6, 6, 0);
+    writer->DrawObject("Inner");        // a template cannot paint itself
+    writer->EndObject();
+    EXPECT_THROW(writer->EndObject(), Error);
+    const std::string pdf = Finish();
+
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Form"), 1);
+    EXPECT_EQ(pdf.find("Ignored"), std::string::npos);
+    const std::string form = Show(path, "4", true);
+    EXPECT_NE(form.find("5 5 l"), std::string::npos) << form;
+    EXPECT_NE(form.find("6 6 l"), std::string::npos) << form;
+    EXPECT_EQ(form.find("Do"), std::string::npos) << form;
+    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \r");
+}
+
+TEST_F(Templates, EndObjectWithNothingRecordedIsRefused)
+{
+    EXPECT_THROW(writer->EndObject(), Error);
+    writer->BeginObject("Once", 0);
+    writer->EndObject();
+    EXPECT_THROW(writer->EndObject(), Error);
+    const std::string pdf = Finish();
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Form"), 1);
+}
+
+TEST_F(Templates, ARecordingLeftOpenIsWrittenByEndDoc)
+{
+    writer->BeginObject("Open", 7);
+    writer->DrawLine(0, 0, 3, 3, 0);
+    const std::string pdf = Finish();
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Form"), 1);
+    EXPECT_NE(Show(path, "4", true).find("3 3 l"), std::string::npos);
+}
+
+TEST_F(Templates, ATilingPatternIsClosedIntoThePatternResources)
+{
+    PagelithTestPeer peer(*writer);
+    peer.StartTiling("DOTS", "<< /Type /Pattern /PatternType 1 /PaintType 1\r/TilingType 1\r"
+                             "/BBox [0 0 10 10]\r/Resources 3 0 R\r/XStep 10 /YStep 10\r"
+                             "/Matrix [1 0 0 1 0 0]");
+    writer->DrawRect(0, 0, 5, 5, 5, 15, 0);
+    writer->EndTiling();
+    EXPECT_THROW(writer->EndTiling(), Error);
+    Pages(1);
+    const std::string pdf = Finish();
+
+    EXPECT_NE(ObjectText(pdf, 4).find("/Matrix [1 0 0 1 0 0]\n/Length "), std::string::npos);
+    EXPECT_NE(ObjectText(pdf, 2).find("/Pattern <<\r/" + prefix + "DOTS 4 0 R \r>>"),
+              std::string::npos);
+    EXPECT_EQ(PageContent(path, 1).find("0 0 5 5 re"), std::string::npos);
+    EXPECT_NE(Show(path, "4", true).find("0 0 5 5 re"), std::string::npos);
+}
+
+// Reads an RGB pixel of a binary PPM.
+std::array<int, 3> Pixel(const std::string& ppm, int x, int y)
+{
+    int width = 0, height = 0, max = 0, used = 0;
+    std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &max, &used);
+    const std::size_t at = static_cast<std::size_t>(used + 1 + (y * width + x) * 3);
+    if (at + 2 >= ppm.size())
+        return {-1, -1, -1};
+    return {static_cast<unsigned char>(ppm[at]), static_cast<unsigned char>(ppm[at + 1]),
+            static_cast<unsigned char>(ppm[at + 2])};
+}
+
+TEST_F(Templates, APaintedTemplateShowsWhereItWasDrawn)
+{
+    writer->SetMargins(20, 20, 20, 20, 0);
+    writer->BeginObject("Band", 1);
+    writer->SetColorFill("#FF0000");
+    writer->DrawRect(0, 0, 100, 50, 5, 15, 0);
+    writer->EndObject();
+    int page = 0;
+    writer->BeginPage(page);
+    writer->SetColorFill("#0000FF");
+    writer->DrawRect(200, 0, 100, 50, 5, 15, 0);
+    writer->EndPage();
+    Finish();
+
+    const std::filesystem::path shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    const std::string image = (shots / "core_template_band").string();
+    ASSERT_EQ(RunTool("pdftoppm -r 72 -singlefile '" + path + "' '" + image + "'").status, 0);
+    const std::string ppm = testing_support::ReadAll(image + ".ppm");
+    EXPECT_EQ(Pixel(ppm, 70, 45), (std::array<int, 3>{255, 0, 0}));   // the template
+    EXPECT_EQ(Pixel(ppm, 270, 45), (std::array<int, 3>{0, 0, 255}));  // the page's own
+    EXPECT_EQ(Pixel(ppm, 170, 45), (std::array<int, 3>{255, 255, 255}));
+}
+
+}  // namespace
+}  // namespace pdf
