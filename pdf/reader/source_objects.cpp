@@ -119,7 +119,6 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     const std::size_t obj = bytes.find("obj");
     if (obj == std::string::npos)
         return;
-    object.numberRead = static_cast<int>(LeadingNumber(bytes));
     std::size_t textStart = obj + 3;
     if (bytes.compare(textStart, 2, "\r\n") == 0)
         textStart += 2;

@@ -40,7 +40,6 @@ struct SourceObject {
     bool hasStream = false;
     Bytes data;          // the stream bytes as stored in the file
     std::string filter;  // the /Filter value as written, "" when absent
-    int numberRead = 0;  // the number in front of "obj"; 0 for one of an object stream
 };
 
 struct SourcePageEntry {
