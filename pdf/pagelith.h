@@ -337,6 +337,8 @@ private:
     std::vector<int> ContentRefs(const std::string& pageText);
     bool SourcePageReadable(const std::string& fileName, int page);
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
+    // A new document holds none of the forms and copies made for the one before.
+    void ForgetImports();
     void ImportObjectTree(std::string& text);
 
     // Viewer options, page labels, metadata (viewer_options.cpp).

@@ -35,6 +35,7 @@ void Pagelith::ClearDocument()
     mExtGStateRes.clear();
     mPatternRes.clear();
     mTemplates = {};
+    ForgetImports();
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);

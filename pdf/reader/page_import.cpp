@@ -120,6 +120,16 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     entry.object = -entry.object;
 }
 
+void Pagelith::ForgetImports()
+{
+    for (SourceDocRecord& record : mSources.records) {
+        for (SourcePageEntry& page : record.pages)
+            page.object = std::abs(page.object);
+        for (auto& [number, entry] : record.xref)
+            entry.copied = 0;
+    }
+}
+
 // Copies every object the text refers to, and what those refer to, each once per source
 // file, and renumbers the references.  Numbers are taken before an object is written, so
 // objects that refer to one another in a circle are copied once each.

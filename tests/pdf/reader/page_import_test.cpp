@@ -115,6 +115,23 @@ TEST(PageImport, AFormIsWrittenOnceAndSharedObjectsAreCopiedOnce)
     EXPECT_LT(text.output.find("Page 1"), text.output.find("Page 2"));
 }
 
+// The writer's second document holds its own copy of a page imported into the first.
+TEST(PageImport, EachDocumentGetsItsOwnForm)
+{
+    const std::string source = Own();
+    auto writer = testing_support::PinnedWriter();
+    for (const char* name : {"import-first-of-two.pdf", "import-second-of-two.pdf"}) {
+        std::string file = testing_support::OutputPath(name);
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 2, 0, 0, 0, 0);
+        const std::string bytes = FinishChecked(*writer, file);
+        EXPECT_EQ(CountOf(bytes, "/Subtype /Form"), 1) << name;
+        EXPECT_NE(RunTool("pdftotext " + Quoted(file) + " -").output.find("Page 2"), std::string::npos);
+    }
+}
+
 TEST(PageImport, PlacementKeepsProportionsAndFormsKeepTheirStreams)
 {
     const std::string source = ObjectStreams();
