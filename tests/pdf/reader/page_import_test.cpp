@@ -88,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, ImportedPage,
                          ::testing::Values(Source{"Own", Own, "Page 1"},
                                            Source{"QpdfObjectStreams", ObjectStreams, "Page 1"},
                                            Source{"QpdfLinearized", Linearized, "Page 1"},
+                                           Source{"PopplerSeparated", PopplerSeparated, "Page 2"},
                                            Source{"Ghostscript", GhostscriptSource, "Ghost page one"},
                                            Source{"Cairo", CairoSource, "Cairo page"}),
                          [](const auto& info) { return info.param.name; });

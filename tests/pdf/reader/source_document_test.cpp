@@ -77,19 +77,6 @@ std::string QpdfLinearized()
 {
     return Converted(QpdfObjectStreams(), "reader-linear.pdf", "qpdf --linearize {in} {out}");
 }
-std::string PopplerUnited()
-{
-    const std::string first = OwnSource("reader-unite-a.pdf", 2);
-    return Converted(first, "reader-united.pdf", "pdfunite {in} " + Quoted(GhostscriptSource()) + " {out}");
-}
-std::string PopplerSeparated()
-{
-    const std::string source = OwnSource("reader-separate.pdf", 3);
-    const std::string pattern = ScratchPath("reader-separated-%d.pdf");
-    EXPECT_EQ(RunTool("pdfseparate " + Quoted(source) + " " + Quoted(pattern)).status, 0);
-    return ScratchPath("reader-separated-2.pdf");
-}
-
 class ToolWrittenFile : public ::testing::TestWithParam<Producer> {};
 
 // Page counts, sizes and content agree with poppler's reading of the same file.

@@ -102,6 +102,21 @@ inline std::string AssembledPdf(const std::string& name, const std::vector<std::
     return path;
 }
 
+// Our two pages and Ghostscript's two joined by poppler.
+inline std::string PopplerUnited()
+{
+    const std::string first = OwnSource("reader-unite-a.pdf", 2);
+    return Converted(first, "reader-united.pdf", "pdfunite {in} " + Quoted(GhostscriptSource()) + " {out}");
+}
+// The second of our three pages alone, cut out by poppler.
+inline std::string PopplerSeparated()
+{
+    const std::string source = OwnSource("reader-separate.pdf", 3);
+    const std::string pattern = ScratchPath("reader-separated-%d.pdf");
+    EXPECT_EQ(RunTool("pdfseparate " + Quoted(source) + " " + Quoted(pattern)).status, 0);
+    return ScratchPath("reader-separated-2.pdf");
+}
+
 // The number after "label:" in pdfinfo's report of the file.
 inline double PdfInfoValue(const std::string& path, const std::string& label)
 {
