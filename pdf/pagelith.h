@@ -181,7 +181,7 @@ public:
     // and returns 0, leaving its written arguments as they were (encrypted files are
     // refused); the others give False, "" or nothing for an unreadable file, an encrypted
     // one or a page out of range, and let an Error of a damaged file reach their caller.
-    // Pages count from 1; sizes are in user units.
+    // Pages count from 1; sizes are in user units; encrypted and pdfa are -1 (True) or 0.
     int GetInfo(std::string fileName, std::string& title, std::string& subject,
                 std::string& author, int& encrypted, int& pdfa, int& version);
     bool GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation);
