@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 
 #include "pdf/core/environment.h"
 #include "pdf/core/error.h"
+#include "pdf/core/layer_records.h"
 #include "pdf/core/output_file.h"
 #include "pdf/core/records.h"
 #include "pdf/core/state_records.h"
@@ -22,6 +24,8 @@
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_buffer.h"
 #include "pdf/fonts/font_record.h"
+#include "pdf/images/image_list.h"
+#include "pdf/images/vector_import.h"
 #include "pdf/reader/scanner.h"
 #include "pdf/reader/source_records.h"
 
@@ -163,6 +167,21 @@ public:
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
 
+    // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
+    // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
+    // returns the name, or "" for an ending it does not know.  DrawImage places the image
+    // of a file, loading it on its first use: its top-left corner at (x, y), sized width x
+    // height user units; a size of 0 follows from the other one and the image's proportions
+    // (both 0: one pixel per point); with `proportional` the image is fitted into the box.
+    // Files ending in .EPS or .AI and in .WMF are drawings, written as content into the box.
+    // The frame picks a GIF's frame, the mask colour a BMP's transparent colour.  A file
+    // that cannot be loaded is recorded for ErrNumber ("Pagelith.DrawImage") and placed not.
+    std::string AddImage(const std::string& name, const Bytes& data, int frame = 1,
+                         const std::string& maskColour = "");
+    void DrawImage(const std::string& fileName, float x, float y, float width = 0,
+                   float height = 0, int frame = 1, const std::string& maskColour = "",
+                   bool proportional = false);
+
     // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
     // EndObject, written as a form XObject and painted by DrawObject (names compare
     // case-sensitively).  Flags place a template by themselves: 1 the first page, 2 even
@@ -175,6 +194,18 @@ public:
     void DrawObject(const std::string& name);
     void EndTiling();
 
+    // Layers (pdf/core/layers.cpp): content a viewer shows or hides.  A name is found again
+    // without regard to case, keeping what its first use set; the parent is the exact name
+    // of the layer it is listed under (empty: the top level).  "SCREEN" is shown but not
+    // printed, "PRINTER" printed but not shown.  A conditional section shows its content by
+    // the states of the layers named (separated by ","), by a policy: 0 any on, 1 any off,
+    // 2 all on, 3 all off.  An end with no section open in the current content writes
+    // nothing, and a content that closes closes its open sections.  Nothing in PDF/A mode.
+    void BeginLayer(const std::string& name, bool visible, bool listed,
+                    const std::string& parent);
+    void EndLayer();
+    void BeginConditionalLayer(const std::string& names, int policy);
+    void EndConditionalLayer();
     // Existing PDF files (pdf/reader/source_document.cpp, page_import.cpp).  Each file is
     // parsed once, on the first GetInfo that names it (case aside); the others begin with
     // that GetInfo.  GetInfo records a failure for ErrNumber, ErrSource and ErrDescription
@@ -272,6 +303,27 @@ private:
     void SaveGraphicState();
     void RestoreGraphicState();
 
+    // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
+    // object at once; placing refers to it by its number.
+    int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
+                         int height, int bits, const std::string& name,
+                         const std::string& colorSpace, const std::string& filter,
+                         const std::string& mask);
+    int AppendImage(const std::string& key, int frame);
+    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                   int frame, const std::string& maskColour);
+    void WritePreparedImage(PreparedImage& image);
+    ColourKey BmpMaskKey(const std::string& maskColour) const;
+    void PlaceImage(int number, float x, float y, float width, float height,
+                    bool proportional);
+    // Drawings written as content into a box (pdf/images/eps.cpp, wmf.cpp,
+    // drawing_import.cpp).
+    void ImportEps(const std::string& fileName, float x, float y, float w, float h);
+    void ImportWmf(const std::string& fileName, float x, float y, float w, float h);
+    void ImportDrawing(
+        const std::string& fileName,
+        const std::function<ImportedDrawing(const Bytes&, const ContentNumbers&)>& translate);
+
     // Pages (pages.cpp).
     void CloseOpenPage();
     std::string PageLeadingText() const;
@@ -286,6 +338,18 @@ private:
     void AddAnnotRefs(const std::string& refs);
     void ResolvePlaceholders(const TemplateRecord& defined);
     void EndOpenRecordings();
+
+    // Layers (layers.cpp).
+    int FindLayer(std::string_view name) const;
+    std::string LayerResourceName(const std::string& resource) const;
+    int* OpenSectionsHere();
+    void BeginMarkedSection(const std::string& resource);
+    void EndMarkedSection();
+    static void CloseMarkedSections(TextBuffer& content, int& open);
+    void WriteLayers();
+    std::string LayerOrder(const std::string& parent, std::vector<bool>& onPath);
+    void WriteMembership(const CondLayerRecord& record, int index);
+    std::string OCPropertiesLine() const;
 
     // Completion (completion.cpp): EndDoc runs these in order.
     struct CatalogRefs {
@@ -466,9 +530,14 @@ private:
     // Templates (template_records.h).
     TemplateList mTemplates;
 
+    // Layers and membership dictionaries (layer_records.h).
+    LayerList mLayers;
+
     // Outline entries; entry 1 (index 0) is the root.
     std::vector<BookmarkRecord> mBookmarks;
 
+    // Raster images, numbered from 1.
+    ImageList mImages;
     // Source files read by GetInfo and the page import.
     SourceDocuments mSources;
 

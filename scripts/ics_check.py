@@ -5,6 +5,8 @@
   ics_check.py expand FILE FROM TO      print every occurrence between two dates
                                         (yyyy-mm-dd) as "UID|start|end", local times
                                         "dd.mm.yyyy HH:MM" in the event's own zone
+  ics_check.py summary FILE             print each event's SUMMARY and its attendees' CN
+                                        as "summary|cn,cn"
   ics_check.py zone FILE ZONE FROM TO   compare the file's VTIMEZONE with the system's
                                         zone data hour by hour over the years FROM..TO;
                                         print the number of hours that differ
@@ -53,6 +55,15 @@ def expand(path, first, last):
         print("%s|%s|%s" % (uid, start, finish))
 
 
+def summary(path):
+    for event in load(path).walk("VEVENT"):
+        attendees = event.get("ATTENDEE", [])
+        if not isinstance(attendees, list):
+            attendees = [attendees]
+        names = ",".join(str(a.params.get("CN", "")) for a in attendees)
+        print("%s|%s" % (event.decoded("SUMMARY").decode("utf-8"), names))
+
+
 def zone(path, name, first, last):
     calendar = load(path)
     ours = calendar.walk("VTIMEZONE")[0].to_tz()
@@ -69,4 +80,4 @@ def zone(path, name, first, last):
 
 if __name__ == "__main__":
     command, arguments = sys.argv[1], sys.argv[2:]
-    {"parse": parse, "expand": expand, "zone": zone}[command](*arguments)
+    {"parse": parse, "expand": expand, "summary": summary, "zone": zone}[command](*arguments)

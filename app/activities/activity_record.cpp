@@ -76,27 +76,24 @@ std::optional<ActivityRecord> ParseActivityRecord(std::string_view text) {
   record.start = *start;
   record.end = *end;
   record.name = fields[2];
-  record.project = Int32(fields[3]).value_or(-1);
+  const auto project = Int32(fields[3]);
+  if (!project) return std::nullopt;
+  record.project = *project;
 
   const std::vector<std::string_view> colour = Fields(fields[4], store::kSubFieldSeparator);
   record.backColour = colour.empty() ? 0 : Int32(colour[0]).value_or(0);
   record.blackText = colour.size() > 1 && colour[1] == "1";
   if (colour.size() > 2) {
     const int code = Int32(colour[2]).value_or(0);
-    if (IsPeriodicCode(code)) {
+    const auto lastDay = colour.size() > 3 ? runtime::DateTime::Parse(colour[3]) : std::nullopt;
+    if (IsPeriodicCode(code) && (colour.size() <= 3 || lastDay)) {
       record.periodicityCode = code;
-      if (colour.size() > 3) {
-        record.lastDay = runtime::DateTime::Parse(colour[3]);
-        if (!record.lastDay) return std::nullopt;
-        record.lastDay = record.lastDay->Date();
-      }
+      if (lastDay) record.lastDay = lastDay->Date();
     }
   }
 
   for (size_t i = 5; i < fields.size(); ++i) {
-    const auto resource = Int32(fields[i]);
-    if (!resource) return std::nullopt;
-    record.resources.push_back(*resource);
+    if (const auto resource = Int32(fields[i])) record.resources.push_back(*resource);
   }
   return record;
 }

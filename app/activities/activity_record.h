@@ -31,10 +31,13 @@ std::string ActivityRecordText(const ActivityRecord& record);
 // Field 4: colour, text flag, and for a repeating activity its code and last day.
 std::string ColourPeriodField(const ActivityRecord& record);
 
-// Nothing for a record that no check can trust: fewer than five fields, an unreadable start,
-// end or last day of repetition, or a resource field that is not a 32-bit number.  A
-// project or colour that is not a number reads as -1 or 0; a code that is not a number
-// or lies outside 1..7 means the activity does not repeat.
+// The one reading of a record that the views, the agenda, the activity table, the booking
+// check and the published calendar share, so that they agree on what it holds.  Nothing
+// for a record that is no activity: fewer than five fields, a start or end that is no
+// date-time, or a project that is no number.  A colour that is not a number reads as 0; a
+// code that is not a number or lies outside 1..7, or a last day of repetition that is no
+// date, means the activity does not repeat; a resource field that is not a 32-bit number
+// names no resource and is passed over.
 std::optional<ActivityRecord> ParseActivityRecord(std::string_view text);
 
 }  // namespace activities

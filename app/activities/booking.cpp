@@ -22,12 +22,8 @@ SaveVerdict Refusal(SaveCheck check, std::string message, SaveFocus focus, int r
 
 // The occurrences of the edited activity that the booking checks look at.
 OccurrenceWalk DraftOccurrences(const ActivityDraft& draft) {
-  const Occurrence first{draft.start, draft.end};
-  if (draft.lastDay) {
-    return OccurrenceWalk::ThroughLastDay(first, draft.periodicityCode, draft.lastDay);
-  }
-  return OccurrenceWalk(first, draft.periodicityCode,
-                        draft.start.AddYears(kRepetitionHorizonYears));
+  return OccurrenceWalk::ThroughLastDay({draft.start, draft.end}, draft.periodicityCode,
+                                        draft.lastDay);
 }
 
 // The conflicting activity's name, start and end as its record holds them.

@@ -7,8 +7,9 @@
 //      that meets an occurrence of this one;
 //   5. none is booked by a later occurrence of a periodic activity at such a time.
 // Ranges meet when they share a minute, bounds included.  A repeating activity is checked
-// occurrence by occurrence up to its last day of repetition, and without one for five
-// years from its start.  The activity being modified never conflicts with itself.
+// occurrence by occurrence up to its last day of repetition, and without one for ever, so
+// that the outcome never depends on which of two activities was saved first.  The activity
+// being modified never conflicts with itself.
 #pragma once
 
 #include <string>
@@ -43,9 +44,6 @@ struct SaveVerdict {
 
   bool Passed() const { return check == SaveCheck::Passed; }
 };
-
-// How far a repetition without a last day is checked.
-inline constexpr int kRepetitionHorizonYears = 5;
 
 SaveVerdict CheckActivitySave(const store::Planner& planner, const ActivityDraft& draft);
 

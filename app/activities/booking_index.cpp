@@ -9,22 +9,22 @@
 namespace activities {
 namespace {
 
-// The record's resource fields (from field 5 on) as numbers, appended to `resources`;
-// false when one is not a number.  A quick look that spares most records a full read.
-bool ReadResourceFields(std::string_view record, std::vector<long long>& resources) {
+// The record's resource fields (from field 5 on) that are numbers, appended to
+// `resources`.  A quick look that spares most records a full read.
+void ReadResourceFields(std::string_view record, std::vector<long long>& resources) {
   const std::string_view separator = store::kFieldSeparator;
   size_t at = 0;
   for (int field = 0; field < 5; ++field) {
     at = record.find(separator, at);
-    if (at == std::string_view::npos) return true;
+    if (at == std::string_view::npos) return;
     at += separator.size();
   }
   for (;;) {
     const size_t next = record.find(separator, at);
-    const auto value = runtime::ParseInteger(record.substr(at, next - at));
-    if (!value) return false;
-    resources.push_back(*value);
-    if (next == std::string_view::npos) return true;
+    if (const auto value = runtime::ParseInteger(record.substr(at, next - at))) {
+      resources.push_back(*value);
+    }
+    if (next == std::string_view::npos) return;
     at = next + separator.size();
   }
 }
@@ -52,7 +52,7 @@ BookingIndex::BookingIndex(const store::Planner& planner, const std::vector<int>
   for (int i = 0; i <= planner.ActivityMax(); ++i) {
     if (i == skipped) continue;
     fields.clear();
-    if (!ReadResourceFields(planner.Activities[i], fields)) continue;
+    ReadResourceFields(planner.Activities[i], fields);
     hits.clear();
     for (long long resource : fields) {
       const int list = listOf(resource);

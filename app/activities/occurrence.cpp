@@ -1,21 +1,16 @@
 #include "app/activities/occurrence.h"
 
-#include "app/activities/periodicity.h"
-
 namespace activities {
-namespace {
-
-constexpr std::int64_t kMinutesPerDay = 1440;
-
-}  // namespace
 
 runtime::DateTime ZeroDate() { return *runtime::DateTime::FromParts(1899, 12, 30); }
 
 OccurrenceWalk::OccurrenceWalk(Occurrence first, int code,
                                std::optional<runtime::DateTime> startsBefore)
     : current_(first),
+      origin_(first.start),
       duration_(runtime::MinutesBetween(first.start, first.end)),
       code_(code),
+      steady_(SteadyFrom(first.start, code)),
       startsBefore_(startsBefore) {}
 
 OccurrenceWalk OccurrenceWalk::ThroughLastDay(Occurrence first, int code,
@@ -30,22 +25,24 @@ void OccurrenceWalk::Next() {
     atEnd_ = true;
     return;
   }
-  MoveTo(RepetitionStart(current_.start, code_, 1));
+  MoveTo(step_ + 1);
 }
 
 void OccurrenceWalk::SkipBefore(runtime::DateTime Occurrence::*bound, runtime::DateTime time) {
-  if (const int days = PeriodDays(code_); days > 0 && !atEnd_ && current_.*bound < time) {
-    // Day steps never clamp, so the occurrence is reached in one jump.
-    const std::int64_t period = days * kMinutesPerDay;
-    const std::int64_t steps =
-        (runtime::MinutesBetween(current_.*bound, time) + period - 1) / period;
-    MoveTo(current_.start.AddMinutes(steps * period));
+  if (atEnd_ || current_.*bound >= time) return;
+  if (!IsPeriodicCode(code_)) {
+    atEnd_ = true;
+    return;
   }
-  // Month steps go one by one: a day clamped at a month's end stays clamped.
-  while (!atEnd_ && current_.*bound < time) Next();
+  // An occurrence ends at or after `time` when it starts at or after `time` less its length.
+  const runtime::DateTime startAt =
+      bound == &Occurrence::end ? time.AddMinutes(-duration_) : time;
+  MoveTo(FirstStepFrom(origin_, code_, steady_, step_ + 1, startAt));
 }
 
-void OccurrenceWalk::MoveTo(runtime::DateTime start) {
+void OccurrenceWalk::MoveTo(std::int64_t step) {
+  step_ = step;
+  const runtime::DateTime start = RepetitionStart(origin_, code_, step, steady_);
   current_ = {start, start.AddMinutes(duration_)};
   if (startsBefore_ && current_.start >= *startsBefore_) atEnd_ = true;
 }

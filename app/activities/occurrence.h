@@ -1,5 +1,6 @@
-// Occurrences of a periodic activity.  Only the first one is stored; the later ones are
-// stepped from it by the period of its periodicity code.
+// Occurrences of a periodic activity.  Only the first one is stored; the later ones follow
+// from it by the period of its periodicity code, found by arithmetic rather than by stepping
+// so that a date far from the first costs no more than a near one.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/activities/periodicity.h"
 #include "runtime/datetime.h"
 
 namespace activities {
@@ -28,10 +30,10 @@ inline bool Meets(const Occurrence& a, const Occurrence& b) {
 }
 
 // The occurrences of one activity in order, from the stored one (number 0) on.  A code
-// outside 1..7 gives the stored occurrence only.  Each start is stepped from the one before
-// (see RepetitionStart: a day clamped at a month's end stays clamped) and each end follows
-// its start by the stored occurrence's duration, so that clamping can never turn an
-// activity over midnight into one that ends before it starts.  Occurrences after the stored
+// outside 1..7 gives the stored occurrence only.  Each start is the one a step from the one
+// before gives (see RepetitionStart: a day clamped at a month's end stays clamped) and each
+// end follows its start by the stored occurrence's duration, so that clamping can never
+// turn an activity over midnight into one that ends before it starts.  Occurrences after the stored
 // one exist only while they start before `startsBefore`, when one is given.
 class OccurrenceWalk {
  public:
@@ -44,20 +46,28 @@ class OccurrenceWalk {
 
   bool AtEnd() const { return atEnd_; }
   const Occurrence& Current() const { return current_; }
+  int Code() const { return code_; }
+  std::int64_t Duration() const { return duration_; }  // minutes, end less start
+  const std::optional<runtime::DateTime>& StartsBefore() const { return startsBefore_; }
+  // Whether the current occurrence and every later one keep one day of the month.
+  bool Steady() const { return step_ >= steady_.step; }
 
   void Next();
   // Move to the first occurrence from the current one on that ends (starts) at or after
-  // `time`; day steps are jumped over at once.
+  // `time`, in one jump.
   void SkipEndingBefore(runtime::DateTime time) { SkipBefore(&Occurrence::end, time); }
   void SkipStartingBefore(runtime::DateTime time) { SkipBefore(&Occurrence::start, time); }
 
  private:
   void SkipBefore(runtime::DateTime Occurrence::*bound, runtime::DateTime time);
-  void MoveTo(runtime::DateTime start);
+  void MoveTo(std::int64_t step);
 
   Occurrence current_;
+  runtime::DateTime origin_;  // the stored start
   std::int64_t duration_;
   int code_;
+  SteadyRepetition steady_;
+  std::int64_t step_ = 0;
   std::optional<runtime::DateTime> startsBefore_;
   bool atEnd_ = false;
 };

@@ -20,9 +20,24 @@ std::string PeriodicityName(int code);
 int PeriodDays(int code);
 int PeriodMonths(int code);
 
-// The start of repetition number `steps` (0 is the stored occurrence).  Month steps are
-// taken one after the other, each keeping the day of the month of the one before, so that a
-// day clamped at the end of a shorter month stays clamped.
+// Where a month-stepped repetition settles: each month step keeps the day of the month of
+// the step before, clamped to the month's last day, so the day can only fall.  Once every
+// month the steps reach has been met (February in a common year included) the day no longer
+// changes; from `step` on, repetition k starts on `start` moved by (k - step) periods.
+struct SteadyRepetition {
+  std::int64_t step = 0;
+  runtime::DateTime start;
+};
+SteadyRepetition SteadyFrom(runtime::DateTime start, int code);
+
+// The start of repetition number `steps` (0 is the stored occurrence), as if each step were
+// taken from the one before: a day clamped at the end of a shorter month stays clamped.
 runtime::DateTime RepetitionStart(runtime::DateTime start, int code, std::int64_t steps);
+runtime::DateTime RepetitionStart(runtime::DateTime start, int code, std::int64_t steps,
+                                  const SteadyRepetition& steady);
+
+// The first repetition number from `from` on whose start is at or after `time`.
+std::int64_t FirstStepFrom(runtime::DateTime start, int code, const SteadyRepetition& steady,
+                           std::int64_t from, runtime::DateTime time);
 
 }  // namespace activities

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/activities/activity_record.h"
 #include "app/activities/periodicity.h"
 #include "app/mainwindow/activity_editor_fields.h"
 #include "app/mainwindow/frmMain.h"
@@ -17,8 +18,6 @@ namespace mainwindow {
 namespace {
 
 constexpr int kColourColumn = 4;
-constexpr int kFirstResourceColumn = 5;
-constexpr int kLastResourceColumn = 14;
 constexpr int kIndexColumn = 15;
 constexpr int kNewActivityEntry = 4;
 constexpr int kResourceEntry = 5;
@@ -88,16 +87,12 @@ void frmMain::MSFlexGrid1_DblClick() {
   if (project >= 0) cmbcategorie.SetListIndex(project);
   ShowActivityColourField(MSFlexGrid1.TextMatrix(row, kColourColumn));
 
+  // The rows come from the record itself, so that a save gives back every resource it
+  // holds, whatever names the table shows.
   FillFirstResourceRow();
   SetResourceRowLayout(1);
-  bool firstName = true;
-  for (int col = kFirstResourceColumn; col <= kLastResourceColumn; ++col) {
-    const std::string& name = MSFlexGrid1.TextMatrix(row, col);
-    if (name.empty()) continue;
-    if (!firstName) cmdNewRess_Click();
-    firstName = false;
-    forms::ComboBox& resourceRow = cmbRessource[cmbRessource.UBound()];
-    resourceRow.SetListIndex(resourceRow.FindItem(name));
+  if (const auto record = activities::ParseActivityRecord(planner_.Activities[*index])) {
+    FillResourceRows(record->resources);
   }
 
   editedActivity_ = EditedActivity{row, static_cast<int>(*index)};

@@ -1,8 +1,10 @@
 // The activity editor's resource rows: one to ten lists, each with its remove picture,
 // numbered without gaps; the panel grows by one row pitch per row.
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/activities/find_resource.h"
 #include "app/mainwindow/frmMain.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
@@ -20,6 +22,20 @@ constexpr double kOneRowNewRowTop = 3240;
 // The row's choice, "" for a row without one.
 std::string Choice(const forms::ComboBox& row) {
   return row.ListIndex() >= 0 ? row.Text() : std::string();
+}
+
+// A stored resource the row cannot offer by name (deactivated, or its name borne by an
+// earlier resource too) is kept as an item of its own, last in the list, whose resource the
+// row's Tag holds; -1 when the row keeps none or the kept item is not the chosen one.
+int KeptResource(const forms::ComboBox& row) {
+  if (row.Tag().empty() || row.ListIndex() != row.ListCount() - 1) return -1;
+  return static_cast<int>(runtime::ParseInteger(row.Tag()).value_or(-1));
+}
+
+void Keep(forms::ComboBox& row, const std::string& name, int resource) {
+  row.AddItem(name);
+  row.SetTag(std::to_string(resource));
+  row.SetListIndex(row.ListCount() - 1);
 }
 
 // Chooses `name` in the row; a name the row does not offer leaves it without a choice.
@@ -40,6 +56,7 @@ void frmMain::SetResourceRowLayout(int rows) {
 void frmMain::FillFirstResourceRow() {
   forms::ComboBox& row = cmbRessource[0];
   row.Clear();
+  row.SetTag("");
   for (const std::string& record : planner_.Resources) {
     const std::vector<std::string> fields = runtime::Split(record, store::kFieldSeparator);
     if (fields.empty() || fields[0].empty()) continue;
@@ -60,6 +77,7 @@ void frmMain::cmdNewRess_Click() {
 
   const std::string chosenAbove = Choice(above);
   row.Clear();
+  row.SetTag("");
   for (int i = 0; i < above.ListCount(); ++i)
     if (above.List(i) != chosenAbove) row.AddItem(above.List(i));
   row.SetVisible(true);
@@ -72,13 +90,24 @@ void frmMain::cmdNewRess_Click() {
 // The rows below the removed one move up a place with their choices; their lists are built
 // again from the rows above them.
 void frmMain::imgKillAct_Click(int index) {
+  struct Moved {
+    std::string name;
+    int kept;
+  };
   const int n = cmbRessource.Count();
-  std::vector<std::string> below;
+  std::vector<Moved> below;
   for (int i = index + 1; i < n; ++i) {
-    below.push_back(Choice(cmbRessource[i]));
+    below.push_back({Choice(cmbRessource[i]), KeptResource(cmbRessource[i])});
     cmbRessource.Unload(i);
     imgKillAct.Unload(i);
   }
+  const auto place = [](forms::ComboBox& row, const Moved& moved) {
+    if (moved.kept >= 0) {
+      Keep(row, moved.name, moved.kept);
+    } else {
+      Choose(row, moved.name);
+    }
+  };
 
   std::size_t next = 0;
   if (index >= 1) {
@@ -87,12 +116,42 @@ void frmMain::imgKillAct_Click(int index) {
     SetResourceRowLayout(index);
   } else {
     SetResourceRowLayout(1);
-    Choose(cmbRessource[0], below.empty() ? std::string() : below[next++]);
+    FillFirstResourceRow();
+    place(cmbRessource[0], below.empty() ? Moved{"", -1} : below[next++]);
   }
   for (; next < below.size(); ++next) {
     cmdNewRess_Click();
-    Choose(cmbRessource[cmbRessource.UBound()], below[next]);
+    place(cmbRessource[cmbRessource.UBound()], below[next]);
   }
+}
+
+// The stored resources of an opened activity, one row each in the order of its record.
+void frmMain::FillResourceRows(const std::vector<int>& resources) {
+  std::vector<int> placed;
+  for (int resource : resources) {
+    if (resource < 0 || resource > planner_.ResourceMax()) continue;  // no such resource
+    if (std::find(placed.begin(), placed.end(), resource) != placed.end()) continue;
+    if (!placed.empty()) {
+      if (cmbRessource.Count() >= kMaxResourceRows) break;
+      cmdNewRess_Click();
+    }
+    placed.push_back(resource);
+    forms::ComboBox& row = cmbRessource[cmbRessource.UBound()];
+    const std::string name = activities::ResourceName(planner_, resource);
+    const int item = row.FindItem(name);
+    if (item >= 0 && activities::FindResource(planner_, name) == resource) {
+      row.SetListIndex(item);
+    } else {
+      Keep(row, name, resource);
+    }
+  }
+}
+
+// The resource the row stands for: its kept stored resource, else the first of its name.
+int frmMain::ResourceOfRow(const forms::ComboBox& row) const {
+  if (row.ListIndex() < 0) return -1;
+  if (const int kept = KeptResource(row); kept >= 0) return kept;
+  return activities::FindResource(planner_, row.Text());
 }
 
 }  // namespace mainwindow

@@ -7,7 +7,6 @@
 #include "app/activities/activity_draft.h"
 #include "app/activities/activity_record.h"
 #include "app/activities/booking.h"
-#include "app/activities/find_resource.h"
 #include "app/activities/periodicity.h"
 #include "app/mainwindow/frmMain.h"
 #include "app/store/records.h"
@@ -56,11 +55,7 @@ void frmMain::cmdValideActivite_Click() {
   draft.blackText = lblString.ForeColor() == forms::kBlack;
   draft.periodicityCode = cmbPeriode.ListIndex();
   if (chkFinPeriode.Value() == forms::kChecked) draft.lastDay = DTPicker3.Value().Date();
-  for (int i : cmbRessource.Indexes()) {
-    const forms::ComboBox& row = cmbRessource[i];
-    draft.resourceRows.push_back(
-        row.ListIndex() >= 0 ? activities::FindResource(planner_, row.Text()) : -1);
-  }
+  for (int i : cmbRessource.Indexes()) draft.resourceRows.push_back(ResourceOfRow(cmbRessource[i]));
   if (editedActivity_) draft.editedIndex = editedActivity_->index;
 
   const activities::SaveVerdict verdict = activities::CheckActivitySave(planner_, draft);

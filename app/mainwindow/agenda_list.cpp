@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/activities/activity_record.h"
 #include "app/mainwindow/date_names.h"
 #include "app/mainwindow/occurrence_range.h"
 #include "app/mainwindow/table_filter.h"
@@ -59,45 +60,34 @@ void CollectEntries(const store::Planner& planner, int record, runtime::DateTime
                     const std::optional<std::string>& chosenResource,
                     std::vector<Entry>& entries) {
   const std::string& text = planner.Activities[static_cast<std::size_t>(record)];
-  const std::vector<std::string> fields = runtime::Split(text, store::kFieldSeparator);
-  if (fields.size() < 5) return;
-  const auto start = runtime::DateTime::Parse(fields[0]);
-  const auto project = runtime::ParseInteger(fields[3]);
-  if (!start || !project || *project < 0 || *project > planner.CategoryMax()) return;
+  const auto read = activities::ParseActivityRecord(text);
+  if (!read || read->project < 0 || read->project > planner.CategoryMax()) return;
   if (chosenResource &&
       !PassesResourceFilter(ActivityResourceNames(planner, text), chosenResource))
     return;
-  if (selectedProjectFilter != 0 && selectedProjectFilter != *project + 1) return;
+  if (selectedProjectFilter != 0 && selectedProjectFilter != read->project + 1) return;
 
-  const std::vector<std::string> parts = runtime::Split(fields[4], store::kSubFieldSeparator);
-  const std::string& projectRecord = planner.Categories[static_cast<std::size_t>(*project)];
+  const std::string& projectRecord = planner.Categories[static_cast<std::size_t>(read->project)];
   Entry entry;
   entry.record = record;
-  entry.text = projectRecord.substr(0, projectRecord.find(store::kFieldSeparator)) + ": " +
-               fields[2];
-  const auto colour = parts.empty() ? std::nullopt : runtime::ParseInteger(parts[0]);
-  entry.backColor = static_cast<forms::Color>(colour.value_or(0));
-  entry.blackText = parts.size() > 1 && parts[1] == "1";
+  entry.text =
+      projectRecord.substr(0, projectRecord.find(store::kFieldSeparator)) + ": " + read->name;
+  entry.backColor = static_cast<forms::Color>(read->backColour);
+  entry.blackText = read->blackText;
 
-  const runtime::DateTime startDay = start->Date();
+  const runtime::DateTime startDay = read->start.Date();
   if (startDay >= first && startDay <= last) {
-    entry.start = fields[0];
+    entry.start = read->start.Text();
     entry.day = startDay;
     entries.push_back(entry);
   }
 
-  if (parts.size() < 3) return;
-  const int code = PeriodicCodeOf(parts[2]);
-  if (code == 0) return;
-  runtime::DateTime lastRepetition = last;
-  if (parts.size() >= 4) {
-    const auto end = runtime::DateTime::Parse(parts[3]);
-    if (!end) return;
-    lastRepetition = std::min(last, end->Date());
-  }
+  if (read->periodicityCode == 0) return;
+  const runtime::DateTime lastRepetition = read->lastDay ? std::min(last, *read->lastDay) : last;
   // Only the start of a repetition is listed, so its end plays no part.
-  for (const Occurrence& occurrence :
-       OccurrencesBetween(*start, *start, code, first, lastRepetition)) {
+  for (const Occurrence& occurrence : OccurrencesBetween(read->start, read->start,
+                                                         read->periodicityCode, first,
+                                                         lastRepetition)) {
     entry.start = occurrence.start.Text();
     entry.day = occurrence.start.Date();
     entries.push_back(entry);

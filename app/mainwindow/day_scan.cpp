@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/activities/activity_record.h"
 #include "app/mainwindow/occurrence_range.h"
 #include "app/mainwindow/table_filter.h"
 #include "app/store/records.h"
@@ -10,8 +11,6 @@
 
 namespace mainwindow {
 namespace {
-
-constexpr std::size_t kFieldCount = 5;
 
 std::string_view ProjectName(std::string_view record) {
   return record.substr(0, record.find(store::kFieldSeparator));
@@ -24,23 +23,6 @@ struct Timing {
   bool repeats = false;
   std::optional<runtime::DateTime> lastRepetitionDay;  // none: repeats without end
 };
-
-// The periodicity code of the colour parts, 0 when there is none or it is outside 1 to 7.
-// A last day of repetition that cannot be read as a date gives no repetition at all.
-int ReadPeriodicity(const std::vector<std::string>& parts, Timing& timing) {
-  if (parts.size() < 3) return 0;
-  const int code = PeriodicCodeOf(parts[2]);
-  if (code == 0) return 0;
-  timing.repeats = true;
-  if (parts.size() >= 4) {
-    const auto last = runtime::DateTime::Parse(parts[3]);
-    if (last)
-      timing.lastRepetitionDay = last->Date();
-    else
-      timing.repeats = false;
-  }
-  return code;
-}
 
 // Pushes the showings of one activity on the days of the scan; returns how many.
 int AddShowings(int activity, int code, const Timing& timing, runtime::DateTime first,
@@ -100,35 +82,25 @@ DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int day
     if (chosenResource &&
         !PassesResourceFilter(ActivityResourceNames(planner, text), chosenResource))
       continue;
-    const std::vector<std::string> fields = runtime::Split(text, store::kFieldSeparator);
-    if (fields.size() < kFieldCount) continue;
-    const auto project = runtime::ParseInteger(fields[3]);
-    if (!project) continue;
-    if (selectedProjectFilter != 0 && selectedProjectFilter != *project + 1) continue;
-    const auto start = runtime::DateTime::Parse(fields[0]);
-    const auto end = runtime::DateTime::Parse(fields[1]);
-    if (!start || !end) continue;
-
-    const std::vector<std::string> parts = runtime::Split(fields[4], store::kSubFieldSeparator);
-    Timing timing;
-    timing.start = *start;
-    timing.end = *end;
-    const int code = ReadPeriodicity(parts, timing);
+    const auto read = activities::ParseActivityRecord(text);
+    if (!read) continue;
+    if (selectedProjectFilter != 0 && selectedProjectFilter != read->project + 1) continue;
+    const int code = read->periodicityCode;
+    const Timing timing{read->start, read->end, code != 0, read->lastDay};
     const int index = static_cast<int>(scan.activities.size());
     if (AddShowings(index, code, timing, first, last, scan) == 0) continue;
 
     GridActivity& activity = scan.activities.emplace_back();
     activity.record = record;
     activity.code = code;
-    const auto colour = parts.empty() ? std::nullopt : runtime::ParseInteger(parts[0]);
-    activity.backColor = static_cast<forms::Color>(colour.value_or(0));
-    activity.blackText = parts.size() > 1 && runtime::ParseInteger(parts[1]) == 1;
-    if (*project < 0 || *project > planner.CategoryMax()) {
+    activity.backColor = static_cast<forms::Color>(read->backColour);
+    activity.blackText = read->blackText;
+    if (read->project < 0 || read->project > planner.CategoryMax()) {
       activity.projectMissing = true;
     } else {
-      activity.caption = ProjectName(planner.Categories[static_cast<std::size_t>(*project)]);
+      activity.caption = ProjectName(planner.Categories[static_cast<std::size_t>(read->project)]);
       activity.caption += ": ";
-      activity.caption += fields[2];
+      activity.caption += read->name;
     }
   }
   return scan;

@@ -45,9 +45,8 @@ struct DayScan {
 // An activity shows on its start day, its end day and the days between; a periodic one
 // (code 1 to 7) also on every day a repetition begins, up to its last day of repetition,
 // that repetition's times then replacing its own.  Only on its own first or last day, and
-// on a repetition, is it marked periodic.  Records that cannot be read as activities (fewer
-// than five fields, a start or end that is no date-time, a project field that is no number)
-// are passed over.
+// on a repetition, is it marked periodic.  Records are read by ParseActivityRecord; those it
+// passes over are passed over here too.
 DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
                  int selectedProjectFilter, const std::optional<std::string>& chosenResource);
 

@@ -20,7 +20,10 @@
 
 namespace mainwindow {
 
-// The product site's installer address; "" when no product site is configured.
+// The installer address on the product site `site`; "" when the site is not an https
+// address: an installer is a program the user will run, never fetched in the clear.
+std::string InstallerUrlOn(std::string site);
+// The installer address on the configured product site.
 std::string DefaultInstallerUrl();
 
 class frmMain : public forms::Form {
@@ -313,6 +316,7 @@ class frmMain : public forms::Form {
   double ResourceMinutes(const std::string& name) const;
   // The record index of the resource selected in lstRess; -1 for none.
   int SelectedResource() const;
+  bool RefusedAsTaken(const std::string& name);
   void FillResourceFilterLists();
   void ShowRenamedResourceInTable(int resource);
 
@@ -348,6 +352,8 @@ class frmMain : public forms::Form {
   void FillFirstResourceRow();
   void cmdNewRess_Click();
   void imgKillAct_Click(int index);
+  void FillResourceRows(const std::vector<int>& resources);
+  int ResourceOfRow(const forms::ComboBox& row) const;
   void lblActivite_DblClick(int index);
   void imgPeriode_DblClick(int index);
   void lblDetail_DblClick(int index);

@@ -1,9 +1,11 @@
 // The main window's start-up: lists, project bar, activity table and hour scale filled from
 // the tables and settings, then the window shown.
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
 
+#include "app/activities/activity_record.h"
 #include "app/activities/periodicity.h"
 #include "app/mainwindow/date_names.h"
 #include "app/mainwindow/frmMain.h"
@@ -29,6 +31,19 @@ std::vector<std::string> Fields(const std::string& record) {
 
 std::string Field(const std::vector<std::string>& fields, size_t index) {
   return index < fields.size() ? fields[index] : std::string();
+}
+
+// Column 4: the colour and text flag as stored, then the repetition as the record is read.
+std::string ColourColumn(const std::vector<std::string>& colour,
+                         const activities::ActivityRecord& record) {
+  std::string text = runtime::Join(
+      std::vector<std::string>(colour.begin(), colour.begin() + std::min<size_t>(2, colour.size())),
+      "-");
+  if (record.periodicityCode != 0) {
+    text += "-" + std::to_string(record.periodicityCode);
+    if (record.lastDay) text += "-" + record.lastDay->DateText();
+  }
+  return text;
 }
 
 // A stored colour number; nothing when the text is not one.
@@ -146,24 +161,24 @@ void frmMain::FillActivityTable() {
   for (int i = 0; i <= planner_.ActivityMax(); ++i) AddActivityRow(i);
 }
 
-// One row for activity `index`.  A record of fewer than five fields is no activity and gets
-// no row; a field that cannot be read leaves its cell (or its colours) at the default.
+// One row for activity `index`, as ParseActivityRecord reads it: a record it passes over
+// is no activity and gets no row, and the repetition the editor opens on is the one the
+// views draw.  A colour that cannot be read leaves the cells' colours at the default.
 void frmMain::AddActivityRow(int index) {
+  const auto record = activities::ParseActivityRecord(planner_.Activities[index]);
+  if (!record) return;
   const std::vector<std::string> fields = Fields(planner_.Activities[index]);
-  if (fields.size() < 5) return;
   const int row = MSFlexGrid1.Rows();
   MSFlexGrid1.SetRows(row + 1);
 
-  MSFlexGrid1.SetTextMatrix(row, 0, fields[0]);
-  MSFlexGrid1.SetTextMatrix(row, 1, fields[1]);
-  MSFlexGrid1.SetTextMatrix(row, 2, fields[2]);
-  MSFlexGrid1.SetTextMatrix(row, 4, fields[4]);
-
-  const std::optional<long long> project = ParseInteger(fields[3]);
-  if (project && *project >= 0 && *project <= planner_.CategoryMax())
-    MSFlexGrid1.SetTextMatrix(row, 3, Field(Fields(planner_.Categories[*project]), 0));
-
   const std::vector<std::string> colour = runtime::Split(fields[4], "-");
+  MSFlexGrid1.SetTextMatrix(row, 0, record->start.Text());
+  MSFlexGrid1.SetTextMatrix(row, 1, record->end.Text());
+  MSFlexGrid1.SetTextMatrix(row, 2, record->name);
+  MSFlexGrid1.SetTextMatrix(row, 4, ColourColumn(colour, *record));
+  if (record->project >= 0 && record->project <= planner_.CategoryMax())
+    MSFlexGrid1.SetTextMatrix(row, 3, Field(Fields(planner_.Categories[record->project]), 0));
+
   const std::optional<forms::Color> back = ColourOf(Field(colour, 0));
   MSFlexGrid1.SetRow(row);
   for (int col = 0; col < MSFlexGrid1.Cols(); ++col) {
@@ -171,13 +186,8 @@ void frmMain::AddActivityRow(int index) {
     if (back) MSFlexGrid1.SetCellBackColor(*back);
     if (colour.size() >= 2) MSFlexGrid1.SetCellForeColor(TextColourOf(colour[1]));
   }
-  if (colour.size() >= 3) {
-    const std::optional<long long> code = ParseInteger(colour[2]);
-    if (code && *code >= -32768 && *code <= 32767) {
-      MSFlexGrid1.SetTextMatrix(row, kPeriodicityColumn,
-                                activities::PeriodicityName(static_cast<int>(*code)));
-    }
-  }
+  MSFlexGrid1.SetTextMatrix(row, kPeriodicityColumn,
+                            activities::PeriodicityName(record->periodicityCode));
 
   // Resource fields past the tenth have no column: they are passed over.
   const size_t lastResourceField =

@@ -15,11 +15,6 @@ std::int64_t MonthNumber(runtime::DateTime date) {
 
 }  // namespace
 
-int PeriodicCodeOf(const std::string& text) {
-  const std::optional<long long> code = runtime::ParseInteger(text);
-  return code && *code >= 1 && *code <= 7 ? static_cast<int>(*code) : 0;
-}
-
 std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::DateTime end,
                                            int code, runtime::DateTime first,
                                            runtime::DateTime last) {

@@ -15,10 +15,6 @@ namespace mainwindow {
 
 using activities::Occurrence;
 
-// The periodicity code stored as `text`: 1 to 7, or 0 ("not periodic") for any other text,
-// a number too large for an int included.
-int PeriodicCodeOf(const std::string& text);
-
 // The repetitions (the stored occurrence excluded) whose start falls on a day from `first`
 // to `last` (dates at 00:00, both included), in order.
 std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::DateTime end,

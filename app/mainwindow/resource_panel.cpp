@@ -113,15 +113,19 @@ void frmMain::FillResourceFilterLists() {
   }
 }
 
+// Names are the resources' keys in the editor rows and the activity table, so no two
+// resources may share one; true when `name` is taken and the user has been told.
+bool frmMain::RefusedAsTaken(const std::string& name) {
+  if (activities::FindResource(planner_, name) < 0) return false;
+  services_.dialogs.MsgBox("Ce nom de " + planner_.ResourceTerms[1] + " " + name + " existe déjà",
+                           forms::kExclamation);
+  return true;
+}
+
 void frmMain::cmdAddRess_Click() {
   const std::string& singular = planner_.ResourceTerms[1];
   const std::string name = StorableName(services_.dialogs.InputBox("Ajouter " + singular + " :"));
-  if (name.empty()) return;
-  if (activities::FindResource(planner_, name) >= 0) {
-    services_.dialogs.MsgBox("Ce nom de " + singular + " " + name + " existe déjà",
-                             forms::kExclamation);
-    return;
-  }
+  if (name.empty() || RefusedAsTaken(name)) return;
   // The button is enabled only while the active resources are listed.
   lstRess.AddItem(name);
   cmbAffiche.AddItem(name);
@@ -164,7 +168,7 @@ void frmMain::lstRess_DblClick() {
   prompt += terms[1];
   const std::string oldName = lstRess.Text();
   const std::string name = StorableName(services_.dialogs.InputBox(prompt, "", oldName));
-  if (name.empty() || name == oldName) return;
+  if (name.empty() || name == oldName || RefusedAsTaken(name)) return;
 
   const int resource = SelectedResource();
   if (resource < 0) return;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/activities/activity_record.h"
+#include "app/activities/occurrence.h"
 #include "app/settings/slugify.h"
 #include "app/settings/time_zone_block.h"
 #include "app/settings/utc_stamp.h"
@@ -13,10 +15,27 @@ namespace settings {
 namespace {
 
 constexpr std::string_view kFieldSeparator = "¦";
+constexpr std::size_t kLineOctets = 75;
 
+// Control characters have no place in a content line; a tab is white space there.
+bool IsControl(char c) {
+  return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F;
+}
+
+// Content lines end in CR LF and are folded at 75 octets: the rest of a longer line goes
+// on continuation lines that begin with a space, never cutting a UTF-8 character.
 class CalendarWriter {
  public:
   void Line(std::string_view text) {
+    std::size_t room = kLineOctets;
+    while (text.size() > room) {
+      std::size_t cut = room;
+      while ((static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+      text_ += text.substr(0, cut);
+      text_ += "\r\n ";
+      text.remove_prefix(cut);
+      room = kLineOctets - 1;
+    }
     text_ += text;
     text_ += "\r\n";
   }
@@ -26,17 +45,18 @@ class CalendarWriter {
   std::string text_;
 };
 
-// A text value: backslashes and line breaks escaped.
+// A text value: backslashes, separators and line breaks escaped, other controls dropped.
 std::string TextValue(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c == '\\') {
-      out += "\\\\";
+    if (c == '\\' || c == ';' || c == ',') {
+      out += '\\';
+      out += c;
     } else if (c == '\r' || c == '\n') {
       out += "\\n";
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
+    } else if (!IsControl(c)) {
       out += c;
     }
   }
@@ -44,12 +64,15 @@ std::string TextValue(std::string_view text) {
 }
 
 // A parameter value: quoted when it holds a separator; double quotes cannot be written in
-// one and are dropped, line breaks become spaces.
+// one and are dropped, line breaks become spaces, other controls are dropped.
 std::string ParameterValue(std::string_view text) {
   std::string out;
   for (char c : text) {
-    if (c == '"') continue;
-    out += (c == '\r' || c == '\n') ? ' ' : c;
+    if (c == '\r' || c == '\n') {
+      out += ' ';
+    } else if (c != '"' && !IsControl(c)) {
+      out += c;
+    }
   }
   if (out.find_first_of(":;,") != std::string::npos) return '"' + out + '"';
   return out;
@@ -68,15 +91,17 @@ std::string Field(const std::vector<std::string>& fields, size_t index) {
 }
 
 // The repetition of a periodicity code, in frequencies every calendar program reads.
-const char* RepetitionRule(const std::string& code) {
-  if (code == "1") return "RRULE:FREQ=DAILY";
-  if (code == "2") return "RRULE:FREQ=WEEKLY";
-  if (code == "3") return "RRULE:FREQ=WEEKLY;INTERVAL=2";
-  if (code == "4") return "RRULE:FREQ=MONTHLY";
-  if (code == "5") return "RRULE:FREQ=MONTHLY;INTERVAL=3";
-  if (code == "6") return "RRULE:FREQ=MONTHLY;INTERVAL=6";
-  if (code == "7") return "RRULE:FREQ=YEARLY";
-  return nullptr;
+const char* RepetitionRule(int code) {
+  switch (code) {
+    case 1: return "RRULE:FREQ=DAILY";
+    case 2: return "RRULE:FREQ=WEEKLY";
+    case 3: return "RRULE:FREQ=WEEKLY;INTERVAL=2";
+    case 4: return "RRULE:FREQ=MONTHLY";
+    case 5: return "RRULE:FREQ=MONTHLY;INTERVAL=3";
+    case 6: return "RRULE:FREQ=MONTHLY;INTERVAL=6";
+    case 7: return "RRULE:FREQ=YEARLY";
+    default: return nullptr;
+  }
 }
 
 void WriteHeader(CalendarWriter& out, const std::string& userId, int projectIndex,
@@ -101,44 +126,75 @@ void WriteHeader(CalendarWriter& out, const std::string& userId, int projectInde
   }
 }
 
-// The event of activity `index`; a record whose dates cannot be read is passed over.
-void WriteEvent(CalendarWriter& out, const store::Planner& planner, int index,
-                const std::vector<std::string>& fields, const std::string& userId,
+// What one event block says of an activity.
+struct EventBlock {
+  std::string uid;
+  activities::Occurrence first;
+  std::vector<runtime::DateTime> extraStarts;  // RDATE
+  bool repeats = false;                       // the RRULE line, from `first` on
+};
+
+// The events that give calendar programs the planner's occurrences.  A month step keeps
+// the day of the step before, clamped to the month's end, while a calendar program skips
+// the months that lack the day: until the day has settled the occurrences are listed one
+// by one, and a second event repeats from the first settled one.
+std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, int index,
+                                    const std::string& userId) {
+  char uid[32];
+  std::snprintf(uid, sizeof uid, "event-%04d", index);
+  EventBlock block{std::string(uid) + "_" + userId, {record.start, record.end}, {}, false};
+  const int code = record.periodicityCode;
+  if (!activities::IsPeriodicCode(code)) return {block};
+
+  const activities::SteadyRepetition steady = activities::SteadyFrom(record.start, code);
+  if (steady.step == 0) {
+    block.repeats = true;
+    return {block};
+  }
+  auto walk = activities::OccurrenceWalk::ThroughLastDay(block.first, code, record.lastDay);
+  for (walk.Next(); !walk.AtEnd() && walk.Current().start < steady.start; walk.Next()) {
+    block.extraStarts.push_back(walk.Current().start);
+  }
+  if (walk.AtEnd()) return {block};
+  EventBlock settled{std::string(uid) + "-2_" + userId, walk.Current(), {}, true};
+  return {block, settled};
+}
+
+// The event block; the repetition runs to the end of its last day in the calendar's zone,
+// so that the published calendar keeps that day's occurrence as the planner shows it.
+void WriteEvent(CalendarWriter& out, const store::Planner& planner,
+                const activities::ActivityRecord& record, const EventBlock& block,
                 const std::string& projectName, const std::string& stamp,
                 const std::optional<platform::ZoneRules>& rules) {
-  const auto start = runtime::DateTime::Parse(Field(fields, 0));
-  const auto end = runtime::DateTime::Parse(Field(fields, 1));
-  if (!start || !end) return;
   const std::string& zone = planner.IanaTimeZone;
-
   out.Line("BEGIN:VEVENT");
-  for (size_t i = 5; i < fields.size(); ++i) {
-    const auto resource = runtime::ParseInteger(fields[i]);
-    if (!resource || *resource < 0 || *resource > planner.ResourceMax()) continue;
-    out.Line("ATTENDEE;CN=" + ParameterValue(planner.Resources[*resource]) +
+  for (int resource : record.resources) {
+    if (resource < 0 || resource > planner.ResourceMax()) continue;
+    out.Line("ATTENDEE;CN=" + ParameterValue(planner.Resources[resource]) +
              ";ROLE=REQ-PARTICIPANT:mailto:none");
   }
-  char uid[32];
-  std::snprintf(uid, sizeof uid, "UID:event-%04d_", index);
-  out.Line(uid + userId);
+  out.Line("UID:" + block.uid);
   out.Line("DTSTAMP:" + stamp);
-  const std::string name = Field(fields, 2);
-  out.Line("SUMMARY:" + TextValue(name.empty() ? projectName : projectName + " - " + name));
+  out.Line("SUMMARY:" + TextValue(record.name.empty() ? projectName
+                                                      : projectName + " - " + record.name));
   out.Line("CATEGORIES:" + Slugify(projectName));
-  out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(*start));
-  out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(*end));
-
-  const std::vector<std::string> colour = runtime::Split(Field(fields, 4), "-");
-  if (const char* rule = RepetitionRule(Field(colour, 2))) {
-    // The repetition runs to the end of its last day in the calendar's zone, so that the
-    // published calendar keeps that day's occurrence as the planner shows it; an end that
-    // is not a date is read as none.
-    const auto ends = runtime::DateTime::Parse(Field(colour, 3));
-    const auto lastMinute = ends ? std::optional(ends->AddMinutes(24 * 60 - 1)) : std::nullopt;
-    out.Line(std::string(rule) +
-             (lastMinute ? ";UNTIL=" + LocalDateToUtcStamp(lastMinute->Text(),
-                                                           UtcOffsetMinutes(rules, *lastMinute))
-                         : ";COUNT=100"));
+  out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(block.first.start));
+  out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(block.first.end));
+  if (!block.extraStarts.empty()) {
+    std::string dates;
+    for (const runtime::DateTime start : block.extraStarts) {
+      dates += (dates.empty() ? "" : ",") + LocalStamp(start);
+    }
+    out.Line("RDATE;TZID=" + zone + ":" + dates);
+  }
+  if (block.repeats) {
+    std::string rule = RepetitionRule(record.periodicityCode);
+    if (record.lastDay) {
+      const runtime::DateTime lastMinute = record.lastDay->AddMinutes(24 * 60 - 1);
+      rule += ";UNTIL=" + LocalDateToUtcStamp(lastMinute.Text(),
+                                              UtcOffsetMinutes(rules, lastMinute));
+    }
+    out.Line(rule);
   }
   out.Line("END:VEVENT");
 }
@@ -154,10 +210,10 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
   CalendarWriter out;
   WriteHeader(out, userId, projectIndex, projectName, planner.IanaTimeZone, rules);
   for (int a = 0; a <= planner.ActivityMax(); ++a) {
-    const std::vector<std::string> fields = runtime::Split(planner.Activities[a], kFieldSeparator);
-    const auto project = runtime::ParseInteger(Field(fields, 3));
-    if (project && *project == projectIndex) {
-      WriteEvent(out, planner, a, fields, userId, projectName, stamp, rules);
+    const auto record = activities::ParseActivityRecord(planner.Activities[a]);
+    if (!record || record->project != projectIndex) continue;
+    for (const EventBlock& block : EventBlocks(*record, a, userId)) {
+      WriteEvent(out, planner, *record, block, projectName, stamp, rules);
     }
   }
   out.Line("END:VCALENDAR");

@@ -32,6 +32,7 @@ void Pagelith::EndDoc()
     // The document-level objects kept for the end are written first; each feature that
     // keeps one adds its writer here and its reference to CatalogRefs.
     CatalogRefs refs;
+    WriteLayers();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
     WritePageObjects();
@@ -61,7 +62,12 @@ std::string Pagelith::ResourceEntries()
     std::string text;
     if (!mFontRes.empty())
         text += "/Font <<\r" + mFontRes + ">>\r";
-    text += "/ProcSet [/PDF /Text]\r";
+    text += "/ProcSet [/PDF /Text";
+    if (mImages.Count > 0)
+        text += " /ImageB /ImageC /ImageI";
+    text += "]\r";
+    if (!mLayers.PropertiesRes.empty())
+        text += "/Properties <<" + mLayers.PropertiesRes + ">>\r";
     if (!mXObjectRes.empty())
         text += "/XObject <<\r" + mXObjectRes + ">>\r";
     if (!mExtGStateRes.empty())
@@ -147,6 +153,8 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
     if (!mPageLabels.empty())
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
     WriteLine("/Metadata " + Ref(refs.metadata));
+    if (!mLayers.Layers.empty())
+        WriteLine(OCPropertiesLine());
     WriteViewerOptionLines();
     WriteLine(">>");
     EndObj();

@@ -32,10 +32,12 @@ void Pagelith::ClearDocument()
     mPageLabels.clear();
     mFontRes.clear();
     mXObjectRes.clear();
+    mImages = {};
     mExtGStateRes.clear();
     mPatternRes.clear();
     mTemplates = {};
     ForgetImports();
+    mLayers = {};
     ClearFontsAndStates();
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);

@@ -90,6 +90,7 @@ void Pagelith::EndPage()
     }
     if (!mTemplates.Objects.empty())
         DrawPageObjects(true);
+    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
@@ -186,6 +187,7 @@ void Pagelith::EndOnPage()
         return;
     }
 
+    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");

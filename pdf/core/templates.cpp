@@ -65,6 +65,7 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
     objects.push_back({name, "", flags});
     BufReset(mObjBuf);
+    mLayers.OpenInTemplate = 0;
     mInObject = true;
 }
 
@@ -72,6 +73,7 @@ void Pagelith::EndObject()
 {
     if (!mInObject)
         throw NothingRecorded("template");
+    CloseMarkedSections(mObjBuf, mLayers.OpenInTemplate);
     const TemplateRecord& recorded = mTemplates.Objects.back();
     Bytes content = BytesOf(BufView(mObjBuf));
     const std::string name = TemplateResourceName(recorded.TemplateName);
@@ -155,6 +157,7 @@ void Pagelith::EndTiling()
 {
     if (!mInTiling)
         throw NothingRecorded("tiling pattern");
+    CloseMarkedSections(mTileBuf, mLayers.OpenInTiling);
     Bytes content = BytesOf(BufView(mTileBuf));
     mInTiling = false;
     mPatternFlag = false;

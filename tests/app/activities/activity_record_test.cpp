@@ -96,24 +96,29 @@ TEST(ParseActivityRecord, CodesOutsideTheListDoNotRepeat) {
   EXPECT_EQ(activities::PeriodicityName(6), "semestriel");
 }
 
-TEST(ParseActivityRecord, RefusesWhatNoCheckCanTrust) {
+TEST(ParseActivityRecord, PassesOverWhatIsNoActivityAndReadsTheRestAsTheViewsDo) {
   for (const char* text : {
            "",
            "05.03.2030 09:00¦05.03.2030 10:30¦A¦0",             // four fields
            "05.03.2030 9:00¦05.03.2030 10:30¦A¦0¦255-1¦1",      // unreadable start
            "05.03.2030 09:00¦31.02.2030 10:30¦A¦0¦255-1¦1",     // no such day
-           "05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1¦un",    // resource not a number
-           "05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1¦1¦",    // empty resource field
-           "05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1¦99999999999",
-           "05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1-2-30.13.2030¦1",  // last day
+           "05.03.2030 09:00¦05.03.2030 10:30¦A¦?¦255-1¦1",     // project not a number
        }) {
     EXPECT_FALSE(ParseActivityRecord(text)) << text;
   }
-  // A project or colour that is not a number does not hide the booking.
-  const auto read = ParseActivityRecord("05.03.2030 09:00¦05.03.2030 10:30¦A¦?¦rouge¦1");
+  // Resource fields that name no resource are passed over; the others still book.
+  for (const char* resources : {"¦un¦1", "¦1¦", "¦99999999999¦1"}) {
+    const auto read = ParseActivityRecord(
+        std::string("05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦rouge") + resources);
+    ASSERT_TRUE(read) << resources;
+    EXPECT_EQ(read->resources, std::vector<int>{1}) << resources;
+    EXPECT_EQ(read->backColour, 0);
+  }
+  // A last day of repetition that is no date leaves the stored occurrence alone.
+  const auto read = ParseActivityRecord("05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1-2-30.13.2030¦1");
   ASSERT_TRUE(read);
-  EXPECT_EQ(read->project, -1);
-  EXPECT_EQ(read->resources, std::vector<int>{1});
+  EXPECT_EQ(read->periodicityCode, 0);
+  EXPECT_FALSE(read->lastDay);
 }
 
 }  // namespace

@@ -298,16 +298,50 @@ TEST(ActivitySave, ARepeatingActivityIsCheckedOccurrenceByOccurrence) {
   EXPECT_TRUE(CheckActivitySave(daily, draft).Passed());
 }
 
-TEST(ActivitySave, ARepetitionWithoutEndIsCheckedForFiveYears) {
-  const auto monday = At("01.09.2025 10:00");
-  for (int weeks : {200, 260, 261, 300}) {
-    store::Planner planner = SitePlanner();
-    const auto day = monday.AddDays(7 * weeks);
-    Book(planner, "Levage", day.Text().c_str(), day.AddMinutes(30).Text().c_str(), {kGrue});
-    ActivityDraft draft = Draft("01.09.2025 10:00", "01.09.2025 11:00", {kGrue});
-    draft.periodicityCode = 2;
-    // 260 weeks later is 25.08.2030, within five years; 261 weeks is 01.09.2030, past it.
-    EXPECT_EQ(CheckActivitySave(planner, draft).Passed(), weeks > 260) << day.Text();
+// One activity as the user enters it: its times and its repetition code (0: none).
+struct Entered {
+  const char* start;
+  const char* end;
+  int code;
+};
+
+// Whether `second` can be saved once `first` is stored, both on the crane.
+bool SecondAccepted(const Entered& first, const Entered& second) {
+  store::Planner planner = SitePlanner();
+  const std::string period = first.code ? "-" + std::to_string(first.code) : "";
+  Book(planner, "Levage", first.start, first.end, {kGrue}, period.c_str());
+  ActivityDraft draft = Draft(second.start, second.end, {kGrue});
+  draft.periodicityCode = second.code;
+  return CheckActivitySave(planner, draft).Passed();
+}
+
+TEST(ActivitySave, TheOutcomeNeverDependsOnWhichActivityWasSavedFirst) {
+  const Entered weekly = {"01.09.2025 10:00", "01.09.2025 11:00", 2};        // Mondays
+  const Entered monthly = {"31.01.2025 10:00", "31.01.2025 11:00", 4};       // the 28th on
+  const Entered leapYearly = {"29.02.2024 10:00", "29.02.2024 11:00", 7};    // 28.02 on
+  const Entered tuesdays = {"02.09.2025 10:00", "02.09.2025 11:00", 2};
+  const Entered monthlyHalfPast = {"31.03.2025 10:30", "31.03.2025 10:45", 4};
+  const Entered marchOn = {"28.03.2030 10:30", "28.03.2030 10:45", 4};
+  const struct {
+    Entered a, b;
+    bool accepted;
+  } cases[] = {
+      // A one-off far after a repetition without last date.
+      {weekly, {"08.09.2031 10:30", "08.09.2031 11:30", 0}, false},  // 314 weeks on
+      {weekly, {"03.12.9990 10:30", "03.12.9990 10:45", 0}, false},  // a Monday
+      {weekly, {"02.12.9990 10:30", "02.12.9990 10:45", 0}, true},
+      {monthly, {"28.02.9990 10:30", "28.02.9990 10:45", 0}, false},
+      {monthly, {"29.03.9990 10:30", "29.03.9990 10:45", 0}, true},  // stays clamped
+      {leapYearly, {"28.02.9000 10:30", "28.02.9000 10:45", 0}, false},
+      {leapYearly, {"29.02.8996 10:30", "29.02.8996 10:45", 0}, true},
+      // Two repetitions without last date.
+      {weekly, tuesdays, true},
+      {weekly, monthlyHalfPast, false},  // the first 28th that is a Monday
+      {leapYearly, marchOn, false},      // 28.02.2031
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SecondAccepted(c.a, c.b), c.accepted) << c.a.start << " then " << c.b.start;
+    EXPECT_EQ(SecondAccepted(c.b, c.a), c.accepted) << c.b.start << " then " << c.a.start;
   }
 }
 
@@ -332,7 +366,9 @@ TEST(ActivitySave, ModifyingNeverConflictsWithItself) {
   EXPECT_FALSE(CheckActivitySave(planner, draft).Passed());
 }
 
-TEST(ActivitySave, MalformedRecordsArePassedOver) {
+// The check reads a damaged record as the views draw it: what is no activity is passed
+// over, and what the views show books its resources.
+TEST(ActivitySave, MalformedRecordsAreCheckedAsTheViewsShowThem) {
   store::Planner planner = SitePlanner();
   planner.Activities = {
       "",
@@ -340,11 +376,10 @@ TEST(ActivitySave, MalformedRecordsArePassedOver) {
       "05.03.2030 10:00¦05.03.2030 11:00¦Court¦0",
       "05.03.2030 25:00¦05.03.2030 11:00¦Heure¦0¦255-1¦0",
       "hier¦demain¦Texte¦0¦255-1¦0",
-      "05.03.2030 10:00¦05.03.2030 11:00¦Lettre¦0¦255-1¦0¦x",
-      "05.03.2030 10:00¦05.03.2030 11:00¦Vide¦0¦255-1¦¦0",
-      "01.03.2030 10:00¦01.03.2030 11:00¦Fin¦0¦255-1-1-3.2030¦0",
+      "05.03.2030 10:00¦05.03.2030 11:00¦Projet¦?¦?¦0",      // no project: not drawn
+      "01.03.2030 10:00¦01.03.2030 11:00¦Fin¦0¦255-1-1-3.2030¦0",  // drawn once
       "04.03.2030 10:00¦04.03.2030 11:00¦Code¦0¦255-1-9¦0",  // not repeating
-      "05.03.2030 10:00¦05.03.2030 11:00¦Projet¦?¦?¦1",      // still books Nacelle
+      "05.03.2030 10:00¦05.03.2030 11:00¦Lettre¦0¦255-1¦x¦¦1",  // still books Nacelle
   };
   ActivityDraft draft = Draft("05.03.2030 10:00", "05.03.2030 11:00", {kGrue});
   EXPECT_TRUE(CheckActivitySave(planner, draft).Passed());
@@ -355,10 +390,10 @@ TEST(ActivitySave, MalformedRecordsArePassedOver) {
 
   draft.resourceRows = {kGrue, kNacelle};
   const auto verdict = CheckActivitySave(planner, draft);
-  EXPECT_EQ(verdict.conflictingActivity, 9);
+  EXPECT_EQ(verdict.conflictingActivity, 8);
   EXPECT_EQ(verdict.message,
             "Nacelle n'est pas disponible dans cette plage horaire\n\n"
-            "Étape en conflit :\nProjet (05.03.2030 10:00 - 05.03.2030 11:00)");
+            "Étape en conflit :\nLettre (05.03.2030 10:00 - 05.03.2030 11:00)");
 }
 
 TEST(FindResource, FindsTheFirstExactNameDeactivatedOnesIncluded) {

@@ -75,17 +75,40 @@ TEST_F(EditorTest, AnAgendaLineOpensItsActivity) {
   EXPECT_EQ(w.cmbcategorie.Text(), "Sud");
 }
 
-TEST_F(EditorTest, EmptyResourceColumnsAndDeactivatedResourcesLeaveNoRow) {
-  // Resource -1 names nobody, so the table leaves its column empty; Paul is deactivated.
+// Whatever the rows can offer, opening an activity and saving it again gives back every
+// resource it holds.
+TEST_F(EditorTest, ASaveAgainKeepsResourcesTheRowsCannotOffer) {
+  planner.Resources.push_back("Ann");  // 5: a second Ann
+  planner.Resources.push_back("");     // 6: a gap in the data file
+  // Resource -1 names nobody and is no resource; Paul (3) is deactivated.
   Add("04.03.2026 09:00", "04.03.2026 10:00", "Trous", 0, "255-0", {1, -1, 4});
   Add("04.03.2026 11:00", "04.03.2026 12:00", "Paul seul", 0, "255-0", {0, 3});
+  Add("04.03.2026 13:00", "04.03.2026 14:00", "Homonymes", 0, "255-0", {5, 6, 0});
+  const std::string paulRecord = planner.Activities[1], namesakes = planner.Activities[2];
   mainwindow::frmMain& w = OpenEditorWindow();
   Menu(2);
   user.DoubleClick(LabelOf(0));
-  EXPECT_EQ(w.MSFlexGrid1.TextMatrix(w.MSFlexGrid1.Row(), 6), "");
   EXPECT_EQ(Rows(), (std::vector<std::string>{"Bob", "Zoé"}));
+
   user.DoubleClick(LabelOf(1));
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"Ann", ""}));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Ann", "Paul"}));
+  Save();
+  EXPECT_TRUE(world.dialogs.shown.empty());
+  EXPECT_EQ(planner.Activities[1], paulRecord);
+
+  user.DoubleClick(LabelOf(2));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Ann", "", "Ann"}));
+  Save();
+  EXPECT_TRUE(world.dialogs.shown.empty());
+  EXPECT_EQ(planner.Activities[2], namesakes);
+
+  // Removing the first row moves the kept ones up; only the removed resource goes.
+  user.DoubleClick(LabelOf(2));
+  user.Click(w.imgKillAct[0]);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"", "Ann"}));
+  Save();
+  EXPECT_EQ(planner.Activities[2], "04.03.2026 13:00\u00A604.03.2026 14:00\u00A6Homonymes"
+                                   "\u00A60\u00A6255-0\u00A66\u00A60");
 }
 
 TEST_F(EditorTest, AStoredTimeOffTheFiveMinuteStepsIsShownAndKept) {

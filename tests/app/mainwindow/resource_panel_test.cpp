@@ -201,15 +201,27 @@ TEST_F(ResourcePanelTest, RenamingADeactivatedResourceKeepsItDeactivated) {
   EXPECT_THAT(Items(w.lstRessources), ElementsAre("Tout", "Ann", "Bob", "Salle 2", "Zoé"));
 }
 
-// A rename may give a resource the name of another; each entry still acts on its own record.
-TEST_F(ResourcePanelTest, TwoResourcesOfOneNameAreToldApartByTheirPlaceInTheList) {
+// Two resources of one name would let a booking of one pass for the other.
+TEST_F(ResourcePanelTest, RenamingToANameAnotherResourceBearsIsRefusedAsAddingIs) {
   mainwindow::frmMain& w = OpenPanel();
-  user.Choose(w.lstRess, "Zoé");
-  world.dialogs.inputBoxAnswers.push_back("Ann");
-  user.DoubleClick(w.lstRess);
-  EXPECT_EQ(planner.Resources[4], "Ann");
-  EXPECT_EQ(planner.Resources[0], "Ann");
+  for (const char* taken : {"Ann", "Paul"}) {  // an active name, a deactivated one
+    user.Choose(w.lstRess, "Zoé");
+    world.dialogs.inputBoxAnswers.push_back(taken);
+    user.DoubleClick(w.lstRess);
+    EXPECT_EQ(LastBox().kind, Shown::Kind::kMsgBox);
+    EXPECT_EQ(LastBox().prompt, std::string("Ce nom de Ressource ") + taken + " existe déjà");
+    EXPECT_EQ(LastBox().buttons, forms::kExclamation);
+    EXPECT_EQ(planner.Resources[4], "Zoé");
+    EXPECT_THAT(Items(w.lstRessources), ElementsAre("Tout", "Ann", "Bob", "Salle 2", "Zoé"));
+  }
+  EXPECT_EQ(activities::FindResource(planner, "Zoé"), 4);
+}
 
+// A data file may hold two resources of one name (written before renames were checked);
+// each entry still acts on its own record.
+TEST_F(ResourcePanelTest, TwoStoredResourcesOfOneNameAreToldApartByTheirPlaceInTheList) {
+  planner.Resources[4] = "Ann";
+  mainwindow::frmMain& w = OpenPanel();
   user.Choose(w.lstRess, 3);  // the second Ann
   world.dialogs.msgBoxAnswers.push_back(forms::kYes);
   user.Click(w.cmdActiveRess);

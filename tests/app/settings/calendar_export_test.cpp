@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 #include "app/settings/calendar_test_support.h"
@@ -103,7 +104,7 @@ TEST(CalendarText, OneOffAndRepeatingActivities) {
       "CATEGORIES:reunions-d-equipe",
       "DTSTART;TZID=Europe/Paris:20260303T140000",
       "DTEND;TZID=Europe/Paris:20260303T153000",
-      "RRULE:FREQ=WEEKLY;COUNT=100",
+      "RRULE:FREQ=WEEKLY",
       "END:VEVENT",
       "BEGIN:VEVENT",
       "UID:event-0002_86491144",
@@ -163,16 +164,45 @@ TEST(CalendarText, RuleTextsUidsAndEscapes) {
   planner.Activities[12345] = "05.01.2026 10:00¦05.01.2026 11:00¦Ligne 1\r\nLigne 2¦2¦255-1";
   planner.Categories[2] = "Atelier\\Sud¦65280-2";
   const std::string text = Export(planner, 2, "rules.ics");
+  // A repetition without a last date goes on as long as the planner's does.
   for (int code = 1; code <= 7; ++code) {
-    EXPECT_NE(text.find(std::string(rules[code - 1]) + ";COUNT=100\r\n"), std::string::npos)
-        << code;
+    EXPECT_NE(text.find(std::string(rules[code - 1]) + "\r\n"), std::string::npos) << code;
   }
+  EXPECT_EQ(text.find("COUNT"), std::string::npos);
   EXPECT_NE(text.find("\r\nUID:event-0006_86491144\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nUID:event-12345_86491144\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nSUMMARY:Atelier\\\\Sud - Ligne 1\\nLigne 2\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nNAME:Atelier\\\\Sud\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nCATEGORIES:atelier-sud\r\n"), std::string::npos);
   EXPECT_EQ(text.find("event-0007"), std::string::npos);
+}
+
+// Separators and control characters typed in names, and lines longer than 75 octets, as a
+// calendar library reads them back.
+TEST(CalendarText, TextValuesAreEscapedAndLongLinesFolded) {
+  store::Planner planner = Plan();
+  const std::string name = "Réunion; budget, équipe\x01\x7F et suite";
+  const std::string longName(40, 'a');
+  planner.Activities = {
+      "02.03.2026 08:00¦02.03.2026 09:00¦" + name + "¦1¦255-1¦2",
+      "03.03.2026 08:00¦03.03.2026 09:00¦" + longName + " - éèàçù ÉÈÀÇÙ éèàçù ÉÈÀÇÙ¦1¦255-1",
+  };
+  planner.Resources[2] = "Dupont,\x02 Marie";
+  const std::string text = Export(planner, 1, "escaped.ics");
+  EXPECT_NE(text.find("\r\nSUMMARY:Réunions d'équipe - Réunion\\; budget\\, équipe et suite\r\n"),
+            std::string::npos);
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 76u) << line;  // 75 octets and the CR
+    for (char c : line.substr(0, line.size() - 1)) {
+      EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 || c == 0x7F) << line;
+    }
+  }
+  const auto file = TestFolder("calendar") / "escaped.ics";
+  std::ofstream(file, std::ios::binary) << text;
+  EXPECT_EQ(IcsCheck("summary '" + file.string() + "'"),
+            "Réunions d'équipe - Réunion; budget, équipe et suite|Dupont, Marie\n"
+            "Réunions d'équipe - " + longName + " - éèàçù ÉÈÀÇÙ éèàçù ÉÈÀÇÙ|\n");
 }
 
 // The zone block follows the named zone; calendar programs then place the events at the

@@ -77,4 +77,16 @@ private:
     Pagelith& w;
 };
 
+namespace testing_support {
+
+// What mutool shows at a path of the document's objects (array items count from 1); a
+// stream's data alone, decoded, when `data`.
+inline std::string Show(const std::string& path, const std::string& what, bool data = false)
+{
+    return RunTool(std::string("mutool show ") + (data ? "-b '" : "'") + path + "' '" + what +
+                   "'")
+        .output;
+}
+
+}  // namespace testing_support
 }  // namespace pdf

@@ -1,0 +1,28 @@
+// The image formats: each turns a file's bytes into an image ready to be written.  A file
+// that is damaged, or of a variant we do not read, raises Error with the reason.
+#pragma once
+
+#include "pdf/images/image_list.h"
+
+namespace pdf {
+
+// Windows bitmaps: 1, 4 and 8 bits per pixel as indexed images (RLE8 and RLE4 included),
+// 16, 24 and 32 bits as RGB; rows bottom first.  `key` becomes a colour-key mask.
+PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key);
+
+// One frame of a GIF (counted from 1) on a canvas of the logical screen, bottom row first;
+// the background colour is transparent.
+PreparedImage DecodeGif(const Bytes& data, int frame);
+
+// A JPEG file, embedded as it is: only its frame header is read.
+PreparedImage DecodeJpeg(const Bytes& data);
+
+// A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed
+// data are embedded as they are.
+PreparedImage DecodePng(const Bytes& data);
+
+// A true-colour TGA of 24 or 32 bits, plain or run-length encoded, as RGB rows bottom
+// first; fully transparent pixels give the colour-key mask.
+PreparedImage DecodeTga(const Bytes& data);
+
+}  // namespace pdf

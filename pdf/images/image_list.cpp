@@ -1,0 +1,185 @@
+// The image list: loading an image once, and placing it any number of times.
+#include <string_view>
+
+#include "pdf/core/list_growth.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/images/byte_reader.h"
+#include "pdf/images/decoders.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+bool EndsWith(std::string_view text, std::string_view ending)
+{
+    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+bool IsRasterName(std::string_view key)
+{
+    for (const char* ending : {".GIF", ".BMP", ".JPG", ".PNG", ".TGA"})
+        if (EndsWith(key, ending))
+            return true;
+    return false;
+}
+
+std::string ResourceName(const std::string& prefix, int number)
+{
+    return "/" + prefix + "IMG_" + std::to_string(number);
+}
+
+}  // namespace
+
+std::string Pagelith::AddImage(const std::string& name, const Bytes& data, int frame,
+                               const std::string& maskColour)
+{
+    const std::string key = UpperAscii(name);
+    AppendImage(IsRasterName(key) ? key : std::string(), frame);
+    if (!IsRasterName(key))
+        return {};
+    Bytes bytes = data;
+    LoadImage(key, {}, bytes, frame, maskColour);
+    return name;
+}
+
+void Pagelith::DrawImage(const std::string& fileName, float x, float y, float width,
+                         float height, int frame, const std::string& maskColour,
+                         bool proportional)
+{
+    const std::string key = UpperAscii(fileName);
+    if (EndsWith(key, ".AI") || EndsWith(key, ".EPS")) {
+        ImportEps(fileName, x, y, width, height);
+        return;
+    }
+    if (EndsWith(key, ".WMF")) {
+        ImportWmf(fileName, x, y, width, height);
+        return;
+    }
+    int number = 0;
+    for (int n = 1; n <= mImages.Count && number == 0; ++n) {
+        const ImageRecord& image = mImages.Images[static_cast<std::size_t>(n - 1)];
+        if (image.Name == key && image.Frame == frame)
+            number = n;
+    }
+    if (number == 0) {
+        number = AppendImage(key, frame);
+        if (IsRasterName(key)) {
+            Bytes data;
+            LoadImage(key, fileName, data, frame, maskColour);
+        }
+    }
+    // An image that could not be loaded has no object to refer to.
+    const ImageRecord& image = mImages.Images[static_cast<std::size_t>(number - 1)];
+    if (image.Width > 0 && image.Height > 0)
+        PlaceImage(number, x, y, width, height, proportional);
+}
+
+int Pagelith::AppendImage(const std::string& key, int frame)
+{
+    ++mImages.Count;
+    ReserveFor(mImages.Images, mImages.Count, mMemoryUsage);
+    mImages.Images.push_back({key, 0, 0, frame, 0});
+    return mImages.Count;
+}
+
+// Reads the file (unless the data are given), decodes it by the ending of `key` and writes
+// the image as entry mImages.Count.  Every failure is recorded, and leaves the entry empty.
+void Pagelith::LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                         int frame, const std::string& maskColour)
+{
+    try {
+        if (!fileName.empty())
+            data = ReadWholeFile(fileName);
+        if (data.size() < 2)
+            throw Error(err::kFileNotFound, "File not found");
+        PreparedImage image;
+        if (EndsWith(key, ".GIF"))
+            image = DecodeGif(data, frame);
+        else if (EndsWith(key, ".BMP"))
+            image = DecodeBmp(data, BmpMaskKey(maskColour));
+        else if (EndsWith(key, ".PNG"))
+            image = DecodePng(data);
+        else if (EndsWith(key, ".TGA"))
+            image = DecodeTga(data);
+        else
+            image = DecodeJpeg(data);
+        WritePreparedImage(image);
+    } catch (const Error& e) {
+        RaiseError(e, "DrawImage", fileName);
+    }
+}
+
+void Pagelith::WritePreparedImage(PreparedImage& image)
+{
+    const int number = mImages.Count;
+    const std::string name = ResourceName(mResPrefix, number);
+    const int object =
+        WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
+                         image.Bits, name, image.ColorSpace, image.Filter, image.Mask);
+    mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
+    ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
+    // Only a GIF keeps the frame it was asked for as part of its key.
+    if (image.Kind != image_kind::kGif)
+        record.Frame = 1;
+    record.Width = image.Width;
+    record.Height = image.Height;
+    // PNG data are told apart for the object only; their rows run top first like JPEG's.
+    record.Kind = image.Kind >= image_kind::kPngPalette ? image_kind::kTopRowFirst : image.Kind;
+}
+
+// A mask colour in any notation of the colour operations; only an RGB colour gives a key.
+ColourKey Pagelith::BmpMaskKey(const std::string& maskColour) const
+{
+    if (maskColour.empty())
+        return std::nullopt;
+    std::string notation = maskColour;
+    std::string fallback;
+    ParseColor(notation, fallback);
+    if (notation.empty() || notation[0] != '#')
+        return std::nullopt;
+    std::vector<std::string> parts;
+    SplitText(notation.substr(1), parts, " ");
+    if (parts.size() != 3)
+        return std::nullopt;
+    std::array<std::uint8_t, 3> key{};
+    for (std::size_t i = 0; i < 3; ++i)
+        key[i] = static_cast<std::uint8_t>(std::lround(LeadingNumber(parts[i]) * 255));
+    return key;
+}
+
+// One line of operators: the unit square mapped onto the box; rows stored bottom first
+// need no turn-over in the page's y-down space, rows stored top first do.
+void Pagelith::PlaceImage(int number, float x, float y, float width, float height,
+                          bool proportional)
+{
+    const ImageRecord& image = mImages.Images[static_cast<std::size_t>(number - 1)];
+    const float w = static_cast<float>(image.Width);
+    const float h = static_cast<float>(image.Height);
+    SetXY(x, y);
+    if (width == 0 && height == 0) {
+        width = w / mScale;
+        height = h / mScale;
+    } else if (width == 0) {
+        width = height * w / h;
+    } else if (height == 0) {
+        height = width * h / w;
+    } else if (proportional) {
+        const float imageRatio = w / h;
+        const float boxRatio = width / height;
+        if (boxRatio < imageRatio)
+            height = width * h / w;
+        else
+            width = height * w / h;
+    }
+    SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
+    const std::string flipped = image.Kind == image_kind::kTopRowFirst
+                                    ? FormatCoord(-height) + " " + FormatCoord(x) + " " +
+                                          FormatCoord(y + height)
+                                    : FormatCoord(height) + " " + FormatCoord(x) + " " +
+                                          FormatCoord(y);
+    PutLine("q " + FormatCoord(width) + " 0 0 " + flipped + " cm " +
+            ResourceName(mResPrefix, number) + " Do Q");
+}
+
+}  // namespace pdf

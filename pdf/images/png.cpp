@@ -1,0 +1,114 @@
+// PNG: the compressed data of the IDAT chunks are embedded as they are, as one Flate stream
+// whose decode parameters name the PNG row predictors.
+#include <algorithm>
+
+#include "pdf/images/byte_reader.h"
+#include "pdf/images/decoders.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+
+enum ColourType { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
+
+bool IsChunk(const Bytes& data, std::size_t at, const char* type)
+{
+    RequireBytes(data, static_cast<std::int64_t>(at), 4);
+    return std::equal(type, type + 4, data.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+std::string ColourSpaceOf(int colourType)
+{
+    switch (colourType) {
+    case kGrey:
+        return "DeviceGray";
+    case kRgb:
+        return "DeviceRGB";
+    case kPalette:
+        return "Indexed";
+    case kGreyAlpha:
+    case kRgba:
+        throw FormatError("PNG images with an alpha channel are not supported");
+    default:
+        throw FormatError("the PNG colour type " + std::to_string(colourType) + " is unknown");
+    }
+}
+
+// A transparency chunk: for a palette, the first fully transparent entry; for grey and RGB,
+// the key colour's samples (their low bytes), each as a range of one value.
+std::string MaskOf(const Bytes& data, std::size_t at, std::size_t length, int colourType)
+{
+    std::string mask;
+    if (colourType == kPalette) {
+        for (std::size_t i = 0; i < length; ++i) {
+            if (data[at + i] == 0) {
+                mask = std::to_string(i) + " " + std::to_string(i);
+                break;
+            }
+        }
+        return mask;
+    }
+    for (std::size_t i = 0; i + 1 < length; i += 2) {
+        const std::string v = std::to_string(data[at + i + 1]);
+        mask += v + " " + v + " ";
+    }
+    return mask;
+}
+
+}  // namespace
+
+PreparedImage DecodePng(const Bytes& data)
+{
+    if (data.size() < 33 || !std::equal(kSignature, kSignature + 8, data.begin()))
+        throw FormatError("the data are not a PNG image");
+    if (!IsChunk(data, 12, "IHDR"))
+        throw FormatError("the PNG header chunk is missing");
+
+    PreparedImage image;
+    image.Width = ReadIntBE(data, 16, 4, true);
+    image.Height = ReadIntBE(data, 20, 4, true);
+    image.Bits = data[24];
+    const int colourType = data[25];
+    image.ColorSpace = ColourSpaceOf(colourType);
+    if (image.Bits > 8)
+        throw FormatError("PNG images of more than 8 bits per sample are not supported");
+    if (data[26] != 0 || data[27] != 0)
+        throw FormatError("the PNG compression or filter method is unknown");
+    if (data[28] != 0)
+        throw FormatError("interlaced PNG images are not supported");
+    if (image.Width == 0 || image.Height == 0)
+        throw FormatError("the PNG header gives no size");
+
+    bool hasPalette = false;
+    std::size_t at = 33;
+    while (at < data.size()) {
+        const std::size_t length = static_cast<std::size_t>(ReadIntBE(data, static_cast<std::int64_t>(at), 4, true));
+        const std::size_t body = at + 8;
+        RequireBytes(data, static_cast<std::int64_t>(at + 4), 4 + static_cast<std::int64_t>(length));
+        if (IsChunk(data, at + 4, "IEND"))
+            break;
+        if (IsChunk(data, at + 4, "PLTE") && colourType == kPalette) {
+            image.Palette.assign(data.begin() + static_cast<std::ptrdiff_t>(body),
+                                 data.begin() + static_cast<std::ptrdiff_t>(body + length));
+            hasPalette = true;
+        } else if (IsChunk(data, at + 4, "tRNS")) {
+            image.Mask = MaskOf(data, body, length, colourType);
+        } else if (IsChunk(data, at + 4, "IDAT")) {
+            image.Data.insert(image.Data.end(), data.begin() + static_cast<std::ptrdiff_t>(body),
+                              data.begin() + static_cast<std::ptrdiff_t>(body + length));
+        }
+        at = body + length + 4;
+    }
+    if (colourType == kPalette && !hasPalette)
+        throw FormatError("the paletted PNG image has no palette");
+    if (image.Data.empty())
+        throw FormatError("the PNG image has no image data");
+
+    image.Kind = hasPalette ? image_kind::kPngPalette : image_kind::kPng;
+    image.Filter = "/FlateDecode";
+    return image;
+}
+
+}  // namespace pdf

@@ -1,0 +1,121 @@
+// The published calendar read by a calendar library: every repetition it expands falls on
+// the day and at the time the planner shows, no more and no fewer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/activities/occurrence.h"
+#include "app/settings/calendar_export.h"
+#include "app/settings/calendar_test_support.h"
+
+namespace {
+
+using Occurrence = std::pair<std::string, std::string>;
+
+struct Repeating {
+  std::string start;
+  std::string end;
+  int code;
+  std::string until;  // empty: no last date
+};
+
+runtime::DateTime At(const std::string& text) { return *runtime::DateTime::Parse(text); }
+
+// The occurrences a calendar program finds in the exported file from 2023 to 2033, by
+// activity index, in order of start.
+std::map<int, std::vector<Occurrence>> ExpandedByCalendarProgram(
+    const std::vector<Repeating>& activities, const std::string& zone) {
+  store::Planner planner;
+  planner.IanaTimeZone = zone;
+  planner.Categories = {"Chantier¦255-1"};
+  for (const Repeating& a : activities) {
+    std::string colour = "255-1-" + std::to_string(a.code);
+    if (!a.until.empty()) colour += "-" + a.until;
+    planner.Activities.push_back(a.start + "¦" + a.end + "¦Pose¦0¦" + colour);
+  }
+  const auto file = TestFolder("occurrence") / "repeating.ics";
+  std::ofstream(file, std::ios::binary) << settings::CalendarText(planner, "123", 0, 0);
+
+  const std::string output = IcsCheck("expand '" + file.string() + "' 2023-01-01 2034-01-01");
+  EXPECT_EQ(output.rfind("failed", 0), std::string::npos) << output;
+  std::map<int, std::vector<Occurrence>> found;
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    // event-0003_123|dd.mm.yyyy HH:MM|dd.mm.yyyy HH:MM, a second event of one activity
+    // being event-0003-2_123
+    const size_t bar = line.find('|');
+    found[std::stoi(line.substr(6, 4))].emplace_back(line.substr(bar + 1, 16),
+                                                     line.substr(bar + 18, 16));
+  }
+  for (auto& [index, occurrences] : found) {
+    std::sort(occurrences.begin(), occurrences.end(), [](const auto& a, const auto& b) {
+      return At(a.first) < At(b.first);
+    });
+  }
+  return found;
+}
+
+// The occurrences the planner shows day by day to the end of 2033, up to the last date.
+std::vector<Occurrence> ShownByPlanner(const Repeating& a) {
+  std::vector<Occurrence> shown = {{a.start, a.end}};
+  auto last = At("31.12.2033");
+  if (!a.until.empty()) last = std::min(last, At(a.until));
+  for (auto day = At(a.start).Date(); day <= last; day = day.AddDays(1)) {
+    auto occurrence = activities::OccurrenceOnDate(a.start, a.end, a.code, day);
+    if (!occurrence.first.empty()) shown.push_back(occurrence);
+  }
+  return shown;
+}
+
+// Month steps from the last days of a month and from 29 February, with and without a last
+// date, beside the common cases.
+std::vector<Repeating> Activities() {
+  std::vector<Repeating> activities = {
+      {"05.01.2026 10:00", "05.01.2026 11:30", 1, ""},
+      {"28.01.2026 09:00", "28.01.2026 17:00", 1, "15.03.2026"},
+      {"10.01.2026 23:30", "10.01.2026 23:45", 1, "15.01.2026"},
+      {"13.02.2026 08:00", "13.02.2026 09:00", 2, ""},
+      {"02.03.2026 14:00", "02.03.2026 15:00", 2, "01.11.2026"},
+      {"20.10.2025 07:30", "21.10.2025 18:00", 3, ""},
+      {"28.12.2025 10:00", "28.12.2025 12:00", 3, "01.06.2026"},
+      {"31.01.2024 23:30", "01.02.2024 00:30", 4, ""},  // over midnight
+  };
+  // Each month code from a month whose steps reach February.
+  const struct {
+    int code;
+    const char* month;
+  } codes[] = {{4, "01.2024"}, {5, "11.2023"}, {6, "08.2024"}, {7, "02.2024"}};
+  for (const auto& c : codes) {
+    for (int day = 28; day <= 31; ++day) {
+      const std::string start = std::to_string(day) + "." + c.month;
+      if (!runtime::DateTime::Parse(start)) continue;  // no 30 or 31 February
+      const std::string until = day % 2 ? "15.06.2029" : "";
+      activities.push_back({start + " 10:00", start + " 11:30", c.code, until});
+    }
+    activities.push_back({"29.02.2024 08:00", "29.02.2024 09:00", c.code, ""});
+    activities.push_back({"29.02.2024 08:00", "29.02.2024 09:00", c.code, "28.02.2031"});
+  }
+  return activities;
+}
+
+TEST(PublishedCalendar, ACalendarLibraryExpandsTheOccurrencesThePlannerShows) {
+  const std::vector<Repeating> activities = Activities();
+  std::vector<std::vector<Occurrence>> shown;
+  for (const Repeating& a : activities) shown.push_back(ShownByPlanner(a));
+  for (const std::string zone : {"Europe/Paris", "America/New_York", "Australia/Sydney"}) {
+    const auto expanded = ExpandedByCalendarProgram(activities, zone);
+    for (size_t i = 0; i < activities.size(); ++i) {
+      const auto found = expanded.find(static_cast<int>(i));
+      ASSERT_NE(found, expanded.end()) << zone << " activity " << i;
+      EXPECT_EQ(found->second, shown[i])
+          << zone << " " << activities[i].start << " code " << activities[i].code;
+    }
+  }
+}
+
+}  // namespace

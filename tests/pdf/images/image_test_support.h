@@ -1,0 +1,183 @@
+// Shared by the image tests: the writer's image state, a document with an open page, byte
+// builders for hand-made files, and the sample images written by Pillow and ImageMagick.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "pdf/images/decoders.h"
+#include "pdf/pagelith.h"
+#include "pdf/pdf_tools.h"
+
+namespace pdf {
+
+class PagelithTestPeer {
+public:
+    explicit PagelithTestPeer(Pagelith& writer) : w(writer) {}
+    std::string PageContent() const { return BufToString(w.mPageBuf); }
+    void ClearPageContent() { BufReset(w.mPageBuf); }
+    std::string XObjectRes() const { return w.mXObjectRes; }
+    std::string ResPrefix() const { return w.mResPrefix; }
+    int ImageCount() const { return w.mImages.Count; }
+    const ImageRecord& Image(int number) const
+    {
+        return w.mImages.Images[static_cast<std::size_t>(number - 1)];
+    }
+    std::array<float, 4> LastBox() const { return w.mLastBox; }
+    float PageHeight() const { return w.mPageHeight; }
+    int WriteImageObject(int kind, Bytes data, const Bytes& palette, int width, int height,
+                         int bits, const std::string& colorSpace, const std::string& filter,
+                         const std::string& mask)
+    {
+        return w.WriteImageObject(kind, data, palette, width, height, bits, "/Im", colorSpace,
+                                  filter, mask);
+    }
+
+private:
+    Pagelith& w;
+};
+
+namespace image_testing {
+
+// Bytes from a list of small values and little-endian words.
+inline void Append(Bytes& out, std::initializer_list<int> bytes)
+{
+    for (const int b : bytes)
+        out.push_back(static_cast<std::uint8_t>(b));
+}
+inline void AppendLE(Bytes& out, std::uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// A file of the scratch folder holding `bytes`; its path.
+inline std::string WriteScratch(const std::string& name, const Bytes& bytes)
+{
+    const std::string path = testing_support::ScratchPath(name);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// The frame header of a JPEG (no picture data): enough for its size and components.
+inline Bytes JpegHeader(int width, int height, int components)
+{
+    Bytes out;
+    Append(out, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
+    Append(out, {0xFF, 0xC4, 0, 3, 0});  // a table segment is no frame header
+    Append(out, {0xFF, 0xC2, 0, 8 + 3 * components, 8, height >> 8, height & 255, width >> 8,
+                 width & 255, components});
+    for (int c = 1; c <= components; ++c)
+        Append(out, {c, 0x11, 0});
+    Append(out, {0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    return out;
+}
+
+// A 24-bit bitmap: rows bottom first, each of blue, green, red per pixel.
+inline Bytes Bmp24(int width, int height, const Bytes& pixels)
+{
+    const int stride = (width * 3 + 3) / 4 * 4;
+    Bytes out;
+    Append(out, {'B', 'M'});
+    AppendLE(out, 54 + stride * height, 4);
+    AppendLE(out, 0, 4);
+    AppendLE(out, 54, 4);
+    AppendLE(out, 40, 4);
+    AppendLE(out, width, 4);
+    AppendLE(out, height, 4);
+    AppendLE(out, 1, 2);
+    AppendLE(out, 24, 2);
+    AppendLE(out, 0, 4);
+    for (int i = 0; i < 5; ++i)
+        AppendLE(out, 0, 4);
+    for (int y = 0; y < height; ++y) {
+        const auto row = pixels.begin() + y * width * 3;
+        out.insert(out.end(), row, row + width * 3);
+        for (int pad = width * 3; pad < stride; ++pad)
+            out.push_back(0);
+    }
+    return out;
+}
+
+// A JPEG file of one colour written by Pillow into the scratch folder; its path.
+inline std::string MadeJpeg(const std::string& name, int width, int height)
+{
+    const std::string path = testing_support::ScratchPath(name);
+    const auto made = testing_support::RunTool(
+        "/usr/bin/python3 -c \"import sys; from PIL import Image; Image.new('RGB', (" +
+        std::to_string(width) + ", " + std::to_string(height) +
+        "), 'teal').save(sys.argv[1], 'JPEG')\" '" + path + "'");
+    EXPECT_EQ(made.status, 0) << made.output;
+    return path;
+}
+
+inline Bytes ReadBytes(const std::string& path)
+{
+    const std::string text = testing_support::ReadAll(path);
+    return Bytes(text.begin(), text.end());
+}
+
+inline std::string SampleFolder()
+{
+    return (std::filesystem::path(QUORVANE_BUILD_DIR) / "test-images").string();
+}
+
+// The samples of scripts/image_samples.py, written once for every test that runs at the
+// same time: the first one holds the lock while it writes them.
+inline std::string Samples()
+{
+    const std::string folder = SampleFolder();
+    std::filesystem::create_directories(folder);
+    const int lock = open((folder + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
+    flock(lock, LOCK_EX);
+    if (!std::filesystem::exists(folder + "/manifest.txt")) {
+        const auto made = testing_support::RunTool("/usr/bin/python3 '" QUORVANE_SOURCE_DIR
+                                                   "/scripts/image_samples.py' make '" +
+                                                   folder + "'");
+        EXPECT_EQ(made.status, 0) << made.output;
+    }
+    flock(lock, LOCK_UN);
+    close(lock);
+    return folder;
+}
+
+// A document with an open page whose content each test reads back.
+class ImageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = testing_support::CaseOutputPath("images_");
+        w->BeginDoc(path);
+        ASSERT_EQ(w->ErrNumber(), 0);
+        int page = 0;
+        w->BeginPage(page);
+    }
+
+    // What was placed since the last call.
+    std::string Content()
+    {
+        std::string text = peer.PageContent();
+        peer.ClearPageContent();
+        return text;
+    }
+
+    std::string Finish() { return testing_support::FinishChecked(*w, path); }
+
+    std::string path;
+    std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();
+    PagelithTestPeer peer{*w};
+};
+
+}  // namespace image_testing
+}  // namespace pdf

@@ -1,0 +1,312 @@
+// What each format's loader makes of hand-made files: stream bytes, masks, and the errors
+// of the variants it refuses and of damaged data.
+#include <gtest/gtest.h>
+
+#include "image_test_support.h"
+
+namespace pdf {
+namespace {
+
+using namespace image_testing;
+
+// The reason a decoder gives for refusing the data; "" when it takes them.
+template <class Decode>
+std::string Refusal(Decode decode)
+{
+    try {
+        decode();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "";
+}
+
+Bytes Palette(std::initializer_list<std::array<int, 3>> colours, int entries)
+{
+    Bytes out;
+    for (const auto& c : colours)
+        Append(out, {c[2], c[1], c[0], 0});
+    out.resize(static_cast<std::size_t>(entries) * 4);
+    return out;
+}
+
+// A paletted bitmap of `bits` per pixel with the given compression and pixel bytes.
+Bytes PaletteBmp(int width, int height, int bits, int compression, const Bytes& palette,
+                 const Bytes& pixels)
+{
+    Bytes out = Bmp24(width, 0, {});
+    const std::uint32_t offset = 54 + static_cast<std::uint32_t>(palette.size());
+    for (int i = 0; i < 4; ++i) {
+        out[10 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+        out[22 + i] = static_cast<std::uint8_t>(height >> (8 * i));
+        out[30 + i] = static_cast<std::uint8_t>(compression >> (8 * i));
+    }
+    out[28] = static_cast<std::uint8_t>(bits);
+    out.insert(out.end(), palette.begin(), palette.end());
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+TEST(BmpLoader, RowsLoseTheirPaddingAndKeepTheirOrder)
+{
+    // Bottom row blue, green; top row red, white; two padding bytes each.
+    const PreparedImage rgb = DecodeBmp(Bmp24(2, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}), std::nullopt);
+    EXPECT_EQ(rgb.Data, (Bytes{0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
+    EXPECT_EQ(rgb.Bits, 24);
+    EXPECT_EQ(DecodeBmp(Bmp24(1, 1, {0, 0, 255}), std::array<std::uint8_t, 3>{255, 0, 0}).Mask,
+              "255 255 0 0 0 0 ");
+
+    const Bytes palette = Palette({{0, 0, 0}, {255, 0, 0}}, 256);
+    const PreparedImage indexed =
+        DecodeBmp(PaletteBmp(3, 2, 8, 0, palette, {1, 0, 1, 9, 0, 1, 0, 9}), std::nullopt);
+    EXPECT_EQ(indexed.Data, (Bytes{1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(indexed.Palette.size(), 768u);
+    EXPECT_EQ(Bytes(indexed.Palette.begin(), indexed.Palette.begin() + 6), (Bytes{0, 0, 0, 255, 0, 0}));
+
+    Bytes keyed = Palette({{0, 0, 0}}, 256);
+    for (const int entry : {7, 9})
+        keyed[4 * entry + 2] = 255;
+    EXPECT_EQ(DecodeBmp(PaletteBmp(1, 1, 8, 0, keyed, {0, 0, 0, 0}), std::array<std::uint8_t, 3>{255, 0, 0}).Mask,
+              "9 9 ") << "the last entry of the key colour decides";
+}
+
+TEST(BmpLoader, RunLengthDataAreClippedToThePicture)
+{
+    const Bytes palette = Palette({}, 16);
+    // RLE4, 3 x 2: a run of 5 alternating 1 and 2 into a row of 3, end of line, a copy of
+    // three pixels 3 4 5, end of bitmap.
+    const Bytes rle4 = {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1};
+    EXPECT_EQ(DecodeBmp(PaletteBmp(3, 2, 4, 2, palette, rle4), std::nullopt).Data,
+              (Bytes{0x12, 0x10, 0x34, 0x50}));
+    // RLE8, 4 x 3: a delta of one column and one row, a run past the row's end, the end of
+    // the bitmap before the last row.
+    const Bytes rle8 = {0, 2, 1, 1, 9, 7, 0, 1};
+    EXPECT_EQ(DecodeBmp(PaletteBmp(4, 3, 8, 1, Palette({}, 256), rle8), std::nullopt).Data,
+              (Bytes{0, 0, 0, 0, 0, 7, 7, 7, 0, 0, 0, 0}));
+    EXPECT_EQ(Refusal([&] { DecodeBmp(PaletteBmp(4, 3, 8, 1, Palette({}, 256), {3, 7}), std::nullopt); }),
+              "Subscript out of range") << "data that end before the bitmap does";
+}
+
+TEST(BmpLoader, VariantsWeDoNotReadAreNamed)
+{
+    Bytes topDown = Bmp24(1, 1, {0, 0, 0});
+    topDown[25] = 0xFF, topDown[24] = 0xFF, topDown[23] = 0xFF, topDown[22] = 0xFF;
+    EXPECT_EQ(Refusal([&] { DecodeBmp(topDown, std::nullopt); }),
+              "bitmaps stored top row first are not supported");
+    Bytes twoBit = Bmp24(1, 1, {0, 0, 0});
+    twoBit[28] = 2;
+    EXPECT_EQ(Refusal([&] { DecodeBmp(twoBit, std::nullopt); }),
+              "bitmaps of 2 bits per pixel are not supported");
+    Bytes huge = Bmp24(1, 1, {0, 0, 0});
+    huge[20] = 0x7F;  // 2^23 pixels wide
+    EXPECT_EQ(Refusal([&] { DecodeBmp(huge, std::nullopt); }), "Subscript out of range");
+    EXPECT_EQ(Refusal([] { DecodeBmp(Bytes(60, 'X'), std::nullopt); }),
+              "the data are not a Windows bitmap");
+}
+
+Bytes Tga(int type, int bits, int descriptor, int width, int height, const Bytes& pixels)
+{
+    Bytes out;
+    Append(out, {0, 0, type, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    AppendLE(out, static_cast<std::uint32_t>(width), 2);
+    AppendLE(out, static_cast<std::uint32_t>(height), 2);
+    Append(out, {bits, descriptor});
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+TEST(TgaLoader, PlainAndRunLengthPixels)
+{
+    EXPECT_EQ(DecodeTga(Tga(2, 24, 0, 2, 1, {0, 0, 255, 0, 255, 0})).Data,
+              (Bytes{255, 0, 0, 0, 255, 0}));
+    // A run of 4, a raw packet of 3, a run of 1: eight pixels.
+    const Bytes packets = {0x83, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0x80, 13, 14, 15};
+    EXPECT_EQ(DecodeTga(Tga(10, 24, 0, 4, 2, packets)).Data,
+              (Bytes{3, 2, 1, 3, 2, 1, 3, 2, 1, 3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13}));
+    // Top row first in the file: turned round, so that rows leave bottom first.
+    EXPECT_EQ(DecodeTga(Tga(2, 24, 0x20, 1, 2, {0, 0, 255, 0, 255, 0})).Data,
+              (Bytes{0, 255, 0, 255, 0, 0}));
+
+    const PreparedImage alpha =
+        DecodeTga(Tga(2, 32, 8, 2, 1, {255, 255, 255, 0, 9, 9, 9, 128}));
+    EXPECT_EQ(alpha.Mask, "255 255 255 255 255 255 ");
+    EXPECT_EQ(alpha.Data, (Bytes{255, 255, 255, 9, 9, 9}));
+}
+
+TEST(TgaLoader, RefusalsAndDamage)
+{
+    EXPECT_EQ(Refusal([] { DecodeTga(Tga(1, 8, 0, 1, 1, {0})); }),
+              "only true-colour TGA images are supported");
+    EXPECT_EQ(Refusal([] { DecodeTga(Tga(2, 16, 0, 1, 1, {0, 0})); }),
+              "TGA images of 16 bits per pixel are not supported");
+    EXPECT_EQ(Refusal([] { DecodeTga(Tga(2, 32, 0, 1, 1, {0, 0, 0, 0})); }),
+              "32-bit TGA images need eight alpha bits");
+    EXPECT_EQ(Refusal([] { DecodeTga(Tga(2, 24, 0, 2, 1, {1, 2, 3})); }), "Subscript out of range");
+    EXPECT_EQ(Refusal([] { DecodeTga(Tga(10, 24, 0, 65535, 65535, {0xFF, 1, 2, 3})); }),
+              "the picture is larger than its data can describe");
+}
+
+// A GIF of one frame whose codes are clear-and-literal pairs, with the given screen and
+// frame geometry.
+Bytes Gif(int screenW, int screenH, int left, int top, int width, int height,
+          const std::vector<int>& codes, int frames = 1)
+{
+    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
+    AppendLE(out, static_cast<std::uint32_t>(screenW), 2);
+    AppendLE(out, static_cast<std::uint32_t>(screenH), 2);
+    Append(out, {0x81, 3, 0});  // 4 colours; background 3
+    Append(out, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+    Append(out, {0x21, 0xF9, 4, 0, 0, 0, 0, 0});  // a graphic control block, passed over
+    // Three-bit codes packed from the low bits up.
+    Bytes packed;
+    std::uint32_t buffer = 0;
+    int count = 0;
+    for (const int code : codes) {
+        buffer |= static_cast<std::uint32_t>(code) << count;
+        for (count += 3; count >= 8; count -= 8, buffer >>= 8)
+            packed.push_back(static_cast<std::uint8_t>(buffer));
+    }
+    if (count > 0)
+        packed.push_back(static_cast<std::uint8_t>(buffer));
+    for (int f = 0; f < frames; ++f) {
+        out.push_back(0x2C);
+        for (const int v : {left, top, width, height})
+            AppendLE(out, static_cast<std::uint32_t>(v), 2);
+        Append(out, {0, 2, static_cast<int>(packed.size())});
+        out.insert(out.end(), packed.begin(), packed.end());
+        out.push_back(0);
+    }
+    out.push_back(0x3B);
+    return out;
+}
+
+std::vector<int> Literals(std::initializer_list<int> indices)
+{
+    std::vector<int> codes;
+    for (const int i : indices)
+        codes.insert(codes.end(), {4, i});
+    codes.push_back(5);
+    return codes;
+}
+
+TEST(GifLoader, FramesLandOnTheScreenBottomRowFirst)
+{
+    const PreparedImage image = DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1})), 1);
+    EXPECT_EQ(image.Bits, 2);
+    EXPECT_EQ(image.Data, (Bytes{0xE4, 0x18})) << "rows 3 2 1 and 0 1 2, two bits a pixel";
+    EXPECT_EQ(image.Mask, "3 3") << "the background colour is transparent";
+    EXPECT_EQ(image.Palette.size(), 12u);
+
+    // A frame offset beyond the screen keeps only what lies on it.
+    const PreparedImage clipped = DecodeGif(Gif(2, 2, 1, 1, 3, 3, Literals({1, 2, 3, 1, 2, 3, 1, 2, 3})), 1);
+    EXPECT_EQ(clipped.Data, (Bytes{0x10, 0x00}));
+
+    // The literal pairs also decode the standard way: a code that repeats the last string.
+    const PreparedImage repeat = DecodeGif(Gif(4, 1, 0, 0, 4, 1, {4, 1, 6, 2, 5}), 1);
+    EXPECT_EQ(repeat.Data, (Bytes{0x56})) << "1, then 1 1 from the new code, then 2";
+}
+
+TEST(GifLoader, DamageAndMissingFramesAreNamed)
+{
+    EXPECT_EQ(Refusal([] { DecodeGif(Gif(2, 1, 0, 0, 2, 1, {4, 1, 7, 5}), 1); }),
+              "the GIF data hold an invalid LZW code");
+    EXPECT_EQ(Refusal([] { DecodeGif(Gif(2, 1, 0, 0, 2, 1, Literals({1, 2}), 2), 3); }),
+              "the GIF image has no frame 3");
+    EXPECT_EQ(Refusal([] { DecodeGif(Gif(2, 1, 0, 0, 2, 1, Literals({1, 2}), 2), 2); }), "");
+    Bytes cut = Gif(2, 1, 0, 0, 2, 1, Literals({1, 2}));
+    cut.resize(cut.size() - 4);
+    EXPECT_EQ(Refusal([&] { DecodeGif(cut, 1); }), "Subscript out of range");
+    EXPECT_EQ(Refusal([] { DecodeGif(Gif(65535, 65535, 0, 0, 1, 1, Literals({1})), 1); }),
+              "the picture is larger than its data can describe");
+    EXPECT_EQ(Refusal([] { DecodeGif({'G', 'I', 'F', '9', '0', 'a', 0, 0, 0, 0, 0, 0, 0}, 1); }),
+              "the data are not a GIF image");
+}
+
+TEST(JpegLoader, TheFileIsEmbeddedAsItIs)
+{
+    for (const auto& [components, space] :
+         {std::pair{1, "DeviceGray"}, std::pair{3, "DeviceRGB"}, std::pair{4, "DeviceCMYK"}}) {
+        const Bytes file = JpegHeader(640, 480, components);
+        const PreparedImage image = DecodeJpeg(file);
+        EXPECT_EQ(image.ColorSpace, space);
+        EXPECT_EQ(image.Width, 640);
+        EXPECT_EQ(image.Height, 480);
+        EXPECT_EQ(image.Data, file);
+        EXPECT_EQ(image.Filter, "/DCTDecode ");
+    }
+    Bytes noStart = JpegHeader(8, 8, 3);
+    noStart[1] = 0xD9;
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(noStart); }), "the JPEG data have no start-of-image marker");
+    Bytes noFrame = JpegHeader(8, 8, 3);
+    noFrame.resize(24);
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(noFrame); }), "the JPEG data have no frame header");
+    EXPECT_EQ(Refusal([] { DecodeJpeg(JpegHeader(8, 8, 2)); }),
+              "JPEG images of 2 components are not supported");
+}
+
+Bytes Chunk(const char* type, const Bytes& body)
+{
+    Bytes out;
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<std::uint8_t>(body.size() >> (8 * i)));
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), body.begin(), body.end());
+    Append(out, {0, 0, 0, 0});
+    return out;
+}
+
+Bytes Png(int bits, int colourType, int interlace, std::initializer_list<Bytes> chunks)
+{
+    Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    const Bytes header = Chunk("IHDR", {0, 0, 1, 0, 0, 0, 0, 7, static_cast<std::uint8_t>(bits),
+                                        static_cast<std::uint8_t>(colourType), 0, 0,
+                                        static_cast<std::uint8_t>(interlace)});
+    out.insert(out.end(), header.begin(), header.end());
+    for (const Bytes& c : chunks)
+        out.insert(out.end(), c.begin(), c.end());
+    const Bytes end = Chunk("IEND", {});
+    out.insert(out.end(), end.begin(), end.end());
+    return out;
+}
+
+TEST(PngLoader, ChunksGiveDataPaletteAndMask)
+{
+    const PreparedImage rgb = DecodePng(Png(8, 2, 0, {Chunk("PLTE", {1, 2, 3}),
+                                                      Chunk("tRNS", {0, 255, 0, 0, 0, 255}),
+                                                      Chunk("IDAT", {1, 2}), Chunk("tEXt", {9}),
+                                                      Chunk("IDAT", {3})}));
+    EXPECT_EQ(rgb.Data, (Bytes{1, 2, 3})) << "IDAT chunks are joined";
+    EXPECT_EQ(rgb.Mask, "255 255 0 0 255 255 ");
+    EXPECT_EQ(rgb.Kind, image_kind::kPng) << "a palette in an RGB image is only a suggestion";
+    EXPECT_EQ(rgb.ColorSpace, "DeviceRGB");
+    EXPECT_EQ(rgb.Width, 256);
+    EXPECT_EQ(rgb.Height, 7);
+
+    const PreparedImage indexed = DecodePng(
+        Png(4, 3, 0, {Chunk("PLTE", Bytes(48)), Chunk("tRNS", {255, 0, 0}), Chunk("IDAT", {1})}));
+    EXPECT_EQ(indexed.Kind, image_kind::kPngPalette);
+    EXPECT_EQ(indexed.Mask, "1 1");
+    EXPECT_EQ(indexed.Bits, 4);
+    EXPECT_EQ(DecodePng(Png(2, 0, 0, {Chunk("tRNS", {0, 3}), Chunk("IDAT", {1})})).Mask, "3 3 ");
+}
+
+TEST(PngLoader, VariantsWeDoNotReadAreNamed)
+{
+    const Bytes data = Chunk("IDAT", {1});
+    EXPECT_EQ(Refusal([&] { DecodePng(Png(16, 2, 0, {data})); }),
+              "PNG images of more than 8 bits per sample are not supported");
+    EXPECT_EQ(Refusal([&] { DecodePng(Png(8, 6, 0, {data})); }),
+              "PNG images with an alpha channel are not supported");
+    EXPECT_EQ(Refusal([&] { DecodePng(Png(8, 4, 0, {data})); }),
+              "PNG images with an alpha channel are not supported");
+    EXPECT_EQ(Refusal([&] { DecodePng(Png(8, 2, 1, {data})); }),
+              "interlaced PNG images are not supported");
+    EXPECT_EQ(Refusal([&] { DecodePng(Png(8, 3, 0, {data})); }),
+              "the paletted PNG image has no palette");
+    Bytes cut = Png(8, 2, 0, {Chunk("IDAT", Bytes(100))});
+    cut.resize(cut.size() - 40);
+    EXPECT_EQ(Refusal([&] { DecodePng(cut); }), "Subscript out of range");
+}
+
+}  // namespace
+}  // namespace pdf
