@@ -403,6 +403,9 @@ private:
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
     // A new document holds none of the forms and copies made for the one before.
     void ForgetImports();
+    // Under protection, a copied object's strings and stream take the key of its copy.
+    std::string EncipherCopiedStrings(const std::string& text, int number);
+    void EncipherCopiedStream(Bytes& data, int number);
     void ImportObjectTree(std::string& text);
 
     // Viewer options, page labels, metadata (viewer_options.cpp).

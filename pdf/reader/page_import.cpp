@@ -97,12 +97,15 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     entry.rotation = WholeNumber(LeadingNumber(rotate));
 
     const int number = BeginObj(0);
+    resources = EncipherCopiedStrings(resources, number);
+    decodeParms = EncipherCopiedStrings(decodeParms, number);
     WriteLine("<< /Type /XObject /Subtype /Form /FormType 1");
     WriteLine("   /BBox [" + FormatReal(static_cast<float>(box[0])) + " " +
               FormatReal(static_cast<float>(box[1])) + " " + FormatReal(static_cast<float>(box[2])) +
               " " + FormatReal(static_cast<float>(box[3])) + " ]");
     WriteLine("   /Resources " + resources);
     if (hasStream) {
+        EncipherCopiedStream(data, number);
         WriteLine("   /Length " + std::to_string(data.size()));
         if (!filter.empty())
             WriteLine("   /Filter " + filter);
@@ -118,6 +121,20 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     EndObj();
     mXObjectRes += "/" + name + " " + std::to_string(number) + " 0 R \r";
     entry.object = -entry.object;
+}
+
+std::string Pagelith::EncipherCopiedStrings(const std::string& text, int number)
+{
+    if (!mProtection.Encrypt)
+        return text;
+    const std::string key = ObjectKey(number);
+    return EncipherStrings(text, [&](std::string bytes) { return mProtection.Cipher.Crypt(key, std::move(bytes)); });
+}
+
+void Pagelith::EncipherCopiedStream(Bytes& data, int number)
+{
+    if (mProtection.Encrypt && !data.empty())
+        mProtection.Cipher.Crypt(ObjectKey(number), data.data(), data.size());
 }
 
 void Pagelith::ForgetImports()
@@ -152,10 +169,11 @@ void Pagelith::ImportObjectTree(std::string& text)
         const auto [source, copy] = pending.back();
         pending.pop_back();
         SourceObject object = ReadObject(source, true);
-        const std::string body = RenumberReferences(object.raw, renumber);
+        const std::string body = EncipherCopiedStrings(RenumberReferences(object.raw, renumber), copy);
         BeginObj(copy);
         WriteLine(TrimSpaces(body).empty() ? "null" : body);
         if (object.hasStream) {
+            EncipherCopiedStream(object.data, copy);
             WriteLine(StreamLine(object.data));
         }
         EndObj();

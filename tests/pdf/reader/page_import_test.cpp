@@ -182,5 +182,36 @@ TEST(PageImport, CopiedObjectsKeepTheirBytesAndAnEmptyPageGivesAnEmptyForm)
     EXPECT_EQ(CountOf(bytes, "   /Length 0\n>>\nstream\r\nendstream"), 2);
 }
 
+// In a protected document the copied strings and streams are enciphered: readers given
+// the password see the source's page, and no copied string stands in the file in clear.
+TEST(PageImport, UnderProtectionCopiesAreEnciphered)
+{
+    const std::string source = AssembledPdf(
+        "import-protected-source.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>",
+         "<< /Type /Pages /Kids [3 0 R] /Count 1 /MediaBox [0 0 300 200] >>",
+         "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Properties << /P1 4 0 R >> >> >>",
+         "<< /Tag (Clear words) >>",
+         "<< /Length 26 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetProtection(4 | 16 | 4096, "owner", "");
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(Own(), 1, 0, 0, 0, 0);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    const std::string bytes = FinishChecked(*writer, path);
+    EXPECT_EQ(bytes.find("Clear words"), std::string::npos);
+    EXPECT_EQ(bytes.find("20 20 100 60 re"), std::string::npos);
+    EXPECT_NE(RunTool("pdftotext " + Quoted(path) + " -").output.find("Page 1"), std::string::npos);
+    const std::string plain = testing_support::ScratchPath("import-decrypted.pdf");
+    ASSERT_EQ(RunTool("qpdf --decrypt --qdf " + Quoted(path) + " " + Quoted(plain)).status, 0);
+    const std::string decrypted = testing_support::ReadAll(plain);
+    EXPECT_NE(decrypted.find("(Clear words)"), std::string::npos);
+    EXPECT_NE(decrypted.find("20 20 100 60 re"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace pdf
