@@ -31,6 +31,8 @@
 #include "pdf/fonts/font_record.h"
 #include "pdf/images/image_list.h"
 #include "pdf/images/vector_import.h"
+#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_records.h"
 
 namespace pdf {
 
@@ -337,6 +339,22 @@ public:
     void EndLayer();
     void BeginConditionalLayer(const std::string& names, int policy);
     void EndConditionalLayer();
+    // Existing PDF files (pdf/reader/source_document.cpp, page_import.cpp).  Each file is
+    // parsed once, on the first GetInfo that names it (case aside); the others begin with
+    // that GetInfo.  GetInfo records a failure for ErrNumber, ErrSource and ErrDescription
+    // and returns 0, leaving its written arguments as they were (encrypted files are
+    // refused); the others give False, "" or nothing for an unreadable file, an encrypted
+    // one or a page out of range, and let an Error of a damaged file reach their caller.
+    // Pages count from 1; sizes are in user units; encrypted and pdfa are -1 (True) or 0.
+    int GetInfo(std::string fileName, std::string& title, std::string& subject,
+                std::string& author, int& encrypted, int& pdfa, int& version);
+    bool GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation);
+    // The page's content streams decoded and joined, CR LF turned into LF.
+    std::string GetContentPage(std::string fileName, int page);
+    // Draws the page as a form at (x, y), y downward; width and height both 0 keep the
+    // page's size, one of them 0 keeps its proportions.  Each source page becomes a form
+    // once per writer.
+    void ImportPage(std::string fileName, int page, float x, float y, float width, float height);
 
 private:
     friend class PagelithTestPeer;
@@ -549,6 +567,47 @@ private:
     std::string JavaScriptNameTree(int script) const;
     void WriteNamesAndActionLines(const CatalogRefs& refs);
 
+    // Reading source files (pdf/reader): the cross-reference sections (xref.cpp), objects
+    // and object streams (source_objects.cpp, object_streams.cpp), the page tree
+    // (page_tree.cpp), inherited page attributes and content (source_document.cpp), and
+    // the copy of a page's objects (page_import.cpp).  They work on the record of the
+    // last GetInfo.
+    struct XrefSection;
+    void ResetSourceDocuments();
+    void ReadSourceFile(const std::string& fileName);
+    bool ClaimsPdfA(const std::string& catalog);
+    SourceDocRecord& CurrentSource();
+    XrefEntry SourceEntry(int number);
+    // A scanner whose references resolve to objects of the current source file.
+    Scanner ScanText(std::string text);
+    void ReadXref(std::int64_t offset, int& root, int& info);
+    std::vector<std::int64_t> ReadXrefSection(std::int64_t offset, int& root, int& info,
+                                              std::vector<XrefSection>& sections);
+    std::vector<std::int64_t> ReadXrefStream(std::int64_t offset, int& root, int& info,
+                                             std::vector<XrefSection>& sections);
+    void ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
+                         std::vector<std::int64_t>& older);
+    // Number 0 reads the object that begins at the offset.
+    SourceObject ReadObject(int number, bool wantStream, std::int64_t offset = 0);
+    void ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObject& object);
+    std::string ReadObjectText(int number);
+    const ObjectStreamCache& ReadFromObjectStream(int stream);
+    void WalkPageTree(int node);
+    // The key's value in the dictionary or, failing that, in the nearest /Parent that has
+    // it; references resolved unless `resolve` is false.
+    std::string GetInheritedValue(const std::string& dictionary, const std::string& key,
+                                  bool resolve = true);
+    // The content stream references of a page object's text.
+    std::vector<int> ContentRefs(const std::string& pageText);
+    bool SourcePageReadable(const std::string& fileName, int page);
+    void WritePageForm(const std::string& fileName, int page, const std::string& name);
+    // A new document holds none of the forms and copies made for the one before.
+    void ForgetImports();
+    // Under protection, a copied object's strings and stream take the key of its copy.
+    std::string EncipherCopiedStrings(const std::string& text, int number);
+    void EncipherCopiedStream(Bytes& data, int number);
+    void ImportObjectTree(std::string& text);
+
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();
     std::string PageLabelEntries() const;
@@ -696,6 +755,8 @@ private:
 
     // Raster images, numbered from 1.
     ImageList mImages;
+    // Source files read by GetInfo and the page import.
+    SourceDocuments mSources;
 
     // The last recorded failure.
     int mErrNumber = 0;

@@ -38,6 +38,7 @@ void Pagelith::Abort()
     ResetContentState();
     ResetFontsAndState();
     ResetLists();
+    ResetSourceDocuments();
 }
 
 void Pagelith::ResetOutput()

@@ -15,6 +15,7 @@ constexpr int kOverflow = 6;
 constexpr int kSubscriptOutOfRange = 9;
 constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;
+constexpr int kOutOfStackSpace = 28;
 constexpr int kBadFileHandle = 52;
 constexpr int kFileNotFound = 53;
 constexpr int kDiskFull = 61;

@@ -36,6 +36,7 @@ void Pagelith::ClearDocument()
     mExtGStateRes.clear();
     mPatternRes.clear();
     mTemplates = {};
+    ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
     mBookmarks.clear();

@@ -11,33 +11,6 @@ namespace {
 
 constexpr int kNoFrame = 1;
 
-void AppendUtf8(std::string& text, std::int32_t codePoint)
-{
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-// The caller's UTF-8 back from a font's bytes, so that the rest can go to a further box.
-std::string DecodeBytes(std::string_view bytes, FontCharset charset)
-{
-    const CodePageMap& map = GetCodePageMap(charset);
-    std::string text;
-    text.reserve(bytes.size());
-    for (char c : bytes) {
-        const std::int32_t codePoint = map[static_cast<unsigned char>(c)];
-        AppendUtf8(text, codePoint < 0 ? '?' : codePoint);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std::string& text,
@@ -96,7 +69,7 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
         SetLastBox(x * s, mPageHeight - y * s, (x + w) * s,
                    mPageHeight - y * s - advance * static_cast<float>(count));
         if (!layout.Rest.empty())
-            rest = DecodeBytes(layout.Rest, TextCharsetOf(font));
+            rest = FromCodePage(layout.Rest, TextCharsetOf(font));
     }
     if (options != kNoFrame)
         SetXY(x, y + h);

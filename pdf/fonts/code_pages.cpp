@@ -84,6 +84,20 @@ std::int32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     return codePoint;
 }
 
+void AppendUtf8(std::string& text, std::int32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        text += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        text += static_cast<char>(0xC0 | (codePoint >> 6));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (codePoint >> 12));
+        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
 }  // namespace
 
 CodePage CodePageOf(FontCharset charset) {
@@ -124,6 +138,18 @@ std::string ToCodePage(std::string_view utf8, FontCharset charset) {
         result += byte != 0 ? byte : '?';
     }
     return result;
+}
+
+std::string FromCodePage(std::string_view bytes, FontCharset charset)
+{
+    const CodePageMap& map = GetCodePageMap(charset);
+    std::string text;
+    text.reserve(bytes.size());
+    for (char c : bytes) {
+        const std::int32_t codePoint = map[static_cast<unsigned char>(c)];
+        AppendUtf8(text, codePoint < 0 ? '?' : codePoint);
+    }
+    return text;
 }
 
 }  // namespace pdf

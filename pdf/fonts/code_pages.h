@@ -28,4 +28,7 @@ std::string GetCodePageDifferences(FontCharset charset);
 // and every byte of a malformed UTF-8 sequence, becomes "?".
 std::string ToCodePage(std::string_view utf8, FontCharset charset);
 
+// A code page's bytes as UTF-8; a byte the code page leaves undefined becomes "?".
+std::string FromCodePage(std::string_view bytes, FontCharset charset);
+
 }  // namespace pdf

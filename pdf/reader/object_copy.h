@@ -1,0 +1,23 @@
+// The text of a copied object rewritten for the document being written: its references
+// renumbered, its strings enciphered when the document is protected.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace pdf {
+
+// Gives the text of every reference "n g R" outside strings and names of `text` as
+// `renumber` makes it for n; every other byte stays as it is.
+std::string RenumberReferences(std::string_view text, const std::function<std::string(int)>& renumber);
+
+// Replaces every literal and hexadecimal string of `text` by the hexadecimal string of
+// `encipher` applied to its bytes; every other byte stays as it is.
+std::string EncipherStrings(std::string_view text,
+                            const std::function<std::string(std::string)>& encipher);
+
+// The bytes a literal string stands for, parentheses included in `literal`.
+std::string LiteralStringBytes(std::string_view literal);
+
+}  // namespace pdf

@@ -1,0 +1,183 @@
+// A page of a source file drawn on the page being written: made once into a form whose
+// stream is the page's content and whose resources are copies of the source's objects.
+#include <cmath>
+
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+#include "pdf/reader/object_copy.h"
+#include "pdf/reader/scanner.h"
+#include "pdf/reader/stream_data.h"
+
+namespace pdf {
+
+namespace {
+
+std::string StreamLine(const Bytes& data)
+{
+    return "stream\r\n" + std::string(data.begin(), data.end()) + "\rendstream";
+}
+
+}  // namespace
+
+void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
+{
+    if (!SourcePageReadable(fileName, page))
+        return;
+    const int docIndex = mSources.index;
+    const std::string name = mResPrefix + "PDF_" + std::to_string(docIndex) + "." + std::to_string(page);
+    if (CurrentSource().pages[static_cast<std::size_t>(page)].object > 0)
+        WritePageForm(fileName, page, name);
+
+    const SourceDocRecord& record = CurrentSource();
+    const SourcePageEntry& entry = record.pages[static_cast<std::size_t>(page)];
+    SetXY(x, y);
+    const float w = entry.width;
+    const float h = entry.height;
+    if (w == 0 || h == 0)
+        throw Error(err::kDivisionByZero, "Division by zero");
+    if (width == 0 && height == 0) {
+        width = w / mScale;
+        height = h / mScale;
+    } else if (width == 0) {
+        width = height * w / h;
+    } else if (height == 0) {
+        height = width * h / w;
+    }
+    const float sx = width * mScale / w;
+    const float sy = height * mScale / h;
+    PutLine("q");
+    PutLine(FormatReal(sx) + " 0 0 " + FormatReal(-sy) + " " + FormatCoord(x) + " " +
+            FormatCoord(y + height) + " cm");
+    PutLine("/" + name + " Do");
+    PutLine("Q");
+    SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
+    RequireVersion(record.versionOffset);
+}
+
+// The page's form object, its copied resources, and its entry in the shared resources.
+void Pagelith::WritePageForm(const std::string& fileName, int page, const std::string& name)
+{
+    SourceFileSession session(mSources.file, fileName);
+    SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
+    const std::string pageText = ReadObjectText(entry.object);
+    // An indirect resource dictionary is copied as an object, its bytes as they are.
+    std::string resources = GetInheritedValue(pageText, "Resources", false);
+    const std::string mediaBox = GetInheritedValue(pageText, "MediaBox");
+    const std::string rotate = GetInheritedValue(pageText, "Rotate");
+
+    // One stream is kept as stored, with its filter and parameters; several are decoded
+    // and joined, and stored without a filter.
+    const std::vector<int> refs = ContentRefs(pageText);
+    Bytes data;
+    std::string filter;
+    std::string decodeParms;
+    bool hasStream = false;
+    for (const int ref : refs) {
+        const SourceObject stream = ReadObject(ref, true);
+        hasStream = stream.hasStream;
+        if (refs.size() == 1) {
+            data = stream.data;
+            filter = stream.filter;
+            Scanner dict(stream.raw);
+            if (dict.GetDictValue("DecodeParms", 1))
+                decodeParms = dict.ReadValue(false);
+        } else {
+            const Bytes decoded = DecodeStored(stream.data, stream.filter);
+            data.insert(data.end(), decoded.begin(), decoded.end());
+        }
+    }
+    if (resources.empty())
+        resources = "<< >>";
+    ImportObjectTree(resources);
+    ImportObjectTree(decodeParms);
+
+    const std::array<double, 4> box = ParseBox(mediaBox);
+    entry.width = static_cast<float>(box[2] - box[0]);
+    entry.height = static_cast<float>(box[3] - box[1]);
+    entry.rotation = WholeNumber(LeadingNumber(rotate));
+
+    const int number = BeginObj(0);
+    resources = EncipherCopiedStrings(resources, number);
+    decodeParms = EncipherCopiedStrings(decodeParms, number);
+    WriteLine("<< /Type /XObject /Subtype /Form /FormType 1");
+    WriteLine("   /BBox [" + FormatReal(static_cast<float>(box[0])) + " " +
+              FormatReal(static_cast<float>(box[1])) + " " + FormatReal(static_cast<float>(box[2])) +
+              " " + FormatReal(static_cast<float>(box[3])) + " ]");
+    WriteLine("   /Resources " + resources);
+    if (hasStream) {
+        EncipherCopiedStream(data, number);
+        WriteLine("   /Length " + std::to_string(data.size()));
+        if (!filter.empty())
+            WriteLine("   /Filter " + filter);
+        if (!decodeParms.empty())
+            WriteLine("   /DecodeParms " + decodeParms);
+        WriteLine(">>");
+        WriteLine(StreamLine(data));
+    } else {
+        WriteLine("   /Length 0");
+        WriteLine(">>");
+        WriteLine("stream\r\nendstream");
+    }
+    EndObj();
+    mXObjectRes += "/" + name + " " + std::to_string(number) + " 0 R \r";
+    entry.object = -entry.object;
+}
+
+std::string Pagelith::EncipherCopiedStrings(const std::string& text, int number)
+{
+    if (!mProtection.Encrypt)
+        return text;
+    const std::string key = ObjectKey(number);
+    return EncipherStrings(text, [&](std::string bytes) { return mProtection.Cipher.Crypt(key, std::move(bytes)); });
+}
+
+void Pagelith::EncipherCopiedStream(Bytes& data, int number)
+{
+    if (mProtection.Encrypt && !data.empty())
+        mProtection.Cipher.Crypt(ObjectKey(number), data.data(), data.size());
+}
+
+void Pagelith::ForgetImports()
+{
+    for (SourceDocRecord& record : mSources.records) {
+        for (SourcePageEntry& page : record.pages)
+            page.object = std::abs(page.object);
+        for (auto& [number, entry] : record.xref)
+            entry.copied = 0;
+    }
+}
+
+// Copies every object the text refers to, and what those refer to, each once per source
+// file, and renumbers the references.  Numbers are taken before an object is written, so
+// objects that refer to one another in a circle are copied once each.
+void Pagelith::ImportObjectTree(std::string& text)
+{
+    SourceDocRecord& record = CurrentSource();
+    std::vector<std::pair<int, int>> pending;  // source number, number of the copy
+    const auto renumber = [&](int source) -> std::string {
+        if (source <= 0 || source >= record.xrefSize)
+            return "null";
+        XrefEntry& entry = record.xref[source];
+        if (entry.copied == 0) {
+            entry.copied = ++mObjCount;
+            pending.emplace_back(source, entry.copied);
+        }
+        return std::to_string(entry.copied) + " 0 R";
+    };
+    text = RenumberReferences(text, renumber);
+    while (!pending.empty()) {
+        const auto [source, copy] = pending.back();
+        pending.pop_back();
+        SourceObject object = ReadObject(source, true);
+        const std::string body = EncipherCopiedStrings(RenumberReferences(object.raw, renumber), copy);
+        BeginObj(copy);
+        WriteLine(TrimSpaces(body).empty() ? "null" : body);
+        if (object.hasStream) {
+            EncipherCopiedStream(object.data, copy);
+            WriteLine(StreamLine(object.data));
+        }
+        EndObj();
+    }
+}
+
+}  // namespace pdf

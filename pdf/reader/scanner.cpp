@@ -1,0 +1,175 @@
+// The scanner's text and position, white space, numbers and references.
+#include "pdf/reader/scanner.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "pdf/core/error.h"
+
+namespace pdf {
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// An optional "-", then digits with at most one "." among or before them.
+bool IsNumberText(std::string_view text)
+{
+    std::size_t i = text.empty() || text[0] != '-' ? 0 : 1;
+    bool digit = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (IsDigit(text[i]))
+            digit = true;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+}  // namespace
+
+Scanner::Scanner(std::string text, Resolver resolve)
+    : mText(std::move(text)), mResolve(std::move(resolve))
+{
+}
+
+void Scanner::SetText(std::string text)
+{
+    mText = std::move(text);
+    mPos = 1;
+}
+
+char Scanner::At(int pos) const
+{
+    if (pos < 1 || pos > Length())
+        return '\0';
+    return mText[static_cast<std::size_t>(pos) - 1];
+}
+
+int Scanner::Find(std::string_view pattern, int start) const
+{
+    if (start == 0)
+        start = mPos;
+    if (start < 1 || start > Length())
+        return 0;
+    const auto at = mText.find(pattern, static_cast<std::size_t>(start) - 1);
+    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+std::string Scanner::Mid(int length, int start) const
+{
+    if (start == 0)
+        start = mPos;
+    if (start < 1 || start > Length() || length <= 0)
+        return {};
+    return mText.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
+}
+
+void Scanner::SkipWhiteSpace()
+{
+    for (char c = Current(); mPos <= Length() && (c == '\r' || c == '\n' || c == ' ' || c == '\t');
+         c = Current())
+        ++mPos;
+}
+
+double Scanner::ReadNumber()
+{
+    SkipWhiteSpace();
+    const int start = mPos;
+    for (char c = Current(); mPos <= Length() && (IsDigit(c) || c == '-' || c == '.'); c = Current())
+        ++mPos;
+    const std::string_view collected(mText.data() + start - 1, static_cast<std::size_t>(mPos - start));
+    SkipWhiteSpace();
+    if (collected.empty())
+        return 0;
+    if (!IsNumberText(collected))
+        throw Error(err::kTypeMismatch, "Type mismatch");
+    // from_chars wants no sign before a lone fraction: parse the magnitude.
+    const bool negative = collected[0] == '-';
+    const std::string_view magnitude = collected.substr(negative ? 1 : 0);
+    double value = 0;
+    const auto result = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value,
+                                        std::chars_format::fixed);
+    if (result.ec != std::errc() || !std::isfinite(value))
+        throw Error(err::kOverflow, "Overflow");
+    return negative ? -value : value;
+}
+
+int WholeNumber(double value)
+{
+    const double whole = std::nearbyint(value);
+    if (!(whole >= std::numeric_limits<int>::min() && whole <= std::numeric_limits<int>::max()))
+        throw Error(err::kOverflow, "Overflow");
+    return static_cast<int>(whole);
+}
+
+int Scanner::ReadRef()
+{
+    const int number = WholeNumber(ReadNumber());
+    ReadNumber();
+    if (Current() != 'R' || mPos > Length())
+        return 0;
+    ++mPos;
+    return number;
+}
+
+void Scanner::ReadRefArray(std::vector<int>& list)
+{
+    SkipWhiteSpace();
+    if (Current() != '[') {
+        const int number = ReadRef();
+        if (number != 0)
+            list.assign(1, number);
+        return;
+    }
+    CollectRefs(list);
+}
+
+// From the "[" at the position to the next "]": every reference, skipping what is not one.
+void Scanner::CollectRefs(std::vector<int>& list)
+{
+    ++mPos;
+    const int end = Find("]");
+    std::vector<int> found;
+    while (end != 0 && mPos <= end - 5) {
+        const int before = mPos;
+        const int number = ReadRef();
+        if (number != 0)
+            found.push_back(number);
+        else if (mPos == before)
+            ++mPos;
+    }
+    if (!found.empty())
+        list = std::move(found);
+}
+
+void ReadArrayToken(const std::string& text, std::vector<int>& list)
+{
+    Scanner scanner(text);
+    scanner.SkipWhiteSpace();
+    if (scanner.Mid(1) == "[")
+        scanner.ReadRefArray(list);
+}
+
+std::string NormaliseText(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+        if (c == ' ' && !result.empty() && result.back() == ' ')
+            continue;
+        result += c;
+    }
+    return result;
+}
+
+}  // namespace pdf

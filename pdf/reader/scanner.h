@@ -1,0 +1,83 @@
+// Reads PDF tokens from one text with a current position counted from 1.  Text read from a
+// file holds one character per byte, so positions are byte positions.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pdf {
+
+class Scanner {
+public:
+    // Gives the normalised text of an object by its number, for references to resolve.
+    using Resolver = std::function<std::string(int)>;
+
+    explicit Scanner(std::string text = {}, Resolver resolve = {});
+
+    void SetText(std::string text);
+    const std::string& Text() const { return mText; }
+    int GetPos() const { return mPos; }
+    void SetPos(int pos) { mPos = pos; }
+    void Skip(int n) { mPos += n; }
+    int Length() const { return static_cast<int>(mText.size()); }
+    // Position of the first occurrence at or after start (0: the current position); 0 when
+    // there is none.
+    int Find(std::string_view pattern, int start = 0) const;
+    // Up to `length` characters from start (0: the current position); "" past the end.
+    std::string Mid(int length, int start = 0) const;
+
+    // Only CR, LF, space and tab count as white space.
+    void SkipWhiteSpace();
+    // Digits, "-" and "."; 0 when there are none.  A collected text that is no number
+    // fails with the type-mismatch error.
+    double ReadNumber();
+    // The object number of a reference "n g R"; 0 when the text there is not one.
+    int ReadRef();
+    // One reference or an array of them; the list is replaced only when one was found.
+    void ReadRefArray(std::vector<int>& list);
+    // A number in decimal, or the normalised text of the object a reference names.
+    std::string ReadResolved();
+    // One value: a name with its "/", an array or dictionary as normalised text, a
+    // string's decoded characters, a whole number or "n g R"; "" for anything else.
+    std::string ReadValue(bool resolve);
+    // Looks for "/" and the key in the dictionary at or after start (0: the current
+    // position), one level of nesting deep; on success the position stands after the key.
+    bool GetDictValue(std::string_view key, int start);
+
+private:
+    char At(int pos) const;
+    char Current() const { return At(mPos); }
+    void CollectRefs(std::vector<int>& list);
+    std::string ReadName();
+    std::string ReadNested(std::string_view open, std::string_view close);
+    std::string ReadLiteral();
+    std::string ReadHex();
+    std::string ReadNumberOrRef(bool resolve);
+
+    std::string mText;
+    int mPos = 1;
+    Resolver mResolve;
+};
+
+// The references of an array text that begins (after white space) with "["; the list is
+// replaced only when one was found.
+void ReadArrayToken(const std::string& text, std::vector<int>& list);
+
+// The characters that a literal string's text between its parentheses stands for.
+std::string ReadLiteralString(std::string_view raw);
+
+// CR and LF become spaces and every run of spaces one space.
+std::string NormaliseText(std::string_view text);
+
+// The four numbers of a rectangle's array text (x1 y1 x2 y2); invalid-argument error when
+// there are fewer.
+std::array<double, 4> ParseBox(const std::string& value);
+
+// A whole number from a number the scanner read, halves to even; overflow error beyond
+// the 32-bit range.
+int WholeNumber(double value);
+
+}  // namespace pdf

@@ -1,0 +1,258 @@
+// Source files as a client sees them: information, page sizes and page content, parsed
+// once per file and kept in a record the page import shares.
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+#include "pdf/core/text_utils.h"
+#include "pdf/fonts/code_pages.h"
+#include "pdf/pagelith.h"
+#include "pdf/reader/scanner.h"
+#include "pdf/reader/stream_data.h"
+
+namespace pdf {
+
+namespace {
+
+// The version digit after "%PDF-1."; a header of another form counts as the newest 1.x.
+int HeaderMinorVersion(const std::string& afterPercent)
+{
+    if (afterPercent.rfind("PDF-1.", 0) != 0)
+        return 7;
+    return static_cast<int>(LeadingNumber(afterPercent.substr(6)));
+}
+
+}  // namespace
+
+void Pagelith::ResetSourceDocuments()
+{
+    mSources.file.Close();
+    mSources.count = 0;
+    mSources.index = 0;
+    mSources.readDepth = 0;
+    mSources.streamsDecoding.clear();
+}
+
+int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& subject,
+                      std::string& author, int& encrypted, int& pdfa, int& version)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        mSources.index = 0;
+        RaiseError(Error(err::kFileNotFound, "File not found"), "GetInfo", fileName);
+        return 0;
+    }
+
+    const std::string key = UpperAscii(fileName);
+    mSources.index = 0;
+    for (int i = 1; i <= mSources.count; ++i) {
+        if (mSources.records[static_cast<std::size_t>(i)].fileName == key)
+            mSources.index = i;
+    }
+    if (mSources.index == 0) {
+        ++mSources.count;
+        if (static_cast<int>(mSources.records.size()) <= mSources.count)
+            mSources.records.resize(static_cast<std::size_t>(mSources.count) + 1);
+        mSources.index = mSources.count;
+        SourceDocRecord& record = mSources.records[static_cast<std::size_t>(mSources.index)];
+        record = SourceDocRecord{};
+        record.fileName = key;
+        // An unreadable or encrypted file keeps no record: the next file takes its place.
+        std::string reason = fileName;
+        bool refused = false;
+        try {
+            SourceFileSession session(mSources.file, fileName);
+            ReadSourceFile(fileName);
+            refused = record.encrypted;
+            if (refused)
+                reason += ": the file is encrypted";
+        } catch (const Error& e) {
+            RaiseError(e, "GetInfo", fileName);
+            refused = true;
+        }
+        if (refused) {
+            --mSources.count;
+            mSources.index = 0;
+            RaiseError(Error(err::kInvalidFileFormat, "Invalid file format"), "GetInfo", reason);
+            return 0;
+        }
+    }
+
+    const SourceDocRecord& record = mSources.records[static_cast<std::size_t>(mSources.index)];
+    title = FromCodePage(record.title, charset::kWestern);
+    subject = FromCodePage(record.subject, charset::kWestern);
+    author = FromCodePage(record.author, charset::kWestern);
+    encrypted = record.encrypted ? -1 : 0;
+    pdfa = record.pdfa ? -1 : 0;
+    version = record.versionOffset + 3;
+    return record.pageCount;
+}
+
+// Header, cross-reference sections, information dictionary, page tree and PDF/A claim of
+// the file just opened.  Each step that fails is recorded and the next one goes on with
+// what there is.
+void Pagelith::ReadSourceFile(const std::string& fileName)
+{
+    const auto step = [&](auto&& work) {
+        try {
+            work();
+        } catch (const Error& e) {
+            RaiseError(e, "GetInfo", fileName);
+        }
+    };
+    SourceDocRecord& record = CurrentSource();
+    SourceFile& file = mSources.file;
+    std::int64_t leading = 0;
+    step([&] {
+        const std::string head = file.ReadAt(0, 1024);
+        while (leading < static_cast<std::int64_t>(head.size()) &&
+               (head[static_cast<std::size_t>(leading)] == '\r' || head[static_cast<std::size_t>(leading)] == '\n'))
+            ++leading;
+        const std::size_t versionAt = static_cast<std::size_t>(leading) + 1;
+        record.versionOffset = HeaderMinorVersion(versionAt < head.size() ? head.substr(versionAt, 8) : "") - 3;
+    });
+
+    int root = 0;
+    int info = 0;
+    step([&] {
+        const std::int64_t tailStart = std::max<std::int64_t>(0, file.Size() - 1024);
+        const std::string tail = file.ReadAt(tailStart, 1024);
+        const std::size_t keyword = tail.rfind("startxref");
+        if (keyword == std::string::npos)
+            throw Error(err::kInvalidFileFormat, "No startxref at the end of the file");
+        Scanner offset(tail.substr(keyword + 9));
+        ReadXref(static_cast<std::int64_t>(WholeNumber(offset.ReadNumber())) + leading, root, info);
+        if (root == 0)
+            throw Error(err::kInvalidFileFormat, "No document catalog in the trailer");
+    });
+    if (record.encrypted)
+        return;
+
+    step([&] {
+        if (info == 0)
+            return;
+        Scanner dict(ReadObjectText(info));
+        const std::array<std::pair<const char*, std::string*>, 5> keys{{
+            {"Title", &record.title}, {"Author", &record.author}, {"Creator", &record.creator},
+            {"Producer", &record.producer}, {"Subject", &record.subject}}};
+        for (const auto& [name, value] : keys) {
+            if (dict.GetDictValue(name, 1))
+                *value = dict.ReadValue(false);
+        }
+    });
+    std::string catalog;
+    step([&] {
+        catalog = root == 0 ? std::string() : ReadObjectText(root);
+        Scanner dict(catalog);
+        if (dict.GetDictValue("Pages", 1))
+            WalkPageTree(dict.ReadRef());
+    });
+    step([&] { record.pdfa = ClaimsPdfA(catalog); });
+}
+
+// The catalog's XMP names a PDF/A part, or, without XMP, its output intent is PDF/A's.
+bool Pagelith::ClaimsPdfA(const std::string& catalog)
+{
+    Scanner dict = ScanText(catalog);
+    if (dict.GetDictValue("Metadata", 1)) {
+        const int metadata = dict.ReadRef();
+        if (metadata == 0)
+            return false;
+        const Bytes data = ReadObject(metadata, true).data;
+        return std::string(data.begin(), data.end()).find("xmlns:pdfaid=") != std::string::npos;
+    }
+    if (!dict.GetDictValue("OutputIntents", 1))
+        return false;
+    std::string intents = dict.ReadValue(true);
+    if (intents.empty())
+        return false;
+    if (intents.find("<<") != std::string::npos)
+        return intents.find("/GTS_PDFA1") != std::string::npos;
+    intents = ReplaceText(intents, "[", "");
+    Scanner refs(intents);
+    const int first = refs.ReadRef();
+    return first != 0 && ReadObjectText(first).find("/GTS_PDFA1") != std::string::npos;
+}
+
+bool Pagelith::SourcePageReadable(const std::string& fileName, int page)
+{
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    GetInfo(fileName, title, subject, author, encrypted, pdfa, version);
+    if (mSources.index == 0)
+        return false;
+    const SourceDocRecord& record = CurrentSource();
+    return !record.encrypted && page >= 1 && page <= record.pageCount;
+}
+
+bool Pagelith::GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation)
+{
+    if (!SourcePageReadable(fileName, page))
+        return false;
+    SourcePageEntry entry = CurrentSource().pages[static_cast<std::size_t>(page)];
+    if (entry.object > 0) {
+        SourceFileSession session(mSources.file, fileName);
+        const std::string pageText = ReadObjectText(entry.object);
+        const std::array<double, 4> box = ParseBox(GetInheritedValue(pageText, "MediaBox"));
+        entry.width = static_cast<float>(box[2] - box[0]);
+        entry.height = static_cast<float>(box[3] - box[1]);
+        entry.rotation = WholeNumber(LeadingNumber(GetInheritedValue(pageText, "Rotate")));
+    }
+    width = std::floor(entry.width * 10 / mScale) / 10;
+    height = std::floor(entry.height * 10 / mScale) / 10;
+    rotation = entry.rotation;
+    return true;
+}
+
+std::string Pagelith::GetInheritedValue(const std::string& dictionary, const std::string& key,
+                                        bool resolve)
+{
+    // Up the /Parent chain, each node once: a chain that loops ends.
+    std::set<int> visited;
+    Scanner node = ScanText(dictionary);
+    for (;;) {
+        if (node.GetDictValue(key, 1))
+            return node.ReadValue(resolve);
+        if (!node.GetDictValue("Parent", 1))
+            return {};
+        const int parent = node.ReadRef();
+        if (parent == 0 || !visited.insert(parent).second)
+            return {};
+        node.SetText(ReadObjectText(parent));
+    }
+}
+
+std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
+{
+    std::vector<int> refs;
+    Scanner page = ScanText(pageText);
+    if (!page.GetDictValue("Contents", 1))
+        return refs;
+    const int afterKey = page.GetPos();
+    const std::string resolved = TrimSpaces(page.ReadResolved());
+    if (!resolved.empty() && resolved[0] == '[') {
+        ReadArrayToken(resolved, refs);
+    } else {
+        page.SetPos(afterKey);
+        page.ReadRefArray(refs);
+    }
+    return refs;
+}
+
+std::string Pagelith::GetContentPage(std::string fileName, int page)
+{
+    if (!SourcePageReadable(fileName, page))
+        return {};
+    const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
+    SourceFileSession session(mSources.file, fileName);
+    std::string content;
+    for (const int ref : ContentRefs(ReadObjectText(object))) {
+        const SourceObject stream = ReadObject(ref, true);
+        const Bytes data = DecodeStored(stream.data, stream.filter);
+        content.append(data.begin(), data.end());
+    }
+    return ReplaceText(FromCodePage(content, charset::kWestern), "\r\n", "\n");
+}
+
+}  // namespace pdf

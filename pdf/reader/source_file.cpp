@@ -1,0 +1,45 @@
+#include "pdf/reader/source_file.h"
+
+#include <cerrno>
+
+#include "pdf/core/error.h"
+
+namespace pdf {
+
+void SourceFile::Open(const std::string& name)
+{
+    Close();
+    mFile = std::fopen(name.c_str(), "rb");
+    if (!mFile)
+        throw FileError(errno);
+    if (std::fseek(mFile, 0, SEEK_END) != 0 || (mSize = std::ftell(mFile)) < 0) {
+        const int error = errno;
+        Close();
+        throw FileError(error);
+    }
+}
+
+void SourceFile::Close()
+{
+    if (mFile)
+        std::fclose(mFile);
+    mFile = nullptr;
+    mSize = 0;
+}
+
+std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
+{
+    if (!mFile)
+        throw Error(err::kBadFileHandle, "Bad file name or number");
+    if (offset < 0 || offset >= mSize || count <= 0)
+        return {};
+    if (count > mSize - offset)
+        count = mSize - offset;
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0)
+        throw FileError(errno);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), mFile));
+    return bytes;
+}
+
+}  // namespace pdf

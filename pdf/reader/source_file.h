@@ -1,0 +1,44 @@
+// A source PDF file opened for reading bytes at any offset.  Closing is idempotent and the
+// destructor closes, so no way out of a reader operation leaves the file open.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace pdf {
+
+class SourceFile {
+public:
+    SourceFile() = default;
+    ~SourceFile() { Close(); }
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+
+    // Raises Error when the file cannot be opened.
+    void Open(const std::string& name);
+    void Close();
+    bool IsOpen() const { return mFile != nullptr; }
+    std::int64_t Size() const { return mSize; }
+    // Up to `count` bytes from `offset`; fewer at the end of the file, none past it.
+    // Raises Error when no file is open.
+    std::string ReadAt(std::int64_t offset, std::int64_t count);
+
+private:
+    std::FILE* mFile = nullptr;
+    std::int64_t mSize = 0;
+};
+
+// Opens a source file for the length of one reader operation and closes it on every way out.
+class SourceFileSession {
+public:
+    SourceFileSession(SourceFile& file, const std::string& name) : mFile(file) { mFile.Open(name); }
+    ~SourceFileSession() { mFile.Close(); }
+    SourceFileSession(const SourceFileSession&) = delete;
+    SourceFileSession& operator=(const SourceFileSession&) = delete;
+
+private:
+    SourceFile& mFile;
+};
+
+}  // namespace pdf

@@ -1,0 +1,83 @@
+// What the reader keeps of each source PDF file: its objects' places, its pages and its
+// information, parsed once per file and object.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <string>
+#include <vector>
+
+#include "pdf/codec/filters.h"
+#include "pdf/reader/source_file.h"
+
+namespace pdf {
+
+// Where one object of a source file lies.
+struct XrefEntry {
+    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2 };
+    int kind = kAbsent;     // any other value read counts as absent
+    int stream = 0;         // kInStream: the object stream's number
+    int index = 0;          // kInStream: the object's place in that stream, from 0
+    std::int64_t offset = 0;  // kInFile: byte offset of the object
+    int copied = 0;         // number of the object's copy in the document being written
+};
+
+// A decoded object stream: its text from the byte just before /First, and where each of
+// its objects begins (offsets relative to /First, one more holding the text's length).
+struct ObjectStreamCache {
+    std::vector<int> numbers;
+    std::vector<std::int64_t> offsets;
+    std::string text;
+};
+
+// One object read from a source file.
+struct SourceObject {
+    std::string text;    // normalised: line ends and runs of spaces as single spaces
+    std::string raw;     // the bytes between the "obj" line and "stream" or "endobj"
+    std::string type;    // the /Type name without its slash
+    bool hasStream = false;
+    Bytes data;          // the stream bytes as stored in the file
+    std::string filter;  // the /Filter value as written, "" when absent
+};
+
+struct SourcePageEntry {
+    int object = 0;  // the page object's number; negative once the page became a form
+    float width = 0;   // points, from the MediaBox, filled by the import
+    float height = 0;
+    int rotation = 0;
+};
+
+struct SourceDocRecord {
+    int versionOffset = 0;  // header's minor version minus 3
+    std::string fileName;   // upper-cased: the cache key
+    int pageCount = 0;
+    std::vector<SourcePageEntry> pages;  // page n at index n; index 0 unused
+    // Entries by object number; numbers from xrefSize on lie beyond the list.
+    std::unordered_map<int, XrefEntry> xref;
+    int xrefSize = 1;
+    std::map<int, ObjectStreamCache> objectStreams;
+    std::string title;
+    std::string author;
+    std::string creator;
+    std::string producer;
+    std::string subject;
+    bool encrypted = false;
+    bool pdfa = false;
+};
+
+// The source files of one writer: records 1..count (index 0 stays empty), the record of
+// the last GetInfo, and the one file handle they are read through.
+struct SourceDocuments {
+    std::vector<SourceDocRecord> records;
+    int count = 0;
+    int index = 0;
+    SourceFile file;
+    // Object reads nested inside one another (a /Length that is a reference, an object
+    // stream's own objects): bounded, so no file can make the reader recurse without end.
+    int readDepth = 0;
+    std::set<int> streamsDecoding;
+};
+
+}  // namespace pdf

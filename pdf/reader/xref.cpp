@@ -1,0 +1,326 @@
+// The cross-reference sections of a source file: classic tables with their trailers and
+// cross-reference streams, followed through /Prev from the newest to the oldest.
+#include <optional>
+#include <set>
+#include <span>
+
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+#include "pdf/reader/scanner.h"
+#include "pdf/reader/stream_data.h"
+
+namespace pdf {
+
+namespace {
+
+// PDF's own limit on object numbers; rows beyond it are passed over.
+constexpr int kMaxObjectNumber = 8388607;
+// More sections than this in one chain is no file a writer made.
+constexpr std::size_t kMaxSections = 4096;
+
+bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Reads a source file byte by byte, a chunk at a time.
+class ByteCursor {
+public:
+    ByteCursor(SourceFile& file, std::int64_t offset) : mFile(file), mPos(offset) {}
+    int Peek()
+    {
+        if (mPos < mStart || mPos >= mStart + static_cast<std::int64_t>(mChunk.size())) {
+            mStart = mPos;
+            mChunk = mFile.ReadAt(mPos, 4096);
+            if (mChunk.empty())
+                return -1;
+        }
+        return static_cast<unsigned char>(mChunk[static_cast<std::size_t>(mPos - mStart)]);
+    }
+    int Get()
+    {
+        const int c = Peek();
+        if (c >= 0)
+            ++mPos;
+        return c;
+    }
+    void SkipAny(std::string_view bytes)
+    {
+        for (int c = Peek(); c >= 0 && bytes.find(static_cast<char>(c)) != std::string_view::npos;
+             c = Peek())
+            ++mPos;
+    }
+    // The digits at the position as a whole number; overflow error past the 32-bit range.
+    std::int64_t Digits()
+    {
+        std::int64_t value = 0;
+        for (int c = Peek(); IsDigit(c); c = Peek()) {
+            value = value * 10 + (c - '0');
+            if (value > 2147483647)
+                throw Error(err::kOverflow, "Overflow");
+            ++mPos;
+        }
+        return value;
+    }
+    std::int64_t Position() const { return mPos; }
+
+private:
+    SourceFile& mFile;
+    std::int64_t mPos;
+    std::int64_t mStart = 0;
+    std::string mChunk;
+};
+
+std::vector<std::int64_t> NumbersOfArray(const std::string& value)
+{
+    std::string inner = TrimSpaces(value);
+    if (inner.size() >= 2)
+        inner = TrimSpaces(inner.substr(1, inner.size() - 2));
+    std::vector<std::int64_t> numbers;
+    Scanner scanner(inner);
+    while (scanner.GetPos() <= scanner.Length()) {
+        const int before = scanner.GetPos();
+        numbers.push_back(WholeNumber(scanner.ReadNumber()));
+        if (scanner.GetPos() == before)
+            throw Error(err::kTypeMismatch, "Type mismatch");
+    }
+    return numbers;
+}
+
+// Rows of PNG-predicted data (one filter-type byte, then `columns` bytes) reconstructed.
+Bytes UnpredictRows(const Bytes& data, std::size_t columns)
+{
+    const std::size_t stride = columns + 1;
+    Bytes out;
+    Bytes above(columns, 0);
+    for (std::size_t row = 0; (row + 1) * stride <= data.size(); ++row) {
+        const std::uint8_t* in = data.data() + row * stride;
+        Bytes line(columns, 0);
+        for (std::size_t i = 0; i < columns && in[0] <= 4; ++i) {
+            const int a = i > 0 ? line[i - 1] : 0;
+            const int b = above[i];
+            const int c = i > 0 ? above[i - 1] : 0;
+            int predictor = 0;
+            switch (in[0]) {
+            case 1: predictor = a; break;
+            case 2: predictor = b; break;
+            case 3: predictor = (a + b) / 2; break;
+            case 4: {
+                const int p = a + b - c;
+                const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+                predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                break;
+            }
+            default: break;
+            }
+            line[i] = static_cast<std::uint8_t>(in[1 + i] + predictor);
+        }
+        out.insert(out.end(), line.begin(), line.end());
+        above = std::move(line);
+    }
+    return out;
+}
+
+std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
+{
+    std::uint64_t value = 0;
+    for (int i = 0; i < width; ++i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+}  // namespace
+
+// The rows of one section, in the order the section lists them.
+struct Pagelith::XrefSection {
+    std::vector<std::pair<int, XrefEntry>> rows;
+    int size = 0;  // the trailer's /Size
+};
+
+void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
+{
+    // Newest first; applied oldest first so that the newest entry of an object stays.
+    std::vector<XrefSection> sections;
+    std::set<std::int64_t> visited;
+    std::optional<Error> failure;
+    std::vector<std::int64_t> pending{offset};
+    while (!pending.empty() && sections.size() < kMaxSections) {
+        const std::int64_t next = pending.back();
+        pending.pop_back();
+        if (next < 0 || !visited.insert(next).second)
+            continue;
+        try {
+            const std::vector<std::int64_t> older = ReadXrefSection(next, root, info, sections);
+            pending.insert(pending.end(), older.rbegin(), older.rend());
+        } catch (const Error& e) {
+            failure = e;
+            break;
+        }
+    }
+
+    SourceDocRecord& record = CurrentSource();
+    const int sizeCap = static_cast<int>(std::min<std::int64_t>(
+        kMaxObjectNumber + 1, mSources.file.Size() + 1));
+    for (auto section = sections.rbegin(); section != sections.rend(); ++section) {
+        record.xrefSize = std::max(record.xrefSize, std::min(section->size, sizeCap));
+        for (const auto& [number, entry] : section->rows) {
+            record.xrefSize = std::max(record.xrefSize, number + 1);
+            XrefEntry& target = record.xref[number];
+            target = XrefEntry{entry.kind, entry.stream, entry.index, entry.offset, target.copied};
+        }
+    }
+    if (failure)
+        throw *failure;
+}
+
+// Reads the section at the offset into `sections` and returns the offsets of the older
+// sections it names.
+std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& root, int& info,
+                                                    std::vector<XrefSection>& sections)
+{
+    SourceFile& file = mSources.file;
+    ByteCursor cursor(file, offset);
+    cursor.SkipAny("\r\n");
+    const int first = cursor.Peek();
+    if (IsDigit(first))
+        return ReadXrefStream(cursor.Position(), root, info, sections);
+    if (first < 0 || std::string_view("xref").find(static_cast<char>(first)) == std::string_view::npos)
+        throw Error(err::kInvalidFileFormat, "Parsing XRef error");
+    // An offset that points into the keyword still finds the table.
+    for (int i = 0; i < 4 && cursor.Get() != 'f'; ++i) {
+    }
+    cursor.SkipAny("\r\n ");
+
+    XrefSection section;
+    while (IsDigit(cursor.Peek())) {
+        const std::int64_t firstNumber = cursor.Digits();
+        cursor.SkipAny(" ");
+        const std::int64_t count = cursor.Digits();
+        // An entry takes at least 18 bytes, so the file's size bounds the count.
+        if (count * 18 > file.Size() - cursor.Position() || firstNumber + count - 1 > kMaxObjectNumber)
+            throw Error(err::kInvalidFileFormat, "Cross-reference table longer than the file");
+        for (std::int64_t n = firstNumber; n < firstNumber + count; ++n) {
+            cursor.SkipAny("\r\n ");
+            const std::int64_t entryOffset = cursor.Digits();
+            cursor.SkipAny(" ");
+            cursor.Digits();
+            cursor.SkipAny(" ");
+            const int letter = cursor.Get();
+            XrefEntry entry;
+            // A free entry names the next free object, not a place: it is absent.
+            if (letter == 'n') {
+                entry.kind = XrefEntry::kInFile;
+                entry.offset = entryOffset;
+            }
+            section.rows.emplace_back(static_cast<int>(n), entry);
+        }
+        cursor.SkipAny("\r\n ");
+    }
+    if (cursor.Peek() != 't') {
+        sections.push_back(std::move(section));
+        return {};
+    }
+
+    Scanner trailer("t" + file.ReadAt(cursor.Position() + 1, 1024));
+    std::vector<std::int64_t> older;
+    ReadTrailerKeys(trailer, root, info, section.size, older);
+    // A hybrid file lists the objects of its object streams in a stream that overrides
+    // the table's free entries for them.
+    if (trailer.GetDictValue("XRefStm", 1))
+        ReadXrefStream(WholeNumber(trailer.ReadNumber()), root, info, sections);
+    sections.push_back(std::move(section));
+    return older;
+}
+
+// Encrypt, Size, Info, Root and Prev of a trailer or a cross-reference stream.
+void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
+                               std::vector<std::int64_t>& older)
+{
+    if (trailer.GetDictValue("Encrypt", 1))
+        CurrentSource().encrypted = true;
+    if (trailer.GetDictValue("Size", 1))
+        size = WholeNumber(trailer.ReadNumber());
+    if (info == 0 && trailer.GetDictValue("Info", 1))
+        info = trailer.ReadRef();
+    if (root == 0 && trailer.GetDictValue("Root", 1))
+        root = trailer.ReadRef();
+    if (trailer.GetDictValue("Prev", 1))
+        older.push_back(WholeNumber(trailer.ReadNumber()));
+}
+
+std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
+                                                   std::vector<XrefSection>& sections)
+{
+    const SourceObject object = ReadObject(0, true, offset + 1);
+    if (object.type != "XRef")
+        return {};
+    Scanner dict(object.text);
+    XrefSection section;
+    std::vector<std::int64_t> older;
+    ReadTrailerKeys(dict, root, info, section.size, older);
+
+    std::vector<std::int64_t> widths(3, 0);
+    if (dict.GetDictValue("W", 1)) {
+        widths = NumbersOfArray(dict.ReadValue(false));
+        widths.resize(3, 0);
+    }
+    for (const std::int64_t w : widths) {
+        if (w < 0 || w > 8)
+            throw Error(err::kInvalidFileFormat, "Cross-reference stream with a field wider than 8 bytes");
+    }
+    std::size_t columns = 0;
+    if (dict.GetDictValue("DecodeParms", 1)) {
+        const int parms = dict.GetPos();
+        if (dict.GetDictValue("Columns", parms))
+            columns = static_cast<std::size_t>(std::max(0, WholeNumber(LeadingNumber(dict.ReadValue(false)))));
+    }
+
+    // The data is Flate-compressed whatever /Filter says, when there is one.
+    Bytes data = object.filter.empty() ? object.data : InflateStored(object.data);
+    const std::size_t rowLength = static_cast<std::size_t>(widths[0] + widths[1] + widths[2]);
+    if (columns > 0) {
+        if (columns < rowLength)
+            throw Error(err::kInvalidFileFormat, "Cross-reference stream rows shorter than their fields");
+        data = UnpredictRows(data, columns);
+    }
+    const std::size_t stride = columns > 0 ? columns : rowLength;
+    const std::size_t rowCount = stride == 0 ? 0 : data.size() / stride;
+
+    std::vector<std::int64_t> index{0, section.size};
+    if (dict.GetDictValue("Index", 1))
+        index = NumbersOfArray(dict.ReadValue(false));
+
+    std::size_t row = 0;
+    for (std::size_t pair = 0; pair + 1 < index.size() && row < rowCount; pair += 2) {
+        std::int64_t number = index[pair];
+        std::int64_t count = index[pair + 1];
+        if (number == 0 && count > 0) {
+            // Object 0 heads the free list.
+            ++row;
+            ++number;
+            --count;
+        }
+        for (; count > 0 && row < rowCount; --count, ++number, ++row) {
+            if (number < 0 || number > kMaxObjectNumber)
+                continue;
+            const std::uint8_t* bytes = data.data() + row * stride;
+            XrefEntry entry;
+            entry.kind = widths[0] == 0 ? 1 : static_cast<int>(BigEndian(bytes, static_cast<int>(widths[0])) & 0x7fffffff);
+            const std::uint64_t second = BigEndian(bytes + widths[0], static_cast<int>(widths[1]));
+            const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
+            if (entry.kind == XrefEntry::kInFile) {
+                entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT64_MAX));
+            } else if (entry.kind == XrefEntry::kInStream) {
+                if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
+                    continue;
+                entry.stream = static_cast<int>(second);
+                entry.index = static_cast<int>(third);
+            }
+            section.rows.emplace_back(static_cast<int>(number), entry);
+        }
+    }
+    sections.push_back(std::move(section));
+    return older;
+}
+
+}  // namespace pdf

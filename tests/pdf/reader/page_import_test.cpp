@@ -1,0 +1,217 @@
+// Pages of source files drawn on our pages: the output passes qpdf, renders like the
+// source and reads back the source's text; forms and shared objects are written once.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "source_files.h"
+
+namespace pdf {
+namespace {
+
+using namespace reader_testing;
+using testing_support::CountOf;
+using testing_support::FinishChecked;
+
+// Grey levels of page 1 rendered at 36 dpi.
+std::vector<unsigned char> Render(const std::string& path, int page = 1)
+{
+    const std::string prefix = ScratchPath("render-" + std::to_string(std::hash<std::string>{}(path)));
+    const auto result = RunTool("pdftoppm -r 36 -gray -singlefile -f " + std::to_string(page) + " -l " +
+                                std::to_string(page) + " " + Quoted(path) + " " + Quoted(prefix));
+    EXPECT_EQ(result.status, 0) << result.output;
+    std::ifstream in(prefix + ".pgm", std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maxValue = 0;
+    in >> magic >> width >> height >> maxValue;
+    in.get();
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height);
+    in.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    return pixels;
+}
+
+// Share of pixels whose grey differs by more than a quarter of the range.
+double Difference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return 1;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        differing += std::abs(a[i] - b[i]) > 64;
+    return static_cast<double>(differing) / static_cast<double>(a.size());
+}
+
+// A document of one 300 x 200 point page with the source's first page drawn at its own
+// size.
+std::string ImportInto(const std::string& source, const std::string& name)
+{
+    const std::string path = testing_support::OutputPath("import-" + name + ".pdf");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetPaperSize(255, 300, 200);
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    EXPECT_EQ(writer->ErrNumber(), 0) << writer->ErrDescription();
+    FinishChecked(*writer, path);
+    return path;
+}
+
+struct Source {
+    std::string name;
+    std::string (*make)();
+    std::string text;
+    friend void PrintTo(const Source& source, std::ostream* out) { *out << source.name; }
+};
+
+std::string Own() { return OwnSource("import-own.pdf", 2); }
+std::string ObjectStreams()
+{
+    return Converted(Own(), "import-objstm.pdf", "qpdf --object-streams=generate {in} {out}");
+}
+std::string Linearized() { return Converted(Own(), "import-linear.pdf", "qpdf --linearize {in} {out}"); }
+
+class ImportedPage : public ::testing::TestWithParam<Source> {};
+
+TEST_P(ImportedPage, RendersLikeItsSourceAndReadsBackItsText)
+{
+    const std::string source = GetParam().make();
+    const std::string output = ImportInto(source, GetParam().name);
+    EXPECT_LT(Difference(Render(source), Render(output)), 0.01);
+    const auto text = RunTool("pdftotext " + Quoted(output) + " -");
+    EXPECT_NE(text.output.find(GetParam().text), std::string::npos) << text.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, ImportedPage,
+                         ::testing::Values(Source{"Own", Own, "Page 1"},
+                                           Source{"QpdfObjectStreams", ObjectStreams, "Page 1"},
+                                           Source{"QpdfLinearized", Linearized, "Page 1"},
+                                           Source{"PopplerSeparated", PopplerSeparated, "Page 2"},
+                                           Source{"Ghostscript", GhostscriptSource, "Ghost page one"},
+                                           Source{"Cairo", CairoSource, "Cairo page"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(PageImport, AFormIsWrittenOnceAndSharedObjectsAreCopiedOnce)
+{
+    const std::string source = Own();
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetPaperSize(255, 300, 200);
+    std::string file = path;
+    writer->BeginDoc(file);
+    for (int sourcePage : {1, 2, 1}) {
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, sourcePage, 0, 0, 0, 0);
+    }
+    const std::string bytes = FinishChecked(*writer, path);
+    EXPECT_EQ(CountOf(bytes, "/Subtype /Form"), 2);
+    // Both source pages use one Times font object.
+    EXPECT_EQ(CountOf(bytes, "/BaseFont /TimesNewRoman"), 1);
+    EXPECT_EQ(CountOf(bytes, "PDF_1.1 Do"), 2);
+    EXPECT_EQ(CountOf(bytes, "PDF_1.2 Do"), 1);
+    const auto text = RunTool("pdftotext " + Quoted(path) + " -");
+    EXPECT_LT(text.output.find("Page 1"), text.output.find("Page 2"));
+}
+
+// The writer's second document holds its own copy of a page imported into the first.
+TEST(PageImport, EachDocumentGetsItsOwnForm)
+{
+    const std::string source = Own();
+    auto writer = testing_support::PinnedWriter();
+    for (const char* name : {"import-first-of-two.pdf", "import-second-of-two.pdf"}) {
+        std::string file = testing_support::OutputPath(name);
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 2, 0, 0, 0, 0);
+        const std::string bytes = FinishChecked(*writer, file);
+        EXPECT_EQ(CountOf(bytes, "/Subtype /Form"), 1) << name;
+        EXPECT_NE(RunTool("pdftotext " + Quoted(file) + " -").output.find("Page 2"), std::string::npos);
+    }
+}
+
+TEST(PageImport, PlacementKeepsProportionsAndFormsKeepTheirStreams)
+{
+    const std::string source = ObjectStreams();
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 10, 20, 150, 0);
+    const std::string bytes = FinishChecked(*writer, path);
+    // 150 wide keeps 300 x 200: 100 high, both scales one half.
+    EXPECT_NE(bytes.find("0.5 0 0 -0.5 10 120 cm"), std::string::npos);
+    EXPECT_NE(bytes.find("   /BBox [0 0 300 200 ]"), std::string::npos);
+    // A single compressed content stream is carried over as stored.
+    EXPECT_NE(bytes.find("   /Filter /FlateDecode"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A page without content, and one whose resources hold a string of arbitrary bytes: the
+// copy keeps the bytes, and the empty page gets an empty form.
+TEST(PageImport, CopiedObjectsKeepTheirBytesAndAnEmptyPageGivesAnEmptyForm)
+{
+    const std::string binary = std::string("(\\(\0\r\n\xff  \xfe\r)", 12);
+    const std::string source = AssembledPdf(
+        "import-hand.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>",
+         "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 /MediaBox [0 0 300 200] >>",
+         "<< /Type /Page /Parent 2 0 R /Resources << /Properties << /P1 4 0 R >> >> >>",
+         "<< /Tag " + binary + " /Self 4 0 R >>",
+         "<< /Type /Page /Parent 2 0 R /Contents [] >>"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    writer->ImportPage(source, 2, 0, 0, 0, 0);
+    const std::string bytes = FinishChecked(*writer, path);
+    EXPECT_NE(bytes.find("/Tag " + binary), std::string::npos);
+    EXPECT_EQ(CountOf(bytes, "   /Length 0\n>>\nstream\r\nendstream"), 2);
+}
+
+// In a protected document the copied strings and streams are enciphered: readers given
+// the password see the source's page, and no copied string stands in the file in clear.
+TEST(PageImport, UnderProtectionCopiesAreEnciphered)
+{
+    const std::string source = AssembledPdf(
+        "import-protected-source.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>",
+         "<< /Type /Pages /Kids [3 0 R] /Count 1 /MediaBox [0 0 300 200] >>",
+         "<< /Type /Page /Parent 2 0 R /Contents 5 0 R /Resources << /Properties << /P1 4 0 R >> >> >>",
+         "<< /Tag (Clear words) >>",
+         "<< /Length 26 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetProtection(4 | 16 | 4096, "owner", "");
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(Own(), 1, 0, 0, 0, 0);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    const std::string bytes = FinishChecked(*writer, path);
+    EXPECT_EQ(bytes.find("Clear words"), std::string::npos);
+    EXPECT_EQ(bytes.find("20 20 100 60 re"), std::string::npos);
+    EXPECT_NE(RunTool("pdftotext " + Quoted(path) + " -").output.find("Page 1"), std::string::npos);
+    const std::string plain = testing_support::ScratchPath("import-decrypted.pdf");
+    ASSERT_EQ(RunTool("qpdf --decrypt --qdf " + Quoted(path) + " " + Quoted(plain)).status, 0);
+    const std::string decrypted = testing_support::ReadAll(plain);
+    EXPECT_NE(decrypted.find("(Clear words)"), std::string::npos);
+    EXPECT_NE(decrypted.find("20 20 100 60 re"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pdf

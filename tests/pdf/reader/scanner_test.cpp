@@ -1,0 +1,129 @@
+// The scanner on the texts a reader meets in dictionaries and arrays, and on texts that
+// end in the middle of a token.
+#include <gtest/gtest.h>
+
+#include "pdf/core/error.h"
+#include "pdf/reader/scanner.h"
+
+namespace pdf {
+namespace {
+
+std::string ValueOf(const std::string& text, const std::string& key, bool resolve = false)
+{
+    Scanner scanner(text, [](int number) { return "<<\r\n/N  " + std::to_string(number) + " >>"; });
+    if (!scanner.GetDictValue(key, 1))
+        return "(absent)";
+    return scanner.ReadValue(resolve);
+}
+
+int ErrorOf(const std::string& text)
+{
+    try {
+        Scanner(text).ReadValue(false);
+    } catch (const Error& e) {
+        return e.Number();
+    }
+    return 0;
+}
+
+TEST(Scanner, DictionaryValuesInTheirTextForms)
+{
+    const std::string page = "<< /Type /Page /Parent 3 0 R /MediaBox [0\r\n0  612 792] /Rotate 90 >>";
+    EXPECT_EQ(ValueOf(page, "Type"), "/Page");
+    EXPECT_EQ(ValueOf(page, "Parent"), "3 0 R");
+    EXPECT_EQ(ValueOf(page, "Parent", true), "<< /N 3 >>");
+    EXPECT_EQ(ValueOf(page, "MediaBox"), "[0 0 612 792]");
+    EXPECT_EQ(ValueOf(page, "Rotate"), "90");
+    EXPECT_EQ(ValueOf(page, "Annots"), "(absent)");
+    EXPECT_EQ(ValueOf("<< /R << /A [1 [2]] >> >>", "R"), "<< /A [1 [2]] >>");
+    EXPECT_EQ(ValueOf("<< /W 595.3 >>", "W"), "595");
+    EXPECT_EQ(ValueOf("<< /W -3 /X true >>", "W"), "");
+    EXPECT_EQ(ValueOf("<< /W -3 /X true >>", "X"), "");
+
+    Scanner ref("<< /Parent 3 0 R >>");
+    ASSERT_TRUE(ref.GetDictValue("Parent", 1));
+    EXPECT_EQ(ref.ReadRef(), 3);
+}
+
+TEST(Scanner, KeysAreFoundOneNestingLevelDeepAndByPrefix)
+{
+    EXPECT_EQ(ValueOf("<< /A << /B 1 >> /B 2 >>", "B"), "2");
+    // /Length1 is met first by a plain prefix match; the trailing blank tells them apart.
+    EXPECT_EQ(ValueOf("<< /Length1 10 /Length 20 >>", "Length"), "");
+    EXPECT_EQ(ValueOf("<< /Length1 10 /Length 20 >>", "Length "), "20");
+    Scanner missing("<< /A 1 >>");
+    missing.SetPos(4);
+    EXPECT_FALSE(missing.GetDictValue("B", 1));
+    EXPECT_EQ(missing.GetPos(), 4);
+}
+
+TEST(Scanner, ReferenceListsSkipWhatIsNoReference)
+{
+    std::vector<int> list{9};
+    Scanner array("[1 0 R 2 0 R]");
+    array.ReadRefArray(list);
+    EXPECT_EQ(list, (std::vector<int>{1, 2}));
+
+    Scanner single("5 0 R");
+    single.ReadRefArray(list);
+    EXPECT_EQ(list, std::vector<int>{5});
+
+    for (const char* empty : {"[]", "[ ]", "[ null /Name ]", "[ 1 0 R"}) {
+        Scanner scanner(empty);
+        scanner.ReadRefArray(list);
+        EXPECT_EQ(list, std::vector<int>{5}) << empty;
+    }
+    Scanner mixed("[ /Name null 3 0 R (x) 4 0 R ]");
+    mixed.ReadRefArray(list);
+    EXPECT_EQ(list, (std::vector<int>{3, 4}));
+
+    ReadArrayToken("  [6 0 R]", list);
+    EXPECT_EQ(list, std::vector<int>{6});
+    ReadArrayToken("6 0 R", list);
+    EXPECT_EQ(list, std::vector<int>{6});
+}
+
+TEST(Scanner, LiteralAndHexadecimalStrings)
+{
+    EXPECT_EQ(ValueOf("<< /T (a\\051b) >>", "T"), "a)b");
+    EXPECT_EQ(ValueOf("<< /T (a\\)b) >>", "T"), "a)b");
+    EXPECT_EQ(ValueOf("<< /T <FEFF00410042> >>", "T"), "AB");
+    EXPECT_EQ(ValueOf("<< /T <414> >>", "T"), "A");
+    EXPECT_EQ(ReadLiteralString("x\\ny"), "xy");
+    EXPECT_EQ(ReadLiteralString("\\0A"), "A");
+    EXPECT_EQ(ReadLiteralString("\\101"), "A");
+    EXPECT_EQ(ReadLiteralString("\\376\\377"), "");
+    EXPECT_EQ(ReadLiteralString("a\\"), "a\\");
+
+    // The first unescaped ")" ends a string: the scan goes on after it.
+    Scanner nested("(a(b)c)");
+    EXPECT_EQ(nested.ReadValue(false), "a(b");
+    EXPECT_EQ(nested.GetPos(), 6);
+}
+
+TEST(Scanner, TextsThatEndInsideATokenEndTheScan)
+{
+    for (const char* open : {"[1 2 [3", "<< /A << /B 1", "(abc\\", "/Name", "(", "[", "<<"}) {
+        Scanner scanner(open);
+        scanner.ReadValue(false);
+        EXPECT_GT(scanner.GetPos(), scanner.Length()) << open;
+    }
+    EXPECT_EQ(ErrorOf("<41"), err::kInvalidArgument);
+    EXPECT_EQ(ErrorOf("<4G>"), err::kTypeMismatch);
+    EXPECT_EQ(ErrorOf("1.2.3"), err::kTypeMismatch);
+    EXPECT_EQ(ErrorOf("99999999999"), err::kOverflow);
+
+    Scanner blanks(" \t\r\n\f%x");
+    blanks.SkipWhiteSpace();
+    EXPECT_EQ(blanks.GetPos(), 5);
+}
+
+TEST(Scanner, IntegersAreExactBeyondSinglePrecision)
+{
+    Scanner offset("16777217 2147483647");
+    EXPECT_EQ(WholeNumber(offset.ReadNumber()), 16777217);
+    EXPECT_EQ(WholeNumber(offset.ReadNumber()), 2147483647);
+}
+
+}  // namespace
+}  // namespace pdf
