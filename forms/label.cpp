@@ -37,6 +37,13 @@ void Label::SetBorderStyle(int value) {
 
 void Label::SetBackStyle(int value) { Update(backStyle_, value); }
 
+void Label::SetPadding(double value) {
+  if (padding_ == value) return;
+  padding_ = value;
+  FitToContent();
+  Changed();
+}
+
 void Label::FitToContent() {
   if (!autoSize_) return;
   const TextMetrics& metrics = OwnerForm().Metrics();
@@ -44,8 +51,8 @@ void Label::FitToContent() {
   double width = 0;
   for (const std::string& line : lines) width = std::max(width, metrics.TextWidth(Font(), line));
   // A single border takes one pixel on each side.
-  const double border = borderStyle_ != 0 ? 2 * 15 : 0;
-  Move(Left(), Top(), width + border, metrics.LineHeight(Font()) * lines.size() + border);
+  const double frame = (borderStyle_ != 0 ? 2 * 15 : 0) + 2 * padding_;
+  Move(Left(), Top(), width + frame, metrics.LineHeight(Font()) * lines.size() + frame);
 }
 
 std::vector<std::string> CaptionLines(const std::string& caption) {

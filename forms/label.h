@@ -33,6 +33,18 @@ class Label : public Control {
   // How a border is drawn: a plain line (flat, the default here) or sunken (3D).
   int Appearance() const { return appearance_; }
   void SetAppearance(int value) { Update(appearance_, value); }
+  // The caption drawn on one line, cut with "…" where the label ends.
+  bool Ellipsis() const { return ellipsis_; }
+  void SetEllipsis(bool value) { Update(ellipsis_, value); }
+  // Room left free between the border and the text on every side (twips); the automatic
+  // size counts it.
+  double Padding() const { return padding_; }
+  void SetPadding(double value);
+  // A label the mouse passes through, to what lies under it, while it keeps the looks of an
+  // enabled one.
+  bool PassesMouse() const { return passesMouse_; }
+  void SetPassesMouse(bool value) { Update(passesMouse_, value); }
+  bool TakesMouse() const override { return !passesMouse_; }
 
  protected:
   template <class>
@@ -48,6 +60,9 @@ class Label : public Control {
   int borderStyle_ = 0;
   int backStyle_ = kOpaque;
   int appearance_ = kFlat;
+  bool ellipsis_ = false;
+  double padding_ = 0;
+  bool passesMouse_ = false;
 };
 
 // The lines of a caption: split at line feeds, carriage returns dropped.

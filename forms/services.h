@@ -76,8 +76,9 @@ class Shell {
  public:
   virtual ~Shell() = default;
   // Opens an address or a file with the program the desktop associates with it; with
-  // arguments, starts the file itself as a program.  Never waits for it.
-  virtual void Open(const std::string& target, const std::vector<std::string>& arguments = {},
+  // arguments, starts the file itself as a program.  Never waits for it.  False when no
+  // program could be started.
+  virtual bool Open(const std::string& target, const std::vector<std::string>& arguments = {},
                     const std::string& workingFolder = "") = 0;
 };
 

@@ -77,12 +77,14 @@ class RecordingShell final : public Shell {
     std::vector<std::string> arguments;
     std::string workingFolder;
   };
-  void Open(const std::string& target, const std::vector<std::string>& arguments,
+  bool Open(const std::string& target, const std::vector<std::string>& arguments,
             const std::string& workingFolder) override {
     opened.push_back({target, arguments, workingFolder});
+    return starts;
   }
 
   std::vector<Opened> opened;
+  bool starts = true;  // whether a program starts for what is opened
 };
 
 // Returns the queued values, then 0.

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -59,12 +61,30 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// Temporary files are named after the file they replace, this marker and six characters
+// that mkostemp chooses.
+constexpr std::string_view kTemporaryMarker = ".tmp-";
+constexpr std::size_t kTemporaryTail = 6;
+
+bool IsTemporaryOf(std::string_view entry, std::string_view fileName) {
+  if (entry.size() != fileName.size() + kTemporaryMarker.size() + kTemporaryTail ||
+      !entry.starts_with(fileName) || entry.substr(fileName.size(), kTemporaryMarker.size()) !=
+                                           kTemporaryMarker) {
+    return false;
+  }
+  for (char c : entry.substr(entry.size() - kTemporaryTail)) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-int ReplaceFileContents(const std::string& path, std::string_view contents) {
+int ReplaceFileContents(const std::string& path, std::string_view contents,
+                        struct stat* written) {
   std::string file = path;
   if (int error = FollowLinks(file)) return error;
-  std::string temporary = file + ".XXXXXX";
+  std::string temporary = file + std::string(kTemporaryMarker) + "XXXXXX";
   std::vector<char> name(temporary.begin(), temporary.end());
   name.push_back('\0');
   int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -73,14 +93,32 @@ int ReplaceFileContents(const std::string& path, std::string_view contents) {
   int error = WriteAll(fd, contents);
   if (error == 0) error = CopyMode(fd, file);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && std::rename(name.data(), file.c_str()) != 0) error = errno;
   if (error != 0) {
+    ::close(fd);
     ::unlink(name.data());
     return error;
   }
+  // The contents are on the disk already: a failure to close loses nothing.
+  if (written != nullptr && ::fstat(fd, written) != 0) *written = {};
+  ::close(fd);
   SyncFolder(FolderOf(file));
   return 0;
+}
+
+void RemoveLeftTemporaries(const std::string& path) {
+  std::string file = path;
+  if (FollowLinks(file) != 0) return;
+  const std::size_t slash = file.rfind('/');
+  const std::string fileName = slash == std::string::npos ? file : file.substr(slash + 1);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(FolderOf(file), error)) {
+    std::error_code ignored;
+    if (IsTemporaryOf(entry.path().filename().string(), fileName) &&
+        entry.is_regular_file(ignored)) {
+      std::filesystem::remove(entry.path(), ignored);
+    }
+  }
 }
 
 }  // namespace platform

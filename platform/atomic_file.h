@@ -3,6 +3,8 @@
 // the disk, and only then take the old file's place.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 
@@ -10,7 +12,14 @@ namespace platform {
 
 // A link is followed: the file it names is replaced, the link stays.
 // 0 on success, else the errno of the step that failed; the old file is then untouched and
-// no temporary file is left behind.
-int ReplaceFileContents(const std::string& path, std::string_view contents);
+// no temporary file is left behind.  `written`, when given, receives the status of the file
+// written, taken from that file itself rather than from its name, which another process
+// may already have given to a file of its own.
+int ReplaceFileContents(const std::string& path, std::string_view contents,
+                        struct stat* written = nullptr);
+
+// Removes the temporary files that replacements of `path` left behind when the program was
+// killed before their end.  Only safe while no replacement of `path` is under way.
+void RemoveLeftTemporaries(const std::string& path);
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
 #include <mutex>
+#include <string_view>
 
 namespace platform {
 
@@ -39,6 +41,15 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
 
 }  // namespace
 
+bool IsHttpsUrl(const std::string& url) {
+  constexpr std::string_view kScheme = "https:";
+  if (url.size() < kScheme.size()) return false;
+  for (std::size_t i = 0; i < kScheme.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(url[i])) != kScheme[i]) return false;
+  }
+  return true;
+}
+
 HttpTransfer::HttpTransfer() : curl_(std::make_unique<Curl>()) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -68,8 +79,7 @@ bool HttpTransfer::Start(const std::string& url, const HttpLimits& limits) {
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
   // A transfer begun over https never follows a redirect down to plain http: what it
   // fetches may be an installer that the program then starts.
-  const bool secure = url.rfind("https:", 0) == 0 || url.rfind("HTTPS:", 0) == 0;
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, IsHttpsUrl(url) ? "https" : "http,https");
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
   curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);

@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// Whether `url` names an https address, whatever the letter case of its scheme.
+bool IsHttpsUrl(const std::string& url);
+
 struct HttpLimits {
   // A server that does not answer, a reply that stalls, or a transfer that lasts too long
   // gives up after these.

@@ -1,6 +1,7 @@
 #include "platform/ini_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +107,38 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
   return document;
 }
 
+// The lock that every process holds while it reads, changes and replaces the file.  It is
+// taken on the folder that holds the file: the file itself is replaced by every write, and
+// the folder needs no lock file of its own.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+      error_ = errno;
+      return;
+    }
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      error_ = errno;
+      return;
+    }
+  }
+  ~FileLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  int Error() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+};
+
 bool HoldsLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -126,20 +159,26 @@ int WriteIniValue(const std::string& path, std::string_view section, std::string
     return EINVAL;
   }
   std::lock_guard<std::mutex> lock(cacheMutex);
+  FileLock fileLock(path);
+  if (fileLock.Error() != 0) return fileLock.Error();
   int error;
+  // Read under the lock: the file another process wrote since is the one changed here.
   std::shared_ptr<const IniDocument> current = Load(path, error);
   // A file that exists but cannot be read must not be replaced by one holding this value only.
   if (error != 0) return error;
 
   std::string text = current->WithValue(section, key, value);
-  error = ReplaceFileContents(path, text);
+  struct stat written;
+  error = ReplaceFileContents(path, text, &written);
   if (error != 0) return error;
-
-  struct stat status;
-  if (::stat(path.c_str(), &status) == 0) {
-    Remember(path, IdentityOf(status), std::make_shared<const IniDocument>(std::move(text)));
-  }
+  Remember(path, IdentityOf(written), std::make_shared<const IniDocument>(std::move(text)));
   return 0;
+}
+
+void RemoveInterruptedWrites(const std::string& path) {
+  std::lock_guard<std::mutex> lock(cacheMutex);
+  FileLock fileLock(path);
+  if (fileLock.Error() == 0) RemoveLeftTemporaries(path);
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // INI files on disk: each file is parsed once and its parsed form reused for as long as the
 // file keeps its identity (device, inode, size, modification and change times); a file that
-// changed on disk is read again.  Every write replaces the file atomically.
+// changed on disk is read again.  Every write replaces the file atomically, under an
+// advisory lock on the folder that holds it, which every process writing the file takes:
+// two programs writing one file never lose each other's values.
 #pragma once
 
 #include <memory>
@@ -20,5 +22,9 @@ std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
 // "=" in a key or one that starts with "[" or ";", an empty key) give EINVAL.
 int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
                   std::string_view value);
+
+// Removes what writes of the file that were killed before their end left beside it, under
+// the file's lock, so that a write under way in another process keeps its own.
+void RemoveInterruptedWrites(const std::string& path);
 
 }  // namespace platform

@@ -17,7 +17,8 @@ namespace {
 
 constexpr char kFileName[] = "/Quorvane.pdf";
 constexpr char kHeldMessage[] = "Le fichier est peut-être déjà ouvert par un autre programme";
-constexpr char kDocText[] = "Fenwadra";
+constexpr char kDocText[] = "Quorvane";
+constexpr char kEllipsis[] = "\u2026";
 constexpr int kCentimetres = 3;
 constexpr int kCustomPaper = 255;
 constexpr float kTitleHeight = 1.0f;
@@ -57,6 +58,24 @@ bool InPrintedFrame(const forms::Control& control) {
   const forms::Control* frame = control.Parent().AsControl();
   return frame != nullptr && (frame->Name() == "fraCalendar" || frame->Name() == "fraAgenda") &&
          frame->Visible();
+}
+
+// The text as it fits on one line `width` wide in the current font: whole, or its longest
+// start that leaves room for "…" after it.
+std::string OnOneLine(const pdf::Pagelith& doc, const std::string& text, float width) {
+  // A line exactly as wide as the box may still be broken by the box's layout.
+  const float room = width * 0.98f;
+  if (doc.GetTextWidth(text) <= room) return text;
+  int low = 0;
+  int high = runtime::Len(text);
+  while (low < high) {
+    const int middle = (low + high + 1) / 2;
+    if (doc.GetTextWidth(runtime::Left(text, middle) + kEllipsis) <= room)
+      low = middle;
+    else
+      high = middle - 1;
+  }
+  return runtime::Left(text, low) + kEllipsis;
 }
 
 // Where the export stands, for the message of a failure: the line of the step under way.
@@ -165,12 +184,13 @@ class ViewPrint {
 
   void DrawPrintedBox(const PrintedBox& box) {
     doc_.SetFont(box.fontName, box.fontSize, 0, 0);
+    const std::string text = box.oneLine ? OnOneLine(doc_, box.text, box.w) : box.text;
     doc_.SetColorText(box.textColour);
     doc_.SetColorFill(box.fillColour);
     doc_.SetColorLine(box.lineColour);
     doc_.SetLineWidth(kLineWidth);
     doc_.SetBoxStyle(1.0f, 0, 0, 0, 0, 0, kTopSide, 0);
-    doc_.DrawTextBox(box.x, box.y, box.w, box.h, box.text, box.align, kFilledTopSide);
+    doc_.DrawTextBox(box.x, box.y, box.w, box.h, text, box.align, kFilledTopSide);
   }
 
   void DrawPrintedLine(const PrintedLine& line, float offset) {
@@ -219,7 +239,10 @@ void WritePDF(const forms::Form& window, const std::string& dataFolder,
                    "de la procédure WritePDF");
     return;
   }
-  shell.Open(fileName);
+  if (!shell.Open(fileName)) {
+    dialogs.MsgBox("Le fichier PDF a été créé, mais aucun programme n'a pu l'ouvrir :\n" + fileName,
+                   forms::kInformation);
+  }
 }
 
 }  // namespace agendaexport

@@ -19,7 +19,8 @@
 namespace agendaexport {
 
 // Writes the view into dataFolder + "/Quorvane.pdf", replacing an earlier print, and has
-// `shell` open it in the desktop's viewer (without waiting).  Failures are told to the user
+// `shell` open it in the desktop's viewer (without waiting); when no viewer can be started
+// the user is told where the file was written.  Failures are told to the user
 // through `dialogs`: when the file cannot be created nothing is written; any later failure
 // closes what was written and opens nothing.
 void WritePDF(const forms::Form& window, const std::string& dataFolder,

@@ -36,11 +36,13 @@ std::optional<PrintedBox> BoxOf(const forms::Control& control) {
   std::string text;
   int alignment;
   bool autoSize = false;
+  bool oneLine = false;
   if (control.Kind() == forms::ControlKind::kLabel) {
     const auto& label = static_cast<const forms::Label&>(control);
     text = label.Caption();
     alignment = label.Alignment();
     autoSize = label.AutoSize();
+    oneLine = label.Ellipsis();
   } else if (control.Kind() == forms::ControlKind::kTextBox) {
     const auto& textBox = static_cast<const forms::TextBox&>(control);
     text = textBox.Text();
@@ -54,7 +56,8 @@ std::optional<PrintedBox> BoxOf(const forms::Control& control) {
   box.y = Cm(control.Top()) - kRaise;
   box.w = Cm(control.Width()) + (autoSize ? kAutoSizeExtra : 0);
   box.h = Cm(control.Height());
-  box.text = runtime::Replace(text, "\n", "\r\n");
+  box.oneLine = oneLine;
+  box.text = oneLine ? runtime::Replace(text, "\n", " ") : runtime::Replace(text, "\n", "\r\n");
   box.fontName = control.Font().name;
   box.fontSize = static_cast<float>(control.Font().size);
   box.align = AlignFlags(alignment, control.Index());

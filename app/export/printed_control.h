@@ -28,6 +28,7 @@ struct PrintedBox {
   std::string textColour;
   std::string fillColour;
   std::string lineColour;  // of the top side, the only one drawn
+  bool oneLine = false;    // the text cut with "…" where the box ends, as on screen
 };
 
 // A line, at the same vertical place as the texts beside it.

@@ -47,14 +47,26 @@ using Columns = std::array<double, kDays>;
 // Monday 0 to Sunday 6.
 int ColumnOf(runtime::DateTime day) { return day.Weekday(2) - 1; }
 
+// The weeks a month touches: four to six rows of the month grid.
+int MonthRows(runtime::DateTime firstDay, int dayCount) {
+  return (ColumnOf(firstDay) + dayCount + kDays - 1) / kDays;
+}
+
 // A month that spans six rows gets shorter cells on the page, so that its last row still
 // fits on the landscape sheet.
 double PageMonthCellHeight(runtime::DateTime firstDay, int dayCount) {
-  const int rows = (ColumnOf(firstDay) + dayCount + kDays - 1) / kDays;
-  return rows > 5 ? kPageMonthCellHeight * 5 / 6 : kPageMonthCellHeight;
+  return MonthRows(firstDay, dayCount) > 5 ? kPageMonthCellHeight * 5 / 6 : kPageMonthCellHeight;
 }
 
 double Whole(double twips) { return static_cast<double>(runtime::RoundHalfEven(twips)); }
+
+// On screen the month's rows share the `room` below the headers when they would not all fit
+// at the full cell height: every day of the month stays in view.  Still one label high at
+// least.
+double ScreenMonthCellHeight(runtime::DateTime firstDay, int dayCount, double room) {
+  const double shared = Whole(room / MonthRows(firstDay, dayCount) - kColumnGap);
+  return std::clamp(shared, kLabelPitch, kMonthCellHeight);
+}
 
 // The screen width of a day column: the frame's width less the margin, shared by the days
 // shown.  A frame too narrow for the margin gives empty columns.
@@ -232,8 +244,11 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
   const int lastCell = !week ? kLastMonthCell : workWeek ? kLastWorkWeekCell : kLastWeekCell;
   const int dayCount = week ? lastCell - kFirstCell + 1
                             : runtime::DaysInMonth(firstDay.Year(), firstDay.Month());
+  double rowTop = lblJour[0].Top() + lblJour[0].Height() + kColumnGap;
   const double cellHeight =
-      week ? kWeekCellHeight : exportPdf ? PageMonthCellHeight(firstDay, dayCount) : kMonthCellHeight;
+      week        ? kWeekCellHeight
+      : exportPdf ? PageMonthCellHeight(firstDay, dayCount)
+                  : ScreenMonthCellHeight(firstDay, dayCount, fraCalendar.Height() - rowTop);
   const DayScan scan = ScanDays(planner_, firstDay, dayCount, SelectedProjectFilter,
                                 ChosenResource(cmbAffiche));
   Columns columns;
@@ -243,7 +258,6 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
 
   int labelCount = 0;
   int iconCount = 0;
-  double rowTop = lblJour[0].Top() + lblJour[0].Height() + kColumnGap;
   for (int offset = 0; offset < dayCount; ++offset) {
     const runtime::DateTime day = firstDay.AddDays(offset);
     const int c = ColumnOf(day);
@@ -275,6 +289,8 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       label.SetBackColor(activity.backColor);
       label.SetForeColor(activity.blackText ? forms::kBlack : forms::kWhite);
       label.SetCaption(activity.caption);
+      // A month cell's label is one line high: its text is cut rather than wrapped.
+      label.SetEllipsis(!week);
       label.SetTag(std::to_string(activity.record));
       if (week) {
         PositionActivityLabel(lblActivite, n, showing.start, showing.end,

@@ -7,12 +7,17 @@ namespace mainwindow {
 
 namespace {
 
+constexpr double kPopUpPadding = 45;  // three pixels
+
+// The pop-ups take no pointer input: the pointer goes on acting on the labels under them.
+// Their text is drawn as readable as the window's own, a little apart from the border.
 void DesignPopUp(forms::Label& label) {
   label.SetBorderStyle(1);
   label.SetBackColor(forms::kWindowBackground);
   label.SetForeColor(forms::kWindowText);
+  label.SetPadding(kPopUpPadding);
   label.SetAutoSize(true);
-  label.SetEnabled(false);
+  label.SetPassesMouse(true);
   label.SetVisible(false);
 }
 

@@ -20,7 +20,10 @@
 
 namespace mainwindow {
 
-// The product site's installer address; "" when no product site is configured.
+// The installer address on the product site `site`; "" when the site is not an https
+// address: an installer is a program the user will run, never fetched in the clear.
+std::string InstallerUrlOn(std::string site);
+// The installer address on the configured product site.
 std::string DefaultInstallerUrl();
 
 class frmMain : public forms::Form {

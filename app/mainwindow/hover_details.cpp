@@ -16,7 +16,7 @@ constexpr double kBelowLabel = 285;
 // Month-grid labels stand this far right of their cell; the pop-up also grows this much
 // wider than the label.
 constexpr double kMonthIndent = 240;
-// Month cells are 2100 or 1800 twips high, week columns 10560.
+// Month cells are at most 2100 twips high, week columns 10560.
 constexpr double kWeekColumnHeight = 10000;
 constexpr int kFirstResourceField = 5;
 

@@ -21,7 +21,10 @@ class Program {
       : application_(argc, argv),
         backend_(QDir(QCoreApplication::applicationDirPath()).filePath("pictures")),
         startup_(planner_, backend_.services(),
-                 [this](frmMain& form) { backend_.Attach(form); }) {}
+                 [this](frmMain& form) { backend_.Attach(form); }) {
+    // Message and input boxes without a title of their own carry this one.
+    QCoreApplication::setApplicationName("Quorvane");
+  }
 
   // Runs the start-up, which ends with the main window shown; false when the program must
   // end (the user has been told why).

@@ -19,6 +19,10 @@ void MainWindowStartup::ShowStartupFailure(const std::string& message) {
   services_.dialogs.MsgBox(message, forms::kCritical);
 }
 
+void MainWindowStartup::ShowDataFileNotice(const std::string& message) {
+  services_.dialogs.MsgBox(message, forms::kExclamation);
+}
+
 std::string MainWindowStartup::GetWindowsTimeZoneName() {
   return settings::GetWindowsTimeZoneName();
 }

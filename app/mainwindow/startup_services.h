@@ -22,6 +22,7 @@ class MainWindowStartup final : public store::StartupServices {
   frmMain* MainWindow() const { return form_.get(); }
 
   void ShowStartupFailure(const std::string& message) override;
+  void ShowDataFileNotice(const std::string& message) override;
   std::string GetWindowsTimeZoneName() override;
   std::string WindowsToIanaTimeZone(const std::string& windowsName) override;
   std::string GetUserId() override;

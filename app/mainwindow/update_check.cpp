@@ -36,12 +36,13 @@ struct DownloadError : std::runtime_error {
 
 }  // namespace
 
-std::string DefaultInstallerUrl() {
-  std::string site = endpoints::kProductUrl;
-  if (site.empty()) return {};
+std::string InstallerUrlOn(std::string site) {
+  if (!platform::IsHttpsUrl(site)) return {};
   while (!site.empty() && site.back() == '/') site.pop_back();
   return site + "/download/Quorvane.exe";
 }
+
+std::string DefaultInstallerUrl() { return InstallerUrlOn(endpoints::kProductUrl); }
 
 platform::HttpLimits frmMain::InstallerLimits() {
   platform::HttpLimits limits;

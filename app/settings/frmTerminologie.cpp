@@ -405,7 +405,7 @@ void frmTerminologie::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
   if (!(planner_.ProjectTerms[0] + planner_.ActivityTerms[0] + planner_.ResourceTerms[0]).empty())
     return;
   services_.dialogs.MsgBox(
-      "Les appelations ne sont pas paramétrées, Fenwadra utilisera des appelations par défaut",
+      "Les appelations ne sont pas paramétrées, Quorvane utilisera des appelations par défaut",
       forms::kOKOnly + forms::kInformation);
   planner_.ActivityType.clear();
   planner_.ProjectTerms[0] = "Projets";

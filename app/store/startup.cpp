@@ -1,11 +1,15 @@
 #include "app/store/startup.h"
 
+#include <ctime>
+
+#include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
 #include "platform/data_folder.h"
+#include "platform/ini_file.h"
 
 namespace store {
 
@@ -32,6 +36,10 @@ bool Main(Planner& planner, StartupServices& services) {
     return false;
   }
   planner.DataFile = planner.DataFolder + "/data";
+  platform::RemoveInterruptedWrites(planner.DataFile);
+  if (auto notice = KeepDamagedDataFile(planner.DataFile, std::time(nullptr))) {
+    services.ShowDataFileNotice(*notice);
+  }
 
   LoadResources(planner);
   LoadActivities(planner);

@@ -16,6 +16,8 @@ class StartupServices {
 
   // The data folder cannot be used; the program ends after this message.
   virtual void ShowStartupFailure(const std::string& message) = 0;
+  // Something the user must know of the data file; the program goes on after this message.
+  virtual void ShowDataFileNotice(const std::string& message) = 0;
 
   virtual std::string GetWindowsTimeZoneName() = 0;
   virtual std::string WindowsToIanaTimeZone(const std::string& windowsName) = 0;

@@ -66,18 +66,26 @@ void PaintLabel(QPainter& painter, const Label& label) {
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     textRect.adjust(1, 1, -1, -1);
   }
-  int flags = Qt::AlignTop | Qt::TextWordWrap;
+  const int padding = Px(label.Padding());
+  textRect.adjust(padding, padding, -padding, -padding);
+  int flags = Qt::AlignTop | (label.Ellipsis() ? Qt::TextSingleLine : Qt::TextWordWrap);
   if (label.Alignment() == kAlignCenter)
     flags |= Qt::AlignHCenter;
   else if (label.Alignment() == kAlignRight)
     flags |= Qt::AlignRight;
   else
     flags |= Qt::AlignLeft;
-  painter.setFont(ToQFont(label.Font()));
+  const QFont font = ToQFont(label.Font());
+  painter.setFont(font);
   painter.setPen(label.Enabled() ? ToQColor(label.ForeColor()) : ToQColor(kGrayText));
+  QString text = CaptionText(label.Caption());
+  if (label.Ellipsis()) {
+    text = QFontMetrics(font).elidedText(text.replace(QChar('\n'), QChar(' ')), Qt::ElideRight,
+                                         textRect.width());
+  }
   painter.save();
   painter.setClipRect(rect);
-  painter.drawText(textRect, flags, CaptionText(label.Caption()));
+  painter.drawText(textRect, flags, text);
   painter.restore();
 }
 

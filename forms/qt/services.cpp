@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <cmath>
 
 #include "forms/qt/backend.h"
 #include "forms/qt/units.h"
@@ -106,24 +107,24 @@ void QtEventLoop::DoEvents() { QCoreApplication::processEvents(); }
 
 void QtEventLoop::ShowModal(Form& form) { backend_.Attach(form).RunModal(); }
 
-void QtShell::Open(const std::string& target, const std::vector<std::string>& arguments,
+bool QtShell::Open(const std::string& target, const std::vector<std::string>& arguments,
                    const std::string& workingFolder) {
-  if (arguments.empty()) {
-    QProcess::startDetached("xdg-open", {Q(target)}, Q(workingFolder));
-    return;
-  }
+  if (arguments.empty()) return QProcess::startDetached("xdg-open", {Q(target)}, Q(workingFolder));
   QStringList list;
   for (const std::string& argument : arguments) list << Q(argument);
-  QProcess::startDetached(Q(target), list, Q(workingFolder));
+  return QProcess::startDetached(Q(target), list, Q(workingFolder));
 }
 
+// Whole pixels, rounded up: a label sized to its text must hold all of it once its size is
+// taken to pixels.
 double QtTextMetrics::TextWidth(const Font& font, std::string_view line) const {
   const QFontMetricsF metrics(ToQFont(font));
-  return Twips(metrics.horizontalAdvance(QString::fromUtf8(line.data(), line.size())));
+  return Twips(std::ceil(metrics.horizontalAdvance(QString::fromUtf8(line.data(), line.size()))));
 }
 
+// The distance from one line to the next, as the lines of a caption are drawn.
 double QtTextMetrics::LineHeight(const Font& font) const {
-  return Twips(QFontMetricsF(ToQFont(font)).height());
+  return Twips(std::ceil(QFontMetricsF(ToQFont(font)).lineSpacing()));
 }
 
 }  // namespace forms::qt

@@ -44,7 +44,7 @@ class QtEventLoop final : public EventLoop {
 // xdg-open for addresses and files; a file with arguments is started as a program.
 class QtShell final : public Shell {
  public:
-  void Open(const std::string& target, const std::vector<std::string>& arguments,
+  bool Open(const std::string& target, const std::vector<std::string>& arguments,
             const std::string& workingFolder) override;
 };
 

@@ -110,9 +110,11 @@ void Pagelith::ResetLists()
 std::string Pagelith::NewCreationDate()
 {
     const LocalTime t = mClock->Now();
-    char text[40];
-    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d+01'00'", t.year, t.month,
-                  t.day, t.hour, t.minute, t.second);
+    const int offset = std::abs(t.utcOffsetMinutes);
+    char text[48];
+    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'", t.year, t.month,
+                  t.day, t.hour, t.minute, t.second, t.utcOffsetMinutes < 0 ? '-' : '+',
+                  offset / 60, offset % 60);
     return text;
 }
 

@@ -20,7 +20,7 @@ LocalTime SystemClock::Now()
     std::tm parts{};
     localtime_r(&now, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-            parts.tm_hour, parts.tm_min, parts.tm_sec};
+            parts.tm_hour, parts.tm_min, parts.tm_sec, static_cast<int>(parts.tm_gmtoff / 60)};
 }
 
 double SeededRandom::NextFraction()

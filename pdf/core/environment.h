@@ -14,6 +14,7 @@ struct LocalTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    int utcOffsetMinutes = 60;  // east of UTC, at that moment
 };
 
 class Clock {

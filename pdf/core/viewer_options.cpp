@@ -138,11 +138,11 @@ void Pagelith::WriteViewerOptionLines()
 // The XMP packet, in UTF-8, lines joined by carriage returns.
 std::string Pagelith::BuildXmpMetadata() const
 {
-    // "D:YYYYMMDDHHmmSS..." as YYYY-MM-DDTHH:mm:SS+01:00.
+    // "D:YYYYMMDDHHmmSS+hh'mm'" as YYYY-MM-DDTHH:mm:SS+hh:mm.
     const std::string& d = mCreationDate;
     const std::string date = d.substr(2, 4) + "-" + d.substr(6, 2) + "-" + d.substr(8, 2) + "T" +
                              d.substr(10, 2) + ":" + d.substr(12, 2) + ":" + d.substr(14, 2) +
-                             "+01:00";
+                             d.substr(16, 3) + ":" + d.substr(20, 2);
     const std::string rdf = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
     const std::string ix = "http://ns.adobe.com/iX/1.0/";
     const std::string dc = "http://purl.org/dc/elements/1.1/";

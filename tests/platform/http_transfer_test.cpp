@@ -87,3 +87,11 @@ TEST(HttpTransferTest, EmptyAndNonHttpAddressesStartNothingUseful) {
 }
 
 }  // namespace
+
+// The redirect guard and the installer address both ask this of an address.
+TEST(HttpTransferTest, TheHttpsSchemeIsKnownInAnyLetterCase) {
+  for (const char* secure : {"https://a.example/", "Https://a.example/", "HTTPS://a", "hTtPs:"})
+    EXPECT_TRUE(platform::IsHttpsUrl(secure)) << secure;
+  for (const char* clear : {"http://a.example/", "Http://a", "https", "", "xhttps://a"})
+    EXPECT_FALSE(platform::IsHttpsUrl(clear)) << clear;
+}

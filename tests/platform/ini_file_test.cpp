@@ -1,10 +1,14 @@
 #include "platform/ini_file.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 #include "platform/scratch_folder.h"
 
@@ -100,6 +104,70 @@ TEST(IniFileTest, AFileThatCannotBeReadIsNotOverwritten) {
   std::filesystem::create_directory(path);  // reading a folder fails with EISDIR
   EXPECT_NE(WriteIniValue(path, "S", "k", "v"), 0);
   EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+// Two programs that write one data file at once: each value either of them wrote is there
+// afterwards.
+TEST(IniFileTest, TwoWritingProcessesKeepEachOthersValues) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  WriteTextFile(path, "[S]\nfirst=1\n");
+  ASSERT_EQ(ReadIniFile(path)->Value("S", "first"), "1");  // both start from a cached copy
+  constexpr int kKeys = 150;
+  pid_t writers[2];
+  for (int p = 0; p < 2; ++p) {
+    writers[p] = ::fork();
+    ASSERT_GE(writers[p], 0);
+    if (writers[p] == 0) {
+      int failures = 0;
+      for (int k = 0; k < kKeys; ++k) {
+        const std::string key = "p" + std::to_string(p) + "k" + std::to_string(k);
+        if (WriteIniValue(path, "S", key, std::to_string(k)) != 0) ++failures;
+      }
+      ::_exit(failures == 0 ? 0 : 1);
+    }
+  }
+  for (pid_t writer : writers) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  auto document = ReadIniFile(path);
+  int missing = 0;
+  for (int p = 0; p < 2; ++p) {
+    for (int k = 0; k < kKeys; ++k) {
+      if (document->Value("S", "p" + std::to_string(p) + "k" + std::to_string(k)) !=
+          std::to_string(k)) {
+        ++missing;
+      }
+    }
+  }
+  EXPECT_EQ(missing, 0);
+  EXPECT_EQ(document->Value("S", "first"), "1");
+  // A write of this process after theirs starts from their file, not from its cached one.
+  ASSERT_EQ(WriteIniValue(path, "S", "last", "1"), 0);
+  EXPECT_EQ(ReadIniFile(path)->Value("S", "p1k0"), "0");
+}
+
+// A write killed between its temporary file and the rename leaves that file behind; the
+// next start clears them, and nothing else of the folder.
+TEST(IniFileTest, InterruptedWritesAreClearedAndOtherFilesKept) {
+  ScratchFolder folder;
+  std::string path = folder / "data";
+  WriteTextFile(path, "[S]\nk=1\n");
+  for (const char* name : {"data.tmp-a1B2c3", "data.tmp-ZZZZZZ", "data.tmp-short", "data.backup",
+                           "other.tmp-a1B2c3"}) {
+    WriteTextFile(folder / name, "[S]\nk=");
+  }
+  RemoveInterruptedWrites(path);
+
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"data", "data.tmp-short", "data.backup",
+                                         "other.tmp-a1B2c3"}));
+  EXPECT_EQ(ReadTextFile(path), "[S]\nk=1\n");
 }
 
 }  // namespace

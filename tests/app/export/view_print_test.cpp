@@ -109,6 +109,7 @@ TEST_F(ViewPrintTest, MonthPrintIsALandscapePageWithTheTitleAndTheMonthsActiviti
   Add(4, "09:00", "10:30", "Pose");
   Add(17, "14:00", "15:00", "Visite", 1);
   Add(31, "08:00", "09:00", "Bilan");
+  Add(18, "10:00", "11:00", "Déménagement du siège social et des archives");
   user.Click(w.lblCategories[0]);
   Menu(kMonthView);
   w.lblInfo.SetCaption("Bulle d'aide");
@@ -123,12 +124,15 @@ TEST_F(ViewPrintTest, MonthPrintIsALandscapePageWithTheTitleAndTheMonthsActiviti
   ExpectValid();
   EXPECT_THAT(Info(), ContainsRegex("Page size: +841.89 x 595.27"));
   EXPECT_THAT(Info(), ContainsRegex("Pages: +1\n"));
-  EXPECT_THAT(Info(), ContainsRegex("Title: +Fenwadra"));
+  EXPECT_THAT(Info(), ContainsRegex("Title: +Quorvane"));
   const std::string text = Text();
   EXPECT_THAT(text, HasSubstr("mars 2026"));
   for (const char* name : {"Pose", "Visite", "Bilan", "Lundi", "Dimanche"})
     EXPECT_THAT(text, HasSubstr(name));
   EXPECT_THAT(text, Not(HasSubstr("Bulle")));
+  // A month label keeps to its one line, cut as on screen.
+  EXPECT_THAT(text, ContainsRegex("Nord: Déménag[^\n]*…"));
+  EXPECT_THAT(text, Not(HasSubstr("archives")));
   // The screen is drawn again at its own sizes once the print is written.
   EXPECT_NE(w.lblJour[0].Width(), 2150);
   Keep("print_month");
@@ -198,6 +202,18 @@ TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {
     EXPECT_LT(std::stod((*it)[1]), 841.89) << (*it)[0];
   EXPECT_GT(count, 400);
   Keep("print_agenda");
+}
+
+TEST_F(ViewPrintTest, WhenNoViewerStartsTheUserIsToldWhereTheFileIs) {
+  Start();
+  world.shell.starts = false;
+
+  Menu(kPrint);
+
+  ExpectValid();
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_THAT(world.dialogs.shown[0].prompt, HasSubstr("aucun programme n'a pu l'ouvrir"));
+  EXPECT_THAT(world.dialogs.shown[0].prompt, HasSubstr(Pdf()));
 }
 
 TEST_F(ViewPrintTest, WhenTheFileCannotBeCreatedTheUserIsToldAndNothingIsWritten) {

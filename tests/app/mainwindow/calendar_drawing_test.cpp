@@ -54,6 +54,7 @@ TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndFewerOnThePage) {
     Add("10.03.2026 0" + std::to_string(i) + ":00", "10.03.2026 0" + std::to_string(i) + ":30",
         "Tâche " + std::to_string(i));
   mainwindow::frmMain& w = Open();
+  w.Move(0, 0, 21600, kTallWindow);  // room for six rows of full cells
   EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
   EXPECT_EQ(CaptionsOn("10.03.2026").back(), "Nord: Tâche 7");
 
@@ -165,7 +166,7 @@ TEST_F(CalendarTest, MalformedRecordsArePassedOverAlone) {
 TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
   Add("11.03.2026 07:00", "11.03.2026 08:00", "Sans projet", 7);
   for (int i = 0; i < 8; ++i) Add("11.03.2026 09:00", "11.03.2026 10:00", std::to_string(i));
-  Open();
+  Open().Move(0, 0, 21600, kTallWindow);
 
   const Captions shown = CaptionsOn("11.03.2026");
   EXPECT_EQ(shown.size(), 7u);

@@ -9,6 +9,7 @@ namespace {
 TEST_F(CalendarTest, ColumnsShareTheFrameWidthWithAFortyTwipGap) {
   mainwindow::frmMain& w = Open();
   w.fraCalendar.SetWidth(19215);
+  w.fraCalendar.SetHeight(kTallWindow - 760);
 
   w.DrawCalendar(false, false, false);
   EXPECT_EQ(w.lblJour[0].Left(), 240);
@@ -49,7 +50,10 @@ TEST_F(CalendarTest, AMonthBeginningOnASundayHasSixRows) {
   EXPECT_EQ(first.Left(), w.lblJour[6].Left());  // alone in the Sunday column
   EXPECT_EQ(first.Top(), w.lblJour[0].Top() + w.lblJour[0].Height() + 40);
   EXPECT_EQ(w.lblJour[8].Left(), w.lblJour[0].Left());
-  EXPECT_EQ(w.lblJour[8].Top(), first.Top() + 2100 + 40);
+  // At the window's first size the six rows share the frame's height, the last one in view.
+  EXPECT_LT(first.Height(), 2100);
+  EXPECT_EQ(w.lblJour[8].Top(), first.Top() + first.Height() + 40);
+  EXPECT_LE(w.lblJour[37].Top() + w.lblJour[37].Height(), w.fraCalendar.Height());
 
   std::set<double> rows;
   for (int j = 7; j <= 37; ++j) {
@@ -62,6 +66,10 @@ TEST_F(CalendarTest, AMonthBeginningOnASundayHasSixRows) {
   EXPECT_TRUE(w.shToday.Visible());
   EXPECT_EQ(w.shToday.Left(), w.lblJour[8].Left() - 60);
   EXPECT_EQ(w.shToday.Top(), w.lblJour[8].Top() - 60);
+
+  // With room enough, cells are 2100 twips high.
+  w.Move(0, 0, 21600, kTallWindow);
+  EXPECT_EQ(w.lblJour[8].Top(), first.Top() + 2100 + 40);
 }
 
 TEST_F(CalendarTest, AShortMonthLeavesItsLastCellsHiddenAndWithoutDate) {

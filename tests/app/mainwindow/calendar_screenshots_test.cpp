@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <memory>
 #include <string>
 
 #include "app/mainwindow/frmMain.h"
@@ -80,6 +81,18 @@ class CalendarScreenshots : public ::testing::Test {
     planner.Activities.push_back(record);
   }
 
+  // The main window in a real window of `backend`, as the start-up leaves it.
+  std::unique_ptr<mainwindow::frmMain> Show(forms::qt::Backend& backend) {
+    const forms::Services qt = backend.services();
+    auto w = std::make_unique<mainwindow::frmMain>(
+        planner, forms::Services{qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
+                                 clock, qt.random, qt.metrics});
+    window = &backend.Attach(*w);
+    w->LoadForm();
+    w->InitMainForm();
+    return w;
+  }
+
   QImage Shot(const char* name) {
     window->SyncNow();
     const QImage image = window->grab().toImage();
@@ -97,12 +110,8 @@ class CalendarScreenshots : public ::testing::Test {
 TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
   OffscreenApplication application;
   forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
-  const forms::Services qt = backend.services();
-  mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
-                                  clock, qt.random, qt.metrics});
-  window = &backend.Attach(w);
-  w.LoadForm();
-  w.InitMainForm();
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
   // Tall enough for the six weeks of March 2026.
   w.Move(0, 0, 21600, 15300);
 
@@ -146,6 +155,58 @@ TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
   const QImage agenda = Shot("agenda_view.png");
   ASSERT_GT(w.lblDetail.Count(), 20);
   EXPECT_GT(PixelsOf(agenda, w.lblDetail[1], w.lblDetail[1].BackColor()), 300);
+}
+
+// The window at its first size (1424 x 841 inside its frame) on a month of six weeks: the
+// last week is in view, month labels keep to one line, and the hover details are readable.
+TEST_F(CalendarScreenshots, AtTheFirstSizeEveryDayAndReadableLabelsShow) {
+  Add("31.03.2026 09:00", "31.03.2026 10:00", "Déménagement du siège social", 0, "", {0, 1, 2});
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
+  const QImage month = Shot("month_view_first_size.png");
+  ASSERT_EQ(month.size(), QSize(1424, 841));
+
+  auto labelOf = [&](const std::string& caption) {
+    for (int i : w.lblActivite.Indexes())
+      if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Caption() == caption) return i;
+    return 0;
+  };
+  const int last = labelOf("Chantier Nord: Déménagement du siège social");
+  ASSERT_GT(last, 0) << "the label of the 31st is drawn";
+  const forms::Label& label = w.lblActivite[last];
+  const QPoint corner = WindowOrigin(label);
+  EXPECT_LE(corner.y() + forms::qt::Px(label.Height()), month.height());
+  EXPECT_GT(PixelsOf(month, label, kCrimson), 1000);
+  // One line of white text: nothing of a second line shows at the label's foot.
+  int footText = 0;
+  for (int y = corner.y() + forms::qt::Px(label.Height()) - 3;
+       y < corner.y() + forms::qt::Px(label.Height()); ++y)
+    for (int x = corner.x(); x < corner.x() + forms::qt::Px(label.Width()); ++x)
+      if (Close(month.pixel(x, y), qRgb(255, 255, 255), 100)) ++footText;
+  EXPECT_EQ(footText, 0);
+
+  // Hovering shows the details in black, every line whole within the pop-up's margin.
+  const int reception = labelOf("Chantier Nord: Réception");
+  ASSERT_GT(reception, 0);
+  user.MoveMouse(w.lblActivite[reception], 0, 30, 30);
+  const QImage hover = Shot("hover_details.png");
+  ASSERT_TRUE(w.lblInfo.Visible());
+  EXPECT_FALSE(w.lblInfo.TakesMouse());
+  const QPoint popUp = WindowOrigin(w.lblInfo);
+  const int width = forms::qt::Px(w.lblInfo.Width());
+  const int height = forms::qt::Px(w.lblInfo.Height());
+  auto darkIn = [&](int top, int bottom) {
+    int count = 0;
+    for (int y = popUp.y() + top; y < popUp.y() + bottom; ++y)
+      for (int x = popUp.x() + 1; x < popUp.x() + width - 1; ++x)
+        if (Close(hover.pixel(x, y), qRgb(0, 0, 0), 60)) ++count;
+    return count;
+  };
+  EXPECT_GT(darkIn(1, height - 1), 150) << "black text, not grey";
+  EXPECT_GT(darkIn(height - 18, height - 3), 20) << "the last line, -Salle 2";
+  EXPECT_EQ(darkIn(height - 3, height - 1), 0) << "the margin below the last line";
 }
 
 }  // namespace

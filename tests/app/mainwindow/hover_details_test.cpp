@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "calendar_fixture.h"
+#include "forms/hit_test.h"
 
 namespace {
 
@@ -24,11 +25,12 @@ class HoverTest : public CalendarTest {
   void Hover(int label) { user.MoveMouse(window->lblActivite[label], 0, 100, 100); }
 
   // The width a pop-up takes for its text: the longest line and a one-pixel border each side.
+  // The widest line, the border and the margin on both sides.
   double TextWidth(const forms::Label& popUp) const {
     double width = 0;
     for (const std::string& line : forms::CaptionLines(popUp.Caption()))
       width = std::max(width, window->Metrics().TextWidth(popUp.Font(), line));
-    return width + 30;
+    return width + 30 + 2 * popUp.Padding();
   }
 
   static bool InFront(const forms::Label& popUp) {
@@ -59,7 +61,10 @@ TEST_F(HoverTest, AMonthLabelShowsItsActivityBelowItFromTheCellsLeftEdge) {
   EXPECT_EQ(info.BackColor(), forms::kWindowBackground);
   EXPECT_EQ(info.ForeColor(), forms::kWindowText);
   EXPECT_EQ(info.BorderStyle(), 1);
-  EXPECT_FALSE(info.Enabled());
+  // Drawn as an enabled label, it lets the pointer through to what lies under it.
+  EXPECT_TRUE(info.Enabled());
+  EXPECT_GT(info.Padding(), 0);
+  EXPECT_NE(forms::ChildAt(w.fraCalendar, info.Left() + 100, info.Top() + 100), &info);
   EXPECT_TRUE(InFront(info));
   EXPECT_EQ(w.LastHoverIndex, i);
 
@@ -81,7 +86,8 @@ TEST_F(HoverTest, ALongTextWidensThePopUpAndANarrowOneKeeps240TwipsOverTheLabel)
             "Nord\nRéfection complète de la toiture du hangar Nord\n08:00 - 09:00");
   EXPECT_GT(TextWidth(w.lblInfo), w.lblActivite[1].Width() + 240);
   EXPECT_EQ(w.lblInfo.Width(), TextWidth(w.lblInfo));
-  EXPECT_EQ(w.lblInfo.Height(), 3 * w.Metrics().LineHeight(w.lblInfo.Font()) + 30);
+  EXPECT_EQ(w.lblInfo.Height(),
+            3 * w.Metrics().LineHeight(w.lblInfo.Font()) + 30 + 2 * w.lblInfo.Padding());
 
   const int pose = LabelOf(1, "04.03.2026");
   Hover(pose);

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPixmap>
 #include <cstdlib>
 #include <filesystem>
@@ -65,6 +67,17 @@ TEST(ProgramWindowTest, MainWindowShowsTheMenuAndTheMonth) {
   EXPECT_LT(PixelsOfColour(image, w.shMenu[2], buttonFace, 0), 50);
   // Each project's label in the project bar carries its colour.
   EXPECT_GT(PixelsOfColour(image, w.lblCategories[1], qRgb(0xFF, 0, 0)), 500);
+
+  // A message box bears the program's name in its title bar.
+  QString boxTitle;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxTitle = box->windowTitle();
+      box->close();
+    }
+  });
+  program.Backend().services().dialogs.MsgBox("Le fichier a été créé.", forms::kInformation);
+  EXPECT_EQ(boxTitle, "Quorvane");
   ::unsetenv("XDG_DATA_HOME");
 }
 

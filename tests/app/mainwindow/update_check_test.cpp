@@ -164,3 +164,13 @@ TEST_F(UpdateCheckTest, AFailedOrSilentServerEndsTheWaitsWithinTheTimeOut) {
 }
 
 }  // namespace
+
+TEST(InstallerAddressTest, OnlyAnHttpsProductSiteOffersADownload) {
+  EXPECT_EQ(mainwindow::InstallerUrlOn("http://quorvane.example"), "");
+  EXPECT_EQ(mainwindow::InstallerUrlOn("ftp://quorvane.example"), "");
+  EXPECT_EQ(mainwindow::InstallerUrlOn(""), "");
+  EXPECT_EQ(mainwindow::InstallerUrlOn("https://quorvane.example/"),
+            "https://quorvane.example/download/Quorvane.exe");
+  EXPECT_EQ(mainwindow::InstallerUrlOn("HTTPS://quorvane.example"),
+            "HTTPS://quorvane.example/download/Quorvane.exe");
+}

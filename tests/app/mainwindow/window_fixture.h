@@ -25,6 +25,9 @@ class WindowTest : public ::testing::Test {
     store::ApplyTerminology(planner);
   }
 
+  // A window height with room for six month rows of full height cells.
+  static constexpr double kTallWindow = 15300;
+
   // The window as the start-up leaves it.
   mainwindow::frmMain& Open() {
     window = std::make_unique<mainwindow::frmMain>(planner, world.services());

@@ -15,13 +15,20 @@ inline bool Close(QRgb a, QRgb b, int tolerance) {
          std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-inline int PixelsOfColour(const QImage& image, const forms::Control& control, QRgb rgb,
-                          int tolerance = 24) {
+// The top-left pixel of `control` in its window.
+inline QPoint WindowOrigin(const forms::Control& control) {
   using forms::qt::Px;
   QPoint origin(Px(control.Left()), Px(control.Top()));
   for (forms::Control* frame = control.Parent().AsControl(); frame != nullptr;
        frame = frame->Parent().AsControl())
     origin += QPoint(Px(frame->Left()), Px(frame->Top()));
+  return origin;
+}
+
+inline int PixelsOfColour(const QImage& image, const forms::Control& control, QRgb rgb,
+                          int tolerance = 24) {
+  using forms::qt::Px;
+  const QPoint origin = WindowOrigin(control);
   int count = 0;
   for (int y = origin.y(); y < origin.y() + Px(control.Height()); ++y)
     for (int x = origin.x(); x < origin.x() + Px(control.Width()); ++x)

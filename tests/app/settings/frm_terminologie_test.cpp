@@ -147,7 +147,7 @@ TEST_F(SettingsDialogTest, OthersClearsTheListsButKeepsTheTermsInForce) {
   user.Click(w.cmdOk);
   ASSERT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_EQ(world.dialogs.shown[0].prompt,
-            "Les appelations ne sont pas paramétrées, Fenwadra utilisera des appelations par "
+            "Les appelations ne sont pas paramétrées, Quorvane utilisera des appelations par "
             "défaut");
   EXPECT_EQ(world.dialogs.shown[0].buttons, forms::kInformation);
   EXPECT_FALSE(w.Loaded());

@@ -139,7 +139,9 @@ TEST(RecordsTest, ADamagedFileLoadsWhatItCan) {
   ScratchFolder folder;
   Planner planner = PlannerIn(folder);
   const std::string nom = EncodeIniText("Nom");
-  std::string text = std::string("\xEF\xBB\xBF\0garbage\xff\xfe\n[\n=\n[]\n", 23);
+  // Counted from the literal itself: it holds a NUL, so its length cannot be taken by strlen.
+  constexpr char kGarbage[] = "\xEF\xBB\xBF\0garbage\xff\xfe\n[\n=\n[]\n";
+  std::string text(kGarbage, sizeof kGarbage - 1);
   text += "[" + EncodeIniText("RESSOURCE" + std::to_string(kMaxRecordIndex + 1)) + "]\n" + nom +
           "=" + EncodeIniText("too far") + "\n";
   text += "[" + EncodeIniText("RESSOURCE1") + "]\n" + std::string(1 << 20, 'G') + "\n" + nom +

@@ -1,5 +1,6 @@
 #include "app/store/startup.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,10 @@ class RecordingServices : public StartupServices {
   void ShowStartupFailure(const std::string& message) override {
     calls.push_back("ShowStartupFailure");
     failure = message;
+  }
+  void ShowDataFileNotice(const std::string& message) override {
+    calls.push_back("ShowDataFileNotice");
+    notices.push_back(message);
   }
   std::string GetWindowsTimeZoneName() override {
     calls.push_back("GetWindowsTimeZoneName");
@@ -66,6 +71,7 @@ class RecordingServices : public StartupServices {
 
   std::vector<std::string> calls;
   std::string failure;
+  std::vector<std::string> notices;
   int busy = 0;
   int busyAfterStart = 0;
   std::function<void(Planner&)> settingsDialog;
@@ -214,6 +220,56 @@ TEST_F(StartupTest, AFolderThatCannotBeCreatedEndsTheProgram) {
   EXPECT_THAT(services_.calls, ElementsAre("ShowStartupFailure"));
   EXPECT_THAT(services_.failure, HasSubstr(DataFolder()));
   EXPECT_EQ(planner_.DataFile, "");
+}
+
+// A data file cut short and garbled: the user is told once at start, the file as it was is
+// kept beside it, and what could be read is loaded.  Temporary files that killed saves left
+// beside it are gone.
+TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
+  Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+  std::string damaged = ReadTextFile(earlier.DataFile);
+  damaged.insert(damaged.find('\n') + 1, std::string("\x01\xff\0garbled\n", 11));
+  damaged.resize(damaged.size() - 4);  // the last value cut in its middle
+  WriteTextFile(earlier.DataFile, damaged);
+  WriteTextFile(DataFolder() + "/data.tmp-Xy12Zq", "[RESSOURCE0]\n");
+
+  ASSERT_TRUE(Main(planner_, services_));
+
+  EXPECT_EQ(std::count(services_.calls.begin(), services_.calls.end(), "ShowDataFileNotice"), 1);
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_THAT(services_.notices[0], HasSubstr("Le fichier de données est endommagé"));
+  EXPECT_THAT(services_.notices[0], HasSubstr(planner_.DataFile));
+  EXPECT_EQ(planner_.Resources, earlier.Resources);
+  EXPECT_EQ(planner_.Activities, earlier.Activities);
+  EXPECT_EQ(planner_.ActivityType, "BTP");
+
+  std::vector<std::string> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(DataFolder())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_NE(name, "data.tmp-Xy12Zq");
+    if (name.starts_with("data.endommagé-")) copies.push_back(entry.path().string());
+  }
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_THAT(copies[0], ::testing::MatchesRegex(".*/data\\.endommagé-[0-9]{8}-[0-9]{6}"));
+  EXPECT_EQ(ReadTextFile(copies[0]), damaged);
+  EXPECT_THAT(services_.notices[0], HasSubstr(copies[0]));
+
+  // Going on: a change is written; each start tells again, keeping one copy per state.
+  AddResource(planner_, "Salle 3");
+  auto copiesNow = [&] {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
+      if (entry.path().filename().string().starts_with("data.endommagé-")) ++count;
+    return count;
+  };
+  for (int start = 0; start < 2; ++start) {
+    Planner next;
+    RecordingServices nextServices(next);
+    ASSERT_TRUE(Main(next, nextServices));
+    EXPECT_EQ(next.Resources.back(), "Salle 3");
+    EXPECT_EQ(nextServices.notices.size(), 1u);
+    EXPECT_EQ(copiesNow(), 2);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <regex>
 
@@ -87,6 +89,43 @@ TEST(Writer, BeginDocWithoutANameMakesARandomNameInTheCurrentFolder)
     const std::string path = OutputPath(name);
     EXPECT_EQ(testing_support::QpdfCheck(path).status, 0);
     std::filesystem::remove(path);
+}
+
+// The creation date carries the offset of the machine's zone at that moment, in the
+// document information and in the metadata of a PDF/A file alike.
+TEST(Writer, CreationDatesCarryTheZonesRealOffset)
+{
+    const char* previous = std::getenv("TZ");
+    const std::string saved = previous ? previous : "";
+    struct Zone {
+        const char* tz;
+        const char* info;
+        const char* xmp;
+    };
+    for (const Zone& zone : {Zone{"XST-5:30", "+05'30'", "+05:30"}, Zone{"UTC0", "+00'00'", "+00:00"},
+                             Zone{"XST+3", "-03'00'", "-03:00"}}) {
+        ::setenv("TZ", zone.tz, 1);
+        ::tzset();
+        Pagelith writer(std::make_shared<SystemClock>(), std::make_shared<SeededRandom>(1));
+        std::string name = OutputPath("core_creation_offset.pdf");
+        writer.SetCompression(0, 5, 0);
+        writer.SetPDFa(true);
+        writer.BeginDoc(name);
+        writer.EndDoc();
+        const std::string text = ReadAll(name);
+        const std::size_t info = text.find("/CreationDate (D:");
+        const std::size_t xmp = text.find("<xap:CreateDate>");
+        ASSERT_NE(info, std::string::npos);
+        ASSERT_NE(xmp, std::string::npos);
+        EXPECT_EQ(text.substr(info + 31, 8), std::string(zone.info) + ")") << zone.tz;
+        EXPECT_EQ(text.substr(xmp + 35, 6), zone.xmp) << zone.tz;
+        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    }
+    if (previous)
+        ::setenv("TZ", saved.c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
 }
 
 TEST(Writer, FileSizeFollowsTheDocument)
