@@ -134,17 +134,20 @@ inline std::string SampleFolder()
 }
 
 // The samples of scripts/image_samples.py, written once for every test that runs at the
-// same time: the first one holds the lock while it writes them.
+// same time (the first one holds the lock while it writes them) and again when the script
+// changed.
 inline std::string Samples()
 {
+    namespace fs = std::filesystem;
     const std::string folder = SampleFolder();
-    std::filesystem::create_directories(folder);
+    const std::string script = QUORVANE_SOURCE_DIR "/scripts/image_samples.py";
+    fs::create_directories(folder);
     const int lock = open((folder + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
     flock(lock, LOCK_EX);
-    if (!std::filesystem::exists(folder + "/manifest.txt")) {
-        const auto made = testing_support::RunTool("/usr/bin/python3 '" QUORVANE_SOURCE_DIR
-                                                   "/scripts/image_samples.py' make '" +
-                                                   folder + "'");
+    const fs::path manifest = folder + "/manifest.txt";
+    if (!fs::exists(manifest) || fs::last_write_time(manifest) < fs::last_write_time(script)) {
+        const auto made =
+            testing_support::RunTool("/usr/bin/python3 '" + script + "' make '" + folder + "'");
         EXPECT_EQ(made.status, 0) << made.output;
     }
     flock(lock, LOCK_UN);
