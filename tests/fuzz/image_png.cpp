@@ -1,0 +1,9 @@
+// Arbitrary bytes through the PNG loader.
+#include "loader_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return fuzzing::FuzzOne(data, size, [](const pdf::Bytes& bytes) {
+        fuzzing::RequireConsistent(pdf::DecodePng(bytes));
+    });
+}
