@@ -17,6 +17,7 @@ constexpr double kRadiansPerDegree = 0.0174532925199433;
 void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float endAngle,
                        float yRatio, bool sector, int step, int style)
 {
+    RequireFinite({x, y, radius, startAngle, endAngle, yRatio});
     if (step == 0)
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: an arc needs a step other than 0");

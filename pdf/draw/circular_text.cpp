@@ -18,6 +18,7 @@ constexpr double kRadiansPerDegree = 0.0174532925199433;
 void Pagelith::DrawTextCircular(float x, float y, float ray, const std::string& text,
                                 float startAngle, int align)
 {
+    RequireFinite({x, y, ray, startAngle});
     if (ray != 0 && !text.empty()) {
         // Without a font, fail before a local space is opened.
         CurrentFont();

@@ -9,6 +9,7 @@ namespace pdf {
 void Pagelith::DrawCurve(int kind, float a1, float a2, float a3, float a4, float a5, float a6,
                          int style)
 {
+    RequireFinite({a1, a2, a3, a4, a5, a6});
     const std::string first = FormatCoord(a1) + " " + FormatCoord(a2) + " " + FormatCoord(a3) +
                               " " + FormatCoord(a4);
     if (kind == 1) {

@@ -15,6 +15,7 @@ const double kKappa = (std::sqrt(2.0) - 1) * 4 / 3;
 // From the rightmost point over the top and back, ending on the start point without "h".
 void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 {
+    RequireFinite({x, y, rx, ry});
     const auto kx = static_cast<float>(kKappa * rx);
     const auto ky = static_cast<float>(kKappa * ry);
     const auto point = [this](float px, float py) {
@@ -33,6 +34,7 @@ void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 
 void Pagelith::DrawCircle(float x, float y, float radius, int style)
 {
+    RequireFinite({x, y, radius});
     DrawEllipse(x, y, radius, radius, style);
 }
 

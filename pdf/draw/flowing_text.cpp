@@ -15,6 +15,7 @@ enum TextPosition : int { kOnTheLine = 0, kSuperscript = 1, kSubscript = 2, kSma
 // than the four known ones writes the piece on the line at full size.
 void Pagelith::WriteText(const std::string& text, int position, float percentSize)
 {
+    RequireFinite({percentSize});
     const float savedY = mY;
     const float savedSize = mFontSize;
     std::string bytes = EncodeText(text);

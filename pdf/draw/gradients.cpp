@@ -60,6 +60,7 @@ void Pagelith::AddGradient(const std::string& name, int kind, const std::string&
                            const std::string& colour2, float x1, float y1, float x2, float y2,
                            float r1, float r2, bool extend1, bool extend2)
 {
+    RequireFinite({x1, y1, x2, y2, r1, r2});
     const std::string c0 = GradientColour(colour1);
     const std::string c1 = GradientColour(colour2);
     std::string space = "/DeviceRGB";

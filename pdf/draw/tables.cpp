@@ -53,6 +53,8 @@ Error OutsideTable(const std::string& what)
 
 void Pagelith::BeginTable(float x, float y, float rowsHeight, const std::vector<float>& colsWidth)
 {
+    RequireFinite({x, y, rowsHeight});
+    RequireFinite(colsWidth);
     TableRecord table;
     table.ColumnX.reserve(colsWidth.size() + 1);
     table.ColumnX.push_back(x);
@@ -99,6 +101,7 @@ std::array<float, 4> Pagelith::TableCell(int row, int col, int rowSpan, int colS
 
 void Pagelith::TableRowHeight(float value)
 {
+    RequireFinite({value});
     if (value > 0 && !mTables.empty())
         mTables.back().RowHeight = value;
 }

@@ -17,6 +17,7 @@ constexpr int kUncoloured = 1;
 void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2, float y2,
                            float xStep, float yStep, int paintKind)
 {
+    RequireFinite({x1, y1, x2, y2, xStep, yStep});
     if (!mInTiling) {
         mInTiling = true;
         mTilingName = UpperAscii(TrimSpaces(name));

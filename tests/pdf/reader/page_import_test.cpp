@@ -17,7 +17,9 @@ using testing_support::FinishChecked;
 // Grey levels of page 1 rendered at 36 dpi.
 std::vector<unsigned char> Render(const std::string& path, int page = 1)
 {
-    const std::string prefix = ScratchPath("render-" + std::to_string(std::hash<std::string>{}(path)));
+    // Cases rendering the same source run at the same time: each renders into its own file.
+    const std::string prefix = ScratchPath("render-" + std::to_string(std::hash<std::string>{}(path)) +
+                                           "-" + std::to_string(::getpid()) + "-" + std::to_string(page));
     const auto result = RunTool("pdftoppm -r 36 -gray -singlefile -f " + std::to_string(page) + " -l " +
                                 std::to_string(page) + " " + Quoted(path) + " " + Quoted(prefix));
     EXPECT_EQ(result.status, 0) << result.output;

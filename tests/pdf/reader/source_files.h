@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
@@ -20,15 +23,28 @@ inline std::string Quoted(const std::string& path)
     return "'" + path + "'";
 }
 
+// Test cases run as processes at the same time and make the same sources: each writes its
+// own copy and renames it into place, so no case reads a file another is still writing.
+inline std::string PrivateCopyOf(const std::string& path)
+{
+    return path + "." + std::to_string(::getpid()) + ".part";
+}
+
+inline void PutInPlace(const std::string& copy, const std::string& path)
+{
+    std::filesystem::rename(copy, path);
+}
+
 // Our own document: `pages` pages of 300 x 200 points, page n showing "Page n" and a
 // filled square, every page in Times.
 inline std::string OwnSource(const std::string& name, int pages = 2)
 {
     const std::string path = ScratchPath(name);
+    const std::string copy = PrivateCopyOf(path);
     auto writer = testing_support::PinnedWriter();
     writer->SetPaperSize(255, 300, 200);
     writer->SetDocProperty("Source title", "Source subject", "Source author", "", "", "");
-    std::string file = path;
+    std::string file = copy;
     writer->BeginDoc(file);
     for (int n = 1; n <= pages; ++n) {
         int page = 0;
@@ -39,6 +55,7 @@ inline std::string OwnSource(const std::string& name, int pages = 2)
         writer->DrawRect(20, 100, 60 + 10 * n, 60, 0, 15, 0);
     }
     writer->EndDoc();
+    PutInPlace(copy, path);
     return path;
 }
 
@@ -46,10 +63,12 @@ inline std::string OwnSource(const std::string& name, int pages = 2)
 inline std::string Converted(const std::string& input, const std::string& name, const std::string& command)
 {
     const std::string out = ScratchPath(name);
+    const std::string copy = PrivateCopyOf(out);
     std::string line = std::regex_replace(command, std::regex("\\{in\\}"), Quoted(input));
-    line = std::regex_replace(line, std::regex("\\{out\\}"), Quoted(out));
+    line = std::regex_replace(line, std::regex("\\{out\\}"), Quoted(copy));
     const auto result = RunTool(line);
     EXPECT_EQ(result.status, 0) << line << "\n" << result.output;
+    PutInPlace(copy, out);
     return out;
 }
 
