@@ -410,7 +410,7 @@ private:
     bool PatternDefined(const std::string& name) const;
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
-    std::string GradientColour(const std::string& specification) const;
+    std::string GradientColour(const std::string& colour) const;
     std::string RgbComponents(const std::string& notation) const;
 
     // The barcode symbologies (pdf/draw/barcode_*.cpp): one filled bar, and the

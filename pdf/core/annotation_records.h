@@ -7,7 +7,7 @@ namespace pdf {
 
 struct AttachmentRecord {
     std::string Name;  // the display name, as the caller gave it (UTF-8)
-    int FileSpec = 0;  // object number of its file specification
+    int FileSpec = 0;  // object number of its /Filespec dictionary
 };
 
 }  // namespace pdf

@@ -6,7 +6,7 @@
 
 namespace pdf {
 
-// The embedded-file stream under the number its file specification already names.  An
+// The embedded-file stream under the number its /Filespec dictionary already names.  An
 // empty file is an empty stream.
 void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
 {
@@ -17,7 +17,7 @@ void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
 }
 
 // The file is read before anything is written, so a file that cannot be read leaves no
-// specification behind that names a missing stream.
+// dictionary behind that names a missing stream.
 bool Pagelith::AddAttach(const std::string& path, const std::string& name,
                          const std::string& description)
 {
