@@ -37,13 +37,12 @@ public:
         int node;  // the symbol, or count + the number of joins before it
     };
 
-    GroupQueues(const std::uint32_t* weight, int count)
+    GroupQueues(const std::uint32_t* weight, int count) : mCount(count)
     {
         for (int s = 0; s < count; ++s)
             if (weight[s] != 0)
-                mSymbols[mSymbolEnd++] = {GroupKey(weight[s], s), s};
-        std::sort(mSymbols, mSymbols + mSymbolEnd,
-                  [](const Group& a, const Group& b) { return a.key < b.key; });
+                mSymbols[mSymbolEnd++] = GroupKey(weight[s], s);
+        std::sort(mSymbols, mSymbols + mSymbolEnd);
     }
 
     int Size() const { return mSymbolEnd - mSymbolNext + mJoinedEnd - mJoinedNext; }
@@ -51,16 +50,21 @@ public:
     Group PopLightest()
     {
         if (mJoinedNext == mJoinedEnd
-            || (mSymbolNext < mSymbolEnd && mSymbols[mSymbolNext].key < mJoined[mJoinedNext].key))
-            return mSymbols[mSymbolNext++];
-        return mJoined[mJoinedNext++];
+            || (mSymbolNext < mSymbolEnd && mSymbols[mSymbolNext] < mJoined[mJoinedNext])) {
+            const std::uint64_t key = mSymbols[mSymbolNext++];
+            return {key, NumberOf(key)};
+        }
+        const int join = mJoinedNext++;
+        return {mJoined[join], mCount + join};
     }
 
-    void PushJoined(Group group) { mJoined[mJoinedEnd++] = group; }
+    // Adds the group of the next join.
+    void PushJoined(std::uint64_t key) { mJoined[mJoinedEnd++] = key; }
 
 private:
-    Group mSymbols[kMaxSymbols];
-    Group mJoined[kMaxSymbols];
+    int mCount;
+    std::uint64_t mSymbols[kMaxSymbols];
+    std::uint64_t mJoined[kMaxSymbols];
     int mSymbolNext = 0;
     int mSymbolEnd = 0;
     int mJoinedNext = 0;
@@ -83,8 +87,7 @@ void TreeDepths(const std::uint32_t* weight, int count, int* depth)
         const int node = count + joins++;
         parent[lightest.node] = node;
         parent[next.node] = node;
-        queues.PushJoined(
-            {GroupKey(WeightOf(lightest.key) + WeightOf(next.key), NumberOf(lightest.key)), node});
+        queues.PushJoined(GroupKey(WeightOf(lightest.key) + WeightOf(next.key), NumberOf(lightest.key)));
     }
     // A group is one level below the group it was joined into; the last join is the root.
     int joinDepth[kMaxSymbols];

@@ -33,6 +33,12 @@ public:
         writer.PutBits(mStreamBits[symbol], mLengths[symbol]);
     }
 
+    // The symbol's code followed by the extraCount low bits of extra.
+    void Put(BitWriter& writer, int symbol, std::uint32_t extra, int extraCount) const
+    {
+        writer.PutBits(mStreamBits[symbol] | extra << mLengths[symbol], mLengths[symbol] + extraCount);
+    }
+
 private:
     void AssignCanonicalCodes();
 
