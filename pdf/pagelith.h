@@ -328,6 +328,16 @@ public:
     void DrawImage(const std::string& fileName, float x, float y, float width = 0,
                    float height = 0, int frame = 1, const std::string& maskColour = "",
                    bool proportional = false);
+    // Image patterns (pdf/images/image_pattern.cpp): an image made of pixels held in
+    // memory, rows from the top, written at once and placed by DrawImage under its name.
+    // Without a palette the pixels are red, green, blue bytes; with one (red, green, blue
+    // per entry) they are indexes of 1 bit for 2 entries, 4 bits for 16, else 8 bits, each
+    // row starting on a byte.  The transparent colour, an RGB colour in any notation of the
+    // colour operations, becomes a colour-key mask.  A size below one pixel, or fewer bytes
+    // than the size needs, is refused with error 5.  Returns the name.
+    std::string AddImagePattern(const std::string& name, int width, int height,
+                                const Bytes& pixels, const Bytes& palette,
+                                const std::string& transparentColour = "");
 
     // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
     // EndObject, written as a form XObject and painted by DrawObject (names compare
@@ -501,7 +511,7 @@ private:
     void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
     void WritePreparedImage(PreparedImage& image);
-    ColourKey BmpMaskKey(const std::string& maskColour) const;
+    ColourKey MaskColourKey(const std::string& maskColour) const;
     void PlaceImage(int number, float x, float y, float width, float height,
                     bool proportional);
     // Drawings written as content into a box (pdf/images/eps.cpp, wmf.cpp,

@@ -63,6 +63,7 @@ void Pagelith::WriteAnnotation(std::string dict, const std::string& contents,
 void Pagelith::DrawNote(const std::string& text, float x, float y, float w, float h,
                         int alignment, int borderStyle, float dash, float gap, int flags)
 {
+    RequireFinite({x, y, w, h, dash, gap});
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     std::string dict = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatReal(left) + " " +
@@ -97,6 +98,7 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
 void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w,
                                float h, int flags)
 {
+    RequireFinite({x, y, w, h});
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     const std::string point = FormatReal(left) + " " + FormatReal(top);

@@ -1,5 +1,6 @@
 #include "pdf/core/colour.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -151,6 +152,21 @@ std::string ParseNameOrPattern(std::string_view notation, std::string& fallback,
     return name;
 }
 
+// A colour already in the writer's notation: "#" and three components, or "@" and four,
+// each a plain decimal number, separated by single blanks.  Parsing it again keeps it.
+bool IsWriterNotation(std::string_view notation)
+{
+    if (notation.size() < 2 || (notation.front() != '#' && notation.front() != '@'))
+        return false;
+    std::vector<std::string> pieces;
+    SplitText(notation.substr(1), pieces, " ");
+    if (pieces.size() != (notation.front() == '#' ? 3u : 4u))
+        return false;
+    return std::all_of(pieces.begin(), pieces.end(), [](const std::string& piece) {
+        return !piece.empty() && piece.front() != '&' && WholeNumber(piece).has_value();
+    });
+}
+
 }  // namespace
 
 bool IsColourNotation(std::string_view notation)
@@ -182,7 +198,7 @@ void ParseColor(std::string& notation, std::string& fallback, int precision)
     if (const auto number = WholeNumber(notation))
         notation = ColourNumberToSpec(*number);
 
-    if (notation.empty())
+    if (notation.empty() || IsWriterNotation(notation))
         return;
     switch (notation.front()) {
     case '#':

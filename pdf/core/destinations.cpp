@@ -43,6 +43,7 @@ LinkRecord& Pagelith::AddLinkRecord()
 void Pagelith::DefineRef(const std::string& name, int fitType, float x, float y, float w,
                          float h, float zoom)
 {
+    RequireFinite({x, y, w, h, zoom});
     const float left = x == 0 ? mX : x * mScale;
     const float top = y == 0 ? mPageHeight - mY : mPageHeight - y * mScale;
     LinkRecord& record = AddLinkRecord();

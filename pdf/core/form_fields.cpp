@@ -111,6 +111,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
                          float h, const std::string& value, const std::string& option,
                          const std::string& tooltip, int flags)
 {
+    RequireFinite({x, y, w, h});
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);

@@ -73,6 +73,7 @@ std::string LayerSwitchScript(const std::string& groups)
 void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight, int fitType,
                       float x, float y, float w, float h, float zoom)
 {
+    RequireFinite({x, y, w, h, zoom});
     const std::string rect = FormatReal(mLastBox[0]) + " " + FormatReal(mLastBox[1] - 25) + " " +
                              FormatReal(mLastBox[2]) + " " + FormatReal(mLastBox[3] - 25);
     const std::string border = BorderText(borderWidth, highlight);

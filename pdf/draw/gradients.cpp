@@ -24,13 +24,10 @@ std::vector<double> ComponentsOf(const std::string& notation)
 
 }  // namespace
 
-// A gradient's end colour in the writer's notation.  A colour already in that notation
-// ("#1 0 0", "@0 1 1 0") is kept; a name that is no colour gives its fallback, or black.
+// A gradient's end colour in the writer's notation; a name that is no colour gives its
+// fallback, or black.
 std::string Pagelith::GradientColour(const std::string& colour) const
 {
-    const char first = colour.empty() ? '\0' : colour.front();
-    if ((first == '#' || first == '@') && colour.find(' ') != std::string::npos)
-        return colour;
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);

@@ -98,7 +98,7 @@ void Pagelith::LoadImage(const std::string& key, const std::string& fileName, By
         if (EndsWith(key, ".GIF"))
             image = DecodeGif(data, frame);
         else if (EndsWith(key, ".BMP"))
-            image = DecodeBmp(data, BmpMaskKey(maskColour));
+            image = DecodeBmp(data, MaskColourKey(maskColour));
         else if (EndsWith(key, ".PNG"))
             image = DecodePng(data);
         else if (EndsWith(key, ".TGA"))
@@ -130,7 +130,7 @@ void Pagelith::WritePreparedImage(PreparedImage& image)
 }
 
 // A mask colour in any notation of the colour operations; only an RGB colour gives a key.
-ColourKey Pagelith::BmpMaskKey(const std::string& maskColour) const
+ColourKey Pagelith::MaskColourKey(const std::string& maskColour) const
 {
     if (maskColour.empty())
         return std::nullopt;
@@ -174,7 +174,9 @@ void Pagelith::PlaceImage(int number, float x, float y, float width, float heigh
             width = height * w / h;
     }
     SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
-    const std::string flipped = image.Kind == image_kind::kTopRowFirst
+    const bool topRowFirst =
+        image.Kind == image_kind::kTopRowFirst || image.Kind == image_kind::kPixelRows;
+    const std::string flipped = topRowFirst
                                     ? FormatCoord(-height) + " " + FormatCoord(x) + " " +
                                           FormatCoord(y + height)
                                     : FormatCoord(height) + " " + FormatCoord(x) + " " +

@@ -16,6 +16,7 @@ namespace pdf {
 namespace image_kind {
 constexpr int kTopRowFirst = 0;     // JPEG, PNG
 constexpr int kTga = 1;
+constexpr int kPixelRows = 2;       // AddImagePattern: rows top first
 constexpr int kGif = 3;
 constexpr int kBmp = 4;
 // What WriteImageObject is told of PNG data: with and without a palette.

@@ -21,6 +21,7 @@ std::string StreamLine(const Bytes& data)
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
 {
+    RequireFinite({x, y, width, height});
     if (!SourcePageReadable(fileName, page))
         return;
     const int docIndex = mSources.index;

@@ -54,6 +54,16 @@ TEST(ParseColor, ComponentListsGiveRgbOrCmyk)
     EXPECT_EQ(Parse("@1;2"), "");
 }
 
+// Colours handed on between operations (tags, gradients, masks) are parsed again.
+TEST(ParseColor, TheWritersOwnNotationIsKept)
+{
+    EXPECT_EQ(Parse("#1 0 0"), "#1 0 0");
+    EXPECT_EQ(Parse("#0.502 0.25 1"), "#0.502 0.25 1");
+    EXPECT_EQ(Parse("@0 1 1 0"), "@0 1 1 0");
+    EXPECT_THROW(Parse("#1 0"), Error);
+    EXPECT_THROW(Parse("#A B C"), Error);
+}
+
 TEST(ParseColor, NamesIgnoreCaseAndSurroundingSpaces)
 {
     EXPECT_EQ(Parse("Red"), "#1 0 0");

@@ -55,6 +55,12 @@ TEST(ExtremeArguments, NotANumberIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(ErrorNumberOf([&] { w->SetPaperSize(255, 100, kInf); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { w->DrawPolyline({0, 0, kInf, 1}, 0); }), 5);
     EXPECT_EQ(ErrorNumberOf([&] { w->DrawTextBox(0, 0, kNaN, 10, "x"); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->DefineRef("here", 1, kNaN, 0, 0, 0, 0); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->LinkTo("http://a.b", 0, 0, 0, 0, 0, 0, 0, kInf); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->DrawNote("n", 0, kNaN, 10, 10, 0, 0, 0, 0, 0); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->DrawPlaceHolder("p", 0, 0, 0, kInf, 10, 0); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->DrawField("f", 0, 0, 0, 10, kNaN, "", "", "", 0); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { w->ImportPage(path, 1, kNaN, 0, 0, 0); }), 5);
     w->SetFont("Arial", 12, 0, 0);
     w->DrawText(10, 20, "visible");
     const std::string file = testing_support::FinishChecked(*w, path);

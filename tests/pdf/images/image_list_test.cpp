@@ -146,6 +146,52 @@ TEST_F(Images, ObjectsDescribeTheirColourSpaces)
     EXPECT_EQ(testing_support::CountOf(pdf, "/Length 48 >>"), 1) << "only indexed images have palettes";
 }
 
+// Pixels given in memory: a 2 x 2 RGB image whose red is transparent, and a 16-colour
+// one of 4-bit indexes whose blue entry is; both placed top row up, as a reader sees them.
+TEST_F(Images, PatternsOfPixelsAreWrittenAtOnceAndPlacedByName)
+{
+    w->SetPaperSize(255, 40, 40);
+    const Bytes rgb = {255, 0, 0, 0, 128, 0, 0, 0, 255, 255, 255, 0};
+    EXPECT_EQ(w->AddImagePattern("Dots", 2, 2, rgb, {}, "#1 0 0"), "Dots");
+    Bytes palette(48, 255);
+    const Bytes blue = {0, 0, 255};
+    std::copy(blue.begin(), blue.end(), palette.begin() + 3 * 5);
+    w->AddImagePattern("stripe", 3, 1, {0x50, 0x50}, palette, "Blue");
+    EXPECT_EQ(peer.Image(2).Width, 3);
+
+    const auto refused = [&](int width, int height, const Bytes& pixels) {
+        try {
+            w->AddImagePattern("bad", width, height, pixels, {}, "");
+        } catch (const Error& e) {
+            return e.Number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(refused(2, 2, Bytes(11)), 5) << "fewer bytes than 2 x 2 pixels";
+    EXPECT_EQ(refused(0, 1, Bytes(3)), 5);
+    EXPECT_EQ(refused(65536, 65536, Bytes(3)), 5);
+    EXPECT_EQ(peer.ImageCount(), 2) << "a refused image leaves no entry";
+
+    w->DrawImage("DOTS", 0, 0, 20, 20);
+    EXPECT_EQ(Content(), "\rq 20 0 0 -20 0 20 cm /" + peer.ResPrefix() + "IMG_1 Do Q");
+    w->DrawImage("DOTS", 0, 0, 20, 20);
+    w->DrawImage("stripe", 20, 20, 20, 20);
+    const std::string pdf = Finish();
+    EXPECT_NE(pdf.find("/Mask [255 255 0 0 0 0 ]\n/BitsPerComponent 8 /ColorSpace /DeviceRGB"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/Mask [5 5 ]\n/BitsPerComponent 4 /ColorSpace [/Indexed /DeviceRGB 15"),
+              std::string::npos);
+
+    const auto rendered = testing_support::RunTool(
+        "pdftoppm -r 72 -png -singlefile '" + path + "' '" + path + "' && /usr/bin/python3 -c "
+        "\"import sys; from PIL import Image; p = Image.open(sys.argv[1]).convert('RGB'); "
+        "print(*(p.getpixel(xy) for xy in [(5, 5), (15, 5), (5, 15), (25, 30), (35, 30)]))\" '" +
+        path + ".png'");
+    EXPECT_EQ(rendered.output,
+              "(255, 255, 255) (0, 128, 0) (0, 0, 255) (255, 255, 255) (255, 255, 255)\n")
+        << "red and blue masked out, rows from the top";
+}
+
 TEST(ByteReaders, ReadWithinTheData)
 {
     EXPECT_EQ(ReadIntBE({0xFF, 0xFE}, 0, 2, false), -2);
