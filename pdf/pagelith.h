@@ -27,6 +27,7 @@
 #include "pdf/core/stream_filters.h"
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_buffer.h"
+#include "pdf/draw/rich_text_records.h"
 #include "pdf/draw/table_records.h"
 #include "pdf/fonts/font_record.h"
 #include "pdf/images/image_list.h"
@@ -234,6 +235,19 @@ public:
     std::string DrawTextBox(float x, float y, float w, float h, const std::string& text,
                             int align = 9, int options = 1);
 
+    // Rich text (pdf/draw/rich_text.cpp): text marked up with the tags of SetTextTag,
+    // "<name>" switching to a tag's font, size, style, charset, text and background colours
+    // until a closing "</name>", which closes the innermost open tag whatever its name.
+    // Tags nest, each taking from the tags around it what it leaves unset.  Lines break at
+    // spaces and line ends, inside the box of the current box style; align: 2 right, else 4
+    // centred, else 64 justified, else left; 32 middle, else 16 bottom, else top.  Unless
+    // `options` is 1, the box is framed first with that paint style; with 0 the point is
+    // left under the last line, else under the box.  A width of 0 reaches the right margin;
+    // a height of 0 fits the text.  Returns what did not fit (the whole text when not even
+    // a line did), marked so that a further call goes on in the same style.
+    std::string DrawTextRich(float x, float y, float w, float h, const std::string& text,
+                             int align, int options);
+
     // Barcodes (pdf/draw/barcode*.cpp).  Types: 0 EAN-13, 1 Code 39, 2 Interleaved 2 of 5,
     // 3 POSTNET, 4 Code 128, 5 EAN-8; any other draws nothing.  (x, y) is the top-left
     // corner of the symbol's area, left quiet zone included; the zoom is clamped to 0.8-2;
@@ -440,6 +454,16 @@ private:
     float DrawPostnet(const std::string& text, float x, float y, bool showCode, float zoomFactor);
     void PutBar(float x, float y, float w, float h);
     void PutBarcodeText(float x, float y, float zoom, const std::string& text, int align);
+
+    // Rich text (pdf/draw/rich_text.cpp): the styles of the tag stack, the layout into
+    // mRichRuns, and the drawing of one laid-out line.
+    TextTagRecord BaseRichStyle() const;
+    TextTagRecord OpenRichTag(const TextTagRecord& outer, int index);
+    void LayOutRichText(const TextTagRecord& base, float areaWidth, float areaHeight,
+                        float indent, bool continued);
+    void MeasureRichRuns(std::size_t line, RichRunRecord& run, const TextTagRecord& style);
+    void DrawRichLine(const RichLineRecord& line, float left, float width, float baseline,
+                      int align);
 
     // Painting a path and recording the box of what was drawn, shared by the drawing
     // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).
@@ -739,6 +763,9 @@ private:
     BoxStyle mBoxStyle;
     std::vector<TextTagRecord> mTextTags;
     int mTextTagCount = 0;
+
+    // The lines and runs of the last rich text (rich_text_records.h).
+    RichTextLayout mRichRuns;
 
     // Templates (template_records.h).
     TemplateList mTemplates;

@@ -31,9 +31,10 @@ struct GraphicStateRecord {
 struct TextTagRecord {
     std::string Name;  // compared case-sensitively
     std::string Font;
-    int Style = 0;      // added to the surrounding style bits
+    int Style = 0;      // added to the surrounding style bits; -1 keeps them
     float Size = 0;     // 0 keeps the surrounding size
     int Charset = 0;
+    int FontIndex = 0;  // the selected font, in rich text's working copies only
     std::string TextColor;  // in the writer's colour notation; empty keeps the surrounding
     std::string FillColor;
 };

@@ -100,5 +100,15 @@ inline std::string FinishChecked(Pagelith& writer, const std::string& path)
     return ReadAll(path);
 }
 
+// The first page of a written PDF rendered at 60 dpi as screenshots/<name>.png in the build
+// folder, for a person to look at.
+inline ToolResult RenderScreenshot(const std::string& path, const std::string& name)
+{
+    const auto shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    return RunTool("pdftoppm -png -r 60 -singlefile '" + path + "' '" + (shots / name).string() +
+                   "'");
+}
+
 }  // namespace testing_support
 }  // namespace pdf

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 
 #include "draw_test_support.h"
 
@@ -128,10 +127,7 @@ TEST(TableDocument, RendersItsCellsWithTheirText)
     const auto text = RunTool("pdftotext -layout '" + path + "' -");
     EXPECT_NE(text.output.find("Peinture du salon"), std::string::npos) << text.output;
     EXPECT_NE(text.output.find("Total : 5 h"), std::string::npos) << text.output;
-    const auto shots = std::filesystem::path(QUORVANE_BUILD_DIR) / "screenshots";
-    std::filesystem::create_directories(shots);
-    const auto shot = RunTool("pdftoppm -png -r 60 -singlefile '" + path + "' '" +
-                              (shots / "draw_table").string() + "'");
+    const auto shot = testing_support::RenderScreenshot(path, "draw_table");
     EXPECT_EQ(shot.status, 0) << shot.output;
 }
 

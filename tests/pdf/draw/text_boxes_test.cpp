@@ -4,7 +4,6 @@
 // top is at 0 lies at 10; "W" is 9.44 wide, "a" 5.56, a blank 2.78, the ellipsis 10.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <vector>
 
 #include "pdf/draw/text_layout.h"
@@ -13,12 +12,6 @@
 namespace pdf {
 namespace {
 
-struct ShownLine {
-    std::string x;
-    std::string baseline;
-    std::string show;  // the operand line, prefix and suffix included
-};
-
 class TextBoxes : public text_testing::TextTest {
 protected:
     void SetUp() override
@@ -26,19 +19,6 @@ protected:
         TextTest::SetUp();
         w->SetColorFill("Black");
         Content();
-    }
-
-    // The text objects of the content, in order.
-    std::vector<ShownLine> Shown()
-    {
-        const std::string content = Content();
-        static const std::regex object(
-            "\rBT\r[^\r]* Tf \r1 0 0 -1 ([-0-9.]+) ([-0-9.]+) Tm\r([^\r]*)\rET");
-        std::vector<ShownLine> lines;
-        for (auto it = std::sregex_iterator(content.begin(), content.end(), object);
-             it != std::sregex_iterator(); ++it)
-            lines.push_back({(*it)[1], (*it)[2], (*it)[3]});
-        return lines;
     }
 };
 

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <memory>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "pdf/pagelith.h"
 #include "pdf/pdf_tools.h"
@@ -29,6 +31,8 @@ public:
     std::array<float, 4> LastBox() const { return w.mLastBox; }
     float PageHeight() const { return w.mPageHeight; }
     float HorizScaling() const { return w.mHorizScaling; }
+    // The lines and runs of the last rich text.
+    const RichTextLayout& RichRuns() const { return w.mRichRuns; }
     // Underline, overline and strike-through are style bits of the selected font.
     void SetFontStyle(int style) { w.mFontStyle = style; }
 
@@ -69,6 +73,25 @@ protected:
     {
         return "|BT|" + peer.FontName() + " " + size + " Tf |1 0 0 -1 " + matrix + " Tm|" +
                show + "|ET";
+    }
+
+    struct ShownLine {
+        std::string x;
+        std::string baseline;
+        std::string show;  // the operand line, prefix and suffix included
+    };
+
+    // The text objects written since the last call, in order.
+    std::vector<ShownLine> Shown()
+    {
+        const std::string content = Content();
+        static const std::regex object(
+            "\rBT\r[^\r]* Tf \r1 0 0 -1 ([-0-9.]+) ([-0-9.]+) Tm\r([^\r]*)\rET");
+        std::vector<ShownLine> lines;
+        for (auto it = std::sregex_iterator(content.begin(), content.end(), object);
+             it != std::sregex_iterator(); ++it)
+            lines.push_back({(*it)[1], (*it)[2], (*it)[3]});
+        return lines;
     }
 
     static std::string Lines(std::string content)
