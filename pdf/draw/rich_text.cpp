@@ -196,8 +196,9 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
     return rest;
 }
 
-// The style of untagged words: the current font and the current text colour when it is a
-// plain colour.  They get no background.
+// The style of untagged words: the current font, and the current text and fill colours
+// when they are plain colours that are switched on; the fill colour is their background,
+// so a caller who wants none sets the fill colour to nothing first.
 TextTagRecord Pagelith::BaseRichStyle() const
 {
     TextTagRecord base;
@@ -206,8 +207,10 @@ TextTagRecord Pagelith::BaseRichStyle() const
     base.Charset = mFontCharset;
     base.Size = mFontSize;
     base.FontIndex = mFontIndex;
-    if (IsColourNotation(mColorText))
+    if (IsColourNotation(mColorText) && !mNoText)
         base.TextColor = mColorText;
+    if (IsColourNotation(mColorFill) && !mNoFill)
+        base.FillColor = mColorFill;
     return base;
 }
 

@@ -67,7 +67,7 @@ TEST_F(RichText, RunsTakeTheStylesOfTheirTags)
     EXPECT_EQ(large.Tag.Size, 14);
     EXPECT_EQ(large.Tag.TextColor, "#1 0 0") << "inherited from the outer tag";
     EXPECT_EQ(large.Tag.FillColor, "#1 1 0");
-    EXPECT_EQ(line.Runs[0].Tag.FillColor, "") << "untagged and unset: no background";
+    EXPECT_EQ(line.Runs[0].Tag.FillColor, "#1 1 1") << "the fill colour is the background";
     EXPECT_GT(line.Baseline - line.Descent, 12.21f) << "the line is as tall as its largest run";
 }
 
@@ -162,6 +162,9 @@ TEST_F(RichText, RunsAreDrawnInTheirColoursAndTheStateIsPutBack)
     w->SetTextTag("hl", "", 0, 4, 0, "Blue", "Yellow");
     const std::string font = peer.FontName();
     w->DrawTextRich(0, 0, 100, 100, "<hl>aa</hl> a", 0, 1);
+    EXPECT_EQ(CountOf(Content(), " re\r"), 2) << "untagged words over the fill colour";
+    w->SetColorFill("");
+    w->DrawTextRich(0, 0, 100, 100, "<hl>aa</hl> a", 0, 1);
     const std::string content = Content();
     // The background leaves out the space after the tag; the line height rises from a
     // quarter of it below the baseline.
@@ -186,7 +189,7 @@ TEST(RichTextDocument, RendersTaggedTextThatFlowsBetweenBoxes)
     w->BeginPage(page);
     w->SetFont("Arial", 10, 0, 0);
     w->SetTextTag("titre", "Times", 16, 1, 0, "Navy", "");
-    w->SetTextTag("em", "", 0, 2, 0, "DarkRed", "");
+    w->SetTextTag("em", "", 0, 2, 0, "Maroon", "");
     w->SetTextTag("note", "", 0, -1, 0, "", "Yellow");
     w->SetBoxStyle(1.2f, 6, 3, 3, 3, 3, 15, 2);
     const std::string text =
@@ -196,7 +199,7 @@ TEST(RichTextDocument, RendersTaggedTextThatFlowsBetweenBoxes)
         "quand la <em>haie</em> sera taillée.\r\nMatériel : rouleaux, bâches et escabeau.";
     const std::string rest = w->DrawTextRich(10, 10, 80, 30, text, 64, 0);
     EXPECT_EQ(rest.front(), '\xff') << "the box breaks a paragraph";
-    EXPECT_EQ(w->DrawTextRich(100, 10, 80, 0, rest, 64, 0), "");
+    EXPECT_EQ(w->DrawTextRich(95, 10, 70, 0, rest, 64, 0), "");
     w->EndPage();
     testing_support::FinishChecked(*w, path);
 
