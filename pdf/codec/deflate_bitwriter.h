@@ -9,7 +9,7 @@ class BitWriter {
 public:
     explicit BitWriter(Bytes& out) : mOut(out) {}
 
-    // Adds the count low bits of value (count at most 24) above the bits held; whole
+    // Adds the count low bits of value (count at most 32) above the bits held; whole
     // words of them go out at once.
     void PutBits(std::uint32_t value, int count)
     {

@@ -147,11 +147,11 @@ void WriteTokens(const TokenList& list, const HuffmanCode& literals,
             continue;
         }
         int lengthCode = LengthCode(static_cast<int>(token.Length()));
-        literals.Put(writer, kEndOfBlock + 1 + lengthCode);
-        writer.PutBits(token.Length() - kLengthBase[lengthCode], kLengthExtra[lengthCode]);
+        literals.Put(writer, kEndOfBlock + 1 + lengthCode, token.Length() - kLengthBase[lengthCode],
+                     kLengthExtra[lengthCode]);
         int distanceCode = DistanceCode(token.Distance());
-        distances.Put(writer, distanceCode);
-        writer.PutBits(token.Distance() - kDistanceBase[distanceCode], kDistanceExtra[distanceCode]);
+        distances.Put(writer, distanceCode, token.Distance() - kDistanceBase[distanceCode],
+                      kDistanceExtra[distanceCode]);
     }
     literals.Put(writer, kEndOfBlock);
 }

@@ -1,61 +1,107 @@
 #include "pdf/codec/deflate_huffman.h"
 
 #include <algorithm>
-#include <functional>
-#include <queue>
-#include <utility>
 
 namespace pdf::deflate {
 
 namespace {
 
-constexpr int kNone = -1;
+constexpr int kMaxSymbols = HuffmanCode::kMaxSymbols;
+
+// A group of symbols as one key: its weight, then its number from the highest, so that
+// the lightest group has the smallest key and, among equal weights, the later number.
+std::uint64_t GroupKey(std::uint64_t weight, int number)
+{
+    return weight << 16 | std::uint64_t(0xFFFF - number);
+}
+
+std::uint64_t WeightOf(std::uint64_t key)
+{
+    return key >> 16;
+}
+
+int NumberOf(std::uint64_t key)
+{
+    return 0xFFFF - static_cast<int>(key & 0xFFFF);
+}
+
+// Groups still to be joined, smallest key first: the single symbols sorted once, and the
+// joined groups in the order they are made, which is their key order too.  Groups leave
+// in rising key order and a joined group outweighs both its parts; two joined groups of
+// equal weight were made of four groups of half that weight, and the later went by the
+// lower number.
+class GroupQueues {
+public:
+    struct Group {
+        std::uint64_t key;
+        int node;  // the symbol, or count + the number of joins before it
+    };
+
+    GroupQueues(const std::uint32_t* weight, int count) : mCount(count)
+    {
+        for (int s = 0; s < count; ++s)
+            if (weight[s] != 0)
+                mSymbols[mSymbolEnd++] = GroupKey(weight[s], s);
+        std::sort(mSymbols, mSymbols + mSymbolEnd);
+    }
+
+    int Size() const { return mSymbolEnd - mSymbolNext + mJoinedEnd - mJoinedNext; }
+
+    Group PopLightest()
+    {
+        if (mJoinedNext == mJoinedEnd
+            || (mSymbolNext < mSymbolEnd && mSymbols[mSymbolNext] < mJoined[mJoinedNext])) {
+            const std::uint64_t key = mSymbols[mSymbolNext++];
+            return {key, NumberOf(key)};
+        }
+        const int join = mJoinedNext++;
+        return {mJoined[join], mCount + join};
+    }
+
+    // Adds the group of the next join.
+    void PushJoined(std::uint64_t key) { mJoined[mJoinedEnd++] = key; }
+
+private:
+    int mCount;
+    std::uint64_t mSymbols[kMaxSymbols];
+    std::uint64_t mJoined[kMaxSymbols];
+    int mSymbolNext = 0;
+    int mSymbolEnd = 0;
+    int mJoinedNext = 0;
+    int mJoinedEnd = 0;
+};
 
 // Depth of every symbol in a Huffman tree merged from the frequencies: the two lightest
 // groups are joined until one is left, the later symbol counting as the lighter among
-// equal weights.  Symbols of weight 0 keep depth 0.  A group goes by the number of its
-// first symbol, so the queue orders groups by weight, then by number from the highest.
-std::vector<int> TreeDepths(const std::vector<std::uint32_t>& weight)
+// equal weights, and the joined group going by the number of the lighter.  Symbols of
+// weight 0 keep depth 0.
+void TreeDepths(const std::uint32_t* weight, int count, int* depth)
 {
-    const int count = static_cast<int>(weight.size());
-    std::vector<int> depth(count, 0);
-    std::vector<int> nextMember(count, kNone);
-    std::vector<int> lastMember(count);
-    for (int s = 0; s < count; ++s)
-        lastMember[s] = s;
-
-    // A group as one key: weight, then the group's number from the highest.
-    auto key = [](std::uint64_t w, int number) { return w << 16 | std::uint64_t(0xFFFF - number); };
-    std::vector<std::uint64_t> groups;
-    groups.reserve(count);
-    for (int s = 0; s < count; ++s)
-        if (weight[s] != 0)
-            groups.push_back(key(weight[s], s));
-    std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<std::uint64_t>> queue(
-        std::greater<std::uint64_t>(), std::move(groups));
-
-    while (queue.size() > 1) {
-        const std::uint64_t lightest = queue.top();
-        queue.pop();
-        const std::uint64_t next = queue.top();
-        queue.pop();
-        const int smallest = 0xFFFF - static_cast<int>(lightest & 0xFFFF);
-        const int second = 0xFFFF - static_cast<int>(next & 0xFFFF);
-        queue.push(key((lightest >> 16) + (next >> 16), smallest));
-        for (int m = smallest; m != kNone; m = nextMember[m])
-            ++depth[m];
-        for (int m = second; m != kNone; m = nextMember[m])
-            ++depth[m];
-        nextMember[lastMember[smallest]] = second;
-        lastMember[smallest] = lastMember[second];
+    GroupQueues queues(weight, count);
+    // Parents of the symbols, then of the joined groups, by node.
+    int parent[2 * kMaxSymbols];
+    int joins = 0;
+    while (queues.Size() > 1) {
+        const GroupQueues::Group lightest = queues.PopLightest();
+        const GroupQueues::Group next = queues.PopLightest();
+        const int node = count + joins++;
+        parent[lightest.node] = node;
+        parent[next.node] = node;
+        queues.PushJoined(GroupKey(WeightOf(lightest.key) + WeightOf(next.key), NumberOf(lightest.key)));
     }
-    return depth;
+    // A group is one level below the group it was joined into; the last join is the root.
+    int joinDepth[kMaxSymbols];
+    joinDepth[joins - 1] = 0;
+    for (int j = joins - 2; j >= 0; --j)
+        joinDepth[j] = joinDepth[parent[count + j] - count] + 1;
+    for (int s = 0; s < count; ++s)
+        depth[s] = weight[s] == 0 ? 0 : joinDepth[parent[s] - count] + 1;
 }
 
 // Moves symbols out of the depths beyond maxBits, keeping the code complete.
-void LimitDepths(std::vector<int>& perDepth, int maxBits)
+void LimitDepths(int* perDepth, int deepest, int maxBits)
 {
-    for (int i = static_cast<int>(perDepth.size()) - 1; i > maxBits; --i) {
+    for (int i = deepest; i > maxBits; --i) {
         while (perDepth[i] > 0) {
             int j = i - 2;
             while (perDepth[j] == 0)
@@ -70,10 +116,11 @@ void LimitDepths(std::vector<int>& perDepth, int maxBits)
 
 std::uint32_t Reversed(std::uint32_t code, int length)
 {
-    std::uint32_t out = 0;
-    for (int i = 0; i < length; ++i, code >>= 1)
-        out = out << 1 | (code & 1);
-    return out;
+    code = (code & 0x5555) << 1 | (code >> 1 & 0x5555);
+    code = (code & 0x3333) << 2 | (code >> 2 & 0x3333);
+    code = (code & 0x0F0F) << 4 | (code >> 4 & 0x0F0F);
+    code = (code & 0x00FF) << 8 | (code >> 8 & 0x00FF);
+    return code >> (16 - length);
 }
 
 }  // namespace
@@ -81,43 +128,49 @@ std::uint32_t Reversed(std::uint32_t code, int length)
 bool HuffmanCode::Build(const std::uint32_t* frequencies, int maxBits)
 {
     const int count = SymbolCount();
-    std::vector<std::uint32_t> weight(frequencies, frequencies + count);
-    int used = static_cast<int>(std::count_if(weight.begin(), weight.end(),
+    std::uint32_t weight[kMaxSymbols];
+    std::copy(frequencies, frequencies + count, weight);
+    int used = static_cast<int>(std::count_if(weight, weight + count,
                                               [](std::uint32_t w) { return w != 0; }));
     if (used == 0)
         return false;
-    if (used == 1)
-        *std::find(weight.begin(), weight.end(), 0u) = 1;
+    if (used == 1) {
+        *std::find(weight, weight + count, 0u) = 1;
+        used = 2;
+    }
 
-    std::vector<int> depth = TreeDepths(weight);
+    int depth[kMaxSymbols];
+    TreeDepths(weight, count, depth);
     // A tree over count symbols is at most count - 1 deep.
-    std::vector<int> perDepth(std::max(count, maxBits + 1), 0);
-    for (int s = 0; s < count; ++s)
+    int perDepth[kMaxSymbols + 1] = {};
+    int deepest = maxBits;
+    for (int s = 0; s < count; ++s) {
         if (depth[s] > 0)
             ++perDepth[depth[s]];
+        deepest = std::max(deepest, depth[s]);
+    }
 
     // The symbols in order of depth and, within one depth, of symbol number.
-    std::vector<int> firstOfDepth(perDepth.size() + 1, 0);
-    for (std::size_t d = 1; d < perDepth.size(); ++d)
+    int firstOfDepth[kMaxSymbols + 2];
+    firstOfDepth[1] = 0;
+    for (int d = 1; d <= deepest; ++d)
         firstOfDepth[d + 1] = firstOfDepth[d] + perDepth[d];
-    std::vector<int> byDepth(static_cast<std::size_t>(firstOfDepth.back()));
+    int byDepth[kMaxSymbols];
     for (int s = 0; s < count; ++s)
         if (depth[s] > 0)
-            byDepth[static_cast<std::size_t>(firstOfDepth[depth[s]]++)] = s;
-    LimitDepths(perDepth, maxBits);
+            byDepth[firstOfDepth[depth[s]]++] = s;
+    LimitDepths(perDepth, deepest, maxBits);
 
     // Lengths are handed out shortest first, in that order.
+    std::fill(mLengths.begin(), mLengths.begin() + count, 0);
     int length = 1;
     int leftAtLength = perDepth[1];
-    for (int s : byDepth) {
+    for (int i = 0; i < used; ++i) {
         while (leftAtLength == 0)
             leftAtLength = perDepth[++length];
-        mLengths[s] = static_cast<std::uint8_t>(length);
+        mLengths[byDepth[i]] = static_cast<std::uint8_t>(length);
         --leftAtLength;
     }
-    for (int s = 0; s < count; ++s)
-        if (depth[s] == 0)
-            mLengths[s] = 0;
     AssignCanonicalCodes();
     return true;
 }
@@ -130,14 +183,14 @@ void HuffmanCode::SetLengths(const std::uint8_t* lengths)
 
 void HuffmanCode::AssignCanonicalCodes()
 {
-    int maxLength = *std::max_element(mLengths.begin(), mLengths.end());
-    std::vector<std::uint32_t> perLength(maxLength + 1, 0);
-    for (std::uint8_t length : mLengths)
-        ++perLength[length];
+    constexpr int kMaxLength = 16;
+    std::uint32_t perLength[kMaxLength + 1] = {};
+    for (int s = 0; s < SymbolCount(); ++s)
+        ++perLength[mLengths[s]];
     perLength[0] = 0;
-    std::vector<std::uint32_t> nextCode(maxLength + 1, 0);
+    std::uint32_t nextCode[kMaxLength + 1] = {};
     std::uint32_t code = 0;
-    for (int bits = 1; bits <= maxLength; ++bits) {
+    for (int bits = 1; bits <= kMaxLength; ++bits) {
         code = (code + perLength[bits - 1]) << 1;
         nextCode[bits] = code;
     }

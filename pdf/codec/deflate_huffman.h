@@ -2,18 +2,20 @@
 #pragma once
 
 #include "pdf/codec/deflate_bitwriter.h"
+#include "pdf/codec/deflate_tables.h"
 
+#include <array>
 #include <cstdint>
-#include <vector>
 
 namespace pdf::deflate {
 
 class HuffmanCode {
 public:
-    explicit HuffmanCode(int symbolCount)
-        : mLengths(symbolCount, 0), mCodes(symbolCount, 0), mStreamBits(symbolCount, 0)
-    {
-    }
+    // The largest alphabet, the literal/length one.
+    static constexpr int kMaxSymbols = kLiteralSymbols;
+
+    // symbolCount is at most kMaxSymbols.
+    explicit HuffmanCode(int symbolCount) : mSymbolCount(symbolCount) {}
 
     // Gives every symbol a code length of at most maxBits from its frequency, then its
     // canonical code.  Returns false, leaving the code as it was, when no symbol occurs.
@@ -22,7 +24,7 @@ public:
     // Sets the given lengths and assigns their canonical codes.
     void SetLengths(const std::uint8_t* lengths);
 
-    int SymbolCount() const { return static_cast<int>(mLengths.size()); }
+    int SymbolCount() const { return mSymbolCount; }
     int Length(int symbol) const { return mLengths[symbol]; }
     std::uint32_t Code(int symbol) const { return mCodes[symbol]; }
 
@@ -31,12 +33,19 @@ public:
         writer.PutBits(mStreamBits[symbol], mLengths[symbol]);
     }
 
+    // The symbol's code followed by the extraCount low bits of extra.
+    void Put(BitWriter& writer, int symbol, std::uint32_t extra, int extraCount) const
+    {
+        writer.PutBits(mStreamBits[symbol] | extra << mLengths[symbol], mLengths[symbol] + extraCount);
+    }
+
 private:
     void AssignCanonicalCodes();
 
-    std::vector<std::uint8_t> mLengths;
-    std::vector<std::uint32_t> mCodes;       // most significant bit first
-    std::vector<std::uint32_t> mStreamBits;  // the same, reversed for the bit writer
+    int mSymbolCount;
+    std::array<std::uint8_t, kMaxSymbols> mLengths{};
+    std::array<std::uint32_t, kMaxSymbols> mCodes{};       // most significant bit first
+    std::array<std::uint32_t, kMaxSymbols> mStreamBits{};  // the same, reversed for the bit writer
 };
 
 }  // namespace pdf::deflate

@@ -3,7 +3,6 @@
 #include "pdf/codec/deflate_tables.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace pdf::deflate {
@@ -14,22 +13,6 @@ constexpr std::uint32_t kWindow = 32768;
 constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
 constexpr int kMinHashBits = 10;
 constexpr int kMaxHashBits = 16;
-
-static_assert(std::endian::native == std::endian::little, "prefixes are read as little-endian words");
-
-std::uint32_t Load32(const std::uint8_t* p)
-{
-    std::uint32_t value;
-    std::memcpy(&value, p, 4);
-    return value;
-}
-
-std::uint16_t Load16(const std::uint8_t* p)
-{
-    std::uint16_t value;
-    std::memcpy(&value, p, 2);
-    return value;
-}
 
 int BitsFor(std::uint32_t n)
 {
@@ -70,9 +53,15 @@ std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t po
     return length;
 }
 
-void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
-                                   std::uint32_t lengthToBeat)
+Match MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
+                                    std::uint32_t lengthToBeat)
 {
+    // Bytes from pos up to, not including, the last input byte.
+    const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);
+    if (limit <= lengthToBeat) {
+        mCursorLeft = 0;
+        return {lengthToBeat, 0};
+    }
     if (restart) {
         mCursor = mHeads[HashAt(pos)];
         mCursorLeft = mKeep;
@@ -80,9 +69,10 @@ void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, 
     const std::uint8_t* data = mData;
     const std::uint32_t* older = mOlder.get();
     const std::uint32_t prefix = PrefixAt(pos);
-    // Bytes from pos up to, not including, the last input byte.
-    const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);
+    // Nothing beats a match that reaches the limit.
+    const std::uint32_t stop = std::min(stopLength, limit);
     std::uint32_t best = lengthToBeat;
+    std::uint32_t bestPosition = 0;
     std::uint32_t cursor = mCursor;
     std::uint32_t left = mCursorLeft;
     while (left > 0) {
@@ -97,20 +87,21 @@ void MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, 
         if ((Load32(data + candidate) & 0xFFFFFF) != prefix)
             continue;
         --left;
-        // Only a candidate that agrees up to the best length so far can beat it.
-        if (best < limit && Load16(data + candidate + best - 1) != Load16(data + pos + best - 1))
+        // Only a candidate that agrees up to one byte past the best length so far can
+        // beat it; every candidate beats 2.
+        if (best > 2 && Load32(data + candidate + best - 3) != Load32(data + pos + best - 3))
             continue;
         std::uint32_t length = MatchLength(candidate, pos, limit);
         if (length > best) {
             best = length;
-            mBestPosition = candidate;
-            if (best >= stopLength)
+            bestPosition = candidate;
+            if (best >= stop)
                 break;
         }
     }
     mCursor = cursor;
     mCursorLeft = left;
-    mBestLength = best;
+    return {best, bestPosition};
 }
 
 }  // namespace pdf::deflate

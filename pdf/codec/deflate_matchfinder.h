@@ -2,41 +2,60 @@
 // number per three-byte prefix, and the longest match among them.
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace pdf::deflate {
+
+static_assert(std::endian::native == std::endian::little, "prefixes are read as little-endian words");
+
+// The length of a match and the position it repeats.
+struct Match {
+    std::uint32_t length;
+    std::uint32_t position;
+};
 
 class MatchFinder {
 public:
     // Starts over on new data, keeping at most keep positions per prefix.
     MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep);
 
-    // Records pos (at most size - 3) under the three bytes starting there.
-    void InsertString(std::uint32_t pos)
+    // Records pos (at most size - 4) under the three bytes starting there.
+    void InsertString(std::uint32_t pos) { InsertStrings(pos, pos + 1); }
+
+    // Records the positions from first up to, not including, end (at most size - 3).
+    void InsertStrings(std::uint32_t first, std::uint32_t end)
     {
-        std::uint32_t& head = mHeads[HashAt(pos)];
-        mOlder[pos & mWindowMask] = head;
-        head = pos;
+        std::uint32_t* heads = mHeads.data();
+        std::uint32_t* older = mOlder.get();
+        const std::uint32_t windowMask = mWindowMask;
+        for (std::uint32_t pos = first; pos < end; ++pos) {
+            std::uint32_t& head = heads[HashAt(pos)];
+            older[pos & windowMask] = head;
+            head = pos;
+        }
     }
 
     // Searches the positions of the prefix at pos for the longest earlier match, ending
     // at stopLength.  restart starts at the newest position; otherwise the search goes on
     // where the previous one stopped.  A match never covers the last input byte.  Only
     // matches longer than lengthToBeat count: the search then skips shorter candidates
-    // at once and finds the same longest match as a search that counts them all.
-    void FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
-                          std::uint32_t lengthToBeat = 2);
-
-    // lengthToBeat when nothing longer was found.
-    std::uint32_t BestLength() const { return mBestLength; }
-    std::uint32_t BestPosition() const { return mBestPosition; }
+    // at once and finds the same longest match as a search that counts them all.  The
+    // length is lengthToBeat when nothing longer was found.
+    Match FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
+                           std::uint32_t lengthToBeat = 2);
 
 private:
-    std::uint32_t PrefixAt(std::uint32_t pos) const
+    // Reads four bytes: pos is at most size - 4.
+    std::uint32_t PrefixAt(std::uint32_t pos) const { return Load32(mData + pos) & 0xFFFFFF; }
+    static std::uint32_t Load32(const std::uint8_t* p)
     {
-        return mData[pos] | std::uint32_t(mData[pos + 1]) << 8 | std::uint32_t(mData[pos + 2]) << 16;
+        std::uint32_t value;
+        std::memcpy(&value, p, 4);
+        return value;
     }
     std::uint32_t HashAt(std::uint32_t pos) const { return (PrefixAt(pos) * 2654435761u) >> mHashShift; }
     std::uint32_t MatchLength(std::uint32_t candidate, std::uint32_t pos, std::uint32_t limit) const;
@@ -57,8 +76,6 @@ private:
 
     std::uint32_t mCursor = 0;
     std::uint32_t mCursorLeft = 0;  // positions of the prefix still to visit
-    std::uint32_t mBestLength = 2;
-    std::uint32_t mBestPosition = 0;
 };
 
 }  // namespace pdf::deflate

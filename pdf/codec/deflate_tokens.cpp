@@ -4,6 +4,7 @@
 #include "pdf/codec/filters.h"
 #include "pdf/codec/level_error.h"
 
+#include <algorithm>
 
 namespace pdf::deflate {
 
@@ -37,28 +38,26 @@ public:
                 AddLiteral(pos++);
                 continue;
             }
-            FindMatchAt(pos);
-            if (mLength >= kMinMatch && mLength < mLimits.lazyLimit) {
-                mFinder.FindLongestMatch(pos + 1, mLimits.lazyLimit, true, mLength);
-                if (mFinder.BestLength() > mLength) {
+            Match match = FindMatchAt(pos);
+            if (match.length >= kMinMatch && match.length < mLimits.lazyLimit) {
+                Match next = mFinder.FindLongestMatch(pos + 1, mLimits.lazyLimit, true, match.length);
+                if (next.length > match.length) {
                     AddLiteral(pos);
                     mFinder.InsertString(pos);
                     ++pos;
-                    mLength = mFinder.BestLength();
-                    mMatchPos = mFinder.BestPosition();
+                    match = next;
                 }
             }
-            if (mLength == kMinMatch && pos - mMatchPos > kFarthestShortMatch)
-                mLength = 0;
-            if (mLength < kMinMatch) {
+            if (match.length == kMinMatch && pos - match.position > kFarthestShortMatch)
+                match.length = 0;
+            if (match.length < kMinMatch) {
                 AddLiteral(pos);
                 mFinder.InsertString(pos);
                 ++pos;
             } else {
-                AddMatch(mLength, pos - mMatchPos);
-                std::uint32_t end = pos + mLength;
-                for (std::uint32_t covered = pos; covered < end && covered < mSize - 3; ++covered)
-                    mFinder.InsertString(covered);
+                AddMatch(match.length, pos - match.position);
+                std::uint32_t end = pos + match.length;
+                mFinder.InsertStrings(pos, std::min(end, mSize - 3));
                 pos = end;
             }
         }
@@ -68,18 +67,15 @@ public:
 
 private:
     // Searches to the first stop length, then on from there to the second.
-    void FindMatchAt(std::uint32_t pos)
+    Match FindMatchAt(std::uint32_t pos)
     {
-        mFinder.FindLongestMatch(pos, mLimits.firstStopLength, true);
-        mLength = mFinder.BestLength();
-        mMatchPos = mFinder.BestPosition();
-        if (mLength >= kMinMatch && mLength < mLimits.secondStopLength) {
-            mFinder.FindLongestMatch(pos, mLimits.secondStopLength, false, mLength);
-            if (mFinder.BestLength() > mLength) {
-                mLength = mFinder.BestLength();
-                mMatchPos = mFinder.BestPosition();
-            }
+        Match match = mFinder.FindLongestMatch(pos, mLimits.firstStopLength, true);
+        if (match.length >= kMinMatch && match.length < mLimits.secondStopLength) {
+            Match further = mFinder.FindLongestMatch(pos, mLimits.secondStopLength, false, match.length);
+            if (further.length > match.length)
+                match = further;
         }
+        return match;
     }
 
     void AddLiteral(std::uint32_t pos)
@@ -100,8 +96,6 @@ private:
     const LevelLimits& mLimits;
     MatchFinder mFinder;
     TokenList mList;
-    std::uint32_t mLength = 0;
-    std::uint32_t mMatchPos = 0;
 };
 
 }  // namespace
