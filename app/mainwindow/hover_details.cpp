@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/mainwindow/frmMain.h"
+#include "app/activities/activity_record.h"
 #include "app/store/records.h"
 #include "runtime/rounding.h"
 #include "runtime/text.h"
@@ -18,34 +19,32 @@ constexpr double kBelowLabel = 285;
 constexpr double kMonthIndent = 240;
 // Month cells are at most 2100 twips high, week columns 10560.
 constexpr double kWeekColumnHeight = 10000;
-constexpr int kFirstResourceField = 5;
 
 std::string NameField(const std::string& record) {
   return record.substr(0, record.find(store::kFieldSeparator));
 }
 
 // Project, text, "HH:MM - HH:MM" and the resources, one a line, of the activity a label's
-// Tag names.  Nothing for a Tag that names no readable activity of an existing project.
+// Tag names, read as the views read it.  Nothing for a Tag that names no readable activity
+// of an existing project.
 std::optional<std::string> ActivityDetails(const store::Planner& planner,
                                            const std::string& tag) {
   const auto record = runtime::ParseInteger(tag);
   if (!record || *record < 0 || *record > planner.ActivityMax()) return std::nullopt;
-  const std::vector<std::string> fields = runtime::Split(
-      planner.Activities[static_cast<std::size_t>(*record)], store::kFieldSeparator);
-  if (fields.size() < kFirstResourceField) return std::nullopt;
-  const auto project = runtime::ParseInteger(fields[3]);
-  if (!project || *project < 0 || *project > planner.CategoryMax()) return std::nullopt;
+  const auto activity =
+      activities::ParseActivityRecord(planner.Activities[static_cast<std::size_t>(*record)]);
+  if (!activity || activity->project < 0 || activity->project > planner.CategoryMax())
+    return std::nullopt;
 
-  std::string text = NameField(planner.Categories[static_cast<std::size_t>(*project)]) + "\n" +
-                     fields[2] + "\n" + runtime::Right(fields[0], 5) + " - " +
-                     runtime::Right(fields[1], 5);
-  if (fields.size() > kFirstResourceField) {
+  std::string text = NameField(planner.Categories[static_cast<std::size_t>(activity->project)]) +
+                     "\n" + activity->name + "\n" + runtime::Right(activity->start.Text(), 5) +
+                     " - " + runtime::Right(activity->end.Text(), 5);
+  if (!activity->resources.empty()) {
     text += "\navec :";
-    for (std::size_t k = kFirstResourceField; k < fields.size(); ++k) {
-      const auto resource = runtime::ParseInteger(fields[k]);
-      if (!resource || *resource < 0 || *resource > planner.ResourceMax()) continue;
+    for (const int resource : activity->resources) {
+      if (resource < 0 || resource > planner.ResourceMax()) continue;
       // The record as stored: a deactivated resource shows its mark.
-      text += "\n-" + planner.Resources[static_cast<std::size_t>(*resource)];
+      text += "\n-" + planner.Resources[static_cast<std::size_t>(resource)];
     }
   }
   return text;

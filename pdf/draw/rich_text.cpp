@@ -325,8 +325,10 @@ void Pagelith::LayOutRichText(const TextTagRecord& base, float areaWidth, float 
             wordWidth += GetStringWidth(
                 EncodeFontText(mFonts[static_cast<std::size_t>(style.FontIndex - 1)], character),
                 style.FontIndex, style.Size);
-            // A word wider than the whole area stays whole on a line of its own.
-            if (!lines.back().Runs.empty() && lines.back().Width + wordWidth > areaWidth) {
+            // A word wider than the whole area stays whole on a line of its own; one that
+            // only the indent pushes out starts the next line.
+            const RichLineRecord& line = lines.back();
+            if ((!line.Runs.empty() || line.Width > 0) && line.Width + wordWidth > areaWidth) {
                 if (endLine(wordStart, false))
                     return;
                 openLine(false);

@@ -87,6 +87,13 @@ TEST_F(RichText, LinesBreakAtSpacesAndLineEnds)
     EXPECT_EQ(runs[1].x, "13.9");
     EXPECT_EQ(runs[2].baseline, "22.21");
 
+    // A word that fits the width but not beside the indent goes down to the next line.
+    w->SetBoxStyle(1, 10);
+    EXPECT_EQ(w->DrawTextRich(0, 0, 30, 100, "aaaaa", 0, 1), "");
+    EXPECT_EQ(RunLines(), (Runs{"", "[aaaaa]0"}));
+    EXPECT_EQ(Shown()[0].x, "0");
+    w->SetBoxStyle();
+
     // Right and centred: the lines end at the right edge, or sit in the middle.
     w->DrawTextRich(0, 0, 30, 100, "aa aa aa", 2, 1);
     EXPECT_EQ(Shown()[2].x, "18.88");
@@ -105,10 +112,10 @@ TEST_F(RichText, JustifiedLinesFillTheWidth)
     EXPECT_EQ(runs[2].x, "15.88") << "a line within the paragraph ends at the edge (27)";
     EXPECT_EQ(runs[4].x, "13.9") << "the paragraph's last line is left-aligned";
 
-    // A word wider than the box stays whole and gets no extra space.
+    // A word wider than the box stays whole, below the indent, and gets no extra space.
     w->DrawTextRich(0, 0, 20, 100, "aaaa aaaa", 64, 1);
-    EXPECT_EQ(RunLines(), (Runs{"[aaaa]0", "[aaaa]0"}));
-    EXPECT_EQ(Shown()[0].x, "3");
+    EXPECT_EQ(RunLines(), (Runs{"", "[aaaa]0", "[aaaa]0"}));
+    EXPECT_EQ(Shown()[0].x, "0");
 }
 
 TEST_F(RichText, FullBoxGivesBackTheRestInItsStyle)
