@@ -39,11 +39,16 @@ public:
 
     GroupQueues(const std::uint32_t* weight, int count) : mCount(count)
     {
-        for (int s = 0; s < count; ++s)
-            if (weight[s] != 0)
-                mSymbols[mSymbolEnd++] = GroupKey(weight[s], s);
+        for (int s = 0; s < count; ++s) {
+            mSymbols[mSymbolEnd] = GroupKey(weight[s], s);
+            mSymbolEnd += weight[s] != 0;
+        }
         std::sort(mSymbols, mSymbols + mSymbolEnd);
     }
+
+    // The symbols of non-zero weight, by key.
+    int SymbolsUsed() const { return mSymbolEnd; }
+    int SymbolAt(int i) const { return NumberOf(mSymbols[i]); }
 
     int Size() const { return mSymbolEnd - mSymbolNext + mJoinedEnd - mJoinedNext; }
 
@@ -94,8 +99,11 @@ void TreeDepths(const std::uint32_t* weight, int count, int* depth)
     joinDepth[joins - 1] = 0;
     for (int j = joins - 2; j >= 0; --j)
         joinDepth[j] = joinDepth[parent[count + j] - count] + 1;
-    for (int s = 0; s < count; ++s)
-        depth[s] = weight[s] == 0 ? 0 : joinDepth[parent[s] - count] + 1;
+    std::fill(depth, depth + count, 0);
+    for (int i = 0; i < queues.SymbolsUsed(); ++i) {
+        const int s = queues.SymbolAt(i);
+        depth[s] = joinDepth[parent[s] - count] + 1;
+    }
 }
 
 // Moves symbols out of the depths beyond maxBits, keeping the code complete.
@@ -162,7 +170,7 @@ bool HuffmanCode::Build(const std::uint32_t* frequencies, int maxBits)
     LimitDepths(perDepth, deepest, maxBits);
 
     // Lengths are handed out shortest first, in that order.
-    std::fill(mLengths.begin(), mLengths.begin() + count, 0);
+    std::fill(mLengths, mLengths + count, 0);
     int length = 1;
     int leftAtLength = perDepth[1];
     for (int i = 0; i < used; ++i) {
@@ -177,7 +185,7 @@ bool HuffmanCode::Build(const std::uint32_t* frequencies, int maxBits)
 
 void HuffmanCode::SetLengths(const std::uint8_t* lengths)
 {
-    std::copy(lengths, lengths + SymbolCount(), mLengths.begin());
+    std::copy(lengths, lengths + SymbolCount(), mLengths);
     AssignCanonicalCodes();
 }
 
@@ -186,21 +194,22 @@ void HuffmanCode::AssignCanonicalCodes()
     constexpr int kMaxLength = 16;
     std::uint32_t perLength[kMaxLength + 1] = {};
     for (int s = 0; s < SymbolCount(); ++s)
-        ++perLength[mLengths[s]];
-    perLength[0] = 0;
+        if (mLengths[s] != 0)
+            ++perLength[mLengths[s]];
     std::uint32_t nextCode[kMaxLength + 1] = {};
     std::uint32_t code = 0;
     for (int bits = 1; bits <= kMaxLength; ++bits) {
         code = (code + perLength[bits - 1]) << 1;
         nextCode[bits] = code;
     }
+    // The codes are copied in at the end: GCC 12.2 (-O1 and above) dropped this loop
+    // when it stored into the member.
+    std::uint32_t streamBits[kMaxSymbols];
     for (int s = 0; s < SymbolCount(); ++s) {
-        int length = mLengths[s];
-        if (length == 0)
-            continue;
-        mCodes[s] = nextCode[length]++;
-        mStreamBits[s] = Reversed(mCodes[s], length);
+        const int length = mLengths[s];
+        streamBits[s] = length == 0 ? 0 : Reversed(nextCode[length]++, length);
     }
+    std::copy(streamBits, streamBits + SymbolCount(), mStreamBits);
 }
 
 }  // namespace pdf::deflate

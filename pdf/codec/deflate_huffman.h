@@ -4,7 +4,6 @@
 #include "pdf/codec/deflate_bitwriter.h"
 #include "pdf/codec/deflate_tables.h"
 
-#include <array>
 #include <cstdint>
 
 namespace pdf::deflate {
@@ -26,7 +25,6 @@ public:
 
     int SymbolCount() const { return mSymbolCount; }
     int Length(int symbol) const { return mLengths[symbol]; }
-    std::uint32_t Code(int symbol) const { return mCodes[symbol]; }
 
     void Put(BitWriter& writer, int symbol) const
     {
@@ -43,9 +41,9 @@ private:
     void AssignCanonicalCodes();
 
     int mSymbolCount;
-    std::array<std::uint8_t, kMaxSymbols> mLengths{};
-    std::array<std::uint32_t, kMaxSymbols> mCodes{};       // most significant bit first
-    std::array<std::uint32_t, kMaxSymbols> mStreamBits{};  // the same, reversed for the bit writer
+    std::uint8_t mLengths[kMaxSymbols] = {};
+    // The codes, most significant bit first, reversed for the bit writer.
+    std::uint32_t mStreamBits[kMaxSymbols] = {};
 };
 
 }  // namespace pdf::deflate

@@ -1,7 +1,5 @@
 #include "pdf/codec/deflate_matchfinder.h"
 
-#include "pdf/codec/deflate_tables.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -10,7 +8,6 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::uint32_t kWindow = 32768;
-constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
 constexpr int kMinHashBits = 10;
 constexpr int kMaxHashBits = 16;
 
@@ -53,24 +50,12 @@ std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t po
     return length;
 }
 
-Match MatchFinder::FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
-                                    std::uint32_t lengthToBeat)
+Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,
+                               std::uint32_t lengthToBeat)
 {
-    // Bytes from pos up to, not including, the last input byte.
-    const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);
-    if (limit <= lengthToBeat) {
-        mCursorLeft = 0;
-        return {lengthToBeat, 0};
-    }
-    if (restart) {
-        mCursor = mHeads[HashAt(pos)];
-        mCursorLeft = mKeep;
-    }
     const std::uint8_t* data = mData;
     const std::uint32_t* older = mOlder.get();
     const std::uint32_t prefix = PrefixAt(pos);
-    // Nothing beats a match that reaches the limit.
-    const std::uint32_t stop = std::min(stopLength, limit);
     std::uint32_t best = lengthToBeat;
     std::uint32_t bestPosition = 0;
     std::uint32_t cursor = mCursor;

@@ -2,6 +2,9 @@
 // number per three-byte prefix, and the longest match among them.
 #pragma once
 
+#include "pdf/codec/deflate_tables.h"
+
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -46,9 +49,32 @@ public:
     // at once and finds the same longest match as a search that counts them all.  The
     // length is lengthToBeat when nothing longer was found.
     Match FindLongestMatch(std::uint32_t pos, std::uint32_t stopLength, bool restart,
-                           std::uint32_t lengthToBeat = 2);
+                           std::uint32_t lengthToBeat = 2)
+    {
+        // Bytes from pos up to, not including, the last input byte.
+        const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mSize - 1 - pos);
+        if (limit <= lengthToBeat) {
+            mCursorLeft = 0;
+            return {lengthToBeat, 0};
+        }
+        if (restart) {
+            mCursor = mHeads[HashAt(pos)];
+            mCursorLeft = mKeep;
+        }
+        // Most searches have no earlier position to look at.
+        if (mCursor == kNoPosition)
+            return {lengthToBeat, 0};
+        return SearchChain(pos, std::min(stopLength, limit), limit, lengthToBeat);
+    }
 
 private:
+    static constexpr std::uint32_t kNoPosition = 0xFFFFFFFF;
+
+    // FindLongestMatch from the cursor on, which holds a position; nothing beats a
+    // match of stop bytes.
+    Match SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,
+                      std::uint32_t lengthToBeat);
+
     // Reads four bytes: pos is at most size - 4.
     std::uint32_t PrefixAt(std::uint32_t pos) const { return Load32(mData + pos) & 0xFFFFFF; }
     static std::uint32_t Load32(const std::uint8_t* p)
