@@ -432,6 +432,7 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
+    void AddPatternRes(const std::string& name, int object, bool shading);
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
     std::string GradientColour(const std::string& colour) const;
@@ -727,6 +728,7 @@ private:
     std::string mXObjectRes;
     std::string mExtGStateRes;
     std::string mPatternRes;
+    std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -14,6 +14,19 @@ std::string FallbackColour(const std::string& fallback)
     return IsColourNotation(fallback) ? fallback : "#0 0 0";
 }
 
+// Removes the entry that starts with `key` from entries that each end with a CR.
+void DropEntry(std::string& entries, const std::string& key)
+{
+    for (std::size_t at = 0; at < entries.size();) {
+        const std::size_t end = entries.find('\r', at);
+        const std::size_t next = end == std::string::npos ? entries.size() : end + 1;
+        if (entries.compare(at, key.size(), key) == 0)
+            entries.erase(at, next - at);
+        else
+            at = next;
+    }
+}
+
 }  // namespace
 
 void Pagelith::ParseColor(std::string& notation, std::string& fallback) const
@@ -37,10 +50,25 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
 }
 
 // A pattern is defined once its resource entry is there: the gradient is written, the
-// tiling pattern ended.
+// tiling pattern ended.  A tiling cell paints with gradients only, since its resources
+// leave the tiling patterns out.
 bool Pagelith::PatternDefined(const std::string& name) const
 {
-    return mPatternRes.find("/" + EscapeName(mResPrefix + name) + " ") != std::string::npos;
+    const std::string& entries = mInTiling && !mInObject ? mShadingRes : mPatternRes;
+    return entries.find("/" + EscapeName(mResPrefix + name) + " ") != std::string::npos;
+}
+
+// A pattern defined again under its name replaces the earlier one, as a resource dictionary
+// holds each name once.
+void Pagelith::AddPatternRes(const std::string& name, int object, bool shading)
+{
+    const std::string key = "/" + EscapeName(mResPrefix + name) + " ";
+    DropEntry(mPatternRes, key);
+    DropEntry(mShadingRes, key);
+    const std::string entry = key + std::to_string(object) + " 0 R \r";
+    mPatternRes += entry;
+    if (shading)
+        mShadingRes += entry;
 }
 
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)

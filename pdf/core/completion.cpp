@@ -18,6 +18,16 @@ std::string Ref(int object)
     return std::to_string(object) + " 0 R";
 }
 
+// The pattern colour spaces and the patterns of `patternRes`, or nothing without patterns.
+std::string PatternEntries(const std::string& patternRes)
+{
+    if (patternRes.empty())
+        return {};
+    return "/ColorSpace << /CS-RGB [ /Pattern /DeviceRGB ] /CS-CMYK [ /Pattern /DeviceCMYK ] "
+           "/CS-GRAY [ /Pattern /DeviceGray ] >> \r/Pattern <<\r" +
+           patternRes + ">>\r";
+}
+
 }  // namespace
 
 void Pagelith::EndDoc()
@@ -81,22 +91,17 @@ std::string Pagelith::ResourceEntries()
     return text;
 }
 
-// Object 3 serves tiling patterns, which must not name themselves; object 2 every page.
+// Object 3 serves tiling patterns, which must not name themselves: of the patterns it holds
+// the gradients only.  Object 2 serves every page.
 void Pagelith::WriteSharedResources()
 {
     const std::string entries = ResourceEntries();
     BeginObj(kResourcesWithoutPatternsObject);
-    WriteLine("<< " + entries + ">>");
+    WriteLine("<< " + entries + PatternEntries(mShadingRes) + ">>");
     EndObj();
 
-    std::string patterns;
-    if (!mPatternRes.empty()) {
-        patterns = "/ColorSpace << /CS-RGB [ /Pattern /DeviceRGB ] /CS-CMYK [ /Pattern "
-                   "/DeviceCMYK ] /CS-GRAY [ /Pattern /DeviceGray ] >> \r/Pattern <<\r" +
-                   mPatternRes + ">>\r";
-    }
     BeginObj(kResourcesObject);
-    WriteLine("<< " + entries + patterns + ">>");
+    WriteLine("<< " + entries + PatternEntries(mPatternRes) + ">>");
     EndObj();
 }
 

@@ -35,6 +35,7 @@ void Pagelith::ClearDocument()
     mImages = {};
     mExtGStateRes.clear();
     mPatternRes.clear();
+    mShadingRes.clear();
     mTemplates = {};
     ForgetImports();
     mLayers = {};

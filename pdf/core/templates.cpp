@@ -166,8 +166,7 @@ void Pagelith::EndTiling()
     WriteLine(mTilingRes);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    mPatternRes += "/" + EscapeName(mResPrefix + mTilingName) + " " + std::to_string(object) +
-                   " 0 R \r";
+    AddPatternRes(mTilingName, object, false);
 }
 
 // A recording still open when the document ends is written, so that the pages that paint

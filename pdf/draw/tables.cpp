@@ -89,7 +89,7 @@ std::array<float, 4> Pagelith::TableCell(int row, int col, int rowSpan, int colS
     CreateRows(table, static_cast<int>(last));
     const int columns = ColumnCount(table);
     const int c = std::max(std::min(col, columns), 1);
-    const int s = c + colSpan - 1 > columns ? columns - c + 1 : colSpan;
+    const int s = std::int64_t{c} + colSpan - 1 > columns ? columns - c + 1 : colSpan;
 
     const float x = table.ColumnX[static_cast<std::size_t>(c - 1)];
     const float y = RowBoundary(table, row - 1);

@@ -117,6 +117,30 @@ TEST_F(Patterns, TilingCellIsRecordedApartAndPaintedByName)
     EXPECT_EQ(file.find("0 0 1 rg"), std::string::npos) << "an uncoloured cell has no colour";
 }
 
+// A cell's resources hold the gradients; a tiling pattern, which they leave out, paints
+// inside a cell as its fallback colour.  Finish has mutool look for missing resources, and
+// qpdf for a name given twice in a resource dictionary.
+TEST_F(Patterns, TilingCellPaintsWithGradientsAndNoOtherTiling)
+{
+    w->AddGradient("fade", 2, "Red", "Red", 0, 0, 10, 0, 0, 0, true, true);
+    w->AddGradient("fade", 2, "Red", "Blue", 0, 0, 10, 0, 0, 0, true, true);  // replaces it
+    w->BeginTiling("dots", 0, 0, 4, 4, 5, 5, 0);
+    w->DrawCircle(2, 2, 1, 5);
+    w->EndTiling();
+    w->BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
+    w->SetColorFill("fade");
+    w->DrawRect(0, 0, 10, 5, 5, 15, 0);
+    w->SetColorFill("dots|Green");
+    w->DrawRect(0, 5, 10, 5, 5, 15, 0);
+    w->EndTiling();
+    w->SetColorFill("cell");
+    w->DrawRect(0, 0, 100, 100, 5, 15, 0);
+    const std::string file = Finish();
+    EXPECT_NE(file.find("1 0 0 -1 0 10 cm\r/Pattern cs /A31076B+FADE scn\r"), std::string::npos);
+    EXPECT_NE(file.find("\r0 0.502 0 rg\r0 5 10 5 re"), std::string::npos);
+    EXPECT_EQ(file.find("DOTS scn\r0 5"), std::string::npos);
+}
+
 // A4 in millimetres with margins: the gradient runs across the rectangle it fills.
 TEST(GradientDocument, LiesWhereTheShapeItFillsLies)
 {

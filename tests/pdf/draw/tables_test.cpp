@@ -38,6 +38,7 @@ TEST_F(Tables, CellsSpanRowsAndColumnsAndAreClampedIntoTheTable)
     EXPECT_EQ(w->TableCell(3, 1, 1, 3), (Box{10, 33, 120, 8})) << "rows 2 and 3 made 8 high";
     EXPECT_EQ(w->TableCell(1, 1), (Box{10, 20, 30, 5})) << "row 1 keeps its height";
     EXPECT_EQ(w->TableCell(1, 3, 1, 5), (Box{80, 20, 50, 5})) << "span cut at the last column";
+    EXPECT_EQ(w->TableCell(1, 2, 1, INT_MAX), (Box{40, 20, 90, 5})) << "however wide the span";
     EXPECT_EQ(w->TableCell(2, 0), (Box{10, 25, 30, 8}));
     EXPECT_EQ(w->TableCell(2, 9), (Box{80, 25, 50, 8}));
     EXPECT_EQ(w->TableCell(1, 1, 3, 1), (Box{10, 20, 30, 21}));
