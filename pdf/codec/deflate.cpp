@@ -51,9 +51,7 @@ void EncodeFlate(Bytes& data, int level)
     const auto size = static_cast<std::uint32_t>(data.size());
 
     deflate::TokenList tokens = deflate::Tokenize(data.data(), size, limits);
-    Bytes out;
-    out.reserve(size / 2 + 64);
-    deflate::BitWriter writer(out);
+    deflate::BitWriter writer(size / 2);
     writer.PutByte(0x78);
     writer.PutByte(0x5E);
     deflate::WriteBlock(tokens, data.data(), size, writer);
@@ -61,7 +59,7 @@ void EncodeFlate(Bytes& data, int level)
     std::uint32_t checksum = Adler32(data);
     for (int shift = 24; shift >= 0; shift -= 8)
         writer.PutByte(static_cast<std::uint8_t>(checksum >> shift));
-    data.swap(out);
+    data = writer.Take();
 }
 
 }  // namespace pdf

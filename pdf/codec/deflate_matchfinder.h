@@ -32,11 +32,14 @@ public:
     // Records the positions from first up to, not including, end (at most size - 3).
     void InsertStrings(std::uint32_t first, std::uint32_t end)
     {
+        // Locals, as the stores below could otherwise change the members for all the
+        // compiler knows.
         std::uint32_t* heads = mHeads.data();
         std::uint32_t* older = mOlder.get();
         const std::uint32_t windowMask = mWindowMask;
+        const int hashShift = mHashShift;
         for (std::uint32_t pos = first; pos < end; ++pos) {
-            std::uint32_t& head = heads[HashAt(pos)];
+            std::uint32_t& head = heads[Hash(PrefixAt(pos), hashShift)];
             older[pos & windowMask] = head;
             head = pos;
         }
@@ -83,7 +86,8 @@ private:
         std::memcpy(&value, p, 4);
         return value;
     }
-    std::uint32_t HashAt(std::uint32_t pos) const { return (PrefixAt(pos) * 2654435761u) >> mHashShift; }
+    static std::uint32_t Hash(std::uint32_t prefix, int shift) { return (prefix * 2654435761u) >> shift; }
+    std::uint32_t HashAt(std::uint32_t pos) const { return Hash(PrefixAt(pos), mHashShift); }
     std::uint32_t MatchLength(std::uint32_t candidate, std::uint32_t pos, std::uint32_t limit) const;
 
     const std::uint8_t* mData;

@@ -11,6 +11,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -193,6 +195,21 @@ TEST(DeflateHuffman, DeepTreesAreLimitedToFifteenBitsAndStayComplete)
         // Heavier symbols never get longer codes than lighter ones.
         for (int s = 1; s < code.SymbolCount(); ++s)
             EXPECT_LE(code.Length(s), code.Length(s - 1));
+    }
+}
+
+TEST(DeflateHuffman, AmongEqualWeightsTheLaterSymbolIsJoinedFirst)
+{
+    // Taking the earlier symbol first would give 3 3 2 1 and 3 3 3 3 1.
+    const std::vector<std::pair<std::vector<std::uint32_t>, std::vector<int>>> cases{
+        {{1, 1, 1, 2}, {2, 2, 2, 2}},
+        {{1, 1, 1, 1, 2}, {2, 2, 3, 3, 2}},
+    };
+    for (const auto& [weights, lengths] : cases) {
+        pdf::deflate::HuffmanCode code(static_cast<int>(weights.size()));
+        ASSERT_TRUE(code.Build(weights.data(), 15));
+        for (int s = 0; s < code.SymbolCount(); ++s)
+            EXPECT_EQ(code.Length(s), lengths[s]) << "symbol " << s << " of " << weights.size();
     }
 }
 
