@@ -278,10 +278,12 @@ public:
     // used.  AddGradient writes the gradient at once: kind 1 radial between the circles
     // (x1, y1, r1) and (x2, y2, r2), else axial from (x1, y1) to (x2, y2); the extend flags
     // continue the end colours beyond the ends.  Colours of different kinds are blended in
-    // RGB.  BeginTiling records the drawings that follow into the cell (x1, y1)-(x2, y2),
-    // repeated every xStep and yStep, until EndTiling; paint kind 0 keeps the drawings'
-    // colours, 1 silences the colour operators so the pattern takes the colour it is
-    // painted with (2 keeps them).  Tiling patterns do not nest.
+    // RGB.  A gradient lies in the space of what is drawn when it is defined: the page, a
+    // template or a tiling cell.  BeginTiling records the drawings that follow into the cell
+    // (x1, y1)-(x2, y2), repeated every xStep and yStep, until EndTiling; paint kind 0 keeps
+    // the drawings' colours, 1 silences the colour operators so the pattern takes the colour
+    // it is painted with (2 keeps them).  Tiling patterns do not nest, and a cell paints with
+    // gradients but not with other tiling patterns.
     void AddGradient(const std::string& name, int kind, const std::string& colour1,
                      const std::string& colour2, float x1, float y1, float x2, float y2,
                      float r1, float r2, bool extend1, bool extend2);
@@ -704,6 +706,7 @@ private:
     TextBuffer mTileBuf;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
+    float mTilingHeight = 0;  // of its cell, user units
     int mPrecision = 3;
 
     // Colours in the writer's notation, and text and position state.

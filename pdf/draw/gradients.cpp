@@ -52,7 +52,7 @@ std::string Pagelith::RgbComponents(const std::string& notation) const
 // The pattern space is flipped as the page content is, and moved to the corner inside the
 // margins, so that a gradient lies where shapes with the same coordinates do.  Inside a
 // template, whose space is already the one shapes are drawn in, y is measured up from the
-// bottom margin and flipped back.
+// bottom margin and flipped back; inside a tiling cell the space is flipped as the cell is.
 void Pagelith::AddGradient(const std::string& name, int kind, const std::string& colour1,
                            const std::string& colour2, float x1, float y1, float x2, float y2,
                            float r1, float r2, bool extend1, bool extend2)
@@ -78,6 +78,8 @@ void Pagelith::AddGradient(const std::string& name, int kind, const std::string&
         y1 = h - y1;
         y2 = h - y2;
         matrix = "0 " + FormatCoord(h);
+    } else if (mInTiling) {
+        matrix = "0 " + FormatCoord(mTilingHeight);
     } else {
         matrix = FormatReal(mMarginLeft) + " " + FormatReal(mPageHeight - mMarginTop);
     }

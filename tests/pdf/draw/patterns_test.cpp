@@ -157,6 +157,14 @@ TEST(GradientDocument, LiesWhereTheShapeItFillsLies)
     w->AddGradient("sun", 1, "Yellow", "Orange", 60, 110, 60, 110, 0, 40, false, false);
     w->SetColorFill("sun");
     w->DrawCircle(60, 110, 40, 5);
+    // Cells of 10 mm repeated from the page's corner, each red on its left, blue on its right.
+    w->BeginTiling("stripes", 0, 0, 10, 10, 10, 10, 0);
+    w->AddGradient("fade", 2, "Red", "Blue", 0, 0, 10, 0, 0, 0, true, true);
+    w->SetColorFill("fade");
+    w->DrawRect(0, 0, 10, 10, 5, 15, 0);
+    w->EndTiling();
+    w->SetColorFill("stripes");
+    w->DrawRect(120, 10, 40, 40, 5, 15, 0);
     w->EndPage();
     testing_support::FinishChecked(*w, path);
 
@@ -187,6 +195,10 @@ TEST(GradientDocument, LiesWhereTheShapeItFillsLies)
     EXPECT_TRUE(near(pixel(109, 30), {0, 0, 255})) << "blue at the right end";
     EXPECT_TRUE(near(pixel(60, 110), {255, 255, 0})) << "yellow at the centre of the circle";
     EXPECT_TRUE(near(pixel(60, 55), {255, 255, 255})) << "nothing between the shapes";
+    const auto left = pixel(121, 30);
+    const auto right = pixel(129, 30);
+    EXPECT_TRUE(left[0] > 200 && left[2] < 60) << "a cell's gradient starts at its left";
+    EXPECT_TRUE(right[2] > 200 && right[0] < 60) << "and ends at its right";
 }
 
 }  // namespace
