@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "pdf/core/text_buffer.h"
 #include "pdf/core/text_string.h"
 #include "pdf/core/text_utils.h"
@@ -53,6 +55,16 @@ TEST(TextBuffer, GrowsByMoreThanItHeldAndKeepsExactlyWhatWasAppended)
     EXPECT_EQ(BufToString(buffer), "");
     BufAppend(buffer, "");
     EXPECT_EQ(buffer.Capacity, 1);
+}
+
+// A buffer about to hold 2 GB, as a page drawn with an arc of millions of steps does.
+TEST(TextBuffer, RefusesToGrowPastTheLargestPosition)
+{
+    TextBuffer buffer;
+    buffer.Position = INT_MAX - 4;
+    buffer.Capacity = INT_MAX - 4;
+    EXPECT_THROW(BufAppend(buffer, "0123456789"), Error);
+    EXPECT_EQ(buffer.Position, INT_MAX - 4);
 }
 
 TEST(PutLine, GoesToTheTemplateThenThePatternThenThePage)
