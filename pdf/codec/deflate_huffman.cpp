@@ -122,6 +122,7 @@ void LimitDepths(int* perDepth, int deepest, int maxBits)
     }
 }
 
+// The length low bits of code (length at most 16, code below 2^length), last bit first.
 std::uint32_t Reversed(std::uint32_t code, int length)
 {
     code = (code & 0x5555) << 1 | (code >> 1 & 0x5555);
