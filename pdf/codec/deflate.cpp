@@ -41,6 +41,14 @@ std::uint32_t Adler32(const Bytes& data)
     return b << 16 | a;
 }
 
+// The stored form, which the block choice keeps every encoding within a few bytes of:
+// the input, five bytes for each stored block of up to 65535 bytes, the zlib header and
+// checksum.
+std::size_t LargestOutput(std::uint32_t size)
+{
+    return std::size_t(size) + 5 * (size / 65535 + 1) + 6;
+}
+
 }  // namespace
 
 void EncodeFlate(Bytes& data, int level)
@@ -51,7 +59,7 @@ void EncodeFlate(Bytes& data, int level)
     const auto size = static_cast<std::uint32_t>(data.size());
 
     deflate::TokenList tokens = deflate::Tokenize(data.data(), size, limits);
-    deflate::BitWriter writer(size / 2);
+    deflate::BitWriter writer(LargestOutput(size));
     writer.PutByte(0x78);
     writer.PutByte(0x5E);
     deflate::WriteBlock(tokens, data.data(), size, writer);
@@ -59,7 +67,7 @@ void EncodeFlate(Bytes& data, int level)
     std::uint32_t checksum = Adler32(data);
     for (int shift = 24; shift >= 0; shift -= 8)
         writer.PutByte(static_cast<std::uint8_t>(checksum >> shift));
-    data = writer.Take();
+    data = writer.Written();
 }
 
 }  // namespace pdf

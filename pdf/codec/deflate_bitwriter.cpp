@@ -2,6 +2,14 @@
 
 namespace pdf::deflate {
 
+void BitWriter::Grow()
+{
+    std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[2 * mCapacity]);
+    std::memcpy(larger.get(), mOut.get(), mSize);
+    mOut = std::move(larger);
+    mCapacity *= 2;
+}
+
 void BitWriter::PutHeldBytes()
 {
     while (mCount >= 8) {
@@ -17,13 +25,6 @@ void BitWriter::AlignToByte()
     if (mCount % 8 != 0)
         PutBits(0, 8 - mCount % 8);
     PutHeldBytes();
-}
-
-Bytes BitWriter::Take()
-{
-    mOut.resize(mSize);
-    mSize = 0;
-    return std::move(mOut);
 }
 
 }  // namespace pdf::deflate

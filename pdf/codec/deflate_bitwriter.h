@@ -4,13 +4,17 @@
 #include "pdf/codec/filters.h"
 
 #include <cstring>
+#include <memory>
 
 namespace pdf::deflate {
 
 class BitWriter {
 public:
-    // Starts with room for about expectedSize bytes.
-    explicit BitWriter(std::size_t expectedSize) : mOut(expectedSize + kSlack) {}
+    // Starts with room for capacity bytes; it grows if more are written.
+    explicit BitWriter(std::size_t capacity)
+        : mCapacity(capacity + kSlack), mOut(new std::uint8_t[mCapacity])
+    {
+    }
 
     // Adds the count low bits of value (count at most 32) above the bits held; whole
     // words of them go out at once.
@@ -21,7 +25,7 @@ public:
         if (mCount >= 32) {
             MakeRoom();
             const auto word = static_cast<std::uint32_t>(mBuffer);
-            std::memcpy(mOut.data() + mSize, &word, 4);
+            std::memcpy(mOut.get() + mSize, &word, 4);
             mSize += 4;
             mBuffer >>= 32;
             mCount -= 32;
@@ -39,8 +43,8 @@ public:
         mOut[mSize++] = value;
     }
 
-    // The bytes written; the writer is left empty.
-    Bytes Take();
+    // The whole bytes written.
+    Bytes Written() const { return Bytes(mOut.get(), mOut.get() + mSize); }
 
 private:
     // Room for a word more than the bits held can fill.
@@ -48,12 +52,15 @@ private:
 
     void MakeRoom()
     {
-        if (mOut.size() - mSize < kSlack)
-            mOut.resize(2 * mOut.size());
+        if (mCapacity - mSize < kSlack)
+            Grow();
     }
+    void Grow();
     void PutHeldBytes();
 
-    Bytes mOut;  // written up to mSize, room after it
+    // Left uninitialised after mSize, so that room never written costs nothing.
+    std::size_t mCapacity;
+    std::unique_ptr<std::uint8_t[]> mOut;
     std::size_t mSize = 0;
     std::uint64_t mBuffer = 0;
     int mCount = 0;

@@ -1,6 +1,7 @@
 #include "deflate_reader.h"
 #include "sample_data.h"
 
+#include "pdf/codec/deflate_bitwriter.h"
 #include "pdf/codec/deflate_huffman.h"
 #include "pdf/codec/filters.h"
 
@@ -173,6 +174,22 @@ TEST(Deflate, ZlibInflatesEveryLevelAndSize)
                 << "level " << level << ", " << input.size() << " bytes";
         }
     }
+}
+
+TEST(DeflateBitWriter, BitsGoOutLowFirstAndTheOutputGrowsPastItsFirstRoom)
+{
+    pdf::deflate::BitWriter writer(0);
+    for (int i = 0; i < 100; ++i) {
+        writer.PutBits(0x5, 3);  // 101
+        writer.PutBits(0x1A, 5);  // 11010
+    }
+    writer.PutBits(0x3, 2);
+    writer.AlignToByte();
+    writer.PutByte(0x42);
+    pdf::Bytes expected(100, 0xD5);  // 11010 101
+    expected.push_back(0x03);
+    expected.push_back(0x42);
+    EXPECT_EQ(writer.Written(), expected);
 }
 
 TEST(DeflateHuffman, DeepTreesAreLimitedToFifteenBitsAndStayComplete)
