@@ -238,13 +238,15 @@ public:
     // Rich text (pdf/draw/rich_text.cpp): text marked up with the tags of SetTextTag,
     // "<name>" switching to a tag's font, size, style, charset, text and background colours
     // until a closing "</name>", which closes the innermost open tag whatever its name.
-    // Tags nest, each taking from the tags around it what it leaves unset.  Lines break at
-    // spaces and line ends, inside the box of the current box style; align: 2 right, else 4
-    // centred, else 64 justified, else left; 32 middle, else 16 bottom, else top.  Unless
-    // `options` is 1, the box is framed first with that paint style; with 0 the point is
-    // left under the last line, else under the box.  A width of 0 reaches the right margin;
-    // a height of 0 fits the text.  Returns what did not fit (the whole text when not even
-    // a line did), marked so that a further call goes on in the same style.
+    // Tags nest, each taking from the tags around it what it leaves unset; untagged words
+    // are in the current font and colours, the fill colour painted behind them unless it is
+    // set to nothing (SetColorFill("")).  Lines break at spaces and line ends, inside the
+    // box of the current box style; align: 2 right, else 4 centred, else 64 justified, else
+    // left; 32 middle, else 16 bottom, else top.  Unless `options` is 1, the box is framed
+    // first with that paint style; with 0 the point is left under the last line, else under
+    // the box.  A width of 0 reaches the right margin; a height of 0 fits the text.  Returns
+    // what did not fit (the whole text when not even a line did), marked so that a further
+    // call goes on in the same style.
     std::string DrawTextRich(float x, float y, float w, float h, const std::string& text,
                              int align, int options);
 
