@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "pdf/core/list_growth.h"
+#include "pdf/core/placed_size.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
@@ -158,21 +159,9 @@ void Pagelith::PlaceImage(int number, float x, float y, float width, float heigh
     const float w = static_cast<float>(image.Width);
     const float h = static_cast<float>(image.Height);
     SetXY(x, y);
-    if (width == 0 && height == 0) {
-        width = w / mScale;
-        height = h / mScale;
-    } else if (width == 0) {
-        width = height * w / h;
-    } else if (height == 0) {
-        height = width * h / w;
-    } else if (proportional) {
-        const float imageRatio = w / h;
-        const float boxRatio = width / height;
-        if (boxRatio < imageRatio)
-            height = width * h / w;
-        else
-            width = height * w / h;
-    }
+    const PlacedSize size = SizeInBox(w, h, mScale, width, height, proportional);
+    width = size.width;
+    height = size.height;
     SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
     const bool topRowFirst =
         image.Kind == image_kind::kTopRowFirst || image.Kind == image_kind::kPixelRows;

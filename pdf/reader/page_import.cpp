@@ -2,6 +2,7 @@
 // stream is the page's content and whose resources are copies of the source's objects.
 #include <cmath>
 
+#include "pdf/core/placed_size.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/object_copy.h"
@@ -36,14 +37,9 @@ void Pagelith::ImportPage(std::string fileName, int page, float x, float y, floa
     const float h = entry.height;
     if (w == 0 || h == 0)
         throw Error(err::kDivisionByZero, "Division by zero");
-    if (width == 0 && height == 0) {
-        width = w / mScale;
-        height = h / mScale;
-    } else if (width == 0) {
-        width = height * w / h;
-    } else if (height == 0) {
-        height = width * h / w;
-    }
+    const PlacedSize size = SizeInBox(w, h, mScale, width, height, false);
+    width = size.width;
+    height = size.height;
     const float sx = width * mScale / w;
     const float sy = height * mScale / h;
     PutLine("q");
