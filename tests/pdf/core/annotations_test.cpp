@@ -22,26 +22,13 @@ std::string MakeFile(const std::string& name, const std::string& bytes)
     return path;
 }
 
-class Annotations : public ::testing::Test {
+class Annotations : public testing_support::DocumentTest {
 protected:
-    void SetUp() override
-    {
-        writer = PinnedWriter();
-        prefix = PagelithTestPeer(*writer).ResPrefix();
-        path = CaseOutputPath("annotations_");
-        writer->BeginDoc(path);
-        int page = 0;
-        writer->BeginPage(page);
-    }
-    std::string Finish() { return FinishChecked(*writer, path); }
+    Annotations() : DocumentTest("annotations_") {}
     std::string Tool(const std::string& command)
     {
         return RunTool(command + " '" + path + "'").output;
     }
-
-    std::unique_ptr<Pagelith> writer;
-    std::string prefix;
-    std::string path;
 };
 
 TEST_F(Annotations, NotesCarryTheAuthorTheFontAndTheColours)

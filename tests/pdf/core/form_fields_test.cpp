@@ -12,27 +12,14 @@ using testing_support::FinishChecked;
 using testing_support::PinnedWriter;
 using testing_support::RunTool;
 
-class Fields : public ::testing::Test {
+class Fields : public testing_support::DocumentTest {
 protected:
+    Fields() : DocumentTest("fields_") {}
     void SetUp() override
     {
-        writer = PinnedWriter();
-        prefix = PagelithTestPeer(*writer).ResPrefix();
-        path = CaseOutputPath("fields_");
-        writer->BeginDoc(path);
-        NewPage();
+        DocumentTest::SetUp();
         writer->SetFont("Helvetica", 10.5f, 0, 0);
     }
-    void NewPage()
-    {
-        int page = 0;
-        writer->BeginPage(page);
-    }
-    std::string Finish() { return FinishChecked(*writer, path); }
-
-    std::unique_ptr<Pagelith> writer;
-    std::string prefix;
-    std::string path;
 };
 
 TEST_F(Fields, EachKindWritesItsWidget)

@@ -7,40 +7,20 @@
 namespace pdf {
 namespace {
 
-using testing_support::CaseOutputPath;
 using testing_support::CountOf;
-using testing_support::FinishChecked;
-using testing_support::PinnedWriter;
 using testing_support::RunTool;
 
-class Links : public ::testing::Test {
+class Links : public testing_support::DocumentTest {
 protected:
-    void SetUp() override
-    {
-        writer = PinnedWriter();
-        prefix = PagelithTestPeer(*writer).ResPrefix();
-        path = CaseOutputPath("links_");
-        writer->BeginDoc(path);
-        NewPage();
-    }
-    void NewPage()
-    {
-        int page = 0;
-        writer->BeginPage(page);
-    }
+    Links() : DocumentTest("links_") {}
     void Link(const std::string& target, int fit = 0, float x = 0, float y = 0)
     {
         writer->LinkTo(target, 0, -1, fit, x, y, 0, 0, 100);
     }
-    std::string Finish() { return FinishChecked(*writer, path); }
     std::string Show(const std::string& what)
     {
         return RunTool("mutool show '" + path + "' " + what).output;
     }
-
-    std::unique_ptr<Pagelith> writer;
-    std::string prefix;
-    std::string path;
 };
 
 TEST_F(Links, ExternalTargetsAreWrittenOverTheLastDrawnBox)

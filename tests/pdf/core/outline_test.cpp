@@ -12,20 +12,9 @@ using testing_support::FinishChecked;
 using testing_support::PinnedWriter;
 using testing_support::RunTool;
 
-class Outline : public ::testing::Test {
+class Outline : public testing_support::DocumentTest {
 protected:
-    void SetUp() override
-    {
-        writer = PinnedWriter();
-        path = CaseOutputPath("outline_");
-        writer->BeginDoc(path);
-        int page = 0;
-        writer->BeginPage(page);
-    }
-    std::string Finish() { return FinishChecked(*writer, path); }
-
-    std::unique_ptr<Pagelith> writer;
-    std::string path;
+    Outline() : DocumentTest("outline_") {}
 };
 
 TEST_F(Outline, EntriesAreLinkedAsATreeBelowTheOpenRoot)

@@ -1,6 +1,9 @@
 // Shared by the core tests: the writer's internals, and the tools of pdf/pdf_tools.h.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -87,6 +90,34 @@ inline std::string Show(const std::string& path, const std::string& what, bool d
                    "'")
         .output;
 }
+
+// A document begun for each case in a file of its own name ("<kind>_<case>.pdf"), with a
+// page open.
+class DocumentTest : public ::testing::Test {
+protected:
+    explicit DocumentTest(std::string kind) : mKind(std::move(kind)) {}
+    void SetUp() override
+    {
+        writer = PinnedWriter();
+        path = CaseOutputPath(mKind);
+        writer->BeginDoc(path);
+        prefix = PagelithTestPeer(*writer).ResPrefix();
+        NewPage();
+    }
+    void NewPage()
+    {
+        int page = 0;
+        writer->BeginPage(page);
+    }
+    std::string Finish() { return FinishChecked(*writer, path); }
+
+    std::unique_ptr<Pagelith> writer;
+    std::string prefix;
+    std::string path;
+
+private:
+    std::string mKind;
+};
 
 }  // namespace testing_support
 }  // namespace pdf
