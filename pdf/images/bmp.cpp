@@ -73,9 +73,8 @@ BmpHeader ReadHeader(const Bytes& data)
     if (!supported)
         throw FormatError("the bitmap compression " + std::to_string(h.Compression) +
                           " is not supported for " + std::to_string(h.Bits) + " bits per pixel");
-    const std::int64_t rowBits = std::int64_t{h.Width} * h.Bits;
-    h.RowBytes = static_cast<std::size_t>((rowBits + 7) / 8);
-    h.Stride = static_cast<std::size_t>((rowBits + 31) / 32 * 4);
+    h.RowBytes = static_cast<std::size_t>(PictureBytes(h.Width, 1, h.Bits));
+    h.Stride = static_cast<std::size_t>(PictureBytes(h.Width, 1, h.Bits, 4));
     return h;
 }
 
@@ -211,7 +210,7 @@ PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key)
     image.Width = h.Width;
     image.Height = h.Height;
     image.Kind = image_kind::kBmp;
-    const std::int64_t canvas = static_cast<std::int64_t>(h.Stride) * h.Height;
+    const std::int64_t canvas = PictureBytes(h.Width, h.Height, h.Bits, 4);
     if (h.Bits <= 8) {
         image.Bits = h.Bits;
         image.Palette = ReadPalette(data, h, key, image.Mask);

@@ -78,8 +78,8 @@ class Canvas {
 public:
     Canvas(int width, int height, int bits)
         : mWidth(width), mHeight(height), mBits(bits),
-          mRowBytes((static_cast<std::size_t>(width) * bits + 7) / 8),
-          mBytes(mRowBytes * static_cast<std::size_t>(height))
+          mRowBytes(static_cast<std::size_t>(PictureBytes(width, 1, bits))),
+          mBytes(static_cast<std::size_t>(PictureBytes(width, height, bits)))
     {
     }
 
@@ -207,7 +207,7 @@ PreparedImage DecodeGif(const Bytes& data, int frame)
         at += 3u << globalField << 1;
     }
     // The canvas of the largest table, 8 bits a pixel, must fit what the data can describe.
-    RequirePlausibleSize(std::int64_t{image.Width} * image.Height, data.size(), 4096);
+    RequirePlausibleSize(PictureBytes(image.Width, image.Height, 8), data.size(), 4096);
 
     int count = 0;
     Frame chosen;

@@ -308,5 +308,41 @@ TEST(PngLoader, VariantsWeDoNotReadAreNamed)
     EXPECT_EQ(Refusal([&] { DecodePng(cut); }), "Subscript out of range");
 }
 
+// Headers the formats forbid, or sizes past what any arithmetic of ours holds, are refused
+// as invalid files through the public operations, and nothing reaches the document.
+using ForbiddenHeaders = ImageTest;
+
+TEST_F(ForbiddenHeaders, AreRefusedAsInvalidFiles)
+{
+    const Bytes data = Chunk("IDAT", {1});
+    Bytes wide = Png(8, 2, 0, {data});
+    wide[16] = 0x80;  // a width of 2^31 + 256
+    Bytes huge = Bmp24(1, 1, {0, 0, 0});
+    for (const auto& [at, value] : {std::pair{18, 1996488778u}, std::pair{22, 1879056384u}})
+        for (int i = 0; i < 4; ++i)
+            huge[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    const std::pair<Bytes, std::string> cases[] = {
+        {Png(3, 0, 0, {data}), "the PNG header gives the invalid bit depth 3"},
+        {Png(4, 2, 0, {data}), "the PNG header gives the invalid bit depth 4"},
+        {Png(8, 3, 0, {Chunk("PLTE", Bytes(3 * 257)), data}),
+         "the PNG palette does not hold 1 to 256 colours"},
+        {wide, "the PNG header gives an invalid size"},
+        {Png(8, 2, 0, {Chunk("tRNS", {0, 1}), data}),
+         "the PNG transparency chunk has the wrong length"},
+        {Png(4, 3, 0, {Chunk("PLTE", Bytes(6)), Chunk("tRNS", {0, 0, 0}), data}),
+         "the PNG transparency chunk has the wrong length"},
+        {huge, "the picture is too large"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const std::string name = file[0] == 'B' ? "huge.bmp" : "forbidden.png";
+        EXPECT_EQ(w->AddImage(name, file), name);
+        EXPECT_EQ(w->ErrNumber(), 321) << reason;
+        EXPECT_EQ(w->ErrDescription(), reason);
+        w->DrawImage(name, 0, 0);
+    }
+    EXPECT_EQ(Content(), "");
+    EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 0);
+}
+
 }  // namespace
 }  // namespace pdf
