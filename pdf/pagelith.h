@@ -511,9 +511,9 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask);
-    int AppendImage(const std::string& key, int frame);
-    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                         const std::string& mask, const std::string& decode = "");
+    int AppendImage(const std::string& name, int frame);
+    void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
     void WritePreparedImage(PreparedImage& image);
     ColourKey MaskColourKey(const std::string& maskColour) const;

@@ -174,6 +174,12 @@ private:
     int mY = 0;
 };
 
+// A 5-bit component on the 8-bit scale: 31 is 255.
+std::uint8_t FullRange(int value)
+{
+    return static_cast<std::uint8_t>((value * 255 + 15) / 31);
+}
+
 // The stream: packed indices without padding, or 8-bit RGB.
 Bytes StreamRows(const Bytes& rows, std::size_t first, const BmpHeader& h)
 {
@@ -189,9 +195,8 @@ Bytes StreamRows(const Bytes& rows, std::size_t first, const BmpHeader& h)
         for (std::size_t x = 0; x < pixels; ++x) {
             if (h.Bits == 16) {
                 const int v = row[2 * x] | row[2 * x + 1] << 8;
-                out.push_back(static_cast<std::uint8_t>((v >> 10 & 31) * 8));
-                out.push_back(static_cast<std::uint8_t>((v >> 5 & 31) * 8));
-                out.push_back(static_cast<std::uint8_t>((v & 31) * 8));
+                for (const int shift : {10, 5, 0})
+                    out.push_back(FullRange(v >> shift & 31));
             } else {
                 const std::uint8_t* p = row + x * static_cast<std::size_t>(h.Bits / 8);
                 out.insert(out.end(), {p[2], p[1], p[0]});

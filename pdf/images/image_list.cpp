@@ -118,7 +118,8 @@ void Pagelith::WritePreparedImage(PreparedImage& image)
     const std::string name = ResourceName(mResPrefix, number);
     const int object =
         WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
-                         image.Bits, name, image.ColorSpace, image.Filter, image.Mask);
+                         image.Bits, name, image.ColorSpace, image.Filter, image.Mask,
+                         image.Decode);
     mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
     ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
     // Only a GIF keeps the frame it was asked for as part of its key.

@@ -51,6 +51,7 @@ struct PreparedImage {
     std::string ColorSpace;
     std::string Filter;  // what the data already went through, or empty
     std::string Mask;    // the content of a colour-key /Mask array, or empty
+    std::string Decode;  // the content of a /Decode array, or empty
 };
 
 }  // namespace pdf

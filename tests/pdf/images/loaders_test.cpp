@@ -2,6 +2,8 @@
 // of the variants it refuses and of damaged data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "image_test_support.h"
 
 namespace pdf {
@@ -149,14 +151,14 @@ TEST(TgaLoader, RefusalsAndDamage)
 // A GIF of one frame whose codes are clear-and-literal pairs, with the given screen and
 // frame geometry.
 Bytes Gif(int screenW, int screenH, int left, int top, int width, int height,
-          const std::vector<int>& codes, int frames = 1)
+          const std::vector<int>& codes, int frames = 1, int transparent = -1)
 {
     Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
     AppendLE(out, static_cast<std::uint32_t>(screenW), 2);
     AppendLE(out, static_cast<std::uint32_t>(screenH), 2);
     Append(out, {0x81, 3, 0});  // 4 colours; background 3
     Append(out, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
-    Append(out, {0x21, 0xF9, 4, 0, 0, 0, 0, 0});  // a graphic control block, passed over
+    Append(out, {0x21, 0xF9, 4, transparent >= 0, 0, 0, std::max(transparent, 0), 0});
     // Three-bit codes packed from the low bits up.
     Bytes packed;
     std::uint32_t buffer = 0;
@@ -194,7 +196,11 @@ TEST(GifLoader, FramesLandOnTheScreenBottomRowFirst)
     const PreparedImage image = DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1})), 1);
     EXPECT_EQ(image.Bits, 2);
     EXPECT_EQ(image.Data, (Bytes{0xE4, 0x18})) << "rows 3 2 1 and 0 1 2, two bits a pixel";
-    EXPECT_EQ(image.Mask, "3 3") << "the background colour is transparent";
+    EXPECT_EQ(image.Mask, "") << "the background colour stays opaque";
+    EXPECT_EQ(DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1}), 2, 2), 1).Mask, "2 2")
+        << "the index the control block declares is transparent";
+    EXPECT_EQ(DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1}), 2, 2), 2).Mask, "")
+        << "a control block speaks for the next frame only";
     EXPECT_EQ(image.Palette.size(), 12u);
 
     // A frame offset beyond the screen keeps only what lies on it.
