@@ -25,7 +25,7 @@ constexpr int kPng = 6;
 }  // namespace image_kind
 
 struct ImageRecord {
-    std::string Name;  // upper-cased file or caller's name: the lookup key with Frame
+    std::string Name;  // the file or caller's name as given: the lookup key with Frame
     int Width = 0;     // pixels; 0 while nothing was loaded
     int Height = 0;
     int Frame = 1;     // the GIF frame; 1 for the other formats
