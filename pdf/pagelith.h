@@ -253,8 +253,11 @@ public:
     // Barcodes (pdf/draw/barcode*.cpp).  Types: 0 EAN-13, 1 Code 39, 2 Interleaved 2 of 5,
     // 3 POSTNET, 4 Code 128, 5 EAN-8; any other draws nothing.  (x, y) is the top-left
     // corner of the symbol's area, left quiet zone included; the zoom is clamped to 0.8-2;
-    // a height of 0 takes the symbology's own, text included.  Returns the width, quiet
-    // zones included, or 0 when the data cannot be encoded and nothing was drawn.
+    // a height of 0 takes the symbology's own, text included.  Bars take the current fill
+    // colour, which is white in a new document.  Interleaved 2 of 5 takes digits only,
+    // POSTNET five digits or a ZIP+4 code ("12345-6789"), EAN its 12 or 7 digits.  Returns
+    // the width, quiet zones included, or 0 when the data cannot be encoded and nothing was
+    // drawn.
     float DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
                       float zoomFactor, float height, bool addCheck);
 
