@@ -442,7 +442,11 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
-    void AddPatternRes(const std::string& name, int object, bool shading);
+    enum class PatternKind { Shading, Coloured, Uncoloured };
+    void AddPatternRes(const std::string& name, int object, PatternKind kind);
+    void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
+                                     const std::string& current,
+                                     const std::string& currentFallback) const;
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
     std::string GradientColour(const std::string& colour) const;
@@ -714,6 +718,7 @@ private:
     TextBuffer mTileBuf;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
+    bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
     float mTilingHeight = 0;  // of its cell, user units
     int mPrecision = 3;
 
@@ -740,6 +745,7 @@ private:
     std::string mExtGStateRes;
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
+    std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -188,7 +188,8 @@ void Pagelith::EndTiling()
     WriteLine(mTilingRes);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    AddPatternRes(mTilingName, object, false);
+    AddPatternRes(mTilingName, object,
+                  mTilingUncoloured ? PatternKind::Uncoloured : PatternKind::Coloured);
 }
 
 // A recording still open when the document ends is written, so that the pages that paint
