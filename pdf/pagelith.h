@@ -324,12 +324,15 @@ public:
     void EndTable();
 
     // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
-    // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
-    // returns the name, or "" for an ending it does not know.  DrawImage places the image
-    // of a file, loading it on its first use: its top-left corner at (x, y), sized width x
-    // height user units; a size of 0 follows from the other one and the image's proportions
-    // (both 0: one pixel per point); with `proportional` the image is fitted into the box.
-    // Files ending in .EPS or .AI and in .WMF are drawings, written as content into the box.
+    // JPEG (.jpg, .jpeg), PNG or TGA file held in memory under a name (its ending, in any
+    // case, tells the format) and returns the name, or "" with error 321 for an ending it
+    // does not know.  DrawImage places the image of a file (names compared exactly),
+    // loading it on its first use: its top-left corner at (x, y), sized width x height user
+    // units; a size of 0 follows from the other one and the image's proportions (both 0:
+    // one pixel per point); with `proportional` the image is fitted into the box.  Files
+    // ending in .EPS or .AI and in .WMF are drawings, written as content into the box; both
+    // sizes 0 give their natural size (an EPS's bounding box in points, a metafile's window
+    // at its units per inch); content we cannot convert is refused with error 321.
     // The frame picks a GIF's frame, the mask colour a BMP's transparent colour.  A file
     // that cannot be loaded is recorded for ErrNumber ("Pagelith.DrawImage") and placed not.
     std::string AddImage(const std::string& name, const Bytes& data, int frame = 1,
@@ -521,9 +524,9 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask);
-    int AppendImage(const std::string& key, int frame);
-    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                         const std::string& mask, const std::string& decode = "");
+    int AppendImage(const std::string& name, int frame);
+    void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
     void WritePreparedImage(PreparedImage& image);
     ColourKey MaskColourKey(const std::string& maskColour) const;
