@@ -125,7 +125,9 @@ public:
 
     // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
     // box, 4 radio button, 5 push button; any other is refused with error 5.  Before any
-    // SetFont, a field selects Arial.  The value is a text box's text, "true" for a
+    // SetFont, a field selects Arial.  Check boxes and radio buttons carry their on and off
+    // appearances; radio buttons of one name are one field, whose value is the first of
+    // them drawn ticked.  The value is a text box's text, "true" for a
     // ticked box, the options of a choice joined by "|" or a button's caption; the option
     // is a maximum length, a choice's default option number or a button's script.  Fields
     // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
@@ -609,7 +611,15 @@ private:
 
     // Form fields (form_fields.cpp).
     int FieldFlags(int flags, int kind);
+    // The /AS and /AP entries of a check box or radio button.
+    std::string ToggleAppearance(float width, float height, const std::string& frame,
+                                 const std::string& glyph, const std::string& onState, bool on);
+    int WriteAppearanceStream(float width, float height, const std::string& content);
+    RadioGroup& RadioGroupNamed(const std::string& name, const std::string& tooltip,
+                                int fieldFlags);
+    RadioGroup& GroupOf(const FieldRecord& button);
     void WritePageFields(int pageObject);
+    void WriteRadioGroups();
     std::string AcroFormLine() const;
 
     // Scripts (actions.cpp).
