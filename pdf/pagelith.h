@@ -655,6 +655,9 @@ private:
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
     bool SourcePageReadable(const std::string& fileName, int page);
+    std::string ReadContentPage(const std::string& fileName, int page);
+    void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
+                         float height);
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
     // A new document holds none of the forms and copies made for the one before.
     void ForgetImports();
