@@ -275,8 +275,8 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     int rotation = 0;
     // No MediaBox anywhere up the looping chain.
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
-    // A stream whose length is itself has no length.
-    EXPECT_EQ(reader.GetContentPage(path, 1), "");
+    // A stream whose length is itself has no length: it runs to its "endstream".
+    EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
 }
 
 // An "endobj" that the first 4096-byte read cuts in two still ends its object: the next
@@ -347,6 +347,25 @@ TEST(SourceDocument, AHugeContentEndsWithAnErrorWithinItsLimits)
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     EXPECT_LT(usage.ru_maxrss, 1024L * 1024);  // kilobytes
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A content stream whose /Length is too short is read to its "endstream".
+TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
+{
+    const std::string path = AssembledPdf(
+        "reader-short-length.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length 5 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
 }
 
 }  // namespace
