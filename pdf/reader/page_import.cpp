@@ -103,7 +103,8 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
             if (dict.GetDictValue("DecodeParms", 1))
                 decodeParms = dict.ReadValue(false);
         } else {
-            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size());
+            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size(),
+                                               stream.decodeParms);
             data.insert(data.end(), decoded.begin(), decoded.end());
         }
     }

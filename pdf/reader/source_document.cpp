@@ -285,7 +285,8 @@ std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
     std::string content;
     for (const int ref : ContentRefs(ReadObjectText(object))) {
         const SourceObject stream = ReadObject(ref, true);
-        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size());
+        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size(),
+                                        stream.decodeParms);
         content.append(data.begin(), data.end());
     }
     return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);

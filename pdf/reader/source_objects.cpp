@@ -187,6 +187,8 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     Scanner dict = ScanText(ObjectText(object.raw));
     if (dict.GetDictValue("Filter", 1))
         object.filter = dict.ReadValue(false);
+    if (dict.GetDictValue("DecodeParms", 1))
+        object.decodeParms = dict.ReadValue(true);
     if (!dict.GetDictValue("Length ", 1))
         return;
     object.hasStream = true;

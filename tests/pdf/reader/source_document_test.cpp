@@ -370,3 +370,29 @@ TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Content compressed behind a PNG predictor comes back decoded.
+TEST(SourceDocument, PredictedContentComesBackDecoded)
+{
+    const std::string packed = ScratchPath("reader-predicted.z");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; t = b'0 0 1 rg 20 20 100 60 re f'; "
+                      "a, b = t[:13], t[13:]; up = bytes((y - x) % 256 for x, y in zip(a, b)); "
+                      "open('" + packed + "', 'wb').write(zlib.compress(b'\\x02' + a + b'\\x02' + up))\"").status, 0);
+    const std::string data = ReadAll(packed);
+    const std::string path = AssembledPdf(
+        "reader-predicted.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length " + std::to_string(data.size()) +
+             " /Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 13 >> >>\nstream\n" + data +
+             "\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
+}
+
+}  // namespace
+}  // namespace pdf
