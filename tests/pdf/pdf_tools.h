@@ -65,6 +65,13 @@ inline ToolResult QpdfCheck(const std::string& path)
     return RunTool("qpdf --check '" + path + "'");
 }
 
+// What mutool says while it renders every page (colour management off, which this build
+// lacks and would otherwise warn of): nothing for a sound file.
+inline std::string MutoolDrawMessages(const std::string& path)
+{
+    return RunTool("mutool draw -q -N -o /dev/null '" + path + "'").output;
+}
+
 // The number of places where `piece` stands in `text`.
 inline int CountOf(const std::string& text, const std::string& piece)
 {
