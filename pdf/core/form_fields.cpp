@@ -112,6 +112,9 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
                          const std::string& tooltip, int flags)
 {
     RequireFinite({x, y, w, h});
+    // PDF/A keeps only fields that show themselves, and these are shown by the viewer.
+    if (mPDFA)
+        return;
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);

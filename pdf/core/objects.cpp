@@ -46,6 +46,7 @@ void Pagelith::ClearDocument()
     mAttachments.clear();
     mForm = {};
     mEventScripts = {};
+    mPdfaBroken = false;
 }
 
 std::string Pagelith::BeginDoc(std::string& fileName)
