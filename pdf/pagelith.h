@@ -264,8 +264,11 @@ public:
     // Barcodes (pdf/draw/barcode*.cpp).  Types: 0 EAN-13, 1 Code 39, 2 Interleaved 2 of 5,
     // 3 POSTNET, 4 Code 128, 5 EAN-8; any other draws nothing.  (x, y) is the top-left
     // corner of the symbol's area, left quiet zone included; the zoom is clamped to 0.8-2;
-    // a height of 0 takes the symbology's own, text included.  Returns the width, quiet
-    // zones included, or 0 when the data cannot be encoded and nothing was drawn.
+    // a height of 0 takes the symbology's own, text included.  Bars take the current fill
+    // colour, which is white in a new document.  Interleaved 2 of 5 takes digits only,
+    // POSTNET five digits or a ZIP+4 code ("12345-6789"), EAN its 12 or 7 digits.  Returns
+    // the width, quiet zones included, or 0 when the data cannot be encoded and nothing was
+    // drawn.
     float DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
                       float zoomFactor, float height, bool addCheck);
 
@@ -330,12 +333,15 @@ public:
     void EndTable();
 
     // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
-    // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
-    // returns the name, or "" for an ending it does not know.  DrawImage places the image
-    // of a file, loading it on its first use: its top-left corner at (x, y), sized width x
-    // height user units; a size of 0 follows from the other one and the image's proportions
-    // (both 0: one pixel per point); with `proportional` the image is fitted into the box.
-    // Files ending in .EPS or .AI and in .WMF are drawings, written as content into the box.
+    // JPEG (.jpg, .jpeg), PNG or TGA file held in memory under a name (its ending, in any
+    // case, tells the format) and returns the name, or "" with error 321 for an ending it
+    // does not know.  DrawImage places the image of a file (names compared exactly),
+    // loading it on its first use: its top-left corner at (x, y), sized width x height user
+    // units; a size of 0 follows from the other one and the image's proportions (both 0:
+    // one pixel per point); with `proportional` the image is fitted into the box.  Files
+    // ending in .EPS or .AI and in .WMF are drawings, written as content into the box; both
+    // sizes 0 give their natural size (an EPS's bounding box in points, a metafile's window
+    // at its units per inch); content we cannot convert is refused with error 321.
     // The frame picks a GIF's frame, the mask colour a BMP's transparent colour.  A file
     // that cannot be loaded is recorded for ErrNumber ("Pagelith.DrawImage") and placed not.
     std::string AddImage(const std::string& name, const Bytes& data, int frame = 1,
@@ -529,9 +535,9 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask);
-    int AppendImage(const std::string& key, int frame);
-    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                         const std::string& mask, const std::string& decode = "");
+    int AppendImage(const std::string& name, int frame);
+    void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
     void WritePreparedImage(PreparedImage& image);
     ColourKey MaskColourKey(const std::string& maskColour) const;
