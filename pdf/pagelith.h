@@ -95,7 +95,7 @@ public:
     // shows the whole page.
     //
     // DefineRef names a place of the current page for "ref:" targets; x and y of 0 take
-    // the current point.
+    // the current point.  A name defined again goes to its later place.
     void DefineRef(const std::string& name, int fitType, float x, float y, float w, float h,
                    float zoom);
     // A link over the element drawn last, to "http:", "https:", "mailto:" or "file:"
@@ -123,13 +123,15 @@ public:
                   int borderStyle, float dash, float gap, int flags);
     void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,
                          int flags);
-    // Embeds a file at document level; an empty name shows the file's own.  Records the
+    // Embeds a file at document level; an empty name shows the file's own, and a name
+    // attached again shows the later file.  Records the
     // failure and returns false when the file cannot be embedded, and in PDF/A mode.
     bool AddAttach(const std::string& path, const std::string& name,
                    const std::string& description);
 
     // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
-    // box, 4 radio button, 5 push button.  The value is a text box's text, "true" for a
+    // box, 4 radio button, 5 push button; any other is refused with error 5.  Before any
+    // SetFont, a field selects Arial.  The value is a text box's text, "true" for a
     // ticked box, the options of a choice joined by "|" or a button's caption; the option
     // is a maximum length, a choice's default option number or a button's script.  Fields
     // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
@@ -362,7 +364,8 @@ public:
 
     // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
     // EndObject, written as a form XObject and painted by DrawObject (names compare
-    // case-sensitively).  Flags place a template by themselves: 1 the first page, 2 even
+    // case-sensitively; a name recorded again replaces the earlier template, and one painted
+    // but never recorded paints nothing).  Flags place a template by themselves: 1 the first page, 2 even
     // and 4 odd page positions, 8 never the first page, 16 over the page's content as the
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
@@ -453,7 +456,11 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
-    void AddPatternRes(const std::string& name, int object, bool shading);
+    enum class PatternKind { Shading, Coloured, Uncoloured };
+    void AddPatternRes(const std::string& name, int object, PatternKind kind);
+    void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
+                                     const std::string& current,
+                                     const std::string& currentFallback) const;
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
     std::string GradientColour(const std::string& colour) const;
@@ -736,6 +743,7 @@ private:
     TextBuffer mTileBuf;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
+    bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
     float mTilingHeight = 0;  // of its cell, user units
     int mPrecision = 3;
 
@@ -762,6 +770,7 @@ private:
     std::string mExtGStateRes;
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
+    std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -155,6 +155,22 @@ TEST_F(Links, InternalTargetsResolveToPagesAtCompletion)
         << Show("trailer/Root/Dests");
 }
 
+TEST_F(Links, ANameDefinedAgainGoesToItsLaterPlace)
+{
+    writer->DefineRef("Fin", 2, 0, 100, 0, 0, 0);
+    Link("ref:Fin");
+    NewPage();
+    writer->DefineRef("Fin", 2, 0, 200, 0, 0, 0);
+    Finish();
+    const std::string dests = Show("trailer/Root/Dests");
+    EXPECT_EQ(CountOf(dests, "REF_Fin"), 1) << dests;
+    const std::string kids = Show("trailer/Root/Pages/Kids");
+    const auto second = kids.find(" 0 R ") + 5;
+    const std::string page2 = kids.substr(second, kids.rfind(" 0 R") - second);
+    EXPECT_NE(dests.find("REF_Fin [ " + page2 + " 0 R /FitH 642 ]"), std::string::npos)
+        << dests << kids;
+}
+
 TEST_F(Links, BookmarkTargetsTakeTheBookmarksPlace)
 {
     NewPage();
