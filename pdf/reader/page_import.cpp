@@ -22,6 +22,12 @@ std::string StreamLine(const Bytes& data)
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
 {
+    WithMemoryErrors([&] { PlaceSourcePage(fileName, page, x, y, width, height); });
+}
+
+void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
+                               float height)
+{
     RequireFinite({x, y, width, height});
     if (!SourcePageReadable(fileName, page))
         return;
@@ -48,7 +54,9 @@ void Pagelith::ImportPage(std::string fileName, int page, float x, float y, floa
     PutLine("/" + name + " Do");
     PutLine("Q");
     SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
-    RequireVersion(record.versionOffset);
+    // Our output is 1.x: a 2.0 page cannot raise it to its own version.
+    if (record.majorVersion == 1)
+        RequireVersion(record.minorVersion - 3);
 }
 
 // The page's form object, its copied resources, and its entry in the shared resources.
@@ -79,7 +87,7 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
             if (dict.GetDictValue("DecodeParms", 1))
                 decodeParms = dict.ReadValue(false);
         } else {
-            const Bytes decoded = DecodeStored(stream.data, stream.filter);
+            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size());
             data.insert(data.end(), decoded.begin(), decoded.end());
         }
     }
