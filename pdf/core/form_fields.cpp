@@ -141,6 +141,9 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (kind < kTextBox || kind > kPushButton)
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
                                                std::to_string(kind));
+    // PDF/A keeps only fields that show themselves, and these are shown by the viewer.
+    if (mPDFA)
+        return;
     // The field's text needs a font that the form's resources hold.
     if (mFontFullName.empty())
         SetFont("Arial", 0, 0, 0);
