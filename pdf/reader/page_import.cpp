@@ -48,7 +48,9 @@ void Pagelith::ImportPage(std::string fileName, int page, float x, float y, floa
     PutLine("/" + name + " Do");
     PutLine("Q");
     SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
-    RequireVersion(record.versionOffset);
+    // Our output is 1.x: a 2.0 page cannot raise it to its own version.
+    if (record.majorVersion == 1)
+        RequireVersion(record.minorVersion - 3);
 }
 
 // The page's form object, its copied resources, and its entry in the shared resources.

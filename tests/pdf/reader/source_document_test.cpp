@@ -2,6 +2,7 @@
 // programs, and the refusals and damage a reader must survive.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "source_files.h"
@@ -165,6 +166,90 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
     EXPECT_EQ(info.pages, 0);
     EXPECT_EQ(fresh.ErrSource(), "Pagelith.GetInfo");
     EXPECT_NE(fresh.ErrDescription().find("Parsing XRef error"), std::string::npos);
+}
+
+// Files that used to read as empty successes: each gives its pages or a reported failure,
+// and a failed GetInfo leaves the caller's arguments as they were.
+TEST(SourceDocument, FailuresAreNotTakenForEmptySuccesses)
+{
+    // A cross-reference stream whose /Prev names itself.
+    std::string selfPrev = ReadAll(QpdfObjectStreams());
+    const std::size_t start = std::stoul(selfPrev.substr(selfPrev.rfind("startxref") + 10));
+    const std::size_t dictEnd = selfPrev.find("/Type /XRef", start);
+    ASSERT_NE(dictEnd, std::string::npos);
+    selfPrev.insert(dictEnd, "/Prev " + std::to_string(start) + " ");
+    const std::string selfPath = ScratchPath("reader-self-prev.pdf");
+    WriteFile(selfPath, selfPrev);
+    Pagelith reader;
+    EXPECT_EQ(InfoOf(reader, selfPath).pages, static_cast<int>(PdfInfoValue(selfPath, "Pages")));
+
+    // 5,000 updates, each giving the document a new title.
+    std::string updated = ReadAll(OwnSource("reader-many-updates-base.pdf", 1));
+    const std::size_t rootAt = updated.rfind("/Root ");
+    const std::string root = updated.substr(rootAt, updated.find(" R", rootAt) + 2 - rootAt);
+    for (int n = 1; n <= 5000; ++n) {
+        const std::string previous = updated.substr(updated.rfind("startxref") + 10);
+        const std::string offset = std::to_string(updated.size());
+        updated += "90 0 obj\n<< /Title (Update " + std::to_string(n) + ") >>\nendobj\n";
+        const std::string table = std::to_string(updated.size());
+        updated += "xref\n90 1\n" + std::string(10 - offset.size(), '0') + offset + " 00000 n\r\ntrailer\n<< /Size 91 " +
+                   root + " /Info 90 0 R /Prev " + std::to_string(std::stol(previous)) + " >>\nstartxref\n" +
+                   table + "\n%%EOF\n";
+    }
+    const std::string updatesPath = ScratchPath("reader-many-updates.pdf");
+    WriteFile(updatesPath, updated);
+    const Info many = InfoOf(reader, updatesPath);
+    EXPECT_EQ(many.pages, 1);
+    EXPECT_EQ(many.title, "Update 5000");
+
+    for (const std::string& bytes : {std::string(), std::string("%PDF-1.4\ngarbage\n%%EOF\n")}) {
+        const std::string path = ScratchPath("reader-garbage-" + std::to_string(bytes.size()) + ".pdf");
+        WriteFile(path, bytes);
+        Pagelith fresh;
+        const Info info = InfoOf(fresh, path);
+        EXPECT_EQ(info.pages, 0);
+        EXPECT_EQ(info.title, "unset");
+        EXPECT_EQ(info.version, -7);
+        EXPECT_EQ(fresh.ErrNumber(), 321);
+    }
+}
+
+// Two names that differ in case are two files on this file system.
+TEST(SourceDocument, FileNamesCompareExactly)
+{
+    const std::filesystem::path folder = ScratchPath("reader-case");
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(OwnSource("reader-case-one.pdf", 1), folder / "a.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(OwnSource("reader-case-three.pdf", 3), folder / "A.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+    Pagelith reader;
+    EXPECT_EQ(InfoOf(reader, (folder / "a.pdf").string()).pages, 1);
+    EXPECT_EQ(InfoOf(reader, (folder / "A.pdf").string()).pages, 3);
+    EXPECT_EQ(InfoOf(reader, (folder / "a.pdf").string()).pages, 1);
+}
+
+// Information strings read back as pdfinfo shows them: UTF-16 with its byte-order mark, in
+// hexadecimal or literal form, PDFDocEncoding, nested parentheses and escapes.
+TEST(SourceDocument, InformationStringsReadBackAsPdfinfoShowsThem)
+{
+    const std::string utf16Literal = "(\xFE\xFF\x04\x1F\x04\x38\x04\x42)";
+    const std::string path = AssembledPdf(
+        "reader-info-strings.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+         "<< /Title (A \\(nested\\) (title\\)) and \\\nmore \\200\\240) /Author <FEFF004A00FC0072006700650072>\n"
+         "/Subject " + utf16Literal + " >>"},
+        " /Info 4 0 R");
+    Pagelith reader;
+    const Info info = InfoOf(reader, path);
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+    const std::string shown = RunTool("pdfinfo " + Quoted(path)).output;
+    for (const std::string& value : {info.title, info.author, info.subject})
+        EXPECT_NE(shown.find(value), std::string::npos) << value << "\n" << shown;
+    EXPECT_EQ(info.title, "A (nested) (title)) and more \u2022\u20AC");
+    EXPECT_EQ(info.author, "J\u00FCrger");
+    EXPECT_EQ(info.subject, "\u041F\u0438\u0442");
 }
 
 // A file whose sections, page tree and parent chain each lead back to themselves.
