@@ -15,10 +15,6 @@ namespace store {
 
 namespace {
 
-void WaitWhileExecuting(StartupServices& services) {
-  while (services.VersionRequestExecuting()) services.DoEvents();
-}
-
 void FillEmptyPlural(Terms& terms, const char* plural) {
   if (terms[0].empty()) terms[0] = plural;
 }
@@ -52,9 +48,6 @@ bool Main(Planner& planner, StartupServices& services) {
   planner.UserId = services.GetUserId();
 
   services.LoadMainForm();
-  WaitWhileExecuting(services);
-  services.StartVersionRequest();
-  WaitWhileExecuting(services);
   services.SetDefaultMousePointer();
 
   planner.ShareLink = ReadIni(kParamSection, "Synchro", planner.DataFile);
@@ -70,6 +63,8 @@ bool Main(Planner& planner, StartupServices& services) {
   ApplyTerminology(planner);
 
   services.InitMainForm();
+  // Asked once the window is up, so that a slow server never holds it back.
+  services.StartVersionRequest();
   return true;
 }
 
