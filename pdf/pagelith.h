@@ -90,7 +90,7 @@ public:
     // shows the whole page.
     //
     // DefineRef names a place of the current page for "ref:" targets; x and y of 0 take
-    // the current point.
+    // the current point.  A name defined again goes to its later place.
     void DefineRef(const std::string& name, int fitType, float x, float y, float w, float h,
                    float zoom);
     // A link over the element drawn last, to "http:", "https:", "mailto:" or "file:"
@@ -117,13 +117,15 @@ public:
                   int borderStyle, float dash, float gap, int flags);
     void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,
                          int flags);
-    // Embeds a file at document level; an empty name shows the file's own.  Records the
+    // Embeds a file at document level; an empty name shows the file's own, and a name
+    // attached again shows the later file.  Records the
     // failure and returns false when the file cannot be embedded, and in PDF/A mode.
     bool AddAttach(const std::string& path, const std::string& name,
                    const std::string& description);
 
     // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
-    // box, 4 radio button, 5 push button.  The value is a text box's text, "true" for a
+    // box, 4 radio button, 5 push button; any other is refused with error 5.  Before any
+    // SetFont, a field selects Arial.  The value is a text box's text, "true" for a
     // ticked box, the options of a choice joined by "|" or a button's caption; the option
     // is a maximum length, a choice's default option number or a button's script.  Fields
     // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
@@ -253,8 +255,11 @@ public:
     // Barcodes (pdf/draw/barcode*.cpp).  Types: 0 EAN-13, 1 Code 39, 2 Interleaved 2 of 5,
     // 3 POSTNET, 4 Code 128, 5 EAN-8; any other draws nothing.  (x, y) is the top-left
     // corner of the symbol's area, left quiet zone included; the zoom is clamped to 0.8-2;
-    // a height of 0 takes the symbology's own, text included.  Returns the width, quiet
-    // zones included, or 0 when the data cannot be encoded and nothing was drawn.
+    // a height of 0 takes the symbology's own, text included.  Bars take the current fill
+    // colour, which is white in a new document.  Interleaved 2 of 5 takes digits only,
+    // POSTNET five digits or a ZIP+4 code ("12345-6789"), EAN its 12 or 7 digits.  Returns
+    // the width, quiet zones included, or 0 when the data cannot be encoded and nothing was
+    // drawn.
     float DrawBarCode(int barCodeType, std::string code, float x, float y, bool showCode,
                       float zoomFactor, float height, bool addCheck);
 
@@ -319,12 +324,15 @@ public:
     void EndTable();
 
     // Images (pdf/images/image_list.cpp).  AddImage loads the whole content of a GIF, BMP,
-    // JPG, PNG or TGA file held in memory under a name (its ending tells the format) and
-    // returns the name, or "" for an ending it does not know.  DrawImage places the image
-    // of a file, loading it on its first use: its top-left corner at (x, y), sized width x
-    // height user units; a size of 0 follows from the other one and the image's proportions
-    // (both 0: one pixel per point); with `proportional` the image is fitted into the box.
-    // Files ending in .EPS or .AI and in .WMF are drawings, written as content into the box.
+    // JPEG (.jpg, .jpeg), PNG or TGA file held in memory under a name (its ending, in any
+    // case, tells the format) and returns the name, or "" with error 321 for an ending it
+    // does not know.  DrawImage places the image of a file (names compared exactly),
+    // loading it on its first use: its top-left corner at (x, y), sized width x height user
+    // units; a size of 0 follows from the other one and the image's proportions (both 0:
+    // one pixel per point); with `proportional` the image is fitted into the box.  Files
+    // ending in .EPS or .AI and in .WMF are drawings, written as content into the box; both
+    // sizes 0 give their natural size (an EPS's bounding box in points, a metafile's window
+    // at its units per inch); content we cannot convert is refused with error 321.
     // The frame picks a GIF's frame, the mask colour a BMP's transparent colour.  A file
     // that cannot be loaded is recorded for ErrNumber ("Pagelith.DrawImage") and placed not.
     std::string AddImage(const std::string& name, const Bytes& data, int frame = 1,
@@ -345,7 +353,8 @@ public:
 
     // Templates (pdf/core/templates.cpp): content recorded between BeginObject and
     // EndObject, written as a form XObject and painted by DrawObject (names compare
-    // case-sensitively).  Flags place a template by themselves: 1 the first page, 2 even
+    // case-sensitively; a name recorded again replaces the earlier template, and one painted
+    // but never recorded paints nothing).  Flags place a template by themselves: 1 the first page, 2 even
     // and 4 odd page positions, 8 never the first page, 16 over the page's content as the
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
@@ -436,7 +445,11 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
-    void AddPatternRes(const std::string& name, int object, bool shading);
+    enum class PatternKind { Shading, Coloured, Uncoloured };
+    void AddPatternRes(const std::string& name, int object, PatternKind kind);
+    void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
+                                     const std::string& current,
+                                     const std::string& currentFallback) const;
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
     std::string GradientColour(const std::string& colour) const;
@@ -511,9 +524,9 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask);
-    int AppendImage(const std::string& key, int frame);
-    void LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+                         const std::string& mask, const std::string& decode = "");
+    int AppendImage(const std::string& name, int frame);
+    void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
     void WritePreparedImage(PreparedImage& image);
     ColourKey MaskColourKey(const std::string& maskColour) const;
@@ -708,6 +721,7 @@ private:
     TextBuffer mTileBuf;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
+    bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
     float mTilingHeight = 0;  // of its cell, user units
     int mPrecision = 3;
 
@@ -734,6 +748,7 @@ private:
     std::string mExtGStateRes;
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
+    std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -43,17 +43,17 @@ def over_white(im):
 
 
 def gif_expected(path):
-    """The first frame's colours, the background colour index shown as white (transparent)."""
+    """The first frame's colours, the index the file declares transparent shown as white."""
     im = Image.open(path)
-    return indexed_expected(im, im.info.get("background", 0))
+    return indexed_expected(im, im.info.get("transparency"))
 
 
-def indexed_expected(im, background):
+def indexed_expected(im, transparent):
     palette = im.getpalette() or []
     out = Image.new("RGB", im.size)
     for i, index in enumerate(im.getdata()):
         rgb = tuple(palette[3 * index:3 * index + 3]) if 3 * index + 3 <= len(palette) else (0, 0, 0)
-        out.putpixel((i % im.size[0], i // im.size[0]), WHITE if index == background else rgb)
+        out.putpixel((i % im.size[0], i // im.size[0]), WHITE if index == transparent else rgb)
     return out
 
 
@@ -102,9 +102,9 @@ def make(folder):
     for name in ("pil_1bit.bmp", "pil_grey.bmp", "pil_palette.bmp", "pil_rgb.bmp", "pil_rgba.bmp",
                  "im_1bit.bmp", "im_4bit.bmp", "im_rle8.bmp", "im_v5.bmp", "im_32bit.bmp"):
         add(name, read(name))
-    # Five bits a component, which a reader shows as eight times their value.
+    # Five bits a component, which a reader shows on the full scale: 31 is 255.
     magick(src_png, p("im_16bit.bmp"), "-define", "bmp:subtype=RGB555")
-    add("im_16bit.bmp", read("im_16bit.bmp").point(lambda v: round(v * 31 / 255) * 8))
+    add("im_16bit.bmp", read("im_16bit.bmp").point(lambda v: round(round(v * 31 / 255) * 255 / 31)))
 
     # JPEG.
     src.save(p("pil_baseline.jpg"), quality=95)
@@ -139,6 +139,8 @@ def make(folder):
         add(name, gif_expected(p(name)))
     palette_image(16).save(p("pil_interlaced.gif"), interlace=True, optimize=False)
     add("pil_interlaced.gif", gif_expected(p("pil_interlaced.gif")))
+    palette_image(16).save(p("pil_transparent.gif"), transparency=5, optimize=False)
+    add("pil_transparent.gif", gif_expected(p("pil_transparent.gif")))
     magick(src_png, p("im_2.gif"), "-colors", "2")
     magick(src_png, p("im_64.gif"), "-colors", "64")
     magick(src_png, p("im_interlaced.gif"), "-colors", "64", "-interlace", "GIF")
@@ -148,7 +150,7 @@ def make(folder):
     second = first.transpose(Image.Transpose.ROTATE_180).point(lambda i: 15 - i)
     first.save(p("pil_frames.gif"), save_all=True, append_images=[second], optimize=False,
                interlace=False, disposal=1)
-    add("pil_frames.gif", indexed_expected(second, 0), 2)
+    add("pil_frames.gif", indexed_expected(second, None), 2)
 
     # TGA: 24 and 32 bits, plain and run-length encoded; one fully transparent pixel of a
     # colour found nowhere else.

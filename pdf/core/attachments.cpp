@@ -1,7 +1,12 @@
 // Files embedded in the document: at document level (AddAttach) and behind attachment
 // annotations.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "pdf/core/input_file.h"
 #include "pdf/core/list_growth.h"
+#include "pdf/core/text_string.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -38,8 +43,17 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
         WriteLine(dict + ">>");
         EndObj();
         WriteEmbeddedFile(fileSpec + 1, data);
-        ReserveFor(mAttachments, static_cast<int>(mAttachments.size()) + 1, mMemoryUsage);
-        mAttachments.push_back({shown, fileSpec});
+        // A name attached again shows the later file: the name tree holds each name once.
+        const std::string key = EncodeTextString(shown);
+        const auto earlier = std::find_if(
+            mAttachments.begin(), mAttachments.end(),
+            [&](const AttachmentRecord& a) { return EncodeTextString(a.Name) == key; });
+        if (earlier != mAttachments.end()) {
+            earlier->FileSpec = fileSpec;
+        } else {
+            ReserveFor(mAttachments, static_cast<int>(mAttachments.size()) + 1, mMemoryUsage);
+            mAttachments.push_back({shown, fileSpec});
+        }
         RequireVersion(1);
         return true;
     } catch (const Error& error) {
@@ -49,13 +63,16 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
 }
 
 // The entries of the /EmbeddedFiles name tree, formatted as strings of the object being
-// written (the catalog).
+// written (the catalog), in the order of their keys' bytes as a name tree wants them.
 std::string Pagelith::AttachmentNameEntries() const
 {
-    std::string entries;
+    std::vector<std::pair<std::string, int>> keys;
     for (const AttachmentRecord& attachment : mAttachments)
-        entries += PdfDictText(attachment.Name) + " " + std::to_string(attachment.FileSpec) +
-                   " 0 R ";
+        keys.emplace_back(EncodeTextString(attachment.Name), attachment.FileSpec);
+    std::sort(keys.begin(), keys.end());
+    std::string entries;
+    for (const auto& [key, fileSpec] : keys)
+        entries += PdfTextString(key) + " " + std::to_string(fileSpec) + " 0 R ";
     return entries;
 }
 

@@ -60,15 +60,32 @@ bool Pagelith::PatternDefined(const std::string& name) const
 
 // A pattern defined again under its name replaces the earlier one, as a resource dictionary
 // holds each name once.
-void Pagelith::AddPatternRes(const std::string& name, int object, bool shading)
+void Pagelith::AddPatternRes(const std::string& name, int object, PatternKind kind)
 {
     const std::string key = "/" + EscapeName(mResPrefix + name) + " ";
     DropEntry(mPatternRes, key);
     DropEntry(mShadingRes, key);
+    DropEntry(mUncolouredRes, key);
     const std::string entry = key + std::to_string(object) + " 0 R \r";
     mPatternRes += entry;
-    if (shading)
+    if (kind == PatternKind::Shading)
         mShadingRes += entry;
+    else if (kind == PatternKind::Uncoloured)
+        mUncolouredRes += entry;
+}
+
+// An uncoloured tiling pattern paints in a colour given after its name ("name|colour");
+// without one, in the colour current until then, else black.
+void Pagelith::GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
+                                           const std::string& current,
+                                           const std::string& currentFallback) const
+{
+    if (IsColourNotation(fallback) || !PatternDefined(notation) ||
+        mUncolouredRes.find("/" + EscapeName(mResPrefix + notation) + " ") == std::string::npos)
+        return;
+    fallback = IsColourNotation(current)           ? current
+               : IsColourNotation(currentFallback) ? currentFallback
+                                                   : "#0 0 0";
 }
 
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)
@@ -126,6 +143,7 @@ void Pagelith::SetColorFill(const std::string& colour)
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
+    GiveUncolouredPatternColour(notation, fallback, mColorFill, mColorFillAlt);
     FillColorOperator(notation, fallback);
     mColorFill = notation;
     mColorFillAlt = fallback;
@@ -142,6 +160,7 @@ void Pagelith::SetColorLine(const std::string& colour)
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
+    GiveUncolouredPatternColour(notation, fallback, mColorLine, mColorLineAlt);
     StrokeColorOperator(notation, fallback);
     mColorLine = notation;
     mColorLineAlt = fallback;
@@ -158,6 +177,7 @@ void Pagelith::SetColorText(const std::string& colour)
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
+    GiveUncolouredPatternColour(notation, fallback, mColorText, mColorTextAlt);
     mColorText = notation;
     mColorTextAlt = fallback;
     mNoText = false;

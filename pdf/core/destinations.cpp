@@ -46,8 +46,13 @@ void Pagelith::DefineRef(const std::string& name, int fitType, float x, float y,
     RequireFinite({x, y, w, h, zoom});
     const float left = x == 0 ? mX : x * mScale;
     const float top = y == 0 ? mPageHeight - mY : mPageHeight - y * mScale;
-    LinkRecord& record = AddLinkRecord();
-    record.Name = "/" + EscapeName(mResPrefix + "REF_" + name);
+    const std::string refName = "/" + EscapeName(mResPrefix + "REF_" + name);
+    // A name defined again moves to its new place: /Dests holds each name once.
+    const auto earlier = std::find_if(mLinks.begin(), mLinks.end(),
+                                      [&](const LinkRecord& r) { return r.Name == refName; });
+    LinkRecord& record = earlier != mLinks.end() ? *earlier : AddLinkRecord();
+    record.Page = mCurPage;
+    record.Name = refName;
     record.Dest = UserFitText(fitType, left, top, w, h, zoom);
 }
 

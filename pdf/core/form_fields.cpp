@@ -112,6 +112,12 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
                          const std::string& tooltip, int flags)
 {
     RequireFinite({x, y, w, h});
+    if (kind < kTextBox || kind > kPushButton)
+        throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
+                                               std::to_string(kind));
+    // The field's text needs a font that the form's resources hold.
+    if (mFontFullName.empty())
+        SetFont("Arial", 0, 0, 0);
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);
@@ -166,7 +172,6 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
                            std::to_string(WriteStreamObject(option)) + " 0 R >> ";
         }
         break;
-    default: break;
     }
 
     field.FieldName = name;

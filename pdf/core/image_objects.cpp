@@ -18,7 +18,7 @@ constexpr const char* kFlate = "/FlateDecode";
 int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                                int height, int bits, const std::string& name,
                                const std::string& colorSpace, const std::string& filter,
-                               const std::string& mask)
+                               const std::string& mask, const std::string& decode)
 {
     const bool png = filter == kFlate;
     const bool indexed = png ? colorType == image_kind::kPngPalette : colorType > 1 && bits < 9;
@@ -29,6 +29,8 @@ int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette,
               std::to_string(width) + " /Height " + std::to_string(height));
     if (!mask.empty())
         WriteLine("/Mask [" + mask + "]");
+    if (!decode.empty())
+        WriteLine("/Decode [" + decode + "]");
 
     const std::string depth = std::to_string(png || indexed ? bits : 8);
     if (indexed) {

@@ -15,6 +15,7 @@ namespace pdf {
 namespace {
 
 constexpr std::string_view kPolicies[] = {"/P /AnyOn", "/P /AnyOff", "/P /AllOn", "/P /AllOff"};
+constexpr int kAllOn = 2;
 
 // Names are matched without regard to case: ASCII and Latin-1 letters of UTF-8 text are
 // upper-cased.
@@ -192,7 +193,8 @@ std::string Pagelith::LayerOrder(const std::string& parent, std::vector<bool>& o
     return text;
 }
 
-// Written even when it names no layer: the content's marked sections refer to it.
+// Written even when it names no layer, since the content's marked sections refer to it;
+// then its condition holds whatever the policy: all of no layers are on.
 void Pagelith::WriteMembership(const CondLayerRecord& record, int index)
 {
     std::string members;
@@ -207,7 +209,9 @@ void Pagelith::WriteMembership(const CondLayerRecord& record, int index)
     const int object = BeginObj(0);
     WriteLine("<</Type /OCMD");
     WriteLine("/OCGs [" + members + "]");
-    if (record.Policy >= 0 && record.Policy <= 3)
+    if (members.empty())
+        WriteLine(kPolicies[kAllOn]);
+    else if (record.Policy >= 0 && record.Policy <= 3)
         WriteLine(kPolicies[record.Policy]);
     WriteLine(">>");
     EndObj();

@@ -74,8 +74,10 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
                       float x, float y, float w, float h, float zoom)
 {
     RequireFinite({x, y, w, h, zoom});
-    const std::string rect = FormatReal(mLastBox[0]) + " " + FormatReal(mLastBox[1] - 25) + " " +
-                             FormatReal(mLastBox[2]) + " " + FormatReal(mLastBox[3] - 25);
+    // The box is measured from the page's corner; the content is drawn inside the margins.
+    const std::string rect =
+        FormatReal(mLastBox[0] + mMarginLeft) + " " + FormatReal(mLastBox[1] - mMarginTop) + " " +
+        FormatReal(mLastBox[2] + mMarginLeft) + " " + FormatReal(mLastBox[3] - mMarginTop);
     const std::string border = BorderText(borderWidth, highlight);
 
     const bool external = StartsWith(target, "http:") || StartsWith(target, "https:") ||

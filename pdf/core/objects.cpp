@@ -36,6 +36,7 @@ void Pagelith::ClearDocument()
     mExtGStateRes.clear();
     mPatternRes.clear();
     mShadingRes.clear();
+    mUncolouredRes.clear();
     mTemplates = {};
     ForgetImports();
     mLayers = {};

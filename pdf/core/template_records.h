@@ -22,11 +22,15 @@ struct TemplateRecord {
     // References ("n 0 R ") of the annotations made while the template was recorded; every
     // page that paints the template lists them too.
     std::string AnnotRefs;
-    int Flags = 0;  // 0: painted only by DrawObject
+    int Flags = 0;   // 0: painted only by DrawObject
+    int Object = 0;  // its form XObject, once written
 };
 
 struct TemplateList {
-    std::vector<TemplateRecord> Objects;  // in the order they were begun
+    std::vector<TemplateRecord> Objects;  // in the order they were begun, one per name
+    // Names painted before a template of theirs was written.  Those still without one when
+    // the document completes get an empty one, so that no page names a missing resource.
+    std::vector<std::string> Unwritten;
 };
 
 // A page's annotation references without the placeholders ("##Name## ") of templates that

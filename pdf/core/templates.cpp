@@ -1,6 +1,9 @@
 // Templates: content recorded once as a form XObject and painted by DrawObject or, as
 // their flags select, on every page as it opens or closes.  Tiling patterns are closed
 // here the same way.
+#include <algorithm>
+#include <vector>
+
 #include "pdf/core/list_growth.h"
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_utils.h"
@@ -74,7 +77,8 @@ void Pagelith::EndObject()
     if (!mInObject)
         throw NothingRecorded("template");
     CloseMarkedSections(mObjBuf, mLayers.OpenInTemplate);
-    const TemplateRecord& recorded = mTemplates.Objects.back();
+    std::vector<TemplateRecord>& objects = mTemplates.Objects;
+    TemplateRecord& recorded = objects.back();
     Bytes content = BytesOf(BufView(mObjBuf));
     const std::string name = TemplateResourceName(recorded.TemplateName);
 
@@ -85,9 +89,24 @@ void Pagelith::EndObject()
               "]\r/Matrix [1 0 0 1 0 0]");
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
+    recorded.Object = object;
+    const std::string entry = name + " " + std::to_string(object) + " 0 R \r";
     mInObject = false;
     ResolvePlaceholders(recorded);
+    std::erase(mTemplates.Unwritten, recorded.TemplateName);
+
+    // A name recorded again takes the place of the earlier template, for the pages painted
+    // so far too: the resources hold each name once.
+    const auto earlier = std::find_if(objects.begin(), objects.end() - 1, [&](const auto& t) {
+        return t.TemplateName == recorded.TemplateName;
+    });
+    if (earlier == objects.end() - 1) {
+        mXObjectRes += entry;
+        return;
+    }
+    const std::string earlierEntry = name + " " + std::to_string(earlier->Object) + " 0 R \r";
+    mXObjectRes = ReplaceText(mXObjectRes, earlierEntry, entry);
+    objects.erase(earlier);
 }
 
 void Pagelith::DrawObject(const std::string& name)
@@ -103,6 +122,9 @@ void Pagelith::DrawObject(const std::string& name)
     }
     // Painted before it is defined: its annotations join the page when it ends.
     PaintTemplate(name, Placeholder(name) + " ");
+    if (std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
+        mTemplates.Unwritten.end())
+        mTemplates.Unwritten.push_back(name);
 }
 
 void Pagelith::DrawPageObjects(bool foreground)
@@ -166,7 +188,8 @@ void Pagelith::EndTiling()
     WriteLine(mTilingRes);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    AddPatternRes(mTilingName, object, false);
+    AddPatternRes(mTilingName, object,
+                  mTilingUncoloured ? PatternKind::Uncoloured : PatternKind::Coloured);
 }
 
 // A recording still open when the document ends is written, so that the pages that paint
@@ -177,6 +200,11 @@ void Pagelith::EndOpenRecordings()
         EndObject();
     if (mInTiling)
         EndTiling();
+    // Painted but never recorded: an empty template paints nothing.
+    for (const std::string& name : std::vector<std::string>(mTemplates.Unwritten)) {
+        BeginObject(name, 0);
+        EndObject();
+    }
 }
 
 }  // namespace pdf

@@ -32,21 +32,10 @@ constexpr int kStartB = 104;
 constexpr int kStartC = 105;
 constexpr int kStop = 106;
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Whether `count` digits start at `at`.
 bool DigitRun(const std::string& text, std::size_t at, std::size_t count)
 {
-    if (at + count > text.size())
-        return false;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (!IsDigit(text[i]))
-            return false;
-    }
-    return true;
+    return at + count <= text.size() && AllDigits(std::string_view(text).substr(at, count));
 }
 
 // The symbol values from the start symbol to the last data symbol.
@@ -97,10 +86,11 @@ float Pagelith::DrawCode128(const std::string& text, float x, float y, bool show
     const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.72f, 14.4f);
 
     std::vector<int> symbols = Encode(text);
+    // Kept below 103 as it grows, so that no length of text overflows it.
     int sum = symbols[0];
     for (std::size_t position = 1; position < symbols.size(); ++position)
-        sum += symbols[position] * static_cast<int>(position);
-    symbols.push_back(sum % 103);
+        sum = (sum + symbols[position] * static_cast<int>(position % 103)) % 103;
+    symbols.push_back(sum);
     symbols.push_back(kStop);
 
     float at = x + 10 * g.m;

@@ -46,17 +46,6 @@ int CheckDigit(const std::string& digits, const EanLayout& layout)
     return (10 - sum % 10) % 10;
 }
 
-bool AllDigits(const std::string& text, std::size_t count)
-{
-    if (text.size() < count)
-        return false;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 float Pagelith::DrawEan13(const std::string& text, float x, float y, bool showCode,
@@ -77,7 +66,8 @@ float Pagelith::DrawEan(const std::string& text, float x, float y, bool showCode
                         float zoomFactor, float height, bool ean13)
 {
     const EanLayout& layout = ean13 ? kEan13 : kEan8;
-    if (!AllDigits(text, layout.digits))
+    const std::string_view data = std::string_view(text).substr(0, layout.digits);
+    if (data.size() < layout.digits || !AllDigits(data))
         return 0;
     const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.936f, layout.defaultHeight);
 

@@ -1,13 +1,25 @@
-// The dimensions every barcode symbology shares: magnification, text band and bar height.
+// What every barcode symbology shares: magnification, text band, bar height and digits.
 #pragma once
 
 #include <algorithm>
+#include <string_view>
 
 namespace pdf {
 
 constexpr float kBarcodeTextBand = 4.68f;     // points, under the bars
 constexpr float kBarcodeFontSize = 10.08f;    // points, CourierNew
 constexpr float kBarcodeTextOffset = 1.6f;    // text baseline, in text bands below the bars
+
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// True for the empty text too.
+inline bool AllDigits(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), IsDigit);
+}
 
 // Lengths in user units: a fixed length in points, magnified, divided by the points per
 // user unit, so that the writer's own scaling puts that many points on the page.

@@ -18,10 +18,17 @@ constexpr std::array<std::string_view, 10> kPostnet = {
     "11000", "00011", "00101", "00110", "01001", "01010", "01100", "10001", "10010", "10100",
 };
 
-// A character's value as a digit: anything else counts as 0.
 int DigitValue(char c)
 {
-    return c >= '0' && c <= '9' ? c - '0' : 0;
+    return c - '0';
+}
+
+// Five digits, or a ZIP+4 code: five digits, a separator and four digits.
+bool IsZipCode(std::string_view text)
+{
+    if (text.size() == 10)
+        return AllDigits(text.substr(0, 5)) && AllDigits(text.substr(6));
+    return text.size() >= 5 && AllDigits(text);
 }
 
 }  // namespace
@@ -29,6 +36,8 @@ int DigitValue(char c)
 float Pagelith::DrawInterleaved2of5(const std::string& text, float x, float y, bool showCode,
                                     float zoomFactor, float height, bool addCheck)
 {
+    if (text.empty() || !AllDigits(text))
+        return 0;
     const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.72f, 14.4f);
     std::string digits = text;
     if (addCheck) {
@@ -66,10 +75,13 @@ float Pagelith::DrawInterleaved2of5(const std::string& text, float x, float y, b
 }
 
 // The five digits of a ZIP code, and the four after its separator when the text has ten
-// characters, with their check digit between two frame bars.
+// characters, with their check digit between two frame bars.  Digits after the fifth of
+// a longer text are not encoded.
 float Pagelith::DrawPostnet(const std::string& text, float x, float y, bool showCode,
                             float zoomFactor)
 {
+    if (!IsZipCode(text))
+        return 0;
     const BarcodeGeometry g(zoomFactor, mScale, showCode, 0, 1.44f, 9);
     const float barWidth = g.m;
     const float fullHeight = g.Units(9);
@@ -79,7 +91,7 @@ float Pagelith::DrawPostnet(const std::string& text, float x, float y, bool show
     std::vector<int> values;
     for (std::size_t i = 0; i < 10; ++i) {
         if (i < 5 || (text.size() == 10 && i > 5))
-            values.push_back(i < text.size() ? DigitValue(text[i]) : 0);
+            values.push_back(DigitValue(text[i]));
     }
     int sum = 0;
     for (const int value : values)

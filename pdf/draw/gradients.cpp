@@ -99,7 +99,7 @@ void Pagelith::AddGradient(const std::string& name, int kind, const std::string&
               "/Functions [\r<< /FunctionType 2 /Domain [0.000 1.000] /C0 [" + components0 +
               "] /C1 [" + components1 + "] /N 1 >>]\r>>\r>>\r>>");
     EndObj();
-    AddPatternRes(UpperAscii(TrimSpaces(name)), object, true);
+    AddPatternRes(UpperAscii(TrimSpaces(name)), object, PatternKind::Shading);
 }
 
 }  // namespace pdf

@@ -27,6 +27,7 @@ void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2
                      FormatCoord(y2) + "]\r/Resources 3 0 R\r/XStep " + FormatCoord(xStep) +
                      " /YStep " + FormatCoord(yStep) + "\r/Matrix [1 0 0 1 0 0]";
         mTilingHeight = y2 - y1;
+        mTilingUncoloured = paintKind != 0;
         BufReset(mTileBuf);
         BufAppend(mTileBuf, "1 0 0 -1 0 " + FormatCoord(y2 - y1) + " cm");
     }

@@ -73,9 +73,8 @@ BmpHeader ReadHeader(const Bytes& data)
     if (!supported)
         throw FormatError("the bitmap compression " + std::to_string(h.Compression) +
                           " is not supported for " + std::to_string(h.Bits) + " bits per pixel");
-    const std::int64_t rowBits = std::int64_t{h.Width} * h.Bits;
-    h.RowBytes = static_cast<std::size_t>((rowBits + 7) / 8);
-    h.Stride = static_cast<std::size_t>((rowBits + 31) / 32 * 4);
+    h.RowBytes = static_cast<std::size_t>(PictureBytes(h.Width, 1, h.Bits));
+    h.Stride = static_cast<std::size_t>(PictureBytes(h.Width, 1, h.Bits, 4));
     return h;
 }
 
@@ -175,6 +174,12 @@ private:
     int mY = 0;
 };
 
+// A 5-bit component on the 8-bit scale: 31 is 255.
+std::uint8_t FullRange(int value)
+{
+    return static_cast<std::uint8_t>((value * 255 + 15) / 31);
+}
+
 // The stream: packed indices without padding, or 8-bit RGB.
 Bytes StreamRows(const Bytes& rows, std::size_t first, const BmpHeader& h)
 {
@@ -190,9 +195,8 @@ Bytes StreamRows(const Bytes& rows, std::size_t first, const BmpHeader& h)
         for (std::size_t x = 0; x < pixels; ++x) {
             if (h.Bits == 16) {
                 const int v = row[2 * x] | row[2 * x + 1] << 8;
-                out.push_back(static_cast<std::uint8_t>((v >> 10 & 31) * 8));
-                out.push_back(static_cast<std::uint8_t>((v >> 5 & 31) * 8));
-                out.push_back(static_cast<std::uint8_t>((v & 31) * 8));
+                for (const int shift : {10, 5, 0})
+                    out.push_back(FullRange(v >> shift & 31));
             } else {
                 const std::uint8_t* p = row + x * static_cast<std::size_t>(h.Bits / 8);
                 out.insert(out.end(), {p[2], p[1], p[0]});
@@ -211,7 +215,7 @@ PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key)
     image.Width = h.Width;
     image.Height = h.Height;
     image.Kind = image_kind::kBmp;
-    const std::int64_t canvas = static_cast<std::int64_t>(h.Stride) * h.Height;
+    const std::int64_t canvas = PictureBytes(h.Width, h.Height, h.Bits, 4);
     if (h.Bits <= 8) {
         image.Bits = h.Bits;
         image.Palette = ReadPalette(data, h, key, image.Mask);

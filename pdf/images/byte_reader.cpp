@@ -65,8 +65,24 @@ Error FormatError(const std::string& reason)
 
 void RequirePlausibleSize(std::int64_t bytes, std::size_t dataSize, std::int64_t expansion)
 {
-    if (bytes > kLargestPicture || bytes > expansion * static_cast<std::int64_t>(dataSize))
+    std::int64_t describable = 0;
+    if (__builtin_mul_overflow(expansion, static_cast<std::int64_t>(dataSize), &describable))
+        describable = INT64_MAX;
+    if (bytes > kLargestPicture || bytes > describable)
         throw FormatError("the picture is larger than its data can describe");
+}
+
+std::int64_t PictureBytes(std::int64_t width, std::int64_t height, int bits, int rowAlign)
+{
+    const std::int64_t alignBits = std::int64_t{8} * rowAlign;
+    std::int64_t rowBits = 0;
+    std::int64_t bytes = 0;
+    if (width < 0 || height < 0 || bits < 0 || rowAlign < 1 ||
+        __builtin_mul_overflow(width, std::int64_t{bits}, &rowBits) ||
+        rowBits > INT64_MAX - alignBits ||
+        __builtin_mul_overflow((rowBits + alignBits - 1) / alignBits * rowAlign, height, &bytes))
+        throw FormatError("the picture is too large");
+    return bytes;
 }
 
 }  // namespace pdf

@@ -33,5 +33,9 @@ Error FormatError(const std::string& reason);
 // times the data it is decoded from, and below the largest picture we ever hold.
 void RequirePlausibleSize(std::int64_t bytes, std::size_t dataSize, std::int64_t expansion);
 
+// The bytes of `height` rows of `width` pixels at `bits` per pixel, each row padded to a
+// multiple of `rowAlign` bytes, in checked 64-bit arithmetic: a negative size or one past
+// what 64 bits hold raises FormatError.
+std::int64_t PictureBytes(std::int64_t width, std::int64_t height, int bits, int rowAlign = 1);
 
 }  // namespace pdf

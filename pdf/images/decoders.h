@@ -11,10 +11,11 @@ namespace pdf {
 PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key);
 
 // One frame of a GIF (counted from 1) on a canvas of the logical screen, bottom row first;
-// the background colour is transparent.
+// the colour index its graphic control extension declares transparent is masked.
 PreparedImage DecodeGif(const Bytes& data, int frame);
 
-// A JPEG file, embedded as it is: only its frame header is read.
+// A JPEG file, embedded as it is: only its frame header is read, and whether an Adobe
+// segment marks its CMYK data as stored inverted.
 PreparedImage DecodeJpeg(const Bytes& data);
 
 // A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed

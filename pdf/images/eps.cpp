@@ -150,8 +150,8 @@ ImportedDrawing TranslateEps(std::string_view text, float x, float y, float w, f
     const float bw = urx - llx;
     const float bh = ury - lly;
     if (w == 0 && h == 0) {
-        w = 20 * bw / (72 * numbers.Scale);
-        h = 20 * bh / (72 * numbers.Scale);
+        w = bw / numbers.Scale;
+        h = bh / numbers.Scale;
     } else if (w == 0) {
         w = bw * h / bh;
     } else if (h == 0) {
@@ -165,8 +165,16 @@ ImportedDrawing TranslateEps(std::string_view text, float x, float y, float w, f
     // The drawing's y axis points up: turn it over and bring its box's corner to the origin.
     drawing.Lines.push_back("1 0 0 -1 " + numbers.Real(-llx) + " " + numbers.Real(ury) + " cm");
     const std::size_t end = trailer != kNone ? trailer : showpage;
+    std::vector<std::string> content;
     if (end != kNone && end > start)
-        TranslateLines(lines, start + 1, end, drawing.Lines);
+        TranslateLines(lines, start + 1, end, content);
+    // A picture, compressed content or a procedure set gives no line we can convert.
+    if (content.empty()) {
+        drawing.Lines.clear();
+        drawing.Failure = FormatError("the drawing holds no content we can convert");
+        return drawing;
+    }
+    drawing.Lines.insert(drawing.Lines.end(), content.begin(), content.end());
     drawing.Lines.push_back("Q");
     return drawing;
 }

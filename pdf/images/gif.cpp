@@ -1,6 +1,8 @@
 // GIF: one frame decoded onto an indexed canvas of the logical screen's size, with the
 // colour table in force for that frame as its palette.
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
@@ -12,6 +14,7 @@ namespace {
 constexpr std::uint8_t kExtension = 0x21;
 constexpr std::uint8_t kImageDescriptor = 0x2C;
 constexpr std::uint8_t kTrailer = 0x3B;
+constexpr std::uint8_t kGraphicControl = 0xF9;
 constexpr int kTableSize = 4096;
 
 // A colour table's size field gives 2^(field + 1) entries; the canvas packs 1, 2, 4 or 8
@@ -47,6 +50,17 @@ std::size_t ReadSubBlocks(const Bytes& data, std::size_t at, Bytes* joined)
     }
 }
 
+// The transparent colour index a graphic control extension declares, if it declares one;
+// `at` is on its block size.
+std::optional<int> TransparentIndex(const Bytes& data, std::size_t at)
+{
+    if (ByteAt(data, static_cast<std::int64_t>(at)) < 4)
+        return std::nullopt;
+    if ((ByteAt(data, static_cast<std::int64_t>(at) + 1) & 1) == 0)
+        return std::nullopt;
+    return ByteAt(data, static_cast<std::int64_t>(at) + 4);
+}
+
 struct Frame {
     int Left = 0;
     int Top = 0;
@@ -55,6 +69,7 @@ struct Frame {
     bool Interlaced = false;
     int MinCodeSize = 0;
     Bytes Codes;
+    std::optional<int> Transparent;
 };
 
 // Frame rows in decoding order: straight, or the four interlace passes.
@@ -78,8 +93,8 @@ class Canvas {
 public:
     Canvas(int width, int height, int bits)
         : mWidth(width), mHeight(height), mBits(bits),
-          mRowBytes((static_cast<std::size_t>(width) * bits + 7) / 8),
-          mBytes(mRowBytes * static_cast<std::size_t>(height))
+          mRowBytes(static_cast<std::size_t>(PictureBytes(width, 1, bits))),
+          mBytes(static_cast<std::size_t>(PictureBytes(width, height, bits)))
     {
     }
 
@@ -207,22 +222,27 @@ PreparedImage DecodeGif(const Bytes& data, int frame)
         at += 3u << globalField << 1;
     }
     // The canvas of the largest table, 8 bits a pixel, must fit what the data can describe.
-    RequirePlausibleSize(std::int64_t{image.Width} * image.Height, data.size(), 4096);
+    RequirePlausibleSize(PictureBytes(image.Width, image.Height, 8), data.size(), 4096);
 
     int count = 0;
     Frame chosen;
     bool found = false;
+    // A graphic control extension speaks for the image that follows it.
+    std::optional<int> transparent;
     while (at < data.size() && !found) {
         const std::uint8_t block = data[at++];
         if (block == kTrailer)
             break;
         if (block == kExtension) {
-            ByteAt(data, static_cast<std::int64_t>(at++));  // the label
+            const std::uint8_t label = ByteAt(data, static_cast<std::int64_t>(at++));
+            if (label == kGraphicControl)
+                transparent = TransparentIndex(data, at);
             at = ReadSubBlocks(data, at, nullptr);
         } else if (block == kImageDescriptor) {
             RequireBytes(data, static_cast<std::int64_t>(at), 10);
             const bool wanted = ++count == frame;
             Frame f;
+            f.Transparent = std::exchange(transparent, std::nullopt);
             f.Left = ReadIntLE(data, static_cast<std::int64_t>(at), 2);
             f.Top = ReadIntLE(data, static_cast<std::int64_t>(at) + 2, 2);
             f.Width = ReadIntLE(data, static_cast<std::int64_t>(at) + 4, 2);
@@ -254,7 +274,8 @@ PreparedImage DecodeGif(const Bytes& data, int frame)
     DecodeFrame(chosen, canvas);
     image.Data = canvas.Take();
     image.Palette = std::move(palette);
-    image.Mask = std::to_string(data[11]) + " " + std::to_string(data[11]);
+    if (chosen.Transparent && *chosen.Transparent < 1 << image.Bits)
+        image.Mask = std::to_string(*chosen.Transparent) + " " + std::to_string(*chosen.Transparent);
     image.Kind = image_kind::kGif;
     return image;
 }

@@ -1,5 +1,6 @@
 // The image list: loading an image once, and placing it any number of times.
 #include <string_view>
+#include <utility>
 
 #include "pdf/core/list_growth.h"
 #include "pdf/core/placed_size.h"
@@ -17,12 +18,20 @@ bool EndsWith(std::string_view text, std::string_view ending)
     return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
 }
 
-bool IsRasterName(std::string_view key)
+enum class ImageFormat { kUnknown, kGif, kBmp, kJpeg, kPng, kTga };
+
+// The format a name's ending gives, in any case.
+ImageFormat FormatOf(const std::string& name)
 {
-    for (const char* ending : {".GIF", ".BMP", ".JPG", ".PNG", ".TGA"})
-        if (EndsWith(key, ending))
-            return true;
-    return false;
+    static constexpr std::pair<std::string_view, ImageFormat> kEndings[] = {
+        {".GIF", ImageFormat::kGif},   {".BMP", ImageFormat::kBmp},
+        {".JPG", ImageFormat::kJpeg},  {".JPEG", ImageFormat::kJpeg},
+        {".PNG", ImageFormat::kPng},   {".TGA", ImageFormat::kTga}};
+    const std::string upper = UpperAscii(name);
+    for (const auto& [ending, format] : kEndings)
+        if (EndsWith(upper, ending))
+            return format;
+    return ImageFormat::kUnknown;
 }
 
 std::string ResourceName(const std::string& prefix, int number)
@@ -35,41 +44,38 @@ std::string ResourceName(const std::string& prefix, int number)
 std::string Pagelith::AddImage(const std::string& name, const Bytes& data, int frame,
                                const std::string& maskColour)
 {
-    const std::string key = UpperAscii(name);
-    AppendImage(IsRasterName(key) ? key : std::string(), frame);
-    if (!IsRasterName(key))
-        return {};
+    const bool known = FormatOf(name) != ImageFormat::kUnknown;
+    AppendImage(known ? name : std::string(), frame);
     Bytes bytes = data;
-    LoadImage(key, {}, bytes, frame, maskColour);
-    return name;
+    LoadImage(name, {}, bytes, frame, maskColour);
+    return known ? name : std::string();
 }
 
+// Images are found by their name exactly as given: file systems tell "x.png" from "X.png".
 void Pagelith::DrawImage(const std::string& fileName, float x, float y, float width,
                          float height, int frame, const std::string& maskColour,
                          bool proportional)
 {
     RequireFinite({x, y, width, height});
-    const std::string key = UpperAscii(fileName);
-    if (EndsWith(key, ".AI") || EndsWith(key, ".EPS")) {
+    const std::string upper = UpperAscii(fileName);
+    if (EndsWith(upper, ".AI") || EndsWith(upper, ".EPS")) {
         ImportEps(fileName, x, y, width, height);
         return;
     }
-    if (EndsWith(key, ".WMF")) {
+    if (EndsWith(upper, ".WMF")) {
         ImportWmf(fileName, x, y, width, height);
         return;
     }
     int number = 0;
     for (int n = 1; n <= mImages.Count && number == 0; ++n) {
         const ImageRecord& image = mImages.Images[static_cast<std::size_t>(n - 1)];
-        if (image.Name == key && image.Frame == frame)
+        if (image.Name == fileName && image.Frame == frame)
             number = n;
     }
     if (number == 0) {
-        number = AppendImage(key, frame);
-        if (IsRasterName(key)) {
-            Bytes data;
-            LoadImage(key, fileName, data, frame, maskColour);
-        }
+        number = AppendImage(fileName, frame);
+        Bytes data;
+        LoadImage(fileName, fileName, data, frame, maskColour);
     }
     // An image that could not be loaded has no object to refer to.
     const ImageRecord& image = mImages.Images[static_cast<std::size_t>(number - 1)];
@@ -77,35 +83,46 @@ void Pagelith::DrawImage(const std::string& fileName, float x, float y, float wi
         PlaceImage(number, x, y, width, height, proportional);
 }
 
-int Pagelith::AppendImage(const std::string& key, int frame)
+int Pagelith::AppendImage(const std::string& name, int frame)
 {
     ++mImages.Count;
     ReserveFor(mImages.Images, mImages.Count, mMemoryUsage);
-    mImages.Images.push_back({key, 0, 0, frame, 0});
+    mImages.Images.push_back({name, 0, 0, frame, 0});
     return mImages.Count;
 }
 
-// Reads the file (unless the data are given), decodes it by the ending of `key` and writes
-// the image as entry mImages.Count.  Every failure is recorded, and leaves the entry empty.
-void Pagelith::LoadImage(const std::string& key, const std::string& fileName, Bytes& data,
+// Reads the file (unless the data are given), decodes it by the ending of `name` and
+// writes the image as entry mImages.Count.  Every failure is recorded, and leaves the entry
+// empty.
+void Pagelith::LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                          int frame, const std::string& maskColour)
 {
     try {
+        const ImageFormat format = FormatOf(name);
+        if (format == ImageFormat::kUnknown)
+            throw FormatError("the name's ending gives no image format we read "
+                              "(GIF, BMP, JPG, JPEG, PNG, TGA)");
         if (!fileName.empty())
             data = ReadWholeFile(fileName);
         if (data.size() < 2)
             throw Error(err::kFileNotFound, "File not found");
         PreparedImage image;
-        if (EndsWith(key, ".GIF"))
+        switch (format) {
+        case ImageFormat::kGif:
             image = DecodeGif(data, frame);
-        else if (EndsWith(key, ".BMP"))
+            break;
+        case ImageFormat::kBmp:
             image = DecodeBmp(data, MaskColourKey(maskColour));
-        else if (EndsWith(key, ".PNG"))
+            break;
+        case ImageFormat::kPng:
             image = DecodePng(data);
-        else if (EndsWith(key, ".TGA"))
+            break;
+        case ImageFormat::kTga:
             image = DecodeTga(data);
-        else
+            break;
+        default:
             image = DecodeJpeg(data);
+        }
         WritePreparedImage(image);
     } catch (const Error& e) {
         RaiseError(e, "DrawImage", fileName);
@@ -118,7 +135,8 @@ void Pagelith::WritePreparedImage(PreparedImage& image)
     const std::string name = ResourceName(mResPrefix, number);
     const int object =
         WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
-                         image.Bits, name, image.ColorSpace, image.Filter, image.Mask);
+                         image.Bits, name, image.ColorSpace, image.Filter, image.Mask,
+                         image.Decode);
     mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
     ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
     // Only a GIF keeps the frame it was asked for as part of its key.

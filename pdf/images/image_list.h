@@ -25,7 +25,7 @@ constexpr int kPng = 6;
 }  // namespace image_kind
 
 struct ImageRecord {
-    std::string Name;  // upper-cased file or caller's name: the lookup key with Frame
+    std::string Name;  // the file or caller's name as given: the lookup key with Frame
     int Width = 0;     // pixels; 0 while nothing was loaded
     int Height = 0;
     int Frame = 1;     // the GIF frame; 1 for the other formats
@@ -51,6 +51,7 @@ struct PreparedImage {
     std::string ColorSpace;
     std::string Filter;  // what the data already went through, or empty
     std::string Mask;    // the content of a colour-key /Mask array, or empty
+    std::string Decode;  // the content of a /Decode array, or empty
 };
 
 }  // namespace pdf

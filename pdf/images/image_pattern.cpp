@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "pdf/core/text_utils.h"
+#include "pdf/images/byte_reader.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -24,12 +25,6 @@ int PixelBits(std::size_t entries)
     default:
         return 8;
     }
-}
-
-std::uint64_t RowBytes(int width, int bits)
-{
-    return bits == kDirectBits ? static_cast<std::uint64_t>(width) * 3
-                               : (static_cast<std::uint64_t>(width) * bits + 7) / 8;
 }
 
 // The colour-key mask: each component twice for direct colour; for a palette, the last
@@ -56,8 +51,8 @@ std::string Pagelith::AddImagePattern(const std::string& name, int width, int he
                                       const std::string& transparentColour)
 {
     const int bits = PixelBits(palette.size() / 3);
-    const std::uint64_t size = RowBytes(width, bits) * static_cast<std::uint64_t>(height);
-    if (width < 1 || height < 1 || pixels.size() < size)
+    const std::int64_t size = width < 1 || height < 1 ? -1 : PictureBytes(width, height, bits);
+    if (size < 0 || pixels.size() < static_cast<std::uint64_t>(size))
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
 
     PreparedImage image;
@@ -77,7 +72,7 @@ std::string Pagelith::AddImagePattern(const std::string& name, int width, int he
     } else {
         image.Mask = MaskText(MaskColourKey(transparentColour), palette, bits);
     }
-    AppendImage(UpperAscii(name), 1);
+    AppendImage(name, 1);
     WritePreparedImage(image);
     return name;
 }

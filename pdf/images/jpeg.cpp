@@ -1,5 +1,7 @@
 // JPEG: embedded byte for byte as a DCT stream; only the frame header is read, for the size
-// and the number of components.
+// and the number of components, and the Adobe segment, which tells inverted CMYK.
+#include <algorithm>
+
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
 
@@ -29,6 +31,18 @@ const char* ColourSpaceOf(int components)
     }
 }
 
+constexpr std::uint8_t kAdobeMarker = 0xEE;
+
+// The Adobe application segment at `at` (its marker code): CMYK data of files that carry
+// it are stored inverted.
+bool IsAdobeSegment(const Bytes& data, std::size_t at)
+{
+    static constexpr char kAdobe[] = "Adobe";
+    if (at + 8 > data.size())
+        return false;
+    return std::equal(kAdobe, kAdobe + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
+}
+
 }  // namespace
 
 PreparedImage DecodeJpeg(const Bytes& data)
@@ -42,6 +56,7 @@ PreparedImage DecodeJpeg(const Bytes& data)
     i += 2;
 
     // Segments after the start of image: a marker, then a length that counts itself.
+    bool adobe = false;
     while (true) {
         while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
             ++i;
@@ -60,8 +75,12 @@ PreparedImage DecodeJpeg(const Bytes& data)
             image.Bits = components * 8;
             image.Filter = "/DCTDecode ";
             image.Data = data;
+            if (components == 4 && adobe)
+                image.Decode = "1 0 1 0 1 0 1 0";
             return image;
         }
+        if (code == kAdobeMarker)
+            adobe = adobe || IsAdobeSegment(data, i);
         if ((code >= 0xD0 && code <= 0xD9) || code == 0x01)
             continue;  // a marker without a segment
         const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);

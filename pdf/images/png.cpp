@@ -36,6 +36,41 @@ std::string ColourSpaceOf(int colourType)
     }
 }
 
+// The bit depths the format allows for a colour type.
+bool IsAllowedDepth(int colourType, int bits)
+{
+    switch (colourType) {
+    case kGrey:
+        return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
+    case kPalette:
+        return bits == 1 || bits == 2 || bits == 4 || bits == 8;
+    default:
+        return bits == 8 || bits == 16;
+    }
+}
+
+// A width or height of the header: 1 to 2^31 - 1.
+int SizeField(const Bytes& data, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | data[at + i];
+    if (value == 0 || value > 0x7FFFFFFF)
+        throw FormatError("the PNG header gives an invalid size");
+    return static_cast<int>(value);
+}
+
+// A transparency chunk holds one alpha value for at most each palette entry, or one
+// two-byte sample per colour component of the key colour.
+void RequireTransparencyLength(std::size_t length, int colourType, std::size_t paletteEntries)
+{
+    const bool fits = colourType == kPalette ? length <= paletteEntries
+                      : colourType == kGrey  ? length == 2
+                                             : length == 6;
+    if (!fits)
+        throw FormatError("the PNG transparency chunk has the wrong length");
+}
+
 // A transparency chunk: for a palette, the first fully transparent entry; for grey and RGB,
 // the key colour's samples (their low bytes), each as a range of one value.
 std::string MaskOf(const Bytes& data, std::size_t at, std::size_t length, int colourType)
@@ -67,19 +102,20 @@ PreparedImage DecodePng(const Bytes& data)
         throw FormatError("the PNG header chunk is missing");
 
     PreparedImage image;
-    image.Width = ReadIntBE(data, 16, 4, true);
-    image.Height = ReadIntBE(data, 20, 4, true);
+    image.Width = SizeField(data, 16);
+    image.Height = SizeField(data, 20);
     image.Bits = data[24];
     const int colourType = data[25];
     image.ColorSpace = ColourSpaceOf(colourType);
+    if (!IsAllowedDepth(colourType, image.Bits))
+        throw FormatError("the PNG header gives the invalid bit depth " +
+                          std::to_string(image.Bits));
     if (image.Bits > 8)
         throw FormatError("PNG images of more than 8 bits per sample are not supported");
     if (data[26] != 0 || data[27] != 0)
         throw FormatError("the PNG compression or filter method is unknown");
     if (data[28] != 0)
         throw FormatError("interlaced PNG images are not supported");
-    if (image.Width == 0 || image.Height == 0)
-        throw FormatError("the PNG header gives no size");
 
     bool hasPalette = false;
     std::size_t at = 33;
@@ -90,10 +126,13 @@ PreparedImage DecodePng(const Bytes& data)
         if (IsChunk(data, at + 4, "IEND"))
             break;
         if (IsChunk(data, at + 4, "PLTE") && colourType == kPalette) {
+            if (length == 0 || length % 3 != 0 || length > 3 * 256)
+                throw FormatError("the PNG palette does not hold 1 to 256 colours");
             image.Palette.assign(data.begin() + static_cast<std::ptrdiff_t>(body),
                                  data.begin() + static_cast<std::ptrdiff_t>(body + length));
             hasPalette = true;
         } else if (IsChunk(data, at + 4, "tRNS")) {
+            RequireTransparencyLength(length, colourType, image.Palette.size() / 3);
             image.Mask = MaskOf(data, body, length, colourType);
         } else if (IsChunk(data, at + 4, "IDAT")) {
             image.Data.insert(image.Data.end(), data.begin() + static_cast<std::ptrdiff_t>(body),

@@ -107,11 +107,11 @@ PreparedImage DecodeTga(const Bytes& data)
     image.Height = ReadIntLE(data, 14, 2);
     if (image.Width == 0 || image.Height == 0)
         throw FormatError("the TGA header gives no size");
-    const std::int64_t pixels = std::int64_t{image.Width} * image.Height;
+    const std::int64_t bytes = PictureBytes(image.Width, image.Height, 24);
     // A run packet of at most 5 bytes stands for 128 pixels.
-    RequirePlausibleSize(pixels * 3, data.size(), type == kPlain ? 1 : 3 * 128);
+    RequirePlausibleSize(bytes, data.size(), type == kPlain ? 1 : 3 * 128);
 
-    TgaPixels reader(data, 18u + data[0], bits / 8, static_cast<std::size_t>(pixels));
+    TgaPixels reader(data, 18u + data[0], bits / 8, static_cast<std::size_t>(bytes / 3));
     if (type == kPlain)
         reader.ReadPlain();
     else

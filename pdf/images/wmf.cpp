@@ -11,6 +11,9 @@ namespace pdf {
 namespace {
 
 constexpr std::uint8_t kPlaceableKey[4] = {0xD7, 0xCD, 0xC6, 0x9A};
+// Logical units per inch: the placeable header's own, else twips.
+constexpr int kPlaceableUnitsPerInch = 14;
+constexpr int kTwipsPerInch = 1440;
 
 namespace record {
 constexpr int kEndOfFile = 0x0000;
@@ -54,11 +57,14 @@ public:
     {
     }
 
-    void Run(std::vector<std::string>& out)
+    // False when no record drew anything.
+    bool Run(std::vector<std::string>& out)
     {
         mOut = &out;
         const bool placeable = mData.size() >= 4 &&
                                std::equal(kPlaceableKey, kPlaceableKey + 4, mData.begin());
+        if (placeable && Word(kPlaceableUnitsPerInch) > 0)
+            mUnitsPerInch = static_cast<float>(Word(kPlaceableUnitsPerInch));
         std::int64_t at = placeable ? 40 : 18;
         const std::int64_t size = static_cast<std::int64_t>(mData.size());
         // A record of size 0 and the end of the data end the walk like the end record.
@@ -70,6 +76,7 @@ public:
             Handle(function, at + 6);
             at += words * 2;
         }
+        return mDrew;
     }
 
 private:
@@ -108,7 +115,8 @@ private:
         case record::kCreatePen: {
             WmfObject& pen = NewObject('P');
             pen.Style = Word(p);
-            pen.Width = static_cast<float>(Word(p + 2)) * 72 / (20 * mNumbers.Scale);
+            // In logical units, which the window's transformation scales like the points.
+            pen.Width = static_cast<float>(Word(p + 2));
             pen.Red = Byte(p + 6);
             pen.Green = Byte(p + 7);
             pen.Blue = Byte(p + 8);
@@ -158,8 +166,8 @@ private:
             throw FormatError("the metafile's window has no extent");
         float w = mW, h = mH;
         if (w == 0 && h == 0) {
-            w = 20 * mEx / (72 * mNumbers.Scale);
-            h = 20 * mEy / (72 * mNumbers.Scale);
+            w = mEx * 72 / (mUnitsPerInch * mNumbers.Scale);
+            h = mEy * 72 / (mUnitsPerInch * mNumbers.Scale);
         } else if (w == 0) {
             w = mEx * h / mEy;
         } else if (h == 0) {
@@ -218,6 +226,7 @@ private:
                             mNumbers.Real(static_cast<float>(Signed(at + 2))) +
                             (i == count - 1 ? " m" : " l"));
         }
+        mDrew = mDrew || count > 0;
         return count > 0;
     }
 
@@ -247,6 +256,8 @@ private:
     std::vector<std::string>* mOut = nullptr;
     std::vector<WmfObject> mObjects;
     float mOx = 0, mOy = 0, mEx = 0, mEy = 0;
+    float mUnitsPerInch = kTwipsPerInch;
+    bool mDrew = false;
     bool mOriginSeen = false;
     bool mExtentSeen = false;
     bool mTransformWritten = false;
@@ -263,7 +274,11 @@ ImportedDrawing TranslateWmf(const Bytes& data, float x, float y, float w, float
     ImportedDrawing drawing;
     drawing.Lines.push_back("q");
     try {
-        WmfWalk(data, x, y, w, h, numbers).Run(drawing.Lines);
+        if (!WmfWalk(data, x, y, w, h, numbers).Run(drawing.Lines)) {
+            drawing.Lines.clear();
+            drawing.Failure = FormatError("the metafile holds nothing we can draw");
+            return drawing;
+        }
     } catch (const Error& e) {
         drawing.Failure = e;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
 #include "pdf/images/vector_import.h"
 
@@ -15,11 +16,9 @@ inline void RequireConsistent(const pdf::PreparedImage& image)
     using namespace pdf::image_kind;
     if (image.Kind == kTopRowFirst || image.Kind == kPng || image.Kind == kPngPalette)
         return;  // embedded as the file holds them
-    const std::size_t rows = static_cast<std::size_t>(image.Height);
-    const std::size_t rowBytes = image.Bits > 8
-                                     ? static_cast<std::size_t>(image.Width) * 3
-                                     : (static_cast<std::size_t>(image.Width) * image.Bits + 7) / 8;
-    if (image.Data.size() != rows * rowBytes)
+    const std::int64_t bytes =
+        pdf::PictureBytes(image.Width, image.Height, image.Bits > 8 ? 24 : image.Bits);
+    if (image.Data.size() != static_cast<std::size_t>(bytes))
         std::abort();
     if (image.Bits <= 8 && image.Palette.size() != (3u << image.Bits))
         std::abort();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +64,47 @@ inline ToolResult RunTool(const std::string& command)
 inline ToolResult QpdfCheck(const std::string& path)
 {
     return RunTool("qpdf --check '" + path + "'");
+}
+
+// What mutool says while it renders every page (colour management off, which this build
+// lacks and would otherwise warn of): nothing for a sound file.
+inline std::string MutoolDrawMessages(const std::string& path)
+{
+    return RunTool("mutool draw -q -N -o /dev/null '" + path + "'").output;
+}
+
+// The first page rendered at 72 dpi, one pixel per point from the top-left corner.
+struct Rendering {
+    int width = 0;
+    int height = 0;
+    std::string rgb;
+    std::array<int, 3> At(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return {-1, -1, -1};
+        const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+        return {static_cast<unsigned char>(rgb[at]), static_cast<unsigned char>(rgb[at + 1]),
+                static_cast<unsigned char>(rgb[at + 2])};
+    }
+};
+
+// By poppler (pdftoppm) or, with `mupdf`, by mutool.
+inline Rendering RenderPage(const std::string& path, bool mupdf)
+{
+    const std::string image = path + (mupdf ? ".mupdf" : ".poppler");
+    if (mupdf)
+        RunTool("mutool draw -q -N -r 72 -o '" + image + ".ppm' '" + path + "' 1");
+    else
+        RunTool("pdftoppm -r 72 -singlefile '" + path + "' '" + image + "'");
+    const std::string ppm = ReadAll(image + ".ppm");
+    Rendering page;
+    int max = 0;
+    int used = 0;
+    if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &page.width, &page.height, &max, &used) == 3)
+        page.rgb = ppm.substr(static_cast<std::size_t>(used) + 1);
+    if (page.rgb.size() < static_cast<std::size_t>(page.width) * page.height * 3)
+        page.width = page.height = 0;
+    return page;
 }
 
 // The number of places where `piece` stands in `text`.

@@ -109,6 +109,23 @@ TEST_F(Annotations, FilesAttachedToPagesAndToTheDocumentAreListedByName)
         << saved.output;
 }
 
+// The name tree holds each name once, the later file, with its names in byte order.
+TEST_F(Annotations, AttachmentsOfOneNameKeepTheLaterFileInASortedTree)
+{
+    EXPECT_TRUE(writer->AddAttach(MakeFile("old.txt", "old"), "plan.txt", ""));
+    EXPECT_TRUE(writer->AddAttach(MakeFile("b.txt", "b"), "", ""));
+    EXPECT_TRUE(writer->AddAttach(MakeFile("new.txt", "new"), "plan.txt", ""));
+    EXPECT_TRUE(writer->AddAttach(MakeFile("a.txt", "a"), "", ""));
+    Finish();
+    const std::string listed = Tool("pdfdetach -list");
+    EXPECT_NE(listed.find("3 embedded files\n1: attach_a.txt\n2: attach_b.txt\n3: plan.txt"),
+              std::string::npos)
+        << listed;
+    RunTool("cd '" + OutputPath("") + "' && pdfdetach -save 3 -o attach_plan_back.txt '" + path +
+            "'");
+    EXPECT_EQ(testing_support::ReadAll(OutputPath("attach_plan_back.txt")), "new");
+}
+
 TEST(Attachments, NoneInPdfaModeButAttachmentIconsStillEmbed)
 {
     auto writer = PinnedWriter();

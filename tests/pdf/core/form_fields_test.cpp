@@ -107,6 +107,35 @@ TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
     EXPECT_NE(pdf.find("/Fields [5 0 R 10 0 R ]"), std::string::npos);
 }
 
+// A field drawn before any font is chosen names a font of the form's resources, and a kind
+// that is no field is refused before anything is recorded.
+TEST(FieldsWithoutFont, TheFieldsFontIsAmongTheFormsResources)
+{
+    auto writer = PinnedWriter();
+    std::string path = CaseOutputPath("fields_");
+    writer->BeginDoc(path);
+    int page = 0;
+    writer->BeginPage(page);
+    try {
+        writer->DrawField("autre", 6, 10, 10, 50, 15, "", "", "", 0);
+        ADD_FAILURE() << "kind 6 accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.Number(), 5);
+    }
+    writer->DrawField("nom", 0, 10, 10, 100, 15, "Zoé", "", "", 0);
+    FinishChecked(*writer, path);
+    EXPECT_EQ(testing_support::MutoolDrawMessages(path), "");
+
+    const std::string da = testing_support::Show(path, "trailer/Root/AcroForm/Fields/1/DA");
+    const auto name = da.find('/') + 1;
+    const std::string font = da.substr(name, da.find(' ', name) - name);
+    ASSERT_FALSE(font.empty()) << da;
+    EXPECT_NE(testing_support::Show(path, "trailer/Root/AcroForm/DR/Font").find("/" + font + " "),
+              std::string::npos)
+        << da;
+    EXPECT_EQ(CountOf(testing_support::Show(path, "trailer/Root/AcroForm/Fields"), " 0 R"), 1);
+}
+
 TEST(FieldsAbsent, NoFieldNoForm)
 {
     auto writer = PinnedWriter();

@@ -45,7 +45,12 @@ protected:
         writer->BeginPage(page);
     }
 
-    std::string Finish() { return FinishChecked(*writer, path); }
+    std::string Finish()
+    {
+        std::string bytes = FinishChecked(*writer, path);
+        EXPECT_EQ(testing_support::MutoolDrawMessages(path), "");
+        return bytes;
+    }
 
     std::string Marked(const std::string& resource) const
     {
@@ -155,7 +160,7 @@ TEST_F(Layers, MembershipDictionariesFindTheirLayers)
 
     EXPECT_NE(pdf.find("9 0 obj\n<</Type /OCMD\n/OCGs [6 0 R 7 0 R ]\n/P /AllOn\n>>\nendobj"),
               std::string::npos);
-    EXPECT_NE(pdf.find("10 0 obj\n<</Type /OCMD\n/OCGs []\n/P /AnyOff\n>>\nendobj"),
+    EXPECT_NE(pdf.find("10 0 obj\n<</Type /OCMD\n/OCGs []\n/P /AllOn\n>>\nendobj"),
               std::string::npos);
     EXPECT_NE(pdf.find("11 0 obj\n<</Type /OCMD\n/OCGs [8 0 R ]\n>>\nendobj"),
               std::string::npos);
@@ -249,6 +254,34 @@ TEST_F(Layers, AHiddenLayerIsNotDrawnAndAShownOneIs)
 
     // A reader lists both layers and knows which is off.
     EXPECT_NE(Show(path, "trailer/Root/OCProperties/D/OFF").find("8 0 R"), std::string::npos);
+}
+
+// Whatever the policy, a condition that names no layer of the document shows its content,
+// in a document with layers and in one without.
+TEST_F(Layers, AConditionNamingNoLayerShowsItsContent)
+{
+    for (const bool withLayers : {false, true}) {
+        Begin();
+        if (withLayers) {
+            writer->BeginLayer("Real", false, true, "");
+            writer->EndLayer();
+        }
+        writer->SetColorFill("#FF0000");
+        for (int policy = 0; policy < 4; ++policy) {
+            writer->BeginConditionalLayer(policy % 2 ? "ghost" : "", policy);
+            writer->DrawRect(static_cast<float>(policy * 100), 0, 50, 50, 5, 15, 0);
+            writer->EndConditionalLayer();
+        }
+        Finish();
+        for (const bool mupdf : {false, true}) {
+            const auto page = testing_support::RenderPage(path, mupdf);
+            for (int policy = 0; policy < 4; ++policy)
+                EXPECT_EQ(page.At(policy * 100 + 25, 25), (std::array<int, 3>{255, 0, 0}))
+                    << "policy " << policy << (mupdf ? " mupdf" : " poppler")
+                    << (withLayers ? " with layers" : "");
+        }
+        writer->Abort();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // end up in.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <regex>
+#include <sstream>
+
 #include "pdf_test_support.h"
 
 namespace pdf {
@@ -34,8 +38,7 @@ TEST_F(Links, ExternalTargetsAreWrittenOverTheLastDrawnBox)
     Link("ftp://ignored.example");
     const std::string pdf = Finish();
 
-    // The box is lowered by 25 points.
-    EXPECT_NE(pdf.find("<< /Type /Annot\r/Subtype /Link /Rect [10 797 110 767]\r"
+    EXPECT_NE(pdf.find("<< /Type /Annot\r/Subtype /Link /Rect [10 822 110 792]\r"
                        "/Border [ 0 0 2]\r /H /I\r\r /A << /S /URI /URI "
                        "(https://example.org/?q=\\(1\\)) >>  >>"),
               std::string::npos);
@@ -47,6 +50,55 @@ TEST_F(Links, ExternalTargetsAreWrittenOverTheLastDrawnBox)
     EXPECT_EQ(pdf.find("/Dests"), std::string::npos);
     EXPECT_NE(Show("pages/1/Annots").find("[ 4 0 R 5 0 R 6 0 R ]"), std::string::npos)
         << Show("pages/1/Annots");
+}
+
+// The link's rectangle as a reader finds it: left, bottom, right, top in page points.
+std::array<double, 4> LinkRect(const std::string& path, int page, int annot)
+{
+    const std::string shown = testing_support::Show(
+        path, "pages/" + std::to_string(page) + "/Annots/" + std::to_string(annot) + "/Rect");
+    std::istringstream in(shown.substr(shown.find('[') + 1));
+    std::array<double, 4> v{};
+    in >> v[0] >> v[1] >> v[2] >> v[3];
+    return {std::min(v[0], v[2]), std::min(v[1], v[3]), std::max(v[0], v[2]),
+            std::max(v[1], v[3])};
+}
+
+void ExpectCovers(const std::array<double, 4>& rect, const std::array<double, 4>& box)
+{
+    EXPECT_LE(rect[0], box[0] + 0.01);
+    EXPECT_LE(rect[1], box[1] + 0.01);
+    EXPECT_GE(rect[2], box[2] - 0.01);
+    EXPECT_GE(rect[3], box[3] - 0.01);
+    EXPECT_LT(rect[3] - rect[1], 2 * (box[3] - box[1]) + 1) << "no larger than needed";
+}
+
+TEST_F(Links, TheRectangleCoversTheElementDrawnLast)
+{
+    writer->DrawRect(50, 100, 200, 20, 0, 15, 0);
+    Link("page:1");
+    writer->SetFont("Arial", 12, 0, 0);
+    writer->DrawText(60, 300, "Agenda");
+    Link("page:1");
+    writer->EndPage();
+    writer->SetMargins(30, 0, 40, 0, 0);
+    NewPage();
+    writer->DrawRect(50, 100, 200, 20, 0, 15, 0);
+    Link("page:1");
+    Finish();
+
+    // A page of 842 points: the box spans y 722 to 742, and moves with the margins.
+    ExpectCovers(LinkRect(path, 1, 1), {50, 722, 250, 742});
+    ExpectCovers(LinkRect(path, 2, 1), {80, 682, 280, 702});
+    const std::string words = RunTool("pdftotext -bbox '" + path + "' -").output;
+    std::smatch word;
+    ASSERT_TRUE(std::regex_search(words, word,
+                                  std::regex("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                                             "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">Agenda")))
+        << words;
+    // pdftotext measures from the top of the page.
+    ExpectCovers(LinkRect(path, 1, 2), {std::stod(word[1]), 842 - std::stod(word[4]),
+                                        std::stod(word[3]), 842 - std::stod(word[2])});
 }
 
 TEST_F(Links, ScriptsAndLayerSwitchesRunJavaScript)
@@ -101,6 +153,22 @@ TEST_F(Links, InternalTargetsResolveToPagesAtCompletion)
     EXPECT_NE(pdf.find(dests), std::string::npos) << pdf.substr(pdf.find("/Dests") - 40, 40);
     EXPECT_NE(Show("trailer/Root/Dests").find("REF_Ici#20#28fin#29 [ 17 0 R /FitB ]"), std::string::npos)
         << Show("trailer/Root/Dests");
+}
+
+TEST_F(Links, ANameDefinedAgainGoesToItsLaterPlace)
+{
+    writer->DefineRef("Fin", 2, 0, 100, 0, 0, 0);
+    Link("ref:Fin");
+    NewPage();
+    writer->DefineRef("Fin", 2, 0, 200, 0, 0, 0);
+    Finish();
+    const std::string dests = Show("trailer/Root/Dests");
+    EXPECT_EQ(CountOf(dests, "REF_Fin"), 1) << dests;
+    const std::string kids = Show("trailer/Root/Pages/Kids");
+    const auto second = kids.find(" 0 R ") + 5;
+    const std::string page2 = kids.substr(second, kids.rfind(" 0 R") - second);
+    EXPECT_NE(dests.find("REF_Fin [ " + page2 + " 0 R /FitH 642 ]"), std::string::npos)
+        << dests << kids;
 }
 
 TEST_F(Links, BookmarkTargetsTakeTheBookmarksPlace)

@@ -109,7 +109,12 @@ protected:
         int page = 0;
         writer->BeginPage(page);
     }
-    std::string Finish() { return FinishChecked(*writer, path); }
+    std::string Finish()
+    {
+        std::string bytes = FinishChecked(*writer, path);
+        EXPECT_EQ(MutoolDrawMessages(path), "");
+        return bytes;
+    }
 
     std::unique_ptr<Pagelith> writer;
     std::string prefix;

@@ -70,7 +70,12 @@ protected:
         return object;
     }
 
-    std::string Finish() { return FinishChecked(*writer, path); }
+    std::string Finish()
+    {
+        std::string bytes = FinishChecked(*writer, path);
+        EXPECT_EQ(testing_support::MutoolDrawMessages(path), "");
+        return bytes;
+    }
 
     std::unique_ptr<Pagelith> writer;
     std::string path;
@@ -284,6 +289,29 @@ TEST_F(Templates, APaintedTemplateShowsWhereItWasDrawn)
     EXPECT_EQ(Pixel(ppm, 70, 45), (std::array<int, 3>{255, 0, 0}));   // the template
     EXPECT_EQ(Pixel(ppm, 270, 45), (std::array<int, 3>{0, 0, 255}));  // the page's own
     EXPECT_EQ(Pixel(ppm, 170, 45), (std::array<int, 3>{255, 255, 255}));
+}
+
+// A name recorded again replaces the earlier template on every page, listed once.
+TEST_F(Templates, ANameRecordedAgainReplacesTheEarlierTemplate)
+{
+    writer->BeginObject("Band", 0);
+    writer->SetColorFill("#FF0000");
+    writer->DrawRect(0, 0, 100, 50, 5, 15, 0);
+    writer->EndObject();
+    int page = 0;
+    writer->BeginPage(page);
+    writer->DrawObject("Band");
+    writer->BeginObject("Band", 0);
+    writer->SetColorFill("#0000FF");
+    writer->DrawRect(0, 0, 100, 50, 5, 15, 0);
+    writer->EndObject();
+    writer->EndPage();
+    Finish();
+
+    const std::string xobjects = Show(path, "trailer/Root/Pages/Kids/1/Resources/XObject");
+    EXPECT_EQ(CountOf(xobjects, "Band"), 1) << xobjects;
+    EXPECT_EQ(testing_support::RenderPage(path, false).At(50, 25),
+              (std::array<int, 3>{0, 0, 255}));
 }
 
 }  // namespace

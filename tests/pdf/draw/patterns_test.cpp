@@ -28,6 +28,7 @@ protected:
         // The renderer speaks of every resource a page refers to and the document lacks.
         EXPECT_EQ(draw.output.find("error"), std::string::npos) << draw.output;
         EXPECT_EQ(draw.output.find("cannot"), std::string::npos) << draw.output;
+        EXPECT_EQ(testing_support::MutoolDrawMessages(path), "");
         return bytes;
     }
     void TearDown() override
@@ -115,6 +116,30 @@ TEST_F(Patterns, TilingCellIsRecordedApartAndPaintedByName)
         << "the cell is drawn down from its top, in its own colours";
     EXPECT_NE(file.find("/PaintType 2\r"), std::string::npos);
     EXPECT_EQ(file.find("0 0 1 rg"), std::string::npos) << "an uncoloured cell has no colour";
+}
+
+// An uncoloured cell paints in the colour given with its name or, without one, in the
+// colour current until then: the dots of a page-wide rectangle are red, then green.
+TEST_F(Patterns, AnUncolouredTilingTakesTheColourItIsPaintedWith)
+{
+    w->BeginTiling("dots", 0, 0, 10, 10, 10, 10, 1);
+    w->DrawCircle(5, 5, 4, 5);
+    w->EndTiling();
+    w->SetColorFill("Red");
+    w->SetColorFill("dots");
+    w->DrawRect(0, 0, 100, 100, 5, 15, 0);
+    w->SetColorFill("dots|#00FF00");
+    w->DrawRect(200, 0, 100, 100, 5, 15, 0);
+    const std::string path = testing_support::CaseOutputPath("draw_");
+    Finish();
+    // Cells repeat from the page's bottom edge, 842 points down: a dot centre lies 7 points
+    // from the top.
+    for (const bool mupdf : {false, true}) {
+        const auto page = testing_support::RenderPage(path, mupdf);
+        EXPECT_EQ(page.At(5, 7), (std::array<int, 3>{255, 0, 0})) << mupdf;
+        EXPECT_EQ(page.At(205, 7), (std::array<int, 3>{0, 255, 0})) << mupdf;
+        EXPECT_EQ(page.At(5, 2), (std::array<int, 3>{255, 255, 255})) << mupdf;
+    }
 }
 
 // A cell's resources hold the gradients; a tiling pattern, which they leave out, paints

@@ -155,6 +155,34 @@ inline std::string Samples()
     return folder;
 }
 
+// Completes the document and returns its bytes, once qpdf accepts it and mutool renders it
+// without a word (colour management off, which this build lacks and would warn of).
+inline std::string FinishQuiet(Pagelith& writer, const std::string& path)
+{
+    const std::string pdf = testing_support::FinishChecked(writer, path);
+    EXPECT_EQ(testing_support::RunTool("mutool draw -q -N -o /dev/null '" + path + "'").output, "")
+        << path;
+    return pdf;
+}
+
+// The colours that page 1 of a PDF shows, rendered by pdftoppm at one pixel a point, at
+// the given pixels: "(r, g, b)" each, separated by blanks, then a line end.
+inline std::string ShownColours(const std::string& pdf,
+                                std::initializer_list<std::pair<int, int>> pixels)
+{
+    std::string list;
+    for (const auto& [x, y] : pixels)
+        list += "(" + std::to_string(x) + "," + std::to_string(y) + "),";
+    const std::string png = testing_support::ScratchPath(
+        std::filesystem::path(pdf).stem().string() + "_shown");
+    return testing_support::RunTool(
+               "pdftoppm -r 72 -f 1 -l 1 -png -singlefile '" + pdf + "' '" + png +
+               "' && /usr/bin/python3 -c \"import sys; from PIL import Image; "
+               "p = Image.open(sys.argv[1]).convert('RGB'); print(*(p.getpixel(xy) for xy in [" +
+               list + "]))\" '" + png + ".png'")
+        .output;
+}
+
 // A document with an open page whose content each test reads back.
 class ImageTest : public ::testing::Test {
 protected:
@@ -175,7 +203,7 @@ protected:
         return text;
     }
 
-    std::string Finish() { return testing_support::FinishChecked(*w, path); }
+    std::string Finish() { return FinishQuiet(*w, path); }
 
     std::string path;
     std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();

@@ -2,6 +2,8 @@
 // of the variants it refuses and of damaged data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "image_test_support.h"
 
 namespace pdf {
@@ -149,14 +151,14 @@ TEST(TgaLoader, RefusalsAndDamage)
 // A GIF of one frame whose codes are clear-and-literal pairs, with the given screen and
 // frame geometry.
 Bytes Gif(int screenW, int screenH, int left, int top, int width, int height,
-          const std::vector<int>& codes, int frames = 1)
+          const std::vector<int>& codes, int frames = 1, int transparent = -1)
 {
     Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
     AppendLE(out, static_cast<std::uint32_t>(screenW), 2);
     AppendLE(out, static_cast<std::uint32_t>(screenH), 2);
     Append(out, {0x81, 3, 0});  // 4 colours; background 3
     Append(out, {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
-    Append(out, {0x21, 0xF9, 4, 0, 0, 0, 0, 0});  // a graphic control block, passed over
+    Append(out, {0x21, 0xF9, 4, transparent >= 0, 0, 0, std::max(transparent, 0), 0});
     // Three-bit codes packed from the low bits up.
     Bytes packed;
     std::uint32_t buffer = 0;
@@ -194,7 +196,11 @@ TEST(GifLoader, FramesLandOnTheScreenBottomRowFirst)
     const PreparedImage image = DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1})), 1);
     EXPECT_EQ(image.Bits, 2);
     EXPECT_EQ(image.Data, (Bytes{0xE4, 0x18})) << "rows 3 2 1 and 0 1 2, two bits a pixel";
-    EXPECT_EQ(image.Mask, "3 3") << "the background colour is transparent";
+    EXPECT_EQ(image.Mask, "") << "the background colour stays opaque";
+    EXPECT_EQ(DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1}), 2, 2), 1).Mask, "2 2")
+        << "the index the control block declares is transparent";
+    EXPECT_EQ(DecodeGif(Gif(3, 2, 0, 0, 3, 2, Literals({0, 1, 2, 3, 2, 1}), 2, 2), 2).Mask, "")
+        << "a control block speaks for the next frame only";
     EXPECT_EQ(image.Palette.size(), 12u);
 
     // A frame offset beyond the screen keeps only what lies on it.
@@ -306,6 +312,42 @@ TEST(PngLoader, VariantsWeDoNotReadAreNamed)
     Bytes cut = Png(8, 2, 0, {Chunk("IDAT", Bytes(100))});
     cut.resize(cut.size() - 40);
     EXPECT_EQ(Refusal([&] { DecodePng(cut); }), "Subscript out of range");
+}
+
+// Headers the formats forbid, or sizes past what any arithmetic of ours holds, are refused
+// as invalid files through the public operations, and nothing reaches the document.
+using ForbiddenHeaders = ImageTest;
+
+TEST_F(ForbiddenHeaders, AreRefusedAsInvalidFiles)
+{
+    const Bytes data = Chunk("IDAT", {1});
+    Bytes wide = Png(8, 2, 0, {data});
+    wide[16] = 0x80;  // a width of 2^31 + 256
+    Bytes huge = Bmp24(1, 1, {0, 0, 0});
+    for (const auto& [at, value] : {std::pair{18, 1996488778u}, std::pair{22, 1879056384u}})
+        for (int i = 0; i < 4; ++i)
+            huge[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    const std::pair<Bytes, std::string> cases[] = {
+        {Png(3, 0, 0, {data}), "the PNG header gives the invalid bit depth 3"},
+        {Png(4, 2, 0, {data}), "the PNG header gives the invalid bit depth 4"},
+        {Png(8, 3, 0, {Chunk("PLTE", Bytes(3 * 257)), data}),
+         "the PNG palette does not hold 1 to 256 colours"},
+        {wide, "the PNG header gives an invalid size"},
+        {Png(8, 2, 0, {Chunk("tRNS", {0, 1}), data}),
+         "the PNG transparency chunk has the wrong length"},
+        {Png(4, 3, 0, {Chunk("PLTE", Bytes(6)), Chunk("tRNS", {0, 0, 0}), data}),
+         "the PNG transparency chunk has the wrong length"},
+        {huge, "the picture is too large"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const std::string name = file[0] == 'B' ? "huge.bmp" : "forbidden.png";
+        EXPECT_EQ(w->AddImage(name, file), name);
+        EXPECT_EQ(w->ErrNumber(), 321) << reason;
+        EXPECT_EQ(w->ErrDescription(), reason);
+        w->DrawImage(name, 0, 0);
+    }
+    EXPECT_EQ(Content(), "");
+    EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 0);
 }
 
 }  // namespace
