@@ -377,12 +377,14 @@ public:
     void BeginConditionalLayer(const std::string& names, int policy);
     void EndConditionalLayer();
     // Existing PDF files (pdf/reader/source_document.cpp, page_import.cpp).  Each file is
-    // parsed once, on the first GetInfo that names it (case aside); the others begin with
-    // that GetInfo.  GetInfo records a failure for ErrNumber, ErrSource and ErrDescription
+    // parsed once, on the first GetInfo that names it (names compare exactly); the others
+    // begin with that GetInfo.  GetInfo records a failure for ErrNumber, ErrSource and ErrDescription
     // and returns 0, leaving its written arguments as they were (encrypted files are
     // refused); the others give False, "" or nothing for an unreadable file, an encrypted
     // one or a page out of range, and let an Error of a damaged file reach their caller.
     // Pages count from 1; sizes are in user units; encrypted and pdfa are -1 (True) or 0.
+    // Information strings come as UTF-8.  The version is the minor digit of a 1.x header
+    // (4 for 1.4) and ten times the major plus the minor from 2.0 on (20 for 2.0).
     int GetInfo(std::string fileName, std::string& title, std::string& subject,
                 std::string& author, int& encrypted, int& pdfa, int& version);
     bool GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation);
@@ -626,7 +628,8 @@ private:
     // last GetInfo.
     struct XrefSection;
     void ResetSourceDocuments();
-    void ReadSourceFile(const std::string& fileName);
+    std::string ReadSourceFile(const std::string& fileName);
+    std::string ReadStringValue(Scanner& dict);
     bool ClaimsPdfA(const std::string& catalog);
     SourceDocRecord& CurrentSource();
     XrefEntry SourceEntry(int number);
@@ -652,6 +655,9 @@ private:
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
     bool SourcePageReadable(const std::string& fileName, int page);
+    std::string ReadContentPage(const std::string& fileName, int page);
+    void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
+                         float height);
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
     // A new document holds none of the forms and copies made for the one before.
     void ForgetImports();

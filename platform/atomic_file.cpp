@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_faults.h"
+
 namespace platform {
 
 namespace {
@@ -90,7 +92,8 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   int fd = ::mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return errno;
 
-  int error = WriteAll(fd, contents);
+  int error = InjectedFileFaults().writeError;
+  if (error == 0) error = WriteAll(fd, contents);
   if (error == 0) error = CopyMode(fd, file);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (error == 0 && std::rename(name.data(), file.c_str()) != 0) error = errno;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/file_faults.h"
 
 namespace platform {
 
@@ -86,8 +87,8 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
     return empty;
   }
   struct stat status;
-  if (::fstat(fd, &status) != 0) {
-    error = errno;
+  if (::fstat(fd, &status) != 0 || InjectedFileFaults().readError != 0) {
+    error = InjectedFileFaults().readError != 0 ? InjectedFileFaults().readError : errno;
     ::close(fd);
     return empty;
   }
@@ -146,18 +147,17 @@ bool HoldsLineBreakOrNul(std::string_view text) {
 }  // namespace
 
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path) {
-  std::lock_guard<std::mutex> lock(cacheMutex);
   int error;
+  return ReadIniFile(path, error);
+}
+
+std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& error) {
+  std::lock_guard<std::mutex> lock(cacheMutex);
   return Load(path, error);
 }
 
-int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
-                  std::string_view value) {
-  if (HoldsLineBreakOrNul(section) || HoldsLineBreakOrNul(key) || HoldsLineBreakOrNul(value) ||
-      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
-      key.empty() || key.front() == '[' || key.front() == ';') {
-    return EINVAL;
-  }
+int UpdateIniFile(const std::string& path, const IniChange& change,
+                  std::shared_ptr<const IniDocument>* written) {
   std::lock_guard<std::mutex> lock(cacheMutex);
   FileLock fileLock(path);
   if (fileLock.Error() != 0) return fileLock.Error();
@@ -167,12 +167,29 @@ int WriteIniValue(const std::string& path, std::string_view section, std::string
   // A file that exists but cannot be read must not be replaced by one holding this value only.
   if (error != 0) return error;
 
-  std::string text = current->WithValue(section, key, value);
-  struct stat written;
-  error = ReplaceFileContents(path, text, &written);
+  std::string text;
+  if ((error = change(current, text)) != 0) return error;
+  struct stat status;
+  error = ReplaceFileContents(path, text, &status);
   if (error != 0) return error;
-  Remember(path, IdentityOf(written), std::make_shared<const IniDocument>(std::move(text)));
+  auto document = std::make_shared<const IniDocument>(std::move(text));
+  Remember(path, IdentityOf(status), document);
+  if (written != nullptr) *written = std::move(document);
   return 0;
+}
+
+int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
+                  std::string_view value) {
+  if (HoldsLineBreakOrNul(section) || HoldsLineBreakOrNul(key) || HoldsLineBreakOrNul(value) ||
+      section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+      key.empty() || key.front() == '[' || key.front() == ';') {
+    return EINVAL;
+  }
+  return UpdateIniFile(path, [&](const std::shared_ptr<const IniDocument>& current,
+                                std::string& text) {
+    text = current->WithValue(section, key, value);
+    return 0;
+  });
 }
 
 void RemoveInterruptedWrites(const std::string& path) {

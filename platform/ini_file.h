@@ -5,6 +5,7 @@
 // two programs writing one file never lose each other's values.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@ namespace platform {
 
 // The file's parsed contents; an empty document when the file is missing or unreadable.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
+// The same, with `error` set to 0 when the file was read or does not exist, else to the
+// errno that tells why it could not be read.
+std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& error);
 
 // Sets `key` of `section` to `value` in the file (the file, the section and the key are
 // created when missing).  Returns 0, or the errno of the failure, the file then untouched.
@@ -22,6 +26,15 @@ std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
 // "=" in a key or one that starts with "[" or ";", an empty key) give EINVAL.
 int WriteIniValue(const std::string& path, std::string_view section, std::string_view key,
                   std::string_view value);
+
+// Replaces the file with the text that `change` makes of the file as it is under the lock.
+// `change` returns 0, or an errno that leaves the file untouched.  Returns 0, or the errno
+// of the failure, the file then untouched (a file that exists but cannot be read is never
+// replaced).  `written`, when given, receives the document written.
+using IniChange = std::function<int(const std::shared_ptr<const IniDocument>& current,
+                                    std::string& text)>;
+int UpdateIniFile(const std::string& path, const IniChange& change,
+                  std::shared_ptr<const IniDocument>* written = nullptr);
 
 // Removes what writes of the file that were killed before their end left beside it, under
 // the file's lock, so that a write under way in another process keeps its own.

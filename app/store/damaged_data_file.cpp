@@ -1,8 +1,10 @@
 #include "app/store/damaged_data_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "app/store/codec.h"
 #include "app/store/system_error_text.h"
@@ -78,33 +80,80 @@ std::string CopyName(const std::string& file, std::time_t now) {
 
 }  // namespace
 
-bool HoldsUnreadableLines(std::string_view text) {
+std::vector<std::string_view> DamagedLines(std::string_view text) {
+  std::vector<std::string_view> damaged;
+  // The header of the section being read, until a key line of that section reads whole.
+  std::optional<std::string_view> headerWithoutValue;
   bool inSection = false;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = text.substr(0, end);
-    if (!IsReadableLine(line, inSection)) return true;
-    if (!Trimmed(line).empty() && Trimmed(line).front() == '[') inSection = true;
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+  bool sectionReadable = true;
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t end = std::min(text.find('\n', begin), text.size());
+    const std::string_view line = text.substr(begin, end - begin);
+    const std::string_view content = Trimmed(line);
+    const bool ignorable = content.empty() || content.front() == ';';
+    bool readable = end < text.size() && IsReadableLine(line, inSection);
+    if (!ignorable && content.front() == '[') {
+      if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
+      headerWithoutValue.reset();
+      inSection = true;
+      sectionReadable = readable;
+      if (readable) headerWithoutValue = line;  // told when its section ends without a value
+    } else if (!ignorable && readable) {
+      readable = sectionReadable;
+      if (readable) headerWithoutValue.reset();
+    }
+    if (!readable) damaged.push_back(line);
+    begin = end + 1;
   }
-  return false;
+  if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
+  std::sort(damaged.begin(), damaged.end(),
+            [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
+  return damaged;
 }
 
-std::optional<std::string> KeepDamagedDataFile(const std::string& file, std::time_t now) {
-  const std::string& contents = platform::ReadIniFile(file)->Text();
-  if (!HoldsUnreadableLines(contents)) return std::nullopt;
+std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known) {
+  std::string kept;
+  kept.reserve(text.size());
+  std::size_t from = 0;
+  for (std::string_view line : DamagedLines(text)) {
+    if (std::find(known.begin(), known.end(), line) == known.end()) continue;
+    const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+    kept.append(text.substr(from, begin - from));
+    from = std::min(begin + line.size() + 1, text.size());  // with its line break
+  }
+  kept.append(text.substr(from));
+  return kept;
+}
 
-  std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "
-                        "pas pu être lues et sont ignorées.\nFichier : " + file;
+std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
+  const std::string& file = planner.DataFile;
+  const std::string& contents = platform::ReadIniFile(file)->Text();
+  std::error_code ignored;
+  if (Trimmed(contents).find_first_not_of('\n') == std::string_view::npos) {
+    if (!std::filesystem::exists(file, ignored)) return std::nullopt;
+    return "Le fichier de données est vide : son contenu a été perdu.\nFichier : " + file +
+           "\nSi vous avez une sauvegarde, vous pouvez la restaurer dans les paramètres.";
+  }
+  std::vector<std::string_view> damaged = DamagedLines(contents);
+  if (damaged.empty()) return std::nullopt;
+
   std::string copy = EarlierCopy(file, contents);
+  const bool toldBefore = !copy.empty();
   int error = 0;
-  if (copy.empty()) {
+  if (!toldBefore) {
     copy = CopyName(file, now);
     error = platform::ReplaceFileContents(copy, contents);
   }
+  // Without a copy the lines stay in the file: they are all that is left of what they held.
+  if (error == 0) planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
+  if (toldBefore) return std::nullopt;
+
+  std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "
+                        "pas pu être lues (fichier coupé ou abîmé) et sont ignorées.\nFichier : " +
+                        file;
   if (error == 0) {
-    message += "\nUne copie du fichier tel qu'il était est gardée : " + copy;
+    message += "\nUne copie du fichier tel qu'il était est gardée : " + copy +
+               "\nCes lignes seront retirées du fichier au prochain enregistrement.";
   } else {
     message += "\nAucune copie du fichier n'a pu être gardée.\nCause : " + SystemErrorText(error);
   }

@@ -1,23 +1,36 @@
 // A data file that holds lines the program cannot read (cut short, or garbled by hand or by
-// a disk fault): the user is told, and a copy of the file as it was is kept beside it
-// before anything is written to it, while the program goes on with what it could read.
+// a disk fault): the user is told once, a copy of the file as it was is kept beside it, the
+// program goes on with what it could read, and the next write leaves those lines out.
 #pragma once
 
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "app/store/planner.h"
 
 namespace store {
 
-// Whether the INI text holds a line that is neither blank, a comment, a section header
-// nor a key line whose section name, key and value are complete encoded texts.
-bool HoldsUnreadableLines(std::string_view text);
+// The lines of an INI text that the program cannot read, each without its line break:
+//  - a line that is neither blank, a comment, a section header nor a key line whose section
+//    name, key and value are complete encoded texts;
+//  - the last line when it has no line end: the file was cut inside it;
+//  - a section header with no readable key line (a section cut before its value), and the
+//    lines of a section whose header cannot be read.
+std::vector<std::string_view> DamagedLines(std::string_view text);
 
-// When the data file `file` holds unreadable lines: keeps a copy of it named after it,
-// ".endommagé-" and the local time `now` ("data.endommagé-20261208-221500"), unless a
-// copy of the same contents is there already, and returns the message for the user.
-// Nothing when the file reads whole or does not exist.
-std::optional<std::string> KeepDamagedDataFile(const std::string& file, std::time_t now);
+// The text without those of its damaged lines that are among `known`.
+std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known);
+
+// Checks the data file at start.  When it holds damaged lines, a copy of it is kept, named
+// after it, ".endommagé-" and the local time `now` ("data.endommagé-20261208-221500"), and
+// the user is told; the lines then go into planner.KeptDamagedLines, for the reads to pass
+// over and the next write to leave out.  Contents of which a copy is kept already were
+// told of at an earlier start: no second copy, no second message.  An empty data file is
+// told of too: the program never writes one, so its contents were lost.  Nothing when the
+// file reads whole or does not exist.
+std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now);
 
 }  // namespace store

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/store/codec.h"
+#include "app/store/damaged_data_file.h"
 #include "app/store/record_sections.h"
 #include "app/store/system_error_text.h"
 #include "platform/ini_file.h"
@@ -12,13 +13,64 @@ namespace store {
 
 namespace {
 
+using platform::IniDocument;
+
 void ReportWriteFailure(const Planner& planner, const std::string& file, int error) {
   std::string message = "Les données n'ont pas pu être enregistrées.\nFichier : " + file +
                         "\nCause : " + SystemErrorText(error);
+  if (file == planner.DataFile) {
+    message += "\nLa modification reste affichée : elle sera enregistrée avec la prochaine "
+               "qui pourra l'être. Si le programme est fermé avant, elle sera perdue.";
+  }
   if (planner.ShowWriteFailure) {
     planner.ShowWriteFailure(message);
   } else {
     std::cerr << message << '\n';
+  }
+}
+
+std::string WithValue(const IniDocument& document, const DataFileValue& value) {
+  return document.WithValue(EncodeIniText(value.section), EncodeIniText(value.key),
+                            EncodeIniText(value.value));
+}
+
+// `document` with `values` set in turn.
+std::shared_ptr<const IniDocument> WithValues(std::shared_ptr<const IniDocument> document,
+                                              const std::vector<DataFileValue>& values) {
+  for (const DataFileValue& value : values) {
+    document = std::make_shared<const IniDocument>(WithValue(*document, value));
+  }
+  return document;
+}
+
+// The text of `document` with `values` set in turn; the last one needs no document of its own.
+std::string TextWith(std::shared_ptr<const IniDocument> document,
+                     const std::vector<DataFileValue>& values) {
+  if (values.empty()) return document->Text();
+  for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+    document = std::make_shared<const IniDocument>(WithValue(*document, values[i]));
+  }
+  return WithValue(*document, values.back());
+}
+
+// The file as the planner sees it, from its contents `file`.
+std::shared_ptr<const IniDocument> Seen(const Planner& planner,
+                                        std::shared_ptr<const IniDocument> file) {
+  if (!planner.KeptDamagedLines.empty()) {
+    std::string readable = WithoutDamagedLines(file->Text(), planner.KeptDamagedLines);
+    if (readable.size() != file->Text().size()) {
+      file = std::make_shared<const IniDocument>(std::move(readable));
+    }
+  }
+  return WithValues(std::move(file), planner.UnwrittenValues);
+}
+
+void KeepUnwritten(Planner& planner, std::vector<DataFileValue>& values) {
+  for (DataFileValue& value : values) {
+    std::erase_if(planner.UnwrittenValues, [&](const DataFileValue& earlier) {
+      return earlier.section == value.section && earlier.key == value.key;
+    });
+    planner.UnwrittenValues.push_back(std::move(value));
   }
 }
 
@@ -31,8 +83,14 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::s
   return value ? DecodeIniText(*value) : std::string(defaultValue);
 }
 
-int WriteIni(const Planner& planner, std::string_view section, std::string_view key,
+int WriteIni(Planner& planner, std::string_view section, std::string_view key,
              std::string_view value, const std::string& file) {
+  if (file == planner.DataFile) {
+    return WriteDataFile(planner, {{std::string(section), std::string(key), std::string(value)}})
+                   == 0
+               ? 1
+               : 0;
+  }
   int error = platform::WriteIniValue(file, EncodeIniText(section), EncodeIniText(key),
                                       EncodeIniText(value));
   if (error == 0) return 1;
@@ -51,11 +109,43 @@ std::vector<std::string> GetIniSectionNames(const std::string& file) {
 }
 
 int MaxSectionIndex(const Planner& planner, std::string_view prefix) {
-  auto document = platform::ReadIniFile(planner.DataFile);
-  int highest = -1;
-  ForEachRecordSection(*document, prefix,
-                       [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
-  return highest;
+  return HighestRecordIndex(*DataView(planner), prefix);
+}
+
+std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
+  return Seen(planner, platform::ReadIniFile(planner.DataFile));
+}
+
+std::string ReadDataValue(const Planner& planner, std::string_view section,
+                          std::string_view key) {
+  auto value = DataView(planner)->Value(EncodeIniText(section), EncodeIniText(key));
+  return value ? DecodeIniText(*value) : std::string();
+}
+
+int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
+                  const ValuesUnderLock& underLock,
+                  std::shared_ptr<const IniDocument>* written) {
+  bool sawLockedData = false;
+  int error = platform::UpdateIniFile(
+      planner.DataFile,
+      [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
+        std::shared_ptr<const IniDocument> data = Seen(planner, current);
+        if (underLock) underLock(*data, values);
+        sawLockedData = true;
+        text = TextWith(std::move(data), values);
+        return 0;
+      },
+      written);
+  if (error == 0) {
+    planner.UnwrittenValues.clear();
+    planner.KeptDamagedLines.clear();
+    return 0;
+  }
+  // The file could not be read under its lock: the values are added to the data as last seen.
+  if (underLock && !sawLockedData) underLock(*DataView(planner), values);
+  KeepUnwritten(planner, values);
+  ReportWriteFailure(planner, planner.DataFile, error);
+  return error;
 }
 
 }  // namespace store

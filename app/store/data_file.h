@@ -2,11 +2,14 @@
 // index of a kind.  Every section name, key and value passes through the text codec.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/store/planner.h"
+#include "platform/ini_document.h"
 
 namespace store {
 
@@ -21,7 +24,9 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::s
 
 // Writes the value at once (atomically).  Returns non-zero on success; on failure the file
 // is left as it was, the user is told through planner.ShowWriteFailure, and 0 is returned.
-int WriteIni(const Planner& planner, std::string_view section, std::string_view key,
+// A value of the data file that could not be written is written by the next write of it
+// that succeeds.
+int WriteIni(Planner& planner, std::string_view section, std::string_view key,
              std::string_view value, const std::string& file);
 
 // The decoded names of all sections of `file`, in file order; none when it is missing.
@@ -30,5 +35,25 @@ std::vector<std::string> GetIniSectionNames(const std::string& file);
 // The highest n among the sections of the data file named `prefix` followed by n in
 // decimal digits (the prefix compared exactly, letter case included); -1 when none.
 int MaxSectionIndex(const Planner& planner, std::string_view prefix);
+
+// The data file as the planner sees it: without the damaged lines it keeps a copy of, with
+// the changes not written yet.
+std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
+// The value of `key` in `section` of DataView; empty when missing.
+std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
+
+// Values that a write adds once it sees the data as they are under the file's lock (a new
+// record takes its number from them).
+using ValuesUnderLock =
+    std::function<void(const platform::IniDocument& data, std::vector<DataFileValue>& values)>;
+
+// Writes the unwritten values, then `values` and those of `underLock`, in one replacement of
+// the data file, leaving out the damaged lines it keeps a copy of.  0 on success, else the
+// errno of the failure: the file is then as it was, the user has been told, and the values
+// wait in planner.UnwrittenValues for the next write.  `written`, on success, receives the
+// document written.
+int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
+                  const ValuesUnderLock& underLock = {},
+                  std::shared_ptr<const platform::IniDocument>* written = nullptr);
 
 }  // namespace store

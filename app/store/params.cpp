@@ -5,17 +5,19 @@
 namespace store {
 
 void LoadParams(Planner& planner) {
-  planner.ActivityType = ReadIni(kParamSection, "Type", planner.DataFile);
-  planner.ProjectTerms[0] = ReadIni(kParamSection, "Projet", planner.DataFile);
-  planner.ActivityTerms[0] = ReadIni(kParamSection, "Act", planner.DataFile);
-  planner.ResourceTerms[0] = ReadIni(kParamSection, "Ress", planner.DataFile);
+  planner.ActivityType = ReadDataValue(planner, kParamSection, "Type");
+  planner.ProjectTerms[0] = ReadDataValue(planner, kParamSection, "Projet");
+  planner.ActivityTerms[0] = ReadDataValue(planner, kParamSection, "Act");
+  planner.ResourceTerms[0] = ReadDataValue(planner, kParamSection, "Ress");
 }
 
+// In one write: a failure is told once, and the four keys are never half written.
 void SaveParams(Planner& planner) {
-  WriteIni(planner, kParamSection, "Type", planner.ActivityType, planner.DataFile);
-  WriteIni(planner, kParamSection, "Projet", planner.ProjectTerms[0], planner.DataFile);
-  WriteIni(planner, kParamSection, "Act", planner.ActivityTerms[0], planner.DataFile);
-  WriteIni(planner, kParamSection, "Ress", planner.ResourceTerms[0], planner.DataFile);
+  const std::string section(kParamSection);
+  WriteDataFile(planner, {{section, "Type", planner.ActivityType},
+                          {section, "Projet", planner.ProjectTerms[0]},
+                          {section, "Act", planner.ActivityTerms[0]},
+                          {section, "Ress", planner.ResourceTerms[0]}});
 }
 
 }  // namespace store

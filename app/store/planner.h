@@ -8,7 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/data_folder_lock.h"
+
 namespace store {
+
+// One value of the data file, in plain text.
+struct DataFileValue {
+  std::string section;
+  std::string key;
+  std::string value;
+};
 
 // Element 0 the plural (the user's choice), 1 the singular, 2 the gender "M" or "F".
 using Terms = std::array<std::string, 3>;
@@ -46,6 +55,16 @@ struct Planner {
   // Shows the user a message box saying that a change could not be written to the data
   // file (the change stays in memory).  Unset, the message goes to the standard error.
   std::function<void(const std::string& message)> ShowWriteFailure;
+
+  // Changes that could not be written yet, in the order made: the tables show them, and the
+  // next write that succeeds writes them with its own, so that no record is lost or left
+  // as a gap.
+  std::vector<DataFileValue> UnwrittenValues;
+  // Lines of the data file that cannot be read and of which a copy is kept: reads pass
+  // over them and the next write leaves them out.
+  std::vector<std::string> KeptDamagedLines;
+  // Held from the start-up to the end of the run.
+  platform::DataFolderLock FolderLock;
 };
 
 }  // namespace store

@@ -1,5 +1,6 @@
 #include "app/store/record_sections.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/store/codec.h"
@@ -54,6 +55,13 @@ void ForEachRecordSection(const platform::IniDocument& document, std::string_vie
       visit(index, i, rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits));
     }
   }
+}
+
+int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix) {
+  int highest = -1;
+  ForEachRecordSection(document, prefix,
+                       [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
+  return highest;
 }
 
 }  // namespace store

@@ -16,4 +16,8 @@ namespace store {
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
                           const std::function<void(int, std::size_t, bool)>& visit);
 
+// The highest record index of the sections of `document` named `prefix` followed by an
+// index; -1 when there is none.
+int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix);
+
 }  // namespace store

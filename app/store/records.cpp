@@ -1,12 +1,12 @@
 #include "app/store/records.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "app/store/codec.h"
 #include "app/store/data_file.h"
 #include "app/store/record_sections.h"
-#include "platform/ini_file.h"
 
 namespace store {
 
@@ -20,11 +20,10 @@ std::string SectionName(std::string_view prefix, int index) {
 
 // One pass over the file's sections rather than a look-up per record; the first section
 // named after an index holds its record, as a look-up by name would find it.
-void LoadTable(const Planner& planner, std::string_view prefix,
+void LoadTable(const platform::IniDocument& document, std::string_view prefix,
                std::vector<std::string>& table) {
-  auto document = platform::ReadIniFile(planner.DataFile);
   std::vector<std::int64_t> firstSection;
-  ForEachRecordSection(*document, prefix, [&](int index, std::size_t section, bool ownName) {
+  ForEachRecordSection(document, prefix, [&](int index, std::size_t section, bool ownName) {
     if (static_cast<std::size_t>(index) >= firstSection.size()) {
       firstSection.resize(static_cast<std::size_t>(index) + 1, -1);
     }
@@ -38,33 +37,56 @@ void LoadTable(const Planner& planner, std::string_view prefix,
   table.assign(firstSection.size(), std::string());
   for (std::size_t i = 0; i < firstSection.size(); ++i) {
     if (firstSection[i] < 0) continue;
-    auto value = document->SectionValue(static_cast<std::size_t>(firstSection[i]), key);
+    auto value = document.SectionValue(static_cast<std::size_t>(firstSection[i]), key);
     if (value) table[i] = DecodeIniText(*value);
   }
 }
 
-void Append(const Planner& planner, std::string_view prefix, std::vector<std::string>& table,
+// The record takes the number after the highest of the file as it is under the lock: another
+// program may have added records since the table was read.  Nor does it take a number the
+// table holds, whatever the file lost since.
+void Append(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
             std::string_view record) {
+  const int tableMax = static_cast<int>(table.size()) - 1;
+  int index = 0;
+  std::shared_ptr<const platform::IniDocument> written;
+  const int error = WriteDataFile(
+      planner, {},
+      [&](const platform::IniDocument& data, std::vector<DataFileValue>& values) {
+        index = std::max(HighestRecordIndex(data, prefix), tableMax) + 1;
+        values.push_back({SectionName(prefix, index), std::string(kRecordKey),
+                          std::string(record)});
+      },
+      &written);
+  if (index > static_cast<int>(table.size())) {
+    // The records the other program added come before this one.
+    std::vector<std::string> inFile;
+    LoadTable(error == 0 ? *written : *DataView(planner), prefix, inFile);
+    inFile.resize(static_cast<std::size_t>(index));
+    table.insert(table.end(), inFile.begin() + static_cast<std::ptrdiff_t>(table.size()),
+                 inFile.end());
+  }
   table.emplace_back(record);
-  int index = static_cast<int>(table.size()) - 1;
-  WriteIni(planner, SectionName(prefix, index), kRecordKey, record, planner.DataFile);
 }
 
-void Replace(const Planner& planner, std::string_view prefix, std::vector<std::string>& table,
+void Replace(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
              int index, std::string_view record) {
   if (index < 0 || index >= static_cast<int>(table.size())) return;
   table[index] = record;
-  WriteIni(planner, SectionName(prefix, index), kRecordKey, record, planner.DataFile);
+  WriteDataFile(planner, {{SectionName(prefix, index), std::string(kRecordKey),
+                           std::string(record)}});
 }
 
 }  // namespace
 
-void LoadResources(Planner& planner) { LoadTable(planner, kResourcePrefix, planner.Resources); }
+void LoadResources(Planner& planner) {
+  LoadTable(*DataView(planner), kResourcePrefix, planner.Resources);
+}
 void LoadCategories(Planner& planner) {
-  LoadTable(planner, kCategoryPrefix, planner.Categories);
+  LoadTable(*DataView(planner), kCategoryPrefix, planner.Categories);
 }
 void LoadActivities(Planner& planner) {
-  LoadTable(planner, kActivityPrefix, planner.Activities);
+  LoadTable(*DataView(planner), kActivityPrefix, planner.Activities);
 }
 
 void AddResource(Planner& planner, std::string_view record) {

@@ -1,5 +1,6 @@
 #include "app/store/startup.h"
 
+#include <cerrno>
 #include <ctime>
 
 #include "app/store/damaged_data_file.h"
@@ -14,6 +15,22 @@
 namespace store {
 
 namespace {
+
+// Two planners on one folder would each write over the other's changes.
+bool TakeDataFolder(Planner& planner, StartupServices& services) {
+  const int error = planner.FolderLock.Take(planner.DataFolder);
+  if (error == 0) return true;
+  if (error == EWOULDBLOCK) {
+    services.ShowStartupFailure(
+        "Quorvane est déjà ouvert sur ce dossier des données :\n" + planner.DataFolder +
+        "\nUtilisez la fenêtre déjà ouverte.\nLe programme va se fermer.");
+  } else {
+    services.ShowStartupFailure("Le dossier des données n'a pas pu être réservé :\n" +
+                                planner.DataFolder + "\nCause : " + SystemErrorText(error) +
+                                "\nLe programme va se fermer.");
+  }
+  return false;
+}
 
 void FillEmptyPlural(Terms& terms, const char* plural) {
   if (terms[0].empty()) terms[0] = plural;
@@ -32,8 +49,18 @@ bool Main(Planner& planner, StartupServices& services) {
     return false;
   }
   planner.DataFile = planner.DataFolder + "/data";
+  // Taken for a first run, an unreadable file would be replaced by the first change.
+  int error = 0;
+  platform::ReadIniFile(planner.DataFile, error);
+  if (error != 0) {
+    services.ShowStartupFailure("Le fichier de données ne peut pas être lu :\n" +
+                                planner.DataFile + "\nCause : " + SystemErrorText(error) +
+                                "\nLe programme va se fermer sans rien y écrire.");
+    return false;
+  }
+  if (!TakeDataFolder(planner, services)) return false;
   platform::RemoveInterruptedWrites(planner.DataFile);
-  if (auto notice = KeepDamagedDataFile(planner.DataFile, std::time(nullptr))) {
+  if (auto notice = CheckDataFile(planner, std::time(nullptr))) {
     services.ShowDataFileNotice(*notice);
   }
 
@@ -50,7 +77,7 @@ bool Main(Planner& planner, StartupServices& services) {
   services.LoadMainForm();
   services.SetDefaultMousePointer();
 
-  planner.ShareLink = ReadIni(kParamSection, "Synchro", planner.DataFile);
+  planner.ShareLink = ReadDataValue(planner, kParamSection, "Synchro");
 
   if (planner.ProjectTerms[0].empty() && planner.ActivityTerms[0].empty() &&
       planner.ResourceTerms[0].empty()) {

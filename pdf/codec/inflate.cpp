@@ -15,16 +15,25 @@ namespace pdf {
 namespace {
 
 using inflate::BitReader;
+using inflate::CodeLookup;
 using inflate::CodeShape;
 using inflate::HuffmanTable;
+using inflate::kEndOfBlock;
+using inflate::kInvalid;
+using inflate::kLiteral;
 using inflate::MakeEntry;
 using inflate::OutputBuffer;
-using inflate::SymbolKind;
 using inflate::ThrowCorrupt;
+using inflate::ValueWithExtra;
 
 constexpr int kLiteralPrimaryBits = 10;
 constexpr int kDistancePrimaryBits = 8;
 constexpr int kCodeLengthPrimaryBits = 7;
+
+// The fast loop's margins: a step refills once (taking 7 bytes at most, reading 8), and
+// writes a literal or a longest match, copied in whole 16-byte words.
+constexpr std::size_t kFastInput = 16;
+constexpr std::size_t kFastOutput = deflate::kMaxMatch + 16;
 
 // Distance symbols 30 and 31 are decoded as distances beyond the usual window, which a
 // stream can only use after as much output.
@@ -36,15 +45,14 @@ constexpr std::array<std::uint32_t, deflate::kLiteralSymbols> LiteralEntries()
     std::array<std::uint32_t, deflate::kLiteralSymbols> entries{};
     for (int s = 0; s < deflate::kLiteralSymbols; ++s) {
         if (s < deflate::kEndOfBlock)
-            entries[s] = MakeEntry(SymbolKind::Literal, static_cast<std::uint32_t>(s));
+            entries[s] = MakeEntry(kLiteral, static_cast<std::uint32_t>(s));
         else if (s == deflate::kEndOfBlock)
-            entries[s] = MakeEntry(SymbolKind::EndOfBlock, 0);
+            entries[s] = MakeEntry(kEndOfBlock, 0);
         else if (s - 257 < static_cast<int>(deflate::kLengthBase.size()))
-            entries[s] = MakeEntry(SymbolKind::Base,
-                                   static_cast<std::uint32_t>(deflate::kLengthBase[s - 257]),
+            entries[s] = MakeEntry(0, static_cast<std::uint32_t>(deflate::kLengthBase[s - 257]),
                                    static_cast<std::uint32_t>(deflate::kLengthExtra[s - 257]));
         else
-            entries[s] = MakeEntry(SymbolKind::Invalid, 0);
+            entries[s] = MakeEntry(kInvalid, 0);
     }
     return entries;
 }
@@ -54,9 +62,8 @@ constexpr std::array<std::uint32_t, deflate::kDistanceSymbols> DistanceEntries()
     std::array<std::uint32_t, deflate::kDistanceSymbols> entries{};
     for (int s = 0; s < deflate::kDistanceSymbols; ++s) {
         const bool far = s >= static_cast<int>(deflate::kDistanceBase.size());
-        entries[s] = far ? MakeEntry(SymbolKind::Base, kFarDistanceBase[s - 30], kFarDistanceExtra)
-                         : MakeEntry(SymbolKind::Base,
-                                     static_cast<std::uint32_t>(deflate::kDistanceBase[s]),
+        entries[s] = far ? MakeEntry(0, kFarDistanceBase[s - 30], kFarDistanceExtra)
+                         : MakeEntry(0, static_cast<std::uint32_t>(deflate::kDistanceBase[s]),
                                      static_cast<std::uint32_t>(deflate::kDistanceExtra[s]));
     }
     return entries;
@@ -66,7 +73,7 @@ constexpr std::array<std::uint32_t, deflate::kCodeLengthSymbols> CodeLengthEntri
 {
     std::array<std::uint32_t, deflate::kCodeLengthSymbols> entries{};
     for (int s = 0; s < deflate::kCodeLengthSymbols; ++s)
-        entries[s] = MakeEntry(SymbolKind::Literal, static_cast<std::uint32_t>(s));
+        entries[s] = MakeEntry(0, static_cast<std::uint32_t>(s));
     return entries;
 }
 
@@ -99,7 +106,8 @@ const FixedTables& Fixed()
 class Decoder {
 public:
     Decoder(std::span<const std::uint8_t> data, std::size_t outputCap)
-        : mIn(data.data(), data.size()), mOut(outputCap, data.size() * 4 + 1024)
+        : mInputSize(data.size()), mIn(data.data(), data.size()),
+          mOut(outputCap, data.size() * 2 + 1024)
     {
     }
 
@@ -150,13 +158,15 @@ private:
         if (mCodeLengths.Build(codeLengthLengths.data(), deflate::kCodeLengthSymbols,
                                kCodeLengthEntries.data()) != CodeShape::Complete)
             ThrowCorrupt();
+        const CodeLookup codeLengths = mCodeLengths.Lookup();
 
         std::array<std::uint8_t, deflate::kLiteralSymbols + deflate::kDistanceSymbols> lengths{};
         const int total = literalCount + distanceCount;
         int n = 0;
         while (n < total) {
             mIn.Refill();
-            const int symbol = static_cast<int>(inflate::ValueOf(mCodeLengths.Decode(mIn)));
+            std::uint64_t bitsBefore;
+            const int symbol = static_cast<int>(inflate::ValueOf(codeLengths.Decode(mIn, bitsBefore)));
             if (symbol < 16) {
                 lengths[n++] = static_cast<std::uint8_t>(symbol);
                 continue;
@@ -193,71 +203,146 @@ private:
 
     void CodedBlock(const HuffmanTable& literals, const HuffmanTable& distances)
     {
-        std::uint8_t* out = mOut.Data();
-        std::size_t pos = mOut.Size();
-        std::size_t room = mOut.Room();
+        const CodeLookup lit = literals.Lookup();
+        const CodeLookup dist = distances.Lookup();
         for (;;) {
-            // A refill holds bits for three literals, or for a length and its distance.
-            mIn.Refill();
-            std::uint32_t entry = literals.Decode(mIn);
-            int moreLiterals = 2;
-            while (inflate::KindOf(entry) == SymbolKind::Literal) {
-                if (pos >= room) {
-                    mOut.SetSize(pos);
-                    mOut.Reserve(1);
-                    out = mOut.Data();
-                    room = mOut.Room();
+            if (mIn.Available() >= kFastInput) {
+                mOut.Grow(kFastOutput, ExpectedOutput());
+                if (mOut.Room() - mOut.Size() >= kFastOutput) {
+                    if (FastCodes(lit, dist))
+                        return;
+                    continue;
                 }
-                out[pos++] = static_cast<std::uint8_t>(inflate::ValueOf(entry));
-                if (moreLiterals-- == 0)
-                    break;
-                entry = literals.Decode(mIn);
             }
-            const SymbolKind kind = inflate::KindOf(entry);
-            if (kind == SymbolKind::Literal)
-                continue;
-            if (moreLiterals < 2)
-                mIn.Refill();
-            if (kind == SymbolKind::EndOfBlock)
-                break;
-            if (kind != SymbolKind::Base)
-                ThrowCorrupt();
-            const std::size_t length = inflate::ValueOf(entry) + mIn.Take(inflate::ExtraBitsOf(entry));
+            if (SlowCode(lit, dist))
+                return;
+        }
+    }
 
-            entry = distances.Decode(mIn);
-            if (inflate::KindOf(entry) != SymbolKind::Base)
-                ThrowCorrupt();
-            const std::size_t distance = inflate::ValueOf(entry) + mIn.Take(inflate::ExtraBitsOf(entry));
-            if (distance > pos)
-                ThrowCorrupt();
-            if (pos + length > room) {
-                mOut.SetSize(pos);
-                mOut.Reserve(length);
-                out = mOut.Data();
-                room = mOut.Room();
+    // The output the whole input will give if the rest decodes as what came before it
+    // did, with a sixteenth to spare.
+    std::size_t ExpectedOutput() const
+    {
+        const double taken = static_cast<double>(mInputSize - mIn.Available());
+        const double ratio = static_cast<double>(mOut.Size()) / std::max(taken, 1.0);
+        return static_cast<std::size_t>(ratio * static_cast<double>(mInputSize) * (17.0 / 16));
+    }
+
+    // Decodes while the input holds kFastInput bytes more and the output has room for
+    // kFastOutput: there a refill needs no bounds check and a step no room check.  Gives
+    // true at the end of the block.
+    bool FastCodes(const CodeLookup& lit, const CodeLookup& dist)
+    {
+        BitReader in = mIn;  // a copy the compiler keeps in registers
+        std::uint8_t* const out = mOut.Data();
+        std::size_t pos = mOut.Size();
+        const std::size_t last = mOut.Room() - kFastOutput;
+        bool end = false;
+        // Each step starts with 56 bits or more and the first entry of its symbol looked
+        // up; the next one is looked up before the refill so that the two overlap.
+        in.RefillFast();
+        std::uint32_t first = lit.First(in);
+        while (pos <= last && in.Available() >= kFastInput) {
+            std::uint64_t bitsBefore;
+            std::uint32_t entry = lit.Consume(in, first, bitsBefore);
+            if (entry & kLiteral) {
+                out[pos++] = static_cast<std::uint8_t>(entry >> 16);
+                first = lit.First(in);
+                in.RefillFast();
+                continue;
             }
+            if (entry & (kEndOfBlock | kInvalid)) {
+                if (entry & kInvalid)
+                    ThrowCorrupt();
+                end = true;
+                break;
+            }
+            const std::size_t length = ValueWithExtra(entry, bitsBefore);
+            entry = dist.Decode(in, bitsBefore);
+            const std::size_t distance = ValueWithExtra(entry, bitsBefore);
+            if ((entry & kInvalid) || distance > pos)
+                ThrowCorrupt();
             CopyMatch(out + pos, distance, length);
             pos += length;
+            in.RefillFast();
+            first = lit.First(in);
         }
+        mIn = in;
         mOut.SetSize(pos);
+        return end;
+    }
+
+    // One literal, or one length and its distance, with every check: the input may end
+    // within it, the output may have to grow.  Gives true at the end of the block.
+    bool SlowCode(const CodeLookup& lit, const CodeLookup& dist)
+    {
+        mIn.Refill();
+        std::uint64_t bitsBefore;
+        std::uint32_t entry = lit.Decode(mIn, bitsBefore);
+        if (entry & kLiteral) {
+            mOut.Reserve(1);
+            mOut.Data()[mOut.Size()] = static_cast<std::uint8_t>(entry >> 16);
+            mOut.SetSize(mOut.Size() + 1);
+            return false;
+        }
+        if (entry & kInvalid)
+            ThrowCorrupt();
+        if (entry & kEndOfBlock)
+            return true;
+        const std::size_t length = ValueWithExtra(entry, bitsBefore);
+        mIn.Refill();
+        entry = dist.Decode(mIn, bitsBefore);
+        const std::size_t distance = ValueWithExtra(entry, bitsBefore);
+        if ((entry & kInvalid) || distance > mOut.Size())
+            ThrowCorrupt();
+        mOut.Reserve(length);
+        CopyMatch(mOut.Data() + mOut.Size(), distance, length);
+        mOut.SetSize(mOut.Size() + length);
+        return false;
     }
 
     // Copies length bytes from distance back; the copy may overlap what it writes, and
-    // may write up to 7 bytes of the buffer's slack past the end.
+    // may write up to 31 bytes of the buffer's slack past the end.
     static void CopyMatch(std::uint8_t* to, std::size_t distance, std::size_t length)
     {
         const std::uint8_t* from = to - distance;
-        if (distance >= 8) {
-            for (std::size_t i = 0; i < length; i += 8)
-                std::memcpy(to + i, from + i, 8);
+        const std::uint8_t* const end = to + length;
+        if (distance >= 16) {
+            // Most matches are short: two words without a loop.
+            std::memcpy(to, from, 16);
+            std::memcpy(to + 16, from + 16, 16);
+            to += 32;
+            from += 32;
+            while (to < end) {
+                std::memcpy(to, from, 16);
+                to += 16;
+                from += 16;
+            }
+        } else if (distance >= 8) {
+            do {
+                std::memcpy(to, from, 8);
+                to += 8;
+                from += 8;
+            } while (to < end);
         } else if (distance == 1) {
-            std::memset(to, *from, length);
+            const std::uint64_t word = *from * std::uint64_t{0x0101010101010101};
+            do {
+                std::memcpy(to, &word, 8);
+                to += 8;
+            } while (to < end);
         } else {
-            for (std::size_t i = 0; i < length; ++i)
-                to[i] = from[i];
+            // Each word is right in its first `distance` bytes, which the next one follows.
+            do {
+                std::uint64_t word;
+                std::memcpy(&word, from, 8);
+                std::memcpy(to, &word, 8);
+                to += distance;
+                from += distance;
+            } while (to < end);
         }
     }
 
+    std::size_t mInputSize;
     BitReader mIn;
     OutputBuffer mOut;
     HuffmanTable mCodeLengths{kCodeLengthPrimaryBits};

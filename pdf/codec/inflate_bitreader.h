@@ -14,16 +14,15 @@ class BitReader {
 public:
     BitReader(const std::uint8_t* data, std::size_t size) : mPos(data), mEnd(data + size) {}
 
+    // Input bytes not yet taken into the buffer.
+    std::size_t Available() const { return static_cast<std::size_t>(mEnd - mPos); }
+
     // Tops the buffer up to at least 56 bits.  Past the end of the input it adds zero
     // bits; a stream that has used one of them is truncated, which the next refill finds.
     void Refill()
     {
-        if (mEnd - mPos >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, mPos, 8);
-            mBuffer |= word << mCount;
-            mPos += (63 - mCount) >> 3;
-            mCount |= 56;
+        if (Available() >= 8) {
+            RefillFast();
             return;
         }
         while (mCount < 56) {
@@ -38,7 +37,19 @@ public:
         CheckNotOverrun();
     }
 
-    std::uint32_t Peek() const { return static_cast<std::uint32_t>(mBuffer); }
+    // Refill with 8 bytes of input known to be there.  The bits above the count it leaves
+    // are those of the next input byte, which the next refill puts there again.
+    void RefillFast()
+    {
+        std::uint64_t word;
+        std::memcpy(&word, mPos, 8);
+        mBuffer |= word << mCount;
+        mPos += (63 - mCount) >> 3;
+        mCount |= 56;
+    }
+
+    int Count() const { return mCount; }
+    std::uint64_t Peek() const { return mBuffer; }
 
     void Consume(int count)
     {
@@ -83,7 +94,7 @@ public:
     // The next count whole bytes of the input; the reader must be aligned.
     const std::uint8_t* TakeBytes(std::size_t count)
     {
-        if (static_cast<std::size_t>(mEnd - mPos) < count)
+        if (Available() < count)
             ThrowCorrupt();
         const std::uint8_t* start = mPos;
         mPos += count;

@@ -8,20 +8,32 @@ namespace pdf::inflate {
 namespace {
 
 constexpr int kMaxCodeLength = 15;
+constexpr int kMaxSymbols = 288;
+constexpr std::uint32_t kInvalidEntry = MakeEntry(kInvalid, 0);
 
-std::uint32_t Reversed(std::uint32_t code, int length)
+constexpr std::array<std::uint8_t, 256> ReversedBytes()
 {
-    std::uint32_t out = 0;
-    for (int i = 0; i < length; ++i, code >>= 1)
-        out = out << 1 | (code & 1);
-    return out;
+    std::array<std::uint8_t, 256> reversed{};
+    for (int b = 0; b < 256; ++b)
+        for (int i = 0; i < 8; ++i)
+            reversed[b] |= static_cast<std::uint8_t>(((b >> i) & 1) << (7 - i));
+    return reversed;
 }
 
-// Puts entry at every index whose low `length` bits are `index`, below `size`.
-void Spread(std::uint32_t* table, std::uint32_t index, int length, std::uint32_t size,
+constexpr auto kReversedBytes = ReversedBytes();
+
+// A code read most significant bit first, as the stream's bits hold it: least first.
+std::uint32_t Reversed(std::uint32_t code, int length)
+{
+    const std::uint32_t reversed16 = kReversedBytes[code & 255] << 8 | kReversedBytes[code >> 8 & 255];
+    return reversed16 >> (16 - length);
+}
+
+// Puts entry at every index whose low bits are `index`, stepping by `step`, below `size`.
+void Spread(std::uint32_t* table, std::uint32_t index, std::uint32_t step, std::uint32_t size,
             std::uint32_t entry)
 {
-    for (std::uint32_t i = index; i < size; i += 1u << length)
+    for (std::uint32_t i = index; i < size; i += step)
         table[i] = entry;
 }
 
@@ -30,7 +42,7 @@ void Spread(std::uint32_t* table, std::uint32_t index, int length, std::uint32_t
 CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
                               const std::uint32_t* entries)
 {
-    std::array<int, kMaxCodeLength + 1> perLength{};
+    std::array<int, kMaxCodeLength + 2> perLength{};
     for (int s = 0; s < count; ++s)
         ++perLength[lengths[s]];
     perLength[0] = 0;
@@ -44,59 +56,73 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
         if (perLength[length] != 0)
             longest = length;
     }
+    const bool complete = left == 0;
 
-    std::array<std::uint32_t, kMaxCodeLength + 2> next{};
+    // The used symbols in code order (by length, then by symbol), with their codes.
+    std::array<int, kMaxCodeLength + 2> start{};
     for (int length = 1; length <= kMaxCodeLength; ++length)
-        next[length + 1] = (next[length] + perLength[length]) << 1;
+        start[length + 1] = start[length] + perLength[length];
+    const int used = start[kMaxCodeLength + 1];
+    std::array<std::uint16_t, kMaxSymbols> symbols;
+    for (int s = 0; s < count; ++s)
+        if (lengths[s] != 0)
+            symbols[static_cast<std::size_t>(start[lengths[s]]++)] = static_cast<std::uint16_t>(s);
+    std::array<std::uint16_t, kMaxSymbols> codes;
+    for (int i = 0, code = 0, length = 0; i < used; ++i, ++code) {
+        const int next = lengths[symbols[static_cast<std::size_t>(i)]];
+        code <<= next - length;
+        length = next;
+        codes[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(code);
+    }
 
     mLongest = longest;
-    mUsedPrimaryBits = std::min(mPrimaryBits, longest);
-    mPrimaryMask = (1u << mUsedPrimaryBits) - 1;
-    const std::uint32_t primarySize = 1u << mUsedPrimaryBits;
-    mEntries.assign(primarySize, MakeEntry(SymbolKind::Invalid, 0));
+    const int primary = std::min(mPrimaryBits, longest);
+    mPrimaryMask = (1u << primary) - 1;
+    const std::uint32_t primarySize = 1u << primary;
+    if (mEntries.size() < primarySize)
+        mEntries.resize(primarySize);
+    if (!complete)
+        std::fill_n(mEntries.begin(), primarySize, kInvalidEntry);
 
-    // Codes longer than the primary bits share a subtable per primary prefix, sized for
-    // the longest of them.
-    std::vector<std::uint8_t> subtableBits(primarySize, 0);
-    std::array<std::uint32_t, kMaxCodeLength + 2> code = next;
-    for (int s = 0; s < count; ++s) {
+    int i = 0;
+    for (; i < used; ++i) {
+        const int s = symbols[static_cast<std::size_t>(i)];
         const int length = lengths[s];
-        if (length == 0)
-            continue;
-        const std::uint32_t bits = Reversed(code[length]++, length);
-        if (length <= mUsedPrimaryBits) {
-            Spread(mEntries.data(), bits, length, primarySize,
-                   entries[s] | static_cast<std::uint32_t>(length));
-        } else {
-            std::uint8_t& sub = subtableBits[bits & mPrimaryMask];
-            sub = std::max<std::uint8_t>(sub, static_cast<std::uint8_t>(length - mUsedPrimaryBits));
+        if (length > primary)
+            break;
+        Spread(mEntries.data(), Reversed(codes[static_cast<std::size_t>(i)], length), 1u << length,
+               primarySize, entries[s] + static_cast<std::uint32_t>(length | length << 8));
+    }
+
+    // Longer codes share a subtable per first-table prefix, sized for the longest of them;
+    // codes of one prefix follow each other in code order.
+    std::uint32_t size = primarySize;
+    while (i < used) {
+        auto prefixOf = [&](int k) {
+            return codes[static_cast<std::size_t>(k)] >> (lengths[symbols[static_cast<std::size_t>(k)]] - primary);
+        };
+        const std::uint32_t prefix = prefixOf(i);
+        int end = i + 1;
+        while (end < used && prefixOf(end) == prefix)
+            ++end;
+        const int bits = lengths[symbols[static_cast<std::size_t>(end - 1)]] - primary;
+        const std::uint32_t subtableSize = 1u << bits;
+        if (mEntries.size() < size + subtableSize)
+            mEntries.resize(size + subtableSize);
+        if (!complete)
+            std::fill_n(mEntries.begin() + size, subtableSize, kInvalidEntry);
+        mEntries[Reversed(prefix, primary)] =
+            MakeEntry(kSubtable, size) | static_cast<std::uint32_t>(primary | bits << 8);
+        for (; i < end; ++i) {
+            const int s = symbols[static_cast<std::size_t>(i)];
+            const int rest = lengths[s] - primary;
+            const std::uint32_t low = codes[static_cast<std::size_t>(i)] & ((1u << rest) - 1);
+            Spread(mEntries.data() + size, Reversed(low, rest), 1u << rest, subtableSize,
+                   entries[s] + static_cast<std::uint32_t>(rest | rest << 8));
         }
+        size += subtableSize;
     }
-    if (longest <= mUsedPrimaryBits)
-        return left == 0 ? CodeShape::Complete : CodeShape::Incomplete;
-
-    for (std::uint32_t prefix = 0; prefix < primarySize; ++prefix) {
-        if (subtableBits[prefix] == 0)
-            continue;
-        const auto start = static_cast<std::uint32_t>(mEntries.size());
-        mEntries[prefix] = MakeEntry(SymbolKind::Subtable, start, subtableBits[prefix]) |
-                           static_cast<std::uint32_t>(mUsedPrimaryBits);
-        mEntries.resize(start + (1u << subtableBits[prefix]), MakeEntry(SymbolKind::Invalid, 0));
-    }
-    code = next;
-    for (int s = 0; s < count; ++s) {
-        const int length = lengths[s];
-        if (length == 0)
-            continue;
-        const std::uint32_t bits = Reversed(code[length]++, length);
-        if (length <= mUsedPrimaryBits)
-            continue;
-        const std::uint32_t pointer = mEntries[bits & mPrimaryMask];
-        const int rest = length - mUsedPrimaryBits;
-        Spread(mEntries.data() + ValueOf(pointer), bits >> mUsedPrimaryBits, rest,
-               1u << ExtraBitsOf(pointer), entries[s] | static_cast<std::uint32_t>(rest));
-    }
-    return left == 0 ? CodeShape::Complete : CodeShape::Incomplete;
+    return complete ? CodeShape::Complete : CodeShape::Incomplete;
 }
 
 }  // namespace pdf::inflate

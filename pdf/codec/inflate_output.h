@@ -13,7 +13,7 @@ namespace pdf::inflate {
 
 class OutputBuffer {
 public:
-    static constexpr std::size_t kSlack = 16;
+    static constexpr std::size_t kSlack = 32;
 
     // A cap beyond any real size is taken as no cap.
     OutputBuffer(std::size_t cap, std::size_t sizeHint)
@@ -36,7 +36,19 @@ public:
             return;
         if (count > mCap || mSize > mCap - count)
             ThrowCorrupt();
-        const std::size_t wanted = std::max(mBytes.size() * 2, mSize + count + kSlack);
+        Grow(count);
+    }
+
+    // Makes room for count bytes as far as the cap allows, without failing.  The buffer
+    // grows to the expected total size when that is known, by a quarter at least and by
+    // four times at most, so that a wrong guess costs few copies.
+    void Grow(std::size_t count, std::size_t expected = 0)
+    {
+        if (mSize + count + kSlack <= mBytes.size())
+            return;
+        const std::size_t size = mBytes.size();
+        const std::size_t wanted =
+            std::max(std::clamp(expected + kSlack, size + size / 4, size * 4), mSize + count + kSlack);
         mBytes.resize(std::min(wanted, mCap + kSlack));
     }
 

@@ -72,7 +72,74 @@ std::vector<char32_t> DecodeUtf8(std::string_view text)
     return out;
 }
 
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | c >> 18);
+        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+char32_t PdfDocCharacter(unsigned char byte)
+{
+    for (const Special& s : kSpecials)
+        if (s.byte == byte)
+            return s.character;
+    return byte == 0x7F || byte == 0x9F || byte == 0xAD ? kReplacement : byte;
+}
+
+std::string Utf16Text(std::string_view units)
+{
+    std::string out;
+    const auto unit = [&](std::size_t i) -> char32_t {
+        return static_cast<char32_t>(static_cast<unsigned char>(units[i]) << 8 |
+                                     static_cast<unsigned char>(units[i + 1]));
+    };
+    for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < units.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
+        }
+        AppendUtf8(out, c);
+    }
+    if (units.size() % 2 != 0)
+        AppendUtf8(out, kReplacement);
+    return out;
+}
+
 }  // namespace
+
+std::string DecodeTextString(std::string_view bytes)
+{
+    if (bytes.substr(0, 2) == "\xFE\xFF")
+        return Utf16Text(bytes.substr(2));
+    std::string out;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        for (const char32_t c : DecodeUtf8(bytes.substr(3)))
+            AppendUtf8(out, c);
+        return out;
+    }
+    for (const char c : bytes)
+        AppendUtf8(out, PdfDocCharacter(static_cast<unsigned char>(c)));
+    return out;
+}
 
 std::string EncodeTextString(std::string_view utf8)
 {

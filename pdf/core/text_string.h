@@ -11,4 +11,9 @@ namespace pdf {
 // mark.  Invalid UTF-8 bytes are taken as Latin-1 characters.
 std::string EncodeTextString(std::string_view utf8);
 
+// The characters of a text string read from a file, as UTF-8: UTF-16BE behind its
+// byte-order mark (UTF-8 behind its own), PDFDocEncoding otherwise.  A byte or unit that
+// stands for no character becomes U+FFFD.
+std::string DecodeTextString(std::string_view bytes);
+
 }  // namespace pdf

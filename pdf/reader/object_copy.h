@@ -17,7 +17,4 @@ std::string RenumberReferences(std::string_view text, const std::function<std::s
 std::string EncipherStrings(std::string_view text,
                             const std::function<std::string(std::string)>& encipher);
 
-// The bytes a literal string stands for, parentheses included in `literal`.
-std::string LiteralStringBytes(std::string_view literal);
-
 }  // namespace pdf

@@ -41,7 +41,7 @@ public:
     // A number in decimal, or the normalised text of the object a reference names.
     std::string ReadResolved();
     // One value: a name with its "/", an array or dictionary as normalised text, a
-    // string's decoded characters, a whole number or "n g R"; "" for anything else.
+    // string's bytes, a whole number or "n g R"; "" for anything else.
     std::string ReadValue(bool resolve);
     // Looks for "/" and the key in the dictionary at or after start (0: the current
     // position), one level of nesting deep; on success the position stands after the key.
@@ -65,9 +65,6 @@ private:
 // The references of an array text that begins (after white space) with "["; the list is
 // replaced only when one was found.
 void ReadArrayToken(const std::string& text, std::vector<int>& list);
-
-// The characters that a literal string's text between its parentheses stands for.
-std::string ReadLiteralString(std::string_view raw);
 
 // CR and LF become spaces and every run of spaces one space.
 std::string NormaliseText(std::string_view text);

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
+#include "pdf/core/text_string.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/fonts/code_pages.h"
 #include "pdf/pagelith.h"
@@ -15,12 +17,15 @@ namespace pdf {
 
 namespace {
 
-// The version digit after "%PDF-1."; a header of another form counts as the newest 1.x.
-int HeaderMinorVersion(const std::string& afterPercent)
+// The version "M.m" after "%PDF-"; a header of another form counts as 1.7.
+std::pair<int, int> HeaderVersion(const std::string& afterPercent)
 {
-    if (afterPercent.rfind("PDF-1.", 0) != 0)
-        return 7;
-    return static_cast<int>(LeadingNumber(afterPercent.substr(6)));
+    const bool wellFormed = afterPercent.size() >= 7 && afterPercent.rfind("PDF-", 0) == 0 &&
+                            afterPercent[4] >= '1' && afterPercent[4] <= '9' && afterPercent[5] == '.' &&
+                            afterPercent[6] >= '0' && afterPercent[6] <= '9';
+    if (!wellFormed)
+        return {1, 7};
+    return {afterPercent[4] - '0', afterPercent[6] - '0'};
 }
 
 }  // namespace
@@ -44,10 +49,9 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
         return 0;
     }
 
-    const std::string key = UpperAscii(fileName);
     mSources.index = 0;
     for (int i = 1; i <= mSources.count; ++i) {
-        if (mSources.records[static_cast<std::size_t>(i)].fileName == key)
+        if (mSources.records[static_cast<std::size_t>(i)].fileName == fileName)
             mSources.index = i;
     }
     if (mSources.index == 0) {
@@ -57,18 +61,23 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
         mSources.index = mSources.count;
         SourceDocRecord& record = mSources.records[static_cast<std::size_t>(mSources.index)];
         record = SourceDocRecord{};
-        record.fileName = key;
+        record.fileName = fileName;
         // An unreadable or encrypted file keeps no record: the next file takes its place.
         std::string reason = fileName;
         bool refused = false;
         try {
             SourceFileSession session(mSources.file, fileName);
-            ReadSourceFile(fileName);
-            refused = record.encrypted;
-            if (refused)
+            const std::string unreadable = ReadSourceFile(fileName);
+            refused = record.encrypted || !unreadable.empty();
+            if (record.encrypted)
                 reason += ": the file is encrypted";
+            else if (!unreadable.empty())
+                reason += ": no document catalog can be read (" + unreadable + ")";
         } catch (const Error& e) {
             RaiseError(e, "GetInfo", fileName);
+            refused = true;
+        } catch (const std::bad_alloc&) {
+            RaiseError(Error(err::kOutOfMemory, "Out of memory"), "GetInfo", fileName);
             refused = true;
         }
         if (refused) {
@@ -80,25 +89,28 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
     }
 
     const SourceDocRecord& record = mSources.records[static_cast<std::size_t>(mSources.index)];
-    title = FromCodePage(record.title, charset::kWestern);
-    subject = FromCodePage(record.subject, charset::kWestern);
-    author = FromCodePage(record.author, charset::kWestern);
+    title = DecodeTextString(record.title);
+    subject = DecodeTextString(record.subject);
+    author = DecodeTextString(record.author);
     encrypted = record.encrypted ? -1 : 0;
     pdfa = record.pdfa ? -1 : 0;
-    version = record.versionOffset + 3;
+    version = record.majorVersion == 1 ? record.minorVersion : record.majorVersion * 10 + record.minorVersion;
     return record.pageCount;
 }
 
 // Header, cross-reference sections, information dictionary, page tree and PDF/A claim of
 // the file just opened.  Each step that fails is recorded and the next one goes on with
-// what there is.
-void Pagelith::ReadSourceFile(const std::string& fileName)
+// what there is.  When no document catalog can be read, the first failure says why.
+std::string Pagelith::ReadSourceFile(const std::string& fileName)
 {
+    std::string failure;
     const auto step = [&](auto&& work) {
         try {
             work();
         } catch (const Error& e) {
             RaiseError(e, "GetInfo", fileName);
+            if (failure.empty())
+                failure = e.what();
         }
     };
     SourceDocRecord& record = CurrentSource();
@@ -110,7 +122,8 @@ void Pagelith::ReadSourceFile(const std::string& fileName)
                (head[static_cast<std::size_t>(leading)] == '\r' || head[static_cast<std::size_t>(leading)] == '\n'))
             ++leading;
         const std::size_t versionAt = static_cast<std::size_t>(leading) + 1;
-        record.versionOffset = HeaderMinorVersion(versionAt < head.size() ? head.substr(versionAt, 8) : "") - 3;
+        std::tie(record.majorVersion, record.minorVersion) =
+            HeaderVersion(versionAt < head.size() ? head.substr(versionAt, 8) : "");
     });
 
     int root = 0;
@@ -127,28 +140,46 @@ void Pagelith::ReadSourceFile(const std::string& fileName)
             throw Error(err::kInvalidFileFormat, "No document catalog in the trailer");
     });
     if (record.encrypted)
-        return;
+        return {};
 
     step([&] {
         if (info == 0)
             return;
-        Scanner dict(ReadObjectText(info));
+        // Strings are taken from the object as written: its line ends and blanks are theirs.
+        Scanner dict(ReadObject(info, false).raw);
         const std::array<std::pair<const char*, std::string*>, 5> keys{{
             {"Title", &record.title}, {"Author", &record.author}, {"Creator", &record.creator},
             {"Producer", &record.producer}, {"Subject", &record.subject}}};
         for (const auto& [name, value] : keys) {
             if (dict.GetDictValue(name, 1))
-                *value = dict.ReadValue(false);
+                *value = ReadStringValue(dict);
         }
     });
     std::string catalog;
+    int pages = 0;
     step([&] {
         catalog = root == 0 ? std::string() : ReadObjectText(root);
         Scanner dict(catalog);
         if (dict.GetDictValue("Pages", 1))
-            WalkPageTree(dict.ReadRef());
+            pages = dict.ReadRef();
     });
+    if (pages == 0)
+        return failure.empty() ? "no /Pages" : failure;
+    step([&] { WalkPageTree(pages); });
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
+    return {};
+}
+
+// The string at the scanner's position, or that of the object a reference there names.
+std::string Pagelith::ReadStringValue(Scanner& dict)
+{
+    const int at = dict.GetPos();
+    if (const int number = dict.ReadRef(); number != 0) {
+        Scanner object(ReadObject(number, false).raw);
+        return object.ReadValue(false);
+    }
+    dict.SetPos(at);
+    return dict.ReadValue(false);
 }
 
 // The catalog's XMP names a PDF/A part, or, without XMP, its output intent is PDF/A's.
@@ -242,6 +273,11 @@ std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
 
 std::string Pagelith::GetContentPage(std::string fileName, int page)
 {
+    return WithMemoryErrors([&] { return ReadContentPage(fileName, page); });
+}
+
+std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
+{
     if (!SourcePageReadable(fileName, page))
         return {};
     const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
@@ -249,10 +285,10 @@ std::string Pagelith::GetContentPage(std::string fileName, int page)
     std::string content;
     for (const int ref : ContentRefs(ReadObjectText(object))) {
         const SourceObject stream = ReadObject(ref, true);
-        const Bytes data = DecodeStored(stream.data, stream.filter);
+        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size());
         content.append(data.begin(), data.end());
     }
-    return ReplaceText(FromCodePage(content, charset::kWestern), "\r\n", "\n");
+    return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);
 }
 
 }  // namespace pdf

@@ -50,14 +50,16 @@ struct SourcePageEntry {
 };
 
 struct SourceDocRecord {
-    int versionOffset = 0;  // header's minor version minus 3
-    std::string fileName;   // upper-cased: the cache key
+    int majorVersion = 1;  // of the header's "M.m"
+    int minorVersion = 0;
+    std::string fileName;  // exactly as given: the cache key
     int pageCount = 0;
     std::vector<SourcePageEntry> pages;  // page n at index n; index 0 unused
     // Entries by object number; numbers from xrefSize on lie beyond the list.
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
     std::map<int, ObjectStreamCache> objectStreams;
+    // Information strings as their bytes stand in the file.
     std::string title;
     std::string author;
     std::string creator;

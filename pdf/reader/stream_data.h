@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 #include <string_view>
 
 #include "pdf/codec/filters.h"
+#include "pdf/core/error.h"
 
 namespace pdf {
 
@@ -12,10 +14,26 @@ namespace pdf {
 // memory.
 constexpr std::size_t kMaxDecodedBytes = 256u << 20;
 
-// The data after its two-byte zlib header, inflated.
-Bytes InflateStored(const Bytes& stored);
+// Nor does the decoded content of one page, all its streams together.
+constexpr std::size_t kMaxPageContentBytes = 64u << 20;
 
-// Inflated when the filter is exactly "/FlateDecode"; as stored otherwise.
-Bytes DecodeStored(const Bytes& stored, std::string_view filter);
+// The data after its two-byte zlib header, inflated, at most `cap` bytes.
+Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
+
+// Inflated when the filter is exactly "/FlateDecode"; as stored otherwise.  Data that
+// would grow past `cap` bytes fails with the out-of-memory error.
+Bytes DecodeStored(const Bytes& stored, std::string_view filter, std::size_t cap = kMaxDecodedBytes);
+
+// The work's result; an allocation that fails inside it is the out-of-memory Error, so a
+// caller that catches ours catches it too.
+template <class Work>
+auto WithMemoryErrors(Work&& work)
+{
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        throw Error(err::kOutOfMemory, "Out of memory");
+    }
+}
 
 }  // namespace pdf

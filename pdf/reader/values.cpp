@@ -7,6 +7,7 @@
 #include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/reader/scanner.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -20,13 +21,6 @@ bool IsDigit(char c)
 std::string WholeText(double value)
 {
     return std::to_string(WholeNumber(value));
-}
-
-// Bytes 0, 254 and 255 never reach a decoded string.
-void AppendKept(std::string& text, int code)
-{
-    if (code >= 1 && code <= 253)
-        text += static_cast<char>(code);
 }
 
 }  // namespace
@@ -99,28 +93,17 @@ std::string Scanner::ReadNested(std::string_view open, std::string_view close)
     return NormaliseText(Mid(mPos - start, start));
 }
 
-// The first ")" that no backslash escapes ends the string.
+// Parentheses balance inside a literal string; its bytes come back with every escape
+// applied.
 std::string Scanner::ReadLiteral()
 {
-    const int start = ++mPos;
-    int end = Length() + 1;
-    while (mPos <= Length()) {
-        if (Mid(2) == "\\\\")
-            mPos += 2;
-        if (Mid(2) == "\\(")
-            mPos += 2;
-        if (Mid(2) == "\\)")
-            mPos += 2;
-        if (Current() == ')' && mPos <= Length()) {
-            end = mPos++;
-            break;
-        }
-        ++mPos;
-    }
-    return ReadLiteralString(Mid(end - start, start));
+    const std::size_t start = static_cast<std::size_t>(mPos) - 1;
+    const std::size_t end = LiteralStringEnd(mText, start);
+    mPos = static_cast<int>(end) + 1;
+    return LiteralStringBytes(std::string_view(mText).substr(start, end - start));
 }
 
-// Only printable ASCII survives: byte-order marks and the high bytes of UTF-16 drop out.
+// Every byte of a hexadecimal string; white space between the digits is passed over.
 std::string Scanner::ReadHex()
 {
     ++mPos;
@@ -129,17 +112,11 @@ std::string Scanner::ReadHex()
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     const std::string digits = Mid(close - mPos, mPos);
     mPos = close + 1;
-    std::string text;
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
-        const int high = HexDigitValue(digits[i]);
-        const int low = HexDigitValue(digits[i + 1]);
-        if (high < 0 || low < 0)
+    for (const char c : digits) {
+        if (HexDigitValue(c) < 0 && c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\0')
             throw Error(err::kTypeMismatch, "Type mismatch");
-        const int code = high * 16 + low;
-        if (code >= 32 && code <= 126)
-            text += static_cast<char>(code);
     }
-    return text;
+    return HexStringBytes(digits);
 }
 
 // Moves one character further in every case: past the "R" of a reference.
@@ -159,44 +136,6 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
         }
     }
     ++mPos;
-    return text;
-}
-
-std::string ReadLiteralString(std::string_view raw)
-{
-    std::string text;
-    const std::size_t n = raw.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const char c = raw[i];
-        if (c != '\\') {
-            AppendKept(text, static_cast<unsigned char>(c));
-            ++i;
-            continue;
-        }
-        if (i + 1 == n) {
-            text += '\\';
-            break;
-        }
-        const char next = raw[i + 1];
-        if (next == '(' || next == ')' || next == '\\') {
-            text += next;
-            i += 2;
-        } else if (IsDigit(next)) {
-            // Up to three digits, each taken with its own value in base 8.
-            int code = 0;
-            int digits = 0;
-            i += 1;
-            while (digits < 3 && i < n && IsDigit(raw[i])) {
-                code = code * 8 + (raw[i] - '0');
-                ++digits;
-                ++i;
-            }
-            AppendKept(text, code);
-        } else {
-            i += 2;
-        }
-    }
     return text;
 }
 

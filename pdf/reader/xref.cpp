@@ -1,6 +1,5 @@
 // The cross-reference sections of a source file: classic tables with their trailers and
 // cross-reference streams, followed through /Prev from the newest to the oldest.
-#include <optional>
 #include <set>
 #include <span>
 
@@ -15,8 +14,6 @@ namespace {
 
 // PDF's own limit on object numbers; rows beyond it are passed over.
 constexpr int kMaxObjectNumber = 8388607;
-// More sections than this in one chain is no file a writer made.
-constexpr std::size_t kMaxSections = 4096;
 
 bool IsDigit(int c)
 {
@@ -139,38 +136,30 @@ struct Pagelith::XrefSection {
 
 void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
 {
-    // Newest first; applied oldest first so that the newest entry of an object stays.
-    std::vector<XrefSection> sections;
+    // Newest first; an object keeps the entry of the newest section that lists it.  Each
+    // offset is read once, so a chain that comes back to a section ends; a long chain of
+    // updates is read to its end.
     std::set<std::int64_t> visited;
-    std::optional<Error> failure;
     std::vector<std::int64_t> pending{offset};
-    while (!pending.empty() && sections.size() < kMaxSections) {
+    SourceDocRecord& record = CurrentSource();
+    const int sizeCap = static_cast<int>(std::min<std::int64_t>(
+        kMaxObjectNumber + 1, mSources.file.Size() + 1));
+    while (!pending.empty()) {
         const std::int64_t next = pending.back();
         pending.pop_back();
         if (next < 0 || !visited.insert(next).second)
             continue;
-        try {
-            const std::vector<std::int64_t> older = ReadXrefSection(next, root, info, sections);
-            pending.insert(pending.end(), older.rbegin(), older.rend());
-        } catch (const Error& e) {
-            failure = e;
-            break;
+        std::vector<XrefSection> sections;
+        const std::vector<std::int64_t> older = ReadXrefSection(next, root, info, sections);
+        pending.insert(pending.end(), older.rbegin(), older.rend());
+        for (const XrefSection& section : sections) {
+            record.xrefSize = std::max(record.xrefSize, std::min(section.size, sizeCap));
+            for (const auto& [number, entry] : section.rows) {
+                record.xrefSize = std::max(record.xrefSize, number + 1);
+                record.xref.try_emplace(number, entry);
+            }
         }
     }
-
-    SourceDocRecord& record = CurrentSource();
-    const int sizeCap = static_cast<int>(std::min<std::int64_t>(
-        kMaxObjectNumber + 1, mSources.file.Size() + 1));
-    for (auto section = sections.rbegin(); section != sections.rend(); ++section) {
-        record.xrefSize = std::max(record.xrefSize, std::min(section->size, sizeCap));
-        for (const auto& [number, entry] : section->rows) {
-            record.xrefSize = std::max(record.xrefSize, number + 1);
-            XrefEntry& target = record.xref[number];
-            target = XrefEntry{entry.kind, entry.stream, entry.index, entry.offset, target.copied};
-        }
-    }
-    if (failure)
-        throw *failure;
 }
 
 // Reads the section at the offset into `sections` and returns the offsets of the older

@@ -251,7 +251,7 @@ TEST_F(ViewPrintTest, WhenTheFileCannotBeCreatedTheUserIsToldAndNothingIsWritten
   EXPECT_TRUE(std::filesystem::is_empty(Pdf()));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "Quorvane"),
                           std::filesystem::directory_iterator{}),
-            2);  // the data file and the folder
+            3);  // the data file, its lock file and the folder
   // The screen goes on with its own sizes.
   EXPECT_NE(w.lblJour[0].Width(), 2150);
 }

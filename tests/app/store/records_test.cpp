@@ -3,7 +3,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <set>
 
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -13,6 +17,7 @@
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/planner_in.h"
+#include "platform/file_faults.h"
 
 namespace store {
 namespace {
@@ -239,6 +244,85 @@ TEST(RecordsTest, AFailedWriteKeepsTheFileAndTheChangeAndIsReported) {
   SetResourceRecord(planner, 1, "Salle 2");
   EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Salle 1", "Salle 2"));
   EXPECT_EQ(messages.size(), 1u);
+}
+
+// The disk is full while "Etau" is added: the user is told, the file is left as it was and
+// the planner keeps showing "Etau", which the next write that succeeds saves under its own
+// number.  A change that never got written is not in the file at the next start, and the
+// number it had is the next record's: no gap.
+TEST(RecordsTest, AChangeThatCouldNotBeWrittenIsWrittenByTheNextWrite) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  std::vector<std::string> messages;
+  planner.ShowWriteFailure = [&](const std::string& message) { messages.push_back(message); };
+  for (const char* name : {"Perceuse", "Tour", "Fraiseuse"}) AddResource(planner, name);
+  const std::string before = ReadTextFile(planner.DataFile);
+  auto diskFull = [](bool full) { platform::InjectedFileFaults().writeError = full ? ENOSPC : 0; };
+
+  diskFull(true);
+  AddResource(planner, "Etau");
+  diskFull(false);
+  EXPECT_EQ(ReadTextFile(planner.DataFile), before);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_THAT(messages[0], HasSubstr("Cause : espace disque insuffisant"));
+  EXPECT_THAT(messages[0], HasSubstr("sera enregistrée avec la prochaine"));
+  EXPECT_EQ(planner.ResourceMax(), 3);
+
+  AddResource(planner, "Scie");
+  EXPECT_THAT(Reloaded(planner).Resources,
+              ElementsAre("Perceuse", "Tour", "Fraiseuse", "Etau", "Scie"));
+
+  diskFull(true);
+  SetResourceRecord(planner, 0, "Perceuse¦1");
+  SaveParams(planner);
+  diskFull(false);
+  EXPECT_EQ(messages.size(), 3u) << "one message per failed change, the settings in one write";
+  Planner restarted = Reloaded(planner);
+  EXPECT_EQ(restarted.Resources[0], "Perceuse");
+  AddResource(restarted, "Meule");
+  EXPECT_THAT(Reloaded(planner).Resources,
+              ElementsAre("Perceuse", "Tour", "Fraiseuse", "Etau", "Scie", "Meule"));
+}
+
+// Two programs each load the table once, then add 100 activities at the same time: each
+// record takes its number from the file under its lock, and all 200 are kept.
+TEST(RecordsTest, TwoProgramsAddingAtOnceKeepEveryRecord) {
+  ScratchFolder folder;
+  Planner first = PlannerIn(folder);
+  AddActivity(first, kActivity);
+  constexpr int kEach = 100;
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  pid_t adders[2];
+  for (int p = 0; p < 2; ++p) {
+    adders[p] = ::fork();
+    ASSERT_GE(adders[p], 0);
+    if (adders[p] == 0) {
+      Planner planner = PlannerIn(folder);
+      LoadActivities(planner);
+      char go;
+      if (::read(ready[0], &go, 1) != 1) ::_exit(2);
+      int failures = 0;
+      planner.ShowWriteFailure = [&](const std::string&) { ++failures; };
+      for (int i = 0; i < kEach; ++i) {
+        AddActivity(planner, "p" + std::to_string(p) + "-" + std::to_string(i));
+      }
+      ::_exit(failures == 0 ? 0 : 1);
+    }
+  }
+  ASSERT_EQ(::write(ready[1], "gg", 2), 2);
+  for (pid_t adder : adders) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(adder, &status, 0), adder);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  ::close(ready[0]);
+  ::close(ready[1]);
+
+  const std::vector<std::string> activities = Reloaded(first).Activities;
+  EXPECT_EQ(activities.size(), 1u + 2 * kEach);
+  EXPECT_EQ(std::set<std::string>(activities.begin(), activities.end()).size(),
+            activities.size());
 }
 
 }  // namespace

@@ -5,11 +5,16 @@
 #include <filesystem>
 #include <functional>
 #include <gmock/gmock.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
+#include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
+#include "platform/file_faults.h"
 #include "platform/scratch_folder.h"
 
 namespace store {
@@ -233,22 +238,103 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   EXPECT_EQ(ReadTextFile(copies[0]), damaged);
   EXPECT_THAT(services_.notices[0], HasSubstr(copies[0]));
 
-  // Going on: a change is written; each start tells again, keeping one copy per state.
-  AddResource(planner_, "Salle 3");
+  // Told once and kept once: the next start before any change tells nothing and keeps no
+  // second copy, and the first change writes the file without the damaged lines.
   auto copiesNow = [&] {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
       if (entry.path().filename().string().starts_with("data.endommagé-")) ++count;
     return count;
   };
-  for (int start = 0; start < 2; ++start) {
+  planner_.FolderLock = {};  // the first run ends
+  for (const char* change : {"", "Salle 3"}) {
     Planner next;
     RecordingServices nextServices(next);
     ASSERT_TRUE(Main(next, nextServices));
-    EXPECT_EQ(next.Resources.back(), "Salle 3");
-    EXPECT_EQ(nextServices.notices.size(), 1u);
-    EXPECT_EQ(copiesNow(), 2);
+    EXPECT_THAT(nextServices.notices, ::testing::IsEmpty());
+    EXPECT_EQ(copiesNow(), 1);
+    if (*change) AddResource(next, change);
   }
+  EXPECT_THAT(DamagedLines(ReadTextFile(planner_.DataFile)), ::testing::IsEmpty());
+  Planner last;
+  RecordingServices lastServices(last);
+  ASSERT_TRUE(Main(last, lastServices));
+  EXPECT_EQ(last.Resources.back(), "Salle 3");
+  EXPECT_THAT(lastServices.notices, ::testing::IsEmpty());
+}
+
+// A second planner started on a data folder that a running one uses is told so and ends,
+// leaving the folder as it was.
+TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
+  EarlierRun("Chantiers", "Étapes", "Personnes");
+  ASSERT_TRUE(Main(planner_, services_));
+  const std::string before = ReadTextFile(planner_.DataFile);
+
+  Planner second;
+  RecordingServices secondServices(second);
+  EXPECT_FALSE(Main(second, secondServices));
+  EXPECT_THAT(secondServices.calls, ElementsAre("ShowStartupFailure"));
+  EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce dossier"));
+  EXPECT_THAT(secondServices.failure, HasSubstr(DataFolder()));
+  EXPECT_EQ(ReadTextFile(planner_.DataFile), before);
+
+  planner_ = Planner();  // the first one ends
+  Planner third;
+  RecordingServices thirdServices(third);
+  EXPECT_TRUE(Main(third, thirdServices));
+}
+
+// A data file that cannot be read is not taken for a first run: the start-up says why and
+// ends, and nothing is written to the folder.
+TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
+  Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+  const std::string bytes = ReadTextFile(earlier.DataFile);
+  auto folderEntries = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
+      names.insert(entry.path().filename().string());
+    return names;
+  };
+  const std::set<std::string> entries = folderEntries();
+  auto refused = [&](const std::string& cause) {
+    Planner planner;
+    RecordingServices services(planner);
+    EXPECT_FALSE(Main(planner, services));
+    EXPECT_THAT(services.calls, ElementsAre("ShowStartupFailure"));
+    EXPECT_THAT(services.failure, HasSubstr("Le fichier de données ne peut pas être lu"));
+    EXPECT_THAT(services.failure, HasSubstr("Cause : " + cause));
+    EXPECT_EQ(folderEntries(), entries);
+  };
+
+  platform::InjectedFileFaults().readError = EIO;
+  refused("erreur d'entrée-sortie");
+  platform::InjectedFileFaults().readError = 0;
+  EXPECT_EQ(ReadTextFile(earlier.DataFile), bytes);
+
+  if (::geteuid() != 0) {  // the permissions do not stop root
+    ::chmod(earlier.DataFile.c_str(), 0);
+    refused("accès refusé");
+    ::chmod(earlier.DataFile.c_str(), 0600);
+    EXPECT_EQ(ReadTextFile(earlier.DataFile), bytes);
+  }
+
+  std::filesystem::remove(earlier.DataFile);
+  std::filesystem::create_directory(earlier.DataFile);
+  refused("le chemin désigne un dossier et non un fichier");
+  EXPECT_TRUE(std::filesystem::is_empty(earlier.DataFile));
+}
+
+// The program never writes an empty data file: one found at start lost its contents.
+TEST_F(StartupTest, AnEmptyDataFileIsToldBeforeTheSettingsDialog) {
+  std::filesystem::create_directories(DataFolder());
+  WriteTextFile(DataFolder() + "/data", "");
+
+  ASSERT_TRUE(Main(planner_, services_));
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_THAT(services_.notices[0], HasSubstr("Le fichier de données est vide"));
+  EXPECT_THAT(services_.notices[0], HasSubstr("restaurer"));
+  const auto notice = std::find(services_.calls.begin(), services_.calls.end(), "ShowDataFileNotice");
+  EXPECT_LT(notice, std::find(services_.calls.begin(), services_.calls.end(), "ShowSettingsDialog"));
 }
 
 }  // namespace

@@ -74,6 +74,33 @@ TEST(Inflate, DecodesOurDeflateAtEveryLevel)
     }
 }
 
+TEST(Inflate, MatchesReachingBackToTheFirstByte)
+{
+    // A few distinct bytes, then matches of every distance class back to the very start,
+    // long ones overlapping what they write.
+    for (std::size_t distance : {1, 2, 3, 7, 8, 9, 15, 16, 17, 31, 32, 33, 300}) {
+        Bytes data = codectest::RandomBytes(distance, static_cast<std::uint32_t>(distance));
+        for (std::size_t i = 0; i < 2000; ++i)
+            data.push_back(data[i]);
+        EXPECT_EQ(pdf::Inflate(ZlibRaw(data, 9, Z_DEFAULT_STRATEGY)), data) << "distance " << distance;
+    }
+}
+
+TEST(Inflate, EveryStreamLengthAndLongCodes)
+{
+    // Streams ending at every byte near where the decoder leaves its fast loop.
+    const Bytes sample = Samples();
+    for (std::size_t size = 0; size < 400; size += 7) {
+        const Bytes data(sample.begin(), sample.begin() + static_cast<long>(size));
+        EXPECT_EQ(pdf::Inflate(ZlibRaw(data, 6, Z_DEFAULT_STRATEGY)), data) << "size " << size;
+    }
+    // Byte counts growing like the Fibonacci numbers give codes of the longest length.
+    Bytes skewed;
+    for (int symbol = 0, a = 1, b = 1; symbol < 24; ++symbol, b += a, a = b - a)
+        skewed.insert(skewed.end(), static_cast<std::size_t>(a), static_cast<std::uint8_t>(symbol * 11));
+    EXPECT_EQ(pdf::Inflate(ZlibRaw(skewed, 6, Z_HUFFMAN_ONLY)), skewed);
+}
+
 TEST(Inflate, HandBuiltBlocks)
 {
     // Two stored blocks, the first not final, then a trailer that is never read.
@@ -118,6 +145,11 @@ TEST(Inflate, OutputCapStopsADecompressionBomb)
     EXPECT_EQ(pdf::Inflate(raw, zeros.size()), zeros);
     EXPECT_EQ(ErrorOf(raw, zeros.size() - 1), 9);
     EXPECT_EQ(ErrorOf(raw, 1000), 9);
+
+    const Bytes sample = Samples();
+    const Bytes mixed = ZlibRaw(sample, 6, Z_DEFAULT_STRATEGY);
+    EXPECT_EQ(pdf::Inflate(mixed, sample.size()), sample);
+    EXPECT_EQ(ErrorOf(mixed, sample.size() - 1), 9);
 }
 
 }  // namespace

@@ -217,3 +217,58 @@ TEST(PageImport, UnderProtectionCopiesAreEnciphered)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A PDF 2.0 file says so, and its page leaves our output at the version it had.
+TEST(PageImport, APdf20SourceIsReportedAsSuchAndDoesNotRaiseOurVersion)
+{
+    std::string bytes = testing_support::ReadAll(Own());
+    ASSERT_EQ(bytes.rfind("%PDF-1.3", 0), 0u);
+    bytes.replace(0, 8, "%PDF-2.0");
+    const std::string source = ScratchPath("import-pdf20.pdf");
+    std::ofstream(source, std::ios::binary) << bytes;
+
+    auto writer = testing_support::PinnedWriter();
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    EXPECT_EQ(writer->GetInfo(source, title, subject, author, encrypted, pdfa, version), 2);
+    EXPECT_EQ(version, 20);
+    const std::string path = testing_support::CaseOutputPath("import-");
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    EXPECT_EQ(FinishChecked(*writer, path).rfind("%PDF-1.3", 0), 0u);
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Pages turned by qpdf are imported as the source renders them, at their turned size.
+TEST(PageImport, RotatedPagesImportAsTheSourceRenders)
+{
+    for (const char* turn : {"90", "180", "270"}) {
+        const std::string source =
+            Converted(Own(), std::string("import-rotated-") + turn + ".pdf", std::string("qpdf --rotate=+") + turn + " {in} {out}");
+        const bool quarter = std::string(turn) != "180";
+        const std::string path = testing_support::OutputPath(std::string("import-rotated-") + turn + ".pdf");
+        auto writer = testing_support::PinnedWriter();
+        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+        std::string file = path;
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        FinishChecked(*writer, path);
+        EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
+    }
+}
+
+}  // namespace
+}  // namespace pdf

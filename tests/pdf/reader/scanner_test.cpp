@@ -83,22 +83,21 @@ TEST(Scanner, ReferenceListsSkipWhatIsNoReference)
     EXPECT_EQ(list, std::vector<int>{6});
 }
 
+// Strings come back as the bytes the PDF syntax makes of them.
 TEST(Scanner, LiteralAndHexadecimalStrings)
 {
     EXPECT_EQ(ValueOf("<< /T (a\\051b) >>", "T"), "a)b");
     EXPECT_EQ(ValueOf("<< /T (a\\)b) >>", "T"), "a)b");
-    EXPECT_EQ(ValueOf("<< /T <FEFF00410042> >>", "T"), "AB");
-    EXPECT_EQ(ValueOf("<< /T <414> >>", "T"), "A");
-    EXPECT_EQ(ReadLiteralString("x\\ny"), "xy");
-    EXPECT_EQ(ReadLiteralString("\\0A"), "A");
-    EXPECT_EQ(ReadLiteralString("\\101"), "A");
-    EXPECT_EQ(ReadLiteralString("\\376\\377"), "");
-    EXPECT_EQ(ReadLiteralString("a\\"), "a\\");
+    EXPECT_EQ(ValueOf("<< /T (x\\ny\\t\\\\) >>", "T"), "x\ny\t\\");
+    EXPECT_EQ(ValueOf("<< /T (\\0A\\101\\376\\377) >>", "T"), std::string("\0AA\xFE\xFF", 5));
+    EXPECT_EQ(ValueOf("<< /T (one\\\r\ntwo\rthree) >>", "T"), "onetwo\nthree");
+    EXPECT_EQ(ValueOf("<< /T <FE FF 00 41> >>", "T"), std::string("\xFE\xFF\0A", 4));
+    EXPECT_EQ(ValueOf("<< /T <414> >>", "T"), "A@");
 
-    // The first unescaped ")" ends a string: the scan goes on after it.
-    Scanner nested("(a(b)c)");
-    EXPECT_EQ(nested.ReadValue(false), "a(b");
-    EXPECT_EQ(nested.GetPos(), 6);
+    // Parentheses balance: the string ends at the ")" that closes its "(".
+    Scanner nested("(a(b)c) /Next");
+    EXPECT_EQ(nested.ReadValue(false), "a(b)c");
+    EXPECT_EQ(nested.ReadValue(false), "/Next");
 }
 
 TEST(Scanner, TextsThatEndInsideATokenEndTheScan)

@@ -2,7 +2,10 @@
 // programs, and the refusals and damage a reader must survive.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+
+#include <sys/resource.h>
 
 #include "source_files.h"
 
@@ -167,6 +170,90 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
     EXPECT_NE(fresh.ErrDescription().find("Parsing XRef error"), std::string::npos);
 }
 
+// Files that used to read as empty successes: each gives its pages or a reported failure,
+// and a failed GetInfo leaves the caller's arguments as they were.
+TEST(SourceDocument, FailuresAreNotTakenForEmptySuccesses)
+{
+    // A cross-reference stream whose /Prev names itself.
+    std::string selfPrev = ReadAll(QpdfObjectStreams());
+    const std::size_t start = std::stoul(selfPrev.substr(selfPrev.rfind("startxref") + 10));
+    const std::size_t dictEnd = selfPrev.find("/Type /XRef", start);
+    ASSERT_NE(dictEnd, std::string::npos);
+    selfPrev.insert(dictEnd, "/Prev " + std::to_string(start) + " ");
+    const std::string selfPath = ScratchPath("reader-self-prev.pdf");
+    WriteFile(selfPath, selfPrev);
+    Pagelith reader;
+    EXPECT_EQ(InfoOf(reader, selfPath).pages, static_cast<int>(PdfInfoValue(selfPath, "Pages")));
+
+    // 5,000 updates, each giving the document a new title.
+    std::string updated = ReadAll(OwnSource("reader-many-updates-base.pdf", 1));
+    const std::size_t rootAt = updated.rfind("/Root ");
+    const std::string root = updated.substr(rootAt, updated.find(" R", rootAt) + 2 - rootAt);
+    for (int n = 1; n <= 5000; ++n) {
+        const std::string previous = updated.substr(updated.rfind("startxref") + 10);
+        const std::string offset = std::to_string(updated.size());
+        updated += "90 0 obj\n<< /Title (Update " + std::to_string(n) + ") >>\nendobj\n";
+        const std::string table = std::to_string(updated.size());
+        updated += "xref\n90 1\n" + std::string(10 - offset.size(), '0') + offset + " 00000 n\r\ntrailer\n<< /Size 91 " +
+                   root + " /Info 90 0 R /Prev " + std::to_string(std::stol(previous)) + " >>\nstartxref\n" +
+                   table + "\n%%EOF\n";
+    }
+    const std::string updatesPath = ScratchPath("reader-many-updates.pdf");
+    WriteFile(updatesPath, updated);
+    const Info many = InfoOf(reader, updatesPath);
+    EXPECT_EQ(many.pages, 1);
+    EXPECT_EQ(many.title, "Update 5000");
+
+    for (const std::string& bytes : {std::string(), std::string("%PDF-1.4\ngarbage\n%%EOF\n")}) {
+        const std::string path = ScratchPath("reader-garbage-" + std::to_string(bytes.size()) + ".pdf");
+        WriteFile(path, bytes);
+        Pagelith fresh;
+        const Info info = InfoOf(fresh, path);
+        EXPECT_EQ(info.pages, 0);
+        EXPECT_EQ(info.title, "unset");
+        EXPECT_EQ(info.version, -7);
+        EXPECT_EQ(fresh.ErrNumber(), 321);
+    }
+}
+
+// Two names that differ in case are two files on this file system.
+TEST(SourceDocument, FileNamesCompareExactly)
+{
+    const std::filesystem::path folder = ScratchPath("reader-case");
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(OwnSource("reader-case-one.pdf", 1), folder / "a.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(OwnSource("reader-case-three.pdf", 3), folder / "A.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
+    Pagelith reader;
+    EXPECT_EQ(InfoOf(reader, (folder / "a.pdf").string()).pages, 1);
+    EXPECT_EQ(InfoOf(reader, (folder / "A.pdf").string()).pages, 3);
+    EXPECT_EQ(InfoOf(reader, (folder / "a.pdf").string()).pages, 1);
+}
+
+// Information strings read back as pdfinfo shows them: UTF-16 with its byte-order mark, in
+// hexadecimal or literal form, PDFDocEncoding, nested parentheses and escapes.
+TEST(SourceDocument, InformationStringsReadBackAsPdfinfoShowsThem)
+{
+    const std::string utf16Literal = "(\xFE\xFF\x04\x1F\x04\x38\x04\x42)";
+    const std::string path = AssembledPdf(
+        "reader-info-strings.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+         "<< /Title (A \\(nested\\) (title\\)) and \\\nmore \\200\\240) /Author <FEFF004A00FC0072006700650072>\n"
+         "/Subject " + utf16Literal + " >>"},
+        " /Info 4 0 R");
+    Pagelith reader;
+    const Info info = InfoOf(reader, path);
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+    const std::string shown = RunTool("pdfinfo " + Quoted(path)).output;
+    for (const std::string& value : {info.title, info.author, info.subject})
+        EXPECT_NE(shown.find(value), std::string::npos) << value << "\n" << shown;
+    EXPECT_EQ(info.title, "A (nested) (title)) and more \u2022\u20AC");
+    EXPECT_EQ(info.author, "J\u00FCrger");
+    EXPECT_EQ(info.subject, "\u041F\u0438\u0442");
+}
+
 // A file whose sections, page tree and parent chain each lead back to themselves.
 TEST(SourceDocument, LoopsInTheFileEndTheReading)
 {
@@ -188,8 +275,8 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     int rotation = 0;
     // No MediaBox anywhere up the looping chain.
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
-    // A stream whose length is itself has no length.
-    EXPECT_EQ(reader.GetContentPage(path, 1), "");
+    // A stream whose length is itself has no length: it runs to its "endstream".
+    EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
 }
 
 // An "endobj" that the first 4096-byte read cuts in two still ends its object: the next
@@ -224,6 +311,61 @@ TEST(SourceDocument, PdfAClaimOfOurOwnArchivalFile)
     writer->EndDoc();
     Pagelith reader;
     EXPECT_EQ(InfoOf(reader, path).pdfa, -1);
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A small file whose page lists one 100 MB stream forty times: reading or importing the
+// page ends with our Error, within a bounded memory.
+TEST(SourceDocument, AHugeContentEndsWithAnErrorWithinItsLimits)
+{
+    const std::string packed = ScratchPath("reader-zeros.z");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
+                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
+    const std::string data = ReadAll(packed);
+    std::string contents = "[";
+    for (int n = 0; n < 40; ++n)
+        contents += " 4 0 R";
+    const std::string path = AssembledPdf(
+        "reader-huge-content.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
+         "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
+             "\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_THROW(reader.GetContentPage(path, 1), Error);
+    std::string file = ScratchPath("reader-huge-import.pdf");
+    reader.BeginDoc(file);
+    int page = 0;
+    reader.BeginPage(page);
+    EXPECT_THROW(reader.ImportPage(path, 1, 0, 0, 0, 0), Error);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 1024L * 1024);  // kilobytes
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A content stream whose /Length is too short is read to its "endstream".
+TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
+{
+    const std::string path = AssembledPdf(
+        "reader-short-length.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length 5 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
 }
 
 }  // namespace
