@@ -3,6 +3,7 @@
 // (forms/testing.h).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,11 @@ inline constexpr int kCritical = 16;
 inline constexpr int kQuestion = 32;
 inline constexpr int kExclamation = 48;
 inline constexpr int kInformation = 64;
+// The button that Enter presses: the first unless the second is named.
+inline constexpr int kDefaultButton2 = 256;
 inline constexpr int kButtonsMask = 7;
 inline constexpr int kIconMask = 112;
+inline constexpr int kDefaultButtonMask = 768;
 
 inline constexpr int kOK = 1;
 inline constexpr int kCancel = 2;
@@ -70,16 +74,21 @@ class EventLoop {
   virtual void DoEvents() = 0;
   // Shows `form` modally and returns once it is hidden or unloaded.
   virtual void ShowModal(Form& form) = 0;
+  // Calls `step` from the event loop about every `milliseconds` until it returns false;
+  // never again while a call of it is running.
+  virtual void Repeat(int milliseconds, std::function<bool()> step) = 0;
 };
 
 class Shell {
  public:
   virtual ~Shell() = default;
   // Opens an address or a file with the program the desktop associates with it; with
-  // arguments, starts the file itself as a program.  Never waits for it.  False when no
-  // program could be started.
-  virtual bool Open(const std::string& target, const std::vector<std::string>& arguments = {},
-                    const std::string& workingFolder = "") = 0;
+  // arguments, starts the file itself as a program.  Never waits for it.  `notOpened` runs
+  // once, from the event loop or at once, when no program could be started or the opener
+  // ended with a failure.
+  virtual void Open(const std::string& target, const std::vector<std::string>& arguments = {},
+                    const std::string& workingFolder = "",
+                    std::function<void()> notOpened = {}) = 0;
 };
 
 class Random {

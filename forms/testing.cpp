@@ -6,12 +6,15 @@ namespace forms::testing {
 
 namespace {
 
-int FirstButton(int buttons) {
+// The answer of the button that Enter presses.
+int DefaultButton(int buttons) {
+  const bool second = (buttons & kDefaultButtonMask) == kDefaultButton2;
   switch (buttons & kButtonsMask) {
-    case kAbortRetryIgnore: return kAbort;
+    case kOKCancel: return second ? kCancel : kOK;
+    case kAbortRetryIgnore: return second ? kRetry : kAbort;
     case kYesNoCancel:
-    case kYesNo: return kYes;
-    case kRetryCancel: return kRetry;
+    case kYesNo: return second ? kNo : kYes;
+    case kRetryCancel: return second ? kCancel : kRetry;
     default: return kOK;
   }
 }
@@ -20,7 +23,7 @@ int FirstButton(int buttons) {
 
 int ScriptedDialogs::MsgBox(const std::string& prompt, int buttons, const std::string& title) {
   shown.push_back({Shown::Kind::kMsgBox, prompt, title, buttons, ""});
-  if (msgBoxAnswers.empty()) return FirstButton(buttons);
+  if (msgBoxAnswers.empty()) return DefaultButton(buttons);
   const int answer = msgBoxAnswers.front();
   msgBoxAnswers.pop_front();
   return answer;
@@ -38,6 +41,18 @@ std::string ScriptedDialogs::InputBox(const std::string& prompt, const std::stri
 void ScriptedEventLoop::DoEvents() {
   ++doEventsCalls;
   if (onDoEvents) onDoEvents();
+  // A step may ask for more steps; they are called from the next turn on.
+  std::vector<std::function<bool()>> steps = std::move(repeated);
+  repeated.clear();
+  std::vector<std::function<bool()>> going;
+  for (auto& step : steps)
+    if (step()) going.push_back(std::move(step));
+  for (auto& step : repeated) going.push_back(std::move(step));
+  repeated = std::move(going);
+}
+
+void ScriptedEventLoop::Repeat(int, std::function<bool()> step) {
+  repeated.push_back(std::move(step));
 }
 
 void ScriptedEventLoop::ShowModal(Form& form) {

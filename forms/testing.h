@@ -17,8 +17,8 @@
 namespace forms::testing {
 
 // Answers message and input boxes from queues and records what was shown.  With the queue
-// empty, a message box answers with its first button (OK, Yes, Abort or Retry) and an input
-// box with "" (Cancel).
+// empty, a message box answers as Enter would, with its default button (the first unless
+// kDefaultButton2 names the second), and an input box with "" (Cancel).
 class ScriptedDialogs final : public Dialogs {
  public:
   struct Shown {
@@ -57,13 +57,16 @@ class RecordingScreen final : public Screen {
   std::vector<int> history;  // every pointer set, in order
 };
 
-// DoEvents counts; ShowModal shows the form, runs the next script (the user's doing while
-// the form is up) and, when the script left the form up, unloads it as a close box would.
+// DoEvents counts and calls each repeated step once; ShowModal shows the form, runs the
+// next script (the user's doing while the form is up) and, when the script left the form
+// up, unloads it as a close box would.
 class ScriptedEventLoop final : public EventLoop {
  public:
   void DoEvents() override;
   void ShowModal(Form& form) override;
+  void Repeat(int milliseconds, std::function<bool()> step) override;
 
+  std::vector<std::function<bool()>> repeated;  // the steps still repeated
   std::function<void()> onDoEvents;
   std::deque<std::function<void(Form&)>> modalScripts;
   std::vector<std::string> modalForms;  // names of the forms shown modally
@@ -77,10 +80,10 @@ class RecordingShell final : public Shell {
     std::vector<std::string> arguments;
     std::string workingFolder;
   };
-  bool Open(const std::string& target, const std::vector<std::string>& arguments,
-            const std::string& workingFolder) override {
+  void Open(const std::string& target, const std::vector<std::string>& arguments,
+            const std::string& workingFolder, std::function<void()> notOpened) override {
     opened.push_back({target, arguments, workingFolder});
-    return starts;
+    if (!starts && notOpened) notOpened();
   }
 
   std::vector<Opened> opened;

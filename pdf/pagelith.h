@@ -30,6 +30,7 @@
 #include "pdf/draw/rich_text_records.h"
 #include "pdf/draw/table_records.h"
 #include "pdf/fonts/font_record.h"
+#include "pdf/fonts/truetype_font.h"
 #include "pdf/images/image_list.h"
 #include "pdf/images/vector_import.h"
 #include "pdf/reader/scanner.h"
@@ -77,6 +78,10 @@ public:
     void SetPageTransition(int style, float pageDuration, float transitionDuration);
     void SetPageView(int code);
     void SetPaperSize(int code, float width, float height);
+    // PDF/A-1b mode, set before the content it concerns: fonts are embedded, and scripts,
+    // attached files, form fields, layers and transparency are not written.  The document
+    // claims conformance only when it holds nothing the mode forbids (a font with no file
+    // to embed, such as Symbol, protection, or what was made before the mode was on).
     void SetPDFa(bool on);
     void SetPrecision(int decimals);
     void SetScale(int unit, float factor);
@@ -96,7 +101,8 @@ public:
     // A link over the element drawn last, to "http:", "https:", "mailto:" or "file:"
     // addresses, a "script:", a "layer:" switch ("ON(a,b) OFF(c) TOGGLE(d)"), a "ref:"
     // destination, a "page:" (a number, "#FIRST", "#PREV", "#NEXT", "#LAST", "+n" or "-n")
-    // or a "bookmark:" followed by what AddBookmark returned.  Other targets are ignored.
+    // or a "bookmark:" followed by what AddBookmark returned.  Other targets, and scripts
+    // and layer switches in PDF/A mode, are ignored.
     // Highlight: 0 none, 1 invert, 2 outline, 3 push.
     void LinkTo(const std::string& target, int borderWidth, int highlight, int fitType, float x,
                 float y, float w, float h, float zoom);
@@ -112,7 +118,7 @@ public:
     // annotation flags (2 hidden, 4 printed, ...).  Note alignment: 2 right, 4 centred;
     // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
     // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
-    // "|" and a description (a missing file writes nothing).
+    // "|" and a description (a missing file, or PDF/A mode, writes nothing).
     void DrawNote(const std::string& text, float x, float y, float w, float h, int alignment,
                   int borderStyle, float dash, float gap, int flags);
     void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,
@@ -125,12 +131,15 @@ public:
 
     // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
     // box, 4 radio button, 5 push button; any other is refused with error 5.  Before any
-    // SetFont, a field selects Arial.  The value is a text box's text, "true" for a
+    // SetFont, a field selects Arial.  Check boxes and radio buttons carry their on and off
+    // appearances; radio buttons of one name are one field, whose value is the first of
+    // them drawn ticked.  The value is a text box's text, "true" for a
     // ticked box, the options of a choice joined by "|" or a button's caption; the option
     // is a maximum length, a choice's default option number or a button's script.  Fields
     // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
     // 3 exit, 4 focus, 5 blur, 6 keystroke, 7 validate, 8 calculate, 9 format; a name
-    // reaches the fields of that name and those named with it, a dot and more.
+    // reaches the fields of that name and those named with it, a dot and more.  PDF/A mode
+    // writes no field.
     void DrawField(const std::string& name, int kind, float x, float y, float w, float h,
                    const std::string& value, const std::string& option,
                    const std::string& tooltip, int flags);
@@ -159,11 +168,13 @@ public:
     // pdf/core/graphics_state.cpp, coordinate_space.cpp, text_state.cpp).
     //
     // SetFont selects a standard family (Arial or Helvetica, Times or TimesNewRoman,
-    // Courier or CourierNew, Symbol, ZapfDingbats; any other name has the Arial metrics)
-    // with style bits (1 bold, 2 italic; 4, 8 and 16 only kept for the text operations)
-    // and a Windows character set (161, 162, 186, 204, 238; anything else is Western).  A
+    // Courier or CourierNew, Symbol, ZapfDingbats; any other name that AddFont did not add
+    // has the Arial metrics) with style bits (1 bold, 2 italic; 4, 8 and 16 only kept for
+    // the text operations) and a Windows character set (161, 162, 186, 204, 238; anything
+    // else is Western).  A
     // font new to the document is written at once, so it needs an open document.  A size
-    // of 0 keeps the current size (10 when there is none).
+    // of 0 keeps the current size (10 when there is none).  In PDF/A mode the families but
+    // Symbol and ZapfDingbats are embedded from the Liberation fonts of the same widths.
     void SetFont(const std::string& name, float size, int style, int charset);
     void SetFontSize(float size);
     // Opacities in percent, clamped to 0-100; blend modes 0 (Normal) to 15 (Luminosity),
@@ -207,8 +218,10 @@ public:
 
     // TrueType fonts (pdf/fonts/add_font.cpp).  Adds the font of a file for the 256 codes
     // of a character set, writing its objects at once (the file embedded when asked, and
-    // always in PDF/A mode); SetFont then selects it by the returned name, blanks removed,
-    // with the same charset.  Empty when the file cannot be read as a font.
+    // always in PDF/A mode); SetFont then selects it by the returned name, in any case and
+    // blanks removed, with the same charset.  A name already held selects the font added
+    // last; the same file added again under its name is the font already there.  Empty
+    // when the file cannot be read as a font.
     std::string AddFont(const std::string& fileName, const std::string& name, bool embed,
                         int charset);
     float GetTextWidth(const std::string& text) const;
@@ -495,6 +508,13 @@ private:
     void ResetFontsAndState();
     void ClearFontsAndStates();
     int FindFont(const std::string& key, int charset, bool anyCharset) const;
+    int AppendFont(FontRecord font, const std::string& resourceName, const Bytes& fontFile,
+                   int fontFileLength, const std::string& descriptor);
+    int AppendTrueTypeFont(const Bytes& file, const TrueTypeMetrics& metrics,
+                           const std::string& fileName, bool embed, const std::string& key,
+                           const std::string& resourceName);
+    int AddSubstituteFace(std::string_view family, int style, int charset,
+                          const std::string& key, const std::string& resourceName);
     int WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
                         int fontFileLength, const std::string& descriptor);
     // "/" and the escaped resource name of the current font, as "Tf" wants it.
@@ -611,7 +631,15 @@ private:
 
     // Form fields (form_fields.cpp).
     int FieldFlags(int flags, int kind);
+    // The /AS and /AP entries of a check box or radio button.
+    std::string ToggleAppearance(float width, float height, const std::string& frame,
+                                 const std::string& glyph, const std::string& onState, bool on);
+    int WriteAppearanceStream(float width, float height, const std::string& content);
+    RadioGroup& RadioGroupNamed(const std::string& name, const std::string& tooltip,
+                                int fieldFlags);
+    RadioGroup& GroupOf(const FieldRecord& button);
     void WritePageFields(int pageObject);
+    void WriteRadioGroups();
     std::string AcroFormLine() const;
 
     // Scripts (actions.cpp).
@@ -655,6 +683,9 @@ private:
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
     bool SourcePageReadable(const std::string& fileName, int page);
+    std::string ReadContentPage(const std::string& fileName, int page);
+    void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
+                         float height);
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
     // A new document holds none of the forms and copies made for the one before.
     void ForgetImports();
@@ -667,6 +698,7 @@ private:
     void WriteViewerOptionLines();
     std::string PageLabelEntries() const;
     std::string BuildXmpMetadata() const;
+    bool MeetsPdfa() const;
 
     std::shared_ptr<Clock> mClock;
     std::shared_ptr<RandomSource> mRandom;
@@ -710,6 +742,9 @@ private:
     std::string mPageTransition;
     float mPageDuration = 0;
     bool mPDFA = false;
+    // Something PDF/A forbids was written (before the mode was on, or beyond what it keeps
+    // out): the document then does not claim conformance.
+    bool mPdfaBroken = false;
     int mViewerPrefs = 8192;
     std::vector<PageLabel> mPageLabels;
 

@@ -12,12 +12,16 @@
                                     pixel per point) and compares it with sample n's
                                     expected picture; prints "ok" or "FAIL" and the
                                     differences
+  image_samples.py photo DIR        writes DIR/photo.png, a large photo-like picture
+                                    (smooth shapes under sensor grain), and its pixels as
+                                    DIR/photo.rgb, three bytes a pixel, row after row
 """
 import os
+import random
 import subprocess
 import sys
 
-from PIL import Image, ImageDraw
+from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 W, H = 37, 23  # odd sizes: rows need padding and interlace passes are uneven
 WHITE = (255, 255, 255)
@@ -215,8 +219,32 @@ def check(pdf, folder):
     return failures
 
 
+def photo(folder):
+    """Soft overlapping shapes over gradients, blurred as by a lens, with grain on top:
+    pixels that compress as a photograph's do, not as a drawing's."""
+    size = (4000, 3000)
+    rng = random.Random(26)
+    im = Image.merge("RGB", [Image.linear_gradient("L").resize(size),
+                             Image.radial_gradient("L").resize(size),
+                             Image.linear_gradient("L").rotate(90).resize(size)])
+    draw = ImageDraw.Draw(im)
+    for _ in range(300):
+        x, y, r = rng.randrange(size[0]), rng.randrange(size[1]), rng.randrange(20, 400)
+        draw.ellipse((x - r, y - r, x + r, y + r),
+                     fill=tuple(rng.randrange(256) for _ in range(3)))
+    im = im.filter(ImageFilter.GaussianBlur(12))
+    grain = Image.merge("RGB", [Image.effect_noise(size, 6) for _ in range(3)])
+    im = ImageChops.add(im, grain, 1, -128)
+    os.makedirs(folder, exist_ok=True)
+    im.save(os.path.join(folder, "photo.png"))
+    with open(os.path.join(folder, "photo.rgb"), "wb") as raw:
+        raw.write(im.tobytes())
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "make":
         make(sys.argv[2])
+    elif sys.argv[1] == "photo":
+        photo(sys.argv[2])
     else:
         sys.exit(1 if check(sys.argv[2], sys.argv[3]) else 0)

@@ -140,16 +140,17 @@ class ViewPrint {
   }
 
  private:
-  // The title label's caption and the caption of the calendar bar the view shows (an
-  // agenda print carries the one of the calendar view shown last).
+  // The title label's caption and the caption of the bar over what is printed: the
+  // agenda's own month bar, or the calendar's month or week bar.  The calendar bars keep
+  // their flags while the agenda is shown, so the agenda is asked first.
   void DrawTitle() {
     std::string title = runtime::Replace(CaptionOf(window_, "lblTitre"), "\n", "") + " ";
-    if (month_)
+    if (agenda_)
+      title += CaptionOf(window_, "lblMoisAg");
+    else if (month_)
       title += CaptionOf(window_, "lblMois");
     else if (week_)
       title += runtime::Replace(CaptionOf(window_, "lblSemaine"), "\n", " ");
-    else if (agenda_)
-      title += CaptionOf(window_, "lblMois");
     else
       return;
     doc_.DrawTextBox(0, 0, doc_.GetPageWidth(false), kTitleHeight, title, kTitleAlign,
@@ -239,10 +240,10 @@ void WritePDF(const forms::Form& window, const std::string& dataFolder,
                    "de la procédure WritePDF");
     return;
   }
-  if (!shell.Open(fileName)) {
+  shell.Open(fileName, {}, "", [&dialogs, fileName] {
     dialogs.MsgBox("Le fichier PDF a été créé, mais aucun programme n'a pu l'ouvrir :\n" + fileName,
                    forms::kInformation);
-  }
+  });
 }
 
 }  // namespace agendaexport

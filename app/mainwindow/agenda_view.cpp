@@ -15,6 +15,8 @@ AgendaControls AgendaOf(frmMain& w) {
 }  // namespace
 
 void frmMain::DrawAgenda() {
+  // The details belong to a line the redraw throws away.
+  lblInfoAg.SetVisible(false);
   mainwindow::DrawAgenda(AgendaOf(*this), planner_, CurrentDate, SelectedProjectFilter,
                          ChosenResource(cmbAffiche));
 }

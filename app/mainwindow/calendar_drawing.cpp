@@ -184,9 +184,11 @@ void frmMain::PlaceDayHeaders(bool week, bool workWeek, double columnWidth) {
     line.SetVisible(true);
   };
 
-  // Any Monday names the days; 4 August 2025 is one.
+  // Any Monday names the days; 4 August 2025 is one.  The week views centre their
+  // headers (CaptionWeek); the month view keeps them as designed.
   runtime::DateTime day = *runtime::DateTime::FromParts(2025, 8, 4);
   monday.SetCaption(CapitalisedWeekday(day));
+  if (!week) monday.SetAlignment(forms::kAlignLeft);
   if (week) placeSeparator(0);
   for (int k = 1; k < kDays; ++k) {
     day = day.AddDays(1);
@@ -194,6 +196,7 @@ void frmMain::PlaceDayHeaders(bool week, bool workWeek, double columnWidth) {
     forms::Label& header = lblJour[k];
     header.Move(previous.Left() + previous.Width() + kColumnGap, previous.Top(), monday.Width());
     header.SetCaption(CapitalisedWeekday(day));
+    if (!week) header.SetAlignment(forms::kAlignLeft);
     if (week) placeSeparator(k);
     if (workWeek && k > 4) {
       Line3[k].SetVisible(false);

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,8 +32,8 @@ class frmMain : public forms::Form {
   frmMain(store::Planner& planner, forms::Services services);
   ~frmMain() override;
 
-  // Fills the window from the tables and settings and shows it; called once, last of the
-  // start-up.
+  // Fills the window from the tables and settings and shows it; called once, near the end
+  // of the start-up.
   void InitMainForm();
   // Writes the terms in force into every caption that depends on them.
   void RefreshTermCaptions();
@@ -87,9 +88,8 @@ class frmMain : public forms::Form {
   platform::Environment Environment = platform::SystemEnvironment();
   // Ends the program at once, without any window's closing event.
   std::function<void()> EndProgram = [] { std::exit(0); };
-  // The version request of the start-up: true while it runs; moves it on at each call and
-  // hands a finished reply to Inet1_StateChanged.
-  bool VersionRequestExecuting();
+  // The version request, sent once the window is shown: it runs from the event loop while
+  // the window lives, and its reply offers a newer version when one is announced.
   void StartVersionRequest();
 
   // ---- Side menu -------------------------------------------------------------------------
@@ -232,6 +232,9 @@ class frmMain : public forms::Form {
   void imgCrisp_Click();
   void lblClose_Click();
   void lblSend_Click();
+  // Moves the version request on; once it has ended, hands its outcome to
+  // Inet1_StateChanged and offers what it announced.  False once it has ended.
+  bool VersionRequestStep();
   void Inet1_StateChanged(int state);
   void OfferNewerVersion();
   void DownloadUpdate(const std::string& address, bool keepRunning);
@@ -300,6 +303,8 @@ class frmMain : public forms::Form {
   // The activity table's rows follow the project bar and the resource filter; with a
   // resource chosen, the side menu's resource list (and the title) follow it too.
   void FilterActivityGrid();
+  // The title bar's caption, its label as high as its lines need.
+  void SetTitle(const std::string& caption);
   void ToggleMonthCalendar(const forms::Frame& bar);
   void SetMonthCaptions();
 
@@ -401,6 +406,8 @@ class frmMain : public forms::Form {
 
   store::Planner& planner_;
   forms::Services services_;
+  // Lives as long as the window: what the event loop calls later checks it first.
+  std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace mainwindow

@@ -97,7 +97,6 @@ void frmMain::InitMainForm() {
   if (planner_.CategoryMax() == -1) lblAffiche_Click(6);  // opens the project panel
   lblPlage.SetToolTipText(planner_.WindowsTimeZone);
   services_.screen.SetMousePointer(forms::kDefaultPointer);
-  OfferNewerVersion();
   Show();
 }
 

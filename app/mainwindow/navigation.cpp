@@ -1,7 +1,10 @@
 // Moving the shown date (month and week arrows, "Aujourd'hui", the drop-down month
 // calendar), the project bar, and the clicks on the day cells of the grids.
+#include <algorithm>
+
 #include "app/mainwindow/date_names.h"
 #include "app/mainwindow/frmMain.h"
+#include "app/mainwindow/looks.h"
 #include "runtime/rounding.h"
 #include "runtime/text.h"
 
@@ -124,13 +127,28 @@ void frmMain::lblCategories_Click(int index) {
   SelectedProjectFilter = index;
   const bool resourceChosen = lstRessources.ListIndex() >= 1;
   if (index == 0) {
-    lblTitre.SetCaption(resourceChosen ? lstRessources.Text() : "");
+    SetTitle(resourceChosen ? lstRessources.Text() : "");
   } else {
     std::string title = planner_.ProjectTerms[0] + " " + lblCategories[index].Caption();
     if (resourceChosen) title += " (" + lstRessources.Text() + ")";
-    lblTitre.SetCaption(title);
+    SetTitle(title);
   }
   ShowView(VisibleView());
+}
+
+// One line stands where it was designed; more lines are centred in the bar, so that the
+// second one (the chosen resource's hours) is not cut.
+void frmMain::SetTitle(const std::string& caption) {
+  lblTitre.SetCaption(caption);
+  const auto lines = 1 + std::count(caption.begin(), caption.end(), '\n');
+  if (lines == 1) {
+    lblTitre.SetTop(kTitleTop);
+    lblTitre.SetHeight(kTitleHeight);
+    return;
+  }
+  const double height = static_cast<double>(lines) * Metrics().LineHeight(lblTitre.Font());
+  lblTitre.SetTop(std::max(0.0, (fraTitre.Height() - height) / 2));
+  lblTitre.SetHeight(height);
 }
 
 // One step moves the project list up by one row; the marker stays on the chosen label.

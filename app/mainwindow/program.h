@@ -10,6 +10,7 @@
 #include <QDir>
 
 #include "app/mainwindow/startup_services.h"
+#include "app/store/data_file.h"
 #include "forms/qt/backend.h"
 
 namespace mainwindow {
@@ -29,8 +30,13 @@ class Program {
   // Runs the start-up, which ends with the main window shown; false when the program must
   // end (the user has been told why).
   bool Start() { return store::Main(planner_, startup_); }
-  // Handles the window's events until it is closed; the program's exit code.
-  int Run() { return backend_.Run(*startup_.MainWindow()); }
+  // Handles the window's events until it is closed, then gives the changes that could not be
+  // written a last write; the program's exit code.
+  int Run() {
+    const int exitCode = backend_.Run(*startup_.MainWindow());
+    store::WriteUnwrittenValues(planner_);
+    return exitCode;
+  }
 
   frmMain* MainWindow() const { return startup_.MainWindow(); }
   forms::qt::Backend& Backend() { return backend_; }

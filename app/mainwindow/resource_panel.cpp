@@ -245,12 +245,12 @@ void frmMain::lstRessources_Click() {
   }
   const int project = SelectedProjectFilter;
   if (project == 0 || !lblCategories.Exists(project)) {
-    lblTitre.SetCaption(booked);
+    SetTitle(booked);
     return;
   }
   std::string title = planner_.ProjectTerms[0] + " " + lblCategories[project].Caption();
   if (!booked.empty()) title += "\n (" + booked + ")";
-  lblTitre.SetCaption(title);
+  SetTitle(title);
 }
 
 double frmMain::ResourceMinutes(const std::string& name) const {

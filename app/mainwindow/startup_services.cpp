@@ -43,10 +43,7 @@ void MainWindowStartup::LoadMainForm() {
   form_->LoadForm();
 }
 
-bool MainWindowStartup::VersionRequestExecuting() { return form_->VersionRequestExecuting(); }
 void MainWindowStartup::StartVersionRequest() { form_->StartVersionRequest(); }
-
-void MainWindowStartup::DoEvents() { services_.eventLoop.DoEvents(); }
 
 void MainWindowStartup::SetDefaultMousePointer() {
   services_.screen.SetMousePointer(forms::kDefaultPointer);

@@ -27,9 +27,7 @@ class MainWindowStartup final : public store::StartupServices {
   std::string WindowsToIanaTimeZone(const std::string& windowsName) override;
   std::string GetUserId() override;
   void LoadMainForm() override;
-  bool VersionRequestExecuting() override;
   void StartVersionRequest() override;
-  void DoEvents() override;
   void SetDefaultMousePointer() override;
   void ShowSettingsDialog() override;
   void InitMainForm() override;

@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kTransferError = 11;
 constexpr int kReplyComplete = 12;
+constexpr int kVersionStepMilliseconds = 50;
 
 constexpr const char* kNewVersionQuestion =
     "Une nouvelle version de Quorvane est disponible, voulez-vous l'installer maintenant ?";
@@ -52,12 +53,18 @@ platform::HttpLimits frmMain::InstallerLimits() {
   return limits;
 }
 
-void frmMain::StartVersionRequest() { Inet1.Start(VersionUrl, VersionLimits); }
+void frmMain::StartVersionRequest() {
+  if (!Inet1.Start(VersionUrl, VersionLimits)) return;
+  services_.eventLoop.Repeat(kVersionStepMilliseconds,
+                             [this, alive = std::weak_ptr<const bool>(alive_)] {
+                               return !alive.expired() && VersionRequestStep();
+                             });
+}
 
-bool frmMain::VersionRequestExecuting() {
-  if (!Inet1.StillExecuting()) return false;
-  if (Inet1.Step()) return true;
+bool frmMain::VersionRequestStep() {
+  if (Inet1.Step(0)) return true;
   Inet1_StateChanged(Inet1.Succeeded() ? kReplyComplete : kTransferError);
+  OfferNewerVersion();
   return false;
 }
 
@@ -70,13 +77,12 @@ void frmMain::Inet1_StateChanged(int state) {
 }
 
 void frmMain::OfferNewerVersion() {
-  if (NewestVersion.empty()) return;
+  // Without an installer address there is nothing to install.
+  if (NewestVersion.empty() || InstallerUrl.empty()) return;
   NewestVersion = runtime::Replace(runtime::Replace(NewestVersion, ".", ""), ",", "");
   // Compared as whole numbers, so that a long version number cannot overflow.
   const std::optional<long long> newest = runtime::ParseInteger(NewestVersion);
   if (!newest || *newest <= JoinedVersion(settings::kProgramVersion)) return;
-  // Without an installer address there is nothing to install.
-  if (InstallerUrl.empty()) return;
   if (services_.dialogs.MsgBox(kNewVersionQuestion, forms::kYesNo) == forms::kYes)
     DownloadUpdate("", false);
 }
@@ -92,26 +98,33 @@ void frmMain::DownloadUpdate(const std::string& address, bool keepRunning) {
   const std::string url = address.empty() ? InstallerUrl : address;
   std::filesystem::path localFile;
   try {
+    // An installer is a program the user will run: never fetched in the clear.
+    if (!platform::IsHttpsUrl(url))
+      throw DownloadError("Le téléchargement est refusé, son adresse n'est pas sécurisée "
+                          "(https) : " + url);
     const std::optional<std::filesystem::path> folder = platform::PrivateTempFolder(Environment);
-    if (!folder) throw DownloadError("No private temporary folder can be had.");
+    if (!folder) throw DownloadError("Aucun dossier temporaire privé n'est disponible.");
     const std::string name = url.substr(url.rfind('/') + 1);
     if (name.empty() || name == "." || name == "..")
-      throw DownloadError("The download address names no file: " + url);
+      throw DownloadError("L'adresse du téléchargement ne nomme aucun fichier : " + url);
     localFile = *folder / name;
     std::error_code ignored;
     std::filesystem::remove(localFile, ignored);
 
     WaitWhileInetExecuting();
     if (!Inet1.Start(url, DownloadLimits))
-      throw DownloadError("The download could not be started: " + url);
+      throw DownloadError("Le téléchargement n'a pas pu commencer : " + url);
     WaitWhileInetExecuting();
-    if (!Inet1.Succeeded()) throw DownloadError("Download failed: " + Inet1.ErrorText());
+    if (!Inet1.Succeeded())
+      throw DownloadError("Le téléchargement a échoué : " + Inet1.ErrorText());
 
     {
       std::ofstream file(localFile, std::ios::binary | std::ios::trunc);
       file.write(Inet1.Body().data(), static_cast<std::streamsize>(Inet1.Body().size()));
       file.close();
-      if (!file) throw DownloadError("The installer could not be written: " + localFile.string());
+      if (!file)
+        throw DownloadError("Le programme d'installation n'a pas pu être écrit : " +
+                            localFile.string());
     }
     // Started as a program, it must be executable (by its owner only, in a private folder).
     ::chmod(localFile.c_str(), S_IRWXU);

@@ -330,6 +330,8 @@ void frmTerminologie::Form_Load() {
     txtMailAdmin.SetText(store::ReadIni(store::kParamSection, "Mail", planner_.DataFile));
   }
   SetHeight(kCompactHeight);
+  // The counts belong to the tall view: the compact one would cut their frame in half.
+  Frame2.SetVisible(false);
 }
 
 void frmTerminologie::cmbType_Click() {
@@ -421,23 +423,36 @@ void frmTerminologie::lblDatas_Click() {
   const std::string resources = runtime::LCase(cmbRess.Text());
   if (Height() == kTallHeight) {
     SetHeight(kCompactHeight);
+    Frame2.SetVisible(false);
     cmdOk.SetTop(kOkTopCompact);
     lblDatas.SetCaption("Afficher les options des données");
     return;
   }
   lblDatas.SetCaption("Masquer les options des données");
   SetHeight(kTallHeight);
+  Frame2.SetVisible(true);
   lblNbProj.SetCaption(CountText(planner_.CategoryMax(), projects, planner_.ProjectTerms));
   lblNbAct.SetCaption(CountText(planner_.ActivityMax(), activities, planner_.ActivityTerms));
   lblNbRess.SetCaption(CountText(planner_.ResourceMax(), resources, planner_.ResourceTerms));
   cmdOk.SetTop(fraPartage.Top() + fraPartage.Height() + kOkBelowSharing);
 }
 
-void frmTerminologie::ShowFolderOfCurrentDrive() { Dir1.SetPath(Drive1.Drive()); }
+void frmTerminologie::ShowStartingFolder() {
+  std::error_code unreadable;
+  const std::string& last = planner_.BackupFolder;
+  if (!last.empty() && std::filesystem::is_directory(last, unreadable)) {
+    Drive1.SetDrive(last);
+    Dir1.SetPath(last);
+    return;
+  }
+  // The home folder, when there is one, is the last drive of the list.
+  Drive1.SetListIndex(Drive1.ListCount() - 1);
+  Dir1.SetPath(Drive1.Drive());
+}
 
 void frmTerminologie::cmdSave_Click() {
   cmdFile.SetCaption("Sauvegarder");
-  ShowFolderOfCurrentDrive();
+  ShowStartingFolder();
   File1.SetVisible(false);
   lblFile.SetCaption(BackupFileName(services_.clock.Today()));
   fraFile.SetTop(kFilePanelTop);
@@ -446,7 +461,7 @@ void frmTerminologie::cmdSave_Click() {
 
 void frmTerminologie::cmdRestaure_Click() {
   cmdFile.SetCaption("Restaurer");
-  ShowFolderOfCurrentDrive();
+  ShowStartingFolder();
   File1.SetPath(Dir1.Path());
   File1.SetTop(Dir1.Top() + Dir1.Height() - File1.Height());
   File1.SetVisible(true);
@@ -455,6 +470,7 @@ void frmTerminologie::cmdRestaure_Click() {
 }
 
 void frmTerminologie::cmdFile_Click() {
+  planner_.BackupFolder = Dir1.Path();
   if (File1.Visible())
     Restore();
   else
@@ -514,7 +530,7 @@ void frmTerminologie::Restore() {
 void frmTerminologie::cmdKill_Click() {
   if (services_.dialogs.MsgBox("Cette opération est irréversible, êtes-vous sûr de vouloir "
                                "supprimer toutes les données ?",
-                               forms::kYesNo) != forms::kYes)
+                               forms::kYesNo + forms::kDefaultButton2) != forms::kYes)
     return;
   std::error_code error;
   std::filesystem::remove(planner_.DataFile, error);

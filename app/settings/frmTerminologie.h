@@ -101,7 +101,9 @@ class frmTerminologie : public forms::Form {
   void lblDatas_Click();
   void cmdSave_Click();
   void cmdRestaure_Click();
-  void ShowFolderOfCurrentDrive();
+  // The folder the file panel opens in: the one used last while it is still a folder,
+  // else the user's home folder (the root without one).
+  void ShowStartingFolder();
   void cmdFile_Click();
   void Backup();
   void Restore();

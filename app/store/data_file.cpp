@@ -15,13 +15,12 @@ namespace {
 
 using platform::IniDocument;
 
-void ReportWriteFailure(const Planner& planner, const std::string& file, int error) {
+// `consequence`, when given, tells what becomes of the change.
+void ReportWriteFailure(const Planner& planner, const std::string& file, int error,
+                        std::string_view consequence = {}) {
   std::string message = "Les données n'ont pas pu être enregistrées.\nFichier : " + file +
                         "\nCause : " + SystemErrorText(error);
-  if (file == planner.DataFile) {
-    message += "\nLa modification reste affichée : elle sera enregistrée avec la prochaine "
-               "qui pourra l'être. Si le programme est fermé avant, elle sera perdue.";
-  }
+  if (!consequence.empty()) message.append("\n").append(consequence);
   if (planner.ShowWriteFailure) {
     planner.ShowWriteFailure(message);
   } else {
@@ -122,9 +121,13 @@ std::string ReadDataValue(const Planner& planner, std::string_view section,
   return value ? DecodeIniText(*value) : std::string();
 }
 
-int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
-                  const ValuesUnderLock& underLock,
-                  std::shared_ptr<const IniDocument>* written) {
+namespace {
+
+// One replacement of the data file with the unwritten values, `values` and those of
+// `underLock`; on success nothing waits any more.  `values` then holds what was not written.
+int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
+                     const ValuesUnderLock& underLock,
+                     std::shared_ptr<const IniDocument>* written) {
   bool sawLockedData = false;
   int error = platform::UpdateIniFile(
       planner.DataFile,
@@ -143,8 +146,32 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
   }
   // The file could not be read under its lock: the values are added to the data as last seen.
   if (underLock && !sawLockedData) underLock(*DataView(planner), values);
+  return error;
+}
+
+}  // namespace
+
+int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
+                  const ValuesUnderLock& underLock,
+                  std::shared_ptr<const IniDocument>* written) {
+  int error = TryDataFileWrite(planner, values, underLock, written);
+  if (error == 0) return 0;
   KeepUnwritten(planner, values);
-  ReportWriteFailure(planner, planner.DataFile, error);
+  ReportWriteFailure(planner, planner.DataFile, error,
+                     "La modification reste affichée : elle sera enregistrée avec la prochaine "
+                     "qui pourra l'être. Si le programme est fermé avant, elle sera perdue.");
+  return error;
+}
+
+int WriteUnwrittenValues(Planner& planner) {
+  if (planner.UnwrittenValues.empty()) return 0;
+  std::vector<DataFileValue> none;
+  const int error = TryDataFileWrite(planner, none, {}, nullptr);
+  if (error != 0) {
+    ReportWriteFailure(planner, planner.DataFile, error,
+                       "Les dernières modifications qui n'avaient pas pu être enregistrées "
+                       "sont perdues.");
+  }
   return error;
 }
 

@@ -56,4 +56,9 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock = {},
                   std::shared_ptr<const platform::IniDocument>* written = nullptr);
 
+// At the end of the run: writes the values that wait in planner.UnwrittenValues, if any.
+// 0 on success or when none wait, else the errno of the failure: the user has been told
+// that they are lost.
+int WriteUnwrittenValues(Planner& planner);
+
 }  // namespace store

@@ -45,6 +45,9 @@ struct Planner {
   std::string IanaTimeZone;
   std::string UserId;
 
+  // The folder the settings dialog's backup panel used last in this run; "" for none yet.
+  std::string BackupFolder;
+
   // The colour handed from the project panel to the colour chooser.
   int ChosenColour = 0;
   int ChosenTextFlag = 0;  // 0 a palette index with automatic text, 1 black text, 2 white

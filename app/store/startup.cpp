@@ -16,10 +16,6 @@ namespace store {
 
 namespace {
 
-void WaitWhileExecuting(StartupServices& services) {
-  while (services.VersionRequestExecuting()) services.DoEvents();
-}
-
 // Two planners on one folder would each write over the other's changes.
 bool TakeDataFolder(Planner& planner, StartupServices& services) {
   const int error = planner.FolderLock.Take(planner.DataFolder);
@@ -79,9 +75,6 @@ bool Main(Planner& planner, StartupServices& services) {
   planner.UserId = services.GetUserId();
 
   services.LoadMainForm();
-  WaitWhileExecuting(services);
-  services.StartVersionRequest();
-  WaitWhileExecuting(services);
   services.SetDefaultMousePointer();
 
   planner.ShareLink = ReadDataValue(planner, kParamSection, "Synchro");
@@ -97,6 +90,8 @@ bool Main(Planner& planner, StartupServices& services) {
   ApplyTerminology(planner);
 
   services.InitMainForm();
+  // Asked once the window is up, so that a slow server never holds it back.
+  services.StartVersionRequest();
   return true;
 }
 

@@ -1,6 +1,6 @@
 // The program's start-up: where the data lives, the tables and settings, the terminology,
-// the time zone and user identifier, the main window, the version check and the first-run
-// settings dialog, in that order.
+// the time zone and user identifier, the main window, the first-run settings dialog, the
+// window shown, and the version check, in that order.
 #pragma once
 
 #include <string>
@@ -25,11 +25,8 @@ class StartupServices {
 
   // Creates the main window with its controls, not yet shown.
   virtual void LoadMainForm() = 0;
-  // The main window's transfer control: whether it is still busy, and the version request.
-  virtual bool VersionRequestExecuting() = 0;
+  // Starts the version request, which goes on while the main window lives.
   virtual void StartVersionRequest() = 0;
-  // Hands control to the event loop once.
-  virtual void DoEvents() = 0;
   virtual void SetDefaultMousePointer() = 0;
   // Shows the settings dialog modally and returns when it has closed.
   virtual void ShowSettingsDialog() = 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLocale>
 
 namespace forms::qt {
 
@@ -13,6 +14,8 @@ Backend::Backend(QString pictureFolder) : pictureFolder_(std::move(pictureFolder
   QFont::insertSubstitution("Times New Roman", "Liberation Serif");
   QFont::insertSubstitution("Courier New", "Liberation Mono");
   QApplication::setFont(ToQFont(Font{}));
+  // The windows speak French whatever the system's language: calendars, month and day names.
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
 FormWindow& Backend::Attach(Form& form) {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <cmath>
 
 #include "forms/qt/backend.h"
@@ -65,7 +66,8 @@ int QtDialogs::MsgBox(const std::string& prompt, int buttons, const std::string&
   std::vector<std::pair<QAbstractButton*, int>> answers;
   for (const ButtonChoice& choice : ButtonsOf(buttons))
     answers.emplace_back(box.addButton(QString::fromUtf8(choice.text), choice.role), choice.answer);
-  box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
+  const bool second = (buttons & kDefaultButtonMask) == kDefaultButton2 && answers.size() > 1;
+  box.setDefaultButton(static_cast<QPushButton*>(answers[second ? 1 : 0].first));
   box.exec();
   for (const auto& [button, answer] : answers) {
     if (box.clickedButton() == button) return answer;
@@ -107,12 +109,45 @@ void QtEventLoop::DoEvents() { QCoreApplication::processEvents(); }
 
 void QtEventLoop::ShowModal(Form& form) { backend_.Attach(form).RunModal(); }
 
-bool QtShell::Open(const std::string& target, const std::vector<std::string>& arguments,
-                   const std::string& workingFolder) {
-  if (arguments.empty()) return QProcess::startDetached("xdg-open", {Q(target)}, Q(workingFolder));
-  QStringList list;
-  for (const std::string& argument : arguments) list << Q(argument);
-  return QProcess::startDetached(Q(target), list, Q(workingFolder));
+void QtEventLoop::Repeat(int milliseconds, std::function<bool()> step) {
+  // One shot at a time, started again once the step has returned: a step that opens a
+  // modal box is not called again from the box's own event loop.
+  auto* timer = new QTimer(QCoreApplication::instance());
+  timer->setSingleShot(true);
+  timer->setInterval(milliseconds);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, step = std::move(step)] {
+    if (step())
+      timer->start();
+    else
+      timer->deleteLater();
+  });
+  timer->start();
+}
+
+void QtShell::Open(const std::string& target, const std::vector<std::string>& arguments,
+                   const std::string& workingFolder, std::function<void()> notOpened) {
+  if (!notOpened) notOpened = [] {};
+  if (!arguments.empty()) {
+    QStringList list;
+    for (const std::string& argument : arguments) list << Q(argument);
+    if (!QProcess::startDetached(Q(target), list, Q(workingFolder))) notOpened();
+    return;
+  }
+  // Without a parent: a program that ends leaves the opener (and the viewer it may be
+  // running) alone.
+  auto* opener = new QProcess;
+  opener->setWorkingDirectory(Q(workingFolder));
+  QObject::connect(opener, &QProcess::errorOccurred, [opener, notOpened](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart) return;
+    notOpened();
+    opener->deleteLater();
+  });
+  QObject::connect(opener, &QProcess::finished,
+                   [opener, notOpened](int exitCode, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || exitCode != 0) notOpened();
+                     opener->deleteLater();
+                   });
+  opener->start("xdg-open", {Q(target)});
 }
 
 // Whole pixels, rounded up: a label sized to its text must hold all of it once its size is

@@ -36,16 +36,18 @@ class QtEventLoop final : public EventLoop {
   explicit QtEventLoop(Backend& backend) : backend_(backend) {}
   void DoEvents() override;
   void ShowModal(Form& form) override;
+  void Repeat(int milliseconds, std::function<bool()> step) override;
 
  private:
   Backend& backend_;
 };
 
-// xdg-open for addresses and files; a file with arguments is started as a program.
+// xdg-open for addresses and files, its exit status watched from the event loop; a file
+// with arguments is started as a program.
 class QtShell final : public Shell {
  public:
-  bool Open(const std::string& target, const std::vector<std::string>& arguments,
-            const std::string& workingFolder) override;
+  void Open(const std::string& target, const std::vector<std::string>& arguments,
+            const std::string& workingFolder, std::function<void()> notOpened) override;
 };
 
 class QtTextMetrics final : public TextMetrics {

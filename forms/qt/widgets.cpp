@@ -1,9 +1,13 @@
 #include "forms/qt/widgets.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -110,6 +114,34 @@ class ControlFilter : public QObject {
   std::shared_ptr<const bool> live_;
 };
 
+// The field of a date picker.  A digit typed where the cursor stands at the start of a
+// section, or in a section already full, replaces that section, so that a date and a time
+// are typed from the keyboard wherever the cursor was put.
+class DateField : public QDateTimeEdit {
+ public:
+  using QDateTimeEdit::QDateTimeEdit;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->text().size() == 1 && event->text().front().isDigit() &&
+        !lineEdit()->hasSelectedText())
+      SelectSectionToReplace();
+    QDateTimeEdit::keyPressEvent(event);
+  }
+
+ private:
+  void SelectSectionToReplace() {
+    const int cursor = lineEdit()->cursorPosition();
+    const Section section = currentSection();
+    if (section == NoSection) return;
+    setSelectedSection(section);
+    const int full = section == YearSection ? 4 : 2;
+    if (cursor == lineEdit()->selectionStart() || lineEdit()->selectedText().size() >= full)
+      return;
+    lineEdit()->setCursorPosition(cursor);
+  }
+};
+
 // What a widget's connections need to reach its control.
 struct Bridge {
   FormWindow& window;
@@ -205,6 +237,33 @@ QStringList FolderRows(const DirListBox& list) {
   return rows;
 }
 
+// The folder list, whose rows are indented by their depth: typing a folder's first letters
+// goes to it, as in a list whose rows begin with their names.
+class FolderList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+  void keyboardSearch(const QString& search) override {
+    if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval())
+      typed_.clear();
+    sinceTyped_.start();
+    // A first letter moves on from the current row; more letters may keep it.
+    const int from = typed_.isEmpty() ? currentRow() + 1 : std::max(currentRow(), 0);
+    typed_ += search;
+    for (int step = 0; step < count(); ++step) {
+      const int row = (from + step) % count();
+      if (item(row)->text().trimmed().startsWith(typed_, Qt::CaseInsensitive)) {
+        setCurrentRow(row);
+        return;
+      }
+    }
+  }
+
+ private:
+  QString typed_;
+  QElapsedTimer sinceTyped_;
+};
+
 QWidget* CreateFileSystemList(const Bridge& bridge, FileSystemList& list, QWidget* parent) {
   if (list.Kind() == ControlKind::kDriveListBox) {
     auto* combo = new QComboBox(parent);
@@ -212,7 +271,8 @@ QWidget* CreateFileSystemList(const Bridge& bridge, FileSystemList& list, QWidge
            [&list](int index) { list.SetListIndex(index); });
     return combo;
   }
-  auto* view = new QListWidget(parent);
+  QListWidget* view = list.Kind() == ControlKind::kDirListBox ? new FolderList(parent)
+                                                               : new QListWidget(parent);
   if (list.Kind() == ControlKind::kDirListBox) {
     auto& folders = static_cast<DirListBox&>(list);
     // Rows start at the root, which is item -AncestorCount().
@@ -311,7 +371,7 @@ QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
     }
     case ControlKind::kDTPicker: {
       auto& picker = static_cast<DTPicker&>(control);
-      auto* edit = new QDateTimeEdit(parent);
+      auto* edit = new DateField(parent);
       edit->setCalendarPopup(true);
       OnUser(bridge, edit, &QDateTimeEdit::dateTimeChanged,
              [&picker](const QDateTime& value) { picker.SetValue(FromQDateTime(value)); });
@@ -406,8 +466,11 @@ void SyncWidget(Control& control, QWidget& widget) {
     case ControlKind::kDTPicker: {
       auto& picker = static_cast<DTPicker&>(control);
       auto& edit = static_cast<QDateTimeEdit&>(widget);
-      edit.setDisplayFormat(Q(picker.DisplayPattern()));
-      edit.setDateTime(ToQDateTime(picker.Value()));
+      // Set again only when changed: either would move the cursor of a user typing.
+      const QString pattern = Q(picker.DisplayPattern());
+      if (edit.displayFormat() != pattern) edit.setDisplayFormat(pattern);
+      const QDateTime value = ToQDateTime(picker.Value());
+      if (edit.dateTime() != value) edit.setDateTime(value);
       break;
     }
     case ControlKind::kFlatScrollBar: {

@@ -115,7 +115,7 @@ void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float
         const auto bar = text.find('|');
         const std::string path = text.substr(0, bar);
         const std::string description = bar == std::string::npos ? "" : text.substr(bar + 1);
-        if (!IsReadableFile(path))
+        if (mPDFA || !IsReadableFile(path))
             return;
         dict += "\r/Subtype /FileAttachment \r/Rect [" + point + " " + point + "]";
         if (icon < kFirstAttachment + static_cast<int>(kAttachmentIcons.size()))

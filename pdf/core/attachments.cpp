@@ -15,6 +15,7 @@ namespace pdf {
 // empty file is an empty stream.
 void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
 {
+    mPdfaBroken = true;
     BeginObj(object);
     WriteLine("<< /Type /EmbeddedFile ");
     WriteStream(data, 0, {}, 0, StreamKind::EmbeddedFile);

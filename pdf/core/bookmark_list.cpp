@@ -29,7 +29,7 @@ std::string Pagelith::ActionBookmarkDest(const std::string& link)
         EndObj();
         return "/A " + std::to_string(action) + " 0 R ";
     }
-    if (StartsWith(link, "script:")) {
+    if (StartsWith(link, "script:") && !mPDFA) {
         const int script = WriteStreamObject(link.substr(7));
         return "/A << /S /JavaScript /JS " + std::to_string(script) + " 0 R >>";
     }

@@ -48,6 +48,7 @@ void Pagelith::EndDoc()
         refs.dests = WriteDestinations();
     WriteDocumentScripts(refs);
     WriteLayers();
+    WriteRadioGroups();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
     WritePageObjects();

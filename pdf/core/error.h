@@ -12,6 +12,7 @@ namespace pdf {
 namespace err {
 constexpr int kInvalidArgument = 5;
 constexpr int kOverflow = 6;
+constexpr int kOutOfMemory = 7;
 constexpr int kSubscriptOutOfRange = 9;
 constexpr int kDivisionByZero = 11;
 constexpr int kTypeMismatch = 13;

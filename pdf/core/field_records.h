@@ -20,12 +20,26 @@ struct FieldRecord {
     std::string Value;       // text of a text box; options of a choice field joined by "|"
     int Selected = 0;        // default option of a choice field, from 1; 0 for none
     int Kind = 0;            // 0 text, 1 check box, 2 list, 3 combo, 4 radio, 5 push button
+    int Group = 0;           // a radio button's group, from 1; 0 for the other kinds
+};
+
+// The radio buttons of one name: one field, whose kids are the buttons' widgets.
+struct RadioGroup {
+    std::string Name;
+    int Object = 0;       // the field's object number, reserved when its first button is drawn
+    int Flags = 0;        // the field flags of its first button
+    int Buttons = 0;      // drawn so far; button n's on state is /Choice<n>
+    std::string Value;    // the on state of the button drawn ticked first; "Off" for none
+    std::string Tooltip;  // of its first button
+    std::string Kids;     // the buttons' widgets, "n 0 R " each
 };
 
 struct FormFields {
     std::vector<FieldRecord> Fields;  // of the open page, written when it closes
-    std::string Refs;                 // every widget of the document, "n 0 R " each
-    std::string CalcOrder;            // the widgets with a calculate script, in writing order
+    std::vector<RadioGroup> Radios;   // of the document, written when it completes
+    std::string Refs;                 // every field of the document, "n 0 R " each
+    std::string CalcOrder;            // the fields with a calculate script, in writing order
+    bool Toggles = false;             // a check box or radio button was drawn
 };
 
 }  // namespace pdf

@@ -1,6 +1,8 @@
 // Interactive form fields: recorded by DrawField, given scripts by OnFieldEvent, written as
 // widgets when their page closes.
+#include <algorithm>
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "pdf/core/colour.h"
@@ -28,9 +30,14 @@ int AnnotationFlags(int flags)
     return (Has(flags, 1) ? 2 : 0) + (Has(flags, 2) ? 0 : 4);
 }
 
+int BorderWidth(int flags)
+{
+    return Has(flags, 32768) ? 2 : Has(flags, 65536) ? 3 : 1;
+}
+
 std::string BorderStyle(int flags)
 {
-    const std::string width = Has(flags, 32768) ? "2 " : Has(flags, 65536) ? "3 " : "1 ";
+    const std::string width = std::to_string(BorderWidth(flags)) + " ";
     if (Has(flags, 1 << 17))
         return width + "/S /D /D [ 1 1 ]";
     if (Has(flags, 1 << 19))
@@ -66,6 +73,25 @@ std::string Rotation(int flags)
     if (Has(flags, 1 << 28))
         return "/R 270 ";
     return {};
+}
+
+// The marks of the check glyphs, drawn in a unit square as paths to fill.
+std::string_view MarkPath(const std::string& glyph)
+{
+    if (glyph == "5")  // a cross
+        return "0.1 0.2 m 0.2 0.1 l 0.9 0.8 l 0.8 0.9 l h 0.8 0.1 m 0.9 0.2 l 0.2 0.9 l "
+               "0.1 0.8 l h";
+    if (glyph == "F")  // a four-pointed star
+        return "0.5 1 m 0.62 0.62 l 1 0.5 l 0.62 0.38 l 0.5 0 l 0.38 0.38 l 0 0.5 l 0.38 0.62 l h";
+    if (glyph == "l")  // a disc
+        return "0.85 0.5 m 0.85 0.6933 0.6933 0.85 0.5 0.85 c 0.3067 0.85 0.15 0.6933 0.15 0.5 c "
+               "0.15 0.3067 0.3067 0.15 0.5 0.15 c 0.6933 0.15 0.85 0.3067 0.85 0.5 c h";
+    if (glyph == "H")  // a five-pointed star
+        return "0.5 0.98 m 0.382 0.642 l 0.0245 0.635 l 0.31 0.418 l 0.206 0.0755 l 0.5 0.28 l "
+               "0.794 0.0755 l 0.69 0.418 l 0.976 0.635 l 0.618 0.642 l h";
+    if (glyph == "n")  // a square
+        return "0.2 0.2 0.6 0.6 re";
+    return "0.05 0.55 m 0.2 0.7 l 0.4 0.45 l 0.85 0.95 l 1 0.8 l 0.4 0.1 l h";  // a tick
 }
 
 // The /AA key of each field event code; code 0 is the activation action.
@@ -115,6 +141,9 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (kind < kTextBox || kind > kPushButton)
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
                                                std::to_string(kind));
+    // PDF/A keeps only fields that show themselves, and these are shown by the viewer.
+    if (mPDFA)
+        return;
     // The field's text needs a font that the form's resources hold.
     if (mFontFullName.empty())
         SetFont("Arial", 0, 0, 0);
@@ -129,12 +158,23 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (AnnotationFlags(flags) != 0)
         field.Dict += " /F " + std::to_string(AnnotationFlags(flags)) + " ";
 
+    // The frame is what a toggle's own appearances draw under their mark.
+    const float width = w * mScale;
+    const float height = h * mScale;
+    std::string frame;
     const std::string background = mNoFill ? std::string() : PlainComponents(mColorFill);
-    if (!Has(flags, 4) && !background.empty())
+    if (!Has(flags, 4) && !background.empty()) {
         field.Look += " /BG [ " + background + " ] ";
+        frame += PlainFillOperands(mColorFill) + " 0 0 " + FormatReal(width) + " " +
+                 FormatReal(height) + " re f\r";
+    }
     if (!Has(flags, 16384) && !mNoLine && !mColorLine.empty() && mColorLine.front() == '#') {
         field.Dict += "\r/BS << /Type /Border /W " + BorderStyle(flags) + ">>";
         field.Look += " /BC [ " + mColorLine.substr(1) + " ] ";
+        const float line = static_cast<float>(BorderWidth(flags));
+        frame += mColorLine.substr(1) + " RG " + FormatReal(line) + " w " +
+                 FormatReal(line / 2) + " " + FormatReal(line / 2) + " " +
+                 FormatReal(width - line) + " " + FormatReal(height - line) + " re S\r";
     }
     field.Look += Rotation(flags);
 
@@ -152,11 +192,27 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         field.Value = value;
         break;
     case kCheckBox:
-    case kRadioButton:
-        field.Dict += " /FT /Btn" + flagText +
-                      (UpperAscii(value) == "TRUE" ? " /V /S#EC /DV /Yes " : " ");
+    case kRadioButton: {
         field.Caption = kind == kCheckBox ? CheckGlyph(flags) : "l";
+        mForm.Toggles = true;
+        const bool ticked = UpperAscii(value) == "TRUE";
+        std::string onState = "Yes";
+        if (kind == kCheckBox) {
+            field.Dict += " /FT /Btn" + flagText + (ticked ? " /V /Yes /DV /Yes " : " /V /Off ");
+        } else {
+            RadioGroup& group = RadioGroupNamed(name, tooltip, FieldFlags(flags, kind));
+            field.Group = static_cast<int>(&group - mForm.Radios.data()) + 1;
+            onState = "Choice" + std::to_string(++group.Buttons);
+            // The first button drawn ticked is the group's value; the others show off.
+            if (ticked && group.Value == "Off")
+                group.Value = onState;
+            field.Dict += " /Parent " + std::to_string(group.Object) + " 0 R ";
+        }
+        const bool shownOn = kind == kCheckBox ? ticked : GroupOf(field).Value == onState;
+        field.Dict +=
+            ToggleAppearance(width, height, frame, field.Caption, onState, shownOn) + " ";
         break;
+    }
     case kListBox:
     case kComboBox:
         field.Dict += " /FT /Ch" + flagText + " ";
@@ -212,10 +268,13 @@ void Pagelith::WritePageFields(int pageObject)
     for (const FieldRecord& field : mForm.Fields) {
         const int widget = BeginObj(0);
         const std::string ref = std::to_string(widget) + " 0 R ";
-        std::string text = field.Dict + " /DA " + PdfTextString(field.Appearance) + " /T " +
-                           PdfDictText(field.FieldName);
-        if (!field.Tooltip.empty())
-            text += " /TU " + PdfDictText(field.Tooltip);
+        // A radio button's name and tooltip are its group's.
+        std::string text = field.Dict + " /DA " + PdfTextString(field.Appearance);
+        if (field.Group == 0) {
+            text += " /T " + PdfDictText(field.FieldName);
+            if (!field.Tooltip.empty())
+                text += " /TU " + PdfDictText(field.Tooltip);
+        }
         switch (field.Kind) {
         case kTextBox: {
             const std::string valueText = PdfDictText(field.Value);
@@ -244,24 +303,99 @@ void Pagelith::WritePageFields(int pageObject)
         }
         default: break;
         }
+        const std::string fieldRef =
+            field.Group == 0 ? ref : std::to_string(GroupOf(field).Object) + " 0 R ";
         if (!field.Events.empty()) {
             text += " /AA << " + field.Events + " >> ";
-            if (field.Calculated)
-                mForm.CalcOrder += ref;
+            if (field.Calculated && mForm.CalcOrder.find(fieldRef) == std::string::npos)
+                mForm.CalcOrder += fieldRef;
         }
         WriteLine(text + field.Action + " /P " + std::to_string(pageObject) + " 0 R >>");
         EndObj();
-        mForm.Refs += ref;
+        if (field.Group == 0)
+            mForm.Refs += ref;
+        else
+            GroupOf(field).Kids += ref;
         if (!mInObject)
             mPageAnnots += ref;
     }
     mForm.Fields.clear();
 }
 
+// The on state's appearance shows the glyph's mark over the frame; the off state's, the
+// frame alone.  Both are what the widget's /AS selects.
+std::string Pagelith::ToggleAppearance(float width, float height, const std::string& frame,
+                                       const std::string& glyph, const std::string& onState,
+                                       bool on)
+{
+    const std::string colour = PlainFillOperands(mColorText);
+    const float side = 0.8f * std::min(width, height);
+    const std::string mark = "q " + (colour.empty() ? "0 g" : colour) + " " + FormatReal(side) +
+                             " 0 0 " + FormatReal(side) + " " + FormatReal((width - side) / 2) +
+                             " " + FormatReal((height - side) / 2) + " cm " +
+                             std::string(MarkPath(glyph)) + " f Q";
+    const int onLook = WriteAppearanceStream(width, height, frame + mark);
+    const int offLook = WriteAppearanceStream(width, height, frame);
+    return " /AS /" + (on ? onState : std::string("Off")) + " /AP << /N << /" + onState + " " +
+           std::to_string(onLook) + " 0 R /Off " + std::to_string(offLook) + " 0 R >> >>";
+}
+
+int Pagelith::WriteAppearanceStream(float width, float height, const std::string& content)
+{
+    const int object = BeginObj(0);
+    WriteLine("<< /Type /XObject /Subtype /Form /BBox [0 0 " + FormatReal(width) + " " +
+              FormatReal(height) + "] /Resources << >>");
+    Bytes data(content.begin(), content.end());
+    WriteStream(data, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    return object;
+}
+
+// The group of radio buttons of that name; a new one lists its field in the form, with the
+// field flags and the tooltip of its first button.
+RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string& tooltip,
+                                      int fieldFlags)
+{
+    for (RadioGroup& group : mForm.Radios) {
+        if (group.Name == name)
+            return group;
+    }
+    RadioGroup& group = mForm.Radios.emplace_back();
+    group.Name = name;
+    group.Object = ++mObjCount;  // written when the document completes
+    group.Flags = fieldFlags;
+    group.Value = "Off";
+    group.Tooltip = tooltip;
+    mForm.Refs += std::to_string(group.Object) + " 0 R ";
+    return group;
+}
+
+RadioGroup& Pagelith::GroupOf(const FieldRecord& button)
+{
+    return mForm.Radios[static_cast<std::size_t>(button.Group - 1)];
+}
+
+void Pagelith::WriteRadioGroups()
+{
+    for (const RadioGroup& group : mForm.Radios) {
+        BeginObj(group.Object);
+        std::string text = "<< /FT /Btn /Ff " + std::to_string(group.Flags) + " /T " +
+                           PdfDictText(group.Name);
+        if (!group.Tooltip.empty())
+            text += " /TU " + PdfDictText(group.Tooltip);
+        WriteLine(text + " /V /" + group.Value + " /DV /" + group.Value + " /Kids [ " +
+                  group.Kids + "] >>");
+        EndObj();
+    }
+}
+
+// A viewer that rebuilds the toggles' appearances draws their glyphs from /ZaDb.
 std::string Pagelith::AcroFormLine() const
 {
+    const std::string dingbats =
+        mForm.Toggles ? "/ZaDb << /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >> " : "";
     return "/AcroForm <</NeedAppearances true /Fields [" + mForm.Refs + "] /CO [" +
-           mForm.CalcOrder + "] /DR << /Font <<\r" + mFontRes + ">> >> >>";
+           mForm.CalcOrder + "] /DR << /Font <<\r" + mFontRes + dingbats + ">> >> >>";
 }
 
 }  // namespace pdf

@@ -85,6 +85,8 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
     const bool script = StartsWith(target, "script:");
     const bool layer = StartsWith(target, "layer:");
     const bool ref = StartsWith(target, "ref:");
+    if (mPDFA && (script || layer))
+        return;
     if (external || script || layer || ref) {
         std::string dict =
             "<< /Type /Annot\r/Subtype /Link /Rect [" + rect + "]\r" + border + "\r";

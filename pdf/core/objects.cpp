@@ -47,6 +47,7 @@ void Pagelith::ClearDocument()
     mAttachments.clear();
     mForm = {};
     mEventScripts = {};
+    mPdfaBroken = false;
 }
 
 std::string Pagelith::BeginDoc(std::string& fileName)

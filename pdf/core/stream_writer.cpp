@@ -2,6 +2,7 @@
 #include <array>
 
 #include "pdf/codec/filters.h"
+#include "pdf/core/text_string.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -31,6 +32,8 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
                                                                      : mCompFilter[0];
     const StreamFilterEntries entries =
         ApplyStreamFilters(data, filter, decodeParms, setting, mPDFA);
+    if (entries.Filter.find("/LZWDecode") != std::string::npos)
+        mPdfaBroken = true;
     if (mProtection.Encrypt)
         mProtection.Cipher.Crypt(ObjectKey(objectNumber), data.data(), data.size());
     if (!entries.Filter.empty())
@@ -45,11 +48,15 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
     WriteLine("endstream");
 }
 
+// Scripts are the only streams of text, written as a PDF text so that readers decode their
+// characters.
 int Pagelith::WriteStreamObject(std::string_view text)
 {
+    mPdfaBroken = true;
     const int number = BeginObj(0);
     WriteLine("<<");
-    Bytes data(text.begin(), text.end());
+    const std::string encoded = EncodeTextString(text);
+    Bytes data(encoded.begin(), encoded.end());
     WriteStream(data, 0, {}, 0, StreamKind::Content);
     EndObj();
     return number;

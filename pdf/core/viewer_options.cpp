@@ -135,6 +135,22 @@ void Pagelith::WriteViewerOptionLines()
     WriteLine("/ViewerPreferences << " + prefs + " >>");
 }
 
+// Whether the document keeps to PDF/A-1b: the mode is on, every font is embedded, and it
+// holds no protection, layer, transparency, form field or anything else the mode forbids.
+bool Pagelith::MeetsPdfa() const
+{
+    const auto anyBelow100 = [](const std::array<bool, 101>& used) {
+        return std::find(used.begin(), used.end() - 1, true) != used.end() - 1;
+    };
+    const bool transparent = anyBelow100(mGsAlpha) || anyBelow100(mGsAlphaFill) ||
+                             anyBelow100(mGsAlphaLine) ||
+                             std::find(mGsBlend.begin() + 1, mGsBlend.end(), true) != mGsBlend.end();
+    const bool fontsEmbedded = std::all_of(mFonts.begin(), mFonts.end(),
+                                           [](const FontRecord& font) { return font.Embedded; });
+    return mPDFA && !mPdfaBroken && fontsEmbedded && !transparent && !mProtection.Encrypt &&
+           mLayers.Layers.empty() && mForm.Refs.empty();
+}
+
 // The XMP packet, in UTF-8, lines joined by carriage returns.
 std::string Pagelith::BuildXmpMetadata() const
 {
@@ -169,7 +185,7 @@ std::string Pagelith::BuildXmpMetadata() const
     x += "    <xap:CreateDate>" + date + "</xap:CreateDate>\r";
     x += "    <xap:CreatorTool>" + XmlEscape(mCreator) + "</xap:CreatorTool>\r";
     x += "  </rdf:Description>\r";
-    if (mPDFA) {
+    if (MeetsPdfa()) {
         x += "  <rdf:Description rdf:about='' xmlns:pdfaid='" + pdfaid + "'>\r";
         x += "    <pdfaid:part>1</pdfaid:part>\r";
         x += "    <pdfaid:conformance>B</pdfaid:conformance>\r";

@@ -7,6 +7,7 @@
 #include "pdf/core/list_growth.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/fonts/code_pages.h"
+#include "pdf/fonts/substitute_faces.h"
 #include "pdf/fonts/truetype_font.h"
 #include "pdf/pagelith.h"
 
@@ -57,7 +58,8 @@ std::string DescriptorText(const TrueTypeMetrics& metrics, const std::string& it
 }  // namespace
 
 // A file that cannot be read as a font records the failure and adds no font, so that no
-// record or object stands for metrics the file never held.
+// record or object stands for metrics the file never held.  The same file added again
+// under the same name, charset and embedding is the font already there.
 std::string Pagelith::AddFont(const std::string& fileName, const std::string& name, bool embed,
                               int charset)
 {
@@ -69,34 +71,56 @@ std::string Pagelith::AddFont(const std::string& fileName, const std::string& na
         const Bytes file = ReadFontFile(fileName);
         const TrueTypeMetrics metrics = ReadTrueTypeMetrics(file, charset);
         const std::string added = name.empty() ? metrics.fullName : name;
-
-        FontRecord font;
-        font.Key = UpperAscii(added);
-        font.IsTrueType = true;
-        font.BaseFont = metrics.fullName + StyleSuffix(metrics);
-        font.Widths = metrics.widths;
-        font.LineHeight = static_cast<std::int16_t>(std::abs(metrics.descent) + metrics.ascent);
-        font.Descent = metrics.descent;
-        font.Charset = charset;
-        if (charset != charset::kWestern)
-            font.Differences = GetCodePageDifferences(charset);
-
-        ReserveFor(mFonts, mFontCount + 1, mMemoryUsage);
-        mFonts.push_back(std::move(font));
-        ++mFontCount;
-        try {
-            WriteFontObject(added, file, embed ? static_cast<int>(file.size()) : 0,
-                            DescriptorText(metrics, FormatReal(metrics.italicAngle)));
-        } catch (...) {
-            mFonts.pop_back();
-            --mFontCount;
-            throw;
-        }
+        const std::string resource = ReplaceText(added, " ", "");
+        const std::string key = UpperAscii(resource);
+        const int held = FindFont(key, charset, false);
+        const bool same = held != 0 && mFonts[static_cast<std::size_t>(held - 1)].File == fileName &&
+                          mFonts[static_cast<std::size_t>(held - 1)].Embedded == embed;
+        if (!same)
+            AppendTrueTypeFont(file, metrics, fileName, embed, key, resource);
         return added;
     } catch (const Error& error) {
         RaiseError(error, "AddFont", fileName);
     }
     return std::string();
+}
+
+// In a document that embeds every font: the installed face standing for a standard
+// family, or 0 when there is none to embed.
+int Pagelith::AddSubstituteFace(std::string_view family, int style, int charset,
+                                const std::string& key, const std::string& resource)
+{
+    const std::string fileName = SubstituteFaceFile(family, style);
+    if (fileName.empty())
+        return 0;
+    Bytes file;
+    TrueTypeMetrics metrics;
+    try {
+        file = ReadFontFile(fileName);
+        metrics = ReadTrueTypeMetrics(file, charset);
+    } catch (const Error&) {
+        return 0;
+    }
+    return AppendTrueTypeFont(file, metrics, fileName, true, key, resource);
+}
+
+int Pagelith::AppendTrueTypeFont(const Bytes& file, const TrueTypeMetrics& metrics,
+                                 const std::string& fileName, bool embed,
+                                 const std::string& key, const std::string& resource)
+{
+    FontRecord font;
+    font.Key = key;
+    font.IsTrueType = true;
+    font.BaseFont = metrics.fullName + StyleSuffix(metrics);
+    font.Widths = metrics.widths;
+    font.LineHeight = static_cast<std::int16_t>(std::abs(metrics.descent) + metrics.ascent);
+    font.Descent = metrics.descent;
+    font.Charset = metrics.charset;
+    if (metrics.charset != charset::kWestern)
+        font.Differences = GetCodePageDifferences(metrics.charset);
+    font.File = fileName;
+    return AppendFont(std::move(font), resource, file, embed ? static_cast<int>(file.size()) : 0,
+                      DescriptorText(metrics, FormatReal(metrics.italicAngle)));
 }
 
 }  // namespace pdf

@@ -1,4 +1,7 @@
 // The PDF objects of a font, written once when its record is made.
+#include <algorithm>
+#include <vector>
+
 #include "pdf/core/text_buffer.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/fonts/font_encoding.h"
@@ -22,16 +25,33 @@ std::string WidthsArray(const FontRecord& font)
     return BufToString(buffer);
 }
 
+// The name itself, or with a number after it when another font holds it already.
+std::string UnusedResource(const std::vector<FontRecord>& fonts, const std::string& name)
+{
+    std::string unused = name;
+    for (int n = 2;; ++n) {
+        const bool held = std::any_of(fonts.begin(), fonts.end() - 1, [&](const FontRecord& f) {
+            return f.Resource == unused;
+        });
+        if (!held)
+            return unused;
+        unused = name + "_" + std::to_string(n);
+    }
+}
+
 }  // namespace
 
 // Writes the newest record: a Type 1 dictionary for a built-in font, with its widths when
 // it names glyphs through /Differences; for a TrueType font its dictionary with the
-// widths, a descriptor and, when the file's length is not 0, the file embedded whole.  The font joins the /Font resources once all of it is written.
+// widths, a descriptor and, when the file's length is not 0, the file embedded whole.  The
+// font joins the /Font resources once all of it is written, under a name no other font has.
 int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
                               int fontFileLength, const std::string& descriptor)
 {
-    const FontRecord& font = mFonts[static_cast<std::size_t>(mFontCount - 1)];
-    const std::string name = EscapeName(mResPrefix + resourceName);
+    FontRecord& font = mFonts[static_cast<std::size_t>(mFontCount - 1)];
+    font.Resource = UnusedResource(mFonts, resourceName);
+    font.Embedded = font.IsTrueType && fontFileLength != 0;
+    const std::string name = EscapeName(mResPrefix + font.Resource);
 
     const int number = BeginObj(0);
     WriteLine(std::string("<< /Type /Font /Subtype /") + (font.IsTrueType ? "TrueType" : "Type1") +

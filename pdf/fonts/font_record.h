@@ -39,6 +39,11 @@ struct FontRecord {
     // The /Differences array naming the glyphs of the charset's code page; empty for
     // Western, Symbol and ZapfDingbats.
     std::string Differences;
+    // The name of its /Font resource, without the document's prefix: one font each.
+    std::string Resource;
+    // The TrueType file the font was read from, and whether the file is in the document.
+    std::string File;
+    bool Embedded = false;
 };
 
 }  // namespace pdf

@@ -80,24 +80,17 @@ void Pagelith::SetFont(const std::string& name, float size, int style, int chars
         // Checked first so that no record stands for a font that was never written.
         if (!mFile.IsOpen())
             throw NoFileOpen();
-        FontRecord font;
-        font.Charset = charset;
-        LoadBuiltinMetrics(font, family, style);
-        if (!HasBuiltinEncoding(font) && charset != 0)
-            font.Differences = GetCodePageDifferences(charset);
-        font.Key = key;
-
-        ReserveFor(mFonts, mFontCount + 1, mMemoryUsage);
-        mFonts.push_back(std::move(font));
-        ++mFontCount;
-        try {
-            WriteFontObject(fullName, Bytes(), 0, std::string());
-        } catch (...) {
-            mFonts.pop_back();
-            --mFontCount;
-            throw;
+        if (mPDFA)
+            index = AddSubstituteFace(family, style, charset, key, fullName);
+        if (index == 0) {
+            FontRecord font;
+            font.Charset = charset;
+            LoadBuiltinMetrics(font, family, style);
+            if (!HasBuiltinEncoding(font) && charset != 0)
+                font.Differences = GetCodePageDifferences(charset);
+            font.Key = key;
+            index = AppendFont(std::move(font), fullName, Bytes(), 0, std::string());
         }
-        index = mFontCount;
     }
     mFontFullName = fullName;
     mFontIndex = index;
@@ -109,12 +102,13 @@ void Pagelith::SetFontSize(float size)
     mFontSize = size;
 }
 
-// The number of the first record with the key and the charset; failing that, with
-// anyCharset, of the first record with the key.  0 when there is none.
+// The number of the latest record with the key and the charset; failing that, with
+// anyCharset, of the latest record with the key.  0 when there is none.  A font added
+// under a name already held is the one that name selects from then on.
 int Pagelith::FindFont(const std::string& key, int charset, bool anyCharset) const
 {
     int sameKey = 0;
-    for (int number = 1; number <= mFontCount; ++number) {
+    for (int number = mFontCount; number >= 1; --number) {
         const FontRecord& font = mFonts[static_cast<std::size_t>(number - 1)];
         if (font.Key != key)
             continue;
@@ -126,9 +120,30 @@ int Pagelith::FindFont(const std::string& key, int charset, bool anyCharset) con
     return anyCharset ? sameKey : 0;
 }
 
+// Adds the record and writes its objects, or adds nothing when they cannot be written.
+int Pagelith::AppendFont(FontRecord font, const std::string& resourceName, const Bytes& fontFile,
+                         int fontFileLength, const std::string& descriptor)
+{
+    ReserveFor(mFonts, mFontCount + 1, mMemoryUsage);
+    mFonts.push_back(std::move(font));
+    ++mFontCount;
+    try {
+        WriteFontObject(resourceName, fontFile, fontFileLength, descriptor);
+    } catch (...) {
+        mFonts.pop_back();
+        --mFontCount;
+        throw;
+    }
+    return mFontCount;
+}
+
+// The resource the current font was written under: a font selected by its name in another
+// case is still the one resource.
 std::string Pagelith::FontResourceName() const
 {
-    return "/" + EscapeName(mResPrefix + mFontFullName);
+    if (mFontIndex < 1 || mFontIndex > mFontCount)
+        return "/" + EscapeName(mResPrefix + mFontFullName);
+    return "/" + EscapeName(mResPrefix + mFonts[static_cast<std::size_t>(mFontIndex - 1)].Resource);
 }
 
 }  // namespace pdf

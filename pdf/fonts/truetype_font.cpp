@@ -190,6 +190,7 @@ TrueTypeMetrics ReadTrueTypeMetrics(const Bytes& file, FontCharset charset)
     const FontBytes font(file);
     const TableOffsets tables = ReadDirectory(font);
     TrueTypeMetrics metrics;
+    metrics.charset = charset;
 
     const std::uint32_t unitsPerEm = font.U16(tables.head + 18);
     if (unitsPerEm == 0)

@@ -13,6 +13,7 @@ namespace pdf {
 // Widths and heights in thousandths of an em.
 struct TrueTypeMetrics {
     std::string fullName;  // the words of the full font name run together
+    FontCharset charset = charset::kWestern;  // whose 256 codes the widths are of
     FontWidths widths{};
     std::int16_t averageWidth = 0;
     std::int16_t ascent = 0;

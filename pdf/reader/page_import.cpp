@@ -18,9 +18,29 @@ std::string StreamLine(const Bytes& data)
     return "stream\r\n" + std::string(data.begin(), data.end()) + "\rendstream";
 }
 
+// Maps the page's box, turned clockwise by `rotation` degrees, onto a box from (0, 0).
+std::array<double, 6> FormMatrix(const std::array<double, 4>& box, int rotation)
+{
+    const double x1 = box[0], y1 = box[1], x2 = box[2], y2 = box[3];
+    std::array<double, 6> m{1, 0, 0, 1, -x1, -y1};
+    if (rotation == 90)
+        m = {0, -1, 1, 0, -y1, x2};
+    else if (rotation == 180)
+        m = {-1, 0, 0, -1, x2, y2};
+    else if (rotation == 270)
+        m = {0, 1, -1, 0, y2, -x1};
+    return m;
+}
+
 }  // namespace
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
+{
+    WithMemoryErrors([&] { PlaceSourcePage(fileName, page, x, y, width, height); });
+}
+
+void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
+                               float height)
 {
     RequireFinite({x, y, width, height});
     if (!SourcePageReadable(fileName, page))
@@ -33,8 +53,10 @@ void Pagelith::ImportPage(std::string fileName, int page, float x, float y, floa
     const SourceDocRecord& record = CurrentSource();
     const SourcePageEntry& entry = record.pages[static_cast<std::size_t>(page)];
     SetXY(x, y);
-    const float w = entry.width;
-    const float h = entry.height;
+    // Placed as viewers show the page: turned by its /Rotate.
+    const bool quarterTurn = entry.rotation == 90 || entry.rotation == 270;
+    const float w = quarterTurn ? entry.height : entry.width;
+    const float h = quarterTurn ? entry.width : entry.height;
     if (w == 0 || h == 0)
         throw Error(err::kDivisionByZero, "Division by zero");
     const PlacedSize size = SizeInBox(w, h, mScale, width, height, false);
@@ -81,7 +103,8 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
             if (dict.GetDictValue("DecodeParms", 1))
                 decodeParms = dict.ReadValue(false);
         } else {
-            const Bytes decoded = DecodeStored(stream.data, stream.filter);
+            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size(),
+                                               stream.decodeParms);
             data.insert(data.end(), decoded.begin(), decoded.end());
         }
     }
@@ -93,7 +116,9 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     const std::array<double, 4> box = ParseBox(mediaBox);
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);
-    entry.rotation = WholeNumber(LeadingNumber(rotate));
+    entry.rotation = ((WholeNumber(LeadingNumber(rotate)) % 360) + 360) % 360;
+    if (entry.rotation % 90 != 0)
+        entry.rotation = 0;
 
     const int number = BeginObj(0);
     resources = EncipherCopiedStrings(resources, number);
@@ -103,6 +128,12 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
               FormatReal(static_cast<float>(box[1])) + " " + FormatReal(static_cast<float>(box[2])) +
               " " + FormatReal(static_cast<float>(box[3])) + " ]");
     WriteLine("   /Resources " + resources);
+    if (entry.rotation != 0 || box[0] != 0 || box[1] != 0) {
+        std::string matrix = "   /Matrix [";
+        for (const double value : FormMatrix(box, entry.rotation))
+            matrix += FormatReal(static_cast<float>(value)) + " ";
+        WriteLine(matrix + "]");
+    }
     if (hasStream) {
         EncipherCopiedStream(data, number);
         WriteLine("   /Length " + std::to_string(data.size()));

@@ -76,6 +76,9 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
         } catch (const Error& e) {
             RaiseError(e, "GetInfo", fileName);
             refused = true;
+        } catch (const std::bad_alloc&) {
+            RaiseError(Error(err::kOutOfMemory, "Out of memory"), "GetInfo", fileName);
+            refused = true;
         }
         if (refused) {
             --mSources.count;
@@ -270,6 +273,11 @@ std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
 
 std::string Pagelith::GetContentPage(std::string fileName, int page)
 {
+    return WithMemoryErrors([&] { return ReadContentPage(fileName, page); });
+}
+
+std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
+{
     if (!SourcePageReadable(fileName, page))
         return {};
     const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
@@ -277,10 +285,11 @@ std::string Pagelith::GetContentPage(std::string fileName, int page)
     std::string content;
     for (const int ref : ContentRefs(ReadObjectText(object))) {
         const SourceObject stream = ReadObject(ref, true);
-        const Bytes data = DecodeStored(stream.data, stream.filter);
+        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size(),
+                                        stream.decodeParms);
         content.append(data.begin(), data.end());
     }
-    return ReplaceText(FromCodePage(content, charset::kWestern), "\r\n", "\n");
+    return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);
 }
 
 }  // namespace pdf

@@ -57,6 +57,36 @@ std::string ObjectText(std::string_view raw)
     return NormaliseText(text);
 }
 
+// "endstream" stands at the offset, after blanks and line ends.
+bool EndstreamFollows(SourceFile& file, std::int64_t offset)
+{
+    const std::string after = file.ReadAt(offset, 32);
+    const std::size_t keyword = after.find_first_not_of("\r\n \t");
+    return keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0;
+}
+
+// A stream whose /Length disagrees with its data runs to its "endstream", without the
+// line end before it (to the end of the file when there is none).
+std::string DataToEndstream(SourceFile& file, std::int64_t start)
+{
+    std::string data;
+    std::size_t end = std::string::npos;
+    while (end == std::string::npos) {
+        const std::string more = file.ReadAt(start + static_cast<std::int64_t>(data.size()), kChunk);
+        if (more.empty())
+            return data;
+        const std::size_t from = data.size() < 8 ? 0 : data.size() - 8;
+        data += more;
+        end = data.find("endstream", from);
+    }
+    data.resize(end);
+    if (!data.empty() && data.back() == '\n')
+        data.pop_back();
+    if (!data.empty() && data.back() == '\r')
+        data.pop_back();
+    return data;
+}
+
 }  // namespace
 
 Scanner Pagelith::ScanText(std::string text)
@@ -157,6 +187,8 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     Scanner dict = ScanText(ObjectText(object.raw));
     if (dict.GetDictValue("Filter", 1))
         object.filter = dict.ReadValue(false);
+    if (dict.GetDictValue("DecodeParms", 1))
+        object.decodeParms = dict.ReadValue(true);
     if (!dict.GetDictValue("Length ", 1))
         return;
     object.hasStream = true;
@@ -169,7 +201,9 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     const std::int64_t at = start + static_cast<std::int64_t>(dataStart);
     const double wanted = std::min(length, static_cast<double>(file.Size() - at));
     const std::int64_t count = wanted >= 1 ? static_cast<std::int64_t>(wanted) : 0;
-    const std::string data = file.ReadAt(at, count);
+    std::string data = file.ReadAt(at, count);
+    if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
+        data = DataToEndstream(file, at);
     object.data.assign(data.begin(), data.end());
 }
 

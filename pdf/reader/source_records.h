@@ -40,6 +40,7 @@ struct SourceObject {
     bool hasStream = false;
     Bytes data;          // the stream bytes as stored in the file
     std::string filter;  // the /Filter value as written, "" when absent
+    std::string decodeParms;  // the /DecodeParms value as written, "" when absent
 };
 
 struct SourcePageEntry {

@@ -84,40 +84,6 @@ std::vector<std::int64_t> NumbersOfArray(const std::string& value)
     return numbers;
 }
 
-// Rows of PNG-predicted data (one filter-type byte, then `columns` bytes) reconstructed.
-Bytes UnpredictRows(const Bytes& data, std::size_t columns)
-{
-    const std::size_t stride = columns + 1;
-    Bytes out;
-    Bytes above(columns, 0);
-    for (std::size_t row = 0; (row + 1) * stride <= data.size(); ++row) {
-        const std::uint8_t* in = data.data() + row * stride;
-        Bytes line(columns, 0);
-        for (std::size_t i = 0; i < columns && in[0] <= 4; ++i) {
-            const int a = i > 0 ? line[i - 1] : 0;
-            const int b = above[i];
-            const int c = i > 0 ? above[i - 1] : 0;
-            int predictor = 0;
-            switch (in[0]) {
-            case 1: predictor = a; break;
-            case 2: predictor = b; break;
-            case 3: predictor = (a + b) / 2; break;
-            case 4: {
-                const int p = a + b - c;
-                const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-                predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-                break;
-            }
-            default: break;
-            }
-            line[i] = static_cast<std::uint8_t>(in[1 + i] + predictor);
-        }
-        out.insert(out.end(), line.begin(), line.end());
-        above = std::move(line);
-    }
-    return out;
-}
-
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
 {
     std::uint64_t value = 0;
@@ -270,7 +236,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     if (columns > 0) {
         if (columns < rowLength)
             throw Error(err::kInvalidFileFormat, "Cross-reference stream rows shorter than their fields");
-        data = UnpredictRows(data, columns);
+        data = UnpredictPng(data, 1, columns);
     }
     const std::size_t stride = columns > 0 ? columns : rowLength;
     const std::size_t rowCount = stride == 0 ? 0 : data.size() / stride;

@@ -50,5 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reader.EndDoc();
     } catch (const pdf::Error&) {
     }
+    std::remove(source.c_str());
+    std::remove(output.c_str());
     return 0;
 }

@@ -204,6 +204,21 @@ TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {
   Keep("print_agenda");
 }
 
+TEST_F(ViewPrintTest, AnAgendaPrintIsTitledWithTheAgendasMonthWhateverViewCameBefore) {
+  mainwindow::frmMain& w = Start();
+  Add(10, "08:00", "09:00", "Ouverture");
+  user.Click(w.lblCategories[0]);
+  Menu(kWeekView);
+  Menu(kAgendaView);
+  Menu(kPrint);
+  EXPECT_THAT(Text(1), ContainsRegex("^ *mars 2026\n"));
+  EXPECT_THAT(Text(1), Not(HasSubstr("Semaine")));
+
+  user.Click(w.lblRightAg);
+  Menu(kPrint);
+  EXPECT_THAT(Text(1), ContainsRegex("^ *avril 2026\n"));
+}
+
 TEST_F(ViewPrintTest, WhenNoViewerStartsTheUserIsToldWhereTheFileIs) {
   Start();
   world.shell.starts = false;

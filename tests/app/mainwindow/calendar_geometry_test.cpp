@@ -115,11 +115,12 @@ TEST_F(CalendarTest, WeekHeadersNameTheDaysOfTheWeekFromMonday) {
   EXPECT_EQ(w.shToday.Top(), w.lblJour[0].Top() - 80);
   EXPECT_EQ(w.shToday.Height(), 500);
 
-  // Back in the month view the headers are plain weekday names.
+  // Back in the month view the headers are plain weekday names, aligned as designed.
   Menu(0);
   EXPECT_EQ(w.lblJour[0].Caption(), "Lundi");
   EXPECT_EQ(w.lblJour[6].Caption(), "Dimanche");
   EXPECT_TRUE(w.lblJour[6].Visible());
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(w.lblJour[k].Alignment(), forms::kAlignLeft) << k;
 }
 
 TEST_F(CalendarTest, TheHourScaleFollowsTheChosenRangeInTheWeekViewsOnly) {

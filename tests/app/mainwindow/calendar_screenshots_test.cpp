@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/mainwindow/frmMain.h"
+#include "app/mainwindow/looks.h"
 #include "app/store/terminology.h"
 #include "forms/qt/backend.h"
 #include "forms/qt/units.h"
@@ -207,6 +208,43 @@ TEST_F(CalendarScreenshots, AtTheFirstSizeEveryDayAndReadableLabelsShow) {
   EXPECT_GT(darkIn(1, height - 1), 150) << "black text, not grey";
   EXPECT_GT(darkIn(height - 18, height - 3), 20) << "the last line, -Salle 2";
   EXPECT_EQ(darkIn(height - 3, height - 1), 0) << "the margin below the last line";
+}
+
+// With a project and a resource chosen the title has two lines, both whole; back in the
+// month view after the week view the weekday headers stand as before.
+TEST_F(CalendarScreenshots, TitleOfTwoLinesAndMonthHeadersAfterTheWeek) {
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
+  const QImage before = Shot("month_headers.png");
+  user.Click(w.lblCategories[1]);
+  user.Choose(w.lstRessources, "Ann");
+  user.Click(w.lblAffiche[2]);
+  user.Click(w.lblAffiche[0]);
+  const QImage after = Shot("title_two_lines.png");
+  ASSERT_NE(w.lblTitre.Caption().find('\n'), std::string::npos);
+
+  // The second line is drawn in the label's lower half and stops short of its foot.
+  const QPoint title = WindowOrigin(w.lblTitre);
+  const int height = forms::qt::Px(w.lblTitre.Height());
+  auto blueRows = [&](int from, int to) {
+    int count = 0;
+    for (int y = title.y() + from; y < title.y() + to; ++y)
+      for (int x = title.x(); x < title.x() + forms::qt::Px(w.lblTitre.Width()); ++x)
+        if (Close(after.pixel(x, y), Rgb(mainwindow::kMenuBlue), 60)) ++count;
+    return count;
+  };
+  EXPECT_GT(blueRows(height / 2, height), 100);
+  EXPECT_EQ(blueRows(height - 2, height), 0);
+  EXPECT_LE(w.lblTitre.Top() + w.lblTitre.Height(), w.fraTitre.Height());
+
+  // The weekday headers look as they did before the week view.
+  const QPoint monday = WindowOrigin(w.lblJour[0]);
+  const QRect headers(monday, QSize(forms::qt::Px(w.lblJour[6].Left() + w.lblJour[6].Width() -
+                                                  w.lblJour[0].Left()),
+                                    forms::qt::Px(w.lblJour[0].Height())));
+  EXPECT_EQ(before.copy(headers), after.copy(headers));
 }
 
 }  // namespace

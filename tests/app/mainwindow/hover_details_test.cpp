@@ -255,4 +255,15 @@ TEST_F(AgendaHoverTest, ThePointerOverTheBackgroundOrADayHeadingHidesThePopUp) {
   EXPECT_FALSE(w.lblInfoAg.Visible());
 }
 
+// A save or the settings dialog redraws the agenda: the lines are new, the pop-up goes.
+TEST_F(AgendaHoverTest, ARedrawOfTheAgendaTakesThePopUpAway) {
+  Add("03.03.2026 14:00", "03.03.2026 15:30", "Pose");
+  mainwindow::frmMain& w = Open();
+  Menu(1);
+  user.Click(Line("14:00 Nord: Pose"));
+  ASSERT_TRUE(w.lblInfoAg.Visible());
+  w.DrawAgenda();
+  EXPECT_FALSE(w.lblInfoAg.Visible());
+}
+
 }  // namespace

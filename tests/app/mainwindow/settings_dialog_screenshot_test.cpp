@@ -43,4 +43,27 @@ TEST(SettingsDialogScreenshot, TermsExplanationCountsAndSharing) {
   EXPECT_TRUE(linkShown);
 }
 
+// The compact view, as the dialog opens: what it shows stands whole inside the window.
+TEST(SettingsDialogScreenshot, TheCompactViewCutsNothing) {
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  store::Planner planner;
+  planner.DataFile = QUORVANE_BUILD_DIR "/test-scratch/no-such-data";
+  settings::frmTerminologie dialog(planner, backend.services());
+  forms::qt::FormWindow& window = backend.Attach(dialog);
+  dialog.Show();
+  forms::testing::UserDriver().Choose(dialog.cmbType, "Cabinet médical");
+  window.SyncNow();
+  const QImage image = window.grab().toImage();
+  ASSERT_TRUE(image.save(QUORVANE_BUILD_DIR "/screenshots/settings_dialog_compact.png"));
+
+  // No control shown is cut by the window's foot (those below it wait for the tall view).
+  const double foot = image.height() * 15.0;
+  for (const forms::Control* control : dialog.AllControls()) {
+    if (!control->Visible() || control->Parent().AsControl() != nullptr) continue;
+    EXPECT_FALSE(control->Top() < foot && control->Top() + control->Height() > foot)
+        << control->Name();
+  }
+}
+
 }  // namespace

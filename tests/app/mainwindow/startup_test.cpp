@@ -15,6 +15,7 @@
 #include "app/store/records.h"
 #include "forms/testing.h"
 #include "forms/user_driver.h"
+#include "platform/http_test_server.h"
 #include "platform/scratch_folder.h"
 
 namespace {
@@ -128,6 +129,27 @@ TEST_F(ProgramStartupTest, DataFileWithRecordsFillsTheWindow) {
   EXPECT_EQ(w.MSFlexGrid1.TextMatrix(2, 16), "journalier");
   EXPECT_EQ(w.lblPlage.ToolTipText(), planner.WindowsTimeZone);
   EXPECT_FALSE(planner.IanaTimeZone.empty());
+}
+
+TEST_F(ProgramStartupTest, TheWindowIsShownFirstAndTheVersionCheckOffersWhileItLives) {
+  WriteEarlierRun();
+  HttpTestServer versions(200, "AutoVersion9.99");
+  mainwindow::MainWindowStartup checking(planner, world.services(), [&](mainwindow::frmMain& w) {
+    w.VersionUrl = versions.Url("/version");
+    w.InstallerUrl = "https://127.0.0.1:9/download/Quorvane.exe";
+  });
+  ASSERT_TRUE(store::Main(planner, checking));
+
+  mainwindow::frmMain& w = *checking.MainWindow();
+  EXPECT_TRUE(w.Visible());
+  EXPECT_TRUE(w.Inet1.StillExecuting());
+  EXPECT_TRUE(world.dialogs.shown.empty());
+
+  world.dialogs.msgBoxAnswers.push_back(forms::kNo);
+  while (w.Inet1.StillExecuting()) world.eventLoop.DoEvents();
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_THAT(world.dialogs.shown[0].prompt, HasSubstr("Une nouvelle version de Quorvane"));
+  EXPECT_TRUE(world.eventLoop.repeated.empty());
 }
 
 TEST_F(ProgramStartupTest, MalformedRecordsDoNotStopTheStartUp) {

@@ -2,9 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "platform/http_test_server.h"
 #include "window_fixture.h"
@@ -30,12 +28,12 @@ class UpdateCheckTest : public WindowTest {
     };
   }
 
-  // The start-up's version request: wait, start, wait, the event loop turning meanwhile.
+  // The version request sent once the window is up, the event loop turning until its
+  // reply has been handled.
   void RequestVersion(const std::string& url) {
     window->VersionUrl = url;
-    while (window->VersionRequestExecuting()) world.eventLoop.DoEvents();
     window->StartVersionRequest();
-    while (window->VersionRequestExecuting()) world.eventLoop.DoEvents();
+    while (window->Inet1.StillExecuting()) world.eventLoop.DoEvents();
   }
 
   std::string NewestFrom(const std::string& reply, int status = 200) {
@@ -43,13 +41,6 @@ class UpdateCheckTest : public WindowTest {
     window->NewestVersion = "";
     RequestVersion(server.Url("/version"));
     return window->NewestVersion;
-  }
-
-  static std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
   }
 
   ScratchFolder temp;
@@ -70,11 +61,10 @@ TEST_F(UpdateCheckTest, TheVersionIsTheFourCharactersAfterTheFirstVersionWord) {
 }
 
 TEST_F(UpdateCheckTest, ANewerVersionIsOfferedAndADeclinedOneDoesNothing) {
-  HttpTestServer installer(200, "installer");
-  window->InstallerUrl = installer.Url("/download/Quorvane.exe");
-  EXPECT_EQ(NewestFrom("AutoVersion1.01"), "1.01");  // 101 against the running 1.0.0
-  world.dialogs.msgBoxAnswers.push_back(forms::kNo);
+  window->InstallerUrl = "https://127.0.0.1:9/download/Quorvane.exe";
   window->InitMainForm();
+  world.dialogs.msgBoxAnswers.push_back(forms::kNo);
+  NewestFrom("AutoVersion1.01");  // 101 against the running 1.0.0
 
   ASSERT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_EQ(world.dialogs.shown[0].prompt,
@@ -82,7 +72,6 @@ TEST_F(UpdateCheckTest, ANewerVersionIsOfferedAndADeclinedOneDoesNothing) {
             "maintenant ?");
   EXPECT_EQ(world.dialogs.shown[0].buttons, forms::kYesNo);
   EXPECT_EQ(window->NewestVersion, "101");
-  EXPECT_TRUE(installer.Requests().empty());
   EXPECT_TRUE(world.shell.opened.empty());
   EXPECT_EQ(endings, 0);
   EXPECT_TRUE(window->Visible());
@@ -91,48 +80,45 @@ TEST_F(UpdateCheckTest, ANewerVersionIsOfferedAndADeclinedOneDoesNothing) {
 TEST_F(UpdateCheckTest, TheSameOrAnUnreadableVersionAsksNothing) {
   for (const char* reply : {"AutoVersion1.00", "AutoVersion0.99", "AutoVersionabcd"}) {
     MakeWindow();
-    window->InstallerUrl = "http://127.0.0.1:9/download/Quorvane.exe";
-    NewestFrom(reply);
+    window->InstallerUrl = "https://127.0.0.1:9/download/Quorvane.exe";
     window->InitMainForm();
+    NewestFrom(reply);
     EXPECT_TRUE(world.dialogs.shown.empty()) << reply;
     EXPECT_TRUE(window->Visible());
   }
 }
 
-TEST_F(UpdateCheckTest, AnAcceptedVersionIsDownloadedStartedSilentlyAndTheProgramEnds) {
+TEST_F(UpdateCheckTest, AnInstallerAddressThatIsNotHttpsIsNeverFetched) {
   HttpTestServer installer(200, "#!/bin/sh\nexit 0\n");
   window->InstallerUrl = installer.Url("/download/Quorvane.exe");
-  const std::filesystem::path local = std::filesystem::path(temp.Path()) / "quorvane" /
-                                      "Quorvane.exe";
-  std::filesystem::create_directories(local.parent_path());
-  std::filesystem::permissions(local.parent_path(), std::filesystem::perms::owner_all);
-  std::ofstream(local) << "an older installer left behind";
-
-  NewestFrom("AutoVersion2.00");
-  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
   window->InitMainForm();
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  NewestFrom("AutoVersion2.00");
 
-  EXPECT_EQ(installer.Requests(),
-            std::vector<std::string>{"GET /download/Quorvane.exe HTTP/1.1"});
-  EXPECT_EQ(Contents(local), "#!/bin/sh\nexit 0\n");
-  ASSERT_EQ(world.shell.opened.size(), 1u);
-  EXPECT_EQ(world.shell.opened[0].target, local.string());
-  EXPECT_EQ(world.shell.opened[0].arguments, std::vector<std::string>{"/SILENT"});
-  EXPECT_EQ(world.shell.opened[0].workingFolder, planner.DataFolder);
-  EXPECT_EQ(endings, 1);
+  ASSERT_EQ(world.dialogs.shown.size(), 2u);
+  EXPECT_EQ(world.dialogs.shown[1].title, "Quorvane");
+  EXPECT_NE(world.dialogs.shown[1].prompt.find("https"), std::string::npos);
+  EXPECT_TRUE(installer.Requests().empty());
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_EQ(endings, 0);
 }
 
 TEST_F(UpdateCheckTest, AFailedDownloadIsReportedAndTheProgramGoesOn) {
-  HttpTestServer installer(404, "Not Found");
-  window->InstallerUrl = installer.Url("/download/Quorvane.exe");
-  NewestFrom("AutoVersion2.00");
-  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  int refusedPort;
+  {
+    HttpTestServer gone(200);
+    refusedPort = gone.Port();
+  }
+  window->InstallerUrl =
+      "https://127.0.0.1:" + std::to_string(refusedPort) + "/download/Quorvane.exe";
   window->InitMainForm();
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  NewestFrom("AutoVersion2.00");
 
   ASSERT_EQ(world.dialogs.shown.size(), 2u);
   EXPECT_EQ(world.dialogs.shown[1].title, "Quorvane");
   EXPECT_EQ(world.dialogs.shown[1].buttons, forms::kOKOnly);
-  EXPECT_NE(world.dialogs.shown[1].prompt.find("404"), std::string::npos);
+  EXPECT_NE(world.dialogs.shown[1].prompt.find("Le téléchargement a échoué"), std::string::npos);
   EXPECT_TRUE(world.shell.opened.empty());
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(temp.Path()) / "quorvane" /
                                        "Quorvane.exe"));
@@ -143,6 +129,7 @@ TEST_F(UpdateCheckTest, AFailedDownloadIsReportedAndTheProgramGoesOn) {
 TEST_F(UpdateCheckTest, NoVersionAddressMeansNoRequestAndNoWait) {
   RequestVersion("");
   EXPECT_EQ(world.eventLoop.doEventsCalls, 0);
+  EXPECT_TRUE(world.eventLoop.repeated.empty());
   EXPECT_EQ(window->NewestVersion, "");
 }
 

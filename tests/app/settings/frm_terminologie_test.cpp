@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/settings/frmVersion.h"
@@ -344,6 +346,40 @@ TEST_F(SettingsDataOptionsTest, BackupIsNamedByTheDayAndAsksBeforeReplacing) {
   EXPECT_EQ(programEnds, 0);
 }
 
+TEST_F(SettingsDataOptionsTest, TheFilePanelOpensAtHomeThenInTheFolderUsedLast) {
+  ScratchFolder home;
+  const std::optional<std::string> savedHome =
+      std::getenv("HOME") ? std::optional<std::string>(std::getenv("HOME")) : std::nullopt;
+  ::setenv("HOME", home.Path().c_str(), 1);
+  const std::string used = backups / "Atelier";
+  std::filesystem::create_directory(used);
+
+  settings::frmTerminologie& first = Open();
+  user.Click(first.lblDatas);
+  user.Click(first.cmdSave);
+  EXPECT_EQ(first.Dir1.Path(), home.Path());
+  first.Dir1.SetPath(used);
+  user.Click(first.cmdFile);
+
+  // The dialog opened again shows that folder, for a restore too.
+  settings::frmTerminologie& again = Open();
+  user.Click(again.lblDatas);
+  user.Click(again.cmdRestaure);
+  EXPECT_EQ(again.Dir1.Path(), used);
+  EXPECT_EQ(again.File1.Path(), used);
+  EXPECT_EQ(again.File1.ListCount(), 1);
+
+  // Gone since: home again.
+  std::filesystem::remove_all(used);
+  user.Click(again.cmdSave);
+  EXPECT_EQ(again.Dir1.Path(), home.Path());
+
+  if (savedHome)
+    ::setenv("HOME", savedHome->c_str(), 1);
+  else
+    ::unsetenv("HOME");
+}
+
 // A target whose state cannot be read (here a link to itself; for a user, often a folder
 // they may not enter) is treated as taken: the dialog asks and the program keeps running.
 TEST_F(SettingsDataOptionsTest, BackupOntoAnUnreadableTargetAsksInsteadOfFailing) {
@@ -425,9 +461,15 @@ TEST_F(SettingsDataOptionsTest, DeleteAllDataAsksFirst) {
                        "toutes les données ?");
   EXPECT_TRUE(std::filesystem::exists(planner.DataFile));
 
+  // Enter answers "Non".
+  user.Click(w.cmdKill);
+  EXPECT_EQ(world.dialogs.shown[1].buttons, forms::kYesNo + forms::kDefaultButton2);
+  EXPECT_TRUE(std::filesystem::exists(planner.DataFile));
+
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
   user.Click(w.cmdKill);
   EXPECT_FALSE(std::filesystem::exists(planner.DataFile));
-  EXPECT_EQ(Prompt(2), "Les données ont été supprimées, vous devrez relancer le programme");
+  EXPECT_EQ(Prompt(3), "Les données ont été supprimées, vous devrez relancer le programme");
   EXPECT_EQ(programEnds, 1);
 }
 

@@ -325,5 +325,30 @@ TEST(RecordsTest, TwoProgramsAddingAtOnceKeepEveryRecord) {
             activities.size());
 }
 
+// The program is closed while a change waits: the last write saves it when it can, and when
+// it cannot the user is told that the change is lost.
+TEST(RecordsTest, AChangeStillUnwrittenAtTheCloseGetsALastWrite) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  std::vector<std::string> messages;
+  planner.ShowWriteFailure = [&](const std::string& message) { messages.push_back(message); };
+  auto diskFull = [](bool full) { platform::InjectedFileFaults().writeError = full ? ENOSPC : 0; };
+
+  diskFull(true);
+  AddResource(planner, "Etau");
+  diskFull(false);
+  EXPECT_EQ(WriteUnwrittenValues(planner), 0);
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Etau"));
+
+  diskFull(true);
+  AddResource(planner, "Scie");
+  EXPECT_EQ(WriteUnwrittenValues(planner), ENOSPC);
+  diskFull(false);
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_THAT(messages[2], HasSubstr("Cause : espace disque insuffisant"));
+  EXPECT_THAT(messages[2], HasSubstr("sont perdues"));
+  EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("Etau"));
+}
+
 }  // namespace
 }  // namespace store

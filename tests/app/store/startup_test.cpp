@@ -23,8 +23,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Records every call in order; the transfer control stays busy for a given number of
-// questions before and after the version request is started.
+// Records every call in order.
 class RecordingServices : public StartupServices {
  public:
   explicit RecordingServices(Planner& planner) : planner_(planner) {}
@@ -51,19 +50,7 @@ class RecordingServices : public StartupServices {
     return "12345678";
   }
   void LoadMainForm() override { calls.push_back("LoadMainForm"); }
-  bool VersionRequestExecuting() override {
-    calls.push_back("VersionRequestExecuting");
-    if (busy > 0) {
-      --busy;
-      return true;
-    }
-    return false;
-  }
-  void StartVersionRequest() override {
-    calls.push_back("StartVersionRequest");
-    busy = busyAfterStart;
-  }
-  void DoEvents() override { calls.push_back("DoEvents"); }
+  void StartVersionRequest() override { calls.push_back("StartVersionRequest"); }
   void SetDefaultMousePointer() override { calls.push_back("SetDefaultMousePointer"); }
   void ShowSettingsDialog() override {
     calls.push_back("ShowSettingsDialog");
@@ -77,8 +64,6 @@ class RecordingServices : public StartupServices {
   std::vector<std::string> calls;
   std::string failure;
   std::vector<std::string> notices;
-  int busy = 0;
-  int busyAfterStart = 0;
   std::function<void(Planner&)> settingsDialog;
   Terms termsAtTimeZone;
   std::vector<Terms> termsAtInit;
@@ -130,9 +115,6 @@ class StartupTest : public ::testing::Test {
 };
 
 TEST_F(StartupTest, FirstRunCreatesTheFolderAndAsksForTheTerms) {
-  services_.busy = 1;
-  services_.busyAfterStart = 2;
-
   ASSERT_TRUE(Main(planner_, services_));
 
   EXPECT_TRUE(std::filesystem::is_directory(DataFolder()));
@@ -141,11 +123,8 @@ TEST_F(StartupTest, FirstRunCreatesTheFolderAndAsksForTheTerms) {
   EXPECT_THAT(services_.calls,
               ElementsAre("GetWindowsTimeZoneName",
                           "WindowsToIanaTimeZone Romance Standard Time", "GetUserId",
-                          "LoadMainForm", "VersionRequestExecuting", "DoEvents",
-                          "VersionRequestExecuting", "StartVersionRequest",
-                          "VersionRequestExecuting", "DoEvents", "VersionRequestExecuting",
-                          "DoEvents", "VersionRequestExecuting", "SetDefaultMousePointer",
-                          "ShowSettingsDialog", "InitMainForm"));
+                          "LoadMainForm", "SetDefaultMousePointer", "ShowSettingsDialog",
+                          "InitMainForm", "StartVersionRequest"));
   EXPECT_EQ(planner_.ResourceMax(), -1);
   EXPECT_EQ(planner_.CategoryMax(), -1);
   EXPECT_EQ(planner_.ActivityMax(), -1);

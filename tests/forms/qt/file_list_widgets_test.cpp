@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -70,6 +71,17 @@ TEST_F(FileListWidgets, OpeningAFolderRowFillsTheFileList) {
 
   files->setCurrentRow(0);
   EXPECT_EQ(form_->File1.FileName(), "20240503.back");
+}
+
+TEST_F(FileListWidgets, TypingAFoldersFirstLettersGoesToIt) {
+  auto* folders = qobject_cast<QListWidget*>(window_->WidgetOf(form_->Dir1));
+  ASSERT_NE(folders, nullptr);
+  folders->setFocus();
+  QTest::keyClicks(folders, "sau");
+  EXPECT_EQ(folders->currentItem()->text().trimmed(), QString("Sauvegardes"));
+  QTest::keyClick(folders, Qt::Key_Return);
+  window_->SyncNow();
+  EXPECT_EQ(form_->Dir1.Path(), (Tree() / "Sauvegardes").string());
 }
 
 TEST_F(FileListWidgets, TheDriveComboOffersTheRootFirst) {

@@ -9,16 +9,19 @@
 
 #include "forms/qt/backend.h"
 
+// The one application of the test program, drawn off screen.
+inline void StartOffscreenApplication() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "forms_qt_tests";
+  static char* argv[] = {name, nullptr};
+  if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+}
+
 template <class F>
 class FormWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "forms_qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { StartOffscreenApplication(); }
 
   void SetUp() override {
     backend_ = std::make_unique<forms::qt::Backend>();

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,10 +32,20 @@ struct Editor : forms::Form {
     DTPicker4.SetCustomFormat("dd.MM.yyyy");
     DTPicker4.SetValue(*runtime::DateTime::Parse("05.03.2026 14:30"));
     DTPicker4.Change = [this] { changes.push_back(DTPicker4.Value().Text()); };
+    DTPicker1.Move(240, 1500, 2400, 315);
+    DTPicker1.SetFormat(forms::kCustomFormat);
+    DTPicker1.SetCustomFormat("dd.MM.yyyy HH:mm");
+    DTPicker1.SetValue(*runtime::DateTime::Parse("05.03.2026 14:30"));
+    cmbH.Move(240, 2100, 735, 315);
+    for (int hour = 0; hour < 24; ++hour)
+      cmbH.AddItem((hour < 10 ? "0" : "") + std::to_string(hour));
+    cmbH.SetListIndex(0);
   }
 
   forms::TextBox txtActivite{*this, "txtActivite"};
   forms::DTPicker DTPicker4{*this, "DTPicker4"};
+  forms::DTPicker DTPicker1{*this, "DTPicker1"};
+  forms::ComboBox cmbH{*this, "cmbH"};
   std::vector<std::string> changes;
 };
 
@@ -75,6 +87,37 @@ TEST_F(TextAndDateWidgets, APickedDateKeepsTheTimeOfTheValue) {
   form_->DTPicker4.SetValue(*runtime::DateTime::Parse("01.04.2026"));
   window_->SyncNow();
   EXPECT_EQ(edit->text(), QString("01.04.2026"));
+}
+
+TEST_F(TextAndDateWidgets, ADateAndATimeTypedOnTheKeyboardAreTaken) {
+  auto* date = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker4));
+  ASSERT_NE(date, nullptr);
+  date->setFocus();
+  // The cursor at the start of the field, nothing selected, as after a click there.
+  date->findChild<QLineEdit*>()->setCursorPosition(0);
+  QTest::keyClicks(date, "28022027");
+  QApplication::processEvents();
+  EXPECT_EQ(date->text(), QString("28.02.2027"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "28.02.2027 14:30");
+
+  // The cursor at the end of a full section: the day is typed over.
+  date->findChild<QLineEdit*>()->setCursorPosition(2);
+  QTest::keyClicks(date, "03");
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "03.02.2027 14:30");
+
+  auto* time = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker1));
+  ASSERT_NE(time, nullptr);
+  time->setFocus();
+  time->setCurrentSection(QDateTimeEdit::HourSection);
+  time->findChild<QLineEdit*>()->setCursorPosition(11);
+  QTest::keyClicks(time, "0945");
+  EXPECT_EQ(form_->DTPicker1.Value().Text(), "05.03.2026 09:45");
+
+  auto* hours = qobject_cast<QComboBox*>(window_->WidgetOf(form_->cmbH));
+  ASSERT_NE(hours, nullptr);
+  hours->setFocus();
+  QTest::keyClicks(hours, "17");
+  EXPECT_EQ(form_->cmbH.Text(), "17");
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ TEST_F(Annotations, AttachmentsOfOneNameKeepTheLaterFileInASortedTree)
     EXPECT_EQ(testing_support::ReadAll(OutputPath("attach_plan_back.txt")), "new");
 }
 
-TEST(Attachments, NoneInPdfaModeButAttachmentIconsStillEmbed)
+TEST(Attachments, NoneInPdfaModeNotEvenBehindAnIcon)
 {
     auto writer = PinnedWriter();
     std::string path = CaseOutputPath("attachments_");
@@ -139,8 +139,9 @@ TEST(Attachments, NoneInPdfaModeButAttachmentIconsStillEmbed)
     writer->BeginPage(page);
     writer->DrawPlaceHolder(file, 514, 1, 1, 1, 1, 4);
     const std::string pdf = FinishChecked(*writer, path);
-    EXPECT_EQ(pdf.find("/EmbeddedFiles"), std::string::npos);
-    EXPECT_NE(pdf.find("/Name /Paperclip"), std::string::npos);
+    EXPECT_EQ(pdf.find("/EmbeddedFile"), std::string::npos);
+    EXPECT_EQ(pdf.find("/FileAttachment"), std::string::npos);
+    EXPECT_NE(pdf.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos);
 }
 
 }  // namespace

@@ -35,38 +35,90 @@ TEST_F(Fields, EachKindWritesItsWidget)
     const std::string pdf = Finish();
 
     const std::string da = "/DA (/" + prefix + "Arial 10.5 Tf ";
-    // The page object (12) comes right after the widgets (6 to 11); the font is object 4 and
-    // the button's script 5.
+    // The page object (19) comes right after the widgets (13 to 18); the font is object 4,
+    // the toggles' appearances 5 to 8, 10 and 11, the radio group 9, the button's script 12.
     EXPECT_NE(pdf.find("<< /Type /Annot /Subtype /Widget \r /Rect [ 10 822 110 807] /F 4 \r"
                        "/BS << /Type /Border /W 1 /S /S>> /FT /Tx /Ff 0 \r/Q 2  /MaxLen 20  " +
                        da + "0 0 1 rg ) /T (nom) /TU (Votre nom) /MK << /BG [ 1 1 1 ]  "
-                            "/BC [ 0 0 0 ] >> \r /V (Zo\xEB) /DV (Zo\xEB)  /P 12 0 R >>"),
+                            "/BC [ 0 0 0 ] >> \r /V (Zo\xEB) /DV (Zo\xEB)  /P 19 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /S#EC /DV /Yes  " + da + "0 0 0 rg ) /T (ok) "
-                       "/MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  /P 12 0 R >>"),
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /Yes /DV /Yes  /AS /Yes /AP << /N << /Yes 5 0 R "
+                       "/Off 6 0 R >> >>  " + da + "0 0 0 rg ) /T (ok) "
+                       "/MK << /CA (4)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  /P 19 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 0  " + da + "0 0 0 rg ) /T (non) /MK << /CA (F) "),
+    EXPECT_NE(pdf.find("/FT /Btn /Ff 0 /V /Off  /AS /Off /AP << /N << /Yes 7 0 R /Off 8 0 R "
+                       ">> >>  " + da + "0 0 0 rg ) /T (non) /MK << /CA (F) "),
               std::string::npos);
     EXPECT_NE(pdf.find("/Rect [ 10 762 110 747] /F 6  /FT /Ch /Ff 131072  " + da +
                        "0 0 0 rg ) /T (ville) /MK <<>> /Opt [ (Rome)(Paris)(Oslo) ]  /DV (Paris) "
-                       "/V (Paris) /P 12 0 R >>"),
+                       "/V (Paris) /P 19 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/FT /Btn /Ff 49152  " + da + "0 0 0 rg ) /T (choix) /MK << /CA (l)  "
-                       "/BG [ 1 1 1 ]  /BC [ 0 0 0 ] /R 90 >>  /P 12 0 R >>"),
+    EXPECT_NE(pdf.find("/Parent 9 0 R  /AS /Off /AP << /N << /Choice1 10 0 R /Off 11 0 R >> >>  " +
+                       da + "0 0 0 rg ) /MK << /CA (l)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] /R 90 >>  "
+                            "/P 19 0 R >>"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("<< /FT /Btn /Ff 49152 /T (choix) /V /Off /DV /Off /Kids [ 17 0 R ] >>"),
               std::string::npos);
     EXPECT_NE(pdf.find("/FT /Btn /Ff 65536 /DA (/" + prefix + "Arial 0 Tf 0 0 0 rg ) "
                        "/T (envoyer) /MK << /CA (Envoyer)  /BG [ 1 1 1 ]  /BC [ 0 0 0 ] >>  "
-                       "/A << /S /JavaScript /JS 5 0 R >>  /P 12 0 R >>"),
+                       "/A << /S /JavaScript /JS 12 0 R >>  /P 19 0 R >>"),
               std::string::npos);
-    EXPECT_NE(pdf.find("/Annots [ 6 0 R 7 0 R 8 0 R 9 0 R 10 0 R 11 0 R  ] "), std::string::npos);
-    EXPECT_NE(pdf.find("/AcroForm <</NeedAppearances true /Fields [6 0 R 7 0 R 8 0 R 9 0 R "
-                       "10 0 R 11 0 R ] /CO [] /DR << /Font <<\r/" +
-                       prefix + "Arial 4 0 R >> >> >>"),
+    EXPECT_NE(pdf.find("/Annots [ 13 0 R 14 0 R 15 0 R 16 0 R 17 0 R 18 0 R  ] "),
+              std::string::npos);
+    EXPECT_NE(pdf.find("/AcroForm <</NeedAppearances true /Fields [9 0 R 13 0 R 14 0 R 15 0 R "
+                       "16 0 R 18 0 R ] /CO [] /DR << /Font <<\r/" +
+                       prefix + "Arial 4 0 R /ZaDb << /Type /Font /Subtype /Type1 /BaseFont "
+                                "/ZapfDingbats >> >> >> >>"),
               std::string::npos);
 
     const auto fields = RunTool("qpdf --json --json-key=acroform '" + path + "'").output;
     EXPECT_EQ(CountOf(fields, "\"fullname\""), 6) << fields;
     EXPECT_NE(fields.find("\"fullname\": \"ville\""), std::string::npos);
+}
+
+// A ticked box shows its mark in both renderers, and every toggle carries the on and off
+// appearances a viewer switches between.  Radio buttons of one name are one field.
+TEST_F(Fields, TickedBoxesAndRadioButtonsShowTheirMark)
+{
+    writer->DrawField("ok", 1, 100, 100, 40, 40, "True", "", "", 0);
+    writer->DrawField("non", 1, 200, 100, 40, 40, "", "", "", 0);
+    writer->DrawField("choix", 4, 100, 200, 40, 40, "", "", "Un choix", 0);
+    writer->DrawField("choix", 4, 200, 200, 40, 40, "true", "", "", 0);
+    Finish();
+
+    // Dark pixels inside the border of the box whose top-left corner is at (x, y).
+    const auto marked = [](const testing_support::Rendering& page, int x, int y) {
+        int dark = 0;
+        for (int row = y + 4; row < y + 36; ++row)
+            for (int column = x + 4; column < x + 36; ++column)
+                dark += page.At(column, row)[0] < 128;
+        return dark;
+    };
+    for (const bool mupdf : {false, true}) {
+        const auto page = testing_support::RenderPage(path, mupdf);
+        EXPECT_GT(marked(page, 100, 100), 20) << mupdf;
+        EXPECT_EQ(marked(page, 200, 100), 0) << mupdf;
+        EXPECT_EQ(marked(page, 100, 200), 0) << mupdf;
+        EXPECT_GT(marked(page, 200, 200), 20) << mupdf;
+    }
+    EXPECT_EQ(RunTool("pdftoppm -r 10 '" + path + "' > /dev/null").output, "");
+    const auto fields = RunTool("qpdf --json --json-key=acroform '" + path + "'").output;
+    EXPECT_EQ(CountOf(fields, "\"fullname\": \"choix\""), 2) << fields;  // one per widget
+    const std::string form = testing_support::Show(path, "trailer/Root/AcroForm/Fields");
+    EXPECT_EQ(CountOf(form, " 0 R"), 3) << form;
+    EXPECT_EQ(CountOf(testing_support::Show(path, "trailer/Root/AcroForm/Fields/1/Kids"), " 0 R"),
+              2);
+    EXPECT_NE(testing_support::Show(path, "trailer/Root/AcroForm/Fields/1/V").find("/Choice2"),
+              std::string::npos);
+    for (int annot = 1; annot <= 4; ++annot) {
+        const std::string widget = "pages/1/Annots/" + std::to_string(annot);
+        const std::string states = testing_support::Show(path, widget + "/AP/N");
+        EXPECT_NE(states.find("/Off "), std::string::npos) << states;
+        EXPECT_EQ(CountOf(states, " 0 R"), 2) << states;
+        EXPECT_EQ(testing_support::Show(path, widget + "/AS").find("/Off"),
+                  annot == 1 || annot == 4 ? std::string::npos : 0u)
+            << annot;
+    }
 }
 
 TEST_F(Fields, ScriptsReachTheFieldAndItsChildren)

@@ -118,6 +118,37 @@ TEST_F(TrueType, PdfaEmbedsTheWesternFaceWhateverWasAsked)
     EXPECT_NE(Finish().find("/FontFile2"), std::string::npos);
 }
 
+// Whatever the case and blanks of its name, an added font is the page's one resource; a
+// name added again, or first taken by a standard font, gives no second /Font key.
+TEST_F(TrueType, AnAddedFontIsFoundInAnyCaseAndNamedOnce)
+{
+    Open();
+    writer->SetFont("Serif Face", 12, 0, 0);  // not added yet: drawn as Arial
+    writer->DrawText(30, 40, "Avant");
+    EXPECT_EQ(writer->AddFont(kSans, "My Font", true, 0), "My Font");
+    EXPECT_EQ(writer->AddFont(kSans, "My Font", true, 0), "My Font");
+    EXPECT_EQ(writer->AddFont(kSerifBoldItalic, "SerifFace", true, 0), "SerifFace");
+    writer->SetFont("my font", 12, 0, 0);
+    writer->DrawText(30, 70, "Minuscules");
+    writer->SetFont("MYFONT", 12, 0, 0);
+    writer->DrawText(30, 100, "Majuscules");
+    writer->SetFont("serifface", 12, 0, 0);
+    writer->DrawText(30, 130, "Ensuite");
+    PagelithTestPeer peer(*writer);
+    EXPECT_EQ(peer.FontCount(), 3);
+    const std::string pdf = Finish();
+    EXPECT_EQ(testing_support::MutoolDrawMessages(path), "");
+
+    const auto text = RunTool("pdftotext '" + path + "' -");
+    for (const char* words : {"Avant", "Minuscules", "Majuscules", "Ensuite"})
+        EXPECT_NE(text.output.find(words), std::string::npos) << text.output;
+    const auto fonts = RunTool("pdffonts '" + path + "'");
+    EXPECT_NE(fonts.output.find("LiberationSans "), std::string::npos) << fonts.output;
+    EXPECT_NE(fonts.output.find("LiberationSerifBoldItalic,BoldItalic"), std::string::npos)
+        << fonts.output;
+    EXPECT_EQ(testing_support::CountOf(pdf, "/FontFile2"), 2);
+}
+
 // A missing, truncated or foreign file records why and adds nothing that SetFont could find.
 TEST_F(TrueType, AFileThatIsNoFontIsReportedAndAddsNothing)
 {

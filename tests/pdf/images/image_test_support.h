@@ -156,12 +156,11 @@ inline std::string Samples()
 }
 
 // Completes the document and returns its bytes, once qpdf accepts it and mutool renders it
-// without a word (colour management off, which this build lacks and would warn of).
+// without a word.
 inline std::string FinishQuiet(Pagelith& writer, const std::string& path)
 {
     const std::string pdf = testing_support::FinishChecked(writer, path);
-    EXPECT_EQ(testing_support::RunTool("mutool draw -q -N -o /dev/null '" + path + "'").output, "")
-        << path;
+    EXPECT_EQ(testing_support::MutoolDrawMessages(path), "") << path;
     return pdf;
 }
 

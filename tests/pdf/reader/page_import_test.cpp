@@ -246,3 +246,29 @@ TEST(PageImport, APdf20SourceIsReportedAsSuchAndDoesNotRaiseOurVersion)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Pages turned by qpdf are imported as the source renders them, at their turned size.
+TEST(PageImport, RotatedPagesImportAsTheSourceRenders)
+{
+    for (const char* turn : {"90", "180", "270"}) {
+        const std::string source =
+            Converted(Own(), std::string("import-rotated-") + turn + ".pdf", std::string("qpdf --rotate=+") + turn + " {in} {out}");
+        const bool quarter = std::string(turn) != "180";
+        const std::string path = testing_support::OutputPath(std::string("import-rotated-") + turn + ".pdf");
+        auto writer = testing_support::PinnedWriter();
+        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+        std::string file = path;
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        FinishChecked(*writer, path);
+        EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
+    }
+}
+
+}  // namespace
+}  // namespace pdf

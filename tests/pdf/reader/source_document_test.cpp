@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
+
 #include "source_files.h"
 
 namespace pdf {
@@ -273,8 +275,8 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     int rotation = 0;
     // No MediaBox anywhere up the looping chain.
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
-    // A stream whose length is itself has no length.
-    EXPECT_EQ(reader.GetContentPage(path, 1), "");
+    // A stream whose length is itself has no length: it runs to its "endstream".
+    EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
 }
 
 // An "endobj" that the first 4096-byte read cuts in two still ends its object: the next
@@ -309,6 +311,87 @@ TEST(SourceDocument, PdfAClaimOfOurOwnArchivalFile)
     writer->EndDoc();
     Pagelith reader;
     EXPECT_EQ(InfoOf(reader, path).pdfa, -1);
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A small file whose page lists one 100 MB stream forty times: reading or importing the
+// page ends with our Error, within a bounded memory.
+TEST(SourceDocument, AHugeContentEndsWithAnErrorWithinItsLimits)
+{
+    const std::string packed = ScratchPath("reader-zeros.z");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
+                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
+    const std::string data = ReadAll(packed);
+    std::string contents = "[";
+    for (int n = 0; n < 40; ++n)
+        contents += " 4 0 R";
+    const std::string path = AssembledPdf(
+        "reader-huge-content.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
+         "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
+             "\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_THROW(reader.GetContentPage(path, 1), Error);
+    std::string file = ScratchPath("reader-huge-import.pdf");
+    reader.BeginDoc(file);
+    int page = 0;
+    reader.BeginPage(page);
+    EXPECT_THROW(reader.ImportPage(path, 1, 0, 0, 0, 0), Error);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss, 1024L * 1024);  // kilobytes
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A content stream whose /Length is too short is read to its "endstream".
+TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
+{
+    const std::string path = AssembledPdf(
+        "reader-short-length.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length 5 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Content compressed behind a PNG predictor comes back decoded.
+TEST(SourceDocument, PredictedContentComesBackDecoded)
+{
+    const std::string packed = ScratchPath("reader-predicted.z");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; t = b'0 0 1 rg 20 20 100 60 re f'; "
+                      "a, b = t[:13], t[13:]; up = bytes((y - x) % 256 for x, y in zip(a, b)); "
+                      "open('" + packed + "', 'wb').write(zlib.compress(b'\\x02' + a + b'\\x02' + up))\"").status, 0);
+    const std::string data = ReadAll(packed);
+    const std::string path = AssembledPdf(
+        "reader-predicted.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length " + std::to_string(data.size()) +
+             " /Filter /FlateDecode /DecodeParms << /Predictor 12 /Columns 13 >> >>\nstream\n" + data +
+             "\nendstream"});
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
 }
 
 }  // namespace

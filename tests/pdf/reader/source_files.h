@@ -75,7 +75,7 @@ inline std::string Converted(const std::string& input, const std::string& name, 
 // A two-page PostScript file turned into PDF by Ghostscript.
 inline std::string GhostscriptSource()
 {
-    const std::string ps = ScratchPath("reader-source.ps");
+    const std::string ps = PrivateCopyOf(ScratchPath("reader-source.ps"));
     std::FILE* file = std::fopen(ps.c_str(), "w");
     std::fputs("%!PS\n<< /PageSize [300 200] >> setpagedevice\n"
                "/Times-Roman findfont 24 scalefont setfont\n"
@@ -83,19 +83,23 @@ inline std::string GhostscriptSource()
                "20 120 moveto (Ghost page two) show 20 20 90 60 rectfill showpage\n",
                file);
     std::fclose(file);
-    return Converted(ps, "reader-gs.pdf", "ps2pdf {in} {out}");
+    const std::string pdf = Converted(ps, "reader-gs.pdf", "ps2pdf {in} {out}");
+    std::filesystem::remove(ps);
+    return pdf;
 }
 
 // A one-page file drawn by cairo.
 inline std::string CairoSource()
 {
     const std::string out = ScratchPath("reader-cairo.pdf");
+    const std::string copy = PrivateCopyOf(out);
     const auto result = RunTool(
-        "/usr/bin/python3 -c \"import cairo; s = cairo.PDFSurface('" + out + "', 300, 200); "
+        "/usr/bin/python3 -c \"import cairo; s = cairo.PDFSurface('" + copy + "', 300, 200); "
         "c = cairo.Context(s); c.select_font_face('Serif'); c.set_font_size(24); "
         "c.move_to(20, 60); c.show_text('Cairo page'); c.rectangle(20, 100, 70, 60); c.fill(); "
         "s.finish()\"");
     EXPECT_EQ(result.status, 0) << result.output;
+    PutInPlace(copy, out);
     return out;
 }
 
