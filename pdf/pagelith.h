@@ -233,7 +233,9 @@ public:
     // 40-bit key (revision 2).  An owner password that is empty or only blanks is the user
     // password; an empty user password opens the document without asking.  Call it before
     // BeginDoc or before the document's first object: later it records error 5 and changes
-    // nothing.  Every string and stream written afterwards is enciphered.
+    // nothing.  Every string and stream written afterwards is enciphered.  Passwords are
+    // hashed in PDFDocEncoding: one with a character it lacks records error 5 and changes
+    // nothing.
     void SetProtection(int mode, const std::string& ownerPwd, const std::string& userPwd);
 
     // Text lines and text boxes (pdf/draw/text_lines.cpp, text_boxes.cpp).  Align is a set
@@ -421,6 +423,8 @@ private:
     void ResetContentState();
     void ResetLists();
     void ResetProtection();
+    std::string NewDocId();
+    void RenewDocId();
     std::string NewCreationDate();
     std::string NewResPrefix();
     void RaiseError(const Error& error, const std::string& operation,

@@ -77,6 +77,9 @@ ProtectionState ComputeProtection(int mode, std::string ownerPwd, const std::str
 
     ProtectionState state;
     state.Encrypt = true;
+    state.Mode = mode;
+    state.OwnerPwd = ownerPwd;
+    state.UserPwd = userPwd;
     Rc4& rc4 = state.Cipher;
     if (mode & permission::kRevision3) {
         state.KeyLen = 16;

@@ -32,11 +32,15 @@ struct ProtectionState {
     int Perm = 0;       // /P, sign-extended from 32 bits
     int KeyLen = 0;     // bytes of a per-object key: 10 (revision 2) or 16 (revision 3)
     mutable Rc4 Cipher; // keeps the schedule of the last object key
+    // What the state was computed from, to compute it again for another file identifier.
+    int Mode = 0;
+    std::string OwnerPwd;
+    std::string UserPwd;
 };
 
 // The state for the permissions and revision of `mode` and the two passwords; an owner
-// password that is empty or only blanks is replaced by the user password.  `docId` is
-// the first element of the file identifier.
+// password that is empty or only blanks is replaced by the user password.  Passwords are
+// bytes, one per character.  `docId` is the first element of the file identifier.
 ProtectionState ComputeProtection(int mode, std::string ownerPwd, const std::string& userPwd,
                                   std::string_view docId);
 

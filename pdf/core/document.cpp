@@ -66,8 +66,8 @@ void Pagelith::ResetDocInfo()
     mAuthor = kDefaultAuthor;
     mCreator = kDefaultCreator;
     mProducer = std::string("Pagelith Library ") + kVersion;
-    mDocId = mCreationDate;
     mResPrefix = NewResPrefix();
+    mDocId = NewDocId();
     mErrNumber = 0;
 }
 

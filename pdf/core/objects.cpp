@@ -60,8 +60,10 @@ std::string Pagelith::BeginDoc(std::string& fileName)
             RaiseError(e, "BeginDoc", fileName);
         }
     }
-    if (mDocBegun)
+    if (mDocBegun) {
         ClearDocument();
+        RenewDocId();
+    }
     mDocBegun = true;
 
     if (fileName.empty()) {

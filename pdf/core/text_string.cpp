@@ -141,20 +141,24 @@ std::string DecodeTextString(std::string_view bytes)
     return out;
 }
 
-std::string EncodeTextString(std::string_view utf8)
+std::optional<std::string> PdfDocEncoded(std::string_view utf8)
 {
-    const std::vector<char32_t> characters = DecodeUtf8(utf8);
     std::string pdfDoc;
-    pdfDoc.reserve(characters.size());
-    for (char32_t c : characters) {
+    for (char32_t c : DecodeUtf8(utf8)) {
         const auto byte = PdfDocByte(c);
         if (!byte)
-            break;
+            return std::nullopt;
         pdfDoc += static_cast<char>(*byte);
     }
-    if (pdfDoc.size() == characters.size())
-        return pdfDoc;
+    return pdfDoc;
+}
 
+std::string EncodeTextString(std::string_view utf8)
+{
+    if (auto pdfDoc = PdfDocEncoded(utf8))
+        return *pdfDoc;
+
+    const std::vector<char32_t> characters = DecodeUtf8(utf8);
     std::string utf16 = "\xFE\xFF";
     auto put = [&utf16](char32_t unit) {
         utf16 += static_cast<char>(unit >> 8);

@@ -2,6 +2,7 @@
 // prefixes): the bytes a reader decodes back into the caller's characters.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,9 @@ std::string EncodeTextString(std::string_view utf8);
 // byte-order mark (UTF-8 behind its own), PDFDocEncoding otherwise.  A byte or unit that
 // stands for no character becomes U+FFFD.
 std::string DecodeTextString(std::string_view bytes);
+
+// The text in PDFDocEncoding, one byte per character; nothing when a character has no byte
+// there.
+std::optional<std::string> PdfDocEncoded(std::string_view utf8);
 
 }  // namespace pdf

@@ -1,6 +1,7 @@
 // Protected documents as readers see them: opened with the passwords we set, their text
 // and strings recovered, their permissions reported as we granted them.
 #include "pdf/codec/security_handler.h"
+#include "pdf/core/text_string.h"
 #include "pdf/pdf_tools.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,17 @@ std::string Password(const Protection& p)
     return p.user.empty() ? "" : " --password='" + p.user + "'";
 }
 
+// The first element of the trailer's /ID, decoded from hexadecimal.
+std::string FirstDocId(const std::string& bytes)
+{
+    const std::size_t start = bytes.find("/ID [<") + 6;
+    const std::string hex = bytes.substr(start, bytes.find('>', start) - start);
+    std::string id;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        id += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return id;
+}
+
 class ProtectedDocument : public ::testing::TestWithParam<Protection> {};
 
 TEST_P(ProtectedDocument, ReadersOpenItAndRecoverEverything)
@@ -65,13 +77,20 @@ TEST_P(ProtectedDocument, ReadersOpenItAndRecoverEverything)
                                (blankOwner ? p.user : p.owner) + "' '" + path + "'");
     EXPECT_NE(owner.output.find(p.revision + "\n"), std::string::npos) << owner.output;
     EXPECT_NE(owner.output.find(p.perm + "\n"), std::string::npos) << owner.output;
-    EXPECT_NE(owner.output.find("User password = " + p.user.substr(0, 32) + "\n"), std::string::npos)
+    // Readers that take the password's bytes as typed need them in PDFDocEncoding.
+    const std::string userBytes = PdfDocEncoded(p.user).value();
+    EXPECT_NE(owner.output.find("User password = " + userBytes.substr(0, 32) + "\n"),
+              std::string::npos)
         << owner.output;
     for (const std::string& line : p.reported)
         EXPECT_NE(owner.output.find(line + "\n"), std::string::npos) << line << owner.output;
 
-    const auto text = RunTool("pdftotext -upw '" + p.user + "' '" + path + "' -");
+    const auto text = RunTool("pdftotext -upw '" + userBytes + "' '" + path + "' -");
     EXPECT_NE(text.output.find("Hello protected world"), std::string::npos) << text.output;
+
+    const auto draw = RunTool("mutool draw -q -N -o /dev/null -p '" + p.user + "' '" + path + "'");
+    EXPECT_EQ(draw.status, 0) << draw.output;
+    EXPECT_EQ(draw.output, "");
 
     const std::string plain = testing_support::ScratchPath("decrypted_" + p.name + ".pdf");
     const auto decrypt = RunTool("qpdf --decrypt --qdf --object-streams=disable" + Password(p) +
@@ -93,8 +112,9 @@ TEST_P(ProtectedDocument, ReadersOpenItAndRecoverEverything)
     const std::string bytes = ReadAll(path);
     EXPECT_EQ(bytes.find("Protected agenda"), std::string::npos);
     EXPECT_EQ(bytes.find("example.org"), std::string::npos);
-    if (!p.user.empty())
+    if (!p.user.empty()) {
         EXPECT_NE(RunTool("qpdf --check --password=wrong '" + path + "'").status, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,7 +145,9 @@ TEST(Protection, DictionaryAndHeaderOfEachRevision)
         std::string path = testing_support::CaseOutputPath(std::to_string(mode));
         writer->BeginDoc(path);
         const std::string bytes = testing_support::FinishChecked(*writer, path);
-        const ProtectionState state = ComputeProtection(mode, "", "", "D:20240517093005+01'00'");
+        const std::string docId = FirstDocId(bytes);
+        EXPECT_EQ(docId.substr(0, 23), "D:20240517093005+01'00'");
+        const ProtectionState state = ComputeProtection(mode, "", "", docId);
         if (mode == 0) {
             EXPECT_EQ(bytes.substr(0, 8), "%PDF-1.3");
             EXPECT_NE(bytes.find("\r/P -64\r/V 1 /R 2 >>"), std::string::npos);
@@ -161,6 +183,45 @@ TEST(Protection, TooLateOrResetLeavesTheDocumentUnprotected)
     writer->SetProtection(0, "", "user");
     writer->Abort();
     path = testing_support::CaseOutputPath("reset");
+    writer->BeginDoc(path);
+    EXPECT_EQ(testing_support::FinishChecked(*writer, path).find("/Encrypt"), std::string::npos);
+}
+
+TEST(Protection, DocumentsOfOneSecondDifferInIdentifierAndKey)
+{
+    auto writer = PinnedWriter();
+    writer->SetProtection(0, "chef", "user");
+    std::string bytes[2];
+    for (std::string& b : bytes) {
+        std::string path = testing_support::CaseOutputPath(std::to_string(&b - bytes));
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->SetFont("Arial", 12, 0, 0);
+        writer->DrawText(20, 40, "Same second", 1);
+        writer->EndDoc();
+        EXPECT_NE(RunTool("pdftotext -upw user '" + path + "' -").output.find("Same second"),
+                  std::string::npos);
+        b = ReadAll(path);
+    }
+    EXPECT_NE(FirstDocId(bytes[0]), FirstDocId(bytes[1]));
+    // Each file's key follows its own identifier.
+    std::string u[2];
+    for (int i = 0; i < 2; ++i) {
+        const ProtectionState state = ComputeProtection(0, "chef", "user", FirstDocId(bytes[i]));
+        EXPECT_NE(bytes[i].find(EncryptionDictionary(state)), std::string::npos);
+        u[i] = state.U;
+    }
+    EXPECT_NE(u[0], u[1]);
+}
+
+TEST(Protection, PasswordOutsidePdfDocEncodingIsRefused)
+{
+    auto writer = PinnedWriter();
+    writer->SetProtection(0, "", "\u65E5\u672C");
+    EXPECT_EQ(writer->ErrNumber(), 5);
+    EXPECT_EQ(writer->ErrSource(), "Pagelith.SetProtection");
+    std::string path = testing_support::CaseOutputPath("");
     writer->BeginDoc(path);
     EXPECT_EQ(testing_support::FinishChecked(*writer, path).find("/Encrypt"), std::string::npos);
 }
