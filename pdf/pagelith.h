@@ -679,14 +679,12 @@ private:
     void ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObject& object);
     std::string ReadObjectText(int number);
     const ObjectStreamCache& ReadFromObjectStream(int stream);
+    // Lists the pages with the attributes each inherits from the nodes above it.
     void WalkPageTree(int node);
-    // The key's value in the dictionary or, failing that, in the nearest /Parent that has
-    // it; references resolved unless `resolve` is false.
-    std::string GetInheritedValue(const std::string& dictionary, const std::string& key,
-                                  bool resolve = true);
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
     bool SourcePageReadable(const std::string& fileName, int page);
+    bool ReadInfoPage(const std::string& fileName, int page, float& width, float& height, int& rotation);
     std::string ReadContentPage(const std::string& fileName, int page);
     void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
                          float height);

@@ -82,9 +82,14 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     const std::string pageText = ReadObjectText(entry.object);
     // An indirect resource dictionary is copied as an object, its bytes as they are.
-    std::string resources = GetInheritedValue(pageText, "Resources", false);
-    const std::string mediaBox = GetInheritedValue(pageText, "MediaBox");
-    const std::string rotate = GetInheritedValue(pageText, "Rotate");
+    std::string resources;
+    if (entry.resourcesHolder != 0) {
+        Scanner holder = ScanText(ReadObjectText(entry.resourcesHolder));
+        if (holder.GetDictValue("Resources", 1))
+            resources = holder.ReadValue(false);
+    }
+    const std::string mediaBox = entry.mediaBox;
+    const std::string rotate = entry.rotate;
 
     // One stream is kept as stored, with its filter and parameters; several are decoded
     // and joined, and stored without a filter.

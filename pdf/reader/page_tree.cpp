@@ -6,6 +6,23 @@
 
 namespace pdf {
 
+namespace {
+
+// What a node hands down to the pages below it, each node's own entries over its parent's.
+void TakeInherited(Scanner& node, int number, SourcePageEntry& inherited)
+{
+    if (node.GetDictValue("MediaBox", 1))
+        inherited.mediaBox = node.ReadValue(true);
+    if (node.GetDictValue("Rotate", 1))
+        inherited.rotate = node.ReadValue(true);
+    if (node.GetDictValue("Resources", 1))
+        inherited.resourcesHolder = number;
+}
+
+}  // namespace
+
+// Inherited attributes come down the walk, so that no page climbs its /Parent chain: the
+// work is one read of each node, however deep the tree.
 void Pagelith::WalkPageTree(int node)
 {
     SourceDocRecord& record = CurrentSource();
@@ -17,16 +34,19 @@ void Pagelith::WalkPageTree(int node)
     struct Level {
         std::vector<int> kids;
         std::size_t next = 0;
+        SourcePageEntry inherited;
     };
     std::vector<Level> stack;
-    auto enter = [&](int number) {
+    auto enter = [&](int number, SourcePageEntry inherited) {
         Scanner text = ScanText(ReadObjectText(number));
         Level level;
         if (text.GetDictValue("Kids", 1))
             text.ReadRefArray(level.kids);
+        TakeInherited(text, number, inherited);
+        level.inherited = std::move(inherited);
         stack.push_back(std::move(level));
     };
-    enter(node);
+    enter(node, SourcePageEntry{});
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.next >= level.kids.size()) {
@@ -39,10 +59,13 @@ void Pagelith::WalkPageTree(int node)
             continue;
         const std::string type = text.ReadValue(false);
         if (type == "/Page") {
+            SourcePageEntry entry = level.inherited;
+            entry.object = kid;
+            TakeInherited(text, kid, entry);
             ++record.pageCount;
-            record.pages.push_back(SourcePageEntry{kid});
+            record.pages.push_back(std::move(entry));
         } else if (type == "/Pages" && visited.insert(kid).second) {
-            enter(kid);
+            enter(kid, level.inherited);
         }
     }
 }

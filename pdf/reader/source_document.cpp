@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <set>
 #include <tuple>
 
 #include "pdf/core/text_string.h"
@@ -139,6 +138,9 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
         if (root == 0)
             throw Error(err::kInvalidFileFormat, "No document catalog in the trailer");
     });
+    // Objects read while the sections were still coming in may have been looked up in an
+    // unfinished table.
+    record.objects.clear();
     if (record.encrypted)
         return {};
 
@@ -219,39 +221,24 @@ bool Pagelith::SourcePageReadable(const std::string& fileName, int page)
 
 bool Pagelith::GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation)
 {
+    return WithMemoryErrors([&] { return ReadInfoPage(fileName, page, width, height, rotation); });
+}
+
+bool Pagelith::ReadInfoPage(const std::string& fileName, int page, float& width, float& height, int& rotation)
+{
     if (!SourcePageReadable(fileName, page))
         return false;
     SourcePageEntry entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     if (entry.object > 0) {
-        SourceFileSession session(mSources.file, fileName);
-        const std::string pageText = ReadObjectText(entry.object);
-        const std::array<double, 4> box = ParseBox(GetInheritedValue(pageText, "MediaBox"));
+        const std::array<double, 4> box = ParseBox(entry.mediaBox);
         entry.width = static_cast<float>(box[2] - box[0]);
         entry.height = static_cast<float>(box[3] - box[1]);
-        entry.rotation = WholeNumber(LeadingNumber(GetInheritedValue(pageText, "Rotate")));
+        entry.rotation = WholeNumber(LeadingNumber(entry.rotate));
     }
     width = std::floor(entry.width * 10 / mScale) / 10;
     height = std::floor(entry.height * 10 / mScale) / 10;
     rotation = entry.rotation;
     return true;
-}
-
-std::string Pagelith::GetInheritedValue(const std::string& dictionary, const std::string& key,
-                                        bool resolve)
-{
-    // Up the /Parent chain, each node once: a chain that loops ends.
-    std::set<int> visited;
-    Scanner node = ScanText(dictionary);
-    for (;;) {
-        if (node.GetDictValue(key, 1))
-            return node.ReadValue(resolve);
-        if (!node.GetDictValue("Parent", 1))
-            return {};
-        const int parent = node.ReadRef();
-        if (parent == 0 || !visited.insert(parent).second)
-            return {};
-        node.SetText(ReadObjectText(parent));
-    }
 }
 
 std::vector<int> Pagelith::ContentRefs(const std::string& pageText)

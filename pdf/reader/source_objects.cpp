@@ -117,6 +117,11 @@ std::string Pagelith::ReadObjectText(int number)
 
 SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offset)
 {
+    const bool cached = number != 0 && !wantStream;
+    if (cached) {
+        if (const auto found = CurrentSource().objects.find(number); found != CurrentSource().objects.end())
+            return found->second;
+    }
     DepthGuard depth(mSources.readDepth);
     SourceObject object;
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
@@ -139,6 +144,8 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
     }
+    if (cached)
+        CurrentSource().objects.emplace(number, object);
     return object;
 }
 

@@ -45,6 +45,12 @@ struct SourceObject {
 
 struct SourcePageEntry {
     int object = 0;  // the page object's number; negative once the page became a form
+    // Attributes the page holds or inherits from the nodes above it, found by the one walk
+    // of the page tree: MediaBox and Rotate values resolved, and the number of the
+    // nearest object with /Resources (0 when none has them).
+    std::string mediaBox;
+    std::string rotate;
+    int resourcesHolder = 0;
     float width = 0;   // points, from the MediaBox, filled by the import
     float height = 0;
     int rotation = 0;
@@ -60,6 +66,8 @@ struct SourceDocRecord {
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
     std::map<int, ObjectStreamCache> objectStreams;
+    // Objects read without their stream, each parsed once: the file bounds their size.
+    std::unordered_map<int, SourceObject> objects;
     // Information strings as their bytes stand in the file.
     std::string title;
     std::string author;

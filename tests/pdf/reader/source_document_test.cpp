@@ -2,8 +2,11 @@
 // programs, and the refusals and damage a reader must survive.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
+#include <sstream>
 
 #include <sys/resource.h>
 
@@ -395,4 +398,80 @@ TEST(SourceDocument, PredictedContentComesBackDecoded)
 }
 
 }  // namespace
+namespace {
+
+// `count` pages of distinct sizes under one node, every fifth page's box inherited from it.
+std::string ManyPageSource(int count)
+{
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>", ""};
+    std::string kids;
+    for (int n = 1; n <= count; ++n) {
+        const std::string own = n % 5 == 0 ? "" : " /MediaBox [0 0 " + std::to_string(100 + n % 700) + " " +
+                                                      std::to_string(50 + n % 300) + "]";
+        objects.push_back("<< /Type /Page /Parent 2 0 R" + own + " >>");
+        kids += std::to_string(n + 2) + " 0 R ";
+    }
+    objects[1] = "<< /Type /Pages /MediaBox [0 0 612 792] /Count " + std::to_string(count) + " /Kids [" + kids + "] >>";
+    return AssembledPdf("reader-many-pages.pdf", objects);
+}
+
+}  // namespace
+
+TEST(SourceDocument, EveryPageSizeOfAManyPageFileAgreesWithPdfinfo)
+{
+    constexpr int kPages = 3000;
+    const std::string path = ManyPageSource(kPages);
+    const auto listed = RunTool("pdfinfo -f 1 -l " + std::to_string(kPages) + " " + Quoted(path));
+    ASSERT_EQ(listed.status, 0) << listed.output;
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, kPages);
+    for (int page = 1; page <= kPages; ++page) {
+        float width = 0, height = 0;
+        int rotation = -1;
+        ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
+        std::ostringstream label;
+        label << "Page " << std::setw(4) << page << " size:";
+        const std::size_t at = listed.output.find(label.str());
+        ASSERT_NE(at, std::string::npos) << label.str();
+        float shownWidth = 0, shownHeight = 0;
+        ASSERT_EQ(std::sscanf(listed.output.c_str() + at + label.str().size(), "%f x %f", &shownWidth, &shownHeight), 2);
+        EXPECT_EQ(width, shownWidth) << page;
+        EXPECT_EQ(height, shownHeight) << page;
+    }
+}
+
+// Pages at the foot of a chain of 30,000 page-tree nodes inherit the box and rotation of
+// its head.
+TEST(SourceDocument, PagesBelowAVeryDeepTreeInheritFromItsHead)
+{
+    constexpr int kNodes = 30000;
+    constexpr int kPages = 50;
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
+    for (int node = 2; node < kNodes + 2; ++node) {
+        const std::string head = node == 2 ? " /MediaBox [0 0 300 200] /Rotate 90" : " /Parent " + std::to_string(node - 1) + " 0 R";
+        std::string kids;
+        if (node < kNodes + 1) {
+            kids = std::to_string(node + 1) + " 0 R";
+        } else {
+            for (int page = 0; page < kPages; ++page)
+                kids += std::to_string(kNodes + 2 + page) + " 0 R ";
+        }
+        objects.push_back("<< /Type /Pages" + head + " /Count " + std::to_string(kPages) + " /Kids [" + kids + "] >>");
+    }
+    for (int page = 0; page < kPages; ++page)
+        objects.push_back("<< /Type /Page /Parent " + std::to_string(kNodes + 1) + " 0 R >>");
+    const std::string path = AssembledPdf("reader-deep-tree.pdf", objects);
+
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, kPages);
+    for (int page = 1; page <= kPages; ++page) {
+        float width = 0, height = 0;
+        int rotation = 0;
+        ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
+        EXPECT_EQ(width, 300);
+        EXPECT_EQ(height, 200);
+        EXPECT_EQ(rotation, 90);
+    }
+}
+
 }  // namespace pdf
