@@ -10,7 +10,7 @@
 
 #include <sys/resource.h>
 
-#include "source_files.h"
+#include "hostile_files.h"
 
 namespace pdf {
 namespace {
@@ -30,11 +30,6 @@ Info InfoOf(Pagelith& reader, const std::string& path)
     info.pages = reader.GetInfo(path, info.title, info.subject, info.author, info.encrypted,
                                 info.pdfa, info.version);
     return info;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 TEST(SourceDocument, OurOwnFileReadsBackItsInformationSizesAndContent)
@@ -74,11 +69,6 @@ struct Producer {
     friend void PrintTo(const Producer& producer, std::ostream* out) { *out << producer.name; }
 };
 
-std::string QpdfObjectStreams()
-{
-    return Converted(OwnSource("reader-own-objstm.pdf", 3), "reader-objstm.pdf",
-                     "qpdf --object-streams=generate {in} {out}");
-}
 std::string QpdfLinearized()
 {
     return Converted(QpdfObjectStreams(), "reader-linear.pdf", "qpdf --linearize {in} {out}");
@@ -130,7 +120,7 @@ TEST(SourceDocument, IncrementalUpdateWinsOverTheOlderSection)
                                 " /Info 90 0 R /Prev " + std::to_string(std::stol(oldStart)) +
                                 " >>\nstartxref\n" + std::to_string(size + info.size()) + "\n%%EOF\n";
     const std::string path = ScratchPath("reader-update.pdf");
-    WriteFile(path, updated);
+    WriteBytes(path, updated);
     ASSERT_EQ(RunTool("qpdf --check " + Quoted(path)).status, 0);
 
     Pagelith reader;
@@ -165,7 +155,7 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
     const std::size_t at = damaged.rfind("startxref") + 10;
     damaged.replace(at, damaged.find('\n', at) - at, "17");
     const std::string path = ScratchPath("reader-damaged.pdf");
-    WriteFile(path, damaged);
+    WriteBytes(path, damaged);
     Pagelith fresh;
     info = InfoOf(fresh, path);
     EXPECT_EQ(info.pages, 0);
@@ -178,38 +168,18 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
 TEST(SourceDocument, FailuresAreNotTakenForEmptySuccesses)
 {
     // A cross-reference stream whose /Prev names itself.
-    std::string selfPrev = ReadAll(QpdfObjectStreams());
-    const std::size_t start = std::stoul(selfPrev.substr(selfPrev.rfind("startxref") + 10));
-    const std::size_t dictEnd = selfPrev.find("/Type /XRef", start);
-    ASSERT_NE(dictEnd, std::string::npos);
-    selfPrev.insert(dictEnd, "/Prev " + std::to_string(start) + " ");
-    const std::string selfPath = ScratchPath("reader-self-prev.pdf");
-    WriteFile(selfPath, selfPrev);
+    const std::string selfPath = SelfPrevSource("reader-self-prev.pdf");
     Pagelith reader;
     EXPECT_EQ(InfoOf(reader, selfPath).pages, static_cast<int>(PdfInfoValue(selfPath, "Pages")));
 
     // 5,000 updates, each giving the document a new title.
-    std::string updated = ReadAll(OwnSource("reader-many-updates-base.pdf", 1));
-    const std::size_t rootAt = updated.rfind("/Root ");
-    const std::string root = updated.substr(rootAt, updated.find(" R", rootAt) + 2 - rootAt);
-    for (int n = 1; n <= 5000; ++n) {
-        const std::string previous = updated.substr(updated.rfind("startxref") + 10);
-        const std::string offset = std::to_string(updated.size());
-        updated += "90 0 obj\n<< /Title (Update " + std::to_string(n) + ") >>\nendobj\n";
-        const std::string table = std::to_string(updated.size());
-        updated += "xref\n90 1\n" + std::string(10 - offset.size(), '0') + offset + " 00000 n\r\ntrailer\n<< /Size 91 " +
-                   root + " /Info 90 0 R /Prev " + std::to_string(std::stol(previous)) + " >>\nstartxref\n" +
-                   table + "\n%%EOF\n";
-    }
-    const std::string updatesPath = ScratchPath("reader-many-updates.pdf");
-    WriteFile(updatesPath, updated);
-    const Info many = InfoOf(reader, updatesPath);
+    const Info many = InfoOf(reader, ManyUpdatesSource("reader-many-updates.pdf", 5000));
     EXPECT_EQ(many.pages, 1);
     EXPECT_EQ(many.title, "Update 5000");
 
     for (const std::string& bytes : {std::string(), std::string("%PDF-1.4\ngarbage\n%%EOF\n")}) {
         const std::string path = ScratchPath("reader-garbage-" + std::to_string(bytes.size()) + ".pdf");
-        WriteFile(path, bytes);
+        WriteBytes(path, bytes);
         Pagelith fresh;
         const Info info = InfoOf(fresh, path);
         EXPECT_EQ(info.pages, 0);
@@ -326,19 +296,7 @@ namespace {
 // page ends with our Error, within a bounded memory.
 TEST(SourceDocument, AHugeContentEndsWithAnErrorWithinItsLimits)
 {
-    const std::string packed = ScratchPath("reader-zeros.z");
-    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
-                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
-    const std::string data = ReadAll(packed);
-    std::string contents = "[";
-    for (int n = 0; n < 40; ++n)
-        contents += " 4 0 R";
-    const std::string path = AssembledPdf(
-        "reader-huge-content.pdf",
-        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
-         "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
-             "\nendstream"});
+    const std::string path = HugeContentSource("reader-huge-content.pdf");
     Pagelith reader;
     ASSERT_EQ(InfoOf(reader, path).pages, 1);
     EXPECT_THROW(reader.GetContentPage(path, 1), Error);
@@ -444,23 +402,8 @@ TEST(SourceDocument, EveryPageSizeOfAManyPageFileAgreesWithPdfinfo)
 // its head.
 TEST(SourceDocument, PagesBelowAVeryDeepTreeInheritFromItsHead)
 {
-    constexpr int kNodes = 30000;
     constexpr int kPages = 50;
-    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
-    for (int node = 2; node < kNodes + 2; ++node) {
-        const std::string head = node == 2 ? " /MediaBox [0 0 300 200] /Rotate 90" : " /Parent " + std::to_string(node - 1) + " 0 R";
-        std::string kids;
-        if (node < kNodes + 1) {
-            kids = std::to_string(node + 1) + " 0 R";
-        } else {
-            for (int page = 0; page < kPages; ++page)
-                kids += std::to_string(kNodes + 2 + page) + " 0 R ";
-        }
-        objects.push_back("<< /Type /Pages" + head + " /Count " + std::to_string(kPages) + " /Kids [" + kids + "] >>");
-    }
-    for (int page = 0; page < kPages; ++page)
-        objects.push_back("<< /Type /Page /Parent " + std::to_string(kNodes + 1) + " 0 R >>");
-    const std::string path = AssembledPdf("reader-deep-tree.pdf", objects);
+    const std::string path = DeepTreeSource("reader-deep-tree.pdf", 30000, kPages);
 
     Pagelith reader;
     ASSERT_EQ(InfoOf(reader, path).pages, kPages);

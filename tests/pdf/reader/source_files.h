@@ -125,6 +125,13 @@ inline std::string AssembledPdf(const std::string& name, const std::vector<std::
     return path;
 }
 
+// Our three pages in object streams by qpdf.
+inline std::string QpdfObjectStreams()
+{
+    return Converted(OwnSource("reader-own-objstm.pdf", 3), "reader-objstm.pdf",
+                     "qpdf --object-streams=generate {in} {out}");
+}
+
 // Our two pages and Ghostscript's two joined by poppler.
 inline std::string PopplerUnited()
 {

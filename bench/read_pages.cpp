@@ -1,0 +1,120 @@
+// Our reader against poppler's on the same files: the page count and every page size of a
+// 1,000- and an 8,000-page document written by our writer (one /Kids array of all the
+// pages, each page of its own size, with a line of text).  Each run starts from the file
+// name, as a client opening the file would: ours is GetInfo then GetInfoPage for each page
+// with a new Pagelith, poppler's is load_from_file then each page's media box.  The sides
+// take turns on the same files.  Prints the time ratio per size; exits 2 when the two
+// disagree on a page count or size, 1 when ours takes longer than poppler's at 8,000 pages.
+// The files stay in a temporary folder.
+#include "best_time.h"
+#include "pdf/pagelith.h"
+
+#include <poppler-document.h>
+#include <poppler-page.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kGoal = 1.0;
+constexpr int kGoalPages = 8000;
+
+struct Size {
+    float width = 0;
+    float height = 0;
+};
+
+// Page n is (200.5 + n mod 400) x (150.25 + n mod 300) points.
+Size PageSize(int n)
+{
+    return {200 + static_cast<float>(n % 400) + 0.5f, 150 + static_cast<float>(n % 300) + 0.25f};
+}
+
+std::string WrittenDocument(const std::filesystem::path& folder, int pages)
+{
+    std::string path = (folder / ("pages-" + std::to_string(pages) + ".pdf")).string();
+    pdf::Pagelith writer;
+    writer.BeginDoc(path);
+    for (int n = 1; n <= pages; ++n) {
+        const Size size = PageSize(n);
+        writer.SetPaperSize(255, size.width, size.height);
+        int page = 0;
+        writer.BeginPage(page);
+        writer.SetFont("Helvetica", 12, 0, 0);
+        writer.DrawText(20, 40, "Page " + std::to_string(n));
+    }
+    writer.EndDoc();
+    return path;
+}
+
+std::vector<Size> Ours(const std::string& path)
+{
+    pdf::Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    const int count = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+    std::vector<Size> sizes(static_cast<std::size_t>(count));
+    for (int n = 1; n <= count; ++n) {
+        Size& size = sizes[static_cast<std::size_t>(n - 1)];
+        int rotation = 0;
+        reader.GetInfoPage(path, n, size.width, size.height, rotation);
+    }
+    return sizes;
+}
+
+std::vector<Size> Poppler(const std::string& path)
+{
+    const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
+    if (!document)
+        return {};
+    std::vector<Size> sizes(static_cast<std::size_t>(document->pages()));
+    for (int n = 0; n < document->pages(); ++n) {
+        const std::unique_ptr<poppler::page> page(document->create_page(n));
+        const poppler::rectf box = page->page_rect(poppler::media_box);
+        sizes[static_cast<std::size_t>(n)] = {static_cast<float>(box.width()), static_cast<float>(box.height())};
+    }
+    return sizes;
+}
+
+// Ours are truncated to one decimal, poppler's are not.
+bool SameSizes(const std::vector<Size>& ours, const std::vector<Size>& theirs)
+{
+    if (ours.size() != theirs.size())
+        return false;
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        if (std::fabs(ours[i].width - theirs[i].width) >= 0.1f || std::fabs(ours[i].height - theirs[i].height) >= 0.1f)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main()
+{
+    bench::Verdict verdict;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quorvane-read-pages";
+    std::filesystem::create_directories(folder);
+    for (const int pages : {1000, kGoalPages}) {
+        const std::string path = WrittenDocument(folder, pages);
+        const std::string label = std::to_string(pages) + " pages";
+        const std::vector<Size> ours = Ours(path);
+        if (!verdict.Agree(ours.size() == static_cast<std::size_t>(pages) && SameSizes(ours, Poppler(path)),
+                           label + ": page count and sizes"))
+            continue;
+        const std::vector<double> best = bench::BestSeconds({
+            {"ours", [&] { Ours(path); }},
+            {"poppler", [&] { Poppler(path); }},
+        });
+        std::printf("%-12s ours %8.2f ms  poppler %8.2f ms  ours/poppler %.3f  (%.2f us a page ours)\n",
+                    label.c_str(), best[0] * 1e3, best[1] * 1e3, best[0] / best[1], best[0] * 1e6 / pages);
+        if (pages == kGoalPages)
+            verdict.Goal(label + ", ours / poppler", best[0] / best[1], kGoal);
+    }
+    return verdict.ExitCode();
+}

@@ -1,0 +1,91 @@
+// Small source files made to cost a reader minutes or gigabytes, or to pass a failure off as
+// an empty document, each written under the name it is given in the scratch folder.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "source_files.h"
+
+namespace pdf::reader_testing {
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// About 100 KB: one page whose /Contents lists forty times a Flate stream of 100 MB of zeros.
+inline std::string HugeContentSource(const std::string& name)
+{
+    const std::string packed = ScratchPath(name + ".z");
+    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
+                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
+    const std::string data = testing_support::ReadAll(packed);
+    std::string contents = "[";
+    for (int n = 0; n < 40; ++n)
+        contents += " 4 0 R";
+    return AssembledPdf(
+        name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
+               "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
+                   "\nendstream"});
+}
+
+// `pages` pages at the foot of a chain of `nodes` page-tree nodes, whose head alone gives the
+// box [0 0 300 200] and /Rotate 90.
+inline std::string DeepTreeSource(const std::string& name, int nodes, int pages)
+{
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
+    for (int node = 2; node < nodes + 2; ++node) {
+        const std::string head =
+            node == 2 ? " /MediaBox [0 0 300 200] /Rotate 90" : " /Parent " + std::to_string(node - 1) + " 0 R";
+        std::string kids;
+        if (node < nodes + 1) {
+            kids = std::to_string(node + 1) + " 0 R";
+        } else {
+            for (int page = 0; page < pages; ++page)
+                kids += std::to_string(nodes + 2 + page) + " 0 R ";
+        }
+        objects.push_back("<< /Type /Pages" + head + " /Count " + std::to_string(pages) + " /Kids [" + kids + "] >>");
+    }
+    for (int page = 0; page < pages; ++page)
+        objects.push_back("<< /Type /Page /Parent " + std::to_string(nodes + 1) + " 0 R >>");
+    return AssembledPdf(name, objects);
+}
+
+// qpdf's object streams of our three pages, the newest cross-reference stream naming itself
+// as /Prev.
+inline std::string SelfPrevSource(const std::string& name)
+{
+    std::string bytes = testing_support::ReadAll(QpdfObjectStreams());
+    const std::size_t start = std::stoul(bytes.substr(bytes.rfind("startxref") + 10));
+    const std::size_t dictEnd = bytes.find("/Type /XRef", start);
+    EXPECT_NE(dictEnd, std::string::npos);
+    bytes.insert(dictEnd, "/Prev " + std::to_string(start) + " ");
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+// Our one-page file with `updates` updates appended, update n titling it "Update n".
+inline std::string ManyUpdatesSource(const std::string& name, int updates)
+{
+    std::string bytes = testing_support::ReadAll(OwnSource(name + "-base.pdf", 1));
+    const std::size_t rootAt = bytes.rfind("/Root ");
+    const std::string root = bytes.substr(rootAt, bytes.find(" R", rootAt) + 2 - rootAt);
+    for (int n = 1; n <= updates; ++n) {
+        const std::string previous = bytes.substr(bytes.rfind("startxref") + 10);
+        const std::string offset = std::to_string(bytes.size());
+        bytes += "90 0 obj\n<< /Title (Update " + std::to_string(n) + ") >>\nendobj\n";
+        const std::string table = std::to_string(bytes.size());
+        bytes += "xref\n90 1\n" + std::string(10 - offset.size(), '0') + offset + " 00000 n\r\ntrailer\n<< /Size 91 " +
+                 root + " /Info 90 0 R /Prev " + std::to_string(std::stol(previous)) + " >>\nstartxref\n" + table +
+                 "\n%%EOF\n";
+    }
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+}  // namespace pdf::reader_testing

@@ -1,0 +1,167 @@
+// Files made to cost a reader minutes or gigabytes: every public call on them ends within 5 s
+// and 1 GB, with a value or our Error.  The calls run in a child process held to 1 GB of
+// address space, whose every call is stopped after 5 s; the child says how each call ended.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <new>
+#include <string>
+
+#include "hostile_files.h"
+
+namespace pdf {
+namespace {
+
+using namespace reader_testing;
+
+constexpr rlim_t kMemoryLimit = rlim_t{1} << 30;
+constexpr unsigned kSecondsPerCall = 5;
+constexpr int kMemoryExhausted = 3;
+constexpr int kSilentFailure = 4;
+
+int gReport = -1;  // the child's end of the pipe its parent reads
+
+void Report(const std::string& line)
+{
+    const std::string text = line + "\n";
+    (void)!::write(gReport, text.data(), text.size());
+}
+
+// Runs one call under the time guard and reports how it ended.
+void Call(const std::string& name, const std::function<std::string()>& call)
+{
+    Report(name);
+    ::alarm(kSecondsPerCall);
+    try {
+        Report("  " + call());
+    } catch (const Error& e) {
+        Report("  Error " + std::to_string(e.Number()) + ": " + e.what());
+    }
+    ::alarm(0);
+}
+
+// Every public reader call on the file, each page read and imported, in a child process.
+void ReadEverything(const std::string& path)
+{
+    Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    int pages = 0;
+    Call("GetInfo", [&] {
+        pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+        if (pages == 0 && reader.ErrNumber() == 0)
+            ::_exit(kSilentFailure);
+        return std::to_string(pages) + " pages, error " + std::to_string(reader.ErrNumber());
+    });
+    std::string output = ScratchPath("hostile-import-" + std::to_string(::getpid()) + ".pdf");
+    reader.BeginDoc(output);
+    for (int page = 1; page <= pages; ++page) {
+        const std::string which = " of page " + std::to_string(page);
+        Call("GetInfoPage" + which, [&] {
+            float width = 0, height = 0;
+            int rotation = 0;
+            return std::to_string(reader.GetInfoPage(path, page, width, height, rotation));
+        });
+        Call("GetContentPage" + which, [&] { return std::to_string(reader.GetContentPage(path, page).size()) + " bytes"; });
+        Call("ImportPage" + which, [&] {
+            int outputPage = 0;
+            reader.BeginPage(outputPage);
+            reader.ImportPage(path, page, 0, 0, 0, 0);
+            return std::string("placed");
+        });
+    }
+    Call("EndDoc", [&] {
+        reader.EndDoc();
+        return std::string("written");
+    });
+}
+
+struct Ending {
+    std::string calls;  // each call's name, then how it ended
+    int status = 0;     // as waitpid gives it
+    long peakKilobytes = 0;
+};
+
+Ending ReadInChild(const std::string& path)
+{
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return {"no pipe", -1, 0};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        gReport = pipe[1];
+        const rlimit limit{kMemoryLimit, kMemoryLimit};
+        ::setrlimit(RLIMIT_AS, &limit);
+        // Reaching the limit is the failure looked for, not a bad_alloc for the reader to
+        // turn into its Error.
+        std::set_new_handler([] {
+            static const char kLine[] = "  out of memory\n";
+            (void)!::write(gReport, kLine, sizeof kLine - 1);
+            ::_exit(kMemoryExhausted);
+        });
+        ReadEverything(path);
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    Ending ending;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        ending.calls.append(buffer, static_cast<std::size_t>(got));
+    ::close(pipe[0]);
+    rusage usage{};
+    ::wait4(child, &ending.status, 0, &usage);
+    ending.peakKilobytes = usage.ru_maxrss;
+    return ending;
+}
+
+struct Hostile {
+    std::string name;
+    std::function<std::string()> make;
+    friend void PrintTo(const Hostile& hostile, std::ostream* out) { *out << hostile.name; }
+};
+
+class HostileFile : public ::testing::TestWithParam<Hostile> {};
+
+// What went wrong, or "" when every call ended in time with a value or our Error.
+std::string Fault(const Ending& ending)
+{
+    if (WIFSIGNALED(ending.status) && WTERMSIG(ending.status) == SIGALRM)
+        return "the last call ran past " + std::to_string(kSecondsPerCall) + " s";
+    if (WIFSIGNALED(ending.status))
+        return "signal " + std::to_string(WTERMSIG(ending.status)) + ": a crash or an exception that is not our Error";
+    if (!WIFEXITED(ending.status))
+        return "the child did not end";
+    if (WEXITSTATUS(ending.status) == kMemoryExhausted)
+        return "the last call took 1 GB";
+    if (WEXITSTATUS(ending.status) == kSilentFailure)
+        return "GetInfo gave 0 pages and no error";
+    if (WEXITSTATUS(ending.status) != 0)
+        return "exit status " + std::to_string(WEXITSTATUS(ending.status));
+    if (ending.peakKilobytes >= static_cast<long>(kMemoryLimit >> 10))
+        return "a peak of " + std::to_string(ending.peakKilobytes) + " KB";
+    return "";
+}
+
+TEST_P(HostileFile, EveryCallEndsWithinItsLimitsWithAValueOrAnError)
+{
+    const Ending ending = ReadInChild(GetParam().make());
+    EXPECT_EQ(Fault(ending), "") << ending.calls;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HostileFile,
+    ::testing::Values(
+        Hostile{"HugeContent", [] { return HugeContentSource("hostile-huge-content.pdf"); }},
+        Hostile{"DeepTree", [] { return DeepTreeSource("hostile-deep-tree.pdf", 30000, 50); }},
+        Hostile{"SelfPrev", [] { return SelfPrevSource("hostile-self-prev.pdf"); }},
+        Hostile{"ManyUpdates", [] { return ManyUpdatesSource("hostile-many-updates.pdf", 5000); }}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace pdf
