@@ -1,5 +1,6 @@
 // The text of a copied object rewritten for the document being written: its references
-// renumbered, its strings enciphered when the document is protected.
+// renumbered, its strings enciphered when the document is protected, its stream's length
+// the one its data has.
 #pragma once
 
 #include <functional>
@@ -16,5 +17,9 @@ std::string RenumberReferences(std::string_view text, const std::function<std::s
 // `encipher` applied to its bytes; every other byte stays as it is.
 std::string EncipherStrings(std::string_view text,
                             const std::function<std::string(std::string)>& encipher);
+
+// The stream dictionary `dictionary` with its /Length, direct or a reference, stating
+// `length`; one is added when it has none.
+std::string WithLength(std::string_view dictionary, std::size_t length);
 
 }  // namespace pdf

@@ -204,7 +204,9 @@ void Pagelith::ImportObjectTree(std::string& text)
         const auto [source, copy] = pending.back();
         pending.pop_back();
         SourceObject object = ReadObject(source, true);
-        const std::string body = EncipherCopiedStrings(RenumberReferences(object.raw, renumber), copy);
+        // The data runs to its "endstream" whatever the source's /Length said.
+        const std::string dictionary = object.hasStream ? WithLength(object.raw, object.data.size()) : object.raw;
+        const std::string body = EncipherCopiedStrings(RenumberReferences(dictionary, renumber), copy);
         BeginObj(copy);
         WriteLine(TrimSpaces(body).empty() ? "null" : body);
         if (object.hasStream) {

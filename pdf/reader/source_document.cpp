@@ -71,7 +71,7 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
             if (record.encrypted)
                 reason += ": the file is encrypted";
             else if (!unreadable.empty())
-                reason += ": no document catalog can be read (" + unreadable + ")";
+                reason += ": no document catalog or page tree can be read (" + unreadable + ")";
         } catch (const Error& e) {
             RaiseError(e, "GetInfo", fileName);
             refused = true;
@@ -99,7 +99,8 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
 
 // Header, cross-reference sections, information dictionary, page tree and PDF/A claim of
 // the file just opened.  Each step that fails is recorded and the next one goes on with
-// what there is.  When no document catalog can be read, the first failure says why.
+// what there is.  When no document catalog or page tree can be read, the first failure
+// says why.
 std::string Pagelith::ReadSourceFile(const std::string& fileName)
 {
     std::string failure;
@@ -162,11 +163,13 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     step([&] {
         catalog = root == 0 ? std::string() : ReadObjectText(root);
         Scanner dict(catalog);
-        if (dict.GetDictValue("Pages", 1))
-            pages = dict.ReadRef();
+        // A page tree whose root is no dictionary (a free or missing object) cannot be read.
+        const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
+        if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
+            pages = tree;
     });
     if (pages == 0)
-        return failure.empty() ? "no /Pages" : failure;
+        return failure.empty() ? "no page tree" : failure;
     step([&] { WalkPageTree(pages); });
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
     return {};

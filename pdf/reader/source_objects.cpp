@@ -196,10 +196,8 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
         object.filter = dict.ReadValue(false);
     if (dict.GetDictValue("DecodeParms", 1))
         object.decodeParms = dict.ReadValue(true);
-    if (!dict.GetDictValue("Length ", 1))
-        return;
     object.hasStream = true;
-    const double length = LeadingNumber(TrimSpaces(dict.ReadResolved()));
+    const double length = dict.GetDictValue("Length ", 1) ? LeadingNumber(TrimSpaces(dict.ReadResolved())) : 0;
     std::size_t dataStart = streamMark + 6;
     while (dataStart < bytes.size() && bytes[dataStart] == ' ')
         ++dataStart;

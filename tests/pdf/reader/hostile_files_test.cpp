@@ -58,7 +58,7 @@ void ReadEverything(const std::string& path)
             ::_exit(kSilentFailure);
         return std::to_string(pages) + " pages, error " + std::to_string(reader.ErrNumber());
     });
-    std::string output = ScratchPath("hostile-import-" + std::to_string(::getpid()) + ".pdf");
+    std::string output = path + ".imported.pdf";
     reader.BeginDoc(output);
     for (int page = 1; page <= pages; ++page) {
         const std::string which = " of page " + std::to_string(page);

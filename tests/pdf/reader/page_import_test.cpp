@@ -184,6 +184,26 @@ TEST(PageImport, CopiedObjectsKeepTheirBytesAndAnEmptyPageGivesAnEmptyForm)
     EXPECT_EQ(CountOf(bytes, "   /Length 0\n>>\nstream\r\nendstream"), 2);
 }
 
+// Forms of the source whose /Length is too short, too long, a reference to a wrong number or
+// missing are copied with the length of their data: the output passes qpdf and renders
+// like the source.
+TEST(PageImport, CopiedStreamsStateTheLengthOfTheirData)
+{
+    std::vector<std::string> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R /Resources << /XObject << "
+        "/A 5 0 R /B 6 0 R /C 7 0 R /D 8 0 R >> >> >>",
+        "<< /Length 24 >>\nstream\n/A Do /B Do /C Do /D Do\nendstream"};
+    const std::vector<std::string> lengths{"/Length 5", "/Length 900", "/Length 9 0 R", ""};
+    for (std::size_t n = 0; n < lengths.size(); ++n)
+        objects.push_back("<< /Type /XObject /Subtype /Form /BBox [0 0 300 200] " + lengths[n] +
+                          " >>\nstream\n0 0 0 rg " + std::to_string(20 + 70 * n) + " 20 50 60 re f\nendstream");
+    objects.push_back("3");
+    const std::string source = AssembledPdf("import-lengths.pdf", objects);
+    EXPECT_LT(Difference(Render(source), Render(ImportInto(source, "lengths"))), 0.01);
+}
+
 // In a protected document the copied strings and streams are enciphered: readers given
 // the password see the source's page, and no copied string stands in the file in clear.
 TEST(PageImport, UnderProtectionCopiesAreEnciphered)

@@ -177,6 +177,17 @@ TEST(SourceDocument, FailuresAreNotTakenForEmptySuccesses)
     EXPECT_EQ(many.pages, 1);
     EXPECT_EQ(many.title, "Update 5000");
 
+    // A catalog whose page tree is a free object.
+    const std::string freeTree = ScratchPath("reader-free-tree.pdf");
+    std::string tree = ReadAll(AssembledPdf("reader-free-tree-base.pdf", {"<< /Type /Catalog /Pages 2 0 R >>", "null"}));
+    const std::size_t entry = tree.rfind(" 00000 n");
+    tree.replace(entry - 10, 18, "0000000000 00001 f");
+    WriteBytes(freeTree, tree);
+    Pagelith treeless;
+    EXPECT_EQ(InfoOf(treeless, freeTree).pages, 0);
+    EXPECT_EQ(treeless.ErrNumber(), 321);
+    EXPECT_NE(treeless.ErrDescription().find("page tree"), std::string::npos) << treeless.ErrDescription();
+
     for (const std::string& bytes : {std::string(), std::string("%PDF-1.4\ngarbage\n%%EOF\n")}) {
         const std::string path = ScratchPath("reader-garbage-" + std::to_string(bytes.size()) + ".pdf");
         WriteBytes(path, bytes);
@@ -205,26 +216,39 @@ TEST(SourceDocument, FileNamesCompareExactly)
 }
 
 // Information strings read back as pdfinfo shows them: UTF-16 with its byte-order mark, in
-// hexadecimal or literal form, PDFDocEncoding, nested parentheses and escapes.
+// hexadecimal or literal form, PDFDocEncoding, nested parentheses and escapes, and the
+// strings of a file cairo wrote.
 TEST(SourceDocument, InformationStringsReadBackAsPdfinfoShowsThem)
 {
     const std::string utf16Literal = "(\xFE\xFF\x04\x1F\x04\x38\x04\x42)";
-    const std::string path = AssembledPdf(
+    const std::string assembled = AssembledPdf(
         "reader-info-strings.pdf",
         {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
          "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
-         "<< /Title (A \\(nested\\) (title\\)) and \\\nmore \\200\\240) /Author <FEFF004A00FC0072006700650072>\n"
+         "<< /Title (A \\(nested\\) (title\\)) and \\\nmore \\200\\240\\nLine2) /Author <FEFF004A00FC0072006700650072>\n"
          "/Subject " + utf16Literal + " >>"},
         " /Info 4 0 R");
+    // cairo writes each string as hexadecimal UTF-16.
+    const std::string cairo = ScratchPath("reader-info-cairo.pdf");
+    ASSERT_EQ(RunTool("/usr/bin/python3 -c \"import cairo; s = cairo.PDFSurface('" + cairo + "', 300, 200); "
+                      "s.set_metadata(cairo.PDF_METADATA_TITLE, 'Cze\u015b\u0107 (x)'); "
+                      "s.set_metadata(cairo.PDF_METADATA_AUTHOR, 'Cairo \u00c4uthor'); "
+                      "s.set_metadata(cairo.PDF_METADATA_SUBJECT, 'Line1\\nLine2'); s.finish()\"").status, 0);
     Pagelith reader;
-    const Info info = InfoOf(reader, path);
-    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
-    const std::string shown = RunTool("pdfinfo " + Quoted(path)).output;
-    for (const std::string& value : {info.title, info.author, info.subject})
-        EXPECT_NE(shown.find(value), std::string::npos) << value << "\n" << shown;
-    EXPECT_EQ(info.title, "A (nested) (title)) and more \u2022\u20AC");
-    EXPECT_EQ(info.author, "J\u00FCrger");
-    EXPECT_EQ(info.subject, "\u041F\u0438\u0442");
+    std::vector<Info> read;
+    for (const std::string& path : {assembled, cairo}) {
+        read.push_back(InfoOf(reader, path));
+        EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+        const std::string shown = RunTool("pdfinfo " + Quoted(path)).output;
+        for (const std::string& value : {read.back().title, read.back().author, read.back().subject})
+            EXPECT_NE(shown.find(value), std::string::npos) << value << "\n" << shown;
+    }
+    EXPECT_EQ(read[0].title, "A (nested) (title)) and more \u2022\u20AC\nLine2");
+    EXPECT_EQ(read[0].author, "J\u00FCrger");
+    EXPECT_EQ(read[0].subject, "\u041F\u0438\u0442");
+    EXPECT_EQ(read[1].title, "Cze\u015B\u0107 (x)");
+    EXPECT_EQ(read[1].author, "Cairo \u00C4uthor");
+    EXPECT_EQ(read[1].subject, "Line1\nLine2");
 }
 
 // A file whose sections, page tree and parent chain each lead back to themselves.
@@ -319,14 +343,16 @@ namespace {
 // A content stream whose /Length is too short is read to its "endstream".
 TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
 {
-    const std::string path = AssembledPdf(
-        "reader-short-length.pdf",
-        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
-         "<< /Length 5 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
-    Pagelith reader;
-    ASSERT_EQ(InfoOf(reader, path).pages, 1);
-    EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
+    for (const std::string length : {"/Length 5", "/Length 900", ""}) {
+        const std::string path = AssembledPdf(
+            "reader-length-" + std::to_string(length.size()) + ".pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+             "<< " + length + " >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+        Pagelith reader;
+        ASSERT_EQ(InfoOf(reader, path).pages, 1);
+        EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f") << length;
+    }
 }
 
 }  // namespace
