@@ -22,7 +22,8 @@ constexpr std::size_t kMaxPageContentBytes = 64u << 20;
 Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
 
 // Inflated when the filter is exactly "/FlateDecode", then its predictor undone; as stored
-// otherwise.  Data that would grow past `cap` bytes fails with the out-of-memory error.
+// otherwise.  Data past `cap` bytes fails: Flate data as a corrupt stream does (error 9),
+// stored data with the out-of-memory error.
 Bytes DecodeStored(const Bytes& stored, std::string_view filter, std::size_t cap = kMaxDecodedBytes,
                    const std::string& decodeParms = {});
 
