@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
 #include <new>
 #include <string>
@@ -36,13 +37,17 @@ void Report(const std::string& line)
 void Call(const std::string& name, const std::function<std::string()>& call)
 {
     Report(name);
+    const auto start = std::chrono::steady_clock::now();
     ::alarm(kSecondsPerCall);
+    std::string ending;
     try {
-        Report("  " + call());
+        ending = call();
     } catch (const Error& e) {
-        Report("  Error " + std::to_string(e.Number()) + ": " + e.what());
+        ending = "Error " + std::to_string(e.Number()) + ": " + e.what();
     }
     ::alarm(0);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    Report("  " + ending + " (" + std::to_string(took.count()) + " s)");
 }
 
 // Every public reader call on the file, each page read and imported, in a child process.
