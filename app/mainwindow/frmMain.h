@@ -13,6 +13,7 @@
 
 #include <endpoints.h>
 
+#include "app/store/data_file.h"
 #include "app/store/planner.h"
 #include "forms/forms.h"
 #include "platform/environment.h"
@@ -86,8 +87,12 @@ class frmMain : public forms::Form {
   platform::HttpLimits VersionLimits;
   platform::HttpLimits DownloadLimits = InstallerLimits();
   platform::Environment Environment = platform::SystemEnvironment();
-  // Ends the program at once, without any window's closing event.
-  std::function<void()> EndProgram = [] { std::exit(0); };
+  // Ends the program at once, without any window's closing event; the changes that could
+  // not be written get their last write first.
+  std::function<void()> EndProgram = [this] {
+    store::WriteUnwrittenValues(planner_);
+    std::exit(0);
+  };
   // The version request, sent once the window is shown: it runs from the event loop while
   // the window lives, and its reply offers a newer version when one is announced.
   void StartVersionRequest();

@@ -228,7 +228,7 @@ void frmMain::FillHourRanges() {
                             "08:00 - 20:00", "09:00 - 21:00"})
     cmbHeures.AddItem(range);
   const std::optional<long long> chosen =
-      ParseInteger(store::ReadIni(store::kParamSection, "Heure", planner_.DataFile));
+      ParseInteger(store::ReadDataValue(planner_, store::kParamSection, "Heure"));
   cmbHeures.SetListIndex(chosen && *chosen >= 0 && *chosen <= 5 ? static_cast<int>(*chosen)
                                                                  : 3);
 }

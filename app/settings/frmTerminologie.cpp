@@ -327,7 +327,7 @@ void frmTerminologie::Form_Load() {
   if (!planner_.ShareLink.empty()) {
     txtPartage.SetText(planner_.ShareLink);
     chkPartage.SetValue(forms::kChecked);
-    txtMailAdmin.SetText(store::ReadIni(store::kParamSection, "Mail", planner_.DataFile));
+    txtMailAdmin.SetText(store::ReadDataValue(planner_, store::kParamSection, "Mail"));
   }
   SetHeight(kCompactHeight);
   // The counts belong to the tall view: the compact one would cut their frame in half.
@@ -558,7 +558,7 @@ void frmTerminologie::chkPartage_Click() {
   }
   fraPartage.SetVisible(true);
   txtPartage.SetText("https://" + ProductHost + "/" + planner_.UserId);
-  txtMailAdmin.SetText(store::ReadIni(store::kParamSection, "Mail", planner_.DataFile));
+  txtMailAdmin.SetText(store::ReadDataValue(planner_, store::kParamSection, "Mail"));
 }
 
 void frmTerminologie::StoreSharing() {

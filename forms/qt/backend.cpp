@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QLocale>
 
 namespace forms::qt {
@@ -16,6 +17,9 @@ Backend::Backend(QString pictureFolder) : pictureFolder_(std::move(pictureFolder
   QApplication::setFont(ToQFont(Font{}));
   // The windows speak French whatever the system's language: calendars, month and day names.
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  // And Qt's own texts, such as the text fields' menus.
+  if (qtTexts_.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexts_);
 }
 
 FormWindow& Backend::Attach(Form& form) {

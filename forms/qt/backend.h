@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QString>
+#include <QTranslator>
 
 #include "forms/form.h"
 #include "forms/qt/form_window.h"
@@ -31,6 +32,7 @@ class Backend {
 
  private:
   QString pictureFolder_;
+  QTranslator qtTexts_;
   QtDialogs dialogs_;
   QtClipboard clipboard_;
   QtScreen screen_;

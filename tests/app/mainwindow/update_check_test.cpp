@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 
+#include "app/store/records.h"
+#include "platform/file_faults.h"
 #include "platform/http_test_server.h"
 #include "window_fixture.h"
 
@@ -124,6 +127,21 @@ TEST_F(UpdateCheckTest, AFailedDownloadIsReportedAndTheProgramGoesOn) {
                                        "Quorvane.exe"));
   EXPECT_EQ(endings, 0);
   EXPECT_TRUE(window->Visible());
+}
+
+// The program ends for the installer to run: a change still waiting for room on the disk
+// gets its last write first.
+TEST_F(UpdateCheckTest, EndingForTheInstallerWritesTheChangesStillWaiting) {
+  mainwindow::frmMain ending(planner, world.services());
+  platform::InjectedFileFaults().writeError = ENOSPC;
+  store::AddResource(planner, "Etau");
+  platform::InjectedFileFaults().writeError = 0;
+
+  EXPECT_EXIT(ending.EndProgram(), ::testing::ExitedWithCode(0), "");
+  store::Planner restarted;
+  restarted.DataFile = planner.DataFile;
+  store::LoadResources(restarted);
+  EXPECT_EQ(restarted.Resources, std::vector<std::string>{"Etau"});
 }
 
 TEST_F(UpdateCheckTest, NoVersionAddressMeansNoRequestAndNoWait) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "forms/testing.h"
+#include "platform/file_faults.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
 #include "runtime/text.h"
@@ -282,6 +284,23 @@ TEST_F(SettingsDataOptionsTest, ClearingTheBoxSwitchesSharingOffAndKeepsTheMail)
   settings::frmTerminologie& again = Open();
   EXPECT_EQ(again.chkPartage.Value(), forms::kUnchecked);
   EXPECT_FALSE(again.fraPartage.Visible());
+}
+
+// The disk is full when the mail is saved: the dialog opened again shows the mail typed,
+// and its next save writes it.
+TEST_F(SettingsDataOptionsTest, AMailThatCouldNotBeWrittenIsShownAgainAndWrittenNext) {
+  planner.ShareLink = "https://www.quorvane.test/4512";
+  settings::frmTerminologie& w = Open();
+  user.Type(w.txtMailAdmin, "chef@atelier.test");
+  platform::InjectedFileFaults().writeError = ENOSPC;
+  user.Click(w.cmdOk);
+  platform::InjectedFileFaults().writeError = 0;
+  EXPECT_EQ(Stored("Mail"), "");
+
+  settings::frmTerminologie& again = Open();
+  EXPECT_EQ(again.txtMailAdmin.Text(), "chef@atelier.test");
+  user.Click(again.cmdOk);
+  EXPECT_EQ(Stored("Mail"), "chef@atelier.test");
 }
 
 TEST_F(SettingsDataOptionsTest, TheLinkImageCopiesTheLink) {

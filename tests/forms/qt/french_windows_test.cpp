@@ -1,12 +1,16 @@
 // The windows are in French on a system whose language is not: the month calendar and the
-// date pickers' drop-down calendars name months and days in French.
+// date pickers' drop-down calendars name months and days in French, and Qt's own texts are
+// French too.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QMenu>
 #include <QToolButton>
 #include <cstdlib>
+#include <memory>
 
 #include "form_window_fixture.h"
 #include "forms/forms.h"
@@ -53,6 +57,15 @@ TEST_F(FrenchWindows, CalendarsNameMonthsAndDaysInFrench) {
   ASSERT_NE(picker, nullptr);
   ASSERT_NE(picker->calendarWidget(), nullptr);
   EXPECT_EQ(MonthShown(*picker->calendarWidget()), QString::fromUtf8("août"));
+}
+
+TEST_F(FrenchWindows, TextFieldMenusAreInFrench) {
+  QLineEdit field;
+  std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+  QStringList entries;
+  for (const QAction* action : menu->actions()) entries << action->text();
+  EXPECT_TRUE(entries.join(", ").contains(QString::fromUtf8("Tout sélectionner")))
+      << entries.join(", ").toStdString();
 }
 
 }  // namespace
