@@ -80,7 +80,7 @@ void Compare(bench::Verdict& verdict, const std::string& what, std::size_t bytes
         };
     };
     const std::vector<double> best =
-        bench::BestSeconds({{"ours", repeated(ours)}, {"openssl", repeated(theirs)}}, 7);
+        bench::BestSeconds({{"ours", repeated(ours)}, {"openssl", repeated(theirs)}}, 11);
     const double megabytes = static_cast<double>(bytes) * times / 1e6;
     std::printf("%-40s ours %7.1f MB/s  openssl %7.1f MB/s  ratio %.3f\n", what.c_str(),
                 megabytes / best[0], megabytes / best[1], best[0] / best[1]);
