@@ -26,7 +26,9 @@ inline std::uint32_t MD5Step(std::uint32_t f, std::uint32_t a, std::uint32_t b, 
 }
 
 #define MD5_F(a, b, c, d, k, s, t) a = MD5Step(d ^ (b & (c ^ d)), a, b, x[k], s, t)
-#define MD5_G(a, b, c, d, k, s, t) a = MD5Step(c ^ (d & (b ^ c)), a, b, x[k], s, t)
+// G's two halves share no bits, so they may be added apart: the half without b, the value
+// just computed, is ready a step earlier.
+#define MD5_G(a, b, c, d, k, s, t) a = b + std::rotl(a + (c & ~d) + x[k] + t + (b & d), s)
 #define MD5_H(a, b, c, d, k, s, t) a = MD5Step(b ^ c ^ d, a, b, x[k], s, t)
 #define MD5_I(a, b, c, d, k, s, t) a = MD5Step(c ^ (b | ~d), a, b, x[k], s, t)
 

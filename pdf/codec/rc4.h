@@ -32,7 +32,7 @@ private:
 
     std::string mKey;
     bool mScheduled = false;
-    std::array<std::uint32_t, 256> mState{};
+    std::array<std::uint8_t, 256> mState{};
 };
 
 }  // namespace pdf
