@@ -1,5 +1,6 @@
 #include "bench/real_inputs.h"
 
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "pdf/fonts/code_pages.h"
 #include "pdf/pagelith.h"
@@ -128,7 +130,9 @@ Input PdfPageContents()
             AddPageContents(path, input.streams);
         } else if (path.ends_with(".pdf.gz")) {
             const pdf::Bytes file = Gunzip(path);
-            const std::string plain = (fs::temp_directory_path() / "pagelith-bench.pdf").string();
+            // One name per process: benchmarks running at once must not read each other's copy.
+            const std::string plain =
+                (fs::temp_directory_path() / ("pagelith-bench-" + std::to_string(getpid()) + ".pdf")).string();
             std::ofstream(plain, std::ios::binary)
                 .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
             AddPageContents(plain, input.streams);
