@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace pdf::inflate {
 
@@ -98,7 +99,7 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
     // codes of one prefix follow each other in code order.
     std::uint32_t size = primarySize;
     while (i < used) {
-        auto prefixOf = [&](int k) {
+        auto prefixOf = [&](int k) -> std::uint32_t {
             return codes[static_cast<std::size_t>(k)] >> (lengths[symbols[static_cast<std::size_t>(k)]] - primary);
         };
         const std::uint32_t prefix = prefixOf(i);
@@ -123,6 +124,25 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
         size += subtableSize;
     }
     return complete ? CodeShape::Complete : CodeShape::Incomplete;
+}
+
+void HuffmanTable::PairLiterals()
+{
+    const std::uint32_t primary = mPrimaryMask + 1;
+    const int primaryBits = std::countr_zero(primary);
+    // The second literal's entry is that of the bits after the first code, an index below
+    // the first's: going down, it is still a single literal when read.
+    for (std::uint32_t i = primary; i-- > 0;) {
+        const std::uint32_t first = mEntries[i];
+        const int firstLength = static_cast<int>(first & 63);
+        if ((first & kLiteral) == 0 || firstLength >= primaryBits)
+            continue;
+        const std::uint32_t second = mEntries[i >> firstLength];
+        const int secondLength = static_cast<int>(second & 63);
+        if ((second & kLiteral) && firstLength + secondLength <= primaryBits)
+            mEntries[i] = (first & ~std::uint32_t{63}) + static_cast<std::uint32_t>(firstLength + secondLength) +
+                          kTwoLiterals + ((second >> 16) << 24);
+    }
 }
 
 }  // namespace pdf::inflate

@@ -15,7 +15,9 @@ namespace pdf::inflate {
 // subtable link, the first table's bits), 8-11 the code's own length (for a subtable link,
 // the subtable's bits), 12-15 the flags below, 16-31 the value (a literal byte, a base
 // length or distance, a code length, a subtable's start).  A base with its extra bits has
-// no flag.
+// no flag.  An entry of two literals whose codes fit the first table's bits together has
+// kTwoLiterals besides kLiteral, the first literal in bits 16-23 and the second in 24-31.
+inline constexpr std::uint32_t kTwoLiterals = 1u << 7;
 inline constexpr std::uint32_t kLiteral = 1u << 12;
 inline constexpr std::uint32_t kSubtable = 1u << 13;
 inline constexpr std::uint32_t kEndOfBlock = 1u << 14;
@@ -82,6 +84,10 @@ public:
     CodeShape Build(const std::uint8_t* lengths, int count, const std::uint32_t* entries);
 
     int LongestLength() const { return mLongest; }
+
+    // Makes each first-table entry of a literal whose code leaves room for the code of
+    // a second literal in the first table's bits an entry of both literals.
+    void PairLiterals();
 
     CodeLookup Lookup() const { return {mEntries.data(), mPrimaryMask}; }
 
