@@ -86,14 +86,19 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
         std::fill_n(mEntries.begin(), primarySize, kInvalidEntry);
 
     int i = 0;
+    int shortLiterals = 0;
     for (; i < used; ++i) {
         const int s = symbols[static_cast<std::size_t>(i)];
         const int length = lengths[s];
         if (length > primary)
             break;
-        Spread(mEntries.data(), Reversed(codes[static_cast<std::size_t>(i)], length), 1u << length,
-               primarySize, entries[s] + static_cast<std::uint32_t>(length | length << 8));
+        const std::uint32_t reversed = Reversed(codes[static_cast<std::size_t>(i)], length);
+        const std::uint32_t entry = entries[s] + static_cast<std::uint32_t>(length | length << 8);
+        Spread(mEntries.data(), reversed, 1u << length, primarySize, entry);
+        if ((entry & kLiteral) && length < primary)
+            mShortLiterals[static_cast<std::size_t>(shortLiterals++)] = {reversed, entry};
     }
+    mShortLiteralCount = shortLiterals;
 
     // Longer codes share a subtable per first-table prefix, sized for the longest of them;
     // codes of one prefix follow each other in code order.
@@ -128,20 +133,23 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
 
 void HuffmanTable::PairLiterals()
 {
-    const std::uint32_t primary = mPrimaryMask + 1;
-    const int primaryBits = std::countr_zero(primary);
-    // The second literal's entry is that of the bits after the first code, an index below
-    // the first's: going down, it is still a single literal when read.
-    for (std::uint32_t i = primary; i-- > 0;) {
-        const std::uint32_t first = mEntries[i];
+    const int primary = std::countr_zero(mPrimaryMask + 1);
+    const auto* const literals = mShortLiterals.data();
+    // Short literals come shortest first: the second ones that fit after a first end
+    // where one does not.
+    for (int a = 0; a < mShortLiteralCount; ++a) {
+        const std::uint32_t first = literals[a].entry;
         const int firstLength = static_cast<int>(first & 63);
-        if ((first & kLiteral) == 0 || firstLength >= primaryBits)
-            continue;
-        const std::uint32_t second = mEntries[i >> firstLength];
-        const int secondLength = static_cast<int>(second & 63);
-        if ((second & kLiteral) && firstLength + secondLength <= primaryBits)
-            mEntries[i] = (first & ~std::uint32_t{63}) + static_cast<std::uint32_t>(firstLength + secondLength) +
-                          kTwoLiterals + ((second >> 16) << 24);
+        for (int b = 0; b < mShortLiteralCount; ++b) {
+            const std::uint32_t second = literals[b].entry;
+            const int length = firstLength + static_cast<int>(second & 63);
+            if (length > primary)
+                break;
+            Spread(mEntries.data(), literals[a].reversedCode | literals[b].reversedCode << firstLength,
+                   1u << length, mPrimaryMask + 1,
+                   (first & ~std::uint32_t{63}) + static_cast<std::uint32_t>(length) + kTwoLiterals +
+                       ((second >> 16) << 24));
+        }
     }
 }
 

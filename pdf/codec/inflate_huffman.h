@@ -5,6 +5,7 @@
 
 #include "pdf/codec/inflate_bitreader.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -96,6 +97,13 @@ private:
     std::uint32_t mPrimaryMask = 0;
     int mLongest = 0;
     std::vector<std::uint32_t> mEntries;
+    // The literals of the first table whose codes leave bits to spare, in code order.
+    struct ShortLiteral {
+        std::uint32_t reversedCode;
+        std::uint32_t entry;
+    };
+    std::array<ShortLiteral, 256> mShortLiterals;
+    int mShortLiteralCount = 0;
 };
 
 }  // namespace pdf::inflate
