@@ -106,9 +106,11 @@ const FixedTables& Fixed()
 
 class Decoder {
 public:
+    // The output's first reservation is a generous guess: only what is written is
+    // touched, and a guess too small costs a copy.
     Decoder(std::span<const std::uint8_t> data, std::size_t outputCap)
         : mInputSize(data.size()), mIn(data.data(), data.size()),
-          mOut(outputCap, data.size() * 2 + 1024)
+          mOut(outputCap, data.size() * 4 + 1024)
     {
     }
 

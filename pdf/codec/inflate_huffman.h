@@ -76,7 +76,11 @@ enum class CodeShape { Complete, Incomplete, OverSubscribed };
 
 class HuffmanTable {
 public:
-    explicit HuffmanTable(int primaryBits) : mPrimaryBits(primaryBits) {}
+    // Room for the first table and as much again of subtables, more than most codes need.
+    explicit HuffmanTable(int primaryBits) : mPrimaryBits(primaryBits)
+    {
+        mEntries.reserve(2u << primaryBits);
+    }
 
     // Builds the table of the code lengths (0 for an unused symbol, at most 15) of
     // `count` symbols (at most 288), whose meanings are `entries` (MakeEntry with the
