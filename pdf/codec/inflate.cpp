@@ -268,9 +268,14 @@ private:
             if ((entry & kInvalid) || distance > pos)
                 ThrowCorrupt();
             // The next symbol is looked up before the copy, whose branches are hard to
-            // predict, so that a mispredicted one does not delay the lookup.
-            in.RefillFast();
+            // predict, so that a mispredicted one does not delay the lookup; and before the
+            // refill when the bits left hold its first-table index, as they mostly do, so
+            // that the lookup need not wait for the refill.
             first = lit.First(in);
+            const bool heldIndex = in.Count() >= kLiteralPrimaryBits;
+            in.RefillFast();
+            if (!heldIndex) [[unlikely]]
+                first = lit.First(in);
             CopyMatch(out + pos, distance, length);
             pos += length;
         }
