@@ -202,10 +202,10 @@ int main()
             plainSize += s.plain.size();
         const double megabytes = static_cast<double>(plainSize) / 1e6;
         std::printf("%-16s %4zu streams %10zu bytes  ours %7.1f MB/s  zlib %7.1f  libdeflate %7.1f"
-                    "  | libdeflate/zlib %.2f  ours/zlib on fresh pages %.2f\n",
+                    "  | libdeflate/zlib %.2f  on fresh pages: ours/zlib %.2f, libdeflate/zlib %.2f\n",
                     kind.name.c_str(), kind.streams.size(), plainSize, megabytes / best[0],
                     megabytes / best[1], megabytes / best[2], best[2] / best[1],
-                    fresh[k][0] / fresh[k][1]);
+                    fresh[k][0] / fresh[k][1], fresh[k][2] / fresh[k][1]);
         verdict.Goal(kind.name + ", Inflate / zlib", best[0] / best[1], kGoal);
     }
     libdeflate_free_decompressor(decompressor);
