@@ -21,6 +21,7 @@ using inflate::HuffmanTable;
 using inflate::kEndOfBlock;
 using inflate::kInvalid;
 using inflate::kLiteral;
+using inflate::kTwoLiterals;
 using inflate::MakeEntry;
 using inflate::OutputBuffer;
 using inflate::ThrowCorrupt;
@@ -105,9 +106,11 @@ const FixedTables& Fixed()
 
 class Decoder {
 public:
+    // The output's first reservation is a generous guess: only what is written is
+    // touched, and a guess too small costs a copy.
     Decoder(std::span<const std::uint8_t> data, std::size_t outputCap)
         : mInputSize(data.size()), mIn(data.data(), data.size()),
-          mOut(outputCap, data.size() * 2 + 1024)
+          mOut(outputCap, data.size() * 4 + 1024)
     {
     }
 
@@ -196,6 +199,7 @@ private:
         if (literalShape == CodeShape::OverSubscribed ||
             (literalShape == CodeShape::Incomplete && mLiterals.LongestLength() != 1))
             ThrowCorrupt();
+        mLiterals.PairLiterals();
         if (mDistances.Build(lengths.data() + literalCount, distanceCount,
                              kDistanceEntries.data()) == CodeShape::OverSubscribed)
             ThrowCorrupt();
@@ -246,7 +250,8 @@ private:
             std::uint64_t bitsBefore;
             std::uint32_t entry = lit.Consume(in, first, bitsBefore);
             if (entry & kLiteral) {
-                out[pos++] = static_cast<std::uint8_t>(entry >> 16);
+                WriteLiterals(out + pos, entry);
+                pos += LiteralCount(entry);
                 first = lit.First(in);
                 in.RefillFast();
                 continue;
@@ -262,10 +267,17 @@ private:
             const std::size_t distance = ValueWithExtra(entry, bitsBefore);
             if ((entry & kInvalid) || distance > pos)
                 ThrowCorrupt();
+            // The next symbol is looked up before the copy, whose branches are hard to
+            // predict, so that a mispredicted one does not delay the lookup; and before the
+            // refill when the bits left hold its first-table index, as they mostly do, so
+            // that the lookup need not wait for the refill.
+            first = lit.First(in);
+            const bool heldIndex = in.Count() >= kLiteralPrimaryBits;
+            in.RefillFast();
+            if (!heldIndex) [[unlikely]]
+                first = lit.First(in);
             CopyMatch(out + pos, distance, length);
             pos += length;
-            in.RefillFast();
-            first = lit.First(in);
         }
         mIn = in;
         mOut.SetSize(pos);
@@ -280,9 +292,9 @@ private:
         std::uint64_t bitsBefore;
         std::uint32_t entry = lit.Decode(mIn, bitsBefore);
         if (entry & kLiteral) {
-            mOut.Reserve(1);
-            mOut.Data()[mOut.Size()] = static_cast<std::uint8_t>(entry >> 16);
-            mOut.SetSize(mOut.Size() + 1);
+            mOut.Reserve(LiteralCount(entry));
+            WriteLiterals(mOut.Data() + mOut.Size(), entry);
+            mOut.SetSize(mOut.Size() + LiteralCount(entry));
             return false;
         }
         if (entry & kInvalid)
@@ -300,6 +312,16 @@ private:
         mOut.SetSize(mOut.Size() + length);
         return false;
     }
+
+    // Writes the literal or two of a literal entry: two bytes in any case, the second
+    // into the slack past the output when the entry holds one.
+    static void WriteLiterals(std::uint8_t* to, std::uint32_t entry)
+    {
+        const auto both = static_cast<std::uint16_t>(entry >> 16);
+        std::memcpy(to, &both, 2);
+    }
+
+    static std::size_t LiteralCount(std::uint32_t entry) { return 1 + ((entry & kTwoLiterals) != 0); }
 
     // Copies length bytes from distance back; the copy may overlap what it writes, and
     // may write up to 31 bytes of the buffer's slack past the end.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace pdf::inflate {
 
@@ -85,20 +86,25 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
         std::fill_n(mEntries.begin(), primarySize, kInvalidEntry);
 
     int i = 0;
+    int shortLiterals = 0;
     for (; i < used; ++i) {
         const int s = symbols[static_cast<std::size_t>(i)];
         const int length = lengths[s];
         if (length > primary)
             break;
-        Spread(mEntries.data(), Reversed(codes[static_cast<std::size_t>(i)], length), 1u << length,
-               primarySize, entries[s] + static_cast<std::uint32_t>(length | length << 8));
+        const std::uint32_t reversed = Reversed(codes[static_cast<std::size_t>(i)], length);
+        const std::uint32_t entry = entries[s] + static_cast<std::uint32_t>(length | length << 8);
+        Spread(mEntries.data(), reversed, 1u << length, primarySize, entry);
+        if ((entry & kLiteral) && length < primary)
+            mShortLiterals[static_cast<std::size_t>(shortLiterals++)] = {reversed, entry};
     }
+    mShortLiteralCount = shortLiterals;
 
     // Longer codes share a subtable per first-table prefix, sized for the longest of them;
     // codes of one prefix follow each other in code order.
     std::uint32_t size = primarySize;
     while (i < used) {
-        auto prefixOf = [&](int k) {
+        auto prefixOf = [&](int k) -> std::uint32_t {
             return codes[static_cast<std::size_t>(k)] >> (lengths[symbols[static_cast<std::size_t>(k)]] - primary);
         };
         const std::uint32_t prefix = prefixOf(i);
@@ -123,6 +129,28 @@ CodeShape HuffmanTable::Build(const std::uint8_t* lengths, int count,
         size += subtableSize;
     }
     return complete ? CodeShape::Complete : CodeShape::Incomplete;
+}
+
+void HuffmanTable::PairLiterals()
+{
+    const int primary = std::countr_zero(mPrimaryMask + 1);
+    const auto* const literals = mShortLiterals.data();
+    // Short literals come shortest first: the second ones that fit after a first end
+    // where one does not.
+    for (int a = 0; a < mShortLiteralCount; ++a) {
+        const std::uint32_t first = literals[a].entry;
+        const int firstLength = static_cast<int>(first & 63);
+        for (int b = 0; b < mShortLiteralCount; ++b) {
+            const std::uint32_t second = literals[b].entry;
+            const int length = firstLength + static_cast<int>(second & 63);
+            if (length > primary)
+                break;
+            Spread(mEntries.data(), literals[a].reversedCode | literals[b].reversedCode << firstLength,
+                   1u << length, mPrimaryMask + 1,
+                   (first & ~std::uint32_t{63}) + static_cast<std::uint32_t>(length) + kTwoLiterals +
+                       ((second >> 16) << 24));
+        }
+    }
 }
 
 }  // namespace pdf::inflate

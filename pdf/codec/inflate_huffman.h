@@ -5,6 +5,7 @@
 
 #include "pdf/codec/inflate_bitreader.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -15,7 +16,9 @@ namespace pdf::inflate {
 // subtable link, the first table's bits), 8-11 the code's own length (for a subtable link,
 // the subtable's bits), 12-15 the flags below, 16-31 the value (a literal byte, a base
 // length or distance, a code length, a subtable's start).  A base with its extra bits has
-// no flag.
+// no flag.  An entry of two literals whose codes fit the first table's bits together has
+// kTwoLiterals besides kLiteral, the first literal in bits 16-23 and the second in 24-31.
+inline constexpr std::uint32_t kTwoLiterals = 1u << 7;
 inline constexpr std::uint32_t kLiteral = 1u << 12;
 inline constexpr std::uint32_t kSubtable = 1u << 13;
 inline constexpr std::uint32_t kEndOfBlock = 1u << 14;
@@ -73,7 +76,11 @@ enum class CodeShape { Complete, Incomplete, OverSubscribed };
 
 class HuffmanTable {
 public:
-    explicit HuffmanTable(int primaryBits) : mPrimaryBits(primaryBits) {}
+    // Room for the first table and as much again of subtables, more than most codes need.
+    explicit HuffmanTable(int primaryBits) : mPrimaryBits(primaryBits)
+    {
+        mEntries.reserve(2u << primaryBits);
+    }
 
     // Builds the table of the code lengths (0 for an unused symbol, at most 15) of
     // `count` symbols (at most 288), whose meanings are `entries` (MakeEntry with the
@@ -83,6 +90,10 @@ public:
 
     int LongestLength() const { return mLongest; }
 
+    // Makes each first-table entry of a literal whose code leaves room for the code of
+    // a second literal in the first table's bits an entry of both literals.
+    void PairLiterals();
+
     CodeLookup Lookup() const { return {mEntries.data(), mPrimaryMask}; }
 
 private:
@@ -90,6 +101,13 @@ private:
     std::uint32_t mPrimaryMask = 0;
     int mLongest = 0;
     std::vector<std::uint32_t> mEntries;
+    // The literals of the first table whose codes leave bits to spare, in code order.
+    struct ShortLiteral {
+        std::uint32_t reversedCode;
+        std::uint32_t entry;
+    };
+    std::array<ShortLiteral, 256> mShortLiterals;
+    int mShortLiteralCount = 0;
 };
 
 }  // namespace pdf::inflate

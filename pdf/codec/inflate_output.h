@@ -1,5 +1,5 @@
-// The decoded bytes of an Inflate call: grown geometrically up to the caller's cap, with
-// a few bytes of slack past the end so that matches may be copied in whole words.
+// The decoded bytes of an Inflate call: room reserved geometrically up to the caller's cap,
+// with a few bytes of slack past the end so that matches may be copied in whole words.
 #pragma once
 
 #include "pdf/codec/filters.h"
@@ -19,7 +19,8 @@ public:
     OutputBuffer(std::size_t cap, std::size_t sizeHint)
         : mCap(std::min(cap, std::numeric_limits<std::size_t>::max() / 4))
     {
-        mBytes.resize(std::min(sizeHint, cap) + kSlack);
+        mBytes.reserve(std::min(sizeHint, mCap) + kSlack);
+        mBytes.resize(kSlack);
     }
 
     std::uint8_t* Data() { return mBytes.data(); }
@@ -39,17 +40,24 @@ public:
         Grow(count);
     }
 
-    // Makes room for count bytes as far as the cap allows, without failing.  The buffer
-    // grows to the expected total size when that is known, by a quarter at least and by
-    // four times at most, so that a wrong guess costs few copies.
+    // Makes room for count bytes as far as the cap allows, without failing.  The memory
+    // reserved grows to the expected total size when that is known, by a quarter at least
+    // and by four times at most, so that a wrong guess costs few copies.  Only a step
+    // past what is needed is made writable at a time: the bytes are zeroed when they
+    // become writable, and zeroing memory never written would cost its pages for nothing.
     void Grow(std::size_t count, std::size_t expected = 0)
     {
-        if (mSize + count + kSlack <= mBytes.size())
+        const std::size_t needed = mSize + count + kSlack;
+        if (needed <= mBytes.size())
             return;
-        const std::size_t size = mBytes.size();
-        const std::size_t wanted =
-            std::max(std::clamp(expected + kSlack, size + size / 4, size * 4), mSize + count + kSlack);
-        mBytes.resize(std::min(wanted, mCap + kSlack));
+        const std::size_t most = mCap + kSlack;
+        if (needed > mBytes.capacity() && mBytes.capacity() < most) {
+            const std::size_t capacity = mBytes.capacity();
+            const std::size_t wanted = std::max(
+                std::clamp(expected + kSlack, capacity + capacity / 4, capacity * 4), needed);
+            mBytes.reserve(std::min(wanted, most));
+        }
+        mBytes.resize(std::min({std::max(needed, mBytes.size() + kStep), mBytes.capacity(), most}));
     }
 
     Bytes Take()
@@ -59,6 +67,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kStep = std::size_t{1} << 16;
+
     std::size_t mCap;
     std::size_t mSize = 0;
     Bytes mBytes;

@@ -150,6 +150,17 @@ TEST(Inflate, OutputCapStopsADecompressionBomb)
     const Bytes mixed = ZlibRaw(sample, 6, Z_DEFAULT_STRATEGY);
     EXPECT_EQ(pdf::Inflate(mixed, sample.size()), sample);
     EXPECT_EQ(ErrorOf(mixed, sample.size() - 1), 9);
+
+    // Literals of codes short enough to be decoded two at a time, ending on either of a pair.
+    Bytes letters;
+    for (std::uint32_t i = 0, x = 1; i < 400; ++i, x = x * 1103515245 + 12345)
+        letters.push_back(static_cast<std::uint8_t>('a' + (x >> 16) % 5));
+    for (std::size_t size = 360; size < 400; ++size) {
+        const Bytes data(letters.begin(), letters.begin() + static_cast<long>(size));
+        const Bytes huffmanOnly = ZlibRaw(data, 6, Z_HUFFMAN_ONLY);
+        EXPECT_EQ(pdf::Inflate(huffmanOnly, size), data) << "size " << size;
+        EXPECT_EQ(ErrorOf(huffmanOnly, size - 1), 9) << "size " << size;
+    }
 }
 
 }  // namespace
