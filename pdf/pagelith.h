@@ -571,6 +571,7 @@ private:
     std::string PageLeadingText() const;
     std::string PageDictText(const std::string& scriptEntry) const;
     const PageRecord& PageAt(int position) const;
+    void WriteDrawingStateInForce();
     void ResetPageState();
 
     // Templates and tiling patterns (templates.cpp).
@@ -628,6 +629,8 @@ private:
     int WriteOutlines();
 
     // Annotations and attachments (annotations.cpp, attachments.cpp).
+    // The flags an annotation is written with: in PDF/A mode always printed, never hidden.
+    int WrittenAnnotFlags(int flags) const;
     void WriteAnnotation(std::string dict, const std::string& contents, const std::string& title,
                          const std::string& appearance, const std::string& target, bool embed);
     void WriteEmbeddedFile(int object, Bytes& data);
@@ -796,6 +799,7 @@ private:
     int mPageCount = 0;
     int mCurPage = 0;
     std::string mPageAnnots;
+    std::string mPageStateText;  // the open page's drawing state, leading its content
 
     // The box of the last drawn element, in points with y up from the bottom of the page,
     // as the drawing operation gives it (for a link placed over it).

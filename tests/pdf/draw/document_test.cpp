@@ -115,5 +115,28 @@ TEST(ShapesDocument, PassesTheCheckerAndRendersInPlace)
     EXPECT_LT(page.At(2.5f, 25.5f), 40) << "the area inside the margins does not";
 }
 
+// A page starts in the readers' defaults; the writer's colours and line width, set on an
+// earlier page, still paint its first drawing.
+TEST(PageStart, DrawingsTakeTheColoursAndWidthTheWriterHolds)
+{
+    auto writer = testing_support::PinnedWriter();
+    std::string path = OutputPath("draw_page_start.pdf");
+    writer->BeginDoc(path);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->SetColorFill("red");
+    writer->SetColorLine("blue");
+    writer->SetLineWidth(6);
+    int first = 1;
+    writer->BeginPage(first);
+    writer->DrawRect(100, 100, 100, 100, 4, 15, 0);
+    testing_support::FinishChecked(*writer, path);
+    for (const bool mupdf : {false, true}) {
+        const auto shown = testing_support::RenderPage(path, mupdf);
+        EXPECT_EQ(shown.At(150, 150), (std::array<int, 3>{255, 0, 0})) << mupdf;
+        EXPECT_EQ(shown.At(98, 150), (std::array<int, 3>{0, 0, 255})) << mupdf;
+    }
+}
+
 }  // namespace
 }  // namespace pdf
