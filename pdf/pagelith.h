@@ -115,7 +115,8 @@ public:
                             const std::string& colour, int style);
 
     // Annotations and attachments (annotations.cpp, attachments.cpp).  Flags are the
-    // annotation flags (2 hidden, 4 printed, ...).  Note alignment: 2 right, 4 centred;
+    // annotation flags (2 hidden, 4 printed, ...); in PDF/A mode every annotation, links
+    // included, is printed and shown whatever they say.  Note alignment: 2 right, 4 centred;
     // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
     // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
     // "|" and a description (a missing file, or PDF/A mode, writes nothing).
