@@ -115,7 +115,8 @@ public:
                             const std::string& colour, int style);
 
     // Annotations and attachments (annotations.cpp, attachments.cpp).  Flags are the
-    // annotation flags (2 hidden, 4 printed, ...).  Note alignment: 2 right, 4 centred;
+    // annotation flags (2 hidden, 4 printed, ...); in PDF/A mode every annotation, links
+    // included, is printed and shown whatever they say.  Note alignment: 2 right, 4 centred;
     // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
     // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
     // "|" and a description (a missing file, or PDF/A mode, writes nothing).
@@ -571,6 +572,7 @@ private:
     std::string PageLeadingText() const;
     std::string PageDictText(const std::string& scriptEntry) const;
     const PageRecord& PageAt(int position) const;
+    void WriteDrawingStateInForce();
     void ResetPageState();
 
     // Templates and tiling patterns (templates.cpp).
@@ -628,6 +630,8 @@ private:
     int WriteOutlines();
 
     // Annotations and attachments (annotations.cpp, attachments.cpp).
+    // The flags an annotation is written with: in PDF/A mode always printed, never hidden.
+    int WrittenAnnotFlags(int flags) const;
     void WriteAnnotation(std::string dict, const std::string& contents, const std::string& title,
                          const std::string& appearance, const std::string& target, bool embed);
     void WriteEmbeddedFile(int object, Bytes& data);
@@ -796,6 +800,7 @@ private:
     int mPageCount = 0;
     int mCurPage = 0;
     std::string mPageAnnots;
+    std::string mPageStateText;  // the open page's drawing state, leading its content
 
     // The box of the last drawn element, in points with y up from the bottom of the page,
     // as the drawing operation gives it (for a link placed over it).

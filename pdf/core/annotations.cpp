@@ -28,6 +28,15 @@ std::string IconName(const char* name)
 
 }  // namespace
 
+int Pagelith::WrittenAnnotFlags(int flags) const
+{
+    constexpr int kInvisible = 1;
+    constexpr int kHidden = 2;
+    constexpr int kPrint = 4;
+    constexpr int kNoView = 32;
+    return mPDFA ? (flags | kPrint) & ~(kInvisible | kHidden | kNoView) : flags;
+}
+
 // Completes the dictionary, writes it (with the embedded file right after it) and lists the
 // annotation on the page being built, or on the template being recorded.
 void Pagelith::WriteAnnotation(std::string dict, const std::string& contents,
@@ -68,7 +77,8 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
     const float top = mPageHeight - y * mScale;
     std::string dict = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatReal(left) + " " +
                        FormatReal(top) + " " + FormatReal(left + w * mScale) + " " +
-                       FormatReal(top - h * mScale) + "]\r /F " + std::to_string(flags);
+                       FormatReal(top - h * mScale) + "]\r /F " +
+                       std::to_string(WrittenAnnotFlags(flags));
     if (alignment == 2)
         dict += "\r/Q 2";
     else if (alignment == 4)
@@ -102,7 +112,7 @@ void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     const std::string point = FormatReal(left) + " " + FormatReal(top);
-    std::string dict = "<< /Type /Annot\r/F " + std::to_string(flags);
+    std::string dict = "<< /Type /Annot\r/F " + std::to_string(WrittenAnnotFlags(flags));
     const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
     if (!fill.empty())
         dict += "\r/C [" + fill + "]";

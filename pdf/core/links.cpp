@@ -78,7 +78,8 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
     const std::string rect =
         FormatReal(mLastBox[0] + mMarginLeft) + " " + FormatReal(mLastBox[1] - mMarginTop) + " " +
         FormatReal(mLastBox[2] + mMarginLeft) + " " + FormatReal(mLastBox[3] - mMarginTop);
-    const std::string border = BorderText(borderWidth, highlight);
+    const std::string border = BorderText(borderWidth, highlight) +
+                               (mPDFA ? "/F " + std::to_string(WrittenAnnotFlags(0)) + " " : "");
 
     const bool external = StartsWith(target, "http:") || StartsWith(target, "https:") ||
                           StartsWith(target, "mailto:") || StartsWith(target, "file:");

@@ -82,6 +82,7 @@ int Pagelith::BeginPage(int& pageNo)
     BufReset(mPageBuf);
     mPageOpen = true;
     mOnPage = false;
+    WriteDrawingStateInForce();
     if (!mTemplates.Objects.empty())
         DrawPageObjects(false);
 
@@ -136,7 +137,7 @@ std::string Pagelith::PageLeadingText() const
         text += "0 0 " + FormatReal(mPageWidth - mMarginRight - mMarginLeft) + " " +
                 FormatReal(mPageHeight - mMarginBottom - mMarginTop) + " re W n\r";
     }
-    return text;
+    return text + mPageStateText;
 }
 
 std::string Pagelith::PageDictText(const std::string& scriptEntry) const
@@ -154,6 +155,33 @@ std::string Pagelith::PageDictText(const std::string& scriptEntry) const
     if (!mPageTransition.empty())
         text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
     return text + scriptEntry + ">>";
+}
+
+// A page's content starts in the readers' defaults (black, one point wide).  It is given
+// the colours and the line width the writer holds, so that a drawing that takes them shows
+// them from the page's start, and not only once a saved state is put back.  They lead the
+// page's stream, after its coordinate space.
+void Pagelith::WriteDrawingStateInForce()
+{
+    const bool inObject = std::exchange(mInObject, false);
+    const bool inTiling = std::exchange(mInTiling, false);
+    const bool patternFlag = std::exchange(mPatternFlag, false);
+    const bool noFill = mNoFill;
+    const bool noLine = mNoLine;
+    const std::string black = "#0 0 0";
+    if (mColorFill != black)
+        FillColorOperator(mColorFill, mColorFillAlt);
+    if (mColorLine != black)
+        StrokeColorOperator(mColorLine, mColorLineAlt);
+    if (mLineWidth != 1)
+        PutLine(FormatReal(mLineWidth) + " w");
+    mPageStateText = BufToString(mPageBuf);
+    BufReset(mPageBuf);
+    mNoFill = noFill;
+    mNoLine = noLine;
+    mInObject = inObject;
+    mInTiling = inTiling;
+    mPatternFlag = patternFlag;
 }
 
 void Pagelith::ResetPageState()

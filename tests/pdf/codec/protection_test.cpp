@@ -200,6 +200,7 @@ TEST(Protection, DocumentsOfOneSecondDifferInIdentifierAndKey)
         writer->SetFont("Arial", 12, 0, 0);
         writer->DrawText(20, 40, "Same second", 1);
         writer->EndDoc();
+        testing_support::ExpectSoundFile(path, "user");
         EXPECT_NE(RunTool("pdftotext -upw user '" + path + "' -").output.find("Same second"),
                   std::string::npos);
         b = ReadAll(path);

@@ -144,5 +144,29 @@ TEST(Attachments, NoneInPdfaModeNotEvenBehindAnIcon)
     EXPECT_NE(pdf.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos);
 }
 
+// PDF/A wants every annotation printed and none hidden, whatever flags were asked for.
+TEST(AnnotationsPdfa, EveryAnnotationIsPrintedAndShown)
+{
+    auto writer = PinnedWriter();
+    std::string path = CaseOutputPath("annotations_");
+    writer->SetPDFa(true);
+    writer->BeginDoc(path);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->SetFont("Arial", 12, 0, 0);
+    writer->DrawNote("cachée", 10, 10, 100, 40, 0, 0, 0, 0, 2 + 32);
+    writer->DrawPlaceHolder("icône", 0, 10, 60, 20, 20, 1);
+    writer->DrawRect(10, 100, 50, 20, 0, 15, 0);
+    writer->LinkTo("https://example.org", 0, 1, 0, 0, 0, 0, 0, 0);
+    writer->LinkTo("page:1", 0, 1, 0, 0, 0, 0, 0, 0);
+    const std::string pdf = FinishChecked(*writer, path);
+    for (const char* annot : {"1", "2", "3", "4"}) {
+        const std::string flags =
+            testing_support::Show(path, std::string("pages/1/Annots/") + annot + "/F");
+        EXPECT_EQ(flags, "4\n") << annot;
+    }
+    EXPECT_NE(pdf.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace pdf

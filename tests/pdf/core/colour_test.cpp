@@ -109,7 +109,7 @@ protected:
     void TearDown() override
     {
         writer->EndDoc();
-        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+        testing_support::ExpectSoundFile(name);
     }
 
     std::string Written() { return PagelithTestPeer(*writer).PageContent(); }

@@ -50,7 +50,7 @@ TEST(Writer, SetDocPropertyRenamesTheRootBookmarkAndKeepsEmptyNames)
 
     std::string name = OutputPath("core_docproperty.pdf");
     writer->BeginDoc(name);
-    writer->EndDoc();
+    testing_support::FinishChecked(*writer, name);
     const auto info = testing_support::RunTool("pdfinfo '" + name + "'");
     EXPECT_NE(info.output.find("Title:           Report\n"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("Author:          Alvar Quent\n"), std::string::npos);
@@ -81,13 +81,13 @@ TEST(Writer, BeginDocWithoutANameMakesARandomNameInTheCurrentFolder)
     auto writer = PinnedWriter();
     std::string name;
     const std::string opened = writer->BeginDoc(name);
-    writer->EndDoc();
+    testing_support::FinishChecked(*writer, name);
     std::filesystem::current_path(previous);
 
     EXPECT_EQ(opened, name);
     EXPECT_TRUE(std::regex_match(name, std::regex("~[0-9A-F]{6}\\.pdf"))) << name;
     const std::string path = OutputPath(name);
-    EXPECT_EQ(testing_support::QpdfCheck(path).status, 0);
+    testing_support::ExpectSoundFile(path);
     std::filesystem::remove(path);
 }
 
@@ -111,15 +111,14 @@ TEST(Writer, CreationDatesCarryTheZonesRealOffset)
         writer.SetCompression(0, 5, 0);
         writer.SetPDFa(true);
         writer.BeginDoc(name);
-        writer.EndDoc();
-        const std::string text = ReadAll(name);
+        const std::string text = testing_support::FinishChecked(writer, name);
         const std::size_t info = text.find("/CreationDate (D:");
         const std::size_t xmp = text.find("<xap:CreateDate>");
         ASSERT_NE(info, std::string::npos);
         ASSERT_NE(xmp, std::string::npos);
         EXPECT_EQ(text.substr(info + 31, 8), std::string(zone.info) + ")") << zone.tz;
         EXPECT_EQ(text.substr(xmp + 35, 6), zone.xmp) << zone.tz;
-        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+        testing_support::ExpectSoundFile(name);
     }
     if (previous)
         ::setenv("TZ", saved.c_str(), 1);
@@ -134,7 +133,7 @@ TEST(Writer, FileSizeFollowsTheDocument)
     std::string name = OutputPath("core_filesize.pdf");
     writer->BeginDoc(name);
     EXPECT_EQ(writer->FileSize(), 41);  // the three header lines
-    writer->EndDoc();
+    testing_support::FinishChecked(*writer, name);
     EXPECT_EQ(writer->FileSize(), static_cast<std::int64_t>(std::filesystem::file_size(name)));
 }
 
@@ -246,7 +245,7 @@ protected:
     {
         if (ReadAll(name).find("%%EOF") == std::string::npos)
             writer->EndDoc();
-        EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+        testing_support::ExpectSoundFile(name);
     }
 
     void AddPages(int count)
@@ -283,7 +282,7 @@ TEST_F(Pages, PositionsOutsideTheDocumentAreRefused)
     EXPECT_THROW(writer->BeginOnPage(none), Error);
     EXPECT_EQ(writer->GetPages(), 2);
     writer->EndDoc();
-    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    testing_support::ExpectSoundFile(name);
 }
 
 TEST_F(Pages, SwappingTheOpenPageIsRefused)
@@ -296,7 +295,7 @@ TEST_F(Pages, SwappingTheOpenPageIsRefused)
     writer->EndPage();
     writer->SwapPages(1, 2);
     writer->EndDoc();
-    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    testing_support::ExpectSoundFile(name);
 }
 
 TEST_F(Pages, SwapMovesBookmarksWithTheirPages)
@@ -322,7 +321,7 @@ TEST_F(Pages, AReopenedPageIsClosedAsAnOverlayByWhateverComesNext)
     writer->EndPage();  // closes the overlay too
     writer->BeginOnPage(first);
     writer->EndDoc();  // and so does the completion
-    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    testing_support::ExpectSoundFile(name);
     const auto pages = testing_support::RunTool("qpdf --show-npages '" + name + "'");
     EXPECT_EQ(pages.output, "3\n");
     const std::string pdf = ReadAll(name);
@@ -338,7 +337,7 @@ TEST_F(Pages, PageLabelsAreWrittenInPageOrderAndTheLastRangeOfAPageWins)
     writer->BeginOnPage(first);
     writer->SetLabel(1, "x", 2);
     writer->SetLabel(3, "", -1);  // page 1 again
-    writer->EndDoc();
+    testing_support::FinishChecked(*writer, name);
     EXPECT_NE(ReadAll(name).find("/PageLabels << /Nums [ 0 <<  /S /r >> 2 <<  /S /A >>  ] >>"),
               std::string::npos);
     const auto labels = testing_support::RunTool("qpdf --json --json-key=pagelabels '" + name + "'");
@@ -348,12 +347,12 @@ TEST_F(Pages, PageLabelsAreWrittenInPageOrderAndTheLastRangeOfAPageWins)
 TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
 {
     AddPages(3);
-    writer->EndDoc();
+    testing_support::FinishChecked(*writer, name);
     std::string second = OutputPath("core_pages_second.pdf");
     writer->BeginDoc(second);
     AddPages(1);
     writer->EndDoc();
-    EXPECT_EQ(testing_support::QpdfCheck(second).status, 0);
+    testing_support::ExpectSoundFile(second);
     EXPECT_EQ(testing_support::RunTool("qpdf --show-npages '" + second + "'").output, "1\n");
     EXPECT_EQ(ReadAll(second).find("9 0 obj"), std::string::npos);
 }
@@ -372,7 +371,7 @@ TEST(PageWriting, APageThatFailedToBeWrittenIsWrittenByTheNextDocument)
     std::string name = testing_support::CaseOutputPath("core_");
     writer->BeginDoc(name);
     writer->EndDoc();
-    EXPECT_EQ(testing_support::QpdfCheck(name).status, 0);
+    testing_support::ExpectSoundFile(name);
     EXPECT_EQ(testing_support::RunTool("qpdf --show-npages '" + name + "'").output, "1\n");
     EXPECT_THROW(writer->EndDoc(), Error);
 }

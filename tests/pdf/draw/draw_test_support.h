@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         // Cases may run at the same time: each writes a file of its own.
-        std::string path = testing_support::OutputPath(
+        path = testing_support::OutputPath(
             std::string("draw_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
             ".pdf");
         w->BeginDoc(path);
@@ -46,7 +46,8 @@ protected:
         int page = 0;
         w->BeginPage(page);
     }
-    void TearDown() override { w->EndDoc(); }
+    // Every case leaves a document that the readers take.
+    void TearDown() override { testing_support::FinishChecked(*w, path); }
 
     // What the drawings wrote since the last call.
     std::string Content()
@@ -58,6 +59,7 @@ protected:
 
     std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();
     PagelithTestPeer peer{*w};
+    std::string path;
 };
 
 }  // namespace draw_testing

@@ -187,7 +187,7 @@ TEST(TextBoxWithoutFont, FailsBeforeDrawingTheFrame)
         EXPECT_EQ(error.Number(), 9);
     }
     EXPECT_EQ(peer.PageContent(), before) << "a frame without its text";
-    w->EndDoc();
+    testing_support::FinishChecked(*w, path);
 }
 
 TEST(TextBoxParagraphs, BlankLinesAndContinuation)

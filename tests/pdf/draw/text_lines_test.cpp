@@ -179,7 +179,7 @@ TEST(TextLineWithoutFont, FailsBeforeWritingAnything)
     }
     EXPECT_EQ(peer.PageContent(), before);
     EXPECT_EQ(w->GetTextWidth("abc"), 0);
-    w->EndDoc();
+    testing_support::FinishChecked(*w, path);
 }
 
 }  // namespace

@@ -162,7 +162,7 @@ TEST_F(FontSelection, ANewFontNeedsAnOpenDocument)
 {
     PagelithTestPeer peer(*writer);
     writer->SetFont("Arial", 11, 0, 0);
-    writer->EndDoc();
+    Finish();
     writer->SetFont("Arial", 12, 0, 0);
     EXPECT_EQ(peer.FontSize(), 12);
     try {

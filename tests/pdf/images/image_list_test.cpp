@@ -128,8 +128,7 @@ TEST_F(Images, ObjectsDescribeTheirColourSpaces)
     const int grey = peer.WriteImageObject(6, {1}, {}, 3, 3, 2, "DeviceGray", "/FlateDecode", "");
     const int rgb = peer.WriteImageObject(1, Bytes(3), {}, 1, 1, 24, "", "", "");
     w->EndPage();
-    w->EndDoc();
-    const std::string pdf = testing_support::ReadAll(path);
+    const std::string pdf = testing_support::FinishChecked(*w, path);
     auto object = [&](int n) {
         const auto at = pdf.find("\n" + std::to_string(n) + " 0 obj");
         return pdf.substr(at, pdf.find("stream", at) - at);

@@ -155,15 +155,6 @@ inline std::string Samples()
     return folder;
 }
 
-// Completes the document and returns its bytes, once qpdf accepts it and mutool renders it
-// without a word.
-inline std::string FinishQuiet(Pagelith& writer, const std::string& path)
-{
-    const std::string pdf = testing_support::FinishChecked(writer, path);
-    EXPECT_EQ(testing_support::MutoolDrawMessages(path), "") << path;
-    return pdf;
-}
-
 // The colours that page 1 of a PDF shows, rendered by pdftoppm at one pixel a point, at
 // the given pixels: "(r, g, b)" each, separated by blanks, then a line end.
 inline std::string ShownColours(const std::string& pdf,
@@ -202,7 +193,7 @@ protected:
         return text;
     }
 
-    std::string Finish() { return FinishQuiet(*w, path); }
+    std::string Finish() { return testing_support::FinishChecked(*w, path); }
 
     std::string path;
     std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();

@@ -34,7 +34,7 @@ TEST(ImageSamples, RenderedPixelsMatchTheFiles)
         ++samples;
     }
     EXPECT_GE(samples, 40);
-    FinishQuiet(*w, path);
+    testing_support::FinishChecked(*w, path);
     const auto compared = testing_support::RunTool(
         "/usr/bin/python3 '" QUORVANE_SOURCE_DIR "/scripts/image_samples.py' check '" + path +
         "' '" + folder + "'");
@@ -71,7 +71,7 @@ TEST(ImageSamples, RefusedVariantsNameTheirReasonAndTheDocumentGoesOn)
         w->BeginDoc(name);
         w->BeginPage(page);
     }
-    FinishQuiet(*w, path);
+    testing_support::FinishChecked(*w, path);
 }
 
 // Files written by Pillow and ImageMagick store CMYK inverted, as their Adobe marker says:
@@ -95,7 +95,7 @@ TEST(ImageSamples, CmykJpegsShowTheirColours)
     w->DrawImage(pil, 0, 0, 20, 20);
     w->DrawImage(magick, 20, 0, 20, 20);
     EXPECT_EQ(w->ErrNumber(), 0);
-    FinishQuiet(*w, path);
+    testing_support::FinishChecked(*w, path);
 
     const std::string shown = testing_support::ScratchPath("cmyk");
     const auto pixels = testing_support::RunTool(

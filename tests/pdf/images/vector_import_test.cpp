@@ -193,7 +193,7 @@ TEST(VectorImport, DrawingsReachThePageAndRender)
     const std::string missing = testing_support::ScratchPath("missing.wmf");
     w->DrawImage(missing, 0, 0, 10, 10);
     EXPECT_EQ(w->ErrDescription(), "File not found - " + missing);
-    FinishQuiet(*w, path);
+    testing_support::FinishChecked(*w, path);
 
     EXPECT_EQ(ShownColours(path, {{20, 20}, {70, 20}, {100, 20}}),
               "(0, 0, 255) (255, 0, 0) (255, 255, 255)\n");
