@@ -119,7 +119,9 @@ public:
     // included, is printed and shown whatever they say.  Note alignment: 2 right, 4 centred;
     // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
     // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
-    // "|" and a description (a missing file, or PDF/A mode, writes nothing).
+    // "|" and a description (a missing file, or PDF/A mode, writes nothing).  In PDF/A mode
+    // a note carries its own appearance, in the current font (Arial before any SetFont),
+    // since readers would otherwise draw it in a font the document does not embed.
     void DrawNote(const std::string& text, float x, float y, float w, float h, int alignment,
                   int borderStyle, float dash, float gap, int flags);
     void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,
@@ -635,6 +637,15 @@ private:
     void WriteAnnotation(std::string dict, const std::string& contents, const std::string& title,
                          const std::string& appearance, const std::string& target, bool embed);
     void WriteEmbeddedFile(int object, Bytes& data);
+    // A form XObject of that size in points, drawing the content; returns its object.
+    int WriteAppearanceStream(float width, float height, const std::string& content,
+                              const std::string& resources);
+    // The /AP entry of a free-text note of that size in points: its background, frame and
+    // text in the current font (note_appearance.cpp).
+    std::string NoteAppearance(const std::string& text, float width, float height,
+                               int alignment, int borderStyle, float dash, float gap);
+    std::string NoteText(const std::string& text, float width, float height, int alignment,
+                         float inset);
     std::string AttachmentNameEntries() const;
 
     // Form fields (form_fields.cpp).
@@ -642,7 +653,6 @@ private:
     // The /AS and /AP entries of a check box or radio button.
     std::string ToggleAppearance(float width, float height, const std::string& frame,
                                  const std::string& glyph, const std::string& onState, bool on);
-    int WriteAppearanceStream(float width, float height, const std::string& content);
     RadioGroup& RadioGroupNamed(const std::string& name, const std::string& tooltip,
                                 int fieldFlags);
     RadioGroup& GroupOf(const FieldRecord& button);

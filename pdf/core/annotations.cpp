@@ -1,6 +1,7 @@
 // Annotation objects: free-text notes, icons, stamps and file attachments, and the routine
 // that writes every annotation, links included.
 #include <array>
+#include <cmath>
 
 #include "pdf/core/colour.h"
 #include "pdf/core/input_file.h"
@@ -35,6 +36,18 @@ int Pagelith::WrittenAnnotFlags(int flags) const
     constexpr int kPrint = 4;
     constexpr int kNoView = 32;
     return mPDFA ? (flags | kPrint) & ~(kInvisible | kHidden | kNoView) : flags;
+}
+
+int Pagelith::WriteAppearanceStream(float width, float height, const std::string& content,
+                                    const std::string& resources)
+{
+    const int object = BeginObj(0);
+    WriteLine("<< /Type /XObject /Subtype /Form /BBox [0 0 " + FormatReal(width) + " " +
+              FormatReal(height) + "] /Resources " + resources);
+    Bytes data(content.begin(), content.end());
+    WriteStream(data, 0, {}, 0, StreamKind::Content);
+    EndObj();
+    return object;
 }
 
 // Completes the dictionary, writes it (with the embedded file right after it) and lists the
@@ -83,6 +96,13 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
         dict += "\r/Q 2";
     else if (alignment == 4)
         dict += "\r/Q 1";
+
+    // A reader draws a note without an appearance of its own in a font the document lacks.
+    if (mPDFA && mFontFullName.empty())
+        SetFont("Arial", 0, 0, 0);
+    if (mPDFA)
+        dict += NoteAppearance(text, std::abs(w * mScale), std::abs(h * mScale), alignment,
+                               borderStyle, dash, gap);
 
     std::string appearance = FontResourceName() + " " + FormatReal(mFontSize) + " Tf";
     const std::string lineColour = mNoLine ? std::string() : PlainFillOperands(mColorLine);

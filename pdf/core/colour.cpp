@@ -223,13 +223,28 @@ std::string PlainComponents(const std::string& notation)
     return notation.substr(1);
 }
 
-std::string PlainFillOperands(const std::string& notation)
+namespace {
+
+std::string PlainOperands(const std::string& notation, bool stroke)
 {
     const std::string components = PlainComponents(notation);
     if (components.empty())
         return {};
     const char mark = notation.front();
-    return components + (mark == '#' ? " rg" : mark == '@' ? " k" : " g");
+    const std::string op = mark == '#' ? " rg" : mark == '@' ? " k" : " g";
+    return components + (stroke ? UpperAscii(op) : op);
+}
+
+}  // namespace
+
+std::string PlainFillOperands(const std::string& notation)
+{
+    return PlainOperands(notation, false);
+}
+
+std::string PlainStrokeOperands(const std::string& notation)
+{
+    return PlainOperands(notation, true);
 }
 
 }  // namespace pdf

@@ -30,4 +30,7 @@ std::string PlainComponents(const std::string& notation);
 // empty for a pattern or no colour.
 std::string PlainFillOperands(const std::string& notation);
 
+// The same as the stroke colour, as "1 0 0 RG".
+std::string PlainStrokeOperands(const std::string& notation);
+
 }  // namespace pdf

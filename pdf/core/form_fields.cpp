@@ -334,21 +334,10 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
                              " 0 0 " + FormatReal(side) + " " + FormatReal((width - side) / 2) +
                              " " + FormatReal((height - side) / 2) + " cm " +
                              std::string(MarkPath(glyph)) + " f Q";
-    const int onLook = WriteAppearanceStream(width, height, frame + mark);
-    const int offLook = WriteAppearanceStream(width, height, frame);
+    const int onLook = WriteAppearanceStream(width, height, frame + mark, "<< >>");
+    const int offLook = WriteAppearanceStream(width, height, frame, "<< >>");
     return " /AS /" + (on ? onState : std::string("Off")) + " /AP << /N << /" + onState + " " +
            std::to_string(onLook) + " 0 R /Off " + std::to_string(offLook) + " 0 R >> >>";
-}
-
-int Pagelith::WriteAppearanceStream(float width, float height, const std::string& content)
-{
-    const int object = BeginObj(0);
-    WriteLine("<< /Type /XObject /Subtype /Form /BBox [0 0 " + FormatReal(width) + " " +
-              FormatReal(height) + "] /Resources << >>");
-    Bytes data(content.begin(), content.end());
-    WriteStream(data, 0, {}, 0, StreamKind::Content);
-    EndObj();
-    return object;
 }
 
 // The group of radio buttons of that name; a new one lists its field in the form, with the

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "pdf_test_support.h"
 
@@ -144,15 +145,24 @@ TEST(Attachments, NoneInPdfaModeNotEvenBehindAnIcon)
     EXPECT_NE(pdf.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos);
 }
 
-// PDF/A wants every annotation printed and none hidden, whatever flags were asked for.
-TEST(AnnotationsPdfa, EveryAnnotationIsPrintedAndShown)
-{
-    auto writer = PinnedWriter();
+// A PDF/A document with a page open.
+class AnnotationsPdfa : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writer->SetPDFa(true);
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+    }
+
+    std::unique_ptr<Pagelith> writer = PinnedWriter();
     std::string path = CaseOutputPath("annotations_");
-    writer->SetPDFa(true);
-    writer->BeginDoc(path);
-    int page = 0;
-    writer->BeginPage(page);
+};
+
+// PDF/A wants every annotation printed and none hidden, whatever flags were asked for.
+TEST_F(AnnotationsPdfa, EveryAnnotationIsPrintedAndShown)
+{
     writer->SetFont("Arial", 12, 0, 0);
     writer->DrawNote("cachée", 10, 10, 100, 40, 0, 0, 0, 0, 2 + 32);
     writer->DrawPlaceHolder("icône", 0, 10, 60, 20, 20, 1);
@@ -166,6 +176,57 @@ TEST(AnnotationsPdfa, EveryAnnotationIsPrintedAndShown)
         EXPECT_EQ(flags, "4\n") << annot;
     }
     EXPECT_NE(pdf.find("<pdfaid:part>1</pdfaid:part>"), std::string::npos);
+}
+
+
+// A reader draws a PDF/A note from its own appearance, in a font the document embeds; icons
+// and stamps bring no font of their own.
+TEST_F(AnnotationsPdfa, NotesShowTheirTextInAnEmbeddedFont)
+{
+    // Before any font is chosen, and in one chosen, on a coloured background.
+    writer->DrawNote("Réunion à l'étage, près de la cafétéria", 50, 50, 200, 60, 0, 0, 0, 0, 4);
+    writer->SetFont("Times", 14, 1, 0);
+    writer->SetLineWidth(2);
+    writer->SetColorFill("#FFFF00");
+    writer->DrawNote("Salle Été (2e)", 50, 150, 200, 60, 4, 1, 3, 2, 4);
+    writer->DrawPlaceHolder("icône", 2, 50, 250, 20, 20, 4);
+    writer->DrawPlaceHolder("tampon", 258, 50, 300, 120, 30, 4);
+    FinishChecked(*writer, path);
+
+    // Its messages left out, since a message is no font.
+    const auto fonts = RunTool("(pdffonts '" + path + "' 2>/dev/null)");
+    ASSERT_EQ(fonts.status, 0) << fonts.output;
+    // Each font's line, under the header and its rule, says in the "emb" column whether the
+    // font travels with the file.
+    std::istringstream lines(fonts.output);
+    std::size_t embedded = std::string::npos;
+    int listed = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (embedded == std::string::npos) {
+            embedded = line.find(" emb ");
+            continue;
+        }
+        if (line.empty() || line.front() == '-')
+            continue;
+        ++listed;
+        EXPECT_EQ(line.substr(embedded + 1, 3), "yes") << fonts.output;
+    }
+    EXPECT_EQ(listed, 2) << fonts.output;
+
+    // Both readers draw the text inside each frame, which the pixels near the edges leave
+    // out, over the background asked for.
+    for (const bool mupdf : {false, true}) {
+        const auto rendering = testing_support::RenderPage(path, mupdf);
+        for (const int top : {50, 150}) {
+            int dark = 0;
+            for (int y = top + 6; y < top + 54; ++y) {
+                for (int x = 56; x < 244; ++x)
+                    dark += rendering.At(x, y)[0] < 100;
+            }
+            EXPECT_GT(dark, 50) << top << (mupdf ? " mupdf" : " poppler");
+        }
+        EXPECT_EQ(rendering.At(240, 200), (std::array<int, 3>{255, 255, 0}));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+// The look of a free-text note drawn by the document itself, in a font it holds: without it a
+// reader builds the look from /DA in a font of its own, which the file does not embed.
+#include "pdf/core/colour.h"
+#include "pdf/core/text_utils.h"
+#include "pdf/draw/text_layout.h"
+#include "pdf/pagelith.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr int kDashed = 1;
+constexpr int kUnderlined = 4;
+constexpr int kRightAligned = 2;
+constexpr int kCentred = 4;
+// Between the frame and the text, in points.
+constexpr float kTextMargin = 2;
+
+}  // namespace
+
+// The background in the fill colour, the frame in the line colour (none without one) and the
+// text in the line colour, as the note's /C, /BS and /DA ask.
+std::string Pagelith::NoteAppearance(const std::string& text, float width, float height,
+                                     int alignment, int borderStyle, float dash, float gap)
+{
+    std::string content;
+    const std::string fill = mNoFill ? std::string() : PlainFillOperands(mColorFill);
+    if (!fill.empty())
+        content += fill + " 0 0 " + FormatReal(width) + " " + FormatReal(height) + " re f\r";
+    const std::string stroke = mNoLine ? std::string() : PlainStrokeOperands(mColorLine);
+    const float line = stroke.empty() ? 0 : mLineWidth;
+    if (line > 0) {
+        content += "q " + stroke + " " + FormatReal(line) + " w ";
+        if (borderStyle == kDashed && dash + gap > 0)
+            content += "[" + FormatReal(dash) + " " + FormatReal(gap) + "] 0 d ";
+        const std::string half = FormatReal(line / 2);
+        if (borderStyle == kUnderlined)
+            content += "0 " + half + " m " + FormatReal(width) + " " + half + " l S Q\r";
+        else
+            content += half + " " + half + " " + FormatReal(width - line) + " " +
+                       FormatReal(height - line) + " re S Q\r";
+    }
+    content += NoteText(text, width, height, alignment, line + kTextMargin);
+    // The resources every page shares hold every font of the document.
+    const int object = WriteAppearanceStream(width, height, content, "2 0 R");
+    return "\r/AP << /N " + std::to_string(object) + " 0 R >>";
+}
+
+// The text broken into lines that fit inside the inset, from the top down, as many as the
+// height holds.
+std::string Pagelith::NoteText(const std::string& text, float width, float height,
+                               int alignment, float inset)
+{
+    const FontRecord& font = CurrentFont();
+    const TextMeasure measure = [&font, this](std::string_view bytes) {
+        float units = 0;
+        for (char c : bytes)
+            units += font.Widths[static_cast<unsigned char>(c)];
+        return units * mFontSize / 1000;
+    };
+    const float advance = static_cast<float>(font.LineHeight) * mFontSize / 1000;
+    const TextBoxGeometry box{width - 2 * inset, 0, measure(" "), advance, height - 2 * inset, 0};
+    bool continued = false;
+    const TextBoxLayout layout =
+        LayOutTextBox(SplitParagraphs(EncodeText(text), 0, continued), false, box, measure);
+
+    const float share = alignment == kRightAligned ? 1 : alignment == kCentred ? 0.5f : 0;
+    const std::string colour = mNoLine ? std::string() : PlainFillOperands(mColorLine);
+    std::string content = "BT " + FontResourceName() + " " + FormatReal(mFontSize) + " Tf " +
+                          (colour.empty() ? "0 g" : colour) + "\r";
+    float baseline = height - inset - static_cast<float>(font.Descent) * mFontSize / 1000;
+    for (const BoxLine& line : layout.Lines) {
+        baseline -= advance;
+        const float x = inset + (box.InnerWidth - measure(line.Text)) * share;
+        content += "1 0 0 1 " + FormatReal(x) + " " + FormatReal(baseline) + " Tm (" +
+                   EscapeString(line.Text) + ") Tj\r";
+    }
+    return content + "ET";
+}
+
+}  // namespace pdf
