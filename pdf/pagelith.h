@@ -119,9 +119,9 @@ public:
     // included, is printed and shown whatever they say.  Note alignment: 2 right, 4 centred;
     // border: 0 solid, 1 dashed, 2 beveled, 3 inset, 4 underlined.  Icons: 0-6 notes,
     // 256-269 stamps, 512-515 file attachments, whose text is a path, optionally followed by
-    // "|" and a description (a missing file, or PDF/A mode, writes nothing).  In PDF/A mode
-    // a note carries its own appearance, in the current font (Arial before any SetFont),
-    // since readers would otherwise draw it in a font the document does not embed.
+    // "|" and a description (a missing file, or PDF/A mode, writes nothing).  A note carries
+    // its own appearance, in the current font (Arial before any SetFont), since readers
+    // would otherwise draw it in a font of their own, which the document may not hold.
     void DrawNote(const std::string& text, float x, float y, float w, float h, int alignment,
                   int borderStyle, float dash, float gap, int flags);
     void DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w, float h,

@@ -97,12 +97,12 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
     else if (alignment == 4)
         dict += "\r/Q 1";
 
-    // A reader draws a note without an appearance of its own in a font the document lacks.
-    if (mPDFA && mFontFullName.empty())
+    // Without an appearance of its own, a reader draws a note in a font of its choosing,
+    // which the document may lack, and some readers fail to find the /DA font at all.
+    if (mFontFullName.empty())
         SetFont("Arial", 0, 0, 0);
-    if (mPDFA)
-        dict += NoteAppearance(text, std::abs(w * mScale), std::abs(h * mScale), alignment,
-                               borderStyle, dash, gap);
+    dict += NoteAppearance(text, std::abs(w * mScale), std::abs(h * mScale), alignment,
+                           borderStyle, dash, gap);
 
     std::string appearance = FontResourceName() + " " + FormatReal(mFontSize) + " Tf";
     const std::string lineColour = mNoLine ? std::string() : PlainFillOperands(mColorLine);
