@@ -21,14 +21,18 @@ int BitsFor(std::uint32_t n)
 
 }  // namespace
 
-MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep)
-    : mData(data), mSize(size), mKeep(keep)
+MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep,
+                         int prefixBytes, bool toLastByte)
+    : mData(data),
+      mMatchEnd(toLastByte ? size : size - 1),
+      mKeep(keep),
+      mPrefixMask(prefixBytes == 4 ? 0xFFFFFFFF : 0xFFFFFF)
 {
     int hashBits = std::clamp(BitsFor(size), kMinHashBits, kMaxHashBits);
     mHeads.assign(std::size_t(1) << hashBits, kNoPosition);
     mHashShift = 32 - hashBits;
     std::uint32_t window = std::uint32_t(1) << BitsFor(std::clamp(size, 1u, kWindow));
-    mOlder.reset(new std::uint32_t[window]);
+    mOlder.reset(new std::uint16_t[window]);
     mWindowMask = window - 1;
 }
 
@@ -54,7 +58,7 @@ Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint3
                                std::uint32_t lengthToBeat)
 {
     const std::uint8_t* data = mData;
-    const std::uint32_t* older = mOlder.get();
+    const std::uint16_t* older = mOlder.get();
     const std::uint32_t prefix = PrefixAt(pos);
     std::uint32_t best = lengthToBeat;
     std::uint32_t bestPosition = 0;
@@ -67,9 +71,10 @@ Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint3
             left = 0;
             break;
         }
-        cursor = older[candidate & mWindowMask];
+        const std::uint32_t back = older[candidate & mWindowMask];
+        cursor = back ? candidate - back : kNoPosition;
         // The candidate's prefix ends before pos's last byte, so four bytes can be read.
-        if ((Load32(data + candidate) & 0xFFFFFF) != prefix)
+        if ((Load32(data + candidate) & mPrefixMask) != prefix)
             continue;
         --left;
         // Only a candidate that agrees up to one byte past the best length so far can

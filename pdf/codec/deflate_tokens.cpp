@@ -5,18 +5,19 @@
 #include "pdf/codec/level_error.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace pdf::deflate {
 
 namespace {
 
 constexpr std::array<LevelLimits, 6> kLevels{{
-    {4, 4, 16, 16},
-    {8, 16, 32, 32},
-    {8, 16, 128, 128},
-    {8, 32, 128, 256},
-    {32, 128, 258, 1024},
-    {32, 258, 258, 4096},
+    {4, 4, 16, 16, 3, false, false, 0},
+    {8, 16, 32, 32, 3, false, false, 0},
+    {8, 16, 128, 128, 3, false, false, 0},
+    {8, 32, 128, 256, 3, false, false, 0},
+    {32, 128, 258, 1024, 3, false, false, 0},
+    {32, 258, 32, 128, 4, true, true, 8},
 }};
 
 // A three-byte match further back than this costs more than its literals.
@@ -25,7 +26,7 @@ constexpr std::uint32_t kFarthestShortMatch = 4096;
 class Tokenizer {
 public:
     Tokenizer(const std::uint8_t* data, std::uint32_t size, const LevelLimits& limits)
-        : mData(data), mSize(size), mLimits(limits), mFinder(data, size, limits.positionsKept)
+        : mData(data), mSize(size), mLimits(limits), mFinder(data, size, limits.positionsKept, limits.prefixBytes, limits.toLastByte)
     {
         mList.tokens.reserve(size / 2 + 16);
     }
@@ -39,14 +40,17 @@ public:
                 continue;
             }
             Match match = FindMatchAt(pos);
-            if (match.length >= kMinMatch && match.length < mLimits.lazyLimit) {
-                Match next = mFinder.FindLongestMatch(pos + 1, mLimits.lazyLimit, true, match.length);
-                if (next.length > match.length) {
-                    AddLiteral(pos);
-                    mFinder.InsertString(pos);
-                    ++pos;
-                    match = next;
-                }
+            while (match.length >= kMinMatch && match.length < mLimits.lazyLimit) {
+                Match next = FindLongerMatchAt(pos + 1, match.length);
+                if (next.length <= match.length
+                    || (mLimits.weighedLazy && Worth(next, pos + 1) <= Worth(match, pos) + 1))
+                    break;
+                AddLiteral(pos);
+                mFinder.InsertString(pos);
+                ++pos;
+                match = next;
+                if (!mLimits.weighedLazy)
+                    break;
             }
             if (match.length == kMinMatch && pos - match.position > kFarthestShortMatch)
                 match.length = 0;
@@ -76,6 +80,21 @@ private:
                 match = further;
         }
         return match;
+    }
+
+    // The longest match at pos longer than length, with less effort for a long length.
+    Match FindLongerMatchAt(std::uint32_t pos, std::uint32_t length)
+    {
+        const bool good = mLimits.goodLength && length >= mLimits.goodLength;
+        return mFinder.FindLongestMatch(pos, mLimits.lazyLimit, true, length,
+                                        good ? mLimits.positionsKept / 4 : 0);
+    }
+
+    // What a match saves, in quarters of a byte: four for each byte it covers, less
+    // about one for each extra bit its distance costs.
+    static int Worth(Match match, std::uint32_t pos)
+    {
+        return 4 * static_cast<int>(match.length) - std::bit_width(pos - match.position);
     }
 
     void AddLiteral(std::uint32_t pos)

@@ -100,7 +100,7 @@ TEST(Deflate, ShortMatchesFarBackStayLiterals)
             b = static_cast<std::uint8_t>('a' + b % 20);
         data.insert(data.end(), filler.begin(), filler.end());
         data.insert(data.end(), {'X', 'Y', 'Z', '#', '!'});
-        auto reading = DeflateReader(Encoded(data, 5)).Read();
+        auto reading = DeflateReader(Encoded(data, 4)).Read();
         EXPECT_EQ(reading.data, data);
         bool farMatch = false;
         for (const DeflateToken& t : reading.tokens)
@@ -110,14 +110,35 @@ TEST(Deflate, ShortMatchesFarBackStayLiterals)
     }
 }
 
-TEST(Deflate, LastThreeBytesAreLiteralsAndMatchesEndBeforeTheLastByte)
+TEST(Deflate, LastThreeBytesAreLiteralsAndMatchesEndBeforeTheLastByteBelowLevelFive)
 {
     auto four = DeflateReader(Encoded(Text("aaaa"), 2)).Read();
     EXPECT_EQ(four.tokens, (std::vector<DeflateToken>{Literal('a'), Literal('a'), Literal('a'),
                                                       Literal('a')}));
-    auto repeated = DeflateReader(Encoded(Text("abcabcabcabc"), 5)).Read();
+    auto repeated = DeflateReader(Encoded(Text("abcabcabcabc"), 4)).Read();
     EXPECT_EQ(repeated.tokens, (std::vector<DeflateToken>{Literal('a'), Literal('b'), Literal('c'),
                                                           Match(8, 3), Literal('c')}));
+    auto toTheEnd = DeflateReader(Encoded(Text("abcabcabcabc"), 5)).Read();
+    EXPECT_EQ(toTheEnd.tokens, (std::vector<DeflateToken>{Literal('a'), Literal('b'), Literal('c'),
+                                                          Match(9, 3)}));
+}
+
+TEST(Deflate, EveryLevelReachesTheFarthestDistance)
+{
+    // Random bytes repeated 32767 bytes on, the farthest a match may reach, and 32768.
+    for (std::size_t period : {32767u, 32768u}) {
+        pdf::Bytes data = RandomBytes(period, 9);
+        data.insert(data.end(), data.begin(), data.begin() + 1000);
+        for (int level = 0; level <= 5; ++level) {
+            auto reading = DeflateReader(Encoded(data, level)).Read();
+            ASSERT_EQ(reading.data, data) << "level " << level;
+            std::size_t longestFar = 0;
+            for (const DeflateToken& t : reading.tokens)
+                if (t.distance == 32767)
+                    longestFar = std::max<std::size_t>(longestFar, t.length);
+            EXPECT_EQ(longestFar >= 258, period == 32767) << "level " << level << ", period " << period;
+        }
+    }
 }
 
 TEST(Deflate, LevelsDifferInEffortAndLevelSixIsRefused)
