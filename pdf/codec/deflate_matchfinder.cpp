@@ -8,6 +8,9 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::uint32_t kWindow = 32768;
+// Further back, a three-byte match mostly costs more bits than the literals it replaces,
+// and takes the place of a longer match one byte on.
+constexpr std::uint32_t kFarthestNearMatchOfThree = 256;
 constexpr int kMinHashBits = 10;
 constexpr int kMaxHashBits = 16;
 
@@ -30,6 +33,8 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint
 {
     int hashBits = std::clamp(BitsFor(size), kMinHashBits, kMaxHashBits);
     mHeads.assign(std::size_t(1) << hashBits, kNoPosition);
+    if (prefixBytes == 4)
+        mNewestOfThree.assign(mHeads.size(), kNoPosition);
     mHashShift = 32 - hashBits;
     std::uint32_t window = std::uint32_t(1) << BitsFor(std::clamp(size, 1u, kWindow));
     mOlder.reset(new std::uint16_t[window]);
@@ -54,11 +59,23 @@ std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t po
     return length;
 }
 
+Match MatchFinder::NearMatchOfThree(std::uint32_t pos) const
+{
+    const std::uint32_t prefix = Load32(mData + pos) & 0xFFFFFF;
+    const std::uint32_t candidate = mNewestOfThree[Hash(prefix, mHashShift)];
+    if (candidate == kNoPosition || pos - candidate > kFarthestNearMatchOfThree
+        || (Load32(mData + candidate) & 0xFFFFFF) != prefix)
+        return {2, 0};
+    return {kMinMatch, candidate};
+}
+
 Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,
                                std::uint32_t lengthToBeat)
 {
     const std::uint8_t* data = mData;
     const std::uint16_t* older = mOlder.get();
+    const std::uint32_t windowMask = mWindowMask;
+    const std::uint32_t prefixMask = mPrefixMask;
     const std::uint32_t prefix = PrefixAt(pos);
     std::uint32_t best = lengthToBeat;
     std::uint32_t bestPosition = 0;
@@ -66,15 +83,16 @@ Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint3
     std::uint32_t left = mCursorLeft;
     while (left > 0) {
         std::uint32_t candidate = cursor;
-        // Every older position of the chain is further back still.
-        if (candidate == kNoPosition || pos - candidate > kMaxDistance) {
+        // Every older position of the chain is further back still.  The cursor is never
+        // kNoPosition here: the end of a chain is a step back beyond every distance.
+        if (pos - candidate > kMaxDistance) {
             left = 0;
             break;
         }
-        const std::uint32_t back = older[candidate & mWindowMask];
-        cursor = back ? candidate - back : kNoPosition;
+        const std::uint32_t back = older[candidate & windowMask];
+        cursor = candidate - (back ? back : kMaxDistance + 1);
         // The candidate's prefix ends before pos's last byte, so four bytes can be read.
-        if ((Load32(data + candidate) & mPrefixMask) != prefix)
+        if ((Load32(data + candidate) & prefixMask) != prefix)
             continue;
         --left;
         // Only a candidate that agrees up to one byte past the best length so far can

@@ -91,23 +91,36 @@ TEST(Deflate, EqualBytesBecomeTwoMatchesAtDistanceOne)
                                                          Literal('x')}));
 }
 
+// "XYZ", gap letters, "XYZ#!": the match of "XYZ" is gap + 3 bytes back.
+pdf::Bytes ShortRepeat(int gap)
+{
+    pdf::Bytes data = Text("XYZ");
+    pdf::Bytes filler = RandomBytes(gap, 5);
+    for (auto& b : filler)
+        b = static_cast<std::uint8_t>('a' + b % 20);
+    data.insert(data.end(), filler.begin(), filler.end());
+    data.insert(data.end(), {'X', 'Y', 'Z', '#', '!'});
+    return data;
+}
+
+bool FindsTheRepeat(int gap, int level)
+{
+    const pdf::Bytes data = ShortRepeat(gap);
+    auto reading = DeflateReader(Encoded(data, level)).Read();
+    EXPECT_EQ(reading.data, data);
+    for (const DeflateToken& t : reading.tokens)
+        if (t.distance == gap + 3)
+            return true;
+    return false;
+}
+
 TEST(Deflate, ShortMatchesFarBackStayLiterals)
 {
-    for (int gap : {4093, 4094}) {
-        pdf::Bytes data = Text("XYZ");
-        pdf::Bytes filler = RandomBytes(gap, 5);
-        for (auto& b : filler)
-            b = static_cast<std::uint8_t>('a' + b % 20);
-        data.insert(data.end(), filler.begin(), filler.end());
-        data.insert(data.end(), {'X', 'Y', 'Z', '#', '!'});
-        auto reading = DeflateReader(Encoded(data, 4)).Read();
-        EXPECT_EQ(reading.data, data);
-        bool farMatch = false;
-        for (const DeflateToken& t : reading.tokens)
-            farMatch |= t.distance > 4000;
-        // "XYZ" is found 4096 bytes back with the shorter filler and 4097 with the longer.
-        EXPECT_EQ(farMatch, gap == 4093) << "gap " << gap;
-    }
+    // Up to level 4, "XYZ" is found 4096 bytes back and not 4097; at level 5, 256 and not 257.
+    EXPECT_TRUE(FindsTheRepeat(4093, 4));
+    EXPECT_FALSE(FindsTheRepeat(4094, 4));
+    EXPECT_TRUE(FindsTheRepeat(253, 5));
+    EXPECT_FALSE(FindsTheRepeat(254, 5));
 }
 
 TEST(Deflate, LastThreeBytesAreLiteralsAndMatchesEndBeforeTheLastByteBelowLevelFive)
