@@ -8,9 +8,6 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::uint32_t kWindow = 32768;
-// Further back, a three-byte match mostly costs more bits than the literals it replaces,
-// and takes the place of a longer match one byte on.
-constexpr std::uint32_t kFarthestNearMatchOfThree = 256;
 constexpr int kMinHashBits = 10;
 constexpr int kMaxHashBits = 16;
 
@@ -33,8 +30,6 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint
 {
     int hashBits = std::clamp(BitsFor(size), kMinHashBits, kMaxHashBits);
     mHeads.assign(std::size_t(1) << hashBits, kNoPosition);
-    if (prefixBytes == 4)
-        mNewestOfThree.assign(mHeads.size(), kNoPosition);
     mHashShift = 32 - hashBits;
     std::uint32_t window = std::uint32_t(1) << BitsFor(std::clamp(size, 1u, kWindow));
     mOlder.reset(new std::uint16_t[window]);
@@ -57,16 +52,6 @@ std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t po
     while (length < limit && mData[candidate + length] == mData[pos + length])
         ++length;
     return length;
-}
-
-Match MatchFinder::NearMatchOfThree(std::uint32_t pos) const
-{
-    const std::uint32_t prefix = Load32(mData + pos) & 0xFFFFFF;
-    const std::uint32_t candidate = mNewestOfThree[Hash(prefix, mHashShift)];
-    if (candidate == kNoPosition || pos - candidate > kFarthestNearMatchOfThree
-        || (Load32(mData + candidate) & 0xFFFFFF) != prefix)
-        return {2, 0};
-    return {kMinMatch, candidate};
 }
 
 Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,

@@ -24,9 +24,7 @@ struct Match {
 class MatchFinder {
 public:
     // Starts over on new data, visiting at most keep positions per prefix of prefixBytes
-    // (3 or 4) bytes.  With four, the newest position of each three-byte prefix is kept
-    // too, for near matches of three bytes.  toLastByte lets matches cover the last
-    // input byte.
+    // (3 or 4) bytes.  toLastByte lets matches cover the last input byte.
     MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint32_t keep, int prefixBytes,
                 bool toLastByte);
 
@@ -40,17 +38,13 @@ public:
         // compiler knows.
         std::uint32_t* heads = mHeads.data();
         std::uint16_t* older = mOlder.get();
-        std::uint32_t* newestOfThree = mNewestOfThree.data();
         const std::uint32_t windowMask = mWindowMask;
         const std::uint32_t prefixMask = mPrefixMask;
         const int hashShift = mHashShift;
         for (std::uint32_t pos = first; pos < end; ++pos) {
-            const std::uint32_t word = Load32(mData + pos);
-            std::uint32_t& head = heads[Hash(word & prefixMask, hashShift)];
+            std::uint32_t& head = heads[Hash(Load32(mData + pos) & prefixMask, hashShift)];
             older[pos & windowMask] = LinkTo(head, pos);
             head = pos;
-            if (newestOfThree)
-                newestOfThree[Hash(word & 0xFFFFFF, hashShift)] = pos;
         }
     }
 
@@ -75,13 +69,10 @@ public:
             mCursor = mHeads[HashAt(pos)];
             mCursorLeft = keep ? keep : mKeep;
         }
-        Match match{lengthToBeat, 0};
         // Most searches have no earlier position to look at.
-        if (mCursor != kNoPosition)
-            match = SearchChain(pos, std::min(stopLength, limit), limit, lengthToBeat);
-        if (match.length < kMinMatch && !mNewestOfThree.empty())
-            return NearMatchOfThree(pos);
-        return match;
+        if (mCursor == kNoPosition)
+            return {lengthToBeat, 0};
+        return SearchChain(pos, std::min(stopLength, limit), limit, lengthToBeat);
     }
 
 private:
@@ -99,10 +90,6 @@ private:
             return 0;
         return static_cast<std::uint16_t>(pos - older);
     }
-
-    // With four-byte prefixes, a match of three bytes at the newest position of pos's
-    // first three if that is near enough to pay; length 2 otherwise.
-    Match NearMatchOfThree(std::uint32_t pos) const;
 
     // Reads four bytes: pos is at most size - 4.
     std::uint32_t PrefixAt(std::uint32_t pos) const { return Load32(mData + pos) & mPrefixMask; }
@@ -131,9 +118,6 @@ private:
     // uninitialised.
     std::unique_ptr<std::uint16_t[]> mOlder;
     std::uint32_t mWindowMask = 0;
-    // With four-byte prefixes, the newest position by hash of its first three bytes;
-    // empty otherwise.
-    std::vector<std::uint32_t> mNewestOfThree;
 
     std::uint32_t mCursor = 0;
     std::uint32_t mCursorLeft = 0;  // positions of the prefix still to visit

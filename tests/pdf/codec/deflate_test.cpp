@@ -116,11 +116,11 @@ bool FindsTheRepeat(int gap, int level)
 
 TEST(Deflate, ShortMatchesFarBackStayLiterals)
 {
-    // Up to level 4, "XYZ" is found 4096 bytes back and not 4097; at level 5, 256 and not 257.
+    // Up to level 4, "XYZ" is found 4096 bytes back and not 4097.  Level 5 takes matches of
+    // four bytes or more only.
     EXPECT_TRUE(FindsTheRepeat(4093, 4));
     EXPECT_FALSE(FindsTheRepeat(4094, 4));
-    EXPECT_TRUE(FindsTheRepeat(253, 5));
-    EXPECT_FALSE(FindsTheRepeat(254, 5));
+    EXPECT_FALSE(FindsTheRepeat(10, 5));
 }
 
 TEST(Deflate, LastThreeBytesAreLiteralsAndMatchesEndBeforeTheLastByteBelowLevelFive)
