@@ -12,12 +12,12 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::array<LevelLimits, 6> kLevels{{
-    {4, 4, 16, 16, 3, false, false, 0},
-    {8, 16, 32, 32, 3, false, false, 0},
-    {8, 16, 128, 128, 3, false, false, 0},
-    {8, 32, 128, 256, 3, false, false, 0},
-    {32, 128, 258, 1024, 3, false, false, 0},
-    {32, 258, 32, 128, 4, true, true, 8},
+    {4, 4, 16, 16, 3, false, false, 0, false},
+    {8, 16, 32, 32, 3, false, false, 0, false},
+    {8, 16, 128, 128, 3, false, false, 0, false},
+    {8, 32, 128, 256, 3, false, false, 0, false},
+    {32, 128, 258, 1024, 3, false, false, 0, false},
+    {32, 258, 32, 192, 4, true, true, 8, true},
 }};
 
 // A three-byte match further back than this costs more than its literals.
@@ -65,7 +65,7 @@ public:
                 pos = end;
             }
         }
-        mList.literalFrequencies[kEndOfBlock] = 1;
+        mList.counts.literals[kEndOfBlock] = 1;
         return std::move(mList);
     }
 
@@ -100,14 +100,13 @@ private:
     void AddLiteral(std::uint32_t pos)
     {
         mList.tokens.push_back(Token::Literal(mData[pos]));
-        ++mList.literalFrequencies[mData[pos]];
+        mList.counts.Add(mList.tokens.back());
     }
 
     void AddMatch(std::uint32_t length, std::uint32_t distance)
     {
         mList.tokens.push_back(Token::Match(length, distance));
-        ++mList.literalFrequencies[kEndOfBlock + 1 + LengthCode(length)];
-        ++mList.distanceFrequencies[DistanceCode(distance)];
+        mList.counts.Add(mList.tokens.back());
     }
 
     const std::uint8_t* mData;

@@ -25,6 +25,9 @@ struct LevelLimits {
     // A match at least this long is weighed against the next with a quarter of the
     // positions visited; 0 for never.
     std::uint32_t goodLength;
+    // Whether the tokens are written as several blocks, each with codes of its own, where
+    // that is estimated smaller than one block.
+    bool splitBlocks;
 };
 
 // Fails with error 9 for a level outside 0 to 5.
@@ -50,10 +53,25 @@ private:
     std::uint32_t mValue;
 };
 
+// How often each symbol of the literal/length and the distance codes occurs.
+struct SymbolCounts {
+    std::array<std::uint32_t, kLiteralSymbols> literals{};
+    std::array<std::uint32_t, kDistanceSymbols> distances{};
+
+    void Add(Token token)
+    {
+        if (!token.IsMatch()) {
+            ++literals[token.Byte()];
+            return;
+        }
+        ++literals[kEndOfBlock + 1 + LengthCode(static_cast<int>(token.Length()))];
+        ++distances[DistanceCode(token.Distance())];
+    }
+};
+
 struct TokenList {
     std::vector<Token> tokens;
-    std::array<std::uint32_t, kLiteralSymbols> literalFrequencies{};
-    std::array<std::uint32_t, kDistanceSymbols> distanceFrequencies{};
+    SymbolCounts counts;
 };
 
 // The tokens of data at the level's effort; the end-of-block symbol is counted once.

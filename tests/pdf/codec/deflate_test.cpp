@@ -160,7 +160,8 @@ TEST(Deflate, LevelsDifferInEffortAndLevelSixIsRefused)
     pdf::Bytes fast = Encoded(content, 0);
     pdf::Bytes best = Encoded(content, 5);
     EXPECT_LT(best.size(), fast.size());
-    EXPECT_EQ(DeflateReader(best).Read().blockTypes, std::vector<int>{2});
+    for (int type : DeflateReader(best).Read().blockTypes)
+        EXPECT_EQ(type, 2);
     pdf::Bytes data = content;
     try {
         pdf::EncodeFlate(data, 6);
@@ -170,6 +171,21 @@ TEST(Deflate, LevelsDifferInEffortAndLevelSixIsRefused)
     }
     EXPECT_THROW(pdf::EncodeFlate(data, -1), pdf::Error);
     EXPECT_EQ(data, content);
+}
+
+TEST(Deflate, LevelFiveStartsNewCodesWhereTheDataChangesKind)
+{
+    pdf::Bytes mixed = PageContent(1500);
+    pdf::Bytes pixels = RandomBytes(60000, 9);
+    for (auto& b : pixels)
+        b = static_cast<std::uint8_t>(b % 16 * 16);
+    mixed.insert(mixed.end(), pixels.begin(), pixels.end());
+    auto one = DeflateReader(Encoded(mixed, 4)).Read();
+    auto split = DeflateReader(Encoded(mixed, 5)).Read();
+    EXPECT_EQ(one.blockTypes, std::vector<int>{2});
+    EXPECT_GE(split.blockTypes.size(), 2u);
+    EXPECT_EQ(split.data, mixed);
+    EXPECT_LT(Encoded(mixed, 5).size(), Encoded(mixed, 4).size());
 }
 
 TEST(Deflate, LongIncompressibleDataIsSplitIntoStoredBlocks)
