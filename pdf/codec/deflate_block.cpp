@@ -220,11 +220,16 @@ void Write(const Block& block, bool final, BitWriter& writer)
 // Blocks are split only where a run of this many tokens ends.
 constexpr std::size_t kRunTokens = 2048;
 
-// The bits of the smallest of the three block types, headers included.
+// The bits of the smaller of a stored block and one with the fixed codes, headers included.
+std::uint64_t StoredOrFixedBits(const SymbolCounts& counts, std::uint32_t size)
+{
+    return std::min((std::uint64_t(size) + 5) * 8, FixedBits(counts));
+}
+
+// The bits of the smallest of the three block types.
 std::uint64_t SmallestBits(const SymbolCounts& counts, std::uint32_t size)
 {
-    std::uint64_t stored = (std::uint64_t(size) + 5) * 8;
-    return std::min({stored, FixedBits(counts), BuildDynamicTrees(counts).estimatedBits});
+    return std::min(StoredOrFixedBits(counts, size), BuildDynamicTrees(counts).estimatedBits);
 }
 
 // A run of tokens from begin on: the symbols it counts and the bytes it stands for.
@@ -261,7 +266,12 @@ void WriteSplit(const TokenList& list, const std::uint8_t* data, BitWriter& writ
         Block run = RunFrom(block.end, end, block.data + block.size);
         const std::uint64_t runBits = SmallestBits(run.counts, run.size);
         SymbolCounts joined = Joined(block.counts, run.counts);
-        const std::uint64_t joinedBits = SmallestBits(joined, block.size + run.size);
+        const std::uint32_t joinedSize = block.size + run.size;
+        // Stored and fixed blocks cost no more joined than apart, so when neither needs
+        // codes of its own they join without building any.
+        std::uint64_t joinedBits = StoredOrFixedBits(joined, joinedSize);
+        if (joinedBits > blockBits + runBits)
+            joinedBits = std::min(joinedBits, BuildDynamicTrees(joined).estimatedBits);
         if (joinedBits <= blockBits + runBits) {
             block.end = run.end;
             block.counts = joined;

@@ -36,6 +36,68 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint
     mWindowMask = window - 1;
 }
 
+void MatchFinder::KeepLongPrefixes(std::uint32_t keep)
+{
+    mLongKeep = keep;
+    mLongEnd = mMatchEnd >= 8 ? mMatchEnd - 7 : 0;
+    mLongHeads.assign(mHeads.size(), kNoPosition);
+    mLongOlder.reset(new std::uint16_t[mWindowMask + 1]);
+}
+
+Match MatchFinder::FindLongMatch(std::uint32_t pos, std::uint32_t stopLength, std::uint32_t lengthToBeat,
+                                 std::uint32_t keep)
+{
+    const std::uint32_t limit = std::min<std::uint32_t>(kMaxMatch, mMatchEnd - pos);
+    if (limit <= lengthToBeat)
+        return {lengthToBeat, 0};
+    const std::uint32_t stop = std::min(stopLength, limit);
+    if (pos < mLongEnd) {
+        Match match = SearchLongChain(pos, stop, limit, lengthToBeat);
+        if (match.length > lengthToBeat || lengthToBeat >= 7)
+            return match;
+    }
+    mCursor = mHeads[HashAt(pos)];
+    mCursorLeft = keep;
+    if (mCursor == kNoPosition)
+        return {lengthToBeat, 0};
+    return SearchChain(pos, pos < mLongEnd ? std::min<std::uint32_t>(stop, 7) : stop, limit, lengthToBeat);
+}
+
+Match MatchFinder::SearchLongChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,
+                                   std::uint32_t lengthToBeat)
+{
+    const std::uint8_t* data = mData;
+    const std::uint16_t* older = mLongOlder.get();
+    const std::uint32_t windowMask = mWindowMask;
+    const std::uint64_t prefix = Load64(data + pos);
+    // Every candidate matches eight bytes or none.
+    std::uint32_t best = std::max<std::uint32_t>(lengthToBeat, 7);
+    std::uint32_t bestPosition = kNoPosition;
+    std::uint32_t cursor = mLongHeads[LongHash(prefix, mHashShift)];
+    for (std::uint32_t left = mLongKeep; left > 0 && cursor != kNoPosition;) {
+        const std::uint32_t candidate = cursor;
+        if (pos - candidate > kMaxDistance)
+            break;
+        const std::uint32_t back = older[candidate & windowMask];
+        cursor = back ? candidate - back : kNoPosition;
+        if (Load64(data + candidate) != prefix)
+            continue;
+        --left;
+        if (Load32(data + candidate + best - 3) != Load32(data + pos + best - 3))
+            continue;
+        std::uint32_t length = MatchLength(candidate, pos, limit);
+        if (length > best) {
+            best = length;
+            bestPosition = candidate;
+            if (best >= stop)
+                break;
+        }
+    }
+    if (bestPosition == kNoPosition)
+        return {lengthToBeat, 0};
+    return {best, bestPosition};
+}
+
 std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t pos,
                                        std::uint32_t limit) const
 {

@@ -12,12 +12,12 @@ namespace pdf::deflate {
 namespace {
 
 constexpr std::array<LevelLimits, 6> kLevels{{
-    {4, 4, 16, 16, 3, false, false, 0, false},
-    {8, 16, 32, 32, 3, false, false, 0, false},
-    {8, 16, 128, 128, 3, false, false, 0, false},
-    {8, 32, 128, 256, 3, false, false, 0, false},
-    {32, 128, 258, 1024, 3, false, false, 0, false},
-    {32, 258, 32, 192, 4, true, true, 8, true},
+    {4, 4, 16, 16, 0, 3, false, false, false},
+    {8, 16, 32, 32, 0, 3, false, false, false},
+    {8, 16, 128, 128, 0, 3, false, false, false},
+    {8, 32, 128, 256, 0, 3, false, false, false},
+    {32, 128, 258, 1024, 0, 3, false, false, false},
+    {32, 258, 16, 32, 192, 4, true, true, true},
 }};
 
 // A three-byte match further back than this costs more than its literals.
@@ -29,6 +29,8 @@ public:
         : mData(data), mSize(size), mLimits(limits), mFinder(data, size, limits.positionsKept, limits.prefixBytes, limits.toLastByte)
     {
         mList.tokens.reserve(size / 2 + 16);
+        if (limits.longPositionsKept)
+            mFinder.KeepLongPrefixes(limits.longPositionsKept);
     }
 
     TokenList Run()
@@ -70,9 +72,12 @@ public:
     }
 
 private:
-    // Searches to the first stop length, then on from there to the second.
+    // Searches to the first stop length, then on from there to the second; by long
+    // prefixes first, where kept, to the second at once.
     Match FindMatchAt(std::uint32_t pos)
     {
+        if (mLimits.longPositionsKept)
+            return mFinder.FindLongMatch(pos, mLimits.secondStopLength, 2, mLimits.positionsKept);
         Match match = mFinder.FindLongestMatch(pos, mLimits.firstStopLength, true);
         if (match.length >= kMinMatch && match.length < mLimits.secondStopLength) {
             Match further = mFinder.FindLongestMatch(pos, mLimits.secondStopLength, false, match.length);
@@ -82,12 +87,12 @@ private:
         return match;
     }
 
-    // The longest match at pos longer than length, with less effort for a long length.
+    // The longest match at pos longer than length.
     Match FindLongerMatchAt(std::uint32_t pos, std::uint32_t length)
     {
-        const bool good = mLimits.goodLength && length >= mLimits.goodLength;
-        return mFinder.FindLongestMatch(pos, mLimits.lazyLimit, true, length,
-                                        good ? mLimits.positionsKept / 4 : 0);
+        if (mLimits.longPositionsKept)
+            return mFinder.FindLongMatch(pos, mLimits.lazyLimit, length, mLimits.positionsKept);
+        return mFinder.FindLongestMatch(pos, mLimits.lazyLimit, true, length);
     }
 
     // What a match saves, in quarters of a byte: four for each byte it covers, less

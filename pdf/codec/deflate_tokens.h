@@ -16,15 +16,14 @@ struct LevelLimits {
     std::uint32_t secondStopLength;
     std::uint32_t lazyLimit;
     std::uint32_t positionsKept;
+    // Positions visited by their first eight bytes before the others; 0 for none.
+    std::uint32_t longPositionsKept;
     int prefixBytes;  // 3 or 4: what the positions are kept by
     bool toLastByte;  // whether a match may cover the last input byte
     // Whether a longer match one byte on must gain more than its further distance costs,
     // and is then in turn weighed against the match one byte further on.  Otherwise any
     // longer match one byte on is taken.
     bool weighedLazy;
-    // A match at least this long is weighed against the next with a quarter of the
-    // positions visited; 0 for never.
-    std::uint32_t goodLength;
     // Whether the tokens are written as several blocks, each with codes of its own, where
     // that is estimated smaller than one block.
     bool splitBlocks;
