@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::uint32_t kWindow = 32768;
 constexpr int kMinHashBits = 10;
-constexpr int kMaxHashBits = 16;
+constexpr int kMaxHashBits = 15;
 
 int BitsFor(std::uint32_t n)
 {
