@@ -62,7 +62,7 @@ void EncodeFlate(Bytes& data, int level)
     deflate::BitWriter writer(LargestOutput(size));
     writer.PutByte(0x78);
     writer.PutByte(0x5E);
-    deflate::WriteBlocks(tokens, data.data(), size, limits.splitBlocks, writer);
+    deflate::WriteBlock(tokens, data.data(), size, writer);
     writer.AlignToByte();
     std::uint32_t checksum = Adler32(data);
     for (int shift = 24; shift >= 0; shift -= 8)

@@ -50,17 +50,17 @@ int LastUsedSymbol(const HuffmanCode& code)
 }
 
 // Bits of every coded symbol with its extra bits.
-std::uint64_t SymbolBits(const SymbolCounts& counts, const HuffmanCode& literals,
+std::uint64_t SymbolBits(const TokenList& list, const HuffmanCode& literals,
                          const HuffmanCode& distances)
 {
     std::uint64_t bits = 0;
     for (int s = 0; s < kLiteralSymbols; ++s) {
         int extra = s > kEndOfBlock && s - kEndOfBlock - 1 < 29 ? kLengthExtra[s - kEndOfBlock - 1] : 0;
-        bits += std::uint64_t(counts.literals[s]) * (literals.Length(s) + extra);
+        bits += std::uint64_t(list.literalFrequencies[s]) * (literals.Length(s) + extra);
     }
     for (int s = 0; s < kDistanceSymbols; ++s) {
         int extra = s < 30 ? kDistanceExtra[s] : 0;
-        bits += std::uint64_t(counts.distances[s]) * (distances.Length(s) + extra);
+        bits += std::uint64_t(list.distanceFrequencies[s]) * (distances.Length(s) + extra);
     }
     return bits;
 }
@@ -78,16 +78,15 @@ struct DynamicTrees {
     int lastLiteral = 0;
     int lastDistance = 0;
     int lengthsSent = 0;  // code-length code lengths, in kCodeLengthOrder
-    std::uint64_t estimatedBits = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t estimatedBytes = std::numeric_limits<std::uint64_t>::max();
 };
 
-// Builds the trees; the estimates stay at their maximum when no match occurs.
-DynamicTrees BuildDynamicTrees(const SymbolCounts& counts)
+// Builds the trees; estimatedBytes stays at its maximum when no match occurs.
+DynamicTrees BuildDynamicTrees(const TokenList& list)
 {
     DynamicTrees trees;
-    if (!trees.literals.Build(counts.literals.data(), kMaxCodeBits)
-        || !trees.distances.Build(counts.distances.data(), kMaxCodeBits))
+    if (!trees.literals.Build(list.literalFrequencies.data(), kMaxCodeBits)
+        || !trees.distances.Build(list.distanceFrequencies.data(), kMaxCodeBits))
         return trees;
     trees.lastLiteral = LastUsedSymbol(trees.literals);
     trees.lastDistance = LastUsedSymbol(trees.distances);
@@ -100,11 +99,10 @@ DynamicTrees BuildDynamicTrees(const SymbolCounts& counts)
     while (trees.lengthsSent > 0 && trees.lengths.Length(kCodeLengthOrder[trees.lengthsSent - 1]) == 0)
         --trees.lengthsSent;
 
-    std::uint64_t bits = SymbolBits(counts, trees.literals, trees.distances);
+    std::uint64_t bits = SymbolBits(list, trees.literals, trees.distances);
     for (int s = 0; s < kCodeLengthSymbols; ++s)
         bits += std::uint64_t(lengthFrequencies[s]) * (trees.lengths.Length(s) + CodeLengthExtraBits(s));
     bits += 3 * (trees.lengthsSent - 1) + 3;
-    trees.estimatedBits = bits;
     trees.estimatedBytes = BytesOfBits(bits);
     return trees;
 }
@@ -124,13 +122,13 @@ void PutHeader(BitWriter& writer, bool final, BlockType type)
     writer.PutBits(static_cast<std::uint32_t>(type), 2);
 }
 
-// Stored blocks hold at most 65535 bytes each; only the last of the final ones is final.
-void WriteStored(const std::uint8_t* data, std::uint32_t size, bool final, BitWriter& writer)
+// Stored blocks hold at most 65535 bytes each; only the last is final.
+void WriteStored(const std::uint8_t* data, std::uint32_t size, BitWriter& writer)
 {
     std::uint32_t pos = 0;
     do {
         std::uint32_t length = std::min(size - pos, kMaxStoredLength);
-        PutHeader(writer, final && pos + length == size, BlockType::Stored);
+        PutHeader(writer, pos + length == size, BlockType::Stored);
         writer.AlignToByte();
         writer.PutBits(length, 16);
         writer.PutBits(~length & 0xFFFF, 16);
@@ -140,20 +138,10 @@ void WriteStored(const std::uint8_t* data, std::uint32_t size, bool final, BitWr
     } while (pos < size);
 }
 
-// The tokens of a block, which stand for size bytes of data.
-struct Block {
-    const Token* begin;
-    const Token* end;
-    SymbolCounts counts;  // the end-of-block symbol counted once
-    const std::uint8_t* data;
-    std::uint32_t size;
-};
-
-void WriteTokens(const Block& block, const HuffmanCode& literals, const HuffmanCode& distances,
-                 BitWriter& writer)
+void WriteTokens(const TokenList& list, const HuffmanCode& literals,
+                 const HuffmanCode& distances, BitWriter& writer)
 {
-    for (const Token* t = block.begin; t != block.end; ++t) {
-        const Token token = *t;
+    for (Token token : list.tokens) {
         if (!token.IsMatch()) {
             literals.Put(writer, token.Byte());
             continue;
@@ -168,9 +156,9 @@ void WriteTokens(const Block& block, const HuffmanCode& literals, const HuffmanC
     literals.Put(writer, kEndOfBlock);
 }
 
-void WriteDynamic(const Block& block, const DynamicTrees& trees, bool final, BitWriter& writer)
+void WriteDynamic(const TokenList& list, const DynamicTrees& trees, BitWriter& writer)
 {
-    PutHeader(writer, final, BlockType::Dynamic);
+    PutHeader(writer, true, BlockType::Dynamic);
     writer.PutBits(trees.lastLiteral + 1 - 257, 5);
     writer.PutBits(trees.lastDistance, 5);
     writer.PutBits(trees.lengthsSent - 4, 4);
@@ -178,7 +166,7 @@ void WriteDynamic(const Block& block, const DynamicTrees& trees, bool final, Bit
         writer.PutBits(trees.lengths.Length(kCodeLengthOrder[i]), 3);
     SendTree(trees.literals, trees.lastLiteral, trees.lengths, writer);
     SendTree(trees.distances, trees.lastDistance, trees.lengths, writer);
-    WriteTokens(block, trees.literals, trees.distances, writer);
+    WriteTokens(list, trees.literals, trees.distances, writer);
 }
 
 struct Estimates {
@@ -186,117 +174,33 @@ struct Estimates {
     DynamicTrees trees;
 };
 
-std::uint64_t FixedBits(const SymbolCounts& counts)
-{
-    return SymbolBits(counts, FixedLiteralCode(), FixedDistanceCode()) + 3;
-}
-
 // Stored costs the input and five bytes; fixed and dynamic their coded bits.
-Estimates Estimate(const SymbolCounts& counts, std::uint32_t size)
+Estimates Estimate(const TokenList& list, std::uint32_t size)
 {
     std::uint64_t stored = std::uint64_t(size) + 5;
-    std::uint64_t fixed = BytesOfBits(FixedBits(counts));
-    DynamicTrees trees = BuildDynamicTrees(counts);
+    std::uint64_t fixed = BytesOfBits(SymbolBits(list, FixedLiteralCode(), FixedDistanceCode()) + 3);
+    DynamicTrees trees = BuildDynamicTrees(list);
     return {Choose(stored, fixed, trees.estimatedBytes), std::move(trees)};
-}
-
-void Write(const Block& block, bool final, BitWriter& writer)
-{
-    Estimates estimates = Estimate(block.counts, block.size);
-    switch (estimates.type) {
-    case BlockType::Stored:
-        WriteStored(block.data, block.size, final, writer);
-        break;
-    case BlockType::Fixed:
-        PutHeader(writer, final, BlockType::Fixed);
-        WriteTokens(block, FixedLiteralCode(), FixedDistanceCode(), writer);
-        break;
-    case BlockType::Dynamic:
-        WriteDynamic(block, estimates.trees, final, writer);
-        break;
-    }
-}
-
-// Blocks are split only where a run of this many tokens ends.
-constexpr std::size_t kRunTokens = 2048;
-
-// The bits of the smaller of a stored block and one with the fixed codes, headers included.
-std::uint64_t StoredOrFixedBits(const SymbolCounts& counts, std::uint32_t size)
-{
-    return std::min((std::uint64_t(size) + 5) * 8, FixedBits(counts));
-}
-
-// The bits of the smallest of the three block types.
-std::uint64_t SmallestBits(const SymbolCounts& counts, std::uint32_t size)
-{
-    return std::min(StoredOrFixedBits(counts, size), BuildDynamicTrees(counts).estimatedBits);
-}
-
-// A run of tokens from begin on: the symbols it counts and the bytes it stands for.
-Block RunFrom(const Token* begin, const Token* end, const std::uint8_t* data)
-{
-    Block run{begin, std::min(end, begin + kRunTokens), {}, data, 0};
-    for (const Token* t = run.begin; t != run.end; ++t) {
-        run.counts.Add(*t);
-        run.size += t->IsMatch() ? t->Length() : 1;
-    }
-    run.counts.literals[kEndOfBlock] = 1;
-    return run;
-}
-
-SymbolCounts Joined(const SymbolCounts& a, const SymbolCounts& b)
-{
-    SymbolCounts sum = a;
-    for (int s = 0; s < kLiteralSymbols; ++s)
-        sum.literals[s] += b.literals[s];
-    for (int s = 0; s < kDistanceSymbols; ++s)
-        sum.distances[s] += b.distances[s];
-    sum.literals[kEndOfBlock] = 1;
-    return sum;
-}
-
-// Grows a block run by run while one block is estimated no larger than two, and writes it
-// where the next run's statistics differ enough to pay for codes of its own.
-void WriteSplit(const TokenList& list, const std::uint8_t* data, BitWriter& writer)
-{
-    const Token* const end = list.tokens.data() + list.tokens.size();
-    Block block = RunFrom(list.tokens.data(), end, data);
-    std::uint64_t blockBits = SmallestBits(block.counts, block.size);
-    while (block.end != end) {
-        Block run = RunFrom(block.end, end, block.data + block.size);
-        const std::uint64_t runBits = SmallestBits(run.counts, run.size);
-        SymbolCounts joined = Joined(block.counts, run.counts);
-        const std::uint32_t joinedSize = block.size + run.size;
-        // Stored and fixed blocks cost no more joined than apart, so when neither needs
-        // codes of its own they join without building any.
-        std::uint64_t joinedBits = StoredOrFixedBits(joined, joinedSize);
-        if (joinedBits > blockBits + runBits)
-            joinedBits = std::min(joinedBits, BuildDynamicTrees(joined).estimatedBits);
-        if (joinedBits <= blockBits + runBits) {
-            block.end = run.end;
-            block.counts = joined;
-            block.size += run.size;
-            blockBits = joinedBits;
-            continue;
-        }
-        Write(block, false, writer);
-        block = run;
-        blockBits = runBits;
-    }
-    Write(block, true, writer);
 }
 
 }  // namespace
 
-void WriteBlocks(const TokenList& list, const std::uint8_t* data, std::uint32_t size, bool split,
-                 BitWriter& writer)
+void WriteBlock(const TokenList& list, const std::uint8_t* data, std::uint32_t size,
+                BitWriter& writer)
 {
-    if (split && list.tokens.size() > kRunTokens) {
-        WriteSplit(list, data, writer);
-        return;
+    Estimates estimates = Estimate(list, size);
+    switch (estimates.type) {
+    case BlockType::Stored:
+        WriteStored(data, size, writer);
+        break;
+    case BlockType::Fixed:
+        PutHeader(writer, true, BlockType::Fixed);
+        WriteTokens(list, FixedLiteralCode(), FixedDistanceCode(), writer);
+        break;
+    case BlockType::Dynamic:
+        WriteDynamic(list, estimates.trees, writer);
+        break;
     }
-    const Token* begin = list.tokens.data();
-    Write({begin, begin + list.tokens.size(), list.counts, data, size}, true, writer);
 }
 
 }  // namespace pdf::deflate

@@ -16,17 +16,6 @@ struct LevelLimits {
     std::uint32_t secondStopLength;
     std::uint32_t lazyLimit;
     std::uint32_t positionsKept;
-    // Positions visited by their first eight bytes before the others; 0 for none.
-    std::uint32_t longPositionsKept;
-    int prefixBytes;  // 3 or 4: what the positions are kept by
-    bool toLastByte;  // whether a match may cover the last input byte
-    // Whether a longer match one byte on must gain more than its further distance costs,
-    // and is then in turn weighed against the match one byte further on.  Otherwise any
-    // longer match one byte on is taken.
-    bool weighedLazy;
-    // Whether the tokens are written as several blocks, each with codes of its own, where
-    // that is estimated smaller than one block.
-    bool splitBlocks;
 };
 
 // Fails with error 9 for a level outside 0 to 5.
@@ -52,25 +41,10 @@ private:
     std::uint32_t mValue;
 };
 
-// How often each symbol of the literal/length and the distance codes occurs.
-struct SymbolCounts {
-    std::array<std::uint32_t, kLiteralSymbols> literals{};
-    std::array<std::uint32_t, kDistanceSymbols> distances{};
-
-    void Add(Token token)
-    {
-        if (!token.IsMatch()) {
-            ++literals[token.Byte()];
-            return;
-        }
-        ++literals[kEndOfBlock + 1 + LengthCode(static_cast<int>(token.Length()))];
-        ++distances[DistanceCode(token.Distance())];
-    }
-};
-
 struct TokenList {
     std::vector<Token> tokens;
-    SymbolCounts counts;
+    std::array<std::uint32_t, kLiteralSymbols> literalFrequencies{};
+    std::array<std::uint32_t, kDistanceSymbols> distanceFrequencies{};
 };
 
 // The tokens of data at the level's effort; the end-of-block symbol is counted once.
