@@ -2,21 +2,13 @@
 // information, cross-reference table and trailer.
 #include <cstdio>
 
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/icc_profile.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
 
 namespace {
-
-constexpr int kPageTreeObject = 1;
-constexpr int kResourcesObject = 2;
-constexpr int kResourcesWithoutPatternsObject = 3;
-
-std::string Ref(int object)
-{
-    return std::to_string(object) + " 0 R";
-}
 
 // The pattern colour spaces and the patterns of `patternRes`, or nothing without patterns.
 std::string PatternEntries(const std::string& patternRes)
@@ -111,7 +103,7 @@ void Pagelith::WritePageObjects()
     for (int position = 1; position <= mPageCount; ++position) {
         const PageRecord& page = PageAt(position);
         BeginObj(page.PageObject);
-        const std::string first = Ref(page.PageObject + 1) + " ";
+        const std::string first = IndirectRef(page.PageObject + 1) + " ";
         WriteLine("<< /Type /Page /Contents " +
                   (page.ExtraContents.empty() ? first : "[" + first + page.ExtraContents + "] "));
         const std::string annots =
@@ -128,7 +120,7 @@ void Pagelith::WritePageTree()
     std::string kids;
     for (int position = 1; position <= mPageCount; ++position) {
         const PageRecord& page = PageAt(position);
-        kids += Ref(page.PageObject) + " ";
+        kids += IndirectRef(page.PageObject) + " ";
     }
     BeginObj(kPageTreeObject);
     WriteLine("<<\r/Type /Pages /Count " + std::to_string(mPageCount) + "\r/Kids [" + kids +
@@ -144,7 +136,7 @@ int Pagelith::WriteOutputIntent()
     const int intent = BeginObj(0);
     WriteLine("<<\r/Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier " +
               PdfTextString("Custom") + " /Info " + PdfTextString("AdobeRGB1998") +
-              " /DestOutputProfile " + Ref(intent + 1) + "\r>>");
+              " /DestOutputProfile " + IndirectRef(intent + 1) + "\r>>");
     EndObj();
     BeginObj(intent + 1);
     WriteLine("<</N 3 ");
@@ -157,16 +149,16 @@ int Pagelith::WriteOutputIntent()
 int Pagelith::WriteCatalog(const CatalogRefs& refs)
 {
     const int catalog = BeginObj(0);
-    WriteLine("<< /Type /Catalog\r/Pages " + Ref(kPageTreeObject));
+    WriteLine("<< /Type /Catalog\r/Pages " + IndirectRef(kPageTreeObject));
     if (refs.outputIntent != 0)
-        WriteLine("/OutputIntents [" + Ref(refs.outputIntent) + "]");
+        WriteLine("/OutputIntents [" + IndirectRef(refs.outputIntent) + "]");
     if (refs.outlines != 0)
-        WriteLine("/Outlines " + Ref(refs.outlines));
+        WriteLine("/Outlines " + IndirectRef(refs.outlines));
     if (refs.dests != 0)
-        WriteLine("/Dests " + Ref(refs.dests));
+        WriteLine("/Dests " + IndirectRef(refs.dests));
     if (!mPageLabels.empty())
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
-    WriteLine("/Metadata " + Ref(refs.metadata));
+    WriteLine("/Metadata " + IndirectRef(refs.metadata));
     WriteNamesAndActionLines(refs);
     if (!mLayers.Layers.empty())
         WriteLine(OCPropertiesLine());
@@ -222,9 +214,9 @@ void Pagelith::WriteXrefAndTrailer(int catalog, int info, int encrypt)
     Bytes id(mDocId.begin(), mDocId.end());
     EncodeASCIIHex(id);
     const std::string hex(id.begin(), id.end());
-    const std::string encryptEntry = encrypt != 0 ? " /Encrypt " + Ref(encrypt) : "";
-    WriteLine("trailer\n<< /Size " + std::to_string(mObjCount + 1) + " /Info " + Ref(info) +
-              " /Root " + Ref(catalog) + encryptEntry + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
+    const std::string encryptEntry = encrypt != 0 ? " /Encrypt " + IndirectRef(encrypt) : "";
+    WriteLine("trailer\n<< /Size " + std::to_string(mObjCount + 1) + " /Info " + IndirectRef(info) +
+              " /Root " + IndirectRef(catalog) + encryptEntry + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
               std::to_string(offset) + "\n%%EOF");
 }
 

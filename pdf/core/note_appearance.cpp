@@ -1,6 +1,7 @@
 // The look of a free-text note drawn by the document itself, in a font it holds: without it a
 // reader builds the look from /DA in a font of its own, which the file does not embed.
 #include "pdf/core/colour.h"
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/draw/text_layout.h"
 #include "pdf/pagelith.h"
@@ -41,8 +42,7 @@ std::string Pagelith::NoteAppearance(const std::string& text, float width, float
                        FormatReal(height - line) + " re S Q\r";
     }
     content += NoteText(text, width, height, alignment, line + kTextMargin);
-    // The resources every page shares hold every font of the document.
-    const int object = WriteAppearanceStream(width, height, content, "2 0 R");
+    const int object = WriteAppearanceStream(width, height, content, IndirectRef(kResourcesObject));
     return "\r/AP << /N " + std::to_string(object) + " 0 R >>";
 }
 

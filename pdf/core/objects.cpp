@@ -5,18 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
-
-namespace {
-
-// Object numbers 1 to 3 are written last, with fixed numbers: the page tree and the two
-// shared resource dictionaries.
-constexpr int kFixedObjects = 3;
-
-}  // namespace
 
 // Forgets every object, page and resource of a document written before.
 void Pagelith::ClearDocument()

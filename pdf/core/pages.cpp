@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/pagelith.h"
 
@@ -142,7 +143,7 @@ std::string Pagelith::PageLeadingText() const
 
 std::string Pagelith::PageDictText(const std::string& scriptEntry) const
 {
-    std::string text = "/Parent 1 0 R \r";
+    std::string text = "/Parent " + IndirectRef(kPageTreeObject) + " \r";
     switch (mPageView) {
     case 1: text += "/Rotate 270\r"; break;
     case 2: text += "/Rotate 180\r"; break;
@@ -151,7 +152,7 @@ std::string Pagelith::PageDictText(const std::string& scriptEntry) const
     }
     const std::string box = "[0 0 " + FormatReal(mPageWidth) + " " + FormatReal(mPageHeight) + "]";
     text += "/MediaBox " + box + "\r/CropBox " + box + "\r/BleedBox " + box + "\r";
-    text += "/Resources 2 0 R";
+    text += "/Resources " + IndirectRef(kResourcesObject);
     if (!mPageTransition.empty())
         text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
     return text + scriptEntry + ">>";

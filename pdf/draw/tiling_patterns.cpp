@@ -1,5 +1,6 @@
 // Tiling patterns: a cell of drawings repeated over whatever is painted with the pattern's
 // name.  EndTiling writes the pattern when the cell is complete.
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 
@@ -24,7 +25,7 @@ void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2
         mTilingRes = std::string("<< /Type /Pattern /PatternType 1 /PaintType ") +
                      (paintKind == 0 ? "1" : "2") + "\r/TilingType 1\r/BBox [" +
                      FormatCoord(x1) + " " + FormatCoord(y1) + " " + FormatCoord(x2) + " " +
-                     FormatCoord(y2) + "]\r/Resources 3 0 R\r/XStep " + FormatCoord(xStep) +
+                     FormatCoord(y2) + "]\r/Resources " + IndirectRef(kResourcesWithoutPatternsObject) + "\r/XStep " + FormatCoord(xStep) +
                      " /YStep " + FormatCoord(yStep) + "\r/Matrix [1 0 0 1 0 0]";
         mTilingHeight = y2 - y1;
         mTilingUncoloured = paintKind != 0;
