@@ -1,5 +1,6 @@
-// FlateDecode encoder: a zlib stream holding the input as one Deflate block (or, when
-// stored, as many blocks as the stored form needs).
+// FlateDecode encoder: a zlib stream holding the input as Deflate blocks: one at levels 0
+// to 4 (or, when stored, as many as the stored form needs), at level 5 one wherever the
+// data changes enough to pay for new codes.
 #include "pdf/codec/filters.h"
 
 #include "pdf/codec/deflate_bitwriter.h"
@@ -53,16 +54,15 @@ std::size_t LargestOutput(std::uint32_t size)
 
 void EncodeFlate(Bytes& data, int level)
 {
-    const deflate::LevelLimits& limits = deflate::LimitsOfLevel(level);
     if (data.size() > std::numeric_limits<std::uint32_t>::max() / 2)
         throw std::length_error("stream too long for the Flate encoder");
     const auto size = static_cast<std::uint32_t>(data.size());
 
-    deflate::TokenList tokens = deflate::Tokenize(data.data(), size, limits);
+    deflate::TokenList tokens = deflate::Tokenize(data.data(), size, level);
     deflate::BitWriter writer(LargestOutput(size));
     writer.PutByte(0x78);
     writer.PutByte(0x5E);
-    deflate::WriteBlock(tokens, data.data(), size, writer);
+    deflate::WriteBlocks(tokens, data.data(), size, level == kMaxFlateLevel, writer);
     writer.AlignToByte();
     std::uint32_t checksum = Adler32(data);
     for (int shift = 24; shift >= 0; shift -= 8)

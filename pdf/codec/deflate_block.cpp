@@ -2,6 +2,7 @@
 
 #include "pdf/codec/deflate_codelengths.h"
 #include "pdf/codec/deflate_huffman.h"
+#include "pdf/codec/deflate_split.h"
 
 #include <algorithm>
 #include <limits>
@@ -50,17 +51,17 @@ int LastUsedSymbol(const HuffmanCode& code)
 }
 
 // Bits of every coded symbol with its extra bits.
-std::uint64_t SymbolBits(const TokenList& list, const HuffmanCode& literals,
+std::uint64_t SymbolBits(const SymbolCounts& counts, const HuffmanCode& literals,
                          const HuffmanCode& distances)
 {
     std::uint64_t bits = 0;
     for (int s = 0; s < kLiteralSymbols; ++s) {
         int extra = s > kEndOfBlock && s - kEndOfBlock - 1 < 29 ? kLengthExtra[s - kEndOfBlock - 1] : 0;
-        bits += std::uint64_t(list.literalFrequencies[s]) * (literals.Length(s) + extra);
+        bits += std::uint64_t(counts.literals[s]) * (literals.Length(s) + extra);
     }
     for (int s = 0; s < kDistanceSymbols; ++s) {
         int extra = s < 30 ? kDistanceExtra[s] : 0;
-        bits += std::uint64_t(list.distanceFrequencies[s]) * (distances.Length(s) + extra);
+        bits += std::uint64_t(counts.distances[s]) * (distances.Length(s) + extra);
     }
     return bits;
 }
@@ -78,15 +79,16 @@ struct DynamicTrees {
     int lastLiteral = 0;
     int lastDistance = 0;
     int lengthsSent = 0;  // code-length code lengths, in kCodeLengthOrder
+    std::uint64_t estimatedBits = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t estimatedBytes = std::numeric_limits<std::uint64_t>::max();
 };
 
-// Builds the trees; estimatedBytes stays at its maximum when no match occurs.
-DynamicTrees BuildDynamicTrees(const TokenList& list)
+// Builds the trees; the estimates stay at their maximum when no match occurs.
+DynamicTrees BuildDynamicTrees(const SymbolCounts& counts)
 {
     DynamicTrees trees;
-    if (!trees.literals.Build(list.literalFrequencies.data(), kMaxCodeBits)
-        || !trees.distances.Build(list.distanceFrequencies.data(), kMaxCodeBits))
+    if (!trees.literals.Build(counts.literals.data(), kMaxCodeBits)
+        || !trees.distances.Build(counts.distances.data(), kMaxCodeBits))
         return trees;
     trees.lastLiteral = LastUsedSymbol(trees.literals);
     trees.lastDistance = LastUsedSymbol(trees.distances);
@@ -99,10 +101,11 @@ DynamicTrees BuildDynamicTrees(const TokenList& list)
     while (trees.lengthsSent > 0 && trees.lengths.Length(kCodeLengthOrder[trees.lengthsSent - 1]) == 0)
         --trees.lengthsSent;
 
-    std::uint64_t bits = SymbolBits(list, trees.literals, trees.distances);
+    std::uint64_t bits = SymbolBits(counts, trees.literals, trees.distances);
     for (int s = 0; s < kCodeLengthSymbols; ++s)
         bits += std::uint64_t(lengthFrequencies[s]) * (trees.lengths.Length(s) + CodeLengthExtraBits(s));
     bits += 3 * (trees.lengthsSent - 1) + 3;
+    trees.estimatedBits = bits;
     trees.estimatedBytes = BytesOfBits(bits);
     return trees;
 }
@@ -122,13 +125,13 @@ void PutHeader(BitWriter& writer, bool final, BlockType type)
     writer.PutBits(static_cast<std::uint32_t>(type), 2);
 }
 
-// Stored blocks hold at most 65535 bytes each; only the last is final.
-void WriteStored(const std::uint8_t* data, std::uint32_t size, BitWriter& writer)
+// Stored blocks hold at most 65535 bytes each; only the last of the final ones is final.
+void WriteStored(const std::uint8_t* data, std::uint32_t size, bool final, BitWriter& writer)
 {
     std::uint32_t pos = 0;
     do {
         std::uint32_t length = std::min(size - pos, kMaxStoredLength);
-        PutHeader(writer, pos + length == size, BlockType::Stored);
+        PutHeader(writer, final && pos + length == size, BlockType::Stored);
         writer.AlignToByte();
         writer.PutBits(length, 16);
         writer.PutBits(~length & 0xFFFF, 16);
@@ -138,10 +141,20 @@ void WriteStored(const std::uint8_t* data, std::uint32_t size, BitWriter& writer
     } while (pos < size);
 }
 
-void WriteTokens(const TokenList& list, const HuffmanCode& literals,
-                 const HuffmanCode& distances, BitWriter& writer)
+// The tokens of a block, which stand for size bytes of data.
+struct Block {
+    const Token* begin;
+    const Token* end;
+    SymbolCounts counts;  // the end-of-block symbol counted once
+    const std::uint8_t* data;
+    std::uint32_t size;
+};
+
+void WriteTokens(const Block& block, const HuffmanCode& literals, const HuffmanCode& distances,
+                 BitWriter& writer)
 {
-    for (Token token : list.tokens) {
+    for (const Token* t = block.begin; t != block.end; ++t) {
+        const Token token = *t;
         if (!token.IsMatch()) {
             literals.Put(writer, token.Byte());
             continue;
@@ -156,9 +169,9 @@ void WriteTokens(const TokenList& list, const HuffmanCode& literals,
     literals.Put(writer, kEndOfBlock);
 }
 
-void WriteDynamic(const TokenList& list, const DynamicTrees& trees, BitWriter& writer)
+void WriteDynamic(const Block& block, const DynamicTrees& trees, bool final, BitWriter& writer)
 {
-    PutHeader(writer, true, BlockType::Dynamic);
+    PutHeader(writer, final, BlockType::Dynamic);
     writer.PutBits(trees.lastLiteral + 1 - 257, 5);
     writer.PutBits(trees.lastDistance, 5);
     writer.PutBits(trees.lengthsSent - 4, 4);
@@ -166,7 +179,7 @@ void WriteDynamic(const TokenList& list, const DynamicTrees& trees, BitWriter& w
         writer.PutBits(trees.lengths.Length(kCodeLengthOrder[i]), 3);
     SendTree(trees.literals, trees.lastLiteral, trees.lengths, writer);
     SendTree(trees.distances, trees.lastDistance, trees.lengths, writer);
-    WriteTokens(list, trees.literals, trees.distances, writer);
+    WriteTokens(block, trees.literals, trees.distances, writer);
 }
 
 struct Estimates {
@@ -174,32 +187,51 @@ struct Estimates {
     DynamicTrees trees;
 };
 
+std::uint64_t FixedBits(const SymbolCounts& counts)
+{
+    return SymbolBits(counts, FixedLiteralCode(), FixedDistanceCode()) + 3;
+}
+
 // Stored costs the input and five bytes; fixed and dynamic their coded bits.
-Estimates Estimate(const TokenList& list, std::uint32_t size)
+Estimates Estimate(const SymbolCounts& counts, std::uint32_t size)
 {
     std::uint64_t stored = std::uint64_t(size) + 5;
-    std::uint64_t fixed = BytesOfBits(SymbolBits(list, FixedLiteralCode(), FixedDistanceCode()) + 3);
-    DynamicTrees trees = BuildDynamicTrees(list);
+    std::uint64_t fixed = BytesOfBits(FixedBits(counts));
+    DynamicTrees trees = BuildDynamicTrees(counts);
     return {Choose(stored, fixed, trees.estimatedBytes), std::move(trees)};
+}
+
+void Write(const Block& block, bool final, BitWriter& writer)
+{
+    Estimates estimates = Estimate(block.counts, block.size);
+    switch (estimates.type) {
+    case BlockType::Stored:
+        WriteStored(block.data, block.size, final, writer);
+        break;
+    case BlockType::Fixed:
+        PutHeader(writer, final, BlockType::Fixed);
+        WriteTokens(block, FixedLiteralCode(), FixedDistanceCode(), writer);
+        break;
+    case BlockType::Dynamic:
+        WriteDynamic(block, estimates.trees, final, writer);
+        break;
+    }
 }
 
 }  // namespace
 
-void WriteBlock(const TokenList& list, const std::uint8_t* data, std::uint32_t size,
-                BitWriter& writer)
+void WriteBlocks(const TokenList& list, const std::uint8_t* data, std::uint32_t size, bool split,
+                 BitWriter& writer)
 {
-    Estimates estimates = Estimate(list, size);
-    switch (estimates.type) {
-    case BlockType::Stored:
-        WriteStored(data, size, writer);
-        break;
-    case BlockType::Fixed:
-        PutHeader(writer, true, BlockType::Fixed);
-        WriteTokens(list, FixedLiteralCode(), FixedDistanceCode(), writer);
-        break;
-    case BlockType::Dynamic:
-        WriteDynamic(list, estimates.trees, writer);
-        break;
+    const Token* tokens = list.tokens.data();
+    if (!split || list.tokens.size() <= kRunTokens) {
+        Write({tokens, tokens + list.tokens.size(), list.counts, data, size}, true, writer);
+        return;
+    }
+    const std::vector<Stretch> stretches = SplitIntoBlocks(list.tokens);
+    for (const Stretch& s : stretches) {
+        Write({tokens + s.first, tokens + s.end, s.counts, data, s.size}, &s == &stretches.back(), writer);
+        data += s.size;
     }
 }
 

@@ -1,5 +1,5 @@
-// Second pass of the Deflate encoder: the tokens written as one final block, stored,
-// with the fixed codes or with codes of their own, whichever is estimated smallest.
+// Second pass of the Deflate encoder: the tokens written as blocks, each stored, with the
+// fixed codes or with codes of its own, whichever is estimated smallest.
 #pragma once
 
 #include "pdf/codec/deflate_bitwriter.h"
@@ -9,8 +9,9 @@ namespace pdf::deflate {
 
 enum class BlockType { Stored = 0, Fixed = 1, Dynamic = 2 };
 
-// Writes the data (size bytes, tokenized as list) as the final block.
-void WriteBlock(const TokenList& list, const std::uint8_t* data, std::uint32_t size,
-                BitWriter& writer);
+// Writes the data (size bytes, tokenized as list) as one final block or, with split, as
+// blocks that end where the statistics of the tokens change enough to pay for new codes.
+void WriteBlocks(const TokenList& list, const std::uint8_t* data, std::uint32_t size, bool split,
+                 BitWriter& writer);
 
 }  // namespace pdf::deflate

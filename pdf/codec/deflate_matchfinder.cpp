@@ -32,24 +32,6 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::uint32_t size, std::uint
     mWindowMask = window - 1;
 }
 
-std::uint32_t MatchFinder::MatchLength(std::uint32_t candidate, std::uint32_t pos,
-                                       std::uint32_t limit) const
-{
-    std::uint32_t length = kMinMatch;
-    while (length + 8 <= limit) {
-        std::uint64_t a;
-        std::uint64_t b;
-        std::memcpy(&a, mData + candidate + length, 8);
-        std::memcpy(&b, mData + pos + length, 8);
-        if (a != b)
-            return length + static_cast<std::uint32_t>(__builtin_ctzll(a ^ b) / 8);
-        length += 8;
-    }
-    while (length < limit && mData[candidate + length] == mData[pos + length])
-        ++length;
-    return length;
-}
-
 Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint32_t limit,
                                std::uint32_t lengthToBeat)
 {
@@ -76,7 +58,7 @@ Match MatchFinder::SearchChain(std::uint32_t pos, std::uint32_t stop, std::uint3
         // beat it; every candidate beats 2.
         if (best > 2 && Load32(data + candidate + best - 3) != Load32(data + pos + best - 3))
             continue;
-        std::uint32_t length = MatchLength(candidate, pos, limit);
+        std::uint32_t length = AgreeingLength(data + candidate, data + pos, kMinMatch, limit);
         if (length > best) {
             best = length;
             bestPosition = candidate;

@@ -21,6 +21,26 @@ struct Match {
     std::uint32_t position;
 };
 
+// How far the bytes at a and at b agree, up to limit, knowing they agree on the first
+// `known`.
+inline std::uint32_t AgreeingLength(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t known,
+                                    std::uint32_t limit)
+{
+    std::uint32_t length = known;
+    while (length + 8 <= limit) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, a + length, 8);
+        std::memcpy(&y, b + length, 8);
+        if (x != y)
+            return length + static_cast<std::uint32_t>(std::countr_zero(x ^ y) / 8);
+        length += 8;
+    }
+    while (length < limit && a[length] == b[length])
+        ++length;
+    return length;
+}
+
 class MatchFinder {
 public:
     // Starts over on new data, keeping at most keep positions per prefix.
@@ -88,7 +108,6 @@ private:
     }
     static std::uint32_t Hash(std::uint32_t prefix, int shift) { return (prefix * 2654435761u) >> shift; }
     std::uint32_t HashAt(std::uint32_t pos) const { return Hash(PrefixAt(pos), mHashShift); }
-    std::uint32_t MatchLength(std::uint32_t candidate, std::uint32_t pos, std::uint32_t limit) const;
 
     const std::uint8_t* mData;
     std::uint32_t mSize;

@@ -10,13 +10,13 @@ namespace pdf::deflate {
 
 namespace {
 
-constexpr std::array<LevelLimits, 6> kLevels{{
+// Levels 0 to 4.
+constexpr std::array<LevelLimits, 5> kLevels{{
     {4, 4, 16, 16},
     {8, 16, 32, 32},
     {8, 16, 128, 128},
     {8, 32, 128, 256},
     {32, 128, 258, 1024},
-    {32, 258, 258, 4096},
 }};
 
 // A three-byte match further back than this costs more than its literals.
@@ -61,7 +61,7 @@ public:
                 pos = end;
             }
         }
-        mList.literalFrequencies[kEndOfBlock] = 1;
+        mList.counts.literals[kEndOfBlock] = 1;
         return std::move(mList);
     }
 
@@ -78,18 +78,8 @@ private:
         return match;
     }
 
-    void AddLiteral(std::uint32_t pos)
-    {
-        mList.tokens.push_back(Token::Literal(mData[pos]));
-        ++mList.literalFrequencies[mData[pos]];
-    }
-
-    void AddMatch(std::uint32_t length, std::uint32_t distance)
-    {
-        mList.tokens.push_back(Token::Match(length, distance));
-        ++mList.literalFrequencies[kEndOfBlock + 1 + LengthCode(length)];
-        ++mList.distanceFrequencies[DistanceCode(distance)];
-    }
+    void AddLiteral(std::uint32_t pos) { mList.AddLiteral(mData[pos]); }
+    void AddMatch(std::uint32_t length, std::uint32_t distance) { mList.AddMatch(length, distance); }
 
     const std::uint8_t* mData;
     std::uint32_t mSize;
@@ -100,18 +90,15 @@ private:
 
 }  // namespace
 
-static_assert(kLevels.size() == kMaxFlateLevel + 1);
+static_assert(kLevels.size() == kMaxFlateLevel);
 
-const LevelLimits& LimitsOfLevel(int level)
+TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, int level)
 {
-    if (level < 0 || level >= static_cast<int>(kLevels.size()))
+    if (level < 0 || level > kMaxFlateLevel)
         ThrowLevelOutOfRange();
-    return kLevels[level];
-}
-
-TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, const LevelLimits& limits)
-{
-    return Tokenizer(data, size, limits).Run();
+    if (level == kMaxFlateLevel)
+        return TokenizeThoroughly(data, size);
+    return Tokenizer(data, size, kLevels[level]).Run();
 }
 
 }  // namespace pdf::deflate

@@ -18,9 +18,6 @@ struct LevelLimits {
     std::uint32_t positionsKept;
 };
 
-// Fails with error 9 for a level outside 0 to 5.
-const LevelLimits& LimitsOfLevel(int level);
-
 // A literal byte, or a match of 3 to 258 bytes at a distance of 1 to 32767.
 class Token {
 public:
@@ -41,13 +38,47 @@ private:
     std::uint32_t mValue;
 };
 
-struct TokenList {
-    std::vector<Token> tokens;
-    std::array<std::uint32_t, kLiteralSymbols> literalFrequencies{};
-    std::array<std::uint32_t, kDistanceSymbols> distanceFrequencies{};
+// How often each symbol of the literal/length and distance codes occurs.
+struct SymbolCounts {
+    std::array<std::uint32_t, kLiteralSymbols> literals{};
+    std::array<std::uint32_t, kDistanceSymbols> distances{};
+
+    void AddLiteral(std::uint8_t byte) { ++literals[byte]; }
+    void AddMatch(std::uint32_t length, std::uint32_t distance)
+    {
+        ++literals[kEndOfBlock + 1 + LengthCode(static_cast<int>(length))];
+        ++distances[DistanceCode(distance)];
+    }
+    void Add(Token token)
+    {
+        if (token.IsMatch())
+            AddMatch(token.Length(), token.Distance());
+        else
+            AddLiteral(token.Byte());
+    }
 };
 
-// The tokens of data at the level's effort; the end-of-block symbol is counted once.
-TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, const LevelLimits& limits);
+struct TokenList {
+    std::vector<Token> tokens;
+    SymbolCounts counts;
+
+    void AddLiteral(std::uint8_t byte)
+    {
+        tokens.push_back(Token::Literal(byte));
+        counts.AddLiteral(byte);
+    }
+    void AddMatch(std::uint32_t length, std::uint32_t distance)
+    {
+        tokens.push_back(Token::Match(length, distance));
+        counts.AddMatch(length, distance);
+    }
+};
+
+// The tokens of data at the level's effort (0 to 5); the end-of-block symbol is counted
+// once.  Fails with error 9 for a level outside 0 to 5.
+TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, int level);
+
+// Level 5's tokens: see deflate_lazy_tokens.cpp.
+TokenList TokenizeThoroughly(const std::uint8_t* data, std::uint32_t size);
 
 }  // namespace pdf::deflate

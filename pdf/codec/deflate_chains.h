@@ -1,0 +1,111 @@
+// Earlier occurrences of the first eight bytes and the first four at a position, newest
+// first, and the last occurrence of its first three: the matches the most thorough level
+// chooses among.  Long matches are searched among the positions that share eight bytes,
+// which are few even where four-byte prefixes repeat everywhere, as in text.
+#pragma once
+
+#include "pdf/codec/deflate_matchfinder.h"
+
+#include <cstdint>
+#include <cstring>
+#include <cstdlib>
+#include <memory>
+
+namespace pdf::deflate {
+
+// How far a search goes.
+struct SearchLimits {
+    std::uint32_t longDepth;       // positions of the first eight bytes visited
+    std::uint32_t shortDepth;      // of the first four, when none of eight beats the length to beat
+    std::uint32_t stopLength;      // a match this long ends the search
+    std::uint32_t farthestShort;   // the farthest a three-byte match may reach back
+};
+
+class ChainFinder {
+public:
+    // Chains eight-byte prefixes only with longChains, and records three-byte ones only
+    // with threeBytes.
+    ChainFinder(const std::uint8_t* data, std::uint32_t size, bool longChains, bool threeBytes);
+
+    // Records the positions from first up to, not including, end (at most size - 3).
+    void Insert(std::uint32_t first, std::uint32_t end)
+    {
+        std::uint32_t pos = first;
+        if (mLongHeads) {
+            for (const std::uint32_t both = std::min(end, mLongEnd); pos < both; ++pos) {
+                const std::uint64_t bytes = Load64(mData + pos);
+                InsertShort(pos, static_cast<std::uint32_t>(bytes));
+                Link(mLongHeads[Hash(bytes, mHashShift)], mLongLinks.get(), pos);
+            }
+        }
+        for (; pos < end; ++pos)
+            InsertShort(pos, Load32(mData + pos));
+    }
+
+    // The longest match at pos longer than lengthToBeat, searched first among the
+    // positions of its first eight bytes, then, when none of those beats lengthToBeat,
+    // among those of its first four, and last, when none is four long, at the last
+    // occurrence of its first three.  The length is lengthToBeat when nothing longer was
+    // found.  pos is at most size - 4.
+    Match Find(std::uint32_t pos, std::uint32_t lengthToBeat, const SearchLimits& limits) const;
+
+private:
+    static constexpr std::uint32_t kWindowMask = 32767;
+    // Further back than any match reaches from every position (sizes stay below 2^31).
+    static constexpr std::uint32_t kNone = 0xFFFF0000;
+
+    static std::uint32_t Load32(const std::uint8_t* p)
+    {
+        std::uint32_t value;
+        std::memcpy(&value, p, 4);
+        return value;
+    }
+    static std::uint64_t Load64(const std::uint8_t* p)
+    {
+        std::uint64_t value;
+        std::memcpy(&value, p, 8);
+        return value;
+    }
+    static std::uint32_t Hash(std::uint32_t bytes, int shift) { return (bytes * 0x1E35A7BDu) >> shift; }
+    static std::uint32_t Hash(std::uint64_t bytes, int shift)
+    {
+        return static_cast<std::uint32_t>((bytes * 0x9E3779B97F4A7C15ull) >> 32) >> shift;
+    }
+
+    // Makes pos the newest position of the chain that head starts.
+    static void Link(std::uint32_t& head, std::uint16_t* links, std::uint32_t pos)
+    {
+        const std::uint32_t back = pos - head;
+        links[pos & kWindowMask] = static_cast<std::uint16_t>(back <= kMaxDistance ? back : 0);
+        head = pos;
+    }
+    void InsertShort(std::uint32_t pos, std::uint32_t bytes)
+    {
+        Link(mHeads[Hash(bytes, mHashShift)], mLinks.get(), pos);
+        if (mLastOfThree)
+            mLastOfThree[Hash(bytes << 8, mHashShift)] = pos;
+    }
+
+    // The longest match longer than best along the chain from head, visiting at most
+    // depth positions that agree on their first `agree` bytes (8 or 4).
+    template <int agree>
+    Match SearchChain(std::uint32_t pos, std::uint32_t head, const std::uint16_t* links, std::uint32_t depth,
+                      std::uint32_t stop, std::uint32_t limit, Match best) const;
+
+    const std::uint8_t* mData;
+    std::uint32_t mSize;
+    std::uint32_t mLongEnd;  // positions from here on have fewer than eight bytes
+    int mHashShift;
+    // The newest position of each hash of four bytes, eight bytes and three; kNone where
+    // none was recorded yet.  The last two are null when not kept.
+    std::unique_ptr<std::uint32_t[]> mHeads;
+    std::unique_ptr<std::uint32_t[]> mLongHeads;
+    std::unique_ptr<std::uint32_t[]> mLastOfThree;
+    // The distance back to the next older position of the same hash, 0 where none is
+    // near enough; by position within the window.  Only links of recorded positions are
+    // read, so the windows are left uninitialised.
+    std::unique_ptr<std::uint16_t[]> mLinks;
+    std::unique_ptr<std::uint16_t[]> mLongLinks;
+};
+
+}  // namespace pdf::deflate

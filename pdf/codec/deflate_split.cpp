@@ -1,0 +1,121 @@
+#include "pdf/codec/deflate_split.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pdf::deflate {
+
+namespace {
+
+// What the codes of a dynamic block cost in its header: about this many bits, and so many
+// more for each symbol they give a length to.
+constexpr double kHeaderBits = 100;
+constexpr double kHeaderBitsPerSymbol = 2;
+
+// The bits symbols of these counts take at best in codes of their own: their entropy.
+double EntropyBits(const std::uint32_t* counts, int symbols, int& used)
+{
+    double total = 0;
+    double sum = 0;
+    for (int s = 0; s < symbols; ++s) {
+        if (counts[s] == 0)
+            continue;
+        const double n = counts[s];
+        total += n;
+        sum += n * std::log2(n);
+        ++used;
+    }
+    return total > 0 ? total * std::log2(total) - sum : 0;
+}
+
+// The extra bits of lengths and distances, the same whatever the codes.
+std::uint64_t ExtraBits(const SymbolCounts& counts)
+{
+    std::uint64_t bits = 0;
+    for (int code = 0; code < 29; ++code)
+        bits += std::uint64_t(counts.literals[kEndOfBlock + 1 + code]) * kLengthExtra[code];
+    for (int code = 0; code < 30; ++code)
+        bits += std::uint64_t(counts.distances[code]) * kDistanceExtra[code];
+    return bits;
+}
+
+// The bits of the fixed codes, from their lengths: 8 bits for literals 0 to 143, 9 for
+// the others, 7 for end of block and the first 23 length codes, 8 for the rest; 5 for
+// every distance.
+std::uint64_t FixedCodeBits(const SymbolCounts& counts)
+{
+    std::uint64_t bits = 0;
+    for (int s = 0; s < kLiteralSymbols; ++s) {
+        const int length = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
+        bits += std::uint64_t(counts.literals[s]) * length;
+    }
+    for (int s = 0; s < kDistanceSymbols; ++s)
+        bits += std::uint64_t(counts.distances[s]) * 5;
+    return bits;
+}
+
+// The estimated bits of the smallest block of these tokens, header included.
+double EstimatedBits(const Stretch& stretch)
+{
+    const double stored = (double(stretch.size) + 5) * 8;
+    const double extra = double(ExtraBits(stretch.counts));
+    const double fixed = double(FixedCodeBits(stretch.counts)) + extra + 3;
+    int used = 0;
+    const double dynamic = EntropyBits(stretch.counts.literals.data(), kLiteralSymbols, used)
+                           + EntropyBits(stretch.counts.distances.data(), kDistanceSymbols, used) + extra
+                           + kHeaderBits + kHeaderBitsPerSymbol * used;
+    return std::min({stored, fixed, dynamic});
+}
+
+Stretch RunFrom(const std::vector<Token>& tokens, std::size_t first)
+{
+    Stretch run;
+    run.first = first;
+    run.end = std::min(tokens.size(), first + kRunTokens);
+    for (std::size_t i = first; i < run.end; ++i) {
+        run.counts.Add(tokens[i]);
+        run.size += tokens[i].IsMatch() ? tokens[i].Length() : 1;
+    }
+    run.counts.literals[kEndOfBlock] = 1;
+    return run;
+}
+
+Stretch Joined(const Stretch& a, const Stretch& b)
+{
+    Stretch sum = a;
+    sum.end = b.end;
+    sum.size += b.size;
+    for (int s = 0; s < kLiteralSymbols; ++s)
+        sum.counts.literals[s] += b.counts.literals[s];
+    for (int s = 0; s < kDistanceSymbols; ++s)
+        sum.counts.distances[s] += b.counts.distances[s];
+    sum.counts.literals[kEndOfBlock] = 1;
+    return sum;
+}
+
+}  // namespace
+
+std::vector<Stretch> SplitIntoBlocks(const std::vector<Token>& tokens)
+{
+    std::vector<Stretch> blocks;
+    Stretch block = RunFrom(tokens, 0);
+    double blockBits = EstimatedBits(block);
+    while (block.end != tokens.size()) {
+        Stretch run = RunFrom(tokens, block.end);
+        const double runBits = EstimatedBits(run);
+        Stretch joined = Joined(block, run);
+        const double joinedBits = EstimatedBits(joined);
+        if (joinedBits <= blockBits + runBits) {
+            block = std::move(joined);
+            blockBits = joinedBits;
+            continue;
+        }
+        blocks.push_back(std::move(block));
+        block = std::move(run);
+        blockBits = runBits;
+    }
+    blocks.push_back(std::move(block));
+    return blocks;
+}
+
+}  // namespace pdf::deflate
