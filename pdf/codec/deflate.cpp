@@ -50,6 +50,9 @@ std::size_t LargestOutput(std::uint32_t size)
     return std::size_t(size) + 5 * (size / 65535 + 1) + 6;
 }
 
+// The most tokens whose room stays with a thread after a stream: 4 MB.
+constexpr std::size_t kTokensKept = std::size_t(1) << 20;
+
 }  // namespace
 
 void EncodeFlate(Bytes& data, int level)
@@ -58,7 +61,10 @@ void EncodeFlate(Bytes& data, int level)
         throw std::length_error("stream too long for the Flate encoder");
     const auto size = static_cast<std::uint32_t>(data.size());
 
-    deflate::TokenList tokens = deflate::Tokenize(data.data(), size, level);
+    // Kept from one stream to the next on each thread: making its room anew for every
+    // stream costs page faults worth a short stream's compression.
+    thread_local deflate::TokenList tokens;
+    deflate::Tokenize(data.data(), size, level, tokens);
     deflate::BitWriter writer(LargestOutput(size));
     writer.PutByte(0x78);
     writer.PutByte(0x5E);
@@ -68,6 +74,8 @@ void EncodeFlate(Bytes& data, int level)
     for (int shift = 24; shift >= 0; shift -= 8)
         writer.PutByte(static_cast<std::uint8_t>(checksum >> shift));
     data = writer.Written();
+    if (tokens.tokens.capacity() > kTokensKept)
+        tokens.tokens = {};
 }
 
 }  // namespace pdf

@@ -187,11 +187,6 @@ struct Estimates {
     DynamicTrees trees;
 };
 
-std::uint64_t FixedBits(const SymbolCounts& counts)
-{
-    return SymbolBits(counts, FixedLiteralCode(), FixedDistanceCode()) + 3;
-}
-
 // Stored costs the input and five bytes; fixed and dynamic their coded bits.
 Estimates Estimate(const SymbolCounts& counts, std::uint32_t size)
 {
@@ -219,6 +214,11 @@ void Write(const Block& block, bool final, BitWriter& writer)
 }
 
 }  // namespace
+
+std::uint64_t FixedBits(const SymbolCounts& counts)
+{
+    return SymbolBits(counts, FixedLiteralCode(), FixedDistanceCode()) + 3;
+}
 
 void WriteBlocks(const TokenList& list, const std::uint8_t* data, std::uint32_t size, bool split,
                  BitWriter& writer)

@@ -9,6 +9,9 @@ namespace pdf::deflate {
 
 enum class BlockType { Stored = 0, Fixed = 1, Dynamic = 2 };
 
+// The bits of a block with the fixed codes, its header included.
+std::uint64_t FixedBits(const SymbolCounts& counts);
+
 // Writes the data (size bytes, tokenized as list) as one final block or, with split, as
 // blocks that end where the statistics of the tokens change enough to pay for new codes.
 void WriteBlocks(const TokenList& list, const std::uint8_t* data, std::uint32_t size, bool split,

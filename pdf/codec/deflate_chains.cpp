@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
 
 namespace pdf::deflate {
 
@@ -11,6 +12,21 @@ constexpr int kMinHashBits = 10;
 constexpr int kMaxHashBits = 15;
 // Twice as many heads as positions, up to the window's size: few prefixes share a chain.
 constexpr int kExtraBits = 1;
+constexpr std::size_t kMaxHeads = std::size_t(1) << kMaxHashBits;
+constexpr std::size_t kWindow = kMaxDistance + 1;
+
+// Room for the three head tables and the two windows of links.  Made anew for every
+// stream, they would cost more in page faults than a short stream takes to search.
+struct Tables {
+    std::unique_ptr<std::uint32_t[]> heads{new std::uint32_t[3 * kMaxHeads]};
+    std::unique_ptr<std::uint16_t[]> links{new std::uint16_t[2 * kWindow]};
+};
+
+Tables& ThreadTables()
+{
+    thread_local Tables tables;
+    return tables;
+}
 
 }  // namespace
 
@@ -20,20 +36,18 @@ ChainFinder::ChainFinder(const std::uint8_t* data, std::uint32_t size, bool long
     const int hashBits = std::clamp(static_cast<int>(std::bit_width(size)) + kExtraBits, kMinHashBits, kMaxHashBits);
     mHashShift = 32 - hashBits;
     const std::size_t heads = std::size_t(1) << hashBits;
-    const std::uint32_t window = std::min(size, kWindowMask + 1);
-    auto emptyHeads = [heads] {
-        std::unique_ptr<std::uint32_t[]> table(new std::uint32_t[heads]);
-        std::fill_n(table.get(), heads, kNone);
-        return table;
-    };
-    mHeads = emptyHeads();
-    mLinks.reset(new std::uint16_t[window]);
+    Tables& tables = ThreadTables();
+    mHeads = tables.heads.get();
+    mLinks = tables.links.get();
     if (longChains) {
-        mLongHeads = emptyHeads();
-        mLongLinks.reset(new std::uint16_t[window]);
+        mLongHeads = mHeads + kMaxHeads;
+        mLongLinks = mLinks + kWindow;
     }
     if (threeBytes)
-        mLastOfThree = emptyHeads();
+        mLastOfThree = mHeads + 2 * kMaxHeads;
+    for (std::uint32_t* table : {mHeads, mLongHeads, mLastOfThree})
+        if (table)
+            std::fill_n(table, heads, kNone);
 }
 
 template <int agree>
@@ -74,13 +88,15 @@ Match ChainFinder::Find(std::uint32_t pos, std::uint32_t lengthToBeat, const Sea
     Match best{lengthToBeat, 0};
     if (mLongHeads && pos < mLongEnd) {
         const std::uint64_t bytes = Load64(mData + pos);
-        best = SearchChain<8>(pos, mLongHeads[Hash(bytes, mHashShift)], mLongLinks.get(), limits.longDepth, stop,
+        best = SearchChain<8>(pos, mLongHeads[Hash(bytes, mHashShift)], mLongLinks, limits.longDepth, stop,
                               limit, best);
-        if (best.length > lengthToBeat)
+        // A match longer than seven bytes shares the first eight, so it is on the
+        // chain just searched.
+        if (best.length > lengthToBeat || lengthToBeat >= 7)
             return best;
     }
     const std::uint32_t bytes = Load32(mData + pos);
-    best = SearchChain<4>(pos, mHeads[Hash(bytes, mHashShift)], mLinks.get(), limits.shortDepth, stop, limit, best);
+    best = SearchChain<4>(pos, mHeads[Hash(bytes, mHashShift)], mLinks, limits.shortDepth, stop, limit, best);
     if (mLastOfThree && best.length < kMinMatch) {
         const std::uint32_t candidate = mLastOfThree[Hash(bytes << 8, mHashShift)];
         if (pos - candidate <= limits.farthestShort && ((Load32(mData + candidate) ^ bytes) & 0xFFFFFF) == 0)

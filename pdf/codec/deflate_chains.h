@@ -6,10 +6,9 @@
 
 #include "pdf/codec/deflate_matchfinder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <cstdlib>
-#include <memory>
 
 namespace pdf::deflate {
 
@@ -21,6 +20,8 @@ struct SearchLimits {
     std::uint32_t farthestShort;   // the farthest a three-byte match may reach back
 };
 
+// Its tables belong to the thread and are kept from one stream to the next, so one
+// finder at a time works on each thread.
 class ChainFinder {
 public:
     // Chains eight-byte prefixes only with longChains, and records three-byte ones only
@@ -35,18 +36,27 @@ public:
             for (const std::uint32_t both = std::min(end, mLongEnd); pos < both; ++pos) {
                 const std::uint64_t bytes = Load64(mData + pos);
                 InsertShort(pos, static_cast<std::uint32_t>(bytes));
-                Link(mLongHeads[Hash(bytes, mHashShift)], mLongLinks.get(), pos);
+                Link(mLongHeads[Hash(bytes, mHashShift)], mLongLinks, pos);
             }
         }
         for (; pos < end; ++pos)
             InsertShort(pos, Load32(mData + pos));
     }
 
+    // Starts loading the chain heads of pos (at most size - 4) ahead of their use.
+    void Prefetch(std::uint32_t pos) const
+    {
+        const std::uint32_t bytes = Load32(mData + pos);
+        __builtin_prefetch(&mHeads[Hash(bytes, mHashShift)]);
+        if (mLastOfThree)
+            __builtin_prefetch(&mLastOfThree[Hash(bytes << 8, mHashShift)]);
+    }
+
     // The longest match at pos longer than lengthToBeat, searched first among the
-    // positions of its first eight bytes, then, when none of those beats lengthToBeat,
-    // among those of its first four, and last, when none is four long, at the last
-    // occurrence of its first three.  The length is lengthToBeat when nothing longer was
-    // found.  pos is at most size - 4.
+    // positions of its first eight bytes, then, when none of those beats lengthToBeat
+    // and it is under seven, among those of its first four, and last, when none is four
+    // long, at the last occurrence of its first three.  The length is lengthToBeat when
+    // nothing longer was found.  pos is at most size - 4.
     Match Find(std::uint32_t pos, std::uint32_t lengthToBeat, const SearchLimits& limits) const;
 
 private:
@@ -81,7 +91,7 @@ private:
     }
     void InsertShort(std::uint32_t pos, std::uint32_t bytes)
     {
-        Link(mHeads[Hash(bytes, mHashShift)], mLinks.get(), pos);
+        Link(mHeads[Hash(bytes, mHashShift)], mLinks, pos);
         if (mLastOfThree)
             mLastOfThree[Hash(bytes << 8, mHashShift)] = pos;
     }
@@ -98,14 +108,14 @@ private:
     int mHashShift;
     // The newest position of each hash of four bytes, eight bytes and three; kNone where
     // none was recorded yet.  The last two are null when not kept.
-    std::unique_ptr<std::uint32_t[]> mHeads;
-    std::unique_ptr<std::uint32_t[]> mLongHeads;
-    std::unique_ptr<std::uint32_t[]> mLastOfThree;
+    std::uint32_t* mHeads;
+    std::uint32_t* mLongHeads = nullptr;
+    std::uint32_t* mLastOfThree = nullptr;
     // The distance back to the next older position of the same hash, 0 where none is
     // near enough; by position within the window.  Only links of recorded positions are
     // read, so the windows are left uninitialised.
-    std::unique_ptr<std::uint16_t[]> mLinks;
-    std::unique_ptr<std::uint16_t[]> mLongLinks;
+    std::uint16_t* mLinks;
+    std::uint16_t* mLongLinks = nullptr;
 };
 
 }  // namespace pdf::deflate

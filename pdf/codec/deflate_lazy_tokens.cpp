@@ -13,20 +13,21 @@ namespace {
 
 // Positions of the first four bytes visited by a search, and of the first eight where
 // those are chained.
-constexpr std::uint32_t kDepth = 48;
-constexpr std::uint32_t kLongDepth = 128;
+constexpr std::uint32_t kDepth = 32;
+constexpr std::uint32_t kLongDepth = 192;
 // A match this long ends a search.
 constexpr std::uint32_t kStopLength = 128;
 // A match this long is taken without looking at the next position.
 constexpr std::uint32_t kLazyLimit = 24;
-// From this length on, the next position is searched less deeply.
+// Past a match shorter than this, the next position's four-byte chain is searched half
+// as deep; past a longer one, its eight-byte chain a quarter as deep.
 constexpr std::uint32_t kGoodLength = 8;
 // Inside a longer match only this many positions at each end are recorded: the others
 // repeat earlier ones.
-constexpr std::uint32_t kInsertAll = 24;
-constexpr std::uint32_t kEndsInserted = 6;
-// After 2^kSkipShift positions in a row without a match, one in two is looked up, after
-// twice as many one in three, and so on.
+constexpr std::uint32_t kInsertAll = 32;
+constexpr std::uint32_t kEndsInserted = 8;
+// After 2^kSkipShift lookups in a row without a match, one position in two is looked up,
+// after twice as many one in three, and so on.
 constexpr std::uint32_t kSkipShift = 8;
 
 // Eight-byte prefixes are chained in streams this long whose bytes have less entropy
@@ -35,8 +36,10 @@ constexpr std::uint32_t kSkipShift = 8;
 constexpr std::uint32_t kLongChainSize = 65536;
 constexpr double kLongChainEntropy = 5.5;
 
-// Bits a three-byte match costs besides the extra bits of its distance.
+// Bits a three-byte match costs besides the extra bits of its distance, and the least
+// it must save to be worth the table that finds it.
 constexpr double kShortMatchBits = 15;
+constexpr double kLeastSpareBits = 2;
 constexpr std::uint32_t kEntropySample = 256;
 
 // The entropy of the data's bytes, in bits per byte, from a sample of them.
@@ -60,26 +63,28 @@ double ByteEntropy(const std::uint8_t* data, std::uint32_t size)
 std::uint32_t FarthestShortMatch(double entropy)
 {
     const double spare = 3 * entropy - kShortMatchBits;
-    if (spare < 0)
+    if (spare < kLeastSpareBits)
         return 0;
     return 4u << std::min(10, static_cast<int>(spare));
 }
 
 class LazyTokenizer {
 public:
-    LazyTokenizer(const std::uint8_t* data, std::uint32_t size, double entropy)
+    LazyTokenizer(const std::uint8_t* data, std::uint32_t size, double entropy, TokenList& list)
         : LazyTokenizer(data, size, FarthestShortMatch(entropy),
-                        size >= kLongChainSize && entropy < kLongChainEntropy)
+                        size >= kLongChainSize && entropy < kLongChainEntropy, list)
     {
     }
 
-    TokenList Run()
+    void Run()
     {
         // Positions from here on have fewer than four bytes to look up.
         const std::uint32_t searchEnd = mSize >= 4 ? mSize - 3 : 0;
         std::uint32_t pos = 0;
         std::uint32_t misses = 0;
         while (pos < searchEnd) {
+            if (pos + 1 < searchEnd)
+                mFinder.Prefetch(pos + 1);
             Match match = mFinder.Find(pos, kMinMatch - 1, mSearch);
             mFinder.Insert(pos, pos + 1);
             while (match.length >= kMinMatch && match.length < kLazyLimit && pos + 1 < searchEnd) {
@@ -108,18 +113,20 @@ public:
         for (; pos < mSize; ++pos)
             mList.AddLiteral(mData[pos]);
         mList.counts.literals[kEndOfBlock] = 1;
-        return std::move(mList);
     }
 
 private:
-    LazyTokenizer(const std::uint8_t* data, std::uint32_t size, std::uint32_t farthestShort, bool longChains)
+    LazyTokenizer(const std::uint8_t* data, std::uint32_t size, std::uint32_t farthestShort, bool longChains,
+                  TokenList& list)
         : mData(data),
           mSize(size),
           mFinder(data, size, longChains, farthestShort > 0),
           mSearch{kLongDepth, kDepth, kStopLength, farthestShort},
-          mNextSearch{kLongDepth, kDepth / 4, kStopLength, farthestShort},
-          mGoodSearch{kLongDepth / 4, kDepth / 2, kStopLength, farthestShort}
+          mNextSearch{kLongDepth, kDepth / 2, kStopLength, farthestShort},
+          mGoodSearch{kLongDepth / 4, kDepth, kStopLength, farthestShort},
+          mList(list)
     {
+        mList.Clear();
         mList.tokens.reserve(size / 2 + 16);
     }
 
@@ -150,15 +157,15 @@ private:
     ChainFinder mFinder;
     const SearchLimits mSearch;      // at a new position
     const SearchLimits mNextSearch;  // one position past a match, for a longer one
-    const SearchLimits mGoodSearch;  // the same past a match of kGoodLength or more
-    TokenList mList;
+    const SearchLimits mGoodSearch;  // the same past a match of at least kGoodLength
+    TokenList& mList;
 };
 
 }  // namespace
 
-TokenList TokenizeThoroughly(const std::uint8_t* data, std::uint32_t size)
+void TokenizeThoroughly(const std::uint8_t* data, std::uint32_t size, TokenList& list)
 {
-    return LazyTokenizer(data, size, ByteEntropy(data, size)).Run();
+    LazyTokenizer(data, size, ByteEntropy(data, size), list).Run();
 }
 
 }  // namespace pdf::deflate

@@ -1,5 +1,7 @@
 #include "pdf/codec/deflate_split.h"
 
+#include "pdf/codec/deflate_block.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -39,27 +41,12 @@ std::uint64_t ExtraBits(const SymbolCounts& counts)
     return bits;
 }
 
-// The bits of the fixed codes, from their lengths: 8 bits for literals 0 to 143, 9 for
-// the others, 7 for end of block and the first 23 length codes, 8 for the rest; 5 for
-// every distance.
-std::uint64_t FixedCodeBits(const SymbolCounts& counts)
-{
-    std::uint64_t bits = 0;
-    for (int s = 0; s < kLiteralSymbols; ++s) {
-        const int length = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
-        bits += std::uint64_t(counts.literals[s]) * length;
-    }
-    for (int s = 0; s < kDistanceSymbols; ++s)
-        bits += std::uint64_t(counts.distances[s]) * 5;
-    return bits;
-}
-
 // The estimated bits of the smallest block of these tokens, header included.
 double EstimatedBits(const Stretch& stretch)
 {
     const double stored = (double(stretch.size) + 5) * 8;
     const double extra = double(ExtraBits(stretch.counts));
-    const double fixed = double(FixedCodeBits(stretch.counts)) + extra + 3;
+    const double fixed = double(FixedBits(stretch.counts));
     int used = 0;
     const double dynamic = EntropyBits(stretch.counts.literals.data(), kLiteralSymbols, used)
                            + EntropyBits(stretch.counts.distances.data(), kDistanceSymbols, used) + extra

@@ -24,13 +24,14 @@ constexpr std::uint32_t kFarthestShortMatch = 4096;
 
 class Tokenizer {
 public:
-    Tokenizer(const std::uint8_t* data, std::uint32_t size, const LevelLimits& limits)
-        : mData(data), mSize(size), mLimits(limits), mFinder(data, size, limits.positionsKept)
+    Tokenizer(const std::uint8_t* data, std::uint32_t size, const LevelLimits& limits, TokenList& list)
+        : mData(data), mSize(size), mLimits(limits), mFinder(data, size, limits.positionsKept), mList(list)
     {
+        mList.Clear();
         mList.tokens.reserve(size / 2 + 16);
     }
 
-    TokenList Run()
+    void Run()
     {
         std::uint32_t pos = 0;
         while (pos < mSize) {
@@ -62,7 +63,6 @@ public:
             }
         }
         mList.counts.literals[kEndOfBlock] = 1;
-        return std::move(mList);
     }
 
 private:
@@ -85,20 +85,21 @@ private:
     std::uint32_t mSize;
     const LevelLimits& mLimits;
     MatchFinder mFinder;
-    TokenList mList;
+    TokenList& mList;
 };
 
 }  // namespace
 
 static_assert(kLevels.size() == kMaxFlateLevel);
 
-TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, int level)
+void Tokenize(const std::uint8_t* data, std::uint32_t size, int level, TokenList& list)
 {
     if (level < 0 || level > kMaxFlateLevel)
         ThrowLevelOutOfRange();
     if (level == kMaxFlateLevel)
-        return TokenizeThoroughly(data, size);
-    return Tokenizer(data, size, kLevels[level]).Run();
+        TokenizeThoroughly(data, size, list);
+    else
+        Tokenizer(data, size, kLevels[level], list).Run();
 }
 
 }  // namespace pdf::deflate

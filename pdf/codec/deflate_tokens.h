@@ -62,6 +62,13 @@ struct TokenList {
     std::vector<Token> tokens;
     SymbolCounts counts;
 
+    // Empties the list, keeping its room.
+    void Clear()
+    {
+        tokens.clear();
+        counts = {};
+    }
+
     void AddLiteral(std::uint8_t byte)
     {
         tokens.push_back(Token::Literal(byte));
@@ -74,11 +81,11 @@ struct TokenList {
     }
 };
 
-// The tokens of data at the level's effort (0 to 5); the end-of-block symbol is counted
-// once.  Fails with error 9 for a level outside 0 to 5.
-TokenList Tokenize(const std::uint8_t* data, std::uint32_t size, int level);
+// Makes list the tokens of data at the level's effort (0 to 5); the end-of-block symbol
+// is counted once.  Fails with error 9 for a level outside 0 to 5.
+void Tokenize(const std::uint8_t* data, std::uint32_t size, int level, TokenList& list);
 
 // Level 5's tokens: see deflate_lazy_tokens.cpp.
-TokenList TokenizeThoroughly(const std::uint8_t* data, std::uint32_t size);
+void TokenizeThoroughly(const std::uint8_t* data, std::uint32_t size, TokenList& list);
 
 }  // namespace pdf::deflate

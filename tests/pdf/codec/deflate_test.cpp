@@ -127,8 +127,8 @@ TEST(Deflate, AtLevelFiveThreeByteMatchesArePaidForOnlyWhereLiteralsCostMore)
         data.insert(data.end(), {'X', 'Y', 'Z'});
         data.insert(data.end(), filler.begin() + 107, filler.end());
         // Random bytes go stored, so the tokens are looked at before the block is chosen.
-        const pdf::deflate::TokenList list =
-            pdf::deflate::Tokenize(data.data(), static_cast<std::uint32_t>(data.size()), 5);
+        pdf::deflate::TokenList list;
+        pdf::deflate::Tokenize(data.data(), static_cast<std::uint32_t>(data.size()), 5, list);
         bool shortMatch = false;
         for (pdf::deflate::Token t : list.tokens)
             shortMatch |= t.IsMatch() && t.Length() == 3 && t.Distance() == 100;
