@@ -20,7 +20,7 @@ constexpr std::uint32_t kStopLength = 128;
 // A match this long is taken without looking at the next position.
 constexpr std::uint32_t kLazyLimit = 24;
 // Past a match shorter than this, the next position's four-byte chain is searched half
-// as deep; past a longer one, its eight-byte chain a quarter as deep.
+// as deep; past a longer one, its eight-byte chain an eighth as deep.
 constexpr std::uint32_t kGoodLength = 8;
 // Inside a longer match only this many positions at each end are recorded: the others
 // repeat earlier ones.
@@ -123,7 +123,7 @@ private:
           mFinder(data, size, longChains, farthestShort > 0),
           mSearch{kLongDepth, kDepth, kStopLength, farthestShort},
           mNextSearch{kLongDepth, kDepth / 2, kStopLength, farthestShort},
-          mGoodSearch{kLongDepth / 4, kDepth, kStopLength, farthestShort},
+          mGoodSearch{kLongDepth / 8, kDepth, kStopLength, farthestShort},
           mList(list)
     {
         mList.Clear();
