@@ -14,10 +14,10 @@ namespace pdf::deflate {
 
 // How far a search goes.
 struct SearchLimits {
-    std::uint32_t longDepth;       // positions of the first eight bytes visited
-    std::uint32_t shortDepth;      // of the first four, when none of eight beats the length to beat
-    std::uint32_t stopLength;      // a match this long ends the search
-    std::uint32_t farthestShort;   // the farthest a three-byte match may reach back
+    std::uint32_t longDepth;      // positions of the first eight bytes visited
+    std::uint32_t shortDepth;     // positions of the first four visited
+    std::uint32_t stopLength;     // a match this long ends the search
+    std::uint32_t farthestShort;  // the farthest a three-byte match may reach back
 };
 
 // Its tables belong to the thread and are kept from one stream to the next, so one
@@ -96,8 +96,8 @@ private:
             mLastOfThree[Hash(bytes << 8, mHashShift)] = pos;
     }
 
-    // The longest match longer than best along the chain from head, visiting at most
-    // depth positions that agree on their first `agree` bytes (8 or 4).
+    // The longest match longer than best along the chain from head, of positions whose
+    // first `agree` bytes (8 or 4) hash alike, visiting at most depth of them.
     template <int agree>
     Match SearchChain(std::uint32_t pos, std::uint32_t head, const std::uint16_t* links, std::uint32_t depth,
                       std::uint32_t stop, std::uint32_t limit, Match best) const;

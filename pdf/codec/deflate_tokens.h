@@ -10,7 +10,7 @@
 
 namespace pdf::deflate {
 
-// The matching effort of one level.
+// The matching effort of one of the levels 0 to 4.
 struct LevelLimits {
     std::uint32_t firstStopLength;
     std::uint32_t secondStopLength;
