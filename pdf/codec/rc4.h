@@ -25,13 +25,17 @@ public:
     }
 
     // Drops the cached schedule.
-    void Forget() { mKey.clear(); mScheduled = false; }
+    void Forget() { mKeyLength = 0; }
 
 private:
+    // The key of the schedule held, empty when none is.
+    std::string_view Scheduled() const;
+    // key holds 1 to 256 bytes.
     void Schedule(std::string_view key);
 
-    std::string mKey;
-    bool mScheduled = false;
+    // Held without a heap allocation: a new key for every object is the common case.
+    std::array<char, 256> mKey{};
+    std::size_t mKeyLength = 0;
     std::array<std::uint8_t, 256> mState{};
 };
 

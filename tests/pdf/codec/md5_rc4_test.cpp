@@ -69,7 +69,8 @@ TEST(Rc4, MatchesOpensslForEveryLengthAndTheKeySizesInUse)
 {
     const std::string data = AsString(codectest::RandomBytes(3000, 5));
     pdf::Rc4 rc4;
-    for (std::size_t keySize : {5, 10, 16}) {
+    // 300: only the first 256 bytes of a key take part.
+    for (std::size_t keySize : {1, 5, 10, 16, 256, 300}) {
         const std::string key = AsString(codectest::RandomBytes(keySize, keySize));
         for (std::size_t length = 0; length <= data.size(); length += keySize == 16 ? 1 : 97)
             ASSERT_EQ(rc4.Crypt(key, data.substr(0, length)), OpensslRc4(key, data.substr(0, length)))
@@ -84,6 +85,9 @@ TEST(Rc4, EveryCallRestartsTheKeystreamAndUndoesItself)
     const std::string once = rc4.Crypt("Key-A", text);
     EXPECT_EQ(rc4.Crypt("Key-A", text), once);
     rc4.Crypt("Key-B", text);
+    EXPECT_EQ(rc4.Crypt("Key-A", text), once);
+    // A key that extends the one scheduled is a new key.
+    EXPECT_EQ(rc4.Crypt("Key-AB", text), pdf::Rc4().Crypt("Key-AB", text));
     EXPECT_EQ(rc4.Crypt("Key-A", text), once);
     EXPECT_EQ(rc4.Crypt("Key-A", once), text);
     EXPECT_NE(once, text);
