@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace pdf::deflate {
 
@@ -64,18 +63,6 @@ private:
     // Further back than any match reaches from every position (sizes stay below 2^31).
     static constexpr std::uint32_t kNone = 0xFFFF0000;
 
-    static std::uint32_t Load32(const std::uint8_t* p)
-    {
-        std::uint32_t value;
-        std::memcpy(&value, p, 4);
-        return value;
-    }
-    static std::uint64_t Load64(const std::uint8_t* p)
-    {
-        std::uint64_t value;
-        std::memcpy(&value, p, 8);
-        return value;
-    }
     static std::uint32_t Hash(std::uint32_t bytes, int shift) { return (bytes * 0x1E35A7BDu) >> shift; }
     static std::uint32_t Hash(std::uint64_t bytes, int shift)
     {

@@ -21,6 +21,20 @@ struct Match {
     std::uint32_t position;
 };
 
+// The four or eight bytes at p as a little-endian word.
+inline std::uint32_t Load32(const std::uint8_t* p)
+{
+    std::uint32_t value;
+    std::memcpy(&value, p, 4);
+    return value;
+}
+inline std::uint64_t Load64(const std::uint8_t* p)
+{
+    std::uint64_t value;
+    std::memcpy(&value, p, 8);
+    return value;
+}
+
 // How far the bytes at a and at b agree, up to limit, knowing they agree on the first
 // `known`.
 inline std::uint32_t AgreeingLength(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t known,
@@ -28,12 +42,9 @@ inline std::uint32_t AgreeingLength(const std::uint8_t* a, const std::uint8_t* b
 {
     std::uint32_t length = known;
     while (length + 8 <= limit) {
-        std::uint64_t x;
-        std::uint64_t y;
-        std::memcpy(&x, a + length, 8);
-        std::memcpy(&y, b + length, 8);
-        if (x != y)
-            return length + static_cast<std::uint32_t>(std::countr_zero(x ^ y) / 8);
+        const std::uint64_t difference = Load64(a + length) ^ Load64(b + length);
+        if (difference != 0)
+            return length + static_cast<std::uint32_t>(std::countr_zero(difference) / 8);
         length += 8;
     }
     while (length < limit && a[length] == b[length])
@@ -100,12 +111,6 @@ private:
 
     // Reads four bytes: pos is at most size - 4.
     std::uint32_t PrefixAt(std::uint32_t pos) const { return Load32(mData + pos) & 0xFFFFFF; }
-    static std::uint32_t Load32(const std::uint8_t* p)
-    {
-        std::uint32_t value;
-        std::memcpy(&value, p, 4);
-        return value;
-    }
     static std::uint32_t Hash(std::uint32_t prefix, int shift) { return (prefix * 2654435761u) >> shift; }
     std::uint32_t HashAt(std::uint32_t pos) const { return Hash(PrefixAt(pos), mHashShift); }
 

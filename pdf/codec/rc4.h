@@ -24,9 +24,6 @@ public:
         return text;
     }
 
-    // Drops the cached schedule.
-    void Forget() { mKeyLength = 0; }
-
 private:
     // The key of the schedule held, empty when none is.
     std::string_view Scheduled() const;
