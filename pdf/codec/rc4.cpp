@@ -22,29 +22,6 @@ inline std::uint8_t NextByte(std::uint8_t* s, std::uint8_t& i, std::uint8_t& j)
     return s[static_cast<std::uint8_t>(si + sj)];
 }
 
-// XORs size bytes of data with the keystream of the scheduled state s.  Aligned to a
-// cache line, so that its loop's speed does not hang on where the linker puts it: it
-// ran at 0.73 or 1.26 of its peer's time from one build to the next.
-[[gnu::noinline, gnu::aligned(64)]] void XorKeystream(std::uint8_t* s, std::uint8_t* data, std::size_t size)
-{
-    std::uint8_t i = 0;
-    std::uint8_t j = 0;
-    // Eight keystream bytes gathered into one word and XORed with eight data bytes at once.
-    static_assert(std::endian::native == std::endian::little, "keystream bytes fill a word from its low end");
-    std::size_t k = 0;
-    for (; k + 8 <= size; k += 8) {
-        std::uint64_t keystream = 0;
-        for (int b = 0; b < 8; ++b)
-            keystream |= std::uint64_t(NextByte(s, i, j)) << (8 * b);
-        std::uint64_t word;
-        std::memcpy(&word, data + k, 8);
-        word ^= keystream;
-        std::memcpy(data + k, &word, 8);
-    }
-    for (; k < size; ++k)
-        data[k] ^= NextByte(s, i, j);
-}
-
 }  // namespace
 
 std::string_view Rc4::Scheduled() const
@@ -76,7 +53,22 @@ void Rc4::Crypt(std::string_view key, std::uint8_t* data, std::size_t size)
         Schedule(key);
     std::uint8_t s[256];
     std::memcpy(s, mState.data(), sizeof s);
-    XorKeystream(s, data, size);
+    std::uint8_t i = 0;
+    std::uint8_t j = 0;
+    // Eight keystream bytes gathered into one word and XORed with eight data bytes at once.
+    static_assert(std::endian::native == std::endian::little, "keystream bytes fill a word from its low end");
+    std::size_t k = 0;
+    for (; k + 8 <= size; k += 8) {
+        std::uint64_t keystream = 0;
+        for (int b = 0; b < 8; ++b)
+            keystream |= std::uint64_t(NextByte(s, i, j)) << (8 * b);
+        std::uint64_t word;
+        std::memcpy(&word, data + k, 8);
+        word ^= keystream;
+        std::memcpy(data + k, &word, 8);
+    }
+    for (; k < size; ++k)
+        data[k] ^= NextByte(s, i, j);
 }
 
 }  // namespace pdf
