@@ -79,11 +79,10 @@ struct DynamicTrees {
     int lastLiteral = 0;
     int lastDistance = 0;
     int lengthsSent = 0;  // code-length code lengths, in kCodeLengthOrder
-    std::uint64_t estimatedBits = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t estimatedBytes = std::numeric_limits<std::uint64_t>::max();
 };
 
-// Builds the trees; the estimates stay at their maximum when no match occurs.
+// Builds the trees; estimatedBytes stays at its maximum when no match occurs.
 DynamicTrees BuildDynamicTrees(const SymbolCounts& counts)
 {
     DynamicTrees trees;
@@ -105,7 +104,6 @@ DynamicTrees BuildDynamicTrees(const SymbolCounts& counts)
     for (int s = 0; s < kCodeLengthSymbols; ++s)
         bits += std::uint64_t(lengthFrequencies[s]) * (trees.lengths.Length(s) + CodeLengthExtraBits(s));
     bits += 3 * (trees.lengthsSent - 1) + 3;
-    trees.estimatedBits = bits;
     trees.estimatedBytes = BytesOfBits(bits);
     return trees;
 }
@@ -145,7 +143,7 @@ void WriteStored(const std::uint8_t* data, std::uint32_t size, bool final, BitWr
 struct Block {
     const Token* begin;
     const Token* end;
-    SymbolCounts counts;  // the end-of-block symbol counted once
+    const SymbolCounts& counts;  // the end-of-block symbol counted once
     const std::uint8_t* data;
     std::uint32_t size;
 };

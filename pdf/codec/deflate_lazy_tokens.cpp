@@ -1,11 +1,11 @@
 // Level 5's tokens: at each position the longest match among the recent positions of
 // its first eight or four bytes, taken only when the next position has no better one.
 #include "pdf/codec/deflate_chains.h"
+#include "pdf/codec/deflate_entropy.h"
 #include "pdf/codec/deflate_tokens.h"
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 
 namespace pdf::deflate {
 
@@ -50,11 +50,8 @@ double ByteEntropy(const std::uint8_t* data, std::uint32_t size)
     std::uint32_t sampled = 0;
     for (std::uint32_t i = 0; i < size; i += step, ++sampled)
         ++counts[data[i]];
-    double bits = 0;
-    for (std::uint32_t n : counts)
-        if (n)
-            bits -= n * std::log2(double(n) / sampled);
-    return sampled ? bits / sampled : 0;
+    int used = 0;
+    return sampled ? EntropyBits(counts, 256, used) / sampled : 0;
 }
 
 // The farthest back a three-byte match saves bits: its three literals would cost three

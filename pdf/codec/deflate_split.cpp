@@ -1,9 +1,9 @@
 #include "pdf/codec/deflate_split.h"
 
 #include "pdf/codec/deflate_block.h"
+#include "pdf/codec/deflate_entropy.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace pdf::deflate {
 
@@ -13,22 +13,6 @@ namespace {
 // more for each symbol they give a length to.
 constexpr double kHeaderBits = 100;
 constexpr double kHeaderBitsPerSymbol = 2;
-
-// The bits symbols of these counts take at best in codes of their own: their entropy.
-double EntropyBits(const std::uint32_t* counts, int symbols, int& used)
-{
-    double total = 0;
-    double sum = 0;
-    for (int s = 0; s < symbols; ++s) {
-        if (counts[s] == 0)
-            continue;
-        const double n = counts[s];
-        total += n;
-        sum += n * std::log2(n);
-        ++used;
-    }
-    return total > 0 ? total * std::log2(total) - sum : 0;
-}
 
 // The extra bits of lengths and distances, the same whatever the codes.
 std::uint64_t ExtraBits(const SymbolCounts& counts)

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -152,6 +153,28 @@ TEST(Deflate, AtLevelFiveABlockEndsWhereTheDataChanges)
     EXPECT_GT(reading.blockTypes.size(), 1u);
     EXPECT_NE(std::find(reading.blockTypes.begin(), reading.blockTypes.end(), 0), reading.blockTypes.end());
     EXPECT_LT(stream.size(), Encoded(data, 4).size());
+}
+
+TEST(Deflate, EveryThreadWritesTheSameStreamsAtOnce)
+{
+    // Each thread keeps its own tables and token room from one stream to the next.
+    const std::vector<pdf::Bytes> inputs{PageContent(3000), RandomBytes(50000, 2), Text("abcabcabcabc")};
+    std::vector<pdf::Bytes> expected;
+    for (const pdf::Bytes& input : inputs)
+        expected.push_back(Encoded(input, 5));
+    std::vector<std::vector<pdf::Bytes>> written(4);
+    std::vector<std::thread> threads;
+    for (auto& streams : written)
+        threads.emplace_back([&inputs, &streams] {
+            for (int round = 0; round < 20; ++round)
+                for (const pdf::Bytes& input : inputs)
+                    streams.push_back(Encoded(input, 5));
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const auto& streams : written)
+        for (std::size_t i = 0; i < streams.size(); ++i)
+            ASSERT_EQ(streams[i], expected[i % inputs.size()]) << "stream " << i;
 }
 
 TEST(Deflate, LastThreeBytesAreLiteralsAndMatchesEndBeforeTheLastByte)
