@@ -59,14 +59,14 @@ std::string DescriptorText(const TrueTypeMetrics& metrics, const std::string& it
 
 // A file that cannot be read as a font records the failure and adds no font, so that no
 // record or object stands for metrics the file never held.  The same file added again
-// under the same name, charset and embedding is the font already there.
+// under the same name, charset and embedding is the font already there.  PDF/A embeds the
+// file but keeps the charset: the embedded font's Unicode map draws the glyphs its
+// /Differences name, as for the standard families' substitute faces.
 std::string Pagelith::AddFont(const std::string& fileName, const std::string& name, bool embed,
                               int charset)
 {
-    if (mPDFA) {
+    if (mPDFA)
         embed = true;
-        charset = charset::kWestern;
-    }
     try {
         const Bytes file = ReadFontFile(fileName);
         const TrueTypeMetrics metrics = ReadTrueTypeMetrics(file, charset);

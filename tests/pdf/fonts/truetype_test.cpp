@@ -103,7 +103,7 @@ TEST_F(TrueType, TextInAddedFontsReadsBackInSeveralCharsets)
         EXPECT_NE(text.output.find(c.text), std::string::npos) << text.output;
 }
 
-TEST_F(TrueType, PdfaEmbedsTheWesternFaceWhateverWasAsked)
+TEST_F(TrueType, PdfaEmbedsTheFaceForTheCharsetAsked)
 {
     writer = testing_support::PinnedWriter();
     path = testing_support::CaseOutputPath("truetype_");
@@ -111,8 +111,9 @@ TEST_F(TrueType, PdfaEmbedsTheWesternFaceWhateverWasAsked)
     writer->BeginDoc(path);
     EXPECT_EQ(writer->AddFont(kSans, "Sans", false, 238), "Sans");
     PagelithTestPeer peer(*writer);
-    EXPECT_EQ(peer.Font(peer.FontCount()).Charset, 0);
-    EXPECT_TRUE(peer.Font(peer.FontCount()).Differences.empty());
+    EXPECT_EQ(peer.Font(peer.FontCount()).Charset, 238);
+    EXPECT_EQ(peer.Font(peer.FontCount()).Differences.rfind("[128 /Euro 130 /quotesinglbase", 0),
+              0u);
     int page = 0;
     writer->BeginPage(page);
     EXPECT_NE(Finish().find("/FontFile2"), std::string::npos);
