@@ -132,17 +132,18 @@ public:
     bool AddAttach(const std::string& path, const std::string& name,
                    const std::string& description);
 
-    // Form fields (form_fields.cpp).  Kinds: 0 text box, 1 check box, 2 list box, 3 combo
-    // box, 4 radio button, 5 push button; any other is refused with error 5.  Before any
-    // SetFont, a field selects Arial.  Check boxes and radio buttons carry their on and off
-    // appearances; radio buttons of one name are one field, whose value is the first of
-    // them drawn ticked.  The value is a text box's text, "true" for a
-    // ticked box, the options of a choice joined by "|" or a button's caption; the option
-    // is a maximum length, a choice's default option number or a button's script.  Fields
-    // are written when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter,
-    // 3 exit, 4 focus, 5 blur, 6 keystroke, 7 validate, 8 calculate, 9 format; a name
-    // reaches the fields of that name and those named with it, a dot and more.  PDF/A mode
-    // writes no field.
+    // Form fields (form_fields.cpp, list_box_appearance.cpp).  Kinds: 0 text box, 1 check
+    // box, 2 list box, 3 combo box, 4 radio button, 5 push button; any other is refused
+    // with error 5.  Before any SetFont, a field selects Arial.  Check boxes and radio
+    // buttons carry their on and off appearances, and a list box its options with the
+    // default one highlighted; radio buttons of one name are one field, whose value is the
+    // first of them drawn ticked.  The value is a text box's text, "true" for a ticked box,
+    // the options of a choice joined by "|" or a button's caption; the option is a maximum
+    // length, a choice's default option number or a button's script.  Fields are written
+    // when their page closes.  Event codes: 0 activation, 1 mouse down, 2 enter, 3 exit,
+    // 4 focus, 5 blur, 6 keystroke, 7 validate, 8 calculate, 9 format; a name reaches the
+    // fields of that name and those named with it, a dot and more.  PDF/A mode writes no
+    // field.
     void DrawField(const std::string& name, int kind, float x, float y, float w, float h,
                    const std::string& value, const std::string& option,
                    const std::string& tooltip, int flags);
@@ -648,11 +649,16 @@ private:
                          float inset);
     std::string AttachmentNameEntries() const;
 
-    // Form fields (form_fields.cpp).
+    // Form fields (form_fields.cpp, list_box_appearance.cpp).
     int FieldFlags(int flags, int kind);
     // The /AS and /AP entries of a check box or radio button.
     std::string ToggleAppearance(float width, float height, const std::string& frame,
                                  const std::string& glyph, const std::string& onState, bool on);
+    // The /AP entry of a list box: its frame and options, the selected one highlighted
+    // (list_box_appearance.cpp).
+    std::string ListBoxAppearance(float width, float height, const std::string& frame,
+                                  float border, const std::string& options, int selected,
+                                  float fontSize);
     RadioGroup& RadioGroupNamed(const std::string& name, const std::string& tooltip,
                                 int fieldFlags);
     RadioGroup& GroupOf(const FieldRecord& button);

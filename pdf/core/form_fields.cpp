@@ -158,10 +158,11 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (AnnotationFlags(flags) != 0)
         field.Dict += " /F " + std::to_string(AnnotationFlags(flags)) + " ";
 
-    // The frame is what a toggle's own appearances draw under their mark.
+    // The frame is what the toggles' and list boxes' own appearances draw first.
     const float width = w * mScale;
     const float height = h * mScale;
     std::string frame;
+    float border = 0;
     const std::string background = mNoFill ? std::string() : PlainComponents(mColorFill);
     if (!Has(flags, 4) && !background.empty()) {
         field.Look += " /BG [ " + background + " ] ";
@@ -175,6 +176,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         frame += mColorLine.substr(1) + " RG " + FormatReal(line) + " w " +
                  FormatReal(line / 2) + " " + FormatReal(line / 2) + " " +
                  FormatReal(width - line) + " " + FormatReal(height - line) + " re S\r";
+        border = line;
     }
     field.Look += Rotation(flags);
 
@@ -219,6 +221,10 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         field.Value = value;
         if (number > 0)
             field.Selected = number;
+        if (kind == kListBox)
+            field.Dict += ListBoxAppearance(width, height, frame, border, value, field.Selected,
+                                            Has(flags, 8192) ? 0 : mFontSize) +
+                          " ";
         break;
     case kPushButton:
         field.Dict += " /FT /Btn" + flagText;

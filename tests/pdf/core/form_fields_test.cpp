@@ -1,6 +1,10 @@
 // Form fields: their widgets, scripts and the document's /AcroForm dictionary.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 #include "pdf_test_support.h"
 
 namespace pdf {
@@ -118,6 +122,47 @@ TEST_F(Fields, TickedBoxesAndRadioButtonsShowTheirMark)
         EXPECT_EQ(testing_support::Show(path, widget + "/AS").find("/Off"),
                   annot == 1 || annot == 4 ? std::string::npos : 0u)
             << annot;
+    }
+}
+
+// A list box shows its default option highlighted in both renderers: the rows where the
+// selected box differs from the same box without a selection hold the second option's text
+// and touch neither of the others.
+TEST_F(Fields, AListBoxShowsItsDefaultOptionHighlighted)
+{
+    writer->SetFontSize(20);
+    writer->DrawField("choisie", 2, 100, 100, 150, 90, "Rome|Paris|Oslo", "2", "", 0);
+    writer->DrawField("libre", 2, 300, 100, 150, 90, "Rome|Paris|Oslo", "", "", 0);
+    Finish();
+
+    for (const bool mupdf : {false, true}) {
+        const auto page = testing_support::RenderPage(path, mupdf);
+        ASSERT_GT(page.width, 0) << mupdf;
+        std::vector<int> highlighted;
+        std::vector<std::pair<int, int>> lines;  // rows of text in the box with no selection
+        for (int row = 103; row < 187; ++row) {
+            bool differs = false;
+            bool dark = false;
+            for (int column = 103; column < 247; ++column) {
+                const auto selected = page.At(column, row);
+                const auto plain = page.At(column + 200, row);
+                for (int channel = 0; channel < 3; ++channel)
+                    differs = differs || std::abs(selected[channel] - plain[channel]) > 60;
+                dark = dark || plain[0] < 128;
+            }
+            if (differs)
+                highlighted.push_back(row);
+            if (dark && (lines.empty() || lines.back().second != row - 1))
+                lines.emplace_back(row, row);
+            else if (dark)
+                lines.back().second = row;
+        }
+        ASSERT_EQ(lines.size(), 3u) << mupdf;
+        ASSERT_FALSE(highlighted.empty()) << mupdf;
+        EXPECT_GT(highlighted.front(), lines[0].second) << mupdf;
+        EXPECT_LE(highlighted.front(), lines[1].first) << mupdf;
+        EXPECT_GE(highlighted.back(), lines[1].second) << mupdf;
+        EXPECT_LT(highlighted.back(), lines[2].first) << mupdf;
     }
 }
 
