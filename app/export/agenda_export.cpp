@@ -3,6 +3,7 @@
 #include <exception>
 #include <source_location>
 #include <string_view>
+#include <vector>
 
 #include "app/export/agenda_pages.h"
 #include "app/export/printed_control.h"
@@ -78,6 +79,14 @@ std::string OnOneLine(const pdf::Pagelith& doc, const std::string& text, float w
   return runtime::Left(text, low) + kEllipsis;
 }
 
+// A caption the window shows over several lines, on one line: the blanks at each break are
+// the break's own, so one blank stands for it.
+std::string JoinedLines(const std::string& caption) {
+  std::vector<std::string> lines = runtime::Split(caption, "\n");
+  for (std::string& line : lines) line = runtime::Trim(line);
+  return runtime::Join(lines, " ");
+}
+
 // Where the export stands, for the message of a failure: the line of the step under way.
 class Progress {
  public:
@@ -150,7 +159,7 @@ class ViewPrint {
     else if (month_)
       title += CaptionOf(window_, "lblMois");
     else if (week_)
-      title += runtime::Replace(CaptionOf(window_, "lblSemaine"), "\n", " ");
+      title += JoinedLines(CaptionOf(window_, "lblSemaine"));
     else
       return;
     doc_.DrawTextBox(0, 0, doc_.GetPageWidth(false), kTitleHeight, title, kTitleAlign,

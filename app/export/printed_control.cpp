@@ -12,7 +12,10 @@ constexpr float kRaise = 0.5f;
 // An auto-sized label is as wide as its text on screen; the printed text needs more room.
 constexpr float kAutoSizeExtra = 0.5f;
 // The first elements of every indexed set are centred vertically: the week-day headers.
+// The hour scale's rows are not: each hour stands at the top of its row, at its hour line,
+// as the window shows it.
 constexpr int kFirstUncentredIndex = 7;
+constexpr char kHourRows[] = "lblHeures";
 
 float Cm(double twips) { return static_cast<float>(twips) / kTwipsPerCm; }
 
@@ -22,11 +25,11 @@ std::string ColourText(forms::Color colour) {
   return std::to_string(forms::ResolveColor(colour));
 }
 
-int AlignFlags(int alignment, int index) {
+int AlignFlags(const forms::Control& control, int alignment) {
   int flags = 1;
   if (alignment == forms::kAlignRight) flags = 2;
   if (alignment == forms::kAlignCenter) flags = 4;
-  if (index < kFirstUncentredIndex) flags += 32;
+  if (control.Index() < kFirstUncentredIndex && control.Name() != kHourRows) flags += 32;
   return flags;
 }
 
@@ -60,7 +63,7 @@ std::optional<PrintedBox> BoxOf(const forms::Control& control) {
   box.text = oneLine ? runtime::Replace(text, "\n", " ") : runtime::Replace(text, "\n", "\r\n");
   box.fontName = control.Font().name;
   box.fontSize = static_cast<float>(control.Font().size);
-  box.align = AlignFlags(alignment, control.Index());
+  box.align = AlignFlags(control, alignment);
   box.textColour = ColourText(control.ForeColor());
   if (control.Name() == "lblJour") {
     box.fillColour = kLightGrey;

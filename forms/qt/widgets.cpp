@@ -6,7 +6,6 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
@@ -28,6 +27,7 @@
 #include "forms/list_box.h"
 #include "forms/month_view.h"
 #include "forms/option_button.h"
+#include "forms/qt/date_field.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/units.h"
 #include "forms/scroll_bar.h"
@@ -38,19 +38,6 @@ namespace forms::qt {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-QDateTime ToQDateTime(runtime::DateTime value) {
-  return QDateTime(QDate(value.Year(), value.Month(), value.Day()),
-                   QTime(value.Hour(), value.Minute()));
-}
-
-runtime::DateTime FromQDateTime(const QDateTime& value) {
-  const QDate date = value.date();
-  const QTime time = value.time();
-  return runtime::DateTime::FromParts(date.year(), date.month(), date.day(), time.hour(),
-                                      time.minute())
-      .value_or(runtime::DateTime());
-}
 
 // The key as the KeyPress event numbers it, 0 for keys that type nothing.
 int KeyAsciiOf(const QKeyEvent& event) {
@@ -114,34 +101,6 @@ class ControlFilter : public QObject {
   std::shared_ptr<const bool> live_;
 };
 
-// The field of a date picker.  A digit typed where the cursor stands at the start of a
-// section, or in a section already full, replaces that section, so that a date and a time
-// are typed from the keyboard wherever the cursor was put.
-class DateField : public QDateTimeEdit {
- public:
-  using QDateTimeEdit::QDateTimeEdit;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->text().size() == 1 && event->text().front().isDigit() &&
-        !lineEdit()->hasSelectedText())
-      SelectSectionToReplace();
-    QDateTimeEdit::keyPressEvent(event);
-  }
-
- private:
-  void SelectSectionToReplace() {
-    const int cursor = lineEdit()->cursorPosition();
-    const Section section = currentSection();
-    if (section == NoSection) return;
-    setSelectedSection(section);
-    const int full = section == YearSection ? 4 : 2;
-    if (cursor == lineEdit()->selectionStart() || lineEdit()->selectedText().size() >= full)
-      return;
-    lineEdit()->setCursorPosition(cursor);
-  }
-};
-
 // What a widget's connections need to reach its control.
 struct Bridge {
   FormWindow& window;
@@ -149,15 +108,20 @@ struct Bridge {
   std::shared_ptr<const bool> live;
 };
 
+// Brings what the user did in a widget to the model, while its control is there.
+template <class Action>
+void AsUser(const Bridge& bridge, Action action) {
+  if (!*bridge.live || bridge.control.Unloaded()) return;
+  Form::EventScope scope(bridge.control.OwnerForm());
+  action();
+  bridge.window.ScheduleSync();
+}
+
 // Connects a signal that only the user's doing emits (or that syncing blocks) to the model.
 template <class Object, class Base, class Slot, class... Args>
 void OnUser(const Bridge& bridge, Object* sender, void (Base::*signal)(Args...), Slot slot) {
-  QObject::connect(sender, signal, sender, [bridge, slot](Args... args) {
-    if (!*bridge.live || bridge.control.Unloaded()) return;
-    Form::EventScope scope(bridge.control.OwnerForm());
-    slot(args...);
-    bridge.window.ScheduleSync();
-  });
+  QObject::connect(sender, signal, sender,
+                   [bridge, slot](Args... args) { AsUser(bridge, [&] { slot(args...); }); });
 }
 
 QWidget* CreateTextBox(const Bridge& bridge, TextBox& box, QWidget* parent) {
@@ -371,11 +335,11 @@ QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
     }
     case ControlKind::kDTPicker: {
       auto& picker = static_cast<DTPicker&>(control);
-      auto* edit = new DateField(parent);
-      edit->setCalendarPopup(true);
-      OnUser(bridge, edit, &QDateTimeEdit::dateTimeChanged,
-             [&picker](const QDateTime& value) { picker.SetValue(FromQDateTime(value)); });
-      widget = edit;
+      auto* field = new DateField(parent);
+      field->Taken = [bridge, &picker](runtime::DateTime value) {
+        AsUser(bridge, [&] { picker.SetValue(value); });
+      };
+      widget = field;
       break;
     }
     case ControlKind::kFlatScrollBar: {
@@ -465,12 +429,9 @@ void SyncWidget(Control& control, QWidget& widget) {
     }
     case ControlKind::kDTPicker: {
       auto& picker = static_cast<DTPicker&>(control);
-      auto& edit = static_cast<QDateTimeEdit&>(widget);
-      // Set again only when changed: either would move the cursor of a user typing.
-      const QString pattern = Q(picker.DisplayPattern());
-      if (edit.displayFormat() != pattern) edit.setDisplayFormat(pattern);
-      const QDateTime value = ToQDateTime(picker.Value());
-      if (edit.dateTime() != value) edit.setDateTime(value);
+      auto& field = static_cast<DateField&>(widget);
+      field.SetPattern(Q(picker.DisplayPattern()));
+      field.SetValue(picker.Value());
       break;
     }
     case ControlKind::kFlatScrollBar: {

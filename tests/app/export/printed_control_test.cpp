@@ -73,6 +73,10 @@ TEST_F(PrintedControlTest, AlignmentAndTheVerticalCentreOfTheFirstSevenElements)
   forms::Label& seventh = lblJour.Load(7);
   seventh.SetAlignment(forms::kAlignLeft);
   EXPECT_EQ(BoxOf(seventh)->align, 1);
+  // The hour scale stands at the top of its rows, as on screen.
+  forms::Label& firstHour = lblHeures[0];
+  firstHour.SetAlignment(forms::kAlignCenter);
+  EXPECT_EQ(BoxOf(firstHour)->align, 4);
 }
 
 TEST_F(PrintedControlTest, TextFontAndAutoSize) {

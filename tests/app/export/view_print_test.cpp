@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "app/mainwindow/startup_services.h"
 #include "app/store/params.h"
@@ -98,6 +99,44 @@ class ViewPrintTest : public ::testing::Test {
 
   std::string Info() const { return RunTool("pdfinfo '" + Pdf() + "'").output; }
 
+  // The box of a word of the first page, in points from the paper's top-left corner.
+  struct WordBox {
+    double left = 0, top = 0, right = 0;
+  };
+  WordBox Word(const std::string& word) const {
+    const std::string boxes = RunTool("pdftotext -bbox -f 1 -l 1 '" + Pdf() + "' -").output;
+    const std::regex box("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>" +
+                         word + "<");
+    std::smatch found;
+    if (!std::regex_search(boxes, found, box)) {
+      ADD_FAILURE() << word << " not printed";
+      return {};
+    }
+    return {std::stod(found[1]), std::stod(found[2]), std::stod(found[3])};
+  }
+
+  // The heights, in points from the paper's top, at which the first page rendered shows a
+  // dark line across the vertical at `x` points.
+  std::vector<double> DarkLinesAt(double x) const {
+    constexpr int kPixelsPerPoint = 4;
+    const std::string column = home / "column";
+    const auto render = RunTool("pdftoppm -gray -r 288 -f 1 -l 1 -singlefile -W 1 -H 4000 -x " +
+                                std::to_string(static_cast<int>(x * kPixelsPerPoint)) +
+                                " -y 0 '" + Pdf() + "' '" + column + "'");
+    EXPECT_EQ(render.status, 0) << render.output;
+    const std::string image = pdf::testing_support::ReadAll(column + ".pgm");
+    // "P5", the width 1, the height and the top value, each ended by a line feed.
+    std::size_t pixels = 0;
+    for (int field = 0; field < 3; ++field) pixels = image.find('\n', pixels) + 1;
+    std::vector<double> lines;
+    for (std::size_t i = pixels; i < image.size(); ++i) {
+      const bool dark = static_cast<unsigned char>(image[i]) < 128;
+      const bool darkAbove = i > pixels && static_cast<unsigned char>(image[i - 1]) < 128;
+      if (dark && !darkAbove) lines.push_back(static_cast<double>(i - pixels) / kPixelsPerPoint);
+    }
+    return lines;
+  }
+
   ScratchFolder home;
   store::Planner planner;
   forms::testing::TestServices world;
@@ -164,6 +203,28 @@ TEST_F(ViewPrintTest, WeekPrintsCarryTheWeekCaptionOnOneLineAndTheirDays) {
   EXPECT_THAT(text, Not(HasSubstr("Samedi")));
   EXPECT_EQ(world.shell.opened.size(), 2u);
   Keep("print_work_week");
+}
+
+TEST_F(ViewPrintTest, TheWeekPrintShowsEachHourAtItsLineAndTheWeekBarAsOneLine) {
+  Start();
+  Menu(kWeekView);
+  Menu(kPrint);
+  ExpectValid();
+
+  // The bar breaks its caption after "Semaine du": the title has one blank there.
+  const WordBox semaine = Word("Semaine"), du = Word("du"), monday = Word("2\\.03");
+  EXPECT_NEAR(monday.left - du.right, du.left - semaine.right, 0.1);
+
+  // As in the window, an hour's label starts at the full-hour line that opens its row:
+  // the line under the hour before.  The rows are 44 points high.
+  const std::vector<double> lines = DarkLinesAt(Word("09:00").right + 20);
+  for (const char* hour : {"08:00", "09:00", "12:00", "16:00"}) {
+    const WordBox label = Word(hour);
+    double line = 0;
+    for (double y : lines)
+      if (y <= label.top + 1) line = y;
+    EXPECT_NEAR(label.top, line, 1) << hour;
+  }
 }
 
 TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -14,6 +13,7 @@
 
 #include "form_window_fixture.h"
 #include "forms/forms.h"
+#include "forms/qt/date_field.h"
 
 namespace {
 
@@ -53,10 +53,9 @@ TEST_F(FrenchWindows, CalendarsNameMonthsAndDaysInFrench) {
   EXPECT_EQ(MonthShown(*month), QString::fromUtf8("mars"));
   EXPECT_EQ(month->locale().dayName(1, QLocale::ShortFormat), QString::fromUtf8("lun."));
 
-  auto* picker = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker4));
+  auto* picker = dynamic_cast<forms::qt::DateField*>(window_->WidgetOf(form_->DTPicker4));
   ASSERT_NE(picker, nullptr);
-  ASSERT_NE(picker->calendarWidget(), nullptr);
-  EXPECT_EQ(MonthShown(*picker->calendarWidget()), QString::fromUtf8("août"));
+  EXPECT_EQ(MonthShown(picker->Calendar()), QString::fromUtf8("août"));
 }
 
 TEST_F(FrenchWindows, TextFieldMenusAreInFrench) {

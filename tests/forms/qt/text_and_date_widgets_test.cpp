@@ -4,9 +4,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -14,6 +14,7 @@
 
 #include "forms/forms.h"
 #include "forms/qt/backend.h"
+#include "forms/qt/date_field.h"
 #include "form_window_fixture.h"
 
 namespace {
@@ -57,6 +58,20 @@ class TextAndDateWidgets : public FormWindowTest<Editor> {
       QApplication::sendEvent(widget, &press);
     }
   }
+
+  forms::qt::DateField* Field(const forms::DTPicker& picker) {
+    return dynamic_cast<forms::qt::DateField*>(window_->WidgetOf(picker));
+  }
+
+  // Everything in the field selected, as by Ctrl+A, and `keys` typed over it.
+  static void TypeOverAll(forms::qt::DateField& field, const char* keys) {
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, keys);
+  }
+
+  static bool ShownRefused(const forms::qt::DateField& field) {
+    return field.palette().color(QPalette::Text) == QColor(Qt::red);
+  }
 };
 
 TEST_F(TextAndDateWidgets, AKeyReplacedByTheHandlerIsTypedAndReachesTheModel) {
@@ -73,12 +88,18 @@ TEST_F(TextAndDateWidgets, AKeyReplacedByTheHandlerIsTypedAndReachesTheModel) {
 }
 
 TEST_F(TextAndDateWidgets, APickedDateKeepsTheTimeOfTheValue) {
-  auto* edit = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker4));
+  auto* edit = dynamic_cast<forms::qt::DateField*>(window_->WidgetOf(form_->DTPicker4));
   ASSERT_NE(edit, nullptr);
-  EXPECT_EQ(edit->displayFormat(), QString("dd.MM.yyyy"));
+  EXPECT_EQ(edit->Pattern(), QString("dd.MM.yyyy"));
   EXPECT_EQ(edit->text(), QString("05.03.2026"));
 
-  edit->setDate(QDate(2026, 3, 19));  // as the drop-down calendar sets it
+  // The drop-down calendar, opened from the keyboard; a day chosen there.
+  QTest::keyClick(edit, Qt::Key_F4);
+  ASSERT_TRUE(edit->Calendar().isVisible());
+  edit->Calendar().setSelectedDate(QDate(2026, 3, 19));
+  QTest::keyClick(edit->Calendar().findChild<QTableView*>(), Qt::Key_Return);
+  EXPECT_FALSE(edit->Calendar().isVisible());
+  EXPECT_EQ(edit->text(), QString("19.03.2026"));
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "19.03.2026 14:30");
   EXPECT_EQ(form_->changes, (std::vector<std::string>{"19.03.2026 14:30"}));
 
@@ -90,26 +111,25 @@ TEST_F(TextAndDateWidgets, APickedDateKeepsTheTimeOfTheValue) {
 }
 
 TEST_F(TextAndDateWidgets, ADateAndATimeTypedOnTheKeyboardAreTaken) {
-  auto* date = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker4));
+  auto* date = Field(form_->DTPicker4);
   ASSERT_NE(date, nullptr);
   date->setFocus();
   // The cursor at the start of the field, nothing selected, as after a click there.
-  date->findChild<QLineEdit*>()->setCursorPosition(0);
+  date->setCursorPosition(0);
   QTest::keyClicks(date, "28022027");
   QApplication::processEvents();
   EXPECT_EQ(date->text(), QString("28.02.2027"));
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "28.02.2027 14:30");
 
   // The cursor at the end of a full section: the day is typed over.
-  date->findChild<QLineEdit*>()->setCursorPosition(2);
+  date->setCursorPosition(2);
   QTest::keyClicks(date, "03");
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "03.02.2027 14:30");
 
-  auto* time = qobject_cast<QDateTimeEdit*>(window_->WidgetOf(form_->DTPicker1));
+  auto* time = Field(form_->DTPicker1);
   ASSERT_NE(time, nullptr);
   time->setFocus();
-  time->setCurrentSection(QDateTimeEdit::HourSection);
-  time->findChild<QLineEdit*>()->setCursorPosition(11);
+  time->setCursorPosition(11);
   QTest::keyClicks(time, "0945");
   EXPECT_EQ(form_->DTPicker1.Value().Text(), "05.03.2026 09:45");
 
@@ -118,6 +138,67 @@ TEST_F(TextAndDateWidgets, ADateAndATimeTypedOnTheKeyboardAreTaken) {
   hours->setFocus();
   QTest::keyClicks(hours, "17");
   EXPECT_EQ(form_->cmbH.Text(), "17");
+}
+
+TEST_F(TextAndDateWidgets, ADateTypedOverASelectionOrIntoAClearedFieldIsTheDateTyped) {
+  forms::qt::DateField& date = *Field(form_->DTPicker4);
+  date.setFocus();
+  TypeOverAll(date, "12.03.2031");
+  EXPECT_EQ(date.text(), QString("12.03.2031"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "12.03.2031 14:30");
+
+  // Cleared, the field shows its empty places; the date in force stays until one is typed.
+  QTest::keyClick(&date, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(&date, Qt::Key_Backspace);
+  EXPECT_EQ(date.displayText(), QString("__.__.____"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "12.03.2031 14:30");
+  QTest::keyClicks(&date, "24.12.2030");
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "24.12.2030 14:30");
+
+  // Rubbed out key by key from its end, then typed without the dots.
+  date.setCursorPosition(10);
+  for (int i = 0; i < 10; ++i) QTest::keyClick(&date, Qt::Key_Backspace);
+  QTest::keyClicks(&date, "01012029");
+  EXPECT_EQ(date.text(), QString("01.01.2029"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "01.01.2029 14:30");
+
+  // A day and a month of one digit, each ended by its dot.
+  TypeOverAll(date, "7.4.2032");
+  EXPECT_EQ(date.text(), QString("07.04.2032"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "07.04.2032 14:30");
+  EXPECT_FALSE(ShownRefused(date));
+}
+
+TEST_F(TextAndDateWidgets, AnIncompleteOrImpossibleDateIsRefusedInSightAndNeverTaken) {
+  forms::qt::DateField& date = *Field(form_->DTPicker4);
+  date.setFocus();
+  // An incomplete date is shown in red and left out of the value; Enter puts the date in
+  // force back.
+  TypeOverAll(date, "12.03.20");
+  EXPECT_EQ(date.displayText(), QString("12.03.20__"));
+  EXPECT_TRUE(ShownRefused(date));
+  QTest::keyClick(&date, Qt::Key_Return);
+  EXPECT_EQ(date.text(), QString("05.03.2026"));
+  EXPECT_FALSE(ShownRefused(date));
+
+  // No 30 February: red until the user leaves the field, which then shows the date in force.
+  TypeOverAll(date, "30.02.2027");
+  EXPECT_EQ(date.text(), QString("30.02.2027"));
+  EXPECT_TRUE(ShownRefused(date));
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(&date, &leave);
+  EXPECT_EQ(date.text(), QString("05.03.2026"));
+
+  // A digit that no day, month or hour can end with is not typed at all.
+  TypeOverAll(date, "32.13");
+  EXPECT_EQ(date.displayText(), QString("03.1_.____"));
+  auto& time = *Field(form_->DTPicker1);
+  time.setFocus();
+  time.setCursorPosition(11);
+  QTest::keyClicks(&time, "24");
+  EXPECT_EQ(time.displayText(), QString("05.03.2026 2_:30"));
+  EXPECT_EQ(form_->DTPicker1.Value().Text(), "05.03.2026 14:30");
+  EXPECT_TRUE(form_->changes.empty());
 }
 
 }  // namespace
