@@ -117,7 +117,9 @@ std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
 
 std::string ReadDataValue(const Planner& planner, std::string_view section,
                           std::string_view key) {
-  auto value = DataView(planner)->Value(EncodeIniText(section), EncodeIniText(key));
+  // The value is a view into the document: it is decoded while the document lives.
+  const std::shared_ptr<const IniDocument> data = DataView(planner);
+  auto value = data->Value(EncodeIniText(section), EncodeIniText(key));
   return value ? DecodeIniText(*value) : std::string();
 }
 
