@@ -13,10 +13,6 @@
 
 namespace store {
 
-// Record indexes above this are not taken as records: a damaged file cannot make a load
-// allocate without bound.
-inline constexpr int kMaxRecordIndex = (1 << 22) - 1;
-
 // The value of `key` in `section` of `file`; `defaultValue` when the file, the section or
 // the key is missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/store/codec.h"
-#include "app/store/data_file.h"
+#include "app/store/records.h"
 #include "runtime/text.h"
 
 namespace store {

@@ -26,6 +26,10 @@ inline constexpr std::string_view kCategoryPrefix = "CATEGORIE";
 inline constexpr std::string_view kActivityPrefix = "ACTIVITE";
 inline constexpr std::string_view kRecordKey = "Nom";
 
+// Record indexes above this are not taken as records: a damaged file cannot make a load
+// allocate without bound.
+inline constexpr int kMaxRecordIndex = (1 << 22) - 1;
+
 // Fill a table from the data file.  An index without a section reads as an empty record;
 // a file without records of the kind leaves the table as it was.
 void LoadResources(Planner& planner);
