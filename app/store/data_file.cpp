@@ -1,6 +1,7 @@
 #include "app/store/data_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iostream>
 
 #include "app/store/codec.h"
@@ -131,23 +132,30 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
                      const ValuesUnderLock& underLock,
                      std::shared_ptr<const IniDocument>* written) {
   bool sawLockedData = false;
+  bool refused = false;
   int error = platform::UpdateIniFile(
       planner.DataFile,
       [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
         std::shared_ptr<const IniDocument> data = Seen(planner, current);
-        if (underLock) underLock(*data, values);
         sawLockedData = true;
+        if (underLock && !underLock(*data, values)) {
+          refused = true;
+          return ECANCELED;
+        }
         text = TextWith(std::move(data), values);
         return 0;
       },
       written);
+  if (refused) return kChangeRefused;
   if (error == 0) {
     planner.UnwrittenValues.clear();
     planner.KeptDamagedLines.clear();
     return 0;
   }
   // The file could not be read under its lock: the values are added to the data as last seen.
-  if (underLock && !sawLockedData) underLock(*DataView(planner), values);
+  if (underLock && !sawLockedData && !underLock(*DataView(planner), values)) {
+    return kChangeRefused;
+  }
   return error;
 }
 
@@ -157,7 +165,7 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock,
                   std::shared_ptr<const IniDocument>* written) {
   int error = TryDataFileWrite(planner, values, underLock, written);
-  if (error == 0) return 0;
+  if (error == 0 || error == kChangeRefused) return error;
   KeepUnwritten(planner, values);
   ReportWriteFailure(planner, planner.DataFile, error,
                      "La modification reste affichée : elle sera enregistrée avec la prochaine "
