@@ -169,14 +169,19 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
   KeepUnwritten(planner, values);
   ReportWriteFailure(planner, planner.DataFile, error,
                      "La modification reste affichée : elle sera enregistrée avec la prochaine "
-                     "qui pourra l'être. Si le programme est fermé avant, elle sera perdue.");
+                     "qui pourra l'être. Si elle ne peut toujours pas l'être à la fermeture, le "
+                     "programme demandera quoi faire.");
   return error;
 }
 
-int WriteUnwrittenValues(Planner& planner) {
+int TryWriteUnwrittenValues(Planner& planner) {
   if (planner.UnwrittenValues.empty()) return 0;
   std::vector<DataFileValue> none;
-  const int error = TryDataFileWrite(planner, none, {}, nullptr);
+  return TryDataFileWrite(planner, none, {}, nullptr);
+}
+
+int WriteUnwrittenValues(Planner& planner) {
+  const int error = TryWriteUnwrittenValues(planner);
   if (error != 0) {
     ReportWriteFailure(planner, planner.DataFile, error,
                        "Les dernières modifications qui n'avaient pas pu être enregistrées "

@@ -57,6 +57,10 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock = {},
                   std::shared_ptr<const platform::IniDocument>* written = nullptr);
 
+// Writes the values that wait in planner.UnwrittenValues, if any, telling nothing.  0 on
+// success or when none wait, else the errno of the failure: they still wait.
+int TryWriteUnwrittenValues(Planner& planner);
+
 // At the end of the run: writes the values that wait in planner.UnwrittenValues, if any.
 // 0 on success or when none wait, else the errno of the failure: the user has been told
 // that they are lost.
