@@ -30,6 +30,13 @@ std::optional<int> Int32(std::string_view text) {
   return static_cast<int>(*value);
 }
 
+// The number of a record that the store can hold; nothing for any other text.
+std::optional<int> RecordNumber(std::string_view text) {
+  const auto value = Int32(text);
+  if (!value || *value < 0 || *value > store::kMaxRecordIndex) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::string ColourPeriodField(const ActivityRecord& record) {
@@ -76,9 +83,8 @@ std::optional<ActivityRecord> ParseActivityRecord(std::string_view text) {
   record.start = *start;
   record.end = *end;
   record.name = fields[2];
-  const auto project = Int32(fields[3]);
-  if (!project) return std::nullopt;
-  record.project = *project;
+  if (!runtime::ParseInteger(fields[3])) return std::nullopt;
+  record.project = RecordNumber(fields[3]).value_or(-1);
 
   const std::vector<std::string_view> colour = Fields(fields[4], store::kSubFieldSeparator);
   record.backColour = colour.empty() ? 0 : Int32(colour[0]).value_or(0);
@@ -93,7 +99,7 @@ std::optional<ActivityRecord> ParseActivityRecord(std::string_view text) {
   }
 
   for (size_t i = 5; i < fields.size(); ++i) {
-    if (const auto resource = Int32(fields[i])) record.resources.push_back(*resource);
+    if (const auto resource = RecordNumber(fields[i])) record.resources.push_back(*resource);
   }
   return record;
 }

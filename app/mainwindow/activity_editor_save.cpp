@@ -75,21 +75,19 @@ void frmMain::cmdValideActivite_Click() {
   const int previousProject =
       editedActivity_ ? StoredProject(planner_.Activities[editedActivity_->index]) : -1;
 
+  // A refused addition leaves the editor open as a failed check does.
+  if (!editedActivity_ && !store::AddActivity(planner_, text)) return;
   int row = 0;
   if (editedActivity_) {
     row = editedActivity_->row;
+    store::SetActivityRecord(planner_, editedActivity_->index, text);
   } else {
     row = MSFlexGrid1.Rows();
     MSFlexGrid1.SetRows(row + 1);
+    MSFlexGrid1.SetTextMatrix(row, kIndexColumn, std::to_string(planner_.ActivityMax()));
   }
   WriteActivityRow(row, record.name, activities::ColourPeriodField(record),
                    record.periodicityCode);
-  if (editedActivity_) {
-    store::SetActivityRecord(planner_, editedActivity_->index, text);
-  } else {
-    MSFlexGrid1.SetTextMatrix(row, kIndexColumn, std::to_string(planner_.ActivityMax() + 1));
-    store::AddActivity(planner_, text);
-  }
 
   RedrawAfterSave();
   // A modify that moves the activity to another project takes it out of the old

@@ -16,6 +16,7 @@ frmMain::frmMain(store::Planner& planner, forms::Services services)
   DesignSupportChat();
 
   Resize = [this] { Form_Resize(); };
+  QueryUnload = [this](int& cancel, int) { Form_QueryUnload(cancel); };
   ConnectViewEvents();
   ConnectActivityEditor();
   ConnectProjectPanel();

@@ -246,6 +246,8 @@ class frmMain : public forms::Form {
   void WaitWhileInetExecuting();
 
   void Form_Resize();
+  // Changes still unwritten are written before the window closes, or the user chooses.
+  void Form_QueryUnload(int& cancel);
 
   // Start-up steps.
   void FillActivityTableHeaders();

@@ -128,6 +128,10 @@ void frmMain::cmdAddCat_Click() {
   }
 
   services_.screen.SetMousePointer(forms::kHourglassPointer);
+  if (!store::AddCategory(planner_, ProjectRecord(name, "0"))) {
+    services_.screen.SetMousePointer(forms::kDefaultPointer);
+    return;
+  }
   lstCat.AddItem(name);
   cmbcategorie.AddItem(name);
   const forms::Label& previous = lblCategories[lblCategories.UBound()];
@@ -138,9 +142,8 @@ void frmMain::cmdAddCat_Click() {
   label.Move(previous.Left(), previous.Top() + kProjectRowPitch);
   label.SetVisible(true);
   // The bar scrolls one project per step: the new one must be reachable.
-  scrollCat.SetMax(planner_.CategoryMax() + 2);
+  scrollCat.SetMax(planner_.CategoryMax() + 1);
 
-  store::AddCategory(planner_, ProjectRecord(name, "0"));
   lstCat.SetListIndex(lstCat.ListCount() - 1);
   if (!planner_.ShareLink.empty() && PublishCategoryList) PublishCategoryList();
   services_.screen.SetMousePointer(forms::kDefaultPointer);

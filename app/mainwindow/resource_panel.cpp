@@ -125,12 +125,11 @@ bool frmMain::RefusedAsTaken(const std::string& name) {
 void frmMain::cmdAddRess_Click() {
   const std::string& singular = planner_.ResourceTerms[1];
   const std::string name = StorableName(services_.dialogs.InputBox("Ajouter " + singular + " :"));
-  if (name.empty() || RefusedAsTaken(name)) return;
+  if (name.empty() || RefusedAsTaken(name) || !store::AddResource(planner_, name)) return;
   // The button is enabled only while the active resources are listed.
   lstRess.AddItem(name);
   cmbAffiche.AddItem(name);
   lstRessources.AddItem(name);
-  store::AddResource(planner_, name);
 }
 
 void frmMain::cmdActiveRess_Click() {

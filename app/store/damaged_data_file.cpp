@@ -127,7 +127,9 @@ std::string WithoutDamagedLines(std::string_view text, const std::vector<std::st
 
 std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
   const std::string& file = planner.DataFile;
-  const std::string& contents = platform::ReadIniFile(file)->Text();
+  // Held for as long as `contents` and the damaged lines point into its text.
+  const std::shared_ptr<const platform::IniDocument> document = platform::ReadIniFile(file);
+  const std::string& contents = document->Text();
   std::error_code ignored;
   if (Trimmed(contents).find_first_not_of('\n') == std::string_view::npos) {
     if (!std::filesystem::exists(file, ignored)) return std::nullopt;

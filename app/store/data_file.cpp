@@ -1,6 +1,7 @@
 #include "app/store/data_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iostream>
 
 #include "app/store/codec.h"
@@ -117,7 +118,9 @@ std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
 
 std::string ReadDataValue(const Planner& planner, std::string_view section,
                           std::string_view key) {
-  auto value = DataView(planner)->Value(EncodeIniText(section), EncodeIniText(key));
+  // The value is a view into the document: it is decoded while the document lives.
+  const std::shared_ptr<const IniDocument> data = DataView(planner);
+  auto value = data->Value(EncodeIniText(section), EncodeIniText(key));
   return value ? DecodeIniText(*value) : std::string();
 }
 
@@ -129,23 +132,30 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
                      const ValuesUnderLock& underLock,
                      std::shared_ptr<const IniDocument>* written) {
   bool sawLockedData = false;
+  bool refused = false;
   int error = platform::UpdateIniFile(
       planner.DataFile,
       [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
         std::shared_ptr<const IniDocument> data = Seen(planner, current);
-        if (underLock) underLock(*data, values);
         sawLockedData = true;
+        if (underLock && !underLock(*data, values)) {
+          refused = true;
+          return ECANCELED;
+        }
         text = TextWith(std::move(data), values);
         return 0;
       },
       written);
+  if (refused) return kChangeRefused;
   if (error == 0) {
     planner.UnwrittenValues.clear();
     planner.KeptDamagedLines.clear();
     return 0;
   }
   // The file could not be read under its lock: the values are added to the data as last seen.
-  if (underLock && !sawLockedData) underLock(*DataView(planner), values);
+  if (underLock && !sawLockedData && !underLock(*DataView(planner), values)) {
+    return kChangeRefused;
+  }
   return error;
 }
 
@@ -155,18 +165,23 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock,
                   std::shared_ptr<const IniDocument>* written) {
   int error = TryDataFileWrite(planner, values, underLock, written);
-  if (error == 0) return 0;
+  if (error == 0 || error == kChangeRefused) return error;
   KeepUnwritten(planner, values);
   ReportWriteFailure(planner, planner.DataFile, error,
                      "La modification reste affichée : elle sera enregistrée avec la prochaine "
-                     "qui pourra l'être. Si le programme est fermé avant, elle sera perdue.");
+                     "qui pourra l'être. Si elle ne peut toujours pas l'être à la fermeture, le "
+                     "programme demandera quoi faire.");
   return error;
 }
 
-int WriteUnwrittenValues(Planner& planner) {
+int TryWriteUnwrittenValues(Planner& planner) {
   if (planner.UnwrittenValues.empty()) return 0;
   std::vector<DataFileValue> none;
-  const int error = TryDataFileWrite(planner, none, {}, nullptr);
+  return TryDataFileWrite(planner, none, {}, nullptr);
+}
+
+int WriteUnwrittenValues(Planner& planner) {
+  const int error = TryWriteUnwrittenValues(planner);
   if (error != 0) {
     ReportWriteFailure(planner, planner.DataFile, error,
                        "Les dernières modifications qui n'avaient pas pu être enregistrées "

@@ -13,10 +13,6 @@
 
 namespace store {
 
-// Record indexes above this are not taken as records: a damaged file cannot make a load
-// allocate without bound.
-inline constexpr int kMaxRecordIndex = (1 << 22) - 1;
-
 // The value of `key` in `section` of `file`; `defaultValue` when the file, the section or
 // the key is missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
@@ -33,7 +29,8 @@ int WriteIni(Planner& planner, std::string_view section, std::string_view key,
 std::vector<std::string> GetIniSectionNames(const std::string& file);
 
 // The highest n among the sections of the data file named `prefix` followed by n in
-// decimal digits (the prefix compared exactly, letter case included); -1 when none.
+// decimal digits (the prefix compared exactly, letter case included), passing over those
+// numbered far beyond the others as the loads do; -1 when none.
 int MaxSectionIndex(const Planner& planner, std::string_view prefix);
 
 // The data file as the planner sees it: without the damaged lines it keeps a copy of, with
@@ -43,9 +40,13 @@ std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
 std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
 
 // Values that a write adds once it sees the data as they are under the file's lock (a new
-// record takes its number from them).
+// record takes its number from them); false refuses the change.
 using ValuesUnderLock =
-    std::function<void(const platform::IniDocument& data, std::vector<DataFileValue>& values)>;
+    std::function<bool(const platform::IniDocument& data, std::vector<DataFileValue>& values)>;
+
+// What WriteDataFile returns when `underLock` refused the change: nothing was written,
+// nothing waits and nothing was told.
+inline constexpr int kChangeRefused = -1;
 
 // Writes the unwritten values, then `values` and those of `underLock`, in one replacement of
 // the data file, leaving out the damaged lines it keeps a copy of.  0 on success, else the
@@ -55,6 +56,10 @@ using ValuesUnderLock =
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock = {},
                   std::shared_ptr<const platform::IniDocument>* written = nullptr);
+
+// Writes the values that wait in planner.UnwrittenValues, if any, telling nothing.  0 on
+// success or when none wait, else the errno of the failure: they still wait.
+int TryWriteUnwrittenValues(Planner& planner);
 
 // At the end of the run: writes the values that wait in planner.UnwrittenValues, if any.
 // 0 on success or when none wait, else the errno of the failure: the user has been told

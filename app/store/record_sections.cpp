@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/store/codec.h"
-#include "app/store/data_file.h"
+#include "app/store/records.h"
 #include "runtime/text.h"
 
 namespace store {
@@ -33,10 +34,16 @@ int RecordIndex(std::string_view rest) {
   return index <= kMaxRecordIndex ? index : -1;
 }
 
-}  // namespace
+struct RecordSection {
+  int index;
+  std::size_t section;
+  bool ownName;
+};
 
-void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
-                          const std::function<void(int, std::size_t, bool)>& visit) {
+// Every section named after a record index up to kMaxRecordIndex, in file order.
+std::vector<RecordSection> RecordSections(const platform::IniDocument& document,
+                                          std::string_view prefix) {
+  std::vector<RecordSection> found;
   // A code ends at its final symbol, so a name starts with the prefix exactly when its
   // encoded form starts with the prefix's: only the rest needs decoding.
   const std::string encodedPrefix = EncodeIniText(prefix);
@@ -52,8 +59,25 @@ void ForEachRecordSection(const platform::IniDocument& document, std::string_vie
       // decode to the same index under another name.
       ownDigits.clear();
       AppendEncodedIniText(ownDigits, std::to_string(index), restPosition);
-      visit(index, i, rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits));
+      found.push_back(
+          {index, i, rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits)});
     }
+  }
+  return found;
+}
+
+// Whether `index` is read as a record of a kind that has `sectionCount` sections.
+bool WithinReach(int index, std::size_t sectionCount) {
+  return static_cast<std::size_t>(index) < sectionCount + kMaxUnusedRecordNumbers;
+}
+
+}  // namespace
+
+void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
+                          const std::function<void(int, std::size_t, bool)>& visit) {
+  const std::vector<RecordSection> sections = RecordSections(document, prefix);
+  for (const RecordSection& found : sections) {
+    if (WithinReach(found.index, sections.size())) visit(found.index, found.section, found.ownName);
   }
 }
 
@@ -62,6 +86,21 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
   ForEachRecordSection(document, prefix,
                        [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
   return highest;
+}
+
+std::optional<int> NextRecordIndex(const platform::IniDocument& document,
+                                   std::string_view prefix, int tableMax) {
+  const std::vector<RecordSection> sections = RecordSections(document, prefix);
+  int highest = tableMax;
+  for (const RecordSection& found : sections) {
+    if (WithinReach(found.index, sections.size())) highest = std::max(highest, found.index);
+  }
+  const int next = highest + 1;
+  if (next > kMaxRecordIndex || !WithinReach(next, sections.size() + 1)) return std::nullopt;
+  for (const RecordSection& found : sections) {
+    if (found.index == next) return std::nullopt;
+  }
+  return next;
 }
 
 }  // namespace store

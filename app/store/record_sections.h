@@ -3,21 +3,36 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "platform/ini_document.h"
 
 namespace store {
 
+// How many record numbers below the highest the records of a kind may leave unused (lost
+// from a damaged file).  A section numbered beyond its kind's section count plus this is
+// no record the store wrote: it is passed over, so that a table costs what the file's
+// records cost and never what a stray number says.
+inline constexpr int kMaxUnusedRecordNumbers = 1 << 16;
+
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
-// `document` whose decoded name is `prefix` followed by decimal digits naming an index no
-// higher than kMaxRecordIndex.  `ownName` is true when the section's name is the one a
-// look-up of that record by name finds: the prefix and the index without leading zeros.
+// `document` whose decoded name is `prefix` followed by decimal digits naming a record
+// index: no higher than kMaxRecordIndex, nor beyond reach as told above.  `ownName` is true
+// when the section's name is the one a look-up of that record by name finds: the prefix and
+// the index without leading zeros.
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
                           const std::function<void(int, std::size_t, bool)>& visit);
 
 // The highest record index of the sections of `document` named `prefix` followed by an
 // index; -1 when there is none.
 int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix);
+
+// The index a record added to `document` takes: the one after both the highest of the
+// document and `tableMax` (the highest the table holds).  Nothing when a load of the
+// document with that record added would not read it back under that index, or when a
+// section already bears the number.
+std::optional<int> NextRecordIndex(const platform::IniDocument& document,
+                                   std::string_view prefix, int tableMax);
 
 }  // namespace store

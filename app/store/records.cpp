@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iostream>
 #include <string>
 
 #include "app/store/codec.h"
 #include "app/store/data_file.h"
 #include "app/store/record_sections.h"
+#include "runtime/text.h"
 
 namespace store {
 
@@ -42,22 +44,43 @@ void LoadTable(const platform::IniDocument& document, std::string_view prefix,
   }
 }
 
+// Told when a record cannot take a number that the next start reads back.
+void TellNoFreeNumber(const Planner& planner, const Terms& terms) {
+  const bool feminine = terms[2] == "F";
+  const std::string message = "Un" + std::string(feminine ? "e " : " ") + runtime::LCase(terms[1]) +
+                              " de plus ne peut pas être enregistré" + (feminine ? "e" : "") +
+                              " : le fichier de données n'a plus de numéro libre à lui donner."
+                              "\nFichier : " + planner.DataFile + "\nRien n'a été modifié.";
+  if (planner.ShowWriteFailure) {
+    planner.ShowWriteFailure(message);
+  } else {
+    std::cerr << message << '\n';
+  }
+}
+
 // The record takes the number after the highest of the file as it is under the lock: another
 // program may have added records since the table was read.  Nor does it take a number the
 // table holds, whatever the file lost since.
-void Append(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
-            std::string_view record) {
+bool Append(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
+            const Terms& terms, std::string_view record) {
   const int tableMax = static_cast<int>(table.size()) - 1;
   int index = 0;
   std::shared_ptr<const platform::IniDocument> written;
   const int error = WriteDataFile(
       planner, {},
       [&](const platform::IniDocument& data, std::vector<DataFileValue>& values) {
-        index = std::max(HighestRecordIndex(data, prefix), tableMax) + 1;
+        const std::optional<int> next = NextRecordIndex(data, prefix, tableMax);
+        if (!next) return false;
+        index = *next;
         values.push_back({SectionName(prefix, index), std::string(kRecordKey),
                           std::string(record)});
+        return true;
       },
       &written);
+  if (error == kChangeRefused) {
+    TellNoFreeNumber(planner, terms);
+    return false;
+  }
   if (index > static_cast<int>(table.size())) {
     // The records the other program added come before this one.
     std::vector<std::string> inFile;
@@ -67,6 +90,7 @@ void Append(Planner& planner, std::string_view prefix, std::vector<std::string>&
                  inFile.end());
   }
   table.emplace_back(record);
+  return true;
 }
 
 void Replace(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
@@ -89,14 +113,14 @@ void LoadActivities(Planner& planner) {
   LoadTable(*DataView(planner), kActivityPrefix, planner.Activities);
 }
 
-void AddResource(Planner& planner, std::string_view record) {
-  Append(planner, kResourcePrefix, planner.Resources, record);
+bool AddResource(Planner& planner, std::string_view record) {
+  return Append(planner, kResourcePrefix, planner.Resources, planner.ResourceTerms, record);
 }
-void AddCategory(Planner& planner, std::string_view record) {
-  Append(planner, kCategoryPrefix, planner.Categories, record);
+bool AddCategory(Planner& planner, std::string_view record) {
+  return Append(planner, kCategoryPrefix, planner.Categories, planner.ProjectTerms, record);
 }
-void AddActivity(Planner& planner, std::string_view record) {
-  Append(planner, kActivityPrefix, planner.Activities, record);
+bool AddActivity(Planner& planner, std::string_view record) {
+  return Append(planner, kActivityPrefix, planner.Activities, planner.ActivityTerms, record);
 }
 
 void SetResourceRecord(Planner& planner, int index, std::string_view record) {

@@ -26,16 +26,24 @@ inline constexpr std::string_view kCategoryPrefix = "CATEGORIE";
 inline constexpr std::string_view kActivityPrefix = "ACTIVITE";
 inline constexpr std::string_view kRecordKey = "Nom";
 
+// Record indexes above this are not taken as records: a damaged file cannot make a load
+// allocate without bound.
+inline constexpr int kMaxRecordIndex = (1 << 22) - 1;
+
 // Fill a table from the data file.  An index without a section reads as an empty record;
-// a file without records of the kind leaves the table as it was.
+// a file without records of the kind leaves the table as it was.  A section numbered far
+// beyond the kind's other records is passed over (record_sections.h): the table costs what
+// the file's records cost.
 void LoadResources(Planner& planner);
 void LoadCategories(Planner& planner);
 void LoadActivities(Planner& planner);
 
-// Append a record; its index is the table's upper bound afterwards.
-void AddResource(Planner& planner, std::string_view record);
-void AddCategory(Planner& planner, std::string_view record);
-void AddActivity(Planner& planner, std::string_view record);
+// Append a record; its index is the table's upper bound afterwards.  False when no number
+// is left that the next start would read the record back under: the user has been told
+// (planner.ShowWriteFailure) and neither the table nor the file has changed.
+bool AddResource(Planner& planner, std::string_view record);
+bool AddCategory(Planner& planner, std::string_view record);
+bool AddActivity(Planner& planner, std::string_view record);
 
 // Replace the record at `index`; an index outside the table is ignored.
 void SetResourceRecord(Planner& planner, int index, std::string_view record);

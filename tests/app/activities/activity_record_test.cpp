@@ -107,12 +107,20 @@ TEST(ParseActivityRecord, PassesOverWhatIsNoActivityAndReadsTheRestAsTheViewsDo)
     EXPECT_FALSE(ParseActivityRecord(text)) << text;
   }
   // Resource fields that name no resource are passed over; the others still book.
-  for (const char* resources : {"¦un¦1", "¦1¦", "¦99999999999¦1"}) {
+  for (const char* resources : {"¦un¦1", "¦1¦", "¦99999999999¦1", "¦2147483647¦1", "¦-1¦1"}) {
     const auto read = ParseActivityRecord(
         std::string("05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦rouge") + resources);
     ASSERT_TRUE(read) << resources;
     EXPECT_EQ(read->resources, std::vector<int>{1}) << resources;
     EXPECT_EQ(read->backColour, 0);
+  }
+  // A project number that no record can have names no project: the views' project filter
+  // compares it with a project's number plus one.
+  for (const char* project : {"2147483647", "-2147483648", "4194304"}) {
+    const auto read = ParseActivityRecord(
+        std::string("05.03.2030 09:00¦05.03.2030 10:30¦A¦") + project + "¦255-1");
+    ASSERT_TRUE(read) << project;
+    EXPECT_EQ(read->project, -1) << project;
   }
   // A last day of repetition that is no date leaves the stored occurrence alone.
   const auto read = ParseActivityRecord("05.03.2030 09:00¦05.03.2030 10:30¦A¦0¦255-1-2-30.13.2030¦1");

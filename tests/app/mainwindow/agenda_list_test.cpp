@@ -112,6 +112,7 @@ TEST_F(AgendaList, FiltersAndUnreadableRecordsLeaveTheOthersListed) {
       "10.03.2031 14:00¦10.03.2031 15:00¦Odd code¦0¦255-1-9",
       "10.03.2031 15:00¦10.03.2031 16:00¦Paul¦1¦255-1¦2",
       "10.03.2031 16:00¦10.03.2031 17:00¦Huge code¦0¦255-1-4294967297",
+      "10.03.2031 17:00¦10.03.2031 18:00¦Last project¦2147483647¦255-1",
   };
   Draw();
   EXPECT_EQ(Lines(), (std::vector<std::string>{"09:00 Nord: Anne | 0", "10:00 Sud: Box | 1",

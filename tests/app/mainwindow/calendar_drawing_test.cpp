@@ -173,6 +173,14 @@ TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
   EXPECT_EQ(shown.back(), "Nord: 6");
 }
 
+TEST_F(CalendarTest, AProjectNumberNoRecordCanHaveShowsUnderNoProjectFilter) {
+  Add("04.03.2026 09:00", "04.03.2026 10:00", "Hors liste", 2147483647);
+  Add("04.03.2026 10:00", "04.03.2026 11:00", "Pose", 1);
+  Open();
+  user.Click(window->lblCategories[2]);
+  EXPECT_EQ(CaptionsOn("04.03.2026"), Captions{"Sud: Pose"});
+}
+
 TEST_F(CalendarTest, OverlappingActivitiesOfAWeekColumnStandSideBySide) {
   Add("04.03.2026 09:00", "04.03.2026 10:00", "Premier");
   Add("04.03.2026 09:30", "04.03.2026 11:00", "Second");

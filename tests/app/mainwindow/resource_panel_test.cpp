@@ -10,6 +10,7 @@
 #include "app/activities/find_resource.h"
 #include "app/mainwindow/hours_text.h"
 #include "app/store/data_file.h"
+#include "app/store/record_sections.h"
 
 using ::testing::ElementsAre;
 
@@ -108,6 +109,24 @@ TEST_F(ResourcePanelTest, AddingRefusesEmptyAndTakenNamesAndStoresANewOneAtOnce)
   user.Click(w.cmdAddRess);
   EXPECT_EQ(StoredResource(6), "Salle | 3");
   EXPECT_EQ(activities::FindResource(planner, "Salle | 3"), 6);
+}
+
+// The table holds numbers far beyond the file's records: the next start would not read a
+// new record back, so the store refuses it and no list shows it.
+TEST_F(ResourcePanelTest, AnAdditionTheStoreRefusesShowsNowhere) {
+  planner.Resources.resize(store::kMaxUnusedRecordNumbers + 1);
+  planner.ShowWriteFailure = [this](const std::string& message) {
+    world.dialogs.MsgBox(message, forms::kExclamation, "");
+  };
+  mainwindow::frmMain& w = OpenPanel();
+  const std::vector<std::string> listed = Items(w.lstRess);
+
+  world.dialogs.inputBoxAnswers.push_back("Scie");
+  user.Click(w.cmdAddRess);
+  EXPECT_EQ(LastBox().prompt.substr(0, LastBox().prompt.find(" :")),
+            "Une ressource de plus ne peut pas être enregistrée");
+  EXPECT_EQ(Items(w.lstRess), listed);
+  EXPECT_EQ(planner.ResourceMax(), store::kMaxUnusedRecordNumbers);
 }
 
 TEST_F(ResourcePanelTest, DeactivatingAndReactivatingKeepTheIndexAndTheActivities) {

@@ -17,6 +17,7 @@
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/planner_in.h"
+#include "app/store/record_sections.h"
 #include "platform/file_faults.h"
 
 namespace store {
@@ -158,6 +159,59 @@ TEST(RecordsTest, ADamagedFileLoadsWhatItCan) {
   EXPECT_THAT(planner.Resources, ElementsAre("", "kept"));
   AddResource(planner, "Salle");
   EXPECT_THAT(Reloaded(planner).Resources, ElementsAre("", "kept", "Salle"));
+}
+
+std::string RecordSection(const std::string& name, const std::string& record) {
+  return "[" + EncodeIniText(name) + "]\n" + EncodeIniText("Nom") + "=" + EncodeIniText(record) +
+         "\n";
+}
+
+// A file of a few hundred bytes numbering its only records 4,194,303 loads none of them, at no cost,
+// and keeps them; records added afterwards take the first numbers and come back.
+TEST(RecordsTest, ARecordNumberedFarBeyondTheOthersIsPassedOver) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  const std::string far = std::to_string(kMaxRecordIndex);
+  const std::string text = RecordSection("RESSOURCE" + far, "Loin") +
+                           RecordSection("CATEGORIE" + far, "Loin¦255-0") +
+                           RecordSection("ACTIVITE" + far, kActivity);
+  WriteTextFile(planner.DataFile, text);
+
+  Planner loaded = Reloaded(planner);
+  EXPECT_EQ(loaded.Resources.capacity() + loaded.Categories.capacity() +
+                loaded.Activities.capacity(),
+            0u);
+  ASSERT_TRUE(AddResource(loaded, "Salle"));
+  ASSERT_TRUE(AddCategory(loaded, "Nord¦255-0"));
+  ASSERT_TRUE(AddActivity(loaded, kActivity));
+  Planner restarted = Reloaded(planner);
+  EXPECT_THAT(restarted.Resources, ElementsAre("Salle"));
+  EXPECT_THAT(restarted.Categories, ElementsAre("Nord¦255-0"));
+  EXPECT_THAT(restarted.Activities, ElementsAre(kActivity));
+  EXPECT_EQ(ReadIni("RESSOURCE" + far, "Nom", planner.DataFile), "Loin");
+}
+
+// The number after the highest is borne by a section that the loads pass over: the
+// addition is refused and told, and nothing changes.
+TEST(RecordsTest, ARecordTheNextStartWouldNotReadBackIsRefused) {
+  ScratchFolder folder;
+  Planner planner = PlannerIn(folder);
+  std::vector<std::string> messages;
+  planner.ShowWriteFailure = [&](const std::string& message) { messages.push_back(message); };
+  planner.ResourceTerms = {"Ressources", "Ressource", "F"};
+  const int last = kMaxUnusedRecordNumbers + 1;
+  WriteTextFile(planner.DataFile, RecordSection("RESSOURCE" + std::to_string(last), "Dernière") +
+                                      RecordSection("RESSOURCE" + std::to_string(last + 1), "Loin"));
+  const std::string before = ReadTextFile(planner.DataFile);
+  LoadResources(planner);
+  ASSERT_EQ(planner.ResourceMax(), last);
+
+  EXPECT_FALSE(AddResource(planner, "Salle"));
+  EXPECT_EQ(ReadTextFile(planner.DataFile), before);
+  EXPECT_EQ(planner.ResourceMax(), last);
+  EXPECT_THAT(messages, ElementsAre(HasSubstr(
+                            "Une ressource de plus ne peut pas être enregistrée : le fichier de "
+                            "données n'a plus de numéro libre à lui donner.")));
 }
 
 TEST(RecordsTest, ALoadWithoutRecordsKeepsTheTable) {

@@ -263,6 +263,27 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   EXPECT_THAT(lastServices.notices, ::testing::IsEmpty());
 }
 
+// The settings are read past the damaged lines, each one whole, however many records the
+// file holds before them.
+TEST_F(StartupTest, EverySettingIsReadBackFromADamagedDataFile) {
+  Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+  for (int i = 0; i < 100; ++i) AddResource(earlier, "Outil " + std::to_string(i));
+  WriteIni(earlier, "PARAM", "Heure", "3", earlier.DataFile);
+  WriteIni(earlier, "PARAM", "Mail", "chef@example.org", earlier.DataFile);
+  WriteTextFile(earlier.DataFile, ReadTextFile(earlier.DataFile) + "garbled\n");
+
+  ASSERT_TRUE(Main(planner_, services_));
+  ASSERT_EQ(services_.notices.size(), 1u);
+  EXPECT_EQ(planner_.ActivityType, "BTP");
+  EXPECT_EQ(planner_.ProjectTerms[0], "Chantiers");
+  EXPECT_EQ(planner_.ActivityTerms[0], "Étapes");
+  EXPECT_EQ(planner_.ResourceTerms[0], "Personnes");
+  EXPECT_EQ(planner_.ShareLink, "https://example.org/agenda");
+  EXPECT_EQ(ReadDataValue(planner_, kParamSection, "Heure"), "3");
+  EXPECT_EQ(ReadDataValue(planner_, kParamSection, "Mail"), "chef@example.org");
+  EXPECT_EQ(planner_.Resources, earlier.Resources);
+}
+
 // A second planner started on a data folder that a running one uses is told so and ends,
 // leaving the folder as it was.
 TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
