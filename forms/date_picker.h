@@ -24,12 +24,25 @@ class DTPicker : public Control {
   ControlKind Kind() const override { return ControlKind::kDTPicker; }
 
   runtime::DateTime Value() const { return value_; }
+  // A value set clears a refused text: the field shows the value again.
   void SetValue(runtime::DateTime value) {
-    if (value_ == value) return;
+    if (value_ == value) {
+      if (textRefused_) {
+        textRefused_ = false;
+        Changed();
+      }
+      return;
+    }
     value_ = value;
+    textRefused_ = false;
     Changed();
     RaiseChange();
   }
+  // Whether the field shows a text the user typed that is no date, the value left as it was.
+  // Set by the field that shows the picker, which keeps that text in sight until a whole date
+  // is typed or a value is set.
+  bool TextRefused() const { return textRefused_; }
+  void SetTextRefused(bool refused) { textRefused_ = refused; }
   int Format() const { return format_; }
   void SetFormat(int value) { Update(format_, value); }
   // Patterns of "dd", "MM", "yyyy", "HH", "mm", as in "dd.MM.yyyy HH:mm".
@@ -47,6 +60,7 @@ class DTPicker : public Control {
   runtime::DateTime value_;
   int format_ = kShortDate;
   std::string customFormat_;
+  bool textRefused_ = false;
 };
 
 }  // namespace forms

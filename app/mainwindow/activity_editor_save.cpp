@@ -46,6 +46,16 @@ class Hourglass {
 }  // namespace
 
 void frmMain::cmdValideActivite_Click() {
+  // A date field showing a text that is no date holds a value the user no longer sees.
+  std::vector<forms::DTPicker*> dates = {&DTPicker4};
+  if (chkFinPeriode.Value() == forms::kChecked) dates.push_back(&DTPicker3);
+  for (forms::DTPicker* date : dates) {
+    if (!date->TextRefused()) continue;
+    services_.dialogs.MsgBox("La date saisie n'est pas valide", forms::kInformation);
+    if (date->IsShown() && date->IsEnabledForUser()) date->SetFocus();
+    return;
+  }
+
   activities::ActivityDraft draft;
   draft.start = DTPicker1.Value();
   draft.end = DTPicker2.Value();

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDateTime>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
@@ -130,7 +132,7 @@ void DateField::SetPattern(const QString& pattern) {
 }
 
 void DateField::SetValue(runtime::DateTime value) {
-  if (valueShown_ && value == value_) return;
+  if (valueShown_ && value == value_ && !refused_) return;
   value_ = value;
   valueShown_ = true;
   calendar_->setSelectedDate(QDate(value.Year(), value.Month(), value.Day()));
@@ -148,6 +150,9 @@ void DateField::keyPressEvent(QKeyEvent* event) {
     const bool one = typed.size() == 1;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       if (!Typed()) ShowValue();
+    } else if (event->matches(QKeySequence::Paste)) {
+      Paste();
+      return;
     } else if (one && typed[0].isDigit() && TypeDigit(typed[0])) {
       return;
     } else if (one && typed[0].isPrint() && !typed[0].isLetterOrNumber() && EndSection()) {
@@ -157,34 +162,59 @@ void DateField::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-void DateField::focusOutEvent(QFocusEvent* event) {
-  // The calendar, or another window, takes the focus only for a while.
-  const bool forAWhile = event->reason() == Qt::PopupFocusReason ||
-                         event->reason() == Qt::ActiveWindowFocusReason;
-  if (!parts_.empty() && !forAWhile && !Typed()) ShowValue();
-  QLineEdit::focusOutEvent(event);
+void DateField::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  if (auto* paste = menu->findChild<QAction*>("edit-paste"); paste != nullptr && !parts_.empty()) {
+    paste->disconnect();
+    connect(paste, &QAction::triggered, this, [this] { Paste(); });
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
-// A digit typed at the start of a part, or in a full one, starts that part again rather than
-// mixing with the digits it had.  As the first of two, a digit too high to begin the part is
-// the whole part: 7 typed for a day is the 7th.  True when the digit is typed here.
-bool DateField::TypeDigit(QChar digit) {
-  const QString text = displayText();
-  if (!hasSelectedText()) {
-    const int cursor = cursorPosition();
-    for (const Part& part : parts_) {
-      const bool full = !text.mid(part.start, part.length).contains(kBlank);
-      if (part.start == cursor ||
-          (full && part.start < cursor && cursor <= part.start + part.length)) {
-        setSelection(part.start, part.length);
-        break;
-      }
-    }
-  }
-  for (const Part& part : parts_) {
-    if (!hasSelectedText() || part.start != selectionStart() || part.length != 2 ||
-        InRange(part.letter, digit.digitValue(), -1))
+// The runs of digits pasted laid over the places of the whole field, a run of one digit
+// for a two-digit part taking a leading zero: "1.3.2031" is 01.03.2031.
+void DateField::Paste() {
+  const QString pasted = QGuiApplication::clipboard()->text();
+  QString digits;
+  std::size_t part = 0;
+  for (int i = 0; i < pasted.size();) {
+    if (!pasted[i].isDigit()) {
+      ++i;
       continue;
+    }
+    int end = i;
+    while (end < pasted.size() && pasted[end].isDigit()) ++end;
+    if (end - i == 1 && part < parts_.size() && parts_[part].length == 2) digits += '0';
+    digits += pasted.mid(i, end - i);
+    ++part;
+    i = end;
+  }
+  QString text = pattern_;
+  int next = 0;
+  for (const Part& each : parts_) {
+    for (int place = each.start; place < each.start + each.length; ++place)
+      text[place] = next < digits.size() ? digits[next++] : kBlank;
+  }
+  setText(text);
+  const std::optional<runtime::DateTime> typed = Typed();
+  const bool whole = typed && next == digits.size();
+  ShowRefused(!whole);
+  if (whole) Take(*typed);
+}
+
+// A digit typed at the start of a full part starts that part again rather than mixing with
+// the digits it had; anywhere else it takes its place as in any masked field, and past the
+// last place it is refused.  As the first of two, a digit too high to begin the part is the
+// whole part: 7 typed for a day is the 7th.  True when the digit is typed here.
+bool DateField::TypeDigit(QChar digit) {
+  const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+  for (const Part& part : parts_) {
+    if (part.start != at) continue;
+    const bool full = !displayText().mid(part.start, part.length).contains(kBlank);
+    const bool tooHigh = part.length == 2 && !InRange(part.letter, digit.digitValue(), -1);
+    if (!hasSelectedText() && (full || tooHigh)) setSelection(part.start, part.length);
+    if (!tooHigh) return false;
     insert(QString('0') + digit);
     return true;
   }
@@ -229,6 +259,10 @@ void DateField::ShowValue() {
 }
 
 void DateField::ShowRefused(bool refused) {
+  if (refused != refused_) {
+    refused_ = refused;
+    if (Refused) Refused(refused);
+  }
   QPalette colours = palette();
   colours.setColor(QPalette::Text,
                    refused ? QColor(Qt::red) : QApplication::palette(this).color(QPalette::Text));

@@ -6,8 +6,10 @@
 //
 // What is typed is never made into another date: a digit that puts a part out of its range
 // (day 32, month 13, hour 24) is refused as it is typed; while the text is not a whole, real
-// date (a place still blank, 31.02) it is shown in red and the value stays as it was; and
-// leaving the field so brings the value back into it.  Patterns with the names of days or
+// date (a place still blank, 31.02) it is shown in red and the value stays as it was, even
+// when the field loses the focus, so that the refusal is seen; Enter brings the value back
+// into it.  A pasted text is read as its runs of digits, a run of one digit taking a leading
+// zero, over the whole field; what is then no date is shown in red too.  Patterns with the names of days or
 // months are shown, not typed.  A drop-down calendar picks a date and keeps the time.
 #pragma once
 
@@ -29,17 +31,19 @@ class DateField : public QLineEdit {
   void SetPattern(const QString& pattern);
   const QString& Pattern() const { return pattern_; }
   // The value in force, shown at once unless it is the one in force already: what the user is
-  // typing stays as it is.
+  // typing stays as it is, unless it is refused.
   void SetValue(runtime::DateTime value);
   runtime::DateTime Value() const { return value_; }
   QCalendarWidget& Calendar() const { return *calendar_; }
 
   // Each date the user types or picks, once whole and real.
   std::function<void(runtime::DateTime)> Taken;
+  // Whether the text shown has become, or stopped being, a refused one.
+  std::function<void(bool)> Refused;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // A run of one pattern letter: where it stands in the text.
@@ -56,6 +60,7 @@ class DateField : public QLineEdit {
   void ShowRefused(bool refused);
   bool TypeDigit(QChar digit);
   bool EndSection();
+  void Paste();
   void PickFromCalendar(QDate date);
   void ShowCalendar();
 
@@ -63,6 +68,7 @@ class DateField : public QLineEdit {
   std::vector<Part> parts_;  // empty when the pattern is shown, not typed
   runtime::DateTime value_;
   bool valueShown_ = false;
+  bool refused_ = false;
   QCalendarWidget* calendar_;
 };
 

@@ -339,6 +339,9 @@ QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
       field->Taken = [bridge, &picker](runtime::DateTime value) {
         AsUser(bridge, [&] { picker.SetValue(value); });
       };
+      field->Refused = [bridge, &picker](bool refused) {
+        if (*bridge.live && !picker.Unloaded()) picker.SetTextRefused(refused);
+      };
       widget = field;
       break;
     }
@@ -431,7 +434,8 @@ void SyncWidget(Control& control, QWidget& widget) {
       auto& picker = static_cast<DTPicker&>(control);
       auto& field = static_cast<DateField&>(widget);
       field.SetPattern(Q(picker.DisplayPattern()));
-      field.SetValue(picker.Value());
+      // A refused text stays in sight until the user mends it or the program sets a value.
+      if (!picker.TextRefused()) field.SetValue(picker.Value());
       break;
     }
     case ControlKind::kFlatScrollBar: {

@@ -242,6 +242,12 @@ std::string PlainFillOperands(const std::string& notation)
     return PlainOperands(notation, false);
 }
 
+std::string FillOperandsOrBlack(const std::string& notation)
+{
+    const std::string operands = PlainFillOperands(notation);
+    return operands.empty() ? "0 g" : operands;
+}
+
 std::string PlainStrokeOperands(const std::string& notation)
 {
     return PlainOperands(notation, true);

@@ -30,6 +30,9 @@ std::string PlainComponents(const std::string& notation);
 // empty for a pattern or no colour.
 std::string PlainFillOperands(const std::string& notation);
 
+// The same, black ("0 g") for a pattern or no colour: what marks and text are filled with.
+std::string FillOperandsOrBlack(const std::string& notation);
+
 // The same as the stroke colour, as "1 0 0 RG".
 std::string PlainStrokeOperands(const std::string& notation);
 

@@ -2,6 +2,7 @@
 // widgets when their page closes.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -158,9 +159,10 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (AnnotationFlags(flags) != 0)
         field.Dict += " /F " + std::to_string(AnnotationFlags(flags)) + " ";
 
-    // The frame is what the toggles' and list boxes' own appearances draw first.
-    const float width = w * mScale;
-    const float height = h * mScale;
+    // The frame is what the toggles' and list boxes' own appearances draw first, over the
+    // rectangle as readers take it whichever way its corners are given.
+    const float width = std::abs(w * mScale);
+    const float height = std::abs(h * mScale);
     std::string frame;
     float border = 0;
     const std::string background = mNoFill ? std::string() : PlainComponents(mColorFill);
@@ -181,6 +183,8 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     field.Look += Rotation(flags);
 
     const std::string flagText = " /Ff " + std::to_string(FieldFlags(flags, kind));
+    // 0 leaves the size to the reader.
+    const float fontSize = Has(flags, 8192) ? 0 : mFontSize;
     const int number = ParseWholeNumber(option).value_or(0);
     switch (kind) {
     case kTextBox:
@@ -223,7 +227,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
             field.Selected = number;
         if (kind == kListBox)
             field.Dict += ListBoxAppearance(width, height, frame, border, value, field.Selected,
-                                            Has(flags, 8192) ? 0 : mFontSize) +
+                                            fontSize) +
                           " ";
         break;
     case kPushButton:
@@ -237,8 +241,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     }
 
     field.FieldName = name;
-    field.Appearance = FontResourceName() + " " + FormatReal(Has(flags, 8192) ? 0 : mFontSize) +
-                       " Tf ";
+    field.Appearance = FontResourceName() + " " + FormatReal(fontSize) + " Tf ";
     const std::string textColour = PlainFillOperands(mColorText);
     if (!textColour.empty())
         field.Appearance += textColour + " ";
@@ -334,9 +337,8 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
                                        const std::string& glyph, const std::string& onState,
                                        bool on)
 {
-    const std::string colour = PlainFillOperands(mColorText);
     const float side = 0.8f * std::min(width, height);
-    const std::string mark = "q " + (colour.empty() ? "0 g" : colour) + " " + FormatReal(side) +
+    const std::string mark = "q " + FillOperandsOrBlack(mColorText) + " " + FormatReal(side) +
                              " 0 0 " + FormatReal(side) + " " + FormatReal((width - side) / 2) +
                              " " + FormatReal((height - side) / 2) + " cm " +
                              std::string(MarkPath(glyph)) + " f Q";

@@ -31,7 +31,7 @@ std::string Pagelith::ListBoxAppearance(float width, float height, const std::st
     const float row = static_cast<float>(font.LineHeight) * size / 1000;
     const float ascent = static_cast<float>(font.LineHeight + font.Descent) * size / 1000;
     const float inner = width - 2 * border;
-    const std::string colour = PlainFillOperands(mColorText);
+    const std::string colour = FillOperandsOrBlack(mColorText);
 
     std::vector<std::string> items;
     SplitText(options, items, "|");
@@ -44,7 +44,7 @@ std::string Pagelith::ListBoxAppearance(float width, float height, const std::st
                        FormatReal(top - row) + " " + FormatReal(inner) + " " + FormatReal(row) +
                        " re f\r";
         content += "BT " + FontResourceName() + " " + FormatReal(size) + " Tf " +
-                   (colour.empty() ? "0 g" : colour) + " 1 0 0 1 " +
+                   colour + " 1 0 0 1 " +
                    FormatReal(border + kTextMargin) + " " + FormatReal(top - ascent) + " Tm (" +
                    EscapeString(EncodeText(items[item])) + ") Tj ET\r";
     }

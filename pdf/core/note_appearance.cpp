@@ -65,9 +65,9 @@ std::string Pagelith::NoteText(const std::string& text, float width, float heigh
         LayOutTextBox(SplitParagraphs(EncodeText(text), 0, continued), false, box, measure);
 
     const float share = alignment == kRightAligned ? 1 : alignment == kCentred ? 0.5f : 0;
-    const std::string colour = mNoLine ? std::string() : PlainFillOperands(mColorLine);
-    std::string content = "BT " + FontResourceName() + " " + FormatReal(mFontSize) + " Tf " +
-                          (colour.empty() ? "0 g" : colour) + "\r";
+    const std::string colour = FillOperandsOrBlack(mNoLine ? std::string() : mColorLine);
+    std::string content =
+        "BT " + FontResourceName() + " " + FormatReal(mFontSize) + " Tf " + colour + "\r";
     float baseline = height - inset - static_cast<float>(font.Descent) * mFontSize / 1000;
     for (const BoxLine& line : layout.Lines) {
         baseline -= advance;

@@ -75,6 +75,32 @@ TEST_F(SaveTest, AResourceChosenTwiceFocusesTheLaterRow) {
   EXPECT_EQ(w.ActiveControl(), &w.cmbRessource[2]);
 }
 
+TEST_F(SaveTest, ADateFieldShowingNoDateIsFocusedAndNothingSaved) {
+  mainwindow::frmMain& w = OpenEditorWindow();
+  Menu(2);
+  w.OpenNewActivity("04.03.2026", 11, 30);
+  Fill("Pose", 1, {"Ann"});
+  // What the screen's date field tells when the user left "12.0_.2026" in it.
+  w.DTPicker4.SetTextRefused(true);
+  const int rows = w.MSFlexGrid1.Rows();
+  Save();
+  ASSERT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_EQ(world.dialogs.shown[0].prompt, "La date saisie n'est pas valide");
+  EXPECT_EQ(world.dialogs.shown[0].buttons, forms::kInformation);
+  EXPECT_EQ(w.ActiveControl(), &w.DTPicker4);
+  EXPECT_TRUE(w.fraActivite.Visible());
+  EXPECT_EQ(planner.Activities.size(), 1u);
+  EXPECT_EQ(w.MSFlexGrid1.Rows(), rows);
+  EXPECT_EQ(Stored(1), "");
+
+  // The date in force set again, even unchanged, is what the field shows and what is saved.
+  user.PickDate(w.DTPicker4, w.DTPicker4.Value());
+  EXPECT_FALSE(w.DTPicker4.TextRefused());
+  Save();
+  EXPECT_EQ(world.dialogs.shown.size(), 1u);
+  EXPECT_EQ(planner.Activities.size(), 2u);
+}
+
 TEST_F(SaveTest, AnAcceptedNewActivityIsStoredListedDrawnAndPublished) {
   planner.ShareLink = "https://example.invalid/cal";
   mainwindow::frmMain& w = OpenEditorWindow();

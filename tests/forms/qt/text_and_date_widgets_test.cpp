@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -121,10 +122,20 @@ TEST_F(TextAndDateWidgets, ADateAndATimeTypedOnTheKeyboardAreTaken) {
   EXPECT_EQ(date->text(), QString("28.02.2027"));
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "28.02.2027 14:30");
 
-  // The cursor at the end of a full section: the day is typed over.
-  date->setCursorPosition(2);
+  // The cursor at the start of a full day: the day is typed over.
+  date->setCursorPosition(0);
   QTest::keyClicks(date, "03");
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "03.02.2027 14:30");
+  // One digit mended inside a part leaves the others; past the last place, nothing is typed.
+  date->setCursorPosition(0);
+  QTest::keyClick(date, Qt::Key_Delete);
+  QTest::keyClicks(date, "1");
+  date->setCursorPosition(8);
+  QTest::keyClicks(date, "3");
+  date->setCursorPosition(10);
+  QTest::keyClicks(date, "4");
+  EXPECT_EQ(date->text(), QString("13.02.2037"));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "13.02.2037 14:30");
 
   auto* time = Field(form_->DTPicker1);
   ASSERT_NE(time, nullptr);
@@ -181,13 +192,22 @@ TEST_F(TextAndDateWidgets, AnIncompleteOrImpossibleDateIsRefusedInSightAndNeverT
   EXPECT_EQ(date.text(), QString("05.03.2026"));
   EXPECT_FALSE(ShownRefused(date));
 
-  // No 30 February: red until the user leaves the field, which then shows the date in force.
+  // No 30 February: still red once the user leaves the field, and known to the model as no
+  // date, until the program sets a value, the one in force though it is.
   TypeOverAll(date, "30.02.2027");
   EXPECT_EQ(date.text(), QString("30.02.2027"));
   EXPECT_TRUE(ShownRefused(date));
   QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(&date, &leave);
+  window_->SyncNow();
+  EXPECT_EQ(date.text(), QString("30.02.2027"));
+  EXPECT_TRUE(ShownRefused(date));
+  EXPECT_TRUE(form_->DTPicker4.TextRefused());
+  form_->DTPicker4.SetValue(form_->DTPicker4.Value());
+  window_->SyncNow();
   EXPECT_EQ(date.text(), QString("05.03.2026"));
+  EXPECT_FALSE(ShownRefused(date));
+  EXPECT_FALSE(form_->DTPicker4.TextRefused());
 
   // A digit that no day, month or hour can end with is not typed at all.
   TypeOverAll(date, "32.13");
@@ -199,6 +219,25 @@ TEST_F(TextAndDateWidgets, AnIncompleteOrImpossibleDateIsRefusedInSightAndNeverT
   EXPECT_EQ(time.displayText(), QString("05.03.2026 2_:30"));
   EXPECT_EQ(form_->DTPicker1.Value().Text(), "05.03.2026 14:30");
   EXPECT_TRUE(form_->changes.empty());
+}
+
+TEST_F(TextAndDateWidgets, APastedDateIsTakenOrRefusedInSight) {
+  forms::qt::DateField& date = *Field(form_->DTPicker4);
+  date.setFocus();
+  for (const char* pasted : {"1.3.2031", "3.4.2031", "24122030"}) {
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(&date, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&date, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(ShownRefused(date)) << pasted;
+  }
+  EXPECT_EQ(form_->changes, (std::vector<std::string>{"01.03.2031 14:30", "03.04.2031 14:30",
+                                                      "24.12.2030 14:30"}));
+  // Year first is not this field's order: shown as read, in red, the value kept.
+  QGuiApplication::clipboard()->setText("2030-12-26");
+  QTest::keyClick(&date, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(date.text(), QString("20.30.1226"));
+  EXPECT_TRUE(ShownRefused(date));
+  EXPECT_EQ(form_->DTPicker4.Value().Text(), "24.12.2030 14:30");
 }
 
 }  // namespace

@@ -127,12 +127,13 @@ TEST_F(Fields, TickedBoxesAndRadioButtonsShowTheirMark)
 
 // A list box shows its default option highlighted in both renderers: the rows where the
 // selected box differs from the same box without a selection hold the second option's text
-// and touch neither of the others.
+// and touch neither of the others.  The box without a selection is given from its lower edge
+// with a negative height, and shows its options all the same.
 TEST_F(Fields, AListBoxShowsItsDefaultOptionHighlighted)
 {
     writer->SetFontSize(20);
     writer->DrawField("choisie", 2, 100, 100, 150, 90, "Rome|Paris|Oslo", "2", "", 0);
-    writer->DrawField("libre", 2, 300, 100, 150, 90, "Rome|Paris|Oslo", "", "", 0);
+    writer->DrawField("libre", 2, 300, 190, 150, -90, "Rome|Paris|Oslo", "", "", 0);
     Finish();
 
     for (const bool mupdf : {false, true}) {
