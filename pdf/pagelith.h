@@ -102,7 +102,8 @@ public:
     // addresses, a "script:", a "layer:" switch ("ON(a,b) OFF(c) TOGGLE(d)"), a "ref:"
     // destination, a "page:" (a number, "#FIRST", "#PREV", "#NEXT", "#LAST", "+n" or "-n")
     // or a "bookmark:" followed by what AddBookmark returned.  Other targets, and scripts
-    // and layer switches in PDF/A mode, are ignored.
+    // and layer switches in PDF/A mode, are ignored.  A "ref:" link to a name that no
+    // DefineRef gives by the end of the document goes nowhere.
     // Highlight: 0 none, 1 invert, 2 outline, 3 push.
     void LinkTo(const std::string& target, int borderWidth, int highlight, int fitType, float x,
                 float y, float w, float h, float zoom);
@@ -628,6 +629,7 @@ private:
                             float zoom) const;
     void ResolveLinkPage(LinkRecord& record) const;
     int WriteDestinations();
+    void WriteRefLinks();
     int LinkOutlineTree(int outline);
     int WriteOutlines();
 
@@ -855,6 +857,8 @@ private:
 
     // Named destinations and internal links, written as /Dests at completion.
     std::vector<LinkRecord> mLinks;
+    // Links to named destinations, written at completion.
+    std::vector<RefLinkRecord> mRefLinks;
     // Files attached at document level.
     std::vector<AttachmentRecord> mAttachments;
     // Form fields of the open page and the document's field lists.
