@@ -318,8 +318,9 @@ public:
 
     // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
     // Angles are in degrees from the x axis, turning clockwise on the page since y grows
-    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
-    // y offsets are multiplied by `yRatio`; `sector` joins its ends to the centre.  Curve
+    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused), for one
+    // full turn at most, and its y offsets are multiplied by `yRatio`; `sector` joins its
+    // ends to the centre.  Curve
     // kinds: 1 "c" (a1..a6: both control points, end point), 2 "v" (a1..a4: second control
     // point, end point), 3 "y" (a1..a4: first control point, end point); a curve continues
     // the path from the current point.  All but DrawCurve leave the point at the centre.

@@ -9,11 +9,13 @@ namespace pdf {
 namespace {
 
 constexpr double kRadiansPerDegree = 0.0174532925199433;
+constexpr float kFullTurn = 360;
 
 }  // namespace
 
-// The end angle is reached only when the span is a multiple of the step.  A filled arc is
-// always a pie slice; an open arc leaves the centre behind as an empty subpath.
+// The end angle is reached only when the span is a multiple of the step, and a sweep stops
+// after a full turn.  A filled arc is always a pie slice; an open arc leaves the centre
+// behind as an empty subpath.
 void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float endAngle,
                        float yRatio, bool sector, int step, int style)
 {
@@ -25,6 +27,11 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
     PutLine(centre + " m");
     if (style & 4)
         sector = true;
+    // A sweep beyond a full turn would only draw the same circle again.
+    if (step > 0 && endAngle - startAngle > kFullTurn)
+        endAngle = startAngle + kFullTurn;
+    else if (step < 0 && startAngle - endAngle > kFullTurn)
+        endAngle = startAngle - kFullTurn;
 
     for (float angle = startAngle; step > 0 ? angle <= endAngle : angle >= endAngle;) {
         const auto a = static_cast<float>(angle * kRadiansPerDegree);

@@ -17,21 +17,8 @@ namespace {
 
 using testing_support::RunTool;
 
-class Patterns : public draw_testing::DrawingTest {
-protected:
-    std::string Finish()
-    {
-        finished = true;
-        // mutool speaks of every resource a page refers to and the document lacks.
-        return testing_support::FinishChecked(*w, path);
-    }
-    void TearDown() override
-    {
-        if (!finished)
-            Finish();
-    }
-    bool finished = false;
-};
+// Finish has mutool speak of every resource a page refers to and the document lacks.
+using Patterns = draw_testing::DrawingTest;
 
 TEST_F(Patterns, GradientObjectsBlendTheirColoursAlongAxisOrCircles)
 {
