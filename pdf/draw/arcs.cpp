@@ -24,7 +24,7 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: an arc needs a step other than 0");
     const std::string centre = FormatCoord(x) + " " + FormatCoord(y);
-    PutLine(centre + " m");
+    PutPath(centre + " m");
     if (style & 4)
         sector = true;
     // A sweep beyond a full turn would only draw the same circle again.
@@ -39,8 +39,8 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         const float dy = radius * yRatio * std::sin(a);
         const std::string point = FormatCoord(x + dx) + " " + FormatCoord(y + dy);
         if (angle == startAngle && !sector)
-            PutLine(point + " m");
-        PutLine(point + " l");
+            PutPath(point + " m");
+        PutPath(point + " l");
         // Far from zero a single-precision angle no longer moves by a small step.
         const float next = angle + static_cast<float>(step);
         if (next == angle)
@@ -48,7 +48,7 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         angle = next;
     }
     if (sector)
-        PutLine(centre + " l");
+        PutPath(centre + " l");
     PaintPath(style);
 
     SetLastBox((x - radius) * mScale, mPageHeight - (y - radius) * mScale,

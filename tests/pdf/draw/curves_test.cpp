@@ -80,8 +80,12 @@ TEST_F(Curves, CurveKindsContinueThePathFromTheCurrentPoint)
     EXPECT_EQ(peer.LastBox(), box) << "a curve records no box";
 
     w->DrawCurve(4, 1, 2, 3, 4, 5, 6, 0);
-    EXPECT_EQ(Content(), "\rS") << "an unknown kind only paints";
+    EXPECT_EQ(Content(), "") << "an unknown kind only paints, and no path is left to paint";
     EXPECT_EQ(peer.X(), 13);
+    w->DrawCurve(3, 1, 2, 3, 4, 0, 0, 1);
+    w->DrawCurve(4, 1, 2, 3, 4, 5, 6, 0);
+    EXPECT_EQ(Content(), "\r13 14 m\r1 2 3 4 y\r\rS")
+        << "a curve with no path to continue begins at the current point";
 }
 
 TEST_F(Curves, CircleIsFourQuartersRunningAnticlockwiseOnThePage)
