@@ -102,7 +102,8 @@ public:
     // addresses, a "script:", a "layer:" switch ("ON(a,b) OFF(c) TOGGLE(d)"), a "ref:"
     // destination, a "page:" (a number, "#FIRST", "#PREV", "#NEXT", "#LAST", "+n" or "-n")
     // or a "bookmark:" followed by what AddBookmark returned.  Other targets, and scripts
-    // and layer switches in PDF/A mode, are ignored.
+    // and layer switches in PDF/A mode, are ignored.  A "ref:" link to a name that no
+    // DefineRef gives by the end of the document goes nowhere.
     // Highlight: 0 none, 1 invert, 2 outline, 3 push.
     void LinkTo(const std::string& target, int borderWidth, int highlight, int fitType, float x,
                 float y, float w, float h, float zoom);
@@ -159,7 +160,10 @@ public:
     // of DrawRect: 1 left, 2 right, 4 top, 8 bottom side drawn; 16 top-left, 32 top-right,
     // 64 bottom-right, 128 bottom-left corner rounded.  Points of DrawPolyline alternate
     // x and y.  A polygon of fewer than 3 or more than 32,767 sides and a polyline with an
-    // odd or empty list of values are refused before anything is written.
+    // odd or empty list of values are refused before anything is written.  A path left
+    // unpainted (style 1, or 3) goes on with the next drawing, and DrawLineTo and DrawCurve
+    // with none to go on with begin at the current point; anything else written ends it
+    // unpainted, and a clip painting nothing (129) clips what follows.
     void DrawLine(float x1, float y1, float x2, float y2, int style);
     void DrawLineTo(float x, float y, int style);
     void DrawPolygon(float x, float y, float radius, int sides, int style);
@@ -318,8 +322,9 @@ public:
 
     // Arcs, curves, ellipses and circles (pdf/draw/arcs.cpp, curves.cpp, ellipses.cpp).
     // Angles are in degrees from the x axis, turning clockwise on the page since y grows
-    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused) and its
-    // y offsets are multiplied by `yRatio`; `sector` joins its ends to the centre.  Curve
+    // downwards.  An arc is drawn as segments every `step` degrees (0 is refused), for one
+    // full turn at most, and its y offsets are multiplied by `yRatio`; `sector` joins its
+    // ends to the centre.  Curve
     // kinds: 1 "c" (a1..a6: both control points, end point), 2 "v" (a1..a4: second control
     // point, end point), 3 "y" (a1..a4: first control point, end point); a curve continues
     // the path from the current point.  All but DrawCurve leave the point at the centre.
@@ -446,7 +451,17 @@ private:
     int WriteStreamObject(std::string_view text);
     void RequireVersion(int level);
 
-    // Content and operands (content.cpp).
+    // Content and operands (content.cpp).  Drawing goes to a template being recorded, else
+    // a tiling cell, else the open page: of three things kept for those contents, the one of
+    // the content drawing goes to, or none when nothing is open.
+    template <class T>
+    T* ForContentHere(T& inTemplate, T& inTiling, T& onPage) const
+    {
+        return mInObject ? &inTemplate : mInTiling ? &inTiling : mPageOpen ? &onPage : nullptr;
+    }
+    TextBuffer* ContentHere();
+    // One line of operators that are not path operators, into the current content after its
+    // open path is ended.
     void PutLine(std::string_view line);
     std::string FormatCoord(float value) const;
     std::string FormatReal(float value) const;
@@ -506,9 +521,19 @@ private:
     void DrawRichLine(const RichLineRecord& line, float left, float width, float baseline,
                       int align);
 
-    // Painting a path and recording the box of what was drawn, shared by the drawing
-    // operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).
+    // Building and painting a path and recording the box of what was drawn, shared by the
+    // drawing operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).  Path
+    // operators continue the path under construction in the current content, or begin
+    // one; `painted` when the text ends with its painting operator.  A segment with no
+    // path to continue begins at the current point.  PaintPath paints or ends the path as
+    // the style says, and does nothing when no path is under construction.
+    void PutPath(std::string_view text, bool painted = false);
+    void BeginPathAtCurrentPoint();
     void PaintPath(int style);
+    bool* OpenPathHere();
+    // Ends the path of a content with "n": before an operator that is not a path operator,
+    // and when the content closes.
+    static void EndOpenPath(TextBuffer& content, bool& open);
     void SetLastBox(float x1, float y1, float x2, float y2);
 
     // Fonts and text (pdf/fonts, text_state.cpp).  Text reaches content and measurement
@@ -629,6 +654,7 @@ private:
                             float zoom) const;
     void ResolveLinkPage(LinkRecord& record) const;
     int WriteDestinations();
+    void WriteRefLinks();
     int LinkOutlineTree(int outline);
     int WriteOutlines();
 
@@ -779,6 +805,7 @@ private:
     TextBuffer mPageBuf;
     TextBuffer mObjBuf;
     TextBuffer mTileBuf;
+    OpenPaths mOpenPaths;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
     bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
@@ -861,6 +888,8 @@ private:
 
     // Named destinations and internal links, written as /Dests at completion.
     std::vector<LinkRecord> mLinks;
+    // Links to named destinations, written at completion.
+    std::vector<RefLinkRecord> mRefLinks;
     // Files attached at document level.
     std::vector<AttachmentRecord> mAttachments;
     // Form fields of the open page and the document's field lists.

@@ -38,6 +38,7 @@ void Pagelith::EndDoc()
         refs.outlines = WriteOutlines();
     if (!mLinks.empty())
         refs.dests = WriteDestinations();
+    WriteRefLinks();
     WriteDocumentScripts(refs);
     WriteLayers();
     WriteRadioGroups();

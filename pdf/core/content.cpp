@@ -6,15 +6,18 @@
 
 namespace pdf {
 
+TextBuffer* Pagelith::ContentHere()
+{
+    return ForContentHere(mObjBuf, mTileBuf, mPageBuf);
+}
+
 // Every content line begins with a carriage return; a line with no content open is dropped.
 void Pagelith::PutLine(std::string_view line)
 {
-    TextBuffer* target = mInObject  ? &mObjBuf
-                         : mInTiling ? &mTileBuf
-                         : mPageOpen ? &mPageBuf
-                                     : nullptr;
+    TextBuffer* target = ContentHere();
     if (!target)
         return;
+    EndOpenPath(*target, *OpenPathHere());
     BufAppend(*target, "\r");
     BufAppend(*target, line);
 }

@@ -91,6 +91,7 @@ void Pagelith::ResetContentState()
 {
     mPrecision = 3;
     mPatternFlag = mInTiling = mInObject = mPageOpen = mOnPage = false;
+    mOpenPaths = {};
     mColorText = "#0 0 0";
     mColorFill = "#1 1 1";
     mColorLine = "#0 0 0";

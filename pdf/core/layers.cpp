@@ -98,13 +98,7 @@ std::string Pagelith::LayerResourceName(const std::string& resource) const
 // The count of sections open in the content that receives lines now; null when none does.
 int* Pagelith::OpenSectionsHere()
 {
-    if (mInObject)
-        return &mLayers.OpenInTemplate;
-    if (mInTiling)
-        return &mLayers.OpenInTiling;
-    if (mPageOpen)
-        return &mLayers.OpenInPage;
-    return nullptr;
+    return ForContentHere(mLayers.OpenInTemplate, mLayers.OpenInTiling, mLayers.OpenInPage);
 }
 
 void Pagelith::BeginMarkedSection(const std::string& resource)

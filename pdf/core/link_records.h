@@ -1,4 +1,4 @@
-// A named destination or internal link, kept until completion writes the /Dests dictionary.
+// Named destinations and internal links, kept until completion writes the /Dests dictionary.
 #pragma once
 
 #include <string>
@@ -10,6 +10,14 @@ struct LinkRecord {
     std::string Dest;     // the fit part: "/XYZ 10 20 1" (DefineRef) or " /XYZ 10 20 1"
     std::string Name;     // "/" + prefix + "REF_" + name, or + "LINK_" + number
     std::string PageRef;  // "#KEYWORD", "+n" or "-n" still to resolve; empty when none
+};
+
+// A link to a named destination, kept until completion tells whether the name was ever
+// defined: a link to a name that never was is written without a destination.
+struct RefLinkRecord {
+    int Object = 0;     // reserved when the link is made, so pages can list it
+    std::string Dict;   // the annotation dictionary up to its destination
+    std::string Name;   // "/" + prefix + "REF_" + the name, as DefineRef names it
 };
 
 }  // namespace pdf

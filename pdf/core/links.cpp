@@ -1,5 +1,6 @@
 // Link annotations over the element drawn last: to web and mail addresses, other files,
 // scripts, layer switches, named destinations, bookmarks and pages.
+#include <algorithm>
 #include <vector>
 
 #include "pdf/core/text_utils.h"
@@ -102,7 +103,14 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
             const int js = WriteStreamObject(LayerSwitchScript(target.substr(6)));
             dict += "/A << /S /JavaScript /JS " + std::to_string(js) + " 0 R >> ";
         } else {
-            dict += "/Dest /" + EscapeName(mResPrefix + "REF_" + target.substr(4));
+            // Written at completion, once every name that will be defined is.
+            if (!mFile.IsOpen())
+                throw NoFileOpen();
+            const int object = ++mObjCount;
+            mRefLinks.push_back(
+                {object, dict, "/" + EscapeName(mResPrefix + "REF_" + target.substr(4))});
+            AddAnnotRefs(std::to_string(object) + " 0 R ");
+            return;
         }
         WriteAnnotation(dict, {}, {}, {}, {}, false);
         return;
@@ -136,6 +144,19 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
             record.Dest = " " + bookmark.Dest;
     }
     WriteAnnotation(dict, {}, {}, {}, {}, false);
+}
+
+// Only a name that DefineRef gave leads somewhere: a link to any other is kept, as an area
+// that goes nowhere, rather than naming a destination the file does not hold.
+void Pagelith::WriteRefLinks()
+{
+    for (const RefLinkRecord& link : mRefLinks) {
+        const bool defined = std::any_of(mLinks.begin(), mLinks.end(),
+                                         [&](const LinkRecord& r) { return r.Name == link.Name; });
+        BeginObj(link.Object);
+        WriteLine(link.Dict + (defined ? "/Dest " + link.Name : "") + " >>");
+        EndObj();
+    }
 }
 
 }  // namespace pdf

@@ -37,6 +37,7 @@ void Pagelith::ClearDocument()
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
     mLinks.clear();
+    mRefLinks.clear();
     mAttachments.clear();
     mForm = {};
     mEventScripts = {};

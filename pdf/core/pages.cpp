@@ -81,6 +81,7 @@ int Pagelith::BeginPage(int& pageNo)
     mPageAnnots.clear();
     ClearPageScripts();
     BufReset(mPageBuf);
+    mOpenPaths.Page = false;
     mPageOpen = true;
     mOnPage = false;
     WriteDrawingStateInForce();
@@ -105,6 +106,7 @@ void Pagelith::EndPage()
     }
     if (!mTemplates.Objects.empty())
         DrawPageObjects(true);
+    EndOpenPath(mPageBuf, mOpenPaths.Page);
     CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
 
     // The page stays open until its content is written, so that a failed write leaves no
@@ -212,6 +214,7 @@ void Pagelith::BeginOnPage(int& pageNo)
 
     mCurPage = pageNo;
     BufReset(mPageBuf);
+    mOpenPaths.Page = false;
     mPageOpen = true;
     mOnPage = true;
     SetColorFill("Black");
@@ -235,6 +238,7 @@ void Pagelith::EndOnPage()
     PageRecord& record =
         mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     WritePageFields(record.PageObject);
+    EndOpenPath(mPageBuf, mOpenPaths.Page);
     CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);

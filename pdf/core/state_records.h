@@ -1,5 +1,5 @@
-// Records of the graphics and text state: one saved graphic state, one rich-text tag and
-// the text-box style.
+// Records of the graphics and text state: one saved graphic state, the paths under
+// construction, one rich-text tag and the text-box style.
 #pragma once
 
 #include <string>
@@ -25,6 +25,14 @@ struct GraphicStateRecord {
     float FontSize = 0;
     int FontCharset = 0;
     float LineWidth = 0;
+};
+
+// Which contents have a path under construction: one that path operators continue and that
+// is painted or ended before any other operator, since readers take no other inside a path.
+struct OpenPaths {
+    bool Page = false;
+    bool Template = false;
+    bool Tiling = false;
 };
 
 // A markup tag of rich text and the font and colours of the runs it marks.

@@ -68,6 +68,7 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
     objects.push_back({name, "", flags});
     BufReset(mObjBuf);
+    mOpenPaths.Template = false;
     mLayers.OpenInTemplate = 0;
     mInObject = true;
 }
@@ -76,6 +77,7 @@ void Pagelith::EndObject()
 {
     if (!mInObject)
         throw NothingRecorded("template");
+    EndOpenPath(mObjBuf, mOpenPaths.Template);
     CloseMarkedSections(mObjBuf, mLayers.OpenInTemplate);
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     TemplateRecord& recorded = objects.back();
@@ -179,6 +181,7 @@ void Pagelith::EndTiling()
 {
     if (!mInTiling)
         throw NothingRecorded("tiling pattern");
+    EndOpenPath(mTileBuf, mOpenPaths.Tiling);
     CloseMarkedSections(mTileBuf, mLayers.OpenInTiling);
     Bytes content = BytesOf(BufView(mTileBuf));
     mInTiling = false;

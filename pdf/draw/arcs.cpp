@@ -9,11 +9,13 @@ namespace pdf {
 namespace {
 
 constexpr double kRadiansPerDegree = 0.0174532925199433;
+constexpr float kFullTurn = 360;
 
 }  // namespace
 
-// The end angle is reached only when the span is a multiple of the step.  A filled arc is
-// always a pie slice; an open arc leaves the centre behind as an empty subpath.
+// The end angle is reached only when the span is a multiple of the step, and a sweep stops
+// after a full turn.  A filled arc is always a pie slice; an open arc leaves the centre
+// behind as an empty subpath.
 void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float endAngle,
                        float yRatio, bool sector, int step, int style)
 {
@@ -22,9 +24,14 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: an arc needs a step other than 0");
     const std::string centre = FormatCoord(x) + " " + FormatCoord(y);
-    PutLine(centre + " m");
+    PutPath(centre + " m");
     if (style & 4)
         sector = true;
+    // A sweep beyond a full turn would only draw the same circle again.
+    if (step > 0 && endAngle - startAngle > kFullTurn)
+        endAngle = startAngle + kFullTurn;
+    else if (step < 0 && startAngle - endAngle > kFullTurn)
+        endAngle = startAngle - kFullTurn;
 
     for (float angle = startAngle; step > 0 ? angle <= endAngle : angle >= endAngle;) {
         const auto a = static_cast<float>(angle * kRadiansPerDegree);
@@ -32,8 +39,8 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         const float dy = radius * yRatio * std::sin(a);
         const std::string point = FormatCoord(x + dx) + " " + FormatCoord(y + dy);
         if (angle == startAngle && !sector)
-            PutLine(point + " m");
-        PutLine(point + " l");
+            PutPath(point + " m");
+        PutPath(point + " l");
         // Far from zero a single-precision angle no longer moves by a small step.
         const float next = angle + static_cast<float>(step);
         if (next == angle)
@@ -41,7 +48,7 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         angle = next;
     }
     if (sector)
-        PutLine(centre + " l");
+        PutPath(centre + " l");
     PaintPath(style);
 
     SetLastBox((x - radius) * mScale, mPageHeight - (y - radius) * mScale,

@@ -21,7 +21,7 @@ void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
     const auto point = [this](float px, float py) {
         return FormatCoord(px) + " " + FormatCoord(py);
     };
-    PutLine(point(x + rx, y) + " m\r" +
+    PutPath(point(x + rx, y) + " m\r" +
             point(x + rx, y - ky) + " " + point(x + kx, y - ry) + " " + point(x, y - ry) + " c\r" +
             point(x - kx, y - ry) + " " + point(x - rx, y - ky) + " " + point(x - rx, y) + " c\r" +
             point(x - rx, y + ky) + " " + point(x - kx, y + ry) + " " + point(x, y + ry) + " c\r" +

@@ -6,18 +6,20 @@ namespace pdf {
 void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
 {
     RequireFinite({x1, y1, x2, y2});
-    PutLine(FormatCoord(x1) + " " + FormatCoord(y1) + " m " + FormatCoord(x2) + " " +
+    PutPath(FormatCoord(x1) + " " + FormatCoord(y1) + " m " + FormatCoord(x2) + " " +
             FormatCoord(y2) + " l");
     PaintPath(style);
     SetXY(x2, y2);
     SetLastBox(x1 * mScale, mPageHeight - y1 * mScale, mX, mPageHeight - mY);
 }
 
-// No "m": the segment starts where an earlier unpainted drawing left the path.
+// The segment continues the path an earlier unpainted drawing left, or begins at the
+// current point.
 void Pagelith::DrawLineTo(float x, float y, int style)
 {
     RequireFinite({x, y});
-    PutLine(FormatCoord(x) + " " + FormatCoord(y) + " l");
+    BeginPathAtCurrentPoint();
+    PutPath(FormatCoord(x) + " " + FormatCoord(y) + " l");
     PaintPath(style);
     SetXY(x, y);
 }

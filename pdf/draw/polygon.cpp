@@ -38,7 +38,7 @@ void Pagelith::DrawPolygon(float x, float y, float radius, int sides, int style)
         text += "\r" + FormatCoord(static_cast<float>(x + sgn * r * std::cos(a))) + " " +
                 FormatCoord(static_cast<float>(y + r * std::sin(a))) + " l";
     }
-    PutLine(text);
+    PutPath(text);
     PaintPath(style | 2);
 
     SetLastBox((x - r) * mScale, mPageHeight - (y - r) * mScale, (x + r) * mScale,

@@ -31,7 +31,7 @@ void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
             mLastBox[3] = std::max(mLastBox[3], up);
         }
     }
-    PutLine(text);
+    PutPath(text);
     PaintPath(style);
 
     const std::size_t end = (style & 2) ? 0 : points.size() - 2;

@@ -129,7 +129,7 @@ void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges
     RequireFinite({x, y, w, h, radius});
     const bool allSides = (edges & kAllSides) == kAllSides;
     if (radius <= 0 && allSides) {
-        PutLine(FormatCoord(x) + " " + FormatCoord(y) + " " + FormatCoord(w) + " " +
+        PutPath(FormatCoord(x) + " " + FormatCoord(y) + " " + FormatCoord(w) + " " +
                 FormatCoord(h) + " re");
         PaintPath(style);
     } else {
@@ -142,13 +142,13 @@ void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges
         r = std::max(r, 0.0f);
         const RectPath path(x, y, w, h, r, edges & 0xFF, mScale, mPrecision);
         if (style != 0 || allSides)
-            PutLine(path.Outline());
+            PutPath(path.Outline());
         if (allSides) {
             PaintPath(style);
         } else {
             if (style != 0)
                 PaintPath(style | 1);
-            PutLine(path.Pieces());
+            PutPath(path.Pieces(), true);
         }
     }
     SetXY(x, y);

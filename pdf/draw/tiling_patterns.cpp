@@ -30,6 +30,7 @@ void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2
         mTilingHeight = y2 - y1;
         mTilingUncoloured = paintKind != 0;
         BufReset(mTileBuf);
+        mOpenPaths.Tiling = false;
         BufAppend(mTileBuf, "1 0 0 -1 0 " + FormatCoord(y2 - y1) + " cm");
     }
     mPatternFlag = paintKind == kUncoloured;

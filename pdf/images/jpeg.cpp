@@ -1,6 +1,8 @@
 // JPEG: embedded byte for byte as a DCT stream; only the frame header is read, for the size
-// and the number of components, and the Adobe segment, which tells inverted CMYK.
+// and the number of components, the Adobe segment, which tells inverted CMYK, and enough
+// of the rest to know that the picture is whole.
 #include <algorithm>
+#include <optional>
 
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
@@ -43,8 +45,55 @@ bool IsAdobeSegment(const Bytes& data, std::size_t at)
     return std::equal(kAdobe, kAdobe + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
 }
 
+constexpr std::uint8_t kStartOfScan = 0xDA;
+constexpr std::uint8_t kEndOfImage = 0xD9;
+
+// The segment whose marker code is at `at` lies whole in the data.
+void RequireWholeSegment(const Bytes& data, std::size_t at)
+{
+    const int length = ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true);
+    if (static_cast<std::size_t>(length) >= data.size() - at)
+        throw FormatError("the JPEG data end inside a segment");
+}
+
+// The frame header whose marker code is at `at`: the size and the components.
+PreparedImage FrameHeader(const Bytes& data, std::size_t at)
+{
+    RequireWholeSegment(data, at);
+    PreparedImage image;
+    image.Height = ReadIntBE(data, static_cast<std::int64_t>(at) + 4, 2, true);
+    image.Width = ReadIntBE(data, static_cast<std::int64_t>(at) + 6, 2, true);
+    const int components = ByteAt(data, static_cast<std::int64_t>(at) + 8);
+    if (image.Width == 0 || image.Height == 0)
+        throw FormatError("the JPEG frame header gives no size");
+    image.ColorSpace = ColourSpaceOf(components);
+    RequireBytes(data, static_cast<std::int64_t>(at) + 9, 3 * components);
+    image.Kind = image_kind::kTopRowFirst;
+    image.Bits = components * 8;
+    image.Filter = "/DCTDecode ";
+    image.Data = data;
+    return image;
+}
+
+// Whether the coded data after the scan header at `at` reach the end-of-image marker.  In
+// coded data a 0xFF byte is followed by a stuffed 0 or by a marker, so the first FF D9
+// pair is the end of image.
+bool HasEndOfImage(const Bytes& data, std::size_t at)
+{
+    const std::size_t from =
+        at + static_cast<std::size_t>(ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true));
+    for (std::size_t k = from; k + 1 < data.size(); ++k) {
+        if (data[k] == 0xFF && data[k + 1] == kEndOfImage)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
+// A picture a reader can decode: a frame header and a scan, whose coded data run to the
+// end-of-image marker.  Data cut anywhere before that are refused, since readers fail on
+// them.
 PreparedImage DecodeJpeg(const Bytes& data)
 {
     const std::size_t n = data.size();
@@ -57,27 +106,23 @@ PreparedImage DecodeJpeg(const Bytes& data)
 
     // Segments after the start of image: a marker, then a length that counts itself.
     bool adobe = false;
+    std::optional<PreparedImage> frame;
     while (true) {
         while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
             ++i;
         if (i + 1 >= n)
-            throw FormatError("the JPEG data have no frame header");
+            throw FormatError(frame ? "the JPEG data have no scan"
+                                    : "the JPEG data have no frame header");
         const std::uint8_t code = data[++i];
-        if (IsStartOfFrame(code)) {
-            PreparedImage image;
-            image.Height = ReadIntBE(data, static_cast<std::int64_t>(i) + 4, 2, true);
-            image.Width = ReadIntBE(data, static_cast<std::int64_t>(i) + 6, 2, true);
-            const int components = ByteAt(data, static_cast<std::int64_t>(i) + 8);
-            if (image.Width == 0 || image.Height == 0)
-                throw FormatError("the JPEG frame header gives no size");
-            image.ColorSpace = ColourSpaceOf(components);
-            image.Kind = image_kind::kTopRowFirst;
-            image.Bits = components * 8;
-            image.Filter = "/DCTDecode ";
-            image.Data = data;
-            if (components == 4 && adobe)
-                image.Decode = "1 0 1 0 1 0 1 0";
-            return image;
+        if (IsStartOfFrame(code) && !frame)
+            frame = FrameHeader(data, i);
+        if (code == kStartOfScan && frame) {
+            RequireWholeSegment(data, i);
+            if (!HasEndOfImage(data, i))
+                throw FormatError("the JPEG data end inside their scan");
+            if (frame->ColorSpace == "DeviceCMYK" && adobe)
+                frame->Decode = "1 0 1 0 1 0 1 0";
+            return *std::move(frame);
         }
         if (code == kAdobeMarker)
             adobe = adobe || IsAdobeSegment(data, i);

@@ -171,6 +171,23 @@ TEST_F(Links, ANameDefinedAgainGoesToItsLaterPlace)
         << dests << kids;
 }
 
+TEST_F(Links, ALinkToANameNeverDefinedGoesNowhere)
+{
+    Link("ref:Later");
+    Link("ref:Nowhere");
+    writer->BeginObject("Frame", 7);
+    Link("ref:Nowhere");
+    writer->EndObject();
+    NewPage();
+    writer->DefineRef("Later", 0, 0, 0, 0, 0, 0);
+    const std::string pdf = Finish();
+
+    EXPECT_NE(pdf.find("\r/Dest /" + prefix + "REF_Later >>"), std::string::npos);
+    EXPECT_EQ(pdf.find("REF_Nowhere"), std::string::npos);
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Link"), 3) << "the links are kept, as areas";
+    EXPECT_NE(Show("pages/2/Annots").find("[ "), std::string::npos) << "the template's link";
+}
+
 TEST_F(Links, BookmarkTargetsTakeTheBookmarksPlace)
 {
     NewPage();

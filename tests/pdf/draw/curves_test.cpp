@@ -7,13 +7,7 @@
 namespace pdf {
 namespace {
 
-class Curves : public draw_testing::DrawingTest {
-protected:
-    void TearDown() override
-    {
-        testing_support::FinishChecked(*w, testing_support::CaseOutputPath("draw_"));
-    }
-};
+using Curves = draw_testing::DrawingTest;
 
 TEST_F(Curves, OpenArcStartsItsOwnSubpathAndSectorReturnsToTheCentre)
 {
@@ -51,6 +45,22 @@ TEST_F(Curves, ArcStopsBeforeAnEndItsStepDoesNotReach)
     EXPECT_EQ(testing_support::CountOf(Content(), " l"), 2);
 }
 
+// An arc of many turns draws one: a small file that the readers draw as a whole circle.
+TEST_F(Curves, ASweepOfManyTurnsDrawsOne)
+{
+    w->SetLineWidth(4);
+    w->DrawArc(100, 100, 50, 0, 1e9f, 1, false, 1, 0);
+    w->DrawArc(300, 100, 50, 90, -1e9f, 1, false, -2, 0);
+    const std::string pdf = Finish();
+    EXPECT_LT(pdf.size(), 20000u);
+    for (const bool mupdf : {false, true}) {
+        const auto shown = testing_support::RenderPage(path, mupdf);
+        for (const auto& [x, y] : {std::pair{150, 100}, {100, 150}, {50, 100}, {100, 50},
+                                   {350, 100}, {300, 150}, {250, 100}, {300, 50}})
+            EXPECT_EQ(shown.At(x, y), (std::array<int, 3>{0, 0, 0})) << x << " " << y << mupdf;
+    }
+}
+
 TEST_F(Curves, CurveKindsContinueThePathFromTheCurrentPoint)
 {
     w->DrawLine(0, 0, 1, 1, 1);
@@ -70,8 +80,12 @@ TEST_F(Curves, CurveKindsContinueThePathFromTheCurrentPoint)
     EXPECT_EQ(peer.LastBox(), box) << "a curve records no box";
 
     w->DrawCurve(4, 1, 2, 3, 4, 5, 6, 0);
-    EXPECT_EQ(Content(), "\rS") << "an unknown kind only paints";
+    EXPECT_EQ(Content(), "") << "an unknown kind only paints, and no path is left to paint";
     EXPECT_EQ(peer.X(), 13);
+    w->DrawCurve(3, 1, 2, 3, 4, 0, 0, 1);
+    w->DrawCurve(4, 1, 2, 3, 4, 5, 6, 0);
+    EXPECT_EQ(Content(), "\r13 14 m\r1 2 3 4 y\r\rS")
+        << "a curve with no path to continue begins at the current point";
 }
 
 TEST_F(Curves, CircleIsFourQuartersRunningAnticlockwiseOnThePage)

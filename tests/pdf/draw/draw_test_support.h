@@ -46,8 +46,18 @@ protected:
         int page = 0;
         w->BeginPage(page);
     }
-    // Every case leaves a document that the readers take.
-    void TearDown() override { testing_support::FinishChecked(*w, path); }
+    // Completes the document once and returns its bytes; every case leaves a document that
+    // the readers take.
+    std::string Finish()
+    {
+        finished = true;
+        return testing_support::FinishChecked(*w, path);
+    }
+    void TearDown() override
+    {
+        if (!finished)
+            Finish();
+    }
 
     // What the drawings wrote since the last call.
     std::string Content()
@@ -60,6 +70,7 @@ protected:
     std::unique_ptr<Pagelith> w = testing_support::PinnedWriter();
     PagelithTestPeer peer{*w};
     std::string path;
+    bool finished = false;
 };
 
 }  // namespace draw_testing

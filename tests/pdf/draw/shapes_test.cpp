@@ -15,15 +15,22 @@ using Shapes = draw_testing::DrawingTest;
 
 TEST_F(Shapes, PaintStyleChoosesTheOperator)
 {
+    // A clip with nothing to paint ends its path with "n", so that it clips what follows.
     const std::pair<int, const char*> cases[] = {
         {0, "S"},    {1, ""},       {2, "h S"},    {3, "h"},      {4, "B*"},
-        {5, "f*"},   {6, "b*"},     {7, "f*"},     {128, "W S"},  {129, "W "},
-        {130, "W h S"}, {132, "W B*"}, {8 + 16 + 32 + 64 + 256, "S"},
+        {5, "f*"},   {6, "b*"},     {7, "f*"},     {128, "W S"},  {129, "W n"},
+        {130, "h W S"}, {131, "h W n"}, {132, "W B*"}, {8 + 16 + 32 + 64 + 256, "S"},
     };
     for (const auto& [style, op] : cases) {
+        w->DrawLine(0, 0, 1, 1, 1);
+        Content();
         peer.PaintPath(style);
         EXPECT_EQ(Content(), std::string("\r") + op) << "style " << style;
     }
+    w->DrawLine(0, 0, 1, 1, 0);
+    Content();
+    peer.PaintPath(0);
+    EXPECT_EQ(Content(), "") << "with no path under construction there is nothing to paint";
 }
 
 TEST_F(Shapes, LineIsStrokedAndMovesTheCurrentPoint)
@@ -47,6 +54,56 @@ TEST_F(Shapes, PathBuiltOverSeveralCallsIsPaintedOnce)
     EXPECT_FLOAT_EQ(peer.X(), 28.346457f);
     EXPECT_FLOAT_EQ(peer.Y(), 56.692914f);
     EXPECT_EQ(peer.LastBox(), box) << "a continued segment keeps the box of the line before";
+}
+
+// Readers take no other operator inside a path, and a segment needs a point to start from.
+TEST_F(Shapes, APathIsEndedBeforeAnyOtherOperatorAndBegunForASegment)
+{
+    w->SetXY(10, 20);
+    w->DrawLineTo(30, 20, 1);
+    w->DrawLineTo(30, 40, 0);
+    EXPECT_EQ(Content(), "\r10 20 m\r30 20 l\r\r30 40 l\rS")
+        << "a segment with no path to continue begins at the current point";
+
+    w->DrawRect(0, 0, 10, 10, 1, 15, 0);
+    w->SetColorFill("Red");
+    w->DrawRect(0, 0, 10, 10, 129, 15, 0);
+    w->SetColorFill("Blue");
+    EXPECT_EQ(Content(), "\r0 0 10 10 re\r\rn\r1 0 0 rg\r0 0 10 10 re\rW n\r0 0 1 rg");
+}
+
+// A segment begun at the current point shows, and a clip-only rectangle clips what
+// follows, in both readers.
+TEST_F(Shapes, ASegmentAfterSetXYAndAClipShowAsDrawn)
+{
+    w->SetLineWidth(6);
+    w->SetColorLine("blue");
+    w->SetXY(300, 100);
+    w->DrawLineTo(500, 100, 0);
+    w->DrawRect(100, 100, 100, 100, 129, 15, 0);
+    w->SetColorFill("red");
+    w->DrawRect(50, 50, 200, 200, 5, 15, 0);
+    Finish();
+    for (const bool mupdf : {false, true}) {
+        const auto shown = testing_support::RenderPage(path, mupdf);
+        EXPECT_EQ(shown.At(400, 100), (std::array<int, 3>{0, 0, 255})) << mupdf;
+        EXPECT_EQ(shown.At(150, 150), (std::array<int, 3>{255, 0, 0})) << mupdf;
+        EXPECT_EQ(shown.At(75, 75), (std::array<int, 3>{255, 255, 255})) << mupdf;
+    }
+}
+
+TEST_F(Shapes, NoContentEndsWithAPathOpen)
+{
+    w->BeginObject("Open", 0);
+    w->DrawLine(0, 0, 5, 5, 1);
+    w->EndObject();
+    w->BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
+    w->DrawLine(0, 0, 5, 5, 1);
+    w->EndTiling();
+    w->DrawLine(0, 0, 5, 5, 1);
+    const std::string pdf = Finish();
+    EXPECT_EQ(testing_support::CountOf(pdf, "\r0 0 m 5 5 l\r\rn\nendstream"), 3)
+        << "a template, a tiling cell and a page end the path they leave open";
 }
 
 TEST_F(Shapes, SquareIsClosedAroundItsCentre)

@@ -116,6 +116,16 @@ TEST_F(Images, FailedLoadsAreRecordedAndNotPlaced)
     w->AddImage("memory.png", {0x89, 'P', 'N', 'G'});
     EXPECT_EQ(w->ErrDescription(), "the data are not a PNG image")
         << "data given in memory have no file name to name";
+
+    // A JPEG cut short, in its tables or in its picture, is refused like any other image.
+    const Bytes jpeg = ReadBytes(MadeJpeg("whole.jpg", 64, 64));
+    w->AddImage("head.jpg", Bytes(jpeg.begin(), jpeg.begin() + 200));
+    EXPECT_EQ(w->ErrNumber(), 321);
+    EXPECT_EQ(w->ErrDescription(), "the JPEG data have no scan");
+    const std::string cut = WriteScratch("cut.jpg", Bytes(jpeg.begin(), jpeg.end() - 2));
+    w->DrawImage(cut, 0, 0);
+    EXPECT_EQ(w->ErrDescription(), "the JPEG data end inside their scan - " + cut);
+    EXPECT_EQ(Content(), "");
     EXPECT_EQ(peer.XObjectRes(), "");
     Finish();
 }

@@ -70,7 +70,8 @@ inline std::string WriteScratch(const std::string& name, const Bytes& bytes)
     return path;
 }
 
-// The frame header of a JPEG (no picture data): enough for its size and components.
+// The frame header of a JPEG and a scan of one byte: enough for its size and components,
+// not for a picture.
 inline Bytes JpegHeader(int width, int height, int components)
 {
     Bytes out;
@@ -80,7 +81,10 @@ inline Bytes JpegHeader(int width, int height, int components)
                  width & 255, components});
     for (int c = 1; c <= components; ++c)
         Append(out, {c, 0x11, 0});
-    Append(out, {0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Append(out, {0xFF, 0xDA, 0, 6 + 2 * components, components});
+    for (int c = 1; c <= components; ++c)
+        Append(out, {c, 0});
+    Append(out, {0, 63, 0, 0x2A, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     return out;
 }
 

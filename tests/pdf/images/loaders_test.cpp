@@ -248,6 +248,18 @@ TEST(JpegLoader, TheFileIsEmbeddedAsItIs)
     EXPECT_EQ(Refusal([&] { DecodeJpeg(noFrame); }), "the JPEG data have no frame header");
     EXPECT_EQ(Refusal([] { DecodeJpeg(JpegHeader(8, 8, 2)); }),
               "JPEG images of 2 components are not supported");
+    const Bytes file = JpegHeader(8, 8, 3);
+    const std::size_t scan = 44;  // where the scan header begins
+    ASSERT_EQ(file[scan + 1], 0xDA);
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan)); }),
+              "the JPEG data have no scan");
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 8)); }),
+              "the JPEG data end inside a segment");
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 16)); }),
+              "the JPEG data end inside their scan");
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + 35)); }),
+              "the JPEG data end inside a segment")
+        << "a frame header cut short";
 }
 
 Bytes Chunk(const char* type, const Bytes& body)

@@ -199,10 +199,26 @@ TEST(VectorImport, DrawingsReachThePageAndRender)
               "(0, 0, 255) (255, 0, 0) (255, 255, 255)\n");
 }
 
+using VectorImports = ImageTest;
+
+// Readers take no operator after a path but its painting: a path the drawing leaves
+// unpainted is ended before the drawing's closing "Q".
+TEST_F(VectorImports, APathLeftUnpaintedIsEnded)
+{
+    const std::string eps = WriteScratch("open.eps", [] {
+        const std::string text = "%%BoundingBox: 0 0 10 10\n%%EndProlog\n0 0 m\n10 10 l\n"
+                                 "%%PageTrailer\n";
+        return Bytes(text.begin(), text.end());
+    }());
+    w->DrawImage(eps, 0, 0);
+    EXPECT_NE(peer.PageContent().find("\r0 0 m\r10 10 l\rn\rQ"), std::string::npos)
+        << peer.PageContent();
+    Finish();
+}
+
 // At their natural size an EPS covers its bounding box in points, and a metafile its
 // window at the placeable header's units per inch, pens included; what we cannot convert
 // is refused and leaves the page as it was.
-using VectorImports = ImageTest;
 
 TEST_F(VectorImports, NaturalSizesFollowTheFilesUnits)
 {
