@@ -697,6 +697,8 @@ private:
     void WalkPageTree(int node);
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
+    // The streams decoded through their filters, in order.
+    Bytes JoinedContent(const std::vector<int>& refs);
     bool SourcePageReadable(const std::string& fileName, int page);
     bool ReadInfoPage(const std::string& fileName, int page, float& width, float& height, int& rotation);
     std::string ReadContentPage(const std::string& fileName, int page);

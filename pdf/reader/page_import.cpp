@@ -97,21 +97,17 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     Bytes data;
     std::string filter;
     std::string decodeParms;
-    bool hasStream = false;
-    for (const int ref : refs) {
-        const SourceObject stream = ReadObject(ref, true);
+    bool hasStream = !refs.empty();
+    if (refs.size() == 1) {
+        SourceObject stream = ReadObject(refs[0], true);
         hasStream = stream.hasStream;
-        if (refs.size() == 1) {
-            data = stream.data;
-            filter = stream.filter;
-            Scanner dict(stream.raw);
-            if (dict.GetDictValue("DecodeParms", 1))
-                decodeParms = dict.ReadValue(false);
-        } else {
-            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size(),
-                                               stream.decodeParms);
-            data.insert(data.end(), decoded.begin(), decoded.end());
-        }
+        data = std::move(stream.data);
+        filter = stream.filter;
+        Scanner dict(stream.raw);
+        if (dict.GetDictValue("DecodeParms", 1))
+            decodeParms = dict.ReadValue(false);
+    } else if (hasStream) {
+        data = JoinedContent(refs);
     }
     if (resources.empty())
         resources = "<< >>";

@@ -261,6 +261,24 @@ std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
     return refs;
 }
 
+// A content stream may end right after its last token: a line feed keeps it apart from
+// the next.
+Bytes Pagelith::JoinedContent(const std::vector<int>& refs)
+{
+    Bytes content;
+    for (const int ref : refs) {
+        const SourceObject stream = ReadObject(ref, true);
+        if (!content.empty())
+            content.push_back('\n');
+        if (content.size() > kMaxPageContentBytes)
+            ThrowLimitReached(kMaxPageContentBytes);
+        const Bytes data =
+            DecodeStored(stream.data, stream.filter, stream.decodeParms, kMaxPageContentBytes - content.size());
+        content.insert(content.end(), data.begin(), data.end());
+    }
+    return content;
+}
+
 std::string Pagelith::GetContentPage(std::string fileName, int page)
 {
     return WithMemoryErrors([&] { return ReadContentPage(fileName, page); });
@@ -272,13 +290,8 @@ std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
         return {};
     const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
     SourceFileSession session(mSources.file, fileName);
-    std::string content;
-    for (const int ref : ContentRefs(ReadObjectText(object))) {
-        const SourceObject stream = ReadObject(ref, true);
-        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size(),
-                                        stream.decodeParms);
-        content.append(data.begin(), data.end());
-    }
+    const Bytes joined = JoinedContent(ContentRefs(ReadObjectText(object)));
+    const std::string content(joined.begin(), joined.end());
     return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);
 }
 

@@ -95,6 +95,13 @@ INSTANTIATE_TEST_SUITE_P(Sources, ImportedPage,
                                            Source{"Cairo", CairoSource, "Cairo page"}),
                          [](const auto& info) { return info.param.name; });
 
+// A page of several streams, each through other filters, is joined decoded.
+TEST(PageImport, ContentStreamsWithOtherFiltersImportAsTheSourceRenders)
+{
+    const std::string source = FilteredStreamsSource("import-filtered.pdf").path;
+    EXPECT_LT(Difference(Render(source), Render(ImportInto(source, "filtered"))), 0.01);
+}
+
 TEST(PageImport, AFormIsWrittenOnceAndSharedObjectsAreCopiedOnce)
 {
     const std::string source = Own();

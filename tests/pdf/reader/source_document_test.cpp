@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iomanip>
 #include <sstream>
 
@@ -379,6 +380,37 @@ TEST(SourceDocument, PredictedContentComesBackDecoded)
     Pagelith reader;
     ASSERT_EQ(InfoOf(reader, path).pages, 1);
     EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
+}
+
+// Each content stream is decoded through its own filters; one it cannot decode is an
+// error, never bytes passed on as content.
+TEST(SourceDocument, ContentStreamsAreDecodedThroughTheirOwnFilters)
+{
+    const FilteredStreams filtered = FilteredStreamsSource("reader-filtered.pdf");
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, filtered.path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(filtered.path, 1), filtered.content);
+
+    const std::string unknown = AssembledPdf(
+        "reader-unknown-filter.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [4 0 R 4 0 R] >>",
+         "<< /Length 5 /Filter /JBIG2Decode >>\nstream\nabcde\nendstream"});
+    ASSERT_EQ(InfoOf(reader, unknown).pages, 1);
+    std::string file = ScratchPath("reader-unknown-filter-import.pdf");
+    reader.BeginDoc(file);
+    int page = 0;
+    reader.BeginPage(page);
+    for (const auto& call : std::vector<std::function<void()>>{
+             [&] { reader.GetContentPage(unknown, 1); }, [&] { reader.ImportPage(unknown, 1, 0, 0, 0, 0); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Number(), err::kInvalidFileFormat);
+            EXPECT_NE(std::string(e.what()).find("/JBIG2Decode"), std::string::npos) << e.what();
+        }
+    }
 }
 
 }  // namespace
