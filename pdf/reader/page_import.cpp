@@ -82,14 +82,9 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     const std::string pageText = ReadObjectText(entry.object);
     // An indirect resource dictionary is copied as an object, its bytes as they are.
-    std::string resources;
-    if (entry.resourcesHolder != 0) {
-        Scanner holder = ScanText(ReadObjectText(entry.resourcesHolder));
-        if (holder.GetDictValue("Resources", 1))
-            resources = holder.ReadValue(false);
-    }
-    const std::string mediaBox = entry.mediaBox;
-    const std::string rotate = entry.rotate;
+    std::string resources = HeldValue(entry.resourcesHolder, "Resources", false);
+    const std::array<double, 4> box = PageBox(entry);
+    const int rotation = PageTurn(entry);
 
     // One stream is kept as stored, with its filter and parameters; several are decoded
     // and joined, and stored without a filter.
@@ -114,12 +109,9 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     ImportObjectTree(resources);
     ImportObjectTree(decodeParms);
 
-    const std::array<double, 4> box = ParseBox(mediaBox);
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);
-    entry.rotation = ((WholeNumber(LeadingNumber(rotate)) % 360) + 360) % 360;
-    if (entry.rotation % 90 != 0)
-        entry.rotation = 0;
+    entry.rotation = rotation;
 
     const int number = BeginObj(0);
     resources = EncipherCopiedStrings(resources, number);

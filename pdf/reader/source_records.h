@@ -45,11 +45,10 @@ struct SourceObject {
 
 struct SourcePageEntry {
     int object = 0;  // the page object's number; negative once the page became a form
-    // Attributes the page holds or inherits from the nodes above it, found by the one walk
-    // of the page tree: MediaBox and Rotate values resolved, and the number of the
-    // nearest object with /Resources (0 when none has them).
-    std::string mediaBox;
-    std::string rotate;
+    // The nearest objects, the page or a node above it, that hold its /MediaBox, /Rotate
+    // and /Resources (0 when none has them), found by the one walk of the page tree.
+    int mediaBoxHolder = 0;
+    int rotateHolder = 0;
     int resourcesHolder = 0;
     float width = 0;   // points, from the MediaBox, filled by the import
     float height = 0;

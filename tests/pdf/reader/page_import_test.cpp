@@ -299,3 +299,39 @@ TEST(PageImport, RotatedPagesImportAsTheSourceRenders)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A turn given beyond a quarter or below zero, or not a multiple of one, is the turn
+// viewers show, before the import and after it.
+TEST(PageImport, TurnsOutOfRangeImportAsViewersShowThem)
+{
+    for (const std::string turn : {"-90", "450", "45"}) {
+        const std::string source = AssembledPdf(
+            "import-turn" + turn + ".pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Rotate " + turn + " /Contents 4 0 R >>",
+             "<< /Length 26 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+        auto writer = testing_support::PinnedWriter();
+        float width = 0, height = 0;
+        int before = -1;
+        ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, before)) << turn;
+        const bool quarter = before % 180 != 0;
+        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+        const std::string path = testing_support::OutputPath("import-turn" + turn + ".pdf");
+        std::string file = path;
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        int after = -1;
+        ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, after)) << turn;
+        EXPECT_EQ(after, before) << turn;
+        FinishChecked(*writer, path);
+        EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
+    }
+}
+
+}  // namespace
+}  // namespace pdf
