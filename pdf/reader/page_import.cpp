@@ -1,5 +1,6 @@
 // A page of a source file drawn on the page being written: made once into a form whose
 // stream is the page's content and whose resources are copies of the source's objects.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/core/placed_size.h"
@@ -12,6 +13,11 @@
 namespace pdf {
 
 namespace {
+
+// The graphics and text state a reader starts a page in, as far as operators set it: a
+// source page's content relies on it, whatever the page it is drawn on holds.  The
+// clipping path and the transformation stay the page's: they place the form.
+constexpr const char* kInitialState = "0 g 0 G 1 w 0 J 0 j 10 M [] 0 d 0 Tc 0 Tw 100 Tz 0 TL 0 Tr 0 Ts";
 
 std::string StreamLine(const Bytes& data)
 {
@@ -65,6 +71,11 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
     const float sx = width * mScale / w;
     const float sy = height * mScale / h;
     PutLine("q");
+    PutLine(kInitialState);
+    // Opacity and blend mode are reset only in a document that changed them.
+    const auto used = [](const auto& flags) { return std::find(flags.begin(), flags.end(), true) != flags.end(); };
+    if (used(mGsAlpha) || used(mGsAlphaFill) || used(mGsAlphaLine) || used(mGsBlend))
+        UseExtGState("GS_", 100, mGsAlpha[100], "/ca 1 /CA 1 /BM /Normal");
     PutLine(FormatReal(sx) + " 0 0 " + FormatReal(-sy) + " " + FormatCoord(x) + " " +
             FormatCoord(y + height) + " cm");
     PutLine("/" + name + " Do");

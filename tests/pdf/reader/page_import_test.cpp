@@ -335,3 +335,61 @@ TEST(PageImport, TurnsOutOfRangeImportAsViewersShowThem)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A source page that relies on the state a page starts in (black paint, thin solid lines,
+// plain text) looks the same drawn over any state of ours, and ours is the same after it:
+// the red box drawn next is half-transparent red.
+TEST(PageImport, AnImportedPageStartsInTheInitialGraphicsState)
+{
+    const std::string content = "BT /F1 24 Tf 20 150 Td (Initial state) Tj ET 20 20 100 60 re f 140 20 m 230 80 l S";
+    const std::string source = AssembledPdf(
+        "import-initial-state.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R /Resources << /Font << /F1 "
+         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetPaperSize(255, 300, 200);
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->SetColorFill("Red");
+    writer->SetColorLine("Blue");
+    writer->SetLineWidth(8);
+    writer->SetDash("DASH", 0);
+    writer->SetLineStyle(32 + 2, 0);
+    writer->SetAlpha(50);
+    writer->SetCharSpacing(5);
+    writer->SetWordSpacing(9);
+    writer->SetTextHorizontalScaling(50);
+    writer->SetTextMode(1);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    writer->DrawRect(250, 10, 40, 30, 5, 15, 0);
+    FinishChecked(*writer, path);
+
+    const auto expected = testing_support::RenderPage(source, false);
+    const auto imported = testing_support::RenderPage(path, false);
+    ASSERT_EQ(imported.width, expected.width);
+    ASSERT_EQ(imported.height, expected.height);
+    int differing = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const bool ourBox = x >= 248 && y <= 42;
+            const auto a = expected.At(x, y), b = imported.At(x, y);
+            differing += !ourBox && (std::abs(a[0] - b[0]) > 64 || std::abs(a[1] - b[1]) > 64 || std::abs(a[2] - b[2]) > 64);
+        }
+    }
+    EXPECT_LT(differing, expected.width * expected.height / 200);
+    const auto box = imported.At(270, 25);
+    EXPECT_GT(box[0], 240);
+    EXPECT_NEAR(box[1], 128, 16);
+    EXPECT_NEAR(box[2], 128, 16);
+}
+
+}  // namespace
+}  // namespace pdf
