@@ -41,8 +41,9 @@ std::vector<std::string> FilterElements(const std::string& value)
             continue;
         }
         elements.emplace_back();
-        while (array.GetPos() <= array.Length() && std::string_view(" \t\r\n/<").find(array.Mid(1)[0]) == std::string_view::npos)
+        do
             array.Skip(1);
+        while (array.GetPos() <= array.Length() && std::string_view(" \t\r\n/<").find(array.Mid(1)[0]) == std::string_view::npos);
     }
     return elements;
 }

@@ -439,7 +439,7 @@ TEST(SourceDocument, ContentStreamsAreDecodedThroughTheirOwnFilters)
         "reader-unknown-filter.pdf",
         {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
          "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [4 0 R 4 0 R] >>",
-         "<< /Length 5 /Filter /JBIG2Decode >>\nstream\nabcde\nendstream"});
+         "<< /Length 5 /Filter [/JBIG2Decode <41> null] >>\nstream\nabcde\nendstream"});
     ASSERT_EQ(InfoOf(reader, unknown).pages, 1);
     std::string file = ScratchPath("reader-unknown-filter-import.pdf");
     reader.BeginDoc(file);
