@@ -142,6 +142,7 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     // Objects read while the sections were still coming in may have been looked up in an
     // unfinished table.
     record.objects.clear();
+    record.cachedObjectBytes = 0;
     if (record.encrypted)
         return {};
 

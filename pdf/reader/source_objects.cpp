@@ -144,8 +144,12 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
     }
-    if (cached)
-        CurrentSource().objects.emplace(number, object);
+    SourceDocRecord& record = CurrentSource();
+    const std::size_t bytes = object.raw.size() + object.text.size();
+    if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
+        record.objects.emplace(number, object);
+        record.cachedObjectBytes += bytes;
+    }
     return object;
 }
 
