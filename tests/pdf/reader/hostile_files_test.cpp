@@ -219,6 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Hostile{"XrefRowsWiderThanTheFile", [] { return PredictedXrefSource("hostile-predicted-xref.pdf"); }},
         Hostile{"ContentRowsWiderThanTheFile", [] { return PredictedContentSource("hostile-predicted-content.pdf"); }},
+        Hostile{"RepeatedStream", [] { return RepeatedStreamSource("hostile-repeated-stream.pdf"); }},
         Hostile{"HugeContent", [] { return HugeContentSource("hostile-huge-content.pdf"); }},
         Hostile{"DeepTree", [] { return DeepTreeSource("hostile-deep-tree.pdf", 30000, 50); }},
         Hostile{"SelfPrev", [] { return SelfPrevSource("hostile-self-prev.pdf"); }},
