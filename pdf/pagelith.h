@@ -727,8 +727,15 @@ private:
     const ObjectStreamCache& ReadFromObjectStream(int stream);
     // Lists the pages with the attributes each inherits from the nodes above it.
     void WalkPageTree(int node);
+    // The value of the key in the holder object's dictionary; "" when there is no holder.
+    std::string HeldValue(int holder, std::string_view key, bool resolve);
+    // The page's MediaBox (ParseBox) and its turn (PageRotation).
+    std::array<double, 4> PageBox(const SourcePageEntry& entry);
+    int PageTurn(const SourcePageEntry& entry);
     // The content stream references of a page object's text.
     std::vector<int> ContentRefs(const std::string& pageText);
+    // The streams decoded through their filters, in order.
+    Bytes JoinedContent(const std::vector<int>& refs);
     bool SourcePageReadable(const std::string& fileName, int page);
     bool ReadInfoPage(const std::string& fileName, int page, float& width, float& height, int& rotation);
     std::string ReadContentPage(const std::string& fileName, int page);

@@ -36,7 +36,7 @@ public:
         if (mSize + count + kSlack <= mBytes.size())
             return;
         if (count > mCap || mSize > mCap - count)
-            ThrowCorrupt();
+            ThrowPastCap(mCap);
         Grow(count);
     }
 

@@ -41,7 +41,8 @@ const ObjectStreamCache& Pagelith::ReadFromObjectStream(int stream)
     Scanner dict(object.text);
     const int count = CountValue(dict, "N");
     const int first = CountValue(dict, "First");
-    const Bytes data = DecodeStored(object.data, object.filter);
+    const Bytes data = DecodeStored(object.data, object.filter, object.decodeParms,
+                                    kMaxObjectStreamBytes - record.objectStreamBytes);
     // Each object takes at least two numbers of two characters in the header.
     if (first < 1 || static_cast<std::size_t>(first) > data.size() + 1 || count < 0 ||
         count > first / 4)
@@ -57,6 +58,7 @@ const ObjectStreamCache& Pagelith::ReadFromObjectStream(int stream)
         cache.offsets[static_cast<std::size_t>(i)] = WholeNumber(header.ReadNumber());
     }
     cache.offsets[static_cast<std::size_t>(count)] = static_cast<std::int64_t>(cache.text.size());
+    record.objectStreamBytes += cache.text.size();
     return record.objectStreams.emplace(stream, std::move(cache)).first->second;
 }
 

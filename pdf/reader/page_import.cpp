@@ -1,5 +1,6 @@
 // A page of a source file drawn on the page being written: made once into a form whose
 // stream is the page's content and whose resources are copies of the source's objects.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/core/placed_size.h"
@@ -12,6 +13,11 @@
 namespace pdf {
 
 namespace {
+
+// The graphics and text state a reader starts a page in, as far as operators set it: a
+// source page's content relies on it, whatever the page it is drawn on holds.  The
+// clipping path and the transformation stay the page's: they place the form.
+constexpr const char* kInitialState = "0 g 0 G 1 w 0 J 0 j 10 M [] 0 d 0 Tc 0 Tw 100 Tz 0 TL 0 Tr 0 Ts";
 
 std::string StreamLine(const Bytes& data)
 {
@@ -65,6 +71,11 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
     const float sx = width * mScale / w;
     const float sy = height * mScale / h;
     PutLine("q");
+    PutLine(kInitialState);
+    // Opacity and blend mode are reset only in a document that changed them.
+    const auto used = [](const auto& flags) { return std::find(flags.begin(), flags.end(), true) != flags.end(); };
+    if (used(mGsAlpha) || used(mGsAlphaFill) || used(mGsAlphaLine) || used(mGsBlend))
+        UseExtGState("GS_", 100, mGsAlpha[100], "/ca 1 /CA 1 /BM /Normal");
     PutLine(FormatReal(sx) + " 0 0 " + FormatReal(-sy) + " " + FormatCoord(x) + " " +
             FormatCoord(y + height) + " cm");
     PutLine("/" + name + " Do");
@@ -82,14 +93,9 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     const std::string pageText = ReadObjectText(entry.object);
     // An indirect resource dictionary is copied as an object, its bytes as they are.
-    std::string resources;
-    if (entry.resourcesHolder != 0) {
-        Scanner holder = ScanText(ReadObjectText(entry.resourcesHolder));
-        if (holder.GetDictValue("Resources", 1))
-            resources = holder.ReadValue(false);
-    }
-    const std::string mediaBox = entry.mediaBox;
-    const std::string rotate = entry.rotate;
+    std::string resources = HeldValue(entry.resourcesHolder, "Resources", false);
+    const std::array<double, 4> box = PageBox(entry);
+    const int rotation = PageTurn(entry);
 
     // One stream is kept as stored, with its filter and parameters; several are decoded
     // and joined, and stored without a filter.
@@ -97,33 +103,26 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     Bytes data;
     std::string filter;
     std::string decodeParms;
-    bool hasStream = false;
-    for (const int ref : refs) {
-        const SourceObject stream = ReadObject(ref, true);
+    bool hasStream = !refs.empty();
+    if (refs.size() == 1) {
+        SourceObject stream = ReadObject(refs[0], true);
         hasStream = stream.hasStream;
-        if (refs.size() == 1) {
-            data = stream.data;
-            filter = stream.filter;
-            Scanner dict(stream.raw);
-            if (dict.GetDictValue("DecodeParms", 1))
-                decodeParms = dict.ReadValue(false);
-        } else {
-            const Bytes decoded = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - data.size(),
-                                               stream.decodeParms);
-            data.insert(data.end(), decoded.begin(), decoded.end());
-        }
+        data = std::move(stream.data);
+        filter = stream.filter;
+        Scanner dict(stream.raw);
+        if (dict.GetDictValue("DecodeParms", 1))
+            decodeParms = dict.ReadValue(false);
+    } else if (hasStream) {
+        data = JoinedContent(refs);
     }
     if (resources.empty())
         resources = "<< >>";
     ImportObjectTree(resources);
     ImportObjectTree(decodeParms);
 
-    const std::array<double, 4> box = ParseBox(mediaBox);
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);
-    entry.rotation = ((WholeNumber(LeadingNumber(rotate)) % 360) + 360) % 360;
-    if (entry.rotation % 90 != 0)
-        entry.rotation = 0;
+    entry.rotation = rotation;
 
     const int number = BeginObj(0);
     resources = EncipherCopiedStrings(resources, number);

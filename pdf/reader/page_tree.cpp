@@ -1,6 +1,7 @@
 // The page tree of a source file, walked depth first into the record's page list.
 #include <set>
 
+#include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
 
@@ -8,13 +9,13 @@ namespace pdf {
 
 namespace {
 
-// What a node hands down to the pages below it, each node's own entries over its parent's.
+// The nodes that hold what a page inherits: each node's own entries over its parent's.
 void TakeInherited(Scanner& node, int number, SourcePageEntry& inherited)
 {
     if (node.GetDictValue("MediaBox", 1))
-        inherited.mediaBox = node.ReadValue(true);
+        inherited.mediaBoxHolder = number;
     if (node.GetDictValue("Rotate", 1))
-        inherited.rotate = node.ReadValue(true);
+        inherited.rotateHolder = number;
     if (node.GetDictValue("Resources", 1))
         inherited.resourcesHolder = number;
 }
@@ -55,16 +56,18 @@ void Pagelith::WalkPageTree(int node)
         }
         const int kid = level.kids[level.next++];
         Scanner text = ScanText(ReadObjectText(kid));
-        if (!text.GetDictValue("Type", 1))
+        if (TrimSpaces(text.Text()).rfind("<<", 0) != 0)
             continue;
-        const std::string type = text.ReadValue(false);
-        if (type == "/Page") {
+        // A kid without /Kids is a page, whatever its /Type says.
+        const bool page = (text.GetDictValue("Type", 1) && text.ReadValue(false) == "/Page") ||
+                          !text.GetDictValue("Kids", 1);
+        if (page) {
             SourcePageEntry entry = level.inherited;
             entry.object = kid;
             TakeInherited(text, kid, entry);
             ++record.pageCount;
             record.pages.push_back(std::move(entry));
-        } else if (type == "/Pages" && visited.insert(kid).second) {
+        } else if (visited.insert(kid).second) {
             enter(kid, level.inherited);
         }
     }

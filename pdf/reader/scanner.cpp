@@ -1,6 +1,7 @@
 // The scanner's text and position, white space, numbers and references.
 #include "pdf/reader/scanner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -16,10 +17,15 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// An optional "-", then digits with at most one "." among or before them.
+bool IsSign(char c)
+{
+    return c == '-' || c == '+';
+}
+
+// An optional sign, then digits with at most one "." among or before them.
 bool IsNumberText(std::string_view text)
 {
-    std::size_t i = text.empty() || text[0] != '-' ? 0 : 1;
+    std::size_t i = text.empty() || !IsSign(text[0]) ? 0 : 1;
     bool digit = false;
     bool point = false;
     for (; i < text.size(); ++i) {
@@ -83,7 +89,7 @@ double Scanner::ReadNumber()
 {
     SkipWhiteSpace();
     const int start = mPos;
-    for (char c = Current(); mPos <= Length() && (IsDigit(c) || c == '-' || c == '.'); c = Current())
+    for (char c = Current(); mPos <= Length() && (IsDigit(c) || IsSign(c) || c == '.'); c = Current())
         ++mPos;
     const std::string_view collected(mText.data() + start - 1, static_cast<std::size_t>(mPos - start));
     SkipWhiteSpace();
@@ -91,15 +97,23 @@ double Scanner::ReadNumber()
         return 0;
     if (!IsNumberText(collected))
         throw Error(err::kTypeMismatch, "Type mismatch");
-    // from_chars wants no sign before a lone fraction: parse the magnitude.
+    // from_chars takes no sign: parse the magnitude.
     const bool negative = collected[0] == '-';
-    const std::string_view magnitude = collected.substr(negative ? 1 : 0);
+    const std::string_view magnitude = collected.substr(IsSign(collected[0]) ? 1 : 0);
     double value = 0;
     const auto result = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value,
                                         std::chars_format::fixed);
     if (result.ec != std::errc() || !std::isfinite(value))
         throw Error(err::kOverflow, "Overflow");
     return negative ? -value : value;
+}
+
+bool Scanner::NumberStartsAt(int pos) const
+{
+    const char c = At(pos);
+    if (IsSign(c))
+        return IsDigit(At(pos + 1)) || (At(pos + 1) == '.' && IsDigit(At(pos + 2)));
+    return IsDigit(c) || (c == '.' && IsDigit(At(pos + 1)));
 }
 
 int WholeNumber(double value)
@@ -117,7 +131,7 @@ int Scanner::ReadRef()
     if (Current() != 'R' || mPos > Length())
         return 0;
     ++mPos;
-    return number;
+    return std::max(number, 0);
 }
 
 void Scanner::ReadRefArray(std::vector<int>& list)

@@ -31,7 +31,7 @@ public:
 
     // Only CR, LF, space and tab count as white space.
     void SkipWhiteSpace();
-    // Digits, "-" and "."; 0 when there are none.  A collected text that is no number
+    // A sign, digits and "."; 0 when there are none.  A collected text that is no number
     // fails with the type-mismatch error.
     double ReadNumber();
     // The object number of a reference "n g R"; 0 when the text there is not one.
@@ -50,6 +50,8 @@ public:
 private:
     char At(int pos) const;
     char Current() const { return At(mPos); }
+    // A number begins at the position: a digit, or a sign or "." before one.
+    bool NumberStartsAt(int pos) const;
     void CollectRefs(std::vector<int>& list);
     std::string ReadName();
     std::string ReadNested(std::string_view open, std::string_view close);
@@ -69,9 +71,18 @@ void ReadArrayToken(const std::string& text, std::vector<int>& list);
 // CR and LF become spaces and every run of spaces one space.
 std::string NormaliseText(std::string_view text);
 
-// The four numbers of a rectangle's array text (x1 y1 x2 y2); invalid-argument error when
-// there are fewer.
+// No page box corner lies further from the origin (points).
+constexpr double kMaxBoxCoordinate = 1e7;
+
+// The rectangle of an array text of four numbers as left, bottom, right and top, whichever
+// two opposite corners the text gives.  Invalid-argument error when there are fewer than
+// four numbers, one is not finite or lies beyond kMaxBoxCoordinate, or the rectangle
+// encloses no area.
 std::array<double, 4> ParseBox(const std::string& value);
+
+// A page's /Rotate value as viewers turn the page: a multiple of 90 degrees as 0, 90, 180
+// or 270, anything else as 0.
+int PageRotation(const std::string& value);
 
 // A whole number from a number the scanner read, halves to even; overflow error beyond
 // the 32-bit range.

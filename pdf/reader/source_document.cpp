@@ -142,6 +142,7 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     // Objects read while the sections were still coming in may have been looked up in an
     // unfinished table.
     record.objects.clear();
+    record.cachedObjectBytes = 0;
     if (record.encrypted)
         return {};
 
@@ -175,16 +176,25 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     return {};
 }
 
-// The string at the scanner's position, or that of the object a reference there names.
+// The string at the scanner's position, or that of the object a reference there names,
+// followed through objects that hold only a reference; "" for any other value.
 std::string Pagelith::ReadStringValue(Scanner& dict)
 {
-    const int at = dict.GetPos();
-    if (const int number = dict.ReadRef(); number != 0) {
-        Scanner object(ReadObject(number, false).raw);
-        return object.ReadValue(false);
+    constexpr int kMaxReferences = 32;
+    Scanner value = dict;
+    for (int followed = 0; followed <= kMaxReferences; ++followed) {
+        const int at = value.GetPos();
+        const int number = value.ReadRef();
+        if (number == 0) {
+            value.SetPos(at);
+            value.SkipWhiteSpace();
+            const std::string start = value.Mid(2);
+            const bool string = !start.empty() && (start[0] == '(' || (start[0] == '<' && start != "<<"));
+            return string ? value.ReadValue(false) : std::string();
+        }
+        value = Scanner(ReadObject(number, false).raw);
     }
-    dict.SetPos(at);
-    return dict.ReadValue(false);
+    return {};
 }
 
 // The catalog's XMP names a PDF/A part, or, without XMP, its output intent is PDF/A's.
@@ -233,15 +243,34 @@ bool Pagelith::ReadInfoPage(const std::string& fileName, int page, float& width,
         return false;
     SourcePageEntry entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     if (entry.object > 0) {
-        const std::array<double, 4> box = ParseBox(entry.mediaBox);
+        SourceFileSession session(mSources.file, fileName);
+        const std::array<double, 4> box = PageBox(entry);
         entry.width = static_cast<float>(box[2] - box[0]);
         entry.height = static_cast<float>(box[3] - box[1]);
-        entry.rotation = WholeNumber(LeadingNumber(entry.rotate));
+        entry.rotation = PageTurn(entry);
     }
     width = std::floor(entry.width * 10 / mScale) / 10;
     height = std::floor(entry.height * 10 / mScale) / 10;
     rotation = entry.rotation;
     return true;
+}
+
+std::string Pagelith::HeldValue(int holder, std::string_view key, bool resolve)
+{
+    if (holder == 0)
+        return {};
+    Scanner dict = ScanText(ReadObjectText(holder));
+    return dict.GetDictValue(key, 1) ? dict.ReadValue(resolve) : std::string();
+}
+
+std::array<double, 4> Pagelith::PageBox(const SourcePageEntry& entry)
+{
+    return ParseBox(HeldValue(entry.mediaBoxHolder, "MediaBox", true));
+}
+
+int Pagelith::PageTurn(const SourcePageEntry& entry)
+{
+    return PageRotation(HeldValue(entry.rotateHolder, "Rotate", true));
 }
 
 std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
@@ -261,6 +290,24 @@ std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
     return refs;
 }
 
+// A content stream may end right after its last token: a line feed keeps it apart from
+// the next.
+Bytes Pagelith::JoinedContent(const std::vector<int>& refs)
+{
+    Bytes content;
+    for (const int ref : refs) {
+        const SourceObject stream = ReadObject(ref, true);
+        if (!content.empty())
+            content.push_back('\n');
+        if (content.size() > kMaxPageContentBytes)
+            ThrowLimitReached(kMaxPageContentBytes);
+        const Bytes data =
+            DecodeStored(stream.data, stream.filter, stream.decodeParms, kMaxPageContentBytes - content.size());
+        content.insert(content.end(), data.begin(), data.end());
+    }
+    return content;
+}
+
 std::string Pagelith::GetContentPage(std::string fileName, int page)
 {
     return WithMemoryErrors([&] { return ReadContentPage(fileName, page); });
@@ -272,13 +319,8 @@ std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
         return {};
     const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
     SourceFileSession session(mSources.file, fileName);
-    std::string content;
-    for (const int ref : ContentRefs(ReadObjectText(object))) {
-        const SourceObject stream = ReadObject(ref, true);
-        const Bytes data = DecodeStored(stream.data, stream.filter, kMaxPageContentBytes - content.size(),
-                                        stream.decodeParms);
-        content.append(data.begin(), data.end());
-    }
+    const Bytes joined = JoinedContent(ContentRefs(ReadObjectText(object)));
+    const std::string content(joined.begin(), joined.end());
     return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);
 }
 

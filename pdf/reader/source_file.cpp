@@ -1,10 +1,18 @@
 #include "pdf/reader/source_file.h"
 
 #include <cerrno>
+#include <string>
 
 #include "pdf/core/error.h"
 
 namespace pdf {
+
+namespace {
+
+constexpr std::int64_t kBaseWork = std::int64_t{64} << 20;
+constexpr std::int64_t kWorkPerFileByte = 16;
+
+}  // namespace
 
 void SourceFile::Open(const std::string& name)
 {
@@ -17,6 +25,15 @@ void SourceFile::Open(const std::string& name)
         Close();
         throw FileError(error);
     }
+    mWorkLeft = kBaseWork + kWorkPerFileByte * mSize;
+}
+
+void SourceFile::Charge(std::int64_t bytes)
+{
+    mWorkLeft -= bytes;
+    if (mFile && mWorkLeft < 0)
+        throw Error(err::kInvalidFileFormat, "The file asks for more than " + std::to_string(kWorkPerFileByte) +
+                                                 " times its size of reading");
 }
 
 void SourceFile::Close()

@@ -23,10 +23,16 @@ public:
     // Up to `count` bytes from `offset`; fewer at the end of the file, none past it.
     // Raises Error when no file is open.
     std::string ReadAt(std::int64_t offset, std::int64_t count);
+    // Counts the bytes of the objects an operation takes from the file.  From the opening
+    // of the file, an operation may take its bytes many times over, and no more: a file
+    // whose objects name one another over and over cannot make one operation work without
+    // end.  Raises Error past that.
+    void Charge(std::int64_t bytes);
 
 private:
     std::FILE* mFile = nullptr;
     std::int64_t mSize = 0;
+    std::int64_t mWorkLeft = 0;
 };
 
 // Opens a source file for the length of one reader operation and closes it on every way out.

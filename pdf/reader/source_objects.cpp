@@ -119,8 +119,10 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
 {
     const bool cached = number != 0 && !wantStream;
     if (cached) {
-        if (const auto found = CurrentSource().objects.find(number); found != CurrentSource().objects.end())
+        if (const auto found = CurrentSource().objects.find(number); found != CurrentSource().objects.end()) {
+            mSources.file.Charge(static_cast<std::int64_t>(found->second.raw.size()));
             return found->second;
+        }
     }
     DepthGuard depth(mSources.readDepth);
     SourceObject object;
@@ -133,6 +135,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
                                                                 static_cast<std::int64_t>(cache.text.size()));
             const std::int64_t length = std::max<std::int64_t>(0, cache.offsets[index + 1] - cache.offsets[index]);
             object.raw = cache.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
+            mSources.file.Charge(static_cast<std::int64_t>(object.raw.size()));
         }
     } else if (entry.kind == XrefEntry::kInFile) {
         ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset,
@@ -144,8 +147,12 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
     }
-    if (cached)
-        CurrentSource().objects.emplace(number, object);
+    SourceDocRecord& record = CurrentSource();
+    const std::size_t bytes = object.raw.size() + object.text.size();
+    if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
+        record.objects.emplace(number, object);
+        record.cachedObjectBytes += bytes;
+    }
     return object;
 }
 
@@ -188,6 +195,7 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     if (textEnd > textStart && bytes[textEnd - 1] == '\r')
         textEnd -= 1;
     object.raw = bytes.substr(textStart, textEnd > textStart ? textEnd - textStart : 0);
+    file.Charge(static_cast<std::int64_t>(textEnd));
     if (!wantStream)
         return;
 
@@ -209,6 +217,7 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     std::string data = file.ReadAt(at, count);
     if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
         data = DataToEndstream(file, at);
+    file.Charge(static_cast<std::int64_t>(data.size()));
     object.data.assign(data.begin(), data.end());
 }
 

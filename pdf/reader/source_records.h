@@ -14,6 +14,11 @@
 
 namespace pdf {
 
+// The texts of the objects a reader keeps of one source file, and of its decoded object
+// streams, each all together.
+constexpr std::size_t kMaxCachedObjectBytes = 64u << 20;
+constexpr std::size_t kMaxObjectStreamBytes = 256u << 20;
+
 // Where one object of a source file lies.
 struct XrefEntry {
     enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2 };
@@ -45,11 +50,10 @@ struct SourceObject {
 
 struct SourcePageEntry {
     int object = 0;  // the page object's number; negative once the page became a form
-    // Attributes the page holds or inherits from the nodes above it, found by the one walk
-    // of the page tree: MediaBox and Rotate values resolved, and the number of the
-    // nearest object with /Resources (0 when none has them).
-    std::string mediaBox;
-    std::string rotate;
+    // The nearest objects, the page or a node above it, that hold its /MediaBox, /Rotate
+    // and /Resources (0 when none has them), found by the one walk of the page tree.
+    int mediaBoxHolder = 0;
+    int rotateHolder = 0;
     int resourcesHolder = 0;
     float width = 0;   // points, from the MediaBox, filled by the import
     float height = 0;
@@ -66,8 +70,11 @@ struct SourceDocRecord {
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
     std::map<int, ObjectStreamCache> objectStreams;
-    // Objects read without their stream, each parsed once: the file bounds their size.
+    std::size_t objectStreamBytes = 0;  // of their texts, all together
+    // Objects read without their stream, each parsed once while their texts take at most
+    // kMaxCachedObjectBytes: many numbers may name one large object.
     std::unordered_map<int, SourceObject> objects;
+    std::size_t cachedObjectBytes = 0;
     // Information strings as their bytes stand in the file.
     std::string title;
     std::string author;

@@ -7,8 +7,14 @@
 #include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/reader/scanner.h"
+#include "pdf/reader/stream_filters.h"
 
 namespace pdf {
+
+void ThrowLimitReached(std::size_t limit)
+{
+    throw Error(err::kOutOfMemory, "Decoded stream data passes the limit of " + std::to_string(limit) + " bytes");
+}
 
 Bytes InflateStored(const Bytes& stored, std::size_t cap)
 {
@@ -17,21 +23,80 @@ Bytes InflateStored(const Bytes& stored, std::size_t cap)
     return Inflate(std::span<const std::uint8_t>(stored).subspan(2), cap);
 }
 
-Bytes DecodeStored(const Bytes& stored, std::string_view filter, std::size_t cap,
-                   const std::string& decodeParms)
+namespace {
+
+// The elements of an array text, or the text alone when it is no array: names, and
+// dictionaries as their text ("" for any other element, such as null).
+std::vector<std::string> FilterElements(const std::string& value)
 {
-    if (filter != "/FlateDecode") {
+    const std::string trimmed = TrimSpaces(value);
+    if (trimmed.empty() || trimmed[0] != '[')
+        return {trimmed};
+    std::vector<std::string> elements;
+    Scanner array(trimmed.substr(1, trimmed.size() - (trimmed.back() == ']' ? 2 : 1)));
+    for (array.SkipWhiteSpace(); array.GetPos() <= array.Length(); array.SkipWhiteSpace()) {
+        const std::string next = array.Mid(2);
+        if (next[0] == '/' || next == "<<") {
+            elements.push_back(array.ReadValue(false));
+            continue;
+        }
+        elements.emplace_back();
+        do
+            array.Skip(1);
+        while (array.GetPos() <= array.Length() && std::string_view(" \t\r\n/<").find(array.Mid(1)[0]) == std::string_view::npos);
+    }
+    return elements;
+}
+
+int ParmValue(const std::string& parms, std::string_view key, int absent)
+{
+    Scanner dict(parms);
+    if (!dict.GetDictValue(key, 1))
+        return absent;
+    return WholeNumber(LeadingNumber(dict.ReadValue(false)));
+}
+
+Bytes DecodeOne(const Bytes& data, const std::string& filter, const std::string& parms, std::size_t cap)
+{
+    if (filter == "/FlateDecode")
+        return Unpredict(InflateStored(data, cap), parms);
+    if (filter == "/LZWDecode")
+        return Unpredict(DecodeLZW(data, ParmValue(parms, "EarlyChange", 1) != 0, cap), parms);
+    if (filter == "/ASCIIHexDecode")
+        return DecodeASCIIHex(data, cap);
+    if (filter == "/ASCII85Decode")
+        return DecodeASCII85(data, cap);
+    if (filter == "/RunLengthDecode")
+        return DecodeRunLength(data, cap);
+    throw Error(err::kInvalidFileFormat, "Stream data with the filter " + (filter.empty() ? "\"\"" : filter) +
+                                             ", which cannot be decoded");
+}
+
+}  // namespace
+
+Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms, std::size_t cap)
+{
+    if (TrimSpaces(filter).empty()) {
         if (stored.size() > cap)
-            throw Error(err::kOutOfMemory, "Out of memory");
+            ThrowLimitReached(cap);
         return stored;
     }
-    return Unpredict(InflateStored(stored, cap), decodeParms);
+    const std::vector<std::string> filters = FilterElements(filter);
+    std::vector<std::string> parms = FilterElements(decodeParms);
+    parms.resize(filters.size());
+    Bytes data = stored;
+    for (std::size_t i = 0; i < filters.size(); ++i)
+        data = DecodeOne(data, filters[i], parms[i], cap);
+    return data;
 }
 
 Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t columns)
 {
     const std::size_t stride = columns + 1;
     Bytes out;
+    if (data.size() < stride)
+        return out;
+    out.reserve(data.size() / stride * columns);
     Bytes above(columns, 0);
     for (std::size_t row = 0; (row + 1) * stride <= data.size(); ++row) {
         const std::uint8_t* in = data.data() + row * stride;
@@ -63,14 +128,6 @@ Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t column
 
 
 namespace {
-
-int ParmValue(const std::string& parms, std::string_view key, int absent)
-{
-    Scanner dict(parms);
-    if (!dict.GetDictValue(key, 1))
-        return absent;
-    return WholeNumber(LeadingNumber(dict.ReadValue(false)));
-}
 
 // TIFF predictor 2 on 8-bit components: each adds the same component of the pixel before.
 Bytes UnpredictTiff(Bytes data, std::size_t colors, std::size_t rowBytes)

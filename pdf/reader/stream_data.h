@@ -18,17 +18,22 @@ constexpr std::size_t kMaxDecodedBytes = 256u << 20;
 // Nor does the decoded content of one page, all its streams together.
 constexpr std::size_t kMaxPageContentBytes = 64u << 20;
 
+// The Error of data that would decode past `limit` bytes.
+[[noreturn]] void ThrowLimitReached(std::size_t limit);
+
 // The data after its two-byte zlib header, inflated, at most `cap` bytes.
 Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
 
-// Inflated when the filter is exactly "/FlateDecode", then its predictor undone; as stored
-// otherwise.  Data past `cap` bytes fails: Flate data as a corrupt stream does (error 9),
-// stored data with the out-of-memory error.
-Bytes DecodeStored(const Bytes& stored, std::string_view filter, std::size_t cap = kMaxDecodedBytes,
-                   const std::string& decodeParms = {});
+// The data decoded through each filter of `filter` (a name, or an array of names) in turn,
+// each with its parameters from `decodeParms` (a dictionary, or an array of dictionaries
+// and nulls); as stored without a filter.  A filter that is not Flate, LZW, ASCII85,
+// ASCIIHex or run length fails with error 321, data past `cap` bytes with the limit's
+// Error, Flate data that is corrupt with error 9.
+Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
+                   std::size_t cap = kMaxDecodedBytes);
 
 // Rows of PNG-predicted data (one filter-type byte, then `columns` bytes of pixels of
-// `pixelBytes` bytes each) reconstructed.
+// `pixelBytes` bytes each) reconstructed; a last row cut short is dropped.
 Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t columns);
 
 // The data with the PNG or TIFF predictor of its /DecodeParms dictionary text undone.

@@ -51,7 +51,7 @@ std::string Scanner::ReadValue(bool resolve)
         return ReadLiteral();
     if (c == '<')
         return ReadHex();
-    if (IsDigit(c))
+    if (NumberStartsAt(mPos))
         return ReadNumberOrRef(resolve);
     return {};
 }
@@ -182,8 +182,27 @@ std::array<double, 4> ParseBox(const std::string& value)
               pieces, " ");
     if (pieces.size() < 4)
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
-    return {LeadingNumber(pieces[0]), LeadingNumber(pieces[1]), LeadingNumber(pieces[2]),
-            LeadingNumber(pieces[3])};
+    std::array<double, 4> corners{};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        corners[i] = LeadingNumber(pieces[i]);
+        if (!(std::abs(corners[i]) <= kMaxBoxCoordinate))
+            throw Error(err::kInvalidArgument, "A page box corner that is no number or lies beyond " +
+                                                   std::to_string(static_cast<long>(kMaxBoxCoordinate)));
+    }
+    const std::array<double, 4> box{std::min(corners[0], corners[2]), std::min(corners[1], corners[3]),
+                                    std::max(corners[0], corners[2]), std::max(corners[1], corners[3])};
+    if (box[0] == box[2] || box[1] == box[3])
+        throw Error(err::kInvalidArgument, "A page box that encloses no area");
+    return box;
+}
+
+int PageRotation(const std::string& value)
+{
+    const double degrees = LeadingNumber(value);
+    if (!std::isfinite(degrees) || std::fmod(degrees, 90) != 0)
+        return 0;
+    const double turn = std::fmod(degrees, 360);
+    return static_cast<int>(turn < 0 ? turn + 360 : turn);
 }
 
 }  // namespace pdf

@@ -2,37 +2,29 @@
 // values or a recorded or raised Error, never a crash, a hang or unbounded memory.
 #include "pdf/pagelith.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <string>
+
+#include "memory_file.h"
 
 namespace {
 
 // Pages looked at in each input; the reader's cost per page is what is being tried.
 constexpr int kMaxPages = 4;
 
-std::string ScratchFile(const char* kind)
-{
-    return "/tmp/quorvane-fuzz-reader-" + std::to_string(getpid()) + "-" + kind + ".pdf";
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string source = ScratchFile("in");
-    std::FILE* file = std::fopen(source.c_str(), "wb");
-    if (!file)
-        return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static fuzzing::MemoryFile input("quorvane-fuzz-reader-in");
+    static fuzzing::MemoryFile written("quorvane-fuzz-reader-out");
+    input.Fill(data, size);
+    const std::string source = input.Path();
 
     pdf::Pagelith reader;
     std::string title, subject, author;
     int encrypted = 0, pdfa = 0, version = 0;
     const int pages = reader.GetInfo(source, title, subject, author, encrypted, pdfa, version);
-    std::string output = ScratchFile("out");
+    std::string output = written.Path();
     reader.BeginDoc(output);
     for (int page = 1; page <= pages && page <= kMaxPages; ++page) {
         try {
@@ -50,7 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         reader.EndDoc();
     } catch (const pdf::Error&) {
     }
-    std::remove(source.c_str());
-    std::remove(output.c_str());
     return 0;
 }

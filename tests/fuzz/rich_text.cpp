@@ -3,9 +3,9 @@
 // memory.
 #include "pdf/pagelith.h"
 
-#include <unistd.h>
-
 #include <string>
+
+#include "memory_file.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
 
     pdf::Pagelith writer;
-    std::string output = "/tmp/quorvane-fuzz-rich-" + std::to_string(getpid()) + ".pdf";
+    static fuzzing::MemoryFile written("quorvane-fuzz-rich-out");
+    std::string output = written.Path();
     writer.BeginDoc(output);
     int page = 0;
     writer.BeginPage(page);
@@ -40,6 +41,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A character the font's code page lacks is refused, as everywhere in text.
     }
     writer.EndDoc();
-    unlink(output.c_str());
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pdf/codec/filters.h"
 #include "source_files.h"
 
 namespace pdf::reader_testing {
@@ -15,21 +16,67 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// About 100 KB: one page whose /Contents lists forty times a Flate stream of 100 MB of zeros.
-inline std::string HugeContentSource(const std::string& name)
+// One page whose /Contents names `times` times one Flate stream of the data.
+inline std::string RepeatedStreamPage(const std::string& name, const std::string& data, int times)
 {
-    const std::string packed = ScratchPath(name + ".z");
-    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
-                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
-    const std::string data = testing_support::ReadAll(packed);
     std::string contents = "[";
-    for (int n = 0; n < 40; ++n)
+    for (int n = 0; n < times; ++n)
         contents += " 4 0 R";
     return AssembledPdf(
         name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
                "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
                    "\nendstream"});
+}
+
+// About 100 KB: one page whose /Contents lists forty times a Flate stream of 100 MB of zeros.
+inline std::string HugeContentSource(const std::string& name)
+{
+    const std::string packed = ScratchPath(name + ".z");
+    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
+                      "', 'wb').write(zlib.compress(bytes(100 << 20), 9))\"").status, 0);
+    return RepeatedStreamPage(name, testing_support::ReadAll(packed), 40);
+}
+
+inline std::string Flated(const std::string& text)
+{
+    Bytes data(text.begin(), text.end());
+    EncodeFlate(data, 5);
+    return std::string(data.begin(), data.end());
+}
+
+// A few hundred bytes: a cross-reference stream whose predictor rows would be 2 GB wide.
+inline std::string PredictedXrefSource(const std::string& name)
+{
+    const std::string objects = "%PDF-1.5\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+                                "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
+    const std::string data = Flated(std::string(8, '\2'));
+    const std::string xref = "3 0 obj\n<< /Type /XRef /Size 4 /W [1 2 1] /Root 1 0 R /Filter /FlateDecode "
+                             "/DecodeParms << /Predictor 12 /Columns 2075765717 >> /Length " +
+                             std::to_string(data.size()) + " >>\nstream\n" + data + "\nendstream\nendobj\n";
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, objects + xref + "startxref\n" + std::to_string(objects.size()) + "\n%%EOF\n");
+    return path;
+}
+
+// A few hundred bytes: a page of two content streams whose predictor rows would be 1 GiB
+// wide.
+inline std::string PredictedContentSource(const std::string& name)
+{
+    const std::string data = Flated("BT ET");
+    return AssembledPdf(
+        name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [4 0 R 4 0 R] >>",
+               "<< /Length " + std::to_string(data.size()) +
+                   " /Filter /FlateDecode /DecodeParms << /Predictor 10 /Colors 32 /BitsPerComponent 16 "
+                   "/Columns 16777216 >> >>\nstream\n" + data + "\nendstream"});
+}
+
+// About 1.3 MB: one page whose /Contents names 200,000 times a stream of 100 KB, whose
+// Flate data ends after three bytes of content.
+inline std::string RepeatedStreamSource(const std::string& name)
+{
+    return RepeatedStreamPage(name, Flated("q Q") + std::string(100000, 'x'), 200000);
 }
 
 // `pages` pages at the foot of a chain of `nodes` page-tree nodes, whose head alone gives the

@@ -4,43 +4,12 @@
 
 #include <sys/wait.h>
 
-#include <algorithm>
-#include <filesystem>
-
-#include "source_files.h"
+#include "installed_documents.h"
 
 namespace pdf {
 namespace {
 
 using namespace reader_testing;
-
-// Keeps the run time bounded on machines with much documentation.
-constexpr int kMaxFiles = 40;
-constexpr std::uintmax_t kMaxBytes = 50u << 20;
-
-std::vector<std::string> DocumentationPdfs()
-{
-    std::vector<std::string> paths;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator("/usr/share/doc", error);
-         it != std::filesystem::recursive_directory_iterator() && static_cast<int>(paths.size()) < kMaxFiles;
-         it.increment(error)) {
-        if (error)
-            break;
-        const auto& path = it->path();
-        if (!it->is_regular_file(error) || it->file_size(error) > kMaxBytes)
-            continue;
-        if (path.extension() == ".pdf") {
-            paths.push_back(path.string());
-        } else if (path.extension() == ".gz" && path.stem().extension() == ".pdf") {
-            const std::string plain = ScratchPath("doc-" + std::to_string(paths.size()) + ".pdf");
-            if (RunTool("gunzip -c " + Quoted(path.string()) + " > " + Quoted(plain)).status == 0)
-                paths.push_back(plain);
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
 
 TEST(InstalledDocuments, PageCountsMatchPdfinfoOrTheReasonIsGiven)
 {

@@ -95,6 +95,13 @@ INSTANTIATE_TEST_SUITE_P(Sources, ImportedPage,
                                            Source{"Cairo", CairoSource, "Cairo page"}),
                          [](const auto& info) { return info.param.name; });
 
+// A page of several streams, each through other filters, is joined decoded.
+TEST(PageImport, ContentStreamsWithOtherFiltersImportAsTheSourceRenders)
+{
+    const std::string source = FilteredStreamsSource("import-filtered.pdf").path;
+    EXPECT_LT(Difference(Render(source), Render(ImportInto(source, "filtered"))), 0.01);
+}
+
 TEST(PageImport, AFormIsWrittenOnceAndSharedObjectsAreCopiedOnce)
 {
     const std::string source = Own();
@@ -288,6 +295,100 @@ TEST(PageImport, RotatedPagesImportAsTheSourceRenders)
         FinishChecked(*writer, path);
         EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
     }
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A turn given beyond a quarter or below zero, or not a multiple of one, is the turn
+// viewers show, before the import and after it.
+TEST(PageImport, TurnsOutOfRangeImportAsViewersShowThem)
+{
+    for (const std::string turn : {"-90", "450", "45"}) {
+        const std::string source = AssembledPdf(
+            "import-turn" + turn + ".pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Rotate " + turn + " /Contents 4 0 R >>",
+             "<< /Length 26 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
+        auto writer = testing_support::PinnedWriter();
+        float width = 0, height = 0;
+        int before = -1;
+        ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, before)) << turn;
+        const bool quarter = before % 180 != 0;
+        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+        const std::string path = testing_support::OutputPath("import-turn" + turn + ".pdf");
+        std::string file = path;
+        writer->BeginDoc(file);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        int after = -1;
+        ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, after)) << turn;
+        EXPECT_EQ(after, before) << turn;
+        FinishChecked(*writer, path);
+        EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
+    }
+}
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// A source page that relies on the state a page starts in (black paint, thin solid lines,
+// plain text) looks the same drawn over any state of ours, and ours is the same after it:
+// the red box drawn next is half-transparent red.
+TEST(PageImport, AnImportedPageStartsInTheInitialGraphicsState)
+{
+    const std::string content = "BT /F1 24 Tf 20 150 Td (Initial state) Tj ET 20 20 100 60 re f 140 20 m 230 80 l S";
+    const std::string source = AssembledPdf(
+        "import-initial-state.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R /Resources << /Font << /F1 "
+         "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"});
+    const std::string path = testing_support::CaseOutputPath("import-");
+    auto writer = testing_support::PinnedWriter();
+    writer->SetPaperSize(255, 300, 200);
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->SetColorFill("Red");
+    writer->SetColorLine("Blue");
+    writer->SetLineWidth(8);
+    writer->SetDash("DASH", 0);
+    writer->SetLineStyle(32 + 2, 0);
+    writer->SetAlpha(50);
+    writer->SetCharSpacing(5);
+    writer->SetWordSpacing(9);
+    writer->SetTextHorizontalScaling(50);
+    writer->SetTextMode(1);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    writer->DrawRect(250, 10, 40, 30, 5, 15, 0);
+    FinishChecked(*writer, path);
+
+    const auto expected = testing_support::RenderPage(source, false);
+    const auto imported = testing_support::RenderPage(path, false);
+    ASSERT_EQ(imported.width, expected.width);
+    ASSERT_EQ(imported.height, expected.height);
+    int differing = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const bool ourBox = x >= 248 && y <= 42;
+            const auto a = expected.At(x, y), b = imported.At(x, y);
+            differing += !ourBox && (std::abs(a[0] - b[0]) > 64 || std::abs(a[1] - b[1]) > 64 || std::abs(a[2] - b[2]) > 64);
+        }
+    }
+    EXPECT_LT(differing, expected.width * expected.height / 200);
+    const auto box = imported.At(270, 25);
+    EXPECT_GT(box[0], 240);
+    EXPECT_NEAR(box[1], 128, 16);
+    EXPECT_NEAR(box[2], 128, 16);
 }
 
 }  // namespace

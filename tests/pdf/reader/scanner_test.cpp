@@ -37,8 +37,12 @@ TEST(Scanner, DictionaryValuesInTheirTextForms)
     EXPECT_EQ(ValueOf(page, "Annots"), "(absent)");
     EXPECT_EQ(ValueOf("<< /R << /A [1 [2]] >> >>", "R"), "<< /A [1 [2]] >>");
     EXPECT_EQ(ValueOf("<< /W 595.3 >>", "W"), "595");
-    EXPECT_EQ(ValueOf("<< /W -3 /X true >>", "W"), "");
-    EXPECT_EQ(ValueOf("<< /W -3 /X true >>", "X"), "");
+    EXPECT_EQ(ValueOf("<< /X true >>", "X"), "");
+    // Numbers with a sign or a leading point; a sign alone is none.
+    EXPECT_EQ(ValueOf("<< /W -3 >>", "W"), "-3");
+    EXPECT_EQ(ValueOf("<< /W +3 >>", "W"), "3");
+    EXPECT_EQ(ValueOf("<< /W -.6 >>", "W"), "-1");
+    EXPECT_EQ(ValueOf("<< /W - 3 >>", "W"), "");
 
     Scanner ref("<< /Parent 3 0 R >>");
     ASSERT_TRUE(ref.GetDictValue("Parent", 1));

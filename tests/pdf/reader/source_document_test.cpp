@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iomanip>
 #include <sstream>
 
@@ -379,6 +380,81 @@ TEST(SourceDocument, PredictedContentComesBackDecoded)
     Pagelith reader;
     ASSERT_EQ(InfoOf(reader, path).pages, 1);
     EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f");
+}
+
+// Numbers with a sign or a leading point, turns beyond a quarter, boxes corner to corner,
+// leaves without /Type and chained references read as viewers show them; a box that is
+// no number is an error.
+TEST(SourceDocument, ValuesReadAsViewersShowThem)
+{
+    const std::string path = AssembledPdf(
+        "reader-values.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>",
+         "<< /Type /Pages /Kids [3 0 R 4 0 R 5 0 R 6 0 R 7 0 R 8 0 R] /Count 6 /MediaBox [0 0 300 200] >>",
+         "<< /Type /Page /Parent 2 0 R /Rotate -90 /MediaBox [0 400 300 0] >>",
+         "<< /Type /Page /Parent 2 0 R /Rotate 450 >>",
+         "<< /Type /Page /Parent 2 0 R /Rotate 45 >>",
+         "<< /Type /Page /Parent 2 0 R /Rotate 2147483647 >>",
+         "<< /Parent 2 0 R /MediaBox [+10 -.5 310 199.5] /Rotate +180 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 nan inf] >>",
+         "<< /Title 10 0 R /Author 12 0 R /Subject 13 0 R >>", "11 0 R", "(Chained title)", "12 0 R",
+         "/NoString"},
+        " /Info 9 0 R");
+    Pagelith reader;
+    const Info info = InfoOf(reader, path);
+    EXPECT_EQ(info.pages, 6);
+    EXPECT_EQ(info.pages, PdfInfoValue(path, "Pages"));
+    EXPECT_EQ(info.title, "Chained title");
+    EXPECT_EQ(info.author, "");
+    EXPECT_EQ(info.subject, "");
+
+    struct Expected {
+        float width, height;
+        int rotation;
+    };
+    const std::vector<Expected> expected{{300, 400, 270}, {300, 200, 90}, {300, 200, 0}, {300, 200, 0}, {300, 200, 180}};
+    for (int page = 1; page <= 5; ++page) {
+        float width = 0, height = 0;
+        int rotation = -1;
+        ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation)) << page;
+        EXPECT_EQ(width, expected[page - 1].width) << page;
+        EXPECT_EQ(height, expected[page - 1].height) << page;
+        EXPECT_EQ(rotation, expected[page - 1].rotation) << page;
+    }
+    float width = 0, height = 0;
+    int rotation = 0;
+    EXPECT_THROW(reader.GetInfoPage(path, 6, width, height, rotation), Error);
+}
+
+// Each content stream is decoded through its own filters; one it cannot decode is an
+// error, never bytes passed on as content.
+TEST(SourceDocument, ContentStreamsAreDecodedThroughTheirOwnFilters)
+{
+    const FilteredStreams filtered = FilteredStreamsSource("reader-filtered.pdf");
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, filtered.path).pages, 1);
+    EXPECT_EQ(reader.GetContentPage(filtered.path, 1), filtered.content);
+
+    const std::string unknown = AssembledPdf(
+        "reader-unknown-filter.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [4 0 R 4 0 R] >>",
+         "<< /Length 5 /Filter [/JBIG2Decode <41> null] >>\nstream\nabcde\nendstream"});
+    ASSERT_EQ(InfoOf(reader, unknown).pages, 1);
+    std::string file = ScratchPath("reader-unknown-filter-import.pdf");
+    reader.BeginDoc(file);
+    int page = 0;
+    reader.BeginPage(page);
+    for (const auto& call : std::vector<std::function<void()>>{
+             [&] { reader.GetContentPage(unknown, 1); }, [&] { reader.ImportPage(unknown, 1, 0, 0, 0, 0); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Number(), err::kInvalidFileFormat);
+            EXPECT_NE(std::string(e.what()).find("/JBIG2Decode"), std::string::npos) << e.what();
+        }
+    }
 }
 
 }  // namespace

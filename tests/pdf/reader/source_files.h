@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "pdf/codec/filters.h"
 #include "pdf/pdf_tools.h"
 
 namespace pdf::reader_testing {
@@ -123,6 +124,50 @@ inline std::string AssembledPdf(const std::string& name, const std::vector<std::
     std::fwrite(body.data(), 1, body.size(), file);
     std::fclose(file);
     return path;
+}
+
+// One page of five content streams, each through other filters: [/FlateDecode] as an
+// array, /ASCIIHexDecode, [/ASCII85Decode /FlateDecode], /RunLengthDecode and /LZWDecode
+// (hundreds of small squares, enough for its longest codes); none ends with a blank.
+struct FilteredStreams {
+    std::string path;
+    std::string content;  // the streams' decoded text, joined by line feeds
+};
+
+inline FilteredStreams FilteredStreamsSource(const std::string& name)
+{
+    std::string squares = "0 0.5 0 rg";
+    for (int n = 0; n < 400; ++n)
+        squares += " " + std::to_string(150 + n % 20 * 7) + " " + std::to_string(10 + n / 20 * 9) + " 5 5 re";
+    squares += " f";
+    const std::vector<std::pair<std::string, std::string>> streams{
+        {"[/FlateDecode]", "0 0 1 rg"},
+        {"/ASCIIHexDecode", "20 20 100 60 re f"},
+        {"[/ASCII85Decode /FlateDecode]", "1 0 0 rg"},
+        {"/RunLengthDecode", "20 100 100 20 re f"},
+        {"/LZWDecode", squares}};
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                     "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [4 0 R 5 0 R "
+                                     "6 0 R 7 0 R 8 0 R] >>"};
+    FilteredStreams made;
+    for (const auto& [filter, text] : streams) {
+        Bytes data(text.begin(), text.end());
+        if (filter.find("Flate") != std::string::npos)
+            EncodeFlate(data, 5);
+        if (filter.find("ASCII85") != std::string::npos)
+            EncodeASCII85(data);
+        if (filter.find("Hex") != std::string::npos)
+            EncodeASCIIHex(data);
+        if (filter.find("RunLength") != std::string::npos)
+            EncodeRunLength(data);
+        if (filter.find("LZW") != std::string::npos)
+            EncodeLZW(data, 3);
+        objects.push_back("<< /Length " + std::to_string(data.size()) + " /Filter " + filter + " >>\nstream\n" +
+                          std::string(data.begin(), data.end()) + "\nendstream");
+        made.content += (made.content.empty() ? "" : "\n") + text;
+    }
+    made.path = AssembledPdf(name, objects);
+    return made;
 }
 
 // Our three pages in object streams by qpdf.
