@@ -160,6 +160,21 @@ TEST(PageImport, PlacementKeepsProportionsAndFormsKeepTheirStreams)
     EXPECT_NE(bytes.find("   /Filter /FlateDecode"), std::string::npos);
 }
 
+// A document whose first page holds the first page of `source`, a page of 300 x 200 points,
+// on a page of that size, turned a quarter when `quarter`; the caller finishes it.
+std::unique_ptr<Pagelith> WriterWithImportedPage(const std::string& source,
+                                                 const std::string& path, bool quarter)
+{
+    auto writer = testing_support::PinnedWriter();
+    writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+    std::string file = path;
+    writer->BeginDoc(file);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    return writer;
+}
+
 }  // namespace
 }  // namespace pdf
 
@@ -285,13 +300,7 @@ TEST(PageImport, RotatedPagesImportAsTheSourceRenders)
             Converted(Own(), std::string("import-rotated-") + turn + ".pdf", std::string("qpdf --rotate=+") + turn + " {in} {out}");
         const bool quarter = std::string(turn) != "180";
         const std::string path = testing_support::OutputPath(std::string("import-rotated-") + turn + ".pdf");
-        auto writer = testing_support::PinnedWriter();
-        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
-        std::string file = path;
-        writer->BeginDoc(file);
-        int page = 0;
-        writer->BeginPage(page);
-        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        auto writer = WriterWithImportedPage(source, path, quarter);
         FinishChecked(*writer, path);
         EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << turn;
     }
@@ -313,18 +322,12 @@ TEST(PageImport, TurnsOutOfRangeImportAsViewersShowThem)
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Rotate " + turn + " /Contents 4 0 R >>",
              "<< /Length 26 >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
-        auto writer = testing_support::PinnedWriter();
         float width = 0, height = 0;
         int before = -1;
-        ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, before)) << turn;
-        const bool quarter = before % 180 != 0;
-        writer->SetPaperSize(255, quarter ? 200 : 300, quarter ? 300 : 200);
+        ASSERT_TRUE(testing_support::PinnedWriter()->GetInfoPage(source, 1, width, height, before))
+            << turn;
         const std::string path = testing_support::OutputPath("import-turn" + turn + ".pdf");
-        std::string file = path;
-        writer->BeginDoc(file);
-        int page = 0;
-        writer->BeginPage(page);
-        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        auto writer = WriterWithImportedPage(source, path, before % 180 != 0);
         int after = -1;
         ASSERT_TRUE(writer->GetInfoPage(source, 1, width, height, after)) << turn;
         EXPECT_EQ(after, before) << turn;
