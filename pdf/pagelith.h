@@ -324,10 +324,10 @@ public:
     // Angles are in degrees from the x axis, turning clockwise on the page since y grows
     // downwards.  An arc is drawn as segments every `step` degrees (0 is refused), for one
     // full turn at most, and its y offsets are multiplied by `yRatio`; `sector` joins its
-    // ends to the centre.  Curve
-    // kinds: 1 "c" (a1..a6: both control points, end point), 2 "v" (a1..a4: second control
-    // point, end point), 3 "y" (a1..a4: first control point, end point); a curve continues
-    // the path from the current point.  All but DrawCurve leave the point at the centre.
+    // ends to the centre.  Curve kinds: 1 "c" (a1..a6: both control points, end point),
+    // 2 "v" (a1..a4: second control point, end point), 3 "y" (a1..a4: first control
+    // point, end point); a curve continues the path from the current point.  All but
+    // DrawCurve leave the point at the centre.
     void DrawArc(float x, float y, float radius, float startAngle, float endAngle,
                  float yRatio, bool sector, int step, int style);
     void DrawCurve(int kind, float a1, float a2, float a3, float a4, float a5, float a6,
