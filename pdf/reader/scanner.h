@@ -46,7 +46,8 @@ public:
     // string's bytes, a whole number or "n g R"; "" for anything else.
     std::string ReadValue(bool resolve);
     // The value resolved as ReadValue resolves it, with every reference inside it replaced by
-    // the text of the object it names: a value given in pieces by reference as one.
+    // the text of the object it names, and so on inside those texts a few objects deep: a
+    // value given in pieces by reference as one.
     std::string ReadDirect();
     // Looks for the key in the first dictionary that begins at or after start (0: the
     // current position): a name of that dictionary's own entries, the last when it has two;

@@ -39,6 +39,21 @@ bool IsObjectNumber(double number)
     return number >= 1 && number <= std::numeric_limits<int>::max();
 }
 
+// References met this many objects deep stay references: objects that name one another
+// in a circle end the resolution.
+constexpr int kMaxDirectDepth = 8;
+
+// The text with every reference replaced by the text of the object it names, and so on
+// inside that text, `depth` objects deep.
+std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& resolve, int depth)
+{
+    if (depth == 0)
+        return std::string(text);
+    return RenumberReferences(text, [&](int number) {
+        return " " + WithObjectsNamed(NormaliseText(resolve(number)), resolve, depth - 1) + " ";
+    });
+}
+
 }  // namespace
 
 std::string Scanner::ReadResolved()
@@ -56,9 +71,7 @@ std::string Scanner::ReadResolved()
 std::string Scanner::ReadDirect()
 {
     const std::string value = ReadValue(true);
-    if (!mResolve)
-        return value;
-    return RenumberReferences(value, [this](int number) { return " " + NormaliseText(mResolve(number)) + " "; });
+    return mResolve ? WithObjectsNamed(value, mResolve, kMaxDirectDepth) : value;
 }
 
 std::string Scanner::ReadValue(bool resolve)
