@@ -43,14 +43,15 @@ bool IsObjectNumber(double number)
 // in a circle end the resolution.
 constexpr int kMaxDirectDepth = 8;
 
-// The text with every reference replaced by the text of the object it names, and so on
-// inside that text, `depth` objects deep.
+// The text with every reference replaced by the text of the object it names (null for an
+// object there is none of), and so on inside that text, `depth` objects deep.
 std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& resolve, int depth)
 {
     if (depth == 0)
         return std::string(text);
     return RenumberReferences(text, [&](int number) {
-        return " " + WithObjectsNamed(NormaliseText(resolve(number)), resolve, depth - 1) + " ";
+        const std::string object = TrimSpaces(NormaliseText(resolve(number)));
+        return " " + (object.empty() ? std::string("null") : WithObjectsNamed(object, resolve, depth - 1)) + " ";
     });
 }
 
