@@ -39,19 +39,32 @@ bool IsObjectNumber(double number)
     return number >= 1 && number <= std::numeric_limits<int>::max();
 }
 
-// References met this many objects deep stay references: objects that name one another
-// in a circle end the resolution.
-constexpr int kMaxDirectDepth = 8;
+// A value given in pieces takes at most this many objects, and this many bytes of their
+// texts, a few each: objects that name one another over and over end the resolution, whose
+// references then stay references.
+constexpr int kMaxDirectObjects = 64;
+constexpr std::size_t kMaxDirectBytes = 1u << 16;
+
+struct DirectBudget {
+    int objects = kMaxDirectObjects;
+    std::size_t bytes = kMaxDirectBytes;
+};
 
 // The text with every reference replaced by the text of the object it names (null for an
-// object there is none of), and so on inside that text, `depth` objects deep.
-std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& resolve, int depth)
+// object there is none of), and so on inside that text, while the budget lasts.
+std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& resolve, DirectBudget& budget)
 {
-    if (depth == 0)
-        return std::string(text);
     return RenumberReferences(text, [&](int number) {
+        if (budget.objects == 0)
+            return std::to_string(number) + " 0 R";
+        --budget.objects;
         const std::string object = TrimSpaces(NormaliseText(resolve(number)));
-        return " " + (object.empty() ? std::string("null") : WithObjectsNamed(object, resolve, depth - 1)) + " ";
+        if (object.size() > budget.bytes) {
+            budget.objects = 0;
+            return std::to_string(number) + " 0 R";
+        }
+        budget.bytes -= object.size();
+        return " " + (object.empty() ? std::string("null") : WithObjectsNamed(object, resolve, budget)) + " ";
     });
 }
 
@@ -72,7 +85,8 @@ std::string Scanner::ReadResolved()
 std::string Scanner::ReadDirect()
 {
     const std::string value = ReadValue(true);
-    return mResolve ? WithObjectsNamed(value, mResolve, kMaxDirectDepth) : value;
+    DirectBudget budget;
+    return mResolve ? WithObjectsNamed(value, mResolve, budget) : value;
 }
 
 std::string Scanner::ReadValue(bool resolve)
