@@ -526,6 +526,7 @@ namespace {
 
 // Keys hidden or stood in for by strings, keys that begin like others, keys given twice,
 // "endobj" inside a string and turns beyond 32 bits: read as pikepdf reads the same files.
+// A turn too large for any number, whose page pikepdf cannot read, is no turn.
 TEST(SourceDocument, InformationAndTurnsReadAsPikepdfReadsThem)
 {
     struct Case {
