@@ -103,8 +103,9 @@ double Scanner::ReadNumber()
     double value = 0;
     const auto result = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value,
                                         std::chars_format::fixed);
-    if (result.ec != std::errc() || !std::isfinite(value))
-        throw Error(err::kOverflow, "Overflow");
+    // Digits beyond a double's range: too many before the point, or a fraction too small.
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude.find_first_of("123456789") < magnitude.find('.') ? HUGE_VAL : 0;
     return negative ? -value : value;
 }
 

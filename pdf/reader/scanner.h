@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/reader/string_tokens.h"
+
 namespace pdf {
 
 class Scanner {
@@ -31,8 +33,8 @@ public:
 
     // Only CR, LF, space and tab count as white space.
     void SkipWhiteSpace();
-    // A sign, digits and "."; 0 when there are none.  A collected text that is no number
-    // fails with the type-mismatch error.
+    // A sign, digits and "."; 0 when there are none, an infinity when there are too many
+    // for a double.  A collected text that is no number fails with the type-mismatch error.
     double ReadNumber();
     // The object number of a reference "n g R"; 0 when the text there is not one.
     int ReadRef();
@@ -43,8 +45,13 @@ public:
     // One value: a name with its "/", an array or dictionary as normalised text, a
     // string's bytes, a whole number or "n g R"; "" for anything else.
     std::string ReadValue(bool resolve);
-    // Looks for "/" and the key in the dictionary at or after start (0: the current
-    // position), one level of nesting deep; on success the position stands after the key.
+    // The value resolved as ReadValue resolves it, with every reference inside it replaced by
+    // the text of the object it names, and so on inside those texts a few objects deep: a
+    // value given in pieces by reference as one.
+    std::string ReadDirect();
+    // Looks for the key in the first dictionary that begins at or after start (0: the
+    // current position): a name of that dictionary's own entries, the last when it has two;
+    // on success the position stands after the key.
     bool GetDictValue(std::string_view key, int start);
 
 private:
@@ -53,8 +60,9 @@ private:
     // A number begins at the position: a digit, or a sign or "." before one.
     bool NumberStartsAt(int pos) const;
     void CollectRefs(std::vector<int>& list);
+    SyntaxToken TokenHere(bool whole) const;
     std::string ReadName();
-    std::string ReadNested(std::string_view open, std::string_view close);
+    std::string ReadNested();
     std::string ReadLiteral();
     std::string ReadHex();
     std::string ReadNumberOrRef(bool resolve);

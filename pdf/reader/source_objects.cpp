@@ -5,6 +5,7 @@
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -49,12 +50,44 @@ std::size_t FindKeyword(const std::string& bytes, std::string_view keyword, std:
     return std::string::npos;
 }
 
-// The text the scanner reads: no NUL, line ends and runs of blanks as single spaces.
+// The text the scanner reads: no comment, no NUL, line ends and runs of blanks as single
+// spaces.
 std::string ObjectText(std::string_view raw)
 {
-    std::string text(raw);
+    std::string text;
+    text.reserve(raw.size());
+    std::size_t copied = 0;
+    for (SyntaxToken token = NextToken(raw, 0); token.kind != SyntaxToken::kNone; token = NextToken(raw, token.end)) {
+        if (token.kind == SyntaxToken::kComment) {
+            text.append(raw.substr(copied, token.start - copied));
+            text += ' ';
+            copied = token.end;
+        }
+    }
+    text.append(raw.substr(copied));
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return NormaliseText(text);
+}
+
+// Where an object's text ends: its "endobj" or "stream" keyword, outside strings and
+// comments.
+struct TextEnd {
+    std::size_t at = std::string::npos;
+    bool stream = false;
+    // Where to look again once more bytes are read: a token the bytes' end may cut.
+    std::size_t resume = 0;
+};
+
+TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
+{
+    SyntaxToken token = NextToken(bytes, from);
+    for (; token.kind != SyntaxToken::kNone; token = NextToken(bytes, token.end)) {
+        if (token.end == bytes.size() && !atEnd)
+            return {std::string::npos, false, token.start};
+        if (token.kind == SyntaxToken::kWord && (token.In(bytes) == "endobj" || token.In(bytes) == "stream"))
+            return {token.start, token.In(bytes) == "stream", token.start};
+    }
+    return {std::string::npos, false, bytes.size()};
 }
 
 // "endstream" stands at the offset, after blanks and line ends.
@@ -169,44 +202,45 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     else if (textStart < bytes.size() && (bytes[textStart] == '\r' || bytes[textStart] == '\n'))
         textStart += 1;
 
-    // Chunk by chunk until an end keyword shows, looking again at the last bytes of the
-    // chunk before so that a keyword cut in two by a chunk's end is found.
-    std::size_t from = textStart;
-    std::size_t end = std::string::npos;
-    std::size_t streamMark = std::string::npos;
-    for (;;) {
-        const bool atEnd = start + static_cast<std::int64_t>(bytes.size()) >= file.Size();
-        end = FindKeyword(bytes, "endobj", "\r\n ", from, atEnd);
-        streamMark = FindKeyword(bytes, "stream", "\r\n", from, false);
-        if (end != std::string::npos || streamMark != std::string::npos || atEnd)
-            break;
-        from = std::max(textStart, bytes.size() - 8);
-        const std::string more = file.ReadAt(start + static_cast<std::int64_t>(bytes.size()), kChunk);
+    // Chunk by chunk until an end keyword shows, each chunk as large as what was read
+    // before, so that a long string is walked again only as often as the chunks double.
+    TextEnd end = FindTextEnd(bytes, textStart, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
+    while (end.at == std::string::npos && start + static_cast<std::int64_t>(bytes.size()) < file.Size()) {
+        const std::string more = file.ReadAt(start + static_cast<std::int64_t>(bytes.size()),
+                                             std::max<std::int64_t>(kChunk, static_cast<std::int64_t>(bytes.size())));
         if (more.empty())
             break;
         bytes += more;
+        end = FindTextEnd(bytes, end.resume, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
     }
-    const bool streamFirst = streamMark != std::string::npos && streamMark < end;
-    std::size_t textEnd = streamFirst ? streamMark : std::min(end, bytes.size());
-    if (!streamFirst)
+    // A string or comment that never closes: the first keyword ends the object as it stands.
+    const bool unclosed = end.at == std::string::npos;
+    if (unclosed) {
+        end.at = FindKeyword(bytes, "endobj", "\r\n ", textStart, true);
+        const std::size_t stream = FindKeyword(bytes, "stream", "\r\n", textStart, false);
+        end.stream = stream < end.at;
+        end.at = std::min(end.at, stream);
+    }
+    if (!end.stream)
         wantStream = false;
+    std::size_t textEnd = std::min(end.at, bytes.size());
     if (textEnd >= textStart + 2 && bytes.compare(textEnd - 2, 2, "\r\n") == 0)
         textEnd -= 2;
     if (textEnd > textStart && bytes[textEnd - 1] == '\r')
         textEnd -= 1;
     object.raw = bytes.substr(textStart, textEnd > textStart ? textEnd - textStart : 0);
-    file.Charge(static_cast<std::int64_t>(textEnd));
+    file.Charge(static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd));
     if (!wantStream)
         return;
 
     Scanner dict = ScanText(ObjectText(object.raw));
     if (dict.GetDictValue("Filter", 1))
-        object.filter = dict.ReadValue(false);
+        object.filter = dict.ReadDirect();
     if (dict.GetDictValue("DecodeParms", 1))
-        object.decodeParms = dict.ReadValue(true);
+        object.decodeParms = dict.ReadDirect();
     object.hasStream = true;
-    const double length = dict.GetDictValue("Length ", 1) ? LeadingNumber(TrimSpaces(dict.ReadResolved())) : 0;
-    std::size_t dataStart = streamMark + 6;
+    const double length = dict.GetDictValue("Length", 1) ? LeadingNumber(TrimSpaces(dict.ReadResolved())) : 0;
+    std::size_t dataStart = end.at + 6;
     while (dataStart < bytes.size() && bytes[dataStart] == ' ')
         ++dataStart;
     dataStart += bytes.compare(dataStart, 2, "\r\n") == 0 ? 2 : 1;

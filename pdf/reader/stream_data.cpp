@@ -8,6 +8,7 @@
 #include "pdf/core/text_utils.h"
 #include "pdf/reader/scanner.h"
 #include "pdf/reader/stream_filters.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -26,24 +27,18 @@ Bytes InflateStored(const Bytes& stored, std::size_t cap)
 namespace {
 
 // The elements of an array text, or the text alone when it is no array: names, and
-// dictionaries as their text ("" for any other element, such as null).
+// dictionaries as their text ("" for any other element, such as null or a reference).
 std::vector<std::string> FilterElements(const std::string& value)
 {
     const std::string trimmed = TrimSpaces(value);
     if (trimmed.empty() || trimmed[0] != '[')
         return {trimmed};
     std::vector<std::string> elements;
-    Scanner array(trimmed.substr(1, trimmed.size() - (trimmed.back() == ']' ? 2 : 1)));
-    for (array.SkipWhiteSpace(); array.GetPos() <= array.Length(); array.SkipWhiteSpace()) {
-        const std::string next = array.Mid(2);
-        if (next[0] == '/' || next == "<<") {
-            elements.push_back(array.ReadValue(false));
-            continue;
-        }
-        elements.emplace_back();
-        do
-            array.Skip(1);
-        while (array.GetPos() <= array.Length() && std::string_view(" \t\r\n/<").find(array.Mid(1)[0]) == std::string_view::npos);
+    for (SyntaxToken element = NextValue(trimmed, 1);
+         element.kind != SyntaxToken::kNone && element.kind != SyntaxToken::kArrayClose;
+         element = NextValue(trimmed, element.end)) {
+        const bool kept = element.kind == SyntaxToken::kName || element.kind == SyntaxToken::kDictOpen;
+        elements.emplace_back(kept ? element.In(trimmed) : std::string_view());
     }
     return elements;
 }

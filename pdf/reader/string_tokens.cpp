@@ -1,9 +1,111 @@
-// Literal and hexadecimal string tokens of PDF syntax and the bytes they stand for.
+// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
+// stand for.
 #include "pdf/reader/string_tokens.h"
+
+#include <algorithm>
 
 #include "pdf/core/text_utils.h"
 
 namespace pdf {
+
+namespace {
+
+bool IsWhite(char c)
+{
+    return c == '\0' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
+}
+
+bool IsDelimiter(char c)
+{
+    return std::string_view("()<>[]{}/%").find(c) != std::string_view::npos;
+}
+
+std::size_t RegularEnd(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && !IsWhite(text[at]) && !IsDelimiter(text[at]))
+        ++at;
+    return at;
+}
+
+bool IsDigits(std::string_view word)
+{
+    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+SyntaxToken NextToken(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && IsWhite(text[at]))
+        ++at;
+    if (at >= text.size())
+        return {SyntaxToken::kNone, text.size(), text.size()};
+    const std::string_view two = text.substr(at, 2);
+    switch (text[at]) {
+    case '(':
+        return {SyntaxToken::kLiteral, at, LiteralStringEnd(text, at)};
+    case '<': {
+        if (two == "<<")
+            return {SyntaxToken::kDictOpen, at, at + 2};
+        const std::size_t close = text.find('>', at);
+        return {SyntaxToken::kHex, at, close == std::string_view::npos ? text.size() : close + 1};
+    }
+    case '>':
+        return two == ">>" ? SyntaxToken{SyntaxToken::kDictClose, at, at + 2} : SyntaxToken{SyntaxToken::kStray, at, at + 1};
+    case '[':
+        return {SyntaxToken::kArrayOpen, at, at + 1};
+    case ']':
+        return {SyntaxToken::kArrayClose, at, at + 1};
+    case '/':
+        return {SyntaxToken::kName, at, RegularEnd(text, at + 1)};
+    case '%':
+        return {SyntaxToken::kComment, at, std::min(text.find_first_of("\r\n", at), text.size())};
+    default:
+        if (IsDelimiter(text[at]))
+            return {SyntaxToken::kStray, at, at + 1};
+        return {SyntaxToken::kWord, at, RegularEnd(text, at)};
+    }
+}
+
+SyntaxToken NextValue(std::string_view text, std::size_t at)
+{
+    SyntaxToken first = NextToken(text, at);
+    while (first.kind == SyntaxToken::kComment)
+        first = NextToken(text, first.end);
+    if (first.kind == SyntaxToken::kDictOpen || first.kind == SyntaxToken::kArrayOpen) {
+        SyntaxToken token = first;
+        for (int depth = 1; depth > 0 && token.kind != SyntaxToken::kNone;) {
+            token = NextToken(text, token.end);
+            if (token.kind == SyntaxToken::kDictOpen || token.kind == SyntaxToken::kArrayOpen)
+                ++depth;
+            else if (token.kind == SyntaxToken::kDictClose || token.kind == SyntaxToken::kArrayClose)
+                --depth;
+        }
+        first.end = token.end;
+    } else if (first.kind == SyntaxToken::kWord && IsDigits(first.In(text))) {
+        const SyntaxToken generation = NextToken(text, first.end);
+        const SyntaxToken r = NextToken(text, generation.end);
+        if (generation.kind == SyntaxToken::kWord && IsDigits(generation.In(text)) && r.In(text) == "R" &&
+            r.kind == SyntaxToken::kWord)
+            return {SyntaxToken::kReference, first.start, r.end};
+    }
+    return first;
+}
+
+bool NameIs(std::string_view name, std::string_view key)
+{
+    std::size_t k = 0;
+    for (std::size_t i = 1; i < name.size(); ++i, ++k) {
+        char c = name[i];
+        if (c == '#' && i + 2 < name.size() && HexDigitValue(name[i + 1]) >= 0 && HexDigitValue(name[i + 2]) >= 0) {
+            c = static_cast<char>(HexDigitValue(name[i + 1]) * 16 + HexDigitValue(name[i + 2]));
+            i += 2;
+        }
+        if (k >= key.size() || key[k] != c)
+            return false;
+    }
+    return k == key.size();
+}
 
 std::size_t LiteralStringEnd(std::string_view text, std::size_t at)
 {

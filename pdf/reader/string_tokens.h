@@ -1,4 +1,5 @@
-// Literal and hexadecimal string tokens of PDF syntax and the bytes they stand for.
+// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
+// stand for.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,41 @@ namespace pdf {
 // Just past the literal string that opens at `at` (its "("): parentheses balance and a
 // backslash escapes the next character; the end of the text when it never closes.
 std::size_t LiteralStringEnd(std::string_view text, std::size_t at);
+
+// One token of a text: the bytes [start, end).
+struct SyntaxToken {
+    enum Kind {
+        kNone,  // the end of the text
+        kLiteral,
+        kHex,
+        kDictOpen,
+        kDictClose,
+        kArrayOpen,
+        kArrayClose,
+        kName,
+        kComment,
+        kWord,       // a number, a keyword such as "null", "R" or "endobj"
+        kReference,  // only from NextValue: "n g R"
+        kStray,      // a delimiter that opens nothing: ")", a lone ">", "{" or "}"
+    };
+    Kind kind = kNone;
+    std::size_t start = 0;
+    std::size_t end = 0;
+
+    std::string_view In(std::string_view text) const { return text.substr(start, end - start); }
+};
+
+// The token that begins at `at` or after the white space there.  A comment runs to its
+// line end; a string, name or word that the text cuts short ends with the text.
+SyntaxToken NextToken(std::string_view text, std::size_t at);
+
+// The value that begins at `at` or after the white space and comments there: one token,
+// an array or dictionary to its matching close, or the three tokens of a reference.  Its
+// kind is that of its first token, or kReference.
+SyntaxToken NextValue(std::string_view text, std::size_t at);
+
+// The name token `name` (with its "/") is `key` (without it), once its "#" codes are read.
+bool NameIs(std::string_view name, std::string_view key);
 
 // The bytes a literal string stands for, parentheses included in `literal`: every escape,
 // octal codes, line continuations, and line ends as single line feeds.

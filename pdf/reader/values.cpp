@@ -1,11 +1,14 @@
 // Values of the scanner: names, arrays, dictionaries, strings, numbers and references, and
 // the lookup of a key in a dictionary.
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 
 #include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
+#include "pdf/reader/object_copy.h"
 #include "pdf/reader/scanner.h"
 #include "pdf/reader/string_tokens.h"
 
@@ -18,23 +21,72 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Halves to even; "" for a number too large to be one.
 std::string WholeText(double value)
 {
-    return std::to_string(WholeNumber(value));
+    if (!std::isfinite(value))
+        return {};
+    // Room for every digit of the largest double.
+    std::array<char, 320> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::nearbyint(value) + 0.0,
+                                      std::chars_format::fixed, 0);
+    return std::string(digits.data(), result.ptr);
+}
+
+// The object number of a reference, when it can name an object.
+bool IsObjectNumber(double number)
+{
+    return number >= 1 && number <= std::numeric_limits<int>::max();
+}
+
+// A value given in pieces takes at most this many objects, and this many bytes of their
+// texts, a few each: objects that name one another over and over end the resolution, whose
+// references then stay references.
+constexpr int kMaxDirectObjects = 64;
+constexpr std::size_t kMaxDirectBytes = 1u << 16;
+
+struct DirectBudget {
+    int objects = kMaxDirectObjects;
+    std::size_t bytes = kMaxDirectBytes;
+};
+
+// The text with every reference replaced by the text of the object it names (null for an
+// object there is none of), and so on inside that text, while the budget lasts.
+std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& resolve, DirectBudget& budget)
+{
+    return RenumberReferences(text, [&](int number) {
+        if (budget.objects == 0)
+            return std::to_string(number) + " 0 R";
+        --budget.objects;
+        const std::string object = TrimSpaces(NormaliseText(resolve(number)));
+        if (object.size() > budget.bytes) {
+            budget.objects = 0;
+            return std::to_string(number) + " 0 R";
+        }
+        budget.bytes -= object.size();
+        return " " + (object.empty() ? std::string("null") : WithObjectsNamed(object, resolve, budget)) + " ";
+    });
 }
 
 }  // namespace
 
 std::string Scanner::ReadResolved()
 {
-    const int number = WholeNumber(ReadNumber());
+    const double number = ReadNumber();
     if (!IsDigit(Current()))
-        return std::to_string(number);
+        return WholeText(number);
     ReadNumber();
     SkipWhiteSpace();
-    if (Current() != 'R')
+    if (Current() != 'R' || !IsObjectNumber(number))
         return {};
-    return NormaliseText(mResolve ? mResolve(number) : std::string());
+    return NormaliseText(mResolve ? mResolve(WholeNumber(number)) : std::string());
+}
+
+std::string Scanner::ReadDirect()
+{
+    const std::string value = ReadValue(true);
+    DirectBudget budget;
+    return mResolve ? WithObjectsNamed(value, mResolve, budget) : value;
 }
 
 std::string Scanner::ReadValue(bool resolve)
@@ -43,10 +95,8 @@ std::string Scanner::ReadValue(bool resolve)
     const char c = Current();
     if (c == '/')
         return ReadName();
-    if (c == '[')
-        return ReadNested("[", "]");
-    if (c == '<' && At(mPos + 1) == '<')
-        return ReadNested("<<", ">>");
+    if (c == '[' || (c == '<' && At(mPos + 1) == '<'))
+        return ReadNested();
     if (c == '(')
         return ReadLiteral();
     if (c == '<')
@@ -56,41 +106,26 @@ std::string Scanner::ReadValue(bool resolve)
     return {};
 }
 
-// A name runs to the next blank, line end or delimiter that starts another token.
-std::string Scanner::ReadName()
+// The name or the array or dictionary at the position, to its end (or the end of the
+// text); brackets inside strings are the strings' own.
+SyntaxToken Scanner::TokenHere(bool whole) const
 {
-    const int start = mPos++;
-    for (; mPos <= Length(); ++mPos) {
-        const char c = Current();
-        if (c == ' ' || c == '[' || c == '/' || c == '(' || c == '<' || c == '>' || c == '\r' ||
-            c == '\n')
-            break;
-    }
-    return Mid(mPos - start, start);
+    const std::size_t at = static_cast<std::size_t>(mPos) - 1;
+    return whole ? NextValue(mText, at) : NextToken(mText, at);
 }
 
-// An array or dictionary to its matching close (or to the end of the text), counted by
-// its delimiters alone.
-std::string Scanner::ReadNested(std::string_view open, std::string_view close)
+std::string Scanner::ReadName()
 {
-    const int start = mPos;
-    const int width = static_cast<int>(open.size());
-    mPos += width;
-    int depth = 1;
-    while (depth > 0 && mPos <= Length()) {
-        const std::string_view here(mText.data() + mPos - 1,
-                                    std::min<std::size_t>(open.size(), mText.size() - mPos + 1));
-        if (here == open) {
-            ++depth;
-            mPos += width;
-        } else if (here == close) {
-            --depth;
-            mPos += width;
-        } else {
-            ++mPos;
-        }
-    }
-    return NormaliseText(Mid(mPos - start, start));
+    const SyntaxToken name = TokenHere(false);
+    mPos = static_cast<int>(name.end) + 1;
+    return std::string(name.In(mText));
+}
+
+std::string Scanner::ReadNested()
+{
+    const SyntaxToken nested = TokenHere(true);
+    mPos = static_cast<int>(nested.end) + 1;
+    return NormaliseText(nested.In(mText));
 }
 
 // Parentheses balance inside a literal string; its bytes come back with every escape
@@ -129,7 +164,7 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
         const double number = ReadNumber();
         if (IsDigit(Current())) {
             const double generation = ReadNumber();
-            if (Current() == 'R')
+            if (Current() == 'R' && IsObjectNumber(number))
                 text = WholeText(number) + " " + WholeText(generation) + " R";
         } else {
             text = WholeText(number);
@@ -139,40 +174,34 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
     return text;
 }
 
+// Walks the dictionary's entries, each key a name and each value one whole value, so
+// that nothing inside a string or a nested value passes for a key.
 bool Scanner::GetDictValue(std::string_view key, int start)
 {
-    const std::string slashed = "/" + std::string(key);
-    int i = start == 0 ? mPos : start;
-    const int length = Length();
-    int depth = 0;
-    while (i < length) {
-        if (depth == 0) {
-            const int open = Find("<<", i);
-            if (open == 0)
-                return false;
-            depth = 1;
-            i = open + 1;
-        } else if (depth == 1) {
-            const int inner = Find("<<", i);
-            const int found = Find(slashed, i);
-            if (found == 0)
-                return false;
-            if (inner == 0 || found < inner) {
-                mPos = found + static_cast<int>(slashed.size());
-                return true;
-            }
-            depth = 2;
-            i = inner + 1;
-        } else {
-            const int close = Find(">>", i);
-            if (close == 0)
-                return false;
-            depth = 1;
-            i = close + 1;
-        }
-        ++i;
+    const std::string_view text(mText);
+    SyntaxToken token = NextToken(text, static_cast<std::size_t>(std::max(start == 0 ? mPos : start, 1)) - 1);
+    while (token.kind != SyntaxToken::kNone && token.kind != SyntaxToken::kDictOpen)
+        token = NextToken(text, token.end);
+    std::size_t found = std::string_view::npos;
+    for (std::size_t at = token.end; token.kind != SyntaxToken::kNone;) {
+        token = NextValue(text, at);
+        if (token.kind == SyntaxToken::kDictClose)
+            break;
+        at = token.end;
+        // What stands where a key should is passed over whole.
+        if (token.kind != SyntaxToken::kName)
+            continue;
+        if (NameIs(token.In(text), key))
+            found = token.end;
+        const SyntaxToken value = NextValue(text, at);
+        if (value.kind == SyntaxToken::kDictClose)
+            break;
+        at = value.end;
     }
-    return false;
+    if (found == std::string_view::npos)
+        return false;
+    mPos = static_cast<int>(found) + 1;
+    return true;
 }
 
 std::array<double, 4> ParseBox(const std::string& value)

@@ -396,3 +396,84 @@ TEST(PageImport, AnImportedPageStartsInTheInitialGraphicsState)
 
 }  // namespace
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Content whose filters and parameters are given by reference, as an array element, as a
+// whole array or inside a parameter dictionary: read and imported as the original.
+TEST(PageImport, FiltersAndParametersByReferenceReadAndImportAsTheOriginal)
+{
+    struct Case {
+        std::string name;
+        std::string keys;  // of the content stream's dictionary
+        std::vector<std::string> objects;  // numbered from 5
+        bool ascii85 = false;
+        int copies = 1;  // of the stream in the page's /Contents
+    };
+    const std::string parms = "<< /Predictor 12 /Columns 8 >>";
+    const std::vector<Case> cases{
+        {"filter", "/Filter 5 0 R", {"/FlateDecode"}},
+        {"chain", "/Filter [/ASCII85Decode /FlateDecode] /DecodeParms [null 5 0 R]", {parms}, true},
+        {"one-of-one", "/Filter [/FlateDecode] /DecodeParms [5 0 R]", {parms}},
+        {"arrays", "/Filter 5 0 R /DecodeParms 6 0 R", {"[/FlateDecode]", "[7 0 R]", parms}},
+        {"element", "/Filter [5 0 R] /DecodeParms [6 0 R]", {"/FlateDecode", "<< /Predictor 12 /Columns 7 0 R >>", "8"}},
+        {"joined", "/Filter [/ASCII85Decode 5 0 R] /DecodeParms [null 6 0 R]", {"/FlateDecode", parms}, true, 2},
+    };
+    std::string content = "BT /F1 24 Tf 20 60 Td (Referenced filter) Tj ET 0 0 1 rg 20 100 100 60 re f";
+    content.resize((content.size() + 7) / 8 * 8, ' ');
+    // Each row of eight bytes as its difference from the row above, PNG's "up".
+    Bytes predicted;
+    for (std::size_t row = 0; row < content.size(); row += 8) {
+        predicted.push_back(2);
+        for (std::size_t i = row; i < row + 8; ++i)
+            predicted.push_back(static_cast<std::uint8_t>(content[i] - (row == 0 ? 0 : content[i - 8])));
+    }
+    for (const Case& c : cases) {
+        Bytes data = c.keys.find("DecodeParms") == std::string::npos ? Bytes(content.begin(), content.end()) : predicted;
+        EncodeFlate(data, 5);
+        if (c.ascii85)
+            EncodeASCII85(data);
+        std::string contents;
+        for (int n = 0; n < c.copies; ++n)
+            contents += "4 0 R ";
+        std::vector<std::string> objects{
+            "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [" + contents +
+                "] /Resources << /Font << /F1 << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >> >> >>",
+            "<< /Length " + std::to_string(data.size()) + " " + c.keys + " >>\nstream\n" +
+                std::string(data.begin(), data.end()) + "\nendstream"};
+        objects.insert(objects.end(), c.objects.begin(), c.objects.end());
+        const std::string source = AssembledPdf("import-by-reference-" + c.name + ".pdf", objects);
+        ASSERT_EQ(RunTool("qpdf --check " + Quoted(source)).status, 0) << c.name;
+
+        std::string expected = content;
+        for (int n = 1; n < c.copies; ++n)
+            expected += "\n" + content;
+        Pagelith reader;
+        EXPECT_EQ(reader.GetContentPage(source, 1), expected) << c.name;
+        EXPECT_EQ(reader.ErrNumber(), 0) << c.name << ": " << reader.ErrDescription();
+        const std::string output = ImportInto(source, "by-reference-" + c.name);
+        const auto text = RunTool("pdftotext " + Quoted(output) + " -");
+        EXPECT_NE(text.output.find("Referenced filter"), std::string::npos) << c.name << "\n" << text.output;
+    }
+}
+
+// A resource whose string holds "endobj" and "stream" is copied whole.
+TEST(PageImport, AResourceHoldingEndKeywordsInAStringIsCopiedWhole)
+{
+    const std::string note = "(Guide obj et endobj dans un PDF, stream\nendstream)";
+    const std::string content = "BT /F1 24 Tf 20 60 Td (Keywords in strings) Tj ET";
+    const std::string source = AssembledPdf(
+        "import-endobj-in-string.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+         "<< /Type /Font /Subtype /Type1 /Note " + note + " /BaseFont /Helvetica >>"});
+    const std::string output = ImportInto(source, "endobj-in-string");
+    EXPECT_NE(testing_support::ReadAll(output).find("/Note " + note + " /BaseFont /Helvetica"), std::string::npos);
+    EXPECT_NE(RunTool("pdftotext " + Quoted(output) + " -").output.find("Keywords in strings"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pdf

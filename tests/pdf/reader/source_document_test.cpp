@@ -520,3 +520,70 @@ TEST(SourceDocument, PagesBelowAVeryDeepTreeInheritFromItsHead)
 }
 
 }  // namespace pdf
+
+namespace pdf {
+namespace {
+
+// Keys hidden or stood in for by strings, keys that begin like others, keys given twice,
+// "endobj" inside a string and turns beyond 32 bits: read as pikepdf reads the same files.
+// A turn too large for any number, whose page pikepdf cannot read, is no turn.
+TEST(SourceDocument, InformationAndTurnsReadAsPikepdfReadsThem)
+{
+    struct Case {
+        std::string info;
+        std::string title, subject, author;
+    };
+    const std::vector<Case> infos{
+        {"<< /Author (Jean <<Dupont) /Title (Le titre) /Subject (Sujet) >>", "Le titre", "Sujet", "Jean <<Dupont"},
+        {"<< /Subject (Sujet /Title x) /Author <2F5469746C65> >>", "", "Sujet /Title x", "/Title"},
+        {"<< /Titles (Autres) /Title (The title) /Authors [/Author (x)] >>", "The title", "", ""},
+        {"<< /Author (Guide obj et endobj dans un PDF) /Title (After endobj) >>", "After endobj", "",
+         "Guide obj et endobj dans un PDF"},
+        {"<< /Title (First) /Subject (a \\) /Title \\(b\\)) /Title (Second) >>", "Second", "a ) /Title (b)", ""},
+        {"<< /Extra << /Title (Inner) >> /Subject (S) % /Title (Comment)\n/Author (A) >>", "", "S", "A"},
+    };
+    for (std::size_t n = 0; n < infos.size(); ++n) {
+        const std::string path = AssembledPdf(
+            "reader-info-keys-" + std::to_string(n) + ".pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>", infos[n].info},
+            " /Info 4 0 R");
+        Pagelith reader;
+        const Info info = InfoOf(reader, path);
+        EXPECT_EQ(info.pages, 1) << infos[n].info;
+        EXPECT_EQ(info.title, infos[n].title) << infos[n].info;
+        EXPECT_EQ(info.subject, infos[n].subject) << infos[n].info;
+        EXPECT_EQ(info.author, infos[n].author) << infos[n].info;
+    }
+
+    const std::vector<std::pair<std::string, int>> turns{
+        {"/Rotate 0 /Type /Page /Rotate 90", 90},
+        {"/Rotate 99999999990", 270},
+        {"/Rotate -99999999990", 90},
+        {"/Rotate " + std::string(400, '9'), 0},
+        {"/Note (x endobj /Rotate 90) /Rotate 180", 180},
+        {"/Rotates 90", 0},
+        {"/Group << /Rotate 90 >>", 0},
+    };
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>", ""};
+    std::string kids;
+    for (std::size_t n = 0; n < turns.size(); ++n) {
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] " + turns[n].first + " >>");
+        kids += std::to_string(n + 3) + " 0 R ";
+    }
+    objects[1] = "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(turns.size()) + " >>";
+    const std::string path = AssembledPdf("reader-turn-keys.pdf", objects);
+    Pagelith reader;
+    ASSERT_EQ(InfoOf(reader, path).pages, static_cast<int>(turns.size()));
+    for (std::size_t n = 0; n < turns.size(); ++n) {
+        float width = 0, height = 0;
+        int rotation = -1;
+        EXPECT_TRUE(reader.GetInfoPage(path, static_cast<int>(n) + 1, width, height, rotation)) << turns[n].first;
+        EXPECT_EQ(rotation, turns[n].second) << turns[n].first;
+        EXPECT_EQ(width, 300) << turns[n].first;
+    }
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+}
+
+}  // namespace
+}  // namespace pdf
