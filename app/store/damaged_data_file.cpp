@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <unordered_set>
 
@@ -18,16 +17,6 @@ namespace store {
 namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
-
-// An encoded text decodes whole when encoding what it decodes to gives it back (the
-// decoder takes lower-case symbols for upper-case ones).
-bool DecodesWhole(std::string_view code) {
-  std::string upper(code);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return EncodeIniText(DecodeIniText(code)) == upper;
-}
 
 bool IsReadable(const platform::IniLine& line, bool inSection) {
   switch (line.kind) {
@@ -44,9 +33,13 @@ bool IsReadable(const platform::IniLine& line, bool inSection) {
   return false;
 }
 
-std::string ReadWhole(const std::filesystem::path& file) {
+// Whether `file` holds `contents`, and nothing more.
+bool Holds(const std::filesystem::path& file, const std::string& contents) {
   std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string text(contents.size() + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  return static_cast<std::size_t>(in.gcount()) == contents.size() &&
+         text.compare(0, contents.size(), contents) == 0;
 }
 
 // A copy of these contents that an earlier start kept already, else "".
@@ -56,7 +49,7 @@ std::string EarlierCopy(const std::filesystem::path& file, const std::string& co
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
     std::error_code ignored;
     if (entry.path().filename().string().starts_with(prefix) &&
-        entry.file_size(ignored) == contents.size() && ReadWhole(entry.path()) == contents) {
+        entry.file_size(ignored) == contents.size() && Holds(entry.path(), contents)) {
       return entry.path().string();
     }
   }
