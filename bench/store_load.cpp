@@ -2,9 +2,13 @@
 // and splitting its lines into section names, keys and values.  The store does that and
 // more (it decodes every value and files each record by its number), so it is also set
 // against splitting and then decoding every value.  Both are references, not bounds: a
-// tuned parser can beat a plain one.  Every run starts with a new modification time, which
-// makes the store parse the file again; the three take turns, and the records are checked
-// to agree before anything is timed.  Exits 2 on a disagreement.
+// tuned parser can beat a plain one.  The same file with 20,000 damaged lines among its
+// records is then started as the program starts it (the damage check, which keeps a copy of
+// the file at the first start and finds that copy at the next, then the loads that pass
+// over the damaged lines), against reading and splitting that file.  Every run starts with
+// a new modification time, which makes the store parse the file again; the contenders take
+// turns, and the records are checked to agree before anything is timed.  Exits 2 on a
+// disagreement.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -20,6 +24,7 @@
 
 #include "bench/best_time.h"
 #include "app/store/codec.h"
+#include "app/store/damaged_data_file.h"
 #include "app/store/params.h"
 #include "app/store/planner.h"
 #include "app/store/records.h"
@@ -29,6 +34,7 @@ namespace {
 constexpr int kResources = 2000;
 constexpr int kCategories = 8000;
 constexpr int kActivities = 90000;
+constexpr int kDamagedLines = 20000;
 
 void AppendRecord(std::string& text, std::string_view prefix, int index,
                   const std::string& record) {
@@ -85,6 +91,22 @@ std::string GenerateDataFile() {
   return text;
 }
 
+// `text` with a damaged line (no section, key nor value) after every tenth line.
+std::string WithDamagedLines(const std::string& text) {
+  std::string damaged;
+  damaged.reserve(text.size() + kDamagedLines * 24);
+  std::size_t begin = 0;
+  for (int line = 1; begin < text.size(); ++line) {
+    const std::size_t next = text.find('\n', begin) + 1;
+    damaged.append(text, begin, next - begin);
+    if (line % 10 == 0 && line / 10 <= kDamagedLines) {
+      damaged += "ligne abîmée n° " + std::to_string(line / 10) + '\n';
+    }
+    begin = next;
+  }
+  return damaged;
+}
+
 // A new modification time for the file, so that the store reads it again.
 void Touch(const std::string& path) {
   static long second = 1000000;
@@ -97,6 +119,20 @@ store::Planner LoadThroughStore(const std::string& path) {
   Touch(path);
   store::Planner planner;
   planner.DataFile = path;
+  store::LoadResources(planner);
+  store::LoadActivities(planner);
+  store::LoadCategories(planner);
+  store::LoadParams(planner);
+  return planner;
+}
+
+// The data part of the program's start: the damage check, then the loads.
+store::Planner StartThroughStore(const std::string& path) {
+  Touch(path);
+  store::Planner planner;
+  planner.DataFolder = std::filesystem::path(path).parent_path();
+  planner.DataFile = path;
+  store::CheckDataFile(planner, 0);
   store::LoadResources(planner);
   store::LoadActivities(planner);
   store::LoadCategories(planner);
@@ -207,6 +243,26 @@ int main() {
                 best[0] * 1e3, best[1] * 1e3, best[0] / best[1]);
     std::printf("store_load: store %.2f ms, splitting and decoding every value %.2f ms, ratio %.2f\n",
                 best[0] * 1e3, best[2] * 1e3, best[0] / best[2]);
+  }
+
+  const std::string damagedPath = folder + "/damaged";
+  std::ofstream(damagedPath, std::ios::binary) << WithDamagedLines(contents);
+  const store::Planner started = StartThroughStore(damagedPath);
+  const SplitFile damagedSplit = ReadAndSplit(damagedPath);
+  const bool damagedAgree =
+      verdict.Agree(started.KeptDamagedLines.size() == kDamagedLines,
+                    "the store found " + std::to_string(started.KeptDamagedLines.size()) +
+                        " damaged lines") &&
+      verdict.Agree(SameRecords(damagedSplit, started),
+                    "records of the store and of the split lines, with damaged lines");
+  if (damagedAgree) {
+    const std::vector<double> best = bench::BestSeconds({
+        {"store start", [&] { StartThroughStore(damagedPath); }},
+        {"split", [&] { ReadAndSplit(damagedPath); }},
+    });
+    std::printf("store_load: with %d damaged lines: store start %.2f ms, reading and splitting "
+                "the lines %.2f ms, ratio %.2f\n",
+                kDamagedLines, best[0] * 1e3, best[1] * 1e3, best[0] / best[1]);
   }
   std::filesystem::remove_all(folder);
   return verdict.ExitCode();

@@ -1,8 +1,7 @@
-// One INI text, parsed once, read with the profile-file rules the data file relies on:
-// section and key names are compared without regard to (ASCII) letter case, the first
-// matching section and the first matching key win, names and values are trimmed of blanks
-// and a value wrapped in matching quotes loses them, lines starting with ";" are comments,
-// and sections are listed in file order.
+// One INI text, parsed once, read with the profile-file rules the data file relies on: its
+// lines are read as ini_line.h tells, section and key names are compared without regard to
+// (ASCII) letter case, the first matching section and the first matching key win, and
+// sections are listed in file order.
 #pragma once
 
 #include <optional>
@@ -35,7 +34,8 @@ class IniDocument {
 
   // The text with `key` of `section` set to `value`: the first matching key line is
   // rewritten, else the key goes after the section's last line, else a new section is
-  // appended.  Lines are ended as the text ends its first line ("\n" when it has none).
+  // appended.  Lines are ended as the text ends its first line ("\n" when it has none).  The
+  // text's byte-order mark is left out.
   std::string WithValue(std::string_view section, std::string_view key,
                         std::string_view value) const;
 
@@ -60,6 +60,7 @@ class IniDocument {
   std::string_view LineBreak() const;
 
   std::string text_;
+  std::size_t start_ = 0;  // of the first line, after the byte-order mark
   // The section names side by side: walking them touches a small part of the memory that
   // walking them in the text would.
   std::string names_;

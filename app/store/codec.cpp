@@ -180,4 +180,29 @@ std::string DecodeIniText(std::string_view code, int firstPosition) {
   return std::string(begin, end);
 }
 
+bool DecodesWhole(std::string_view code) {
+  // A code of one final symbol, or of a continuation symbol other than zero and a final
+  // one, holds a value below 256: a character, never a raw byte, that encodes back to the
+  // same code.  Most texts hold no other code.
+  auto symbol = [&](std::size_t at) { return kSymbols[static_cast<unsigned char>(code[at])]; };
+  std::size_t at = 0;
+  while (at < code.size()) {
+    const int first = symbol(at);
+    if (first >= 0 && first < 16) {
+      ++at;
+    } else if (first > 16 && at + 1 < code.size() && symbol(at + 1) >= 0 &&
+               symbol(at + 1) < 16) {
+      at += 2;
+    } else {
+      break;
+    }
+  }
+  if (at == code.size()) return true;
+  std::string upper(code);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  }
+  return EncodeIniText(DecodeIniText(code)) == upper;
+}
+
 }  // namespace store

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <unordered_set>
 
 #include "app/store/codec.h"
 #include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "platform/ini_line.h"
 
 namespace store {
 
@@ -17,39 +18,28 @@ namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// An encoded text decodes whole when encoding what it decodes to gives it back (the
-// decoder takes lower-case symbols for upper-case ones).
-bool DecodesWhole(std::string_view code) {
-  std::string upper(code);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+bool IsReadable(const platform::IniLine& line, bool inSection) {
+  switch (line.kind) {
+    case platform::IniLine::Kind::Ignored:
+      return true;
+    case platform::IniLine::Kind::Header:
+      return line.closed && !line.name.empty() && DecodesWhole(line.name);
+    case platform::IniLine::Kind::Key:
+      return inSection && !line.name.empty() && DecodesWhole(line.name) &&
+             DecodesWhole(line.value);
+    case platform::IniLine::Kind::Other:
+      break;
   }
-  return EncodeIniText(DecodeIniText(code)) == upper;
+  return false;
 }
 
-bool IsReadableLine(std::string_view line, bool inSection) {
-  line = Trimmed(line);
-  if (line.empty() || line.front() == ';') return true;
-  if (line.front() == '[') {
-    return line.size() > 2 && line.back() == ']' && DecodesWhole(line.substr(1, line.size() - 2));
-  }
-  const std::size_t equals = line.find('=');
-  if (!inSection || equals == std::string_view::npos) return false;
-  const std::string_view key = Trimmed(line.substr(0, equals));
-  return !key.empty() && DecodesWhole(key) && DecodesWhole(Trimmed(line.substr(equals + 1)));
-}
-
-std::string ReadWhole(const std::filesystem::path& file) {
+// Whether `file` holds `contents`, and nothing more.
+bool Holds(const std::filesystem::path& file, const std::string& contents) {
   std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string text(contents.size() + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  return static_cast<std::size_t>(in.gcount()) == contents.size() &&
+         text.compare(0, contents.size(), contents) == 0;
 }
 
 // A copy of these contents that an earlier start kept already, else "".
@@ -59,7 +49,7 @@ std::string EarlierCopy(const std::filesystem::path& file, const std::string& co
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
     std::error_code ignored;
     if (entry.path().filename().string().starts_with(prefix) &&
-        entry.file_size(ignored) == contents.size() && ReadWhole(entry.path()) == contents) {
+        entry.file_size(ignored) == contents.size() && Holds(entry.path(), contents)) {
       return entry.path().string();
     }
   }
@@ -81,29 +71,30 @@ std::string CopyName(const std::string& file, std::time_t now) {
 }  // namespace
 
 std::vector<std::string_view> DamagedLines(std::string_view text) {
+  using Kind = platform::IniLine::Kind;
   std::vector<std::string_view> damaged;
   // The header of the section being read, until a key line of that section reads whole.
   std::optional<std::string_view> headerWithoutValue;
   bool inSection = false;
   bool sectionReadable = true;
-  for (std::size_t begin = 0; begin < text.size();) {
-    const std::size_t end = std::min(text.find('\n', begin), text.size());
-    const std::string_view line = text.substr(begin, end - begin);
-    const std::string_view content = Trimmed(line);
-    const bool ignorable = content.empty() || content.front() == ';';
-    bool readable = end < text.size() && IsReadableLine(line, inSection);
-    if (!ignorable && content.front() == '[') {
+  for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
+    const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
+    const std::string_view line = text.substr(begin, bounds.end - begin);
+    const platform::IniLine read = platform::ReadIniLine(line);
+    const bool cut = bounds.next == bounds.end;
+    bool readable = IsReadable(read, inSection) && (!cut || read.kind == Kind::Ignored);
+    if (read.kind == Kind::Header) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
       inSection = true;
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
-    } else if (!ignorable && readable) {
+    } else if (read.kind != Kind::Ignored && readable) {
       readable = sectionReadable;
       if (readable) headerWithoutValue.reset();
     }
     if (!readable) damaged.push_back(line);
-    begin = end + 1;
+    begin = bounds.next;
   }
   if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
   std::sort(damaged.begin(), damaged.end(),
@@ -112,14 +103,15 @@ std::vector<std::string_view> DamagedLines(std::string_view text) {
 }
 
 std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known) {
+  const std::unordered_set<std::string_view> left(known.begin(), known.end());
   std::string kept;
   kept.reserve(text.size());
   std::size_t from = 0;
   for (std::string_view line : DamagedLines(text)) {
-    if (std::find(known.begin(), known.end(), line) == known.end()) continue;
+    if (!left.contains(line)) continue;
     const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
     kept.append(text.substr(from, begin - from));
-    from = std::min(begin + line.size() + 1, text.size());  // with its line break
+    from = platform::IniLineAt(text, begin).next;  // with its line break
   }
   kept.append(text.substr(from));
   return kept;
@@ -131,7 +123,8 @@ std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
   const std::shared_ptr<const platform::IniDocument> document = platform::ReadIniFile(file);
   const std::string& contents = document->Text();
   std::error_code ignored;
-  if (Trimmed(contents).find_first_not_of('\n') == std::string_view::npos) {
+  if (contents.find_first_not_of(" \t\r\n", platform::IniTextStart(contents)) ==
+      std::string::npos) {
     if (!std::filesystem::exists(file, ignored)) return std::nullopt;
     return "Le fichier de données est vide : son contenu a été perdu.\nFichier : " + file +
            "\nSi vous avez une sauvegarde, vous pouvez la restaurer dans les paramètres.";

@@ -13,15 +13,18 @@
 
 namespace store {
 
-// The lines of an INI text that the program cannot read, each without its line break:
+// The lines of an INI text that the program cannot read, each without its line break, the
+// lines taken as the INI reader takes them (platform/ini_line.h):
 //  - a line that is neither blank, a comment, a section header nor a key line whose section
 //    name, key and value are complete encoded texts;
-//  - the last line when it has no line end: the file was cut inside it;
+//  - the last line when it has no line end and is neither blank nor a comment: the file
+//    was cut inside it;
 //  - a section header with no readable key line (a section cut before its value), and the
 //    lines of a section whose header cannot be read.
 std::vector<std::string_view> DamagedLines(std::string_view text);
 
-// The text without those of its damaged lines that are among `known`.
+// The text without those of its damaged lines that are among `known`; in time linear in the
+// lines of both.
 std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known);
 
 // Checks the data file at start.  When it holds damaged lines, a copy of it is kept, named

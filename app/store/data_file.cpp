@@ -53,15 +53,24 @@ std::string TextWith(std::shared_ptr<const IniDocument> document,
   return WithValue(*document, values.back());
 }
 
+std::shared_ptr<const IniDocument> WithoutKeptDamagedLines(
+    const Planner& planner, std::shared_ptr<const IniDocument> file) {
+  Planner::DataWithoutDamage& last = planner.LastDataWithoutDamage;
+  if (last.file != file || last.damagedLines != planner.KeptDamagedLines) {
+    std::string readable = WithoutDamagedLines(file->Text(), planner.KeptDamagedLines);
+    last.readable = readable.size() == file->Text().size()
+                        ? file
+                        : std::make_shared<const IniDocument>(std::move(readable));
+    last.file = std::move(file);
+    last.damagedLines = planner.KeptDamagedLines;
+  }
+  return last.readable;
+}
+
 // The file as the planner sees it, from its contents `file`.
 std::shared_ptr<const IniDocument> Seen(const Planner& planner,
                                         std::shared_ptr<const IniDocument> file) {
-  if (!planner.KeptDamagedLines.empty()) {
-    std::string readable = WithoutDamagedLines(file->Text(), planner.KeptDamagedLines);
-    if (readable.size() != file->Text().size()) {
-      file = std::make_shared<const IniDocument>(std::move(readable));
-    }
-  }
+  if (!planner.KeptDamagedLines.empty()) file = WithoutKeptDamagedLines(planner, std::move(file));
   return WithValues(std::move(file), planner.UnwrittenValues);
 }
 
@@ -150,6 +159,7 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
   if (error == 0) {
     planner.UnwrittenValues.clear();
     planner.KeptDamagedLines.clear();
+    planner.LastDataWithoutDamage = {};
     return 0;
   }
   // The file could not be read under its lock: the values are added to the data as last seen.

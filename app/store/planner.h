@@ -5,10 +5,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/data_folder_lock.h"
+
+namespace platform {
+class IniDocument;
+}
 
 namespace store {
 
@@ -64,6 +69,14 @@ struct Planner {
   // Lines of the data file that cannot be read and of which a copy is kept: reads pass
   // over them and the next write leaves them out.
   std::vector<std::string> KeptDamagedLines;
+  // The data file without those lines, as last worked out, and from what: the reads of a
+  // start all see one unchanged file, and working it out checks every line of it.
+  struct DataWithoutDamage {
+    std::shared_ptr<const platform::IniDocument> file;
+    std::vector<std::string> damagedLines;
+    std::shared_ptr<const platform::IniDocument> readable;
+  };
+  mutable DataWithoutDamage LastDataWithoutDamage;
   // Held from the start-up to the end of the run.
   platform::DataFolderLock FolderLock;
 };

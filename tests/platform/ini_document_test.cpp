@@ -60,6 +60,11 @@ TEST(IniDocumentTest, WritesFollowTheTextsLineBreaks) {
   EXPECT_EQ(windows.WithValue("A", "k", "2"), "[A]\r\nk=2\r\n");
   EXPECT_EQ(windows.WithValue("B", "k", "2"), "[A]\r\nk=1\r\n[B]\r\nk=2\r\n");
 
+  IniDocument crAlone("\xEF\xBB\xBF[A]\rk=1\r[B]\rm=3");
+  EXPECT_EQ(crAlone.WithValue("A", "k", "2"), "[A]\rk=2\r[B]\rm=3");
+  EXPECT_EQ(crAlone.WithValue("A", "n", "2"), "[A]\rk=1\rn=2\r[B]\rm=3");
+  EXPECT_EQ(crAlone.WithValue("C", "k", "2"), "[A]\rk=1\r[B]\rm=3\r[C]\rk=2\r");
+
   IniDocument empty("");
   EXPECT_EQ(empty.WithValue("S", "k", "v"), "[S]\nk=v\n");
 

@@ -16,6 +16,7 @@
 #include "app/store/records.h"
 #include "platform/file_faults.h"
 #include "platform/scratch_folder.h"
+#include "runtime/text.h"
 
 namespace store {
 namespace {
@@ -261,6 +262,58 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   ASSERT_TRUE(Main(last, lastServices));
   EXPECT_EQ(last.Resources.back(), "Salle 3");
   EXPECT_THAT(lastServices.notices, ::testing::IsEmpty());
+}
+
+// A data file that an editor or another system saved in one of the forms the layout allows
+// starts with every record and setting and no word of damage, and keeps them through a
+// change and a restart.
+TEST_F(StartupTest, ADataFileInAnyOrdinaryFormKeepsEveryRecordAndSetting) {
+  const auto quoted = [](const std::string& text) {
+    std::string result;
+    for (const std::string& line : runtime::Split(text, "\n")) {
+      const std::size_t equals = line.find('=');
+      if (!result.empty()) result += '\n';
+      result += equals == std::string::npos
+                    ? line
+                    : line.substr(0, equals) + " = \"" + line.substr(equals + 1) + '"';
+    }
+    return result;
+  };
+  const std::vector<std::pair<std::string, std::function<std::string(const std::string&)>>>
+      forms = {
+          {"byte-order mark", [](const std::string& text) { return "\xEF\xBB\xBF" + text; }},
+          {"CR LF", [](const std::string& text) { return runtime::Replace(text, "\n", "\r\n"); }},
+          {"CR alone", [](const std::string& text) { return runtime::Replace(text, "\n", "\r"); }},
+          {"quoted values", quoted},
+          {"blank after the last line", [](const std::string& text) { return text + " "; }},
+          {"lone CR after the last line", [](const std::string& text) { return text + "\r"; }},
+      };
+  for (const auto& [form, reshaped] : forms) {
+    SCOPED_TRACE(form);
+    std::filesystem::remove_all(DataFolder());
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    WriteTextFile(earlier.DataFile, reshaped(ReadTextFile(earlier.DataFile)));
+    std::vector<std::string> resources = earlier.Resources;
+    for (const char* change : {"Salle 3", ""}) {
+      Planner planner;
+      RecordingServices services(planner);
+      ASSERT_TRUE(Main(planner, services));
+      EXPECT_THAT(services.notices, ::testing::IsEmpty());
+      EXPECT_THAT(services.calls, ::testing::Not(::testing::Contains("ShowSettingsDialog")));
+      EXPECT_EQ(planner.Resources, resources);
+      EXPECT_EQ(planner.Categories, earlier.Categories);
+      EXPECT_EQ(planner.Activities, earlier.Activities);
+      EXPECT_EQ(planner.ActivityType, "BTP");
+      EXPECT_EQ(planner.ProjectTerms[0], "Chantiers");
+      EXPECT_EQ(planner.ResourceTerms[0], "Personnes");
+      EXPECT_EQ(planner.ShareLink, "https://example.org/agenda");
+      if (*change) {
+        AddResource(planner, change);
+        resources.push_back(change);
+      }
+    }
+    EXPECT_FALSE(ReadTextFile(earlier.DataFile).starts_with("\xEF")) << "no byte-order mark written";
+  }
 }
 
 // The settings are read past the damaged lines, each one whole, however many records the
