@@ -302,7 +302,8 @@ Bytes Pagelith::JoinedContent(const std::vector<int>& refs)
         if (content.size() > kMaxPageContentBytes)
             ThrowLimitReached(kMaxPageContentBytes);
         const Bytes data =
-            DecodeStored(stream.data, stream.filter, stream.decodeParms, kMaxPageContentBytes - content.size());
+            DecodeStored(stream.data, stream.filter, stream.decodeParms, mSources.file,
+                         kMaxPageContentBytes - content.size());
         content.insert(content.end(), data.begin(), data.end());
     }
     return content;

@@ -74,7 +74,8 @@ Bytes DecodeOne(const Bytes& data, const std::string& filter, const std::string&
 
 }  // namespace
 
-Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms, std::size_t cap)
+Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
+                   SourceFile& budget, std::size_t cap)
 {
     if (TrimSpaces(filter).empty()) {
         if (stored.size() > cap)
@@ -82,11 +83,16 @@ Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::st
         return stored;
     }
     const std::vector<std::string> filters = FilterElements(filter);
+    if (filters.size() > kMaxFilters)
+        throw Error(err::kInvalidFileFormat, "Stream data under " + std::to_string(filters.size()) +
+                                                 " filters, more than " + std::to_string(kMaxFilters));
     std::vector<std::string> parms = FilterElements(decodeParms);
     parms.resize(filters.size());
     Bytes data = stored;
-    for (std::size_t i = 0; i < filters.size(); ++i)
+    for (std::size_t i = 0; i < filters.size(); ++i) {
         data = DecodeOne(data, filters[i], parms[i], cap);
+        budget.Charge(static_cast<std::int64_t>(data.size()));
+    }
     return data;
 }
 
