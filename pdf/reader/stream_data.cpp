@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <span>
+#include <utility>
 
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
@@ -147,7 +148,7 @@ Bytes UnpredictTiff(Bytes data, std::size_t colors, std::size_t rowBytes)
 
 }  // namespace
 
-Bytes Unpredict(const Bytes& data, const std::string& decodeParms)
+Bytes Unpredict(Bytes data, const std::string& decodeParms)
 {
     if (decodeParms.empty())
         return data;
@@ -163,7 +164,7 @@ Bytes Unpredict(const Bytes& data, const std::string& decodeParms)
     if (predictor >= 10)
         return UnpredictPng(data, (pixelBits + 7) / 8, rowBytes);
     if (predictor == 2 && bits == 8)
-        return UnpredictTiff(data, static_cast<std::size_t>(colors), rowBytes);
+        return UnpredictTiff(std::move(data), static_cast<std::size_t>(colors), rowBytes);
     return data;
 }
 

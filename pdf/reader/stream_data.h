@@ -43,7 +43,7 @@ Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::st
 Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t columns);
 
 // The data with the PNG or TIFF predictor of its /DecodeParms dictionary text undone.
-Bytes Unpredict(const Bytes& data, const std::string& decodeParms);
+Bytes Unpredict(Bytes data, const std::string& decodeParms);
 
 // The work's result; an allocation that fails inside it is the out-of-memory Error, so a
 // caller that catches ours catches it too.
