@@ -173,6 +173,7 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
         return failure.empty() ? "no page tree" : failure;
     step([&] { WalkPageTree(pages); });
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
+    step([&] { record.layers = DefaultLayerView(catalog); });
     return {};
 }
 
