@@ -16,17 +16,24 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// One page whose /Contents names `times` times one Flate stream of the data.
-inline std::string RepeatedStreamPage(const std::string& name, const std::string& data, int times)
+// One page whose /Contents lists `times` times one stream of the data under the filters.
+inline std::string RepeatedFilteredPage(const std::string& name, const std::string& data, const std::string& filters,
+                                        int times)
 {
-    std::string contents = "[";
+    std::string contents;
     for (int n = 0; n < times; ++n)
         contents += " 4 0 R";
     return AssembledPdf(
         name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
-               "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
+               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [" + contents + " ] >>",
+               "<< /Length " + std::to_string(data.size()) + " /Filter " + filters + " >>\nstream\n" + data +
                    "\nendstream"});
+}
+
+// One page whose /Contents names `times` times one Flate stream of the data.
+inline std::string RepeatedStreamPage(const std::string& name, const std::string& data, int times)
+{
+    return RepeatedFilteredPage(name, data, "/FlateDecode", times);
 }
 
 // About 100 KB: one page whose /Contents lists forty times a Flate stream of 100 MB of zeros.
@@ -77,20 +84,6 @@ inline std::string PredictedContentSource(const std::string& name)
 inline std::string RepeatedStreamSource(const std::string& name)
 {
     return RepeatedStreamPage(name, Flated("q Q") + std::string(100000, 'x'), 200000);
-}
-
-// One page whose /Contents lists `times` times one stream of the data under the filters.
-inline std::string RepeatedFilteredPage(const std::string& name, const std::string& data, const std::string& filters,
-                                        int times)
-{
-    std::string contents;
-    for (int n = 0; n < times; ++n)
-        contents += " 4 0 R";
-    return AssembledPdf(
-        name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [" + contents + " ] >>",
-               "<< /Length " + std::to_string(data.size()) + " /Filter " + filters + " >>\nstream\n" + data +
-                   "\nendstream"});
 }
 
 // About 1 MB: one page whose /Contents lists twice a stream of 500,000 bytes under 30,000
