@@ -416,7 +416,8 @@ public:
     std::string GetContentPage(std::string fileName, int page);
     // Draws the page as a form at (x, y), y downward; width and height both 0 keep the
     // page's size, one of them 0 keeps its proportions.  Each source page becomes a form
-    // once per writer.
+    // once per writer.  Its layers join the document's, shown or hidden as the source shows
+    // them by default.
     void ImportPage(std::string fileName, int page, float x, float y, float width, float height);
 
 private:
@@ -622,6 +623,10 @@ private:
     void WriteLayers();
     std::string LayerOrder(const std::string& parent, std::vector<bool>& onPath);
     void WriteMembership(const CondLayerRecord& record, int index);
+    // A group copied with an imported page joins the document's groups, hidden when its
+    // source hides it by default.
+    void AddImportedLayer(int object, bool hidden);
+    bool HasLayers() const;
     std::string OCPropertiesLine() const;
 
     // Completion (completion.cpp): EndDoc runs these in order.
@@ -709,6 +714,7 @@ private:
     std::string ReadSourceFile(const std::string& fileName);
     std::string ReadStringValue(Scanner& dict);
     bool ClaimsPdfA(const std::string& catalog);
+    LayerView DefaultLayerView(const std::string& catalog);
     SourceDocRecord& CurrentSource();
     XrefEntry SourceEntry(int number);
     // A scanner whose references resolve to objects of the current source file.

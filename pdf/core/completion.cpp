@@ -161,7 +161,7 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
     WriteLine("/Metadata " + IndirectRef(refs.metadata));
     WriteNamesAndActionLines(refs);
-    if (!mLayers.Layers.empty())
+    if (HasLayers())
         WriteLine(OCPropertiesLine());
     WriteViewerOptionLines();
     WriteLine(">>");

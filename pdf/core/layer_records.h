@@ -36,6 +36,10 @@ struct LayerList {
     std::string OrderText;
     int ScreenObject = 0;   // the group of the layer named "SCREEN"
     int PrinterObject = 0;  // the group of the layer named "PRINTER"
+    // The references of the groups copied with imported pages, and of those their source
+    // hides by default.
+    std::string ImportedRefs;
+    std::string ImportedOffRefs;
 };
 
 }  // namespace pdf

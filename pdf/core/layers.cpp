@@ -150,7 +150,7 @@ void Pagelith::WriteLayers()
         l.GroupRefs += ref;
         (layer.Visible ? l.OnRefs : l.OffRefs) += ref;
     }
-    if (!l.Layers.empty())
+    if (HasLayers())
         RequireVersion(2);
 
     std::vector<bool> onPath(l.Layers.size());
@@ -213,6 +213,20 @@ void Pagelith::WriteMembership(const CondLayerRecord& record, int index)
         LayerResourceName("GRLAY_" + std::to_string(index)) + " " + Ref(object);
 }
 
+void Pagelith::AddImportedLayer(int object, bool hidden)
+{
+    if (mPDFA)
+        return;
+    mLayers.ImportedRefs += Ref(object);
+    if (hidden)
+        mLayers.ImportedOffRefs += Ref(object);
+}
+
+bool Pagelith::HasLayers() const
+{
+    return !mLayers.Layers.empty() || !mLayers.ImportedRefs.empty();
+}
+
 // The catalog's line, made while the catalog is written so that its title string belongs
 // to the catalog.
 std::string Pagelith::OCPropertiesLine() const
@@ -228,9 +242,9 @@ std::string Pagelith::OCPropertiesLine() const
         usage += "<</Event /Print /OCGs [" + special + "] /Category [/Print]>> ";
     if (l.ScreenObject != 0)
         usage += "<</Event /View /OCGs [" + special + "] /Category [/View]>> ";
-    return "/OCProperties <</OCGs [" + l.GroupRefs + "] /D <</AS [ " + usage + "]\n/ON [" +
-           l.OnRefs + "] \n/OFF [" + l.OffRefs + "] \n/Order [" + PdfDictText(mTitle) + " " +
-           l.OrderText + "]>>  >>";
+    return "/OCProperties <</OCGs [" + l.GroupRefs + l.ImportedRefs + "] /D <</AS [ " + usage + "]\n/ON [" +
+           l.OnRefs + "] \n/OFF [" + l.OffRefs + l.ImportedOffRefs + "] \n/Order [" + PdfDictText(mTitle) + " " +
+           l.OrderText + l.ImportedRefs + "]>>  >>";
 }
 
 }  // namespace pdf

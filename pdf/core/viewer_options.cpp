@@ -105,7 +105,7 @@ void Pagelith::WriteViewerOptionLines()
         break;
     case 4: WriteLine("/PageMode /UseThumbs"); break;
     case 8:
-        if (!mLayers.Layers.empty()) {
+        if (HasLayers()) {
             WriteLine("/PageMode /UseOC");
             RequireVersion(2);
         }

@@ -41,7 +41,7 @@ const ObjectStreamCache& Pagelith::ReadFromObjectStream(int stream)
     Scanner dict(object.text);
     const int count = CountValue(dict, "N");
     const int first = CountValue(dict, "First");
-    const Bytes data = DecodeStored(object.data, object.filter, object.decodeParms,
+    const Bytes data = DecodeStored(object.data, object.filter, object.decodeParms, mSources.file,
                                     kMaxObjectStreamBytes - record.objectStreamBytes);
     // Each object takes at least two numbers of two characters in the header.
     if (first < 1 || static_cast<std::size_t>(first) > data.size() + 1 || count < 0 ||

@@ -203,6 +203,8 @@ void Pagelith::ImportObjectTree(std::string& text)
         const auto [source, copy] = pending.back();
         pending.pop_back();
         SourceObject object = ReadObject(source, true);
+        if (object.type == "OCG")
+            AddImportedLayer(copy, record.layers.Hides(source));
         // The data runs to its "endstream" whatever the source's /Length said.
         const std::string dictionary = object.hasStream ? WithLength(object.raw, object.data.size()) : object.raw;
         const std::string body = EncipherCopiedStrings(RenumberReferences(dictionary, renumber), copy);

@@ -173,6 +173,7 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
         return failure.empty() ? "no page tree" : failure;
     step([&] { WalkPageTree(pages); });
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
+    step([&] { record.layers = DefaultLayerView(catalog); });
     return {};
 }
 
@@ -302,7 +303,8 @@ Bytes Pagelith::JoinedContent(const std::vector<int>& refs)
         if (content.size() > kMaxPageContentBytes)
             ThrowLimitReached(kMaxPageContentBytes);
         const Bytes data =
-            DecodeStored(stream.data, stream.filter, stream.decodeParms, kMaxPageContentBytes - content.size());
+            DecodeStored(stream.data, stream.filter, stream.decodeParms, mSources.file,
+                         kMaxPageContentBytes - content.size());
         content.insert(content.end(), data.begin(), data.end());
     }
     return content;

@@ -33,7 +33,7 @@ void SourceFile::Charge(std::int64_t bytes)
     mWorkLeft -= bytes;
     if (mFile && mWorkLeft < 0)
         throw Error(err::kInvalidFileFormat, "The file asks for more than " + std::to_string(kWorkPerFileByte) +
-                                                 " times its size of reading");
+                                                 " times its size of reading and decoding");
 }
 
 void SourceFile::Close()

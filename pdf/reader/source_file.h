@@ -23,10 +23,11 @@ public:
     // Up to `count` bytes from `offset`; fewer at the end of the file, none past it.
     // Raises Error when no file is open.
     std::string ReadAt(std::int64_t offset, std::int64_t count);
-    // Counts the bytes of the objects an operation takes from the file.  From the opening
-    // of the file, an operation may take its bytes many times over, and no more: a file
-    // whose objects name one another over and over cannot make one operation work without
-    // end.  Raises Error past that.
+    // Counts the bytes of the objects an operation takes from the file, and the bytes it
+    // decodes from their streams.  From the opening of the file, an operation may take its
+    // bytes many times over, and no more: a file whose objects name one another over and
+    // over, or whose streams decode to much more than they hold, cannot make one operation
+    // work without end.  Raises Error past that.
     void Charge(std::int64_t bytes);
 
 private:

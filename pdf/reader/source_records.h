@@ -60,6 +60,14 @@ struct SourcePageEntry {
     int rotation = 0;
 };
 
+// The default view of a file's layers (optional-content groups): every group shown but those
+// its /OFF lists or, under /BaseState /OFF, every group hidden but those its /ON lists.
+struct LayerView {
+    bool baseOff = false;
+    std::set<int> exceptions;  // the groups /OFF lists, or under /BaseState /OFF those /ON lists
+    bool Hides(int group) const { return baseOff != (exceptions.count(group) != 0); }
+};
+
 struct SourceDocRecord {
     int majorVersion = 1;  // of the header's "M.m"
     int minorVersion = 0;
@@ -83,6 +91,7 @@ struct SourceDocRecord {
     std::string subject;
     bool encrypted = false;
     bool pdfa = false;
+    LayerView layers;
 };
 
 // The source files of one writer: records 1..count (index 0 stays empty), the record of

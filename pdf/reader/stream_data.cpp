@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <span>
+#include <utility>
 
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
@@ -69,7 +70,8 @@ Bytes DecodeOne(const Bytes& data, const std::string& filter, const std::string&
 
 }  // namespace
 
-Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms, std::size_t cap)
+Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
+                   SourceFile& budget, std::size_t cap)
 {
     if (TrimSpaces(filter).empty()) {
         if (stored.size() > cap)
@@ -77,11 +79,16 @@ Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::st
         return stored;
     }
     const std::vector<std::string> filters = FilterElements(filter);
+    if (filters.size() > kMaxFilters)
+        throw Error(err::kInvalidFileFormat, "Stream data under " + std::to_string(filters.size()) +
+                                                 " filters, more than " + std::to_string(kMaxFilters));
     std::vector<std::string> parms = FilterElements(decodeParms);
     parms.resize(filters.size());
     Bytes data = stored;
-    for (std::size_t i = 0; i < filters.size(); ++i)
+    for (std::size_t i = 0; i < filters.size(); ++i) {
         data = DecodeOne(data, filters[i], parms[i], cap);
+        budget.Charge(static_cast<std::int64_t>(data.size()));
+    }
     return data;
 }
 
@@ -136,7 +143,7 @@ Bytes UnpredictTiff(Bytes data, std::size_t colors, std::size_t rowBytes)
 
 }  // namespace
 
-Bytes Unpredict(const Bytes& data, const std::string& decodeParms)
+Bytes Unpredict(Bytes data, const std::string& decodeParms)
 {
     if (decodeParms.empty())
         return data;
@@ -152,7 +159,7 @@ Bytes Unpredict(const Bytes& data, const std::string& decodeParms)
     if (predictor >= 10)
         return UnpredictPng(data, (pixelBits + 7) / 8, rowBytes);
     if (predictor == 2 && bits == 8)
-        return UnpredictTiff(data, static_cast<std::size_t>(colors), rowBytes);
+        return UnpredictTiff(std::move(data), static_cast<std::size_t>(colors), rowBytes);
     return data;
 }
 

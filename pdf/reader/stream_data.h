@@ -8,6 +8,7 @@
 
 #include "pdf/codec/filters.h"
 #include "pdf/core/error.h"
+#include "pdf/reader/source_file.h"
 
 namespace pdf {
 
@@ -18,6 +19,10 @@ constexpr std::size_t kMaxDecodedBytes = 256u << 20;
 // Nor does the decoded content of one page, all its streams together.
 constexpr std::size_t kMaxPageContentBytes = 64u << 20;
 
+// No stream is decoded through more filters: producers chain three at most (ASCII85, Flate
+// and an image filter), and each filter more is another pass over data that may not shrink.
+constexpr std::size_t kMaxFilters = 8;
+
 // The Error of data that would decode past `limit` bytes.
 [[noreturn]] void ThrowLimitReached(std::size_t limit);
 
@@ -27,17 +32,18 @@ Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
 // The data decoded through each filter of `filter` (a name, or an array of names) in turn,
 // each with its parameters from `decodeParms` (a dictionary, or an array of dictionaries
 // and nulls); as stored without a filter.  A filter that is not Flate, LZW, ASCII85,
-// ASCIIHex or run length fails with error 321, data past `cap` bytes with the limit's
-// Error, Flate data that is corrupt with error 9.
+// ASCIIHex or run length fails with error 321, as do more than kMaxFilters filters, data past
+// `cap` bytes with the limit's Error, Flate data that is corrupt with error 9.  The bytes
+// each filter gives are charged to the operation's `budget`.
 Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
-                   std::size_t cap = kMaxDecodedBytes);
+                   SourceFile& budget, std::size_t cap = kMaxDecodedBytes);
 
 // Rows of PNG-predicted data (one filter-type byte, then `columns` bytes of pixels of
 // `pixelBytes` bytes each) reconstructed; a last row cut short is dropped.
 Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t columns);
 
 // The data with the PNG or TIFF predictor of its /DecodeParms dictionary text undone.
-Bytes Unpredict(const Bytes& data, const std::string& decodeParms);
+Bytes Unpredict(Bytes data, const std::string& decodeParms);
 
 // The work's result; an allocation that fails inside it is the out-of-memory Error, so a
 // caller that catches ours catches it too.

@@ -232,6 +232,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
 
     // The data is Flate-compressed whatever /Filter says, when there is one.
     Bytes data = object.filter.empty() ? object.data : InflateStored(object.data);
+    mSources.file.Charge(static_cast<std::int64_t>(data.size()));
     const std::size_t rowLength = static_cast<std::size_t>(widths[0] + widths[1] + widths[2]);
     if (columns > 0) {
         if (columns < rowLength)

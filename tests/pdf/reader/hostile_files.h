@@ -16,17 +16,24 @@ inline void WriteBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// One page whose /Contents names `times` times one Flate stream of the data.
-inline std::string RepeatedStreamPage(const std::string& name, const std::string& data, int times)
+// One page whose /Contents lists `times` times one stream of the data under the filters.
+inline std::string RepeatedFilteredPage(const std::string& name, const std::string& data, const std::string& filters,
+                                        int times)
 {
-    std::string contents = "[";
+    std::string contents;
     for (int n = 0; n < times; ++n)
         contents += " 4 0 R";
     return AssembledPdf(
         name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents " + contents + " ] >>",
-               "<< /Length " + std::to_string(data.size()) + " /Filter /FlateDecode >>\nstream\n" + data +
+               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [" + contents + " ] >>",
+               "<< /Length " + std::to_string(data.size()) + " /Filter " + filters + " >>\nstream\n" + data +
                    "\nendstream"});
+}
+
+// One page whose /Contents names `times` times one Flate stream of the data.
+inline std::string RepeatedStreamPage(const std::string& name, const std::string& data, int times)
+{
+    return RepeatedFilteredPage(name, data, "/FlateDecode", times);
 }
 
 // About 100 KB: one page whose /Contents lists forty times a Flate stream of 100 MB of zeros.
@@ -77,6 +84,27 @@ inline std::string PredictedContentSource(const std::string& name)
 inline std::string RepeatedStreamSource(const std::string& name)
 {
     return RepeatedStreamPage(name, Flated("q Q") + std::string(100000, 'x'), 200000);
+}
+
+// About 1 MB: one page whose /Contents lists twice a stream of 500,000 bytes under 30,000
+// run-length filters, each of which decodes the data to itself.
+inline std::string LongFilterChainSource(const std::string& name)
+{
+    std::string filters;
+    for (int n = 0; n < 30000; ++n)
+        filters += "/RunLengthDecode ";
+    return RepeatedFilteredPage(name, std::string(500000, '\xff'), "[" + filters + "]", 2);
+}
+
+// About 30 KB: one page whose /Contents lists 2,000 times a stream that inflates to 16 MB
+// of blanks, which ASCIIHex decodes to nothing: the page's content stays empty however
+// much is decoded.
+inline std::string BlanksDecodedOftenSource(const std::string& name)
+{
+    const std::string packed = ScratchPath(name + ".z");
+    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
+                      "', 'wb').write(zlib.compress(b' ' * (16 << 20) + b'>', 9))\"").status, 0);
+    return RepeatedFilteredPage(name, testing_support::ReadAll(packed), "[/FlateDecode /ASCIIHexDecode]", 2000);
 }
 
 // `pages` pages at the foot of a chain of `nodes` page-tree nodes, whose head alone gives the

@@ -233,6 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"ContentRowsWiderThanTheFile", [] { return PredictedContentSource("hostile-predicted-content.pdf"); }},
         Hostile{"RepeatedStream", [] { return RepeatedStreamSource("hostile-repeated-stream.pdf"); }},
         Hostile{"HugeContent", [] { return HugeContentSource("hostile-huge-content.pdf"); }},
+        Hostile{"LongFilterChain", [] { return LongFilterChainSource("hostile-filter-chain.pdf"); }},
+        Hostile{"BlanksDecodedOften", [] { return BlanksDecodedOftenSource("hostile-blanks.pdf"); }},
         Hostile{"DeepTree", [] { return DeepTreeSource("hostile-deep-tree.pdf", 30000, 50); }},
         Hostile{"SelfPrev", [] { return SelfPrevSource("hostile-self-prev.pdf"); }},
         Hostile{"ManyUpdates", [] { return ManyUpdatesSource("hostile-many-updates.pdf", 5000); }}),

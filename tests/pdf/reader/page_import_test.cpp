@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
 #include "source_files.h"
 
@@ -45,8 +46,9 @@ double Difference(const std::vector<unsigned char>& a, const std::vector<unsigne
 }
 
 // A document of one 300 x 200 point page with the source's first page drawn at its own
-// size.
-std::string ImportInto(const std::string& source, const std::string& name)
+// size, then what `drawAfter` draws.
+std::string ImportInto(const std::string& source, const std::string& name,
+                       const std::function<void(Pagelith&)>& drawAfter = {})
 {
     const std::string path = testing_support::OutputPath("import-" + name + ".pdf");
     auto writer = testing_support::PinnedWriter();
@@ -56,6 +58,8 @@ std::string ImportInto(const std::string& source, const std::string& name)
     int page = 0;
     writer->BeginPage(page);
     writer->ImportPage(source, 1, 0, 0, 0, 0);
+    if (drawAfter)
+        drawAfter(*writer);
     EXPECT_EQ(writer->ErrNumber(), 0) << writer->ErrDescription();
     FinishChecked(*writer, path);
     return path;
@@ -392,6 +396,38 @@ TEST(PageImport, AnImportedPageStartsInTheInitialGraphicsState)
     EXPECT_GT(box[0], 240);
     EXPECT_NEAR(box[1], 128, 16);
     EXPECT_NEAR(box[2], 128, 16);
+}
+
+// A layer the source hides by default stays hidden in the import, one it shows stays shown,
+// and the groups join ours in the document's one optional-content dictionary: a red square
+// in a hidden source layer, a blue one in a shown one, and a green one of ours, hidden.
+TEST(PageImport, LayersKeepTheirSourcesDefaultView)
+{
+    const std::string content =
+        "/OC /Hidden BDC 1 0 0 rg 20 20 60 60 re f EMC /OC /Shown BDC 0 0 1 rg 120 20 60 60 re f EMC";
+    const std::vector<std::string> views{"<< /OFF [5 0 R] >>", "<< /BaseState /OFF /ON [6 0 R] >>"};
+    for (std::size_t n = 0; n < views.size(); ++n) {
+        const std::string source = AssembledPdf(
+            "import-layers-" + std::to_string(n) + ".pdf",
+            {"<< /Type /Catalog /Pages 2 0 R /OCProperties << /OCGs [5 0 R 6 0 R] /D " + views[n] + " >> >>",
+             "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R "
+             "/Resources << /Properties << /Hidden 5 0 R /Shown 6 0 R >> >> >>",
+             "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+             "<< /Type /OCG /Name (Hidden) >>", "<< /Type /OCG /Name (Shown) >>"});
+        const std::string path = ImportInto(source, "layers-" + std::to_string(n), [](Pagelith& writer) {
+            writer.BeginLayer("Ours", false, true, "");
+            writer.SetColorFill("Green");
+            writer.DrawRect(220, 120, 60, 60, 0, 15, 0);
+            writer.EndLayer();
+        });
+        EXPECT_EQ(CountOf(testing_support::ReadAll(path), "/OCProperties"), 1) << views[n];
+
+        const auto rendering = testing_support::RenderPage(path, false);
+        EXPECT_EQ(rendering.At(50, 150), (std::array<int, 3>{255, 255, 255})) << views[n];
+        EXPECT_EQ(rendering.At(150, 150), (std::array<int, 3>{0, 0, 255})) << views[n];
+        EXPECT_EQ(rendering.At(250, 150), (std::array<int, 3>{255, 255, 255})) << views[n];
+    }
 }
 
 }  // namespace
