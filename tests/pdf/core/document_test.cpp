@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <regex>
 
 #include "pdf/core/list_growth.h"
@@ -355,6 +356,65 @@ TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
     testing_support::ExpectSoundFile(second);
     EXPECT_EQ(testing_support::RunTool("qpdf --show-npages '" + second + "'").output, "1\n");
     EXPECT_EQ(ReadAll(second).find("9 0 obj"), std::string::npos);
+}
+
+// Whatever the document before left recording ends with it: the new document's drawing
+// reaches its page, nothing of the earlier recording reaches its file, and the operations
+// that would have gone on with the recording find none.
+TEST(NewDocument, StartsCleanWhateverTheOneBeforeLeftRecording)
+{
+    const struct {
+        const char* name;
+        std::function<void(Pagelith&)> leave;
+    } cases[] = {
+        {"template", [](Pagelith& w) { w.BeginObject("Tpl", 1); }},
+        {"tiling_cell", [](Pagelith& w) { w.BeginTiling("Cell", 0, 0, 10, 10, 10, 10, 0); }},
+        {"local_space", [](Pagelith& w) { w.BeginSpace(5, 5, 2, 2, 30); }},
+        {"table", [](Pagelith& w) { w.BeginTable(0, 0, 10, {20, 20}); }},
+        {"open_path", [](Pagelith& w) { w.DrawLine(0, 0, 30, 30, 1); }},
+        {"layer", [](Pagelith& w) { w.BeginLayer("Old", true, true, ""); }},
+        {"reopened_page", [](Pagelith& w) { int first = 1; w.BeginOnPage(first); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = PinnedWriter();
+        std::string first = testing_support::ScratchPath(std::string("core_left_") + c.name + ".pdf");
+        w->BeginDoc(first);
+        int page = 0;
+        w->BeginPage(page);
+        c.leave(*w);
+        w->SetFont("Arial", 12, 0, 0);
+        w->DrawText(10, 10, "Stale");
+
+        std::string second = OutputPath(std::string("core_after_") + c.name + ".pdf");
+        w->BeginDoc(second);
+        page = 0;
+        w->BeginPage(page);
+        w->SetFont("Arial", 12, 0, 0);
+        w->SetColorText("Black");
+        w->DrawText(20, 40, "Fresh");
+        w->DrawObject("Tpl");
+        EXPECT_THROW(w->EndObject(), Error);
+        EXPECT_THROW(w->EndTiling(), Error);
+        EXPECT_EQ(w->TableCell(1, 1), (std::array<float, 4>{0, 0, 0, 0}));
+        w->EndTable();
+        w->EndLayer();
+        w->DrawNote("Note", 100, 100, 80, 30, 0, 0, 0, 0, 4);
+        w->DrawPlaceHolder("Icon", 1, 200, 100, 20, 20, 4);
+        w->LinkTo("http://example.com", 0, 0, 0, 0, 0, 0, 0, 0);
+        w->EndSpace();
+        EXPECT_EQ(w->ErrNumber(), 5);
+        w->EndDoc();
+
+        testing_support::ExpectSoundFile(second);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(second), "");
+        const std::string text = testing_support::RunTool("pdftotext '" + second + "' -").output;
+        EXPECT_NE(text.find("Fresh"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Stale"), std::string::npos) << text;
+        const std::string pdf = ReadAll(second);
+        EXPECT_EQ(pdf.find("CELL"), std::string::npos);
+        EXPECT_EQ(pdf.find("(Old)"), std::string::npos);
+    }
 }
 
 // A page that could not be written (here: no file yet) stays open, so that the document
