@@ -202,7 +202,10 @@ public:
     void AxisSkewing(float a, float b);
     void AxisTranslation(float x, float y);
     // A local coordinate space, ended by EndSpace, which puts back the point, the scale,
-    // the colours, the line width and the font of the moment BeginSpace was called.
+    // the colours, the line width and the font of the moment BeginSpace was called.  Only
+    // the space begun last ends, in the content (page, template, tiling cell) it began in,
+    // and not while a table begun inside it is open: otherwise EndSpace records error 5
+    // and writes nothing.
     void BeginSpace(float x, float y, float scaleX, float scaleY, float angle);
     void EndSpace();
     void MoveTo(float x, float y);
@@ -461,6 +464,10 @@ private:
         return mInObject ? &inTemplate : mInTiling ? &inTiling : mPageOpen ? &onPage : nullptr;
     }
     TextBuffer* ContentHere();
+    // A content begins empty, with no path open, under a serial of its own.
+    void BeginContent(TextBuffer& content, bool& pathOpen, int& serial);
+    // The serial of the content drawing goes to; 0 when none is open.
+    int ContentSerialHere() const;
     // One line of operators that are not path operators, into the current content after its
     // open path is ended.
     void PutLine(std::string_view line);
@@ -819,6 +826,7 @@ private:
     TextBuffer mObjBuf;
     TextBuffer mTileBuf;
     OpenPaths mOpenPaths;
+    ContentSerials mContentSerials;
     std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
     std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
     bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
@@ -912,7 +920,8 @@ private:
     // The standard security handler's state; off until SetProtection.
     ProtectionState mProtection;
 
-    // Open tables, the innermost last; not closed by Abort, EndPage or EndDoc.
+    // Open tables, the innermost last; not closed by EndPage or EndDoc, dropped by the next
+    // document.
     std::vector<TableRecord> mTables;
 
     // Raster images, numbered from 1.

@@ -11,6 +11,20 @@ TextBuffer* Pagelith::ContentHere()
     return ForContentHere(mObjBuf, mTileBuf, mPageBuf);
 }
 
+void Pagelith::BeginContent(TextBuffer& content, bool& pathOpen, int& serial)
+{
+    BufReset(content);
+    pathOpen = false;
+    serial = ++mContentSerials.Last;
+}
+
+int Pagelith::ContentSerialHere() const
+{
+    const ContentSerials& s = mContentSerials;
+    const int* serial = ForContentHere(s.Template, s.Tiling, s.Page);
+    return serial ? *serial : 0;
+}
+
 // Every content line begins with a carriage return; a line with no content open is dropped.
 void Pagelith::PutLine(std::string_view line)
 {

@@ -51,6 +51,7 @@ void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float an
 {
     RequireFinite({x, y, scaleX, scaleY, angle});
     SaveGraphicState();
+    mGsStack[static_cast<std::size_t>(mGsDepth - 1)].SpaceContent = ContentSerialHere();
     PutLine("q");
     if (x != 0 || y != 0 || scaleX != 1 || scaleY != 1) {
         PutLine(FormatReal(scaleX) + " 0 0 " + FormatReal(scaleY) + " " + FormatCoord(x) + " " +
@@ -61,11 +62,18 @@ void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float an
     SetXY(0, 0);
 }
 
-// Without a saved state there is no "q" to match, so nothing is written.
+// Only the state that a local space of this content saved last is put back: a "Q" without
+// its "q" in the same content makes readers restore a state that is not there.
 void Pagelith::EndSpace()
 {
-    if (mGsDepth == 0)
+    const bool spaceHere =
+        mGsDepth > 0 &&
+        mGsStack[static_cast<std::size_t>(mGsDepth - 1)].SpaceContent == ContentSerialHere();
+    if (!spaceHere) {
+        RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
+                   "EndSpace", "no local space of this content is open");
         return;
+    }
     PutLine("Q");
     RestoreGraphicState();
 }

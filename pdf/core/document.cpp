@@ -90,8 +90,6 @@ void Pagelith::ResetGeometry()
 void Pagelith::ResetContentState()
 {
     mPrecision = 3;
-    mPatternFlag = mInTiling = mInObject = mPageOpen = mOnPage = false;
-    mOpenPaths = {};
     mColorText = "#0 0 0";
     mColorFill = "#1 1 1";
     mColorLine = "#0 0 0";

@@ -29,6 +29,7 @@ void Pagelith::SaveGraphicState()
     state.FontSize = mFontSize;
     state.FontCharset = mFontCharset;
     state.LineWidth = mLineWidth;
+    state.SpaceContent = -1;
 }
 
 // After "Q" the content repeats the stroke and fill colours and the line width, so that the

@@ -11,7 +11,8 @@
 
 namespace pdf {
 
-// Forgets every object, page and resource of a document written before.
+// Forgets every object, page and resource of a document written before, and drops what it
+// left recording: its contents, paths, local spaces and tables belong to its pages.
 void Pagelith::ClearDocument()
 {
     mXref.assign(1, std::string());
@@ -20,7 +21,9 @@ void Pagelith::ClearDocument()
     mPageOrder.clear();
     mPageCount = 0;
     mCurPage = 0;
-    mPageOpen = mOnPage = false;
+    mPageOpen = mOnPage = mInObject = mInTiling = mPatternFlag = false;
+    mOpenPaths = {};
+    mTables.clear();
     mPageAnnots.clear();
     mPageLabels.clear();
     mFontRes.clear();

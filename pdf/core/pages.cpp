@@ -80,8 +80,7 @@ int Pagelith::BeginPage(int& pageNo)
     mCurPage = pageNo;
     mPageAnnots.clear();
     ClearPageScripts();
-    BufReset(mPageBuf);
-    mOpenPaths.Page = false;
+    BeginContent(mPageBuf, mOpenPaths.Page, mContentSerials.Page);
     mPageOpen = true;
     mOnPage = false;
     WriteDrawingStateInForce();
@@ -213,8 +212,7 @@ void Pagelith::BeginOnPage(int& pageNo)
     CloseOpenPage();
 
     mCurPage = pageNo;
-    BufReset(mPageBuf);
-    mOpenPaths.Page = false;
+    BeginContent(mPageBuf, mOpenPaths.Page, mContentSerials.Page);
     mPageOpen = true;
     mOnPage = true;
     SetColorFill("Black");

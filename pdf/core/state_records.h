@@ -1,5 +1,5 @@
 // Records of the graphics and text state: one saved graphic state, the paths under
-// construction, one rich-text tag and the text-box style.
+// construction, the serials of the open contents, one rich-text tag and the text-box style.
 #pragma once
 
 #include <string>
@@ -25,6 +25,9 @@ struct GraphicStateRecord {
     float FontSize = 0;
     int FontCharset = 0;
     float LineWidth = 0;
+    // For a local space, the serial of the content its "q" went into (0: none was open);
+    // -1 for the states that tables and barcodes save, which write no "q".
+    int SpaceContent = -1;
 };
 
 // Which contents have a path under construction: one that path operators continue and that
@@ -33,6 +36,15 @@ struct OpenPaths {
     bool Page = false;
     bool Template = false;
     bool Tiling = false;
+};
+
+// Each content begun (a page opened or reopened, a template, a tiling cell) is numbered
+// anew, so that a local space ends only in the content whose "q" it wrote.
+struct ContentSerials {
+    int Page = 0;
+    int Template = 0;
+    int Tiling = 0;
+    int Last = 0;  // the serial given last
 };
 
 // A markup tag of rich text and the font and colours of the runs it marks.

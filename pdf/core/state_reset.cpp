@@ -3,7 +3,8 @@
 
 namespace pdf {
 
-// A new document names no font, opacity or blend mode written into an earlier file.
+// A new document names no font, opacity or blend mode written into an earlier file, and
+// puts back no state saved in it.
 void Pagelith::ClearFontsAndStates()
 {
     mFonts.clear();
@@ -14,6 +15,8 @@ void Pagelith::ClearFontsAndStates()
     mGsAlphaFill = {};
     mGsAlphaLine = {};
     mGsBlend = {};
+    mGsStack.clear();
+    mGsDepth = 0;
 }
 
 // The line width, the box lengths and radius and the text tags outlive a reset.
@@ -22,8 +25,6 @@ void Pagelith::ResetFontsAndState()
     mFontName.clear();
     mFontSize = 0;
     mFontCharset = 0;
-    mGsStack.clear();
-    mGsDepth = 0;
     mBoxStyle.BorderMask = 15;
 }
 

@@ -67,8 +67,7 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
     objects.push_back({name, "", flags});
-    BufReset(mObjBuf);
-    mOpenPaths.Template = false;
+    BeginContent(mObjBuf, mOpenPaths.Template, mContentSerials.Template);
     mLayers.OpenInTemplate = 0;
     mInObject = true;
 }

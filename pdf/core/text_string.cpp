@@ -93,6 +93,17 @@ void AppendUtf8(std::string& out, char32_t c)
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+constexpr std::string_view kUtf16Mark = "\xFE\xFF";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Readers take a text string that begins with these bytes as UTF-16 (either byte order) or
+// UTF-8, whatever characters they stand for in PDFDocEncoding.
+bool BeginsWithAMark(std::string_view pdfDoc)
+{
+    return pdfDoc.starts_with(kUtf16Mark) || pdfDoc.starts_with("\xFF\xFE") ||
+           pdfDoc.starts_with(kUtf8Mark);
+}
+
 char32_t PdfDocCharacter(unsigned char byte)
 {
     for (const Special& s : kSpecials)
@@ -126,16 +137,21 @@ std::string Utf16Text(std::string_view units)
 
 }  // namespace
 
+std::string ValidUtf8(std::string_view text)
+{
+    std::string out;
+    for (const char32_t c : DecodeUtf8(text))
+        AppendUtf8(out, c);
+    return out;
+}
+
 std::string DecodeTextString(std::string_view bytes)
 {
-    if (bytes.substr(0, 2) == "\xFE\xFF")
+    if (bytes.substr(0, 2) == kUtf16Mark)
         return Utf16Text(bytes.substr(2));
     std::string out;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        for (const char32_t c : DecodeUtf8(bytes.substr(3)))
-            AppendUtf8(out, c);
-        return out;
-    }
+    if (bytes.substr(0, 3) == kUtf8Mark)
+        return ValidUtf8(bytes.substr(3));
     for (const char c : bytes)
         AppendUtf8(out, PdfDocCharacter(static_cast<unsigned char>(c)));
     return out;
@@ -155,11 +171,11 @@ std::optional<std::string> PdfDocEncoded(std::string_view utf8)
 
 std::string EncodeTextString(std::string_view utf8)
 {
-    if (auto pdfDoc = PdfDocEncoded(utf8))
+    if (auto pdfDoc = PdfDocEncoded(utf8); pdfDoc && !BeginsWithAMark(*pdfDoc))
         return *pdfDoc;
 
     const std::vector<char32_t> characters = DecodeUtf8(utf8);
-    std::string utf16 = "\xFE\xFF";
+    std::string utf16(kUtf16Mark);
     auto put = [&utf16](char32_t unit) {
         utf16 += static_cast<char>(unit >> 8);
         utf16 += static_cast<char>(unit & 0xFF);

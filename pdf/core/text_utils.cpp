@@ -6,7 +6,40 @@
 #include <cmath>
 #include <cstdio>
 
+#include "pdf/codec/md5.h"
+
 namespace pdf {
+
+namespace {
+
+// The longest name readers take, in bytes as written.
+constexpr std::size_t kMaxNameLength = 127;
+constexpr std::size_t kDigestDigits = 16;
+
+// The beginning of a name too long for readers, cut before an escape that would not fit,
+// and "~" with digits of the whole name's digest, so that names alike in their first
+// bytes stay apart.
+std::string ShortenedName(std::string_view name, std::string_view escaped)
+{
+    Md5 md5;
+    md5.Update(name);
+    const auto digest = md5.Final();
+    std::size_t keep = kMaxNameLength - 1 - kDigestDigits;
+    if (escaped[keep - 1] == '#')
+        keep -= 1;
+    else if (escaped[keep - 2] == '#')
+        keep -= 2;
+    std::string out(escaped.substr(0, keep));
+    out += '~';
+    for (std::size_t i = 0; i < kDigestDigits / 2; ++i) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02X", digest[i]);
+        out += hex;
+    }
+    return out;
+}
+
+}  // namespace
 
 std::string ReplaceText(std::string_view text, std::string_view search,
                         std::string_view replacement, int start, int count)
@@ -165,7 +198,7 @@ std::string EscapeName(std::string_view name)
         out += hex;
     }
     out.append(name.substr(plain));
-    return out;
+    return out.size() <= kMaxNameLength ? out : ShortenedName(name, out);
 }
 
 }  // namespace pdf

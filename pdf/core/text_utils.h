@@ -44,7 +44,9 @@ std::optional<int> ParseWholeNumber(std::string_view text);
 
 // The characters of a PDF name after its "/": bytes that are not regular characters
 // (blanks, delimiters, "#", controls and bytes above 126) are written as "#" and two
-// hexadecimal digits; NUL bytes, which a name cannot hold, are left out.
+// hexadecimal digits; NUL bytes, which a name cannot hold, are left out.  A name that would
+// pass the 127 bytes readers take keeps its beginning and ends in "~" and 16 hexadecimal
+// digits of the whole name's digest.
 std::string EscapeName(std::string_view name);
 
 }  // namespace pdf

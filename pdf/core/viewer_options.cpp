@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "pdf/core/text_string.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -16,11 +17,12 @@ constexpr int kPdfaClearedPrefs = 8 | 16 | 1024 | 2048;
 
 constexpr std::array<const char*, 6> kLabelStyles{{"", " /S /D", " /S /R", " /S /r", " /S /A", " /S /a"}};
 
+// The text as XML character data, which must be valid UTF-8.
 std::string XmlEscape(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (char c : ValidUtf8(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

@@ -75,6 +75,12 @@ inline std::string MutoolDrawMessages(const std::string& path, const std::string
     return RunTool("mutool draw -q -N -o /dev/null " + open + "'" + path + "'").output;
 }
 
+// What poppler says while it renders every page: nothing for a sound file.
+inline std::string PopplerRenderMessages(const std::string& path)
+{
+    return RunTool("{ pdftoppm -r 10 '" + path + "' >/dev/null; }").output;
+}
+
 // A written file as the readers take it: qpdf finds neither error nor warning, and mutool
 // renders every page without a word.  Every test that writes a whole PDF checks it so.
 inline void ExpectSoundFile(const std::string& path, const std::string& password = "")

@@ -357,6 +357,41 @@ TEST_F(Pages, ASecondDocumentOnTheSameObjectStartsClean)
     EXPECT_EQ(ReadAll(second).find("9 0 obj"), std::string::npos);
 }
 
+// What a document leaves recording ends with it: the next one's drawing reaches its page,
+// nothing recorded before reaches its file, and nothing goes on with the recording.
+TEST(NewDocument, StartsCleanWhateverTheOneBeforeLeftRecording)
+{
+    auto w = PinnedWriter();
+    std::string path = testing_support::CaseOutputPath("core_");
+    for (const char* text : {"Stale", "Fresh"}) {
+        w->BeginDoc(path);
+        int page = 0;
+        w->BeginPage(page);
+        w->SetFont("Arial", 12, 0, 0);
+        w->DrawText(20, 40, text);
+        w->DrawObject("Tpl");
+        w->DrawNote("Note", 99, 99, 80, 30, 0, 0, 0, 0, 4);
+        w->DrawPlaceHolder("Icon", 1, 200, 99, 20, 20, 4);
+        w->LinkTo("http://example.com", 0, 0, 0, 0, 0, 0, 0, 0);
+        w->BeginTiling("Cell", 0, 0, 10, 10, 10, 10, 0);
+        w->BeginObject("Tpl", 1);
+        w->BeginSpace(5, 5, 2, 2, 30);
+        w->BeginTable(0, 0, 10, {20});
+        w->DrawText(20, 60, text);
+    }
+    w->EndTable();
+    w->EndSpace();
+    EXPECT_EQ(w->ErrNumber(), 0) << "the space of the new document's template ends";
+    w->EndObject();
+    w->EndTiling();
+    EXPECT_THROW(w->EndObject(), Error);
+    testing_support::FinishChecked(*w, path);
+    EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+    const std::string text = testing_support::RunTool("pdftotext '" + path + "' -").output;
+    EXPECT_EQ(text.find("Stale"), std::string::npos) << text;
+    EXPECT_NE(text.find("Fresh"), std::string::npos) << text;
+}
+
 // A page that could not be written (here: no file yet) stays open, so that the document
 // that follows still writes every page it counts.
 TEST(PageWriting, APageThatFailedToBeWrittenIsWrittenByTheNextDocument)

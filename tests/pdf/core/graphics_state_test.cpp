@@ -2,6 +2,8 @@
 // share, and the state stack of local coordinate spaces.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "pdf_test_support.h"
 
 namespace pdf {
@@ -290,6 +292,31 @@ TEST_F(GraphicsState, AbortEmptiesTheStackAndTheWrittenStates)
     EXPECT_EQ(peer.GsDepth(), 0);
     EXPECT_EQ(peer.ExtGStateRes(), "");
     writer->BeginDoc(path);
+}
+
+// EndSpace ends only a space begun last in its own content (not a table's state, nor a space
+// of a page, template or reopened page closed since, nor one begun before any page): else
+// it records error 5 and writes no "Q" for readers to find no state to restore.
+TEST(LocalSpaces, EndOnlyInTheContentTheyBeganIn)
+{
+    auto w = testing_support::PinnedWriter();
+    std::string path = testing_support::CaseOutputPath("core_");
+    w->BeginDoc(path);
+    int page = 0;
+    int first = 1;
+    w->BeginSpace(0, 0, 1, 1, 0);
+    for (auto move : std::initializer_list<std::function<void()>>{
+             [&] { w->BeginPage(page = 0); }, [&] { w->BeginPage(page = 0); },
+             [&] { w->BeginOnPage(first); }, [&] { w->BeginObject("T", 1); },
+             [&] { w->EndObject(); }, [&] { w->BeginTable(0, 0, 10, {20}); }}) {
+        move();
+        w->EndSpace();
+        w->BeginSpace(0, 0, 1, 1, 0);
+    }
+    EXPECT_EQ(w->ErrNumber(), 5);
+    EXPECT_EQ(w->ErrSource(), "Pagelith.EndSpace");
+    testing_support::FinishChecked(*w, path);
+    EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
 }
 
 }  // namespace
