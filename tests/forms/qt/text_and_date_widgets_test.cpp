@@ -7,8 +7,11 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -238,6 +241,47 @@ TEST_F(TextAndDateWidgets, APastedDateIsTakenOrRefusedInSight) {
   EXPECT_EQ(date.text(), QString("20.30.1226"));
   EXPECT_TRUE(ShownRefused(date));
   EXPECT_EQ(form_->DTPicker4.Value().Text(), "24.12.2030 14:30");
+}
+
+// The paste of the field's right-click menu follows the rules of Ctrl+V: the same clipboard
+// pasted in the same state gives the same date, in sight and in the model.
+TEST_F(TextAndDateWidgets, TheMenuPasteGivesTheDateCtrlVGives) {
+  const auto byMenu = [](forms::qt::DateField& field) {
+    QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(5, 5), field.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&field, &open);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions()) {
+      if (action->text().startsWith(QLineEdit::tr("&Paste")))
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
+    QApplication::processEvents();
+  };
+  const auto byKeys = [](forms::qt::DateField& field) {
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+  };
+  struct Case {
+    const char* pasted;
+    bool selected;
+    const char* shown;
+  };
+  for (const Case& each : {Case{"12.06.2032", false, "12.06.2032"},
+                           Case{"1.3.2031", true, "01.03.2031"},
+                           Case{"24122030", true, "24.12.2030"}}) {
+    for (const auto& paste : {std::function<void(forms::qt::DateField&)>(byMenu),
+                              std::function<void(forms::qt::DateField&)>(byKeys)}) {
+      form_->DTPicker4.SetValue(*runtime::DateTime::Parse("05.03.2026 14:30"));
+      window_->SyncNow();
+      forms::qt::DateField& date = *Field(form_->DTPicker4);
+      date.setFocus();
+      if (each.selected) date.selectAll(); else date.setCursorPosition(3);
+      QGuiApplication::clipboard()->setText(each.pasted);
+      paste(date);
+      EXPECT_EQ(date.text().toStdString(), each.shown) << each.pasted;
+      EXPECT_FALSE(ShownRefused(date)) << each.pasted;
+      EXPECT_EQ(form_->DTPicker4.Value().Text(), std::string(each.shown) + " 14:30");
+    }
+  }
 }
 
 }  // namespace
