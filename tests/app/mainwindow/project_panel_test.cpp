@@ -121,7 +121,7 @@ TEST_F(ProjectPanelTest, AnEmptyOrTakenNameAddsNothing) {
   user.Click(w.cmdAddCat);
   EXPECT_EQ(LastMessage().prompt, "Le Projet Sud existe déjà");
   EXPECT_EQ(LastMessage().buttons, forms::kExclamation);
-  EXPECT_EQ(w.lblColor.BackColor(), static_cast<forms::Color>(store::PaletteColour(24)));
+  EXPECT_EQ(w.lblColor.BackColor(), 255);
   EXPECT_EQ(planner.Categories.size(), 2u);
   EXPECT_EQ(w.lstCat.ListCount(), 2);
   EXPECT_FALSE(w.lblCategories.Exists(3));
@@ -257,17 +257,46 @@ TEST_F(ProjectPanelTest, ChangingTheColourThroughTheChooser) {
   EXPECT_EQ(w.lblStringProj.ForeColor(), kWhite);
   EXPECT_EQ(published, 2);
 
-  // Closed without "Sélectionner": the record is written again as the swatch shows it.
-  WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.lblColor[0]); });
-  user.Click(w.lblColor);
-  EXPECT_EQ(w.lblColor.BackColor(), 0xFFFF0A);
-  EXPECT_EQ(planner.Categories[0], "Nord\u00A616776970-2");
-  EXPECT_EQ(published, 3);
-
   // With sharing off nothing is published.
   planner.ShareLink.clear();
+  WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.cmdOk[0]); });
   user.Click(w.lblColor);
-  EXPECT_EQ(published, 3);
+  EXPECT_EQ(published, 2);
+}
+
+// Neither a name refused nor left empty nor a chooser closed by its window's X changes what
+// is stored or shown of the selected project.
+TEST_F(ProjectPanelTest, ARefusedAddAndACancelledChooserChangeNothingStored) {
+  planner.ShareLink = "on";
+  mainwindow::frmMain& w = OpenPanelWindow();
+  user.Click(w.lblAffiche[6]);
+  const std::vector<std::string> projects = planner.Categories;
+  const std::vector<std::string> stored = StoredProjects();
+  struct Case {
+    int project;
+    const char* added;  // the answer to "Nom du nouveau Projet :", none for no addition
+    forms::Color back;
+    forms::Color fore;
+  };
+  for (const Case& each : {Case{0, nullptr, 255, kWhite}, Case{1, "Nord", 65280, kBlack},
+                           Case{1, "", 65280, kBlack}, Case{0, "Sud", 255, kWhite}}) {
+    const std::string name = each.added == nullptr ? "none" : each.added;
+    user.Choose(w.lstCat, each.project);
+    if (each.added != nullptr) {
+      world.random.values = {0.9};  // a blue the addition previews
+      world.dialogs.inputBoxAnswers = {each.added};
+      user.Click(w.cmdAddCat);
+    }
+    EXPECT_EQ(w.lblColor.BackColor(), each.back) << name;
+    WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.lblColor[43]); });
+    user.Click(w.lblColor);
+    EXPECT_EQ(w.lblColor.BackColor(), each.back) << name;
+    EXPECT_EQ(w.lblStringProj.ForeColor(), each.fore) << name;
+    EXPECT_EQ(w.lblCategories[each.project + 1].BackColor(), each.back) << name;
+    EXPECT_EQ(planner.Categories, projects) << name;
+    EXPECT_EQ(StoredProjects(), stored) << name;
+  }
+  EXPECT_EQ(published, 0);
 }
 
 TEST_F(ProjectPanelTest, AProjectWithoutAColourStartsTheChooserOnARandomPaletteColour) {
