@@ -7,10 +7,10 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/mainwindow/startup_services.h"
@@ -117,39 +117,30 @@ class ViewPrintTest : public ::testing::Test {
   }
 
   static constexpr int kPixelsPerPoint = 4;
-  struct Pixel {
-    int red = 0, green = 0, blue = 0;
-    bool Dark() const { return 299 * red + 587 * green + 114 * blue < 128 * 1000; }
-  };
 
-  // The first page rendered, down the vertical at `x` points from the paper's top,
-  // kPixelsPerPoint pixels a point.
-  std::vector<Pixel> ColumnAt(double x) const {
+  // The grey levels of the first page rendered, down the vertical at `x` points from the
+  // paper's top, kPixelsPerPoint pixels a point.
+  std::string GreysAt(double x) const {
     const std::string column = home / "column";
-    const auto render = RunTool("pdftoppm -r 288 -f 1 -l 1 -singlefile -W 1 -H 4000 -x " +
+    const auto render = RunTool("pdftoppm -gray -r 288 -f 1 -l 1 -singlefile -W 1 -H 4000 -x " +
                                 std::to_string(static_cast<int>(x * kPixelsPerPoint)) +
                                 " -y 0 '" + Pdf() + "' '" + column + "'");
     EXPECT_EQ(render.status, 0) << render.output;
-    const std::string image = pdf::testing_support::ReadAll(column + ".ppm");
-    // "P6", the width 1, the height and the top value, each ended by a line feed.
-    std::size_t at = 0;
-    for (int field = 0; field < 3; ++field) at = image.find('\n', at) + 1;
-    std::vector<Pixel> pixels;
-    for (; at + 2 < image.size(); at += 3) {
-      pixels.push_back({static_cast<unsigned char>(image[at]),
-                        static_cast<unsigned char>(image[at + 1]),
-                        static_cast<unsigned char>(image[at + 2])});
-    }
-    return pixels;
+    const std::string image = pdf::testing_support::ReadAll(column + ".pgm");
+    // "P5", the width 1, the height and the top value, each ended by a line feed.
+    std::size_t pixels = 0;
+    for (int field = 0; field < 3; ++field) pixels = image.find('\n', pixels) + 1;
+    return image.substr(pixels);
   }
 
   // The heights, in points from the paper's top, at which the first page rendered shows a
   // dark line across the vertical at `x` points.
   std::vector<double> DarkLinesAt(double x) const {
-    const std::vector<Pixel> pixels = ColumnAt(x);
+    const std::string greys = GreysAt(x);
     std::vector<double> lines;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-      if (pixels[i].Dark() && (i == 0 || !pixels[i - 1].Dark()))
+    for (std::size_t i = 0; i < greys.size(); ++i) {
+      const bool dark = static_cast<unsigned char>(greys[i]) < 128;
+      if (dark && (i == 0 || static_cast<unsigned char>(greys[i - 1]) >= 128))
         lines.push_back(static_cast<double>(i) / kPixelsPerPoint);
     }
     return lines;
@@ -248,46 +239,30 @@ TEST_F(ViewPrintTest, TheWeekPrintShowsEachHourAtItsLineAndTheWeekBarAsOneLine) 
 // An activity that ends with the hour range, or later that day, is drawn down to the range's
 // last line, in the week and work-week windows and in their prints.
 TEST_F(ViewPrintTest, AnActivityEndingWithTheRangeReachesItsLastLine) {
-  struct Case {
-    int view;
-    int range;  // of "Heures": 1 is 05:00 - 17:00, 3 is 07:00 - 19:00, 5 is 09:00 - 21:00
-    int day;
-    const char* from;
-    const char* to;
-    const char* name;
-  };
-  const Case cases[] = {{kWeekView, 3, 3, "18:00", "19:00", "Solfege"},
-                        {kWorkWeekView, 3, 4, "18:00", "19:00", "Piano"},
-                        {kWeekView, 1, 5, "15:30", "17:00", "Violon"},
-                        {kWorkWeekView, 5, 6, "20:00", "22:00", "Chorale"}};
-  for (const Case& each : cases) Add(each.day, each.from, each.to, each.name);
+  // Views, hour ranges ("07:00 - 19:00", "05:00 - 17:00", "09:00 - 21:00"), activities.
+  const std::tuple<int, int, int, const char*, const char*, const char*> cases[] = {
+      {kWeekView, 3, 3, "18:00", "19:00", "Solfege"},
+      {kWorkWeekView, 3, 4, "18:00", "19:00", "Piano"},
+      {kWeekView, 1, 5, "15:30", "17:00", "Violon"},
+      {kWorkWeekView, 5, 6, "20:00", "22:00", "Chorale"}};
+  for (const auto& [view, range, day, from, to, name] : cases) Add(day, from, to, name);
   mainwindow::frmMain& w = Start();
-  for (const Case& each : cases) {
-    Menu(each.view);
-    user.Choose(w.cmbHeures, each.range);
-    const forms::Label* block = nullptr;
+  for (const auto& [view, range, day, from, to, name] : cases) {
+    Menu(view);
+    user.Choose(w.cmbHeures, range);
     for (int i : w.lblActivite.Indexes()) {
-      if (i > 0 && w.lblActivite[i].Caption().find(each.name) != std::string::npos)
-        block = &w.lblActivite[i];
+      const forms::Label& block = w.lblActivite[i];
+      if (i > 0 && block.Caption().find(name) != std::string::npos) {
+        EXPECT_EQ(block.Top() + block.Height(), w.Line1[11].Y1()) << name;
+      }
     }
-    ASSERT_NE(block, nullptr) << each.name;
-    EXPECT_EQ(block->Top() + block->Height(), w.Line1[11].Y1()) << each.name;
-
-    // Printed: the block's red, followed down the page past its text, ends on the lowest
-    // hour line.
+    // Printed, the block's red (grey 76) runs down past its text to the lowest hour line.
     Menu(kPrint);
-    const WordBox word = Word(each.name);
-    const std::vector<Pixel> down = ColumnAt(word.right + 2);
-    int lastRed = -1;
-    for (auto i = static_cast<std::size_t>(word.top * kPixelsPerPoint); i < down.size(); ++i) {
-      const Pixel& p = down[i];
-      if (p.red > 200 && p.green < 80 && p.blue < 80) lastRed = static_cast<int>(i);
-      if (lastRed >= 0 && std::min({p.red, p.green, p.blue}) > 240) break;
-    }
-    ASSERT_GE(lastRed, 0) << each.name;
-    const std::vector<double> lines = DarkLinesAt(Word("09:00").right + 20);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_NEAR(static_cast<double>(lastRed + 1) / kPixelsPerPoint, lines.back(), 1) << each.name;
+    const std::string down = GreysAt(Word(name).right + 2);
+    std::size_t bottom = static_cast<std::size_t>(Word(name).top * kPixelsPerPoint);
+    while (bottom < down.size() && static_cast<unsigned char>(down[bottom]) < 240) ++bottom;
+    EXPECT_NEAR(static_cast<double>(bottom) / kPixelsPerPoint,
+                DarkLinesAt(Word("09:00").right + 20).back(), 1) << name;
   }
 }
 
