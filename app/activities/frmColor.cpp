@@ -470,6 +470,7 @@ void frmColor::cmdOk_Click(int /*index*/) {
   swatch_.lblColor.SetBackColor(static_cast<forms::Color>(Rgb(CurrentRed, CurrentGreen, CurrentBlue)));
   swatch_.lblStringProj.SetForeColor(lblString.ForeColor());
   swatch_.Shape1.SetVisible(false);
+  selected_ = true;
   UnloadForm();
 }
 

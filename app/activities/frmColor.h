@@ -2,7 +2,7 @@
 // 48-colour palette, three red/green/blue sliders, three numeric boxes or a strip of lighter
 // and darker tones, and the colour of the text written on it (automatic, black or white).
 // "Sélectionner" writes the result into the project panel's swatch; closing the window any
-// other way leaves the swatch as it was.
+// other way leaves the swatch as it was, and `Selected()` tells the two apart.
 //
 //   activities::frmColor dialog(planner, {lblColor, lblStringProj, Shape1}, window,
 //                               fraActivite, metrics);
@@ -27,6 +27,9 @@ class frmColor : public forms::Form {
   // over `centreOver` (a frame of `owner`), level with its top.
   frmColor(const store::Planner& planner, ProjectSwatch swatch, const forms::Form& owner,
            const forms::Control& centreOver, const forms::TextMetrics& metrics);
+
+  // Whether the dialog closed through "Sélectionner".
+  bool Selected() const { return selected_; }
 
   // The colour being chosen.
   int CurrentRed = 0;
@@ -86,6 +89,7 @@ class frmColor : public forms::Form {
   void lblNuances_Click();
   void cmdOk_Click(int index);
 
+  bool selected_ = false;
   bool SuppressUpdate = false;
   bool ChooserDragging = false;
   int ChooserGrabX = 0;

@@ -1,5 +1,7 @@
 #include "app/mainwindow/label_placement.h"
 
+#include <algorithm>
+
 #include "runtime/rounding.h"
 
 namespace mainwindow {
@@ -33,21 +35,18 @@ void PositionActivityLabel(forms::ControlArray<forms::Label>& lblActivite, int i
     top = lblHeures[startRow].Top();
   if (start.Minute() > 15) top += halfRow;
 
-  int endRow = end.Hour() - firstHour;
+  // An activity that ends when the range does, or later the same day, is drawn down to the
+  // range's last line, as is one that ends on a later day.
+  const double rangeEnd = lblHeures[lastRow].Top() + lblHeures[lastRow].Height();
+  const int endRow = end.Hour() - firstHour;
   double height;
-  if (endRow < 0) {
-    endRow = 0;
-    height = lblHeures[0].Top() - top;
-  } else if (endRow > lastRow) {
-    endRow = 11;
-    height = lblHeures[11].Top() + kAfterRange - top;
+  if (endRow > lastRow || end.Date() != start.Date()) {
+    height = rangeEnd - top;
   } else {
-    height = lblHeures[endRow].Top() - top;
+    const forms::Label& row = lblHeures[std::max(endRow, 0)];
+    height = row.Top() - top;
+    if (end.Minute() > 15) height += row.Height() / 2;
   }
-  if (end.Minute() > 15) height += lblHeures[endRow].Height() / 2;
-
-  if (end.Date() != start.Date())
-    height = lblHeures[lastRow].Top() + lblHeures[lastRow].Height() - top;
   if (height < kMinimumHeight) height = kMinimumHeight;
 
   lblActivite[index].Move(left, static_cast<double>(runtime::RoundHalfEven(top)), width,

@@ -114,16 +114,18 @@ void frmMain::cmdAddCat_Click() {
   const std::string prompt =
       "Nom " + std::string(terms[2] == "M" ? "du nouveau " : "de la nouvelle ") + terms[1] + " :";
   const std::string name = StorableName(services_.dialogs.InputBox(prompt));
-  if (name.empty()) {
-    lblColor.SetBackColor(previousBack);
-    lblStringProj.SetForeColor(previousFore);
-    if (lstCat.ListIndex() == -1) Shape1.SetVisible(true);
-    return;
-  }
-  if (ProjectNameTaken(name, -1)) {
+  const bool taken = !name.empty() && ProjectNameTaken(name, -1);
+  if (taken) {
     services_.dialogs.MsgBox(
         std::string(terms[2] == "M" ? "Le " : "La ") + terms[1] + " " + name + " existe déjà",
         forms::kExclamation);
+  }
+  // With nothing added, the swatch goes back to the selected project's colours, which a later
+  // colour change starts from.
+  if (name.empty() || taken) {
+    lblColor.SetBackColor(previousBack);
+    lblStringProj.SetForeColor(previousFore);
+    if (lstCat.ListIndex() == -1) Shape1.SetVisible(true);
     return;
   }
 
@@ -235,9 +237,9 @@ void frmMain::lblColor_Click() {
     activities::frmColor chooser(planner_, {lblColor, lblStringProj, Shape1}, *this, fraActivite,
                                  services_.metrics);
     services_.eventLoop.ShowModal(chooser);
+    if (!chooser.Selected()) return;
   }
 
-  // Whichever way the chooser closed, the record takes what the swatch shows.
   if (project > planner_.CategoryMax()) return;
   services_.screen.SetMousePointer(forms::kHourglassPointer);
   store::SetCategoryRecord(planner_, project, ProjectRecord(lstCat.List(project), "2"));

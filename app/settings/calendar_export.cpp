@@ -225,10 +225,8 @@ void ExportICalendar(const store::Planner& planner, const std::string& userId,
                      const Publishing& publishing) {
   for (int p = 0; p <= planner.CategoryMax(); ++p) {
     if (projectIndex != -1 && projectIndex != p) continue;
-    const std::string name = userId + "-" + std::to_string(p) + ".ics";
-    const std::string path =
-        SavePublishedFile(name, CalendarText(planner, userId, p, clock.UtcNow()), publishing);
-    if (!path.empty()) PublishFile(path, name, publishing);
+    Publish(userId + "-" + std::to_string(p) + ".ics",
+            CalendarText(planner, userId, p, clock.UtcNow()), publishing);
   }
 }
 

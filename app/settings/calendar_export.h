@@ -17,8 +17,8 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
                          int projectIndex, std::time_t now);
 
 // Writes the calendar of project `projectIndex` (-1: of every project) as
-// "<userId>-<index>.ics" and publishes it.  Failures are silent: the published calendar
-// then stays as it was.
+// "<userId>-<index>.ics" and publishes it; nothing where there is no server (see `Publish`).
+// Failures are silent: the published calendar then stays as it was.
 void ExportICalendar(const store::Planner& planner, const std::string& userId,
                      int projectIndex, const runtime::Clock& clock,
                      const Publishing& publishing = {});

@@ -31,9 +31,7 @@ std::string CategoryListText(const store::Planner& planner) {
 
 void ExportCategoryList(const store::Planner& planner, const std::string& userId,
                         const Publishing& publishing) {
-  const std::string name = userId + "-cat.txt";
-  const std::string path = SavePublishedFile(name, CategoryListText(planner), publishing);
-  if (!path.empty()) PublishFile(path, name, publishing);
+  Publish(userId + "-cat.txt", CategoryListText(planner), publishing);
 }
 
 }  // namespace settings

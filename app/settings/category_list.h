@@ -18,7 +18,8 @@ std::string ColourToRgbText(std::string_view colour);
 // (white 0 for black text, 1 for white text), each line ending in CR LF.
 std::string CategoryListText(const store::Planner& planner);
 
-// Writes the list as "<userId>-cat.txt" and publishes it.  Failures are silent.
+// Writes the list as "<userId>-cat.txt" and publishes it; nothing where there is no server
+// (see `Publish`).  Failures are silent.
 void ExportCategoryList(const store::Planner& planner, const std::string& userId,
                         const Publishing& publishing = {});
 

@@ -254,6 +254,10 @@ void frmTerminologie::DesignSharing() {
   shSelect.SetBorderColor(0xFF0000);
   shSelect.SetBorderWidth(2);
   shSelect.SetVisible(false);
+  lblSharingUnavailable.Move(240, 7980, 7700, 255);
+  lblSharingUnavailable.SetCaption("Le partage n'est pas disponible dans cette version.");
+  lblSharingUnavailable.SetBackStyle(forms::kTransparent);
+  lblSharingUnavailable.SetVisible(false);
 }
 
 void frmTerminologie::DesignFilePanel() {
@@ -324,7 +328,10 @@ void frmTerminologie::Form_Load() {
   if (!activities.empty()) SelectIfListed(cmbAct, activities);
   if (!resources.empty()) SelectIfListed(cmbRess, resources);
 
-  if (!planner_.ShareLink.empty()) {
+  const bool sharing = !ProductHost.empty() && CanPublish(SharingServer);
+  chkPartage.SetEnabled(sharing);
+  lblSharingUnavailable.SetVisible(!sharing);
+  if (sharing && !planner_.ShareLink.empty()) {
     txtPartage.SetText(planner_.ShareLink);
     chkPartage.SetValue(forms::kChecked);
     txtMailAdmin.SetText(store::ReadDataValue(planner_, store::kParamSection, "Mail"));

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "app/settings/publishing.h"
 #include "app/store/planner.h"
 #include "forms/file_lists.h"
 #include "forms/forms.h"
@@ -36,6 +37,9 @@ class frmTerminologie : public forms::Form {
   std::function<void()> ShowAbout;
   // The product web site's host, which the share link starts with.
   std::string ProductHost;
+  // Where shared calendars are sent.  Sharing is offered only when the build names a server
+  // for them and a host for the link.
+  Publishing SharingServer;
 
   forms::Label Label5{*this, "Label5"};
   forms::Label Label1{*this, "Label1"};
@@ -67,6 +71,8 @@ class frmTerminologie : public forms::Form {
   forms::TextBox txtMailAdmin{fraPartage, "txtMailAdmin"};
   forms::Image imgPartage{fraPartage, "imgPartage"};
   forms::Shape shSelect{fraPartage, "shSelect"};
+  // Stands where the sharing fields would, in a build without a server to share through.
+  forms::Label lblSharingUnavailable{*this, "lblSharingUnavailable"};
 
   // The file panel: backup while the file list is hidden, restore while it is shown.
   forms::Frame fraFile{*this, "fraFile"};

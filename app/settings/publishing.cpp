@@ -5,13 +5,17 @@
 
 namespace settings {
 
+bool CanPublish(const Publishing& publishing) {
+  return !publishing.Account.Server.empty() && !publishing.WebHost.empty();
+}
+
 std::string RemotePath(const std::string& webHost, const std::string& remoteName) {
   return "sites/" + webHost + "/cal_users/" + remoteName;
 }
 
 bool PublishFile(const std::string& localPath, const std::string& remoteName,
                  const Publishing& publishing) {
-  if (publishing.Account.Server.empty() || publishing.WebHost.empty()) return false;
+  if (!CanPublish(publishing)) return false;
   return platform::FtpUploadFile(localPath, RemotePath(publishing.WebHost, remoteName),
                                  publishing.Account);
 }
@@ -31,6 +35,13 @@ std::string SavePublishedFile(const std::string& fileName, const std::string& by
   }
   const std::filesystem::path path = folder / fileName;
   return platform::ReplaceFileContents(path.string(), bytes) == 0 ? path.string() : std::string();
+}
+
+void Publish(const std::string& fileName, const std::string& bytes,
+             const Publishing& publishing) {
+  if (!CanPublish(publishing)) return;
+  const std::string path = SavePublishedFile(fileName, bytes, publishing);
+  if (!path.empty()) PublishFile(path, fileName, publishing);
 }
 
 }  // namespace settings

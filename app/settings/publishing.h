@@ -16,6 +16,10 @@ struct Publishing {
   std::filesystem::path Folder;               // empty: the user's private temporary folder
 };
 
+// Whether the build names a server to send the shared files to and the web host that shows
+// them: without both there is no sharing.
+bool CanPublish(const Publishing& publishing);
+
 // "sites/<web host>/cal_users/<remote name>".
 std::string RemotePath(const std::string& webHost, const std::string& remoteName);
 
@@ -28,5 +32,10 @@ bool PublishFile(const std::string& localPath, const std::string& remoteName,
 // the folder or the file cannot be written or `fileName` is not a plain file name.
 std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
                               const Publishing& publishing);
+
+// Writes `bytes` as `fileName` and sends the file, silently; writes nothing where there is
+// no server to send it to.
+void Publish(const std::string& fileName, const std::string& bytes,
+             const Publishing& publishing);
 
 }  // namespace settings

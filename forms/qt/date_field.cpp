@@ -78,6 +78,16 @@ bool InRange(QChar letter, int first, int second) {
   return value >= range.lowest && value <= range.highest;
 }
 
+// The standard menu's paste, known by its caption: the actions of that menu carry no names
+// in every Qt version.  The caption may be followed by a tab and the shortcut.
+QAction* PasteAction(const QMenu& menu) {
+  const QString caption = QLineEdit::tr("&Paste");
+  for (QAction* action : menu.actions()) {
+    if (action->text().section('\t', 0, 0) == caption) return action;
+  }
+  return nullptr;
+}
+
 int DigitAt(const QString& text, int position) {
   return position < text.size() && text[position].isDigit() ? text[position].digitValue() : -1;
 }
@@ -164,7 +174,7 @@ void DateField::keyPressEvent(QKeyEvent* event) {
 
 void DateField::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
-  if (auto* paste = menu->findChild<QAction*>("edit-paste"); paste != nullptr && !parts_.empty()) {
+  if (QAction* paste = PasteAction(*menu); paste != nullptr && !parts_.empty()) {
     paste->disconnect();
     connect(paste, &QAction::triggered, this, [this] { Paste(); });
   }

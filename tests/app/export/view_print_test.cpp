@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/mainwindow/startup_services.h"
@@ -115,10 +116,11 @@ class ViewPrintTest : public ::testing::Test {
     return {std::stod(found[1]), std::stod(found[2]), std::stod(found[3])};
   }
 
-  // The heights, in points from the paper's top, at which the first page rendered shows a
-  // dark line across the vertical at `x` points.
-  std::vector<double> DarkLinesAt(double x) const {
-    constexpr int kPixelsPerPoint = 4;
+  static constexpr int kPixelsPerPoint = 4;
+
+  // The grey levels of the first page rendered, down the vertical at `x` points from the
+  // paper's top, kPixelsPerPoint pixels a point.
+  std::string GreysAt(double x) const {
     const std::string column = home / "column";
     const auto render = RunTool("pdftoppm -gray -r 288 -f 1 -l 1 -singlefile -W 1 -H 4000 -x " +
                                 std::to_string(static_cast<int>(x * kPixelsPerPoint)) +
@@ -128,11 +130,18 @@ class ViewPrintTest : public ::testing::Test {
     // "P5", the width 1, the height and the top value, each ended by a line feed.
     std::size_t pixels = 0;
     for (int field = 0; field < 3; ++field) pixels = image.find('\n', pixels) + 1;
+    return image.substr(pixels);
+  }
+
+  // The heights, in points from the paper's top, at which the first page rendered shows a
+  // dark line across the vertical at `x` points.
+  std::vector<double> DarkLinesAt(double x) const {
+    const std::string greys = GreysAt(x);
     std::vector<double> lines;
-    for (std::size_t i = pixels; i < image.size(); ++i) {
-      const bool dark = static_cast<unsigned char>(image[i]) < 128;
-      const bool darkAbove = i > pixels && static_cast<unsigned char>(image[i - 1]) < 128;
-      if (dark && !darkAbove) lines.push_back(static_cast<double>(i - pixels) / kPixelsPerPoint);
+    for (std::size_t i = 0; i < greys.size(); ++i) {
+      const bool dark = static_cast<unsigned char>(greys[i]) < 128;
+      if (dark && (i == 0 || static_cast<unsigned char>(greys[i - 1]) >= 128))
+        lines.push_back(static_cast<double>(i) / kPixelsPerPoint);
     }
     return lines;
   }
@@ -224,6 +233,36 @@ TEST_F(ViewPrintTest, TheWeekPrintShowsEachHourAtItsLineAndTheWeekBarAsOneLine) 
     for (double y : lines)
       if (y <= label.top + 1) line = y;
     EXPECT_NEAR(label.top, line, 1) << hour;
+  }
+}
+
+// An activity that ends with the hour range, or later that day, is drawn down to the range's
+// last line, in the week and work-week windows and in their prints.
+TEST_F(ViewPrintTest, AnActivityEndingWithTheRangeReachesItsLastLine) {
+  // Views, hour ranges ("07:00 - 19:00", "05:00 - 17:00", "09:00 - 21:00"), activities.
+  const std::tuple<int, int, int, const char*, const char*, const char*> cases[] = {
+      {kWeekView, 3, 3, "18:00", "19:00", "Solfege"},
+      {kWorkWeekView, 3, 4, "18:00", "19:00", "Piano"},
+      {kWeekView, 1, 5, "15:30", "17:00", "Violon"},
+      {kWorkWeekView, 5, 6, "20:00", "22:00", "Chorale"}};
+  for (const auto& [view, range, day, from, to, name] : cases) Add(day, from, to, name);
+  mainwindow::frmMain& w = Start();
+  for (const auto& [view, range, day, from, to, name] : cases) {
+    Menu(view);
+    user.Choose(w.cmbHeures, range);
+    for (int i : w.lblActivite.Indexes()) {
+      const forms::Label& block = w.lblActivite[i];
+      if (i > 0 && block.Caption().find(name) != std::string::npos) {
+        EXPECT_EQ(block.Top() + block.Height(), w.Line1[11].Y1()) << name;
+      }
+    }
+    // Printed, the block's red (grey 76) runs down past its text to the lowest hour line.
+    Menu(kPrint);
+    const std::string down = GreysAt(Word(name).right + 2);
+    std::size_t bottom = static_cast<std::size_t>(Word(name).top * kPixelsPerPoint);
+    while (bottom < down.size() && static_cast<unsigned char>(down[bottom]) < 240) ++bottom;
+    EXPECT_NEAR(static_cast<double>(bottom) / kPixelsPerPoint,
+                DarkLinesAt(Word("09:00").right + 20).back(), 1) << name;
   }
 }
 

@@ -1,5 +1,7 @@
 // The project panel: adding, renaming and recolouring projects, what reaches the data file,
 // the project bar and the editor's list, and when the colour list is published.
+#include <tuple>
+
 #include "app/activities/frmColor.h"
 #include "app/store/data_file.h"
 #include "app/store/palette.h"
@@ -121,7 +123,7 @@ TEST_F(ProjectPanelTest, AnEmptyOrTakenNameAddsNothing) {
   user.Click(w.cmdAddCat);
   EXPECT_EQ(LastMessage().prompt, "Le Projet Sud existe déjà");
   EXPECT_EQ(LastMessage().buttons, forms::kExclamation);
-  EXPECT_EQ(w.lblColor.BackColor(), static_cast<forms::Color>(store::PaletteColour(24)));
+  EXPECT_EQ(w.lblColor.BackColor(), 255);
   EXPECT_EQ(planner.Categories.size(), 2u);
   EXPECT_EQ(w.lstCat.ListCount(), 2);
   EXPECT_FALSE(w.lblCategories.Exists(3));
@@ -257,17 +259,32 @@ TEST_F(ProjectPanelTest, ChangingTheColourThroughTheChooser) {
   EXPECT_EQ(w.lblStringProj.ForeColor(), kWhite);
   EXPECT_EQ(published, 2);
 
-  // Closed without "Sélectionner": the record is written again as the swatch shows it.
-  WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.lblColor[0]); });
-  user.Click(w.lblColor);
-  EXPECT_EQ(w.lblColor.BackColor(), 0xFFFF0A);
-  EXPECT_EQ(planner.Categories[0], "Nord\u00A616776970-2");
-  EXPECT_EQ(published, 3);
-
   // With sharing off nothing is published.
   planner.ShareLink.clear();
+  WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.cmdOk[0]); });
   user.Click(w.lblColor);
-  EXPECT_EQ(published, 3);
+  EXPECT_EQ(published, 2);
+}
+
+// Neither a name refused or left empty nor a chooser closed by its window's X changes the
+// selected project's colours, stored or shown.
+TEST_F(ProjectPanelTest, ARefusedAddAndACancelledChooserChangeNothingStored) {
+  mainwindow::frmMain& w = OpenPanelWindow();  // Nord (red, white text), Sud (green)
+  user.Click(w.lblAffiche[6]);
+  const std::vector<std::string> projects = planner.Categories;
+  for (const auto& [project, added, back] : {std::tuple{0, "", 255}, std::tuple{1, "Nord", 65280},
+                                             std::tuple{1, "", 65280}, std::tuple{0, "Sud", 255}}) {
+    user.Choose(w.lstCat, project);
+    world.random.values = {0.9};  // the blue the addition shows while it asks
+    world.dialogs.inputBoxAnswers = {added};
+    user.Click(w.cmdAddCat);
+    WhileChoosing([&](activities::frmColor& chooser) { user.Click(chooser.lblColor[43]); });
+    user.Click(w.lblColor);
+    EXPECT_EQ(w.lblColor.BackColor(), back) << added;
+    EXPECT_EQ(w.lblCategories[project + 1].BackColor(), back) << added;
+    EXPECT_EQ(planner.Categories, projects) << added;
+    EXPECT_TRUE(StoredProjects().empty()) << added;  // nothing written
+  }
 }
 
 TEST_F(ProjectPanelTest, AProjectWithoutAColourStartsTheChooserOnARandomPaletteColour) {

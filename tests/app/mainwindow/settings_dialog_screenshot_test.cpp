@@ -22,6 +22,8 @@ TEST(SettingsDialogScreenshot, TermsExplanationCountsAndSharing) {
   planner.Categories = {"a", "b", "c"};
   settings::frmTerminologie dialog(planner, backend.services());
   dialog.ProductHost = "www.quorvane.test";
+  dialog.SharingServer.Account.Server = "127.0.0.1";
+  dialog.SharingServer.WebHost = "cal.quorvane.test";
   forms::qt::FormWindow& window = backend.Attach(dialog);
   dialog.Show();
   forms::testing::UserDriver user;

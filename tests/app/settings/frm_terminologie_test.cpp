@@ -28,6 +28,8 @@ class SettingsDialogTest : public ::testing::Test {
   settings::frmTerminologie& Open() {
     dialog = std::make_unique<settings::frmTerminologie>(planner, world.services());
     dialog->ProductHost = "www.quorvane.test";
+    dialog->SharingServer.Account.Server = server;
+    dialog->SharingServer.WebHost = webHost;
     dialog->EndProgram = [this] { ++programEnds; };
     dialog->Show();
     return *dialog;
@@ -37,6 +39,9 @@ class SettingsDialogTest : public ::testing::Test {
     return store::ReadIni("PARAM", key, planner.DataFile);
   }
 
+  // What the build names for sharing.
+  std::string server = "127.0.0.1";
+  std::string webHost = "cal.quorvane.test";
   ScratchFolder folder;
   store::Planner planner;
   forms::testing::TestServices world;
@@ -266,6 +271,28 @@ TEST_F(SettingsDataOptionsTest, SharingOpensTickedWithTheLinkOfThisUser) {
   EXPECT_EQ(planner.ShareLink, "https://www.quorvane.test/4512");
   EXPECT_EQ(Stored("Synchro"), "https://www.quorvane.test/4512");
   EXPECT_EQ(Stored("Mail"), "chef@atelier.testx");
+}
+
+// A build that names no server or no web host offers no sharing: the box cannot be ticked,
+// the dialog says so, and a link stored by another build is switched off.
+TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndStaysOff) {
+  for (const auto& [named, host] : {std::pair{"", ""}, std::pair{"", "cal.quorvane.test"},
+                                    std::pair{"127.0.0.1", ""}}) {
+    server = named;
+    webHost = host;
+    planner.ShareLink = "https:///4512";
+    store::WriteIni(planner, "PARAM", "Synchro", planner.ShareLink, planner.DataFile);
+    settings::frmTerminologie& w = Open();
+    user.Click(w.lblDatas);
+    EXPECT_FALSE(w.chkPartage.Enabled());
+    EXPECT_FALSE(w.fraPartage.Visible());
+    EXPECT_TRUE(w.lblSharingUnavailable.Visible());
+    EXPECT_EQ(w.lblSharingUnavailable.Caption(),
+              "Le partage n'est pas disponible dans cette version.");
+    user.Click(w.cmdOk);
+    EXPECT_EQ(planner.ShareLink, "");
+    EXPECT_EQ(Stored("Synchro"), "");
+  }
 }
 
 TEST_F(SettingsDataOptionsTest, ClearingTheBoxSwitchesSharingOffAndKeepsTheMail) {

@@ -100,16 +100,19 @@ TEST_F(PublishingTest, FailedUploadsAreSilentAndQuick) {
                                      wrongPassword));
 }
 
-TEST_F(PublishingTest, NothingIsSentWhileTheServerOrWebHostIsNotConfigured) {
+// Without a server to send them to, the files are not even written.
+TEST_F(PublishingTest, NothingIsSentNorWrittenWhileTheServerOrWebHostIsNotConfigured) {
   const store::Planner planner = Plan();
   settings::Publishing off = publishing_;
   off.Account.Server.clear();
   settings::ExportCategoryList(planner, "7", off);
+  settings::ExportICalendar(planner, "7", -1, clock_, off);
   off = publishing_;
   off.WebHost.clear();
   settings::ExportCategoryList(planner, "8", off);
+  settings::ExportICalendar(planner, "8", 3, clock_, off);
   EXPECT_TRUE(std::filesystem::is_empty(server_.Root() / "sites/cal.example/cal_users"));
-  EXPECT_TRUE(std::filesystem::exists(publishing_.Folder / "7-cat.txt"));
+  EXPECT_TRUE(std::filesystem::is_empty(publishing_.Folder));
   EXPECT_EQ(settings::RemotePath("cal.example", "7-cat.txt"), "sites/cal.example/cal_users/7-cat.txt");
 }
 
