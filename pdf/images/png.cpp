@@ -149,7 +149,7 @@ PreparedImage DecodePng(const Bytes& data)
 {
     if (data.size() < 33 || !std::equal(kSignature, kSignature + 8, data.begin()))
         throw FormatError("the data are not a PNG image");
-    if (!IsChunk(data, 12, "IHDR") || ReadIntBE(data, 8, 4, true) != 13)
+    if (!IsChunk(data, 12, "IHDR") || BigEndian32(std::span(data).subspan(8, 4)) != 13)
         throw FormatError("the PNG header chunk is missing");
     RequireChunkCrc(data, 8, 13);
 
