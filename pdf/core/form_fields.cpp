@@ -142,20 +142,27 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     if (kind < kTextBox || kind > kPushButton)
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
                                                std::to_string(kind));
+    // Edges as written, where sizes too small and places beyond the writable range are lost.
+    const float left = x * mScale;
+    const float top = mPageHeight - y * mScale;
+    const std::array<std::string, 4> edges = {FormatReal(left), FormatReal(top),
+                                              FormatReal(left + w * mScale),
+                                              FormatReal(top - h * mScale)};
+    // Readers spend unbounded time laying out the appearance of a field with no room.
+    if (edges[0] == edges[2] || edges[1] == edges[3])
+        throw Error(err::kInvalidArgument,
+                    "Invalid procedure call or argument: the field has no width or height");
     // PDF/A keeps only fields that show themselves, and these are shown by the viewer.
     if (mPDFA)
         return;
     // The field's text needs a font that the form's resources hold.
     if (mFontFullName.empty())
         SetFont("Arial", 0, 0, 0);
-    const float left = x * mScale;
-    const float top = mPageHeight - y * mScale;
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);
     FieldRecord& field = mForm.Fields.emplace_back();
 
-    field.Dict = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + FormatReal(left) + " " +
-                 FormatReal(top) + " " + FormatReal(left + w * mScale) + " " +
-                 FormatReal(top - h * mScale) + "]";
+    field.Dict = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + edges[0] + " " + edges[1] +
+                 " " + edges[2] + " " + edges[3] + "]";
     if (AnnotationFlags(flags) != 0)
         field.Dict += " /F " + std::to_string(AnnotationFlags(flags)) + " ";
 

@@ -21,6 +21,10 @@ enum Edge : int {
     kBottomLeft = 128,
 };
 
+// The paint style bits that paint the outline without stroking it.
+constexpr int kFillBit = 4;
+constexpr int kClipBit = 128;
+
 // Distance of a quarter circle's control points from its ends, per unit of radius.
 constexpr double kQuarterCircle = 0.55;
 
@@ -122,8 +126,9 @@ private:
 
 }  // namespace
 
-// With fewer than four sides the outline is only filled (when style asks for painting at
-// all), and the chosen sides and rounded corners are then stroked one by one.
+// With fewer than four sides the outline is only filled or clipped (when style asks for
+// either), never stroked, and the chosen sides and rounded corners are then stroked one by
+// one.
 void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges, float radius)
 {
     RequireFinite({x, y, w, h, radius});
@@ -141,12 +146,14 @@ void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges
         // A negative radius would turn the corners outwards.
         r = std::max(r, 0.0f);
         const RectPath path(x, y, w, h, r, edges & 0xFF, mScale, mPrecision);
-        if (style != 0 || allSides)
+        // An outline left open would be stroked with the first side.
+        const bool outlinePainted = allSides || (style & (kFillBit | kClipBit)) != 0;
+        if (outlinePainted)
             PutPath(path.Outline());
         if (allSides) {
             PaintPath(style);
         } else {
-            if (style != 0)
+            if (outlinePainted)
                 PaintPath(style | 1);
             PutPath(path.Pieces(), true);
         }

@@ -19,7 +19,8 @@ PreparedImage DecodeGif(const Bytes& data, int frame);
 PreparedImage DecodeJpeg(const Bytes& data);
 
 // A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed
-// data are embedded as they are.
+// data are embedded as they are, once the CRCs of the chunks read and the data's own
+// checksum hold and the data decode to exactly the rows of its header.
 PreparedImage DecodePng(const Bytes& data);
 
 // A true-colour TGA of 24 or 32 bits, plain or run-length encoded, as RGB rows bottom

@@ -1,7 +1,11 @@
 // PNG: the compressed data of the IDAT chunks are embedded as they are, as one Flate stream
-// whose decode parameters name the PNG row predictors.
+// whose decode parameters name the PNG row predictors, once they are known to decode to
+// the rows the header gives.
 #include <algorithm>
+#include <span>
 
+#include "pdf/codec/checksums.h"
+#include "pdf/codec/inflate.h"
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
 
@@ -12,6 +16,10 @@ namespace {
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 enum ColourType { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
+
+// The most a Deflate stream expands: 258 bytes from two bits.
+constexpr std::int64_t kLargestInflation = 1032;
+constexpr int kLastRowFilter = 4;  // Paeth
 
 bool IsChunk(const Bytes& data, std::size_t at, const char* type)
 {
@@ -92,14 +100,58 @@ std::string MaskOf(const Bytes& data, std::size_t at, std::size_t length, int co
     return mask;
 }
 
+std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+}
+
+// The chunk at `at` (its length field) of `length` data bytes ends with the CRC of its
+// type and data.
+void RequireChunkCrc(const Bytes& data, std::size_t at, std::size_t length)
+{
+    RequireBytes(data, static_cast<std::int64_t>(at + 4), 8 + static_cast<std::int64_t>(length));
+    const std::span<const std::uint8_t> chunk = std::span(data).subspan(at + 4, 8 + length);
+    if (Crc32(chunk.first(4 + length)) != BigEndian32(chunk.last(4)))
+        throw FormatError("a PNG chunk fails its checksum");
+}
+
+// The image data: a zlib stream that decodes to exactly the rows of the header, each led
+// by a filter type the format defines, and ends with their checksum.
+void RequireWholeRows(const PreparedImage& image, int samplesPerPixel)
+{
+    const Error missing = FormatError("the PNG image data do not hold the rows of its header");
+    const std::int64_t rows =
+        PictureBytes(image.Width, image.Height, image.Bits * samplesPerPixel) + image.Height;
+    RequirePlausibleSize(rows, image.Data.size(), kLargestInflation);
+    const Bytes& stream = image.Data;
+    if (stream.size() < 6 || (stream[0] & 0x0F) != 8 || (stream[1] & 0x20) != 0 ||
+        (stream[0] << 8 | stream[1]) % 31 != 0)
+        throw missing;
+    Bytes decoded;
+    try {
+        decoded = Inflate(std::span(stream).subspan(2), static_cast<std::size_t>(rows));
+    } catch (const Error&) {
+        throw missing;
+    }
+    if (decoded.size() != static_cast<std::size_t>(rows))
+        throw missing;
+    const std::size_t rowLength = decoded.size() / static_cast<std::size_t>(image.Height);
+    for (std::size_t row = 0; row < decoded.size(); row += rowLength)
+        if (decoded[row] > kLastRowFilter)
+            throw missing;
+    if (Adler32(decoded) != BigEndian32(std::span(stream).last(4)))
+        throw FormatError("the PNG image data fail their checksum");
+}
+
 }  // namespace
 
 PreparedImage DecodePng(const Bytes& data)
 {
     if (data.size() < 33 || !std::equal(kSignature, kSignature + 8, data.begin()))
         throw FormatError("the data are not a PNG image");
-    if (!IsChunk(data, 12, "IHDR"))
+    if (!IsChunk(data, 12, "IHDR") || BigEndian32(std::span(data).subspan(8, 4)) != 13)
         throw FormatError("the PNG header chunk is missing");
+    RequireChunkCrc(data, 8, 13);
 
     PreparedImage image;
     image.Width = SizeField(data, 16);
@@ -125,6 +177,10 @@ PreparedImage DecodePng(const Bytes& data)
         RequireBytes(data, static_cast<std::int64_t>(at + 4), 4 + static_cast<std::int64_t>(length));
         if (IsChunk(data, at + 4, "IEND"))
             break;
+        const bool read = (IsChunk(data, at + 4, "PLTE") && colourType == kPalette) ||
+                          IsChunk(data, at + 4, "tRNS") || IsChunk(data, at + 4, "IDAT");
+        if (read)
+            RequireChunkCrc(data, at, length);
         if (IsChunk(data, at + 4, "PLTE") && colourType == kPalette) {
             if (length == 0 || length % 3 != 0 || length > 3 * 256)
                 throw FormatError("the PNG palette does not hold 1 to 256 colours");
@@ -144,6 +200,7 @@ PreparedImage DecodePng(const Bytes& data)
         throw FormatError("the paletted PNG image has no palette");
     if (image.Data.empty())
         throw FormatError("the PNG image has no image data");
+    RequireWholeRows(image, colourType == kRgb ? 3 : 1);
 
     image.Kind = hasPalette ? image_kind::kPngPalette : image_kind::kPng;
     image.Filter = "/FlateDecode";

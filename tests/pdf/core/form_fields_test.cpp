@@ -205,6 +205,35 @@ TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
     EXPECT_NE(pdf.find("/Fields [5 0 R 10 0 R ]"), std::string::npos);
 }
 
+// A field with no room on the page, of zero size or placed where every edge is written at
+// the same far limit, is refused and leaves no trace that readers would have to lay out.
+TEST_F(Fields, AFieldWithNoRoomIsRefused)
+{
+    struct Case {
+        int kind;
+        float x, y, w, h;
+    };
+    const Case cases[] = {
+        {0, 10, 10, 0, 15},      {0, 40000, 10, 100, 15}, {0, 10, 10, 0.0001f, 15},
+        {1, 10, 10, 10, 0},      {2, 10, -40000, 50, 50}, {3, -1e30f, 10, 100, 15},
+        {4, 10, 10, 0, 0},       {5, 1e30f, 1e30f, 60, 20},
+    };
+    for (const Case& c : cases) {
+        try {
+            writer->DrawField("vide", c.kind, c.x, c.y, c.w, c.h, "\xE2\x82\xAC\xE2\x88\x9E",
+                              "", "", 0);
+            ADD_FAILURE() << "accepted: kind " << c.kind << " at " << c.x << ", " << c.y;
+        } catch (const Error& error) {
+            EXPECT_EQ(error.Number(), 5);
+        }
+    }
+    writer->DrawField("nom", 0, 10, 10, 100, 15, "", "", "", 0);
+    const std::string pdf = Finish();
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Widget"), 1);
+    EXPECT_EQ(pdf.find("vide"), std::string::npos);
+    EXPECT_EQ(RunTool("pdftoppm -r 20 '" + path + "' '" + path + "'").output, "");
+}
+
 // A field drawn before any font is chosen names a font of the form's resources, and a kind
 // that is no field is refused before anything is recorded.
 TEST(FieldsWithoutFont, TheFieldsFontIsAmongTheFormsResources)

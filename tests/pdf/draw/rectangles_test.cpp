@@ -50,13 +50,42 @@ TEST_F(Rectangles, ChosenSidesAreStrokedOneByOne)
     const std::string topAndLeft = "\r1 2 m\r4 2 l S\r1 6 m\r1 2 l S\r";
     w->DrawRect(1, 2, 3, 4, 4, 5, 0);
     EXPECT_EQ(Content(), outline + "\rf*" + topAndLeft) << "filled, then two sides stroked";
-    w->DrawRect(1, 2, 3, 4, 2, 5, 0);
-    EXPECT_EQ(Content(), outline + "\rh" + topAndLeft) << "closed, stroked with the sides";
-    w->DrawRect(1, 2, 3, 4, 1, 5, 0);
-    EXPECT_EQ(Content(), outline + "\r" + topAndLeft);
+    w->DrawRect(1, 2, 3, 4, 128, 5, 0);
+    EXPECT_EQ(Content(), outline + "\rW n" + topAndLeft) << "clipped, then two sides stroked";
+    for (const int style : {1, 2, 3}) {
+        w->DrawRect(1, 2, 3, 4, style, 5, 0);
+        EXPECT_EQ(Content(), topAndLeft) << "no outline to stroke with the sides: " << style;
+    }
 
     w->DrawRect(1, 2, 3, 4, 0, 0, 0);
     EXPECT_EQ(Content(), "\r") << "nothing chosen: an empty line";
+}
+
+// Rectangles of two sides (left and top) in every style that leaves the outline unstroked:
+// the readers show those two sides, the fill inside when asked, and nothing of the others.
+TEST_F(Rectangles, OnlyTheChosenSidesShow)
+{
+    w->SetLineWidth(4);
+    w->SetColorFill("Blue");
+    const int styles[] = {1, 2, 3, 5, 7, 129};
+    for (int i = 0; i < 6; ++i)
+        w->DrawRect(20 + 40.0f * i, 20, 20, 20, styles[i], 1 + 4, 0);
+    Finish();
+    EXPECT_EQ(testing_support::RunTool("pdftoppm -r 72 -singlefile '" + path + "' '" + path +
+                                       "'").output, "");
+    const std::array<int, 3> black{0, 0, 0}, white{255, 255, 255}, blue{0, 0, 255};
+    for (const bool mupdf : {false, true}) {
+        const auto shown = testing_support::RenderPage(path, mupdf);
+        for (int i = 0; i < 6; ++i) {
+            const int x = 20 + 40 * i;
+            const bool filled = styles[i] == 5 || styles[i] == 7;
+            EXPECT_EQ(shown.At(x + 10, 20), black) << styles[i] << " top " << mupdf;
+            EXPECT_EQ(shown.At(x, 30), black) << styles[i] << " left " << mupdf;
+            EXPECT_EQ(shown.At(x + 21, 30), white) << styles[i] << " right " << mupdf;
+            EXPECT_EQ(shown.At(x + 10, 41), white) << styles[i] << " bottom " << mupdf;
+            EXPECT_EQ(shown.At(x + 10, 30), filled ? blue : white) << styles[i] << " inside " << mupdf;
+        }
+    }
 }
 
 TEST_F(Rectangles, RoundedCornerIsStrokedWithOrWithoutItsSides)

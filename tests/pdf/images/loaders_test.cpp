@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 
 #include "image_test_support.h"
+#include "pdf/codec/checksums.h"
 
 namespace pdf {
 namespace {
@@ -269,8 +271,19 @@ Bytes Chunk(const char* type, const Bytes& body)
         out.push_back(static_cast<std::uint8_t>(body.size() >> (8 * i)));
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), body.begin(), body.end());
-    Append(out, {0, 0, 0, 0});
+    const std::uint32_t crc = Crc32(std::span(out).subspan(4));
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
     return out;
+}
+
+// The image data of the 256 x 7 pictures of Png: rows of `bitsPerPixel`, each led by its
+// filter type (none), compressed.
+Bytes Rows(int bitsPerPixel, int rows = 7)
+{
+    Bytes data(static_cast<std::size_t>(rows * (1 + 32 * bitsPerPixel)));
+    EncodeFlate(data, 1);
+    return data;
 }
 
 Bytes Png(int bits, int colourType, int interlace, std::initializer_list<Bytes> chunks)
@@ -289,11 +302,14 @@ Bytes Png(int bits, int colourType, int interlace, std::initializer_list<Bytes> 
 
 TEST(PngLoader, ChunksGiveDataPaletteAndMask)
 {
+    const Bytes rows = Rows(24);
+    const Bytes head(rows.begin(), rows.begin() + 5);
+    const Bytes tail(rows.begin() + 5, rows.end());
     const PreparedImage rgb = DecodePng(Png(8, 2, 0, {Chunk("PLTE", {1, 2, 3}),
                                                       Chunk("tRNS", {0, 255, 0, 0, 0, 255}),
-                                                      Chunk("IDAT", {1, 2}), Chunk("tEXt", {9}),
-                                                      Chunk("IDAT", {3})}));
-    EXPECT_EQ(rgb.Data, (Bytes{1, 2, 3})) << "IDAT chunks are joined";
+                                                      Chunk("IDAT", head), Chunk("tEXt", {9}),
+                                                      Chunk("IDAT", tail)}));
+    EXPECT_EQ(rgb.Data, rows) << "IDAT chunks are joined";
     EXPECT_EQ(rgb.Mask, "255 255 0 0 255 255 ");
     EXPECT_EQ(rgb.Kind, image_kind::kPng) << "a palette in an RGB image is only a suggestion";
     EXPECT_EQ(rgb.ColorSpace, "DeviceRGB");
@@ -301,11 +317,12 @@ TEST(PngLoader, ChunksGiveDataPaletteAndMask)
     EXPECT_EQ(rgb.Height, 7);
 
     const PreparedImage indexed = DecodePng(
-        Png(4, 3, 0, {Chunk("PLTE", Bytes(48)), Chunk("tRNS", {255, 0, 0}), Chunk("IDAT", {1})}));
+        Png(4, 3, 0, {Chunk("PLTE", Bytes(48)), Chunk("tRNS", {255, 0, 0}), Chunk("IDAT", Rows(4))}));
     EXPECT_EQ(indexed.Kind, image_kind::kPngPalette);
     EXPECT_EQ(indexed.Mask, "1 1");
     EXPECT_EQ(indexed.Bits, 4);
-    EXPECT_EQ(DecodePng(Png(2, 0, 0, {Chunk("tRNS", {0, 3}), Chunk("IDAT", {1})})).Mask, "3 3 ");
+    EXPECT_EQ(DecodePng(Png(2, 0, 0, {Chunk("tRNS", {0, 3}), Chunk("IDAT", Rows(2))})).Mask,
+              "3 3 ");
 }
 
 TEST(PngLoader, VariantsWeDoNotReadAreNamed)
@@ -335,6 +352,9 @@ TEST_F(ForbiddenHeaders, AreRefusedAsInvalidFiles)
     const Bytes data = Chunk("IDAT", {1});
     Bytes wide = Png(8, 2, 0, {data});
     wide[16] = 0x80;  // a width of 2^31 + 256
+    const std::uint32_t crc = Crc32(std::span(wide).subspan(12, 17));
+    for (int i = 0; i < 4; ++i)
+        wide[static_cast<std::size_t>(29 + i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
     Bytes huge = Bmp24(1, 1, {0, 0, 0});
     for (const auto& [at, value] : {std::pair{18, 1996488778u}, std::pair{22, 1879056384u}})
         for (int i = 0; i < 4; ++i)
@@ -360,6 +380,55 @@ TEST_F(ForbiddenHeaders, AreRefusedAsInvalidFiles)
     }
     EXPECT_EQ(Content(), "");
     EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 0);
+}
+
+// A PNG whose chunks fail their checksums, or whose data are not exactly the rows its
+// header gives, is refused like any other damaged image, and nothing of it is written.
+using DamagedPng = ImageTest;
+
+TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
+{
+    const Bytes whole = Png(8, 0, 0, {Chunk("IDAT", Rows(8))});
+    Bytes header = whole;
+    header[20] ^= 1;  // a height of 263 under the CRC of 7
+    Bytes data = whole;
+    data[data.size() - 20] ^= 0x10;  // inside the IDAT chunk
+    Bytes trailer = Rows(8);
+    trailer.back() ^= 1;
+    Bytes filter(7 * 257);
+    filter[257] = 5;
+    EncodeFlate(filter, 1);
+    const Bytes cut = Rows(8);
+    const std::pair<Bytes, std::string> cases[] = {
+        {header, "a PNG chunk fails its checksum"},
+        {data, "a PNG chunk fails its checksum"},
+        {Png(8, 0, 0, {Chunk("IDAT", Rows(8, 6))}),
+         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", Rows(8, 8))}),
+         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", Bytes(cut.begin(), cut.end() - 6))}),
+         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", Bytes(cut.begin() + 2, cut.end()))}),
+         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", filter)}),
+         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", trailer)}), "the PNG image data fail their checksum"},
+    };
+    int number = 0;
+    for (const auto& [file, reason] : cases) {
+        const std::string name = "damaged" + std::to_string(++number) + ".png";
+        w->AddImage(name, file);
+        EXPECT_EQ(w->ErrNumber(), 321) << reason;
+        EXPECT_EQ(w->ErrDescription(), reason);
+        w->DrawImage(name, 0, 0, 50, 50);
+    }
+    EXPECT_EQ(Content(), "");
+    w->DrawImage(w->AddImage("whole.png", whole), 0, 0, 50, 50);
+    EXPECT_NE(Content(), "") << "the sound picture is placed";
+    const std::string pdf = Finish();
+    EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), 1);
+    EXPECT_EQ(testing_support::RunTool("pdftoppm -r 20 '" + path + "' '" + path + "'").output,
+              "");
 }
 
 }  // namespace
