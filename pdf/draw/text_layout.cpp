@@ -64,7 +64,7 @@ std::vector<std::string> SplitParagraphs(std::string text, int flags, bool& cont
     if (!text.empty() && text.back() == '\r')
         text += ' ';
     if (!text.empty() && text.front() == '\r')
-        text.insert(0, " ");
+        text.insert(text.begin(), ' ');
     std::vector<std::string> paragraphs;
     SplitText(text, paragraphs, "\r");
     return paragraphs;
