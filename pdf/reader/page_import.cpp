@@ -38,6 +38,16 @@ std::array<double, 6> FormMatrix(const std::array<double, 4>& box, int rotation)
     return m;
 }
 
+bool HoldsReference(std::string_view text)
+{
+    bool found = false;
+    RenumberReferences(text, [&](int number) {
+        found = true;
+        return std::to_string(number) + " 0 R";
+    });
+    return found;
+}
+
 }  // namespace
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
@@ -109,16 +119,17 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
         hasStream = stream.hasStream;
         data = std::move(stream.data);
         filter = stream.filter;
-        Scanner dict(stream.raw);
-        if (dict.GetDictValue("DecodeParms", 1))
-            decodeParms = dict.ReadValue(false);
+        decodeParms = stream.decodeParms;
+        // Written into the form, a reference would name one of our objects instead.
+        if (HoldsReference(filter) || HoldsReference(decodeParms))
+            throw Error(err::kInvalidFileFormat, "The filter of content stream " + std::to_string(refs[0]) +
+                                                     " names more objects than can be read");
     } else if (hasStream) {
         data = JoinedContent(refs);
     }
     if (resources.empty())
         resources = "<< >>";
     ImportObjectTree(resources);
-    ImportObjectTree(decodeParms);
 
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);

@@ -2,6 +2,7 @@
 // destructor closes, so no way out of a reader operation leaves the file open.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -29,6 +30,8 @@ public:
     // over, or whose streams decode to much more than they hold, cannot make one operation
     // work without end.  Raises Error past that.
     void Charge(std::int64_t bytes);
+    // What may still be charged before Charge raises Error.
+    std::int64_t Remaining() const { return std::max<std::int64_t>(0, mWorkLeft); }
 
 private:
     std::FILE* mFile = nullptr;

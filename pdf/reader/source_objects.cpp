@@ -204,10 +204,17 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
 
     // Chunk by chunk until an end keyword shows, each chunk as large as what was read
     // before, so that a long string is walked again only as often as the chunks double.
+    // Each chunk is charged before it is read: a string that never closes cannot read a
+    // large file whole.
+    std::int64_t charged = 0;
     TextEnd end = FindTextEnd(bytes, textStart, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
     while (end.at == std::string::npos && start + static_cast<std::int64_t>(bytes.size()) < file.Size()) {
-        const std::string more = file.ReadAt(start + static_cast<std::int64_t>(bytes.size()),
-                                             std::max<std::int64_t>(kChunk, static_cast<std::int64_t>(bytes.size())));
+        const std::int64_t at = start + static_cast<std::int64_t>(bytes.size());
+        const std::int64_t count = std::min(std::max<std::int64_t>(kChunk, static_cast<std::int64_t>(bytes.size())),
+                                            file.Size() - at);
+        file.Charge(count);
+        charged += count;
+        const std::string more = file.ReadAt(at, count);
         if (more.empty())
             break;
         bytes += more;
@@ -229,7 +236,7 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     if (textEnd > textStart && bytes[textEnd - 1] == '\r')
         textEnd -= 1;
     object.raw = bytes.substr(textStart, textEnd > textStart ? textEnd - textStart : 0);
-    file.Charge(static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd));
+    file.Charge(std::max<std::int64_t>(0, static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd) - charged));
     if (!wantStream)
         return;
 

@@ -1,5 +1,6 @@
 #include "pdf/reader/stream_data.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -86,7 +87,8 @@ Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::st
     parms.resize(filters.size());
     Bytes data = stored;
     for (std::size_t i = 0; i < filters.size(); ++i) {
-        data = DecodeOne(data, filters[i], parms[i], cap);
+        const auto left = static_cast<std::uint64_t>(budget.Remaining());
+        data = DecodeOne(data, filters[i], parms[i], static_cast<std::size_t>(std::min<std::uint64_t>(cap, left)));
         budget.Charge(static_cast<std::int64_t>(data.size()));
     }
     return data;

@@ -34,7 +34,8 @@ Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
 // and nulls); as stored without a filter.  A filter that is not Flate, LZW, ASCII85,
 // ASCIIHex or run length fails with error 321, as do more than kMaxFilters filters, data past
 // `cap` bytes with the limit's Error, Flate data that is corrupt with error 9.  The bytes
-// each filter gives are charged to the operation's `budget`.
+// each filter gives are charged to the operation's `budget`, and past what it has left a
+// filter fails with the limit's Error.
 Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
                    SourceFile& budget, std::size_t cap = kMaxDecodedBytes);
 

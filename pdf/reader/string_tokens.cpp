@@ -3,6 +3,8 @@
 #include "pdf/reader/string_tokens.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "pdf/core/text_utils.h"
 
@@ -47,8 +49,14 @@ SyntaxToken NextToken(std::string_view text, std::size_t at)
     case '<': {
         if (two == "<<")
             return {SyntaxToken::kDictOpen, at, at + 2};
-        const std::size_t close = text.find('>', at);
-        return {SyntaxToken::kHex, at, close == std::string_view::npos ? text.size() : close + 1};
+        std::size_t close = at + 1;
+        while (close < text.size() && (HexDigitValue(text[close]) >= 0 || IsWhite(text[close])))
+            ++close;
+        if (close == text.size())
+            return {SyntaxToken::kHex, at, close};
+        if (text[close] != '>')
+            return {SyntaxToken::kStray, at, at + 1};
+        return {SyntaxToken::kHex, at, close + 1};
     }
     case '>':
         return two == ">>" ? SyntaxToken{SyntaxToken::kDictClose, at, at + 2} : SyntaxToken{SyntaxToken::kStray, at, at + 1};
@@ -73,13 +81,22 @@ SyntaxToken NextValue(std::string_view text, std::size_t at)
     while (first.kind == SyntaxToken::kComment)
         first = NextToken(text, first.end);
     if (first.kind == SyntaxToken::kDictOpen || first.kind == SyntaxToken::kArrayOpen) {
+        // Each close ends the innermost open value of its kind, and those opened inside it.
+        // One that closes nothing open ends the value before it.
+        std::vector<SyntaxToken::Kind> open{first.kind};
         SyntaxToken token = first;
-        for (int depth = 1; depth > 0 && token.kind != SyntaxToken::kNone;) {
+        while (!open.empty() && token.kind != SyntaxToken::kNone) {
             token = NextToken(text, token.end);
-            if (token.kind == SyntaxToken::kDictOpen || token.kind == SyntaxToken::kArrayOpen)
-                ++depth;
-            else if (token.kind == SyntaxToken::kDictClose || token.kind == SyntaxToken::kArrayClose)
-                --depth;
+            if (token.kind == SyntaxToken::kDictOpen || token.kind == SyntaxToken::kArrayOpen) {
+                open.push_back(token.kind);
+            } else if (token.kind == SyntaxToken::kDictClose || token.kind == SyntaxToken::kArrayClose) {
+                const auto match = std::find(open.rbegin(), open.rend(),
+                                             token.kind == SyntaxToken::kDictClose ? SyntaxToken::kDictOpen
+                                                                                   : SyntaxToken::kArrayOpen);
+                if (match == open.rend())
+                    return {first.kind, first.start, token.start};
+                open.erase(std::prev(match.base()), open.end());
+            }
         }
         first.end = token.end;
     } else if (first.kind == SyntaxToken::kWord && IsDigits(first.In(text))) {

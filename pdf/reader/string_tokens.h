@@ -26,7 +26,8 @@ struct SyntaxToken {
         kComment,
         kWord,       // a number, a keyword such as "null", "R" or "endobj"
         kReference,  // only from NextValue: "n g R"
-        kStray,      // a delimiter that opens nothing: ")", a lone ">", "{" or "}"
+        kStray,      // a delimiter that opens nothing: ")", a lone ">", "{", "}", or a "<"
+                     // whose digits end at no ">"
     };
     Kind kind = kNone;
     std::size_t start = 0;
@@ -40,8 +41,9 @@ struct SyntaxToken {
 SyntaxToken NextToken(std::string_view text, std::size_t at);
 
 // The value that begins at `at` or after the white space and comments there: one token,
-// an array or dictionary to its matching close, or the three tokens of a reference.  Its
-// kind is that of its first token, or kReference.
+// an array or dictionary to its matching close (or up to a close that matches nothing
+// open), or the three tokens of a reference.  Its kind is that of its first token, or
+// kReference.
 SyntaxToken NextValue(std::string_view text, std::size_t at);
 
 // The name token `name` (with its "/") is `key` (without it), once its "#" codes are read.

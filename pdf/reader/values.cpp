@@ -175,7 +175,8 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
 }
 
 // Walks the dictionary's entries, each key a name and each value one whole value, so
-// that nothing inside a string or a nested value passes for a key.
+// that nothing inside a string or a nested value passes for a key.  The dictionary ends
+// at the first close outside its values, whether ">>" or a stray "]".
 bool Scanner::GetDictValue(std::string_view key, int start)
 {
     const std::string_view text(mText);
@@ -185,7 +186,7 @@ bool Scanner::GetDictValue(std::string_view key, int start)
     std::size_t found = std::string_view::npos;
     for (std::size_t at = token.end; token.kind != SyntaxToken::kNone;) {
         token = NextValue(text, at);
-        if (token.kind == SyntaxToken::kDictClose)
+        if (token.kind == SyntaxToken::kDictClose || token.kind == SyntaxToken::kArrayClose)
             break;
         at = token.end;
         // What stands where a key should is passed over whole.
@@ -194,7 +195,7 @@ bool Scanner::GetDictValue(std::string_view key, int start)
         if (NameIs(token.In(text), key))
             found = token.end;
         const SyntaxToken value = NextValue(text, at);
-        if (value.kind == SyntaxToken::kDictClose)
+        if (value.kind == SyntaxToken::kDictClose || value.kind == SyntaxToken::kArrayClose)
             break;
         at = value.end;
     }

@@ -101,10 +101,8 @@ inline std::string LongFilterChainSource(const std::string& name)
 // much is decoded.
 inline std::string BlanksDecodedOftenSource(const std::string& name)
 {
-    const std::string packed = ScratchPath(name + ".z");
-    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; open('" + packed +
-                      "', 'wb').write(zlib.compress(b' ' * (16 << 20) + b'>', 9))\"").status, 0);
-    return RepeatedFilteredPage(name, testing_support::ReadAll(packed), "[/FlateDecode /ASCIIHexDecode]", 2000);
+    return RepeatedFilteredPage(name, Flated(std::string(16 << 20, ' ') + ">"), "[/FlateDecode /ASCIIHexDecode]",
+                                2000);
 }
 
 // `pages` pages at the foot of a chain of `nodes` page-tree nodes, whose head alone gives the

@@ -72,6 +72,8 @@ TEST(Scanner, KeysAreWholeNamesOfTheDictionarysOwnEntries)
         {"<< /A 1 >> << /Title (after) >>", "Title", "(absent)"},
         {"<< /Ti#74le (escaped) >>", "Title", "escaped"},
         {"<< /K [(a]) 1] /L 2 >>", "K", "[(a]) 1]"},
+        {"<< /A [1 >> /B 2", "B", "(absent)"},
+        {"<< /A <x /B 1 >>", "B", "1"},
     };
     for (const auto& [text, key, value] : cases)
         EXPECT_EQ(ValueOf(text, key), value) << text;
