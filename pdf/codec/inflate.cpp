@@ -114,7 +114,7 @@ public:
     {
     }
 
-    Bytes Run()
+    InflatedStream Run()
     {
         bool final = false;
         while (!final) {
@@ -130,7 +130,7 @@ public:
             }
         }
         mIn.CheckNotOverrun();
-        return mOut.Take();
+        return {mOut.Take(), mInputSize - mIn.Unread()};
     }
 
 private:
@@ -375,6 +375,11 @@ private:
 }  // namespace
 
 Bytes Inflate(std::span<const std::uint8_t> data, std::size_t outputCap)
+{
+    return Decoder(data, outputCap).Run().Data;
+}
+
+InflatedStream InflateStream(std::span<const std::uint8_t> data, std::size_t outputCap)
 {
     return Decoder(data, outputCap).Run();
 }

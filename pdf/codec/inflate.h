@@ -21,4 +21,14 @@ inline constexpr std::size_t kNoOutputCap = std::numeric_limits<std::size_t>::ma
 // nothing; neither stops the decoding.
 Bytes Inflate(std::span<const std::uint8_t> data, std::size_t outputCap = kNoOutputCap);
 
+// What Inflate gives, and how many bytes of its input the stream took: those up to the
+// byte the final block ends in, so that the Adler-32 trailer follows them.
+struct InflatedStream {
+    Bytes Data;
+    std::size_t Used = 0;
+};
+
+InflatedStream InflateStream(std::span<const std::uint8_t> data,
+                             std::size_t outputCap = kNoOutputCap);
+
 }  // namespace pdf

@@ -17,6 +17,10 @@ public:
     // Input bytes not yet taken into the buffer.
     std::size_t Available() const { return static_cast<std::size_t>(mEnd - mPos); }
 
+    // Input bytes the stream has not used, not even in part: those not taken, and the
+    // whole bytes of real bits still buffered.
+    std::size_t Unread() const { return Available() + static_cast<std::size_t>(mCount - mPadBits) / 8; }
+
     // Tops the buffer up to at least 56 bits.  Past the end of the input it adds zero
     // bits; a stream that has used one of them is truncated, which the next refill finds.
     void Refill()

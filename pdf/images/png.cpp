@@ -60,12 +60,10 @@ bool IsAllowedDepth(int colourType, int bits)
 // A width or height of the header: 1 to 2^31 - 1.
 int SizeField(const Bytes& data, std::size_t at)
 {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value = value << 8 | data[at + i];
-    if (value == 0 || value > 0x7FFFFFFF)
+    const std::int32_t value = ReadIntBE(data, static_cast<std::int64_t>(at), 4, false);
+    if (value <= 0)
         throw FormatError("the PNG header gives an invalid size");
-    return static_cast<int>(value);
+    return value;
 }
 
 // A transparency chunk holds one alpha value for at most each palette entry, or one
@@ -100,9 +98,10 @@ std::string MaskOf(const Bytes& data, std::size_t at, std::size_t length, int co
     return mask;
 }
 
-std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes)
+// A checksum: all 32 bits, which an unsigned read would refuse above 2^31 - 1.
+std::uint32_t Checksum(const Bytes& data, std::size_t at)
 {
-    return static_cast<std::uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+    return static_cast<std::uint32_t>(ReadIntBE(data, static_cast<std::int64_t>(at), 4, false));
 }
 
 // The chunk at `at` (its length field) of `length` data bytes ends with the CRC of its
@@ -110,14 +109,14 @@ std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes)
 void RequireChunkCrc(const Bytes& data, std::size_t at, std::size_t length)
 {
     RequireBytes(data, static_cast<std::int64_t>(at + 4), 8 + static_cast<std::int64_t>(length));
-    const std::span<const std::uint8_t> chunk = std::span(data).subspan(at + 4, 8 + length);
-    if (Crc32(chunk.first(4 + length)) != BigEndian32(chunk.last(4)))
+    if (Crc32(std::span(data).subspan(at + 4, 4 + length)) != Checksum(data, at + 8 + length))
         throw FormatError("a PNG chunk fails its checksum");
 }
 
 // The image data: a zlib stream that decodes to exactly the rows of the header, each led
-// by a filter type the format defines, and ends with their checksum.
-void RequireWholeRows(const PreparedImage& image, int samplesPerPixel)
+// by a filter type the format defines, and ends with their checksum.  Bytes after the
+// stream are dropped: readers of the document need not meet them.
+void RequireWholeRows(PreparedImage& image, int samplesPerPixel)
 {
     const Error missing = FormatError("the PNG image data do not hold the rows of its header");
     const std::int64_t rows =
@@ -127,20 +126,23 @@ void RequireWholeRows(const PreparedImage& image, int samplesPerPixel)
     if (stream.size() < 6 || (stream[0] & 0x0F) != 8 || (stream[1] & 0x20) != 0 ||
         (stream[0] << 8 | stream[1]) % 31 != 0)
         throw missing;
-    Bytes decoded;
+    InflatedStream inflated;
     try {
-        decoded = Inflate(std::span(stream).subspan(2), static_cast<std::size_t>(rows));
+        inflated = InflateStream(std::span(stream).subspan(2), static_cast<std::size_t>(rows));
     } catch (const Error&) {
         throw missing;
     }
+    const Bytes& decoded = inflated.Data;
     if (decoded.size() != static_cast<std::size_t>(rows))
         throw missing;
     const std::size_t rowLength = decoded.size() / static_cast<std::size_t>(image.Height);
     for (std::size_t row = 0; row < decoded.size(); row += rowLength)
         if (decoded[row] > kLastRowFilter)
             throw missing;
-    if (Adler32(decoded) != BigEndian32(std::span(stream).last(4)))
+    const std::size_t trailer = 2 + inflated.Used;
+    if (stream.size() < trailer + 4 || Adler32(decoded) != Checksum(stream, trailer))
         throw FormatError("the PNG image data fail their checksum");
+    image.Data.resize(trailer + 4);
 }
 
 }  // namespace
@@ -149,7 +151,7 @@ PreparedImage DecodePng(const Bytes& data)
 {
     if (data.size() < 33 || !std::equal(kSignature, kSignature + 8, data.begin()))
         throw FormatError("the data are not a PNG image");
-    if (!IsChunk(data, 12, "IHDR") || BigEndian32(std::span(data).subspan(8, 4)) != 13)
+    if (!IsChunk(data, 12, "IHDR") || ReadIntBE(data, 8, 4, false) != 13)
         throw FormatError("the PNG header chunk is missing");
     RequireChunkCrc(data, 8, 13);
 

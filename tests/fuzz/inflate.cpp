@@ -1,5 +1,6 @@
 // Inflate on any bytes: error 9 or bytes, never a crash, a hang or unbounded memory.  The
-// same bytes, compressed by our Deflate at the level the first byte picks, come back whole.
+// same bytes, compressed by our Deflate at the level the first byte picks, come back whole,
+// from a stream that ends where its Adler-32 trailer begins.
 #include "pdf/codec/filters.h"
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
@@ -27,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pdf::Bytes original(data + 1, data + size);
     pdf::Bytes encoded = original;
     pdf::EncodeFlate(encoded, data[0] % 6);
-    if (pdf::Inflate(std::span(encoded).subspan(2)) != original)
+    const pdf::InflatedStream inflated = pdf::InflateStream(std::span(encoded).subspan(2));
+    if (inflated.Data != original || inflated.Used != encoded.size() - 6)
         std::abort();
     return 0;
 }

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -197,6 +199,26 @@ public:
         return value;
     }
 
+    // An argument of type T, read as its kind is.
+    template <class T>
+    T Next()
+    {
+        if constexpr (std::is_same_v<T, int>)
+            return Int();
+        else if constexpr (std::is_same_v<T, float>)
+            return Real();
+        else if constexpr (std::is_same_v<T, bool>)
+            return Flag();
+        else if constexpr (std::is_same_v<T, std::string>)
+            return Text();
+        else if constexpr (std::is_same_v<T, std::vector<float>>)
+            return Reals();
+        else if constexpr (std::is_same_v<T, pdf::Bytes>)
+            return Data();
+        else
+            static_assert(sizeof(T) == 0, "an argument of a kind Choices does not read");
+    }
+
     void Note(const std::string& argument)
     {
         if (mTrace)
@@ -342,14 +364,35 @@ struct Call {
     void (*run)(Run&);
 };
 
+// The arguments of a call, read in order (a braced list is evaluated left to right).
+template <class R, class... Args>
+std::tuple<std::decay_t<Args>...> ReadArguments(Choices& in, R (pdf::Pagelith::*)(Args...))
+{
+    return {in.Next<std::decay_t<Args>>()...};
+}
+
+template <class R, class... Args>
+std::tuple<std::decay_t<Args>...> ReadArguments(Choices& in, R (pdf::Pagelith::*)(Args...) const)
+{
+    return {in.Next<std::decay_t<Args>>()...};
+}
+
+// A call all of whose arguments are of the kinds Choices reads.
+template <auto method>
+void Plain(Run& r)
+{
+    auto arguments = ReadArguments(r.in, method);
+    std::apply([&](auto&... a) { (r.w.*method)(a...); }, arguments);
+}
+
 const Call kCalls[] = {
     {"BeginDoc", [](Run& r) { std::string path = r.DocPath(); r.w.BeginDoc(path); }},
-    {"EndDoc", [](Run& r) { r.w.EndDoc(); }},
-    {"BeginPage", [](Run& r) { int page = r.in.Int(); r.w.BeginPage(page); }},
-    {"EndPage", [](Run& r) { r.w.EndPage(); }},
-    {"BeginOnPage", [](Run& r) { int page = r.in.Int(); r.w.BeginOnPage(page); }},
-    {"EndOnPage", [](Run& r) { r.w.EndOnPage(); }},
-    {"Abort", [](Run& r) { r.w.Abort(); }},
+    {"EndDoc", Plain<&pdf::Pagelith::EndDoc>},
+    {"BeginPage", Plain<&pdf::Pagelith::BeginPage>},
+    {"EndPage", Plain<&pdf::Pagelith::EndPage>},
+    {"BeginOnPage", Plain<&pdf::Pagelith::BeginOnPage>},
+    {"EndOnPage", Plain<&pdf::Pagelith::EndOnPage>},
+    {"Abort", Plain<&pdf::Pagelith::Abort>},
     {"Queries", [](Run& r) {
          r.w.FileSize();
          r.w.GetPage();
@@ -361,76 +404,26 @@ const Call kCalls[] = {
          r.w.GetTextHeight();
          r.w.ErrNumber();
      }},
-    {"SetColorFill", [](Run& r) { r.w.SetColorFill(r.in.Text()); }},
-    {"SetColorLine", [](Run& r) { r.w.SetColorLine(r.in.Text()); }},
-    {"SetColorText", [](Run& r) { r.w.SetColorText(r.in.Text()); }},
-    {"SetCompression", [](Run& r) {
-         const int content = r.in.Int(), images = r.in.Int(), files = r.in.Int();
-         r.w.SetCompression(content, images, files);
-     }},
-    {"SetDocProperty", [](Run& r) {
-         const std::string title = r.in.Text(), subject = r.in.Text(), author = r.in.Text();
-         r.w.SetDocProperty(title, subject, author, r.in.Text(), r.in.Text(), r.in.Text());
-     }},
-    {"SetLabel", [](Run& r) {
-         const int style = r.in.Int();
-         const std::string prefix = r.in.Text();
-         r.w.SetLabel(style, prefix, r.in.Int());
-     }},
-    {"SetMargins", [](Run& r) {
-         const float left = r.in.Real(), right = r.in.Real(), top = r.in.Real();
-         const float bottom = r.in.Real();
-         r.w.SetMargins(left, right, top, bottom, r.in.Int());
-     }},
-    {"SetMemoryUsage", [](Run& r) { r.w.SetMemoryUsage(r.in.Int()); }},
-    {"SetPageTransition", [](Run& r) {
-         const int style = r.in.Int();
-         const float page = r.in.Real();
-         r.w.SetPageTransition(style, page, r.in.Real());
-     }},
-    {"SetPageView", [](Run& r) { r.w.SetPageView(r.in.Int()); }},
-    {"SetPaperSize", [](Run& r) {
-         const int code = r.in.Int();
-         const float width = r.in.Real();
-         r.w.SetPaperSize(code, width, r.in.Real());
-     }},
-    {"SetPDFa", [](Run& r) { r.w.SetPDFa(r.in.Flag()); }},
-    {"SetPrecision", [](Run& r) { r.w.SetPrecision(r.in.Int()); }},
-    {"SetScale", [](Run& r) {
-         const int unit = r.in.Int();
-         r.w.SetScale(unit, r.in.Real());
-     }},
-    {"SetViewerPreferences", [](Run& r) { r.w.SetViewerPreferences(r.in.Int()); }},
-    {"SwapPages", [](Run& r) {
-         const int a = r.in.Int();
-         r.w.SwapPages(a, r.in.Int());
-     }},
-    {"DefineRef", [](Run& r) {
-         const std::string name = r.in.Text();
-         const int fit = r.in.Int();
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         r.w.DefineRef(name, fit, x, y, w, h, r.in.Real());
-     }},
-    {"LinkTo", [](Run& r) {
-         const std::string target = r.in.Text();
-         const int border = r.in.Int(), highlight = r.in.Int(), fit = r.in.Int();
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         r.w.LinkTo(target, border, highlight, fit, x, y, w, h, r.in.Real());
-     }},
-    {"AddBookmark", [](Run& r) {
-         const std::string title = r.in.Text();
-         const int depth = r.in.Int(), fit = r.in.Int();
-         const float v1 = r.in.Real(), v2 = r.in.Real(), v3 = r.in.Real(), v4 = r.in.Real();
-         const std::string link = r.in.Text(), colour = r.in.Text();
-         r.w.AddBookmark(title, depth, fit, v1, v2, v3, v4, link, colour, r.in.Int());
-     }},
-    {"DrawNote", [](Run& r) {
-         const std::string text = r.in.Text();
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         const int alignment = r.in.Int(), border = r.in.Int();
-         const float dash = r.in.Real(), gap = r.in.Real();
-         r.w.DrawNote(text, x, y, w, h, alignment, border, dash, gap, r.in.Int());
-     }},
+    {"SetColorFill", Plain<&pdf::Pagelith::SetColorFill>},
+    {"SetColorLine", Plain<&pdf::Pagelith::SetColorLine>},
+    {"SetColorText", Plain<&pdf::Pagelith::SetColorText>},
+    {"SetCompression", Plain<&pdf::Pagelith::SetCompression>},
+    {"SetDocProperty", Plain<&pdf::Pagelith::SetDocProperty>},
+    {"SetLabel", Plain<&pdf::Pagelith::SetLabel>},
+    {"SetMargins", Plain<&pdf::Pagelith::SetMargins>},
+    {"SetMemoryUsage", Plain<&pdf::Pagelith::SetMemoryUsage>},
+    {"SetPageTransition", Plain<&pdf::Pagelith::SetPageTransition>},
+    {"SetPageView", Plain<&pdf::Pagelith::SetPageView>},
+    {"SetPaperSize", Plain<&pdf::Pagelith::SetPaperSize>},
+    {"SetPDFa", Plain<&pdf::Pagelith::SetPDFa>},
+    {"SetPrecision", Plain<&pdf::Pagelith::SetPrecision>},
+    {"SetScale", Plain<&pdf::Pagelith::SetScale>},
+    {"SetViewerPreferences", Plain<&pdf::Pagelith::SetViewerPreferences>},
+    {"SwapPages", Plain<&pdf::Pagelith::SwapPages>},
+    {"DefineRef", Plain<&pdf::Pagelith::DefineRef>},
+    {"LinkTo", Plain<&pdf::Pagelith::LinkTo>},
+    {"AddBookmark", Plain<&pdf::Pagelith::AddBookmark>},
+    {"DrawNote", Plain<&pdf::Pagelith::DrawNote>},
     {"DrawPlaceHolder", [](Run& r) {
          std::string text = r.in.Text();
          const int icon = r.in.Int();
@@ -450,233 +443,76 @@ const Call kCalls[] = {
          const std::string value = r.in.Text(), option = r.in.Text(), tooltip = r.in.Text();
          r.w.DrawField(name, kind, x, y, w, h, value, option, tooltip, r.in.Int());
      }},
-    {"OnFieldEvent", [](Run& r) {
-         const int code = r.in.Int();
-         const std::string name = r.in.Text();
-         r.w.OnFieldEvent(code, name, r.in.Text());
-     }},
-    {"OnDocEvent", [](Run& r) {
-         const int code = r.in.Int();
-         const std::string script = r.in.Text();
-         r.w.OnDocEvent(code, script, r.in.Flag());
-     }},
-    {"DrawLine", [](Run& r) {
-         const float x1 = r.in.Real(), y1 = r.in.Real(), x2 = r.in.Real(), y2 = r.in.Real();
-         r.w.DrawLine(x1, y1, x2, y2, r.in.Int());
-     }},
-    {"DrawLineTo", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real();
-         r.w.DrawLineTo(x, y, r.in.Int());
-     }},
-    {"DrawPolygon", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), radius = r.in.Real();
-         const int sides = r.in.Int();
-         r.w.DrawPolygon(x, y, radius, sides, r.in.Int());
-     }},
-    {"DrawPolyline", [](Run& r) {
-         const std::vector<float> points = r.in.Reals();
-         r.w.DrawPolyline(points, r.in.Int());
-     }},
-    {"DrawRect", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         const int style = r.in.Int(), edges = r.in.Int();
-         r.w.DrawRect(x, y, w, h, style, edges, r.in.Real());
-     }},
-    {"SetXY", [](Run& r) {
-         const float x = r.in.Real();
-         r.w.SetXY(x, r.in.Real());
-     }},
-    {"SetFont", [](Run& r) {
-         const std::string name = r.in.Text();
-         const float size = r.in.Real();
-         const int style = r.in.Int();
-         r.w.SetFont(name, size, style, r.in.Int());
-     }},
-    {"SetFontSize", [](Run& r) { r.w.SetFontSize(r.in.Real()); }},
-    {"SetAlpha", [](Run& r) { r.w.SetAlpha(r.in.Int()); }},
-    {"SetAlphaFill", [](Run& r) { r.w.SetAlphaFill(r.in.Int()); }},
-    {"SetAlphaLine", [](Run& r) { r.w.SetAlphaLine(r.in.Int()); }},
-    {"SetBlend", [](Run& r) { r.w.SetBlend(r.in.Int()); }},
-    {"SetLineStyle", [](Run& r) {
-         const int style = r.in.Int();
-         r.w.SetLineStyle(style, r.in.Real());
-     }},
-    {"SetLineWidth", [](Run& r) { r.w.SetLineWidth(r.in.Real()); }},
-    {"SetDash", [](Run& r) {
-         const std::string pattern = r.in.Text();
-         r.w.SetDash(pattern, r.in.Real());
-     }},
-    {"AxisRotation", [](Run& r) { r.w.AxisRotation(r.in.Real()); }},
-    {"AxisScaling", [](Run& r) {
-         const float x = r.in.Real();
-         r.w.AxisScaling(x, r.in.Real());
-     }},
-    {"AxisSkewing", [](Run& r) {
-         const float a = r.in.Real();
-         r.w.AxisSkewing(a, r.in.Real());
-     }},
-    {"AxisTranslation", [](Run& r) {
-         const float x = r.in.Real();
-         r.w.AxisTranslation(x, r.in.Real());
-     }},
-    {"BeginSpace", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), sx = r.in.Real(), sy = r.in.Real();
-         r.w.BeginSpace(x, y, sx, sy, r.in.Real());
-     }},
-    {"EndSpace", [](Run& r) { r.w.EndSpace(); }},
-    {"MoveTo", [](Run& r) {
-         const float x = r.in.Real();
-         r.w.MoveTo(x, r.in.Real());
-     }},
-    {"SetCharSpacing", [](Run& r) { r.w.SetCharSpacing(r.in.Real()); }},
-    {"SetWordSpacing", [](Run& r) { r.w.SetWordSpacing(r.in.Real()); }},
-    {"SetTextHorizontalScaling", [](Run& r) { r.w.SetTextHorizontalScaling(r.in.Real()); }},
-    {"SetTextMode", [](Run& r) { r.w.SetTextMode(r.in.Int()); }},
-    {"SetBoxStyle", [](Run& r) {
-         const float spacing = r.in.Real(), indent = r.in.Real(), left = r.in.Real();
-         const float top = r.in.Real(), right = r.in.Real(), bottom = r.in.Real();
-         const int mask = r.in.Int();
-         r.w.SetBoxStyle(spacing, indent, left, top, right, bottom, mask, r.in.Real());
-     }},
-    {"SetTextTag", [](Run& r) {
-         const std::string tag = r.in.Text(), font = r.in.Text();
-         const float size = r.in.Real();
-         const int style = r.in.Int(), charset = r.in.Int();
-         const std::string text = r.in.Text();
-         r.w.SetTextTag(tag, font, size, style, charset, text, r.in.Text());
-     }},
+    {"OnFieldEvent", Plain<&pdf::Pagelith::OnFieldEvent>},
+    {"OnDocEvent", Plain<&pdf::Pagelith::OnDocEvent>},
+    {"DrawLine", Plain<&pdf::Pagelith::DrawLine>},
+    {"DrawLineTo", Plain<&pdf::Pagelith::DrawLineTo>},
+    {"DrawPolygon", Plain<&pdf::Pagelith::DrawPolygon>},
+    {"DrawPolyline", Plain<&pdf::Pagelith::DrawPolyline>},
+    {"DrawRect", Plain<&pdf::Pagelith::DrawRect>},
+    {"SetXY", Plain<&pdf::Pagelith::SetXY>},
+    {"SetFont", Plain<&pdf::Pagelith::SetFont>},
+    {"SetFontSize", Plain<&pdf::Pagelith::SetFontSize>},
+    {"SetAlpha", Plain<&pdf::Pagelith::SetAlpha>},
+    {"SetAlphaFill", Plain<&pdf::Pagelith::SetAlphaFill>},
+    {"SetAlphaLine", Plain<&pdf::Pagelith::SetAlphaLine>},
+    {"SetBlend", Plain<&pdf::Pagelith::SetBlend>},
+    {"SetLineStyle", Plain<&pdf::Pagelith::SetLineStyle>},
+    {"SetLineWidth", Plain<&pdf::Pagelith::SetLineWidth>},
+    {"SetDash", Plain<&pdf::Pagelith::SetDash>},
+    {"AxisRotation", Plain<&pdf::Pagelith::AxisRotation>},
+    {"AxisScaling", Plain<&pdf::Pagelith::AxisScaling>},
+    {"AxisSkewing", Plain<&pdf::Pagelith::AxisSkewing>},
+    {"AxisTranslation", Plain<&pdf::Pagelith::AxisTranslation>},
+    {"BeginSpace", Plain<&pdf::Pagelith::BeginSpace>},
+    {"EndSpace", Plain<&pdf::Pagelith::EndSpace>},
+    {"MoveTo", Plain<&pdf::Pagelith::MoveTo>},
+    {"SetCharSpacing", Plain<&pdf::Pagelith::SetCharSpacing>},
+    {"SetWordSpacing", Plain<&pdf::Pagelith::SetWordSpacing>},
+    {"SetTextHorizontalScaling", Plain<&pdf::Pagelith::SetTextHorizontalScaling>},
+    {"SetTextMode", Plain<&pdf::Pagelith::SetTextMode>},
+    {"SetBoxStyle", Plain<&pdf::Pagelith::SetBoxStyle>},
+    {"SetTextTag", Plain<&pdf::Pagelith::SetTextTag>},
     {"AddFont", [](Run& r) {
          const std::string path = r.FontPath(), name = r.in.Text();
          const bool embed = r.in.Flag();
          r.w.AddFont(path, name, embed, r.in.Int());
      }},
-    {"GetTextWidth", [](Run& r) { r.w.GetTextWidth(r.in.Text()); }},
-    {"SetProtection", [](Run& r) {
-         const int mode = r.in.Int();
-         const std::string owner = r.in.Text();
-         r.w.SetProtection(mode, owner, r.in.Text());
-     }},
-    {"DrawText", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real();
-         const std::string text = r.in.Text();
-         r.w.DrawText(x, y, text, r.in.Int());
-     }},
-    {"DrawTextBox", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         const std::string text = r.in.Text();
-         const int align = r.in.Int();
-         r.w.DrawTextBox(x, y, w, h, text, align, r.in.Int());
-     }},
-    {"DrawTextRich", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         const std::string text = r.in.Text();
-         const int align = r.in.Int();
-         r.w.DrawTextRich(x, y, w, h, text, align, r.in.Int());
-     }},
-    {"DrawBarCode", [](Run& r) {
-         const int type = r.in.Int();
-         const std::string code = r.in.Text();
-         const float x = r.in.Real(), y = r.in.Real();
-         const bool show = r.in.Flag();
-         const float zoom = r.in.Real(), height = r.in.Real();
-         r.w.DrawBarCode(type, code, x, y, show, zoom, height, r.in.Flag());
-     }},
-    {"WriteText", [](Run& r) {
-         const std::string text = r.in.Text();
-         const int position = r.in.Int();
-         r.w.WriteText(text, position, r.in.Real());
-     }},
-    {"WriteTextLn", [](Run& r) { r.w.WriteTextLn(r.in.Text()); }},
-    {"DrawTextCircular", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), ray = r.in.Real();
-         const std::string text = r.in.Text();
-         const float angle = r.in.Real();
-         r.w.DrawTextCircular(x, y, ray, text, angle, r.in.Int());
-     }},
-    {"AddGradient", [](Run& r) {
-         const std::string name = r.in.Text();
-         const int kind = r.in.Int();
-         const std::string c1 = r.in.Text(), c2 = r.in.Text();
-         const float x1 = r.in.Real(), y1 = r.in.Real(), x2 = r.in.Real(), y2 = r.in.Real();
-         const float r1 = r.in.Real(), r2 = r.in.Real();
-         const bool e1 = r.in.Flag();
-         r.w.AddGradient(name, kind, c1, c2, x1, y1, x2, y2, r1, r2, e1, r.in.Flag());
-     }},
-    {"BeginTiling", [](Run& r) {
-         const std::string name = r.in.Text();
-         const float x1 = r.in.Real(), y1 = r.in.Real(), x2 = r.in.Real(), y2 = r.in.Real();
-         const float xStep = r.in.Real(), yStep = r.in.Real();
-         r.w.BeginTiling(name, x1, y1, x2, y2, xStep, yStep, r.in.Int());
-     }},
-    {"EndTiling", [](Run& r) { r.w.EndTiling(); }},
-    {"DrawArc", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), radius = r.in.Real();
-         const float start = r.in.Real(), end = r.in.Real(), ratio = r.in.Real();
-         const bool sector = r.in.Flag();
-         const int step = r.in.Int();
-         r.w.DrawArc(x, y, radius, start, end, ratio, sector, step, r.in.Int());
-     }},
-    {"DrawCurve", [](Run& r) {
-         const int kind = r.in.Int();
-         const float a1 = r.in.Real(), a2 = r.in.Real(), a3 = r.in.Real(), a4 = r.in.Real();
-         const float a5 = r.in.Real(), a6 = r.in.Real();
-         r.w.DrawCurve(kind, a1, a2, a3, a4, a5, a6, r.in.Int());
-     }},
-    {"DrawEllipse", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), rx = r.in.Real(), ry = r.in.Real();
-         r.w.DrawEllipse(x, y, rx, ry, r.in.Int());
-     }},
-    {"DrawCircle", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), radius = r.in.Real();
-         r.w.DrawCircle(x, y, radius, r.in.Int());
-     }},
-    {"BeginTable", [](Run& r) {
-         const float x = r.in.Real(), y = r.in.Real(), height = r.in.Real();
-         r.w.BeginTable(x, y, height, r.in.Reals());
-     }},
-    {"TableCell", [](Run& r) {
-         const int row = r.in.Int(), col = r.in.Int(), rowSpan = r.in.Int(), colSpan = r.in.Int();
-         const int options = r.in.Int(), border = r.in.Int();
-         r.w.TableCell(row, col, rowSpan, colSpan, options, border, r.in.Real());
-     }},
-    {"TableRowHeight", [](Run& r) { r.w.TableRowHeight(r.in.Real()); }},
-    {"EndTable", [](Run& r) { r.w.EndTable(); }},
+    {"GetTextWidth", Plain<&pdf::Pagelith::GetTextWidth>},
+    {"SetProtection", Plain<&pdf::Pagelith::SetProtection>},
+    {"DrawText", Plain<&pdf::Pagelith::DrawText>},
+    {"DrawTextBox", Plain<&pdf::Pagelith::DrawTextBox>},
+    {"DrawTextRich", Plain<&pdf::Pagelith::DrawTextRich>},
+    {"DrawBarCode", Plain<&pdf::Pagelith::DrawBarCode>},
+    {"WriteText", Plain<&pdf::Pagelith::WriteText>},
+    {"WriteTextLn", Plain<&pdf::Pagelith::WriteTextLn>},
+    {"DrawTextCircular", Plain<&pdf::Pagelith::DrawTextCircular>},
+    {"AddGradient", Plain<&pdf::Pagelith::AddGradient>},
+    {"BeginTiling", Plain<&pdf::Pagelith::BeginTiling>},
+    {"EndTiling", Plain<&pdf::Pagelith::EndTiling>},
+    {"DrawArc", Plain<&pdf::Pagelith::DrawArc>},
+    {"DrawCurve", Plain<&pdf::Pagelith::DrawCurve>},
+    {"DrawEllipse", Plain<&pdf::Pagelith::DrawEllipse>},
+    {"DrawCircle", Plain<&pdf::Pagelith::DrawCircle>},
+    {"BeginTable", Plain<&pdf::Pagelith::BeginTable>},
+    {"TableCell", Plain<&pdf::Pagelith::TableCell>},
+    {"TableRowHeight", Plain<&pdf::Pagelith::TableRowHeight>},
+    {"EndTable", Plain<&pdf::Pagelith::EndTable>},
     {"AddImage", [](Run& r) {
          const std::string name = r.in.Text();
          const pdf::Bytes data = r.ImageData();
          const int frame = r.in.Int();
          r.w.AddImage(name, data, frame, r.in.Text());
      }},
-    {"DrawImage", [](Run& r) {
-         const std::string name = r.in.Text();
-         const float x = r.in.Real(), y = r.in.Real(), w = r.in.Real(), h = r.in.Real();
-         const int frame = r.in.Int();
-         const std::string mask = r.in.Text();
-         r.w.DrawImage(name, x, y, w, h, frame, mask, r.in.Flag());
-     }},
-    {"AddImagePattern", [](Run& r) {
-         const std::string name = r.in.Text();
-         const int width = r.in.Int(), height = r.in.Int();
-         const pdf::Bytes pixels = r.in.Data(), palette = r.in.Data();
-         r.w.AddImagePattern(name, width, height, pixels, palette, r.in.Text());
-     }},
-    {"BeginObject", [](Run& r) {
-         const std::string name = r.in.Text();
-         r.w.BeginObject(name, r.in.Int());
-     }},
-    {"EndObject", [](Run& r) { r.w.EndObject(); }},
-    {"DrawObject", [](Run& r) { r.w.DrawObject(r.in.Text()); }},
-    {"BeginLayer", [](Run& r) {
-         const std::string name = r.in.Text();
-         const bool visible = r.in.Flag(), listed = r.in.Flag();
-         r.w.BeginLayer(name, visible, listed, r.in.Text());
-     }},
-    {"EndLayer", [](Run& r) { r.w.EndLayer(); }},
-    {"BeginConditionalLayer", [](Run& r) {
-         const std::string names = r.in.Text();
-         r.w.BeginConditionalLayer(names, r.in.Int());
-     }},
-    {"EndConditionalLayer", [](Run& r) { r.w.EndConditionalLayer(); }},
+    {"DrawImage", Plain<&pdf::Pagelith::DrawImage>},
+    {"AddImagePattern", Plain<&pdf::Pagelith::AddImagePattern>},
+    {"BeginObject", Plain<&pdf::Pagelith::BeginObject>},
+    {"EndObject", Plain<&pdf::Pagelith::EndObject>},
+    {"DrawObject", Plain<&pdf::Pagelith::DrawObject>},
+    {"BeginLayer", Plain<&pdf::Pagelith::BeginLayer>},
+    {"EndLayer", Plain<&pdf::Pagelith::EndLayer>},
+    {"BeginConditionalLayer", Plain<&pdf::Pagelith::BeginConditionalLayer>},
+    {"EndConditionalLayer", Plain<&pdf::Pagelith::EndConditionalLayer>},
     {"GetInfo", [](Run& r) {
          std::string title, subject, author;
          int encrypted = 0, pdfa = 0, version = 0;

@@ -411,5 +411,53 @@ TEST(PageWriting, APageThatFailedToBeWrittenIsWrittenByTheNextDocument)
     EXPECT_THROW(writer->EndDoc(), Error);
 }
 
+// A document with its first page open, for what readers make of the texts and names in it.
+class WrittenDocument : public testing_support::DocumentTest {
+protected:
+    WrittenDocument() : DocumentTest("core_") {}
+};
+
+// Bytes that are not UTF-8 are their Latin-1 letters, and no text reads as UTF-16 or UTF-8
+// because its first bytes look like a byte-order mark, wherever it is written.
+TEST_F(WrittenDocument, TextStringsReadAsTheCharactersGivenWhateverTheirFirstBytes)
+{
+    writer->SetDocProperty("\xff\xfe\xc3 bad utf8", "þÿ x", "", "", "", "");
+    writer->DrawNote("ï»¿ y", 10, 10, 100, 30, 0, 0, 0, 0, 4);
+    Finish();
+    const auto read = testing_support::RunTool(
+        "/usr/bin/python3 - '" + path + "' 2>&1 <<'PY'\n"
+        "import sys, pikepdf, xml.etree.ElementTree as xml\n"
+        "p = pikepdf.open(sys.argv[1])\n"
+        "xmp = xml.fromstring(p.Root.Metadata.read_bytes()).find('.//{*}title//{*}li').text\n"
+        "print(p.docinfo.Title, p.docinfo.Subject, xmp, p.pages[0].Annots[0].Contents, sep='|')\n"
+        "PY\n");
+    EXPECT_EQ(read.output, "ÿþÃ bad utf8|þÿ x|ÿþÃ bad utf8|ï»¿ y\n");
+}
+
+// Fonts, templates, patterns and destinations named alike in far more than the 127 bytes a
+// reader takes, escapes included, are two of each that readers take quietly.
+TEST_F(WrittenDocument, LongNamesStayWithinReadersLimitAndApart)
+{
+    std::string common;
+    while (common.size() < 140)
+        common += "Nom très long / ";
+    for (const std::string& name : {common + "A", common + "B"}) {
+        writer->SetFont(name, 12, 0, 0);
+        writer->BeginObject(name, 0);
+        writer->EndObject();
+        writer->DrawObject(name);
+        writer->AddGradient(name, 0, "Red", "Blue", 0, 0, 9, 0, 0, 0, true, true);
+        writer->DefineRef(name, 0, 0, 0, 0, 0, 0);
+        writer->LinkTo("ref:" + name, 1, 0, 0, 0, 0, 0, 0, 0);
+    }
+    Finish();
+    EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+    const auto counts = testing_support::RunTool(
+        "/usr/bin/python3 -c \"import pikepdf, sys; p = pikepdf.open(sys.argv[1]); "
+        "r = p.pages[0].Resources; print(len(r.Font), len(r.XObject), len(r.Pattern), "
+        "len(p.Root.Dests))\" '" + path + "'");
+    EXPECT_EQ(counts.output, "2 2 2 2\n");
+}
+
 }  // namespace
 }  // namespace pdf
