@@ -1,7 +1,9 @@
-// One INI text, parsed once, read with the profile-file rules the data file relies on: its
-// lines are read as ini_line.h tells, section and key names are compared without regard to
-// (ASCII) letter case, the first matching section and the first matching key win, and
-// sections are listed in file order.
+// One INI text, parsed once, read with the profile-file rules the data file relies on: a
+// byte-order mark is passed over, a line ends at LF, CR LF or CR alone, a value loses the
+// quotes that wrap it whole, section and key names are compared without regard to (ASCII)
+// letter case, the first matching section and the first matching key win, and sections are
+// listed in file order.  The damage check splits and reads the lines with the same code, so
+// that no line read here is taken for damage and left out by the next write.
 #pragma once
 
 #include <optional>

@@ -1,7 +1,5 @@
 #include "app/settings/frmTerminologie.h"
 
-#include <endpoints.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -95,14 +93,6 @@ void PlaceQuestion(forms::Label& label, forms::ComboBox& list, double top, std::
   list.SetStyle(forms::kDropdownList);
 }
 
-// The host of an address given with or without its scheme and final slash.
-std::string HostOf(std::string address) {
-  if (const auto scheme = address.find("://"); scheme != std::string::npos)
-    address.erase(0, scheme + 3);
-  while (!address.empty() && address.back() == '/') address.pop_back();
-  return address;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& name) {
   std::string path = folder + "/" + name;
   for (std::size_t at; (at = path.find("//")) != std::string::npos;) path.erase(at, 1);
@@ -152,7 +142,6 @@ std::optional<std::array<std::string, 3>> ApplyActivityTypePreset(int index) {
 
 frmTerminologie::frmTerminologie(store::Planner& planner, forms::Services services)
     : forms::Form("frmTerminologie", services.metrics),
-      ProductHost(HostOf(endpoints::kProductUrl)),
       planner_(planner),
       services_(services) {
   ShowAbout = [this] {
@@ -328,7 +317,7 @@ void frmTerminologie::Form_Load() {
   if (!activities.empty()) SelectIfListed(cmbAct, activities);
   if (!resources.empty()) SelectIfListed(cmbRess, resources);
 
-  const bool sharing = !ProductHost.empty() && CanPublish(SharingServer);
+  const bool sharing = CanPublish(SharingServer);
   chkPartage.SetEnabled(sharing);
   lblSharingUnavailable.SetVisible(!sharing);
   if (sharing && !planner_.ShareLink.empty()) {
@@ -564,7 +553,7 @@ void frmTerminologie::chkPartage_Click() {
     return;
   }
   fraPartage.SetVisible(true);
-  txtPartage.SetText("https://" + ProductHost + "/" + planner_.UserId);
+  txtPartage.SetText("https://" + SharingServer.ProductHost + "/" + planner_.UserId);
   txtMailAdmin.SetText(store::ReadDataValue(planner_, store::kParamSection, "Mail"));
 }
 

@@ -35,10 +35,8 @@ class frmTerminologie : public forms::Form {
   std::function<void()> EndProgram;
   // Shows the about window modally, its button captioned "Fermer".
   std::function<void()> ShowAbout;
-  // The product web site's host, which the share link starts with.
-  std::string ProductHost;
-  // Where shared calendars are sent.  Sharing is offered only when the build names a server
-  // for them and a host for the link.
+  // Where shared calendars are sent, and the host their link starts with.  Sharing is
+  // offered only where CanPublish allows it.
   Publishing SharingServer;
 
   forms::Label Label5{*this, "Label5"};

@@ -5,8 +5,16 @@
 
 namespace settings {
 
+std::string HostOf(std::string address) {
+  if (const auto scheme = address.find("://"); scheme != std::string::npos)
+    address.erase(0, scheme + 3);
+  while (!address.empty() && address.back() == '/') address.pop_back();
+  return address;
+}
+
 bool CanPublish(const Publishing& publishing) {
-  return !publishing.Account.Server.empty() && !publishing.WebHost.empty();
+  return !publishing.Account.Server.empty() && !publishing.WebHost.empty() &&
+         !publishing.ProductHost.empty();
 }
 
 std::string RemotePath(const std::string& webHost, const std::string& remoteName) {

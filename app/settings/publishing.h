@@ -10,14 +10,21 @@
 
 namespace settings {
 
+// The host of an address given with or without its scheme and final slash.
+std::string HostOf(std::string address);
+
 struct Publishing {
   platform::FtpAccount Account;               // defaults: the configured FTP server
   std::string WebHost = endpoints::kWebHost;  // names the server folder of the calendars
-  std::filesystem::path Folder;               // empty: the user's private temporary folder
+  // The product web site's host, which the share link the user hands out starts with.
+  std::string ProductHost = HostOf(endpoints::kProductUrl);
+  std::filesystem::path Folder;  // empty: the user's private temporary folder
 };
 
-// Whether the build names a server to send the shared files to and the web host that shows
-// them: without both there is no sharing.
+// Whether sharing is available in this build: it names a server to send the shared files
+// to, the web host that shows them and the product host of the link that leads to them.
+// Without all three the settings dialog offers no sharing, and a link stored by another
+// build publishes nothing.
 bool CanPublish(const Publishing& publishing);
 
 // "sites/<web host>/cal_users/<remote name>".

@@ -140,7 +140,10 @@ std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
     error = platform::ReplaceFileContents(copy, contents);
   }
   // Without a copy the lines stay in the file: they are all that is left of what they held.
-  if (error == 0) planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
+  if (error == 0) {
+    planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
+    planner.LastDataWithoutDamage = {};
+  }
   if (toldBefore) return std::nullopt;
 
   std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "

@@ -13,8 +13,10 @@
 
 namespace store {
 
-// The lines of an INI text that the program cannot read, each without its line break, the
-// lines taken as the INI reader takes them (platform/ini_line.h):
+// The lines of an INI text that the program cannot read, each without its line break.  The
+// lines are split and read exactly as the INI reader reads them (line ends, byte-order mark,
+// blanks and quotes alike): a line the reader can read is never reported nor dropped.
+// Damaged are:
 //  - a line that is neither blank, a comment, a section header nor a key line whose section
 //    name, key and value are complete encoded texts;
 //  - the last line when it has no line end and is neither blank nor a comment: the file

@@ -56,13 +56,12 @@ std::string TextWith(std::shared_ptr<const IniDocument> document,
 std::shared_ptr<const IniDocument> WithoutKeptDamagedLines(
     const Planner& planner, std::shared_ptr<const IniDocument> file) {
   Planner::DataWithoutDamage& last = planner.LastDataWithoutDamage;
-  if (last.file != file || last.damagedLines != planner.KeptDamagedLines) {
+  if (last.file != file) {
     std::string readable = WithoutDamagedLines(file->Text(), planner.KeptDamagedLines);
     last.readable = readable.size() == file->Text().size()
                         ? file
                         : std::make_shared<const IniDocument>(std::move(readable));
     last.file = std::move(file);
-    last.damagedLines = planner.KeptDamagedLines;
   }
   return last.readable;
 }

@@ -67,13 +67,13 @@ struct Planner {
   // as a gap.
   std::vector<DataFileValue> UnwrittenValues;
   // Lines of the data file that cannot be read and of which a copy is kept: reads pass
-  // over them and the next write leaves them out.
+  // over them and the next write leaves them out.  Whoever changes them empties
+  // LastDataWithoutDamage.
   std::vector<std::string> KeptDamagedLines;
-  // The data file without those lines, as last worked out, and from what: the reads of a
-  // start all see one unchanged file, and working it out checks every line of it.
+  // The data file without those lines, as last worked out, and from which contents: the
+  // reads of a start all see one unchanged file, and working it out checks every line of it.
   struct DataWithoutDamage {
     std::shared_ptr<const platform::IniDocument> file;
-    std::vector<std::string> damagedLines;
     std::shared_ptr<const platform::IniDocument> readable;
   };
   mutable DataWithoutDamage LastDataWithoutDamage;

@@ -21,7 +21,7 @@ TEST(SettingsDialogScreenshot, TermsExplanationCountsAndSharing) {
   planner.UserId = "4512";
   planner.Categories = {"a", "b", "c"};
   settings::frmTerminologie dialog(planner, backend.services());
-  dialog.ProductHost = "www.quorvane.test";
+  dialog.SharingServer.ProductHost = "www.quorvane.test";
   dialog.SharingServer.Account.Server = "127.0.0.1";
   dialog.SharingServer.WebHost = "cal.quorvane.test";
   forms::qt::FormWindow& window = backend.Attach(dialog);

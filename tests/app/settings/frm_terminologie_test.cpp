@@ -27,9 +27,9 @@ class SettingsDialogTest : public ::testing::Test {
 
   settings::frmTerminologie& Open() {
     dialog = std::make_unique<settings::frmTerminologie>(planner, world.services());
-    dialog->ProductHost = "www.quorvane.test";
     dialog->SharingServer.Account.Server = server;
     dialog->SharingServer.WebHost = webHost;
+    dialog->SharingServer.ProductHost = productHost;
     dialog->EndProgram = [this] { ++programEnds; };
     dialog->Show();
     return *dialog;
@@ -42,6 +42,7 @@ class SettingsDialogTest : public ::testing::Test {
   // What the build names for sharing.
   std::string server = "127.0.0.1";
   std::string webHost = "cal.quorvane.test";
+  std::string productHost = "www.quorvane.test";
   ScratchFolder folder;
   store::Planner planner;
   forms::testing::TestServices world;
@@ -273,13 +274,14 @@ TEST_F(SettingsDataOptionsTest, SharingOpensTickedWithTheLinkOfThisUser) {
   EXPECT_EQ(Stored("Mail"), "chef@atelier.testx");
 }
 
-// A build that names no server or no web host offers no sharing: the box cannot be ticked,
-// the dialog says so, and a link stored by another build is switched off.
+// A build that names no server, or no product host to build the link from, offers no
+// sharing: the box cannot be ticked, the dialog says so, and a link stored by another build
+// is switched off.
 TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndStaysOff) {
-  for (const auto& [named, host] : {std::pair{"", ""}, std::pair{"", "cal.quorvane.test"},
-                                    std::pair{"127.0.0.1", ""}}) {
+  for (const auto& [named, product] :
+       {std::pair{"", "www.quorvane.test"}, std::pair{"127.0.0.1", ""}}) {
     server = named;
-    webHost = host;
+    productHost = product;
     planner.ShareLink = "https:///4512";
     store::WriteIni(planner, "PARAM", "Synchro", planner.ShareLink, planner.DataFile);
     settings::frmTerminologie& w = Open();

@@ -37,6 +37,7 @@ class PublishingTest : public testing::Test {
     publishing_.Account.ConnectTimeoutSeconds = 2;
     publishing_.Account.StallTimeoutSeconds = 2;
     publishing_.WebHost = "cal.example";
+    publishing_.ProductHost = "www.example";
     publishing_.Folder = work_ / "temp";
     std::filesystem::create_directories(publishing_.Folder);
   }
@@ -100,8 +101,9 @@ TEST_F(PublishingTest, FailedUploadsAreSilentAndQuick) {
                                      wrongPassword));
 }
 
-// Without a server to send them to, the files are not even written.
-TEST_F(PublishingTest, NothingIsSentNorWrittenWhileTheServerOrWebHostIsNotConfigured) {
+// Where sharing is not available, a link stored by another build publishes nothing: the
+// files are not even written.
+TEST_F(PublishingTest, NothingIsSentNorWrittenWhereSharingIsNotAvailable) {
   const store::Planner planner = Plan();
   settings::Publishing off = publishing_;
   off.Account.Server.clear();
@@ -111,6 +113,10 @@ TEST_F(PublishingTest, NothingIsSentNorWrittenWhileTheServerOrWebHostIsNotConfig
   off.WebHost.clear();
   settings::ExportCategoryList(planner, "8", off);
   settings::ExportICalendar(planner, "8", 3, clock_, off);
+  off = publishing_;
+  off.ProductHost.clear();
+  settings::ExportCategoryList(planner, "9", off);
+  settings::ExportICalendar(planner, "9", 3, clock_, off);
   EXPECT_TRUE(std::filesystem::is_empty(server_.Root() / "sites/cal.example/cal_users"));
   EXPECT_TRUE(std::filesystem::is_empty(publishing_.Folder));
   EXPECT_EQ(settings::RemotePath("cal.example", "7-cat.txt"), "sites/cal.example/cal_users/7-cat.txt");
