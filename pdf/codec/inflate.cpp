@@ -168,7 +168,8 @@ private:
         const int literalCount = static_cast<int>(mIn.Bits(5)) + 257;
         const int distanceCount = static_cast<int>(mIn.Bits(5)) + 1;
         const int codeLengthCount = static_cast<int>(mIn.Bits(4)) + 4;
-        if (mStrict && (literalCount > kStrictLiteralSymbols || distanceCount > kStrictDistanceSymbols))
+        if (mStrict &&
+            (literalCount > kStrictLiteralSymbols || distanceCount > kStrictDistanceSymbols))
             ThrowCorrupt();
 
         std::array<std::uint8_t, deflate::kCodeLengthSymbols> codeLengthLengths{};

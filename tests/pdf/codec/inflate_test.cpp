@@ -184,7 +184,8 @@ TEST(Inflate, StrictRulesRefuseWhatZlibRefuses)
             damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
             const std::optional<Bytes> expected = ZlibInflate(damaged);
             if (expected)
-                EXPECT_EQ(pdf::Inflate(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict), *expected)
+                EXPECT_EQ(pdf::Inflate(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict),
+                          *expected)
                     << "at " << at;
             else
                 EXPECT_EQ(ErrorOf(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict), 9)

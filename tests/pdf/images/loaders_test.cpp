@@ -388,7 +388,8 @@ Bytes ZlibOf(const Bytes& blocks)
     Bytes stream = {0x78, 0x01};
     stream.insert(stream.end(), blocks.begin(), blocks.end());
     const std::uint32_t adler = Adler32(Bytes(7 * 257));
-    Append(stream, {int(adler >> 24), int(adler >> 16 & 255), int(adler >> 8 & 255), int(adler & 255)});
+    for (int shift = 24; shift >= 0; shift -= 8)
+        stream.push_back(static_cast<std::uint8_t>(adler >> shift));
     return stream;
 }
 
