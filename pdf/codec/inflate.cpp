@@ -82,8 +82,8 @@ constexpr auto kLiteralEntries = LiteralEntries();
 constexpr auto kDistanceEntries = DistanceEntries();
 constexpr auto kCodeLengthEntries = CodeLengthEntries();
 
-// The strict distance code leaves the codes of symbols 30 and 31 unassigned, so that they
-// fail when met.
+// The most symbols a strict dynamic block codes; the strict fixed distance code leaves the
+// codes of symbols 30 and 31 unassigned, so that they fail when met.
 constexpr int kStrictDistanceSymbols = static_cast<int>(deflate::kDistanceBase.size());
 constexpr int kStrictLiteralSymbols = 286;
 
