@@ -46,5 +46,6 @@ function(quorvane_tests name folder library)
   gtest_discover_tests(${name}_tests
     PROPERTIES LABELS ${T_LABEL}
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-    DISCOVERY_TIMEOUT 60)
+    # Listing the tests of a sanitized program on a busy machine may take a while.
+    DISCOVERY_TIMEOUT 600)
 endfunction()

@@ -82,9 +82,15 @@ constexpr auto kLiteralEntries = LiteralEntries();
 constexpr auto kDistanceEntries = DistanceEntries();
 constexpr auto kCodeLengthEntries = CodeLengthEntries();
 
+// The most symbols a strict dynamic block codes; the strict fixed distance code leaves the
+// codes of symbols 30 and 31 unassigned, so that they fail when met.
+constexpr int kStrictDistanceSymbols = static_cast<int>(deflate::kDistanceBase.size());
+constexpr int kStrictLiteralSymbols = 286;
+
 struct FixedTables {
     HuffmanTable literals{kLiteralPrimaryBits};
     HuffmanTable distances{kDistancePrimaryBits};
+    HuffmanTable strictDistances{kDistancePrimaryBits};
 
     FixedTables()
     {
@@ -95,6 +101,7 @@ struct FixedTables {
         std::array<std::uint8_t, deflate::kDistanceSymbols> five;
         five.fill(5);
         distances.Build(five.data(), deflate::kDistanceSymbols, kDistanceEntries.data());
+        strictDistances.Build(five.data(), kStrictDistanceSymbols, kDistanceEntries.data());
     }
 };
 
@@ -108,9 +115,9 @@ class Decoder {
 public:
     // The output's first reservation is a generous guess: only what is written is
     // touched, and a guess too small costs a copy.
-    Decoder(std::span<const std::uint8_t> data, std::size_t outputCap)
-        : mInputSize(data.size()), mIn(data.data(), data.size()),
-          mOut(outputCap, data.size() * 4 + 1024)
+    Decoder(std::span<const std::uint8_t> data, std::size_t outputCap, InflateRules rules)
+        : mStrict(rules == InflateRules::Strict), mInputSize(data.size()),
+          mIn(data.data(), data.size()), mOut(outputCap, data.size() * 4 + 1024)
     {
     }
 
@@ -121,12 +128,17 @@ public:
             final = mIn.Bits(1) != 0;
             switch (mIn.Bits(2)) {
             case 0: StoredBlock(); break;
-            case 1: CodedBlock(Fixed().literals, Fixed().distances); break;
+            case 1:
+                CodedBlock(Fixed().literals, mStrict ? Fixed().strictDistances : Fixed().distances);
+                break;
             case 2:
                 ReadDynamicTables();
                 CodedBlock(mLiterals, mDistances);
                 break;
-            default: break;  // the reserved type holds nothing
+            default:  // the reserved type, which holds nothing
+                if (mStrict)
+                    ThrowCorrupt();
+                break;
             }
         }
         mIn.CheckNotOverrun();
@@ -134,12 +146,14 @@ public:
     }
 
 private:
-    // A stored block whose length check fails is copied all the same.
+    // A stored block whose length check fails is copied all the same unless strict.
     void StoredBlock()
     {
         mIn.AlignToInput();
         const std::uint8_t* header = mIn.TakeBytes(4);
         const std::size_t length = header[0] | header[1] << 8;
+        if (mStrict && (length ^ 0xFFFF) != static_cast<std::size_t>(header[2] | header[3] << 8))
+            ThrowCorrupt();
         const std::uint8_t* bytes = mIn.TakeBytes(length);
         mOut.Reserve(length);
         std::memcpy(mOut.Data() + mOut.Size(), bytes, length);
@@ -147,13 +161,16 @@ private:
     }
 
     // A code-length code must be complete and the literal/length code too (unless it
-    // has a single code); an incomplete distance code is accepted.  Codes unassigned
-    // in an incomplete code fail when met.
+    // has a single code); an incomplete distance code is accepted unless strict, where it
+    // may have one code at most.  Codes unassigned in an incomplete code fail when met.
     void ReadDynamicTables()
     {
         const int literalCount = static_cast<int>(mIn.Bits(5)) + 257;
         const int distanceCount = static_cast<int>(mIn.Bits(5)) + 1;
         const int codeLengthCount = static_cast<int>(mIn.Bits(4)) + 4;
+        if (mStrict &&
+            (literalCount > kStrictLiteralSymbols || distanceCount > kStrictDistanceSymbols))
+            ThrowCorrupt();
 
         std::array<std::uint8_t, deflate::kCodeLengthSymbols> codeLengthLengths{};
         for (int i = 0; i < codeLengthCount; ++i)
@@ -200,8 +217,10 @@ private:
             (literalShape == CodeShape::Incomplete && mLiterals.LongestLength() != 1))
             ThrowCorrupt();
         mLiterals.PairLiterals();
-        if (mDistances.Build(lengths.data() + literalCount, distanceCount,
-                             kDistanceEntries.data()) == CodeShape::OverSubscribed)
+        const CodeShape distanceShape =
+            mDistances.Build(lengths.data() + literalCount, distanceCount, kDistanceEntries.data());
+        if (distanceShape == CodeShape::OverSubscribed ||
+            (mStrict && distanceShape == CodeShape::Incomplete && mDistances.LongestLength() > 1))
             ThrowCorrupt();
     }
 
@@ -364,6 +383,7 @@ private:
         }
     }
 
+    bool mStrict;
     std::size_t mInputSize;
     BitReader mIn;
     OutputBuffer mOut;
@@ -374,14 +394,15 @@ private:
 
 }  // namespace
 
-Bytes Inflate(std::span<const std::uint8_t> data, std::size_t outputCap)
+Bytes Inflate(std::span<const std::uint8_t> data, std::size_t outputCap, InflateRules rules)
 {
-    return Decoder(data, outputCap).Run().Data;
+    return Decoder(data, outputCap, rules).Run().Data;
 }
 
-InflatedStream InflateStream(std::span<const std::uint8_t> data, std::size_t outputCap)
+InflatedStream InflateStream(std::span<const std::uint8_t> data, std::size_t outputCap,
+                             InflateRules rules)
 {
-    return Decoder(data, outputCap).Run();
+    return Decoder(data, outputCap, rules).Run();
 }
 
 }  // namespace pdf

@@ -17,12 +17,31 @@ constexpr int kPdfaClearedPrefs = 8 | 16 | 1024 | 2048;
 
 constexpr std::array<const char*, 6> kLabelStyles{{"", " /S /D", " /S /R", " /S /r", " /S /A", " /S /a"}};
 
-// The text as XML character data, which must be valid UTF-8.
+// The length in bytes of the character at `at` when XML forbids it, 0 otherwise: the C0
+// controls other than tab, line feed and carriage return, and U+FFFE and U+FFFF.
+std::size_t ForbiddenXmlCharacter(std::string_view utf8, std::size_t at)
+{
+    const char c = utf8[at];
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+        return 1;
+    const std::string_view rest = utf8.substr(at);
+    return rest.starts_with("\xEF\xBF\xBE") || rest.starts_with("\xEF\xBF\xBF") ? 3 : 0;
+}
+
+// The text as XML character data, which must be valid UTF-8 of characters XML allows.
 std::string XmlEscape(const std::string& text)
 {
+    const std::string valid = ValidUtf8(text);
     std::string out;
-    out.reserve(text.size());
-    for (char c : ValidUtf8(text)) {
+    out.reserve(valid.size());
+    for (std::size_t i = 0; i < valid.size(); ++i) {
+        if (const std::size_t forbidden = ForbiddenXmlCharacter(valid, i)) {
+            // A blank rather than nothing, so that the words it parted stay apart.
+            out += ' ';
+            i += forbidden - 1;
+            continue;
+        }
+        const char c = valid[i];
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;

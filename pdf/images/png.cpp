@@ -113,9 +113,10 @@ void RequireChunkCrc(const Bytes& data, std::size_t at, std::size_t length)
         throw FormatError("a PNG chunk fails its checksum");
 }
 
-// The image data: a zlib stream that decodes to exactly the rows of the header, each led
-// by a filter type the format defines, and ends with their checksum.  Bytes after the
-// stream are dropped: readers of the document need not meet them.
+// The image data: a zlib stream that decodes, under the rules the common readers apply, to
+// exactly the rows of the header, each led by a filter type the format defines, and ends
+// with their checksum.  Bytes after the stream are dropped: readers of the document need
+// not meet them.
 void RequireWholeRows(PreparedImage& image, int samplesPerPixel)
 {
     const Error missing = FormatError("the PNG image data do not hold the rows of its header");
@@ -123,12 +124,14 @@ void RequireWholeRows(PreparedImage& image, int samplesPerPixel)
         PictureBytes(image.Width, image.Height, image.Bits * samplesPerPixel) + image.Height;
     RequirePlausibleSize(rows, image.Data.size(), kLargestInflation);
     const Bytes& stream = image.Data;
-    if (stream.size() < 6 || (stream[0] & 0x0F) != 8 || (stream[1] & 0x20) != 0 ||
-        (stream[0] << 8 | stream[1]) % 31 != 0)
+    // Method 8 with a window of at most 32 KB, no preset dictionary, and the header check.
+    if (stream.size() < 6 || (stream[0] & 0x0F) != 8 || (stream[0] >> 4) > 7 ||
+        (stream[1] & 0x20) != 0 || (stream[0] << 8 | stream[1]) % 31 != 0)
         throw missing;
     InflatedStream inflated;
     try {
-        inflated = InflateStream(std::span(stream).subspan(2), static_cast<std::size_t>(rows));
+        inflated = InflateStream(std::span(stream).subspan(2), static_cast<std::size_t>(rows),
+                                 InflateRules::Strict);
     } catch (const Error&) {
         throw missing;
     }

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
-#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,10 +98,13 @@ struct Demo : forms::Form {
   std::vector<double> sizes;
 };
 
-void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
+// Runs the event loop until `done` holds, for at most a minute (a bound that only a fault
+// reaches, however busy the machine).
+void WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < 60000)
+    QApplication::processEvents();
 }
 
 class DemoWindow : public FormWindowTest<Demo> {
@@ -195,11 +198,10 @@ TEST_F(DemoWindow, KeepsItsWidgetsAndFollowsTheModel) {
 
 TEST_F(DemoWindow, AppliesAUsersResizeOnceItSettles) {
   form_->sizes.clear();
-  for (int width = 410; width <= 450; width += 10) {
-    window_->resize(width, 320);
-    QApplication::processEvents();
-  }
-  Wait(400);
+  // One resize after the other, with no event handled between them that a busy machine
+  // could delay past the settling time.
+  for (int width = 410; width <= 450; width += 10) window_->resize(width, 320);
+  WaitUntil([this] { return !form_->sizes.empty(); });
   EXPECT_EQ(form_->sizes, (std::vector<double>{450 * 15}));
   EXPECT_DOUBLE_EQ(form_->ScaleHeight(), 320 * 15);
 }

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace {
@@ -42,10 +43,11 @@ Bytes Samples()
     return text;
 }
 
-int ErrorOf(const Bytes& raw, std::size_t cap = pdf::kNoOutputCap)
+int ErrorOf(const Bytes& raw, std::size_t cap = pdf::kNoOutputCap,
+            pdf::InflateRules rules = pdf::InflateRules::Lenient)
 {
     try {
-        pdf::Inflate(raw, cap);
+        pdf::Inflate(raw, cap, rules);
     } catch (const pdf::Error& e) {
         return e.Number();
     }
@@ -136,6 +138,60 @@ TEST(Inflate, DamagedStreamsFailWithErrorNine)
     EXPECT_EQ(ErrorOf(Bytes{0x06}), 9);  // a reserved block, not final, then nothing
     // A match reaching back before the first byte: fixed code, length 3, distance 1.
     EXPECT_EQ(ErrorOf(Bytes{0x03, 0x02, 0x00}), 9);
+}
+
+// zlib's own verdict on raw Deflate data: the bytes, or nothing when it refuses them.
+std::optional<Bytes> ZlibInflate(const Bytes& raw)
+{
+    z_stream z{};
+    EXPECT_EQ(inflateInit2(&z, -15), Z_OK);
+    z.next_in = const_cast<Bytes::value_type*>(raw.data());
+    z.avail_in = static_cast<uInt>(raw.size());
+    Bytes out;
+    int status = Z_OK;
+    while (status == Z_OK && out.size() < (1u << 24)) {
+        std::uint8_t chunk[1 << 16];
+        z.next_out = chunk;
+        z.avail_out = sizeof chunk;
+        status = inflate(&z, Z_NO_FLUSH);
+        out.insert(out.end(), chunk, chunk + (sizeof chunk - z.avail_out));
+    }
+    inflateEnd(&z);
+    return status == Z_STREAM_END ? std::optional(out) : std::nullopt;
+}
+
+// Strict decoding refuses exactly what zlib refuses: the hand-made blocks that lenient
+// decoding takes, and streams with flipped bits.
+TEST(Inflate, StrictRulesRefuseWhatZlibRefuses)
+{
+    const Bytes handMade[] = {
+        {0x01, 5, 0, 0x00, 0x00, '1', '2', '3', '4', '5'},  // a stored length check that fails
+        {0x02, 0x1C},        // an empty fixed block, then a final one of the reserved type
+        {0xFD, 0x00, 0x00},  // a dynamic block giving lengths to 288 literal/length symbols
+    };
+    for (const Bytes& raw : handMade) {
+        EXPECT_EQ(ZlibInflate(raw), std::nullopt);
+        EXPECT_EQ(ErrorOf(raw, pdf::kNoOutputCap, pdf::InflateRules::Strict), 9);
+    }
+    EXPECT_EQ(ErrorOf(handMade[0]), 0);
+    EXPECT_EQ(ErrorOf(handMade[1]), 0);
+
+    const Bytes sample = Samples();
+    for (int strategy : {Z_DEFAULT_STRATEGY, Z_FIXED}) {
+        const Bytes raw = ZlibRaw(sample, 6, strategy);
+        for (std::size_t at = 0; at < raw.size(); at += raw.size() / 199) {
+            Bytes damaged = raw;
+            damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
+            const std::optional<Bytes> expected = ZlibInflate(damaged);
+            if (expected)
+                EXPECT_EQ(pdf::Inflate(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict),
+                          *expected)
+                    << "at " << at;
+            else
+                EXPECT_EQ(ErrorOf(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict), 9)
+                    << "at " << at;
+        }
+    }
 }
 
 TEST(Inflate, OutputCapStopsADecompressionBomb)

@@ -299,24 +299,35 @@ TEST_F(GraphicsState, AbortEmptiesTheStackAndTheWrittenStates)
 // it records error 5 and writes no "Q" for readers to find no state to restore.
 TEST(LocalSpaces, EndOnlyInTheContentTheyBeganIn)
 {
-    auto w = testing_support::PinnedWriter();
-    std::string path = testing_support::CaseOutputPath("core_");
-    w->BeginDoc(path);
     int page = 0;
     int first = 1;
-    w->BeginSpace(0, 0, 1, 1, 0);
-    for (auto move : std::initializer_list<std::function<void()>>{
-             [&] { w->BeginPage(page = 0); }, [&] { w->BeginPage(page = 0); },
-             [&] { w->BeginOnPage(first); }, [&] { w->BeginObject("T", 1); },
-             [&] { w->EndObject(); }, [&] { w->BeginTable(0, 0, 10, {20}); }}) {
-        move();
-        w->EndSpace();
+    const std::function<void(Pagelith&)> moves[] = {
+        [&](Pagelith& w) { w.BeginPage(page = 0); },
+        [&](Pagelith& w) { w.BeginPage(page = 0); },
+        [&](Pagelith& w) { w.BeginOnPage(first); },
+        [](Pagelith& w) { w.BeginObject("T", 1); },
+        [](Pagelith& w) { w.EndObject(); },
+        [](Pagelith& w) { w.BeginTable(0, 0, 10, {20}); }};
+    // An error stays recorded until the next document, so each EndSpace is tried in a
+    // document of its own, the one after the move that `tried` names.
+    for (std::size_t tried = 0; tried < std::size(moves); ++tried) {
+        auto w = testing_support::PinnedWriter();
+        std::string path = testing_support::CaseOutputPath("core_" + std::to_string(tried));
+        w->BeginDoc(path);
         w->BeginSpace(0, 0, 1, 1, 0);
+        for (std::size_t move = 0; move < std::size(moves); ++move) {
+            moves[move](*w);
+            if (move == tried) {
+                ASSERT_EQ(w->ErrNumber(), 0) << "before EndSpace after move " << move;
+                w->EndSpace();
+                EXPECT_EQ(w->ErrNumber(), 5) << "after move " << move;
+                EXPECT_EQ(w->ErrSource(), "Pagelith.EndSpace");
+            }
+            w->BeginSpace(0, 0, 1, 1, 0);
+        }
+        testing_support::FinishChecked(*w, path);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "") << "after move " << tried;
     }
-    EXPECT_EQ(w->ErrNumber(), 5);
-    EXPECT_EQ(w->ErrSource(), "Pagelith.EndSpace");
-    testing_support::FinishChecked(*w, path);
-    EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
 }
 
 }  // namespace

@@ -382,8 +382,29 @@ TEST_F(ForbiddenHeaders, AreRefusedAsInvalidFiles)
     EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 0);
 }
 
-// A PNG whose chunks fail their checksums, or whose data are not exactly the rows its
-// header gives, is refused like any other damaged image, and nothing of it is written.
+// The rows of Rows(8) as a zlib stream of hand-made blocks.
+Bytes ZlibOf(const Bytes& blocks)
+{
+    Bytes stream = {0x78, 0x01};
+    stream.insert(stream.end(), blocks.begin(), blocks.end());
+    const std::uint32_t adler = Adler32(Bytes(7 * 257));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        stream.push_back(static_cast<std::uint8_t>(adler >> shift));
+    return stream;
+}
+
+// Rows(8) stored in one block, whose length check is `check`.
+Bytes StoredRows(bool final, int check)
+{
+    Bytes block;
+    Append(block, {final ? 1 : 0, 7 * 257 & 255, 7 * 257 >> 8, check & 255, check >> 8});
+    block.resize(block.size() + 7 * 257);
+    return block;
+}
+
+// A PNG whose chunks fail their checksums, whose data are not exactly the rows its header
+// gives, or whose zlib stream readers refuse although it passes its checksums, is refused
+// like any other damaged image, and nothing of it is written.
 using DamagedPng = ImageTest;
 
 TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
@@ -400,14 +421,21 @@ TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
     Bytes filter(7 * 257);
     filter[257] = 5;
     EncodeFlate(filter, 1);
+    Bytes wideWindow = Rows(8);
+    wideWindow[0] = 0x88;  // a 64 KB window
+    wideWindow[1] = static_cast<std::uint8_t>(31 - (0x88 << 8) % 31);
+    Bytes reservedAfterRows = StoredRows(false, ~(7 * 257));
+    reservedAfterRows.push_back(0x07);  // a final block of the reserved type
+    const std::string noRows = "the PNG image data do not hold the rows of its header";
     const std::pair<Bytes, std::string> cases[] = {
         {header, "a PNG chunk fails its checksum"},
         {data, "a PNG chunk fails its checksum"},
-        {Png(8, 0, 0, {Chunk("IDAT", Rows(8, 6))}),
-         "the PNG image data do not hold the rows of its header"},
-        {Png(8, 0, 0, {Chunk("IDAT", filter)}),
-         "the PNG image data do not hold the rows of its header"},
+        {Png(8, 0, 0, {Chunk("IDAT", Rows(8, 6))}), noRows},
+        {Png(8, 0, 0, {Chunk("IDAT", filter)}), noRows},
         {Png(8, 0, 0, {Chunk("IDAT", trailer)}), "the PNG image data fail their checksum"},
+        {Png(8, 0, 0, {Chunk("IDAT", wideWindow)}), noRows},
+        {Png(8, 0, 0, {Chunk("IDAT", ZlibOf(StoredRows(true, 0)))}), noRows},
+        {Png(8, 0, 0, {Chunk("IDAT", ZlibOf(reservedAfterRows))}), noRows},
     };
     int number = 0;
     for (const auto& [file, reason] : cases) {
@@ -419,9 +447,11 @@ TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
     }
     EXPECT_EQ(Content(), "");
     w->DrawImage(w->AddImage("whole.png", whole), 0, 0, 50, 50);
+    const Bytes stored = Png(8, 0, 0, {Chunk("IDAT", ZlibOf(StoredRows(true, ~(7 * 257))))});
+    w->DrawImage(w->AddImage("stored.png", stored), 60, 0, 50, 50);
     EXPECT_NE(Content(), "") << "the sound picture is placed";
     const std::string pdf = Finish();
-    EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), 1);
+    EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), 2);
     EXPECT_EQ(testing_support::RunTool("pdftoppm -r 20 '" + path + "' '" + path + "'").output,
               "");
 }
