@@ -8,6 +8,8 @@
 #include <unordered_set>
 
 #include "app/store/codec.h"
+#include "app/store/params.h"
+#include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
@@ -18,6 +20,8 @@ namespace store {
 namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
+// Names tried for a copy before giving up: each start makes one at most.
+constexpr int kMostCopiesPerSecond = 1000;
 
 std::string Folded(std::string_view name) {
   std::string folded(name);
@@ -69,7 +73,8 @@ std::string EarlierCopy(const std::filesystem::path& file, const std::string& co
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
     std::error_code ignored;
     if (IsCopyName(entry.path().filename().string(), fileName) &&
-        entry.is_regular_file(ignored) && entry.file_size(ignored) == contents.size() &&
+        entry.symlink_status(ignored).type() == std::filesystem::file_type::regular &&
+        entry.file_size(ignored) == contents.size() &&
         Holds(entry.path(), contents)) {
       return entry.path().string();
     }
@@ -88,9 +93,10 @@ int KeepCopy(const std::string& file, const std::string& contents, std::time_t n
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
   const std::string first = file + std::string(kCopyMarker) + stamp;
   copy = first;
-  int error;
-  for (int n = 2; (error = platform::CreateNewFile(copy, contents)) == EEXIST; ++n) {
+  int error = platform::CreateNewFile(copy, contents);
+  for (int n = 2; error == EEXIST && n <= kMostCopiesPerSecond; ++n) {
     copy = first + "-" + std::to_string(n);
+    error = platform::CreateNewFile(copy, contents);
   }
   return error;
 }
@@ -105,8 +111,12 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
   bool inSection = false;
   bool sectionReadable = true;
   // The keys of the section read so far, letter case folded: a key given again is never
-  // read, as the reader takes the first (a "Nom" line whose header was lost, mostly).
+  // read, as the reader takes the first.  So it goes with a record line whose section
+  // header was lost: it falls into the section before, a record's or the settings'.
   std::unordered_set<std::string> keys;
+  bool inSettings = false;
+  static const std::string settings = Folded(EncodeIniText(kParamSection));
+  static const std::string recordKey = Folded(EncodeIniText(kRecordKey));
   for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
     const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
     const std::string_view line = text.substr(begin, bounds.end - begin);
@@ -117,11 +127,14 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
       keys.clear();
+      inSettings = Folded(read.name) == settings;
       inSection = true;
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
     } else if (read.kind != Kind::Ignored && readable) {
-      readable = sectionReadable && keys.insert(Folded(read.name)).second;
+      std::string key = Folded(read.name);
+      readable = sectionReadable && !(inSettings && key == recordKey) &&
+                 keys.insert(std::move(key)).second;
       if (readable) headerWithoutValue.reset();
       valueRead = valueRead || readable;
     }

@@ -24,7 +24,8 @@ namespace store {
 //  - a section header with no readable key line (a section cut before its value), and the
 //    lines of a section whose header cannot be read;
 //  - a key line whose key an earlier readable line of its section gives already, which the
-//    reader never reads (mostly a "Nom" line whose section header was lost).
+//    reader never reads, and a record line in the settings section: mostly a record line
+//    whose section header was lost.
 std::vector<std::string_view> DamagedLines(std::string_view text);
 
 // Whether not one value of an INI text reads: every line is blank, a comment or damaged.

@@ -294,6 +294,9 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
       {"garbled highest project", garbled("CATEGORIE0")},
       {"lost resource header", headerLost("RESSOURCE1")},
       {"lost project header", headerLost("CATEGORIE0")},
+      {"lost header after the settings", [](std::string text) {
+         return text + EncodeIniText("Nom") + "=" + EncodeIniText("Est¦255-0") + "\n";
+       }},
       {"key given twice", [](std::string text) {
          const std::size_t line = RecordLine(text, "RESSOURCE1");
          return text.insert(line, EncodeIniText("Nom") + "=" + EncodeIniText("Intrus") + "\n");
