@@ -1,6 +1,6 @@
-// Replacing a file's contents so that a crash, a full disk or a failed write never leaves a
-// truncated file: the new contents go to a temporary file in the same folder, are flushed to
-// the disk, and only then take the old file's place.
+// Replacing a file's contents, or creating a file, so that a crash, a full disk or a failed
+// write never leaves a truncated file: the contents go to a temporary file in the same
+// folder, are flushed to the disk, and only then take the file's name.
 #pragma once
 
 #include <sys/stat.h>
