@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -68,16 +70,61 @@ void SyncFolder(const std::string& folder) {
 constexpr std::string_view kTemporaryMarker = ".tmp-";
 constexpr std::size_t kTemporaryTail = 6;
 
-bool IsTemporaryOf(std::string_view entry, std::string_view fileName) {
-  if (entry.size() != fileName.size() + kTemporaryMarker.size() + kTemporaryTail ||
-      !entry.starts_with(fileName) || entry.substr(fileName.size(), kTemporaryMarker.size()) !=
-                                           kTemporaryMarker) {
-    return false;
+// The name of the file whose temporary `entry` is; nothing when it is none.
+std::optional<std::string_view> TemporaryOwner(std::string_view entry) {
+  const std::size_t tail = kTemporaryMarker.size() + kTemporaryTail;
+  if (entry.size() <= tail ||
+      entry.substr(entry.size() - tail, kTemporaryMarker.size()) != kTemporaryMarker) {
+    return std::nullopt;
   }
   for (char c : entry.substr(entry.size() - kTemporaryTail)) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
   }
-  return true;
+  return entry.substr(0, entry.size() - tail);
+}
+
+void RemoveTemporaries(const std::string& folder,
+                       const std::function<bool(std::string_view owner)>& owned) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    const std::optional<std::string_view> owner = TemporaryOwner(name);
+    std::error_code ignored;
+    if (owner && owned(*owner) && entry.is_regular_file(ignored)) {
+      std::filesystem::remove(entry.path(), ignored);
+    }
+  }
+}
+
+// Writes `contents` to a new temporary file beside `file`, with the permissions of `file`
+// when it exists, and flushes it to the disk.  On success `fd` and `name` are the
+// temporary's; on failure nothing is left behind.
+int WriteTemporary(const std::string& file, std::string_view contents, int& fd,
+                   std::vector<char>& name) {
+  const std::string pattern = file + std::string(kTemporaryMarker) + "XXXXXX";
+  name.assign(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = InjectedFileFaults().writeError;
+  if (error == 0) error = WriteAll(fd, contents);
+  if (error == 0) error = CopyMode(fd, file);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (error != 0) {
+    ::close(fd);
+    ::unlink(name.data());
+  }
+  return error;
+}
+
+// Gives the temporary `name` the name `file` unless an entry of any kind stands there.
+int RenameWithoutReplacing(const char* name, const std::string& file) {
+  if (::renameat2(AT_FDCWD, name, AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  // A file system that cannot rename so: a second name, then the temporary's removed.
+  if (::link(name, file.c_str()) != 0) return errno;
+  ::unlink(name);
+  return 0;
 }
 
 }  // namespace
@@ -86,18 +133,11 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written) {
   std::string file = path;
   if (int error = FollowLinks(file)) return error;
-  std::string temporary = file + std::string(kTemporaryMarker) + "XXXXXX";
-  std::vector<char> name(temporary.begin(), temporary.end());
-  name.push_back('\0');
-  int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return errno;
-
-  int error = InjectedFileFaults().writeError;
-  if (error == 0) error = WriteAll(fd, contents);
-  if (error == 0) error = CopyMode(fd, file);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
-  if (error == 0 && std::rename(name.data(), file.c_str()) != 0) error = errno;
-  if (error != 0) {
+  int fd;
+  std::vector<char> name;
+  if (int error = WriteTemporary(file, contents, fd, name)) return error;
+  if (std::rename(name.data(), file.c_str()) != 0) {
+    const int error = errno;
     ::close(fd);
     ::unlink(name.data());
     return error;
@@ -109,19 +149,30 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   return 0;
 }
 
+int CreateNewFile(const std::string& path, std::string_view contents) {
+  int fd;
+  std::vector<char> name;
+  if (int error = WriteTemporary(path, contents, fd, name)) return error;
+  ::close(fd);
+  if (int error = RenameWithoutReplacing(name.data(), path)) {
+    ::unlink(name.data());
+    return error;
+  }
+  SyncFolder(FolderOf(path));
+  return 0;
+}
+
 void RemoveLeftTemporaries(const std::string& path) {
   std::string file = path;
   if (FollowLinks(file) != 0) return;
   const std::size_t slash = file.rfind('/');
   const std::string fileName = slash == std::string::npos ? file : file.substr(slash + 1);
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(FolderOf(file), error)) {
-    std::error_code ignored;
-    if (IsTemporaryOf(entry.path().filename().string(), fileName) &&
-        entry.is_regular_file(ignored)) {
-      std::filesystem::remove(entry.path(), ignored);
-    }
-  }
+  RemoveTemporaries(FolderOf(file), [&](std::string_view owner) { return owner == fileName; });
+}
+
+void RemoveLeftTemporaries(const std::string& folder, std::string_view namePrefix) {
+  RemoveTemporaries(folder,
+                    [&](std::string_view owner) { return owner.starts_with(namePrefix); });
 }
 
 }  // namespace platform

@@ -1,12 +1,15 @@
 #include "app/store/damaged_data_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <unordered_set>
 
 #include "app/store/codec.h"
+#include "app/store/params.h"
+#include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
@@ -17,6 +20,16 @@ namespace store {
 namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
+// Names tried for a copy before giving up: each start makes one at most.
+constexpr int kMostCopiesPerSecond = 1000;
+
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return folded;
+}
 
 bool IsReadable(const platform::IniLine& line, bool inSection) {
   switch (line.kind) {
@@ -42,41 +55,68 @@ bool Holds(const std::filesystem::path& file, const std::string& contents) {
          text.compare(0, contents.size(), contents) == 0;
 }
 
+// Whether `name` is that of a finished copy of `fileName`: the marker, then the stamp and
+// the number that tells apart copies made in one second.  The temporary of a copy that was
+// never finished is no copy.
+bool IsCopyName(std::string_view name, std::string_view fileName) {
+  if (!name.starts_with(fileName) || !name.substr(fileName.size()).starts_with(kCopyMarker)) {
+    return false;
+  }
+  const std::string_view stamp = name.substr(fileName.size() + kCopyMarker.size());
+  return !stamp.empty() && stamp.find_first_not_of("0123456789-") == std::string_view::npos;
+}
+
 // A copy of these contents that an earlier start kept already, else "".
 std::string EarlierCopy(const std::filesystem::path& file, const std::string& contents) {
-  const std::string prefix = file.filename().string() + std::string(kCopyMarker);
+  const std::string fileName = file.filename().string();
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
     std::error_code ignored;
-    if (entry.path().filename().string().starts_with(prefix) &&
-        entry.file_size(ignored) == contents.size() && Holds(entry.path(), contents)) {
+    if (IsCopyName(entry.path().filename().string(), fileName) &&
+        entry.symlink_status(ignored).type() == std::filesystem::file_type::regular &&
+        entry.file_size(ignored) == contents.size() &&
+        Holds(entry.path(), contents)) {
       return entry.path().string();
     }
   }
   return {};
 }
 
-std::string CopyName(const std::string& file, std::time_t now) {
+// Keeps a copy of `contents` beside `file`, named after the local time `now`, as a new file:
+// whatever stands under a name, a link to anywhere included, is left alone and the next
+// name tried.  0 with the copy's name in `copy`, else the errno of the failure.
+int KeepCopy(const std::string& file, const std::string& contents, std::time_t now,
+             std::string& copy) {
   std::tm parts{};
   localtime_r(&now, &parts);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
   const std::string first = file + std::string(kCopyMarker) + stamp;
-  std::string name = first;
-  std::error_code ignored;
-  for (int n = 2; std::filesystem::exists(name, ignored); ++n) name = first + "-" + std::to_string(n);
-  return name;
+  copy = first;
+  int error = platform::CreateNewFile(copy, contents);
+  for (int n = 2; error == EEXIST && n <= kMostCopiesPerSecond; ++n) {
+    copy = first + "-" + std::to_string(n);
+    error = platform::CreateNewFile(copy, contents);
+  }
+  return error;
 }
 
-}  // namespace
-
-std::vector<std::string_view> DamagedLines(std::string_view text) {
+// Walks the lines of `text` as the reader reads them, the damaged ones going to `damaged`
+// in text order.  Returns whether a value of the text reads.
+bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
   using Kind = platform::IniLine::Kind;
-  std::vector<std::string_view> damaged;
+  bool valueRead = false;
   // The header of the section being read, until a key line of that section reads whole.
   std::optional<std::string_view> headerWithoutValue;
   bool inSection = false;
   bool sectionReadable = true;
+  // The keys of the section read so far, letter case folded: a key given again is never
+  // read, as the reader takes the first.  So it goes with a record line whose section
+  // header was lost: it falls into the section before, a record's or the settings'.
+  std::unordered_set<std::string> keys;
+  bool inSettings = false;
+  static const std::string settings = Folded(EncodeIniText(kParamSection));
+  static const std::string recordKey = Folded(EncodeIniText(kRecordKey));
   for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
     const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
     const std::string_view line = text.substr(begin, bounds.end - begin);
@@ -86,12 +126,17 @@ std::vector<std::string_view> DamagedLines(std::string_view text) {
     if (read.kind == Kind::Header) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
+      keys.clear();
+      inSettings = Folded(read.name) == settings;
       inSection = true;
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
     } else if (read.kind != Kind::Ignored && readable) {
-      readable = sectionReadable;
+      std::string key = Folded(read.name);
+      readable = sectionReadable && !(inSettings && key == recordKey) &&
+                 keys.insert(std::move(key)).second;
       if (readable) headerWithoutValue.reset();
+      valueRead = valueRead || readable;
     }
     if (!readable) damaged.push_back(line);
     begin = bounds.next;
@@ -99,7 +144,20 @@ std::vector<std::string_view> DamagedLines(std::string_view text) {
   if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
   std::sort(damaged.begin(), damaged.end(),
             [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
+  return valueRead;
+}
+
+}  // namespace
+
+std::vector<std::string_view> DamagedLines(std::string_view text) {
+  std::vector<std::string_view> damaged;
+  ReadLines(text, damaged);
   return damaged;
+}
+
+bool ReadsNoValue(std::string_view text) {
+  std::vector<std::string_view> damaged;
+  return !ReadLines(text, damaged);
 }
 
 std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known) {
@@ -119,6 +177,10 @@ std::string WithoutDamagedLines(std::string_view text, const std::vector<std::st
 
 std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
   const std::string& file = planner.DataFile;
+  // A start killed while it made a copy left it half-made: never one to rely on.
+  const std::filesystem::path path(file);
+  platform::RemoveLeftTemporaries(path.parent_path().string(),
+                                  path.filename().string() + std::string(kCopyMarker));
   // Held for as long as `contents` and the damaged lines point into its text.
   const std::shared_ptr<const platform::IniDocument> document = platform::ReadIniFile(file);
   const std::string& contents = document->Text();
@@ -135,10 +197,7 @@ std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
   std::string copy = EarlierCopy(file, contents);
   const bool toldBefore = !copy.empty();
   int error = 0;
-  if (!toldBefore) {
-    copy = CopyName(file, now);
-    error = platform::ReplaceFileContents(copy, contents);
-  }
+  if (!toldBefore) error = KeepCopy(file, contents, now, copy);
   // Without a copy the lines stay in the file: they are all that is left of what they held.
   if (error == 0) {
     planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());

@@ -22,8 +22,14 @@ namespace store {
 //  - the last line when it has no line end and is neither blank nor a comment: the file
 //    was cut inside it;
 //  - a section header with no readable key line (a section cut before its value), and the
-//    lines of a section whose header cannot be read.
+//    lines of a section whose header cannot be read;
+//  - a key line whose key an earlier readable line of its section gives already, which the
+//    reader never reads, and a record line in the settings section: mostly a record line
+//    whose section header was lost.
 std::vector<std::string_view> DamagedLines(std::string_view text);
+
+// Whether not one value of an INI text reads: every line is blank, a comment or damaged.
+bool ReadsNoValue(std::string_view text);
 
 // The text without those of its damaged lines that are among `known`; in time linear in the
 // lines of both.
@@ -35,7 +41,10 @@ std::string WithoutDamagedLines(std::string_view text, const std::vector<std::st
 // over and the next write to leave out.  Contents of which a copy is kept already were
 // told of at an earlier start: no second copy, no second message.  An empty data file is
 // told of too: the program never writes one, so its contents were lost.  Nothing when the
-// file reads whole or does not exist.
+// file reads whole or does not exist.  The copy is made as a new file beside the data file,
+// never through a link standing under its name, and appears whole or not at all; what a
+// start killed while making one left behind is removed first, so that the notice shows
+// until a copy is finished.
 std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now);
 
 }  // namespace store

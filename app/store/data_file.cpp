@@ -146,7 +146,7 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
       [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
         std::shared_ptr<const IniDocument> data = Seen(planner, current);
         sawLockedData = true;
-        if (underLock && !underLock(*data, values)) {
+        if (underLock && !underLock(*data, *current, values)) {
           refused = true;
           return ECANCELED;
         }
@@ -162,7 +162,8 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
     return 0;
   }
   // The file could not be read under its lock: the values are added to the data as last seen.
-  if (underLock && !sawLockedData && !underLock(*DataView(planner), values)) {
+  if (underLock && !sawLockedData &&
+      !underLock(*DataView(planner), *platform::ReadIniFile(planner.DataFile), values)) {
     return kChangeRefused;
   }
   return error;

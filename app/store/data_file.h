@@ -40,9 +40,11 @@ std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
 std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
 
 // Values that a write adds once it sees the data as they are under the file's lock (a new
-// record takes its number from them); false refuses the change.
+// record takes its number from them); `file` is the data file itself, its damaged lines
+// included.  False refuses the change.
 using ValuesUnderLock =
-    std::function<bool(const platform::IniDocument& data, std::vector<DataFileValue>& values)>;
+    std::function<bool(const platform::IniDocument& data, const platform::IniDocument& file,
+                       std::vector<DataFileValue>& values)>;
 
 // What WriteDataFile returns when `underLock` refused the change: nothing was written,
 // nothing waits and nothing was told.

@@ -89,11 +89,15 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
 }
 
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,
-                                   std::string_view prefix, int tableMax) {
+                                   std::string_view prefix, int tableMax,
+                                   std::initializer_list<int> named) {
   const std::vector<RecordSection> sections = RecordSections(document, prefix);
   int highest = tableMax;
   for (const RecordSection& found : sections) {
     if (WithinReach(found.index, sections.size())) highest = std::max(highest, found.index);
+  }
+  for (int index : named) {
+    if (index >= 0 && WithinReach(index, sections.size())) highest = std::max(highest, index);
   }
   const int next = highest + 1;
   if (next > kMaxRecordIndex || !WithinReach(next, sections.size() + 1)) return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -28,11 +29,14 @@ void ForEachRecordSection(const platform::IniDocument& document, std::string_vie
 // index; -1 when there is none.
 int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix);
 
-// The index a record added to `document` takes: the one after both the highest of the
-// document and `tableMax` (the highest the table holds).  Nothing when a load of the
+// The index a record added to `document` takes: the one after the highest of the document,
+// `tableMax` (the highest the table holds) and `named` (numbers that the document no longer
+// holds but something else still names: a damaged section's header, an activity), each of
+// `named` passed over when a section bearing it would be.  Nothing when a load of the
 // document with that record added would not read it back under that index, or when a
 // section already bears the number.
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,
-                                   std::string_view prefix, int tableMax);
+                                   std::string_view prefix, int tableMax,
+                                   std::initializer_list<int> named = {});
 
 }  // namespace store

@@ -58,18 +58,48 @@ void TellNoFreeNumber(const Planner& planner, const Terms& terms) {
   }
 }
 
+// Fields of an activity record that name records of another kind.
+constexpr std::size_t kProjectField = 3;
+constexpr std::size_t kFirstResourceField = 5;
+constexpr std::size_t kLastField = static_cast<std::size_t>(-1);
+
+// The highest record number that an activity names in its fields `first` to `last`; -1 when
+// none does.
+int HighestNamedByActivities(const std::vector<std::string>& activities, std::size_t first,
+                             std::size_t last) {
+  int highest = -1;
+  for (std::string_view record : activities) {
+    std::size_t begin = 0;
+    for (std::size_t field = 0; field <= last && begin <= record.size(); ++field) {
+      const std::size_t end = std::min(record.find(kFieldSeparator, begin), record.size());
+      if (field >= first) {
+        const auto index = runtime::ParseInteger(record.substr(begin, end - begin));
+        if (index && *index > highest && *index <= kMaxRecordIndex) {
+          highest = static_cast<int>(*index);
+        }
+      }
+      begin = end + kFieldSeparator.size();
+    }
+  }
+  return highest;
+}
+
 // The record takes the number after the highest of the file as it is under the lock: another
 // program may have added records since the table was read.  Nor does it take a number the
-// table holds, whatever the file lost since.
+// table holds, whatever the file lost since, nor one that a damaged section of the file or
+// an activity (`namedByActivities`) still names: the lost record's bookings would become
+// the new one's.
 bool Append(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
-            const Terms& terms, std::string_view record) {
+            const Terms& terms, int namedByActivities, std::string_view record) {
   const int tableMax = static_cast<int>(table.size()) - 1;
   int index = 0;
   std::shared_ptr<const platform::IniDocument> written;
   const int error = WriteDataFile(
       planner, {},
-      [&](const platform::IniDocument& data, std::vector<DataFileValue>& values) {
-        const std::optional<int> next = NextRecordIndex(data, prefix, tableMax);
+      [&](const platform::IniDocument& data, const platform::IniDocument& file,
+          std::vector<DataFileValue>& values) {
+        const std::optional<int> next = NextRecordIndex(
+            data, prefix, tableMax, {HighestRecordIndex(file, prefix), namedByActivities});
         if (!next) return false;
         index = *next;
         values.push_back({SectionName(prefix, index), std::string(kRecordKey),
@@ -82,7 +112,8 @@ bool Append(Planner& planner, std::string_view prefix, std::vector<std::string>&
     return false;
   }
   if (index > static_cast<int>(table.size())) {
-    // The records the other program added come before this one.
+    // Between the table and this record: those another program added, and the numbers lost
+    // with a damaged section, empty.
     std::vector<std::string> inFile;
     LoadTable(error == 0 ? *written : *DataView(planner), prefix, inFile);
     inFile.resize(static_cast<std::size_t>(index));
@@ -114,13 +145,17 @@ void LoadActivities(Planner& planner) {
 }
 
 bool AddResource(Planner& planner, std::string_view record) {
-  return Append(planner, kResourcePrefix, planner.Resources, planner.ResourceTerms, record);
+  return Append(planner, kResourcePrefix, planner.Resources, planner.ResourceTerms,
+                HighestNamedByActivities(planner.Activities, kFirstResourceField, kLastField),
+                record);
 }
 bool AddCategory(Planner& planner, std::string_view record) {
-  return Append(planner, kCategoryPrefix, planner.Categories, planner.ProjectTerms, record);
+  return Append(planner, kCategoryPrefix, planner.Categories, planner.ProjectTerms,
+                HighestNamedByActivities(planner.Activities, kProjectField, kProjectField),
+                record);
 }
 bool AddActivity(Planner& planner, std::string_view record) {
-  return Append(planner, kActivityPrefix, planner.Activities, planner.ActivityTerms, record);
+  return Append(planner, kActivityPrefix, planner.Activities, planner.ActivityTerms, -1, record);
 }
 
 void SetResourceRecord(Planner& planner, int index, std::string_view record) {

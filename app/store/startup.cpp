@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 
 #include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
@@ -32,6 +33,13 @@ bool TakeDataFolder(Planner& planner, StartupServices& services) {
   return false;
 }
 
+void RefuseDataFile(const Planner& planner, StartupServices& services,
+                    const std::string& cause) {
+  services.ShowStartupFailure("Le fichier de données ne peut pas être lu :\n" +
+                              planner.DataFile + "\nCause : " + cause +
+                              "\nLe programme va se fermer sans rien y écrire.");
+}
+
 void FillEmptyPlural(Terms& terms, const char* plural) {
   if (terms[0].empty()) terms[0] = plural;
 }
@@ -51,11 +59,19 @@ bool Main(Planner& planner, StartupServices& services) {
   planner.DataFile = planner.DataFolder + "/data";
   // Taken for a first run, an unreadable file would be replaced by the first change.
   int error = 0;
-  platform::ReadIniFile(planner.DataFile, error);
+  const auto data = platform::ReadIniFile(planner.DataFile, error);
   if (error != 0) {
-    services.ShowStartupFailure("Le fichier de données ne peut pas être lu :\n" +
-                                planner.DataFile + "\nCause : " + SystemErrorText(error) +
-                                "\nLe programme va se fermer sans rien y écrire.");
+    RefuseDataFile(planner, services, SystemErrorText(error));
+    return false;
+  }
+  // The first change replaces the file that a link leads to: right for a data file, not for
+  // whatever else a link may lead to (a system file, when run by root).
+  std::error_code ignored;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(planner.DataFile, ignored)) &&
+      ReadsNoValue(data->Text())) {
+    RefuseDataFile(planner, services,
+                   "le chemin est un lien vers un fichier dont aucune ligne n'est une donnée "
+                   "de Quorvane");
     return false;
   }
   if (!TakeDataFolder(planner, services)) return false;

@@ -2,7 +2,9 @@
 // copy of it kept, and nothing of the cut line is taken for a record.
 #include "app/store/damaged_data_file.h"
 
+#include <ctime>
 #include <filesystem>
+#include <set>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -84,10 +86,46 @@ TEST(DamagedDataFileTest, TheNextWriteLeavesOutOnlyTheLinesToldOf) {
   // A line damaged after the start was not told of: it stays for the next start to tell.
   WriteTextFile(planner.DataFile, "garbage\n" + good + cutSection + "later\n");
   AddResource(planner, "Scie");
-  EXPECT_THAT(planner.Resources, ::testing::ElementsAre("Tour", "Scie"));
+  // The cut section still names its number: the new record takes the next one.
+  EXPECT_THAT(planner.Resources, ::testing::ElementsAre("Tour", "", "Scie"));
   const std::string written = ReadTextFile(planner.DataFile);
   EXPECT_THAT(DamagedLines(written), ::testing::ElementsAre("later"));
   EXPECT_TRUE(written.starts_with(good));
+}
+
+// The copy is made whole, as a new file beside the data file: neither the copies that a
+// start killed while making them left half-made nor a link standing under the copy's name
+// stand in for it.
+TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
+  ScratchFolder folder;
+  ScratchFolder outside;
+  Planner planner = PlannerIn(folder);
+  AddResource(planner, "Tour");
+  const std::string damaged = ReadTextFile(planner.DataFile) + "garbled\n";
+  WriteTextFile(planner.DataFile, damaged);
+  const std::time_t now = 1765400000;
+  std::tm parts{};
+  localtime_r(&now, &parts);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
+  const std::string copy = planner.DataFile + ".endommagé-" + stamp;
+  WriteTextFile(copy + ".tmp-Ab12Cd", damaged);  // killed before taking its name
+  WriteTextFile(copy + ".tmp-Ef34Gh", damaged.substr(0, 10));
+  std::filesystem::create_symlink(outside / "copy", copy);
+
+  const std::optional<std::string> notice = CheckDataFile(planner, now);
+  ASSERT_TRUE(notice);
+  EXPECT_THAT(*notice, HasSubstr("est gardée : " + copy + "-2\n"));
+  EXPECT_EQ(ReadTextFile(copy + "-2"), damaged);
+  EXPECT_TRUE(std::filesystem::is_empty(outside.Path()));
+  std::set<std::string> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    entries.insert(entry.path().string());
+  }
+  EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2"));
+
+  Planner next = PlannerIn(folder);
+  EXPECT_FALSE(CheckDataFile(next, now + 1)) << "told once the copy is made";
 }
 
 }  // namespace

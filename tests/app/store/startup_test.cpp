@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <gtest/gtest.h>
 
+#include "app/store/codec.h"
 #include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
@@ -21,6 +22,7 @@
 namespace store {
 namespace {
 
+using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -264,6 +266,68 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   EXPECT_THAT(lastServices.notices, ::testing::IsEmpty());
 }
 
+// The record line of `section` in `text`: the line after its header.
+std::size_t RecordLine(const std::string& text, const std::string& section) {
+  const std::size_t header = text.find("[" + EncodeIniText(section) + "]\n");
+  return text.find('\n', header) + 1;
+}
+
+// A file that lost a record (its highest resource or project) keeps the record's number:
+// records added afterwards take new ones, free of the lost record's bookings, and keep them
+// through a restart.  Every such damage is told.
+TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
+  const auto garbled = [](const std::string& section) {
+    return [section](std::string text) {
+      const std::size_t line = RecordLine(text, section);
+      return text.insert(text.find('=', line) + 1, "#");
+    };
+  };
+  const auto headerLost = [](const std::string& section) {
+    return [section](std::string text) {
+      const std::size_t line = RecordLine(text, section);
+      const std::size_t header = text.rfind('\n', line - 2) + 1;
+      return text.erase(header, line - header);
+    };
+  };
+  const std::vector<std::pair<std::string, std::function<std::string(std::string)>>> damages = {
+      {"garbled highest resource", garbled("RESSOURCE1")},
+      {"garbled highest project", garbled("CATEGORIE0")},
+      {"lost resource header", headerLost("RESSOURCE1")},
+      {"lost project header", headerLost("CATEGORIE0")},
+      {"lost header after the settings", [](std::string text) {
+         return text + EncodeIniText("Nom") + "=" + EncodeIniText("Est¦255-0") + "\n";
+       }},
+      {"key given twice", [](std::string text) {
+         const std::size_t line = RecordLine(text, "RESSOURCE1");
+         return text.insert(line, EncodeIniText("Nom") + "=" + EncodeIniText("Intrus") + "\n");
+       }},
+  };
+  for (const auto& [damage, damaged] : damages) {
+    SCOPED_TRACE(damage);
+    std::filesystem::remove_all(DataFolder());
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    WriteTextFile(earlier.DataFile, damaged(ReadTextFile(earlier.DataFile)));
+    {
+      Planner planner;
+      RecordingServices services(planner);
+      ASSERT_TRUE(Main(planner, services));
+      EXPECT_THAT(services.notices, ElementsAre(HasSubstr("Le fichier de données est endommagé")));
+      ASSERT_TRUE(AddResource(planner, "Nouvelle grue"));
+      ASSERT_TRUE(AddCategory(planner, "Sud¦65280-0"));
+      // "Pose" books project 0 and resources 1 and 0.
+      EXPECT_EQ(planner.ResourceMax(), 2);
+      EXPECT_EQ(planner.CategoryMax(), 1);
+    }
+    Planner restarted;
+    RecordingServices services(restarted);
+    ASSERT_TRUE(Main(restarted, services));
+    EXPECT_THAT(services.notices, ::testing::IsEmpty());
+    EXPECT_THAT(restarted.Resources, ElementsAre("Salle 1", _, "Nouvelle grue"));
+    EXPECT_THAT(restarted.Categories, ElementsAre(_, "Sud¦65280-0"));
+    EXPECT_EQ(restarted.Activities, earlier.Activities);
+  }
+}
+
 // A data file that an editor or another system saved in one of the forms the layout allows
 // starts with every record and setting and no word of damage, and keeps them through a
 // change and a restart.
@@ -396,6 +460,23 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
   std::filesystem::create_directory(earlier.DataFile);
   refused("le chemin désigne un dossier et non un fichier");
   EXPECT_TRUE(std::filesystem::is_empty(earlier.DataFile));
+}
+
+// A data file that is a link to a file in which not one line reads is no data file: the
+// start-up stops as for any file it cannot read, and the file is left as it was.
+TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
+  std::filesystem::create_directories(DataFolder());
+  const std::string elsewhere = scratch_ / "elsewhere";
+  const std::string passwords = "root:x:0:0:root:/root:/bin/bash\n[daemon]\n";
+  WriteTextFile(elsewhere, passwords);
+  std::filesystem::create_symlink(elsewhere, DataFolder() + "/data");
+
+  EXPECT_FALSE(Main(planner_, services_));
+  EXPECT_THAT(services_.calls, ElementsAre("ShowStartupFailure"));
+  EXPECT_THAT(services_.failure, HasSubstr("Le fichier de données ne peut pas être lu :\n" +
+                                           DataFolder() + "/data\nCause : le chemin est un lien"));
+  EXPECT_EQ(ReadTextFile(elsewhere), passwords);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 1);
 }
 
 // The program never writes an empty data file: one found at start lost its contents.
