@@ -33,12 +33,12 @@ TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   mainwindow::frmMain& w = Open();
 
   ASSERT_EQ(Labels().size(), 2u);
-  const forms::Label& pose = w.lblActivite[1];  // created in record order
+  const forms::Label& pose = w.lblActivite[2];  // created in order of time of day
   EXPECT_EQ(pose.Tag(), "0");
   EXPECT_EQ(pose.Caption(), "Nord: Pose");
   EXPECT_EQ(pose.BackColor(), 255u);
   EXPECT_EQ(pose.ForeColor(), forms::kWhite);
-  const forms::Label& depose = w.lblActivite[2];
+  const forms::Label& depose = w.lblActivite[1];
   EXPECT_EQ(depose.Tag(), "1");
   EXPECT_EQ(depose.ForeColor(), forms::kBlack);
   // In the cell, by time of day, right of the day number.
@@ -49,14 +49,30 @@ TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   EXPECT_EQ(pose.Width(), cell.Width() - 240);
 }
 
-TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndFewerOnThePage) {
-  for (int i = 0; i < 10; ++i)
+// No label leaves its day's cell: a cell too small for its day's activities shows the
+// earliest and gives its last line to how many more there are, on screen and on the page.
+TEST_F(CalendarTest, AFullMonthCellSaysHowManyMoreActivitiesItHolds) {
+  for (int i = 9; i >= 0; --i)
     Add("10.03.2026 0" + std::to_string(i) + ":00", "10.03.2026 0" + std::to_string(i) + ":30",
         "Tâche " + std::to_string(i));
   mainwindow::frmMain& w = Open();
   w.Move(0, 0, 21600, kTallWindow);  // room for six rows of full cells
-  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
-  EXPECT_EQ(CaptionsOn("10.03.2026").back(), "Nord: Tâche 7");
+
+  auto expectInsideWithCount = [&](std::size_t labels, const std::string& more) {
+    const Captions shown = CaptionsOn("10.03.2026");
+    ASSERT_EQ(shown.size(), labels);
+    EXPECT_EQ(shown.back(), "Nord: Tâche " + std::to_string(labels - 1));
+    const forms::Label& cell = w.lblJour[Cell("10.03.2026")];
+    for (const forms::Label* label : Labels())
+      EXPECT_LE(label->Top() + label->Height(), cell.Top() + cell.Height()) << label->Caption();
+    ASSERT_EQ(w.lblMore.UBound(), 1);
+    const forms::Label& count = w.lblMore[1];
+    EXPECT_TRUE(count.Visible());
+    EXPECT_EQ(count.Caption(), more);
+    EXPECT_EQ(count.Top(), cell.Top() + 300.0 * static_cast<double>(labels));
+    EXPECT_LE(count.Top() + count.Height(), cell.Top() + cell.Height());
+  };
+  expectInsideWithCount(6, "+4");
 
   int exports = 0;
   w.ExportPdf = [&] {
@@ -68,14 +84,14 @@ TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndFewerOnThePage) {
     for (int i = 7; i <= w.lblJour.UBound(); ++i)
       if (w.lblJour[i].Visible()) bottom = std::max(bottom, w.lblJour[i].Top() + w.lblJour[i].Height());
     EXPECT_LE(bottom, 21.0 * 567);
-    EXPECT_EQ(CaptionsOn("10.03.2026").size(), 6u);
+    expectInsideWithCount(4, "+6");
   };
   Menu(7);
   EXPECT_EQ(exports, 1);
   // Drawn again at screen sizes.
   EXPECT_EQ(w.lblJour[8].Height(), 2100);
   EXPECT_EQ(w.lblJour[0].Width(), std::nearbyint((w.fraCalendar.Width() - 860) / 7));
-  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
+  expectInsideWithCount(6, "+4");
 }
 
 TEST_F(CalendarTest, TheWorkWeekIsPrintedInFiveWideColumns) {
@@ -169,8 +185,9 @@ TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
   Open().Move(0, 0, 21600, kTallWindow);
 
   const Captions shown = CaptionsOn("11.03.2026");
-  EXPECT_EQ(shown.size(), 7u);
-  EXPECT_EQ(shown.back(), "Nord: 6");
+  EXPECT_EQ(shown.size(), 5u);
+  EXPECT_EQ(shown.back(), "Nord: 4");
+  EXPECT_EQ(window->lblMore[1].Caption(), "+3");
 }
 
 TEST_F(CalendarTest, AProjectNumberNoRecordCanHaveShowsUnderNoProjectFilter) {
