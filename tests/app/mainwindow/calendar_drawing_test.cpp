@@ -27,6 +27,45 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysShowsOnEachOfItsDaysOfTheView) {
   EXPECT_EQ(CaptionsOn("02.02.2026"), Captions{"Nord: Salon"});
 }
 
+// In the week views an activity over several days is drawn on each day over the hours it
+// covers there: from its start on its first day, over the whole range on the days between,
+// up to its end on its last.  The hours booked count it once, within the period shown.
+TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCountedOnce) {
+  Add("05.03.2026 18:00", "08.03.2026 09:00", "Location", 0, "255-0", {0});  // 63 hours
+  Add("08.03.2026 20:00", "10.03.2026 08:00", "Retour", 0, "255-0", {0});    // 36 hours
+  mainwindow::frmMain& w = Open();
+  user.Choose(w.lstRessources, "Ann");
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 99 Heures");  // March
+  Menu(2);
+  user.Choose(w.cmbHeures, 4);  // 08:00 - 20:00
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 67 Heures");  // up to Sunday's end
+
+  const forms::ControlArray<forms::Label>& rows = w.lblHeures;
+  const double first = rows[0].Top();
+  const double last = rows[11].Top() + rows[11].Height();
+  const struct {
+    const char* day;
+    double top, bottom;
+  } cases[] = {{"05.03.2026", rows[10].Top(), last},
+               {"06.03.2026", first, last},
+               {"07.03.2026", first, last},
+               {"08.03.2026", first, rows[1].Top()}};
+  for (const auto& [day, top, bottom] : cases) {
+    const forms::Label& column = w.lblJour[Cell(day)];
+    int drawn = 0;
+    for (const forms::Label* label : Labels()) {
+      if (label->Caption() != "Nord: Location" || label->Left() != column.Left()) continue;
+      ++drawn;
+      EXPECT_EQ(label->Top(), top) << day;
+      EXPECT_EQ(label->Top() + label->Height(), bottom) << day;
+    }
+    EXPECT_EQ(drawn, 1) << day;
+  }
+
+  user.Click(w.lblRightSem);
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 32 Heures");  // from Monday's start
+}
+
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
   Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
