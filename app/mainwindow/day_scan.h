@@ -59,7 +59,8 @@ struct ShownBookings {
   std::vector<Booking> bookings;
 };
 
-// The occurrences `scan` shows with a label on its `dayCount` days from `first`.
+// The occurrences `scan` finds on its `dayCount` days from `first`, a full month cell's
+// counted ones included; those of a missing project, which show nothing, are left out.
 ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount);
 
 // The minutes of `hours` within the days shown.
