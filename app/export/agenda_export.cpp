@@ -10,6 +10,7 @@
 #include "forms/frame.h"
 #include "forms/label.h"
 #include "forms/line.h"
+#include "forms/scroll_bar.h"
 #include "pdf/pagelith.h"
 #include "runtime/text.h"
 
@@ -137,7 +138,7 @@ class ViewPrint {
 
     progress_.At();
     DrawTitle();
-    AgendaPages pages(agenda_, doc_.GetPageHeight(true));
+    AgendaPages pages(agenda_, doc_.GetPageHeight(true), AgendaScrolled());
     for (const forms::Control* control : window_.AllControls()) {
       progress_.At();
       PrintControl(*control, pages);
@@ -164,6 +165,14 @@ class ViewPrint {
       return;
     doc_.DrawTextBox(0, 0, doc_.GetPageWidth(false), kTitleHeight, title, kTitleAlign,
                      kNoFrame);
+  }
+
+  // The agenda list scrolls inside its frame, 300 twips a step of its scroll bar.
+  float AgendaScrolled() const {
+    const forms::Control* bar = Named(window_, "ScrollAgenda");
+    if (bar == nullptr || bar->Kind() != forms::ControlKind::kFlatScrollBar) return 0;
+    return static_cast<float>(static_cast<const forms::FlatScrollBar*>(bar)->Value()) * 300 /
+           kTwipsPerCm;
   }
 
   void PrintControl(const forms::Control& control, AgendaPages& pages) {

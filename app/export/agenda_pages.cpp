@@ -8,8 +8,8 @@ constexpr float kDayBreak = 27;  // cm
 
 }  // namespace
 
-AgendaPages::AgendaPages(bool agenda, float printableHeight)
-    : printableHeight_(printableHeight), offset_(agenda ? kTitleRoom : 0) {}
+AgendaPages::AgendaPages(bool agenda, float printableHeight, float scrolled)
+    : printableHeight_(printableHeight), offset_(agenda ? kTitleRoom + scrolled : 0) {}
 
 bool AgendaPages::BreakBeforeDay() {
   if (!(lastY_ + lastH_ > kDayBreak)) return false;

@@ -7,8 +7,9 @@ namespace agendaexport {
 
 class AgendaPages {
  public:
-  // `printableHeight`: the height of the area inside the margins, in cm.
-  AgendaPages(bool agenda, float printableHeight);
+  // `printableHeight`: the height of the area inside the margins, in cm; `scrolled`: how
+  // far up the window has scrolled the list, in cm, which the print takes back.
+  AgendaPages(bool agenda, float printableHeight, float scrolled);
 
   // The vertical offset of the current page, added to every y of a box or line.
   float Offset() const { return offset_; }

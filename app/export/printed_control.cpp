@@ -65,7 +65,8 @@ std::optional<PrintedBox> BoxOf(const forms::Control& control) {
   box.fontSize = static_cast<float>(control.Font().size);
   box.align = AlignFlags(control, alignment);
   box.textColour = ColourText(control.ForeColor());
-  if (control.Name() == "lblJour") {
+  // A day cell, and the count of a full cell's activities left out, which stands on it.
+  if (control.Name() == "lblJour" || control.Name() == "lblMore") {
     box.fillColour = kLightGrey;
     box.lineColour = "White";
   } else if (control.Name() == "lblDate") {

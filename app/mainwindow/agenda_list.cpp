@@ -75,10 +75,13 @@ void CollectEntries(const store::Planner& planner, int record, runtime::DateTime
   entry.backColor = static_cast<forms::Color>(read->backColour);
   entry.blackText = read->blackText;
 
+  // An activity over several days is listed on each of them: on the days after its first
+  // one it is under way from 00:00.
   const runtime::DateTime startDay = read->start.Date();
-  if (startDay >= first && startDay <= last) {
-    entry.start = read->start.Text();
-    entry.day = startDay;
+  const runtime::DateTime lastDay = std::min(last, LastDayCovered(read->start, read->end));
+  for (runtime::DateTime day = std::max(first, startDay); day <= lastDay; day = day.AddDays(1)) {
+    entry.start = day == startDay ? read->start.Text() : day.Text();
+    entry.day = day;
     entries.push_back(entry);
   }
 
@@ -191,16 +194,18 @@ void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
   SetScrollRange(agenda);
 }
 
+// The list scrolls inside the frame, which stays below the month bar: the date blocks and
+// lines move up 300 twips a step and the frame shows what falls within it.  The first block
+// stands at its designed top when the list is not scrolled, so its Top tells how far the
+// list stands scrolled now.
 void FollowAgendaScroll(const AgendaControls& agenda, forms::Label& lblInfoAg) {
   lblInfoAg.SetVisible(false);
-  const double offset = -kScrollStep * agenda.ScrollAgenda.Value();
-  const double menuHeight = agenda.fraMenuCalendar.Height();
-  agenda.fraAgenda.SetTop(offset + menuHeight);
-  agenda.fraAgenda.SetHeight(
-      std::max(0.0, agenda.fraCalendar.Height() - offset - menuHeight));
-  agenda.ScrollAgenda.SetTop(kScrollBarTop - offset);
-  agenda.ScrollAgenda.SetHeight(
-      std::max(0.0, offset + agenda.fraAgenda.Height() - kScrollBarTop));
+  if (agenda.lblDate.UBound() < 1) return;
+  const double scrolled = kFirstBlockTop - agenda.lblDate[1].Top();
+  const double move = scrolled - kScrollStep * agenda.ScrollAgenda.Value();
+  for (forms::ControlArray<forms::Label>* list : {&agenda.lblDate, &agenda.lblDetail})
+    for (int index : list->Indexes())
+      if (index != 0) (*list)[index].SetTop((*list)[index].Top() + move);
 }
 
 }  // namespace mainwindow

@@ -23,7 +23,8 @@ struct AgendaControls {
 };
 
 // Builds the list of the month of `currentDate` anew from the activity records: the
-// activities that begin in the month (a multi-day one on its first day only) and the
+// activities of the month on each of their days in it (after its first day, an activity
+// over several days is listed from 00:00) and the
 // repetitions of periodic ones up to their end of repetition, those of the project chosen
 // (`selectedProjectFilter` 0 for all, k for project k - 1) and of the chosen resource, in
 // order of start (same start: by day found, then by record).  Lines carry their record's
@@ -33,9 +34,9 @@ void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
                 runtime::DateTime currentDate, int selectedProjectFilter,
                 const std::optional<std::string>& chosenResource);
 
-// What a new value of the scroll bar does: the whole frame moves up 300 twips per step and
-// grows as much, so that its bottom and the scroll bar stay where they are on the screen;
-// the agenda's pop-up `lblInfoAg` is hidden.
+// What a new value of the scroll bar does: the list moves up 300 twips per step inside
+// its frame, which stays where it is with the scroll bar, below the month bar; the
+// agenda's pop-up `lblInfoAg` is hidden.
 void FollowAgendaScroll(const AgendaControls& agenda, forms::Label& lblInfoAg);
 
 }  // namespace mainwindow

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/activities/periodicity.h"
 #include "app/mainwindow/date_names.h"
@@ -91,6 +92,21 @@ runtime::DateTime FirstOfMonth(runtime::DateTime date) {
   return date.Date().AddDays(1 - date.Day());
 }
 
+// How many labels a month cell `height` high holds one under the other, each wholly inside
+// it; always one at least.
+std::size_t CellLines(double height, double labelHeight) {
+  return static_cast<std::size_t>(std::max(0.0, (height - labelHeight) / kLabelPitch)) + 1;
+}
+
+// A month cell lists its day's activities by time of day, as its labels are ordered, so
+// that the ones a full cell leaves out are the latest.
+std::vector<DayShowing> ByTimeOfDay(std::vector<DayShowing> showings) {
+  std::stable_sort(showings.begin(), showings.end(), [](const DayShowing& a, const DayShowing& b) {
+    return a.start.Hour() * 60 + a.start.Minute() < b.start.Hour() * 60 + b.start.Minute();
+  });
+  return showings;
+}
+
 // Element `index` for a new label or icon: the one the previous drawing left hidden there,
 // brought in front of its siblings as a newly loaded element stands, or else a new one.
 // The drawing sets every property it reads afresh.
@@ -157,6 +173,8 @@ void frmMain::RemoveActivityLabels() {
     imgPeriode[index].SetVisible(false);
     imgPeriode[index].SetTag("");
   }
+  for (int index : lblMore.Indexes())
+    if (index != 0) lblMore[index].SetVisible(false);
 }
 
 // The weekday headers side by side from Monday, the week views' column separators, and
@@ -254,6 +272,9 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
                   : ScreenMonthCellHeight(firstDay, dayCount, fraCalendar.Height() - rowTop);
   const DayScan scan = ScanDays(planner_, firstDay, dayCount, SelectedProjectFilter,
                                 ChosenResource(cmbAffiche));
+  shownBookings_ = BookingsOf(scan, firstDay, dayCount);
+  const forms::Label& model = lblActivite[0];
+  const std::size_t cellLines = CellLines(cellHeight, model.Height());
   Columns columns;
   for (int k = 0; k < kDays; ++k) columns[k] = Whole(lblJour[k].Left());
   const int columnWidth = static_cast<int>(Whole(lblJour[0].Width()));
@@ -261,6 +282,7 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
 
   int labelCount = 0;
   int iconCount = 0;
+  int moreCount = 0;
   for (int offset = 0; offset < dayCount; ++offset) {
     const runtime::DateTime day = firstDay.AddDays(offset);
     const int c = ColumnOf(day);
@@ -281,9 +303,15 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
     double slot = rowTop - kLabelPitch;
     if (c == 6) rowTop += cellHeight + kColumnGap;
 
-    for (const DayShowing& showing : scan.days[static_cast<std::size_t>(offset)]) {
+    const std::vector<DayShowing>& ofDay = scan.days[static_cast<std::size_t>(offset)];
+    const std::vector<DayShowing> showings = week ? ofDay : ByTimeOfDay(ofDay);
+    // A month cell too small for all its activities gives its last line to how many more
+    // there are.
+    const std::size_t drawn = week || showings.size() <= cellLines ? showings.size()
+                                                                   : cellLines - 1;
+    for (std::size_t k = 0; k < drawn; ++k) {
+      const DayShowing& showing = showings[k];
       slot += kLabelPitch;
-      if (!week && cell.Top() + cell.Height() < slot) break;
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
       if (activity.projectMissing) continue;
 
@@ -296,11 +324,13 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       label.SetEllipsis(!week);
       label.SetTag(std::to_string(activity.record));
       if (week) {
-        PositionActivityLabel(lblActivite, n, showing.start, showing.end,
+        // Over the hours it covers this day: an activity over several days runs from its
+        // start on its first day and up to its end on its last.
+        const activities::Occurrence hours = HoursOn(showing, day);
+        PositionActivityLabel(lblActivite, n, hours.start, hours.end,
                               static_cast<int>(columns[c]), columnWidth, lblHeures, cmbHeures,
                               lblInfo);
       } else {
-        const forms::Label& model = lblActivite[0];
         label.Move(columns[c] + kLabelIndent, slot, model.Width(), model.Height());
       }
       label.SetVisible(true);
@@ -314,9 +344,22 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
         icon.SetVisible(true);
       }
     }
+
+    const auto notDrawn = std::count_if(
+        showings.begin() + static_cast<std::ptrdiff_t>(drawn), showings.end(),
+        [&](const DayShowing& showing) {
+          return !scan.activities[static_cast<std::size_t>(showing.activity)].projectMissing;
+        });
+    if (notDrawn > 0) {
+      forms::Label& more = TakeUpLabel(lblMore, ++moreCount);
+      more.Move(columns[c] + kLabelIndent, slot + kLabelPitch, model.Width(), model.Height());
+      more.SetCaption("+" + std::to_string(notDrawn));
+      more.SetVisible(true);
+    }
   }
   UnloadPast(lblActivite, labelCount);
   UnloadPast(imgPeriode, iconCount);
+  UnloadPast(lblMore, moreCount);
 }
 
 void frmMain::cmbHeures_Click() {

@@ -1,6 +1,8 @@
 #include "app/mainwindow/day_scan.h"
 
 #include <algorithm>
+#include <set>
+#include <utility>
 #include <string_view>
 
 #include "app/activities/activity_record.h"
@@ -28,7 +30,7 @@ struct Timing {
 int AddShowings(int activity, int code, const Timing& timing, runtime::DateTime first,
                 runtime::DateTime last, DayScan& scan) {
   const runtime::DateTime startDay = timing.start.Date();
-  const runtime::DateTime endDay = timing.end.Date();
+  const runtime::DateTime endDay = LastDayCovered(timing.start, timing.end);
   const runtime::DateTime earlier = std::min(startDay, endDay);
   const runtime::DateTime later = std::max(startDay, endDay);
 
@@ -69,6 +71,31 @@ int AddShowings(int activity, int code, const Timing& timing, runtime::DateTime 
 }
 
 }  // namespace
+
+activities::Occurrence HoursOn(const DayShowing& showing, runtime::DateTime day) {
+  if (showing.end < showing.start) return {showing.start, showing.end};
+  return {std::max(showing.start, day), std::min(showing.end, day.AddDays(1))};
+}
+
+ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount) {
+  ShownBookings shown{first, first.AddDays(std::max(dayCount, 0)), {}};
+  std::set<std::pair<int, runtime::DateTime>> seen;
+  for (const std::vector<DayShowing>& day : scan.days) {
+    for (const DayShowing& showing : day) {
+      const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
+      if (activity.projectMissing || !seen.insert({activity.record, showing.start}).second)
+        continue;
+      shown.bookings.push_back({activity.record, {showing.start, showing.end}});
+    }
+  }
+  return shown;
+}
+
+std::int64_t MinutesShown(const ShownBookings& shown, const activities::Occurrence& hours) {
+  const runtime::DateTime from = std::max(hours.start, shown.from);
+  const runtime::DateTime to = std::min(hours.end, shown.to);
+  return from < to ? runtime::MinutesBetween(from, to) : 0;
+}
 
 DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
                  int selectedProjectFilter, const std::optional<std::string>& chosenResource) {

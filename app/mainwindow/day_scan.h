@@ -3,10 +3,12 @@
 // costs about one reading of the records whatever the number of days shown.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/activities/occurrence.h"
 #include "app/store/planner.h"
 #include "forms/forms.h"
 #include "runtime/datetime.h"
@@ -34,15 +36,40 @@ struct DayShowing {
   bool periodic = false;  // carries the periodic icon
 };
 
+// The hours of `showing` on `day` (a date at 00:00): from its start, or from the day's
+// beginning when it began earlier, to its end, or to the next day's beginning when it ends
+// later.  One that ends before it starts is given whole.
+activities::Occurrence HoursOn(const DayShowing& showing, runtime::DateTime day);
+
 struct DayScan {
   std::vector<GridActivity> activities;
   // days[i] is the day `first` + i; each day's showings are in record order.
   std::vector<std::vector<DayShowing>> days;
 };
 
+// What a grid drawing shows, for the hours booked in it: the days shown and each
+// occurrence shown once, however many days it is drawn on.
+struct ShownBookings {
+  runtime::DateTime from;  // the first day shown, at 00:00
+  runtime::DateTime to;    // the day after the last one shown, at 00:00
+  struct Booking {
+    int record = 0;
+    activities::Occurrence hours;
+  };
+  std::vector<Booking> bookings;
+};
+
+// The occurrences `scan` finds on its `dayCount` days from `first`, a full month cell's
+// counted ones included; those of a missing project, which show nothing, are left out.
+ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount);
+
+// The minutes of `hours` within the days shown.
+std::int64_t MinutesShown(const ShownBookings& shown, const activities::Occurrence& hours);
+
 // The activities of the project chosen (`selectedProjectFilter` 0 for all, k for project
 // k - 1) and of the chosen resource on the `dayCount` days from `first` (a date at 00:00).
-// An activity shows on its start day, its end day and the days between; a periodic one
+// An activity shows on its start day, its end day and the days between (an end at 00:00
+// ends with the day before: it covers nothing of its own day); a periodic one
 // (code 1 to 7) also on every day a repetition begins, up to its last day of repetition,
 // that repetition's times then replacing its own.  Only on its own first or last day, and
 // on a repetition, is it marked periodic.  Records are read by ParseActivityRecord; those it

@@ -112,6 +112,15 @@ void frmMain::DesignCalendar() {
   imgPeriode[0].SetStretch(true);
   imgPeriode[0].SetVisible(false);
 
+  // On the cell's own background; a click or a double click on it is one on the cell.
+  forms::Label& more = lblMore[0];
+  more.Move(0, 0, 2215, 285);
+  more.SetFont(kArial975Bold);
+  more.SetForeColor(kMenuBlue);
+  more.SetBackStyle(forms::kTransparent);
+  more.SetPassesMouse(true);
+  more.SetVisible(false);
+
   DesignPopUp(lblInfo);
 
   MonthView1.Move(1200, 720, 3330, 2820);

@@ -13,6 +13,7 @@
 
 #include <endpoints.h>
 
+#include "app/mainwindow/day_scan.h"
 #include "app/store/data_file.h"
 #include "app/store/planner.h"
 #include "forms/forms.h"
@@ -134,6 +135,8 @@ class frmMain : public forms::Form {
   forms::ControlArray<forms::Line> Line3{fraCalendar, "Line3"};
   forms::ControlArray<forms::Label> lblActivite{fraCalendar, "lblActivite"};
   forms::ControlArray<forms::Image> imgPeriode{fraCalendar, "imgPeriode"};
+  // The last line of a month cell too full to show all its activities: "+2".
+  forms::ControlArray<forms::Label> lblMore{fraCalendar, "lblMore"};
   forms::Label lblInfo{fraCalendar, "lblInfo"};
   forms::MonthView MonthView1{fraCalendar, "MonthView1"};
 
@@ -324,7 +327,8 @@ class frmMain : public forms::Form {
   void lblCloseRessource_Click();
   void lstRessources_Click();
   void lstRessources_DblClick();
-  // Hours booked for the resource of that name in the activity labels drawn last.
+  // Hours booked for the resource of that name in the period the last grid drawing showed,
+  // each occurrence counted once.
   double ResourceMinutes(const std::string& name) const;
   // The record index of the resource selected in lstRess; -1 for none.
   int SelectedResource() const;
@@ -410,6 +414,8 @@ class frmMain : public forms::Form {
     int index;
   };
   std::optional<EditedActivity> editedActivity_;
+  // What the last grid drawing showed, for the hours booked in the title.
+  ShownBookings shownBookings_;
 
   store::Planner& planner_;
   forms::Services services_;

@@ -1,7 +1,5 @@
 #include "app/mainwindow/label_placement.h"
 
-#include <algorithm>
-
 #include "runtime/rounding.h"
 
 namespace mainwindow {
@@ -25,15 +23,17 @@ void PositionActivityLabel(forms::ControlArray<forms::Label>& lblActivite, int i
   const int lastRow = twelveHours ? 11 : 23;
   const double halfRow = lblHeures[0].Height() / 2;
 
-  int startRow = start.Hour() - firstHour;
+  // An activity that begins before the range is drawn from the range's first line, as one
+  // after it is drawn at its last row: never over the day headers above the grid.
+  const int startRow = start.Hour() - firstHour;
   double top;
   if (startRow < 0)
-    top = 0;
+    top = lblHeures[0].Top();
   else if (startRow > lastRow)
     top = lblHeures[11].Top() + kAfterRange;
   else
     top = lblHeures[startRow].Top();
-  if (start.Minute() > 15) top += halfRow;
+  if (startRow >= 0 && start.Minute() > 15) top += halfRow;
 
   // An activity that ends when the range does, or later the same day, is drawn down to the
   // range's last line, as is one that ends on a later day.
@@ -42,8 +42,10 @@ void PositionActivityLabel(forms::ControlArray<forms::Label>& lblActivite, int i
   double height;
   if (endRow > lastRow || end.Date() != start.Date()) {
     height = rangeEnd - top;
+  } else if (endRow < 0) {
+    height = 0;  // ended before the range: the least height at its first line
   } else {
-    const forms::Label& row = lblHeures[std::max(endRow, 0)];
+    const forms::Label& row = lblHeures[endRow];
     height = row.Top() - top;
     if (end.Minute() > 15) height += row.Height() / 2;
   }

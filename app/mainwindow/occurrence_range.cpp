@@ -52,6 +52,10 @@ std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::Dat
   return result;
 }
 
+runtime::DateTime LastDayCovered(runtime::DateTime start, runtime::DateTime end) {
+  return end > start && end == end.Date() ? end.AddDays(-1) : end.Date();
+}
+
 std::optional<Occurrence> OccurrenceOn(runtime::DateTime start, runtime::DateTime end, int code,
                                        runtime::DateTime day) {
   const std::vector<Occurrence> found = OccurrencesBetween(start, end, code, day, day);

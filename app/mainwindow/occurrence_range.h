@@ -21,6 +21,10 @@ std::vector<Occurrence> OccurrencesBetween(runtime::DateTime start, runtime::Dat
                                            int code, runtime::DateTime first,
                                            runtime::DateTime last);
 
+// The last day an occurrence from `start` to `end` covers: the day of its end, or the day
+// before when it ends at 00:00 after it began, covering nothing of that day.
+runtime::DateTime LastDayCovered(runtime::DateTime start, runtime::DateTime end);
+
 // The repetition that begins on `day`, if one does.
 std::optional<Occurrence> OccurrenceOn(runtime::DateTime start, runtime::DateTime end, int code,
                                        runtime::DateTime day);

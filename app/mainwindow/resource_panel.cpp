@@ -256,20 +256,14 @@ double frmMain::ResourceMinutes(const std::string& name) const {
   const int resource = activities::FindResource(planner_, name);
   if (resource < 0) return 0;
   std::int64_t minutes = 0;
-  for (int i : lblActivite.Indexes()) {
-    const forms::Label& label = lblActivite[i];
-    if (!label.Visible()) continue;
-    const std::optional<long long> activity = runtime::ParseInteger(label.Tag());
-    if (!activity || *activity < 0 || *activity > planner_.ActivityMax()) continue;
-    const std::vector<std::string> fields =
-        runtime::Split(planner_.Activities[*activity], store::kFieldSeparator);
+  for (const ShownBookings::Booking& booking : shownBookings_.bookings) {
+    if (booking.record > planner_.ActivityMax()) continue;
+    const std::vector<std::string> fields = runtime::Split(
+        planner_.Activities[static_cast<std::size_t>(booking.record)], store::kFieldSeparator);
     bool books = false;
     for (std::size_t f = kFirstResourceField; f < fields.size() && !books; ++f)
       books = runtime::ParseInteger(fields[f]) == resource;
-    if (!books) continue;
-    const std::optional<runtime::DateTime> start = runtime::DateTime::Parse(fields[0]);
-    const std::optional<runtime::DateTime> end = runtime::DateTime::Parse(fields[1]);
-    if (start && end) minutes += runtime::MinutesBetween(*start, *end);
+    if (books) minutes += MinutesShown(shownBookings_, booking.hours);
   }
   return static_cast<double>(minutes) / 60;
 }

@@ -128,12 +128,14 @@ TEST_F(PrintedControlTest, OnlyLabelsAndTextBoxesBecomeBoxes) {
 }
 
 TEST(AgendaPagesTest, TheFirstPageLeavesRoomForTheTitle) {
-  EXPECT_FLOAT_EQ(AgendaPages(true, 29.2f).Offset(), 1);
-  EXPECT_FLOAT_EQ(AgendaPages(false, 20.5f).Offset(), 0);
+  EXPECT_FLOAT_EQ(AgendaPages(true, 29.2f, 0).Offset(), 1);
+  EXPECT_FLOAT_EQ(AgendaPages(false, 20.5f, 0).Offset(), 0);
+  // A list the window shows scrolled is printed from its top all the same.
+  EXPECT_FLOAT_EQ(AgendaPages(true, 29.2f, 2.5f).Offset(), 3.5f);
 }
 
 TEST(AgendaPagesTest, ADayAfterABoxEndingBelow27CentimetresStartsAPage27CentimetresHigher) {
-  AgendaPages pages(true, 29.2f);
+  AgendaPages pages(true, 29.2f, 0);
   pages.Drawn(26, 1);
   EXPECT_FALSE(pages.BreakBeforeDay());
   pages.Drawn(26, 1.01f);
@@ -145,7 +147,7 @@ TEST(AgendaPagesTest, ADayAfterABoxEndingBelow27CentimetresStartsAPage27Centimet
 }
 
 TEST(AgendaPagesTest, ABoxPassingTheFootOfThePageStartsTheNextAtItsTop) {
-  AgendaPages pages(true, 29.2f);
+  AgendaPages pages(true, 29.2f, 0);
   EXPECT_FALSE(pages.BreakBeforeBox(28, 1.2f));
   EXPECT_TRUE(pages.BreakBeforeBox(28.5f, 0.8f));
   EXPECT_EQ(pages.Page(), 2);

@@ -266,6 +266,33 @@ TEST_F(ViewPrintTest, AnActivityEndingWithTheRangeReachesItsLastLine) {
   }
 }
 
+// An activity before the hour range stands inside the grid from the range's first line,
+// below the day headers in the window and below the title in the print; one over four
+// days is printed on each of its days the view shows.
+TEST_F(ViewPrintTest, AnActivityBeforeTheRangeStandsInsideTheGridUnderTheTitle) {
+  Add(3, "06:00", "07:30", "Aube");
+  planner.Activities.push_back("05.03.2026 18:00\u00A608.03.2026 09:00\u00A6Location\u00A60"
+                               "\u00A6255-0");
+  mainwindow::frmMain& w = Start();
+  const std::tuple<int, int> cases[] = {{kWeekView, 4}, {kWorkWeekView, 2}};
+  for (const auto& [view, locationDays] : cases) {
+    Menu(view);
+    user.Choose(w.cmbHeures, 4);  // 08:00 - 20:00
+    for (int i : w.lblActivite.Indexes()) {
+      const forms::Label& label = w.lblActivite[i];
+      if (i > 0 && label.Caption() == "Nord: Aube") {
+        EXPECT_EQ(label.Top(), w.lblHeures[0].Top()) << view;
+        EXPECT_GT(label.Top() + label.Height(), w.lblJour[0].Top() + w.lblJour[0].Height());
+      }
+    }
+    Menu(kPrint);
+    EXPECT_GE(Word("Aube").top, Word("08:00").top - 1) << view;
+    EXPECT_GT(Word("Aube").top, Word("Semaine").top + 12) << view;
+    EXPECT_EQ(CountOf(Text(), "Nord: Location"), locationDays) << view;
+  }
+  Keep("print_before_range");
+}
+
 TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {
   mainwindow::frmMain& w = Start();
   for (int day = 1; day <= 31; ++day) {
@@ -277,6 +304,7 @@ TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {
   for (int k = 1; k <= 15; ++k) Add(14, "12:00", "12:30", "Réunion " + std::to_string(k));
   user.Click(w.lblCategories[0]);
   Menu(kAgendaView);
+  w.ScrollAgenda.SetValue(5);  // the list is printed from its top all the same
   Menu(kPrint);
 
   ASSERT_EQ(world.shell.opened.size(), 1u);

@@ -61,7 +61,7 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
       "12.03.2031 14:00¦12.03.2031 15:00¦Pose¦0¦255-1¦0",
       "28.02.2031 09:30¦28.02.2031 10:00¦Point¦1¦65280-0-1¦2",   // daily since February
       "12.03.2031 09:30¦12.03.2031 09:45¦Appel¦1¦16711680-1¦2",  // same minute, later record
-      "03.03.2031 00:00¦05.03.2031 18:00¦Salon¦0¦255-0",         // several days: first only
+      "03.03.2031 00:00¦05.03.2031 18:00¦Salon¦0¦255-0",         // on each of its days
       "12.02.2031 08:00¦12.02.2031 09:00¦Revue¦0¦255-1-4-12.03.2031",  // monthly, ends 12th
       "01.04.2031 07:00¦01.04.2031 08:00¦Avril¦0¦255-1",         // next month
   };
@@ -69,22 +69,24 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
 
   const std::vector<std::string> lines = Lines();
   ASSERT_GE(lines.size(), 5u);
-  // 1 and 2 March: the daily repetitions; 3 March: the stay at midnight.
+  // 1 and 2 March: the daily repetitions; 3 to 5 March: the stay, under way from midnight.
   EXPECT_EQ(lines[0], "09:30 Sud: Point | 1");
   EXPECT_EQ(lines[1], "09:30 Sud: Point | 1");
-  EXPECT_EQ(lines[2], "00:00 Nord: Salon | 3");
-  EXPECT_EQ(lines[3], "09:30 Sud: Point | 1");
+  for (std::size_t day : {2u, 4u, 6u}) {
+    EXPECT_EQ(lines[day], "00:00 Nord: Salon | 3");
+    EXPECT_EQ(lines[day + 1], "09:30 Sud: Point | 1");
+  }
   // 12 March: the monthly repetition, the daily one before the one-off at the same minute
   // (found for an earlier record), the afternoon.
-  const std::vector<std::string> twelfth(lines.begin() + 12, lines.begin() + 16);
+  const std::vector<std::string> twelfth(lines.begin() + 14, lines.begin() + 18);
   EXPECT_EQ(twelfth, (std::vector<std::string>{"08:00 Nord: Revue | 4", "09:30 Sud: Point | 1",
                                                 "09:30 Sud: Appel | 2", "14:00 Nord: Pose | 0"}));
-  EXPECT_EQ(lines.size(), 31u + 4u);  // a daily repetition each day, four more lines
+  EXPECT_EQ(lines.size(), 31u + 6u);  // a daily repetition each day, six more lines
 
   // Colours and text colour of the records.
   EXPECT_EQ(form.lblDetail[1].BackColor(), 65280u);
   EXPECT_EQ(form.lblDetail[1].ForeColor(), forms::kWhite);
-  EXPECT_EQ(form.lblDetail[13].ForeColor(), forms::kBlack);
+  EXPECT_EQ(form.lblDetail[15].ForeColor(), forms::kBlack);
 
   // Blocks: one per day; the 12th holds four lines.
   ASSERT_EQ(form.lblDate.UBound(), 31);
@@ -96,9 +98,35 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
   EXPECT_EQ(form.lblDate[12].Height(), 1310);  // holds its four 315-twip lines
   EXPECT_EQ(form.lblDate[13].Top(), form.lblDate[12].Top() + 1310 + 80);
   EXPECT_EQ(form.lblDate[3].Height(), 700);  // the stay and a repetition
-  EXPECT_EQ(form.lblDetail[13].Top(), form.lblDate[12].Top() + 50);
-  EXPECT_EQ(form.lblDetail[14].Top(), form.lblDate[12].Top() + 50 + 315);
-  EXPECT_TRUE(form.lblDetail[14].Visible());
+  EXPECT_EQ(form.lblDetail[15].Top(), form.lblDate[12].Top() + 50);
+  EXPECT_EQ(form.lblDetail[16].Top(), form.lblDate[12].Top() + 50 + 315);
+  EXPECT_TRUE(form.lblDetail[16].Visible());
+}
+
+// An activity over several days is listed on each of its days of the month shown, from
+// 00:00 after its first; one that ends at midnight covers nothing of the day it ends.
+TEST_F(AgendaList, AnActivityOverSeveralDaysIsListedOnEachOfItsDaysOfTheMonth) {
+  planner.Activities = {"30.12.2030 18:00¦03.01.2031 09:00¦Location¦0¦255-1",
+                        "05.03.2031 20:00¦06.03.2031 00:00¦Soirée¦1¦255-1"};
+  const struct {
+    const char* month;
+    std::vector<std::string> lines;
+    std::vector<std::string> days;
+  } cases[] = {
+      {"15.01.2031", {"00:00 Nord: Location | 0", "00:00 Nord: Location | 0",
+                      "00:00 Nord: Location | 0"}, {"01 janvier", "02 janvier", "03 janvier"}},
+      {"15.12.2030", {"18:00 Nord: Location | 0", "00:00 Nord: Location | 0"},
+       {"30 décembre", "31 décembre"}},
+      {"15.03.2031", {"20:00 Sud: Soirée | 1"}, {"05 mars"}},
+  };
+  for (const auto& [month, lines, days] : cases) {
+    Draw(month);
+    EXPECT_EQ(Lines(), lines) << month;
+    std::vector<std::string> blocks;
+    for (int i = 1; i <= form.lblDate.UBound(); ++i)
+      blocks.push_back(form.lblDate[i].Caption().substr(form.lblDate[i].Caption().find('\n') + 1));
+    EXPECT_EQ(blocks, days) << month;
+  }
 }
 
 TEST_F(AgendaList, FiltersAndUnreadableRecordsLeaveTheOthersListed) {
@@ -165,16 +193,22 @@ TEST_F(AgendaList, ALongMonthScrollsByStepsOf300Twips) {
   form.lblInfoAg.SetVisible(true);
   form.ScrollAgenda.SetValue(3);
   EXPECT_FALSE(form.lblInfoAg.Visible());
-  EXPECT_EQ(form.fraAgenda.Top(), -900 + 880);
-  EXPECT_EQ(form.fraAgenda.Height(), 11000 + 900 - 880);
-  // On the screen the scroll bar stays where it is.
-  EXPECT_EQ(form.fraAgenda.Top() + form.ScrollAgenda.Top(), 880 + 140);
-  EXPECT_EQ(form.ScrollAgenda.Top() + form.ScrollAgenda.Height(), form.fraAgenda.Height());
+  // The list moves up inside its frame; the frame and its scroll bar stay below the month
+  // bar.
+  EXPECT_EQ(form.lblDate[1].Top(), 100 - 900);
+  EXPECT_EQ(form.lblDetail[150].Top(), 150 + 149 * 315 - 900);
+  form.ScrollAgenda.SetValue(1);
+  EXPECT_EQ(form.lblDate[1].Top(), 100 - 300);
+  EXPECT_EQ(form.lblDetail[1].Top(), 150 - 300);
+  EXPECT_EQ(form.fraAgenda.Top(), 1000);
+  EXPECT_EQ(form.fraAgenda.Height(), 11000 - 580);
+  EXPECT_EQ(form.ScrollAgenda.Top(), 140);
 
   // Drawing again starts at the top with the old lines gone.
   planner.Activities.resize(1);
   Draw();
   EXPECT_EQ(form.ScrollAgenda.Value(), 0);
+  EXPECT_EQ(form.lblDate[1].Top(), 100);
   EXPECT_EQ(form.lblDetail.UBound(), 1);
   EXPECT_EQ(form.lblDate.UBound(), 1);
   EXPECT_FALSE(form.ScrollAgenda.Enabled());

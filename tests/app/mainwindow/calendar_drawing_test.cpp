@@ -27,18 +27,57 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysShowsOnEachOfItsDaysOfTheView) {
   EXPECT_EQ(CaptionsOn("02.02.2026"), Captions{"Nord: Salon"});
 }
 
+// In the week views an activity over several days is drawn on each day over the hours it
+// covers there: from its start on its first day, over the whole range on the days between,
+// up to its end on its last.  The hours booked count it once, within the period shown.
+TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCountedOnce) {
+  Add("05.03.2026 18:00", "08.03.2026 09:00", "Location", 0, "255-0", {0});  // 63 hours
+  Add("08.03.2026 20:00", "10.03.2026 08:00", "Retour", 0, "255-0", {0});    // 36 hours
+  mainwindow::frmMain& w = Open();
+  user.Choose(w.lstRessources, "Ann");
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 99 Heures");  // March
+  Menu(2);
+  user.Choose(w.cmbHeures, 4);  // 08:00 - 20:00
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 67 Heures");  // up to Sunday's end
+
+  const forms::ControlArray<forms::Label>& rows = w.lblHeures;
+  const double first = rows[0].Top();
+  const double last = rows[11].Top() + rows[11].Height();
+  const struct {
+    const char* day;
+    double top, bottom;
+  } cases[] = {{"05.03.2026", rows[10].Top(), last},
+               {"06.03.2026", first, last},
+               {"07.03.2026", first, last},
+               {"08.03.2026", first, rows[1].Top()}};
+  for (const auto& [day, top, bottom] : cases) {
+    const forms::Label& column = w.lblJour[Cell(day)];
+    int drawn = 0;
+    for (const forms::Label* label : Labels()) {
+      if (label->Caption() != "Nord: Location" || label->Left() != column.Left()) continue;
+      ++drawn;
+      EXPECT_EQ(label->Top(), top) << day;
+      EXPECT_EQ(label->Top() + label->Height(), bottom) << day;
+    }
+    EXPECT_EQ(drawn, 1) << day;
+  }
+
+  user.Click(w.lblRightSem);
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 32 Heures");  // from Monday's start
+}
+
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
   Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
   mainwindow::frmMain& w = Open();
 
   ASSERT_EQ(Labels().size(), 2u);
-  const forms::Label& pose = w.lblActivite[1];  // created in record order
+  const forms::Label& pose = w.lblActivite[2];  // created in order of time of day
   EXPECT_EQ(pose.Tag(), "0");
   EXPECT_EQ(pose.Caption(), "Nord: Pose");
   EXPECT_EQ(pose.BackColor(), 255u);
   EXPECT_EQ(pose.ForeColor(), forms::kWhite);
-  const forms::Label& depose = w.lblActivite[2];
+  const forms::Label& depose = w.lblActivite[1];
   EXPECT_EQ(depose.Tag(), "1");
   EXPECT_EQ(depose.ForeColor(), forms::kBlack);
   // In the cell, by time of day, right of the day number.
@@ -49,14 +88,30 @@ TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   EXPECT_EQ(pose.Width(), cell.Width() - 240);
 }
 
-TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndFewerOnThePage) {
-  for (int i = 0; i < 10; ++i)
+// No label leaves its day's cell: a cell too small for its day's activities shows the
+// earliest and gives its last line to how many more there are, on screen and on the page.
+TEST_F(CalendarTest, AFullMonthCellSaysHowManyMoreActivitiesItHolds) {
+  for (int i = 9; i >= 0; --i)
     Add("10.03.2026 0" + std::to_string(i) + ":00", "10.03.2026 0" + std::to_string(i) + ":30",
         "Tâche " + std::to_string(i));
   mainwindow::frmMain& w = Open();
   w.Move(0, 0, 21600, kTallWindow);  // room for six rows of full cells
-  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
-  EXPECT_EQ(CaptionsOn("10.03.2026").back(), "Nord: Tâche 7");
+
+  auto expectInsideWithCount = [&](std::size_t labels, const std::string& more) {
+    const Captions shown = CaptionsOn("10.03.2026");
+    ASSERT_EQ(shown.size(), labels);
+    EXPECT_EQ(shown.back(), "Nord: Tâche " + std::to_string(labels - 1));
+    const forms::Label& cell = w.lblJour[Cell("10.03.2026")];
+    for (const forms::Label* label : Labels())
+      EXPECT_LE(label->Top() + label->Height(), cell.Top() + cell.Height()) << label->Caption();
+    ASSERT_EQ(w.lblMore.UBound(), 1);
+    const forms::Label& count = w.lblMore[1];
+    EXPECT_TRUE(count.Visible());
+    EXPECT_EQ(count.Caption(), more);
+    EXPECT_EQ(count.Top(), cell.Top() + 300.0 * static_cast<double>(labels));
+    EXPECT_LE(count.Top() + count.Height(), cell.Top() + cell.Height());
+  };
+  expectInsideWithCount(6, "+4");
 
   int exports = 0;
   w.ExportPdf = [&] {
@@ -68,14 +123,14 @@ TEST_F(CalendarTest, AMonthCellHoldsEightLabelsAndFewerOnThePage) {
     for (int i = 7; i <= w.lblJour.UBound(); ++i)
       if (w.lblJour[i].Visible()) bottom = std::max(bottom, w.lblJour[i].Top() + w.lblJour[i].Height());
     EXPECT_LE(bottom, 21.0 * 567);
-    EXPECT_EQ(CaptionsOn("10.03.2026").size(), 6u);
+    expectInsideWithCount(4, "+6");
   };
   Menu(7);
   EXPECT_EQ(exports, 1);
   // Drawn again at screen sizes.
   EXPECT_EQ(w.lblJour[8].Height(), 2100);
   EXPECT_EQ(w.lblJour[0].Width(), std::nearbyint((w.fraCalendar.Width() - 860) / 7));
-  EXPECT_EQ(CaptionsOn("10.03.2026").size(), 8u);
+  expectInsideWithCount(6, "+4");
 }
 
 TEST_F(CalendarTest, TheWorkWeekIsPrintedInFiveWideColumns) {
@@ -169,8 +224,9 @@ TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
   Open().Move(0, 0, 21600, kTallWindow);
 
   const Captions shown = CaptionsOn("11.03.2026");
-  EXPECT_EQ(shown.size(), 7u);
-  EXPECT_EQ(shown.back(), "Nord: 6");
+  EXPECT_EQ(shown.size(), 5u);
+  EXPECT_EQ(shown.back(), "Nord: 4");
+  EXPECT_EQ(window->lblMore[1].Caption(), "+3");
 }
 
 TEST_F(CalendarTest, AProjectNumberNoRecordCanHaveShowsUnderNoProjectFilter) {

@@ -117,20 +117,30 @@ TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
   w.Move(0, 0, 21600, 15300);
 
   const QImage month = Shot("month_view.png");
-  // The 16th holds eight of its nine deliveries; the repetitions carry their colours.
-  const int sixteenth = [&] {
+  // The 16th shows six of its ten activities inside its cell and says "+4" on its last
+  // line; the repetitions carry their colours.
+  const int cell = [&] {
     for (int j = 7; j <= 37; ++j)
       if (w.lblJour[j].Tag() == "16.03.2026") return j;
     return 0;
   }();
-  int deliveries = 0;
-  for (int i : w.lblActivite.Indexes())
-    if (i > 0 && w.lblActivite[i].Visible() &&
-        w.lblActivite[i].Left() == w.lblJour[sixteenth].Left() + 240 &&
-        w.lblActivite[i].Top() >= w.lblJour[sixteenth].Top() &&
-        w.lblActivite[i].Top() <= w.lblJour[sixteenth].Top() + w.lblJour[sixteenth].Height())
-      ++deliveries;
-  EXPECT_EQ(deliveries, 8);
+  const forms::Label& sixteenth = w.lblJour[cell];
+  const double bottom = sixteenth.Top() + sixteenth.Height();
+  int inCell = 0;
+  for (int i : w.lblActivite.Indexes()) {
+    const forms::Label& label = w.lblActivite[i];
+    if (i > 0 && label.Visible() && label.Left() == sixteenth.Left() + 240 &&
+        label.Top() >= sixteenth.Top() && label.Top() < bottom) {
+      ++inCell;
+      EXPECT_LE(label.Top() + label.Height(), bottom);
+    }
+  }
+  EXPECT_EQ(inCell, 6);
+  ASSERT_EQ(w.lblMore.UBound(), 1);
+  EXPECT_EQ(w.lblMore[1].Caption(), "+4");
+  EXPECT_EQ(w.lblMore[1].Top(), sixteenth.Top() + 6 * 300);
+  EXPECT_LE(w.lblMore[1].Top() + w.lblMore[1].Height(), bottom);
+  EXPECT_GT(PixelsOfColour(month, w.lblMore[1], Rgb(mainwindow::kMenuBlue)), 20);
   EXPECT_GT(PixelsOf(month, w.lblActivite[1], kRoyalBlue), 300);
   // Every menu entry and the chat button show their pictures.
   for (int k = 0; k <= 8; ++k)
@@ -156,6 +166,15 @@ TEST_F(CalendarScreenshots, MonthWeekWorkWeekAndAgenda) {
   const QImage agenda = Shot("agenda_view.png");
   ASSERT_GT(w.lblDetail.Count(), 20);
   EXPECT_GT(PixelsOf(agenda, w.lblDetail[1], w.lblDetail[1].BackColor()), 300);
+
+  // Scrolled, the list moves inside its frame: nothing changes above the frame, where the
+  // month bar stands.
+  ASSERT_TRUE(w.ScrollAgenda.Enabled());
+  const QPoint frame = WindowOrigin(w.fraAgenda);
+  const QRect above(frame.x(), 0, forms::qt::Px(w.fraAgenda.Width()), frame.y());
+  w.ScrollAgenda.SetValue(w.ScrollAgenda.Max());
+  const QImage scrolled = Shot("agenda_scrolled.png");
+  EXPECT_EQ(scrolled.copy(above), agenda.copy(above));
 }
 
 // The window at its first size (1424 x 841 inside its frame) on a month of six weeks: the

@@ -55,20 +55,21 @@ TEST_F(LabelPlacement, MinutesSnapToTheFullOrTheHalfHour) {
 }
 
 TEST_F(LabelPlacement, ActivitiesOutsideTheRangeStayAtItsEdges) {
-  // 08:00 - 20:00: an activity from 06:00 starts at the frame's top and ends on its row.
+  // 08:00 - 20:00: an activity from 06:00 starts at the range's first line and ends on its
+  // row.
   Placed placed = Place(4, "12.03.2031 06:00", "12.03.2031 09:00");
-  EXPECT_EQ(placed.top, 0);
-  EXPECT_EQ(placed.height, RowTop(1));
+  EXPECT_EQ(placed.top, RowTop(0));
+  EXPECT_EQ(placed.height, RowTop(1) - RowTop(0));
 
   // Wholly after the range: below the last row, at the least height.
   placed = Place(4, "12.03.2031 21:00", "12.03.2031 22:00");
   EXPECT_EQ(placed.top, RowTop(11) + 600);
   EXPECT_EQ(placed.height, 285);
 
-  // Wholly before the range: from the top to the first row, and half of it for minute 30.
+  // Wholly before the range: at its first line, at the least height.
   placed = Place(4, "12.03.2031 05:00", "12.03.2031 06:30");
-  EXPECT_EQ(placed.top, 0);
-  EXPECT_EQ(placed.height, RowTop(0) + 440);
+  EXPECT_EQ(placed.top, RowTop(0));
+  EXPECT_EQ(placed.height, 285);
 }
 
 TEST_F(LabelPlacement, AnActivityEndingOnALaterDayReachesTheLastRowsBottom) {
