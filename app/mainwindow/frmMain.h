@@ -217,6 +217,7 @@ class frmMain : public forms::Form {
   forms::Shape Shape4{fraCrisp, "Shape4"};
   forms::Label lblSend{fraCrisp, "lblSend"};
   forms::Label lblClose{fraCrisp, "lblClose"};
+  forms::Label lblChatUnavailable{fraCrisp, "lblChatUnavailable"};
   platform::HttpTransfer Inet1;
 
  private:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/settings/frmVersion.h"
 #include "forms/user_driver.h"
 #include "window_fixture.h"
 
@@ -12,6 +13,7 @@ class SupportChatTest : public WindowTest {
 
 TEST_F(SupportChatTest, ChatOpensBelowTheTitleBarAndKeepsTheMessageWhenClosed) {
   mainwindow::frmMain& window = Open();
+  window.SupportPage = "https://aide.example.org/";
   user.Click(window.imgCrisp);
   EXPECT_TRUE(window.fraCrisp.Visible());
   EXPECT_EQ(window.fraCrisp.Left(),
@@ -50,15 +52,42 @@ TEST_F(SupportChatTest, SendingOpensTheSupportPageWithTheEncodedMessage) {
             "https://aide.example.org/?crisp_chat_open=1&crisp_message=");
 }
 
-TEST_F(SupportChatTest, WithoutASupportPageNothingIsOpened) {
+// A build without a support page says so in both chat panels, in place of the message box
+// and its send button; with one, the panel is the designed one.
+TEST_F(SupportChatTest, WithoutASupportPageThePanelSaysTheChatIsNotAvailable) {
   mainwindow::frmMain& window = Open();
-  window.SupportPage = "";
-  user.Click(window.imgCrisp);
-  window.txtMessage.SetText("Bonjour");
-  user.Click(window.lblSend);
+  settings::frmVersion aboutWithout(world.services(), {"", ""});
+  settings::frmVersion aboutWith(world.services(), {"", "https://aide.example.org/"});
+  aboutWithout.Show();
+  aboutWith.Show();
+  struct Panel {
+    std::string supportPage;  // the main window's; the about windows have their own
+    forms::Image& opener;
+    forms::TextBox& message;
+    forms::Label& send;
+    forms::Label& notice;
+    bool available;
+  };
+  const Panel panels[] = {
+      {"", window.imgCrisp, window.txtMessage, window.lblSend, window.lblChatUnavailable, false},
+      {"https://aide.example.org/", window.imgCrisp, window.txtMessage, window.lblSend,
+       window.lblChatUnavailable, true},
+      {"", aboutWithout.Image2, aboutWithout.txtMessage, aboutWithout.lblSend,
+       aboutWithout.lblChatUnavailable, false},
+      {"", aboutWith.Image2, aboutWith.txtMessage, aboutWith.lblSend,
+       aboutWith.lblChatUnavailable, true},
+  };
+  for (const Panel& panel : panels) {
+    SCOPED_TRACE(panel.opener.OwnerForm().Name() + (panel.available ? " with" : " without"));
+    window.SupportPage = panel.supportPage;
+    user.Click(panel.opener);
+    EXPECT_EQ(panel.notice.IsShown(), !panel.available);
+    EXPECT_EQ(panel.notice.Caption(), "Le chat en ligne n'est pas disponible dans cette version.");
+    EXPECT_EQ(panel.message.IsShown(), panel.available);
+    EXPECT_EQ(panel.send.IsShown(), panel.available);
+    EXPECT_EQ(panel.message.OwnerForm().ActiveControl() == &panel.message, panel.available);
+  }
   EXPECT_TRUE(world.shell.opened.empty());
-  EXPECT_EQ(window.txtMessage.Text(), "");
-  EXPECT_FALSE(window.fraCrisp.Visible());
 }
 
 }  // namespace
