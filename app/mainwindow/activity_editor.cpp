@@ -7,7 +7,7 @@
 #include "app/activities/occurrence.h"
 #include "app/mainwindow/activity_editor_fields.h"
 #include "app/mainwindow/frmMain.h"
-#include "app/settings/calendar_export.h"
+#include "app/settings/unsent_calendars.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -23,8 +23,8 @@ void frmMain::ConnectActivityEditor() {
   OpenNewActivity = [this](const std::string& dateText, int hour, int minute) {
     OpenActivityEditor(dateText, hour, minute);
   };
-  PublishCalendar = [this](int projectIndex) {
-    settings::ExportICalendar(planner_, planner_.UserId, projectIndex, services_.clock);
+  PublishCalendars = [this](const std::vector<int>& projects) {
+    return settings::PublishCalendars(planner_, projects, services_.clock);
   };
 
   cmbcategorie.Click = [this] { cmbcategorie_Click(); };

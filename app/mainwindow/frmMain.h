@@ -58,9 +58,10 @@ class frmMain : public forms::Form {
   std::function<void()> ShowProjectPanel;
   // The settings dialog, shown modally; returns once it has closed.
   std::function<void()> ShowSettings;
-  // Writes and uploads the shared calendar of project `projectIndex` after a save while
-  // sharing is on; set to the sharing export when the window is made.
-  std::function<void(int projectIndex)> PublishCalendar;
+  // Writes and uploads the shared calendars of `projects` after a save while sharing is
+  // on, with those whose last upload failed; false when one did not reach the server.  Set
+  // to the sharing export when the window is made.
+  std::function<bool(const std::vector<int>& projects)> PublishCalendars;
   // Writes and uploads the project colour list after a project is added or recoloured while
   // sharing is on; set to the sharing export when the window is made.
   std::function<void()> PublishCategoryList;
