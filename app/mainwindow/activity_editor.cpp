@@ -26,6 +26,8 @@ void frmMain::ConnectActivityEditor() {
   PublishCalendars = [this](const std::vector<int>& projects) {
     return settings::PublishCalendars(planner_, projects, services_.clock);
   };
+  SetKeyPreview(true);
+  KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
 
   cmbcategorie.Click = [this] { cmbcategorie_Click(); };
   cmbH.Click = [this] { cmbH_Click(); };
@@ -198,6 +200,12 @@ void frmMain::lblCloseActivite_Click() {
   fraActivite.SetVisible(false);
   shMenu[kNewActivityEntry].SetFillColor(forms::kWhite);
   editedActivity_.reset();
+}
+
+void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
+  if (keyCode != forms::kKeyEscape || !fraActivite.Visible()) return;
+  keyCode = 0;
+  lblCloseActivite_Click();
 }
 
 }  // namespace mainwindow

@@ -362,6 +362,8 @@ class frmMain : public forms::Form {
   void chkFinPeriode_Click();
   void txtActivite_KeyPress(int& keyAscii);
   void lblCloseActivite_Click();
+  // Esc closes the open editor as its close button does.
+  void Form_KeyDown(int& keyCode, int shift);
   void SetResourceRowLayout(int rows);
   void FillFirstResourceRow();
   void cmdNewRess_Click();
