@@ -20,7 +20,7 @@ std::string WithCrLfBreaks(const std::string& text) {
 }  // namespace
 
 void DesignChatUnavailable(forms::Label& notice) {
-  notice.Move(300, 600, 4095, 1695);
+  notice.Move(300, 1200, 4095, 600);  // across the middle of the message box
   notice.SetCaption("Le chat en ligne n'est pas disponible dans cette version.");
   notice.SetFont({"MS Sans Serif", 9.75});
   notice.SetAlignment(forms::kAlignCenter);
