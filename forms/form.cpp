@@ -45,6 +45,18 @@ void Form::Show() {
 
 void Form::Hide() { SetVisible(false); }
 
+bool Form::RaiseKeyDown(Control* focused, int& keyCode, int shift) {
+  EventScope scope(*this);
+  if (KeyDown && (keyPreview_ || focused == nullptr)) {
+    auto handler = KeyDown;
+    handler(keyCode, shift);
+    if (!loaded_) return false;
+  }
+  if (focused == nullptr) return true;
+  if (keyCode != 0) focused->RaiseKeyDown(keyCode, shift);
+  return loaded_ && !focused->Unloaded();
+}
+
 bool Form::UnloadForm(int unloadMode) {
   if (!loaded_) return true;
   EventScope scope(*this);

@@ -55,6 +55,9 @@ class Form : public Container {
   std::function<void()> Resize;
   std::function<void(int& cancel, int unloadMode)> QueryUnload;
   std::function<void(int& cancel)> Unload;
+  // A key pressed in the window; heard before the focused control's KeyDown while
+  // KeyPreview is set, and alone when no control has the focus.
+  std::function<void(int& keyCode, int shift)> KeyDown;
 
   // Raises Load the first time.
   void LoadForm();
@@ -95,6 +98,13 @@ class Form : public Container {
   void SetBackColor(Color value);
   int MousePointer() const { return mousePointer_; }
   void SetMousePointer(int value);
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
+
+  // Where the window sends a key pressed while `focused` has the focus (nullptr: none has):
+  // the form's KeyDown as KeyPreview says, then the control's unless the form cleared the
+  // key.  False when a handler unloaded the form or the control: nothing may take the key.
+  bool RaiseKeyDown(Control* focused, int& keyCode, int shift);
 
   // Every control of the form, in the order they were created.
   const std::vector<Control*>& AllControls() const { return controls_.Items(); }
@@ -155,6 +165,7 @@ class Form : public Container {
   int windowState_ = kWindowNormal;
   Color backColor_ = kButtonFace;
   int mousePointer_ = kDefaultPointer;
+  bool keyPreview_ = false;
 };
 
 }  // namespace forms

@@ -110,10 +110,18 @@ void UserDriver::PressKey(Control& control, int keyCode, int shift) {
   Reach(control);
   Form::EventScope scope(control.OwnerForm());
   int down = keyCode;
-  control.RaiseKeyDown(down, shift);
-  if (control.Unloaded()) return;
+  if (!control.OwnerForm().RaiseKeyDown(&control, down, shift)) return;
   int up = keyCode;
   control.RaiseKeyUp(up, shift);
+}
+
+void UserDriver::PressKey(Form& form, int keyCode, int shift) {
+  if (Control* focused = form.ActiveControl()) {
+    PressKey(*focused, keyCode, shift);
+    return;
+  }
+  int down = keyCode;
+  form.RaiseKeyDown(nullptr, down, shift);
 }
 
 void UserDriver::Choose(ListControl& list, int index) {

@@ -38,8 +38,10 @@ class UserDriver {
   // Types each character of `text` at the end of a text box, through KeyPress.  "\r" is the
   // Enter key.
   void Type(TextBox& box, std::string_view text);
-  // KeyDown then KeyUp with a key code.
+  // KeyDown (the form's first while it previews keys) then KeyUp with a key code.
   void PressKey(Control& control, int keyCode, int shift = 0);
+  // A key pressed in the window: on the control that has the focus, else on the form.
+  void PressKey(Form& form, int keyCode, int shift = 0);
 
   // Selects an item of a list or combo box (raising Click).
   void Choose(ListControl& list, int index);

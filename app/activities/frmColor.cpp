@@ -56,6 +56,7 @@ void frmColor::Design() {
   SetCaption("Couleurs");
   SetBorderStyle(forms::kBorderFixedSingle);
   SetBackColor(forms::kWhite);
+  SetKeyPreview(true);
 
   fraColors.SetBorderStyle(0);
   fraColors.SetBackColor(forms::kWhite);
@@ -150,6 +151,7 @@ void frmColor::Design() {
 void frmColor::Connect() {
   Load = [this] { Form_Load(); };
   Resize = [this] { Form_Resize(); };
+  KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
   lblColor.Click = [this](int index) { lblColor_Click(index); };
   imgCursor.MouseDown = [this](int index, int button, int shift, double x, double y) {
     imgCursor_MouseDown(index, button, shift, x, y);
@@ -464,6 +466,13 @@ void frmColor::lblNuances_Click() {
     SetHeight(kOpenHeight);
     cmdOk[0].SetVisible(false);
   }
+}
+
+// Esc closes the dialog as its close box does: nothing is handed to the project panel.
+void frmColor::Form_KeyDown(int& keyCode, int /*shift*/) {
+  if (keyCode != forms::kKeyEscape) return;
+  keyCode = 0;
+  UnloadForm(forms::kUnloadFromControlMenu);
 }
 
 void frmColor::cmdOk_Click(int /*index*/) {

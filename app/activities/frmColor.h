@@ -64,6 +64,7 @@ class frmColor : public forms::Form {
 
   void Form_Load();
   void Form_Resize();
+  void Form_KeyDown(int& keyCode, int shift);
   // Takes `colour` as the current colour and refreshes with text colour `mode` (0 and 1
   // automatic, 2 black, 3 white).
   void SetColor(int colour, int mode);

@@ -7,7 +7,7 @@
 #include "app/activities/occurrence.h"
 #include "app/mainwindow/activity_editor_fields.h"
 #include "app/mainwindow/frmMain.h"
-#include "app/settings/calendar_export.h"
+#include "app/settings/unsent_calendars.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -23,9 +23,11 @@ void frmMain::ConnectActivityEditor() {
   OpenNewActivity = [this](const std::string& dateText, int hour, int minute) {
     OpenActivityEditor(dateText, hour, minute);
   };
-  PublishCalendar = [this](int projectIndex) {
-    settings::ExportICalendar(planner_, planner_.UserId, projectIndex, services_.clock);
+  PublishCalendars = [this](const std::vector<int>& projects) {
+    return settings::PublishCalendars(planner_, projects, services_.clock);
   };
+  SetKeyPreview(true);
+  KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
 
   cmbcategorie.Click = [this] { cmbcategorie_Click(); };
   cmbH.Click = [this] { cmbH_Click(); };
@@ -198,6 +200,12 @@ void frmMain::lblCloseActivite_Click() {
   fraActivite.SetVisible(false);
   shMenu[kNewActivityEntry].SetFillColor(forms::kWhite);
   editedActivity_.reset();
+}
+
+void frmMain::Form_KeyDown(int& keyCode, int /*shift*/) {
+  if (keyCode != forms::kKeyEscape || !fraActivite.Visible()) return;
+  keyCode = 0;
+  lblCloseActivite_Click();
 }
 
 }  // namespace mainwindow

@@ -9,6 +9,7 @@
 #include "app/activities/booking.h"
 #include "app/activities/periodicity.h"
 #include "app/mainwindow/frmMain.h"
+#include "app/settings/unsent_calendars.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -79,34 +80,42 @@ void frmMain::cmdValideActivite_Click() {
     return;
   }
 
-  const Hourglass hourglass(services_.screen);
-  const activities::ActivityRecord record = activities::RecordOf(draft);
-  const std::string text = activities::ActivityRecordText(record);
-  const int previousProject =
-      editedActivity_ ? StoredProject(planner_.Activities[editedActivity_->index]) : -1;
+  bool published = true;
+  {
+    const Hourglass hourglass(services_.screen);
+    const activities::ActivityRecord record = activities::RecordOf(draft);
+    const std::string text = activities::ActivityRecordText(record);
+    const int previousProject =
+        editedActivity_ ? StoredProject(planner_.Activities[editedActivity_->index]) : -1;
 
-  // A refused addition leaves the editor open as a failed check does.
-  if (!editedActivity_ && !store::AddActivity(planner_, text)) return;
-  int row = 0;
-  if (editedActivity_) {
-    row = editedActivity_->row;
-    store::SetActivityRecord(planner_, editedActivity_->index, text);
-  } else {
-    row = MSFlexGrid1.Rows();
-    MSFlexGrid1.SetRows(row + 1);
-    MSFlexGrid1.SetTextMatrix(row, kIndexColumn, std::to_string(planner_.ActivityMax()));
-  }
-  WriteActivityRow(row, record.name, activities::ColourPeriodField(record),
-                   record.periodicityCode);
+    // A refused addition leaves the editor open as a failed check does.
+    if (!editedActivity_ && !store::AddActivity(planner_, text)) return;
+    int row = 0;
+    if (editedActivity_) {
+      row = editedActivity_->row;
+      store::SetActivityRecord(planner_, editedActivity_->index, text);
+    } else {
+      row = MSFlexGrid1.Rows();
+      MSFlexGrid1.SetRows(row + 1);
+      MSFlexGrid1.SetTextMatrix(row, kIndexColumn, std::to_string(planner_.ActivityMax()));
+    }
+    WriteActivityRow(row, record.name, activities::ColourPeriodField(record),
+                     record.periodicityCode);
 
-  RedrawAfterSave();
-  // A modify that moves the activity to another project takes it out of the old
-  // project's calendar too.
-  if (!planner_.ShareLink.empty() && PublishCalendar) {
-    PublishCalendar(draft.project);
-    if (previousProject >= 0 && previousProject != draft.project) PublishCalendar(previousProject);
+    RedrawAfterSave();
+    // A modify that moves the activity to another project takes it out of the old
+    // project's calendar too.
+    if (!planner_.ShareLink.empty() && PublishCalendars) {
+      std::vector<int> projects = {draft.project};
+      if (previousProject >= 0 && previousProject != draft.project)
+        projects.push_back(previousProject);
+      published = PublishCalendars(projects);
+    }
+    lblCloseActivite_Click();
   }
-  lblCloseActivite_Click();
+  // Told once the save is over, whatever number of calendars failed.
+  if (!published)
+    services_.dialogs.MsgBox(settings::UnsentCalendarsMessage(planner_), forms::kInformation);
 }
 
 // The table row of the activity the editor holds; the record index (column 15) is the

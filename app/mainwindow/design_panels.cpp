@@ -2,6 +2,7 @@
 // support chat with its button.
 #include "app/mainwindow/frmMain.h"
 #include "app/mainwindow/looks.h"
+#include "app/settings/support_chat.h"
 
 namespace mainwindow {
 
@@ -167,6 +168,7 @@ void frmMain::DesignSupportChat() {
   lblClose.SetFont(kArial975Bold);
   lblClose.SetBackColor(kDarkGrey);
   lblClose.SetForeColor(forms::kWhite);
+  settings::DesignChatUnavailable(lblChatUnavailable);
 }
 
 }  // namespace mainwindow

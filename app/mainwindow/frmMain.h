@@ -59,9 +59,10 @@ class frmMain : public forms::Form {
   std::function<void()> ShowProjectPanel;
   // The settings dialog, shown modally; returns once it has closed.
   std::function<void()> ShowSettings;
-  // Writes and uploads the shared calendar of project `projectIndex` after a save while
-  // sharing is on; set to the sharing export when the window is made.
-  std::function<void(int projectIndex)> PublishCalendar;
+  // Writes and uploads the shared calendars of `projects` after a save while sharing is
+  // on, with those whose last upload failed; false when one did not reach the server.  Set
+  // to the sharing export when the window is made.
+  std::function<bool(const std::vector<int>& projects)> PublishCalendars;
   // Writes and uploads the project colour list after a project is added or recoloured while
   // sharing is on; set to the sharing export when the window is made.
   std::function<void()> PublishCategoryList;
@@ -220,6 +221,7 @@ class frmMain : public forms::Form {
   forms::Shape Shape4{fraCrisp, "Shape4"};
   forms::Label lblSend{fraCrisp, "lblSend"};
   forms::Label lblClose{fraCrisp, "lblClose"};
+  forms::Label lblChatUnavailable{fraCrisp, "lblChatUnavailable"};
   platform::HttpTransfer Inet1;
 
  private:
@@ -364,6 +366,8 @@ class frmMain : public forms::Form {
   void chkFinPeriode_Click();
   void txtActivite_KeyPress(int& keyAscii);
   void lblCloseActivite_Click();
+  // Esc closes the open editor as its close button does.
+  void Form_KeyDown(int& keyCode, int shift);
   void SetResourceRowLayout(int rows);
   void FillFirstResourceRow();
   void cmdNewRess_Click();

@@ -220,14 +220,17 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
   return out.Text();
 }
 
-void ExportICalendar(const store::Planner& planner, const std::string& userId,
+bool ExportICalendar(const store::Planner& planner, const std::string& userId,
                      int projectIndex, const runtime::Clock& clock,
                      const Publishing& publishing) {
+  bool arrived = true;
   for (int p = 0; p <= planner.CategoryMax(); ++p) {
     if (projectIndex != -1 && projectIndex != p) continue;
-    Publish(userId + "-" + std::to_string(p) + ".ics",
-            CalendarText(planner, userId, p, clock.UtcNow()), publishing);
+    arrived = Publish(userId + "-" + std::to_string(p) + ".ics",
+                      CalendarText(planner, userId, p, clock.UtcNow()), publishing) &&
+              arrived;
   }
+  return arrived;
 }
 
 }  // namespace settings

@@ -18,8 +18,8 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
 
 // Writes the calendar of project `projectIndex` (-1: of every project) as
 // "<userId>-<index>.ics" and publishes it; nothing where there is no server (see `Publish`).
-// Failures are silent: the published calendar then stays as it was.
-void ExportICalendar(const store::Planner& planner, const std::string& userId,
+// False when a calendar did not reach the server: it then stays there as it was.
+bool ExportICalendar(const store::Planner& planner, const std::string& userId,
                      int projectIndex, const runtime::Clock& clock,
                      const Publishing& publishing = {});
 

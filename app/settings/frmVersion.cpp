@@ -161,6 +161,7 @@ void frmVersion::DesignChatPanel() {
   lblSend.SetAlignment(forms::kAlignCenter);
   lblSend.SetBackStyle(forms::kTransparent);
   lblSend.SetMousePointer(forms::kHandPointer);
+  DesignChatUnavailable(lblChatUnavailable);
 }
 
 void frmVersion::Connect() {
@@ -201,7 +202,7 @@ void frmVersion::lblWeb_Click() {
 void frmVersion::Image2_Click() {
   fraCrisp.Move(kChatLeft, kChatTop);
   fraCrisp.SetVisible(true);
-  txtMessage.SetFocus();
+  ShowChatPanel({txtMessage, Shape2, lblSend, lblChatUnavailable}, addresses_.supportPage);
 }
 
 void frmVersion::lblSend_Click() {

@@ -50,6 +50,7 @@ class frmVersion : public forms::Form {
   forms::TextBox txtMessage{fraCrisp, "txtMessage"};
   forms::Shape Shape2{fraCrisp, "Shape2"};
   forms::Label lblSend{fraCrisp, "lblSend"};
+  forms::Label lblChatUnavailable{fraCrisp, "lblChatUnavailable"};
 
  private:
   void Design();

@@ -45,11 +45,11 @@ std::string SavePublishedFile(const std::string& fileName, const std::string& by
   return platform::ReplaceFileContents(path.string(), bytes) == 0 ? path.string() : std::string();
 }
 
-void Publish(const std::string& fileName, const std::string& bytes,
+bool Publish(const std::string& fileName, const std::string& bytes,
              const Publishing& publishing) {
-  if (!CanPublish(publishing)) return;
+  if (!CanPublish(publishing)) return true;
   const std::string path = SavePublishedFile(fileName, bytes, publishing);
-  if (!path.empty()) PublishFile(path, fileName, publishing);
+  return !path.empty() && PublishFile(path, fileName, publishing);
 }
 
 }  // namespace settings

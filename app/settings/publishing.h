@@ -40,9 +40,9 @@ bool PublishFile(const std::string& localPath, const std::string& remoteName,
 std::string SavePublishedFile(const std::string& fileName, const std::string& bytes,
                               const Publishing& publishing);
 
-// Writes `bytes` as `fileName` and sends the file, silently; writes nothing where there is
-// no server to send it to.
-void Publish(const std::string& fileName, const std::string& bytes,
+// Writes `bytes` as `fileName` and sends the file; writes nothing where there is no server
+// to send it to.  False when the file could not be written or did not reach the server.
+bool Publish(const std::string& fileName, const std::string& bytes,
              const Publishing& publishing);
 
 }  // namespace settings

@@ -19,6 +19,25 @@ std::string WithCrLfBreaks(const std::string& text) {
 
 }  // namespace
 
+void DesignChatUnavailable(forms::Label& notice) {
+  notice.Move(300, 1200, 4095, 600);  // across the middle of the message box
+  notice.SetCaption("Le chat en ligne n'est pas disponible dans cette version.");
+  notice.SetFont({"MS Sans Serif", 9.75});
+  notice.SetAlignment(forms::kAlignCenter);
+  notice.SetWordWrap(true);
+  notice.SetBackStyle(forms::kTransparent);
+  notice.SetVisible(false);
+}
+
+void ShowChatPanel(const ChatPanel& panel, const std::string& supportPage) {
+  const bool available = !supportPage.empty();
+  panel.message.SetVisible(available);
+  panel.sendButton.SetVisible(available);
+  panel.send.SetVisible(available);
+  panel.unavailable.SetVisible(!available);
+  if (available) panel.message.SetFocus();
+}
+
 std::string SupportChatAddress(const std::string& supportPage, const std::string& message) {
   return supportPage + "?crisp_chat_open=1&crisp_message=" +
          store::UrlEncodeUtf8(WithCrLfBreaks(message));

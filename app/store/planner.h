@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ struct Planner {
   std::string WindowsTimeZone;
   std::string IanaTimeZone;
   std::string UserId;
+  // Projects whose shared calendar did not reach the server at its last upload: each is
+  // sent again with the next publication.
+  std::set<int> UnsentCalendars;
 
   // The folder the settings dialog's backup panel used last in this run; "" for none yet.
   std::string BackupFolder;

@@ -1,6 +1,8 @@
 #include "forms/qt/form_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 #include "forms/frame.h"
@@ -212,6 +214,23 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+}
+
+// A key comes here when no control's widget has the focus, or when the focused widget
+// passed it on after its control's filter had given it to the form: only the first is
+// the form's to hear.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  QWidget* focus = QApplication::focusWidget();
+  const bool controlFocused =
+      focus != nullptr && focus != this && dynamic_cast<ContainerWidget*>(focus) == nullptr;
+  int keyCode = KeyCodeOf(*event);
+  if (controlFocused || formGone_ || !form_.Loaded() || keyCode == 0) {
+    event->ignore();
+    return;
+  }
+  Form::EventScope scope(form_);
+  form_.RaiseKeyDown(nullptr, keyCode, 0);
+  ScheduleSync();
 }
 
 }  // namespace forms::qt

@@ -42,6 +42,7 @@ class FormWindow final : public ContainerWidget, public FormObserver {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Realise(Control& control);

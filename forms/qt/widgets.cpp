@@ -52,7 +52,8 @@ int KeyAsciiOf(const QKeyEvent& event) {
   return text.isEmpty() ? 0 : static_cast<int>(text.front());
 }
 
-// Focus and keys of a windowed control go to the model first.
+// Focus and keys of a windowed control go to the model first; the keys that reach the
+// window itself are the form's (FormWindow::keyPressEvent).
 class ControlFilter : public QObject {
  public:
   ControlFilter(FormWindow& window, Control& control, std::shared_ptr<const bool> live,
@@ -69,18 +70,19 @@ class ControlFilter : public QObject {
         // A control hidden by the program while Qt still gave it the focus.
       }
       window_.ScheduleSync();
-    } else if (event->type() == QEvent::KeyPress &&
-               control_.Kind() == ControlKind::kTextBox) {
-      return FilterTyping(watched, static_cast<QKeyEvent&>(*event));
+    } else if (event->type() == QEvent::KeyPress) {
+      // A key the form or the control ended with goes no further: the window may be gone.
+      int keyCode = KeyCodeOf(static_cast<QKeyEvent&>(*event));
+      if (keyCode != 0 && !control_.OwnerForm().RaiseKeyDown(&control_, keyCode, 0)) return true;
+      if (control_.Kind() == ControlKind::kTextBox)
+        return FilterTyping(watched, static_cast<QKeyEvent&>(*event));
+      window_.ScheduleSync();
     }
     return false;
   }
 
  private:
   bool FilterTyping(QObject* watched, const QKeyEvent& event) {
-    int keyCode = event.key() == Qt::Key_Return ? kKeyReturn : event.key() & 0xFF;
-    control_.RaiseKeyDown(keyCode, 0);
-    if (control_.Unloaded()) return true;
     const int typed = KeyAsciiOf(event);
     if (typed == 0) return false;
     int keyAscii = typed;
@@ -272,6 +274,20 @@ QString ButtonStyle(const Control& control) {
 }
 
 }  // namespace
+
+int KeyCodeOf(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return kKeyReturn;
+    case Qt::Key_Escape: return kKeyEscape;
+    case Qt::Key_Backspace: return kKeyBack;
+    case Qt::Key_Tab: return kKeyTab;
+    case Qt::Key_Delete: return kKeyDelete;
+    default: break;
+  }
+  // Letters, digits and the other keys below 256 are numbered as their character.
+  return event.key() < 0x100 ? event.key() : 0;
+}
 
 QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
                       std::shared_ptr<const bool> live) {

@@ -3,6 +3,7 @@
 // to the control, which raises the same events as a change by the program.
 #pragma once
 
+#include <QKeyEvent>
 #include <QWidget>
 #include <memory>
 
@@ -17,6 +18,9 @@ class FormWindow;
 // goes away, as Qt may still send the widget events until it is deleted.
 QWidget* CreateWidget(FormWindow& window, Control& control, QWidget* parent,
                       std::shared_ptr<const bool> live);
+// The KeyDown code of a key (kKeyEscape, kKeyReturn, ...; a letter as its capital); 0 for
+// keys the forms do not number.
+int KeyCodeOf(const QKeyEvent& event);
 // Applies the properties special to the control's kind (not geometry or visibility).
 void SyncWidget(Control& control, QWidget& widget);
 

@@ -38,6 +38,39 @@ struct Layers : forms::Form {
   std::vector<std::string> hits;
 };
 
+// The form hears a key before the focused control while it previews keys, and alone
+// when no control has the focus; a key it clears, or a form it unloads, stops there.
+TEST(Keys, TheFormHearsThemFirstWhenItPreviewsOrNoControlHasTheFocus) {
+  struct Case {
+    bool preview, focused;
+    int formDoes;  // 0 nothing, 1 clears the key, 2 unloads the form
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {
+      {true, true, 0, {"form", "txtBox", "txtBox up"}}, {false, true, 0, {"txtBox", "txtBox up"}},
+      {false, false, 0, {"form"}}, {true, true, 1, {"form", "txtBox up"}},
+      {true, true, 2, {"form"}},
+  };
+  for (const Case& c : cases) {
+    forms::Form form("frmKeyed");
+    forms::TextBox txtBox{form, "txtBox"};
+    std::vector<std::string> heard;
+    form.KeyDown = [&](int& keyCode, int) {
+      heard.push_back("form");
+      if (c.formDoes == 1) keyCode = 0;
+      if (c.formDoes == 2) form.UnloadForm();
+    };
+    txtBox.KeyDown = [&](int&, int) { heard.push_back("txtBox"); };
+    txtBox.KeyUp = [&](int&, int) { heard.push_back("txtBox up"); };
+    form.Show();
+    form.SetKeyPreview(c.preview);
+    UserDriver user;
+    if (c.focused) user.Focus(txtBox);
+    user.PressKey(form, forms::kKeyEscape);
+    EXPECT_EQ(heard, c.heard) << c.preview << c.focused << c.formDoes;
+  }
+}
+
 TEST(HitTesting, FollowsTheZOrderWithWindowedControlsInFront) {
   Layers form;
   UserDriver user;

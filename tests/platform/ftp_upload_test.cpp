@@ -1,10 +1,6 @@
 #include "platform/ftp_upload.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -43,22 +39,6 @@ platform::FtpAccount Account(int port, std::string password = "s3cret:/@") {
   account.ConnectTimeoutSeconds = 30;
   account.StallTimeoutSeconds = 30;
   return account;
-}
-
-// A listening socket bound to a free port of 127.0.0.1; -1 when none could be had.
-int ListenOnFreePort(int& port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 1) != 0 ||
-      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    close(fd);
-    return -1;
-  }
-  port = ntohs(address.sin_port);
-  return fd;
 }
 
 class FtpUploadTest : public testing::Test {
@@ -106,27 +86,24 @@ TEST_F(FtpUploadTest, FailsQuietlyOnAWrongPasswordOrAMissingFolder) {
 // a busy machine.
 TEST(FtpUploadTimeouts, AClosedPortOrASilentServerFailsWithinTheTimeOut) {
   const auto local = WriteLocal("silent.txt", "x");
-  int port = 0;
-  const int closed = ListenOnFreePort(port);
-  ASSERT_GE(closed, 0);
-  close(closed);
-  const auto shortTimeOuts = [&port] {
+  const int closed = ClosedPort();
+  ASSERT_NE(closed, 0);
+  const auto shortTimeOuts = [](int port) {
     platform::FtpAccount account = Account(port);
     account.ConnectTimeoutSeconds = 2;
     account.StallTimeoutSeconds = 2;
     return account;
   };
   auto begin = std::chrono::steady_clock::now();
-  EXPECT_FALSE(platform::FtpUploadFile(local.string(), "x.txt", shortTimeOuts()));
+  EXPECT_FALSE(platform::FtpUploadFile(local.string(), "x.txt", shortTimeOuts(closed)));
   EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20));
 
   // A server that accepts the connection and never says a word.
-  const int silent = ListenOnFreePort(port);
-  ASSERT_GE(silent, 0);
+  SilentServer silent;
+  ASSERT_NE(silent.Port(), 0);
   begin = std::chrono::steady_clock::now();
-  EXPECT_FALSE(platform::FtpUploadFile(local.string(), "x.txt", shortTimeOuts()));
+  EXPECT_FALSE(platform::FtpUploadFile(local.string(), "x.txt", shortTimeOuts(silent.Port())));
   EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20));
-  close(silent);
 }
 
 TEST(FtpUploadOff, AnEmptyServerSendsNothing) {

@@ -185,6 +185,21 @@ TEST_F(ColourChooserTest, ClosingTheWindowLeavesThePanelAsItWas) {
   EXPECT_TRUE(owner.Shape1.Visible());
 }
 
+// Esc, wherever the focus is, closes the dialog as its close box does.
+TEST_F(ColourChooserTest, EscClosesTheWindowAndLeavesThePanelAsItWas) {
+  for (const bool inBox : {true, false}) {
+    SCOPED_TRACE(inBox ? "in a numeric box" : "no control focused");
+    activities::frmColor& d = Open(3, 0);
+    user.Click(d.lblColor[30]);
+    if (inBox) user.Click(d.lblNuances), user.Type(d.txtC[0], "12");
+    user.PressKey(d, forms::kKeyEscape);
+    EXPECT_FALSE(d.Loaded());
+    EXPECT_EQ(owner.lblColor.BackColor(), 0x123456);
+    EXPECT_EQ(owner.lblStringProj.ForeColor(), kWhite);
+    EXPECT_TRUE(owner.Shape1.Visible());
+  }
+}
+
 TEST_F(ColourChooserTest, SlidersRunFrom255AtTheTopTo0AtTheBottom) {
   activities::frmColor& d = Open(0x808080, 1);
   user.Click(d.lblNuances);

@@ -19,7 +19,10 @@ class EditorTest : public CalendarTest {
 
   mainwindow::frmMain& OpenEditorWindow() {
     mainwindow::frmMain& w = Open();
-    w.PublishCalendar = [this](int project) { published.push_back(project); };
+    w.PublishCalendars = [this](const std::vector<int>& projects) {
+      published.insert(published.end(), projects.begin(), projects.end());
+      return true;
+    };
     return w;
   }
 

@@ -77,6 +77,26 @@ TEST_F(EditorTest, TheMenuOpensTodayAndClosesAgain) {
   EXPECT_EQ(w.cmbcategorie.ListIndex(), -1);
 }
 
+// Esc closes the editor as its close button does, wherever its focus is: nothing saved.
+TEST_F(EditorTest, EscClosesTheEditorWithoutSaving) {
+  mainwindow::frmMain& w = OpenEditorWindow();
+  const std::vector<std::string> activities = planner.Activities;
+  forms::Control* const focuses[] = {&w.txtActivite, &w.cmbcategorie, &w.cmbRessource[0]};
+  for (forms::Control* focus : focuses) {
+    SCOPED_TRACE(focus->Name());
+    Menu(4);
+    Fill("Brouillon", 1, {"Ann"});
+    user.Focus(*focus);
+    user.PressKey(w, forms::kKeyEscape);
+    EXPECT_FALSE(w.fraActivite.Visible());
+    EXPECT_EQ(w.shMenu[4].FillColor(), kWhite);
+    EXPECT_EQ(w.txtActivite.Text(), "");
+    EXPECT_EQ(planner.Activities, activities);
+    EXPECT_TRUE(published.empty());
+    EXPECT_TRUE(world.dialogs.shown.empty());
+  }
+}
+
 TEST_F(EditorTest, TheProjectBarPresetsTheProjectAndItsColours) {
   mainwindow::frmMain& w = OpenEditorWindow();
   Menu(4);

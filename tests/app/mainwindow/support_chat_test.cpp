@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/settings/frmVersion.h"
 #include "forms/user_driver.h"
 #include "window_fixture.h"
 
@@ -12,6 +13,7 @@ class SupportChatTest : public WindowTest {
 
 TEST_F(SupportChatTest, ChatOpensBelowTheTitleBarAndKeepsTheMessageWhenClosed) {
   mainwindow::frmMain& window = Open();
+  window.SupportPage = "https://aide.example.org/";
   user.Click(window.imgCrisp);
   EXPECT_TRUE(window.fraCrisp.Visible());
   EXPECT_EQ(window.fraCrisp.Left(),
@@ -50,15 +52,25 @@ TEST_F(SupportChatTest, SendingOpensTheSupportPageWithTheEncodedMessage) {
             "https://aide.example.org/?crisp_chat_open=1&crisp_message=");
 }
 
-TEST_F(SupportChatTest, WithoutASupportPageNothingIsOpened) {
+// A build without a support page says so in both chat panels, in place of the message box
+// and its send button; with one, the panel is the designed one.
+TEST_F(SupportChatTest, WithoutASupportPageThePanelSaysTheChatIsNotAvailable) {
   mainwindow::frmMain& window = Open();
-  window.SupportPage = "";
-  user.Click(window.imgCrisp);
-  window.txtMessage.SetText("Bonjour");
-  user.Click(window.lblSend);
+  for (const std::string page : {"", "https://aide.example.org/"}) {
+    SCOPED_TRACE(page);
+    window.SupportPage = page;
+    settings::frmVersion about(world.services(), {"", page});
+    about.Show();
+    user.Click(window.imgCrisp);
+    user.Click(about.Image2);
+    for (const forms::Label* notice : {&window.lblChatUnavailable, &about.lblChatUnavailable}) {
+      EXPECT_EQ(notice->IsShown(), page.empty());
+      EXPECT_EQ(notice->Caption(), "Le chat en ligne n'est pas disponible dans cette version.");
+    }
+    EXPECT_EQ(window.txtMessage.IsShown() && window.lblSend.IsShown(), !page.empty());
+    EXPECT_EQ(about.txtMessage.IsShown() && about.lblSend.IsShown(), !page.empty());
+  }
   EXPECT_TRUE(world.shell.opened.empty());
-  EXPECT_EQ(window.txtMessage.Text(), "");
-  EXPECT_FALSE(window.fraCrisp.Visible());
 }
 
 }  // namespace

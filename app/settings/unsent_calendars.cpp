@@ -1,0 +1,49 @@
+#include "app/settings/unsent_calendars.h"
+
+#include <algorithm>
+
+#include "app/settings/calendar_export.h"
+#include "app/store/records.h"
+#include "runtime/text.h"
+
+namespace settings {
+
+bool PublishCalendars(store::Planner& planner, const std::vector<int>& projects,
+                      const runtime::Clock& clock, const Publishing& publishing) {
+  std::vector<int> due = projects;
+  for (int p : planner.UnsentCalendars)
+    if (std::find(due.begin(), due.end(), p) == due.end()) due.push_back(p);
+  bool failed = false;
+  for (int p : due) {
+    if (p < 0 || p > planner.CategoryMax()) {
+      planner.UnsentCalendars.erase(p);
+    } else if (!failed && ExportICalendar(planner, planner.UserId, p, clock, publishing)) {
+      planner.UnsentCalendars.erase(p);
+    } else {
+      failed = true;
+      planner.UnsentCalendars.insert(p);
+    }
+  }
+  return !failed;
+}
+
+std::string UnsentCalendarsMessage(const store::Planner& planner) {
+  std::string names;
+  std::size_t named = 0;
+  for (int p : planner.UnsentCalendars) {
+    if (named > 0) names += named + 1 == planner.UnsentCalendars.size() ? " et " : ", ";
+    const std::vector<std::string> fields =
+        runtime::Split(planner.Categories.at(p), store::kFieldSeparator);
+    names += "« " + (fields.empty() ? std::string() : fields[0]) + " »";
+    ++named;
+  }
+  if (named == 1)
+    return "Les modifications sont enregistrées, mais le calendrier en ligne de " + names +
+           " n'a pas pu être envoyé au serveur. Il sera envoyé de nouveau à la prochaine "
+           "publication.";
+  return "Les modifications sont enregistrées, mais les calendriers en ligne de " + names +
+         " n'ont pas pu être envoyés au serveur. Ils seront envoyés de nouveau à la "
+         "prochaine publication.";
+}
+
+}  // namespace settings
