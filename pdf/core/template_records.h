@@ -33,8 +33,8 @@ struct TemplateList {
     std::vector<std::string> Unwritten;
 };
 
-// A page's annotation references without the placeholders ("##Name## ") of templates that
-// were painted but never defined.
+// A page's annotation references without the placeholders ("##" + the name in hexadecimal
+// digits + "## ") of templates that were painted but never defined.
 std::string WithoutPlaceholders(std::string_view annots);
 
 }  // namespace pdf

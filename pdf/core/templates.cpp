@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "pdf/codec/filters.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_utils.h"
@@ -29,9 +30,13 @@ bool PlacedOnPage(int flags, int page)
     return all || oddHit || ((flags & kEvenPages) != 0 && page % 2 == 0);
 }
 
+// The name is spelt in hexadecimal digits, so that no name (empty, or holding "##" or
+// "## ") can be taken for the end of a placeholder or for another name's placeholder.
 std::string Placeholder(const std::string& name)
 {
-    return "##" + name + "##";
+    Bytes digits(name.begin(), name.end());
+    EncodeASCIIHex(digits);
+    return "##" + std::string(digits.begin(), digits.end()) + "##";
 }
 
 Error NothingRecorded(const char* what)
