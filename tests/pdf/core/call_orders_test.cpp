@@ -89,6 +89,20 @@ const CallOrder kCallOrders[] = {
          w.DrawObject("1##");
      },
      "Never recorded"},
+    {"LayerWithALongName",
+     [](Pagelith& w, std::string& path) {
+         w.BeginDoc(path);
+         int page = 0;
+         w.BeginPage(page);
+         std::string name(451, 'L');
+         for (int i = 0; i < 100; ++i)
+             name += "é";
+         w.BeginLayer(name, true, true, "");
+         w.SetFont("Arial", 12, 0, 0);
+         w.DrawText(20, 40, "In a layer", 1);
+         w.EndLayer();
+     },
+     "In a layer"},
     {"FieldInAFontNamedWithDelimiters",
      [](Pagelith& w, std::string& path) {
          w.BeginDoc(path);
