@@ -33,6 +33,7 @@ void Pagelith::ClearDocument()
     mPatternRes.clear();
     mShadingRes.clear();
     mUncolouredRes.clear();
+    mCellResources.clear();
     mTemplates = {};
     ForgetImports();
     mLayers = {};

@@ -79,6 +79,22 @@ const CallOrder kCallOrders[] = {
          TextPage(w, "Hello page one");
      },
      "Hello page one"},
+    {"PatternPaintedThroughATemplateInACell",
+     [](Pagelith& w, std::string& path) {
+         w.BeginDoc(path);
+         RedTiling(w, "inner");
+         w.BeginObject("tpl", 0);
+         w.SetColorFill("inner|Blue");
+         w.DrawRect(0, 0, 10, 10, 5, 15, 0);
+         w.EndObject();
+         w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+         w.DrawObject("tpl");
+         w.EndTiling();
+         TextPage(w, "Through a template");
+         w.SetColorFill("outer");
+         w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     },
+     "Through a template"},
     {"TemplatesNamedLikePlaceholders",
      [](Pagelith& w, std::string& path) {
          w.BeginDoc(path);
