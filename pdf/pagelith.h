@@ -648,6 +648,7 @@ private:
     int WriteMetadata();
     std::string ResourceEntries();
     void WriteSharedResources();
+    void WriteCellResources();
     void WritePageObjects();
     void WritePageTree();
     int WriteOutputIntent();
@@ -857,6 +858,7 @@ private:
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
     std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
+    std::vector<CellResources> mCellResources;
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -1,5 +1,6 @@
 // Completion of the document: everything kept for the end, then the page tree, catalog,
 // information, cross-reference table and trailer.
+#include <algorithm>
 #include <cstdio>
 
 #include "pdf/core/fixed_objects.h"
@@ -18,6 +19,21 @@ std::string PatternEntries(const std::string& patternRes)
     return "/ColorSpace << /CS-RGB [ /Pattern /DeviceRGB ] /CS-CMYK [ /Pattern /DeviceCMYK ] "
            "/CS-GRAY [ /Pattern /DeviceGray ] >> \r/Pattern <<\r" +
            patternRes + ">>\r";
+}
+
+// The entries of `first`, then those of `more` under names that `first` lacks.
+std::string UnitedEntries(const std::string& first, const std::string& more)
+{
+    std::string united = first;
+    for (std::size_t at = 0; at < more.size();) {
+        const std::size_t next = std::min(more.find('\r', at), more.size() - 1) + 1;
+        const std::string entry = more.substr(at, next - at);
+        const std::string key = entry.substr(0, entry.find(' ') + 1);
+        if (("\r" + first).find("\r" + key) == std::string::npos)
+            united += entry;
+        at = next;
+    }
+    return united;
 }
 
 }  // namespace
@@ -44,6 +60,7 @@ void Pagelith::EndDoc()
     WriteRadioGroups();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
+    WriteCellResources();
     WritePageObjects();
     WritePageTree();
     refs.outputIntent = WriteOutputIntent();
@@ -97,6 +114,19 @@ void Pagelith::WriteSharedResources()
     BeginObj(kResourcesObject);
     WriteLine("<< " + entries + PatternEntries(mPatternRes) + ">>");
     EndObj();
+}
+
+// A cell's own resources: the shared ones, with the patterns that stood when it ended and
+// the gradients defined since, which templates recorded later may paint.
+void Pagelith::WriteCellResources()
+{
+    const std::string entries = ResourceEntries();
+    for (const CellResources& cell : mCellResources) {
+        BeginObj(cell.Object);
+        WriteLine("<< " + entries + PatternEntries(UnitedEntries(cell.Patterns, mShadingRes)) +
+                  ">>");
+        EndObj();
+    }
 }
 
 void Pagelith::WritePageObjects()

@@ -7,6 +7,7 @@
 
 #include "pdf/core/layer_records.h"
 #include "pdf/core/list_growth.h"
+#include "pdf/core/text_string.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 
@@ -33,6 +34,22 @@ std::string UpperName(std::string_view utf8)
         }
     }
     return text;
+}
+
+// mutool stops drawing a page whose layer's name takes more than about 500 bytes of UTF-8.
+constexpr std::size_t kMaxLabelBytes = 500;
+
+// The layer's name as the viewer lists it: cut to fit, between two characters.
+std::string Label(std::string_view name)
+{
+    std::string label = ValidUtf8(name);
+    if (label.size() <= kMaxLabelBytes)
+        return label;
+    std::size_t end = kMaxLabelBytes;
+    while ((static_cast<unsigned char>(label[end]) & 0xC0) == 0x80)
+        --end;
+    label.resize(end);
+    return label;
 }
 
 std::string Ref(int object)
@@ -133,7 +150,7 @@ void Pagelith::WriteLayers()
     for (std::size_t i = 0; i < l.Layers.size(); ++i) {
         LayerRecord& layer = l.Layers[i];
         layer.LayerObject = BeginObj(0);
-        WriteLine("<</Type /OCG /Name " + PdfDictText(layer.LayerName));
+        WriteLine("<</Type /OCG /Name " + PdfDictText(Label(layer.LayerName)));
         if (layer.LayerName == "SCREEN") {
             WriteLine("/Usage <</Print <</PrintState /OFF>> /View <</ViewState /ON>> >>");
             layer.Visible = true;

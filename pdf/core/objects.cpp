@@ -33,6 +33,7 @@ void Pagelith::ClearDocument()
     mPatternRes.clear();
     mShadingRes.clear();
     mUncolouredRes.clear();
+    mCellResources.clear();
     mTemplates = {};
     ForgetImports();
     mLayers = {};
@@ -57,10 +58,11 @@ std::string Pagelith::BeginDoc(std::string& fileName)
             RaiseError(e, "BeginDoc", fileName);
         }
     }
-    if (mDocBegun) {
-        ClearDocument();
+    // Whatever was begun before (a template, a tiling cell, a page of an earlier document)
+    // would take the new document's content.
+    ClearDocument();
+    if (mDocBegun)
         RenewDocId();
-    }
     mDocBegun = true;
 
     if (fileName.empty()) {

@@ -14,7 +14,8 @@ struct PageRecord {
     std::string ExtraContents;
     // References of the page's annotations.
     std::string Annots;
-    // Annots holds a placeholder "##Name## " of a template painted before it was defined.
+    // Annots holds a placeholder ("##" + hexadecimal name + "## ") of a template painted
+    // before it was defined.
     bool HasPlaceholders = false;
 };
 

@@ -33,8 +33,15 @@ struct TemplateList {
     std::vector<std::string> Unwritten;
 };
 
-// A page's annotation references without the placeholders ("##Name## ") of templates that
-// were painted but never defined.
+// A tiling cell ended after other tiling patterns: the templates it paints may paint those
+// patterns, so it has resources of its own, written when the document completes.
+struct CellResources {
+    int Object = 0;
+    std::string Patterns;  // the /Pattern entries as they stood when the cell ended
+};
+
+// A page's annotation references without the placeholders ("##" + the name in hexadecimal
+// digits + "## ") of templates that were painted but never defined.
 std::string WithoutPlaceholders(std::string_view annots);
 
 }  // namespace pdf

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "pdf/codec/filters.h"
+#include "pdf/core/fixed_objects.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/core/template_records.h"
 #include "pdf/core/text_utils.h"
@@ -29,9 +31,13 @@ bool PlacedOnPage(int flags, int page)
     return all || oddHit || ((flags & kEvenPages) != 0 && page % 2 == 0);
 }
 
+// The name is spelt in hexadecimal digits, so that no name (empty, or holding "##" or
+// "## ") can be taken for the end of a placeholder or for another name's placeholder.
 std::string Placeholder(const std::string& name)
 {
-    return "##" + name + "##";
+    Bytes digits(name.begin(), name.end());
+    EncodeASCIIHex(digits);
+    return "##" + std::string(digits.begin(), digits.end()) + "##";
 }
 
 Error NothingRecorded(const char* what)
@@ -186,8 +192,19 @@ void Pagelith::EndTiling()
     mInTiling = false;
     mPatternFlag = false;
 
+    // The shared cell resources leave the tiling patterns out, lest a cell name itself.
+    // Those ended before this one cannot lead back to it, and templates painted here may
+    // paint them.
+    std::string dictionary = mTilingRes;
+    const bool tilingsEnded = mPatternRes.size() != mShadingRes.size();
+    if (tilingsEnded) {
+        const int resources = ++mObjCount;
+        mCellResources.push_back({resources, mPatternRes});
+        dictionary = ReplaceText(dictionary, IndirectRef(kResourcesWithoutPatternsObject),
+                                 IndirectRef(resources), 1, 1);
+    }
     const int object = BeginObj(0);
-    WriteLine(mTilingRes);
+    WriteLine(dictionary);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
     AddPatternRes(mTilingName, object,

@@ -12,8 +12,8 @@ namespace pdf {
 
 namespace {
 
-// The longest name readers take, in bytes as written.
-constexpr std::size_t kMaxNameLength = 127;
+// The longest name readers take without a warning, in bytes as written after the "/".
+constexpr std::size_t kMaxNameLength = 126;
 constexpr std::size_t kDigestDigits = 16;
 
 // The beginning of a name too long for readers, cut before an escape that would not fit,

@@ -1,5 +1,6 @@
 // The PDF objects of a font, written once when its record is made.
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "pdf/core/text_buffer.h"
@@ -25,9 +26,24 @@ std::string WidthsArray(const FontRecord& font)
     return BufToString(buffer);
 }
 
-// The name itself, or with a number after it when another font holds it already.
-std::string UnusedResource(const std::vector<FontRecord>& fonts, const std::string& name)
+// The name with letters, digits and the "," and "-" of styles and charsets only.  A form
+// field's default appearance names its font as written, and readers compare that text
+// with the resource names without undoing the escapes that other characters would need.
+std::string PlainResource(std::string_view name)
 {
+    std::string plain;
+    for (const char c : name) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == ',' || c == '-')
+            plain += c;
+    }
+    return plain;
+}
+
+// The plain name, or with a number after it when another font holds it already.
+std::string UnusedResource(const std::vector<FontRecord>& fonts, std::string_view resourceName)
+{
+    const std::string name = PlainResource(resourceName);
     std::string unused = name;
     for (int n = 2;; ++n) {
         const bool held = std::any_of(fonts.begin(), fonts.end() - 1, [&](const FontRecord& f) {

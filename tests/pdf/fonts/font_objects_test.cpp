@@ -106,13 +106,16 @@ TEST_F(FontObjects, SymbolAndZapfDingbatsKeepTheirOwnEncoding)
     EXPECT_EQ(file.find("/Encoding"), std::string::npos);
 }
 
-TEST_F(FontObjects, NamesAreEscaped)
+// Resource names keep letters and digits only, and stay apart from one another.
+TEST_F(FontObjects, NamesAreLettersAndDigits)
 {
     Open("fonts_objects_names.pdf");
     writer->SetFont("My(Font)#1", 10, 0, 0);
     PagelithTestPeer peer(*writer);
-    const std::string name = "/" + prefix + "My#28Font#29#231";
+    const std::string name = "/" + prefix + "MyFont1";
     EXPECT_EQ(peer.FontResourceName(), name);
+    writer->SetFont("MyFont1", 10, 0, 0);
+    EXPECT_EQ(peer.FontResourceName(), name + "_2");
     const std::string file = Finish();
     EXPECT_NE(file.find("/Name " + name + " /BaseFont /Arial "), std::string::npos);
     EXPECT_NE(file.find(name + " 4 0 R "), std::string::npos);

@@ -1,0 +1,96 @@
+// Orders of calls and names that the writer takes without an error: the readers show the
+// document they give, its text and all, without a word.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "pdf_test_support.h"
+
+namespace pdf {
+namespace {
+
+using Calls = std::function<void(Pagelith&)>;
+
+struct CallOrder {
+    const char* name;
+    Calls beforeDoc;  // before BeginDoc
+    Calls onPage;     // on the first page, after its text
+};
+
+void PrintTo(const CallOrder& order, std::ostream* out)
+{
+    *out << order.name;
+}
+
+class CallOrders : public ::testing::TestWithParam<CallOrder> {};
+
+TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
+{
+    using namespace testing_support;
+    auto w = PinnedWriter();
+    std::string path = OutputPath(std::string("core_call_orders_") + GetParam().name + ".pdf");
+    GetParam().beforeDoc(*w);
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    w->SetFont("Arial", 12, 0, 0);
+    w->DrawText(20, 40, "Hello page one", 1);
+    GetParam().onPage(*w);
+    w->EndDoc();
+    EXPECT_EQ(w->ErrNumber(), 0);
+    ExpectSoundFile(path);
+    EXPECT_EQ(PopplerRenderMessages(path), "");
+    EXPECT_NE(RunTool("pdftotext '" + path + "' -").output.find("Hello page one"),
+              std::string::npos);
+}
+
+const CallOrder kCallOrders[] = {
+    {"TemplateBegunBeforeTheDocument", [](Pagelith& w) { w.BeginObject("tpl", 0); },
+     [](Pagelith&) {}},
+    {"PatternPaintedThroughATemplateInACell", [](Pagelith&) {},
+     [](Pagelith& w) {
+         w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, 0);
+         w.SetColorFill("Red");
+         w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+         w.EndTiling();
+         w.BeginObject("tpl", 0);
+         w.SetColorFill("inner|Blue");
+         w.DrawRect(0, 0, 10, 10, 5, 15, 0);
+         w.EndObject();
+         w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+         w.DrawObject("tpl");
+         w.EndTiling();
+         w.SetColorFill("outer");
+         w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     }},
+    {"TemplatesNamedLikePlaceholders", [](Pagelith&) {},
+     [](Pagelith& w) {
+         w.DrawObject("");
+         w.DrawObject("##1");
+         w.DrawNote("note", 20, 60, 40, 40, 0, 0, 0, 0, 0);
+         w.DrawObject("1##");
+     }},
+    {"LayerWithALongName", [](Pagelith&) {},
+     [](Pagelith& w) {
+         std::string name(451, 'L');
+         for (int i = 0; i < 100; ++i)
+             name += "é";
+         w.BeginLayer(name, true, true, "");
+         w.DrawText(20, 60, "In a layer", 1);
+         w.EndLayer();
+     }},
+    {"FieldInAFontNamedWithDelimiters", [](Pagelith&) {},
+     [](Pagelith& w) {
+         w.AddFont("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "{brace}",
+                   false, 0);
+         w.SetFont("{brace}", 12, 0, 0);
+         w.DrawField("answer", 0, 20, 60, 100, 20, "typed", "", "", 0);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Writer, CallOrders, ::testing::ValuesIn(kCallOrders),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace pdf
