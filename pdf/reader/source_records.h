@@ -77,6 +77,11 @@ struct SourceDocRecord {
     // Entries by object number; numbers from xrefSize on lie beyond the list.
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
+    // Bytes before the header: offsets written in the file count from the header.
+    std::int64_t headerOffset = 0;
+    // The sections are all read; the table was rebuilt from a scan of the file.
+    bool xrefComplete = false;
+    bool xrefRebuilt = false;
     std::map<int, ObjectStreamCache> objectStreams;
     std::size_t objectStreamBytes = 0;  // of their texts, all together
     // Objects read without their stream, each parsed once while their texts take at most
