@@ -276,6 +276,19 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
 }
 
+// Bytes that no Western character stands for come back as they stand in the stream.
+TEST(SourceDocument, ContentComesBackAsItsBytes)
+{
+    const std::string content = "BT (e\x8dink) Tj (\x81\x8f\x90\x9d\xe9) Tj ET";
+    const std::string path = AssembledPdf(
+        "reader-content-bytes.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"});
+    Pagelith reader;
+    EXPECT_EQ(reader.GetContentPage(path, 1), content);
+}
+
 // An "endobj" that the first 4096-byte read cuts in two, or that follows a "<" no ">"
 // closes, still ends its object: the next object's /Rotate does not become the page's.
 TEST(SourceDocument, AnEndKeywordAcrossAReadBoundaryIsFound)
