@@ -724,8 +724,10 @@ private:
     LayerView DefaultLayerView(const std::string& catalog);
     SourceDocRecord& CurrentSource();
     XrefEntry SourceEntry(int number);
-    // A scanner whose references resolve to objects of the current source file.
+    // A scanner whose references resolve to objects of the current source file; of an
+    // object's text with its parsed dictionary.
     Scanner ScanText(std::string text);
+    Scanner ScanObject(int number);
     void ReadXref(std::int64_t offset, int& root, int& info);
     std::vector<std::int64_t> ReadXrefSection(std::int64_t offset, int& root, int& info,
                                               std::vector<XrefSection>& sections);

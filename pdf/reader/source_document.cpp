@@ -287,7 +287,7 @@ std::string Pagelith::HeldValue(int holder, std::string_view key, bool resolve)
 {
     if (holder == 0)
         return {};
-    Scanner dict = ScanText(ReadObjectText(holder));
+    Scanner dict = ScanObject(holder);
     return dict.GetDictValue(key, 1) ? dict.ReadValue(resolve) : std::string();
 }
 

@@ -168,6 +168,19 @@ XrefEntry Pagelith::SourceEntry(int number)
     return found == record.xref.end() ? XrefEntry{} : found->second;
 }
 
+Scanner Pagelith::ScanObject(int number)
+{
+    const auto resolve = [this](int number) { return ReadObjectText(number); };
+    // An object read before is taken without copying the rest of it.
+    SourceDocRecord& record = CurrentSource();
+    if (const auto found = record.objects.find(number); found != record.objects.end()) {
+        mSources.file.Charge(static_cast<std::int64_t>(found->second.raw.size()));
+        return Scanner(found->second.text, resolve, found->second.dictionary);
+    }
+    SourceObject object = ReadObject(number, false);
+    return Scanner(std::move(object.text), resolve, std::move(object.dictionary));
+}
+
 std::string Pagelith::ReadObjectText(int number)
 {
     return ReadObject(number, false).text;
@@ -213,6 +226,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
     }
+    object.dictionary = scanner.Dictionary();
     SourceDocRecord& record = CurrentSource();
     const std::size_t bytes = object.raw.size() + object.text.size();
     if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {

@@ -8,6 +8,7 @@
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -17,14 +18,9 @@ constexpr std::int64_t kScanChunk = 1 << 20;
 // Bytes kept from the chunk before, where an object header cut by the chunk's start begins.
 constexpr std::size_t kScanOverlap = 64;
 
-bool IsWhite(char c)
-{
-    return c == '\0' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-}
-
 bool IsDelimiterOrWhite(char c)
 {
-    return IsWhite(c) || std::string_view("()<>[]{}/%").find(c) != std::string_view::npos;
+    return IsWhite(c) || IsDelimiter(c);
 }
 
 bool IsDigit(char c)
