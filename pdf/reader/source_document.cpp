@@ -188,17 +188,29 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     });
     std::string catalog;
     int pages = 0;
-    step([&] {
-        catalog = root == 0 ? std::string() : ReadObjectText(root);
-        Scanner dict(catalog);
-        // A page tree whose root is no dictionary (a free or missing object) cannot be read.
-        const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
-        if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
-            pages = tree;
-    });
+    const auto findPageTree = [&] {
+        step([&] {
+            catalog = root == 0 ? std::string() : ReadObjectText(root);
+            Scanner dict(catalog);
+            // A page tree whose root is no dictionary (a free or missing object) cannot be read.
+            const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
+            if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
+                pages = tree;
+        });
+    };
+    findPageTree();
+    // A table that lists the catalog or the page tree as free or absent is wrong too.
+    if (pages == 0 && !record.xrefRebuilt) {
+        int known = -1;
+        step([&] { RebuildXref(known, known); });
+        findPageTree();
+    }
     if (pages == 0)
         return failure.empty() ? "no page tree" : failure;
     step([&] { WalkPageTree(pages); });
+    // No page of a file whose table had to be rebuilt is no proof that it has none.
+    if (record.pageCount == 0 && record.xrefRebuilt)
+        return failure.empty() ? "a damaged cross-reference table and no page found" : failure;
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
     step([&] { record.layers = DefaultLayerView(catalog); });
     return {};

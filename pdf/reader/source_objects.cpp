@@ -200,7 +200,14 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
         const ObjectStreamCache& cache = ReadFromObjectStream(entry.stream);
-        const std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        // A table whose index names another object of the stream: the stream's own header
+        // says where the object is.
+        if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
+            const auto listed = std::find(cache.numbers.begin(), cache.numbers.end() - 1, number);
+            if (listed != cache.numbers.end() - 1)
+                index = static_cast<std::size_t>(listed - cache.numbers.begin());
+        }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
                                                                 static_cast<std::int64_t>(cache.text.size()));
