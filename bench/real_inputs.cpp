@@ -11,7 +11,6 @@
 #include <iterator>
 #include <string>
 
-#include "pdf/fonts/code_pages.h"
 #include "pdf/pagelith.h"
 
 namespace bench {
@@ -56,9 +55,8 @@ Input FromFiles(const std::string& name, const std::vector<std::string>& paths)
 }
 
 // Every page's content of one PDF file, through the reader's public API.  The reader gives
-// the content as UTF-8 text with CR LF as LF; turned back into single bytes it is the
-// stream's data again, but for those line ends and the few bytes no Western character
-// stands for.
+// the content as its bytes with CR LF as LF: the stream's data again, but for those line
+// ends.
 void AddPageContents(const std::string& path, std::vector<pdf::Bytes>& streams)
 {
     pdf::Pagelith reader;
@@ -72,8 +70,7 @@ void AddPageContents(const std::string& path, std::vector<pdf::Bytes>& streams)
     }
     try {
         for (int page = 1; page <= pages; ++page) {
-            const std::string content =
-                pdf::ToCodePage(reader.GetContentPage(path, page), pdf::charset::kWestern);
+            const std::string content = reader.GetContentPage(path, page);
             if (!content.empty())
                 streams.emplace_back(content.begin(), content.end());
         }

@@ -415,7 +415,7 @@ public:
     int GetInfo(std::string fileName, std::string& title, std::string& subject,
                 std::string& author, int& encrypted, int& pdfa, int& version);
     bool GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation);
-    // The page's content streams decoded and joined, CR LF turned into LF.
+    // The page's content streams decoded and joined as their bytes, CR LF turned into LF.
     std::string GetContentPage(std::string fileName, int page);
     // Draws the page as a form at (x, y), y downward; width and height both 0 keep the
     // page's size, one of them 0 keeps its proportions.  Each source page becomes a form
@@ -725,8 +725,10 @@ private:
     LayerView DefaultLayerView(const std::string& catalog);
     SourceDocRecord& CurrentSource();
     XrefEntry SourceEntry(int number);
-    // A scanner whose references resolve to objects of the current source file.
+    // A scanner whose references resolve to objects of the current source file; of an
+    // object's text with its parsed dictionary.
     Scanner ScanText(std::string text);
+    Scanner ScanObject(int number);
     void ReadXref(std::int64_t offset, int& root, int& info);
     std::vector<std::int64_t> ReadXrefSection(std::int64_t offset, int& root, int& info,
                                               std::vector<XrefSection>& sections);
@@ -734,9 +736,13 @@ private:
                                              std::vector<XrefSection>& sections);
     void ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
                          std::vector<std::int64_t>& older);
+    // Replaces the table by a scan of the file's objects (xref_rebuild.cpp); root and info
+    // still 0 are taken from the newest trailer found.
+    void RebuildXref(int& root, int& info);
     // Number 0 reads the object that begins at the offset.
     SourceObject ReadObject(int number, bool wantStream, std::int64_t offset = 0);
-    void ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObject& object);
+    // False when no "N G obj" of that number (any, for 0) begins at the offset.
+    bool ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object);
     std::string ReadObjectText(int number);
     const ObjectStreamCache& ReadFromObjectStream(int stream);
     // Lists the pages with the attributes each inherits from the nodes above it.

@@ -39,7 +39,7 @@ void Pagelith::WalkPageTree(int node)
     };
     std::vector<Level> stack;
     auto enter = [&](int number, SourcePageEntry inherited) {
-        Scanner text = ScanText(ReadObjectText(number));
+        Scanner text = ScanObject(number);
         Level level;
         if (text.GetDictValue("Kids", 1))
             text.ReadRefArray(level.kids);
@@ -55,7 +55,7 @@ void Pagelith::WalkPageTree(int node)
             continue;
         }
         const int kid = level.kids[level.next++];
-        Scanner text = ScanText(ReadObjectText(kid));
+        Scanner text = ScanObject(kid);
         if (TrimSpaces(text.Text()).rfind("<<", 0) != 0)
             continue;
         // A kid without /Kids is a page, whatever its /Type says.

@@ -41,8 +41,8 @@ bool IsNumberText(std::string_view text)
 
 }  // namespace
 
-Scanner::Scanner(std::string text, Resolver resolve)
-    : mText(std::move(text)), mResolve(std::move(resolve))
+Scanner::Scanner(std::string text, Resolver resolve, std::shared_ptr<const DictionaryIndex> dictionary)
+    : mText(std::move(text)), mResolve(std::move(resolve)), mDictionary(std::move(dictionary))
 {
 }
 
@@ -50,6 +50,7 @@ void Scanner::SetText(std::string text)
 {
     mText = std::move(text);
     mPos = 1;
+    mDictionary = nullptr;
 }
 
 char Scanner::At(int pos) const
@@ -147,19 +148,25 @@ void Scanner::ReadRefArray(std::vector<int>& list)
     CollectRefs(list);
 }
 
-// From the "[" at the position to the next "]": every reference, skipping what is not one.
+// From the "[" at the position to its "]": every reference, passing over what is not one
+// (nested arrays and dictionaries whole).
 void Scanner::CollectRefs(std::vector<int>& list)
 {
-    ++mPos;
-    const int end = Find("]");
+    const std::string_view text(mText);
+    const SyntaxToken array = NextValue(text, static_cast<std::size_t>(mPos) - 1);
+    mPos = static_cast<int>(array.end) + 1;
+    // An array the text cuts short lists nothing.
+    if (array.end == array.start || text[array.end - 1] != ']')
+        return;
     std::vector<int> found;
-    while (end != 0 && mPos <= end - 5) {
-        const int before = mPos;
-        const int number = ReadRef();
-        if (number != 0)
+    for (SyntaxToken value = NextValue(text, array.start + 1);
+         value.kind != SyntaxToken::kNone && value.kind != SyntaxToken::kArrayClose && value.end <= array.end;
+         value = NextValue(text, value.end)) {
+        int number = 0;
+        const std::string_view digits = value.In(text);
+        if (value.kind == SyntaxToken::kReference &&
+            std::from_chars(digits.data(), digits.data() + digits.size(), number).ec == std::errc() && number > 0)
             found.push_back(number);
-        else if (mPos == before)
-            ++mPos;
     }
     if (!found.empty())
         list = std::move(found);

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "pdf/reader/dictionary_index.h"
 #include "pdf/reader/string_tokens.h"
 
 namespace pdf {
@@ -17,7 +19,9 @@ public:
     // Gives the normalised text of an object by its number, for references to resolve.
     using Resolver = std::function<std::string(int)>;
 
-    explicit Scanner(std::string text = {}, Resolver resolve = {});
+    // `dictionary`, when given, is the index of the text's first dictionary.
+    explicit Scanner(std::string text = {}, Resolver resolve = {},
+                     std::shared_ptr<const DictionaryIndex> dictionary = nullptr);
 
     void SetText(std::string text);
     const std::string& Text() const { return mText; }
@@ -50,9 +54,11 @@ public:
     // value given in pieces by reference as one.
     std::string ReadDirect();
     // Looks for the key in the first dictionary that begins at or after start (0: the
-    // current position): a name of that dictionary's own entries, the last when it has two;
-    // on success the position stands after the key.
+    // current position), as DictionaryIndex finds it; on success the position stands after
+    // the key.
     bool GetDictValue(std::string_view key, int start);
+    // The index of the text's first dictionary, made on first use.
+    const std::shared_ptr<const DictionaryIndex>& Dictionary();
 
 private:
     char At(int pos) const;
@@ -64,12 +70,13 @@ private:
     std::string ReadName();
     std::string ReadNested();
     std::string ReadLiteral();
-    std::string ReadHex();
+    std::string ReadHex(const SyntaxToken& hex);
     std::string ReadNumberOrRef(bool resolve);
 
     std::string mText;
     int mPos = 1;
     Resolver mResolve;
+    std::shared_ptr<const DictionaryIndex> mDictionary;
 };
 
 // The references of an array text that begins (after white space) with "["; the list is

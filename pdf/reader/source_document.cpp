@@ -7,7 +7,6 @@
 
 #include "pdf/core/text_string.h"
 #include "pdf/core/text_utils.h"
-#include "pdf/fonts/code_pages.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
 #include "pdf/reader/stream_data.h"
@@ -15,6 +14,9 @@
 namespace pdf {
 
 namespace {
+
+constexpr std::size_t kMaxBytesBeforeHeader = 1024;
+constexpr std::int64_t kMaxTailSearched = 1 << 20;
 
 // The version "M.m" after "%PDF-"; a header of another form counts as 1.7.
 std::pair<int, int> HeaderVersion(const std::string& afterPercent)
@@ -25,6 +27,23 @@ std::pair<int, int> HeaderVersion(const std::string& afterPercent)
     if (!wellFormed)
         return {1, 7};
     return {afterPercent[4] - '0', afterPercent[6] - '0'};
+}
+
+// The offset after the last "startxref", which text appended after "%%EOF" may put far
+// from the end.
+std::int64_t StartXref(SourceFile& file)
+{
+    for (std::int64_t span = 1024;; span *= 16) {
+        const std::int64_t tailStart = std::max<std::int64_t>(0, file.Size() - span);
+        const std::string tail = file.ReadAt(tailStart, span);
+        const std::size_t keyword = tail.rfind("startxref");
+        if (keyword != std::string::npos) {
+            Scanner offset(tail.substr(keyword + 9, 32));
+            return WholeNumber(offset.ReadNumber());
+        }
+        if (tailStart == 0 || span >= kMaxTailSearched)
+            throw Error(err::kInvalidFileFormat, "No startxref at the end of the file");
+    }
 }
 
 }  // namespace
@@ -115,30 +134,38 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     };
     SourceDocRecord& record = CurrentSource();
     SourceFile& file = mSources.file;
-    std::int64_t leading = 0;
     step([&] {
-        const std::string head = file.ReadAt(0, 1024);
-        while (leading < static_cast<std::int64_t>(head.size()) &&
-               (head[static_cast<std::size_t>(leading)] == '\r' || head[static_cast<std::size_t>(leading)] == '\n'))
-            ++leading;
-        const std::size_t versionAt = static_cast<std::size_t>(leading) + 1;
+        // Mail or web headers may stand before the header; offsets count from it.
+        const std::string head = file.ReadAt(0, kMaxBytesBeforeHeader + 16);
+        const std::size_t header = head.find("%PDF-");
+        if (header != std::string::npos && header <= kMaxBytesBeforeHeader)
+            record.headerOffset = static_cast<std::int64_t>(header);
+        else
+            record.headerOffset = static_cast<std::int64_t>(std::min(head.find_first_not_of("\r\n"), head.size()));
+        const std::size_t versionAt = static_cast<std::size_t>(record.headerOffset) + 1;
         std::tie(record.majorVersion, record.minorVersion) =
             HeaderVersion(versionAt < head.size() ? head.substr(versionAt, 8) : "");
     });
 
     int root = 0;
     int info = 0;
-    step([&] {
-        const std::int64_t tailStart = std::max<std::int64_t>(0, file.Size() - 1024);
-        const std::string tail = file.ReadAt(tailStart, 1024);
-        const std::size_t keyword = tail.rfind("startxref");
-        if (keyword == std::string::npos)
-            throw Error(err::kInvalidFileFormat, "No startxref at the end of the file");
-        Scanner offset(tail.substr(keyword + 9));
-        ReadXref(static_cast<std::int64_t>(WholeNumber(offset.ReadNumber())) + leading, root, info);
+    // A table that cannot be read, or names no catalog, is rebuilt from the objects the
+    // file holds; only when that finds no catalog either does its failure stand.
+    try {
+        ReadXref(StartXref(file) + record.headerOffset, root, info);
         if (root == 0)
             throw Error(err::kInvalidFileFormat, "No document catalog in the trailer");
-    });
+    } catch (const Error& e) {
+        record.xref.clear();
+        record.xrefSize = 1;
+        record.encrypted = false;
+        root = 0;
+        info = 0;
+        step([&] { RebuildXref(root, info); });
+        if (root == 0)
+            step([&] { throw e; });
+    }
+    record.xrefComplete = true;
     // Objects read while the sections were still coming in may have been looked up in an
     // unfinished table.
     record.objects.clear();
@@ -161,17 +188,29 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     });
     std::string catalog;
     int pages = 0;
-    step([&] {
-        catalog = root == 0 ? std::string() : ReadObjectText(root);
-        Scanner dict(catalog);
-        // A page tree whose root is no dictionary (a free or missing object) cannot be read.
-        const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
-        if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
-            pages = tree;
-    });
+    const auto findPageTree = [&] {
+        step([&] {
+            catalog = root == 0 ? std::string() : ReadObjectText(root);
+            Scanner dict(catalog);
+            // A page tree whose root is no dictionary (a free or missing object) cannot be read.
+            const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
+            if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
+                pages = tree;
+        });
+    };
+    findPageTree();
+    // A table that lists the catalog or the page tree as free or absent is wrong too.
+    if (pages == 0 && !record.xrefRebuilt) {
+        int known = -1;
+        step([&] { RebuildXref(known, known); });
+        findPageTree();
+    }
     if (pages == 0)
         return failure.empty() ? "no page tree" : failure;
     step([&] { WalkPageTree(pages); });
+    // No page of a file whose table had to be rebuilt is no proof that it has none.
+    if (record.pageCount == 0 && record.xrefRebuilt)
+        return failure.empty() ? "a damaged cross-reference table and no page found" : failure;
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
     step([&] { record.layers = DefaultLayerView(catalog); });
     return {};
@@ -260,7 +299,7 @@ std::string Pagelith::HeldValue(int holder, std::string_view key, bool resolve)
 {
     if (holder == 0)
         return {};
-    Scanner dict = ScanText(ReadObjectText(holder));
+    Scanner dict = ScanObject(holder);
     return dict.GetDictValue(key, 1) ? dict.ReadValue(resolve) : std::string();
 }
 
@@ -323,7 +362,7 @@ std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
     SourceFileSession session(mSources.file, fileName);
     const Bytes joined = JoinedContent(ContentRefs(ReadObjectText(object)));
     const std::string content(joined.begin(), joined.end());
-    return FromCodePage(ReplaceText(content, "\r\n", "\n"), charset::kWestern);
+    return ReplaceText(content, "\r\n", "\n");
 }
 
 }  // namespace pdf

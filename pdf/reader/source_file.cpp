@@ -17,7 +17,18 @@ constexpr std::int64_t kWorkPerFileByte = 16;
 void SourceFile::Open(const std::string& name)
 {
     Close();
-    mFile = std::fopen(name.c_str(), "rb");
+    mName = name;
+    mWorkLeft = kBaseWork;
+}
+
+// The budget grows with the file's size once that is known.
+void SourceFile::OpenNamed()
+{
+    if (mFile)
+        return;
+    if (mName.empty())
+        throw Error(err::kBadFileHandle, "Bad file name or number");
+    mFile = std::fopen(mName.c_str(), "rb");
     if (!mFile)
         throw FileError(errno);
     if (std::fseek(mFile, 0, SEEK_END) != 0 || (mSize = std::ftell(mFile)) < 0) {
@@ -25,15 +36,31 @@ void SourceFile::Open(const std::string& name)
         Close();
         throw FileError(error);
     }
-    mWorkLeft = kBaseWork + kWorkPerFileByte * mSize;
+    mWorkLeft += kWorkPerFileByte * mSize;
+}
+
+std::int64_t SourceFile::Size()
+{
+    OpenNamed();
+    return mSize;
 }
 
 void SourceFile::Charge(std::int64_t bytes)
 {
     mWorkLeft -= bytes;
-    if (mFile && mWorkLeft < 0)
+    if (mName.empty() || mWorkLeft >= 0)
+        return;
+    OpenNamed();
+    if (mWorkLeft < 0)
         throw Error(err::kInvalidFileFormat, "The file asks for more than " + std::to_string(kWorkPerFileByte) +
                                                  " times its size of reading and decoding");
+}
+
+std::int64_t SourceFile::Remaining()
+{
+    if (!mName.empty())
+        OpenNamed();
+    return std::max<std::int64_t>(0, mWorkLeft);
 }
 
 void SourceFile::Close()
@@ -41,13 +68,13 @@ void SourceFile::Close()
     if (mFile)
         std::fclose(mFile);
     mFile = nullptr;
+    mName.clear();
     mSize = 0;
 }
 
 std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
 {
-    if (!mFile)
-        throw Error(err::kBadFileHandle, "Bad file name or number");
+    OpenNamed();
     if (offset < 0 || offset >= mSize || count <= 0)
         return {};
     if (count > mSize - offset)

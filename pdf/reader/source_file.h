@@ -16,24 +16,28 @@ public:
     SourceFile(const SourceFile&) = delete;
     SourceFile& operator=(const SourceFile&) = delete;
 
-    // Raises Error when the file cannot be opened.
+    // Names the file; it is opened on the first read or question of its size, so that an
+    // operation that finds all it needs among the objects already read never opens it.
+    // The first read raises Error when the file cannot be opened.
     void Open(const std::string& name);
     void Close();
-    bool IsOpen() const { return mFile != nullptr; }
-    std::int64_t Size() const { return mSize; }
+    std::int64_t Size();
     // Up to `count` bytes from `offset`; fewer at the end of the file, none past it.
-    // Raises Error when no file is open.
+    // Raises Error when no file is named.
     std::string ReadAt(std::int64_t offset, std::int64_t count);
     // Counts the bytes of the objects an operation takes from the file, and the bytes it
-    // decodes from their streams.  From the opening of the file, an operation may take its
+    // decodes from their streams.  From the naming of the file, an operation may take its
     // bytes many times over, and no more: a file whose objects name one another over and
     // over, or whose streams decode to much more than they hold, cannot make one operation
     // work without end.  Raises Error past that.
     void Charge(std::int64_t bytes);
     // What may still be charged before Charge raises Error.
-    std::int64_t Remaining() const { return std::max<std::int64_t>(0, mWorkLeft); }
+    std::int64_t Remaining();
 
 private:
+    void OpenNamed();
+
+    std::string mName;  // "" while no file is named
     std::FILE* mFile = nullptr;
     std::int64_t mSize = 0;
     std::int64_t mWorkLeft = 0;

@@ -15,6 +15,9 @@ constexpr std::int64_t kChunk = 4096;
 // Object reads nested deeper than this come from a file whose objects need one another
 // in a circle.
 constexpr int kMaxReadDepth = 32;
+// Where no end keyword shows in this many bytes of an object's text, a string or comment
+// that never closes has hidden it: the first keyword in them ends the object.
+constexpr std::size_t kMaxObjectTextBytes = 16u << 20;
 
 class DepthGuard {
 public:
@@ -90,6 +93,27 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
     return {std::string::npos, false, bytes.size()};
 }
 
+// Just past the "N G obj" that begins the bytes, after white space and comments, when N is
+// `number` (any number for 0); npos otherwise.
+std::size_t ObjectHeaderEnd(std::string_view bytes, int number)
+{
+    SyntaxToken token = NextToken(bytes, 0);
+    while (token.kind == SyntaxToken::kComment)
+        token = NextToken(bytes, token.end);
+    const SyntaxToken generation = NextToken(bytes, token.end);
+    const SyntaxToken keyword = NextToken(bytes, generation.end);
+    const auto isNumber = [&](const SyntaxToken& t) {
+        const std::string_view digits = t.In(bytes);
+        return t.kind == SyntaxToken::kWord && !digits.empty() && digits.size() <= 10 &&
+               digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!isNumber(token) || !isNumber(generation) || keyword.In(bytes) != "obj")
+        return std::string_view::npos;
+    if (number != 0 && std::stoll(std::string(token.In(bytes))) != number)
+        return std::string_view::npos;
+    return keyword.end;
+}
+
 // "endstream" stands at the offset, after blanks and line ends.
 bool EndstreamFollows(SourceFile& file, std::int64_t offset)
 {
@@ -136,11 +160,25 @@ SourceDocRecord& Pagelith::CurrentSource()
 
 XrefEntry Pagelith::SourceEntry(int number)
 {
+    // A number the table does not reach names no object: the reference reads as null.
     SourceDocRecord& record = CurrentSource();
     if (number < 0 || number >= record.xrefSize)
-        throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
+        return {};
     const auto found = record.xref.find(number);
     return found == record.xref.end() ? XrefEntry{} : found->second;
+}
+
+Scanner Pagelith::ScanObject(int number)
+{
+    const auto resolve = [this](int number) { return ReadObjectText(number); };
+    // An object read before is taken without copying the rest of it.
+    SourceDocRecord& record = CurrentSource();
+    if (const auto found = record.objects.find(number); found != record.objects.end()) {
+        mSources.file.Charge(static_cast<std::int64_t>(found->second.raw.size()));
+        return Scanner(found->second.text, resolve, found->second.dictionary);
+    }
+    SourceObject object = ReadObject(number, false);
+    return Scanner(std::move(object.text), resolve, std::move(object.dictionary));
 }
 
 std::string Pagelith::ReadObjectText(int number)
@@ -162,7 +200,14 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
         const ObjectStreamCache& cache = ReadFromObjectStream(entry.stream);
-        const std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        // A table whose index names another object of the stream: the stream's own header
+        // says where the object is.
+        if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
+            const auto listed = std::find(cache.numbers.begin(), cache.numbers.end() - 1, number);
+            if (listed != cache.numbers.end() - 1)
+                index = static_cast<std::size_t>(listed - cache.numbers.begin());
+        }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
                                                                 static_cast<std::int64_t>(cache.text.size()));
@@ -170,9 +215,17 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
             object.raw = cache.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
             mSources.file.Charge(static_cast<std::int64_t>(object.raw.size()));
         }
-    } else if (entry.kind == XrefEntry::kInFile) {
-        ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset,
-                           wantStream, object);
+    } else if (entry.kind == XrefEntry::kInFile &&
+               !ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset, number,
+                                   wantStream, object)) {
+        // The table's offset holds another object or none: the table is wrong, and the
+        // objects are found where they stand.
+        SourceDocRecord& record = CurrentSource();
+        if (number != 0 && record.xrefComplete && !record.xrefRebuilt) {
+            int known = -1;
+            RebuildXref(known, known);
+            return ReadObject(number, wantStream);
+        }
     }
     object.text = ObjectText(object.raw);
     Scanner scanner(object.text);
@@ -180,6 +233,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
     }
+    object.dictionary = scanner.Dictionary();
     SourceDocRecord& record = CurrentSource();
     const std::size_t bytes = object.raw.size() + object.text.size();
     if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
@@ -189,14 +243,14 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     return object;
 }
 
-void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObject& object)
+bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
 {
     SourceFile& file = mSources.file;
     std::string bytes = file.ReadAt(start, kChunk);
-    const std::size_t obj = bytes.find("obj");
+    const std::size_t obj = ObjectHeaderEnd(bytes, number);
     if (obj == std::string::npos)
-        return;
-    std::size_t textStart = obj + 3;
+        return false;
+    std::size_t textStart = obj;
     if (bytes.compare(textStart, 2, "\r\n") == 0)
         textStart += 2;
     else if (textStart < bytes.size() && (bytes[textStart] == '\r' || bytes[textStart] == '\n'))
@@ -208,7 +262,8 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     // large file whole.
     std::int64_t charged = 0;
     TextEnd end = FindTextEnd(bytes, textStart, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
-    while (end.at == std::string::npos && start + static_cast<std::int64_t>(bytes.size()) < file.Size()) {
+    while (end.at == std::string::npos && start + static_cast<std::int64_t>(bytes.size()) < file.Size() &&
+           bytes.size() < kMaxObjectTextBytes) {
         const std::int64_t at = start + static_cast<std::int64_t>(bytes.size());
         const std::int64_t count = std::min(std::max<std::int64_t>(kChunk, static_cast<std::int64_t>(bytes.size())),
                                             file.Size() - at);
@@ -238,7 +293,7 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
     object.raw = bytes.substr(textStart, textEnd > textStart ? textEnd - textStart : 0);
     file.Charge(std::max<std::int64_t>(0, static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd) - charged));
     if (!wantStream)
-        return;
+        return true;
 
     Scanner dict = ScanText(ObjectText(object.raw));
     if (dict.GetDictValue("Filter", 1))
@@ -260,6 +315,7 @@ void Pagelith::ReadObjectFromFile(std::int64_t start, bool wantStream, SourceObj
         data = DataToEndstream(file, at);
     file.Charge(static_cast<std::int64_t>(data.size()));
     object.data.assign(data.begin(), data.end());
+    return true;
 }
 
 }  // namespace pdf

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <unordered_map>
 #include <string>
 #include <vector>
 
 #include "pdf/codec/filters.h"
+#include "pdf/reader/dictionary_index.h"
 #include "pdf/reader/source_file.h"
 
 namespace pdf {
@@ -40,6 +42,7 @@ struct ObjectStreamCache {
 // One object read from a source file.
 struct SourceObject {
     std::string text;    // normalised: line ends and runs of spaces as single spaces
+    std::shared_ptr<const DictionaryIndex> dictionary;  // of the text, parsed once
     std::string raw;     // the bytes between the "obj" line and "stream" or "endobj"
     std::string type;    // the /Type name without its slash
     bool hasStream = false;
@@ -77,6 +80,11 @@ struct SourceDocRecord {
     // Entries by object number; numbers from xrefSize on lie beyond the list.
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
+    // Bytes before the header: offsets written in the file count from the header.
+    std::int64_t headerOffset = 0;
+    // The sections are all read; the table was rebuilt from a scan of the file.
+    bool xrefComplete = false;
+    bool xrefRebuilt = false;
     std::map<int, ObjectStreamCache> objectStreams;
     std::size_t objectStreamBytes = 0;  // of their texts, all together
     // Objects read without their stream, each parsed once while their texts take at most

@@ -3,6 +3,7 @@
 #include "pdf/reader/string_tokens.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <vector>
 
@@ -12,19 +13,21 @@ namespace pdf {
 
 namespace {
 
-bool IsWhite(char c)
-{
-    return c == '\0' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-}
+// Each byte's class, looked up once per byte of every text read.
+enum CharClass : unsigned char { kRegular, kWhite, kDelimiter };
 
-bool IsDelimiter(char c)
-{
-    return std::string_view("()<>[]{}/%").find(c) != std::string_view::npos;
-}
+constexpr std::array<CharClass, 256> kClasses = [] {
+    std::array<CharClass, 256> classes{};
+    for (const char c : std::string_view("\0\t\n\f\r ", 6))
+        classes[static_cast<unsigned char>(c)] = kWhite;
+    for (const char c : std::string_view("()<>[]{}/%"))
+        classes[static_cast<unsigned char>(c)] = kDelimiter;
+    return classes;
+}();
 
 std::size_t RegularEnd(std::string_view text, std::size_t at)
 {
-    while (at < text.size() && !IsWhite(text[at]) && !IsDelimiter(text[at]))
+    while (at < text.size() && kClasses[static_cast<unsigned char>(text[at])] == kRegular)
         ++at;
     return at;
 }
@@ -35,6 +38,16 @@ bool IsDigits(std::string_view word)
 }
 
 }  // namespace
+
+bool IsWhite(char c)
+{
+    return kClasses[static_cast<unsigned char>(c)] == kWhite;
+}
+
+bool IsDelimiter(char c)
+{
+    return kClasses[static_cast<unsigned char>(c)] == kDelimiter;
+}
 
 SyntaxToken NextToken(std::string_view text, std::size_t at)
 {
@@ -109,19 +122,19 @@ SyntaxToken NextValue(std::string_view text, std::size_t at)
     return first;
 }
 
-bool NameIs(std::string_view name, std::string_view key)
+std::string DecodedName(std::string_view name)
 {
-    std::size_t k = 0;
-    for (std::size_t i = 1; i < name.size(); ++i, ++k) {
+    std::string decoded;
+    decoded.reserve(name.size());
+    for (std::size_t i = 1; i < name.size(); ++i) {
         char c = name[i];
         if (c == '#' && i + 2 < name.size() && HexDigitValue(name[i + 1]) >= 0 && HexDigitValue(name[i + 2]) >= 0) {
             c = static_cast<char>(HexDigitValue(name[i + 1]) * 16 + HexDigitValue(name[i + 2]));
             i += 2;
         }
-        if (k >= key.size() || key[k] != c)
-            return false;
+        decoded += c;
     }
-    return k == key.size();
+    return decoded;
 }
 
 std::size_t LiteralStringEnd(std::string_view text, std::size_t at)

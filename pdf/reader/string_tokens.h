@@ -8,6 +8,11 @@
 
 namespace pdf {
 
+// PDF's white space (NUL, tab, line feed, form feed, carriage return, space) and its
+// delimiters.
+bool IsWhite(char c);
+bool IsDelimiter(char c);
+
 // Just past the literal string that opens at `at` (its "("): parentheses balance and a
 // backslash escapes the next character; the end of the text when it never closes.
 std::size_t LiteralStringEnd(std::string_view text, std::size_t at);
@@ -46,8 +51,9 @@ SyntaxToken NextToken(std::string_view text, std::size_t at);
 // kReference.
 SyntaxToken NextValue(std::string_view text, std::size_t at);
 
-// The name token `name` (with its "/") is `key` (without it), once its "#" codes are read.
-bool NameIs(std::string_view name, std::string_view key);
+// The name token `name` (with its "/") as the bytes it stands for, its "#" codes read,
+// without the "/".
+std::string DecodedName(std::string_view name);
 
 // The bytes a literal string stands for, parentheses included in `literal`: every escape,
 // octal codes, line continuations, and line ends as single line feeds.

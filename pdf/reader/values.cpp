@@ -89,21 +89,33 @@ std::string Scanner::ReadDirect()
     return mResolve ? WithObjectsNamed(value, mResolve, budget) : value;
 }
 
+// What the value is, the tokenizer says, as it says it for every other reading of the text.
 std::string Scanner::ReadValue(bool resolve)
 {
     SkipWhiteSpace();
-    const char c = Current();
-    if (c == '/')
+    if (mPos > Length())
+        return {};
+    const SyntaxToken token = TokenHere(false);
+    if (token.start != static_cast<std::size_t>(mPos) - 1)
+        return {};
+    switch (token.kind) {
+    case SyntaxToken::kName:
         return ReadName();
-    if (c == '[' || (c == '<' && At(mPos + 1) == '<'))
+    case SyntaxToken::kArrayOpen:
+    case SyntaxToken::kDictOpen:
         return ReadNested();
-    if (c == '(')
+    case SyntaxToken::kLiteral:
         return ReadLiteral();
-    if (c == '<')
-        return ReadHex();
-    if (NumberStartsAt(mPos))
-        return ReadNumberOrRef(resolve);
-    return {};
+    case SyntaxToken::kHex:
+        return ReadHex(token);
+    case SyntaxToken::kStray:
+        // A "<" whose digits end at no ">".
+        if (Current() == '<')
+            throw Error(err::kTypeMismatch, "Type mismatch");
+        return {};
+    default:
+        return NumberStartsAt(mPos) ? ReadNumberOrRef(resolve) : std::string();
+    }
 }
 
 // The name or the array or dictionary at the position, to its end (or the end of the
@@ -139,19 +151,13 @@ std::string Scanner::ReadLiteral()
 }
 
 // Every byte of a hexadecimal string; white space between the digits is passed over.
-std::string Scanner::ReadHex()
+std::string Scanner::ReadHex(const SyntaxToken& hex)
 {
-    ++mPos;
-    const int close = Find(">");
-    if (close == 0)
+    const std::string_view token = hex.In(mText);
+    if (token.size() < 2 || token.back() != '>')
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
-    const std::string digits = Mid(close - mPos, mPos);
-    mPos = close + 1;
-    for (const char c : digits) {
-        if (HexDigitValue(c) < 0 && c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\0')
-            throw Error(err::kTypeMismatch, "Type mismatch");
-    }
-    return HexStringBytes(digits);
+    mPos = static_cast<int>(hex.end) + 1;
+    return HexStringBytes(token.substr(1, token.size() - 2));
 }
 
 // Moves one character further in every case: past the "R" of a reference.
@@ -174,35 +180,22 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
     return text;
 }
 
-// Walks the dictionary's entries, each key a name and each value one whole value, so
-// that nothing inside a string or a nested value passes for a key.  The dictionary ends
-// at the first close outside its values, whether ">>" or a stray "]".
+// The dictionary read from position 1 is parsed once for every key looked up in it.
 bool Scanner::GetDictValue(std::string_view key, int start)
 {
-    const std::string_view text(mText);
-    SyntaxToken token = NextToken(text, static_cast<std::size_t>(std::max(start == 0 ? mPos : start, 1)) - 1);
-    while (token.kind != SyntaxToken::kNone && token.kind != SyntaxToken::kDictOpen)
-        token = NextToken(text, token.end);
-    std::size_t found = std::string_view::npos;
-    for (std::size_t at = token.end; token.kind != SyntaxToken::kNone;) {
-        token = NextValue(text, at);
-        if (token.kind == SyntaxToken::kDictClose || token.kind == SyntaxToken::kArrayClose)
-            break;
-        at = token.end;
-        // What stands where a key should is passed over whole.
-        if (token.kind != SyntaxToken::kName)
-            continue;
-        if (NameIs(token.In(text), key))
-            found = token.end;
-        const SyntaxToken value = NextValue(text, at);
-        if (value.kind == SyntaxToken::kDictClose || value.kind == SyntaxToken::kArrayClose)
-            break;
-        at = value.end;
-    }
+    const std::size_t from = static_cast<std::size_t>(std::max(start == 0 ? mPos : start, 1)) - 1;
+    const std::size_t found = from == 0 ? Dictionary()->ValueAt(key) : DictionaryIndex(mText, from).ValueAt(key);
     if (found == std::string_view::npos)
         return false;
     mPos = static_cast<int>(found) + 1;
     return true;
+}
+
+const std::shared_ptr<const DictionaryIndex>& Scanner::Dictionary()
+{
+    if (!mDictionary)
+        mDictionary = std::make_shared<const DictionaryIndex>(mText, 0);
+    return mDictionary;
 }
 
 std::array<double, 4> ParseBox(const std::string& value)

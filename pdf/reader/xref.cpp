@@ -117,7 +117,8 @@ void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
             continue;
         std::vector<XrefSection> sections;
         const std::vector<std::int64_t> older = ReadXrefSection(next, root, info, sections);
-        pending.insert(pending.end(), older.rbegin(), older.rend());
+        for (auto it = older.rbegin(); it != older.rend(); ++it)
+            pending.push_back(*it + record.headerOffset);
         for (const XrefSection& section : sections) {
             record.xrefSize = std::max(record.xrefSize, std::min(section.size, sizeCap));
             for (const auto& [number, entry] : section.rows) {
@@ -165,7 +166,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
             // A free entry names the next free object, not a place: it is absent.
             if (letter == 'n') {
                 entry.kind = XrefEntry::kInFile;
-                entry.offset = entryOffset;
+                entry.offset = entryOffset + CurrentSource().headerOffset;
             }
             section.rows.emplace_back(static_cast<int>(n), entry);
         }
@@ -182,7 +183,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
     // A hybrid file lists the objects of its object streams in a stream that overrides
     // the table's free entries for them.
     if (trailer.GetDictValue("XRefStm", 1))
-        ReadXrefStream(WholeNumber(trailer.ReadNumber()), root, info, sections);
+        ReadXrefStream(WholeNumber(trailer.ReadNumber()) + CurrentSource().headerOffset, root, info, sections);
     sections.push_back(std::move(section));
     return older;
 }
@@ -265,7 +266,8 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             const std::uint64_t second = BigEndian(bytes + widths[0], static_cast<int>(widths[1]));
             const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
             if (entry.kind == XrefEntry::kInFile) {
-                entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT64_MAX));
+                entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT32_MAX)) +
+                               CurrentSource().headerOffset;
             } else if (entry.kind == XrefEntry::kInStream) {
                 if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
                     continue;

@@ -161,4 +161,12 @@ inline std::string ManyUpdatesSource(const std::string& name, int updates)
     return path;
 }
 
+// About 100 MB: a catalog whose string opens and never closes, to the end of the file.
+inline std::string UnclosedStringSource(const std::string& name)
+{
+    return AssembledPdf(name, {"<< /Type /Catalog /Pages 2 0 R /Lang (" + std::string(100 << 20, 'x'),
+                               "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"});
+}
+
 }  // namespace pdf::reader_testing

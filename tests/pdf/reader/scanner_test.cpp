@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "pdf/core/error.h"
+#include "pdf/reader/object_copy.h"
 #include "pdf/reader/scanner.h"
 
 namespace pdf {
@@ -107,6 +108,32 @@ TEST(Scanner, ReferenceListsSkipWhatIsNoReference)
     EXPECT_EQ(list, std::vector<int>{6});
     ReadArrayToken("6 0 R", list);
     EXPECT_EQ(list, std::vector<int>{6});
+}
+
+// The lookup of a value and the renumbering of an imported object's references read the
+// text as the same tokens.
+TEST(Scanner, LookupAndRenumberingSeeTheSameReferences)
+{
+    const std::vector<std::pair<std::string, std::vector<int>>> cases{
+        {"<< /A [< 6 0 R >] >>", {6}},
+        {"<< /A [(6 0 R) 7 0 R] >>", {7}},
+        {"<< /A [<41> 8 0 R <4 0 R] >>", {8, 4}},
+        {"<< /A [%6 0 R\n 9 0 R] >>", {9}},
+        {"<< /A [/N#20 1 0 R {2 0 R}] >>", {1, 2}},
+    };
+    for (const auto& [text, refs] : cases) {
+        std::vector<int> looked;
+        Scanner scanner(text);
+        ASSERT_TRUE(scanner.GetDictValue("A", 1)) << text;
+        scanner.ReadRefArray(looked);
+        std::vector<int> renumbered;
+        RenumberReferences(text, [&](int number) {
+            renumbered.push_back(number);
+            return std::string();
+        });
+        EXPECT_EQ(looked, refs) << text;
+        EXPECT_EQ(renumbered, refs) << text;
+    }
 }
 
 // Strings come back as the bytes the PDF syntax makes of them.

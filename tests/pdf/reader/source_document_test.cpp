@@ -151,15 +151,14 @@ TEST(SourceDocument, MissingEncryptedAndDamagedFilesAreReported)
     EXPECT_EQ(info.pages, 2);
     EXPECT_EQ(info.title, "Source title");
 
-    // A cross-reference offset that points at nothing: the reason is recorded.
-    std::string damaged = ReadAll(OwnSource("reader-damaged-base.pdf", 1));
-    const std::size_t at = damaged.rfind("startxref") + 10;
-    damaged.replace(at, damaged.find('\n', at) - at, "17");
+    // A cross-reference offset that points at nothing in a file of no objects: the reason
+    // is recorded.
     const std::string path = ScratchPath("reader-damaged.pdf");
-    WriteBytes(path, damaged);
+    WriteBytes(path, "%PDF-1.4\n%\xe2\xe3\xcf\xd3\nJUNK\nstartxref\n17\n%%EOF\n");
     Pagelith fresh;
     info = InfoOf(fresh, path);
     EXPECT_EQ(info.pages, 0);
+    EXPECT_EQ(fresh.ErrNumber(), 321);
     EXPECT_EQ(fresh.ErrSource(), "Pagelith.GetInfo");
     EXPECT_NE(fresh.ErrDescription().find("Parsing XRef error"), std::string::npos);
 }
@@ -275,6 +274,19 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
     // A stream whose length is itself has no length: it runs to its "endstream".
     EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
+}
+
+// Bytes that no Western character stands for come back as they stand in the stream.
+TEST(SourceDocument, ContentComesBackAsItsBytes)
+{
+    const std::string content = "BT (e\x8dink) Tj (\x81\x8f\x90\x9d\xe9) Tj ET";
+    const std::string path = AssembledPdf(
+        "reader-content-bytes.pdf",
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R >>",
+         "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"});
+    Pagelith reader;
+    EXPECT_EQ(reader.GetContentPage(path, 1), content);
 }
 
 // An "endobj" that the first 4096-byte read cuts in two, or that follows a "<" no ">"

@@ -1,0 +1,176 @@
+// The cross-reference table rebuilt from the objects the file holds, for a file whose
+// table is missing or whose offsets do not point at their objects: every "N G obj" found,
+// the last definition of a number winning as in an incremental update, the objects of
+// every object stream found, and the document catalog named by the last trailer.
+#include <map>
+#include <tuple>
+
+#include "pdf/core/text_utils.h"
+#include "pdf/pagelith.h"
+#include "pdf/reader/scanner.h"
+#include "pdf/reader/string_tokens.h"
+
+namespace pdf {
+
+namespace {
+
+constexpr std::int64_t kScanChunk = 1 << 20;
+// Bytes kept from the chunk before, where an object header cut by the chunk's start begins.
+constexpr std::size_t kScanOverlap = 64;
+
+bool IsDelimiterOrWhite(char c)
+{
+    return IsWhite(c) || IsDelimiter(c);
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// What the scan met, by file offset.
+struct ScannedFile {
+    std::map<std::int64_t, int> objects;  // where each "N G obj" begins: N
+    std::vector<std::int64_t> trailers;   // where each "trailer" keyword begins
+    // Object streams, cross-reference streams and catalogs by number: where their type
+    // stands.
+    std::map<int, std::int64_t> objectStreams;
+    std::map<int, std::int64_t> xrefStreams;
+    std::map<int, std::int64_t> catalogs;
+};
+
+// The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.
+std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at)
+{
+    std::size_t i = at;
+    const auto back = [&](auto test) {
+        const std::size_t end = i;
+        while (i > 0 && test(bytes[i - 1]))
+            --i;
+        return end - i;
+    };
+    if (back(IsWhite) == 0 || back(IsDigit) == 0 || back(IsWhite) == 0)
+        return {-1, 0};
+    const std::size_t numberEnd = i;
+    const std::size_t digits = back(IsDigit);
+    if (digits == 0 || digits > 7 || (i > 0 && !IsDelimiterOrWhite(bytes[i - 1])))
+        return {-1, 0};
+    return {static_cast<std::int64_t>(i), std::stoi(std::string(bytes.substr(i, numberEnd - i)))};
+}
+
+bool KeywordAt(std::string_view bytes, std::size_t at, std::string_view keyword)
+{
+    return bytes.compare(at, keyword.size(), keyword) == 0 &&
+           (at + keyword.size() >= bytes.size() || IsDelimiterOrWhite(bytes[at + keyword.size()]));
+}
+
+ScannedFile ScanObjects(SourceFile& file)
+{
+    file.Charge(file.Size());
+    ScannedFile scanned;
+    int current = 0;  // the object the scan is in
+    std::string bytes;
+    std::int64_t base = 0;  // the file offset of bytes[0]
+    for (std::int64_t next = 0; next < file.Size(); next += kScanChunk) {
+        const std::size_t kept = std::min(bytes.size(), kScanOverlap);
+        base = next - static_cast<std::int64_t>(kept);
+        bytes = bytes.substr(bytes.size() - kept) + file.ReadAt(next, kScanChunk);
+        for (std::size_t at = kept; at < bytes.size(); ++at) {
+            const char c = bytes[at];
+            if (c == 'o' && KeywordAt(bytes, at, "obj")) {
+                const auto [start, number] = HeaderBefore(bytes, at);
+                if (start >= 0) {
+                    current = number;
+                    scanned.objects[base + start] = number;
+                }
+            } else if (c == 't' && KeywordAt(bytes, at, "trailer") && (at == 0 || IsDelimiterOrWhite(bytes[at - 1]))) {
+                scanned.trailers.push_back(base + static_cast<std::int64_t>(at));
+            } else if (c == '/' && current != 0) {
+                const std::int64_t where = base + static_cast<std::int64_t>(at);
+                if (KeywordAt(bytes, at, "/ObjStm"))
+                    scanned.objectStreams[current] = where;
+                else if (KeywordAt(bytes, at, "/XRef"))
+                    scanned.xrefStreams[current] = where;
+                else if (KeywordAt(bytes, at, "/Catalog"))
+                    scanned.catalogs[current] = where;
+            }
+        }
+    }
+    return scanned;
+}
+
+}  // namespace
+
+void Pagelith::RebuildXref(int& root, int& info)
+{
+    SourceDocRecord& record = CurrentSource();
+    const ScannedFile scanned = ScanObjects(mSources.file);
+    // Each number's last definition in the file, an object stream's objects defined where
+    // the stream stands.
+    std::map<int, std::pair<std::int64_t, XrefEntry>> defined;
+    for (const auto& [offset, number] : scanned.objects) {
+        XrefEntry entry;
+        entry.kind = XrefEntry::kInFile;
+        entry.offset = offset;
+        defined[number] = {offset, entry};
+    }
+    const auto install = [&] {
+        record.xref.clear();
+        record.xrefSize = 1;
+        for (const auto& [number, place] : defined) {
+            record.xref[number] = place.second;
+            record.xrefSize = std::max(record.xrefSize, number + 1);
+        }
+        record.objects.clear();
+        record.cachedObjectBytes = 0;
+    };
+    record.xrefRebuilt = true;
+    install();
+    for (const auto& [stream, where] : scanned.objectStreams) {
+        const auto found = defined.find(stream);
+        if (found == defined.end())
+            continue;
+        try {
+            const ObjectStreamCache& cache = ReadFromObjectStream(stream);
+            for (std::size_t index = 0; index + 1 < cache.numbers.size(); ++index) {
+                XrefEntry entry;
+                entry.kind = XrefEntry::kInStream;
+                entry.stream = stream;
+                entry.index = static_cast<int>(index);
+                auto& place = defined[cache.numbers[index]];
+                if (place.second.kind == XrefEntry::kAbsent || place.first < found->second.first)
+                    place = {found->second.first, entry};
+            }
+        } catch (const Error&) {
+            // A damaged object stream gives none of its objects.
+        }
+    }
+    install();
+
+    // The newest trailer, or cross-reference stream, that names a catalog names the one.
+    std::map<std::int64_t, std::string> trailers;
+    for (const std::int64_t at : scanned.trailers)
+        trailers[at] = mSources.file.ReadAt(at, 1024);
+    for (const auto& [stream, where] : scanned.xrefStreams)
+        trailers[where] = ReadObjectText(stream);
+    for (auto it = trailers.rbegin(); it != trailers.rend() && (root == 0 || info == 0); ++it) {
+        Scanner trailer(it->second);
+        if (root == 0 && trailer.GetDictValue("Root", 1)) {
+            root = trailer.ReadRef();
+            record.encrypted = trailer.GetDictValue("Encrypt", 1);
+        }
+        if (info == 0 && trailer.GetDictValue("Info", 1))
+            info = trailer.ReadRef();
+    }
+    // Else the newest object whose type is /Catalog.
+    std::int64_t newest = -1;
+    int catalog = 0;
+    for (const auto& [number, where] : scanned.catalogs) {
+        if (where > newest)
+            std::tie(catalog, newest) = std::pair(number, where);
+    }
+    if (root == 0)
+        root = catalog;
+}
+
+}  // namespace pdf

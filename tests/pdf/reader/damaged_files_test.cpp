@@ -1,0 +1,166 @@
+// Damaged files read as poppler reads them: the same pages, each with its text, or refused
+// with error 321 when poppler reads nothing; never fewer pages without an error.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+
+#include "hostile_files.h"
+
+namespace pdf {
+namespace {
+
+using namespace reader_testing;
+using testing_support::ReadAll;
+
+// Our three pages, page n showing "Page n", with the table's offsets as `change` makes them
+// (the in-use entries in order).
+std::string WithOffsets(const std::string& name, const std::function<void(std::vector<long>&)>& change)
+{
+    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
+    const std::regex entry("(\\d{10}) \\d{5} n");
+    std::vector<long> offsets;
+    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it)
+        offsets.push_back(std::stol((*it)[1]));
+    EXPECT_GT(offsets.size(), 6u);
+    change(offsets);
+    std::size_t at = 0;
+    for (const long offset : offsets) {
+        std::smatch match;
+        std::regex_search(bytes.cbegin() + static_cast<long>(at), bytes.cend(), match, entry);
+        at += static_cast<std::size_t>(match.position(0));
+        const std::string digits = std::to_string(offset);
+        bytes.replace(at, 10, std::string(10 - digits.size(), '0') + digits);
+        at += 20;
+    }
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+std::string Edited(const std::string& name, const std::function<void(std::string&)>& edit)
+{
+    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
+    edit(bytes);
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+// Three pages of one line of text each through `kids` of the root node: the pages are
+// objects 3 to 5, the font 6, their contents 7 to 9.
+std::string TextPages(const std::string& name, const std::string& kids, const std::string& contentFilter = "")
+{
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>",
+                                     "<< /Type /Pages /Kids [" + kids + "] /Count 3 >>"};
+    for (int page = 0; page < 3; ++page)
+        objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Resources << /Font << /F1 6 0 R >> >> "
+                          "/Contents " + std::to_string(7 + page) + " 0 R >>");
+    objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    for (const char* text : {"Kid one", "Kid two", "Kid three"}) {
+        std::string content = std::string("BT /F1 20 Tf 20 60 Td (") + text + ") Tj ET";
+        if (!contentFilter.empty())
+            content = Flated(content);
+        objects.push_back("<< /Length " + std::to_string(content.size()) + contentFilter + " >>\nstream\n" + content +
+                          "\nendstream");
+    }
+    return AssembledPdf(name, objects);
+}
+
+struct Damaged {
+    std::string name;
+    std::function<std::string()> make;
+    friend void PrintTo(const Damaged& damaged, std::ostream* out) { *out << damaged.name; }
+};
+
+class DamagedFile : public ::testing::TestWithParam<Damaged> {};
+
+std::vector<std::string> PopplerPageTexts(const std::string& path)
+{
+    const std::string text = RunTool("pdftotext -q -layout " + Quoted(path) + " - 2>/dev/null").output;
+    std::vector<std::string> pages;
+    std::size_t from = 0;
+    for (std::size_t feed = text.find('\f'); feed != std::string::npos; feed = text.find('\f', from)) {
+        pages.push_back(std::regex_replace(text.substr(from, feed - from), std::regex("^\\s+|\\s+$"), ""));
+        from = feed + 1;
+    }
+    return pages;
+}
+
+TEST_P(DamagedFile, ReadsAsPopplerReadsItOrIsRefused)
+{
+    const std::string path = GetParam().make();
+    const std::vector<std::string> expected = PopplerPageTexts(path);
+    Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    const int pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+    if (expected.empty()) {
+        EXPECT_EQ(pages, 0);
+        EXPECT_EQ(reader.ErrNumber(), 321);
+        EXPECT_NE(reader.ErrDescription(), "");
+        return;
+    }
+    ASSERT_EQ(pages, static_cast<int>(expected.size())) << reader.ErrDescription();
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+    for (int page = 1; page <= pages; ++page) {
+        const std::string& text = expected[static_cast<std::size_t>(page - 1)];
+        EXPECT_NE(text, "");
+        EXPECT_NE(reader.GetContentPage(path, page).find("(" + text + ")"), std::string::npos) << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFile,
+    ::testing::Values(
+        Damaged{"DriftingOffsets",
+                [] {
+                    return WithOffsets("damaged-drift.pdf", [](std::vector<long>& offsets) {
+                        for (std::size_t i = 0; i < offsets.size(); ++i)
+                            offsets[i] -= static_cast<long>(i);
+                    });
+                }},
+        Damaged{"SwappedOffsets",
+                [] {
+                    return WithOffsets("damaged-swapped.pdf",
+                                       [](std::vector<long>& offsets) { std::swap(offsets[3], offsets[5]); });
+                }},
+        Damaged{"ZeroOffsets",
+                [] {
+                    return WithOffsets("damaged-zero.pdf",
+                                       [](std::vector<long>& offsets) { offsets.assign(offsets.size(), 0); });
+                }},
+        Damaged{"MissingTable",
+                [] {
+                    return Edited("damaged-no-table.pdf", [](std::string& bytes) {
+                        const std::size_t table = bytes.rfind("xref\n0 ");
+                        bytes.erase(table, bytes.rfind("trailer") - table);
+                    });
+                }},
+        Damaged{"TextAfterTheEnd",
+                [] {
+                    return Edited("damaged-text-after.pdf", [](std::string& bytes) {
+                        for (int line = 0; line < 60; ++line)
+                            bytes += "% a comment appended after the end of the file, line " + std::to_string(line) + "\n";
+                    });
+                }},
+        Damaged{"TextBeforeTheHeader",
+                [] {
+                    return Edited("damaged-text-before.pdf", [](std::string& bytes) {
+                        std::string mail = "From: planner@example.org\r\nSubject: the schedule\r\n"
+                                           "Content-Type: application/pdf\r\n";
+                        while (mail.size() < 1000)
+                            mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
+                        bytes.insert(0, mail + "\r\n");
+                    });
+                }},
+        Damaged{"KidPastTheSize", [] { return TextPages("damaged-kid-past-size.pdf", "3 0 R 40 0 R 4 0 R 5 0 R"); }},
+        Damaged{"DanglingReferenceInAnArray",
+                [] {
+                    return TextPages("damaged-dangling.pdf", "3 0 R 4 0 R 5 0 R",
+                                     " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
+                }}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace pdf
