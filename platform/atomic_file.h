@@ -20,8 +20,8 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
 
 // Creates `path` as a new file holding `contents`.  No link is followed: whatever stands
 // under the name, a link to nowhere included, gives EEXIST.  The file appears whole or not
-// at all; on failure nothing is left behind.  0 on success, else the errno of the step that
-// failed.
+// at all, readable by its owner only; on failure nothing is left behind.  0 on success,
+// else the errno of the step that failed.
 int CreateNewFile(const std::string& path, std::string_view contents);
 
 // Removes the temporary files that replacements of `path` left behind when the program was

@@ -112,17 +112,18 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   WriteTextFile(copy + ".tmp-Ab12Cd", damaged);  // killed before taking its name
   WriteTextFile(copy + ".tmp-Ef34Gh", damaged.substr(0, 10));
   std::filesystem::create_symlink(outside / "copy", copy);
+  std::filesystem::create_symlink(copy + "-2", copy + "-2");  // a link that loops
 
   const std::optional<std::string> notice = CheckDataFile(planner, now);
   ASSERT_TRUE(notice);
-  EXPECT_THAT(*notice, HasSubstr("est gardée : " + copy + "-2\n"));
-  EXPECT_EQ(ReadTextFile(copy + "-2"), damaged);
+  EXPECT_THAT(*notice, HasSubstr("est gardée : " + copy + "-3\n"));
+  EXPECT_EQ(ReadTextFile(copy + "-3"), damaged);
   EXPECT_TRUE(std::filesystem::is_empty(outside.Path()));
   std::set<std::string> entries;
   for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
     entries.insert(entry.path().string());
   }
-  EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2"));
+  EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2", copy + "-3"));
 
   Planner next = PlannerIn(folder);
   EXPECT_FALSE(CheckDataFile(next, now + 1)) << "told once the copy is made";
