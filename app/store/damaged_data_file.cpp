@@ -126,7 +126,8 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
     if (read.kind == Kind::Header) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
-      keys.clear();
+      // A new set, not clear(): that costs the buckets a long section left at every header.
+      keys = std::unordered_set<std::string>();
       inSettings = Folded(read.name) == settings;
       inSection = true;
       sectionReadable = readable;
