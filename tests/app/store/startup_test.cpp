@@ -460,6 +460,14 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
   std::filesystem::create_directory(earlier.DataFile);
   refused("le chemin désigne un dossier et non un fichier");
   EXPECT_TRUE(std::filesystem::is_empty(earlier.DataFile));
+
+  // Neither a pipe nor a device that never ends holds the start.
+  std::filesystem::remove(earlier.DataFile);
+  ASSERT_EQ(::mkfifo(earlier.DataFile.c_str(), 0600), 0);
+  refused("le chemin ne désigne pas un fichier ordinaire");
+  std::filesystem::remove(earlier.DataFile);
+  std::filesystem::create_symlink("/dev/zero", earlier.DataFile);
+  refused("le chemin ne désigne pas un fichier ordinaire");
 }
 
 // A data file that is a link to a file in which not one line reads, or to no file, is no
