@@ -93,6 +93,20 @@ TEST(DamagedDataFileTest, TheNextWriteLeavesOutOnlyTheLinesToldOf) {
   EXPECT_TRUE(written.starts_with(good));
 }
 
+// A long section (hostile or merely damaged) costs the sections after it nothing more.
+TEST(DamagedDataFileTest, TheCheckGrowsWithTheLinesNotTheirSquare) {
+  constexpr int kLines = 200000;  // near ten seconds of CPU time were it quadratic
+  const std::string value = "=" + EncodeIniText("v") + "\n";
+  std::string text = "[" + EncodeIniText("Long") + "]\n";
+  for (int i = 0; i < kLines; ++i) text += EncodeIniText("k" + std::to_string(i)) + value;
+  for (int i = 0; i < kLines; ++i) {
+    text += "[" + EncodeIniText("S" + std::to_string(i)) + "]\n" + EncodeIniText("k") + value;
+  }
+  const std::clock_t start = std::clock();
+  EXPECT_THAT(DamagedLines(text), ::testing::IsEmpty());
+  EXPECT_LT(std::clock() - start, 4 * CLOCKS_PER_SEC);
+}
+
 // The copy is made whole, as a new file beside the data file: neither the copies that a
 // start killed while making them left half-made nor a link standing under the copy's name
 // stand in for it.
