@@ -149,18 +149,25 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   return 0;
 }
 
-int CreateNewFile(const std::string& path, std::string_view contents) {
+int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,
+                  std::size_t& created) {
+  if (names.empty()) return EEXIST;
   int fd;
-  std::vector<char> name;
-  // Whatever stands under the name is no file this one replaces: its mode, or the error of
-  // a link that leads nowhere, is none of this file's business.
-  if (int error = WriteTemporary(path, contents, false, fd, name)) return error;
+  std::vector<char> temporary;
+  // Whatever stands under a name is no file this one replaces: its mode, or the error of a
+  // link that leads nowhere, is none of this file's business.
+  if (int error = WriteTemporary(names[0], contents, false, fd, temporary)) return error;
   ::close(fd);
-  if (int error = RenameWithoutReplacing(name.data(), path)) {
-    ::unlink(name.data());
+  int error = EEXIST;
+  for (created = 0; created < names.size(); ++created) {
+    error = RenameWithoutReplacing(temporary.data(), names[created]);
+    if (error != EEXIST) break;
+  }
+  if (error != 0) {
+    ::unlink(temporary.data());
     return error;
   }
-  SyncFolder(FolderOf(path));
+  SyncFolder(FolderOf(names[created]));
   return 0;
 }
 

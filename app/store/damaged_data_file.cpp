@@ -84,12 +84,11 @@ int KeepCopy(const std::string& file, const std::string& contents, std::time_t n
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
   const std::string first = file + std::string(kCopyMarker) + stamp;
-  copy = first;
-  int error = platform::CreateNewFile(copy, contents);
-  for (int n = 2; error == EEXIST && n <= kMostCopiesPerSecond; ++n) {
-    copy = first + "-" + std::to_string(n);
-    error = platform::CreateNewFile(copy, contents);
-  }
+  std::vector<std::string> names = {first};
+  for (int n = 2; n <= kMostCopiesPerSecond; ++n) names.push_back(first + "-" + std::to_string(n));
+  std::size_t created = 0;
+  const int error = platform::CreateNewFile(names, contents, created);
+  if (error == 0) copy = names[created];
   return error;
 }
 
