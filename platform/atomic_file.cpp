@@ -97,9 +97,9 @@ void RemoveTemporaries(const std::string& folder,
 }
 
 // Writes `contents` to a new temporary file beside `file`, with the permissions of `file`
-// when it exists, and flushes it to the disk.  On success `fd` and `name` are the
-// temporary's; on failure nothing is left behind.
-int WriteTemporary(const std::string& file, std::string_view contents, int& fd,
+// when `keepMode` and it exists, and flushes it to the disk.  On success `fd` and `name` are
+// the temporary's; on failure nothing is left behind.
+int WriteTemporary(const std::string& file, std::string_view contents, bool keepMode, int& fd,
                    std::vector<char>& name) {
   const std::string pattern = file + std::string(kTemporaryMarker) + "XXXXXX";
   name.assign(pattern.begin(), pattern.end());
@@ -108,7 +108,7 @@ int WriteTemporary(const std::string& file, std::string_view contents, int& fd,
   if (fd < 0) return errno;
   int error = InjectedFileFaults().writeError;
   if (error == 0) error = WriteAll(fd, contents);
-  if (error == 0) error = CopyMode(fd, file);
+  if (error == 0 && keepMode) error = CopyMode(fd, file);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (error != 0) {
     ::close(fd);
@@ -135,7 +135,7 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   if (int error = FollowLinks(file)) return error;
   int fd;
   std::vector<char> name;
-  if (int error = WriteTemporary(file, contents, fd, name)) return error;
+  if (int error = WriteTemporary(file, contents, true, fd, name)) return error;
   if (std::rename(name.data(), file.c_str()) != 0) {
     const int error = errno;
     ::close(fd);
@@ -149,16 +149,25 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   return 0;
 }
 
-int CreateNewFile(const std::string& path, std::string_view contents) {
+int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,
+                  std::size_t& created) {
+  if (names.empty()) return EEXIST;
   int fd;
-  std::vector<char> name;
-  if (int error = WriteTemporary(path, contents, fd, name)) return error;
+  std::vector<char> temporary;
+  // Whatever stands under a name is no file this one replaces: its mode, or the error of a
+  // link that leads nowhere, is none of this file's business.
+  if (int error = WriteTemporary(names[0], contents, false, fd, temporary)) return error;
   ::close(fd);
-  if (int error = RenameWithoutReplacing(name.data(), path)) {
-    ::unlink(name.data());
+  int error = EEXIST;
+  for (created = 0; created < names.size(); ++created) {
+    error = RenameWithoutReplacing(temporary.data(), names[created]);
+    if (error != EEXIST) break;
+  }
+  if (error != 0) {
+    ::unlink(temporary.data());
     return error;
   }
-  SyncFolder(FolderOf(path));
+  SyncFolder(FolderOf(names[created]));
   return 0;
 }
 

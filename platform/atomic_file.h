@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -18,11 +19,14 @@ namespace platform {
 int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written = nullptr);
 
-// Creates `path` as a new file holding `contents`.  No link is followed: whatever stands
-// under the name, a link to nowhere included, gives EEXIST.  The file appears whole or not
-// at all; on failure nothing is left behind.  0 on success, else the errno of the step that
-// failed.
-int CreateNewFile(const std::string& path, std::string_view contents);
+// Creates a new file holding `contents` under the first of `names` (all in one folder) that
+// nothing stands under, writing the contents once however many names are tried.  No link is
+// followed: whatever stands under a name, a link to nowhere included, passes it over.  The
+// file appears whole or not at all, readable by its owner only; on failure nothing is left
+// behind.  0 with `created` the index of the name taken, EEXIST when every name is taken,
+// else the errno of the step that failed.
+int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,
+                  std::size_t& created);
 
 // Removes the temporary files that replacements of `path` left behind when the program was
 // killed before their end.  Only safe while no replacement of `path` is under way.

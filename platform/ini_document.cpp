@@ -6,12 +6,10 @@ namespace platform {
 
 namespace {
 
-char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Folded(a[i]) != Folded(b[i])) return false;
+    if (FoldedIniChar(a[i]) != FoldedIniChar(b[i])) return false;
   }
   return true;
 }

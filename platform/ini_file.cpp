@@ -81,7 +81,8 @@ int ReadWholeFile(int fd, std::size_t sizeHint, std::string& text) {
 std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
   static const auto empty = std::make_shared<const IniDocument>();
   error = 0;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a pipe under the file's name would hold the open until a writer came.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno != ENOENT) error = errno;
     return empty;
@@ -89,6 +90,13 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
   struct stat status;
   if (::fstat(fd, &status) != 0 || InjectedFileFaults().readError != 0) {
     error = InjectedFileFaults().readError != 0 ? InjectedFileFaults().readError : errno;
+    ::close(fd);
+    return empty;
+  }
+  // A pipe or a device (a link to /dev/zero) may never end: only files and folders, whose
+  // read tells EISDIR, are read.
+  if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+    error = ENODEV;
     ::close(fd);
     return empty;
   }

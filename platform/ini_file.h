@@ -17,7 +17,7 @@ namespace platform {
 // The file's parsed contents; an empty document when the file is missing or unreadable.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
 // The same, with `error` set to 0 when the file was read or does not exist, else to the
-// errno that tells why it could not be read.
+// errno that tells why it could not be read: ENODEV for a pipe, a device or a socket.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& error);
 
 // Sets `key` of `section` to `value` in the file (the file, the section and the key are

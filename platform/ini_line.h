@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -39,5 +40,12 @@ struct IniLine {
 IniLine ReadIniLine(std::string_view line);
 
 std::string_view TrimmedIniText(std::string_view text);
+
+// Section and key names are one name whatever the case of their ASCII letters: these give
+// the one form that all spellings of a name share.
+inline char FoldedIniChar(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+std::string FoldedIniName(std::string_view name);
 
 }  // namespace platform

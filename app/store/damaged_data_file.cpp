@@ -23,14 +23,6 @@ constexpr std::string_view kCopyMarker = ".endommagé-";
 // Names tried for a copy before giving up: each start makes one at most.
 constexpr int kMostCopiesPerSecond = 1000;
 
-std::string Folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return folded;
-}
-
 bool IsReadable(const platform::IniLine& line, bool inSection) {
   switch (line.kind) {
     case platform::IniLine::Kind::Ignored:
@@ -92,12 +84,11 @@ int KeepCopy(const std::string& file, const std::string& contents, std::time_t n
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
   const std::string first = file + std::string(kCopyMarker) + stamp;
-  copy = first;
-  int error = platform::CreateNewFile(copy, contents);
-  for (int n = 2; error == EEXIST && n <= kMostCopiesPerSecond; ++n) {
-    copy = first + "-" + std::to_string(n);
-    error = platform::CreateNewFile(copy, contents);
-  }
+  std::vector<std::string> names = {first};
+  for (int n = 2; n <= kMostCopiesPerSecond; ++n) names.push_back(first + "-" + std::to_string(n));
+  std::size_t created = 0;
+  const int error = platform::CreateNewFile(names, contents, created);
+  if (error == 0) copy = names[created];
   return error;
 }
 
@@ -115,8 +106,8 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
   // header was lost: it falls into the section before, a record's or the settings'.
   std::unordered_set<std::string> keys;
   bool inSettings = false;
-  static const std::string settings = Folded(EncodeIniText(kParamSection));
-  static const std::string recordKey = Folded(EncodeIniText(kRecordKey));
+  static const std::string settings = platform::FoldedIniName(EncodeIniText(kParamSection));
+  static const std::string recordKey = platform::FoldedIniName(EncodeIniText(kRecordKey));
   for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
     const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
     const std::string_view line = text.substr(begin, bounds.end - begin);
@@ -126,13 +117,14 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
     if (read.kind == Kind::Header) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
-      keys.clear();
-      inSettings = Folded(read.name) == settings;
+      // A new set, not clear(): that costs the buckets a long section left at every header.
+      keys = std::unordered_set<std::string>();
+      inSettings = platform::FoldedIniName(read.name) == settings;
       inSection = true;
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
     } else if (read.kind != Kind::Ignored && readable) {
-      std::string key = Folded(read.name);
+      std::string key = platform::FoldedIniName(read.name);
       readable = sectionReadable && !(inSettings && key == recordKey) &&
                  keys.insert(std::move(key)).second;
       if (readable) headerWithoutValue.reset();

@@ -69,9 +69,12 @@ bool Main(Planner& planner, StartupServices& services) {
   std::error_code ignored;
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(planner.DataFile, ignored)) &&
       ReadsNoValue(data->Text())) {
+    // Nor does a link that leads nowhere: the first change would create a file where it points.
     RefuseDataFile(planner, services,
-                   "le chemin est un lien vers un fichier dont aucune ligne n'est une donnée "
-                   "de Quorvane");
+                   std::filesystem::exists(planner.DataFile, ignored)
+                       ? "le chemin est un lien vers un fichier dont aucune ligne n'est une "
+                         "donnée de Quorvane"
+                       : "le chemin est un lien vers un fichier qui n'existe pas");
     return false;
   }
   if (!TakeDataFolder(planner, services)) return false;

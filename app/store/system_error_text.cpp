@@ -21,6 +21,8 @@ std::string SystemErrorText(int error) {
       return "dossier introuvable";
     case ENOTDIR:
       return "le chemin ne désigne pas un dossier";
+    case ENODEV:
+      return "le chemin ne désigne pas un fichier ordinaire";
     case EISDIR:
       return "le chemin désigne un dossier et non un fichier";
     case EIO:

@@ -460,23 +460,44 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
   std::filesystem::create_directory(earlier.DataFile);
   refused("le chemin désigne un dossier et non un fichier");
   EXPECT_TRUE(std::filesystem::is_empty(earlier.DataFile));
+
+  // Neither a pipe nor a device that never ends holds the start.
+  std::filesystem::remove(earlier.DataFile);
+  ASSERT_EQ(::mkfifo(earlier.DataFile.c_str(), 0600), 0);
+  refused("le chemin ne désigne pas un fichier ordinaire");
+  std::filesystem::remove(earlier.DataFile);
+  std::filesystem::create_symlink("/dev/zero", earlier.DataFile);
+  refused("le chemin ne désigne pas un fichier ordinaire");
 }
 
-// A data file that is a link to a file in which not one line reads is no data file: the
-// start-up stops as for any file it cannot read, and the file is left as it was.
+// A data file that is a link to a file in which not one line reads, or to no file, is no
+// data file: the start-up stops as for any file it cannot read and writes nothing anywhere.
 TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
-  std::filesystem::create_directories(DataFolder());
   const std::string elsewhere = scratch_ / "elsewhere";
   const std::string passwords = "root:x:0:0:root:/root:/bin/bash\n[daemon]\n";
-  WriteTextFile(elsewhere, passwords);
-  std::filesystem::create_symlink(elsewhere, DataFolder() + "/data");
+  const std::vector<std::pair<std::optional<std::string>, std::string>> targets = {
+      {passwords, "dont aucune ligne n'est une donnée de Quorvane"},
+      {std::nullopt, "qui n'existe pas"},
+  };
+  for (const auto& [target, cause] : targets) {
+    SCOPED_TRACE(cause);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove(elsewhere);
+    std::filesystem::create_directories(DataFolder());
+    if (target) WriteTextFile(elsewhere, *target);
+    std::filesystem::create_symlink(elsewhere, DataFolder() + "/data");
 
-  EXPECT_FALSE(Main(planner_, services_));
-  EXPECT_THAT(services_.calls, ElementsAre("ShowStartupFailure"));
-  EXPECT_THAT(services_.failure, HasSubstr("Le fichier de données ne peut pas être lu :\n" +
-                                           DataFolder() + "/data\nCause : le chemin est un lien"));
-  EXPECT_EQ(ReadTextFile(elsewhere), passwords);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 1);
+    Planner planner;
+    RecordingServices services(planner);
+    EXPECT_FALSE(Main(planner, services));
+    EXPECT_THAT(services.calls, ElementsAre("ShowStartupFailure"));
+    EXPECT_THAT(services.failure,
+                HasSubstr("Le fichier de données ne peut pas être lu :\n" + DataFolder() +
+                          "/data\nCause : le chemin est un lien vers un fichier " + cause));
+    EXPECT_EQ(std::filesystem::exists(elsewhere), target.has_value());
+    if (target) EXPECT_EQ(ReadTextFile(elsewhere), *target);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 1);
+  }
 }
 
 // The program never writes an empty data file: one found at start lost its contents.
