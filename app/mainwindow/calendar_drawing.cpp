@@ -320,8 +320,6 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       label.SetBackColor(activity.backColor);
       label.SetForeColor(activity.blackText ? forms::kBlack : forms::kWhite);
       label.SetCaption(activity.caption);
-      // A month cell's label is one line high: its text is cut rather than wrapped.
-      label.SetEllipsis(!week);
       label.SetTag(std::to_string(activity.record));
       if (week) {
         // Over the hours it covers this day: an activity over several days runs from its
@@ -333,6 +331,10 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       } else {
         label.Move(columns[c] + kLabelIndent, slot, model.Width(), model.Height());
       }
+      // A label too low for two lines (a month cell's, a short activity's, one before the
+      // hour range) keeps its text on one line, cut with an ellipsis, rather than show a
+      // second line cut through.
+      label.SetEllipsis(label.Height() < 2 * model.Height());
       label.SetVisible(true);
 
       if (showing.periodic) {

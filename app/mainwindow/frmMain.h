@@ -332,6 +332,8 @@ class frmMain : public forms::Form {
   // Hours booked for the resource of that name in the period the last grid drawing showed,
   // each occurrence counted once.
   double ResourceMinutes(const std::string& name) const;
+  // The occurrences of the month the agenda lists.
+  ShownBookings AgendaBookings() const;
   // The record index of the resource selected in lstRess; -1 for none.
   int SelectedResource() const;
   bool RefusedAsTaken(const std::string& name);

@@ -256,14 +256,16 @@ double frmMain::ResourceMinutes(const std::string& name) const {
   const int resource = activities::FindResource(planner_, name);
   if (resource < 0) return 0;
   std::int64_t minutes = 0;
-  for (const ShownBookings::Booking& booking : shownBookings_.bookings) {
+  // The agenda shows a month whatever grid was drawn last, hidden under it.
+  const ShownBookings shown = fraCalendar.Visible() ? shownBookings_ : AgendaBookings();
+  for (const ShownBookings::Booking& booking : shown.bookings) {
     if (booking.record > planner_.ActivityMax()) continue;
     const std::vector<std::string> fields = runtime::Split(
         planner_.Activities[static_cast<std::size_t>(booking.record)], store::kFieldSeparator);
     bool books = false;
     for (std::size_t f = kFirstResourceField; f < fields.size() && !books; ++f)
       books = runtime::ParseInteger(fields[f]) == resource;
-    if (books) minutes += MinutesShown(shownBookings_, booking.hours);
+    if (books) minutes += MinutesShown(shown, booking.hours);
   }
   return static_cast<double>(minutes) / 60;
 }

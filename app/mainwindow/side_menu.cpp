@@ -89,8 +89,8 @@ void frmMain::ShowView(int view) {
       fraCalendar.SetVisible(true);
       break;
     case kAgendaView:
+      fraCalendar.SetVisible(false);  // first: the title's hours are then the agenda's
       FilterActivityGrid();
-      fraCalendar.SetVisible(false);
       DrawAgenda();
       fraAgenda.SetVisible(true);
       break;

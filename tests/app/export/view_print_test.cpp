@@ -267,10 +267,11 @@ TEST_F(ViewPrintTest, AnActivityEndingWithTheRangeReachesItsLastLine) {
 }
 
 // An activity before the hour range stands inside the grid from the range's first line,
-// below the day headers in the window and below the title in the print; one over four
-// days is printed on each of its days the view shows.
+// below the day headers in the window and below the title in the print, its text on one
+// line; one over four days is printed on each of its days the view shows.
 TEST_F(ViewPrintTest, AnActivityBeforeTheRangeStandsInsideTheGridUnderTheTitle) {
   Add(3, "06:00", "07:30", "Aube");
+  Add(4, "06:00", "07:30", "Départ matinal du fourgon de location");
   planner.Activities.push_back("05.03.2026 18:00\u00A608.03.2026 09:00\u00A6Location\u00A60"
                                "\u00A6255-0");
   mainwindow::frmMain& w = Start();
@@ -284,8 +285,14 @@ TEST_F(ViewPrintTest, AnActivityBeforeTheRangeStandsInsideTheGridUnderTheTitle) 
         EXPECT_EQ(label.Top(), w.lblHeures[0].Top()) << view;
         EXPECT_GT(label.Top() + label.Height(), w.lblJour[0].Top() + w.lblJour[0].Height());
       }
+      // One line high: no second line cut through.
+      if (i > 0 && label.Caption().starts_with("Nord: Départ")) {
+        EXPECT_TRUE(label.Ellipsis()) << view;
+      }
     }
     Menu(kPrint);
+    EXPECT_THAT(Text(), ContainsRegex("Nord: Départ[^\n]*…"));
+    EXPECT_THAT(Text(), Not(HasSubstr("location")));
     EXPECT_GE(Word("Aube").top, Word("08:00").top - 1) << view;
     EXPECT_GT(Word("Aube").top, Word("Semaine").top + 12) << view;
     EXPECT_EQ(CountOf(Text(), "Nord: Location"), locationDays) << view;

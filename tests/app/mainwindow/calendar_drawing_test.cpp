@@ -64,6 +64,12 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCou
 
   user.Click(w.lblRightSem);
   EXPECT_EQ(w.lblTitre.Caption(), "Ann - 32 Heures");  // from Monday's start
+
+  // The agenda counts the month it lists, whatever grid was drawn last.
+  Menu(1);
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 99 Heures");
+  user.Click(w.lblRightAg);
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 0 Heures");  // April
 }
 
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
