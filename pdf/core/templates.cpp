@@ -150,6 +150,8 @@ void Pagelith::DrawPageObjects(bool foreground)
 void Pagelith::PaintTemplate(const std::string& name, const std::string& annotRefs)
 {
     PutLine("q " + TemplateResourceName(name) + " Do Q");
+    if (mInTiling && !mInObject)
+        mTemplates.PaintedInCell = true;
     AddAnnotRefs(annotRefs);
 }
 
@@ -193,13 +195,13 @@ void Pagelith::EndTiling()
     mPatternFlag = false;
 
     // The shared cell resources leave the tiling patterns out, lest a cell name itself.
-    // Those ended before this one cannot lead back to it, and templates painted here may
-    // paint them.
+    // Templates painted here may paint them, so such a cell has resources of its own.
     std::string dictionary = mTilingRes;
-    const bool tilingsEnded = mPatternRes.size() != mShadingRes.size();
-    if (tilingsEnded) {
+    if (mTemplates.PaintedInCell) {
+        mTemplates.PaintedInCell = false;
         const int resources = ++mObjCount;
-        mCellResources.push_back({resources, mPatternRes});
+        mCellResources.push_back(
+            {resources, mPatternRes, "/" + EscapeName(mResPrefix + mTilingName) + " "});
         dictionary = ReplaceText(dictionary, IndirectRef(kResourcesWithoutPatternsObject),
                                  IndirectRef(resources), 1, 1);
     }

@@ -64,6 +64,22 @@ const CallOrder kCallOrders[] = {
          w.SetColorFill("outer");
          w.DrawRect(20, 60, 100, 100, 5, 15, 0);
      }},
+    {"CellPaintingATemplateDefinedAfterAPatternEndedLater", [](Pagelith&) {},
+     [](Pagelith& w) {
+         w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+         w.DrawObject("tpl");
+         w.EndTiling();
+         w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, 0);
+         w.SetColorFill("Red");
+         w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+         w.EndTiling();
+         w.BeginObject("tpl", 0);
+         w.SetColorFill("inner");
+         w.DrawRect(0, 0, 10, 10, 5, 15, 0);
+         w.EndObject();
+         w.SetColorFill("outer");
+         w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     }},
     {"TemplatesNamedLikePlaceholders", [](Pagelith&) {},
      [](Pagelith& w) {
          w.DrawObject("");
