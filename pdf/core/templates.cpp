@@ -155,9 +155,13 @@ void Pagelith::PaintTemplate(const std::string& name, const std::string& annotRe
     AddAnnotRefs(annotRefs);
 }
 
+// Images and imported pages share the /XObject resources under names of their own shape:
+// a template named so, or with the "~" that marks such names, takes one "~" more.
 std::string Pagelith::TemplateResourceName(const std::string& name) const
 {
-    return "/" + EscapeName(mResPrefix + name);
+    const bool marked = name.starts_with("IMG_") || name.starts_with("PDF_") ||
+                        name.starts_with("~");
+    return "/" + EscapeName(mResPrefix + (marked ? "~" : "") + name);
 }
 
 void Pagelith::AddAnnotRefs(const std::string& refs)

@@ -87,6 +87,16 @@ const CallOrder kCallOrders[] = {
          w.DrawNote("note", 20, 60, 40, 40, 0, 0, 0, 0, 0);
          w.DrawObject("1##");
      }},
+    {"TemplatesNamedLikeImages", [](Pagelith&) {},
+     [](Pagelith& w) {
+         for (const std::string name : {"IMG_1", "~IMG_1"}) {
+             w.BeginObject(name, 0);
+             w.DrawText(20, 60, name, 1);
+             w.EndObject();
+             w.DrawObject(name);
+         }
+         w.DrawImage(w.AddImagePattern("grey", 2, 2, Bytes(12, 0x80), {}), 20, 80, 40, 40);
+     }},
     {"LayerWithALongName", [](Pagelith&) {},
      [](Pagelith& w) {
          std::string name(451, 'L');
