@@ -447,6 +447,7 @@ private:
     // WriteStream enciphers the filtered data with the key of objectNumber (0: the object
     // being written, the last one begun).
     void ClearDocument();
+    void DropRecordings();
     int BeginObj(int number);
     void EndObj();
     void WriteLine(std::string_view text);

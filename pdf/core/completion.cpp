@@ -21,15 +21,17 @@ std::string PatternEntries(const std::string& patternRes)
            patternRes + ">>\r";
 }
 
-// The entries of `first`, then those of `more` under names that `first` lacks.
-std::string UnitedEntries(const std::string& first, const std::string& more)
+// The entries of `first`, then those of `more` under names that `first` lacks, but for the
+// one under `without`.
+std::string UnitedEntries(const std::string& first, const std::string& more,
+                          const std::string& without)
 {
     std::string united = first;
     for (std::size_t at = 0; at < more.size();) {
         const std::size_t next = std::min(more.find('\r', at), more.size() - 1) + 1;
         const std::string entry = more.substr(at, next - at);
         const std::string key = entry.substr(0, entry.find(' ') + 1);
-        if (("\r" + first).find("\r" + key) == std::string::npos)
+        if (key != without && ("\r" + first).find("\r" + key) == std::string::npos)
             united += entry;
         at = next;
     }
@@ -117,13 +119,13 @@ void Pagelith::WriteSharedResources()
 }
 
 // A cell's own resources: the shared ones, with the patterns that stood when it ended and
-// the gradients defined since, which templates recorded later may paint.
+// those defined since but for itself, which templates recorded later may paint.
 void Pagelith::WriteCellResources()
 {
     const std::string entries = ResourceEntries();
     for (const CellResources& cell : mCellResources) {
         BeginObj(cell.Object);
-        WriteLine("<< " + entries + PatternEntries(UnitedEntries(cell.Patterns, mShadingRes)) +
+        WriteLine("<< " + entries + PatternEntries(UnitedEntries(cell.Patterns, mPatternRes, cell.Key)) +
                   ">>");
         EndObj();
     }

@@ -21,8 +21,8 @@ void Pagelith::ClearDocument()
     mPageOrder.clear();
     mPageCount = 0;
     mCurPage = 0;
-    mPageOpen = mOnPage = mInObject = mInTiling = mPatternFlag = false;
-    mOpenPaths = {};
+    mPageOpen = mOnPage = false;
+    DropRecordings();
     mTables.clear();
     mPageAnnots.clear();
     mPageLabels.clear();
@@ -34,7 +34,6 @@ void Pagelith::ClearDocument()
     mShadingRes.clear();
     mUncolouredRes.clear();
     mCellResources.clear();
-    mTemplates = {};
     ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
@@ -48,6 +47,16 @@ void Pagelith::ClearDocument()
     mPdfaBroken = false;
 }
 
+// Drops a template or tiling cell left recording, with its open paths: begun before a
+// document, it would take that document's content.
+void Pagelith::DropRecordings()
+{
+    mInObject = mInTiling = mPatternFlag = false;
+    mOpenPaths = {};
+    mLayers.OpenInTemplate = mLayers.OpenInTiling = 0;
+    mTemplates = {};
+}
+
 std::string Pagelith::BeginDoc(std::string& fileName)
 {
     const double random = mRandom->NextFraction();
@@ -58,11 +67,13 @@ std::string Pagelith::BeginDoc(std::string& fileName)
             RaiseError(e, "BeginDoc", fileName);
         }
     }
-    // Whatever was begun before (a template, a tiling cell, a page of an earlier document)
-    // would take the new document's content.
-    ClearDocument();
-    if (mDocBegun)
+    // The settings made before the first document belong to it, not what was recorded.
+    if (mDocBegun) {
+        ClearDocument();
         RenewDocId();
+    } else {
+        DropRecordings();
+    }
     mDocBegun = true;
 
     if (fileName.empty()) {

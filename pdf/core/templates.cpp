@@ -150,12 +150,18 @@ void Pagelith::DrawPageObjects(bool foreground)
 void Pagelith::PaintTemplate(const std::string& name, const std::string& annotRefs)
 {
     PutLine("q " + TemplateResourceName(name) + " Do Q");
+    if (mInTiling && !mInObject)
+        mTemplates.PaintedInCell = true;
     AddAnnotRefs(annotRefs);
 }
 
+// Images and imported pages share the /XObject resources under names of their own shape:
+// a template named so, or with the "~" that marks such names, takes one "~" more.
 std::string Pagelith::TemplateResourceName(const std::string& name) const
 {
-    return "/" + EscapeName(mResPrefix + name);
+    const bool marked = name.starts_with("IMG_") || name.starts_with("PDF_") ||
+                        name.starts_with("~");
+    return "/" + EscapeName(mResPrefix + (marked ? "~" : "") + name);
 }
 
 void Pagelith::AddAnnotRefs(const std::string& refs)
@@ -193,13 +199,13 @@ void Pagelith::EndTiling()
     mPatternFlag = false;
 
     // The shared cell resources leave the tiling patterns out, lest a cell name itself.
-    // Those ended before this one cannot lead back to it, and templates painted here may
-    // paint them.
+    // Templates painted here may paint them, so such a cell has resources of its own.
     std::string dictionary = mTilingRes;
-    const bool tilingsEnded = mPatternRes.size() != mShadingRes.size();
-    if (tilingsEnded) {
+    if (mTemplates.PaintedInCell) {
+        mTemplates.PaintedInCell = false;
         const int resources = ++mObjCount;
-        mCellResources.push_back({resources, mPatternRes});
+        mCellResources.push_back(
+            {resources, mPatternRes, "/" + EscapeName(mResPrefix + mTilingName) + " "});
         dictionary = ReplaceText(dictionary, IndirectRef(kResourcesWithoutPatternsObject),
                                  IndirectRef(resources), 1, 1);
     }

@@ -46,6 +46,18 @@ TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
 }
 
 const CallOrder kCallOrders[] = {
+    {"CellBegunInALayerBeforeTheDocument",
+     [](Pagelith& w) {
+         w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
+         w.BeginLayer("early", true, true, "");
+     },
+     [](Pagelith& w) {
+         w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
+         w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+         w.EndTiling();
+         w.SetColorFill("cell");
+         w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     }},
     {"TemplateBegunBeforeTheDocument", [](Pagelith& w) { w.BeginObject("tpl", 0); },
      [](Pagelith&) {}},
     {"PatternPaintedThroughATemplateInACell", [](Pagelith&) {},
@@ -64,12 +76,38 @@ const CallOrder kCallOrders[] = {
          w.SetColorFill("outer");
          w.DrawRect(20, 60, 100, 100, 5, 15, 0);
      }},
+    {"CellPaintingATemplateDefinedAfterAPatternEndedLater", [](Pagelith&) {},
+     [](Pagelith& w) {
+         w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+         w.DrawObject("tpl");
+         w.EndTiling();
+         w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, 0);
+         w.SetColorFill("Red");
+         w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+         w.EndTiling();
+         w.BeginObject("tpl", 0);
+         w.SetColorFill("inner");
+         w.DrawRect(0, 0, 10, 10, 5, 15, 0);
+         w.EndObject();
+         w.SetColorFill("outer");
+         w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     }},
     {"TemplatesNamedLikePlaceholders", [](Pagelith&) {},
      [](Pagelith& w) {
          w.DrawObject("");
          w.DrawObject("##1");
          w.DrawNote("note", 20, 60, 40, 40, 0, 0, 0, 0, 0);
          w.DrawObject("1##");
+     }},
+    {"TemplatesNamedLikeImages", [](Pagelith&) {},
+     [](Pagelith& w) {
+         for (const std::string name : {"IMG_1", "~IMG_1"}) {
+             w.BeginObject(name, 0);
+             w.DrawText(20, 60, name, 1);
+             w.EndObject();
+             w.DrawObject(name);
+         }
+         w.DrawImage(w.AddImagePattern("grey", 2, 2, Bytes(12, 0x80), {}), 20, 80, 40, 40);
      }},
     {"LayerWithALongName", [](Pagelith&) {},
      [](Pagelith& w) {
@@ -88,6 +126,25 @@ const CallOrder kCallOrders[] = {
          w.DrawField("answer", 0, 20, 60, 100, 20, "typed", "", "", 0);
      }},
 };
+
+// What is set before the first document belongs to it, though a template was begun there.
+TEST(CallOrder, SettingsBeforeTheFirstDocumentOutliveATemplateBegunThere)
+{
+    using namespace testing_support;
+    auto w = PinnedWriter();
+    std::string path = OutputPath("core_call_orders_SettingsBeforeTheDocument.pdf");
+    w->SetLabel(3, "P-", 5);
+    w->OnDocEvent(2, "app.alert('opened');", false);
+    w->BeginObject("tpl", 0);
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    w->EndDoc();
+    ExpectSoundFile(path);
+    const std::string pdf = ReadAll(path);
+    EXPECT_NE(pdf.find("/PageLabels"), std::string::npos);
+    EXPECT_NE(pdf.find("app.alert('opened');"), std::string::npos);
+}
 
 INSTANTIATE_TEST_SUITE_P(Writer, CallOrders, ::testing::ValuesIn(kCallOrders),
                          [](const auto& info) { return std::string(info.param.name); });
