@@ -161,6 +161,17 @@ inline std::string ManyUpdatesSource(const std::string& name, int updates)
     return path;
 }
 
+// About 6 MB: a catalog of 400,000 keys, each given once.
+inline std::string ManyKeysSource(const std::string& name)
+{
+    std::string keys;
+    for (int n = 0; n < 400000; ++n)
+        keys += " /K" + std::to_string(n) + " " + std::to_string(n);
+    return AssembledPdf(name, {"<< /Type /Catalog /Pages 2 0 R" + keys + " >>",
+                               "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"});
+}
+
 // About 100 MB: a catalog whose string opens and never closes, to the end of the file.
 inline std::string UnclosedStringSource(const std::string& name)
 {
