@@ -172,6 +172,19 @@ inline std::string ManyKeysSource(const std::string& name)
                                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"});
 }
 
+// About 16 MB: our three objects with no table, then two million "trailer" keywords.
+inline std::string ManyTrailersSource(const std::string& name)
+{
+    std::string bytes = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+                        "2 0 obj\n<< /Type /Pages /Kids [3 0 R] /Count 1 >>\nendobj\n"
+                        "3 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\nendobj\n";
+    for (int n = 0; n < 2000000; ++n)
+        bytes += "trailer\n";
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
 // About 100 MB: a catalog whose string opens and never closes, to the end of the file.
 inline std::string UnclosedStringSource(const std::string& name)
 {
