@@ -117,11 +117,16 @@ void Pagelith::RebuildXref(int& root, int& info)
         entry.offset = offset;
         defined[number] = {offset, entry};
     }
+    // A table rebuilt while a page is imported keeps the copies made of its objects, so
+    // that none is written twice.
     const auto install = [&] {
-        record.xref.clear();
+        std::unordered_map<int, XrefEntry> before;
+        before.swap(record.xref);
         record.xrefSize = 1;
         for (const auto& [number, place] : defined) {
-            record.xref[number] = place.second;
+            XrefEntry& entry = record.xref[number] = place.second;
+            if (const auto old = before.find(number); old != before.end())
+                entry.copied = old->second.copied;
             record.xrefSize = std::max(record.xrefSize, number + 1);
         }
         record.objects.clear();
