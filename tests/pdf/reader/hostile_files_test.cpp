@@ -70,6 +70,22 @@ void* operator new[](std::size_t size)
     return Counted(size);
 }
 
+// The library's temporary buffers (std::stable_sort's) come from these and go back through
+// the delete below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Counted(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& nothrow) noexcept
+{
+    return operator new(size, nothrow);
+}
+
 void operator delete(void* block) noexcept
 {
     Uncounted(block);
