@@ -17,7 +17,9 @@ namespace {
 
 constexpr std::int64_t kScanChunk = 1 << 20;
 // Bytes kept from the chunk before, where an object header cut by the chunk's start begins.
-constexpr std::size_t kScanOverlap = 64;
+constexpr std::int64_t kScanOverlap = 64;
+// The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
+constexpr std::size_t kLongestKeyword = 9;
 // What a trailer's dictionary takes at most, as when the table names it.
 constexpr std::int64_t kTrailerBytes = 1024;
 
@@ -72,13 +74,14 @@ ScannedFile ScanObjects(SourceFile& file)
     file.Charge(file.Size());
     ScannedFile scanned;
     int current = 0;  // the object the scan is in
-    std::string bytes;
-    std::int64_t base = 0;  // the file offset of bytes[0]
-    for (std::int64_t next = 0; next < file.Size(); next += kScanChunk) {
-        const std::size_t kept = std::min(bytes.size(), kScanOverlap);
-        base = next - static_cast<std::int64_t>(kept);
-        bytes = bytes.substr(bytes.size() - kept) + file.ReadAt(next, kScanChunk);
-        for (std::size_t at = kept; at < bytes.size(); ++at) {
+    // Each chunk's last few positions are left to the next chunk, where a keyword that
+    // begins there is read whole.
+    for (std::int64_t examined = 0; examined < file.Size();) {
+        const std::int64_t base = std::max<std::int64_t>(0, examined - kScanOverlap);  // of bytes[0]
+        const std::string bytes = file.ReadAt(base, examined - base + kScanChunk);
+        const bool last = base + static_cast<std::int64_t>(bytes.size()) >= file.Size();
+        const std::size_t end = last ? bytes.size() : bytes.size() - kLongestKeyword;
+        for (std::size_t at = static_cast<std::size_t>(examined - base); at < end; ++at) {
             const char c = bytes[at];
             if (c == 'o' && KeywordAt(bytes, at, "obj")) {
                 const auto [start, number] = HeaderBefore(bytes, at);
@@ -98,6 +101,7 @@ ScannedFile ScanObjects(SourceFile& file)
                     scanned.catalogs[current] = where;
             }
         }
+        examined = base + static_cast<std::int64_t>(end);
     }
     return scanned;
 }
