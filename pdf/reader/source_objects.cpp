@@ -204,9 +204,9 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         // A table whose index names another object of the stream: the stream's own header
         // says where the object is.
         if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
-            const auto listed = std::find(cache.numbers.begin(), cache.numbers.end() - 1, number);
-            if (listed != cache.numbers.end() - 1)
-                index = static_cast<std::size_t>(listed - cache.numbers.begin());
+            const auto listed = std::lower_bound(cache.places.begin(), cache.places.end(), std::pair(number, 0));
+            if (listed != cache.places.end() && listed->first == number)
+                index = static_cast<std::size_t>(listed->second);
         }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,

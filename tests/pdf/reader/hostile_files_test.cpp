@@ -266,6 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"ManyUpdates", [] { return ManyUpdatesSource("hostile-many-updates.pdf", 5000); }},
         Hostile{"ManyKeys", [] { return ManyKeysSource("hostile-many-keys.pdf"); }},
         Hostile{"ManyTrailers", [] { return ManyTrailersSource("hostile-many-trailers.pdf"); }},
+        Hostile{"MisplacedObjects", [] { return MisplacedObjectsSource("hostile-misplaced-objects.pdf"); }},
         // Read whole, the file takes three times its size.
         Hostile{"UnclosedString", [] { return UnclosedStringSource("hostile-unclosed-string.pdf"); }, 160u << 20}),
     [](const auto& info) { return info.param.name; });
