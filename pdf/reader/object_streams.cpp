@@ -1,4 +1,6 @@
 // Object streams: decoded once per source file, their objects cut out of the cached text.
+#include <algorithm>
+
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
@@ -58,6 +60,10 @@ const ObjectStreamCache& Pagelith::ReadFromObjectStream(int stream)
         cache.offsets[static_cast<std::size_t>(i)] = WholeNumber(header.ReadNumber());
     }
     cache.offsets[static_cast<std::size_t>(count)] = static_cast<std::int64_t>(cache.text.size());
+    cache.places.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        cache.places.emplace_back(cache.numbers[static_cast<std::size_t>(i)], i);
+    std::sort(cache.places.begin(), cache.places.end());
     record.objectStreamBytes += cache.text.size();
     return record.objectStreams.emplace(stream, std::move(cache)).first->second;
 }

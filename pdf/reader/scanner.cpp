@@ -46,28 +46,11 @@ Scanner::Scanner(std::string text, Resolver resolve, std::shared_ptr<const Dicti
 {
 }
 
-void Scanner::SetText(std::string text)
-{
-    mText = std::move(text);
-    mPos = 1;
-    mDictionary = nullptr;
-}
-
 char Scanner::At(int pos) const
 {
     if (pos < 1 || pos > Length())
         return '\0';
     return mText[static_cast<std::size_t>(pos) - 1];
-}
-
-int Scanner::Find(std::string_view pattern, int start) const
-{
-    if (start == 0)
-        start = mPos;
-    if (start < 1 || start > Length())
-        return 0;
-    const auto at = mText.find(pattern, static_cast<std::size_t>(start) - 1);
-    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 std::string Scanner::Mid(int length, int start) const

@@ -23,15 +23,10 @@ public:
     explicit Scanner(std::string text = {}, Resolver resolve = {},
                      std::shared_ptr<const DictionaryIndex> dictionary = nullptr);
 
-    void SetText(std::string text);
     const std::string& Text() const { return mText; }
     int GetPos() const { return mPos; }
     void SetPos(int pos) { mPos = pos; }
-    void Skip(int n) { mPos += n; }
     int Length() const { return static_cast<int>(mText.size()); }
-    // Position of the first occurrence at or after start (0: the current position); 0 when
-    // there is none.
-    int Find(std::string_view pattern, int start = 0) const;
     // Up to `length` characters from start (0: the current position); "" past the end.
     std::string Mid(int length, int start = 0) const;
 

@@ -204,9 +204,9 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
         // A table whose index names another object of the stream: the stream's own header
         // says where the object is.
         if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
-            const auto listed = std::find(cache.numbers.begin(), cache.numbers.end() - 1, number);
-            if (listed != cache.numbers.end() - 1)
-                index = static_cast<std::size_t>(listed - cache.numbers.begin());
+            const auto listed = std::lower_bound(cache.places.begin(), cache.places.end(), std::pair(number, 0));
+            if (listed != cache.places.end() && listed->first == number)
+                index = static_cast<std::size_t>(listed->second);
         }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
@@ -227,8 +227,10 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
             return ReadObject(number, wantStream);
         }
     }
-    object.text = ObjectText(object.raw);
-    Scanner scanner(object.text);
+    // A stream's text and dictionary were made as its data was found.
+    if (!object.dictionary)
+        object.text = ObjectText(object.raw);
+    Scanner scanner(object.text, {}, object.dictionary);
     if (scanner.GetDictValue("Type", 1)) {
         const std::string type = scanner.ReadValue(false);
         object.type = type.empty() ? type : type.substr(1);
@@ -295,13 +297,15 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
     if (!wantStream)
         return true;
 
-    Scanner dict = ScanText(ObjectText(object.raw));
+    object.text = ObjectText(object.raw);
+    Scanner dict = ScanText(object.text);
     if (dict.GetDictValue("Filter", 1))
         object.filter = dict.ReadDirect();
     if (dict.GetDictValue("DecodeParms", 1))
         object.decodeParms = dict.ReadDirect();
     object.hasStream = true;
     const double length = dict.GetDictValue("Length", 1) ? LeadingNumber(TrimSpaces(dict.ReadResolved())) : 0;
+    object.dictionary = dict.Dictionary();
     std::size_t dataStart = end.at + 6;
     while (dataStart < bytes.size() && bytes[dataStart] == ' ')
         ++dataStart;

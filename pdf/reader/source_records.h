@@ -37,6 +37,9 @@ struct ObjectStreamCache {
     std::vector<int> numbers;
     std::vector<std::int64_t> offsets;
     std::string text;
+    // Each object's number and place, by number: where a table names the wrong place, the
+    // object is found without a walk through the whole header.
+    std::vector<std::pair<int, int>> places;
 };
 
 // One object read from a source file.

@@ -2,6 +2,7 @@
 // table is missing or whose offsets do not point at their objects: every "N G obj" found,
 // the last definition of a number winning as in an incremental update, the objects of
 // every object stream found, and the document catalog named by the last trailer.
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -16,7 +17,11 @@ namespace {
 
 constexpr std::int64_t kScanChunk = 1 << 20;
 // Bytes kept from the chunk before, where an object header cut by the chunk's start begins.
-constexpr std::size_t kScanOverlap = 64;
+constexpr std::int64_t kScanOverlap = 64;
+// The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
+constexpr std::size_t kLongestKeyword = 9;
+// What a trailer's dictionary takes at most, as when the table names it.
+constexpr std::int64_t kTrailerBytes = 1024;
 
 bool IsDelimiterOrWhite(char c)
 {
@@ -30,8 +35,8 @@ bool IsDigit(char c)
 
 // What the scan met, by file offset.
 struct ScannedFile {
-    std::map<std::int64_t, int> objects;  // where each "N G obj" begins: N
-    std::vector<std::int64_t> trailers;   // where each "trailer" keyword begins
+    std::map<int, std::int64_t> objects;  // N: where its last "N G obj" begins
+    std::vector<std::int64_t> trailers;   // where each "trailer" keyword begins, in order
     // Object streams, cross-reference streams and catalogs by number: where their type
     // stands.
     std::map<int, std::int64_t> objectStreams;
@@ -69,19 +74,20 @@ ScannedFile ScanObjects(SourceFile& file)
     file.Charge(file.Size());
     ScannedFile scanned;
     int current = 0;  // the object the scan is in
-    std::string bytes;
-    std::int64_t base = 0;  // the file offset of bytes[0]
-    for (std::int64_t next = 0; next < file.Size(); next += kScanChunk) {
-        const std::size_t kept = std::min(bytes.size(), kScanOverlap);
-        base = next - static_cast<std::int64_t>(kept);
-        bytes = bytes.substr(bytes.size() - kept) + file.ReadAt(next, kScanChunk);
-        for (std::size_t at = kept; at < bytes.size(); ++at) {
+    // Each chunk's last few positions are left to the next chunk, where a keyword that
+    // begins there is read whole.
+    for (std::int64_t examined = 0; examined < file.Size();) {
+        const std::int64_t base = std::max<std::int64_t>(0, examined - kScanOverlap);  // of bytes[0]
+        const std::string bytes = file.ReadAt(base, examined - base + kScanChunk);
+        const bool last = base + static_cast<std::int64_t>(bytes.size()) >= file.Size();
+        const std::size_t end = last ? bytes.size() : bytes.size() - kLongestKeyword;
+        for (std::size_t at = static_cast<std::size_t>(examined - base); at < end; ++at) {
             const char c = bytes[at];
             if (c == 'o' && KeywordAt(bytes, at, "obj")) {
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start >= 0) {
                     current = number;
-                    scanned.objects[base + start] = number;
+                    scanned.objects[number] = base + start;
                 }
             } else if (c == 't' && KeywordAt(bytes, at, "trailer") && (at == 0 || IsDelimiterOrWhite(bytes[at - 1]))) {
                 scanned.trailers.push_back(base + static_cast<std::int64_t>(at));
@@ -95,6 +101,7 @@ ScannedFile ScanObjects(SourceFile& file)
                     scanned.catalogs[current] = where;
             }
         }
+        examined = base + static_cast<std::int64_t>(end);
     }
     return scanned;
 }
@@ -108,17 +115,22 @@ void Pagelith::RebuildXref(int& root, int& info)
     // Each number's last definition in the file, an object stream's objects defined where
     // the stream stands.
     std::map<int, std::pair<std::int64_t, XrefEntry>> defined;
-    for (const auto& [offset, number] : scanned.objects) {
+    for (const auto& [number, offset] : scanned.objects) {
         XrefEntry entry;
         entry.kind = XrefEntry::kInFile;
         entry.offset = offset;
         defined[number] = {offset, entry};
     }
+    // A table rebuilt while a page is imported keeps the copies made of its objects, so
+    // that none is written twice.
     const auto install = [&] {
-        record.xref.clear();
+        std::unordered_map<int, XrefEntry> before;
+        before.swap(record.xref);
         record.xrefSize = 1;
         for (const auto& [number, place] : defined) {
-            record.xref[number] = place.second;
+            XrefEntry& entry = record.xref[number] = place.second;
+            if (const auto old = before.find(number); old != before.end())
+                entry.copied = old->second.copied;
             record.xrefSize = std::max(record.xrefSize, number + 1);
         }
         record.objects.clear();
@@ -148,13 +160,19 @@ void Pagelith::RebuildXref(int& root, int& info)
     install();
 
     // The newest trailer, or cross-reference stream, that names a catalog names the one.
-    std::map<std::int64_t, std::string> trailers;
+    // Each trailer is read only when the newer ones did not name it, and no further than
+    // the next: a file of many "trailer" keywords is read about once, not 1 KB each.
+    std::vector<std::pair<std::int64_t, int>> trailers;  // where, and the stream's number or 0
     for (const std::int64_t at : scanned.trailers)
-        trailers[at] = mSources.file.ReadAt(at, 1024);
+        trailers.emplace_back(at, 0);
     for (const auto& [stream, where] : scanned.xrefStreams)
-        trailers[where] = ReadObjectText(stream);
-    for (auto it = trailers.rbegin(); it != trailers.rend() && (root == 0 || info == 0); ++it) {
-        Scanner trailer(it->second);
+        trailers.emplace_back(where, stream);
+    std::sort(trailers.begin(), trailers.end());
+    for (std::size_t i = trailers.size(); i-- > 0 && (root == 0 || info == 0);) {
+        const auto [at, stream] = trailers[i];
+        const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mSources.file.Size();
+        Scanner trailer(stream != 0 ? ReadObjectText(stream)
+                                    : mSources.file.ReadAt(at, std::min<std::int64_t>(kTrailerBytes, next - at)));
         if (root == 0 && trailer.GetDictValue("Root", 1)) {
             root = trailer.ReadRef();
             record.encrypted = trailer.GetDictValue("Encrypt", 1);

@@ -137,6 +137,17 @@ INSTANTIATE_TEST_SUITE_P(
                         bytes.erase(table, bytes.rfind("trailer") - table);
                     });
                 }},
+        Damaged{"MissingTableAndACatalogAcrossAMegabyte",
+                [] {
+                    return Edited("damaged-catalog-across.pdf", [](std::string& bytes) {
+                        const std::size_t table = bytes.rfind("xref\n0 ");
+                        bytes.erase(table, bytes.rfind("trailer") - table);
+                        // A comment before the objects puts the catalog's "obj" across the
+                        // first megabyte's end.
+                        const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
+                        bytes.insert(bytes.find('\n') + 1, "%" + std::string((1 << 20) - 4 - obj, ' ') + "\n");
+                    });
+                }},
         Damaged{"TextAfterTheEnd",
                 [] {
                     return Edited("damaged-text-after.pdf", [](std::string& bytes) {

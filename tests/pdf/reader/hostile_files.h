@@ -161,6 +161,75 @@ inline std::string ManyUpdatesSource(const std::string& name, int updates)
     return path;
 }
 
+// About 6 MB: a catalog of 400,000 keys, each given once.
+inline std::string ManyKeysSource(const std::string& name)
+{
+    std::string keys;
+    for (int n = 0; n < 400000; ++n)
+        keys += " /K" + std::to_string(n) + " " + std::to_string(n);
+    return AssembledPdf(name, {"<< /Type /Catalog /Pages 2 0 R" + keys + " >>",
+                               "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                               "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"});
+}
+
+// About 16 MB: our three objects with no table, then two million "trailer" keywords.
+inline std::string ManyTrailersSource(const std::string& name)
+{
+    std::string bytes = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+                        "2 0 obj\n<< /Type /Pages /Kids [3 0 R] /Count 1 >>\nendobj\n"
+                        "3 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\nendobj\n";
+    for (int n = 0; n < 2000000; ++n)
+        bytes += "trailer\n";
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
+// About 5 MB: one page whose /Contents lists 300,000 objects of an object stream, which the
+// cross-reference stream all places first in the stream.
+inline std::string MisplacedObjectsSource(const std::string& name)
+{
+    constexpr int kObjects = 300000;
+    constexpr int kFirst = 5;  // objects 1 to 4: catalog, page tree, page, object stream
+    std::string header, listed, contents;
+    for (int n = kFirst; n < kFirst + kObjects; ++n) {
+        header += std::to_string(n) + " " + std::to_string(listed.size()) + " ";
+        listed += "null\n";
+        contents += " " + std::to_string(n) + " 0 R";
+    }
+    const std::string packed = Flated(header + listed);
+    std::string bytes = "%PDF-1.5\n";
+    std::vector<std::size_t> offsets;
+    for (const std::string& object :
+         {std::string("<< /Type /Catalog /Pages 2 0 R >>"), std::string("<< /Type /Pages /Kids [3 0 R] /Count 1 >>"),
+          "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents [" + contents + " ] >>",
+          "<< /Type /ObjStm /N " + std::to_string(kObjects) + " /First " + std::to_string(header.size()) +
+              " /Filter /FlateDecode /Length " + std::to_string(packed.size()) + " >>\nstream\n" + packed +
+              "\nendstream"}) {
+        offsets.push_back(bytes.size());
+        bytes += std::to_string(offsets.size()) + " 0 obj\n" + object + "\nendobj\n";
+    }
+    // Rows of a type byte and a four-byte field: objects 1 to 4 in the file, the others at
+    // place 0 of stream 4.
+    std::string rows(5, '\0');
+    const auto field = [](std::size_t value) {
+        return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 8), static_cast<char>(value)};
+    };
+    for (const std::size_t offset : offsets)
+        rows += '\1' + field(offset);
+    for (int n = kFirst; n < kFirst + kObjects; ++n)
+        rows += '\2' + field(4);
+    const std::string table = Flated(rows);
+    const std::string start = std::to_string(bytes.size());
+    bytes += std::to_string(kFirst + kObjects) + " 0 obj\n<< /Type /XRef /Size " + std::to_string(kFirst + kObjects) +
+             " /W [1 4 0] /Root 1 0 R /Filter /FlateDecode /Length " + std::to_string(table.size()) +
+             " >>\nstream\n" + table + "\nendstream\nendobj\nstartxref\n" + start + "\n%%EOF\n";
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
 // About 100 MB: a catalog whose string opens and never closes, to the end of the file.
 inline std::string UnclosedStringSource(const std::string& name)
 {

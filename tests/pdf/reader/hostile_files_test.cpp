@@ -70,6 +70,22 @@ void* operator new[](std::size_t size)
     return Counted(size);
 }
 
+// The library's temporary buffers (std::stable_sort's) come from these and go back through
+// the delete below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Counted(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& nothrow) noexcept
+{
+    return operator new(size, nothrow);
+}
+
 void operator delete(void* block) noexcept
 {
     Uncounted(block);
@@ -248,6 +264,9 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"DeepTree", [] { return DeepTreeSource("hostile-deep-tree.pdf", 30000, 50); }},
         Hostile{"SelfPrev", [] { return SelfPrevSource("hostile-self-prev.pdf"); }},
         Hostile{"ManyUpdates", [] { return ManyUpdatesSource("hostile-many-updates.pdf", 5000); }},
+        Hostile{"ManyKeys", [] { return ManyKeysSource("hostile-many-keys.pdf"); }},
+        Hostile{"ManyTrailers", [] { return ManyTrailersSource("hostile-many-trailers.pdf"); }},
+        Hostile{"MisplacedObjects", [] { return MisplacedObjectsSource("hostile-misplaced-objects.pdf"); }},
         // Read whole, the file takes three times its size.
         Hostile{"UnclosedString", [] { return UnclosedStringSource("hostile-unclosed-string.pdf"); }, 160u << 20}),
     [](const auto& info) { return info.param.name; });

@@ -106,27 +106,37 @@ TEST(PageImport, ContentStreamsWithOtherFiltersImportAsTheSourceRenders)
     EXPECT_LT(Difference(Render(source), Render(ImportInto(source, "filtered"))), 0.01);
 }
 
+// Also when the table's offset of the shared font is wrong, so that the table is rebuilt
+// while the first page is imported.
 TEST(PageImport, AFormIsWrittenOnceAndSharedObjectsAreCopiedOnce)
 {
-    const std::string source = Own();
-    const std::string path = testing_support::CaseOutputPath("import-");
-    auto writer = testing_support::PinnedWriter();
-    writer->SetPaperSize(255, 300, 200);
-    std::string file = path;
-    writer->BeginDoc(file);
-    for (int sourcePage : {1, 2, 1}) {
-        int page = 0;
-        writer->BeginPage(page);
-        writer->ImportPage(source, sourcePage, 0, 0, 0, 0);
+    std::string damaged = testing_support::ReadAll(Own());
+    const std::size_t fontRow = damaged.rfind("0000000000 65535 f") + 20 * 4;
+    ASSERT_EQ(damaged.find("4 0 obj"), std::stoul(damaged.substr(fontRow, 10)));
+    const std::string endobj = std::to_string(damaged.find("endobj"));
+    damaged.replace(fontRow, 10, std::string(10 - endobj.size(), '0') + endobj);
+    const std::string wrongFontOffset = ScratchPath("import-wrong-font-offset.pdf");
+    std::ofstream(wrongFontOffset, std::ios::binary) << damaged;
+    for (const std::string& source : {Own(), wrongFontOffset}) {
+        const std::string path = testing_support::CaseOutputPath("import-");
+        auto writer = testing_support::PinnedWriter();
+        writer->SetPaperSize(255, 300, 200);
+        std::string file = path;
+        writer->BeginDoc(file);
+        for (int sourcePage : {1, 2, 1}) {
+            int page = 0;
+            writer->BeginPage(page);
+            writer->ImportPage(source, sourcePage, 0, 0, 0, 0);
+        }
+        const std::string bytes = FinishChecked(*writer, path);
+        EXPECT_EQ(CountOf(bytes, "/Subtype /Form"), 2) << source;
+        // Both source pages use one Times font object.
+        EXPECT_EQ(CountOf(bytes, "/BaseFont /TimesNewRoman"), 1) << source;
+        EXPECT_EQ(CountOf(bytes, "PDF_1.1 Do"), 2) << source;
+        EXPECT_EQ(CountOf(bytes, "PDF_1.2 Do"), 1) << source;
+        const auto text = RunTool("pdftotext " + Quoted(path) + " -");
+        EXPECT_LT(text.output.find("Page 1"), text.output.find("Page 2")) << source;
     }
-    const std::string bytes = FinishChecked(*writer, path);
-    EXPECT_EQ(CountOf(bytes, "/Subtype /Form"), 2);
-    // Both source pages use one Times font object.
-    EXPECT_EQ(CountOf(bytes, "/BaseFont /TimesNewRoman"), 1);
-    EXPECT_EQ(CountOf(bytes, "PDF_1.1 Do"), 2);
-    EXPECT_EQ(CountOf(bytes, "PDF_1.2 Do"), 1);
-    const auto text = RunTool("pdftotext " + Quoted(path) + " -");
-    EXPECT_LT(text.output.find("Page 1"), text.output.find("Page 2"));
 }
 
 // The writer's second document holds its own copy of a page imported into the first.
