@@ -13,38 +13,38 @@ namespace {
 using namespace reader_testing;
 using testing_support::ReadAll;
 
-// Our three pages, page n showing "Page n", with the table's offsets as `change` makes them
-// (the in-use entries in order).
-std::string WithOffsets(const std::string& name, const std::function<void(std::vector<long>&)>& change)
-{
-    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
-    const std::regex entry("(\\d{10}) \\d{5} n");
-    std::vector<long> offsets;
-    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it)
-        offsets.push_back(std::stol((*it)[1]));
-    EXPECT_GT(offsets.size(), 6u);
-    change(offsets);
-    std::size_t at = 0;
-    for (const long offset : offsets) {
-        std::smatch match;
-        std::regex_search(bytes.cbegin() + static_cast<long>(at), bytes.cend(), match, entry);
-        at += static_cast<std::size_t>(match.position(0));
-        const std::string digits = std::to_string(offset);
-        bytes.replace(at, 10, std::string(10 - digits.size(), '0') + digits);
-        at += 20;
-    }
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
-}
-
+// Our three pages, page n showing "Page n", as `edit` makes them.
 std::string Edited(const std::string& name, const std::function<void(std::string&)>& edit)
 {
     std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
     edit(bytes);
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return ScratchFile(name, bytes);
+}
+
+// Our three pages with the table's offsets as `change` makes them (the in-use entries in order).
+std::string WithOffsets(const std::string& name, const std::function<void(std::vector<long>&)>& change)
+{
+    return Edited(name, [&](std::string& bytes) {
+        const std::regex entry("(\\d{10}) \\d{5} n");
+        std::vector<long> offsets;
+        std::vector<std::size_t> places;
+        for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it) {
+            offsets.push_back(std::stol((*it)[1]));
+            places.push_back(static_cast<std::size_t>(it->position(1)));
+        }
+        EXPECT_GT(offsets.size(), 6u);
+        change(offsets);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const std::string digits = std::to_string(offsets[i]);
+            bytes.replace(places[i], 10, std::string(10 - digits.size(), '0') + digits);
+        }
+    });
+}
+
+void EraseTable(std::string& bytes)
+{
+    const std::size_t table = bytes.rfind("xref\n0 ");
+    bytes.erase(table, bytes.rfind("trailer") - table);
 }
 
 // Three pages of one line of text each through `kids` of the root node: the pages are
@@ -121,27 +121,14 @@ INSTANTIATE_TEST_SUITE_P(
                     });
                 }},
         Damaged{"SwappedOffsets",
-                [] {
-                    return WithOffsets("damaged-swapped.pdf",
-                                       [](std::vector<long>& offsets) { std::swap(offsets[3], offsets[5]); });
-                }},
+                [] { return WithOffsets("damaged-swapped.pdf", [](auto& table) { std::swap(table[3], table[5]); }); }},
         Damaged{"ZeroOffsets",
-                [] {
-                    return WithOffsets("damaged-zero.pdf",
-                                       [](std::vector<long>& offsets) { offsets.assign(offsets.size(), 0); });
-                }},
-        Damaged{"MissingTable",
-                [] {
-                    return Edited("damaged-no-table.pdf", [](std::string& bytes) {
-                        const std::size_t table = bytes.rfind("xref\n0 ");
-                        bytes.erase(table, bytes.rfind("trailer") - table);
-                    });
-                }},
+                [] { return WithOffsets("damaged-zero.pdf", [](auto& table) { table.assign(table.size(), 0); }); }},
+        Damaged{"MissingTable", [] { return Edited("damaged-no-table.pdf", EraseTable); }},
         Damaged{"MissingTableAndACatalogAcrossAMegabyte",
                 [] {
                     return Edited("damaged-catalog-across.pdf", [](std::string& bytes) {
-                        const std::size_t table = bytes.rfind("xref\n0 ");
-                        bytes.erase(table, bytes.rfind("trailer") - table);
+                        EraseTable(bytes);
                         // A comment before the objects puts the catalog's "obj" across the
                         // first megabyte's end.
                         const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
