@@ -13,18 +13,23 @@ namespace {
 using namespace reader_testing;
 using testing_support::ReadAll;
 
+// Makes the damaged file under the name it is given.
+using Maker = std::function<std::string(const std::string& file)>;
+
 // Our three pages, page n showing "Page n", as `edit` makes them.
-std::string Edited(const std::string& name, const std::function<void(std::string&)>& edit)
+Maker Edited(const std::function<void(std::string&)>& edit)
 {
-    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
-    edit(bytes);
-    return ScratchFile(name, bytes);
+    return [edit](const std::string& file) {
+        std::string bytes = ReadAll(OwnSource(file + "-base.pdf", 3));
+        edit(bytes);
+        return ScratchFile(file, bytes);
+    };
 }
 
 // Our three pages with the table's offsets as `change` makes them (the in-use entries in order).
-std::string WithOffsets(const std::string& name, const std::function<void(std::vector<long>&)>& change)
+Maker WithOffsets(const std::function<void(std::vector<long>&)>& change)
 {
-    return Edited(name, [&](std::string& bytes) {
+    return Edited([change](std::string& bytes) {
         const std::regex entry("(\\d{10}) \\d{5} n");
         std::vector<long> offsets;
         std::vector<std::size_t> places;
@@ -69,7 +74,7 @@ std::string TextPages(const std::string& name, const std::string& kids, const st
 
 struct Damaged {
     std::string name;
-    std::function<std::string()> make;
+    Maker make;
     friend void PrintTo(const Damaged& damaged, std::ostream* out) { *out << damaged.name; }
 };
 
@@ -89,7 +94,7 @@ std::vector<std::string> PopplerPageTexts(const std::string& path)
 
 TEST_P(DamagedFile, ReadsAsPopplerReadsItOrIsRefused)
 {
-    const std::string path = GetParam().make();
+    const std::string path = GetParam().make("damaged-" + GetParam().name + ".pdf");
     const std::vector<std::string> expected = PopplerPageTexts(path);
     Pagelith reader;
     std::string title, subject, author;
@@ -113,50 +118,34 @@ TEST_P(DamagedFile, ReadsAsPopplerReadsItOrIsRefused)
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFile,
     ::testing::Values(
-        Damaged{"DriftingOffsets",
-                [] {
-                    return WithOffsets("damaged-drift.pdf", [](std::vector<long>& offsets) {
-                        for (std::size_t i = 0; i < offsets.size(); ++i)
-                            offsets[i] -= static_cast<long>(i);
-                    });
-                }},
-        Damaged{"SwappedOffsets",
-                [] { return WithOffsets("damaged-swapped.pdf", [](auto& table) { std::swap(table[3], table[5]); }); }},
-        Damaged{"ZeroOffsets",
-                [] { return WithOffsets("damaged-zero.pdf", [](auto& table) { table.assign(table.size(), 0); }); }},
-        Damaged{"MissingTable", [] { return Edited("damaged-no-table.pdf", EraseTable); }},
-        Damaged{"MissingTableAndACatalogAcrossAMegabyte",
-                [] {
-                    return Edited("damaged-catalog-across.pdf", [](std::string& bytes) {
-                        EraseTable(bytes);
-                        // A comment before the objects puts the catalog's "obj" across the
-                        // first megabyte's end.
-                        const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
-                        bytes.insert(bytes.find('\n') + 1, "%" + std::string((1 << 20) - 4 - obj, ' ') + "\n");
-                    });
-                }},
-        Damaged{"TextAfterTheEnd",
-                [] {
-                    return Edited("damaged-text-after.pdf", [](std::string& bytes) {
-                        for (int line = 0; line < 60; ++line)
-                            bytes += "% a comment appended after the end of the file, line " + std::to_string(line) + "\n";
-                    });
-                }},
-        Damaged{"TextBeforeTheHeader",
-                [] {
-                    return Edited("damaged-text-before.pdf", [](std::string& bytes) {
-                        std::string mail = "From: planner@example.org\r\nSubject: the schedule\r\n"
-                                           "Content-Type: application/pdf\r\n";
-                        while (mail.size() < 1000)
-                            mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
-                        bytes.insert(0, mail + "\r\n");
-                    });
-                }},
-        Damaged{"KidPastTheSize", [] { return TextPages("damaged-kid-past-size.pdf", "3 0 R 40 0 R 4 0 R 5 0 R"); }},
-        Damaged{"DanglingReferenceInAnArray",
-                [] {
-                    return TextPages("damaged-dangling.pdf", "3 0 R 4 0 R 5 0 R",
-                                     " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
+        Damaged{"DriftingOffsets", WithOffsets([](std::vector<long>& offsets) {
+                    for (std::size_t i = 0; i < offsets.size(); ++i)
+                        offsets[i] -= static_cast<long>(i);
+                })},
+        Damaged{"SwappedOffsets", WithOffsets([](auto& offsets) { std::swap(offsets[3], offsets[5]); })},
+        Damaged{"ZeroOffsets", WithOffsets([](auto& offsets) { offsets.assign(offsets.size(), 0); })},
+        Damaged{"MissingTable", Edited(EraseTable)},
+        Damaged{"MissingTableAndACatalogAcrossAMegabyte", Edited([](std::string& bytes) {
+                    EraseTable(bytes);
+                    // A comment before the objects puts the catalog's "obj" across the
+                    // first megabyte's end.
+                    const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
+                    bytes.insert(bytes.find('\n') + 1, "%" + std::string((1 << 20) - 4 - obj, ' ') + "\n");
+                })},
+        Damaged{"TextAfterTheEnd", Edited([](std::string& bytes) {
+                    for (int line = 0; line < 60; ++line)
+                        bytes += "% a comment appended after the end of the file, line " + std::to_string(line) + "\n";
+                })},
+        Damaged{"TextBeforeTheHeader", Edited([](std::string& bytes) {
+                    std::string mail = "From: planner@example.org\r\nSubject: the schedule\r\n"
+                                       "Content-Type: application/pdf\r\n";
+                    while (mail.size() < 1000)
+                        mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
+                    bytes.insert(0, mail + "\r\n");
+                })},
+        Damaged{"KidPastTheSize", [](const std::string& file) { return TextPages(file, "3 0 R 40 0 R 4 0 R 5 0 R"); }},
+        Damaged{"DanglingReferenceInAnArray", [](const std::string& file) {
+                    return TextPages(file, "3 0 R 4 0 R 5 0 R", " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
                 }}),
     [](const auto& info) { return info.param.name; });
 
