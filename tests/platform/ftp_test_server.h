@@ -77,9 +77,7 @@ class SilentServer {
     fcntl(fd_, F_SETFL, O_NONBLOCK);
     port_ = ntohs(address.sin_port);
   }
-  ~SilentServer() {
-    if (fd_ >= 0) close(fd_);
-  }
+  ~SilentServer() { if (fd_ >= 0) close(fd_); }
   SilentServer(const SilentServer&) = delete;
   SilentServer& operator=(const SilentServer&) = delete;
 
@@ -97,7 +95,4 @@ class SilentServer {
 };
 
 // A port of 127.0.0.1 on which nothing listens, as a stopped server leaves it.
-inline int ClosedPort() {
-  const SilentServer taken;
-  return taken.Port();
-}
+inline int ClosedPort() { return SilentServer().Port(); }

@@ -169,9 +169,10 @@ TEST(Inflate, StrictRulesRefuseWhatZlibRefuses)
         {0x02, 0x1C},        // an empty fixed block, then a final one of the reserved type
         {0xFD, 0x00, 0x00},  // a dynamic block giving lengths to 288 literal/length symbols
     };
+    constexpr auto kStrict = pdf::InflateRules::Strict;
     for (const Bytes& raw : handMade) {
         EXPECT_EQ(ZlibInflate(raw), std::nullopt);
-        EXPECT_EQ(ErrorOf(raw, pdf::kNoOutputCap, pdf::InflateRules::Strict), 9);
+        EXPECT_EQ(ErrorOf(raw, pdf::kNoOutputCap, kStrict), 9);
     }
     EXPECT_EQ(ErrorOf(handMade[0]), 0);
     EXPECT_EQ(ErrorOf(handMade[1]), 0);
@@ -184,12 +185,9 @@ TEST(Inflate, StrictRulesRefuseWhatZlibRefuses)
             damaged[at] ^= static_cast<std::uint8_t>(1u << (at % 8));
             const std::optional<Bytes> expected = ZlibInflate(damaged);
             if (expected)
-                EXPECT_EQ(pdf::Inflate(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict),
-                          *expected)
-                    << "at " << at;
+                EXPECT_EQ(pdf::Inflate(damaged, pdf::kNoOutputCap, kStrict), *expected) << "at " << at;
             else
-                EXPECT_EQ(ErrorOf(damaged, pdf::kNoOutputCap, pdf::InflateRules::Strict), 9)
-                    << "at " << at;
+                EXPECT_EQ(ErrorOf(damaged, pdf::kNoOutputCap, kStrict), 9) << "at " << at;
         }
     }
 }

@@ -10,24 +10,20 @@
 namespace pdf {
 namespace {
 
+using namespace testing_support;
 using Calls = std::function<void(Pagelith&)>;
 
 struct CallOrder {
     const char* name;
-    Calls beforeDoc;  // before BeginDoc
-    Calls onPage;     // on the first page, after its text
+    Calls onPage;                        // on the first page, after its text
+    Calls beforeDoc = [](Pagelith&) {};  // before BeginDoc
+    friend void PrintTo(const CallOrder& order, std::ostream* out) { *out << order.name; }
 };
-
-void PrintTo(const CallOrder& order, std::ostream* out)
-{
-    *out << order.name;
-}
 
 class CallOrders : public ::testing::TestWithParam<CallOrder> {};
 
 TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
 {
-    using namespace testing_support;
     auto w = PinnedWriter();
     std::string path = OutputPath(std::string("core_call_orders_") + GetParam().name + ".pdf");
     GetParam().beforeDoc(*w);
@@ -41,26 +37,24 @@ TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
     EXPECT_EQ(w->ErrNumber(), 0);
     ExpectSoundFile(path);
     EXPECT_EQ(PopplerRenderMessages(path), "");
-    EXPECT_NE(RunTool("pdftotext '" + path + "' -").output.find("Hello page one"),
-              std::string::npos);
+    EXPECT_NE(RunTool("pdftotext '" + path + "' -").output.find("Hello page one"), std::string::npos);
 }
 
 const CallOrder kCallOrders[] = {
     {"CellBegunInALayerBeforeTheDocument",
      [](Pagelith& w) {
          w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
-         w.BeginLayer("early", true, true, "");
-     },
-     [](Pagelith& w) {
-         w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
          w.DrawRect(0, 0, 5, 5, 5, 15, 0);
          w.EndTiling();
          w.SetColorFill("cell");
          w.DrawRect(20, 60, 100, 100, 5, 15, 0);
+     },
+     [](Pagelith& w) {
+         w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0);
+         w.BeginLayer("early", true, true, "");
      }},
-    {"TemplateBegunBeforeTheDocument", [](Pagelith& w) { w.BeginObject("tpl", 0); },
-     [](Pagelith&) {}},
-    {"PatternPaintedThroughATemplateInACell", [](Pagelith&) {},
+    {"TemplateBegunBeforeTheDocument", [](Pagelith&) {}, [](Pagelith& w) { w.BeginObject("tpl", 0); }},
+    {"PatternPaintedThroughATemplateInACell",
      [](Pagelith& w) {
          w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, 0);
          w.SetColorFill("Red");
@@ -76,7 +70,7 @@ const CallOrder kCallOrders[] = {
          w.SetColorFill("outer");
          w.DrawRect(20, 60, 100, 100, 5, 15, 0);
      }},
-    {"CellPaintingATemplateDefinedAfterAPatternEndedLater", [](Pagelith&) {},
+    {"CellPaintingATemplateDefinedAfterAPatternEndedLater",
      [](Pagelith& w) {
          w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
          w.DrawObject("tpl");
@@ -92,14 +86,14 @@ const CallOrder kCallOrders[] = {
          w.SetColorFill("outer");
          w.DrawRect(20, 60, 100, 100, 5, 15, 0);
      }},
-    {"TemplatesNamedLikePlaceholders", [](Pagelith&) {},
+    {"TemplatesNamedLikePlaceholders",
      [](Pagelith& w) {
          w.DrawObject("");
          w.DrawObject("##1");
          w.DrawNote("note", 20, 60, 40, 40, 0, 0, 0, 0, 0);
          w.DrawObject("1##");
      }},
-    {"TemplatesNamedLikeImages", [](Pagelith&) {},
+    {"TemplatesNamedLikeImages",
      [](Pagelith& w) {
          for (const std::string name : {"IMG_1", "~IMG_1"}) {
              w.BeginObject(name, 0);
@@ -109,7 +103,7 @@ const CallOrder kCallOrders[] = {
          }
          w.DrawImage(w.AddImagePattern("grey", 2, 2, Bytes(12, 0x80), {}), 20, 80, 40, 40);
      }},
-    {"LayerWithALongName", [](Pagelith&) {},
+    {"LayerWithALongName",
      [](Pagelith& w) {
          std::string name(451, 'L');
          for (int i = 0; i < 100; ++i)
@@ -118,7 +112,7 @@ const CallOrder kCallOrders[] = {
          w.DrawText(20, 60, "In a layer", 1);
          w.EndLayer();
      }},
-    {"FieldInAFontNamedWithDelimiters", [](Pagelith&) {},
+    {"FieldInAFontNamedWithDelimiters",
      [](Pagelith& w) {
          w.AddFont("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "{brace}",
                    false, 0);
@@ -130,7 +124,6 @@ const CallOrder kCallOrders[] = {
 // What is set before the first document belongs to it, though a template was begun there.
 TEST(CallOrder, SettingsBeforeTheFirstDocumentOutliveATemplateBegunThere)
 {
-    using namespace testing_support;
     auto w = PinnedWriter();
     std::string path = OutputPath("core_call_orders_SettingsBeforeTheDocument.pdf");
     w->SetLabel(3, "P-", 5);

@@ -13,38 +13,43 @@ namespace {
 using namespace reader_testing;
 using testing_support::ReadAll;
 
-// Our three pages, page n showing "Page n", with the table's offsets as `change` makes them
-// (the in-use entries in order).
-std::string WithOffsets(const std::string& name, const std::function<void(std::vector<long>&)>& change)
+// Makes the damaged file under the name it is given.
+using Maker = std::function<std::string(const std::string& file)>;
+
+// Our three pages, page n showing "Page n", as `edit` makes them.
+Maker Edited(const std::function<void(std::string&)>& edit)
 {
-    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
-    const std::regex entry("(\\d{10}) \\d{5} n");
-    std::vector<long> offsets;
-    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it)
-        offsets.push_back(std::stol((*it)[1]));
-    EXPECT_GT(offsets.size(), 6u);
-    change(offsets);
-    std::size_t at = 0;
-    for (const long offset : offsets) {
-        std::smatch match;
-        std::regex_search(bytes.cbegin() + static_cast<long>(at), bytes.cend(), match, entry);
-        at += static_cast<std::size_t>(match.position(0));
-        const std::string digits = std::to_string(offset);
-        bytes.replace(at, 10, std::string(10 - digits.size(), '0') + digits);
-        at += 20;
-    }
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return [edit](const std::string& file) {
+        std::string bytes = ReadAll(OwnSource(file + "-base.pdf", 3));
+        edit(bytes);
+        return ScratchFile(file, bytes);
+    };
 }
 
-std::string Edited(const std::string& name, const std::function<void(std::string&)>& edit)
+// Our three pages with the table's offsets as `change` makes them (the in-use entries in order).
+Maker WithOffsets(const std::function<void(std::vector<long>&)>& change)
 {
-    std::string bytes = ReadAll(OwnSource(name + "-base.pdf", 3));
-    edit(bytes);
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return Edited([change](std::string& bytes) {
+        const std::regex entry("(\\d{10}) \\d{5} n");
+        std::vector<long> offsets;
+        std::vector<std::size_t> places;
+        for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it) {
+            offsets.push_back(std::stol((*it)[1]));
+            places.push_back(static_cast<std::size_t>(it->position(1)));
+        }
+        EXPECT_GT(offsets.size(), 6u);
+        change(offsets);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const std::string digits = std::to_string(offsets[i]);
+            bytes.replace(places[i], 10, std::string(10 - digits.size(), '0') + digits);
+        }
+    });
+}
+
+void EraseTable(std::string& bytes)
+{
+    const std::size_t table = bytes.rfind("xref\n0 ");
+    bytes.erase(table, bytes.rfind("trailer") - table);
 }
 
 // Three pages of one line of text each through `kids` of the root node: the pages are
@@ -69,7 +74,7 @@ std::string TextPages(const std::string& name, const std::string& kids, const st
 
 struct Damaged {
     std::string name;
-    std::function<std::string()> make;
+    Maker make;
     friend void PrintTo(const Damaged& damaged, std::ostream* out) { *out << damaged.name; }
 };
 
@@ -89,7 +94,7 @@ std::vector<std::string> PopplerPageTexts(const std::string& path)
 
 TEST_P(DamagedFile, ReadsAsPopplerReadsItOrIsRefused)
 {
-    const std::string path = GetParam().make();
+    const std::string path = GetParam().make("damaged-" + GetParam().name + ".pdf");
     const std::vector<std::string> expected = PopplerPageTexts(path);
     Pagelith reader;
     std::string title, subject, author;
@@ -113,63 +118,34 @@ TEST_P(DamagedFile, ReadsAsPopplerReadsItOrIsRefused)
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFile,
     ::testing::Values(
-        Damaged{"DriftingOffsets",
-                [] {
-                    return WithOffsets("damaged-drift.pdf", [](std::vector<long>& offsets) {
-                        for (std::size_t i = 0; i < offsets.size(); ++i)
-                            offsets[i] -= static_cast<long>(i);
-                    });
-                }},
-        Damaged{"SwappedOffsets",
-                [] {
-                    return WithOffsets("damaged-swapped.pdf",
-                                       [](std::vector<long>& offsets) { std::swap(offsets[3], offsets[5]); });
-                }},
-        Damaged{"ZeroOffsets",
-                [] {
-                    return WithOffsets("damaged-zero.pdf",
-                                       [](std::vector<long>& offsets) { offsets.assign(offsets.size(), 0); });
-                }},
-        Damaged{"MissingTable",
-                [] {
-                    return Edited("damaged-no-table.pdf", [](std::string& bytes) {
-                        const std::size_t table = bytes.rfind("xref\n0 ");
-                        bytes.erase(table, bytes.rfind("trailer") - table);
-                    });
-                }},
-        Damaged{"MissingTableAndACatalogAcrossAMegabyte",
-                [] {
-                    return Edited("damaged-catalog-across.pdf", [](std::string& bytes) {
-                        const std::size_t table = bytes.rfind("xref\n0 ");
-                        bytes.erase(table, bytes.rfind("trailer") - table);
-                        // A comment before the objects puts the catalog's "obj" across the
-                        // first megabyte's end.
-                        const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
-                        bytes.insert(bytes.find('\n') + 1, "%" + std::string((1 << 20) - 4 - obj, ' ') + "\n");
-                    });
-                }},
-        Damaged{"TextAfterTheEnd",
-                [] {
-                    return Edited("damaged-text-after.pdf", [](std::string& bytes) {
-                        for (int line = 0; line < 60; ++line)
-                            bytes += "% a comment appended after the end of the file, line " + std::to_string(line) + "\n";
-                    });
-                }},
-        Damaged{"TextBeforeTheHeader",
-                [] {
-                    return Edited("damaged-text-before.pdf", [](std::string& bytes) {
-                        std::string mail = "From: planner@example.org\r\nSubject: the schedule\r\n"
-                                           "Content-Type: application/pdf\r\n";
-                        while (mail.size() < 1000)
-                            mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
-                        bytes.insert(0, mail + "\r\n");
-                    });
-                }},
-        Damaged{"KidPastTheSize", [] { return TextPages("damaged-kid-past-size.pdf", "3 0 R 40 0 R 4 0 R 5 0 R"); }},
-        Damaged{"DanglingReferenceInAnArray",
-                [] {
-                    return TextPages("damaged-dangling.pdf", "3 0 R 4 0 R 5 0 R",
-                                     " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
+        Damaged{"DriftingOffsets", WithOffsets([](std::vector<long>& offsets) {
+                    for (std::size_t i = 0; i < offsets.size(); ++i)
+                        offsets[i] -= static_cast<long>(i);
+                })},
+        Damaged{"SwappedOffsets", WithOffsets([](auto& offsets) { std::swap(offsets[3], offsets[5]); })},
+        Damaged{"ZeroOffsets", WithOffsets([](auto& offsets) { offsets.assign(offsets.size(), 0); })},
+        Damaged{"MissingTable", Edited(EraseTable)},
+        Damaged{"MissingTableAndACatalogAcrossAMegabyte", Edited([](std::string& bytes) {
+                    EraseTable(bytes);
+                    // A comment before the objects puts the catalog's "obj" across the
+                    // first megabyte's end.
+                    const std::size_t obj = bytes.rfind("obj", bytes.find("/Type /Catalog"));
+                    bytes.insert(bytes.find('\n') + 1, "%" + std::string((1 << 20) - 4 - obj, ' ') + "\n");
+                })},
+        Damaged{"TextAfterTheEnd", Edited([](std::string& bytes) {
+                    for (int line = 0; line < 60; ++line)
+                        bytes += "% a comment appended after the end of the file, line " + std::to_string(line) + "\n";
+                })},
+        Damaged{"TextBeforeTheHeader", Edited([](std::string& bytes) {
+                    std::string mail = "From: planner@example.org\r\nSubject: the schedule\r\n"
+                                       "Content-Type: application/pdf\r\n";
+                    while (mail.size() < 1000)
+                        mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
+                    bytes.insert(0, mail + "\r\n");
+                })},
+        Damaged{"KidPastTheSize", [](const std::string& file) { return TextPages(file, "3 0 R 40 0 R 4 0 R 5 0 R"); }},
+        Damaged{"DanglingReferenceInAnArray", [](const std::string& file) {
+                    return TextPages(file, "3 0 R 4 0 R 5 0 R", " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
                 }}),
     [](const auto& info) { return info.param.name; });
 

@@ -161,6 +161,14 @@ inline std::string ManyUpdatesSource(const std::string& name, int updates)
     return path;
 }
 
+// The bytes written under `name` in the scratch folder; returns their path.
+inline std::string ScratchFile(const std::string& name, const std::string& bytes)
+{
+    const std::string path = ScratchPath(name);
+    WriteBytes(path, bytes);
+    return path;
+}
+
 // About 6 MB: a catalog of 400,000 keys, each given once.
 inline std::string ManyKeysSource(const std::string& name)
 {
@@ -180,9 +188,7 @@ inline std::string ManyTrailersSource(const std::string& name)
                         "3 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\nendobj\n";
     for (int n = 0; n < 2000000; ++n)
         bytes += "trailer\n";
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return ScratchFile(name, bytes);
 }
 
 // About 5 MB: one page whose /Contents lists 300,000 objects of an object stream, which the
@@ -225,9 +231,7 @@ inline std::string MisplacedObjectsSource(const std::string& name)
     bytes += std::to_string(kFirst + kObjects) + " 0 obj\n<< /Type /XRef /Size " + std::to_string(kFirst + kObjects) +
              " /W [1 4 0] /Root 1 0 R /Filter /FlateDecode /Length " + std::to_string(table.size()) +
              " >>\nstream\n" + table + "\nendstream\nendobj\nstartxref\n" + start + "\n%%EOF\n";
-    const std::string path = ScratchPath(name);
-    WriteBytes(path, bytes);
-    return path;
+    return ScratchFile(name, bytes);
 }
 
 // About 100 MB: a catalog whose string opens and never closes, to the end of the file.

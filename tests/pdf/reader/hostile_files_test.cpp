@@ -1,9 +1,9 @@
 // Files made to cost a reader minutes or gigabytes: every public call on them ends within 5 s
-// of CPU time (20 s under a sanitizer) and 1 GiB (less for some), with a value or our Error.  The calls run in
-// a child process, whose every call is stopped once it has used its CPU time, however busy
-// the machine, and whose every allocation is counted: a call that would hold more than its
-// limit beyond what it held when it began ends the child.  The allocations are counted rather than the address space
-// limited, since a sanitizer reserves terabytes of address space for itself.
+// of CPU time (20 s under a sanitizer) and 1 GiB (less for some), with a value or our Error.
+// The calls run in a child process that stops a call once it has used its CPU time, however
+// busy the machine, and ends when a call holds more than its limit beyond what it held when it
+// began.  Allocations are counted rather than the address space limited, since a sanitizer
+// reserves terabytes of address space for itself.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
