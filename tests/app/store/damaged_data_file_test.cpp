@@ -99,9 +99,8 @@ TEST(DamagedDataFileTest, TheCheckGrowsWithTheLinesNotTheirSquare) {
   const std::string value = "=" + EncodeIniText("v") + "\n";
   std::string text = "[" + EncodeIniText("Long") + "]\n";
   for (int i = 0; i < kLines; ++i) text += EncodeIniText("k" + std::to_string(i)) + value;
-  for (int i = 0; i < kLines; ++i) {
+  for (int i = 0; i < kLines; ++i)
     text += "[" + EncodeIniText("S" + std::to_string(i)) + "]\n" + EncodeIniText("k") + value;
-  }
   const std::clock_t start = std::clock();
   EXPECT_THAT(DamagedLines(text), ::testing::IsEmpty());
   EXPECT_LT(std::clock() - start, 4 * CLOCKS_PER_SEC);
@@ -134,9 +133,8 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   EXPECT_EQ(ReadTextFile(copy + "-3"), damaged);
   EXPECT_TRUE(std::filesystem::is_empty(outside.Path()));
   std::set<std::string> entries;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
     entries.insert(entry.path().string());
-  }
   EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2", copy + "-3"));
 
   Planner next = PlannerIn(folder);

@@ -474,9 +474,9 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
 // data file: the start-up stops as for any file it cannot read and writes nothing anywhere.
 TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
   const std::string elsewhere = scratch_ / "elsewhere";
-  const std::string passwords = "root:x:0:0:root:/root:/bin/bash\n[daemon]\n";
   const std::vector<std::pair<std::optional<std::string>, std::string>> targets = {
-      {passwords, "dont aucune ligne n'est une donnée de Quorvane"},
+      {"root:x:0:0:root:/root:/bin/bash\n[daemon]\n",
+       "dont aucune ligne n'est une donnée de Quorvane"},
       {std::nullopt, "qui n'existe pas"},
   };
   for (const auto& [target, cause] : targets) {
