@@ -118,9 +118,8 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   WriteTextFile(planner.DataFile, damaged);
   const std::time_t now = 1765400000;
   std::tm parts{};
-  localtime_r(&now, &parts);
   char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", localtime_r(&now, &parts));
   const std::string copy = planner.DataFile + ".endommagé-" + stamp;
   WriteTextFile(copy + ".tmp-Ab12Cd", damaged);  // killed before taking its name
   WriteTextFile(copy + ".tmp-Ef34Gh", damaged.substr(0, 10));
