@@ -492,7 +492,9 @@ TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
                 HasSubstr("Le fichier de données ne peut pas être lu :\n" + DataFolder() +
                           "/data\nCause : le chemin est un lien vers un fichier " + cause));
     EXPECT_EQ(std::filesystem::exists(elsewhere), target.has_value());
-    if (target) EXPECT_EQ(ReadTextFile(elsewhere), *target);
+    if (target) {
+      EXPECT_EQ(ReadTextFile(elsewhere), *target);
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 1);
   }
 }
