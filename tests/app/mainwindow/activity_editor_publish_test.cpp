@@ -13,17 +13,12 @@
 
 namespace {
 
-class PublishTest : public EditorTest {
- protected:
-  // Saves a new activity of `project` on `day` through the editor.
-  void SaveNew(const std::string& day, const std::string& name, int project) {
+TEST_F(EditorTest, AFailedUploadIsToldOnceAndSentAgainWithTheNextPublication) {
+  const auto saveNew = [this](const std::string& day, const std::string& name, int project) {
     window->OpenNewActivity(day, 9, 0);
     Fill(name, project, {});
     Save();
-  }
-};
-
-TEST_F(PublishTest, AFailedUploadIsToldOnceAndSentAgainWithTheNextPublication) {
+  };
   planner.ShareLink = "https://www.example/cal";
   planner.UserId = "42";
   settings::Publishing publishing = TestPublishing(0, folder / "temp");
@@ -39,7 +34,7 @@ TEST_F(PublishTest, AFailedUploadIsToldOnceAndSentAgainWithTheNextPublication) {
     publishing.Account.Port = silent ? silentServer.Port() : ClosedPort();
 
     // The save stays whole; the failure is told once, after it.
-    SaveNew("10.03.2026", "Livraison", 0);
+    saveNew("10.03.2026", "Livraison", 0);
     EXPECT_FALSE(w.fraActivite.Visible());
     EXPECT_NE(planner.Activities.back().find("Livraison"), std::string::npos);
     ASSERT_EQ(world.dialogs.shown.size(), 1u);
@@ -50,7 +45,7 @@ TEST_F(PublishTest, AFailedUploadIsToldOnceAndSentAgainWithTheNextPublication) {
 
     // Still failing, the next save asks the server once and names both calendars.
     const int connections = silentServer.Connections();
-    SaveNew("11.03.2026", "Retour", 1);
+    saveNew("11.03.2026", "Retour", 1);
     ASSERT_EQ(world.dialogs.shown.size(), 2u);
     EXPECT_NE(world.dialogs.shown[1].prompt.find("de « Nord » et « Sud » n'ont pas pu"),
               std::string::npos);
@@ -60,7 +55,7 @@ TEST_F(PublishTest, AFailedUploadIsToldOnceAndSentAgainWithTheNextPublication) {
     FtpTestServer server(folder / "server", kTestFtpUser, kTestFtpPassword);
     std::filesystem::create_directories(server.Root() / "sites/cal.example/cal_users");
     publishing.Account.Port = server.Port();
-    SaveNew("12.03.2026", "Inventaire", 2);
+    saveNew("12.03.2026", "Inventaire", 2);
     EXPECT_EQ(world.dialogs.shown.size(), 2u);
     for (const auto& [project, name] : {std::pair{0, "Livraison"}, {1, "Retour"},
                                         {2, "Inventaire"}}) {

@@ -52,14 +52,11 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCou
                {"08.03.2026", first, rows[1].Top()}};
   for (const auto& [day, top, bottom] : cases) {
     const forms::Label& column = w.lblJour[Cell(day)];
-    int drawn = 0;
-    for (const forms::Label* label : Labels()) {
-      if (label->Caption() != "Nord: Location" || label->Left() != column.Left()) continue;
-      ++drawn;
-      EXPECT_EQ(label->Top(), top) << day;
-      EXPECT_EQ(label->Top() + label->Height(), bottom) << day;
-    }
-    EXPECT_EQ(drawn, 1) << day;
+    std::vector<std::pair<double, double>> drawn;
+    for (const forms::Label* label : Labels())
+      if (label->Caption() == "Nord: Location" && label->Left() == column.Left())
+        drawn.emplace_back(label->Top(), label->Top() + label->Height());
+    EXPECT_EQ(drawn, (std::vector<std::pair<double, double>>{{top, bottom}})) << day;
   }
 
   user.Click(w.lblRightSem);

@@ -99,9 +99,8 @@ TEST(DamagedDataFileTest, TheCheckGrowsWithTheLinesNotTheirSquare) {
   const std::string value = "=" + EncodeIniText("v") + "\n";
   std::string text = "[" + EncodeIniText("Long") + "]\n";
   for (int i = 0; i < kLines; ++i) text += EncodeIniText("k" + std::to_string(i)) + value;
-  for (int i = 0; i < kLines; ++i) {
+  for (int i = 0; i < kLines; ++i)
     text += "[" + EncodeIniText("S" + std::to_string(i)) + "]\n" + EncodeIniText("k") + value;
-  }
   const std::clock_t start = std::clock();
   EXPECT_THAT(DamagedLines(text), ::testing::IsEmpty());
   EXPECT_LT(std::clock() - start, 4 * CLOCKS_PER_SEC);
@@ -119,9 +118,8 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   WriteTextFile(planner.DataFile, damaged);
   const std::time_t now = 1765400000;
   std::tm parts{};
-  localtime_r(&now, &parts);
   char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", localtime_r(&now, &parts));
   const std::string copy = planner.DataFile + ".endommagé-" + stamp;
   WriteTextFile(copy + ".tmp-Ab12Cd", damaged);  // killed before taking its name
   WriteTextFile(copy + ".tmp-Ef34Gh", damaged.substr(0, 10));
@@ -134,9 +132,8 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   EXPECT_EQ(ReadTextFile(copy + "-3"), damaged);
   EXPECT_TRUE(std::filesystem::is_empty(outside.Path()));
   std::set<std::string> entries;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
     entries.insert(entry.path().string());
-  }
   EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2", copy + "-3"));
 
   Planner next = PlannerIn(folder);

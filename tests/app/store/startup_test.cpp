@@ -276,31 +276,28 @@ std::size_t RecordLine(const std::string& text, const std::string& section) {
 // records added afterwards take new ones, free of the lost record's bookings, and keep them
 // through a restart.  Every such damage is told.
 TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
-  const auto garbled = [](const std::string& section) {
-    return [section](std::string text) {
-      const std::size_t line = RecordLine(text, section);
-      return text.insert(text.find('=', line) + 1, "#");
-    };
+  const auto at = [](const std::string& section, auto edit) {
+    return [=](std::string text) { return edit(text, RecordLine(text, section)); };
   };
-  const auto headerLost = [](const std::string& section) {
-    return [section](std::string text) {
-      const std::size_t line = RecordLine(text, section);
-      const std::size_t header = text.rfind('\n', line - 2) + 1;
-      return text.erase(header, line - header);
-    };
+  const auto garbled = [](std::string& text, std::size_t line) {
+    return text.insert(text.find('=', line) + 1, "#");
+  };
+  const auto headerLost = [](std::string& text, std::size_t line) {
+    const std::size_t header = text.rfind('\n', line - 2) + 1;
+    return text.erase(header, line - header);
+  };
+  const auto keyTwice = [](std::string& text, std::size_t line) {
+    return text.insert(line, EncodeIniText("Nom") + "=" + EncodeIniText("Intrus") + "\n");
   };
   const std::vector<std::pair<std::string, std::function<std::string(std::string)>>> damages = {
-      {"garbled highest resource", garbled("RESSOURCE1")},
-      {"garbled highest project", garbled("CATEGORIE0")},
-      {"lost resource header", headerLost("RESSOURCE1")},
-      {"lost project header", headerLost("CATEGORIE0")},
+      {"garbled highest resource", at("RESSOURCE1", garbled)},
+      {"garbled highest project", at("CATEGORIE0", garbled)},
+      {"lost resource header", at("RESSOURCE1", headerLost)},
+      {"lost project header", at("CATEGORIE0", headerLost)},
       {"lost header after the settings", [](std::string text) {
          return text + EncodeIniText("Nom") + "=" + EncodeIniText("Est¦255-0") + "\n";
        }},
-      {"key given twice", [](std::string text) {
-         const std::size_t line = RecordLine(text, "RESSOURCE1");
-         return text.insert(line, EncodeIniText("Nom") + "=" + EncodeIniText("Intrus") + "\n");
-       }},
+      {"key given twice", at("RESSOURCE1", keyTwice)},
   };
   for (const auto& [damage, damaged] : damages) {
     SCOPED_TRACE(damage);
@@ -474,9 +471,9 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
 // data file: the start-up stops as for any file it cannot read and writes nothing anywhere.
 TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
   const std::string elsewhere = scratch_ / "elsewhere";
-  const std::string passwords = "root:x:0:0:root:/root:/bin/bash\n[daemon]\n";
   const std::vector<std::pair<std::optional<std::string>, std::string>> targets = {
-      {passwords, "dont aucune ligne n'est une donnée de Quorvane"},
+      {"root:x:0:0:root:/root:/bin/bash\n[daemon]\n",
+       "dont aucune ligne n'est une donnée de Quorvane"},
       {std::nullopt, "qui n'existe pas"},
   };
   for (const auto& [target, cause] : targets) {
@@ -495,7 +492,9 @@ TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
                 HasSubstr("Le fichier de données ne peut pas être lu :\n" + DataFolder() +
                           "/data\nCause : le chemin est un lien vers un fichier " + cause));
     EXPECT_EQ(std::filesystem::exists(elsewhere), target.has_value());
-    if (target) EXPECT_EQ(ReadTextFile(elsewhere), *target);
+    if (target) {
+      EXPECT_EQ(ReadTextFile(elsewhere), *target);
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataFolder()), {}), 1);
   }
 }
