@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "runtime/datetime.h"
 
@@ -147,6 +148,18 @@ int UtcOffsetMinutes(const std::optional<platform::ZoneRules>& rules, runtime::D
   const runtime::DateTime end = TransitionTime(rules->DaylightEnd, local.Year());
   const bool daylight = start < end ? local >= start && local < end : local >= start || local < end;
   return (daylight ? rules->DaylightOffset : rules->StandardOffset) / 60;
+}
+
+platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules) {
+  return rules ? *rules : *platform::ParseZoneRules(kCentralEuropeanRules);
+}
+
+std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, int year) {
+  if (!rules.HasDaylight) return {};
+  std::vector<runtime::DateTime> changes = {TransitionTime(rules.DaylightStart, year),
+                                            TransitionTime(rules.DaylightEnd, year)};
+  if (changes[1] < changes[0]) std::swap(changes[0], changes[1]);
+  return changes;
 }
 
 }  // namespace settings
