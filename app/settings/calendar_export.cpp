@@ -171,7 +171,10 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
   std::snprintf(uid, sizeof uid, "event-%04d", index);
   EventBlock block{std::string(uid) + "_" + userId, {record.start, record.end}, {}, false};
   const int code = record.periodicityCode;
-  if (!activities::IsPeriodicCode(code)) return {block};
+  // A repetition whose last day comes before its start leaves the stored occurrence alone,
+  // which the planner shows all the same.
+  const bool endsBeforeItStarts = record.lastDay && *record.lastDay < record.start.Date();
+  if (!activities::IsPeriodicCode(code) || endsBeforeItStarts) return {block};
 
   const activities::SteadyRepetition steady = activities::SteadyFrom(record.start, code);
   if (steady.step == 0) {

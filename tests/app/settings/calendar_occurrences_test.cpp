@@ -88,6 +88,7 @@ std::vector<Repeating> Activities() {
       {"08.01.2027 18:00", "11.01.2027 06:00", 2, ""},
       {"09.01.2027 22:00", "10.01.2027 06:00", 2, ""},
       {"20.03.2027 23:00", "21.03.2027 03:30", 1, "30.11.2027"},
+      {"10.10.2026 16:00", "10.10.2026 16:45", 1, "15.04.2026"},  // last day before the start
   };
   // Each month code from a month whose steps reach February.
   const struct {
