@@ -195,7 +195,7 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
 // its own in place of the series' occurrence.
 std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRecord& record,
                                                    const std::vector<EventBlock>& series,
-                                                   const platform::ZoneRules& rules,
+                                                   const std::optional<platform::ZoneRules>& rules,
                                                    int lastYear) {
   std::vector<EventBlock> own;
   if (record.end < record.start || std::none_of(series.begin(), series.end(), IsSeries)) {
@@ -204,7 +204,7 @@ std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRec
   auto walk = activities::OccurrenceWalk::ThroughLastDay({record.start, record.end},
                                                          record.periodicityCode, record.lastDay);
   for (int year = record.start.Year(); year <= lastYear && !walk.AtEnd(); ++year) {
-    for (const runtime::DateTime change : OffsetChanges(rules, year)) {
+    for (const runtime::DateTime change : OffsetChanges(*rules, year)) {
       if (walk.AtEnd()) break;
       walk.SkipEndingBefore(change);
       for (; !walk.AtEnd() && walk.Current().start <= change; walk.Next()) {
@@ -276,7 +276,7 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
       Field(runtime::Split(planner.Categories.at(projectIndex), kFieldSeparator), 0);
   const std::string stamp = UtcStamp(now);
   const auto rules = platform::ReadZoneRules(planner.IanaTimeZone);
-  const platform::ZoneRules blockRules = BlockRules(rules);
+  const std::optional<platform::ZoneRules> blockRules = BlockRules(rules);
   std::tm utc{};
   gmtime_r(&now, &utc);
   CalendarWriter out;

@@ -8,10 +8,13 @@
 #include "platform/atomic_file.h"
 
 namespace store {
+namespace {
 
 std::string UnsentCalendarsPath(const Planner& planner) {
   return planner.DataFolder + "/unsent-calendars";
 }
+
+}  // namespace
 
 void ReadUnsentCalendars(Planner& planner) {
   planner.UnsentCalendars.clear();

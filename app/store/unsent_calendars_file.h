@@ -1,5 +1,6 @@
 // The projects whose shared calendar is still to be sent, kept in the data folder beside
-// the data file, so that the promise to send them again holds across a restart.
+// the data file ("unsent-calendars", one project index a line), so that the promise to send
+// them again holds across a restart.
 #pragma once
 
 #include <string>
@@ -7,9 +8,6 @@
 #include "app/store/planner.h"
 
 namespace store {
-
-// "<data folder>/unsent-calendars": one project index a line.
-std::string UnsentCalendarsPath(const Planner& planner);
 
 // Fills `planner.UnsentCalendars` from the file; lines that are not an index are passed
 // over, and a missing or unreadable file leaves the set empty.
