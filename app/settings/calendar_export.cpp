@@ -285,7 +285,7 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
     const auto record = activities::ParseActivityRecord(planner.Activities[a]);
     if (!record || record->project != projectIndex) continue;
     // Republished at every save, a calendar looks ten years ahead of it.
-    const int lastYear = std::max(utc.tm_year + 1900, record->start.Year()) + 10;
+    const int lastYear = std::min(std::max(utc.tm_year + 1900, record->start.Year()) + 10, 9999);
     std::vector<EventBlock> blocks = EventBlocks(*record, a, userId);
     for (EventBlock& own : OccurrencesWithTheirOwnEnd(*record, blocks, blockRules, lastYear)) {
       blocks.push_back(std::move(own));

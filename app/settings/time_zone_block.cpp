@@ -1,5 +1,6 @@
 #include "app/settings/time_zone_block.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -59,8 +60,10 @@ int RuleDay(const platform::ZoneTransition& rule, int year) {
   return day;
 }
 
-// The local time of the transition in the given year, to the minute.
+// The local time of the transition in the given year, to the minute; beyond the years that
+// dates can name, in the nearest one.
 runtime::DateTime TransitionTime(const platform::ZoneTransition& rule, int year) {
+  year = std::clamp(year, 1, 9999);
   return runtime::DateTime::FromParts(year, rule.Month, RuleDay(rule, year))
       ->AddMinutes(FloorDiv(rule.Seconds, 60));
 }
