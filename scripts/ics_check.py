@@ -4,7 +4,8 @@
   ics_check.py parse FILE               parse it; print the number of events
   ics_check.py expand FILE FROM TO      print every occurrence between two dates
                                         (yyyy-mm-dd) as "UID|start|end", local times
-                                        "dd.mm.yyyy HH:MM" in the event's own zone
+                                        "dd.mm.yyyy HH:MM" in the event's own zone, the
+                                        end placed as the standard places it
   ics_check.py summary FILE             print each event's SUMMARY and its attendees' CN
                                         as "summary|cn,cn"
   ics_check.py zone FILE ZONE FROM TO   compare the file's VTIMEZONE with the system's
@@ -13,6 +14,7 @@
 Exits non-zero when the file cannot be read.
 """
 import datetime
+import re
 import sys
 import zoneinfo
 
@@ -37,9 +39,32 @@ def parse(path):
     events = calendar.walk("VEVENT")
     for event in events:
         event.decoded("DTSTART")
-        event.decoded("DTEND")
+        if "DURATION" not in event:
+            event.decoded("DTEND")
         event.decoded("DTSTAMP")
     print(len(events))
+
+
+def localized(zone, wall):
+    return zone.localize(wall) if hasattr(zone, "localize") else wall.replace(tzinfo=zone)
+
+
+def finish_of(event, start):
+    """The end of an occurrence as the standard has it: a DTEND keeps the first occurrence's
+    elapsed time; a DURATION counts its weeks and days on the wall clock and the rest as
+    elapsed time.  Shown on the wall clock of the start's zone."""
+    duration = event.get("DURATION")
+    if duration is None:
+        finish = event.decoded("DTEND")
+    else:
+        parts = re.fullmatch(r"P(?:(\d+)W)?(?:(\d+)D)?(?:T(?:(\d+)H)?(?:(\d+)M)?(?:(\d+)S)?)?",
+                             duration.to_ical().decode())
+        weeks, days, hours, minutes, seconds = (int(p or 0) for p in parts.groups())
+        wall = start.replace(tzinfo=None) + datetime.timedelta(weeks=weeks, days=days)
+        finish = localized(start.tzinfo, wall) + datetime.timedelta(
+            hours=hours, minutes=minutes, seconds=seconds)
+    zone = start.tzinfo
+    return zone.normalize(finish) if hasattr(zone, "normalize") else finish.astimezone(zone)
 
 
 def expand(path, first, last):
@@ -48,9 +73,9 @@ def expand(path, first, last):
     end = datetime.date.fromisoformat(last)
     occurrences = []
     for event in recurring_ical_events.of(calendar).between(begin, end):
-        start, finish = event.decoded("DTSTART"), event.decoded("DTEND")
+        start = event.decoded("DTSTART")
         occurrences.append((str(event["UID"]), start.replace(tzinfo=None), text(start),
-                            text(finish)))
+                            text(finish_of(event, start))))
     for uid, _, start, finish in sorted(occurrences):
         print("%s|%s|%s" % (uid, start, finish))
 

@@ -148,6 +148,9 @@ void SetScrollRange(const AgendaControls& agenda) {
       runtime::RoundHalfEven(last.Top() + last.Height() - agenda.fraAgenda.Height());
   if (overflow >= 0) {
     agenda.ScrollAgenda.SetEnabled(true);
+    // A click in the track turns a page: what the frame shows.
+    agenda.ScrollAgenda.SetLargeChange(
+        std::max(1, static_cast<int>(agenda.fraAgenda.Height() / kScrollStep)));
     agenda.ScrollAgenda.SetMax(
         static_cast<int>(runtime::RoundHalfEven(static_cast<double>(overflow) / kScrollStep + 1)));
   } else {

@@ -1,5 +1,6 @@
 #include "app/settings/calendar_export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -132,7 +133,33 @@ struct EventBlock {
   activities::Occurrence first;
   std::vector<runtime::DateTime> extraStarts;  // RDATE
   bool repeats = false;                       // the RRULE line, from `first` on
+  bool replacesOccurrence = false;            // RECURRENCE-ID: `first` of the series `uid`
 };
+
+// Whether the block stands for several occurrences, which then share one duration.
+bool IsSeries(const EventBlock& block) { return block.repeats || !block.extraStarts.empty(); }
+
+// "P2DT12H": calendar programs count whole days on the wall clock and the rest as elapsed
+// time, so that an occurrence over a change of offset still ends at the time of day the
+// planner shows.
+std::string NominalDuration(std::int64_t minutes) {
+  std::string text = "P";
+  const std::int64_t rest = minutes % 1440;
+  if (minutes >= 1440 || minutes == 0) text += std::to_string(minutes / 1440) + "D";
+  if (rest > 0) text += "T";
+  if (rest >= 60) text += std::to_string(rest / 60) + "H";
+  if (rest % 60 > 0) text += std::to_string(rest % 60) + "M";
+  return text;
+}
+
+// Whether a calendar program ends the occurrence, given its nominal duration, where the
+// planner does: unless the offset changes within the part that is counted as elapsed time.
+bool EndsAsShown(const activities::Occurrence& occurrence,
+                 const std::optional<platform::ZoneRules>& rules) {
+  const std::int64_t days = (occurrence.end.Minutes() - occurrence.start.Minutes()) / 1440;
+  return UtcOffsetMinutes(rules, occurrence.start.AddDays(days)) ==
+         UtcOffsetMinutes(rules, occurrence.end);
+}
 
 // The events that give calendar programs the planner's occurrences.  A month step keeps
 // the day of the step before, clamped to the month's end, while a calendar program skips
@@ -144,7 +171,10 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
   std::snprintf(uid, sizeof uid, "event-%04d", index);
   EventBlock block{std::string(uid) + "_" + userId, {record.start, record.end}, {}, false};
   const int code = record.periodicityCode;
-  if (!activities::IsPeriodicCode(code)) return {block};
+  // A repetition whose last day comes before its start leaves the stored occurrence alone,
+  // which the planner shows all the same.
+  const bool endsBeforeItStarts = record.lastDay && *record.lastDay < record.start.Date();
+  if (!activities::IsPeriodicCode(code) || endsBeforeItStarts) return {block};
 
   const activities::SteadyRepetition steady = activities::SteadyFrom(record.start, code);
   if (steady.step == 0) {
@@ -158,6 +188,37 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
   if (walk.AtEnd()) return {block};
   EventBlock settled{std::string(uid) + "-2_" + userId, walk.Current(), {}, true};
   return {block, settled};
+}
+
+// The occurrences up to the end of `lastYear` that their series would still end an hour
+// off (one whose time of day is crossed by a change of offset), each given as an event of
+// its own in place of the series' occurrence.
+std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRecord& record,
+                                                   const std::vector<EventBlock>& series,
+                                                   const std::optional<platform::ZoneRules>& rules,
+                                                   int lastYear) {
+  std::vector<EventBlock> own;
+  if (record.end < record.start || std::none_of(series.begin(), series.end(), IsSeries)) {
+    return own;
+  }
+  auto walk = activities::OccurrenceWalk::ThroughLastDay({record.start, record.end},
+                                                         record.periodicityCode, record.lastDay);
+  for (int year = record.start.Year(); year <= lastYear && !walk.AtEnd(); ++year) {
+    for (const runtime::DateTime change : OffsetChanges(*rules, year)) {
+      if (walk.AtEnd()) break;
+      walk.SkipEndingBefore(change);
+      for (; !walk.AtEnd() && walk.Current().start <= change; walk.Next()) {
+        if (EndsAsShown(walk.Current(), rules)) continue;
+        const EventBlock* holder = &series.front();
+        for (const EventBlock& block : series) {
+          if (block.first.start <= walk.Current().start) holder = &block;
+        }
+        // An event of its own already ends where the planner shows.
+        if (IsSeries(*holder)) own.push_back({holder->uid, walk.Current(), {}, false, true});
+      }
+    }
+  }
+  return own;
 }
 
 // The event block; the repetition runs to the end of its last day in the calendar's zone,
@@ -174,12 +235,20 @@ void WriteEvent(CalendarWriter& out, const store::Planner& planner,
              ";ROLE=REQ-PARTICIPANT:mailto:none");
   }
   out.Line("UID:" + block.uid);
+  if (block.replacesOccurrence) {
+    out.Line("RECURRENCE-ID;TZID=" + zone + ":" + LocalStamp(block.first.start));
+  }
   out.Line("DTSTAMP:" + stamp);
   out.Line("SUMMARY:" + TextValue(record.name.empty() ? projectName
                                                       : projectName + " - " + record.name));
   out.Line("CATEGORIES:" + Slugify(projectName));
   out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(block.first.start));
-  out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(block.first.end));
+  if (IsSeries(block) && block.first.end >= block.first.start) {
+    out.Line("DURATION:" + NominalDuration(block.first.end.Minutes() -
+                                           block.first.start.Minutes()));
+  } else {
+    out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(block.first.end));
+  }
   if (!block.extraStarts.empty()) {
     std::string dates;
     for (const runtime::DateTime start : block.extraStarts) {
@@ -207,12 +276,21 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
       Field(runtime::Split(planner.Categories.at(projectIndex), kFieldSeparator), 0);
   const std::string stamp = UtcStamp(now);
   const auto rules = platform::ReadZoneRules(planner.IanaTimeZone);
+  const std::optional<platform::ZoneRules> blockRules = BlockRules(rules);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
   CalendarWriter out;
   WriteHeader(out, userId, projectIndex, projectName, planner.IanaTimeZone, rules);
   for (int a = 0; a <= planner.ActivityMax(); ++a) {
     const auto record = activities::ParseActivityRecord(planner.Activities[a]);
     if (!record || record->project != projectIndex) continue;
-    for (const EventBlock& block : EventBlocks(*record, a, userId)) {
+    // Republished at every save, a calendar looks ten years ahead of it.
+    const int lastYear = std::min(std::max(utc.tm_year + 1900, record->start.Year()) + 10, 9999);
+    std::vector<EventBlock> blocks = EventBlocks(*record, a, userId);
+    for (EventBlock& own : OccurrencesWithTheirOwnEnd(*record, blocks, blockRules, lastYear)) {
+      blocks.push_back(std::move(own));
+    }
+    for (const EventBlock& block : blocks) {
       WriteEvent(out, planner, *record, block, projectName, stamp, rules);
     }
   }

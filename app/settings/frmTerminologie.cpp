@@ -558,6 +558,8 @@ void frmTerminologie::chkPartage_Click() {
 }
 
 void frmTerminologie::StoreSharing() {
+  // A build without sharing offers no box to touch: the stored link stays for a build that has.
+  if (!CanPublish(SharingServer)) return;
   if (fraPartage.Visible()) {
     planner_.ShareLink = txtPartage.Text();
     store::WriteIni(planner_, store::kParamSection, "Synchro", planner_.ShareLink,

@@ -1,7 +1,9 @@
 #include "app/settings/time_zone_block.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "runtime/datetime.h"
 
@@ -58,8 +60,10 @@ int RuleDay(const platform::ZoneTransition& rule, int year) {
   return day;
 }
 
-// The local time of the transition in the given year, to the minute.
+// The local time of the transition in the given year, to the minute; beyond the years that
+// dates can name, in the nearest one.
 runtime::DateTime TransitionTime(const platform::ZoneTransition& rule, int year) {
+  year = std::clamp(year, 1, 9999);
   return runtime::DateTime::FromParts(year, rule.Month, RuleDay(rule, year))
       ->AddMinutes(FloorDiv(rule.Seconds, 60));
 }
@@ -147,6 +151,18 @@ int UtcOffsetMinutes(const std::optional<platform::ZoneRules>& rules, runtime::D
   const runtime::DateTime end = TransitionTime(rules->DaylightEnd, local.Year());
   const bool daylight = start < end ? local >= start && local < end : local >= start || local < end;
   return (daylight ? rules->DaylightOffset : rules->StandardOffset) / 60;
+}
+
+platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules) {
+  return rules ? *rules : *platform::ParseZoneRules(kCentralEuropeanRules);
+}
+
+std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, int year) {
+  if (!rules.HasDaylight) return {};
+  std::vector<runtime::DateTime> changes = {TransitionTime(rules.DaylightStart, year),
+                                            TransitionTime(rules.DaylightEnd, year)};
+  if (changes[1] < changes[0]) std::swap(changes[0], changes[1]);
+  return changes;
 }
 
 }  // namespace settings

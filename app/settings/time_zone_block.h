@@ -22,4 +22,11 @@ std::vector<std::string> TimeZoneBlock(std::string_view zoneName,
 // summer time) for a zone whose rules are unknown.
 int UtcOffsetMinutes(const std::optional<platform::ZoneRules>& rules, runtime::DateTime local);
 
+// The rules the block describes: the zone's, or Central European time's when they are unknown.
+platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules);
+
+// The local times of the year at which the offset changes, in order; none without daylight
+// saving.
+std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, int year);
+
 }  // namespace settings

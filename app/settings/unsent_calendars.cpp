@@ -1,9 +1,11 @@
 #include "app/settings/unsent_calendars.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/settings/calendar_export.h"
 #include "app/store/records.h"
+#include "app/store/unsent_calendars_file.h"
 #include "runtime/text.h"
 
 namespace settings {
@@ -13,6 +15,7 @@ bool PublishCalendars(store::Planner& planner, const std::vector<int>& projects,
   std::vector<int> due = projects;
   for (int p : planner.UnsentCalendars)
     if (std::find(due.begin(), due.end(), p) == due.end()) due.push_back(p);
+  const std::set<int> unsentBefore = planner.UnsentCalendars;
   bool failed = false;
   for (int p : due) {
     if (p < 0 || p > planner.CategoryMax()) {
@@ -24,6 +27,8 @@ bool PublishCalendars(store::Planner& planner, const std::vector<int>& projects,
       planner.UnsentCalendars.insert(p);
     }
   }
+  // Kept for the next run too; should the file fail, the promise holds for this run.
+  if (planner.UnsentCalendars != unsentBefore) store::WriteUnsentCalendars(planner);
   return !failed;
 }
 

@@ -12,9 +12,10 @@
 namespace settings {
 
 // Writes and sends the calendars of `projects`, then every other calendar whose last
-// upload failed (`planner.UnsentCalendars`).  After the first upload that fails the rest
-// are not tried, so that a server that never answers holds the window for one time-out
-// only; they stay unsent with it.  True when every calendar arrived.
+// upload failed (`planner.UnsentCalendars`, kept in the data folder across runs).  After
+// the first upload that fails the rest are not tried, so that a server that never answers
+// holds the window for one time-out only; they stay unsent with it.  True when every
+// calendar arrived.
 bool PublishCalendars(store::Planner& planner, const std::vector<int>& projects,
                       const runtime::Clock& clock, const Publishing& publishing = {});
 

@@ -10,6 +10,7 @@
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
+#include "app/store/unsent_calendars_file.h"
 #include "platform/data_folder.h"
 #include "platform/ini_file.h"
 
@@ -87,6 +88,7 @@ bool Main(Planner& planner, StartupServices& services) {
   LoadActivities(planner);
   LoadCategories(planner);
   LoadParams(planner);
+  ReadUnsentCalendars(planner);
   ApplyTerminology(planner);
 
   planner.WindowsTimeZone = services.GetWindowsTimeZoneName();

@@ -1,13 +1,16 @@
 #include "forms/qt/container_widget.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "forms/form.h"
 #include "forms/frame.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/painting.h"
 #include "forms/qt/units.h"
+#include "forms/scroll_bar.h"
 
 namespace forms::qt {
 
@@ -148,6 +151,21 @@ void ContainerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (captured_ == nullptr) return;
   captured_->RaiseDblClick();
   window_.ScheduleSync();
+}
+
+// A container without a vertical scroll bar of its own leaves the wheel to the one that
+// holds it.
+void ContainerWidget::wheelEvent(QWheelEvent* event) {
+  for (Control* child : container_.Children()) {
+    if (child->Kind() != ControlKind::kFlatScrollBar || !child->Visible() || !child->Enabled() ||
+        static_cast<FlatScrollBar*>(child)->Orientation() != kVertical)
+      continue;
+    if (QWidget* bar = window_.WidgetOf(*child)) {
+      QApplication::sendEvent(bar, event);
+      return;
+    }
+  }
+  event->ignore();
 }
 
 }  // namespace forms::qt

@@ -1,6 +1,7 @@
 // The widget of a form's inside or of a frame: paints the windowless controls it holds, back
 // to front, and routes the mouse to the one under it, in twips relative to that control.
-// Between a press and its release the mouse stays with the control pressed.
+// Between a press and its release the mouse stays with the control pressed.  The wheel turns
+// the container's vertical scroll bar, as over the list that the bar scrolls.
 #pragma once
 
 #include <QWidget>
@@ -24,6 +25,7 @@ class ContainerWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // The windowless control under a point of this widget, or the frame itself, or nothing.

@@ -72,10 +72,16 @@ class ControlFilter : public QObject {
       window_.ScheduleSync();
     } else if (event->type() == QEvent::KeyPress) {
       // A key the form or the control ended with goes no further: the window may be gone.
-      int keyCode = KeyCodeOf(static_cast<QKeyEvent&>(*event));
+      const auto& key = static_cast<QKeyEvent&>(*event);
+      int keyCode = KeyCodeOf(key);
       if (keyCode != 0 && !control_.OwnerForm().RaiseKeyDown(&control_, keyCode, 0)) return true;
-      if (control_.Kind() == ControlKind::kTextBox)
-        return FilterTyping(watched, static_cast<QKeyEvent&>(*event));
+      if (control_.Kind() == ControlKind::kTextBox) return FilterTyping(watched, key);
+      // Enter presses the focused button as Space does; a held key presses it once.
+      auto* button = qobject_cast<QPushButton*>(watched);
+      if (button != nullptr && keyCode == kKeyReturn) {
+        if (!key.isAutoRepeat()) button->click();
+        return true;
+      }
       window_.ScheduleSync();
     }
     return false;

@@ -2,8 +2,11 @@
 // activities that repeat and overlap: what a person would see.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 
@@ -264,6 +267,42 @@ TEST_F(CalendarScreenshots, TitleOfTwoLinesAndMonthHeadersAfterTheWeek) {
                                                   w.lblJour[0].Left()),
                                     forms::qt::Px(w.lblJour[0].Height())));
   EXPECT_EQ(before.copy(headers), after.copy(headers));
+}
+
+// Over a month longer than the frame, the wheel turned over the list scrolls it and turned
+// back returns it; a click in the scroll bar's track below the handle moves it by a page.
+TEST_F(CalendarScreenshots, TheWheelAndTheTrackScrollTheAgenda) {
+  Add("01.03.2026 06:00", "01.03.2026 06:30", "Ouverture", 3, "-1", {});
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
+  user.Click(w.lblAffiche[1]);
+  window->SyncNow();
+  ASSERT_TRUE(w.ScrollAgenda.Enabled());
+  const double firstTop = w.lblDetail[1].Top();
+  QWidget* list = window->WidgetOf(w.fraAgenda);
+  const QPointF overLine(forms::qt::Px(w.lblDetail[1].Left()) + 20,
+                         forms::qt::Px(firstTop) + 5);
+  for (const int notches : {-1, 1}) {
+    QWheelEvent wheel(overLine, list->mapToGlobal(overLine), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(w.ScrollAgenda.Value() > 0, notches < 0);
+    EXPECT_EQ(w.lblDetail[1].Top(), firstTop - 300 * w.ScrollAgenda.Value());
+  }
+
+  QWidget* bar = window->WidgetOf(w.ScrollAgenda);
+  const QPointF inTrack(bar->width() / 2.0, bar->height() - 30);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, inTrack, bar->mapToGlobal(inTrack), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(bar, &click);
+  }
+  const int page = static_cast<int>(w.fraAgenda.Height() / 300);
+  ASSERT_GT(w.ScrollAgenda.Max(), page);
+  EXPECT_EQ(w.ScrollAgenda.Value(), page);
 }
 
 }  // namespace

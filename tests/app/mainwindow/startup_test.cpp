@@ -9,12 +9,16 @@
 #include <string>
 
 #include "app/mainwindow/startup_services.h"
+#include "app/settings/calendar_test_support.h"
 #include "app/settings/frmTerminologie.h"
+#include "app/settings/test_publishing.h"
+#include "app/settings/unsent_calendars.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
 #include "forms/testing.h"
 #include "forms/user_driver.h"
+#include "platform/ftp_test_server.h"
 #include "platform/http_test_server.h"
 #include "platform/scratch_folder.h"
 
@@ -191,6 +195,51 @@ TEST_F(ProgramStartupTest, AFailedWriteIsShownInAMessageBox) {
 
   ASSERT_EQ(world.dialogs.shown.size(), 1u);
   EXPECT_EQ(world.dialogs.shown[0].buttons & forms::kIconMask, forms::kExclamation);
+}
+
+// With the server stopped a save promises to send its calendar with the next publication;
+// the program is closed and started again before it, and the promise still holds.
+TEST_F(ProgramStartupTest, ACalendarLeftUnsentIsSentAfterARestart) {
+  WriteEarlierRun();
+  {
+    store::Planner earlier;
+    earlier.DataFile = DataFile();
+    store::WriteIni(earlier, "PARAM", "Synchro", "https://www.example/42", DataFile());
+  }
+  FtpTestServer server(home / "server", kTestFtpUser, kTestFtpPassword);
+  const auto calendars = server.Root() / "sites/cal.example/cal_users";
+  std::filesystem::create_directories(calendars);
+  settings::Publishing publishing = TestPublishing(ClosedPort(), home / "temp");
+  const auto saveIn = [&](store::Planner& run, mainwindow::MainWindowStartup& started,
+                          forms::testing::TestServices& services, int project) {
+    ASSERT_TRUE(store::Main(run, started));
+    mainwindow::frmMain& w = *started.MainWindow();
+    w.PublishCalendars = [&](const std::vector<int>& projects) {
+      return settings::PublishCalendars(run, projects, services.clock, publishing);
+    };
+    forms::testing::UserDriver user;
+    w.OpenNewActivity("10.03.2026", 9, 0);
+    user.Type(w.txtActivite, project == 0 ? "Livraison" : "Retour");
+    user.Choose(w.cmbcategorie, project);
+    user.Click(w.cmdValideActivite);
+  };
+  {
+    store::Planner first;
+    forms::testing::TestServices services;
+    mainwindow::MainWindowStartup started{first, services.services()};
+    saveIn(first, started, services, 0);
+    ASSERT_EQ(services.dialogs.shown.size(), 1u);
+    EXPECT_THAT(services.dialogs.shown[0].prompt, HasSubstr("Il sera envoyé de nouveau"));
+  }
+  EXPECT_EQ(std::filesystem::status(home / "Quorvane/unsent-calendars").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  publishing.Account.Port = server.Port();
+  saveIn(planner, startup, world, 1);
+  EXPECT_TRUE(world.dialogs.shown.empty());
+  EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-0.ics")), HasSubstr("Livraison"));
+  EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-1.ics")), HasSubstr("Retour"));
+  EXPECT_FALSE(std::filesystem::exists(home / "Quorvane/unsent-calendars"));
 }
 
 }  // namespace

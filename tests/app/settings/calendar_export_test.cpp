@@ -103,7 +103,7 @@ TEST(CalendarText, OneOffAndRepeatingActivities) {
       "SUMMARY:Réunions d'équipe - Point hebdo",
       "CATEGORIES:reunions-d-equipe",
       "DTSTART;TZID=Europe/Paris:20260303T140000",
-      "DTEND;TZID=Europe/Paris:20260303T153000",
+      "DURATION:PT1H30M",
       "RRULE:FREQ=WEEKLY",
       "END:VEVENT",
       "BEGIN:VEVENT",
@@ -122,7 +122,7 @@ TEST(CalendarText, OneOffAndRepeatingActivities) {
       "SUMMARY:Réunions d'équipe - Revue\\\\trimestre",
       "CATEGORIES:reunions-d-equipe",
       "DTSTART;TZID=Europe/Paris:20260305T100000",
-      "DTEND;TZID=Europe/Paris:20260305T110000",
+      "DURATION:PT1H",
       "RRULE:FREQ=MONTHLY;INTERVAL=3;UNTIL=20270101T225900Z",
       "END:VEVENT",
       "BEGIN:VEVENT",
@@ -131,7 +131,7 @@ TEST(CalendarText, OneOffAndRepeatingActivities) {
       "SUMMARY:Réunions d'équipe - Bilan",
       "CATEGORIES:reunions-d-equipe",
       "DTSTART;TZID=Europe/Paris:20260306T100000",
-      "DTEND;TZID=Europe/Paris:20260306T110000",
+      "DURATION:PT1H",
       "RRULE:FREQ=WEEKLY;INTERVAL=2;UNTIL=20260715T215900Z",
       "END:VEVENT",
       "BEGIN:VEVENT",
@@ -162,6 +162,8 @@ TEST(CalendarText, RuleTextsUidsAndEscapes) {
   }
   planner.Activities.resize(12346, "05.01.2026 10:00¦05.01.2026 11:00¦Autre¦0¦255-1");
   planner.Activities[12345] = "05.01.2026 10:00¦05.01.2026 11:00¦Ligne 1\r\nLigne 2¦2¦255-1";
+  // A repetition that reaches the last year dates can name.
+  planner.Activities.push_back("30.12.9995 22:00¦31.12.9995 06:00¦Veille¦2¦255-1-1");
   planner.Categories[2] = "Atelier\\Sud¦65280-2";
   const std::string text = Export(planner, 2, "rules.ics");
   // A repetition without a last date goes on as long as the planner's does.

@@ -84,6 +84,11 @@ std::vector<Repeating> Activities() {
       {"20.10.2025 07:30", "21.10.2025 18:00", 3, ""},
       {"28.12.2025 10:00", "28.12.2025 12:00", 3, "01.06.2026"},
       {"31.01.2024 23:30", "01.02.2024 00:30", 4, ""},  // over midnight
+      // Over the changes of offset: over several days, and over the night of the change.
+      {"08.01.2027 18:00", "11.01.2027 06:00", 2, ""},
+      {"09.01.2027 22:00", "10.01.2027 06:00", 2, ""},
+      {"20.03.2027 23:00", "21.03.2027 03:30", 1, "30.11.2027"},
+      {"10.10.2026 16:00", "10.10.2026 16:45", 1, "15.04.2026"},  // last day before the start
   };
   // Each month code from a month whose steps reach February.
   const struct {

