@@ -221,15 +221,19 @@ TEST_F(CalendarTest, MalformedRecordsArePassedOverAlone) {
   EXPECT_EQ(CaptionsOn("06.03.2026"), Captions{"Nord: Lue"});
 }
 
-TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
+// An activity of a missing project shows nothing: it takes no line of its cell and the
+// count of the ones not shown leaves it out too, so that lines and count agree.
+TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesNoLineAndIsNotCounted) {
   Add("11.03.2026 07:00", "11.03.2026 08:00", "Sans projet", 7);
   for (int i = 0; i < 8; ++i) Add("11.03.2026 09:00", "11.03.2026 10:00", std::to_string(i));
   Open().Move(0, 0, 21600, kTallWindow);
 
   const Captions shown = CaptionsOn("11.03.2026");
-  EXPECT_EQ(shown.size(), 5u);
-  EXPECT_EQ(shown.back(), "Nord: 4");
-  EXPECT_EQ(window->lblMore[1].Caption(), "+3");
+  EXPECT_EQ(shown.size(), 6u);
+  EXPECT_EQ(shown.back(), "Nord: 5");
+  const forms::Label& cell = window->lblJour[Cell("11.03.2026")];
+  EXPECT_EQ(window->lblMore[1].Caption(), "+2");
+  EXPECT_EQ(window->lblMore[1].Top(), cell.Top() + 6 * 300);
 }
 
 TEST_F(CalendarTest, AProjectNumberNoRecordCanHaveShowsUnderNoProjectFilter) {
