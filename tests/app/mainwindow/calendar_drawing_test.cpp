@@ -69,6 +69,50 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCou
   EXPECT_EQ(w.lblTitre.Caption(), "Ann - 0 Heures");  // April
 }
 
+// A weekly activity from Friday 18:00 to Monday 06:00 is drawn, listed and counted in its
+// third week as in its first: over the evening, the whole weekend and Monday morning.
+TEST_F(CalendarTest, EveryOccurrenceOfARepeatingActivityOverSeveralDaysShowsAsTheFirst) {
+  Add("06.03.2026 18:00", "09.03.2026 06:00", "Garde", 0, "255-0-2", {0});
+  mainwindow::frmMain& w = Open();
+  user.Choose(w.lstRessources, "Ann");
+  EXPECT_EQ(w.lblTitre.Caption(), "Ann - 240 Heures");  // four occurrences begin in March
+
+  // Per occurrence: the top and bottom of its label on each of its four days in the week
+  // view, the captions of those days' month cells, the hours of the week of its Monday.
+  auto shown = [&](runtime::DateTime friday) {
+    std::vector<std::pair<double, double>> spans;
+    std::vector<Captions> cells;
+    for (int k = 0; k < 4; ++k) {
+      const std::string day = friday.AddDays(k).DateText();
+      w.CurrentDate = friday.AddDays(k);
+      Menu(2);
+      const forms::Label& column = w.lblJour[Cell(day)];
+      for (const forms::Label* label : Labels())
+        if (label->Left() == column.Left()) spans.emplace_back(label->Top(), label->Top() + label->Height());
+      Menu(0);
+      cells.push_back(CaptionsOn(day));
+    }
+    Menu(2);
+    return std::make_tuple(spans, cells, w.lblTitre.Caption());
+  };
+  const auto first = shown(Date("06.03.2026"));
+  EXPECT_EQ(std::get<0>(first).size(), 4u);
+  EXPECT_EQ(std::get<1>(first), std::vector<Captions>(4, Captions{"Nord: Garde"}));
+  EXPECT_EQ(std::get<2>(first), "Ann - 60 Heures");  // Monday's end and the next weekend
+  EXPECT_EQ(shown(Date("20.03.2026")), first);
+
+  // The agenda lists each occurrence's four days alike.
+  Menu(1);
+  std::vector<std::string> lines;
+  for (int i = 1; i <= w.lblDetail.UBound(); ++i) lines.push_back(w.lblDetail[i].Caption());
+  std::vector<std::string> expected;
+  for (int week = 0; week < 4; ++week)
+    for (const char* time : {"18:00", "00:00", "00:00", "00:00"})
+      expected.push_back(std::string(time) + " Nord: Garde");
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(w.lblDate[16].Caption(), "lundi\n30 mars");
+}
+
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
   Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
