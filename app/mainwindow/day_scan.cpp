@@ -40,9 +40,11 @@ struct Span {
   }
 };
 
-// The record's own occurrence and the repetitions that may show from `first` to `last`, in
-// order.  The one before `first` that reaches furthest into the range is the latest one to
-// begin before it: the others all begin more than a period earlier.
+// The record's own occurrence and, in order, the repetitions that may show from `first`
+// to `last`: those that begin in the range, and those that begin before it (after it, for
+// a record that ends before it starts) near enough to reach into it.  Of the ones begun
+// before the range only the last can show there, and it begins at most a period before the
+// range: no more are looked for, however long the activity.
 std::vector<Occurrence> OccurrencesShown(const Occurrence& own, int code,
                                          const std::optional<runtime::DateTime>& lastRepetitionDay,
                                          runtime::DateTime first, runtime::DateTime last) {

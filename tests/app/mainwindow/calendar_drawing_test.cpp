@@ -113,6 +113,18 @@ TEST_F(CalendarTest, EveryOccurrenceOfARepeatingActivityOverSeveralDaysShowsAsTh
   EXPECT_EQ(w.lblDate[16].Caption(), "lundi\n30 mars");
 }
 
+// Where occurrences of one activity meet on a day, the one begun last stands for the others
+// there: one label a day, however long each occurrence lasts.
+TEST_F(CalendarTest, OccurrencesOfOneActivityThatMeetShowOnceADay) {
+  Add("01.01.2000 10:00", "31.12.2070 12:00", "Veille", 0, "255-0-1");
+  Add("27.02.2026 10:00", "28.02.2026 12:00", "Relève", 0, "255-0-1");
+  Open().Move(0, 0, 21600, kTallWindow);
+  EXPECT_EQ(Labels().size(), 62u);
+  for (int day = 1; day <= 31; ++day)
+    EXPECT_EQ(CaptionsOn((day < 10 ? "0" : "") + std::to_string(day) + ".03.2026"),
+              (Captions{"Nord: Veille", "Nord: Relève"})) << day;
+}
+
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
   Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
