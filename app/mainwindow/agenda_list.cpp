@@ -6,11 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/activities/activity_record.h"
 #include "app/mainwindow/date_names.h"
-#include "app/mainwindow/occurrence_range.h"
-#include "app/mainwindow/table_filter.h"
-#include "app/store/records.h"
+#include "app/mainwindow/day_scan.h"
 #include "runtime/rounding.h"
 #include "runtime/text.h"
 
@@ -54,47 +51,21 @@ void ThrowAway(forms::ControlArray<forms::Label>& labels) {
   }
 }
 
-// The lines one activity record gives the month from `first` to `last`.
-void CollectEntries(const store::Planner& planner, int record, runtime::DateTime first,
-                    runtime::DateTime last, int selectedProjectFilter,
-                    const std::optional<std::string>& chosenResource,
-                    std::vector<Entry>& entries) {
-  const std::string& text = planner.Activities[static_cast<std::size_t>(record)];
-  const auto read = activities::ParseActivityRecord(text);
-  if (!read || read->project < 0 || read->project > planner.CategoryMax()) return;
-  if (chosenResource &&
-      !PassesResourceFilter(ActivityResourceNames(planner, text), chosenResource))
-    return;
-  if (selectedProjectFilter != 0 && selectedProjectFilter != read->project + 1) return;
-
-  const std::string& projectRecord = planner.Categories[static_cast<std::size_t>(read->project)];
-  Entry entry;
-  entry.record = record;
-  entry.text =
-      projectRecord.substr(0, projectRecord.find(store::kFieldSeparator)) + ": " + read->name;
-  entry.backColor = static_cast<forms::Color>(read->backColour);
-  entry.blackText = read->blackText;
-
-  // An activity over several days is listed on each of them: on the days after its first
-  // one it is under way from 00:00.
-  const runtime::DateTime startDay = read->start.Date();
-  const runtime::DateTime lastDay = std::min(last, LastDayCovered(read->start, read->end));
-  for (runtime::DateTime day = std::max(first, startDay); day <= lastDay; day = day.AddDays(1)) {
-    entry.start = day == startDay ? read->start.Text() : day.Text();
-    entry.day = day;
-    entries.push_back(entry);
+// The lines of the days from `first` on, one per activity the grids show on each day: at
+// the time of day its label starts there, from 00:00 on the days after an occurrence's first.
+std::vector<Entry> EntriesOf(const DayScan& scan, runtime::DateTime first) {
+  std::vector<Entry> entries;
+  for (std::size_t offset = 0; offset < scan.days.size(); ++offset) {
+    const runtime::DateTime day = first.AddDays(static_cast<std::int64_t>(offset));
+    for (const DayShowing& showing : scan.days[offset]) {
+      const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
+      const runtime::DateTime from = HoursOn(showing, day).start;
+      entries.push_back({day.AddMinutes(runtime::MinutesBetween(from.Date(), from)).Text(), day,
+                         activity.record, activity.caption, activity.backColor,
+                         activity.blackText});
+    }
   }
-
-  if (read->periodicityCode == 0) return;
-  const runtime::DateTime lastRepetition = read->lastDay ? std::min(last, *read->lastDay) : last;
-  // Only the start of a repetition is listed, so its end plays no part.
-  for (const Occurrence& occurrence : OccurrencesBetween(read->start, read->start,
-                                                         read->periodicityCode, first,
-                                                         lastRepetition)) {
-    entry.start = occurrence.start.Text();
-    entry.day = occurrence.start.Date();
-    entries.push_back(entry);
-  }
+  return entries;
 }
 
 std::string DateBlockCaption(runtime::DateTime day) {
@@ -182,10 +153,9 @@ void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
 
   const runtime::DateTime first = currentDate.AddDays(1 - currentDate.Day()).Date();
   const runtime::DateTime last = first.AddMonths(1).AddDays(-1);
-  std::vector<Entry> entries;
-  for (int record = 0; record <= planner.ActivityMax(); ++record)
-    CollectEntries(planner, record, first, last, selectedProjectFilter, chosenResource,
-                   entries);
+  const int days = static_cast<int>(runtime::DaysBetween(first, last)) + 1;
+  std::vector<Entry> entries = EntriesOf(
+      ScanDays(planner, first, days, selectedProjectFilter, chosenResource), first);
   // The lines are found day by day and, within a day, by record; the sort on the start
   // keeps that order among equal starts.
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {

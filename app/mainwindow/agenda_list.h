@@ -22,14 +22,12 @@ struct AgendaControls {
   forms::FlatScrollBar& ScrollAgenda;
 };
 
-// Builds the list of the month of `currentDate` anew from the activity records: the
-// activities of the month on each of their days in it (after its first day, an activity
-// over several days is listed from 00:00) and the
-// repetitions of periodic ones up to their end of repetition, those of the project chosen
-// (`selectedProjectFilter` 0 for all, k for project k - 1) and of the chosen resource, in
-// order of start (same start: by day found, then by record).  Lines carry their record's
-// index in their Tag.  Records that cannot be read as activities are passed over.  The
-// scroll bar is reset and covers what does not fit in the frame, 300 twips a step.
+// Builds the list of the month of `currentDate` anew from the activity records: on each day
+// of the month, a line for each activity the grid views show that day (see ScanDays: the
+// project chosen, `selectedProjectFilter` 0 for all, k for project k - 1, and the chosen
+// resource), at the time its label starts there, in order of time (same time: by record).
+// Lines carry their record's index in their Tag.  The scroll bar is reset and covers what
+// does not fit in the frame, 300 twips a step.
 void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
                 runtime::DateTime currentDate, int selectedProjectFilter,
                 const std::optional<std::string>& chosenResource);

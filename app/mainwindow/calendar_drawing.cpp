@@ -313,7 +313,6 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       const DayShowing& showing = showings[k];
       slot += kLabelPitch;
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
-      if (activity.projectMissing) continue;
 
       const int n = ++labelCount;
       forms::Label& label = TakeUpLabel(lblActivite, n);
@@ -347,12 +346,7 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
       }
     }
 
-    const auto notDrawn = std::count_if(
-        showings.begin() + static_cast<std::ptrdiff_t>(drawn), showings.end(),
-        [&](const DayShowing& showing) {
-          return !scan.activities[static_cast<std::size_t>(showing.activity)].projectMissing;
-        });
-    if (notDrawn > 0) {
+    if (const std::size_t notDrawn = showings.size() - drawn; notDrawn > 0) {
       forms::Label& more = TakeUpLabel(lblMore, ++moreCount);
       more.Move(columns[c] + kLabelIndent, slot + kLabelPitch, model.Width(), model.Height());
       more.SetCaption("+" + std::to_string(notDrawn));

@@ -18,55 +18,76 @@ std::string_view ProjectName(std::string_view record) {
   return record.substr(0, record.find(store::kFieldSeparator));
 }
 
-// The record's own dates and repetition, once read.
-struct Timing {
-  runtime::DateTime start;
-  runtime::DateTime end;
-  bool repeats = false;
-  std::optional<runtime::DateTime> lastRepetitionDay;  // none: repeats without end
+// A repetition is at most a year (366 days) after the one before it.
+constexpr std::int64_t kLongestPeriodDays = 366;
+
+// The days an occurrence is shown on: its start day, its end day and, when it ends after
+// it starts, the days between, from the earlier of its two days to the later.
+struct Span {
+  runtime::DateTime startDay;
+  runtime::DateTime endDay;
+  runtime::DateTime earlier;
+  runtime::DateTime later;
+
+  explicit Span(const Occurrence& occurrence)
+      : startDay(occurrence.start.Date()),
+        endDay(LastDayCovered(occurrence.start, occurrence.end)),
+        earlier(std::min(startDay, endDay)),
+        later(std::max(startDay, endDay)) {}
+
+  bool Shows(runtime::DateTime day) const {
+    return day == startDay || day == endDay || (startDay < day && day < endDay);
+  }
 };
 
-// Pushes the showings of one activity on the days of the scan; returns how many.
-int AddShowings(int activity, int code, const Timing& timing, runtime::DateTime first,
-                runtime::DateTime last, DayScan& scan) {
-  const runtime::DateTime startDay = timing.start.Date();
-  const runtime::DateTime endDay = LastDayCovered(timing.start, timing.end);
-  const runtime::DateTime earlier = std::min(startDay, endDay);
-  const runtime::DateTime later = std::max(startDay, endDay);
+// The record's own occurrence and, in order, the repetitions that may show from `first`
+// to `last`: those that begin in the range, and those that begin before it (after it, for
+// a record that ends before it starts) near enough to reach into it.  Of the ones begun
+// before the range only the last can show there, and it begins at most a period before the
+// range: no more are looked for, however long the activity.
+std::vector<Occurrence> OccurrencesShown(const Occurrence& own, int code,
+                                         const std::optional<runtime::DateTime>& lastRepetitionDay,
+                                         runtime::DateTime first, runtime::DateTime last) {
+  std::vector<Occurrence> occurrences{own};
+  if (code == 0) return occurrences;
+  const Span span(own);
+  const std::int64_t reachBefore = runtime::DaysBetween(span.earlier, span.startDay);
+  const std::int64_t reachAfter = runtime::DaysBetween(span.startDay, span.later);
+  runtime::DateTime to = last.AddDays(std::min(reachBefore, kLongestPeriodDays));
+  if (lastRepetitionDay) to = std::min(to, *lastRepetitionDay);
+  const runtime::DateTime from =
+      std::min(first, to).AddDays(-std::min(reachAfter, kLongestPeriodDays));
+  if (from > to) return occurrences;
+  for (const Occurrence& repetition : OccurrencesBetween(own.start, own.end, code, from, to))
+    occurrences.push_back(repetition);
+  return occurrences;
+}
 
-  // After its earlier own day, a repetition that begins on a day stands in for the own
-  // dates there, up to the last day of repetition.
-  std::vector<Occurrence> repetitions;
-  if (timing.repeats) {
-    const runtime::DateTime from = std::max(first, earlier.AddDays(1));
-    runtime::DateTime to = last;
-    if (timing.lastRepetitionDay) to = std::min(to, *timing.lastRepetitionDay);
-    if (from <= to) repetitions = OccurrencesBetween(timing.start, timing.end, code, from, to);
-  }
-
+// Pushes the showings of one activity on the days of the scan; returns how many.  Every
+// occurrence is shown on its days as the stored one is, with the periodic icon on its first
+// day; where occurrences of one activity meet on a day, the one that begins last stands for
+// the others there.
+int AddShowings(int activity, int code, const Occurrence& own,
+                const std::optional<runtime::DateTime>& lastRepetitionDay,
+                runtime::DateTime first, runtime::DateTime last, DayScan& scan) {
+  const std::vector<Occurrence> occurrences =
+      OccurrencesShown(own, code, lastRepetitionDay, first, last);
   int count = 0;
-  auto push = [&](runtime::DateTime day, runtime::DateTime start, runtime::DateTime end,
-                  bool periodic) {
-    const auto offset = static_cast<std::size_t>(runtime::DaysBetween(first, day));
-    scan.days[offset].push_back({activity, start, end, periodic});
-    ++count;
-  };
-  std::size_t next = 0;
-  auto pushRepetitionsBefore = [&](runtime::DateTime day) {
-    for (; next < repetitions.size() && repetitions[next].start.Date() < day; ++next)
-      push(repetitions[next].start.Date(), repetitions[next].start, repetitions[next].end,
-           true);
-  };
-
-  const runtime::DateTime lastOwnDay = std::min(last, later);
-  for (runtime::DateTime day = std::max(first, earlier); day <= lastOwnDay;
-       day = day.AddDays(1)) {
-    pushRepetitionsBefore(day);
-    if (next < repetitions.size() && repetitions[next].start.Date() == day) continue;
-    if (day == startDay || day == endDay || (startDay < day && day < endDay))
-      push(day, timing.start, timing.end, code != 0 && day == earlier);
+  for (std::size_t k = 0; k < occurrences.size(); ++k) {
+    const Occurrence& occurrence = occurrences[k];
+    const Span span(occurrence);
+    runtime::DateTime until = std::min(last, span.later);
+    if (k + 1 < occurrences.size())
+      until = std::min(until, Span(occurrences[k + 1]).earlier.AddDays(-1));
+    for (runtime::DateTime day = std::max(first, span.earlier); day <= until;
+         day = day.AddDays(1)) {
+      if (!span.Shows(day)) continue;
+      const auto offset = static_cast<std::size_t>(runtime::DaysBetween(first, day));
+      scan.days[offset].push_back(
+          {activity, occurrence.start, occurrence.end, code != 0 && day == span.earlier});
+      ++count;
+    }
   }
-  pushRepetitionsBefore(last.AddDays(1));
   return count;
 }
 
@@ -83,8 +104,7 @@ ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCo
   for (const std::vector<DayShowing>& day : scan.days) {
     for (const DayShowing& showing : day) {
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
-      if (activity.projectMissing || !seen.insert({activity.record, showing.start}).second)
-        continue;
+      if (!seen.insert({activity.record, showing.start}).second) continue;
       shown.bookings.push_back({activity.record, {showing.start, showing.end}});
     }
   }
@@ -112,23 +132,20 @@ DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int day
     const auto read = activities::ParseActivityRecord(text);
     if (!read) continue;
     if (selectedProjectFilter != 0 && selectedProjectFilter != read->project + 1) continue;
+    if (read->project < 0 || read->project > planner.CategoryMax()) continue;
     const int code = read->periodicityCode;
-    const Timing timing{read->start, read->end, code != 0, read->lastDay};
     const int index = static_cast<int>(scan.activities.size());
-    if (AddShowings(index, code, timing, first, last, scan) == 0) continue;
+    if (AddShowings(index, code, {read->start, read->end}, read->lastDay, first, last, scan) == 0)
+      continue;
 
     GridActivity& activity = scan.activities.emplace_back();
     activity.record = record;
     activity.code = code;
     activity.backColor = static_cast<forms::Color>(read->backColour);
     activity.blackText = read->blackText;
-    if (read->project < 0 || read->project > planner.CategoryMax()) {
-      activity.projectMissing = true;
-    } else {
-      activity.caption = ProjectName(planner.Categories[static_cast<std::size_t>(read->project)]);
-      activity.caption += ": ";
-      activity.caption += read->name;
-    }
+    activity.caption = ProjectName(planner.Categories[static_cast<std::size_t>(read->project)]);
+    activity.caption += ": ";
+    activity.caption += read->name;
   }
   return scan;
 }

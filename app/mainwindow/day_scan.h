@@ -21,9 +21,6 @@ struct GridActivity {
   std::string caption;     // project name, ": ", activity text
   forms::Color backColor = 0;
   bool blackText = false;  // black text on the back colour, else white
-  // A project index past the project table: the activity takes its place in a month cell
-  // but shows no label there.
-  bool projectMissing = false;
   int code = 0;            // periodicity 1 to 7, 0 for none
 };
 
@@ -60,7 +57,7 @@ struct ShownBookings {
 };
 
 // The occurrences `scan` finds on its `dayCount` days from `first`, a full month cell's
-// counted ones included; those of a missing project, which show nothing, are left out.
+// counted ones included.
 ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount);
 
 // The minutes of `hours` within the days shown.
@@ -69,11 +66,11 @@ std::int64_t MinutesShown(const ShownBookings& shown, const activities::Occurren
 // The activities of the project chosen (`selectedProjectFilter` 0 for all, k for project
 // k - 1) and of the chosen resource on the `dayCount` days from `first` (a date at 00:00).
 // An activity shows on its start day, its end day and the days between (an end at 00:00
-// ends with the day before: it covers nothing of its own day); a periodic one
-// (code 1 to 7) also on every day a repetition begins, up to its last day of repetition,
-// that repetition's times then replacing its own.  Only on its own first or last day, and
-// on a repetition, is it marked periodic.  Records are read by ParseActivityRecord; those it
-// passes over are passed over here too.
+// ends with the day before: it covers nothing of its own day); a periodic one (code 1 to 7)
+// also on the days of each repetition that begins up to its last day of repetition, with
+// that repetition's times.  Each occurrence is marked periodic on its first day.  Records
+// are read by ParseActivityRecord; those it passes over, and those of a project that is
+// missing, which have nothing to show, are passed over here too.
 DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
                  int selectedProjectFilter, const std::optional<std::string>& chosenResource);
 

@@ -6,8 +6,6 @@ namespace mainwindow {
 namespace {
 
 constexpr double kMinimumHeight = 285;
-// How far below the top of row 11 an activity after the range is drawn.
-constexpr double kAfterRange = 600;
 
 }  // namespace
 
@@ -23,21 +21,21 @@ void PositionActivityLabel(forms::ControlArray<forms::Label>& lblActivite, int i
   const int lastRow = twelveHours ? 11 : 23;
   const double halfRow = lblHeures[0].Height() / 2;
 
-  // An activity that begins before the range is drawn from the range's first line, as one
-  // after it is drawn at its last row: never over the day headers above the grid.
+  // An activity before the range is drawn from the range's first line and one after it up
+  // to its last line, at their least height: never over the day headers above the grid nor
+  // below its bottom border.
+  const double rangeEnd = lblHeures[lastRow].Top() + lblHeures[lastRow].Height();
   const int startRow = start.Hour() - firstHour;
   double top;
   if (startRow < 0)
     top = lblHeures[0].Top();
   else if (startRow > lastRow)
-    top = lblHeures[11].Top() + kAfterRange;
+    top = rangeEnd - kMinimumHeight;
   else
-    top = lblHeures[startRow].Top();
-  if (startRow >= 0 && start.Minute() > 15) top += halfRow;
+    top = lblHeures[startRow].Top() + (start.Minute() > 15 ? halfRow : 0);
 
   // An activity that ends when the range does, or later the same day, is drawn down to the
   // range's last line, as is one that ends on a later day.
-  const double rangeEnd = lblHeures[lastRow].Top() + lblHeures[lastRow].Height();
   const int endRow = end.Hour() - firstHour;
   double height;
   if (endRow > lastRow || end.Date() != start.Date()) {

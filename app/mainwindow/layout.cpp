@@ -43,6 +43,7 @@ void frmMain::Form_Resize() {
       imgMenu[7].SetLeft(left + 45);
       lblAffiche[7].SetLeft(left + 720);
     });
+    TryStep([&] { SetTitle(lblTitre.Caption()); });
   }
   services_.screen.SetMousePointer(forms::kDefaultPointer);
 }

@@ -20,6 +20,7 @@ inline const forms::Font kArial12{"Arial", 12};
 // The title bar's caption as designed, for one line.
 inline constexpr double kTitleTop = 200;
 inline constexpr double kTitleHeight = 400;
+inline constexpr double kTitleWidth = 3600;
 inline const forms::Font kArial975Bold{"Arial", 9.75, true};
 inline const forms::Font kSansSerif975{"MS Sans Serif", 9.75};
 inline const forms::Font kSansSerif975Bold{"MS Sans Serif", 9.75, true};

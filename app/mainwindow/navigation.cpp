@@ -19,6 +19,28 @@ constexpr double kHalfHourOffset = 500;
 constexpr double kProjectRowPitch = 300;
 constexpr double kFirstProjectTop = 60;
 constexpr double kMarkerAboveLabel = 50;
+// Room kept between the title and the bar's PDF entry, and within the title for the
+// rounding of its width to whole pixels.
+constexpr double kTitleGap = 120;
+constexpr double kTitleSlack = 30;
+
+// How many lines `text` takes in a label `width` wide that breaks its lines at blanks; a
+// word wider than the label stands on a line of its own.
+int WrappedLines(const forms::TextMetrics& metrics, const forms::Font& font,
+                 const std::string& text, double width) {
+  int lines = 1;
+  std::string line;
+  for (const std::string& word : runtime::Split(text, " ")) {
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (line.empty() || metrics.TextWidth(font, longer) <= width) {
+      line = longer;
+    } else {
+      ++lines;
+      line = word;
+    }
+  }
+  return lines;
+}
 
 }  // namespace
 
@@ -136,17 +158,30 @@ void frmMain::lblCategories_Click(int index) {
   ShowView(VisibleView());
 }
 
-// One line stands where it was designed; more lines are centred in the bar, so that the
-// second one (the chosen resource's hours) is not cut.
+// The title is as wide as its longest line, from its designed width up to the bar's PDF
+// entry.  One line stands where it was designed; more lines, its own or those a narrow bar
+// breaks, are centred in the bar, so that none is cut.
 void frmMain::SetTitle(const std::string& caption) {
   lblTitre.SetCaption(caption);
-  const auto lines = 1 + std::count(caption.begin(), caption.end(), '\n');
+  const forms::TextMetrics& metrics = Metrics();
+  const forms::Font& font = lblTitre.Font();
+  const std::vector<std::string> paragraphs = runtime::Split(caption, "\n");
+  double widest = 0;
+  for (const std::string& paragraph : paragraphs)
+    widest = std::max(widest, metrics.TextWidth(font, paragraph));
+  const double room = shMenu.Exists(7) ? shMenu[7].Left() - kTitleGap - lblTitre.Left() : 0;
+  const double width = std::max(kTitleWidth, std::min(widest + kTitleSlack, room));
+  lblTitre.SetWidth(width);
+
+  int lines = 0;
+  for (const std::string& paragraph : paragraphs)
+    lines += WrappedLines(metrics, font, paragraph, width - kTitleSlack);
   if (lines == 1) {
     lblTitre.SetTop(kTitleTop);
     lblTitre.SetHeight(kTitleHeight);
     return;
   }
-  const double height = static_cast<double>(lines) * Metrics().LineHeight(lblTitre.Font());
+  const double height = lines * metrics.LineHeight(font);
   lblTitre.SetTop(std::max(0.0, (fraTitre.Height() - height) / 2));
   lblTitre.SetHeight(height);
 }

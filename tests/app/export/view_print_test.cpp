@@ -237,12 +237,14 @@ TEST_F(ViewPrintTest, TheWeekPrintShowsEachHourAtItsLineAndTheWeekBarAsOneLine) 
 }
 
 // An activity that ends with the hour range, or later that day, is drawn down to the range's
-// last line, in the week and work-week windows and in their prints.
+// last line, in the week and work-week windows and in their prints; so is one wholly after
+// the range, inside the grid with its text.
 TEST_F(ViewPrintTest, AnActivityEndingWithTheRangeReachesItsLastLine) {
-  // Views, hour ranges ("07:00 - 19:00", "09:00 - 21:00"), activities; the last one ends
-  // after its range.
+  // Views, hour ranges ("07:00 - 19:00", "09:00 - 21:00"), activities; the last two end
+  // after their range.
   const std::tuple<int, int, int, const char*, const char*, const char*> cases[] = {
       {kWeekView, 3, 3, "18:00", "19:00", "Solfege"},
+      {kWeekView, 3, 5, "19:30", "21:00", "Veillee"},
       {kWorkWeekView, 3, 4, "18:00", "19:00", "Piano"},
       {kWorkWeekView, 5, 6, "20:00", "22:00", "Chorale"}};
   for (const auto& [view, range, day, from, to, name] : cases) Add(day, from, to, name);
@@ -298,6 +300,20 @@ TEST_F(ViewPrintTest, AnActivityBeforeTheRangeStandsInsideTheGridUnderTheTitle) 
     EXPECT_EQ(CountOf(Text(), "Nord: Location"), locationDays) << view;
   }
   Keep("print_before_range");
+}
+
+// A weekly activity from Friday evening to Monday morning is printed on each of its days
+// after its first week, in the week print and in the agenda's.
+TEST_F(ViewPrintTest, EveryOccurrenceOfAWeeklyActivityOverSeveralDaysIsPrintedWhole) {
+  planner.Activities.push_back("06.03.2026 18:00\u00A609.03.2026 06:00\u00A6Garde\u00A60"
+                               "\u00A6255-0-2");
+  Start().CurrentDate = *runtime::DateTime::Parse("16.03.2026");
+  // Monday 16 and Friday 20 to Sunday 22; four days for each Friday of March.
+  for (const auto& [view, days] : {std::pair{kWeekView, 4}, std::pair{kAgendaView, 16}}) {
+    Menu(view);
+    Menu(kPrint);
+    EXPECT_EQ(CountOf(Text(), "Nord: Garde"), days) << view;
+  }
 }
 
 TEST_F(ViewPrintTest, AgendaPrintRunsOverPortraitPagesAndLosesNoLine) {

@@ -104,10 +104,12 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
 }
 
 // An activity over several days is listed on each of its days of the month shown, from
-// 00:00 after its first; one that ends at midnight covers nothing of the day it ends.
+// 00:00 after its first; one that ends at midnight covers nothing of the day it ends; one
+// that ends before it starts is listed as the grids show it, on both its days at its start.
 TEST_F(AgendaList, AnActivityOverSeveralDaysIsListedOnEachOfItsDaysOfTheMonth) {
   planner.Activities = {"30.12.2030 18:00¦03.01.2031 09:00¦Location¦0¦255-1",
-                        "05.03.2031 20:00¦06.03.2031 00:00¦Soirée¦1¦255-1"};
+                        "05.03.2031 20:00¦06.03.2031 00:00¦Soirée¦1¦255-1",
+                        "12.04.2031 14:00¦10.04.2031 09:00¦Envers¦0¦255-1"};
   const struct {
     const char* month;
     std::vector<std::string> lines;
@@ -118,6 +120,7 @@ TEST_F(AgendaList, AnActivityOverSeveralDaysIsListedOnEachOfItsDaysOfTheMonth) {
       {"15.12.2030", {"18:00 Nord: Location | 0", "00:00 Nord: Location | 0"},
        {"30 décembre", "31 décembre"}},
       {"15.03.2031", {"20:00 Sud: Soirée | 1"}, {"05 mars"}},
+      {"15.04.2031", {"14:00 Nord: Envers | 2", "14:00 Nord: Envers | 2"}, {"10 avril", "12 avril"}},
   };
   for (const auto& [month, lines, days] : cases) {
     Draw(month);

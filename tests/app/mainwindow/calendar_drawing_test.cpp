@@ -69,6 +69,34 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCou
   EXPECT_EQ(w.lblTitre.Caption(), "Ann - 0 Heures");  // April
 }
 
+// A weekly activity from Friday 18:00 to Monday 06:00 is drawn and counted in its third
+// week as in its first: over the evening, the weekend and Monday morning.
+TEST_F(CalendarTest, EveryOccurrenceOfARepeatingActivityOverSeveralDaysShowsAsTheFirst) {
+  Add("06.03.2026 18:00", "09.03.2026 06:00", "Garde", 0, "255-0-2", {0});
+  mainwindow::frmMain& w = Open();
+  user.Choose(w.lstRessources, "Ann");
+  // Its month cells and week labels, day by day, then the hours of the week of its Monday.
+  auto shown = [&](const char* friday) {
+    Captions seen;
+    for (int k = 0; k < 4; ++k) {
+      w.CurrentDate = Date(friday).AddDays(k);
+      const std::string day = w.CurrentDate.DateText();
+      Menu(0);
+      for (const std::string& caption : CaptionsOn(day)) seen.push_back(caption);
+      Menu(2);
+      for (const forms::Label* label : Labels())
+        if (label->Left() == w.lblJour[Cell(day)].Left())
+          seen.push_back(std::to_string(label->Top()) + " " + std::to_string(label->Height()));
+    }
+    seen.push_back(w.lblTitre.Caption());
+    return seen;
+  };
+  const Captions first = shown("06.03.2026");
+  EXPECT_EQ(first.size(), 9u);
+  EXPECT_EQ(first.back(), "Ann - 60 Heures");  // Monday's end and the next weekend
+  EXPECT_EQ(shown("20.03.2026"), first);
+}
+
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {
   Add("03.03.2026 14:00", "03.03.2026 15:00", "Pose", 0, "255-0");
   Add("03.03.2026 08:30", "03.03.2026 09:00", "Dépose", 1, "65280-1");
@@ -221,15 +249,19 @@ TEST_F(CalendarTest, MalformedRecordsArePassedOverAlone) {
   EXPECT_EQ(CaptionsOn("06.03.2026"), Captions{"Nord: Lue"});
 }
 
-TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesAPlaceButShowsNothing) {
+// An activity of a missing project shows nothing: it takes no line of its cell and the
+// count of the ones not shown leaves it out too, so that lines and count agree.
+TEST_F(CalendarTest, AnActivityOfAMissingProjectTakesNoLineAndIsNotCounted) {
   Add("11.03.2026 07:00", "11.03.2026 08:00", "Sans projet", 7);
   for (int i = 0; i < 8; ++i) Add("11.03.2026 09:00", "11.03.2026 10:00", std::to_string(i));
   Open().Move(0, 0, 21600, kTallWindow);
 
   const Captions shown = CaptionsOn("11.03.2026");
-  EXPECT_EQ(shown.size(), 5u);
-  EXPECT_EQ(shown.back(), "Nord: 4");
-  EXPECT_EQ(window->lblMore[1].Caption(), "+3");
+  EXPECT_EQ(shown.size(), 6u);
+  EXPECT_EQ(shown.back(), "Nord: 5");
+  const forms::Label& cell = window->lblJour[Cell("11.03.2026")];
+  EXPECT_EQ(window->lblMore[1].Caption(), "+2");
+  EXPECT_EQ(window->lblMore[1].Top(), cell.Top() + 6 * 300);
 }
 
 TEST_F(CalendarTest, AProjectNumberNoRecordCanHaveShowsUnderNoProjectFilter) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -303,6 +304,31 @@ TEST_F(CalendarScreenshots, TheWheelAndTheTrackScrollTheAgenda) {
   const int page = static_cast<int>(w.fraAgenda.Height() / 300);
   ASSERT_GT(w.ScrollAgenda.Max(), page);
   EXPECT_EQ(w.ScrollAgenda.Value(), page);
+}
+
+// With a resource chosen, the title and the resource's hours stand whole in the title
+// bar, left of its PDF entry: on two lines at the first size, on one in a wider window.
+TEST_F(CalendarScreenshots, TheTitleOfAChosenResourceStandsWhole) {
+  planner.Resources.push_back("équipe Maçonnerie");
+  Add("01.03.2026 00:00", "09.03.2026 17:00", "Gros œuvre", 0, "", {3});
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
+  user.Choose(w.lstRessources, "équipe Maçonnerie");
+  ASSERT_EQ(w.lblTitre.Caption(), "équipe Maçonnerie - 209 Heures");
+  const forms::Label& title = w.lblTitre;
+  for (const auto& [width, lines] : {std::pair{w.Width(), 2}, std::pair{w.Width() + 6000, 1}}) {
+    w.Move(w.Left(), w.Top(), width, w.Height());
+    Shot(lines == 1 ? "title_of_a_resource_wide.png" : "title_of_a_resource.png");
+    const QFontMetrics metrics(forms::qt::ToQFont(title.Font()));
+    const int height = metrics.boundingRect(QRect(0, 0, forms::qt::Px(title.Width()), 9999),
+                                            Qt::TextWordWrap, QString::fromStdString(title.Caption())).height();
+    EXPECT_EQ((height - metrics.height()) / metrics.lineSpacing() + 1, lines) << width;
+    EXPECT_LE(height, forms::qt::Px(title.Height())) << width;
+    EXPECT_LE(title.Top() + title.Height(), w.fraTitre.Height()) << width;
+    EXPECT_LE(title.Left() + title.Width(), w.shMenu[7].Left()) << width;
+  }
 }
 
 }  // namespace

@@ -61,9 +61,12 @@ TEST_F(LabelPlacement, ActivitiesOutsideTheRangeStayAtItsEdges) {
   EXPECT_EQ(placed.top, RowTop(0));
   EXPECT_EQ(placed.height, RowTop(1) - RowTop(0));
 
-  // Wholly after the range: below the last row, at the least height.
+  // Wholly after the range: up to its last line, at the least height, inside the grid.
   placed = Place(4, "12.03.2031 21:00", "12.03.2031 22:00");
-  EXPECT_EQ(placed.top, RowTop(11) + 600);
+  EXPECT_EQ(placed.top, RowTop(11) + 880 - 285);
+  EXPECT_EQ(placed.height, 285);
+  placed = Place(3, "12.03.2031 19:30", "12.03.2031 21:00");
+  EXPECT_EQ(placed.top + placed.height, RowTop(11) + 880);
   EXPECT_EQ(placed.height, 285);
 
   // Wholly before the range: at its first line, at the least height.
@@ -73,9 +76,9 @@ TEST_F(LabelPlacement, ActivitiesOutsideTheRangeStayAtItsEdges) {
 }
 
 TEST_F(LabelPlacement, AnActivityEndingOnALaterDayReachesTheLastRowsBottom) {
-  // After the range: 280 twips down to the bottom of row 11, raised to the least height.
+  // Begun after the range: up to the bottom of row 11, at the least height.
   Placed placed = Place(4, "12.03.2031 22:00", "13.03.2031 01:00");
-  EXPECT_EQ(placed.top, RowTop(11) + 600);
+  EXPECT_EQ(placed.top, RowTop(11) + 880 - 285);
   EXPECT_EQ(placed.height, 285);
 
   placed = Place(4, "12.03.2031 10:00", "13.03.2031 01:00");
