@@ -1,10 +1,12 @@
 #include "app/store/record_sections.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "app/store/codec.h"
+#include "app/store/params.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -86,6 +88,21 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
   ForEachRecordSection(document, prefix,
                        [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
   return highest;
+}
+
+bool HoldsPlannerSection(const platform::IniDocument& document) {
+  static const std::string settings = EncodeIniText(kParamSection);
+  static const std::array<std::string, 3> prefixes = {
+      EncodeIniText(kResourcePrefix), EncodeIniText(kCategoryPrefix),
+      EncodeIniText(kActivityPrefix)};
+  for (std::size_t i = 0; i < document.SectionCount(); ++i) {
+    const std::string_view name = document.SectionName(i);
+    if (name.size() == settings.size() && StartsWithSymbols(name, settings)) return true;
+    for (const std::string& prefix : prefixes) {
+      if (StartsWithSymbols(name, prefix)) return true;
+    }
+  }
+  return false;
 }
 
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,

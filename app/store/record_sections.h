@@ -29,6 +29,10 @@ void ForEachRecordSection(const platform::IniDocument& document, std::string_vie
 // index; -1 when there is none.
 int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix);
 
+// Whether a section of `document` is one the planner writes: a record section of any kind,
+// however damaged its number, or the settings section.
+bool HoldsPlannerSection(const platform::IniDocument& document);
+
 // The index a record added to `document` takes: the one after the highest of the document,
 // `tableMax` (the highest the table holds) and `named` (numbers that the document no longer
 // holds but something else still names: a damaged section's header, an activity), each of

@@ -91,6 +91,19 @@ class StartupTest : public ::testing::Test {
   }
   std::string DataFolder() const { return dataHome_ + "/Quorvane"; }
 
+  // Starts `planner` as a user whose data home is `home` would.
+  static bool StartIn(const std::string& home, Planner& planner, StartupServices& services) {
+    ::setenv("XDG_DATA_HOME", home.c_str(), 1);
+    return Main(planner, services);
+  }
+
+  std::set<std::string> EntriesOf(const std::string& folder) const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+
   // A data file written by an earlier run.
   Planner EarlierRun(const std::string& projects, const std::string& activities,
                      const std::string& resources) {
@@ -409,7 +422,7 @@ TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
   RecordingServices secondServices(second);
   EXPECT_FALSE(Main(second, secondServices));
   EXPECT_THAT(secondServices.calls, ElementsAre("ShowStartupFailure"));
-  EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce dossier"));
+  EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce fichier"));
   EXPECT_THAT(secondServices.failure, HasSubstr(DataFolder()));
   EXPECT_EQ(ReadTextFile(planner_.DataFile), before);
 
@@ -417,6 +430,124 @@ TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
   Planner third;
   RecordingServices thirdServices(third);
   EXPECT_TRUE(Main(third, thirdServices));
+}
+
+// Data folders whose data files lead through links to one file: while a planner runs on
+// one, a planner started on another is refused as a second one on the same folder is, and
+// the first one's change is there when the other starts after it.
+TEST_F(StartupTest, TwoPlannersReachingOneFileThroughLinksAreRefusedAsInOneFolder) {
+  const std::string other = scratch_ / "other home";
+  const std::string shared = scratch_ / "shared";
+  const auto linked = [](const std::string& target, const std::string& link) {
+    std::filesystem::create_directories(std::filesystem::path(link).parent_path());
+    std::filesystem::create_symlink(target, link);
+  };
+  const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> layouts = {
+      {"both links to a third folder",
+       [&](const std::string& data) {
+         std::filesystem::rename(data, shared + "/data");
+         linked(shared + "/data", data);
+         linked(shared + "/data", other + "/Quorvane/data");
+       }},
+      {"a link to the other's file",
+       [&](const std::string& data) { linked(data, other + "/Quorvane/data"); }},
+      {"a relative link to a link",
+       [&](const std::string& data) {
+         std::filesystem::rename(data, shared + "/data");
+         linked("../../shared/data", data);
+         linked("../../data home/Quorvane/data", other + "/Quorvane/data");
+       }},
+  };
+  for (const auto& [layout, link] : layouts) {
+    SCOPED_TRACE(layout);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove_all(other);
+    std::filesystem::remove_all(shared);
+    std::filesystem::create_directories(shared);
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    link(earlier.DataFile);
+    {
+      Planner first;
+      RecordingServices firstServices(first);
+      ASSERT_TRUE(StartIn(dataHome_, first, firstServices));
+      Planner second;
+      RecordingServices secondServices(second);
+      EXPECT_FALSE(StartIn(other, second, secondServices));
+      EXPECT_THAT(secondServices.calls, ElementsAre("ShowStartupFailure"));
+      EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce fichier"));
+      ASSERT_TRUE(AddActivity(first, "06.03.2030 09:00¦06.03.2030 10:00¦Dalle¦0¦255-1¦0"));
+    }
+    Planner next;
+    RecordingServices nextServices(next);
+    ASSERT_TRUE(StartIn(other, next, nextServices));
+    EXPECT_EQ(next.Activities.back(), "06.03.2030 09:00¦06.03.2030 10:00¦Dalle¦0¦255-1¦0");
+    EXPECT_TRUE(std::filesystem::is_symlink(DataFolder() + "/data") ||
+                std::filesystem::is_symlink(other + "/Quorvane/data"))
+        << "the links stay";
+  }
+}
+
+// What the data folder's entries lead to outside it is neither created nor written: not
+// through a lock file standing as a link, nor as another program's settings file under the
+// data file's name.  The start-up says why it stops; once the user has put the entry
+// aside, the planner starts, keeps a change and finds it at the next start.
+TEST_F(StartupTest, NothingOutsideTheDataFolderIsCreatedOrWritten) {
+  const std::string outside = scratch_ / "outside";
+  const std::string foreign = "[database]\nenabled=1\nbackend=feed\n";
+  struct Case {
+    std::string name;
+    std::string entry;
+    std::optional<std::string> target;  // the file the entry leads to; none: nowhere
+    bool link;
+    std::string told;
+  };
+  const std::string lockLink = "son fichier de verrouillage est un lien symbolique";
+  const std::string notOurs = "aucune section de Quorvane";
+  const std::vector<Case> cases = {
+      {"lock file linked to nowhere", "data.verrou", std::nullopt, true, lockLink},
+      {"lock file linked to a file", "data.verrou", "kept\n", true, lockLink},
+      {"data file linked to another program's settings", "data", foreign, true, notOurs},
+      {"another program's settings as the data file", "data", foreign, false, notOurs},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove_all(outside);
+    std::filesystem::create_directories(DataFolder());
+    std::filesystem::create_directories(outside);
+    const std::string entry = DataFolder() + "/" + c.entry;
+    if (c.target) WriteTextFile(c.link ? outside + "/file" : entry, *c.target);
+    if (c.link) std::filesystem::create_symlink(outside + "/file", entry);
+    const std::set<std::string> outsideBefore = EntriesOf(outside);
+    {
+      Planner planner;
+      RecordingServices services(planner);
+      EXPECT_FALSE(Main(planner, services));
+      EXPECT_THAT(services.calls, ElementsAre("ShowStartupFailure"));
+      EXPECT_THAT(services.failure, HasSubstr(c.told));
+      EXPECT_THAT(services.failure, HasSubstr(entry));
+    }
+    EXPECT_EQ(EntriesOf(DataFolder()), std::set<std::string>{c.entry});
+    if (c.target) {
+      EXPECT_EQ(ReadTextFile(entry), *c.target);
+    }
+
+    std::filesystem::remove(entry);
+    for (const char* change : {"Salle 1", ""}) {
+      Planner planner;
+      RecordingServices services(planner);
+      ASSERT_TRUE(Main(planner, services));
+      if (*change) {
+        ASSERT_TRUE(AddResource(planner, change));
+      } else {
+        EXPECT_THAT(planner.Resources, ElementsAre("Salle 1"));
+      }
+    }
+    EXPECT_EQ(EntriesOf(outside), outsideBefore);
+    if (c.target && c.link) {
+      EXPECT_EQ(ReadTextFile(outside + "/file"), *c.target);
+    }
+  }
 }
 
 // A data file that cannot be read is not taken for a first run: the start-up says why and
