@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gmock/gmock.h>
@@ -25,6 +26,7 @@ namespace {
 using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // Records every call in order.
 class RecordingServices : public StartupServices {
@@ -548,6 +550,51 @@ TEST_F(StartupTest, NothingOutsideTheDataFolderIsCreatedOrWritten) {
       EXPECT_EQ(ReadTextFile(outside + "/file"), *c.target);
     }
   }
+}
+
+// Failures that the system explains are told in French: the common causes in words, the
+// others with their number.  The change that failed waits and is written once the cause is
+// gone, and the next start finds it.
+TEST_F(StartupTest, SystemFailuresAreToldInFrench) {
+  const std::vector<std::pair<int, std::string>> failures = {
+      {ENOSPC, "espace disque insuffisant"},
+      {EROFS, "support en lecture seule"},
+      {EACCES, "accès refusé"},
+      {EBUSY, "fichier ou dossier occupé par le système ou un autre programme"},
+      {ENOLINK, "le système a signalé l'erreur n° " + std::to_string(ENOLINK)},
+  };
+  for (const auto& [error, cause] : failures) {
+    SCOPED_TRACE(cause);
+    std::filesystem::remove_all(DataFolder());
+    EarlierRun("Chantiers", "Étapes", "Personnes");
+    for (const char* change : {"Salle 3", ""}) {
+      Planner planner;
+      RecordingServices services(planner);
+      std::vector<std::string> told;
+      planner.ShowWriteFailure = [&](const std::string& message) { told.push_back(message); };
+      ASSERT_TRUE(Main(planner, services));
+      if (!*change) {
+        EXPECT_EQ(planner.Resources.back(), "Salle 3");
+        continue;
+      }
+      platform::InjectedFileFaults().writeError = error;
+      AddResource(planner, change);
+      platform::InjectedFileFaults().writeError = 0;
+      ASSERT_EQ(told.size(), 1u);
+      EXPECT_THAT(told[0], HasSubstr("Cause : " + cause + "\n"));
+      EXPECT_THAT(told[0], Not(HasSubstr(std::strerror(error))));
+      EXPECT_EQ(WriteUnwrittenValues(planner), 0);
+    }
+  }
+
+  // At the start-up: a data file that is a link to itself.
+  std::filesystem::remove(DataFolder() + "/data");
+  std::filesystem::create_symlink("data", DataFolder() + "/data");
+  Planner planner;
+  RecordingServices services(planner);
+  EXPECT_FALSE(Main(planner, services));
+  EXPECT_THAT(services.failure, HasSubstr("Cause : le chemin est un lien symbolique qui n'est "
+                                          "pas permis ici, ou une boucle de liens\n"));
 }
 
 // A data file that cannot be read is not taken for a first run: the start-up says why and
