@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/ini_document.h"
@@ -16,6 +17,22 @@ namespace store {
 // no record the store wrote: it is passed over, so that a table costs what the file's
 // records cost and never what a stray number says.
 inline constexpr int kMaxUnusedRecordNumbers = 1 << 16;
+
+// Reads encoded section names as names of records of the kind `prefix`.
+class RecordNames {
+ public:
+  explicit RecordNames(std::string_view prefix);
+  // The record index that `name` names: `prefix` followed by decimal digits naming an index
+  // no higher than kMaxRecordIndex; -1 when it names none.  `ownName` is then true when the
+  // name is the one a look-up of that record by name finds: the prefix and the index
+  // without leading zeros.
+  int IndexOf(std::string_view name, bool& ownName);
+
+ private:
+  std::string encodedPrefix_;
+  int restPosition_;
+  std::string ownDigits_;
+};
 
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
 // `document` whose decoded name is `prefix` followed by decimal digits naming a record
