@@ -247,9 +247,10 @@ void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& 
                          std::vector<std::string_view>& damaged) {
   const std::vector<std::vector<std::size_t>> groups = RepeatedSections(sections);
   if (groups.empty()) return;
-  constexpr std::array<std::string_view, 3> kPrefixes = {kResourcePrefix, kCategoryPrefix,
-                                                         kActivityPrefix};
-  std::array<std::optional<RecordOrder>, kPrefixes.size()> orders;
+  std::array<RecordNames, kRecordPrefixes.size()> names = {
+      RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
+      RecordNames(kRecordPrefixes[2])};
+  std::array<std::optional<RecordOrder>, kRecordPrefixes.size()> orders;
   for (const std::vector<std::size_t>& copies : groups) {
     std::vector<std::size_t> valued;
     for (std::size_t copy : copies) {
@@ -257,10 +258,10 @@ void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& 
     }
     if (valued.size() < 2) continue;  // a copy without a value is told as such already
     const RecordOrder* order = nullptr;
-    for (std::size_t kind = 0; kind < kPrefixes.size() && order == nullptr; ++kind) {
+    for (std::size_t kind = 0; kind < kRecordPrefixes.size() && order == nullptr; ++kind) {
       bool ownName;
-      if (RecordNames(kPrefixes[kind]).IndexOf(sections[copies[0]].name, ownName) < 0) continue;
-      if (!orders[kind]) orders[kind].emplace(sections, kPrefixes[kind]);
+      if (names[kind].IndexOf(sections[copies[0]].name, ownName) < 0) continue;
+      if (!orders[kind]) orders[kind].emplace(sections, kRecordPrefixes[kind]);
       order = &*orders[kind];
     }
     const std::size_t counting = CountingCopy(sections, valued, order);

@@ -80,7 +80,7 @@ std::shared_ptr<const IniDocument> Seen(const Planner& planner,
 // and with it the lost record's bookings.
 void KeepLostNumbers(const IniDocument& file, const IniDocument& data,
                      std::vector<DataFileValue>& values) {
-  for (std::string_view prefix : {kResourcePrefix, kCategoryPrefix, kActivityPrefix}) {
+  for (std::string_view prefix : kRecordPrefixes) {
     const int named = HighestRecordIndex(file, prefix);
     if (named > HighestRecordIndex(data, prefix)) {
       // First, so that the sections stay in the order of their numbers.

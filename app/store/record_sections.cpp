@@ -97,9 +97,11 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
 
 bool HoldsPlannerSection(const platform::IniDocument& document) {
   static const std::string settings = EncodeIniText(kParamSection);
-  static const std::array<std::string, 3> prefixes = {
-      EncodeIniText(kResourcePrefix), EncodeIniText(kCategoryPrefix),
-      EncodeIniText(kActivityPrefix)};
+  static const std::array<std::string, kRecordPrefixes.size()> prefixes = [] {
+    std::array<std::string, kRecordPrefixes.size()> encoded;
+    for (std::size_t i = 0; i < encoded.size(); ++i) encoded[i] = EncodeIniText(kRecordPrefixes[i]);
+    return encoded;
+  }();
   for (std::size_t i = 0; i < document.SectionCount(); ++i) {
     const std::string_view name = document.SectionName(i);
     if (name.size() == settings.size() && StartsWithSymbols(name, settings)) return true;

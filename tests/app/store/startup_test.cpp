@@ -380,8 +380,9 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
       {"settings given twice", header("PARAM") + line("Type", "Autre"), "", false, shown,
        projects},
       {"start killed after its copy", "garbled\n", "", true, shown, projects},
-      {"damaged header of the highest project", header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n",
-       "", false, shown, {"Nord¦255-0", "", "Sud¦65280-0"}},
+      {"damaged header of the highest project",
+       header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false, shown,
+       {"Nord¦255-0", "", "Sud¦65280-0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -397,7 +398,8 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
     }
     {
       auto run = Start();
-      ASSERT_THAT(run->services.notices, ElementsAre(HasSubstr("Le fichier de données est endommagé")));
+      ASSERT_THAT(run->services.notices,
+                  ElementsAre(HasSubstr("Le fichier de données est endommagé")));
       const std::string& notice = run->services.notices[0];
       const std::size_t copy = notice.find("gardée : ") + std::string("gardée : ").size();
       EXPECT_EQ(ReadTextFile(notice.substr(copy, notice.find('\n', copy) - copy)), damaged);
@@ -525,7 +527,9 @@ TEST_F(StartupTest, TwoPlannersReachingOneFileThroughLinksAreRefusedAsInOneFolde
   const std::string added = "06.03.2030 09:00¦06.03.2030 10:00¦Dalle¦0¦255-1¦0";
   for (const auto& [moved, myLink, otherLink] : layouts) {
     SCOPED_TRACE(otherLink);
-    for (const std::string& folder : {DataFolder(), other, shared}) std::filesystem::remove_all(folder);
+    for (const std::string& folder : {DataFolder(), other, shared}) {
+      std::filesystem::remove_all(folder);
+    }
     std::filesystem::create_directories(shared);
     std::filesystem::create_directories(other + "/Quorvane");
     EarlierRun("Chantiers", "Étapes", "Personnes");
