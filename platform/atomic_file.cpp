@@ -37,19 +37,6 @@ int WriteAll(int fd, std::string_view contents) {
   return 0;
 }
 
-// The file that `path` names once its links are followed: replacing a link would cut the
-// file off from where the user keeps it.  A missing file names itself.
-int FollowLinks(std::string& path) {
-  for (int hops = 0; hops < 40; ++hops) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return 0;
-    std::filesystem::path target = std::filesystem::read_symlink(path, error);
-    if (error) return error.value();
-    path = target.is_absolute() ? target.string() : FolderOf(path) + "/" + target.string();
-  }
-  return ELOOP;
-}
-
 // The new file keeps the permissions of the one it replaces.
 int CopyMode(int fd, const std::string& path) {
   struct stat old;
@@ -128,6 +115,17 @@ int RenameWithoutReplacing(const char* name, const std::string& file) {
 }
 
 }  // namespace
+
+int FollowLinks(std::string& path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return 0;
+    std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return error.value();
+    path = target.is_absolute() ? target.string() : FolderOf(path) + "/" + target.string();
+  }
+  return ELOOP;
+}
 
 int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written) {

@@ -11,6 +11,11 @@
 
 namespace platform {
 
+// Turns `path` into the file it names once its links are followed: the file that a write
+// through it replaces, and the one whose lock guards it.  A missing file names itself.  0,
+// else the errno of the failure (ELOOP for a loop).
+int FollowLinks(std::string& path);
+
 // A link is followed: the file it names is replaced, the link stays.
 // 0 on success, else the errno of the step that failed; the old file is then untouched and
 // no temporary file is left behind.  `written`, when given, receives the status of the file

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/atomic_file.h"
+
 namespace platform {
 
 DataFolderLock::~DataFolderLock() {
@@ -14,22 +16,26 @@ DataFolderLock::~DataFolderLock() {
 }
 
 DataFolderLock::DataFolderLock(DataFolderLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)) {}
+    : fd_(std::exchange(other.fd_, -1)), lockFile_(std::move(other.lockFile_)) {}
 
 DataFolderLock& DataFolderLock::operator=(DataFolderLock&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = std::exchange(other.fd_, -1);
+    lockFile_ = std::move(other.lockFile_);
   }
   return *this;
 }
 
-int DataFolderLock::Take(const std::string& folder) {
+int DataFolderLock::Take(const std::string& dataFile) {
   *this = DataFolderLock();
+  std::string file = dataFile;
+  if (int error = FollowLinks(file)) return error;
+  lockFile_ = file + kLockSuffix;
   // The lock file is never removed: a removal between another program's open and its lock
-  // would let two programs each hold a lock of their own.
-  const std::string path = folder + "/" + kDataFolderLockName;
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // would let two programs each hold a lock of their own.  Nor is a link under its name
+  // followed: it could lead anywhere, and the file created where it leads.
+  int fd = ::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return errno;
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;

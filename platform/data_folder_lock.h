@@ -1,6 +1,6 @@
-// The data folder belongs to one running planner at a time: the planner holds a lock on a
-// file of the folder for its whole run, so that a second one started on the same folder
-// learns that it is in use instead of writing over the first one's changes.
+// The data file belongs to one running planner at a time: the planner holds a lock on a
+// file beside it for its whole run, so that a second one started on the same file learns
+// that it is in use instead of writing over the first one's changes.
 #pragma once
 
 #include <string>
@@ -16,16 +16,22 @@ class DataFolderLock {
   DataFolderLock(const DataFolderLock&) = delete;
   DataFolderLock& operator=(const DataFolderLock&) = delete;
 
-  // Takes the lock of `folder` (its lock file is created when missing), dropping any lock
-  // held before.  0 when it is held, EWOULDBLOCK when another program holds it, else the
-  // errno of the failure.
-  int Take(const std::string& folder);
+  // Takes the lock of `dataFile`, dropping any lock held before.  The lock file is named
+  // after the file that the links of `dataFile` lead to, followed by kLockSuffix, beside
+  // it: planners reaching one file through links in different folders share one lock.  It
+  // is created when missing, never through a link: one standing under its name gives
+  // ELOOP.  0 when the lock is held, EWOULDBLOCK when another program holds it, else the
+  // errno of the failure.  LockFile() then names the lock file, when known.
+  int Take(const std::string& dataFile);
+
+  const std::string& LockFile() const { return lockFile_; }
 
  private:
   int fd_ = -1;
+  std::string lockFile_;
 };
 
-// The name of the lock file inside the data folder.
-inline constexpr const char* kDataFolderLockName = "data.verrou";
+// Added to the name of the data file to name its lock file ("data.verrou").
+inline constexpr const char* kLockSuffix = ".verrou";
 
 }  // namespace platform

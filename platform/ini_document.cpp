@@ -4,18 +4,6 @@
 
 namespace platform {
 
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldedIniChar(a[i]) != FoldedIniChar(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 IniDocument::IniDocument(std::string text)
     : text_(std::move(text)), start_(IniTextStart(text_)) {
   Parse();
@@ -47,7 +35,7 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
   name = TrimmedIniText(name);
   for (const Section& section : sections_) {
     if (section.nameLength == name.size() &&
-        SameName(std::string_view(names_).substr(section.nameBegin, section.nameLength), name)) {
+        SameIniName(std::string_view(names_).substr(section.nameBegin, section.nameLength), name)) {
       return &section;
     }
   }
@@ -60,7 +48,7 @@ std::optional<IniDocument::KeyLine> IniDocument::FindKey(const Section& section,
   for (std::size_t begin = section.bodyBegin; begin < section.bodyEnd;) {
     const IniLineBounds line = IniLineAt(text_, begin);
     const IniLine read = ReadIniLine(std::string_view(text_).substr(begin, line.end - begin));
-    if (read.kind == IniLine::Kind::Key && SameName(read.name, key)) {
+    if (read.kind == IniLine::Kind::Key && SameIniName(read.name, key)) {
       return KeyLine{begin, line.end, read.value};
     }
     begin = line.next;

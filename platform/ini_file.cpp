@@ -117,13 +117,16 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
 }
 
 // The lock that every process holds while it reads, changes and replaces the file.  It is
-// taken on the folder that holds the file: the file itself is replaced by every write, and
-// the folder needs no lock file of its own.
+// taken on the folder that holds the file its links lead to, where the replacement is
+// made: the file itself is replaced by every write, and the folder needs no lock file of
+// its own.
 class FileLock {
  public:
   explicit FileLock(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string file = path;
+    if ((error_ = FollowLinks(file)) != 0) return;
+    const std::size_t slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
     fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) {
       error_ = errno;

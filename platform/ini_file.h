@@ -1,8 +1,8 @@
 // INI files on disk: each file is parsed once and its parsed form reused for as long as the
 // file keeps its identity (device, inode, size, modification and change times); a file that
 // changed on disk is read again.  Every write replaces the file atomically, under an
-// advisory lock on the folder that holds it, which every process writing the file takes:
-// two programs writing one file never lose each other's values.
+// advisory lock on the folder that holds the file its links lead to, which every process
+// writing the file takes: two programs writing one file never lose each other's values.
 #pragma once
 
 #include <functional>

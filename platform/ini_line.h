@@ -47,5 +47,20 @@ inline char FoldedIniChar(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 std::string FoldedIniName(std::string_view name);
+// Whether two names are one, and a hash that all spellings of a name share.
+inline bool SameIniName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldedIniChar(a[i]) != FoldedIniChar(b[i])) return false;
+  }
+  return true;
+}
+inline std::size_t FoldedIniHash(std::string_view name) {
+  std::size_t hash = 14695981039346656037u;  // FNV-1a
+  for (char c : name) {
+    hash = (hash ^ static_cast<unsigned char>(FoldedIniChar(c))) * 1099511628211u;
+  }
+  return hash;
+}
 
 }  // namespace platform

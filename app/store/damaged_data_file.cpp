@@ -1,14 +1,17 @@
 #include "app/store/damaged_data_file.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "app/store/codec.h"
 #include "app/store/params.h"
+#include "app/store/record_sections.h"
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
@@ -92,6 +95,182 @@ int KeepCopy(const std::string& file, const std::string& contents, std::time_t n
   return error;
 }
 
+struct FoldedHash {
+  std::size_t operator()(std::string_view name) const { return platform::FoldedIniHash(name); }
+};
+struct SameName {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return platform::SameIniName(a, b);
+  }
+};
+
+// The keys of one section read so far: a handful as a rule, any number in a hostile file.
+class SectionKeys {
+ public:
+  void Clear() {
+    few_.clear();
+    // A new set, not clear(): that costs the buckets a long section left at every header.
+    if (!many_.empty()) many_ = {};
+  }
+  // False when the key was given already.
+  bool Insert(std::string_view key) {
+    if (many_.empty()) {
+      for (std::string_view earlier : few_) {
+        if (platform::SameIniName(earlier, key)) return false;
+      }
+      if (few_.size() < kFew) {
+        few_.push_back(key);
+        return true;
+      }
+      many_.insert(few_.begin(), few_.end());
+    }
+    return many_.insert(key).second;
+  }
+
+ private:
+  static constexpr std::size_t kFew = 8;
+  std::vector<std::string_view> few_;
+  std::unordered_set<std::string_view, FoldedHash, SameName> many_;
+};
+
+// A section as the walk of the lines finds it.
+struct SectionRead {
+  std::string_view name;
+  std::size_t header;  // where its header line starts in the text
+  std::size_t end;     // where the next header line starts, or the end of the text
+  bool readable;       // its header reads whole
+  bool valued;         // a key line of it reads
+};
+
+// The readable sections that bear a name an earlier readable section bears already, in
+// groups of one name, each group in file order with the first of the name first.
+std::vector<std::vector<std::size_t>> RepeatedSections(const std::vector<SectionRead>& sections) {
+  constexpr std::size_t kFree = static_cast<std::size_t>(-1);
+  std::size_t mask = 15;
+  while (mask < sections.size() * 2) mask = mask * 2 + 1;
+  std::vector<std::size_t> firstOfName(mask + 1, kFree);  // open addressing
+  std::unordered_map<std::size_t, std::size_t> groupOfFirst;
+  std::vector<std::vector<std::size_t>> groups;
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (!sections[i].readable) continue;
+    std::size_t slot = platform::FoldedIniHash(sections[i].name) & mask;
+    while (firstOfName[slot] != kFree &&
+           !platform::SameIniName(sections[firstOfName[slot]].name, sections[i].name)) {
+      slot = (slot + 1) & mask;
+    }
+    if (firstOfName[slot] == kFree) {
+      firstOfName[slot] = i;
+      continue;
+    }
+    const auto [group, added] = groupOfFirst.try_emplace(firstOfName[slot], groups.size());
+    if (added) groups.push_back({firstOfName[slot]});
+    groups[group->second].push_back(i);
+  }
+  return groups;
+}
+
+// The record sections of one kind in file order, and for each the nearest ones before and
+// after it that bear another number.
+class RecordOrder {
+ public:
+  RecordOrder(const std::vector<SectionRead>& sections, std::string_view prefix) {
+    RecordNames names(prefix);
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+      bool ownName;
+      const int index = sections[i].readable ? names.IndexOf(sections[i].name, ownName) : -1;
+      if (index >= 0) entries_.push_back({i, index, kNone, kNone});
+    }
+    for (std::size_t j = 1; j < entries_.size(); ++j) {
+      const Entry& previous = entries_[j - 1];
+      entries_[j].before = previous.index != entries_[j].index ? j - 1 : previous.before;
+    }
+    for (std::size_t j = entries_.size(); j-- > 1;) {
+      const Entry& next = entries_[j];
+      entries_[j - 1].after = next.index != entries_[j - 1].index ? j : next.after;
+    }
+  }
+
+  // Whether the record section at `section` stands after the lower numbers of its kind and
+  // before the higher ones.
+  bool InOrder(std::size_t section) const {
+    const auto entry = std::lower_bound(
+        entries_.begin(), entries_.end(), section,
+        [](const Entry& e, std::size_t s) { return e.section < s; });
+    if (entry == entries_.end() || entry->section != section) return true;
+    return (entry->before == kNone || entries_[entry->before].index < entry->index) &&
+           (entry->after == kNone || entries_[entry->after].index > entry->index);
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Entry {
+    std::size_t section;
+    int index;
+    std::size_t before;
+    std::size_t after;
+  };
+  std::vector<Entry> entries_;
+};
+
+// Of the copies of one section that hold a value, the one that counts.  The planner writes
+// a record's section once, when it adds the record, after those of the lower numbers of its
+// kind: a second copy comes of a damage, a header line written twice or a block copied
+// elsewhere.  A copy right after a section left without a value has likely taken that
+// section's line, and a record's copy standing out of the number order of its kind was
+// likely put there: both are suspect.  Of the others the first counts, the one the reader
+// and every earlier run read and wrote to; when all are suspect, the first too.  The copies
+// that do not count are told and kept in the copy of the file, never lost.
+std::size_t CountingCopy(const std::vector<SectionRead>& sections,
+                         const std::vector<std::size_t>& valued, const RecordOrder* order) {
+  for (std::size_t copy : valued) {
+    const bool robbed = copy > 0 && sections[copy - 1].readable && !sections[copy - 1].valued;
+    if (!robbed && (order == nullptr || order->InOrder(copy))) return copy;
+  }
+  return valued.front();
+}
+
+// Adds the lines of `section` that are not blank nor comments to `damaged`.
+void AddSectionLines(std::string_view text, const SectionRead& section,
+                     std::vector<std::string_view>& damaged) {
+  for (std::size_t begin = section.header; begin < section.end;) {
+    const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
+    const std::string_view line = text.substr(begin, bounds.end - begin);
+    if (platform::ReadIniLine(line).kind != platform::IniLine::Kind::Ignored) {
+      damaged.push_back(line);
+    }
+    begin = bounds.next;
+  }
+}
+
+// Adds to `damaged` the copies of each repeated section that do not count.
+void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& sections,
+                         std::vector<std::string_view>& damaged) {
+  const std::vector<std::vector<std::size_t>> groups = RepeatedSections(sections);
+  if (groups.empty()) return;
+  std::array<RecordNames, kRecordPrefixes.size()> names = {
+      RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
+      RecordNames(kRecordPrefixes[2])};
+  std::array<std::optional<RecordOrder>, kRecordPrefixes.size()> orders;
+  for (const std::vector<std::size_t>& copies : groups) {
+    std::vector<std::size_t> valued;
+    for (std::size_t copy : copies) {
+      if (sections[copy].valued) valued.push_back(copy);
+    }
+    if (valued.size() < 2) continue;  // a copy without a value is told as such already
+    const RecordOrder* order = nullptr;
+    for (std::size_t kind = 0; kind < kRecordPrefixes.size() && order == nullptr; ++kind) {
+      bool ownName;
+      if (names[kind].IndexOf(sections[copies[0]].name, ownName) < 0) continue;
+      if (!orders[kind]) orders[kind].emplace(sections, kRecordPrefixes[kind]);
+      order = &*orders[kind];
+    }
+    const std::size_t counting = CountingCopy(sections, valued, order);
+    for (std::size_t copy : valued) {
+      if (copy != counting) AddSectionLines(text, sections[copy], damaged);
+    }
+  }
+}
+
 // Walks the lines of `text` as the reader reads them, the damaged ones going to `damaged`
 // in text order.  Returns whether a value of the text reads.
 bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
@@ -101,13 +280,14 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
   std::optional<std::string_view> headerWithoutValue;
   bool inSection = false;
   bool sectionReadable = true;
-  // The keys of the section read so far, letter case folded: a key given again is never
-  // read, as the reader takes the first.  So it goes with a record line whose section
-  // header was lost: it falls into the section before, a record's or the settings'.
-  std::unordered_set<std::string> keys;
+  // A key given again is never read, as the reader takes the first.  So it goes with a
+  // record line whose section header was lost: it falls into the section before, a
+  // record's or the settings'.
+  SectionKeys keys;
   bool inSettings = false;
-  static const std::string settings = platform::FoldedIniName(EncodeIniText(kParamSection));
-  static const std::string recordKey = platform::FoldedIniName(EncodeIniText(kRecordKey));
+  static const std::string settings = EncodeIniText(kParamSection);
+  static const std::string recordKey = EncodeIniText(kRecordKey);
+  std::vector<SectionRead> sections;
   for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
     const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
     const std::string_view line = text.substr(begin, bounds.end - begin);
@@ -117,26 +297,49 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
     if (read.kind == Kind::Header) {
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
-      // A new set, not clear(): that costs the buckets a long section left at every header.
-      keys = std::unordered_set<std::string>();
-      inSettings = platform::FoldedIniName(read.name) == settings;
+      keys.Clear();
+      inSettings = platform::SameIniName(read.name, settings);
       inSection = true;
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
+      if (!sections.empty()) sections.back().end = begin;
+      sections.push_back({read.name, begin, text.size(), readable, false});
     } else if (read.kind != Kind::Ignored && readable) {
-      std::string key = platform::FoldedIniName(read.name);
-      readable = sectionReadable && !(inSettings && key == recordKey) &&
-                 keys.insert(std::move(key)).second;
-      if (readable) headerWithoutValue.reset();
+      readable = sectionReadable && !(inSettings && platform::SameIniName(read.name, recordKey)) &&
+                 keys.Insert(read.name);
+      if (readable) {
+        headerWithoutValue.reset();
+        sections.back().valued = true;
+      }
       valueRead = valueRead || readable;
     }
     if (!readable) damaged.push_back(line);
     begin = bounds.next;
   }
   if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
+  AddRepeatedSections(text, sections, damaged);
   std::sort(damaged.begin(), damaged.end(),
             [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
+  damaged.erase(std::unique(damaged.begin(), damaged.end(),
+                            [](std::string_view a, std::string_view b) {
+                              return a.data() == b.data();
+                            }),
+                damaged.end());
   return valueRead;
+}
+
+// `text` without `lines` (views into it, in text order), each with its line break.
+std::string WithoutLines(std::string_view text, const std::vector<std::string_view>& lines) {
+  std::string kept;
+  kept.reserve(text.size());
+  std::size_t from = 0;
+  for (std::string_view line : lines) {
+    const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
+    kept.append(text.substr(from, begin - from));
+    from = platform::IniLineAt(text, begin).next;
+  }
+  kept.append(text.substr(from));
+  return kept;
 }
 
 }  // namespace
@@ -154,17 +357,9 @@ bool ReadsNoValue(std::string_view text) {
 
 std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known) {
   const std::unordered_set<std::string_view> left(known.begin(), known.end());
-  std::string kept;
-  kept.reserve(text.size());
-  std::size_t from = 0;
-  for (std::string_view line : DamagedLines(text)) {
-    if (!left.contains(line)) continue;
-    const std::size_t begin = static_cast<std::size_t>(line.data() - text.data());
-    kept.append(text.substr(from, begin - from));
-    from = platform::IniLineAt(text, begin).next;  // with its line break
-  }
-  kept.append(text.substr(from));
-  return kept;
+  std::vector<std::string_view> lines = DamagedLines(text);
+  std::erase_if(lines, [&](std::string_view line) { return !left.contains(line); });
+  return WithoutLines(text, lines);
 }
 
 std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
@@ -186,19 +381,21 @@ std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
   std::vector<std::string_view> damaged = DamagedLines(contents);
   if (damaged.empty()) return std::nullopt;
 
+  // A copy made by an earlier start that was killed before its message, or whose user
+  // closed the program without a change: the lines are still there, the message is due.
   std::string copy = EarlierCopy(file, contents);
-  const bool toldBefore = !copy.empty();
   int error = 0;
-  if (!toldBefore) error = KeepCopy(file, contents, now, copy);
+  if (copy.empty()) error = KeepCopy(file, contents, now, copy);
   // Without a copy the lines stay in the file: they are all that is left of what they held.
   if (error == 0) {
     planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
-    planner.LastDataWithoutDamage = {};
+    planner.LastDataWithoutDamage = {document, std::make_shared<const platform::IniDocument>(
+                                                   WithoutLines(contents, damaged))};
   }
-  if (toldBefore) return std::nullopt;
 
   std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "
-                        "pas pu être lues (fichier coupé ou abîmé) et sont ignorées.\nFichier : " +
+                        "pas pu être lues (fichier coupé ou abîmé, section ou valeur donnée deux "
+                        "fois) et sont ignorées.\nFichier : " +
                         file;
   if (error == 0) {
     message += "\nUne copie du fichier tel qu'il était est gardée : " + copy +

@@ -25,7 +25,10 @@ namespace store {
 //    lines of a section whose header cannot be read;
 //  - a key line whose key an earlier readable line of its section gives already, which the
 //    reader never reads, and a record line in the settings section: mostly a record line
-//    whose section header was lost.
+//    whose section header was lost;
+//  - the lines of a section given again, all copies with a value but the one that counts
+//    (damaged_data_file.cpp tells which): a copy the reader never reads, or one that would
+//    hide the real record.
 std::vector<std::string_view> DamagedLines(std::string_view text);
 
 // Whether not one value of an INI text reads: every line is blank, a comment or damaged.
@@ -38,13 +41,13 @@ std::string WithoutDamagedLines(std::string_view text, const std::vector<std::st
 // Checks the data file at start.  When it holds damaged lines, a copy of it is kept, named
 // after it, ".endommagé-" and the local time `now` ("data.endommagé-20261208-221500"), and
 // the user is told; the lines then go into planner.KeptDamagedLines, for the reads to pass
-// over and the next write to leave out.  Contents of which a copy is kept already were
-// told of at an earlier start: no second copy, no second message.  An empty data file is
-// told of too: the program never writes one, so its contents were lost.  Nothing when the
-// file reads whole or does not exist.  The copy is made as a new file beside the data file,
-// never through a link standing under its name, and appears whole or not at all; what a
-// start killed while making one left behind is removed first, so that the notice shows
-// until a copy is finished.
+// over and the next write to leave out.  Contents of which a copy is kept already get no
+// second copy but the message again: it shows at every start until a write has left the
+// lines out, so that a start killed before its message leaves nothing untold.  An empty
+// data file is told of too: the program never writes one, so its contents were lost.
+// Nothing when the file reads whole or does not exist.  The copy is made as a new file
+// beside the data file, never through a link standing under its name, and appears whole
+// or not at all; what a start killed while making one left behind is removed first.
 std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now);
 
 }  // namespace store

@@ -7,6 +7,7 @@
 #include "app/store/codec.h"
 #include "app/store/damaged_data_file.h"
 #include "app/store/record_sections.h"
+#include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "platform/ini_file.h"
 
@@ -71,6 +72,22 @@ std::shared_ptr<const IniDocument> Seen(const Planner& planner,
                                         std::shared_ptr<const IniDocument> file) {
   if (!planner.KeptDamagedLines.empty()) file = WithoutKeptDamagedLines(planner, std::move(file));
   return WithValues(std::move(file), planner.UnwrittenValues);
+}
+
+// A write that leaves out damaged lines keeps the record numbers that only those lines still
+// name: the highest of each kind gets a section of its own with an empty record, so that
+// no record added in this run or a later one takes the number of a record that was lost,
+// and with it the lost record's bookings.
+void KeepLostNumbers(const IniDocument& file, const IniDocument& data,
+                     std::vector<DataFileValue>& values) {
+  for (std::string_view prefix : kRecordPrefixes) {
+    const int named = HighestRecordIndex(file, prefix);
+    if (named > HighestRecordIndex(data, prefix)) {
+      // First, so that the sections stay in the order of their numbers.
+      values.insert(values.begin(),
+                    {std::string(prefix) + std::to_string(named), std::string(kRecordKey), ""});
+    }
+  }
 }
 
 void KeepUnwritten(Planner& planner, std::vector<DataFileValue>& values) {
@@ -150,6 +167,7 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
           refused = true;
           return ECANCELED;
         }
+        if (!planner.KeptDamagedLines.empty()) KeepLostNumbers(*current, *data, values);
         text = TextWith(std::move(data), values);
         return 0;
       },

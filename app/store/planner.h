@@ -71,8 +71,8 @@ struct Planner {
   // as a gap.
   std::vector<DataFileValue> UnwrittenValues;
   // Lines of the data file that cannot be read and of which a copy is kept: reads pass
-  // over them and the next write leaves them out.  Whoever changes them empties
-  // LastDataWithoutDamage.
+  // over them and the next write leaves them out.  Whoever changes them sets
+  // LastDataWithoutDamage to match, or empties it.
   std::vector<std::string> KeptDamagedLines;
   // The data file without those lines, as last worked out, and from which contents: the
   // reads of a start all see one unchanged file, and working it out checks every line of it.
@@ -81,7 +81,7 @@ struct Planner {
     std::shared_ptr<const platform::IniDocument> readable;
   };
   mutable DataWithoutDamage LastDataWithoutDamage;
-  // Held from the start-up to the end of the run.
+  // The data file's lock, held from the start-up to the end of the run.
   platform::DataFolderLock FolderLock;
 };
 

@@ -1,10 +1,12 @@
 #include "app/store/record_sections.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "app/store/codec.h"
+#include "app/store/params.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -44,24 +46,11 @@ struct RecordSection {
 std::vector<RecordSection> RecordSections(const platform::IniDocument& document,
                                           std::string_view prefix) {
   std::vector<RecordSection> found;
-  // A code ends at its final symbol, so a name starts with the prefix exactly when its
-  // encoded form starts with the prefix's: only the rest needs decoding.
-  const std::string encodedPrefix = EncodeIniText(prefix);
-  const int restPosition = runtime::Len(prefix) + 1;
-  std::string ownDigits;
+  RecordNames names(prefix);
   for (std::size_t i = 0; i < document.SectionCount(); ++i) {
-    std::string_view name = document.SectionName(i);
-    if (name.size() > encodedPrefix.size() && StartsWithSymbols(name, encodedPrefix)) {
-      std::string_view rest = name.substr(encodedPrefix.size());
-      int index = RecordIndex(DecodeIniText(rest, restPosition));
-      if (index < 0) continue;
-      // Leading zeros, stray symbols after the last code or a code written the long way
-      // decode to the same index under another name.
-      ownDigits.clear();
-      AppendEncodedIniText(ownDigits, std::to_string(index), restPosition);
-      found.push_back(
-          {index, i, rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits)});
-    }
+    bool ownName;
+    const int index = names.IndexOf(document.SectionName(i), ownName);
+    if (index >= 0) found.push_back({index, i, ownName});
   }
   return found;
 }
@@ -72,6 +61,24 @@ bool WithinReach(int index, std::size_t sectionCount) {
 }
 
 }  // namespace
+
+// A code ends at its final symbol, so a name starts with the prefix exactly when its encoded
+// form starts with the prefix's: only the rest needs decoding.
+RecordNames::RecordNames(std::string_view prefix)
+    : encodedPrefix_(EncodeIniText(prefix)), restPosition_(runtime::Len(prefix) + 1) {}
+
+int RecordNames::IndexOf(std::string_view name, bool& ownName) {
+  if (name.size() <= encodedPrefix_.size() || !StartsWithSymbols(name, encodedPrefix_)) return -1;
+  const std::string_view rest = name.substr(encodedPrefix_.size());
+  const int index = RecordIndex(DecodeIniText(rest, restPosition_));
+  if (index < 0) return -1;
+  // Leading zeros, stray symbols after the last code or a code written the long way decode
+  // to the same index under another name.
+  ownDigits_.clear();
+  AppendEncodedIniText(ownDigits_, std::to_string(index), restPosition_);
+  ownName = rest.size() == ownDigits_.size() && StartsWithSymbols(rest, ownDigits_);
+  return index;
+}
 
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
                           const std::function<void(int, std::size_t, bool)>& visit) {
@@ -86,6 +93,23 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
   ForEachRecordSection(document, prefix,
                        [&](int index, std::size_t, bool) { highest = std::max(highest, index); });
   return highest;
+}
+
+bool HoldsPlannerSection(const platform::IniDocument& document) {
+  static const std::string settings = EncodeIniText(kParamSection);
+  static const std::array<std::string, kRecordPrefixes.size()> prefixes = [] {
+    std::array<std::string, kRecordPrefixes.size()> encoded;
+    for (std::size_t i = 0; i < encoded.size(); ++i) encoded[i] = EncodeIniText(kRecordPrefixes[i]);
+    return encoded;
+  }();
+  for (std::size_t i = 0; i < document.SectionCount(); ++i) {
+    const std::string_view name = document.SectionName(i);
+    if (name.size() == settings.size() && StartsWithSymbols(name, settings)) return true;
+    for (const std::string& prefix : prefixes) {
+      if (StartsWithSymbols(name, prefix)) return true;
+    }
+  }
+  return false;
 }
 
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,

@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/ini_document.h"
@@ -17,6 +18,22 @@ namespace store {
 // records cost and never what a stray number says.
 inline constexpr int kMaxUnusedRecordNumbers = 1 << 16;
 
+// Reads encoded section names as names of records of the kind `prefix`.
+class RecordNames {
+ public:
+  explicit RecordNames(std::string_view prefix);
+  // The record index that `name` names: `prefix` followed by decimal digits naming an index
+  // no higher than kMaxRecordIndex; -1 when it names none.  `ownName` is then true when the
+  // name is the one a look-up of that record by name finds: the prefix and the index
+  // without leading zeros.
+  int IndexOf(std::string_view name, bool& ownName);
+
+ private:
+  std::string encodedPrefix_;
+  int restPosition_;
+  std::string ownDigits_;
+};
+
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
 // `document` whose decoded name is `prefix` followed by decimal digits naming a record
 // index: no higher than kMaxRecordIndex, nor beyond reach as told above.  `ownName` is true
@@ -28,6 +45,10 @@ void ForEachRecordSection(const platform::IniDocument& document, std::string_vie
 // The highest record index of the sections of `document` named `prefix` followed by an
 // index; -1 when there is none.
 int HighestRecordIndex(const platform::IniDocument& document, std::string_view prefix);
+
+// Whether a section of `document` is one the planner writes: a record section of any kind,
+// however damaged its number, or the settings section.
+bool HoldsPlannerSection(const platform::IniDocument& document);
 
 // The index a record added to `document` takes: the one after the highest of the document,
 // `tableMax` (the highest the table holds) and `named` (numbers that the document no longer

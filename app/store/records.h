@@ -10,6 +10,7 @@
 //             "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦0¦255-1-2-30.06.2030¦2¦0"
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "app/store/planner.h"
@@ -25,6 +26,8 @@ inline constexpr std::string_view kResourcePrefix = "RESSOURCE";
 inline constexpr std::string_view kCategoryPrefix = "CATEGORIE";
 inline constexpr std::string_view kActivityPrefix = "ACTIVITE";
 inline constexpr std::string_view kRecordKey = "Nom";
+inline constexpr std::array<std::string_view, 3> kRecordPrefixes = {
+    kResourcePrefix, kCategoryPrefix, kActivityPrefix};
 
 // Record indexes above this are not taken as records: a damaged file cannot make a load
 // allocate without bound.

@@ -7,6 +7,7 @@
 #include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
+#include "app/store/record_sections.h"
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
@@ -18,17 +19,23 @@ namespace store {
 
 namespace {
 
-// Two planners on one folder would each write over the other's changes.
-bool TakeDataFolder(Planner& planner, StartupServices& services) {
-  const int error = planner.FolderLock.Take(planner.DataFolder);
+// Two planners on one data file, whichever folder they reach it from, would each write
+// over the other's changes.
+bool TakeDataFile(Planner& planner, StartupServices& services) {
+  const int error = planner.FolderLock.Take(planner.DataFile);
   if (error == 0) return true;
   if (error == EWOULDBLOCK) {
     services.ShowStartupFailure(
-        "Quorvane est déjà ouvert sur ce dossier des données :\n" + planner.DataFolder +
+        "Quorvane est déjà ouvert sur ce fichier de données :\n" + planner.DataFile +
         "\nUtilisez la fenêtre déjà ouverte.\nLe programme va se fermer.");
+  } else if (error == ELOOP && !planner.FolderLock.LockFile().empty()) {
+    services.ShowStartupFailure(
+        "Le fichier de données n'a pas pu être réservé : son fichier de verrouillage est un "
+        "lien symbolique.\n" + planner.FolderLock.LockFile() +
+        "\nSupprimez ce lien, puis relancez Quorvane.\nLe programme va se fermer.");
   } else {
-    services.ShowStartupFailure("Le dossier des données n'a pas pu être réservé :\n" +
-                                planner.DataFolder + "\nCause : " + SystemErrorText(error) +
+    services.ShowStartupFailure("Le fichier de données n'a pas pu être réservé :\n" +
+                                planner.DataFile + "\nCause : " + SystemErrorText(error) +
                                 "\nLe programme va se fermer.");
   }
   return false;
@@ -78,7 +85,15 @@ bool Main(Planner& planner, StartupServices& services) {
                        : "le chemin est un lien vers un fichier qui n'existe pas");
     return false;
   }
-  if (!TakeDataFolder(planner, services)) return false;
+  // Another program's file, reached through a link or put in the folder, would get the
+  // planner's sections at the first change.
+  if (data->SectionCount() > 0 && !HoldsPlannerSection(*data)) {
+    RefuseDataFile(planner, services,
+                   "il ne contient aucune section de Quorvane : c'est sans doute le fichier "
+                   "d'un autre programme");
+    return false;
+  }
+  if (!TakeDataFile(planner, services)) return false;
   platform::RemoveInterruptedWrites(planner.DataFile);
   if (auto notice = CheckDataFile(planner, std::time(nullptr))) {
     services.ShowDataFileNotice(*notice);

@@ -5,7 +5,8 @@
 
 namespace store {
 
-// A short French text for an errno value.
+// A short French text for an errno value: the common causes in words, any other as a
+// sentence giving its number.
 std::string SystemErrorText(int error);
 
 }  // namespace store

@@ -1,9 +1,12 @@
 #include "app/store/startup.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <gmock/gmock.h>
 #include <set>
 #include <sys/stat.h>
@@ -23,8 +26,10 @@ namespace store {
 namespace {
 
 using ::testing::_;
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // Records every call in order.
 class RecordingServices : public StartupServices {
@@ -90,6 +95,27 @@ class StartupTest : public ::testing::Test {
     }
   }
   std::string DataFolder() const { return dataHome_ + "/Quorvane"; }
+
+  // A start of the planner by a user whose data home is `home`, held until it is dropped.
+  struct Run {
+    Planner planner;
+    RecordingServices services{planner};
+    bool started = false;
+  };
+  std::unique_ptr<Run> StartIn(const std::string& home) {
+    auto run = std::make_unique<Run>();
+    ::setenv("XDG_DATA_HOME", home.c_str(), 1);
+    run->started = Main(run->planner, run->services);
+    return run;
+  }
+  std::unique_ptr<Run> Start() { return StartIn(dataHome_); }
+
+  std::set<std::string> EntriesOf(const std::string& folder) const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
 
   // A data file written by an earlier run.
   Planner EarlierRun(const std::string& projects, const std::string& activities,
@@ -241,8 +267,9 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   EXPECT_EQ(ReadTextFile(copies[0]), damaged);
   EXPECT_THAT(services_.notices[0], HasSubstr(copies[0]));
 
-  // Told once and kept once: the next start before any change tells nothing and keeps no
-  // second copy, and the first change writes the file without the damaged lines.
+  // Kept once and told until a change leaves the lines out: the next starts before any
+  // change tell again of the same copy and keep no second one, and the first change writes
+  // the file without the damaged lines.
   auto copiesNow = [&] {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
@@ -254,7 +281,7 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
     Planner next;
     RecordingServices nextServices(next);
     ASSERT_TRUE(Main(next, nextServices));
-    EXPECT_THAT(nextServices.notices, ::testing::IsEmpty());
+    EXPECT_THAT(nextServices.notices, ElementsAre(HasSubstr("est gardée : " + copies[0] + "\n")));
     EXPECT_EQ(copiesNow(), 1);
     if (*change) AddResource(next, change);
   }
@@ -322,6 +349,71 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
     EXPECT_THAT(restarted.Resources, ElementsAre("Salle 1", _, "Nouvelle grue"));
     EXPECT_THAT(restarted.Categories, ElementsAre(_, "Sud¦65280-0"));
     EXPECT_EQ(restarted.Activities, earlier.Activities);
+  }
+}
+
+// Damage that used to pass untold is told at start, with a copy kept, and what shows is the
+// real record: a section given twice, the stray copy before or after the real one; a start
+// killed between its copy and its message; a damaged header naming the highest project,
+// whose number no new project takes, in this run or the next.
+TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
+  const auto header = [](const std::string& name) { return "[" + EncodeIniText(name) + "]\n"; };
+  const auto line = [](const std::string& key, const std::string& value) {
+    return EncodeIniText(key) + "=" + EncodeIniText(value) + "\n";
+  };
+  const std::string intruder = header("RESSOURCE1") + line("Nom", "Intrus");
+  struct Case {
+    std::string name;
+    std::string inserted;
+    std::string before;  // the text it goes before; at the end when empty
+    bool startKilledAfterItsCopy;
+    std::vector<std::string> resources;  // as shown at the damaged start
+    std::vector<std::string> projectsAfterRestart;
+  };
+  const std::vector<std::string> shown = {"Salle 1", "Salle 2¦1"};
+  const std::vector<std::string> projects = {"Nord¦255-0", "Sud¦65280-0"};
+  const std::vector<Case> cases = {
+      {"stray copy of a section first", intruder, header("RESSOURCE0"), false, shown, projects},
+      {"stray copy of a section last", intruder, "", false, shown, projects},
+      {"header line given twice", header("RESSOURCE1"), line("Nom", "Salle 1"), false,
+       {"", "Salle 2¦1"}, projects},
+      {"settings given twice", header("PARAM") + line("Type", "Autre"), "", false, shown,
+       projects},
+      {"start killed after its copy", "garbled\n", "", true, shown, projects},
+      {"damaged header of the highest project",
+       header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false, shown,
+       {"Nord¦255-0", "", "Sud¦65280-0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(DataFolder());
+    const std::string file = EarlierRun("Chantiers", "Étapes", "Personnes").DataFile;
+    std::string damaged = ReadTextFile(file);
+    damaged.insert(c.before.empty() ? damaged.size() : damaged.find(c.before), c.inserted);
+    WriteTextFile(file, damaged);
+    if (c.startKilledAfterItsCopy) {
+      Planner killed;
+      killed.DataFile = file;
+      CheckDataFile(killed, std::time(nullptr));
+    }
+    {
+      auto run = Start();
+      ASSERT_THAT(run->services.notices,
+                  ElementsAre(HasSubstr("Le fichier de données est endommagé")));
+      const std::string& notice = run->services.notices[0];
+      const std::size_t copy = notice.find("gardée : ") + std::string("gardée : ").size();
+      EXPECT_EQ(ReadTextFile(notice.substr(copy, notice.find('\n', copy) - copy)), damaged);
+      EXPECT_EQ(run->planner.Resources, c.resources);
+      ASSERT_TRUE(AddResource(run->planner, "Nouvelle grue"));
+      ASSERT_TRUE(AddCategory(run->planner, "Sud¦65280-0"));
+    }
+    auto restarted = Start();
+    EXPECT_THAT(restarted->services.notices, ::testing::IsEmpty());
+    std::vector<std::string> resources = c.resources;
+    resources.push_back("Nouvelle grue");
+    EXPECT_EQ(restarted->planner.Resources, resources);
+    EXPECT_EQ(restarted->planner.Categories, c.projectsAfterRestart);
+    EXPECT_EQ(restarted->planner.ActivityType, "BTP");
   }
 }
 
@@ -409,7 +501,7 @@ TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
   RecordingServices secondServices(second);
   EXPECT_FALSE(Main(second, secondServices));
   EXPECT_THAT(secondServices.calls, ElementsAre("ShowStartupFailure"));
-  EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce dossier"));
+  EXPECT_THAT(secondServices.failure, HasSubstr("Quorvane est déjà ouvert sur ce fichier"));
   EXPECT_THAT(secondServices.failure, HasSubstr(DataFolder()));
   EXPECT_EQ(ReadTextFile(planner_.DataFile), before);
 
@@ -417,6 +509,119 @@ TEST_F(StartupTest, ASecondPlannerOnAFolderInUseIsRefused) {
   Planner third;
   RecordingServices thirdServices(third);
   EXPECT_TRUE(Main(third, thirdServices));
+}
+
+// Data folders whose data files lead through links to one file: while a planner runs on
+// one, a planner started on another is refused as a second one on the same folder is, and
+// the first one's change is there when the other starts after it.
+TEST_F(StartupTest, TwoPlannersReachingOneFileThroughLinksAreRefusedAsInOneFolder) {
+  const std::string other = scratch_ / "other home";
+  const std::string shared = scratch_ / "shared";
+  const std::string mine = DataFolder() + "/data";
+  // Where the file is moved to (nowhere when empty), my data file's link, the other's.
+  const std::vector<std::array<std::string, 3>> layouts = {
+      {shared + "/data", shared + "/data", shared + "/data"},
+      {"", "", mine},
+      {shared + "/data", "../../shared/data", "../../data home/Quorvane/data"},
+  };
+  const std::string added = "06.03.2030 09:00¦06.03.2030 10:00¦Dalle¦0¦255-1¦0";
+  for (const auto& [moved, myLink, otherLink] : layouts) {
+    SCOPED_TRACE(otherLink);
+    for (const std::string& folder : {DataFolder(), other, shared}) {
+      std::filesystem::remove_all(folder);
+    }
+    std::filesystem::create_directories(shared);
+    std::filesystem::create_directories(other + "/Quorvane");
+    EarlierRun("Chantiers", "Étapes", "Personnes");
+    if (!moved.empty()) {
+      std::filesystem::rename(mine, moved);
+      std::filesystem::create_symlink(myLink, mine);
+    }
+    std::filesystem::create_symlink(otherLink, other + "/Quorvane/data");
+    {
+      auto first = Start();
+      ASSERT_TRUE(first->started);
+      auto second = StartIn(other);
+      EXPECT_FALSE(second->started);
+      EXPECT_THAT(second->services.failure, HasSubstr("Quorvane est déjà ouvert sur ce fichier"));
+      ASSERT_TRUE(AddActivity(first->planner, added));
+    }
+    EXPECT_EQ(StartIn(other)->planner.Activities.back(), added);
+  }
+}
+
+// What the data folder's entries lead to outside it is neither created nor written: not
+// through a lock file standing as a link, nor as another program's settings file under the
+// data file's name.  The start-up says why it stops; once the user has put the entry
+// aside, the planner starts, keeps a change and finds it at the next start.
+TEST_F(StartupTest, NothingOutsideTheDataFolderIsCreatedOrWritten) {
+  const std::string outside = scratch_ / "outside";
+  const std::string foreign = "[database]\nenabled=1\nbackend=feed\n";
+  const std::string lockLink = "son fichier de verrouillage est un lien symbolique";
+  struct Case {
+    std::string entry;                  // of the data folder, a link to a file outside...
+    std::optional<std::string> target;  // ...holding this, or to nowhere
+    std::string told;
+  };
+  const std::vector<Case> cases = {
+      {"data.verrou", std::nullopt, lockLink},
+      {"data.verrou", "kept\n", lockLink},
+      {"data", foreign, "aucune section de Quorvane"},
+  };
+  for (const auto& [name, target, told] : cases) {
+    SCOPED_TRACE(name);
+    for (const std::string& folder : {DataFolder(), outside}) {
+      std::filesystem::remove_all(folder);
+      std::filesystem::create_directories(folder);
+    }
+    const std::string entry = DataFolder() + "/" + name;
+    if (target) WriteTextFile(outside + "/file", *target);
+    std::filesystem::create_symlink(outside + "/file", entry);
+    const std::set<std::string> outsideBefore = EntriesOf(outside);
+    auto refused = Start();
+    EXPECT_FALSE(refused->started);
+    EXPECT_THAT(refused->services.failure, AllOf(HasSubstr(told), HasSubstr(entry)));
+    EXPECT_EQ(EntriesOf(DataFolder()), std::set<std::string>{name});
+
+    std::filesystem::remove(entry);
+    ASSERT_TRUE(AddResource(Start()->planner, "Salle 1"));
+    EXPECT_THAT(Start()->planner.Resources, ElementsAre("Salle 1"));
+    EXPECT_EQ(EntriesOf(outside), outsideBefore);
+    if (target) {
+      EXPECT_EQ(ReadTextFile(outside + "/file"), *target);
+    }
+  }
+}
+
+// Failures that the system explains are told in French: the common causes in words, the
+// others with their number.  The change that failed waits and is written once the cause is
+// gone, and the next start finds it.
+TEST_F(StartupTest, SystemFailuresAreToldInFrench) {
+  const std::vector<std::pair<int, std::string>> failures = {
+      {ENOSPC, "espace disque insuffisant"},
+      {EROFS, "support en lecture seule"},
+      {EACCES, "accès refusé"},
+      {EBUSY, "fichier ou dossier occupé par le système ou un autre programme"},
+      {ELOOP, "le chemin est un lien symbolique qui n'est pas permis ici, ou une boucle de liens"},
+      {ENOLINK, "le système a signalé l'erreur n° " + std::to_string(ENOLINK)},
+  };
+  for (const auto& [error, cause] : failures) {
+    SCOPED_TRACE(cause);
+    std::filesystem::remove_all(DataFolder());
+    EarlierRun("Chantiers", "Étapes", "Personnes");
+    {
+      auto run = Start();
+      std::vector<std::string> told;
+      run->planner.ShowWriteFailure = [&](const std::string& message) { told.push_back(message); };
+      platform::InjectedFileFaults().writeError = error;
+      AddResource(run->planner, "Salle 3");
+      platform::InjectedFileFaults().writeError = 0;
+      EXPECT_THAT(told, ElementsAre(AllOf(HasSubstr("Cause : " + cause + "\n"),
+                                          Not(HasSubstr(std::strerror(error))))));
+      EXPECT_EQ(WriteUnwrittenValues(run->planner), 0);
+    }
+    EXPECT_EQ(Start()->planner.Resources.back(), "Salle 3");
+  }
 }
 
 // A data file that cannot be read is not taken for a first run: the start-up says why and
