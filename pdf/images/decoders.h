@@ -14,8 +14,10 @@ PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key);
 // the colour index its graphic control extension declares transparent is masked.
 PreparedImage DecodeGif(const Bytes& data, int frame);
 
-// A JPEG file, embedded as it is: only its frame header is read, and whether an Adobe
-// segment marks its CMYK data as stored inverted.
+// A JPEG file, embedded as it is once its frame header shows a frame that readers decode
+// (baseline, extended or progressive Huffman coding, 8 bits per sample, sampling factors 1
+// to 4, sides up to 65500 pixels that its data can describe); an Adobe segment tells that
+// its CMYK data are stored inverted.
 PreparedImage DecodeJpeg(const Bytes& data);
 
 // A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed

@@ -1,6 +1,7 @@
 // JPEG: embedded byte for byte as a DCT stream; only the frame header is read, for the size
-// and the number of components, the Adobe segment, which tells inverted CMYK, and enough
-// of the rest to know that the picture is whole.
+// and the number of components and to know that readers decode the frame, the Adobe
+// segment, which tells inverted CMYK, and enough of the rest to know that the picture is
+// whole.
 #include <algorithm>
 #include <optional>
 
@@ -17,6 +18,16 @@ bool IsStartOfFrame(std::uint8_t code)
 {
     return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
 }
+
+// The frames that readers decode through DCTDecode: baseline, extended and progressive
+// Huffman-coded ones.  Lossless, hierarchical and arithmetic-coded frames are not among them.
+bool IsDecodableFrame(std::uint8_t code)
+{
+    return code == 0xC0 || code == 0xC1 || code == 0xC2;
+}
+
+// The largest side the readers' JPEG decoders take; they refuse a frame that claims more.
+constexpr int kLargestSide = 65500;
 
 const char* ColourSpaceOf(int components)
 {
@@ -56,18 +67,46 @@ void RequireWholeSegment(const Bytes& data, std::size_t at)
         throw FormatError("the JPEG data end inside a segment");
 }
 
-// The frame header whose marker code is at `at`: the size and the components.
+// Every component's horizontal and vertical sampling factors lie in 1 to 4.
+void RequireSamplingFactors(const Bytes& data, std::size_t at, int components)
+{
+    for (int c = 0; c < components; ++c) {
+        const int factors = ByteAt(data, static_cast<std::int64_t>(at) + 10 + 3 * c);
+        const int horizontal = factors >> 4;
+        const int vertical = factors & 15;
+        if (horizontal < 1 || horizontal > 4 || vertical < 1 || vertical > 4)
+            throw FormatError("the JPEG frame header gives invalid sampling factors");
+    }
+}
+
+// The frame header whose marker code is at `at`: the size and the components, of a frame
+// that readers decode.
 PreparedImage FrameHeader(const Bytes& data, std::size_t at)
 {
     RequireWholeSegment(data, at);
+    if (!IsDecodableFrame(data[at]))
+        throw FormatError("lossless, hierarchical and arithmetic-coded JPEG images are not "
+                          "supported");
+    const int precision = ByteAt(data, static_cast<std::int64_t>(at) + 3);
+    if (precision != 8)
+        throw FormatError("JPEG images of " + std::to_string(precision) +
+                          " bits per sample are not supported");
     PreparedImage image;
     image.Height = ReadIntBE(data, static_cast<std::int64_t>(at) + 4, 2, true);
     image.Width = ReadIntBE(data, static_cast<std::int64_t>(at) + 6, 2, true);
     const int components = ByteAt(data, static_cast<std::int64_t>(at) + 8);
     if (image.Width == 0 || image.Height == 0)
         throw FormatError("the JPEG frame header gives no size");
+    if (image.Width > kLargestSide || image.Height > kLargestSide)
+        throw FormatError("JPEG images wider or taller than " + std::to_string(kLargestSide) +
+                          " pixels are not supported");
     image.ColorSpace = ColourSpaceOf(components);
     RequireBytes(data, static_cast<std::int64_t>(at) + 9, 3 * components);
+    RequireSamplingFactors(data, at, components);
+    // Huffman coding spends at least one bit on each 8 x 8 block of the full-size component.
+    const std::int64_t blocks =
+        std::int64_t{(image.Width + 7) / 8} * ((image.Height + 7) / 8);
+    RequirePlausibleSize(blocks, data.size(), 8);
     image.Kind = image_kind::kTopRowFirst;
     image.Bits = components * 8;
     image.Filter = "/DCTDecode ";

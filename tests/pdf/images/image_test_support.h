@@ -114,14 +114,16 @@ inline Bytes Bmp24(int width, int height, const Bytes& pixels)
     return out;
 }
 
-// A JPEG file of one colour written by Pillow into the scratch folder; its path.
-inline std::string MadeJpeg(const std::string& name, int width, int height)
+// A JPEG file of one colour written by Pillow into the scratch folder, with the further
+// arguments of its save (", progressive=True"); its path.
+inline std::string MadeJpeg(const std::string& name, int width, int height,
+                            const std::string& options = "")
 {
     const std::string path = testing_support::ScratchPath(name);
     const auto made = testing_support::RunTool(
         "/usr/bin/python3 -c \"import sys; from PIL import Image; Image.new('RGB', (" +
         std::to_string(width) + ", " + std::to_string(height) +
-        "), 'teal').save(sys.argv[1], 'JPEG')\" '" + path + "'");
+        "), 'teal').save(sys.argv[1], 'JPEG'" + options + ")\" '" + path + "'");
     EXPECT_EQ(made.status, 0) << made.output;
     return path;
 }

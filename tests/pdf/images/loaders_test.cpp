@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <span>
+#include <tuple>
 
 #include "image_test_support.h"
 #include "pdf/codec/checksums.h"
@@ -234,11 +235,11 @@ TEST(JpegLoader, TheFileIsEmbeddedAsItIs)
 {
     for (const auto& [components, space] :
          {std::pair{1, "DeviceGray"}, std::pair{3, "DeviceRGB"}, std::pair{4, "DeviceCMYK"}}) {
-        const Bytes file = JpegHeader(640, 480, components);
+        const Bytes file = JpegHeader(64, 48, components);
         const PreparedImage image = DecodeJpeg(file);
         EXPECT_EQ(image.ColorSpace, space);
-        EXPECT_EQ(image.Width, 640);
-        EXPECT_EQ(image.Height, 480);
+        EXPECT_EQ(image.Width, 64);
+        EXPECT_EQ(image.Height, 48);
         EXPECT_EQ(image.Data, file);
         EXPECT_EQ(image.Filter, "/DCTDecode ");
     }
@@ -453,6 +454,46 @@ TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
     const std::string pdf = Finish();
     EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), 2);
     EXPECT_EQ(testing_support::RunTool("pdftoppm -r 20 '" + path + "' '" + path + "'").output,
+              "");
+}
+
+// A JPEG whose frame header names a frame that readers do not decode is refused, and
+// nothing of it is written; sound baseline and progressive ones decode in every reader.
+using DamagedJpeg = ImageTest;
+
+TEST_F(DamagedJpeg, IsRefusedAsAnInvalidFile)
+{
+    const Bytes whole = ReadBytes(MadeJpeg("whole.jpg", 16, 8));
+    const Bytes baseline = {0xFF, 0xC0};
+    const std::size_t frame = static_cast<std::size_t>(
+        std::search(whole.begin(), whole.end(), baseline.begin(), baseline.end()) - whole.begin());
+    ASSERT_LT(frame + 12, whole.size());
+    // Bytes written over the frame header from its marker on.
+    const std::tuple<std::size_t, Bytes, std::string> cases[] = {
+        {1, {0xC3}, "lossless, hierarchical and arithmetic-coded JPEG images are not supported"},
+        {4, {12}, "JPEG images of 12 bits per sample are not supported"},
+        {11, {0x02}, "the JPEG frame header gives invalid sampling factors"},
+        {5, {0xFF, 0xFF, 0xFF, 0xFF},
+         "JPEG images wider or taller than 65500 pixels are not supported"},
+        {5, {0xF0}, "the picture is larger than its data can describe"},
+    };
+    int number = 0;
+    for (const auto& [at, bytes, reason] : cases) {
+        Bytes file = whole;
+        std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(frame + at));
+        const std::string name = "damaged" + std::to_string(++number) + ".jpg";
+        w->AddImage(name, file);
+        EXPECT_EQ(w->ErrNumber(), 321) << reason;
+        EXPECT_EQ(w->ErrDescription(), reason);
+        w->DrawImage(name, 0, 0, 50, 50);
+    }
+    EXPECT_EQ(Content(), "");
+    w->DrawImage(w->AddImage("whole.jpg", whole), 0, 0, 50, 50);
+    w->DrawImage(MadeJpeg("progressive.jpg", 16, 8, ", progressive=True"), 60, 0, 50, 50);
+    EXPECT_NE(Content(), "") << "the sound pictures are placed";
+    EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 2);
+    EXPECT_EQ(testing_support::RunTool("qpdf --decode-level=all '" + path + "' /dev/null && "
+                                       "pdfimages -png '" + path + "' '" + path + "'").output,
               "");
 }
 
