@@ -246,21 +246,22 @@ TEST(JpegLoader, TheFileIsEmbeddedAsItIs)
     Bytes noStart = JpegHeader(8, 8, 3);
     noStart[1] = 0xD9;
     EXPECT_EQ(Refusal([&] { DecodeJpeg(noStart); }), "the JPEG data have no start-of-image marker");
-    Bytes noFrame = JpegHeader(8, 8, 3);
-    noFrame.resize(24);
-    EXPECT_EQ(Refusal([&] { DecodeJpeg(noFrame); }), "the JPEG data have no frame header");
+    const Bytes file = JpegHeader(8, 8, 3);
+    const std::size_t frame = 111;  // where the frame header begins
+    const std::size_t scan = 130;   // and the scan header
+    ASSERT_EQ(file[frame + 1], 0xC2);
+    ASSERT_EQ(file[scan + 1], 0xDA);
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + frame)); }),
+              "the JPEG data have no frame header");
     EXPECT_EQ(Refusal([] { DecodeJpeg(JpegHeader(8, 8, 2)); }),
               "JPEG images of 2 components are not supported");
-    const Bytes file = JpegHeader(8, 8, 3);
-    const std::size_t scan = 44;  // where the scan header begins
-    ASSERT_EQ(file[scan + 1], 0xDA);
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan)); }),
               "the JPEG data have no scan");
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 8)); }),
               "the JPEG data end inside a segment");
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 16)); }),
               "the JPEG data end inside their scan");
-    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + 35)); }),
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + frame + 10)); }),
               "the JPEG data end inside a segment")
         << "a frame header cut short";
 }
@@ -473,6 +474,9 @@ TEST_F(DamagedJpeg, IsRefusedAsAnInvalidFile)
         {1, {0xC3}, "lossless, hierarchical and arithmetic-coded JPEG images are not supported"},
         {4, {12}, "JPEG images of 12 bits per sample are not supported"},
         {11, {0x02}, "the JPEG frame header gives invalid sampling factors"},
+        {11, {0x44}, "the JPEG sampling factors are too large for an interleaved scan"},
+        {12, {0x03}, "the JPEG scan uses a table the data do not define"},
+        {3, {0x12}, "the JPEG frame header has the wrong length"},
         {5, {0xFF, 0xFF, 0xFF, 0xFF},
          "JPEG images wider or taller than 65500 pixels are not supported"},
         {5, {0xF0}, "the picture is larger than its data can describe"},
