@@ -59,12 +59,10 @@ TEST_F(Metadata, PdfaInformationAgreesWithThePacket)
                            texts[4].first, texts[5].first);
     Finish();
     const std::string read = ReadBack(
-        "for key, name in (('/Title', 'title'), ('/Subject', 'description'),\n"
-        "                  ('/Author', 'creator'), ('/Creator', 'CreatorTool'),\n"
-        "                  ('/Producer', 'Producer'), ('/Keywords', 'Keywords')):\n"
-        "    e = x.find('.//{*}' + name)\n"
-        "    e = e if e.find('.//{*}li') is None else e.find('.//{*}li')\n"
-        "    print(ascii(str(p.docinfo[key])), ascii(e.text))\n"
+        "for key, name in zip(('Title', 'Subject', 'Author', 'Creator', 'Producer', 'Keywords'),\n"
+        "        ('title', 'description', 'creator', 'CreatorTool', 'Producer', 'Keywords')):\n"
+        "    xmp = ''.join(x.find('.//{*}' + name).itertext())\n"
+        "    print(ascii(str(p.docinfo['/' + key])), ascii(xmp))\n"
         "print(p.open_metadata().pdfa_status)\n");
     std::string expected;
     for (const auto& [given, shown] : texts)
