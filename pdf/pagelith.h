@@ -774,6 +774,7 @@ private:
     void WriteViewerOptionLines();
     std::string PageLabelEntries() const;
     std::string BuildXmpMetadata() const;
+    std::string InfoText(const std::string& text) const;
     bool MeetsPdfa() const;
 
     std::shared_ptr<Clock> mClock;

@@ -203,11 +203,12 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
 
 int Pagelith::WriteInfo()
 {
+    const auto text = [this](const std::string& given) { return PdfDictText(InfoText(given)); };
     const int info = BeginObj(0);
-    WriteLine("<<\r/Title " + PdfDictText(mTitle) + "\r/Author " + PdfDictText(mAuthor) +
-              "\r/Creator " + PdfDictText(mCreator) + "\r/Producer " + PdfDictText(mProducer) +
-              "\r/CreationDate " + PdfTextString(mCreationDate) + "\r/Subject " +
-              PdfDictText(mSubject) + "\r/Keywords " + PdfDictText(mKeywords) + "\r>>");
+    WriteLine("<<\r/Title " + text(mTitle) + "\r/Author " + text(mAuthor) + "\r/Creator " +
+              text(mCreator) + "\r/Producer " + text(mProducer) + "\r/CreationDate " +
+              PdfTextString(mCreationDate) + "\r/Subject " + text(mSubject) + "\r/Keywords " +
+              text(mKeywords) + "\r>>");
     EndObj();
     return info;
 }

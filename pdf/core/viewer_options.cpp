@@ -28,26 +28,39 @@ std::size_t ForbiddenXmlCharacter(std::string_view utf8, std::size_t at)
     return rest.starts_with("\xEF\xBF\xBE") || rest.starts_with("\xEF\xBF\xBF") ? 3 : 0;
 }
 
-// The text as XML character data, which must be valid UTF-8 of characters XML allows.
-std::string XmlEscape(const std::string& text)
+// The text as valid UTF-8 of characters XML allows: each one it forbids becomes a blank
+// rather than nothing, so that the words it parted stay apart.
+std::string XmlAllowedText(const std::string& text)
 {
     const std::string valid = ValidUtf8(text);
     std::string out;
     out.reserve(valid.size());
     for (std::size_t i = 0; i < valid.size(); ++i) {
         if (const std::size_t forbidden = ForbiddenXmlCharacter(valid, i)) {
-            // A blank rather than nothing, so that the words it parted stay apart.
             out += ' ';
             i += forbidden - 1;
             continue;
         }
-        const char c = valid[i];
+        out += valid[i];
+    }
+    return out;
+}
+
+// The text as XML character data.
+std::string XmlEscape(const std::string& text)
+{
+    const std::string allowed = XmlAllowedText(text);
+    std::string out;
+    out.reserve(allowed.size());
+    for (const char c : allowed) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '\'': out += "&apos;"; break;
         case '"': out += "&quot;"; break;
+        // XML readers take a carriage return written as it is for a line feed.
+        case '\r': out += "&#13;"; break;
         default: out += c;
         }
     }
@@ -170,6 +183,13 @@ bool Pagelith::MeetsPdfa() const
                                            [](const FontRecord& font) { return font.Embedded; });
     return mPDFA && !mPdfaBroken && fontsEmbedded && !transparent && !mProtection.Encrypt &&
            mLayers.Layers.empty() && mForm.Refs.empty();
+}
+
+// In PDF/A mode the information dictionary and the XMP packet must say the same: a document
+// text then loses there too the characters the packet cannot hold.
+std::string Pagelith::InfoText(const std::string& text) const
+{
+    return mPDFA ? XmlAllowedText(text) : text;
 }
 
 // The XMP packet, in UTF-8, lines joined by carriage returns.

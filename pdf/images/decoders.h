@@ -14,8 +14,11 @@ PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key);
 // the colour index its graphic control extension declares transparent is masked.
 PreparedImage DecodeGif(const Bytes& data, int frame);
 
-// A JPEG file, embedded as it is: only its frame header is read, and whether an Adobe
-// segment marks its CMYK data as stored inverted.
+// A JPEG file, embedded as it is once its headers show a picture that readers decode: a
+// baseline, extended or progressive Huffman-coded frame of 8 bits per sample, sampling
+// factors 1 to 4 and sides up to 65500 pixels that its data can describe, and a first scan
+// whose components and tables are those of the frame and the data.  An Adobe segment tells
+// that its CMYK data are stored inverted.
 PreparedImage DecodeJpeg(const Bytes& data);
 
 // A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed

@@ -1,7 +1,9 @@
-// JPEG: embedded byte for byte as a DCT stream; only the frame header is read, for the size
-// and the number of components, the Adobe segment, which tells inverted CMYK, and enough
-// of the rest to know that the picture is whole.
+// JPEG: embedded byte for byte as a DCT stream.  Only the headers are read: the frame
+// header for the size and the components, the tables and the first scan header to know
+// that readers decode the picture, the Adobe segment, which tells inverted CMYK, and enough
+// of the rest to know that the picture is whole.  The coded data are not decoded.
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "pdf/images/byte_reader.h"
@@ -17,6 +19,16 @@ bool IsStartOfFrame(std::uint8_t code)
 {
     return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
 }
+
+// The frames that readers decode through DCTDecode: baseline, extended and progressive
+// Huffman-coded ones.  Lossless, hierarchical and arithmetic-coded frames are not among them.
+bool IsDecodableFrame(std::uint8_t code)
+{
+    return code == 0xC0 || code == 0xC1 || code == 0xC2;
+}
+
+// The largest side the readers' JPEG decoders take; they refuse a frame that claims more.
+constexpr int kLargestSide = 65500;
 
 const char* ColourSpaceOf(int components)
 {
@@ -47,32 +59,181 @@ bool IsAdobeSegment(const Bytes& data, std::size_t at)
 
 constexpr std::uint8_t kStartOfScan = 0xDA;
 constexpr std::uint8_t kEndOfImage = 0xD9;
+constexpr std::uint8_t kHuffmanTables = 0xC4;
+constexpr std::uint8_t kQuantisationTables = 0xDB;
 
-// The segment whose marker code is at `at` lies whole in the data.
-void RequireWholeSegment(const Bytes& data, std::size_t at)
+// Whether the segment whose marker code is at `at` lies whole in the data.
+bool IsWholeSegment(const Bytes& data, std::size_t at)
 {
     const int length = ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true);
-    if (static_cast<std::size_t>(length) >= data.size() - at)
+    return static_cast<std::size_t>(length) < data.size() - at;
+}
+
+void RequireWholeSegment(const Bytes& data, std::size_t at)
+{
+    if (!IsWholeSegment(data, at))
         throw FormatError("the JPEG data end inside a segment");
 }
 
-// The frame header whose marker code is at `at`: the size and the components.
+// Every component's horizontal and vertical sampling factors lie in 1 to 4.
+void RequireSamplingFactors(const Bytes& data, std::size_t at, int components)
+{
+    for (int c = 0; c < components; ++c) {
+        const int factors = ByteAt(data, static_cast<std::int64_t>(at) + 10 + 3 * c);
+        const int horizontal = factors >> 4;
+        const int vertical = factors & 15;
+        if (horizontal < 1 || horizontal > 4 || vertical < 1 || vertical > 4)
+            throw FormatError("the JPEG frame header gives invalid sampling factors");
+    }
+}
+
+// The frame header whose marker code is at `at`: the size and the components, of a frame
+// that readers decode.
 PreparedImage FrameHeader(const Bytes& data, std::size_t at)
 {
     RequireWholeSegment(data, at);
+    if (!IsDecodableFrame(data[at]))
+        throw FormatError("lossless, hierarchical and arithmetic-coded JPEG images are not "
+                          "supported");
+    const int precision = ByteAt(data, static_cast<std::int64_t>(at) + 3);
+    if (precision != 8)
+        throw FormatError("JPEG images of " + std::to_string(precision) +
+                          " bits per sample are not supported");
     PreparedImage image;
     image.Height = ReadIntBE(data, static_cast<std::int64_t>(at) + 4, 2, true);
     image.Width = ReadIntBE(data, static_cast<std::int64_t>(at) + 6, 2, true);
     const int components = ByteAt(data, static_cast<std::int64_t>(at) + 8);
     if (image.Width == 0 || image.Height == 0)
         throw FormatError("the JPEG frame header gives no size");
+    if (image.Width > kLargestSide || image.Height > kLargestSide)
+        throw FormatError("JPEG images wider or taller than " + std::to_string(kLargestSide) +
+                          " pixels are not supported");
     image.ColorSpace = ColourSpaceOf(components);
-    RequireBytes(data, static_cast<std::int64_t>(at) + 9, 3 * components);
+    if (ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true) != 8 + 3 * components)
+        throw FormatError("the JPEG frame header has the wrong length");
+    RequireSamplingFactors(data, at, components);
+    // Huffman coding spends at least one bit on each 8 x 8 block of the full-size component.
+    const std::int64_t blocks =
+        std::int64_t{(image.Width + 7) / 8} * ((image.Height + 7) / 8);
+    RequirePlausibleSize(blocks, data.size(), 8);
     image.Kind = image_kind::kTopRowFirst;
     image.Bits = components * 8;
     image.Filter = "/DCTDecode ";
     image.Data = data;
     return image;
+}
+
+enum class HuffmanTable : std::uint8_t { kMissing, kSound, kBroken };
+
+// The tables defined before the first scan: quantisation tables 0 to 3, and Huffman tables
+// 0 to 3 of the DC class, then of the AC class.
+struct DefinedTables {
+    std::array<bool, 4> Quantisation{};
+    std::array<HuffmanTable, 8> Huffman{};
+};
+
+// Whether the Huffman table whose 16 code counts (of the lengths 1 to 16) begin at `at`,
+// followed by its `values` values, is one that readers build: its codes leave a code of
+// every length unused, and a DC table codes sizes up to 15 only.
+bool IsSoundHuffmanTable(const Bytes& data, std::int64_t at, int values, bool dc)
+{
+    int code = 0;
+    for (int length = 1; length <= 16; ++length) {
+        code += ByteAt(data, at + length);
+        if (code >= 1 << length)
+            return false;
+        code <<= 1;
+    }
+    for (int k = 0; dc && k < values; ++k) {
+        if (ByteAt(data, at + 17 + k) > 15)
+            return false;
+    }
+    return true;
+}
+
+// Records the tables of the whole DQT or DHT segment whose marker code is at `at`, which
+// must fill it exactly.  Readers refuse a Huffman table they cannot build only where a
+// scan uses it.
+void ReadTables(const Bytes& data, std::int64_t at, DefinedTables& tables)
+{
+    const Error invalid = FormatError("the JPEG data hold an invalid table");
+    const bool quantisation = ByteAt(data, at) == kQuantisationTables;
+    const std::int64_t end = at + 1 + ReadIntBE(data, at + 1, 2, true);
+    std::int64_t k = at + 3;
+    while (k < end) {
+        const int kind = ByteAt(data, k) >> 4;  // the precision, or the class: DC 0, AC 1
+        const std::size_t slot = ByteAt(data, k) & 15u;
+        if (kind > 1 || slot > 3)
+            throw invalid;
+        if (quantisation) {
+            tables.Quantisation[slot] = true;
+            k += 1 + 64 * (kind + 1);
+            continue;
+        }
+        if (k + 17 > end)
+            throw invalid;
+        int values = 0;
+        for (int length = 1; length <= 16; ++length)
+            values += ByteAt(data, k + length);
+        if (values > 256 || k + 17 + values > end)
+            throw invalid;
+        tables.Huffman[4 * static_cast<std::size_t>(kind) + slot] =
+            IsSoundHuffmanTable(data, k, values, kind == 0) ? HuffmanTable::kSound
+                                                             : HuffmanTable::kBroken;
+        k += 17 + values;
+    }
+    if (k != end)
+        throw invalid;
+}
+
+// The first scan header (its marker code at `scan`) of the frame at `frame`, as readers
+// decode it: one to four of the frame's components, interleaved in units of at most ten
+// blocks, whose tables are defined; a sequential frame's scan covers every coefficient
+// at full precision, a progressive frame's first scan is the first pass of the DC ones.
+void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t scan,
+                          const DefinedTables& tables)
+{
+    const Error invalid = FormatError("the JPEG scan header is invalid");
+    const int inScan = ByteAt(data, scan + 3);
+    const int inFrame = ByteAt(data, frame + 8);
+    if (inScan < 1 || inScan > 4 || ReadIntBE(data, scan + 1, 2, true) != 6 + 2 * inScan)
+        throw invalid;
+    const std::int64_t spectrum = scan + 4 + 2 * inScan;
+    const int first = ByteAt(data, spectrum);
+    const int last = ByteAt(data, spectrum + 1);
+    const int precision = ByteAt(data, spectrum + 2);
+    const bool progressive = data[static_cast<std::size_t>(frame)] == 0xC2;
+    if (first != 0 || last != (progressive ? 0 : 63) || precision > (progressive ? 13 : 0))
+        throw invalid;
+    // Readers supply the standard tables 0 and 1 that a sequential frame leaves out, as
+    // video frames do.
+    const auto usable = [&](std::size_t table) {
+        const HuffmanTable state = tables.Huffman[table];
+        return state == HuffmanTable::kSound ||
+               (state == HuffmanTable::kMissing && !progressive && table % 4 < 2);
+    };
+    int blocks = 0;
+    unsigned held = 0;  // the frame's components met in the scan, one bit each
+    for (int s = 0; s < inScan; ++s) {
+        const std::uint8_t id = ByteAt(data, scan + 4 + 2 * s);
+        int c = 0;
+        while (c < inFrame && ByteAt(data, frame + 9 + 3 * c) != id)
+            ++c;
+        if (c == inFrame || (held & 1u << c))
+            throw FormatError("the JPEG scan names a component its frame lacks, or one twice");
+        held |= 1u << c;
+        const int factors = ByteAt(data, frame + 10 + 3 * c);
+        blocks += (factors >> 4) * (factors & 15);
+        const int quantisation = ByteAt(data, frame + 11 + 3 * c);
+        const int huffman = ByteAt(data, scan + 5 + 2 * s);
+        const std::size_t dc = static_cast<std::size_t>(huffman >> 4);
+        const std::size_t ac = 4 + static_cast<std::size_t>(huffman & 15);
+        if (quantisation > 3 || !tables.Quantisation[static_cast<std::size_t>(quantisation)] ||
+            dc > 3 || !usable(dc) || (!progressive && (ac > 7 || !usable(ac))))
+            throw FormatError("the JPEG scan uses a table the data do not define");
+    }
+    if (inScan > 1 && blocks > 10)
+        throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
 }
 
 // Whether the coded data after the scan header at `at` reach the end-of-image marker.  In
@@ -106,7 +267,9 @@ PreparedImage DecodeJpeg(const Bytes& data)
 
     // Segments after the start of image: a marker, then a length that counts itself.
     bool adobe = false;
+    DefinedTables tables;
     std::optional<PreparedImage> frame;
+    std::int64_t frameAt = 0;
     while (true) {
         while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
             ++i;
@@ -114,10 +277,13 @@ PreparedImage DecodeJpeg(const Bytes& data)
             throw FormatError(frame ? "the JPEG data have no scan"
                                     : "the JPEG data have no frame header");
         const std::uint8_t code = data[++i];
-        if (IsStartOfFrame(code) && !frame)
+        if (IsStartOfFrame(code) && !frame) {
             frame = FrameHeader(data, i);
+            frameAt = static_cast<std::int64_t>(i);
+        }
         if (code == kStartOfScan && frame) {
             RequireWholeSegment(data, i);
+            RequireDecodableScan(data, frameAt, static_cast<std::int64_t>(i), tables);
             if (!HasEndOfImage(data, i))
                 throw FormatError("the JPEG data end inside their scan");
             if (frame->ColorSpace == "DeviceCMYK" && adobe)
@@ -128,8 +294,13 @@ PreparedImage DecodeJpeg(const Bytes& data)
             adobe = adobe || IsAdobeSegment(data, i);
         if ((code >= 0xD0 && code <= 0xD9) || code == 0x01)
             continue;  // a marker without a segment
+        // Data that end inside a table have no scan, which the walk finds.
+        if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
+            ReadTables(data, static_cast<std::int64_t>(i), tables);
         const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
-        i += static_cast<std::size_t>(length < 2 ? 2 : length);
+        if (length < 2)
+            throw FormatError("the JPEG data hold a segment of invalid length");
+        i += static_cast<std::size_t>(length);
     }
 }
 

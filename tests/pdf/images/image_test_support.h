@@ -70,13 +70,16 @@ inline std::string WriteScratch(const std::string& name, const Bytes& bytes)
     return path;
 }
 
-// The frame header of a JPEG and a scan of one byte: enough for its size and components,
-// not for a picture.
+// The tables, frame header and first scan header of a progressive JPEG, and a scan of one
+// byte: enough for its size and components, not for a picture.
 inline Bytes JpegHeader(int width, int height, int components)
 {
     Bytes out;
     Append(out, {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
-    Append(out, {0xFF, 0xC4, 0, 3, 0});  // a table segment is no frame header
+    Append(out, {0xFF, 0xDB, 0, 67, 0});
+    out.resize(out.size() + 64, 1);
+    // A DC table of one code, which is no frame header.
+    Append(out, {0xFF, 0xC4, 0, 20, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     Append(out, {0xFF, 0xC2, 0, 8 + 3 * components, 8, height >> 8, height & 255, width >> 8,
                  width & 255, components});
     for (int c = 1; c <= components; ++c)
@@ -84,7 +87,7 @@ inline Bytes JpegHeader(int width, int height, int components)
     Append(out, {0xFF, 0xDA, 0, 6 + 2 * components, components});
     for (int c = 1; c <= components; ++c)
         Append(out, {c, 0});
-    Append(out, {0, 63, 0, 0x2A, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Append(out, {0, 0, 0, 0x2A, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     return out;
 }
 
@@ -114,14 +117,16 @@ inline Bytes Bmp24(int width, int height, const Bytes& pixels)
     return out;
 }
 
-// A JPEG file of one colour written by Pillow into the scratch folder; its path.
-inline std::string MadeJpeg(const std::string& name, int width, int height)
+// A JPEG file of one colour written by Pillow into the scratch folder, with the further
+// arguments of its save (", progressive=True"); its path.
+inline std::string MadeJpeg(const std::string& name, int width, int height,
+                            const std::string& options = "")
 {
     const std::string path = testing_support::ScratchPath(name);
     const auto made = testing_support::RunTool(
         "/usr/bin/python3 -c \"import sys; from PIL import Image; Image.new('RGB', (" +
         std::to_string(width) + ", " + std::to_string(height) +
-        "), 'teal').save(sys.argv[1], 'JPEG')\" '" + path + "'");
+        "), 'teal').save(sys.argv[1], 'JPEG'" + options + ")\" '" + path + "'");
     EXPECT_EQ(made.status, 0) << made.output;
     return path;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <span>
+#include <tuple>
 
 #include "image_test_support.h"
 #include "pdf/codec/checksums.h"
@@ -234,32 +235,33 @@ TEST(JpegLoader, TheFileIsEmbeddedAsItIs)
 {
     for (const auto& [components, space] :
          {std::pair{1, "DeviceGray"}, std::pair{3, "DeviceRGB"}, std::pair{4, "DeviceCMYK"}}) {
-        const Bytes file = JpegHeader(640, 480, components);
+        const Bytes file = JpegHeader(64, 48, components);
         const PreparedImage image = DecodeJpeg(file);
         EXPECT_EQ(image.ColorSpace, space);
-        EXPECT_EQ(image.Width, 640);
-        EXPECT_EQ(image.Height, 480);
+        EXPECT_EQ(image.Width, 64);
+        EXPECT_EQ(image.Height, 48);
         EXPECT_EQ(image.Data, file);
         EXPECT_EQ(image.Filter, "/DCTDecode ");
     }
     Bytes noStart = JpegHeader(8, 8, 3);
     noStart[1] = 0xD9;
     EXPECT_EQ(Refusal([&] { DecodeJpeg(noStart); }), "the JPEG data have no start-of-image marker");
-    Bytes noFrame = JpegHeader(8, 8, 3);
-    noFrame.resize(24);
-    EXPECT_EQ(Refusal([&] { DecodeJpeg(noFrame); }), "the JPEG data have no frame header");
+    const Bytes file = JpegHeader(8, 8, 3);
+    const std::size_t frame = 111;  // where the frame header begins
+    const std::size_t scan = 130;   // and the scan header
+    ASSERT_EQ(file[frame + 1], 0xC2);
+    ASSERT_EQ(file[scan + 1], 0xDA);
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + frame)); }),
+              "the JPEG data have no frame header");
     EXPECT_EQ(Refusal([] { DecodeJpeg(JpegHeader(8, 8, 2)); }),
               "JPEG images of 2 components are not supported");
-    const Bytes file = JpegHeader(8, 8, 3);
-    const std::size_t scan = 44;  // where the scan header begins
-    ASSERT_EQ(file[scan + 1], 0xDA);
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan)); }),
               "the JPEG data have no scan");
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 8)); }),
               "the JPEG data end inside a segment");
     EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + scan + 16)); }),
               "the JPEG data end inside their scan");
-    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + 35)); }),
+    EXPECT_EQ(Refusal([&] { DecodeJpeg(Bytes(file.begin(), file.begin() + frame + 10)); }),
               "the JPEG data end inside a segment")
         << "a frame header cut short";
 }
@@ -453,6 +455,45 @@ TEST_F(DamagedPng, IsRefusedAsAnInvalidFile)
     const std::string pdf = Finish();
     EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), 2);
     EXPECT_EQ(testing_support::RunTool("pdftoppm -r 20 '" + path + "' '" + path + "'").output,
+              "");
+}
+
+// A JPEG whose frame header names a frame that readers do not decode is refused, and
+// nothing of it is written; sound baseline and progressive ones decode in every reader.
+using DamagedJpeg = ImageTest;
+
+TEST_F(DamagedJpeg, IsRefusedAsAnInvalidFile)
+{
+    const Bytes whole = ReadBytes(MadeJpeg("whole.jpg", 16, 8));
+    const Bytes baseline = {0xFF, 0xC0};
+    const auto frame = std::search(whole.begin(), whole.end(), baseline.begin(), baseline.end());
+    ASSERT_NE(frame, whole.end());
+    // Bytes written over the frame header from its marker on.
+    const std::tuple<int, Bytes, std::string> cases[] = {
+        {1, {0xC3}, "lossless, hierarchical and arithmetic-coded JPEG images are not supported"},
+        {4, {12}, "JPEG images of 12 bits per sample are not supported"},
+        {11, {0x02}, "the JPEG frame header gives invalid sampling factors"},
+        {11, {0x44}, "the JPEG sampling factors are too large for an interleaved scan"},
+        {12, {0x03}, "the JPEG scan uses a table the data do not define"},
+        {3, {0x12}, "the JPEG frame header has the wrong length"},
+        {5, {0xFF, 0xFF, 0xFF, 0xFF},
+         "JPEG images wider or taller than 65500 pixels are not supported"},
+        {5, {0xF0}, "the picture is larger than its data can describe"},
+    };
+    for (const auto& [at, bytes, reason] : cases) {
+        Bytes file = whole;
+        std::copy(bytes.begin(), bytes.end(), file.begin() + (frame - whole.begin() + at));
+        w->DrawImage(w->AddImage(reason + ".jpg", file), 0, 0, 50, 50);
+        EXPECT_EQ(w->ErrNumber(), 321) << reason;
+        EXPECT_EQ(w->ErrDescription(), reason);
+    }
+    EXPECT_EQ(Content(), "");
+    w->DrawImage(w->AddImage("whole.jpg", whole), 0, 0, 50, 50);
+    w->DrawImage(MadeJpeg("progressive.jpg", 16, 8, ", progressive=True"), 60, 0, 50, 50);
+    EXPECT_NE(Content(), "") << "the sound pictures are placed";
+    EXPECT_EQ(testing_support::CountOf(Finish(), "/Subtype /Image"), 2);
+    EXPECT_EQ(testing_support::RunTool("qpdf --decode-level=all '" + path + "' /dev/null && "
+                                       "pdfimages -png '" + path + "' '" + path + "'").output,
               "");
 }
 

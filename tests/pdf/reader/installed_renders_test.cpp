@@ -1,5 +1,7 @@
 // Every page of every PDF of the machine's documentation (compressed ones included), imported
-// page by page into a document of pages of its own sizes, renders as its source does.
+// page by page into a document of pages of its own sizes, renders as its source does.  An
+// imported page carries its content and resources, not the annotations drawn over it (stamps,
+// link borders), so both are rendered without annotations.
 // Rendering runs on every core, a file's pages in chunks.  Anti-aliasing and sub-pixel
 // placement may move an edge by a pixel: a pixel differs only when no pixel around its place
 // in the other rendering is near its grey.
@@ -132,7 +134,7 @@ struct Chunk {
 void Render(Chunk& chunk)
 {
     std::filesystem::create_directories(chunk.folder);
-    RunTool("pdftoppm -gray -r " + std::to_string(kDotsPerInch) + " -f " + std::to_string(chunk.first) + " -l " +
+    RunTool("pdftoppm -gray -hide-annotations -r " + std::to_string(kDotsPerInch) + " -f " + std::to_string(chunk.first) + " -l " +
             std::to_string(chunk.last) + " " + Quoted(chunk.pdf) + " " + Quoted(chunk.folder + "/p"));
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(chunk.folder))
