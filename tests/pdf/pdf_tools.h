@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -144,11 +145,14 @@ inline std::string ScratchPath(const std::string& fileName)
     return (folder / fileName).string();
 }
 
-// A file of test-output named after the running case, since cases may run at the same time.
+// A file of test-output named after the running suite and case, since cases may run at the
+// same time and two suites may hold cases of one name.
 inline std::string CaseOutputPath(const std::string& prefix)
 {
-    return OutputPath(prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                      ".pdf");
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "_" + test->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    return OutputPath(prefix + name + ".pdf");
 }
 
 // Completes the document and returns its bytes, once the readers took it (ExpectSoundFile).

@@ -37,10 +37,7 @@ class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Cases may run at the same time: each writes a file of its own.
-        path = testing_support::OutputPath(
-            std::string("draw_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-            ".pdf");
+        path = testing_support::CaseOutputPath("draw_");
         w->BeginDoc(path);
         ASSERT_EQ(w->ErrNumber(), 0);
         int page = 0;

@@ -111,7 +111,6 @@ TEST_F(Patterns, AnUncolouredTilingTakesTheColourItIsPaintedWith)
     w->DrawRect(0, 0, 100, 100, 5, 15, 0);
     w->SetColorFill("dots|#00FF00");
     w->DrawRect(200, 0, 100, 100, 5, 15, 0);
-    const std::string path = testing_support::CaseOutputPath("draw_");
     Finish();
     // Cells repeat from the page's bottom edge, 842 points down: a dot centre lies 7 points
     // from the top.

@@ -18,7 +18,7 @@ protected:
     {
         while (open-- > 0)
             w->EndTable();
-        testing_support::FinishChecked(*w, testing_support::CaseOutputPath("draw_"));
+        testing_support::FinishChecked(*w, path);
     }
     void Begin(float x, float y, float rowHeight, const std::vector<float>& widths)
     {
