@@ -531,7 +531,8 @@ void frmTerminologie::cmdKill_Click() {
   std::error_code error;
   std::filesystem::remove(planner_.DataFile, error);
   if (error) {
-    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées\n" + error.message(),
+    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées\n" +
+                                 store::SystemErrorText(error.value()),
                              forms::kCritical);
     return;
   }

@@ -521,6 +521,19 @@ TEST_F(SettingsDataOptionsTest, DeleteAllDataAsksFirst) {
   EXPECT_EQ(programEnds, 1);
 }
 
+// A deletion the system refuses is told in French, and the program goes on.
+TEST_F(SettingsDataOptionsTest, AFailedDeletionIsToldInFrench) {
+  settings::frmTerminologie& w = Open();
+  user.Click(w.lblDatas);
+  std::filesystem::remove(planner.DataFile);
+  std::filesystem::create_directories(planner.DataFile + "/dossier");
+  world.dialogs.msgBoxAnswers.push_back(forms::kYes);
+  user.Click(w.cmdKill);
+  EXPECT_EQ(Prompt(1), "Les données n'ont pas pu être supprimées\n"
+                       "le système a signalé l'erreur n° " + std::to_string(ENOTEMPTY));
+  EXPECT_EQ(programEnds, 0);
+}
+
 TEST_F(SettingsDataOptionsTest, HelpImageShowsTheAboutWindowWithAClosingButton) {
   settings::frmTerminologie& w = Open();
   std::string button;
