@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "pdf/codec/security_handler.h"
@@ -385,6 +386,8 @@ public:
     // and 4 odd page positions, 8 never the first page, 16 over the page's content as the
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
+    // Nothing paints itself, however far round through templates and tiling cells: such a
+    // DrawObject paints nothing, and such a tiling pattern gives its fallback colour.
     // EndTiling closes the tiling pattern that BeginTiling opened in the same way.
     void BeginObject(const std::string& name, int flags);
     void EndObject();
@@ -614,7 +617,13 @@ private:
 
     // Templates and tiling patterns (templates.cpp).
     void DrawPageObjects(bool foreground);
-    void PaintTemplate(const std::string& name, const std::string& annotRefs);
+    // False when the template would paint itself, however far round: then it is not.
+    bool PaintTemplate(const std::string& name, const std::string& annotRefs);
+    // What the template or tiling cell being recorded paints (PaintGraph nodes): NotePainted
+    // notes it, false when it would paint itself; PaintsBack tells whether the node would.
+    std::string PaintingNode() const;
+    bool NotePainted(const std::string& node);
+    bool PaintsBack(const std::string& node) const;
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
@@ -649,7 +658,6 @@ private:
     int WriteMetadata();
     std::string ResourceEntries();
     void WriteSharedResources();
-    void WriteCellResources();
     void WritePageObjects();
     void WritePageTree();
     int WriteOutputIntent();
@@ -864,8 +872,7 @@ private:
     std::string mExtGStateRes;
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
-    std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
-    std::vector<CellResources> mCellResources;
+    std::unordered_map<std::string, PatternKind> mPatternKinds;  // of mPatternRes, by name
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -32,8 +32,7 @@ void Pagelith::ClearDocument()
     mExtGStateRes.clear();
     mPatternRes.clear();
     mShadingRes.clear();
-    mUncolouredRes.clear();
-    mCellResources.clear();
+    mPatternKinds.clear();
     ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
