@@ -468,6 +468,12 @@ private:
         return mInObject ? &inTemplate : mInTiling ? &inTiling : mPageOpen ? &onPage : nullptr;
     }
     TextBuffer* ContentHere();
+    // Where what a drawing operation makes lands: its operators in the open content, an
+    // annotation in the template being recorded or on the open page, a field on the page.
+    enum class Landing { Content, Annotation, Field };
+    // False, with error 5 recorded for the operation, when nothing it would land in is open:
+    // the operation then draws nothing.
+    bool CanDraw(const char* operation, Landing landing = Landing::Content);
     // A content begins empty, with no path open, under a serial of its own.
     void BeginContent(TextBuffer& content, bool& pathOpen, int& serial);
     // The serial of the content drawing goes to; 0 when none is open.

@@ -52,6 +52,9 @@ void Pagelith::EndDoc()
     const int encrypt = WriteEncryptionDict();
     WriteXrefAndTrailer(catalog, info, encrypt);
     FinishFile();
+    // Written; those set from now on are for the next document.
+    mPageLabels.clear();
+    mEventScripts = {};
 }
 
 // The XMP packet, never filtered: readers look for it as it is.

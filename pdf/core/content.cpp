@@ -11,6 +11,21 @@ TextBuffer* Pagelith::ContentHere()
     return ForContentHere(mObjBuf, mTileBuf, mPageBuf);
 }
 
+bool Pagelith::CanDraw(const char* operation, Landing landing)
+{
+    const bool open = landing == Landing::Content      ? ContentHere() != nullptr
+                      : landing == Landing::Annotation ? mInObject || mPageOpen
+                                                       : mPageOpen;
+    if (!open) {
+        const char* missing = landing == Landing::Content      ? "no page, template or tiling cell"
+                              : landing == Landing::Annotation ? "no page or template"
+                                                               : "no page";
+        RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"), operation,
+                   std::string(missing) + " is open");
+    }
+    return open;
+}
+
 void Pagelith::BeginContent(TextBuffer& content, bool& pathOpen, int& serial)
 {
     BufReset(content);

@@ -120,6 +120,8 @@ void Pagelith::EndObject()
 
 void Pagelith::DrawObject(const std::string& name)
 {
+    if (!CanDraw("DrawObject"))
+        return;
     for (const TemplateRecord& candidate : mTemplates.Objects) {
         if (candidate.TemplateName == name) {
             PaintTemplate(name, candidate.AnnotRefs);
