@@ -3,7 +3,9 @@
 // Texts passed in are UTF-8.  Coordinates are in user units (SetScale) in a y-down space
 // whose origin is the top-left corner of the area inside the margins.  The operations that
 // open a file (BeginDoc) record a failure for ErrNumber, ErrSource and ErrDescription and
-// return normally; every other operation lets an Error reach its caller.
+// return normally, as a drawing operation with no page, template or tiling cell open to
+// take it records error 5 and draws nothing (annotations want a page or a template, fields
+// a page); every other operation lets an Error reach its caller.
 #pragma once
 
 #include <array>
