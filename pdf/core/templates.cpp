@@ -101,8 +101,9 @@ void Pagelith::EndObject()
     const std::string entry = name + " " + std::to_string(object) + " 0 R \r";
     mInObject = false;
     mTemplates.Paints.Close(PaintGraph::Template(recorded.TemplateName));
-    ResolvePlaceholders(recorded);
-    std::erase(mTemplates.Unwritten, recorded.TemplateName);
+    // Only a name painted before it was written left placeholders behind.
+    if (std::erase(mTemplates.Unwritten, recorded.TemplateName) > 0)
+        ResolvePlaceholders(recorded);
 
     // A name recorded again takes the place of the earlier template, for the pages painted
     // so far too: the resources hold each name once.
