@@ -13,16 +13,22 @@ TextBuffer* Pagelith::ContentHere()
 
 bool Pagelith::CanDraw(const char* operation, Landing landing)
 {
-    const bool open = landing == Landing::Content      ? ContentHere() != nullptr
-                      : landing == Landing::Annotation ? mInObject || mPageOpen
-                                                       : mPageOpen;
-    if (!open) {
-        const char* missing = landing == Landing::Content      ? "no page, template or tiling cell"
-                              : landing == Landing::Annotation ? "no page or template"
-                                                               : "no page";
+    bool open = mPageOpen;
+    const char* missing = "no page";
+    switch (landing) {
+    case Landing::Content:
+        open = ContentHere() != nullptr;
+        missing = "no page, template or tiling cell";
+        break;
+    case Landing::Annotation:
+        open = mInObject || mPageOpen;
+        missing = "no page or template";
+        break;
+    case Landing::Field: break;
+    }
+    if (!open)
         RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"), operation,
                    std::string(missing) + " is open");
-    }
     return open;
 }
 
