@@ -8,6 +8,7 @@
 // the time ratio; the program exits with 2 when the texts differ, 1 when Pagelith takes
 // longer than libharu.  The files stay in a temporary folder.
 #include "bench/best_time.h"
+#include "bench/command_output.h"
 #include "bench/planner_pages.h"
 
 #include <hpdf.h>
@@ -84,14 +85,7 @@ void WithLibharu(const std::string& path, bool compressed,
 // The text pdftotext reads from the file; empty when it cannot read it.
 std::string TextOf(const std::string& path)
 {
-    std::string text;
-    FILE* pipe = popen(("pdftotext -q '" + path + "' - 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return text;
-    char chunk[65536];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        text.append(chunk, n);
-    return pclose(pipe) == 0 ? text : std::string();
+    return bench::CommandOutput("pdftotext -q '" + path + "' - 2>/dev/null");
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // Texts passed in are UTF-8.  Coordinates are in user units (SetScale) in a y-down space
 // whose origin is the top-left corner of the area inside the margins.  The operations that
 // open a file (BeginDoc) record a failure for ErrNumber, ErrSource and ErrDescription and
-// return normally; every other operation lets an Error reach its caller.
+// return normally, as a drawing operation with no page, template or tiling cell open to
+// take it records error 5 and draws nothing (annotations want a page or a template, fields
+// a page); every other operation lets an Error reach its caller.
 #pragma once
 
 #include <array>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "pdf/codec/security_handler.h"
@@ -385,6 +388,8 @@ public:
     // and 4 odd page positions, 8 never the first page, 16 over the page's content as the
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
+    // Nothing paints itself, however far round through templates and tiling cells: such a
+    // DrawObject paints nothing, and such a tiling pattern gives its fallback colour.
     // EndTiling closes the tiling pattern that BeginTiling opened in the same way.
     void BeginObject(const std::string& name, int flags);
     void EndObject();
@@ -465,6 +470,12 @@ private:
         return mInObject ? &inTemplate : mInTiling ? &inTiling : mPageOpen ? &onPage : nullptr;
     }
     TextBuffer* ContentHere();
+    // Where what a drawing operation makes lands: its operators in the open content, an
+    // annotation in the template being recorded or on the open page, a field on the page.
+    enum class Landing { Content, Annotation, Field };
+    // False, with error 5 recorded for the operation, when nothing it would land in is open:
+    // the operation then draws nothing.
+    bool CanDraw(const char* operation, Landing landing = Landing::Content);
     // A content begins empty, with no path open, under a serial of its own.
     void BeginContent(TextBuffer& content, bool& pathOpen, int& serial);
     // The serial of the content drawing goes to; 0 when none is open.
@@ -614,7 +625,13 @@ private:
 
     // Templates and tiling patterns (templates.cpp).
     void DrawPageObjects(bool foreground);
-    void PaintTemplate(const std::string& name, const std::string& annotRefs);
+    // False when the template would paint itself, however far round: then it is not.
+    bool PaintTemplate(const std::string& name, const std::string& annotRefs);
+    // What the template or tiling cell being recorded paints (PaintGraph nodes): NotePainted
+    // notes it, false when it would paint itself; PaintsBack tells whether the node would.
+    std::string PaintingNode() const;
+    bool NotePainted(const std::string& node);
+    bool PaintsBack(const std::string& node) const;
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
@@ -649,7 +666,6 @@ private:
     int WriteMetadata();
     std::string ResourceEntries();
     void WriteSharedResources();
-    void WriteCellResources();
     void WritePageObjects();
     void WritePageTree();
     int WriteOutputIntent();
@@ -865,8 +881,7 @@ private:
     std::string mExtGStateRes;
     std::string mPatternRes;
     std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
-    std::string mUncolouredRes;  // the uncoloured tiling patterns of mPatternRes
-    std::vector<CellResources> mCellResources;
+    std::unordered_map<std::string, PatternKind> mPatternKinds;  // of mPatternRes, by name
 
     // Pages: records in creation order, and for each position the record's index + 1.
     std::vector<PageRecord> mPages;

@@ -86,6 +86,8 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
                         int alignment, int borderStyle, float dash, float gap, int flags)
 {
     RequireFinite({x, y, w, h, dash, gap});
+    if (!CanDraw("DrawNote", Landing::Annotation))
+        return;
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     std::string dict = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatReal(left) + " " +
@@ -129,6 +131,8 @@ void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float
                                float h, int flags)
 {
     RequireFinite({x, y, w, h});
+    if (!CanDraw("DrawPlaceHolder", Landing::Annotation))
+        return;
     const float left = x * mScale;
     const float top = mPageHeight - y * mScale;
     const std::string point = FormatReal(left) + " " + FormatReal(top);

@@ -51,11 +51,16 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
 
 // A pattern is defined once its resource entry is there: the gradient is written, the
 // tiling pattern ended.  A tiling cell paints with gradients only, since its resources
-// leave the tiling patterns out.
+// leave the tiling patterns out, and a template not with a tiling pattern whose cell
+// paints the template.
 bool Pagelith::PatternDefined(const std::string& name) const
 {
-    const std::string& entries = mInTiling && !mInObject ? mShadingRes : mPatternRes;
-    return entries.find("/" + EscapeName(mResPrefix + name) + " ") != std::string::npos;
+    const auto found = mPatternKinds.find(name);
+    if (found == mPatternKinds.end())
+        return false;
+    if (mInTiling && !mInObject)
+        return found->second == PatternKind::Shading;
+    return !PaintsBack(PaintGraph::Pattern(name));
 }
 
 // A pattern defined again under its name replaces the earlier one, as a resource dictionary
@@ -63,15 +68,16 @@ bool Pagelith::PatternDefined(const std::string& name) const
 void Pagelith::AddPatternRes(const std::string& name, int object, PatternKind kind)
 {
     const std::string key = "/" + EscapeName(mResPrefix + name) + " ";
-    DropEntry(mPatternRes, key);
-    DropEntry(mShadingRes, key);
-    DropEntry(mUncolouredRes, key);
+    if (mPatternKinds.contains(name)) {
+        DropEntry(mPatternRes, key);
+        DropEntry(mShadingRes, key);
+        mTemplates.Paints.Forget(PaintGraph::Pattern(name));
+    }
+    mPatternKinds[name] = kind;
     const std::string entry = key + std::to_string(object) + " 0 R \r";
     mPatternRes += entry;
     if (kind == PatternKind::Shading)
         mShadingRes += entry;
-    else if (kind == PatternKind::Uncoloured)
-        mUncolouredRes += entry;
 }
 
 // An uncoloured tiling pattern paints in a colour given after its name ("name|colour");
@@ -81,7 +87,7 @@ void Pagelith::GiveUncolouredPatternColour(const std::string& notation, std::str
                                            const std::string& currentFallback) const
 {
     if (IsColourNotation(fallback) || !PatternDefined(notation) ||
-        mUncolouredRes.find("/" + EscapeName(mResPrefix + notation) + " ") == std::string::npos)
+        mPatternKinds.at(notation) != PatternKind::Uncoloured)
         return;
     fallback = IsColourNotation(current)           ? current
                : IsColourNotation(currentFallback) ? currentFallback
@@ -105,6 +111,7 @@ void Pagelith::FillColorOperator(const std::string& colour, const std::string& f
             return FillColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
             mColorFillAlt.clear();
+        NotePainted(PaintGraph::Pattern(colour));
         PutLine(PatternOperator(colour, fallback, false));
     }
     mNoFill = false;
@@ -127,6 +134,7 @@ void Pagelith::StrokeColorOperator(const std::string& colour, const std::string&
             return StrokeColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
             mColorLineAlt.clear();
+        NotePainted(PaintGraph::Pattern(colour));
         PutLine(PatternOperator(colour, fallback, true));
     }
     mNoLine = false;

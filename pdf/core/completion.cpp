@@ -1,6 +1,5 @@
 // Completion of the document: everything kept for the end, then the page tree, catalog,
 // information, cross-reference table and trailer.
-#include <algorithm>
 #include <cstdio>
 
 #include "pdf/core/fixed_objects.h"
@@ -19,23 +18,6 @@ std::string PatternEntries(const std::string& patternRes)
     return "/ColorSpace << /CS-RGB [ /Pattern /DeviceRGB ] /CS-CMYK [ /Pattern /DeviceCMYK ] "
            "/CS-GRAY [ /Pattern /DeviceGray ] >> \r/Pattern <<\r" +
            patternRes + ">>\r";
-}
-
-// The entries of `first`, then those of `more` under names that `first` lacks, but for the
-// one under `without`.
-std::string UnitedEntries(const std::string& first, const std::string& more,
-                          const std::string& without)
-{
-    std::string united = first;
-    for (std::size_t at = 0; at < more.size();) {
-        const std::size_t next = std::min(more.find('\r', at), more.size() - 1) + 1;
-        const std::string entry = more.substr(at, next - at);
-        const std::string key = entry.substr(0, entry.find(' ') + 1);
-        if (key != without && ("\r" + first).find("\r" + key) == std::string::npos)
-            united += entry;
-        at = next;
-    }
-    return united;
 }
 
 }  // namespace
@@ -62,7 +44,6 @@ void Pagelith::EndDoc()
     WriteRadioGroups();
     refs.metadata = WriteMetadata();
     WriteSharedResources();
-    WriteCellResources();
     WritePageObjects();
     WritePageTree();
     refs.outputIntent = WriteOutputIntent();
@@ -71,6 +52,9 @@ void Pagelith::EndDoc()
     const int encrypt = WriteEncryptionDict();
     WriteXrefAndTrailer(catalog, info, encrypt);
     FinishFile();
+    // Written; those set from now on are for the next document.
+    mPageLabels.clear();
+    mEventScripts = {};
 }
 
 // The XMP packet, never filtered: readers look for it as it is.
@@ -104,8 +88,8 @@ std::string Pagelith::ResourceEntries()
     return text;
 }
 
-// Object 3 serves tiling patterns, which must not name themselves: of the patterns it holds
-// the gradients only.  Object 2 serves every page.
+// Object 3 serves tiling cells, which paint with gradients only: of the patterns it holds
+// the gradients.  Object 2 serves every page and template.
 void Pagelith::WriteSharedResources()
 {
     const std::string entries = ResourceEntries();
@@ -116,19 +100,6 @@ void Pagelith::WriteSharedResources()
     BeginObj(kResourcesObject);
     WriteLine("<< " + entries + PatternEntries(mPatternRes) + ">>");
     EndObj();
-}
-
-// A cell's own resources: the shared ones, with the patterns that stood when it ended and
-// those defined since but for itself, which templates recorded later may paint.
-void Pagelith::WriteCellResources()
-{
-    const std::string entries = ResourceEntries();
-    for (const CellResources& cell : mCellResources) {
-        BeginObj(cell.Object);
-        WriteLine("<< " + entries + PatternEntries(UnitedEntries(cell.Patterns, mPatternRes, cell.Key)) +
-                  ">>");
-        EndObj();
-    }
 }
 
 void Pagelith::WritePageObjects()

@@ -11,6 +11,27 @@ TextBuffer* Pagelith::ContentHere()
     return ForContentHere(mObjBuf, mTileBuf, mPageBuf);
 }
 
+bool Pagelith::CanDraw(const char* operation, Landing landing)
+{
+    bool open = mPageOpen;
+    const char* missing = "no page";
+    switch (landing) {
+    case Landing::Content:
+        open = ContentHere() != nullptr;
+        missing = "no page, template or tiling cell";
+        break;
+    case Landing::Annotation:
+        open = mInObject || mPageOpen;
+        missing = "no page or template";
+        break;
+    case Landing::Field: break;
+    }
+    if (!open)
+        RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"), operation,
+                   std::string(missing) + " is open");
+    return open;
+}
+
 void Pagelith::BeginContent(TextBuffer& content, bool& pathOpen, int& serial)
 {
     BufReset(content);

@@ -139,6 +139,8 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
                          const std::string& tooltip, int flags)
 {
     RequireFinite({x, y, w, h});
+    if (!CanDraw("DrawField", Landing::Field))
+        return;
     if (kind < kTextBox || kind > kPushButton)
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
                                                std::to_string(kind));

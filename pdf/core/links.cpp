@@ -75,6 +75,8 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
                       float x, float y, float w, float h, float zoom)
 {
     RequireFinite({x, y, w, h, zoom});
+    if (!CanDraw("LinkTo", Landing::Annotation))
+        return;
     // The box is measured from the page's corner; the content is drawn inside the margins.
     const std::string rect =
         FormatReal(mLastBox[0] + mMarginLeft) + " " + FormatReal(mLastBox[1] - mMarginTop) + " " +

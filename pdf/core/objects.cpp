@@ -1,7 +1,10 @@
 // The output file's bytes: header, numbered objects and their cross-reference entries.
+#include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cerrno>
+#include <string>
+#include <vector>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,8 +35,7 @@ void Pagelith::ClearDocument()
     mExtGStateRes.clear();
     mPatternRes.clear();
     mShadingRes.clear();
-    mUncolouredRes.clear();
-    mCellResources.clear();
+    mPatternKinds.clear();
     ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
@@ -60,6 +62,7 @@ void Pagelith::DropRecordings()
 std::string Pagelith::BeginDoc(std::string& fileName)
 {
     const double random = mRandom->NextFraction();
+    const bool lastCompleted = !mFile.IsOpen();
     if (mFile.IsOpen()) {
         try {
             mFile.Close();
@@ -67,10 +70,19 @@ std::string Pagelith::BeginDoc(std::string& fileName)
             RaiseError(e, "BeginDoc", fileName);
         }
     }
-    // The settings made before the first document belong to it, not what was recorded.
+    // The settings made before the first document belong to it, not what was recorded; so
+    // do the labels and scripts set after the last document was completed.
     if (mDocBegun) {
+        std::vector<PageLabel> labels;
+        std::array<std::string, 9> scripts{};
+        if (lastCompleted) {
+            labels.swap(mPageLabels);
+            scripts.swap(mEventScripts);
+        }
         ClearDocument();
         RenewDocId();
+        mPageLabels = std::move(labels);
+        mEventScripts = std::move(scripts);
     } else {
         DropRecordings();
     }

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/paint_graph.h"
+
 namespace pdf {
 
 // Placement bits of a template's Flags.
@@ -31,16 +33,8 @@ struct TemplateList {
     // Names painted before a template of theirs was written.  Those still without one when
     // the document completes get an empty one, so that no page names a missing resource.
     std::vector<std::string> Unwritten;
-    // A template was painted in the tiling cell being recorded.
-    bool PaintedInCell = false;
-};
-
-// A tiling cell that paints templates: they may paint tiling patterns, ended before the
-// cell or after it, so it has resources of its own, written when the document completes.
-struct CellResources {
-    int Object = 0;
-    std::string Patterns;  // the /Pattern entries as they stood when the cell ended
-    std::string Key;       // the cell's own entry's key, which its resources leave out
+    // What the templates and the tiling cells paint, by template and pattern name.
+    PaintGraph Paints;
 };
 
 // A page's annotation references without the placeholders ("##" + the name in hexadecimal

@@ -73,6 +73,7 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
     objects.push_back({name, "", flags});
+    mTemplates.Paints.Open(PaintGraph::Template(name));
     BeginContent(mObjBuf, mOpenPaths.Template, mContentSerials.Template);
     mLayers.OpenInTemplate = 0;
     mInObject = true;
@@ -93,14 +94,16 @@ void Pagelith::EndObject()
     WriteLine("<< /Type /XObject /Subtype /Form /FormType 1 /Name " + name + "\r/BBox [" +
               FormatReal(-2 * mPageWidth) + " " + FormatReal(-2 * mPageHeight) + " " +
               FormatReal(2 * mPageWidth) + " " + FormatReal(2 * mPageHeight) +
-              "]\r/Matrix [1 0 0 1 0 0]");
+              "]\r/Matrix [1 0 0 1 0 0]\r/Resources " + IndirectRef(kResourcesObject));
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
     recorded.Object = object;
     const std::string entry = name + " " + std::to_string(object) + " 0 R \r";
     mInObject = false;
-    ResolvePlaceholders(recorded);
-    std::erase(mTemplates.Unwritten, recorded.TemplateName);
+    mTemplates.Paints.Close(PaintGraph::Template(recorded.TemplateName));
+    // Only a name painted before it was written left placeholders behind.
+    if (std::erase(mTemplates.Unwritten, recorded.TemplateName) > 0)
+        ResolvePlaceholders(recorded);
 
     // A name recorded again takes the place of the earlier template, for the pages painted
     // so far too: the resources hold each name once.
@@ -118,8 +121,7 @@ void Pagelith::EndObject()
 
 void Pagelith::DrawObject(const std::string& name)
 {
-    // A template cannot paint itself: a viewer would recurse without end.
-    if (mInObject && name == mTemplates.Objects.back().TemplateName)
+    if (!CanDraw("DrawObject"))
         return;
     for (const TemplateRecord& candidate : mTemplates.Objects) {
         if (candidate.TemplateName == name) {
@@ -128,8 +130,8 @@ void Pagelith::DrawObject(const std::string& name)
         }
     }
     // Painted before it is defined: its annotations join the page when it ends.
-    PaintTemplate(name, Placeholder(name) + " ");
-    if (std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
+    if (PaintTemplate(name, Placeholder(name) + " ") &&
+        std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
         mTemplates.Unwritten.end())
         mTemplates.Unwritten.push_back(name);
 }
@@ -147,12 +149,36 @@ void Pagelith::DrawPageObjects(bool foreground)
     }
 }
 
-void Pagelith::PaintTemplate(const std::string& name, const std::string& annotRefs)
+// A template that paints itself, however far round, would make readers recurse without end.
+bool Pagelith::PaintTemplate(const std::string& name, const std::string& annotRefs)
 {
+    if (!NotePainted(PaintGraph::Template(name)))
+        return false;
     PutLine("q " + TemplateResourceName(name) + " Do Q");
-    if (mInTiling && !mInObject)
-        mTemplates.PaintedInCell = true;
     AddAnnotRefs(annotRefs);
+    return true;
+}
+
+// The node of the template or tiling cell being drawn in; empty on a page.
+std::string Pagelith::PaintingNode() const
+{
+    if (mInObject && !mTemplates.Objects.empty())
+        return PaintGraph::Template(mTemplates.Objects.back().TemplateName);
+    if (mInTiling)
+        return PaintGraph::Pattern(mTilingName);
+    return {};
+}
+
+bool Pagelith::NotePainted(const std::string& node)
+{
+    const std::string painter = PaintingNode();
+    return painter.empty() || mTemplates.Paints.Add(painter, node);
+}
+
+bool Pagelith::PaintsBack(const std::string& node) const
+{
+    const std::string painter = PaintingNode();
+    return !painter.empty() && mTemplates.Paints.Reaches(node, painter);
 }
 
 // Images and imported pages share the /XObject resources under names of their own shape:
@@ -198,23 +224,13 @@ void Pagelith::EndTiling()
     mInTiling = false;
     mPatternFlag = false;
 
-    // The shared cell resources leave the tiling patterns out, lest a cell name itself.
-    // Templates painted here may paint them, so such a cell has resources of its own.
-    std::string dictionary = mTilingRes;
-    if (mTemplates.PaintedInCell) {
-        mTemplates.PaintedInCell = false;
-        const int resources = ++mObjCount;
-        mCellResources.push_back(
-            {resources, mPatternRes, "/" + EscapeName(mResPrefix + mTilingName) + " "});
-        dictionary = ReplaceText(dictionary, IndirectRef(kResourcesWithoutPatternsObject),
-                                 IndirectRef(resources), 1, 1);
-    }
     const int object = BeginObj(0);
-    WriteLine(dictionary);
+    WriteLine(mTilingRes);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
     AddPatternRes(mTilingName, object,
                   mTilingUncoloured ? PatternKind::Uncoloured : PatternKind::Coloured);
+    mTemplates.Paints.Close(PaintGraph::Pattern(mTilingName));
 }
 
 // A recording still open when the document ends is written, so that the pages that paint

@@ -93,7 +93,8 @@ void Pagelith::SetLabel(int style, const std::string& prefix, int start)
 {
     if (style < 1 || style > 5)
         return;
-    const int pageIndex = mPageOpen ? mCurPage - 1 : mCurPage;
+    // Between documents a label is for the next document's first page on.
+    const int pageIndex = !mFile.IsOpen() ? 0 : mPageOpen ? mCurPage - 1 : mCurPage;
     mPageLabels.push_back({pageIndex, style, prefix, start});
 }
 

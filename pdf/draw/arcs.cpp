@@ -20,6 +20,8 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
                        float yRatio, bool sector, int step, int style)
 {
     RequireFinite({x, y, radius, startAngle, endAngle, yRatio});
+    if (!CanDraw("DrawArc"))
+        return;
     if (step == 0)
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: an arc needs a step other than 0");

@@ -9,6 +9,8 @@ float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y,
                             float zoomFactor, float height, bool addCheck)
 {
     RequireFinite({x, y, zoomFactor, height});
+    if (!CanDraw("DrawBarCode"))
+        return 0;
     // The text's font must not outlive the call.
     if (showCode)
         SaveGraphicState();

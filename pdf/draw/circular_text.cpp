@@ -19,6 +19,8 @@ void Pagelith::DrawTextCircular(float x, float y, float ray, const std::string& 
                                 float startAngle, int align)
 {
     RequireFinite({x, y, ray, startAngle});
+    if (!CanDraw("DrawTextCircular"))
+        return;
     if (ray != 0 && !text.empty()) {
         // Without a font, fail before a local space is opened.
         CurrentFont();

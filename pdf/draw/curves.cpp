@@ -11,6 +11,8 @@ void Pagelith::DrawCurve(int kind, float a1, float a2, float a3, float a4, float
                          int style)
 {
     RequireFinite({a1, a2, a3, a4, a5, a6});
+    if (!CanDraw("DrawCurve"))
+        return;
     const std::string first = FormatCoord(a1) + " " + FormatCoord(a2) + " " + FormatCoord(a3) +
                               " " + FormatCoord(a4);
     if (kind >= 1 && kind <= 3)

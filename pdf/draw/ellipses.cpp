@@ -16,6 +16,8 @@ const double kKappa = (std::sqrt(2.0) - 1) * 4 / 3;
 void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 {
     RequireFinite({x, y, rx, ry});
+    if (!CanDraw("DrawEllipse"))
+        return;
     const auto kx = static_cast<float>(kKappa * rx);
     const auto ky = static_cast<float>(kKappa * ry);
     const auto point = [this](float px, float py) {
@@ -35,6 +37,8 @@ void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 void Pagelith::DrawCircle(float x, float y, float radius, int style)
 {
     RequireFinite({x, y, radius});
+    if (!CanDraw("DrawCircle"))
+        return;
     DrawEllipse(x, y, radius, radius, style);
 }
 

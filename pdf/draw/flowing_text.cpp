@@ -16,6 +16,8 @@ enum TextPosition : int { kOnTheLine = 0, kSuperscript = 1, kSubscript = 2, kSma
 void Pagelith::WriteText(const std::string& text, int position, float percentSize)
 {
     RequireFinite({percentSize});
+    if (!CanDraw("WriteText"))
+        return;
     const float savedY = mY;
     const float savedSize = mFontSize;
     std::string bytes = EncodeText(text);
@@ -36,6 +38,8 @@ void Pagelith::WriteText(const std::string& text, int position, float percentSiz
 
 void Pagelith::WriteTextLn(const std::string& text)
 {
+    if (!CanDraw("WriteTextLn"))
+        return;
     std::string bytes = EncodeText(text);
     WriteTextLine(mX / mScale, mY / mScale, 0, bytes, 0, 1, true);
 }

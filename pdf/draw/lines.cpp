@@ -6,6 +6,8 @@ namespace pdf {
 void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
 {
     RequireFinite({x1, y1, x2, y2});
+    if (!CanDraw("DrawLine"))
+        return;
     PutPath(FormatCoord(x1) + " " + FormatCoord(y1) + " m " + FormatCoord(x2) + " " +
             FormatCoord(y2) + " l");
     PaintPath(style);
@@ -18,6 +20,8 @@ void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
 void Pagelith::DrawLineTo(float x, float y, int style)
 {
     RequireFinite({x, y});
+    if (!CanDraw("DrawLineTo"))
+        return;
     BeginPathAtCurrentPoint();
     PutPath(FormatCoord(x) + " " + FormatCoord(y) + " l");
     PaintPath(style);

@@ -19,6 +19,8 @@ constexpr double kRadiansPerDegree = 0.0174532925199433;
 void Pagelith::DrawPolygon(float x, float y, float radius, int sides, int style)
 {
     RequireFinite({x, y, radius});
+    if (!CanDraw("DrawPolygon"))
+        return;
     // Beyond the 16-bit range the steps would get too small for the single-precision angle
     // to reach a full turn.
     if (sides < -32767 || sides > 32767)

@@ -11,6 +11,8 @@ namespace pdf {
 void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
 {
     RequireFinite(points);
+    if (!CanDraw("DrawPolyline"))
+        return;
     if (points.empty() || points.size() % 2 != 0)
         throw Error(err::kSubscriptOutOfRange,
                     "Subscript out of range: a polyline needs pairs of x and y, not " +

@@ -132,6 +132,8 @@ private:
 void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges, float radius)
 {
     RequireFinite({x, y, w, h, radius});
+    if (!CanDraw("DrawRect"))
+        return;
     const bool allSides = (edges & kAllSides) == kAllSides;
     if (radius <= 0 && allSides) {
         PutPath(FormatCoord(x) + " " + FormatCoord(y) + " " + FormatCoord(w) + " " +

@@ -136,6 +136,8 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
                                    int align, int options)
 {
     RequireFinite({x, y, w, h});
+    if (!CanDraw("DrawTextRich"))
+        return text;
     if (text.find_first_not_of(' ') == std::string::npos)
         return "";
     // Untagged words are in the current font: without one nothing is drawn.

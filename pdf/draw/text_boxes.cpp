@@ -17,6 +17,8 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
                                   int align, int options)
 {
     RequireFinite({x, y, w, h});
+    if (!CanDraw("DrawTextBox"))
+        return text;
     const float s = mScale;
     if (w == 0)
         w = GetPageWidth(true) - x;

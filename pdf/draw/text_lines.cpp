@@ -129,6 +129,8 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
 void Pagelith::DrawText(float x, float y, const std::string& text, int align)
 {
     RequireFinite({x, y});
+    if (!CanDraw("DrawText"))
+        return;
     std::string bytes = EncodeText(text);
     WriteTextLine(x, y, 0, bytes, 0, align & 7, false);
 }

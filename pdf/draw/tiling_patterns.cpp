@@ -29,6 +29,7 @@ void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2
                      " /YStep " + FormatCoord(yStep) + "\r/Matrix [1 0 0 1 0 0]";
         mTilingHeight = y2 - y1;
         mTilingUncoloured = paintKind != 0;
+        mTemplates.Paints.Open(PaintGraph::Pattern(mTilingName));
         BeginContent(mTileBuf, mOpenPaths.Tiling, mContentSerials.Tiling);
         BufAppend(mTileBuf, "1 0 0 -1 0 " + FormatCoord(y2 - y1) + " cm");
     }

@@ -57,6 +57,8 @@ void Pagelith::DrawImage(const std::string& fileName, float x, float y, float wi
                          bool proportional)
 {
     RequireFinite({x, y, width, height});
+    if (!CanDraw("DrawImage"))
+        return;
     const std::string upper = UpperAscii(fileName);
     if (EndsWith(upper, ".AI") || EndsWith(upper, ".EPS")) {
         ImportEps(fileName, x, y, width, height);

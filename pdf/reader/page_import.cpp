@@ -52,6 +52,8 @@ bool HoldsReference(std::string_view text)
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
 {
+    if (!CanDraw("ImportPage"))
+        return;
     WithMemoryErrors([&] { PlaceSourcePage(fileName, page, x, y, width, height); });
 }
 

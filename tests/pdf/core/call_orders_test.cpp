@@ -1,9 +1,12 @@
 // Orders of calls and names that the writer takes without an error: the readers show the
-// document they give, its text and all, without a word.
+// document they give, its text and all, without a word.  Drawing with nothing open to take
+// it is refused with an error instead.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "pdf_test_support.h"
 
@@ -121,22 +124,87 @@ const CallOrder kCallOrders[] = {
      }},
 };
 
-// What is set before the first document belongs to it, though a template was begun there.
-TEST(CallOrder, SettingsBeforeTheFirstDocumentOutliveATemplateBegunThere)
+// What is set before the first document, or after a document is completed, belongs to the
+// next one, though a template was begun there.
+TEST(CallOrder, SettingsBetweenDocumentsBelongToTheNext)
 {
-    auto w = PinnedWriter();
-    std::string path = OutputPath("core_call_orders_SettingsBeforeTheDocument.pdf");
-    w->SetLabel(3, "P-", 5);
-    w->OnDocEvent(2, "app.alert('opened');", false);
-    w->BeginObject("tpl", 0);
-    w->BeginDoc(path);
-    int page = 0;
-    w->BeginPage(page);
-    w->EndDoc();
-    ExpectSoundFile(path);
-    const std::string pdf = ReadAll(path);
-    EXPECT_NE(pdf.find("/PageLabels"), std::string::npos);
-    EXPECT_NE(pdf.find("app.alert('opened');"), std::string::npos);
+    const std::pair<const char*, Calls> cases[] = {
+        {"BeforeTheFirst", [](Pagelith&) {}},
+        {"AfterAnEarlierOne",
+         [](Pagelith& w) {
+             std::string earlier = OutputPath("core_call_orders_EarlierDocument.pdf");
+             w.BeginDoc(earlier);
+             w.EndDoc();
+         }},
+    };
+    for (const auto& [name, before] : cases) {
+        SCOPED_TRACE(name);
+        auto w = PinnedWriter();
+        std::string path = OutputPath(std::string("core_call_orders_Settings") + name + ".pdf");
+        before(*w);
+        w->SetLabel(3, "P-", 5);
+        w->OnDocEvent(2, "app.alert('opened');", false);
+        w->BeginObject("tpl", 0);
+        w->BeginDoc(path);
+        int page = 0;
+        w->BeginPage(page);
+        w->EndDoc();
+        ExpectSoundFile(path);
+        const std::string pdf = ReadAll(path);
+        EXPECT_NE(pdf.find("/PageLabels << /Nums [ 0 <<  /S /r /P (P-) /St 5"), std::string::npos);
+        EXPECT_NE(pdf.find("app.alert('opened');"), std::string::npos);
+    }
+}
+
+// A drawing lands in the open page or template, or records error 5 and writes nothing:
+// readers show the rectangle and the link that landed, and nothing of the others.
+TEST(CallOrder, ADrawingLandsOrRecordsAnError)
+{
+    const auto reopen = [](Pagelith& w) {
+        int first = 1;
+        w.BeginOnPage(first);
+    };
+    struct Case {
+        const char* name;
+        Calls open;
+        Calls after;  // then EndDoc
+        bool lands;
+    };
+    const Case cases[] = {
+        {"OnAReopenedPage", reopen, [](Pagelith&) {}, true},
+        {"AfterEndOnPage", [&](Pagelith& w) { reopen(w); w.EndOnPage(); }, [](Pagelith&) {}, false},
+        {"AfterEndPage", [](Pagelith&) {}, [](Pagelith&) {}, false},
+        {"InATemplateWithNoPage", [](Pagelith& w) { w.BeginObject("tpl", 0); },
+         [&](Pagelith& w) {
+             w.EndObject();
+             reopen(w);
+             w.DrawObject("tpl");
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = PinnedWriter();
+        std::string path = OutputPath(std::string("core_call_orders_Drawing") + c.name + ".pdf");
+        w->BeginDoc(path);
+        int page = 0;
+        w->BeginPage(page);
+        w->EndPage();
+        c.open(*w);
+        w->SetColorFill("#FF0000");
+        w->DrawRect(20, 60, 100, 40, 5, 15, 0);
+        EXPECT_EQ(w->ErrSource() == "Pagelith.DrawRect", !c.lands);
+        w->LinkTo("https://example.com/", 0, 0, 0, 0, 0, 0, 0, 0);
+        EXPECT_EQ(w->ErrSource() == "Pagelith.LinkTo", !c.lands);
+        EXPECT_EQ(w->ErrNumber(), c.lands ? 0 : 5);
+        c.after(*w);
+        w->EndDoc();
+        ExpectSoundFile(path);
+        EXPECT_EQ(PopplerRenderMessages(path), "");
+        EXPECT_EQ(RenderPage(path, false).At(70, 80) == (std::array<int, 3>{255, 0, 0}), c.lands);
+        const std::string uri = Show(path, "trailer/Root/Pages/Kids/1/Annots/1/A/URI");
+        EXPECT_EQ(uri.find("https://example.com/") != std::string::npos, c.lands) << uri;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, CallOrders, ::testing::ValuesIn(kCallOrders),

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "pdf_test_support.h"
 
@@ -13,7 +14,9 @@ namespace {
 
 using testing_support::CaseOutputPath;
 using testing_support::CountOf;
+using testing_support::ExpectSoundFile;
 using testing_support::FinishChecked;
+using testing_support::OutputPath;
 using testing_support::PinnedWriter;
 using testing_support::RunTool;
 using testing_support::Show;
@@ -95,7 +98,8 @@ TEST_F(Templates, FormObjectResourceAndPaintingAreWrittenAsSpecifiedBytes)
     const std::string content = "\r10 10 50 20 re\rf*";
     EXPECT_EQ(ObjectText(pdf, 4),
               "4 0 obj\n<< /Type /XObject /Subtype /Form /FormType 1 /Name /" + prefix +
-                  "Logo\r/BBox [-1192 -1684 1192 1684]\r/Matrix [1 0 0 1 0 0]\n/Length " +
+                  "Logo\r/BBox [-1192 -1684 1192 1684]\r/Matrix [1 0 0 1 0 0]\r/Resources 2 0 R"
+                  "\n/Length " +
                   std::to_string(content.size()) + " >>\rstream\n" + content +
                   "\nendstream\nendobj\n");
     EXPECT_NE(ObjectText(pdf, 2).find("/XObject <<\r/" + prefix + "Logo 4 0 R \r>>"),
@@ -288,6 +292,79 @@ TEST_F(Templates, APaintedTemplateShowsWhereItWasDrawn)
     EXPECT_EQ(Pixel(ppm, 70, 45), (std::array<int, 3>{255, 0, 0}));   // the template
     EXPECT_EQ(Pixel(ppm, 270, 45), (std::array<int, 3>{0, 0, 255}));  // the page's own
     EXPECT_EQ(Pixel(ppm, 170, 45), (std::array<int, 3>{255, 255, 255}));
+}
+
+// A template paints the tiling patterns it names, over their colour spaces, in a tiling cell
+// too, whatever the order of definition; one that would paint itself through a cell takes
+// its fallback colour instead, so readers neither recurse nor miss a resource.
+TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
+{
+    const auto inner = [](Pagelith& w, int paintKind) {
+        w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, paintKind);
+        w.SetColorFill("#FF0000");
+        w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+        w.EndTiling();
+    };
+    const auto tpl = [](Pagelith& w, const std::string& colour) {
+        w.BeginObject("tpl", 0);
+        w.SetColorFill(colour);
+        w.DrawRect(0, 0, 10, 10, 5, 15, 0);
+        w.EndObject();
+    };
+    const auto outer = [](Pagelith& w) {
+        w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+        w.DrawObject("tpl");
+        w.EndTiling();
+    };
+    using Colour = std::array<int, 3>;
+    struct Case {
+        const char* name;
+        std::function<void(Pagelith&)> define;  // "outer" in the end
+        Colour colour;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"TemplateBeforeTheCell", [&](Pagelith& w) { inner(w, 0); tpl(w, "inner"); outer(w); },
+         {255, 0, 0}, true},
+        {"TemplateAfterTheCell", [&](Pagelith& w) { outer(w); inner(w, 0); tpl(w, "inner"); },
+         {255, 0, 0}, true},
+        {"UncolouredPatternInAColourSpace",
+         [&](Pagelith& w) { inner(w, 1); tpl(w, "inner|#0000FF"); outer(w); }, {0, 0, 255}, true},
+        {"TemplateNamingTheCellThatPaintsIt",
+         [&](Pagelith& w) { outer(w); tpl(w, "outer|#00FF00"); }, {0, 255, 0}, true},
+        {"CellRedefinedToPaintTheTemplateNamingIt",
+         [&](Pagelith& w) {
+             w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
+             w.SetColorFill("#FF0000");
+             w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+             w.EndTiling();
+             tpl(w, "outer");
+             outer(w);
+         },
+         {255, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = PinnedWriter();
+        std::string path = OutputPath(std::string("core_template_resources_") + c.name + ".pdf");
+        w->BeginDoc(path);
+        c.define(*w);
+        int page = 0;
+        w->BeginPage(page);
+        w->SetColorFill("outer");
+        w->DrawRect(20, 60, 100, 100, 5, 15, 0);
+        w->EndDoc();
+        ExpectSoundFile(path);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+        for (const bool mupdf : {false, true}) {
+            const auto shot = testing_support::RenderPage(path, mupdf);
+            bool shown = false;
+            for (int y = 60; y < 160; ++y)
+                for (int x = 20; x < 120; ++x)
+                    shown = shown || shot.At(x, y) == c.colour;
+            EXPECT_EQ(shown, c.shown) << (mupdf ? "mupdf" : "poppler");
+        }
+    }
 }
 
 // A name recorded again replaces the earlier template on every page, listed once.

@@ -189,15 +189,19 @@ TEST_F(Shapes, PolylineWithoutWholePairsIsRefusedBeforeWriting)
     EXPECT_EQ(peer.X(), 3);
 }
 
-TEST_F(Shapes, WithNothingOpenOnlyThePointAndBoxChange)
+TEST_F(Shapes, WithNothingOpenNothingChangesAndAnErrorIsRecorded)
 {
     w->EndPage();
     Content();
+    const auto box = peer.LastBox();
+    const float x = peer.X();
     w->DrawLine(1, 2, 7, 8, 0);
     w->DrawPolygon(20, 20, 2, 5, 0);
     EXPECT_EQ(Content(), "");
-    EXPECT_EQ(peer.X(), 20);
-    EXPECT_EQ(peer.LastBox()[0], 18);
+    EXPECT_EQ(peer.X(), x);
+    EXPECT_EQ(peer.LastBox(), box);
+    EXPECT_EQ(w->ErrNumber(), 5);
+    EXPECT_EQ(w->ErrSource(), "Pagelith.DrawPolygon");
 }
 
 }  // namespace

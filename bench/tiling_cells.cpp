@@ -1,0 +1,113 @@
+// Tiling cells that paint a template, at 500 and 2,000 cells: each cell paints the same
+// small template, and the page fills one square with each pattern.  No peer writes tiling
+// patterns, so the reference is our own document with each cell drawing the template's
+// rectangle itself: both must render the same page (pdftoppm), then the two take turns.
+// The figures that count are the growth from 500 to 2,000 cells, in time and in size per
+// cell, which must stay linear: the program exits with 1 when the time per cell at 2,000
+// is more than 1.5 times that at 500, with 2 when the pages differ.  The files stay in a
+// temporary folder.
+#include "bench/best_time.h"
+#include "bench/command_output.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pdf/pagelith.h"
+
+namespace {
+
+constexpr int kFewCells = 500;
+constexpr int kManyCells = 2000;
+constexpr int kPerRow = 50;
+
+std::string CellName(int i)
+{
+    return "cell" + std::to_string(i);
+}
+
+void DrawCellContent(pdf::Pagelith& w)
+{
+    w.SetColorFill("#336699");
+    w.DrawRect(0, 0, 5, 5, 5, 15, 0);
+}
+
+// The document of `cells` tiling cells, each painting the template or, without it, drawing
+// the template's content itself.
+void WriteCells(const std::string& path, int cells, bool throughTemplate)
+{
+    auto w = std::make_unique<pdf::Pagelith>(nullptr, std::make_shared<pdf::SeededRandom>(1));
+    std::string name = path;
+    w->BeginDoc(name);
+    if (throughTemplate) {
+        w->BeginObject("mark", 0);
+        DrawCellContent(*w);
+        w->EndObject();
+    }
+    for (int i = 0; i < cells; ++i) {
+        w->BeginTiling(CellName(i), 0, 0, 10, 10, 10, 10, 0);
+        if (throughTemplate)
+            w->DrawObject("mark");
+        else
+            DrawCellContent(*w);
+        w->EndTiling();
+    }
+    int page = 0;
+    w->BeginPage(page);
+    for (int i = 0; i < cells; ++i) {
+        w->SetColorFill(CellName(i));
+        w->DrawRect(static_cast<float>(i % kPerRow * 10), static_cast<float>(i / kPerRow * 10),
+                    10, 10, 5, 15, 0);
+    }
+    w->EndDoc();
+}
+
+// The page as pdftoppm renders it, with what it says; empty when it cannot.
+std::string Rendered(const std::string& path)
+{
+    return bench::CommandOutput("pdftoppm -r 36 '" + path + "' 2>&1");
+}
+
+}  // namespace
+
+int main()
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tiling_cells";
+    std::filesystem::create_directories(folder);
+    std::printf("tiling cells that paint a template against cells drawing it themselves; files in %s\n",
+                folder.c_str());
+    bench::Verdict verdict;
+    double perCell[2] = {0, 0};
+    double bytesPerCell[2] = {0, 0};
+    int run = 0;
+    for (const int cells : {kFewCells, kManyCells}) {
+        const std::string ours = (folder / ("template-" + std::to_string(cells) + ".pdf")).string();
+        const std::string direct = (folder / ("direct-" + std::to_string(cells) + ".pdf")).string();
+        const auto writeOurs = [&] { WriteCells(ours, cells, true); };
+        const auto writeDirect = [&] { WriteCells(direct, cells, false); };
+        writeOurs();
+        writeDirect();
+        const std::string page = Rendered(ours);
+        if (!verdict.Agree(!page.empty() && page == Rendered(direct),
+                           std::to_string(cells) + " cells: the page pdftoppm renders"))
+            return verdict.ExitCode();
+        const std::vector<double> best =
+            bench::BestSeconds({{"template", writeOurs}, {"direct", writeDirect}});
+        const auto size = std::filesystem::file_size(ours);
+        const auto directSize = std::filesystem::file_size(direct);
+        std::printf("%5d cells  through a template %7.2f ms %8ju bytes  drawn in the cell %7.2f ms "
+                    "%8ju bytes  ratio %.3f\n",
+                    cells, best[0] * 1000, static_cast<std::uintmax_t>(size), best[1] * 1000,
+                    static_cast<std::uintmax_t>(directSize), best[0] / best[1]);
+        perCell[run] = best[0] / cells;
+        bytesPerCell[run] = static_cast<double>(size) / cells;
+        ++run;
+    }
+    std::printf("per cell at %d: %.2f us %.0f bytes; at %d: %.2f us %.0f bytes\n", kFewCells,
+                perCell[0] * 1e6, bytesPerCell[0], kManyCells, perCell[1] * 1e6, bytesPerCell[1]);
+    verdict.Goal("time per cell at 2000 / at 500", perCell[1] / perCell[0], 1.5);
+    verdict.Goal("size per cell at 2000 / at 500", bytesPerCell[1] / bytesPerCell[0], 1.1);
+    return verdict.ExitCode();
+}
