@@ -123,16 +123,17 @@ void Pagelith::DrawObject(const std::string& name)
 {
     if (!CanDraw("DrawObject"))
         return;
-    for (const TemplateRecord& candidate : mTemplates.Objects) {
-        if (candidate.TemplateName == name) {
-            PaintTemplate(name, candidate.AnnotRefs);
-            return;
-        }
-    }
+    const auto known = std::find_if(mTemplates.Objects.begin(), mTemplates.Objects.end(),
+                                    [&](const TemplateRecord& t) { return t.TemplateName == name; });
     // Painted before it is defined: its annotations join the page when it ends.
-    if (PaintTemplate(name, Placeholder(name) + " ") &&
-        std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
-        mTemplates.Unwritten.end())
+    const bool unwritten = known == mTemplates.Objects.end();
+    if (!PaintTemplate(name, unwritten ? Placeholder(name) + " " : known->AnnotRefs)) {
+        RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
+                   "DrawObject", "the template would paint itself through what it paints");
+        return;
+    }
+    if (unwritten && std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
+                         mTemplates.Unwritten.end())
         mTemplates.Unwritten.push_back(name);
 }
 

@@ -296,7 +296,8 @@ TEST_F(Templates, APaintedTemplateShowsWhereItWasDrawn)
 
 // A template paints the tiling patterns it names, over their colour spaces, in a tiling cell
 // too, whatever the order of definition; one that would paint itself through a cell takes
-// its fallback colour instead, so readers neither recurse nor miss a resource.
+// its fallback colour instead, or is refused with an error, so readers neither recurse nor
+// miss a resource.
 TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
 {
     const auto inner = [](Pagelith& w, int paintKind) {
@@ -349,6 +350,7 @@ TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
         std::string path = OutputPath(std::string("core_template_resources_") + c.name + ".pdf");
         w->BeginDoc(path);
         c.define(*w);
+        EXPECT_EQ(w->ErrNumber(), c.shown ? 0 : 5) << "a refused painting is told";
         int page = 0;
         w->BeginPage(page);
         w->SetColorFill("outer");
