@@ -219,13 +219,10 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
                !ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset, number,
                                    wantStream, object)) {
         // The table's offset holds another object or none: the table is wrong, and the
-        // objects are found where they stand.
-        SourceDocRecord& record = CurrentSource();
-        if (number != 0 && record.xrefComplete && !record.xrefRebuilt) {
-            int known = -1;
-            RebuildXref(known, known);
-            return ReadObject(number, wantStream);
-        }
+        // operation starts again once the objects are found where they stand.
+        const SourceDocRecord& record = CurrentSource();
+        if (number != 0 && record.xrefComplete && !record.xrefRebuilt)
+            throw TableProvedWrong{};
     }
     // A stream's text and dictionary were made as its data was found.
     if (!object.dictionary)

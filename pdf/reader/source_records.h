@@ -23,8 +23,9 @@ constexpr std::size_t kMaxObjectStreamBytes = 256u << 20;
 
 // Where one object of a source file lies.
 struct XrefEntry {
-    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2 };
-    int kind = kAbsent;     // any other value read counts as absent
+    // kLost: listed in use by the file's table, and not found when the table was rebuilt.
+    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2, kLost = 3 };
+    int kind = kAbsent;
     int stream = 0;         // kInStream: the object stream's number
     int index = 0;          // kInStream: the object's place in that stream, from 0
     std::int64_t offset = 0;  // kInFile: byte offset of the object
@@ -41,6 +42,11 @@ struct ObjectStreamCache {
     // object is found without a walk through the whole header.
     std::vector<std::pair<int, int>> places;
 };
+
+// Thrown where an offset of a source file's table proves wrong: the reader operation unwinds,
+// the table is rebuilt once for the file and the operation starts again on it.  No Error, so
+// that nothing on the way out takes it for a failure of its own.
+struct TableProvedWrong {};
 
 // One object read from a source file.
 struct SourceObject {
