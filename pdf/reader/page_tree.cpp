@@ -56,10 +56,10 @@ void Pagelith::WalkPageTree(int node)
         }
         const int kid = level.kids[level.next++];
         Scanner text = ScanObject(kid);
-        // A kid that names no object is passed over; one the file's table lists is a page
-        // lost.
+        // A kid that a sound table names no object for is passed over; in a file whose table
+        // had to be rebuilt, or one its table lists, it is a page lost.
         if (TrimSpaces(text.Text()).rfind("<<", 0) != 0) {
-            if (SourceEntry(kid).kind == XrefEntry::kLost)
+            if (record.xrefRebuilt || SourceEntry(kid).kind == XrefEntry::kLost)
                 throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
             continue;
         }

@@ -2,6 +2,7 @@
 // with error 321 when poppler reads nothing; never fewer pages without an error.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <regex>
@@ -248,6 +249,74 @@ INSTANTIATE_TEST_SUITE_P(
                 Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
                     return Updated(bytes, {{5, "<< /Title (Unnamed) >>"}}, "");
                 })}),
+    [](const auto& info) { return info.param.name; });
+
+// Damaged files poppler cannot judge, read as qpdf reads them: the same number of pages, each
+// with its text, or refused where qpdf refuses them.
+class DamagedByQpdf : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(DamagedByQpdf, ReadsAsQpdfReadsItOrIsRefused)
+{
+    const std::string path = GetParam().make("damaged-" + GetParam().name + ".pdf");
+    const auto qpdf = RunTool("(qpdf --show-npages " + Quoted(path) + " 2>/dev/null)");
+    Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    const int pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+    // qpdf gives the count, with warnings, or nothing where it refuses the file.
+    if (qpdf.output.empty() || !std::isdigit(static_cast<unsigned char>(qpdf.output[0]))) {
+        EXPECT_EQ(pages, 0);
+        EXPECT_EQ(reader.ErrNumber(), 321);
+        EXPECT_NE(reader.ErrDescription(), "");
+        return;
+    }
+    ASSERT_EQ(pages, std::stoi(qpdf.output)) << reader.ErrDescription();
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+    // Our pages say "Page n", those of TextPages "Kid one" to "Kid three".
+    const std::vector<std::string> kids{"Kid one", "Kid two", "Kid three"};
+    for (int page = 1; page <= pages; ++page) {
+        const std::string content = reader.GetContentPage(path, page);
+        EXPECT_TRUE(content.find("Page " + std::to_string(page)) != std::string::npos ||
+                    content.find(kids[static_cast<std::size_t>(page - 1) % 3]) != std::string::npos)
+            << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedByQpdf,
+    ::testing::Values(
+        Damaged{"ShiftedObjectStreams", [](const std::string& file) {
+                    // Every offset of the table is wrong, the one to the table right.
+                    std::string bytes = ReadAll(QpdfObjectStreams());
+                    const std::size_t start = bytes.rfind("startxref\n") + 10;
+                    const std::string shift = "%" + std::string(40, '-') + "\n";
+                    bytes.replace(start, bytes.find('\n', start) - start,
+                                  std::to_string(std::stol(bytes.substr(start)) + static_cast<long>(shift.size())));
+                    return ScratchFile(file, bytes.insert(bytes.find('\n') + 1, shift));
+                }},
+        Damaged{"ObjectHeadersInStreamData", [](const std::string& file) {
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+                    // A stream of binary data that holds what looks like the first page.
+                    const std::string data = "\n3 0 obj\n<< /Type /Page /Parent 2 0 R /Contents 9 0 R >>\nendobj\n";
+                    const std::size_t table = bytes.rfind("xref\n0 ");
+                    bytes.insert(table, "10 0 obj\n<< /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+                                            "\nendstream\nendobj\n");
+                    EraseTable(bytes);
+                    return ScratchFile(file, bytes);
+                }},
+        Damaged{"LostPages", [](const std::string& file) {
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+                    return ScratchFile(file, bytes.substr(0, bytes.find("5 0 obj")));
+                }},
+        Damaged{"EncryptedWithItsTrailerLost", [](const std::string& file) {
+                    std::string bytes = ReadAll(AssembledPdf(
+                        file + "-base.pdf",
+                        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+                         "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"},
+                        " /Encrypt 4 0 R"));
+                    return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
+                }}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
