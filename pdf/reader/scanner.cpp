@@ -18,6 +18,12 @@ constexpr int kMaxReferenceChain = 32;
 }  // namespace
 
 Scanner::Scanner(std::string text, Resolver resolve, std::shared_ptr<const DictionaryIndex> dictionary)
+    : mText(std::make_shared<const std::string>(std::move(text))), mResolve(std::move(resolve)), mDictionary(std::move(dictionary))
+{
+}
+
+Scanner::Scanner(std::shared_ptr<const std::string> text, Resolver resolve,
+                 std::shared_ptr<const DictionaryIndex> dictionary)
     : mText(std::move(text)), mResolve(std::move(resolve)), mDictionary(std::move(dictionary))
 {
 }
@@ -26,7 +32,7 @@ char Scanner::At(int pos) const
 {
     if (pos < 1 || pos > Length())
         return '\0';
-    return mText[static_cast<std::size_t>(pos) - 1];
+    return Text()[static_cast<std::size_t>(pos) - 1];
 }
 
 std::string Scanner::Mid(int length, int start) const
@@ -35,26 +41,26 @@ std::string Scanner::Mid(int length, int start) const
         start = mPos;
     if (start < 1 || start > Length() || length <= 0)
         return {};
-    return mText.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
+    return Text().substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
 }
 
 void Scanner::SkipWhiteSpace()
 {
-    SyntaxToken token = NextToken(mText, static_cast<std::size_t>(std::max(mPos, 1)) - 1);
+    SyntaxToken token = NextToken(Text(), static_cast<std::size_t>(std::max(mPos, 1)) - 1);
     while (token.kind == SyntaxToken::kComment)
-        token = NextToken(mText, token.end);
+        token = NextToken(Text(), token.end);
     mPos = std::max(mPos, static_cast<int>(token.start) + 1);
 }
 
 double Scanner::ReadNumber()
 {
     SkipWhiteSpace();
-    const SyntaxToken word = NextToken(mText, static_cast<std::size_t>(mPos) - 1);
+    const SyntaxToken word = NextToken(Text(), static_cast<std::size_t>(mPos) - 1);
     if (word.kind != SyntaxToken::kWord)
         return 0;
     double value = 0;
-    if (!NumberOfWord(word.In(mText), value)) {
-        const std::string_view text = word.In(mText);
+    if (!NumberOfWord(word.In(Text()), value)) {
+        const std::string_view text = word.In(Text());
         if (text.find_first_of("0123456789") != std::string_view::npos &&
             text.find_first_not_of("0123456789.+-") == std::string_view::npos)
             throw Error(err::kTypeMismatch, "Type mismatch");
@@ -76,11 +82,11 @@ int WholeNumber(double value)
 int Scanner::ReadRef()
 {
     SkipWhiteSpace();
-    const SyntaxToken value = NextValue(mText, static_cast<std::size_t>(mPos) - 1);
+    const SyntaxToken value = NextValue(Text(), static_cast<std::size_t>(mPos) - 1);
     if (value.kind != SyntaxToken::kReference)
         return 0;
     mPos = static_cast<int>(value.end) + 1;
-    return ReferenceNumber(value.In(mText));
+    return ReferenceNumber(value.In(Text()));
 }
 
 std::pair<int, std::string> Scanner::Resolve(int number) const
@@ -124,7 +130,7 @@ void Scanner::ReadRefArray(std::vector<int>& list)
 // (nested arrays and dictionaries whole).
 void Scanner::CollectRefs(std::vector<int>& list)
 {
-    const std::string_view text(mText);
+    const std::string_view text(Text());
     const SyntaxToken array = NextValue(text, static_cast<std::size_t>(mPos) - 1);
     mPos = static_cast<int>(array.end) + 1;
     // An array the text cuts short lists nothing.

@@ -23,10 +23,14 @@ public:
     explicit Scanner(std::string text = {}, Resolver resolve = {},
                      std::shared_ptr<const DictionaryIndex> dictionary = nullptr);
 
-    const std::string& Text() const { return mText; }
+    // A text shared with the object cache: a scanner of a large object costs no copy of it.
+    Scanner(std::shared_ptr<const std::string> text, Resolver resolve,
+            std::shared_ptr<const DictionaryIndex> dictionary);
+
+    const std::string& Text() const { return *mText; }
     int GetPos() const { return mPos; }
     void SetPos(int pos) { mPos = pos; }
-    int Length() const { return static_cast<int>(mText.size()); }
+    int Length() const { return static_cast<int>(mText->size()); }
     // Up to `length` characters from start (0: the current position); "" past the end.
     std::string Mid(int length, int start = 0) const;
 
@@ -74,7 +78,7 @@ private:
     std::string ReadHex(const SyntaxToken& hex);
     std::string ReadNumberOrRef(bool resolve);
 
-    std::string mText;
+    std::shared_ptr<const std::string> mText;
     int mPos = 1;
     Resolver mResolve;
     std::shared_ptr<const DictionaryIndex> mDictionary;

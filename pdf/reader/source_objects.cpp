@@ -183,7 +183,7 @@ Scanner Pagelith::ScanObject(int number)
 
 std::string Pagelith::ReadObjectText(int number)
 {
-    return ReadObject(number, false).text;
+    return *ReadObject(number, false).text;
 }
 
 SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offset)
@@ -226,7 +226,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     }
     // A stream's text and dictionary were made as its data was found.
     if (!object.dictionary)
-        object.text = ObjectText(object.raw);
+        object.text = std::make_shared<const std::string>(ObjectText(object.raw));
     Scanner scanner(object.text, {}, object.dictionary);
     if (scanner.GetDictValue("Type", 1)) {
         const std::string type = scanner.ReadValue(false);
@@ -234,7 +234,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     }
     object.dictionary = scanner.Dictionary();
     SourceDocRecord& record = CurrentSource();
-    const std::size_t bytes = object.raw.size() + object.text.size();
+    const std::size_t bytes = object.raw.size() + object.text->size();
     if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
         record.objects.emplace(number, object);
         record.cachedObjectBytes += bytes;
@@ -294,8 +294,8 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
     if (!wantStream)
         return true;
 
-    object.text = ObjectText(object.raw);
-    Scanner dict = ScanText(object.text);
+    object.text = std::make_shared<const std::string>(ObjectText(object.raw));
+    Scanner dict = ScanText(*object.text);
     if (dict.GetDictValue("Filter", 1))
         object.filter = dict.ReadDirect();
     if (dict.GetDictValue("DecodeParms", 1))

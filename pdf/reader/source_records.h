@@ -50,7 +50,9 @@ struct TableProvedWrong {};
 
 // One object read from a source file.
 struct SourceObject {
-    std::string text;    // normalised: line ends and runs of spaces as single spaces
+    // Normalised: line ends and runs of spaces as single spaces; shared by the scanners of
+    // the object.
+    std::shared_ptr<const std::string> text = std::make_shared<const std::string>();
     std::shared_ptr<const DictionaryIndex> dictionary;  // of the text, parsed once
     std::string raw;     // the bytes between the "obj" line and "stream" or "endobj"
     std::string type;    // the /Type name without its slash

@@ -106,21 +106,21 @@ std::string Scanner::ReadValue(bool resolve)
 SyntaxToken Scanner::TokenHere(bool whole) const
 {
     const std::size_t at = static_cast<std::size_t>(mPos) - 1;
-    return whole ? NextValue(mText, at) : NextToken(mText, at);
+    return whole ? NextValue(Text(), at) : NextToken(Text(), at);
 }
 
 std::string Scanner::ReadName()
 {
     const SyntaxToken name = TokenHere(false);
     mPos = static_cast<int>(name.end) + 1;
-    return std::string(name.In(mText));
+    return std::string(name.In(Text()));
 }
 
 std::string Scanner::ReadNested()
 {
     const SyntaxToken nested = TokenHere(true);
     mPos = static_cast<int>(nested.end) + 1;
-    return NormaliseText(nested.In(mText));
+    return NormaliseText(nested.In(Text()));
 }
 
 // Parentheses balance inside a literal string; its bytes come back with every escape
@@ -128,15 +128,15 @@ std::string Scanner::ReadNested()
 std::string Scanner::ReadLiteral()
 {
     const std::size_t start = static_cast<std::size_t>(mPos) - 1;
-    const std::size_t end = LiteralStringEnd(mText, start);
+    const std::size_t end = LiteralStringEnd(Text(), start);
     mPos = static_cast<int>(end) + 1;
-    return LiteralStringBytes(std::string_view(mText).substr(start, end - start));
+    return LiteralStringBytes(std::string_view(Text()).substr(start, end - start));
 }
 
 // Every byte of a hexadecimal string; white space between the digits is passed over.
 std::string Scanner::ReadHex(const SyntaxToken& hex)
 {
-    const std::string_view token = hex.In(mText);
+    const std::string_view token = hex.In(Text());
     if (token.size() < 2 || token.back() != '>')
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     mPos = static_cast<int>(hex.end) + 1;
@@ -147,16 +147,16 @@ std::string Scanner::ReadHex(const SyntaxToken& hex)
 // names; "" for any other word, which the position stays before.
 std::string Scanner::ReadNumberOrRef(bool resolve)
 {
-    const SyntaxToken value = NextValue(mText, static_cast<std::size_t>(mPos) - 1);
+    const SyntaxToken value = NextValue(Text(), static_cast<std::size_t>(mPos) - 1);
     if (value.kind == SyntaxToken::kReference) {
         mPos = static_cast<int>(value.end) + 1;
-        const int number = ReferenceNumber(value.In(mText));
+        const int number = ReferenceNumber(value.In(Text()));
         if (number < 1)
             return {};
         if (resolve)
             return Resolve(number).second;
-        const SyntaxToken generation = NextToken(mText, NextToken(mText, value.start).end);
-        return std::to_string(number) + " " + std::string(generation.In(mText)) + " R";
+        const SyntaxToken generation = NextToken(Text(), NextToken(Text(), value.start).end);
+        return std::to_string(number) + " " + std::string(generation.In(Text())) + " R";
     }
     const double number = ReadNumber();
     return value.kind == SyntaxToken::kWord && mPos > static_cast<int>(value.start) + 1 ? WholeText(number)
@@ -167,7 +167,7 @@ std::string Scanner::ReadNumberOrRef(bool resolve)
 bool Scanner::GetDictValue(std::string_view key, int start)
 {
     const std::size_t from = static_cast<std::size_t>(std::max(start == 0 ? mPos : start, 1)) - 1;
-    const std::size_t found = from == 0 ? Dictionary()->ValueAt(key) : DictionaryIndex(mText, from).ValueAt(key);
+    const std::size_t found = from == 0 ? Dictionary()->ValueAt(key) : DictionaryIndex(Text(), from).ValueAt(key);
     if (found == std::string_view::npos)
         return false;
     mPos = static_cast<int>(found) + 1;
@@ -177,7 +177,7 @@ bool Scanner::GetDictValue(std::string_view key, int start)
 const std::shared_ptr<const DictionaryIndex>& Scanner::Dictionary()
 {
     if (!mDictionary)
-        mDictionary = std::make_shared<const DictionaryIndex>(mText, 0);
+        mDictionary = std::make_shared<const DictionaryIndex>(Text(), 0);
     return mDictionary;
 }
 

@@ -229,7 +229,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
         return {};
-    Scanner dict(object.text);
+    Scanner dict(*object.text);
     XrefSection section;
     std::vector<std::int64_t> older;
     ReadTrailerKeys(dict, root, info, section.size, older);
