@@ -1,6 +1,7 @@
 // Objects of a source file: found by their cross-reference entry, cut out of the file at
 // their "obj" and "stream" or "endobj" keywords, with their stream bytes as stored.
 #include <algorithm>
+#include <array>
 
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
@@ -83,12 +84,22 @@ struct TextEnd {
 
 TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
 {
+    // The two tokens before the current one: the "N G" of a next object's header.
+    std::array<SyntaxToken, 2> before{};
+    const auto isDigits = [&](const SyntaxToken& t) {
+        return t.kind == SyntaxToken::kWord && t.In(bytes).find_first_not_of("0123456789") == std::string_view::npos;
+    };
     SyntaxToken token = NextToken(bytes, from);
     for (; token.kind != SyntaxToken::kNone; token = NextToken(bytes, token.end)) {
         if (token.end == bytes.size() && !atEnd)
-            return {std::string::npos, false, token.start};
-        if (token.kind == SyntaxToken::kWord && (token.In(bytes) == "endobj" || token.In(bytes) == "stream"))
-            return {token.start, token.In(bytes) == "stream", token.start};
+            return {std::string::npos, false, before[0].end > from ? before[0].start : token.start};
+        const std::string_view word = token.kind == SyntaxToken::kWord ? token.In(bytes) : std::string_view();
+        if (word == "endobj" || word == "stream")
+            return {token.start, word == "stream", token.start};
+        // An object that ends with no "endobj" ends where the next one begins.
+        if (word == "obj" && before[0].end > from && isDigits(before[0]) && isDigits(before[1]))
+            return {before[0].start, false, before[0].start};
+        before = {before[1], token};
     }
     return {std::string::npos, false, bytes.size()};
 }
@@ -245,6 +256,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
 bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
 {
     SourceFile& file = mSources.file;
+    file.Charge(kObjectReadOverhead);
     std::string bytes = file.ReadAt(start, kChunk);
     const std::size_t obj = ObjectHeaderEnd(bytes, number);
     if (obj == std::string::npos)

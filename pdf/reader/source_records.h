@@ -21,6 +21,10 @@ namespace pdf {
 constexpr std::size_t kMaxCachedObjectBytes = 64u << 20;
 constexpr std::size_t kMaxObjectStreamBytes = 256u << 20;
 
+// What each object read or found costs an operation besides its bytes, counted in its
+// budget: a file of millions of tiny objects ends the operation with an error.
+constexpr std::int64_t kObjectReadOverhead = 256;
+
 // Where one object of a source file lies.
 struct XrefEntry {
     // kLost: listed in use by the file's table, and not found when the table was rebuilt.

@@ -21,7 +21,7 @@ constexpr std::int64_t kScanOverlap = 64;
 constexpr std::size_t kLongestKeyword = 9;
 // What the table keeps of each object found, counted in the operation's budget besides its
 // bytes: a file of millions of empty objects ends the rebuild with an error.
-constexpr std::int64_t kObjectOverhead = 256;
+constexpr std::int64_t kObjectOverhead = kObjectReadOverhead;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
 
@@ -131,11 +131,11 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
 
 // Notes what the object whose text the bytes hold is: an object stream, a cross-reference
 // stream that names a catalog, a catalog, an encryption dictionary.
-void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text)
+void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text, bool stream)
 {
     const DictionaryIndex dictionary(text, 0);
     const std::string type = NameOf(text, dictionary, "Type");
-    if (type == "ObjStm")
+    if (type == "ObjStm" && stream)
         scanned.objectStreams.emplace_back(number, where);
     else if (type == "XRef" && dictionary.ValueAt("Root") != std::string_view::npos)
         scanned.xrefStreams.emplace_back(number, where);
@@ -178,7 +178,7 @@ ScannedFile ScanObjects(SourceFile& file)
                     continue;
                 }
                 const std::string_view text = std::string_view(bytes).substr(at + 3, body.end - at - 3);
-                NoteObject(scanned, number, base + start, text);
+                NoteObject(scanned, number, base + start, text, body.keyword == "stream");
                 std::size_t after = body.end;  // a next header's "obj" is looked at again
                 if (body.keyword == "stream") {
                     const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
@@ -194,9 +194,7 @@ ScannedFile ScanObjects(SourceFile& file)
                 scanned.trailers.push_back(base + static_cast<std::int64_t>(at));
             } else if (c == '/' && byBytes && current != 0) {
                 const std::int64_t where = base + static_cast<std::int64_t>(at);
-                if (KeywordAt(bytes, at, "/ObjStm"))
-                    scanned.objectStreams.emplace_back(current, where);
-                else if (KeywordAt(bytes, at, "/Catalog"))
+                if (KeywordAt(bytes, at, "/Catalog"))
                     scanned.catalogs.emplace_back(current, where);
             }
         }
