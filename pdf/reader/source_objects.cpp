@@ -16,8 +16,7 @@ constexpr std::int64_t kChunk = 4096;
 // Object reads nested deeper than this come from a file whose objects need one another
 // in a circle.
 constexpr int kMaxReadDepth = 32;
-// Where no end keyword shows in this many bytes of an object's text, a string or comment
-// that never closes has hidden it: the first keyword in them ends the object.
+// No object's text is longer.
 constexpr std::size_t kMaxObjectTextBytes = 16u << 20;
 
 class DepthGuard {
@@ -36,23 +35,6 @@ public:
 private:
     int& mDepth;
 };
-
-// Where a keyword starts that is followed by one of `after` (or ends the file when
-// `atEnd` allows it); npos when there is none from `from` on.
-std::size_t FindKeyword(const std::string& bytes, std::string_view keyword, std::string_view after,
-                        std::size_t from, bool atEnd)
-{
-    for (std::size_t at = bytes.find(keyword, from); at != std::string::npos;
-         at = bytes.find(keyword, at + 1)) {
-        std::size_t next = at + keyword.size();
-        // "stream" with blanks before its line end still counts.
-        while (after == "\r\n" && next < bytes.size() && bytes[next] == ' ')
-            ++next;
-        if (next < bytes.size() ? after.find(bytes[next]) != std::string_view::npos : atEnd)
-            return at;
-    }
-    return std::string::npos;
-}
 
 // The text the scanner reads: no comment, no NUL, line ends and runs of blanks as single
 // spaces.
@@ -211,13 +193,13 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
         const ObjectStreamCache& cache = ReadFromObjectStream(entry.stream);
-        std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        std::size_t index = static_cast<std::size_t>(entry.index);
         // A table whose index names another object of the stream: the stream's own header
-        // says where the object is.
-        if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
+        // says where the object is, and an object it does not list is none (null).
+        if (index + 1 >= cache.numbers.size() || cache.numbers[index] != number) {
             const auto listed = std::lower_bound(cache.places.begin(), cache.places.end(), std::pair(number, 0));
-            if (listed != cache.places.end() && listed->first == number)
-                index = static_cast<std::size_t>(listed->second);
+            index = listed != cache.places.end() && listed->first == number ? static_cast<std::size_t>(listed->second)
+                                                                             : cache.offsets.size();
         }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
@@ -286,14 +268,12 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
         bytes += more;
         end = FindTextEnd(bytes, end.resume, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
     }
-    // A string or comment that never closes: the first keyword ends the object as it stands.
+    // A text longer than any object's is no object, never one cut short; one that the file's
+    // end cuts short (a string that never closes) runs to it.
+    if (end.at == std::string::npos && bytes.size() >= kMaxObjectTextBytes)
+        throw Error(err::kInvalidFileFormat, "Object " + std::to_string(number) + " is longer than " +
+                                                 std::to_string(kMaxObjectTextBytes >> 20) + " MB");
     const bool unclosed = end.at == std::string::npos;
-    if (unclosed) {
-        end.at = FindKeyword(bytes, "endobj", "\r\n ", textStart, true);
-        const std::size_t stream = FindKeyword(bytes, "stream", "\r\n", textStart, false);
-        end.stream = stream < end.at;
-        end.at = std::min(end.at, stream);
-    }
     if (!end.stream)
         wantStream = false;
     std::size_t textEnd = std::min(end.at, bytes.size());
