@@ -269,6 +269,11 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"MisplacedObjects", [] { return MisplacedObjectsSource("hostile-misplaced-objects.pdf"); }},
         Hostile{"TreeWhoseOnlyKidIsItself", [] { return ZeroPageSource("hostile-self-kid.pdf", "[2 0 R]"); }},
         Hostile{"EmptyTree", [] { return ZeroPageSource("hostile-empty-tree.pdf", "[]"); }},
+        Hostile{"PagesThatNameAPage",
+                [] {
+                    return AssembledPdf("hostile-pages-page.pdf", {"<< /Type /Catalog /Pages 2 0 R >>",
+                                                                   "<< /Type /Page /MediaBox [0 0 300 200] >>"});
+                }},
         Hostile{"EmptyObjectsByMillions", [] { return ObjectLinesSource("hostile-object-lines.pdf", ""); }},
         Hostile{"CrossReferenceStreamsByMillions",
                 [] { return ObjectLinesSource("hostile-xref-lines.pdf", "<< /Type /XRef /Root 1 0 R >> endobj"); }},

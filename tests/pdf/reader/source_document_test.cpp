@@ -588,5 +588,19 @@ TEST(SourceDocument, PageSizesOfAFlatTreeCostInProportionToThePages)
     EXPECT_LT(seconds[1], 8 * seconds[0]);
 }
 
+// A file that another program cuts short while it is read: a read of what is gone is an
+// error, never bytes that were not read, and never a scan without end.
+TEST(SourceDocument, AFileCutShortWhileItIsReadIsAnError)
+{
+    for (const std::uintmax_t kept : {20, 5, 0}) {
+        const std::string path = DeepTreeSource("reader-cut-short.pdf", 1, 5000);
+        SourceFile file;
+        SourceFileSession session(file, path);
+        const std::int64_t size = file.Size();
+        std::filesystem::resize_file(path, kept);
+        EXPECT_THROW(file.ReadAt(size / 2, size / 4), Error) << kept;
+    }
+}
+
 }  // namespace
 }  // namespace pdf
