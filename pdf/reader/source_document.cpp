@@ -240,6 +240,9 @@ void Pagelith::WithSoundTable(const std::function<void()>& work)
     } catch (const TableProvedWrong&) {
         int known = -1;
         RebuildXref(known, known);
+        // The objects found where they stand may show what the table hid.
+        if (CurrentSource().encrypted)
+            throw Error(err::kInvalidFileFormat, "The file is encrypted");
         work();
     }
 }
