@@ -737,6 +737,9 @@ private:
     struct XrefSection;
     void ResetSourceDocuments();
     std::string ReadSourceFile(const std::string& fileName);
+    // Runs one step of reading a file, its failure recorded and the next step going on.
+    using ReadStep = std::function<void(const std::function<void()>&)>;
+    std::string ReadDocument(int root, int info, std::string& failure, const ReadStep& step);
     std::string ReadStringValue(Scanner& dict);
     bool ClaimsPdfA(const std::string& catalog);
     LayerView DefaultLayerView(const std::string& catalog);
@@ -756,6 +759,8 @@ private:
     // Replaces the table by a scan of the file's objects (xref_rebuild.cpp); root and info
     // still 0 are taken from the newest trailer found.
     void RebuildXref(int& root, int& info);
+    // The work, run again on a rebuilt table when it finds an offset of the table wrong.
+    void WithSoundTable(const std::function<void()>& work);
     // Number 0 reads the object that begins at the offset.
     SourceObject ReadObject(int number, bool wantStream, std::int64_t offset = 0);
     // False when no "N G obj" of that number (any, for 0) begins at the offset.
@@ -784,7 +789,8 @@ private:
     // Under protection, a copied object's strings and stream take the key of its copy.
     std::string EncipherCopiedStrings(const std::string& text, int number);
     void EncipherCopiedStream(Bytes& data, int number);
-    void ImportObjectTree(std::string& text);
+    std::vector<std::pair<int, SourceObject>> ReadObjectTree(const std::string& text);
+    void WriteObjectTree(std::string& text, std::vector<std::pair<int, SourceObject>>& objects);
 
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();

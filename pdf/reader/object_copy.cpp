@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
+#include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/reader/string_tokens.h"
 
@@ -44,6 +46,96 @@ std::string RewriteTokens(std::string_view text, const std::function<std::string
 
 }  // namespace
 
+namespace {
+
+[[noreturn]] void Unreadable(std::string_view token)
+{
+    throw Error(err::kInvalidFileFormat, "A value that cannot be read: " + std::string(token.substr(0, 40)));
+}
+
+bool LiteralClosed(std::string_view literal)
+{
+    int depth = 0;
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] == '\\')
+            ++i;
+        else if (literal[i] == '(')
+            ++depth;
+        else if (literal[i] == ')' && --depth == 0)
+            return i + 1 == literal.size();
+    }
+    return false;
+}
+
+// A name's bytes as a name token: what is no regular printable character as "#xx".
+std::string NameToken(std::string_view bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string name = "/";
+    for (const char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code <= ' ' || code >= 127 || c == '#' || IsDelimiter(c)) {
+            name += '#';
+            name += kDigits[code >> 4];
+            name += kDigits[code & 15];
+        } else {
+            name += c;
+        }
+    }
+    return name;
+}
+
+}  // namespace
+
+std::string SoundSyntax(std::string_view text)
+{
+    std::string out;
+    std::vector<SyntaxToken::Kind> open;
+    for (SyntaxToken token = NextToken(text, 0); token.kind != SyntaxToken::kNone; token = NextToken(text, token.end)) {
+        const std::string_view piece = token.In(text);
+        std::string sound(piece);
+        switch (token.kind) {
+        case SyntaxToken::kComment:
+            continue;
+        case SyntaxToken::kLiteral:
+            if (!LiteralClosed(piece))
+                Unreadable(piece);
+            break;
+        case SyntaxToken::kHex:
+            if (piece.back() != '>')
+                Unreadable(piece);
+            break;
+        case SyntaxToken::kName:
+            sound = NameToken(DecodedName(piece));
+            break;
+        case SyntaxToken::kDictOpen:
+        case SyntaxToken::kArrayOpen:
+            open.push_back(token.kind);
+            break;
+        case SyntaxToken::kDictClose:
+        case SyntaxToken::kArrayClose:
+            if (open.empty() || (open.back() == SyntaxToken::kDictOpen) != (token.kind == SyntaxToken::kDictClose))
+                Unreadable(piece);
+            open.pop_back();
+            break;
+        case SyntaxToken::kWord: {
+            double number = 0;
+            if (!NumberOfWord(piece, number) && piece != "true" && piece != "false" && piece != "null" && piece != "R")
+                Unreadable(piece);
+            break;
+        }
+        default:
+            Unreadable(piece);
+        }
+        if (!out.empty())
+            out += ' ';
+        out += sound;
+    }
+    if (!open.empty())
+        Unreadable(text.substr(text.size() - std::min<std::size_t>(text.size(), 40)));
+    return out;
+}
+
 std::string RenumberReferences(std::string_view text, const std::function<std::string(int)>& renumber)
 {
     return RewriteTokens(text, renumber, nullptr);
@@ -72,7 +164,7 @@ std::string WithLength(std::string_view dictionary, std::size_t length)
          token = NextToken(dictionary, token.end)) {
         if (token.kind == SyntaxToken::kDictOpen || token.kind == SyntaxToken::kDictClose) {
             depth += token.kind == SyntaxToken::kDictOpen ? 1 : -1;
-        } else if (depth == 1 && token.kind == SyntaxToken::kName && token.In(dictionary) == "/Length") {
+        } else if (depth == 1 && token.kind == SyntaxToken::kName && DecodedName(token.In(dictionary)) == "Length") {
             // The number, or the reference, after the key gives way to the length.
             const SyntaxToken old = NextValue(dictionary, token.end);
             const bool number = old.kind == SyntaxToken::kReference ||

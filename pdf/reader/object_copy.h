@@ -9,6 +9,12 @@
 
 namespace pdf {
 
+// The values of `text` written again as sound syntax, one space between tokens: names with
+// "#" codes where they need them, strings and numbers as read, comments left out.  A token
+// that is no value (a stray delimiter, an unknown keyword, a string or hexadecimal string
+// left open) or a close that matches no open fails with error 321.
+std::string SoundSyntax(std::string_view text);
+
 // Gives the text of every reference "n g R" outside strings and names of `text` as
 // `renumber` makes it for n; every other byte stays as it is.
 std::string RenumberReferences(std::string_view text, const std::function<std::string(int)>& renumber);

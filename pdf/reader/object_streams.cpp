@@ -40,7 +40,7 @@ const ObjectStreamCache& Pagelith::ReadFromObjectStream(int stream)
     } unmark{mSources.streamsDecoding, stream};
 
     const SourceObject object = ReadObject(stream, true);
-    Scanner dict(object.text);
+    Scanner dict(*object.text);
     const int count = CountValue(dict, "N");
     const int first = CountValue(dict, "First");
     const Bytes data = DecodeStored(object.data, object.filter, object.decodeParms, mSources.file,

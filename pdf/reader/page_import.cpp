@@ -2,6 +2,7 @@
 // stream is the page's content and whose resources are copies of the source's objects.
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "pdf/core/placed_size.h"
 #include "pdf/core/text_utils.h"
@@ -99,44 +100,54 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
 }
 
 // The page's form object, its copied resources, and its entry in the shared resources.
+// Everything is read before anything is written: an import that starts again on a rebuilt
+// table has written nothing, and one whose values cannot be read writes nothing.
 void Pagelith::WritePageForm(const std::string& fileName, int page, const std::string& name)
 {
     SourceFileSession session(mSources.file, fileName);
     SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
-    const std::string pageText = ReadObjectText(entry.object);
-    // An indirect resource dictionary is copied as an object, its bytes as they are.
-    std::string resources = HeldValue(entry.resourcesHolder, "Resources", false);
-    const std::array<double, 4> box = PageBox(entry);
-    const int rotation = PageTurn(entry);
-
-    // One stream is kept as stored, with its filter and parameters; several are decoded
-    // and joined, and stored without a filter.
-    const std::vector<int> refs = ContentRefs(pageText);
+    std::string resources;
+    std::array<double, 4> box{};
+    int rotation = 0;
     Bytes data;
     std::string filter;
     std::string decodeParms;
-    bool hasStream = !refs.empty();
-    if (refs.size() == 1) {
-        SourceObject stream = ReadObject(refs[0], true);
-        hasStream = stream.hasStream;
-        data = std::move(stream.data);
-        filter = stream.filter;
-        decodeParms = stream.decodeParms;
-        // Written into the form, a reference would name one of our objects instead.
-        if (HoldsReference(filter) || HoldsReference(decodeParms))
-            throw Error(err::kInvalidFileFormat, "The filter of content stream " + std::to_string(refs[0]) +
-                                                     " names more objects than can be read");
-    } else if (hasStream) {
-        data = JoinedContent(refs);
-    }
-    if (resources.empty())
-        resources = "<< >>";
-    ImportObjectTree(resources);
+    bool hasStream = false;
+    std::vector<std::pair<int, SourceObject>> copies;
+    WithSoundTable([&] {
+        const std::string pageText = ReadObjectText(entry.object);
+        // An indirect resource dictionary is copied as an object.
+        resources = SoundSyntax(HeldValue(entry.resourcesHolder, "Resources", false));
+        box = PageBox(entry);
+        rotation = PageTurn(entry);
+        // One stream is kept as stored, with its filter and parameters; several are decoded
+        // and joined, and stored without a filter.
+        const std::vector<int> refs = ContentRefs(pageText);
+        hasStream = !refs.empty();
+        filter.clear();
+        decodeParms.clear();
+        if (refs.size() == 1) {
+            SourceObject stream = ReadObject(refs[0], true);
+            hasStream = stream.hasStream;
+            data = std::move(stream.data);
+            filter = SoundSyntax(stream.filter);
+            decodeParms = SoundSyntax(stream.decodeParms);
+            // Written into the form, a reference would name one of our objects instead.
+            if (HoldsReference(filter) || HoldsReference(decodeParms))
+                throw Error(err::kInvalidFileFormat, "The filter of content stream " + std::to_string(refs[0]) +
+                                                         " names more objects than can be read");
+        } else if (hasStream) {
+            data = JoinedContent(refs);
+        }
+        if (resources.empty())
+            resources = "<< >>";
+        copies = ReadObjectTree(resources);
+    });
+    WriteObjectTree(resources, copies);
 
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);
     entry.rotation = rotation;
-
     const int number = BeginObj(0);
     resources = EncipherCopiedStrings(resources, number);
     decodeParms = EncipherCopiedStrings(decodeParms, number);
@@ -194,28 +205,45 @@ void Pagelith::ForgetImports()
     }
 }
 
-// Copies every object the text refers to, and what those refer to, each once per source
-// file, and renumbers the references.  Numbers are taken before an object is written, so
-// objects that refer to one another in a circle are copied once each.
-void Pagelith::ImportObjectTree(std::string& text)
+// Every object the text refers to, and what those refer to, not copied before, each read
+// once and its dictionary rewritten as sound syntax.
+std::vector<std::pair<int, SourceObject>> Pagelith::ReadObjectTree(const std::string& text)
 {
     SourceDocRecord& record = CurrentSource();
-    std::vector<std::pair<int, int>> pending;  // source number, number of the copy
-    const auto renumber = [&](int source) -> std::string {
-        if (source <= 0 || source >= record.xrefSize)
-            return "null";
-        XrefEntry& entry = record.xref[source];
-        if (entry.copied == 0) {
-            entry.copied = ++mObjCount;
-            pending.emplace_back(source, entry.copied);
-        }
-        return std::to_string(entry.copied) + " 0 R";
+    std::vector<std::pair<int, SourceObject>> objects;
+    std::set<int> met;
+    std::vector<int> pending;
+    const auto collect = [&](int source) {
+        if (source > 0 && source < record.xrefSize && SourceEntry(source).copied == 0 && met.insert(source).second)
+            pending.push_back(source);
+        return std::string();
     };
-    text = RenumberReferences(text, renumber);
+    RenumberReferences(text, collect);
     while (!pending.empty()) {
-        const auto [source, copy] = pending.back();
+        const int source = pending.back();
         pending.pop_back();
         SourceObject object = ReadObject(source, true);
+        object.raw = SoundSyntax(object.raw);
+        RenumberReferences(object.raw, collect);
+        objects.emplace_back(source, std::move(object));
+    }
+    return objects;
+}
+
+// Numbers the copies, renumbers the references of the text and of every copy, and writes the
+// copies.
+void Pagelith::WriteObjectTree(std::string& text, std::vector<std::pair<int, SourceObject>>& objects)
+{
+    SourceDocRecord& record = CurrentSource();
+    for (const auto& [source, object] : objects)
+        record.xref[source].copied = ++mObjCount;
+    const auto renumber = [&](int source) -> std::string {
+        const int copy = source > 0 && source < record.xrefSize ? SourceEntry(source).copied : 0;
+        return copy == 0 ? "null" : std::to_string(copy) + " 0 R";
+    };
+    text = RenumberReferences(text, renumber);
+    for (auto& [source, object] : objects) {
+        const int copy = record.xref[source].copied;
         if (object.type == "OCG")
             AddImportedLayer(copy, record.layers.Hides(source));
         // The data runs to its "endstream" whatever the source's /Length said.

@@ -56,8 +56,13 @@ void Pagelith::WalkPageTree(int node)
         }
         const int kid = level.kids[level.next++];
         Scanner text = ScanObject(kid);
-        if (TrimSpaces(text.Text()).rfind("<<", 0) != 0)
+        // A kid that a sound table names no object for is passed over; in a file whose table
+        // had to be rebuilt, or one its table lists, it is a page lost.
+        if (TrimSpaces(text.Text()).rfind("<<", 0) != 0) {
+            if (record.xrefRebuilt || SourceEntry(kid).kind == XrefEntry::kLost)
+                throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
             continue;
+        }
         // A kid without /Kids is a page, whatever its /Type says.
         const bool page = (text.GetDictValue("Type", 1) && text.ReadValue(false) == "/Page") ||
                           !text.GetDictValue("Kids", 1);

@@ -12,36 +12,18 @@ namespace pdf {
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsSign(char c)
-{
-    return c == '-' || c == '+';
-}
-
-// An optional sign, then digits with at most one "." among or before them.
-bool IsNumberText(std::string_view text)
-{
-    std::size_t i = text.empty() || !IsSign(text[0]) ? 0 : 1;
-    bool digit = false;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        if (IsDigit(text[i]))
-            digit = true;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digit;
-}
+// A chain of objects that each hold only a reference is followed this far.
+constexpr int kMaxReferenceChain = 32;
 
 }  // namespace
 
 Scanner::Scanner(std::string text, Resolver resolve, std::shared_ptr<const DictionaryIndex> dictionary)
+    : mText(std::make_shared<const std::string>(std::move(text))), mResolve(std::move(resolve)), mDictionary(std::move(dictionary))
+{
+}
+
+Scanner::Scanner(std::shared_ptr<const std::string> text, Resolver resolve,
+                 std::shared_ptr<const DictionaryIndex> dictionary)
     : mText(std::move(text)), mResolve(std::move(resolve)), mDictionary(std::move(dictionary))
 {
 }
@@ -50,7 +32,7 @@ char Scanner::At(int pos) const
 {
     if (pos < 1 || pos > Length())
         return '\0';
-    return mText[static_cast<std::size_t>(pos) - 1];
+    return Text()[static_cast<std::size_t>(pos) - 1];
 }
 
 std::string Scanner::Mid(int length, int start) const
@@ -59,46 +41,34 @@ std::string Scanner::Mid(int length, int start) const
         start = mPos;
     if (start < 1 || start > Length() || length <= 0)
         return {};
-    return mText.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
+    return Text().substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(length));
 }
 
 void Scanner::SkipWhiteSpace()
 {
-    for (char c = Current(); mPos <= Length() && (c == '\r' || c == '\n' || c == ' ' || c == '\t');
-         c = Current())
-        ++mPos;
+    SyntaxToken token = NextToken(Text(), static_cast<std::size_t>(std::max(mPos, 1)) - 1);
+    while (token.kind == SyntaxToken::kComment)
+        token = NextToken(Text(), token.end);
+    mPos = std::max(mPos, static_cast<int>(token.start) + 1);
 }
 
 double Scanner::ReadNumber()
 {
     SkipWhiteSpace();
-    const int start = mPos;
-    for (char c = Current(); mPos <= Length() && (IsDigit(c) || IsSign(c) || c == '.'); c = Current())
-        ++mPos;
-    const std::string_view collected(mText.data() + start - 1, static_cast<std::size_t>(mPos - start));
-    SkipWhiteSpace();
-    if (collected.empty())
+    const SyntaxToken word = NextToken(Text(), static_cast<std::size_t>(mPos) - 1);
+    if (word.kind != SyntaxToken::kWord)
         return 0;
-    if (!IsNumberText(collected))
-        throw Error(err::kTypeMismatch, "Type mismatch");
-    // from_chars takes no sign: parse the magnitude.
-    const bool negative = collected[0] == '-';
-    const std::string_view magnitude = collected.substr(IsSign(collected[0]) ? 1 : 0);
     double value = 0;
-    const auto result = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value,
-                                        std::chars_format::fixed);
-    // Digits beyond a double's range: too many before the point, or a fraction too small.
-    if (result.ec == std::errc::result_out_of_range)
-        value = magnitude.find_first_of("123456789") < magnitude.find('.') ? HUGE_VAL : 0;
-    return negative ? -value : value;
-}
-
-bool Scanner::NumberStartsAt(int pos) const
-{
-    const char c = At(pos);
-    if (IsSign(c))
-        return IsDigit(At(pos + 1)) || (At(pos + 1) == '.' && IsDigit(At(pos + 2)));
-    return IsDigit(c) || (c == '.' && IsDigit(At(pos + 1)));
+    if (!NumberOfWord(word.In(Text()), value)) {
+        const std::string_view text = word.In(Text());
+        if (text.find_first_of("0123456789") != std::string_view::npos &&
+            text.find_first_not_of("0123456789.+-") == std::string_view::npos)
+            throw Error(err::kTypeMismatch, "Type mismatch");
+        return 0;
+    }
+    mPos = static_cast<int>(word.end) + 1;
+    SkipWhiteSpace();
+    return value;
 }
 
 int WholeNumber(double value)
@@ -111,31 +81,56 @@ int WholeNumber(double value)
 
 int Scanner::ReadRef()
 {
-    const int number = WholeNumber(ReadNumber());
-    ReadNumber();
-    if (Current() != 'R' || mPos > Length())
+    SkipWhiteSpace();
+    const SyntaxToken value = NextValue(Text(), static_cast<std::size_t>(mPos) - 1);
+    if (value.kind != SyntaxToken::kReference)
         return 0;
-    ++mPos;
-    return std::max(number, 0);
+    mPos = static_cast<int>(value.end) + 1;
+    return ReferenceNumber(value.In(Text()));
+}
+
+std::pair<int, std::string> Scanner::Resolve(int number) const
+{
+    std::vector<int> followed;
+    while (number > 0 && mResolve && followed.size() < kMaxReferenceChain &&
+           std::find(followed.begin(), followed.end(), number) == followed.end()) {
+        followed.push_back(number);
+        std::string text = NormaliseText(mResolve(number));
+        const SyntaxToken value = NextValue(text, 0);
+        if (value.kind != SyntaxToken::kReference || NextToken(text, value.end).kind != SyntaxToken::kNone)
+            return {number, std::move(text)};
+        number = ReferenceNumber(value.In(text));
+    }
+    return {0, {}};
 }
 
 void Scanner::ReadRefArray(std::vector<int>& list)
 {
     SkipWhiteSpace();
-    if (Current() != '[') {
-        const int number = ReadRef();
-        if (number != 0)
-            list.assign(1, number);
+    if (Current() == '[') {
+        CollectRefs(list);
         return;
     }
-    CollectRefs(list);
+    const int number = ReadRef();
+    if (number == 0)
+        return;
+    if (!mResolve) {
+        list.assign(1, number);
+        return;
+    }
+    // A reference to an array lists the array's references.
+    const auto [object, text] = Resolve(number);
+    if (NextValue(text, 0).kind == SyntaxToken::kArrayOpen)
+        ReadArrayToken(text, list);
+    else if (object != 0)
+        list.assign(1, object);
 }
 
 // From the "[" at the position to its "]": every reference, passing over what is not one
 // (nested arrays and dictionaries whole).
 void Scanner::CollectRefs(std::vector<int>& list)
 {
-    const std::string_view text(mText);
+    const std::string_view text(Text());
     const SyntaxToken array = NextValue(text, static_cast<std::size_t>(mPos) - 1);
     mPos = static_cast<int>(array.end) + 1;
     // An array the text cuts short lists nothing.
@@ -145,10 +140,8 @@ void Scanner::CollectRefs(std::vector<int>& list)
     for (SyntaxToken value = NextValue(text, array.start + 1);
          value.kind != SyntaxToken::kNone && value.kind != SyntaxToken::kArrayClose && value.end <= array.end;
          value = NextValue(text, value.end)) {
-        int number = 0;
-        const std::string_view digits = value.In(text);
-        if (value.kind == SyntaxToken::kReference &&
-            std::from_chars(digits.data(), digits.data() + digits.size(), number).ec == std::errc() && number > 0)
+        const int number = value.kind == SyntaxToken::kReference ? ReferenceNumber(value.In(text)) : 0;
+        if (number > 0)
             found.push_back(number);
     }
     if (!found.empty())

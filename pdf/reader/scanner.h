@@ -23,23 +23,31 @@ public:
     explicit Scanner(std::string text = {}, Resolver resolve = {},
                      std::shared_ptr<const DictionaryIndex> dictionary = nullptr);
 
-    const std::string& Text() const { return mText; }
+    // A text shared with the object cache: a scanner of a large object costs no copy of it.
+    Scanner(std::shared_ptr<const std::string> text, Resolver resolve,
+            std::shared_ptr<const DictionaryIndex> dictionary);
+
+    const std::string& Text() const { return *mText; }
     int GetPos() const { return mPos; }
     void SetPos(int pos) { mPos = pos; }
-    int Length() const { return static_cast<int>(mText.size()); }
+    int Length() const { return static_cast<int>(mText->size()); }
     // Up to `length` characters from start (0: the current position); "" past the end.
     std::string Mid(int length, int start = 0) const;
 
-    // Only CR, LF, space and tab count as white space.
+    // White space and comments, as the tokenizer reads them.
     void SkipWhiteSpace();
-    // A sign, digits and "."; 0 when there are none, an infinity when there are too many
-    // for a double.  A collected text that is no number fails with the type-mismatch error.
+    // The number of the word at the position; 0 when there is none (the position stays), an
+    // infinity when it has too many digits for a double.  A word of number characters that
+    // is no number fails with the type-mismatch error.
     double ReadNumber();
-    // The object number of a reference "n g R"; 0 when the text there is not one.
+    // The object number of a reference "n g R"; 0 (the position staying) when the text
+    // there is not one.
     int ReadRef();
-    // One reference or an array of them; the list is replaced only when one was found.
+    // An array of references, or a reference to such an array or to the one object of the
+    // list; the list is replaced only when one was found.
     void ReadRefArray(std::vector<int>& list);
-    // A number in decimal, or the normalised text of the object a reference names.
+    // A number in decimal, or the normalised text of the object a reference names, followed
+    // through objects that hold only a reference.
     std::string ReadResolved();
     // One value: a name with its "/", an array or dictionary as normalised text, a
     // string's bytes, a whole number or "n g R"; "" for anything else.
@@ -58,8 +66,10 @@ public:
 private:
     char At(int pos) const;
     char Current() const { return At(mPos); }
-    // A number begins at the position: a digit, or a sign or "." before one.
-    bool NumberStartsAt(int pos) const;
+    // The object the reference names and its text, followed through objects that hold
+    // only a reference, a few deep and never twice to one object: (0, "") when the chain
+    // ends in no object.
+    std::pair<int, std::string> Resolve(int number) const;
     void CollectRefs(std::vector<int>& list);
     SyntaxToken TokenHere(bool whole) const;
     std::string ReadName();
@@ -68,7 +78,7 @@ private:
     std::string ReadHex(const SyntaxToken& hex);
     std::string ReadNumberOrRef(bool resolve);
 
-    std::string mText;
+    std::shared_ptr<const std::string> mText;
     int mPos = 1;
     Resolver mResolve;
     std::shared_ptr<const DictionaryIndex> mDictionary;
@@ -84,9 +94,9 @@ std::string NormaliseText(std::string_view text);
 // No page box corner lies further from the origin (points).
 constexpr double kMaxBoxCoordinate = 1e7;
 
-// The rectangle of an array text of four numbers as left, bottom, right and top, whichever
+// The rectangle of an array text of four numbers (more are passed over) as left, bottom, right and top, whichever
 // two opposite corners the text gives.  Invalid-argument error when there are fewer than
-// four numbers, one is not finite or lies beyond kMaxBoxCoordinate, or the rectangle
+// four numbers, one of the four is no number or not finite or lies beyond kMaxBoxCoordinate, or the rectangle
 // encloses no area.
 std::array<double, 4> ParseBox(const std::string& value);
 

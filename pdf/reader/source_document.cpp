@@ -170,9 +170,29 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     // unfinished table.
     record.objects.clear();
     record.cachedObjectBytes = 0;
-    if (record.encrypted)
-        return {};
+    try {
+        return record.encrypted ? std::string() : ReadDocument(root, info, failure, step);
+    } catch (const TableProvedWrong&) {
+        // Read again from the start on the rebuilt table: what the first reading took from
+        // the wrong one counts for nothing.
+        failure.clear();
+        record.pages.clear();
+        record.pageCount = 0;
+        record.title = record.author = record.creator = record.producer = record.subject = {};
+        int rebuiltRoot = 0;
+        int rebuiltInfo = 0;
+        RebuildXref(rebuiltRoot, rebuiltInfo);
+        if (root == 0)
+            std::tie(root, info) = std::pair(rebuiltRoot, rebuiltInfo);
+        return record.encrypted ? std::string() : ReadDocument(root, info, failure, step);
+    }
+}
 
+// Information, page tree, PDF/A claim and layers of the catalog.  A page tree that cannot be
+// found proves the table wrong.
+std::string Pagelith::ReadDocument(int root, int info, std::string& failure, const ReadStep& step)
+{
+    SourceDocRecord& record = CurrentSource();
     step([&] {
         if (info == 0)
             return;
@@ -188,32 +208,43 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     });
     std::string catalog;
     int pages = 0;
-    const auto findPageTree = [&] {
-        step([&] {
-            catalog = root == 0 ? std::string() : ReadObjectText(root);
-            Scanner dict(catalog);
-            // A page tree whose root is no dictionary (a free or missing object) cannot be read.
-            const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
-            if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
-                pages = tree;
-        });
-    };
-    findPageTree();
+    step([&] {
+        catalog = root == 0 ? std::string() : ReadObjectText(root);
+        Scanner dict(catalog);
+        // A page tree whose root is no dictionary (a free or missing object) cannot be read.
+        const int tree = dict.GetDictValue("Pages", 1) ? dict.ReadRef() : 0;
+        if (tree != 0 && TrimSpaces(ReadObjectText(tree)).rfind("<<", 0) == 0)
+            pages = tree;
+    });
     // A table that lists the catalog or the page tree as free or absent is wrong too.
-    if (pages == 0 && !record.xrefRebuilt) {
-        int known = -1;
-        step([&] { RebuildXref(known, known); });
-        findPageTree();
-    }
+    if (pages == 0 && !record.xrefRebuilt)
+        throw TableProvedWrong{};
     if (pages == 0)
         return failure.empty() ? "no page tree" : failure;
+    const std::string walked = failure;
     step([&] { WalkPageTree(pages); });
-    // No page of a file whose table had to be rebuilt is no proof that it has none.
-    if (record.pageCount == 0 && record.xrefRebuilt)
-        return failure.empty() ? "a damaged cross-reference table and no page found" : failure;
+    // A page that cannot be read refuses the file: never fewer pages, never none.
+    if (failure != walked)
+        return failure;
+    if (record.pageCount == 0)
+        return "the page tree holds no page";
     step([&] { record.pdfa = ClaimsPdfA(catalog); });
     step([&] { record.layers = DefaultLayerView(catalog); });
     return {};
+}
+
+void Pagelith::WithSoundTable(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const TableProvedWrong&) {
+        int known = -1;
+        RebuildXref(known, known);
+        // The objects found where they stand may show what the table hid.
+        if (CurrentSource().encrypted)
+            throw Error(err::kInvalidFileFormat, "The file is encrypted");
+        work();
+    }
 }
 
 // The string at the scanner's position, or that of the object a reference there names,
@@ -284,10 +315,12 @@ bool Pagelith::ReadInfoPage(const std::string& fileName, int page, float& width,
     SourcePageEntry entry = CurrentSource().pages[static_cast<std::size_t>(page)];
     if (entry.object > 0) {
         SourceFileSession session(mSources.file, fileName);
-        const std::array<double, 4> box = PageBox(entry);
-        entry.width = static_cast<float>(box[2] - box[0]);
-        entry.height = static_cast<float>(box[3] - box[1]);
-        entry.rotation = PageTurn(entry);
+        WithSoundTable([&] {
+            const std::array<double, 4> box = PageBox(entry);
+            entry.width = static_cast<float>(box[2] - box[0]);
+            entry.height = static_cast<float>(box[3] - box[1]);
+            entry.rotation = PageTurn(entry);
+        });
     }
     width = std::floor(entry.width * 10 / mScale) / 10;
     height = std::floor(entry.height * 10 / mScale) / 10;
@@ -305,7 +338,11 @@ std::string Pagelith::HeldValue(int holder, std::string_view key, bool resolve)
 
 std::array<double, 4> Pagelith::PageBox(const SourcePageEntry& entry)
 {
-    return ParseBox(HeldValue(entry.mediaBoxHolder, "MediaBox", true));
+    // Corners given by reference are read as the numbers they name.
+    if (entry.mediaBoxHolder == 0)
+        return ParseBox({});
+    Scanner dict = ScanObject(entry.mediaBoxHolder);
+    return ParseBox(dict.GetDictValue("MediaBox", 1) ? dict.ReadDirect() : std::string());
 }
 
 int Pagelith::PageTurn(const SourcePageEntry& entry)
@@ -319,14 +356,7 @@ std::vector<int> Pagelith::ContentRefs(const std::string& pageText)
     Scanner page = ScanText(pageText);
     if (!page.GetDictValue("Contents", 1))
         return refs;
-    const int afterKey = page.GetPos();
-    const std::string resolved = TrimSpaces(page.ReadResolved());
-    if (!resolved.empty() && resolved[0] == '[') {
-        ReadArrayToken(resolved, refs);
-    } else {
-        page.SetPos(afterKey);
-        page.ReadRefArray(refs);
-    }
+    page.ReadRefArray(refs);
     return refs;
 }
 
@@ -360,7 +390,8 @@ std::string Pagelith::ReadContentPage(const std::string& fileName, int page)
         return {};
     const int object = std::abs(CurrentSource().pages[static_cast<std::size_t>(page)].object);
     SourceFileSession session(mSources.file, fileName);
-    const Bytes joined = JoinedContent(ContentRefs(ReadObjectText(object)));
+    Bytes joined;
+    WithSoundTable([&] { joined = JoinedContent(ContentRefs(ReadObjectText(object))); });
     const std::string content(joined.begin(), joined.end());
     return ReplaceText(content, "\r\n", "\n");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pdf/core/error.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -82,8 +83,29 @@ std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
     std::string bytes(static_cast<std::size_t>(count), '\0');
     if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0)
         throw FileError(errno);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), mFile));
+    // A file that another program shortens while it is read: what was read is no file.
+    if (std::fread(bytes.data(), 1, bytes.size(), mFile) != bytes.size())
+        throw Error(err::kInvalidFileFormat, "The file grew shorter while it was read");
     return bytes;
+}
+
+std::string ReadDictionaryText(SourceFile& file, std::int64_t offset, std::int64_t limit)
+{
+    std::string bytes;
+    // Each read doubles what was read, so a long dictionary is tokenized about twice.
+    for (std::int64_t count = 4096;; count *= 2) {
+        count = std::min(count, limit);
+        const std::string more = file.ReadAt(offset + static_cast<std::int64_t>(bytes.size()),
+                                             count - static_cast<std::int64_t>(bytes.size()));
+        file.Charge(static_cast<std::int64_t>(more.size()));
+        bytes += more;
+        const SyntaxToken value = NextValue(bytes, bytes.find("<<"));
+        // A dictionary that ends with the bytes read may have been cut inside.
+        const bool closed = value.end > value.start && value.end < bytes.size() &&
+                            bytes.compare(value.end - 2, 2, ">>") == 0;
+        if (closed || more.empty() || count >= limit)
+            return bytes.substr(0, closed ? value.end : bytes.size());
+    }
 }
 
 }  // namespace pdf

@@ -23,7 +23,8 @@ public:
     void Close();
     std::int64_t Size();
     // Up to `count` bytes from `offset`; fewer at the end of the file, none past it.
-    // Raises Error when no file is named.
+    // Raises Error when no file is named, or when the file holds fewer bytes than it did
+    // when it was opened.
     std::string ReadAt(std::int64_t offset, std::int64_t count);
     // Counts the bytes of the objects an operation takes from the file, and the bytes it
     // decodes from their streams.  From the naming of the file, an operation may take its
@@ -42,6 +43,10 @@ private:
     std::int64_t mSize = 0;
     std::int64_t mWorkLeft = 0;
 };
+
+// The bytes from `offset` to the end of the first dictionary there, however long, at most
+// `limit` bytes (to the end of the file when it never closes); each read is charged.
+std::string ReadDictionaryText(SourceFile& file, std::int64_t offset, std::int64_t limit);
 
 // Opens a source file for the length of one reader operation and closes it on every way out.
 class SourceFileSession {

@@ -1,6 +1,7 @@
 // Objects of a source file: found by their cross-reference entry, cut out of the file at
 // their "obj" and "stream" or "endobj" keywords, with their stream bytes as stored.
 #include <algorithm>
+#include <array>
 
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
@@ -15,8 +16,7 @@ constexpr std::int64_t kChunk = 4096;
 // Object reads nested deeper than this come from a file whose objects need one another
 // in a circle.
 constexpr int kMaxReadDepth = 32;
-// Where no end keyword shows in this many bytes of an object's text, a string or comment
-// that never closes has hidden it: the first keyword in them ends the object.
+// No object's text is longer.
 constexpr std::size_t kMaxObjectTextBytes = 16u << 20;
 
 class DepthGuard {
@@ -35,23 +35,6 @@ public:
 private:
     int& mDepth;
 };
-
-// Where a keyword starts that is followed by one of `after` (or ends the file when
-// `atEnd` allows it); npos when there is none from `from` on.
-std::size_t FindKeyword(const std::string& bytes, std::string_view keyword, std::string_view after,
-                        std::size_t from, bool atEnd)
-{
-    for (std::size_t at = bytes.find(keyword, from); at != std::string::npos;
-         at = bytes.find(keyword, at + 1)) {
-        std::size_t next = at + keyword.size();
-        // "stream" with blanks before its line end still counts.
-        while (after == "\r\n" && next < bytes.size() && bytes[next] == ' ')
-            ++next;
-        if (next < bytes.size() ? after.find(bytes[next]) != std::string_view::npos : atEnd)
-            return at;
-    }
-    return std::string::npos;
-}
 
 // The text the scanner reads: no comment, no NUL, line ends and runs of blanks as single
 // spaces.
@@ -83,12 +66,22 @@ struct TextEnd {
 
 TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
 {
+    // The two tokens before the current one: the "N G" of a next object's header.
+    std::array<SyntaxToken, 2> before{};
+    const auto isDigits = [&](const SyntaxToken& t) {
+        return t.kind == SyntaxToken::kWord && t.In(bytes).find_first_not_of("0123456789") == std::string_view::npos;
+    };
     SyntaxToken token = NextToken(bytes, from);
     for (; token.kind != SyntaxToken::kNone; token = NextToken(bytes, token.end)) {
         if (token.end == bytes.size() && !atEnd)
-            return {std::string::npos, false, token.start};
-        if (token.kind == SyntaxToken::kWord && (token.In(bytes) == "endobj" || token.In(bytes) == "stream"))
-            return {token.start, token.In(bytes) == "stream", token.start};
+            return {std::string::npos, false, before[0].end > from ? before[0].start : token.start};
+        const std::string_view word = token.kind == SyntaxToken::kWord ? token.In(bytes) : std::string_view();
+        if (word == "endobj" || word == "stream")
+            return {token.start, word == "stream", token.start};
+        // An object that ends with no "endobj" ends where the next one begins.
+        if (word == "obj" && before[0].end > from && isDigits(before[0]) && isDigits(before[1]))
+            return {before[0].start, false, before[0].start};
+        before = {before[1], token};
     }
     return {std::string::npos, false, bytes.size()};
 }
@@ -183,7 +176,7 @@ Scanner Pagelith::ScanObject(int number)
 
 std::string Pagelith::ReadObjectText(int number)
 {
-    return ReadObject(number, false).text;
+    return *ReadObject(number, false).text;
 }
 
 SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offset)
@@ -200,13 +193,13 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
         const ObjectStreamCache& cache = ReadFromObjectStream(entry.stream);
-        std::size_t index = cache.offsets.size() == 2 ? 0 : static_cast<std::size_t>(entry.index);
+        std::size_t index = static_cast<std::size_t>(entry.index);
         // A table whose index names another object of the stream: the stream's own header
-        // says where the object is.
-        if (!cache.numbers.empty() && (index + 1 >= cache.numbers.size() || cache.numbers[index] != number)) {
+        // says where the object is, and an object it does not list is none (null).
+        if (index + 1 >= cache.numbers.size() || cache.numbers[index] != number) {
             const auto listed = std::lower_bound(cache.places.begin(), cache.places.end(), std::pair(number, 0));
-            if (listed != cache.places.end() && listed->first == number)
-                index = static_cast<std::size_t>(listed->second);
+            index = listed != cache.places.end() && listed->first == number ? static_cast<std::size_t>(listed->second)
+                                                                             : cache.offsets.size();
         }
         if (index + 1 < cache.offsets.size()) {
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
@@ -219,17 +212,14 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
                !ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset, number,
                                    wantStream, object)) {
         // The table's offset holds another object or none: the table is wrong, and the
-        // objects are found where they stand.
-        SourceDocRecord& record = CurrentSource();
-        if (number != 0 && record.xrefComplete && !record.xrefRebuilt) {
-            int known = -1;
-            RebuildXref(known, known);
-            return ReadObject(number, wantStream);
-        }
+        // operation starts again once the objects are found where they stand.
+        const SourceDocRecord& record = CurrentSource();
+        if (number != 0 && record.xrefComplete && !record.xrefRebuilt)
+            throw TableProvedWrong{};
     }
     // A stream's text and dictionary were made as its data was found.
     if (!object.dictionary)
-        object.text = ObjectText(object.raw);
+        object.text = std::make_shared<const std::string>(ObjectText(object.raw));
     Scanner scanner(object.text, {}, object.dictionary);
     if (scanner.GetDictValue("Type", 1)) {
         const std::string type = scanner.ReadValue(false);
@@ -237,7 +227,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     }
     object.dictionary = scanner.Dictionary();
     SourceDocRecord& record = CurrentSource();
-    const std::size_t bytes = object.raw.size() + object.text.size();
+    const std::size_t bytes = object.raw.size() + object.text->size();
     if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
         record.objects.emplace(number, object);
         record.cachedObjectBytes += bytes;
@@ -248,6 +238,7 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
 bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
 {
     SourceFile& file = mSources.file;
+    file.Charge(kObjectReadOverhead);
     std::string bytes = file.ReadAt(start, kChunk);
     const std::size_t obj = ObjectHeaderEnd(bytes, number);
     if (obj == std::string::npos)
@@ -277,14 +268,12 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
         bytes += more;
         end = FindTextEnd(bytes, end.resume, start + static_cast<std::int64_t>(bytes.size()) >= file.Size());
     }
-    // A string or comment that never closes: the first keyword ends the object as it stands.
+    // A text longer than any object's is no object, never one cut short; one that the file's
+    // end cuts short (a string that never closes) runs to it.
+    if (end.at == std::string::npos && bytes.size() >= kMaxObjectTextBytes)
+        throw Error(err::kInvalidFileFormat, "Object " + std::to_string(number) + " is longer than " +
+                                                 std::to_string(kMaxObjectTextBytes >> 20) + " MB");
     const bool unclosed = end.at == std::string::npos;
-    if (unclosed) {
-        end.at = FindKeyword(bytes, "endobj", "\r\n ", textStart, true);
-        const std::size_t stream = FindKeyword(bytes, "stream", "\r\n", textStart, false);
-        end.stream = stream < end.at;
-        end.at = std::min(end.at, stream);
-    }
     if (!end.stream)
         wantStream = false;
     std::size_t textEnd = std::min(end.at, bytes.size());
@@ -297,8 +286,8 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
     if (!wantStream)
         return true;
 
-    object.text = ObjectText(object.raw);
-    Scanner dict = ScanText(object.text);
+    object.text = std::make_shared<const std::string>(ObjectText(object.raw));
+    Scanner dict = ScanText(*object.text);
     if (dict.GetDictValue("Filter", 1))
         object.filter = dict.ReadDirect();
     if (dict.GetDictValue("DecodeParms", 1))

@@ -21,10 +21,15 @@ namespace pdf {
 constexpr std::size_t kMaxCachedObjectBytes = 64u << 20;
 constexpr std::size_t kMaxObjectStreamBytes = 256u << 20;
 
+// What each object read or found costs an operation besides its bytes, counted in its
+// budget: a file of millions of tiny objects ends the operation with an error.
+constexpr std::int64_t kObjectReadOverhead = 256;
+
 // Where one object of a source file lies.
 struct XrefEntry {
-    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2 };
-    int kind = kAbsent;     // any other value read counts as absent
+    // kLost: listed in use by the file's table, and not found when the table was rebuilt.
+    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2, kLost = 3 };
+    int kind = kAbsent;
     int stream = 0;         // kInStream: the object stream's number
     int index = 0;          // kInStream: the object's place in that stream, from 0
     std::int64_t offset = 0;  // kInFile: byte offset of the object
@@ -42,9 +47,16 @@ struct ObjectStreamCache {
     std::vector<std::pair<int, int>> places;
 };
 
+// Thrown where an offset of a source file's table proves wrong: the reader operation unwinds,
+// the table is rebuilt once for the file and the operation starts again on it.  No Error, so
+// that nothing on the way out takes it for a failure of its own.
+struct TableProvedWrong {};
+
 // One object read from a source file.
 struct SourceObject {
-    std::string text;    // normalised: line ends and runs of spaces as single spaces
+    // Normalised: line ends and runs of spaces as single spaces; shared by the scanners of
+    // the object.
+    std::shared_ptr<const std::string> text = std::make_shared<const std::string>();
     std::shared_ptr<const DictionaryIndex> dictionary;  // of the text, parsed once
     std::string raw;     // the bytes between the "obj" line and "stream" or "endobj"
     std::string type;    // the /Type name without its slash

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <iterator>
 #include <vector>
 
@@ -120,6 +122,32 @@ SyntaxToken NextValue(std::string_view text, std::size_t at)
             return {SyntaxToken::kReference, first.start, r.end};
     }
     return first;
+}
+
+bool NumberOfWord(std::string_view word, double& value)
+{
+    const bool sign = !word.empty() && (word[0] == '-' || word[0] == '+');
+    const std::string_view magnitude = word.substr(sign ? 1 : 0);
+    if (magnitude.find_first_of("0123456789") == std::string_view::npos ||
+        magnitude.find_first_not_of("0123456789.") != std::string_view::npos ||
+        magnitude.find('.') != magnitude.rfind('.'))
+        return false;
+    // from_chars takes no sign: the magnitude is parsed.
+    const auto result = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value,
+                                        std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range)
+        value = magnitude.find_first_of("123456789") < magnitude.find('.') ? HUGE_VAL : 0;
+    if (word[0] == '-')
+        value = -value;
+    return true;
+}
+
+int ReferenceNumber(std::string_view reference)
+{
+    int number = 0;
+    if (std::from_chars(reference.data(), reference.data() + reference.size(), number).ec != std::errc())
+        return 0;
+    return std::max(number, 0);
 }
 
 std::string DecodedName(std::string_view name)

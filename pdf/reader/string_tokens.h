@@ -51,6 +51,14 @@ SyntaxToken NextToken(std::string_view text, std::size_t at);
 // kReference.
 SyntaxToken NextValue(std::string_view text, std::size_t at);
 
+// The number a word token stands for: an optional sign, then digits with at most one "."
+// among or before them.  False for any other word.  Digits beyond a double's range give an
+// infinity, or 0 for a fraction too small.
+bool NumberOfWord(std::string_view word, double& value);
+
+// The object number of a kReference token; 0 when it names none an int can hold.
+int ReferenceNumber(std::string_view reference);
+
 // The name token `name` (with its "/") as the bytes it stands for, its "#" codes read,
 // without the "/".
 std::string DecodedName(std::string_view name);

@@ -16,11 +16,6 @@ namespace pdf {
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Halves to even; "" for a number too large to be one.
 std::string WholeText(double value)
 {
@@ -31,12 +26,6 @@ std::string WholeText(double value)
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::nearbyint(value) + 0.0,
                                       std::chars_format::fixed, 0);
     return std::string(digits.data(), result.ptr);
-}
-
-// The object number of a reference, when it can name an object.
-bool IsObjectNumber(double number)
-{
-    return number >= 1 && number <= std::numeric_limits<int>::max();
 }
 
 // A value given in pieces takes at most this many objects, and this many bytes of their
@@ -72,14 +61,8 @@ std::string WithObjectsNamed(std::string_view text, const Scanner::Resolver& res
 
 std::string Scanner::ReadResolved()
 {
-    const double number = ReadNumber();
-    if (!IsDigit(Current()))
-        return WholeText(number);
-    ReadNumber();
     SkipWhiteSpace();
-    if (Current() != 'R' || !IsObjectNumber(number))
-        return {};
-    return NormaliseText(mResolve ? mResolve(WholeNumber(number)) : std::string());
+    return ReadNumberOrRef(true);
 }
 
 std::string Scanner::ReadDirect()
@@ -114,7 +97,7 @@ std::string Scanner::ReadValue(bool resolve)
             throw Error(err::kTypeMismatch, "Type mismatch");
         return {};
     default:
-        return NumberStartsAt(mPos) ? ReadNumberOrRef(resolve) : std::string();
+        return ReadNumberOrRef(resolve);
     }
 }
 
@@ -123,21 +106,21 @@ std::string Scanner::ReadValue(bool resolve)
 SyntaxToken Scanner::TokenHere(bool whole) const
 {
     const std::size_t at = static_cast<std::size_t>(mPos) - 1;
-    return whole ? NextValue(mText, at) : NextToken(mText, at);
+    return whole ? NextValue(Text(), at) : NextToken(Text(), at);
 }
 
 std::string Scanner::ReadName()
 {
     const SyntaxToken name = TokenHere(false);
     mPos = static_cast<int>(name.end) + 1;
-    return std::string(name.In(mText));
+    return std::string(name.In(Text()));
 }
 
 std::string Scanner::ReadNested()
 {
     const SyntaxToken nested = TokenHere(true);
     mPos = static_cast<int>(nested.end) + 1;
-    return NormaliseText(nested.In(mText));
+    return NormaliseText(nested.In(Text()));
 }
 
 // Parentheses balance inside a literal string; its bytes come back with every escape
@@ -145,46 +128,46 @@ std::string Scanner::ReadNested()
 std::string Scanner::ReadLiteral()
 {
     const std::size_t start = static_cast<std::size_t>(mPos) - 1;
-    const std::size_t end = LiteralStringEnd(mText, start);
+    const std::size_t end = LiteralStringEnd(Text(), start);
     mPos = static_cast<int>(end) + 1;
-    return LiteralStringBytes(std::string_view(mText).substr(start, end - start));
+    return LiteralStringBytes(std::string_view(Text()).substr(start, end - start));
 }
 
 // Every byte of a hexadecimal string; white space between the digits is passed over.
 std::string Scanner::ReadHex(const SyntaxToken& hex)
 {
-    const std::string_view token = hex.In(mText);
+    const std::string_view token = hex.In(Text());
     if (token.size() < 2 || token.back() != '>')
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     mPos = static_cast<int>(hex.end) + 1;
     return HexStringBytes(token.substr(1, token.size() - 2));
 }
 
-// Moves one character further in every case: past the "R" of a reference.
+// A number in decimal, or a reference as its text or, resolved, as the text of the object it
+// names; "" for any other word, which the position stays before.
 std::string Scanner::ReadNumberOrRef(bool resolve)
 {
-    std::string text;
-    if (resolve) {
-        text = ReadResolved();
-    } else {
-        const double number = ReadNumber();
-        if (IsDigit(Current())) {
-            const double generation = ReadNumber();
-            if (Current() == 'R' && IsObjectNumber(number))
-                text = WholeText(number) + " " + WholeText(generation) + " R";
-        } else {
-            text = WholeText(number);
-        }
+    const SyntaxToken value = NextValue(Text(), static_cast<std::size_t>(mPos) - 1);
+    if (value.kind == SyntaxToken::kReference) {
+        mPos = static_cast<int>(value.end) + 1;
+        const int number = ReferenceNumber(value.In(Text()));
+        if (number < 1)
+            return {};
+        if (resolve)
+            return Resolve(number).second;
+        const SyntaxToken generation = NextToken(Text(), NextToken(Text(), value.start).end);
+        return std::to_string(number) + " " + std::string(generation.In(Text())) + " R";
     }
-    ++mPos;
-    return text;
+    const double number = ReadNumber();
+    return value.kind == SyntaxToken::kWord && mPos > static_cast<int>(value.start) + 1 ? WholeText(number)
+                                                                                          : std::string();
 }
 
 // The dictionary read from position 1 is parsed once for every key looked up in it.
 bool Scanner::GetDictValue(std::string_view key, int start)
 {
     const std::size_t from = static_cast<std::size_t>(std::max(start == 0 ? mPos : start, 1)) - 1;
-    const std::size_t found = from == 0 ? Dictionary()->ValueAt(key) : DictionaryIndex(mText, from).ValueAt(key);
+    const std::size_t found = from == 0 ? Dictionary()->ValueAt(key) : DictionaryIndex(Text(), from).ValueAt(key);
     if (found == std::string_view::npos)
         return false;
     mPos = static_cast<int>(found) + 1;
@@ -194,24 +177,27 @@ bool Scanner::GetDictValue(std::string_view key, int start)
 const std::shared_ptr<const DictionaryIndex>& Scanner::Dictionary()
 {
     if (!mDictionary)
-        mDictionary = std::make_shared<const DictionaryIndex>(mText, 0);
+        mDictionary = std::make_shared<const DictionaryIndex>(Text(), 0);
     return mDictionary;
 }
 
 std::array<double, 4> ParseBox(const std::string& value)
 {
-    std::vector<std::string> pieces;
-    SplitText(TrimSpaces(NormaliseText(ReplaceText(ReplaceText(value, "[", " "), "]", " "))),
-              pieces, " ");
-    if (pieces.size() < 4)
-        throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     std::array<double, 4> corners{};
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        corners[i] = LeadingNumber(pieces[i]);
-        if (!(std::abs(corners[i]) <= kMaxBoxCoordinate))
+    std::size_t count = 0;
+    const SyntaxToken array = NextToken(value, 0);
+    for (SyntaxToken token = NextToken(value, array.end);
+         array.kind == SyntaxToken::kArrayOpen && count < corners.size() && token.kind == SyntaxToken::kWord;
+         token = NextToken(value, token.end)) {
+        if (!NumberOfWord(token.In(value), corners[count]))
+            break;
+        if (!(std::abs(corners[count]) <= kMaxBoxCoordinate))
             throw Error(err::kInvalidArgument, "A page box corner that is no number or lies beyond " +
                                                    std::to_string(static_cast<long>(kMaxBoxCoordinate)));
+        ++count;
     }
+    if (count < corners.size())
+        throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     const std::array<double, 4> box{std::min(corners[0], corners[2]), std::min(corners[1], corners[3]),
                                     std::max(corners[0], corners[2]), std::max(corners[1], corners[3])};
     if (box[0] == box[2] || box[1] == box[3])

@@ -7,6 +7,7 @@
 #include "pdf/pagelith.h"
 #include "pdf/reader/scanner.h"
 #include "pdf/reader/stream_data.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -14,6 +15,10 @@ namespace {
 
 // PDF's own limit on object numbers; rows beyond it are passed over.
 constexpr int kMaxObjectNumber = 8388607;
+// Stands for the information while older trailers are read, once the newest had none.
+constexpr int kNoInformation = -1;
+// A trailer longer than this is no trailer.
+constexpr std::int64_t kMaxTrailerBytes = 16 << 20;
 
 bool IsDigit(int c)
 {
@@ -68,20 +73,30 @@ private:
     std::string mChunk;
 };
 
+// The whole numbers of an array value; a type-mismatch error for anything else in it.
 std::vector<std::int64_t> NumbersOfArray(const std::string& value)
 {
-    std::string inner = TrimSpaces(value);
-    if (inner.size() >= 2)
-        inner = TrimSpaces(inner.substr(1, inner.size() - 2));
     std::vector<std::int64_t> numbers;
-    Scanner scanner(inner);
-    while (scanner.GetPos() <= scanner.Length()) {
-        const int before = scanner.GetPos();
-        numbers.push_back(WholeNumber(scanner.ReadNumber()));
-        if (scanner.GetPos() == before)
+    const SyntaxToken array = NextToken(value, 0);
+    for (SyntaxToken token = NextToken(value, array.end);
+         array.kind == SyntaxToken::kArrayOpen && token.kind != SyntaxToken::kArrayClose;
+         token = NextToken(value, token.end)) {
+        double number = 0;
+        if (token.kind != SyntaxToken::kWord || !NumberOfWord(token.In(value), number))
             throw Error(err::kTypeMismatch, "Type mismatch");
+        numbers.push_back(WholeNumber(number));
     }
     return numbers;
+}
+
+// A number of a trailer, or of the object its reference names.
+std::int64_t TrailerNumber(Scanner& trailer)
+{
+    double number = 0;
+    const std::string value = trailer.ReadValue(true);
+    if (!NumberOfWord(TrimSpaces(value), number))
+        throw Error(err::kTypeMismatch, "Type mismatch");
+    return WholeNumber(number);
 }
 
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
@@ -119,6 +134,9 @@ void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
         const std::vector<std::int64_t> older = ReadXrefSection(next, root, info, sections);
         for (auto it = older.rbegin(); it != older.rend(); ++it)
             pending.push_back(*it + record.headerOffset);
+        // Only the newest trailer names the information: an update that drops it has none.
+        if (info == 0)
+            info = kNoInformation;
         for (const XrefSection& section : sections) {
             record.xrefSize = std::max(record.xrefSize, std::min(section.size, sizeCap));
             for (const auto& [number, entry] : section.rows) {
@@ -127,6 +145,7 @@ void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
             }
         }
     }
+    info = std::max(info, 0);
 }
 
 // Reads the section at the offset into `sections` and returns the offsets of the older
@@ -177,13 +196,13 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
         return {};
     }
 
-    Scanner trailer("t" + file.ReadAt(cursor.Position() + 1, 1024));
+    Scanner trailer = ScanText(ReadDictionaryText(file, cursor.Position(), kMaxTrailerBytes));
     std::vector<std::int64_t> older;
     ReadTrailerKeys(trailer, root, info, section.size, older);
     // A hybrid file lists the objects of its object streams in a stream that overrides
     // the table's free entries for them.
     if (trailer.GetDictValue("XRefStm", 1))
-        ReadXrefStream(WholeNumber(trailer.ReadNumber()) + CurrentSource().headerOffset, root, info, sections);
+        ReadXrefStream(TrailerNumber(trailer) + CurrentSource().headerOffset, root, info, sections);
     sections.push_back(std::move(section));
     return older;
 }
@@ -195,13 +214,13 @@ void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size
     if (trailer.GetDictValue("Encrypt", 1))
         CurrentSource().encrypted = true;
     if (trailer.GetDictValue("Size", 1))
-        size = WholeNumber(trailer.ReadNumber());
+        size = static_cast<int>(TrailerNumber(trailer));
     if (info == 0 && trailer.GetDictValue("Info", 1))
         info = trailer.ReadRef();
     if (root == 0 && trailer.GetDictValue("Root", 1))
         root = trailer.ReadRef();
     if (trailer.GetDictValue("Prev", 1))
-        older.push_back(WholeNumber(trailer.ReadNumber()));
+        older.push_back(TrailerNumber(trailer));
 }
 
 std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
@@ -210,7 +229,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
         return {};
-    Scanner dict(object.text);
+    Scanner dict(*object.text);
     XrefSection section;
     std::vector<std::int64_t> older;
     ReadTrailerKeys(dict, root, info, section.size, older);
@@ -263,6 +282,9 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             const std::uint8_t* bytes = data.data() + row * stride;
             XrefEntry entry;
             entry.kind = widths[0] == 0 ? 1 : static_cast<int>(BigEndian(bytes, static_cast<int>(widths[0])) & 0x7fffffff);
+            // Any other type counts as a free entry.
+            if (entry.kind != XrefEntry::kInFile && entry.kind != XrefEntry::kInStream)
+                entry.kind = XrefEntry::kAbsent;
             const std::uint64_t second = BigEndian(bytes + widths[0], static_cast<int>(widths[1]));
             const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
             if (entry.kind == XrefEntry::kInFile) {

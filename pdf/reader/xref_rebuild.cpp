@@ -3,8 +3,7 @@
 // the last definition of a number winning as in an incremental update, the objects of
 // every object stream found, and the document catalog named by the last trailer.
 #include <algorithm>
-#include <map>
-#include <tuple>
+#include <unordered_map>
 
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
@@ -20,8 +19,11 @@ constexpr std::int64_t kScanChunk = 1 << 20;
 constexpr std::int64_t kScanOverlap = 64;
 // The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
 constexpr std::size_t kLongestKeyword = 9;
-// What a trailer's dictionary takes at most, as when the table names it.
-constexpr std::int64_t kTrailerBytes = 1024;
+// What the table keeps of each object found, counted in the operation's budget besides its
+// bytes: a file of millions of empty objects ends the rebuild with an error.
+constexpr std::int64_t kObjectOverhead = kObjectReadOverhead;
+// The newest trailers that name a catalog are tried this far.
+constexpr std::size_t kMaxTrailersTried = 64;
 
 bool IsDelimiterOrWhite(char c)
 {
@@ -35,13 +37,15 @@ bool IsDigit(char c)
 
 // What the scan met, by file offset.
 struct ScannedFile {
-    std::map<int, std::int64_t> objects;  // N: where its last "N G obj" begins
+    std::vector<std::pair<int, std::int64_t>> objects;  // N and where "N G obj" begins, in order
     std::vector<std::int64_t> trailers;   // where each "trailer" keyword begins, in order
-    // Object streams, cross-reference streams and catalogs by number: where their type
-    // stands.
-    std::map<int, std::int64_t> objectStreams;
-    std::map<int, std::int64_t> xrefStreams;
-    std::map<int, std::int64_t> catalogs;
+    // Object streams, cross-reference streams that name a catalog, and catalogs: their
+    // number and where they begin.
+    std::vector<std::pair<int, std::int64_t>> objectStreams;
+    std::vector<std::pair<int, std::int64_t>> xrefStreams;
+    std::vector<std::pair<int, std::int64_t>> catalogs;
+    // An encryption dictionary, or a cross-reference stream naming one, was found.
+    bool encrypted = false;
 };
 
 // The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.
@@ -69,39 +73,132 @@ bool KeywordAt(std::string_view bytes, std::size_t at, std::string_view keyword)
            (at + keyword.size() >= bytes.size() || IsDelimiterOrWhite(bytes[at + keyword.size()]));
 }
 
+// An object's text as the tokenizer reads it from just past its "obj": where its "endobj",
+// "stream" or the next header's "obj" stands (npos when the bytes end first).
+struct ObjectBody {
+    std::size_t end = std::string_view::npos;
+    std::string_view keyword;
+};
+
+ObjectBody BodyOf(std::string_view bytes, std::size_t from)
+{
+    for (SyntaxToken token = NextToken(bytes, from); token.kind != SyntaxToken::kNone && token.end < bytes.size();
+         token = NextToken(bytes, token.end)) {
+        const std::string_view word = token.In(bytes);
+        if (token.kind == SyntaxToken::kWord && (word == "endobj" || word == "stream" || word == "obj"))
+            return {token.start, word};
+    }
+    return {};
+}
+
+// The name a dictionary gives the key, without its "/"; "" when it gives none.
+std::string NameOf(std::string_view text, const DictionaryIndex& dictionary, std::string_view key)
+{
+    const std::size_t at = dictionary.ValueAt(key);
+    if (at == std::string_view::npos)
+        return {};
+    const SyntaxToken value = NextToken(text, at);
+    return value.kind == SyntaxToken::kName ? DecodedName(value.In(text)) : std::string();
+}
+
+// Where the stream data that begins at `data` of the bytes (read from `base`) ends: at the
+// offset its direct /Length gives when "endstream" follows there, else at the first
+// "endstream" (the file's end when there is none).
+std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t base, std::size_t data,
+                       std::string_view text)
+{
+    const std::size_t at = DictionaryIndex(text, 0).ValueAt("Length");
+    const SyntaxToken length = at == std::string_view::npos ? SyntaxToken{} : NextValue(text, at);
+    double count = -1;
+    const std::int64_t start = base + static_cast<std::int64_t>(data);
+    if (length.kind == SyntaxToken::kWord && NumberOfWord(length.In(text), count) && count >= 0 &&
+        count < static_cast<double>(file.Size() - start)) {
+        const std::int64_t end = start + static_cast<std::int64_t>(count);
+        const std::string after = file.ReadAt(end, std::min<std::int64_t>(32, file.Size() - end));
+        const std::size_t keyword = after.find_first_not_of("\r\n \t");
+        if (keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0)
+            return end;
+    }
+    if (const std::size_t keyword = bytes.find("endstream", data); keyword != std::string_view::npos)
+        return base + static_cast<std::int64_t>(keyword);
+    for (std::int64_t from = base + static_cast<std::int64_t>(bytes.size()) - 8; from < file.Size(); from += kScanChunk) {
+        const std::string more = file.ReadAt(from, std::min<std::int64_t>(kScanChunk + 8, file.Size() - from));
+        if (const std::size_t keyword = more.find("endstream"); keyword != std::string::npos)
+            return from + static_cast<std::int64_t>(keyword);
+    }
+    return file.Size();
+}
+
+// Notes what the object whose text the bytes hold is: an object stream, a cross-reference
+// stream that names a catalog, a catalog, an encryption dictionary.
+void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text, bool stream)
+{
+    const DictionaryIndex dictionary(text, 0);
+    const std::string type = NameOf(text, dictionary, "Type");
+    if (type == "ObjStm" && stream)
+        scanned.objectStreams.emplace_back(number, where);
+    else if (type == "XRef" && dictionary.ValueAt("Root") != std::string_view::npos)
+        scanned.xrefStreams.emplace_back(number, where);
+    else if (type == "Catalog")
+        scanned.catalogs.emplace_back(number, where);
+    if ((type == "XRef" && dictionary.ValueAt("Encrypt") != std::string_view::npos) ||
+        (!NameOf(text, dictionary, "Filter").empty() && dictionary.ValueAt("O") != std::string_view::npos &&
+         dictionary.ValueAt("U") != std::string_view::npos))
+        scanned.encrypted = true;
+}
+
+// Every "N G obj" and "trailer" of the file.  Each object's text is read by the tokenizer
+// to its end, so that a header inside one of its strings is none, and its stream data is
+// passed over; where the tokenizer finds no end in the chunk (a string that never closes),
+// the rest of the chunk is looked at byte by byte, each byte once.
 ScannedFile ScanObjects(SourceFile& file)
 {
     file.Charge(file.Size());
     ScannedFile scanned;
-    int current = 0;  // the object the scan is in
-    // Each chunk's last few positions are left to the next chunk, where a keyword that
-    // begins there is read whole.
+    int current = 0;                  // the object the byte-by-byte look is in
     for (std::int64_t examined = 0; examined < file.Size();) {
         const std::int64_t base = std::max<std::int64_t>(0, examined - kScanOverlap);  // of bytes[0]
         const std::string bytes = file.ReadAt(base, examined - base + kScanChunk);
         const bool last = base + static_cast<std::int64_t>(bytes.size()) >= file.Size();
         const std::size_t end = last ? bytes.size() : bytes.size() - kLongestKeyword;
+        std::int64_t next = base + static_cast<std::int64_t>(end);
+        bool byBytes = false;
         for (std::size_t at = static_cast<std::size_t>(examined - base); at < end; ++at) {
             const char c = bytes[at];
             if (c == 'o' && KeywordAt(bytes, at, "obj")) {
                 const auto [start, number] = HeaderBefore(bytes, at);
-                if (start >= 0) {
-                    current = number;
-                    scanned.objects[number] = base + start;
+                if (start < 0)
+                    continue;
+                file.Charge(kObjectOverhead);
+                current = number;
+                scanned.objects.emplace_back(number, base + start);
+                const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
+                if (body.end == std::string_view::npos) {
+                    byBytes = true;
+                    continue;
                 }
+                const std::string_view text = std::string_view(bytes).substr(at + 3, body.end - at - 3);
+                NoteObject(scanned, number, base + start, text, body.keyword == "stream");
+                std::size_t after = body.end;  // a next header's "obj" is looked at again
+                if (body.keyword == "stream") {
+                    const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
+                    const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, text);
+                    if (dataEnd >= base + static_cast<std::int64_t>(end)) {
+                        next = dataEnd;
+                        break;
+                    }
+                    after = static_cast<std::size_t>(dataEnd - base);
+                }
+                at = after - 1;
             } else if (c == 't' && KeywordAt(bytes, at, "trailer") && (at == 0 || IsDelimiterOrWhite(bytes[at - 1]))) {
                 scanned.trailers.push_back(base + static_cast<std::int64_t>(at));
-            } else if (c == '/' && current != 0) {
+            } else if (c == '/' && byBytes && current != 0) {
                 const std::int64_t where = base + static_cast<std::int64_t>(at);
-                if (KeywordAt(bytes, at, "/ObjStm"))
-                    scanned.objectStreams[current] = where;
-                else if (KeywordAt(bytes, at, "/XRef"))
-                    scanned.xrefStreams[current] = where;
-                else if (KeywordAt(bytes, at, "/Catalog"))
-                    scanned.catalogs[current] = where;
+                if (KeywordAt(bytes, at, "/Catalog"))
+                    scanned.catalogs.emplace_back(current, where);
             }
         }
-        examined = base + static_cast<std::int64_t>(end);
+        examined = std::max(next, examined + 1);
     }
     return scanned;
 }
@@ -112,83 +209,86 @@ void Pagelith::RebuildXref(int& root, int& info)
 {
     SourceDocRecord& record = CurrentSource();
     const ScannedFile scanned = ScanObjects(mSources.file);
-    // Each number's last definition in the file, an object stream's objects defined where
-    // the stream stands.
-    std::map<int, std::pair<std::int64_t, XrefEntry>> defined;
+    // Each number's last definition in the file.  An object the table listed in use and the
+    // scan did not find is lost; a table rebuilt while a page is imported keeps the copies
+    // made of its objects, so that none is written twice.
+    std::unordered_map<int, XrefEntry> before;
+    before.swap(record.xref);
+    record.xrefSize = 1;
+    record.xrefRebuilt = true;
+    record.encrypted = record.encrypted || scanned.encrypted;
+    record.objects.clear();
+    record.cachedObjectBytes = 0;
+    record.objectStreams.clear();
+    record.objectStreamBytes = 0;
     for (const auto& [number, offset] : scanned.objects) {
-        XrefEntry entry;
+        XrefEntry& entry = record.xref[number];
         entry.kind = XrefEntry::kInFile;
         entry.offset = offset;
-        defined[number] = {offset, entry};
+        record.xrefSize = std::max(record.xrefSize, number + 1);
     }
-    // A table rebuilt while a page is imported keeps the copies made of its objects, so
-    // that none is written twice.
-    const auto install = [&] {
-        std::unordered_map<int, XrefEntry> before;
-        before.swap(record.xref);
-        record.xrefSize = 1;
-        for (const auto& [number, place] : defined) {
-            XrefEntry& entry = record.xref[number] = place.second;
-            if (const auto old = before.find(number); old != before.end())
-                entry.copied = old->second.copied;
+    for (const auto& [number, old] : before) {
+        if (old.kind != XrefEntry::kAbsent && record.xref.count(number) == 0) {
+            record.xref[number].kind = XrefEntry::kLost;
             record.xrefSize = std::max(record.xrefSize, number + 1);
         }
-        record.objects.clear();
-        record.cachedObjectBytes = 0;
-    };
-    record.xrefRebuilt = true;
-    install();
+        if (const auto found = record.xref.find(number); found != record.xref.end())
+            found->second.copied = old.copied;
+    }
+    // An object stream's objects are defined where the stream stands, unless the file
+    // defines them again after it.
     for (const auto& [stream, where] : scanned.objectStreams) {
-        const auto found = defined.find(stream);
-        if (found == defined.end())
+        const XrefEntry streamEntry = SourceEntry(stream);
+        if (streamEntry.kind != XrefEntry::kInFile || streamEntry.offset > where)
             continue;
         try {
             const ObjectStreamCache& cache = ReadFromObjectStream(stream);
             for (std::size_t index = 0; index + 1 < cache.numbers.size(); ++index) {
-                XrefEntry entry;
-                entry.kind = XrefEntry::kInStream;
-                entry.stream = stream;
-                entry.index = static_cast<int>(index);
-                auto& place = defined[cache.numbers[index]];
-                if (place.second.kind == XrefEntry::kAbsent || place.first < found->second.first)
-                    place = {found->second.first, entry};
+                const int number = cache.numbers[index];
+                if (number <= 0)
+                    continue;
+                XrefEntry& entry = record.xref[number];
+                const std::int64_t definedAt = entry.kind == XrefEntry::kInFile ? entry.offset
+                                               : entry.kind == XrefEntry::kInStream ? SourceEntry(entry.stream).offset
+                                                                                   : -1;
+                if (definedAt >= streamEntry.offset)
+                    continue;
+                const int copied = entry.copied;
+                entry = XrefEntry{XrefEntry::kInStream, stream, static_cast<int>(index), 0, copied};
+                record.xrefSize = std::max(record.xrefSize, number + 1);
             }
         } catch (const Error&) {
-            // A damaged object stream gives none of its objects.
+            // A damaged object stream gives none of its objects: a page that needs one is
+            // then refused.  A spent budget ends the rebuild.
+            if (mSources.file.Remaining() == 0)
+                throw;
         }
     }
-    install();
+    record.objects.clear();
+    record.cachedObjectBytes = 0;
 
-    // The newest trailer, or cross-reference stream, that names a catalog names the one.
-    // Each trailer is read only when the newer ones did not name it, and no further than
-    // the next: a file of many "trailer" keywords is read about once, not 1 KB each.
+    // The newest trailer, or cross-reference stream, that names a catalog names the one and
+    // the information.  Each trailer is read no further than the next.
     std::vector<std::pair<std::int64_t, int>> trailers;  // where, and the stream's number or 0
     for (const std::int64_t at : scanned.trailers)
         trailers.emplace_back(at, 0);
     for (const auto& [stream, where] : scanned.xrefStreams)
         trailers.emplace_back(where, stream);
     std::sort(trailers.begin(), trailers.end());
-    for (std::size_t i = trailers.size(); i-- > 0 && (root == 0 || info == 0);) {
+    for (std::size_t i = trailers.size(), tried = 0; i-- > 0 && root == 0 && tried < kMaxTrailersTried; ++tried) {
         const auto [at, stream] = trailers[i];
         const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mSources.file.Size();
-        Scanner trailer(stream != 0 ? ReadObjectText(stream)
-                                    : mSources.file.ReadAt(at, std::min<std::int64_t>(kTrailerBytes, next - at)));
-        if (root == 0 && trailer.GetDictValue("Root", 1)) {
-            root = trailer.ReadRef();
-            record.encrypted = trailer.GetDictValue("Encrypt", 1);
-        }
-        if (info == 0 && trailer.GetDictValue("Info", 1))
-            info = trailer.ReadRef();
+        Scanner trailer(stream != 0 ? ReadObjectText(stream) : ReadDictionaryText(mSources.file, at, next - at));
+        if (!trailer.GetDictValue("Root", 1))
+            continue;
+        root = trailer.ReadRef();
+        info = trailer.GetDictValue("Info", 1) ? trailer.ReadRef() : 0;
+        record.encrypted = record.encrypted || trailer.GetDictValue("Encrypt", 1);
     }
     // Else the newest object whose type is /Catalog.
-    std::int64_t newest = -1;
-    int catalog = 0;
-    for (const auto& [number, where] : scanned.catalogs) {
-        if (where > newest)
-            std::tie(catalog, newest) = std::pair(number, where);
-    }
-    if (root == 0)
-        root = catalog;
+    if (root == 0 && !scanned.catalogs.empty())
+        root = std::max_element(scanned.catalogs.begin(), scanned.catalogs.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; })->first;
 }
 
 }  // namespace pdf

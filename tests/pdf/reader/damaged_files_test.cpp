@@ -2,6 +2,8 @@
 // with error 321 when poppler reads nothing; never fewer pages without an error.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
 #include <functional>
 #include <regex>
 
@@ -146,6 +148,174 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"KidPastTheSize", [](const std::string& file) { return TextPages(file, "3 0 R 40 0 R 4 0 R 5 0 R"); }},
         Damaged{"DanglingReferenceInAnArray", [](const std::string& file) {
                     return TextPages(file, "3 0 R 4 0 R 5 0 R", " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
+                }}),
+    [](const auto& info) { return info.param.name; });
+
+// The file with an update appended: the objects by number, a trailer of `keys` besides
+// /Size, /Root 1 0 R and /Prev.
+std::string Updated(std::string bytes, const std::vector<std::pair<int, std::string>>& objects, const std::string& keys)
+{
+    const std::string previous = bytes.substr(bytes.rfind("startxref") + 10);
+    std::string table = "xref\n";
+    for (const auto& [number, object] : objects) {
+        const std::string offset = std::to_string(bytes.size());
+        table += std::to_string(number) + " 1\n" + std::string(10 - offset.size(), '0') + offset + " 00000 n\r\n";
+        bytes += std::to_string(number) + " 0 obj\n" + object + "\nendobj\n";
+    }
+    const std::string start = std::to_string(bytes.size());
+    return bytes + table + "trailer\n<< /Size 9 /Root 1 0 R" + keys + " /Prev " + std::to_string(std::stol(previous)) +
+           " >>\nstartxref\n" + start + "\n%%EOF\n";
+}
+
+const std::string kPadding = " /Padding (" + std::string(2000, '.') + ")";
+
+// One page of `box` through a page tree of `kids`, the objects after the page (number 4 on)
+// as given.
+Maker Sound(const std::string& kids, const std::string& box, const std::vector<std::string>& more,
+            const std::function<std::string(std::string)>& update = nullptr)
+{
+    return [=](const std::string& file) {
+        std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>",
+                                         "<< /Type /Pages /Kids " + kids + " /Count 1 >>",
+                                         "<< /Type /Page /Parent 2 0 R /MediaBox" + box + " >>"};
+        objects.insert(objects.end(), more.begin(), more.end());
+        const std::string path = AssembledPdf(file + "-base.pdf", objects, " /Info 4 0 R");
+        return ScratchFile(file, update ? update(ReadAll(path)) : ReadAll(path));
+    };
+}
+
+// Page count, each page's size and the title as pikepdf reads them, or "refused".
+std::string PikepdfReading(const std::string& path)
+{
+    return RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                   "try:\n"
+                   "  p = pikepdf.open(sys.argv[1])\n"
+                   "  out = [str(len(p.pages))] + ['%d x %d' % (round(float(q.mediabox[2] - q.mediabox[0])), "
+                   "round(float(q.mediabox[3] - q.mediabox[1]))) for q in p.pages]\n"
+                   "  info = p.trailer.get('/Info')\n"
+                   "  print(' '.join(out + [str(info.get('/Title', '')) if info is not None else '']))\n"
+                   "except Exception:\n"
+                   "  print('refused')\" " + Quoted(path) + " 2>/dev/null").output;
+}
+
+std::string OurReading(const std::string& path)
+{
+    Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    const int pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+    if (pages == 0)
+        return reader.ErrNumber() == 321 ? "refused\n" : "0 pages, error " + std::to_string(reader.ErrNumber());
+    std::string out = std::to_string(pages);
+    for (int page = 1; page <= pages; ++page) {
+        float width = 0, height = 0;
+        int rotation = 0;
+        reader.GetInfoPage(path, page, width, height, rotation);
+        out += " " + std::to_string(std::lround(width)) + " x " + std::to_string(std::lround(height));
+    }
+    return out + " " + title + "\n";
+}
+
+class SoundFile : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(SoundFile, ReadsAsPikepdfReadsIt)
+{
+    const std::string path = GetParam().make("sound-" + GetParam().name + ".pdf");
+    const std::string expected = PikepdfReading(path);
+    EXPECT_NE(expected, "");
+    EXPECT_EQ(OurReading(path), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SoundFile,
+    ::testing::Values(
+        Damaged{"KidsByReference", Sound("5 0 R", " [0 0 300 200]", {"<< /Title (Kids) >>", "[3 0 R]"})},
+        Damaged{"BoxNumberByReference", Sound("[3 0 R]", " [0 0 612 5 0 R]", {"<< >>", "792"})},
+        Damaged{"BoxCornersByReference", Sound("[3 0 R]", " [0 0 5 0 R 6 0 R]", {"<< >>", "612", "792"})},
+        Damaged{"FormFeedsAfterKeys", Sound("[3 0 R]", "\f[0 0 300 200]", {"<< /Title\f(Fed) >>"})},
+        Damaged{"CommentBeforeAValue", Sound("[3 0 R]", " % a box\n[0 0 300 200]", {"<< /Title % a note\n(Noted) >>"})},
+        Damaged{"LongTrailerBeforeTheOlderSection",
+                Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
+                    return Updated(bytes, {{2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
+                                           {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
+                                   " /Info 4 0 R" + kPadding);
+                })},
+        Damaged{"LongTrailerOfAnEncryptedUpdate",
+                Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
+                    return Updated(bytes, {{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
+                                   kPadding + " /Encrypt 5 0 R");
+                })},
+        Damaged{"NewestTrailerWithoutInformation",
+                Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
+                    return Updated(bytes, {{5, "<< /Title (Unnamed) >>"}}, "");
+                })}),
+    [](const auto& info) { return info.param.name; });
+
+// Damaged files poppler cannot judge, read as qpdf reads them: the same number of pages, each
+// with its text, or refused where qpdf refuses them.
+class DamagedByQpdf : public ::testing::TestWithParam<Damaged> {};
+
+TEST_P(DamagedByQpdf, ReadsAsQpdfReadsItOrIsRefused)
+{
+    const std::string path = GetParam().make("damaged-" + GetParam().name + ".pdf");
+    const auto qpdf = RunTool("(qpdf --show-npages " + Quoted(path) + " 2>/dev/null)");
+    Pagelith reader;
+    std::string title, subject, author;
+    int encrypted = 0, pdfa = 0, version = 0;
+    const int pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
+    // qpdf gives the count, with warnings, or nothing where it refuses the file.
+    if (qpdf.output.empty() || !std::isdigit(static_cast<unsigned char>(qpdf.output[0]))) {
+        EXPECT_EQ(pages, 0);
+        EXPECT_EQ(reader.ErrNumber(), 321);
+        EXPECT_NE(reader.ErrDescription(), "");
+        return;
+    }
+    ASSERT_EQ(pages, std::stoi(qpdf.output)) << reader.ErrDescription();
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+    // Our pages say "Page n", those of TextPages "Kid one" to "Kid three".
+    const std::vector<std::string> kids{"Kid one", "Kid two", "Kid three"};
+    for (int page = 1; page <= pages; ++page) {
+        const std::string content = reader.GetContentPage(path, page);
+        EXPECT_TRUE(content.find("Page " + std::to_string(page)) != std::string::npos ||
+                    content.find(kids[static_cast<std::size_t>(page - 1) % 3]) != std::string::npos)
+            << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedByQpdf,
+    ::testing::Values(
+        Damaged{"ShiftedObjectStreams", [](const std::string& file) {
+                    // Every offset of the table is wrong, the one to the table right.
+                    std::string bytes = ReadAll(QpdfObjectStreams());
+                    const std::size_t start = bytes.rfind("startxref\n") + 10;
+                    const std::string shift = "%" + std::string(40, '-') + "\n";
+                    bytes.replace(start, bytes.find('\n', start) - start,
+                                  std::to_string(std::stol(bytes.substr(start)) + static_cast<long>(shift.size())));
+                    return ScratchFile(file, bytes.insert(bytes.find('\n') + 1, shift));
+                }},
+        Damaged{"ObjectHeadersInStreamData", [](const std::string& file) {
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+                    // A stream of binary data that holds what looks like the first page.
+                    const std::string data = "\n3 0 obj\n<< /Type /Page /Parent 2 0 R /Contents 9 0 R >>\nendobj\n";
+                    const std::size_t table = bytes.rfind("xref\n0 ");
+                    bytes.insert(table, "10 0 obj\n<< /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
+                                            "\nendstream\nendobj\n");
+                    EraseTable(bytes);
+                    return ScratchFile(file, bytes);
+                }},
+        Damaged{"LostPages", [](const std::string& file) {
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+                    return ScratchFile(file, bytes.substr(0, bytes.find("5 0 obj")));
+                }},
+        Damaged{"EncryptedWithItsTrailerLost", [](const std::string& file) {
+                    std::string bytes = ReadAll(AssembledPdf(
+                        file + "-base.pdf",
+                        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+                         "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"},
+                        " /Encrypt 4 0 R"));
+                    return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
                 }}),
     [](const auto& info) { return info.param.name; });
 

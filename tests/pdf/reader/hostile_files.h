@@ -242,4 +242,19 @@ inline std::string UnclosedStringSource(const std::string& name)
                                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"});
 }
 
+// A catalog and a page tree of `kids` and no page.
+inline std::string ZeroPageSource(const std::string& name, const std::string& kids)
+{
+    return AssembledPdf(name, {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids " + kids + " /Count 1 >>"});
+}
+
+// About 70 MB with no table: millions of lines "N 0 obj" each followed by `body`.
+inline std::string ObjectLinesSource(const std::string& name, const std::string& body)
+{
+    std::string bytes = "%PDF-1.5\n";
+    for (int n = 1; bytes.size() < (70u << 20); ++n)
+        bytes += std::to_string(n % 8000000 + 1) + " 0 obj " + body + "\n";
+    return ScratchFile(name, bytes);
+}
+
 }  // namespace pdf::reader_testing

@@ -267,6 +267,18 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"ManyKeys", [] { return ManyKeysSource("hostile-many-keys.pdf"); }},
         Hostile{"ManyTrailers", [] { return ManyTrailersSource("hostile-many-trailers.pdf"); }},
         Hostile{"MisplacedObjects", [] { return MisplacedObjectsSource("hostile-misplaced-objects.pdf"); }},
+        Hostile{"TreeWhoseOnlyKidIsItself", [] { return ZeroPageSource("hostile-self-kid.pdf", "[2 0 R]"); }},
+        Hostile{"EmptyTree", [] { return ZeroPageSource("hostile-empty-tree.pdf", "[]"); }},
+        Hostile{"PagesThatNameAPage",
+                [] {
+                    return AssembledPdf("hostile-pages-page.pdf", {"<< /Type /Catalog /Pages 2 0 R >>",
+                                                                   "<< /Type /Page /MediaBox [0 0 300 200] >>"});
+                }},
+        Hostile{"EmptyObjectsByMillions", [] { return ObjectLinesSource("hostile-object-lines.pdf", ""); }},
+        Hostile{"CrossReferenceStreamsByMillions",
+                [] { return ObjectLinesSource("hostile-xref-lines.pdf", "<< /Type /XRef /Root 1 0 R >> endobj"); }},
+        Hostile{"UnendedObjectStreamsByMillions",
+                [] { return ObjectLinesSource("hostile-objstm-lines.pdf", "<< /Type /ObjStm /N 1 /First 4 >>"); }},
         // Read whole, the file takes three times its size.
         Hostile{"UnclosedString", [] { return UnclosedStringSource("hostile-unclosed-string.pdf"); }, 160u << 20}),
     [](const auto& info) { return info.param.name; });

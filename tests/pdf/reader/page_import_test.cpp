@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "source_files.h"
 
@@ -502,6 +503,41 @@ TEST(PageImport, AResourceHoldingEndKeywordsInAStringIsCopiedWhole)
     const std::string output = ImportInto(source, "endobj-in-string");
     EXPECT_NE(testing_support::ReadAll(output).find("/Note " + note + " /BaseFont /Helvetica"), std::string::npos);
     EXPECT_NE(RunTool("pdftotext " + Quoted(output) + " -").output.find("Keywords in strings"), std::string::npos);
+}
+
+// What import copies is written from the values it read: names with their codes decoded,
+// comments gone, a /Length given by a coded key replaced; a resource that cannot be read
+// fails the import with an error and writes nothing.
+TEST(PageImport, CopiesAreSoundSyntaxOrTheImportFails)
+{
+    const std::string form = "0 0 1 rg 20 20 50 60 re f";
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        // the font, the form's dictionary keys, what the output holds ("" for a failed import)
+        {"<< /Type /Font /Subtype /Type1 /BaseFont /Helvet#69ca % a note\n>>", "/Len#67th 3",
+         "/BaseFont /Helvetica >>"},
+        {"<< /Type /Font /Subtype >]ype1 /BaseFont /Helvetica >>", "/Length 3", ""},
+        {"<< /Type /Font /Subtype /Type1 /BaseFont (Helvetica >>", "/Length 3", ""},
+    };
+    for (const auto& [font, keys, holds] : cases) {
+        const std::string source = AssembledPdf(
+            "import-sound-syntax.pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Contents 4 0 R "
+             "/Resources << /Font << /F1 5 0 R >> /XObject << /X 6 0 R >> >> >>",
+             "<< /Length 5 >>\nstream\n/X Do\nendstream", font,
+             "<< /Type /XObject /Subtype /Form /BBox [0 0 300 200] " + keys + " >>\nstream\n" + form + "\nendstream"});
+        const std::string path = testing_support::CaseOutputPath("import-");
+        if (holds.empty()) {
+            EXPECT_THROW(WriterWithImportedPage(source, path, false), Error) << font;
+            continue;
+        }
+        const auto writer = WriterWithImportedPage(source, path, false);
+        const std::string bytes = FinishChecked(*writer, path);
+        EXPECT_NE(bytes.find(holds), std::string::npos) << font;
+        EXPECT_EQ(bytes.find("/Len#67th"), std::string::npos) << font;
+        EXPECT_EQ(bytes.find("% a note"), std::string::npos) << font;
+        EXPECT_LT(Difference(Render(source), Render(path)), 0.01) << font;
+    }
 }
 
 }  // namespace

@@ -164,9 +164,9 @@ TEST(Scanner, TextsThatEndInsideATokenEndTheScan)
     EXPECT_EQ(ErrorOf("<4G>"), err::kTypeMismatch);
     EXPECT_EQ(ErrorOf("1.2.3"), err::kTypeMismatch);
 
-    Scanner blanks(" \t\r\n\f%x");
+    Scanner blanks(std::string(" \t\r\n\f%x\n\0/A", 11));
     blanks.SkipWhiteSpace();
-    EXPECT_EQ(blanks.GetPos(), 5);
+    EXPECT_EQ(blanks.GetPos(), 10);
 }
 
 TEST(Scanner, IntegersAreExactBeyondSinglePrecision)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -564,6 +565,41 @@ TEST(SourceDocument, InformationAndTurnsReadAsPikepdfReadsThem)
         EXPECT_EQ(width, 300) << turns[n].first;
     }
     EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
+}
+
+// Every page's size through a flat tree costs in proportion to the pages: the node that holds
+// their box is not copied for each page.
+TEST(SourceDocument, PageSizesOfAFlatTreeCostInProportionToThePages)
+{
+    std::vector<double> seconds;
+    for (const int pages : {10000, 40000}) {
+        const std::string path = DeepTreeSource("reader-flat-" + std::to_string(pages) + ".pdf", 1, pages);
+        Pagelith reader;
+        const std::clock_t start = std::clock();
+        ASSERT_EQ(InfoOf(reader, path).pages, pages);
+        for (int page = 1; page <= pages; ++page) {
+            float width = 0, height = 0;
+            int rotation = 0;
+            ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
+        }
+        seconds.push_back(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+    }
+    // Four times the pages: about four times the work, where a copy for each page gives sixteen.
+    EXPECT_LT(seconds[1], 8 * seconds[0]);
+}
+
+// A file that another program cuts short while it is read: a read of what is gone is an
+// error, never bytes that were not read, and never a scan without end.
+TEST(SourceDocument, AFileCutShortWhileItIsReadIsAnError)
+{
+    for (const std::uintmax_t kept : {20, 5, 0}) {
+        const std::string path = DeepTreeSource("reader-cut-short.pdf", 1, 5000);
+        SourceFile file;
+        SourceFileSession session(file, path);
+        const std::int64_t size = file.Size();
+        std::filesystem::resize_file(path, kept);
+        EXPECT_THROW(file.ReadAt(size / 2, size / 4), Error) << kept;
+    }
 }
 
 }  // namespace
