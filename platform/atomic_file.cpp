@@ -114,6 +114,25 @@ int RenameWithoutReplacing(const char* name, const std::string& file) {
   return 0;
 }
 
+// Gives `file` the new contents under its own name, replacing whatever stands there.
+int Replace(const std::string& file, std::string_view contents, bool keepMode,
+            struct stat* written) {
+  int fd;
+  std::vector<char> name;
+  if (int error = WriteTemporary(file, contents, keepMode, fd, name)) return error;
+  if (std::rename(name.data(), file.c_str()) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(name.data());
+    return error;
+  }
+  // The contents are on the disk already: a failure to close loses nothing.
+  if (written != nullptr && ::fstat(fd, written) != 0) *written = {};
+  ::close(fd);
+  SyncFolder(FolderOf(file));
+  return 0;
+}
+
 }  // namespace
 
 int FollowLinks(std::string& path) {
@@ -131,20 +150,37 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written) {
   std::string file = path;
   if (int error = FollowLinks(file)) return error;
-  int fd;
-  std::vector<char> name;
-  if (int error = WriteTemporary(file, contents, true, fd, name)) return error;
-  if (std::rename(name.data(), file.c_str()) != 0) {
-    const int error = errno;
-    ::close(fd);
-    ::unlink(name.data());
-    return error;
+  return Replace(file, contents, true, written);
+}
+
+int ReplaceOwnFile(const std::string& path, std::string_view contents) {
+  return Replace(path, contents, false, nullptr);
+}
+
+int ReadOwnFile(const std::string& path, std::size_t maxSize, std::string& bytes) {
+  bytes.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat status;
+  int error = ::fstat(fd, &status) == 0 ? 0 : errno;
+  if (error == 0 && !S_ISREG(status.st_mode)) error = ENODEV;
+  if (error == 0 && static_cast<std::size_t>(status.st_size) > maxSize) error = EFBIG;
+  // One byte more than allowed tells a file that grew since its status was taken.
+  bytes.resize(maxSize + 1);
+  std::size_t filled = 0;
+  while (error == 0 && filled < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) break;
+    if (got > 0) {
+      filled += static_cast<std::size_t>(got);
+    } else if (errno != EINTR) {
+      error = errno;
+    }
   }
-  // The contents are on the disk already: a failure to close loses nothing.
-  if (written != nullptr && ::fstat(fd, written) != 0) *written = {};
   ::close(fd);
-  SyncFolder(FolderOf(file));
-  return 0;
+  if (error == 0 && filled > maxSize) error = EFBIG;
+  bytes.resize(error == 0 ? filled : 0);
+  return error;
 }
 
 int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,

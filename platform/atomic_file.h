@@ -1,6 +1,7 @@
 // Replacing a file's contents, or creating a file, so that a crash, a full disk or a failed
 // write never leaves a truncated file: the contents go to a temporary file in the same
-// folder, are flushed to the disk, and only then take the file's name.
+// folder, are flushed to the disk, and only then take the file's name.  And reading back a
+// small file of the program's own without following whatever else stands under its name.
 #pragma once
 
 #include <sys/stat.h>
@@ -23,6 +24,18 @@ int FollowLinks(std::string& path);
 // may already have given to a file of its own.
 int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written = nullptr);
+
+// Replaces whatever stands under `path` with a new file holding `contents`, readable by its
+// owner only: a link under the name is itself replaced, never followed, so that nothing
+// outside the folder is written.  For the program's own files in its own folder.  0, else
+// the errno of the step that failed; the old entry is then untouched.
+int ReplaceOwnFile(const std::string& path, std::string_view contents);
+
+// Reads the regular file under `path`, at most `maxSize` bytes of it, following no link and
+// waiting on no pipe.  0 with `bytes` its contents; else ENOENT when nothing stands there,
+// ELOOP for a link, ENODEV for anything but a regular file, EFBIG beyond `maxSize`, or the
+// errno of the read.
+int ReadOwnFile(const std::string& path, std::size_t maxSize, std::string& bytes);
 
 // Creates a new file holding `contents` under the first of `names` (all in one folder) that
 // nothing stands under, writing the contents once however many names are tried.  No link is

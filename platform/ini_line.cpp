@@ -44,12 +44,6 @@ IniLineBounds IniLineAt(std::string_view text, std::size_t begin) {
   return {end, end + (crLf ? 2 : 1)};
 }
 
-std::string FoldedIniName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = FoldedIniChar(c);
-  return folded;
-}
-
 std::string_view TrimmedIniText(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);

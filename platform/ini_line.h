@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace platform {
@@ -41,12 +40,11 @@ IniLine ReadIniLine(std::string_view line);
 
 std::string_view TrimmedIniText(std::string_view text);
 
-// Section and key names are one name whatever the case of their ASCII letters: these give
-// the one form that all spellings of a name share.
+// Section and key names are one name whatever the case of their ASCII letters: this gives
+// the one form that all spellings of a letter share.
 inline char FoldedIniChar(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
-std::string FoldedIniName(std::string_view name);
 // Whether two names are one, and a hash that all spellings of a name share.
 inline bool SameIniName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

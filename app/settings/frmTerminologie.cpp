@@ -11,6 +11,7 @@
 #include "app/store/params.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
+#include "app/store/unsent_calendars_file.h"
 #include "platform/atomic_file.h"
 #include "runtime/text.h"
 
@@ -512,13 +513,14 @@ void frmTerminologie::Restore() {
   }
   // The data file is replaced as a whole: a failed copy leaves it as it was.
   if (const int error = CopyWholeFile(source, planner_.DataFile)) {
-    services_.dialogs.MsgBox("Le fichier " + source + " n'a pas pu être restauré\n" +
+    services_.dialogs.MsgBox("Le fichier " + source + " n'a pas pu être restauré\nCause : " +
                                  store::SystemErrorText(error),
                              forms::kCritical);
     return;
   }
   services_.dialogs.MsgBox(
-      "Le fichier de sauvegarde a bien été restauré, vous devrez redémarrer le programme",
+      "Le fichier de sauvegarde a bien été restauré, vous devrez redémarrer le programme" +
+          ForgetUnsentCalendars(),
       forms::kInformation);
   End();
 }
@@ -531,14 +533,26 @@ void frmTerminologie::cmdKill_Click() {
   std::error_code error;
   std::filesystem::remove(planner_.DataFile, error);
   if (error) {
-    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées\n" +
+    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées\nCause : " +
                                  store::SystemErrorText(error.value()),
                              forms::kCritical);
     return;
   }
-  services_.dialogs.MsgBox("Les données ont été supprimées, vous devrez relancer le programme",
-                           forms::kInformation);
+  services_.dialogs.MsgBox(
+      "Les données ont été supprimées, vous devrez relancer le programme" +
+          ForgetUnsentCalendars(),
+      forms::kInformation);
   End();
+}
+
+// The calendars left unsent name projects of the data just replaced or deleted: the next
+// run would send those numbers' calendars from other data.
+std::string frmTerminologie::ForgetUnsentCalendars() {
+  const int error = store::RemoveUnsentCalendars(planner_);
+  if (error == 0) return "";
+  return "\nLa liste des calendriers à envoyer n'a pas pu être supprimée :\n" +
+         store::UnsentCalendarsPath(planner_) + "\nCause : " + store::SystemErrorText(error) +
+         "\nSupprimez ce fichier avant de relancer le programme.";
 }
 
 void frmTerminologie::End() {

@@ -5,6 +5,7 @@
 
 #include "app/settings/calendar_export.h"
 #include "app/store/records.h"
+#include "app/store/system_error_text.h"
 #include "app/store/unsent_calendars_file.h"
 #include "runtime/text.h"
 
@@ -27,7 +28,7 @@ bool PublishCalendars(store::Planner& planner, const std::vector<int>& projects,
       planner.UnsentCalendars.insert(p);
     }
   }
-  // Kept for the next run too; should the file fail, the promise holds for this run.
+  // Kept for the next run too; should the file fail, the message says it holds for this run.
   if (planner.UnsentCalendars != unsentBefore) store::WriteUnsentCalendars(planner);
   return !failed;
 }
@@ -42,13 +43,17 @@ std::string UnsentCalendarsMessage(const store::Planner& planner) {
     names += "« " + (fields.empty() ? std::string() : fields[0]) + " »";
     ++named;
   }
-  if (named == 1)
-    return "Les modifications sont enregistrées, mais le calendrier en ligne de " + names +
-           " n'a pas pu être envoyé au serveur. Il sera envoyé de nouveau à la prochaine "
-           "publication.";
-  return "Les modifications sont enregistrées, mais les calendriers en ligne de " + names +
-         " n'ont pas pu être envoyés au serveur. Ils seront envoyés de nouveau à la "
-         "prochaine publication.";
+  const bool one = named == 1;
+  std::string message =
+      "Les modifications sont enregistrées, mais " +
+      std::string(one ? "le calendrier en ligne de " : "les calendriers en ligne de ") + names +
+      (one ? " n'a pas pu être envoyé au serveur. Il sera envoyé"
+           : " n'ont pas pu être envoyés au serveur. Ils seront envoyés") +
+      " de nouveau à la prochaine publication";
+  if (planner.UnsentCalendarsError == 0) return message + ".";
+  return message + ", si le programme reste ouvert jusque-là : la liste des calendriers à "
+                   "envoyer n'a pas pu être enregistrée dans le dossier des données.\nCause : " +
+         store::SystemErrorText(planner.UnsentCalendarsError);
 }
 
 }  // namespace settings

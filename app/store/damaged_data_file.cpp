@@ -173,8 +173,7 @@ std::vector<std::vector<std::size_t>> RepeatedSections(const std::vector<Section
 // after it that bear another number.
 class RecordOrder {
  public:
-  RecordOrder(const std::vector<SectionRead>& sections, std::string_view prefix) {
-    RecordNames names(prefix);
+  RecordOrder(const std::vector<SectionRead>& sections, const RecordNames& names) {
     for (std::size_t i = 0; i < sections.size(); ++i) {
       bool ownName;
       const int index = sections[i].readable ? names.IndexOf(sections[i].name, ownName) : -1;
@@ -247,9 +246,6 @@ void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& 
                          std::vector<std::string_view>& damaged) {
   const std::vector<std::vector<std::size_t>> groups = RepeatedSections(sections);
   if (groups.empty()) return;
-  std::array<RecordNames, kRecordPrefixes.size()> names = {
-      RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
-      RecordNames(kRecordPrefixes[2])};
   std::array<std::optional<RecordOrder>, kRecordPrefixes.size()> orders;
   for (const std::vector<std::size_t>& copies : groups) {
     std::vector<std::size_t> valued;
@@ -260,8 +256,9 @@ void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& 
     const RecordOrder* order = nullptr;
     for (std::size_t kind = 0; kind < kRecordPrefixes.size() && order == nullptr; ++kind) {
       bool ownName;
-      if (names[kind].IndexOf(sections[copies[0]].name, ownName) < 0) continue;
-      if (!orders[kind]) orders[kind].emplace(sections, kRecordPrefixes[kind]);
+      const RecordNames& names = RecordKinds()[kind];
+      if (names.IndexOf(sections[copies[0]].name, ownName) < 0) continue;
+      if (!orders[kind]) orders[kind].emplace(sections, names);
       order = &*orders[kind];
     }
     const std::size_t counting = CountingCopy(sections, valued, order);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/data_folder_lock.h"
+#include "platform/data_file_lock.h"
 
 namespace platform {
 class IniDocument;
@@ -53,6 +53,9 @@ struct Planner {
   // Projects whose shared calendar did not reach the server at its last upload: each is
   // sent again with the next publication.
   std::set<int> UnsentCalendars;
+  // Why the data folder's list of them could not be written at its last change, which then
+  // holds for this run only; 0 when the list is kept.
+  int UnsentCalendarsError = 0;
 
   // The folder the settings dialog's backup panel used last in this run; "" for none yet.
   std::string BackupFolder;
@@ -82,7 +85,7 @@ struct Planner {
   };
   mutable DataWithoutDamage LastDataWithoutDamage;
   // The data file's lock, held from the start-up to the end of the run.
-  platform::DataFolderLock FolderLock;
+  platform::DataFileLock FileLock;
 };
 
 }  // namespace store

@@ -67,17 +67,28 @@ bool WithinReach(int index, std::size_t sectionCount) {
 RecordNames::RecordNames(std::string_view prefix)
     : encodedPrefix_(EncodeIniText(prefix)), restPosition_(runtime::Len(prefix) + 1) {}
 
-int RecordNames::IndexOf(std::string_view name, bool& ownName) {
-  if (name.size() <= encodedPrefix_.size() || !StartsWithSymbols(name, encodedPrefix_)) return -1;
+bool RecordNames::StartsName(std::string_view name) const {
+  return StartsWithSymbols(name, encodedPrefix_);
+}
+
+int RecordNames::IndexOf(std::string_view name, bool& ownName) const {
+  if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
   const std::string_view rest = name.substr(encodedPrefix_.size());
   const int index = RecordIndex(DecodeIniText(rest, restPosition_));
   if (index < 0) return -1;
   // Leading zeros, stray symbols after the last code or a code written the long way decode
   // to the same index under another name.
-  ownDigits_.clear();
-  AppendEncodedIniText(ownDigits_, std::to_string(index), restPosition_);
-  ownName = rest.size() == ownDigits_.size() && StartsWithSymbols(rest, ownDigits_);
+  std::string ownDigits;
+  AppendEncodedIniText(ownDigits, std::to_string(index), restPosition_);
+  ownName = rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits);
   return index;
+}
+
+const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds() {
+  static const std::array<RecordNames, kRecordPrefixes.size()> kinds = {
+      RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
+      RecordNames(kRecordPrefixes[2])};
+  return kinds;
 }
 
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
@@ -97,16 +108,11 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
 
 bool HoldsPlannerSection(const platform::IniDocument& document) {
   static const std::string settings = EncodeIniText(kParamSection);
-  static const std::array<std::string, kRecordPrefixes.size()> prefixes = [] {
-    std::array<std::string, kRecordPrefixes.size()> encoded;
-    for (std::size_t i = 0; i < encoded.size(); ++i) encoded[i] = EncodeIniText(kRecordPrefixes[i]);
-    return encoded;
-  }();
   for (std::size_t i = 0; i < document.SectionCount(); ++i) {
     const std::string_view name = document.SectionName(i);
     if (name.size() == settings.size() && StartsWithSymbols(name, settings)) return true;
-    for (const std::string& prefix : prefixes) {
-      if (StartsWithSymbols(name, prefix)) return true;
+    for (const RecordNames& kind : RecordKinds()) {
+      if (kind.StartsName(name)) return true;
     }
   }
   return false;

@@ -1,6 +1,7 @@
 // Finding the record sections of one kind in the data file.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/store/records.h"
 #include "platform/ini_document.h"
 
 namespace store {
@@ -26,13 +28,17 @@ class RecordNames {
   // no higher than kMaxRecordIndex; -1 when it names none.  `ownName` is then true when the
   // name is the one a look-up of that record by name finds: the prefix and the index
   // without leading zeros.
-  int IndexOf(std::string_view name, bool& ownName);
+  int IndexOf(std::string_view name, bool& ownName) const;
+  // Whether `name` starts with `prefix`, whatever follows.
+  bool StartsName(std::string_view name) const;
 
  private:
   std::string encodedPrefix_;
   int restPosition_;
-  std::string ownDigits_;
 };
+
+// The names of each kind of record, in the order of kRecordPrefixes.
+const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds();
 
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
 // `document` whose decoded name is `prefix` followed by decimal digits naming a record

@@ -22,21 +22,25 @@ namespace {
 // Two planners on one data file, whichever folder they reach it from, would each write
 // over the other's changes.
 bool TakeDataFile(Planner& planner, StartupServices& services) {
-  const int error = planner.FolderLock.Take(planner.DataFile);
+  const int error = planner.FileLock.Take(planner.DataFile);
   if (error == 0) return true;
   if (error == EWOULDBLOCK) {
     services.ShowStartupFailure(
         "Quorvane est déjà ouvert sur ce fichier de données :\n" + planner.DataFile +
         "\nUtilisez la fenêtre déjà ouverte.\nLe programme va se fermer.");
-  } else if (error == ELOOP && !planner.FolderLock.LockFile().empty()) {
+  } else if (error == ELOOP && !planner.FileLock.LockFile().empty()) {
     services.ShowStartupFailure(
         "Le fichier de données n'a pas pu être réservé : son fichier de verrouillage est un "
-        "lien symbolique.\n" + planner.FolderLock.LockFile() +
+        "lien symbolique.\n" + planner.FileLock.LockFile() +
         "\nSupprimez ce lien, puis relancez Quorvane.\nLe programme va se fermer.");
   } else {
-    services.ShowStartupFailure("Le fichier de données n'a pas pu être réservé :\n" +
-                                planner.DataFile + "\nCause : " + SystemErrorText(error) +
-                                "\nLe programme va se fermer.");
+    // Before the lock file is known, the failure lies on the way to the data file.
+    const std::string& lockFile = planner.FileLock.LockFile();
+    services.ShowStartupFailure(
+        (lockFile.empty() ? "Le fichier de données n'a pas pu être réservé :\n" + planner.DataFile
+                          : "Le fichier de données n'a pas pu être réservé par son fichier de "
+                            "verrouillage :\n" + lockFile) +
+        "\nCause : " + SystemErrorText(error) + "\nLe programme va se fermer.");
   }
   return false;
 }
@@ -45,6 +49,15 @@ void RefuseDataFile(const Planner& planner, StartupServices& services,
                     const std::string& cause) {
   services.ShowStartupFailure("Le fichier de données ne peut pas être lu :\n" +
                               planner.DataFile + "\nCause : " + cause +
+                              "\nLe programme va se fermer sans rien y écrire.");
+}
+
+// A file that reads, but whose first change would write the planner's data into something
+// else.
+void RefuseForeignFile(const Planner& planner, StartupServices& services,
+                       const std::string& why) {
+  services.ShowStartupFailure("Le fichier de données n'est pas celui de Quorvane :\n" +
+                              planner.DataFile + "\n" + why +
                               "\nLe programme va se fermer sans rien y écrire.");
 }
 
@@ -78,19 +91,21 @@ bool Main(Planner& planner, StartupServices& services) {
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(planner.DataFile, ignored)) &&
       ReadsNoValue(data->Text())) {
     // Nor does a link that leads nowhere: the first change would create a file where it points.
-    RefuseDataFile(planner, services,
-                   std::filesystem::exists(planner.DataFile, ignored)
-                       ? "le chemin est un lien vers un fichier dont aucune ligne n'est une "
-                         "donnée de Quorvane"
-                       : "le chemin est un lien vers un fichier qui n'existe pas");
+    if (std::filesystem::exists(planner.DataFile, ignored)) {
+      RefuseForeignFile(planner, services,
+                        "C'est un lien vers un fichier dont aucune ligne n'est une donnée de "
+                        "Quorvane.");
+    } else {
+      RefuseDataFile(planner, services, "le chemin est un lien vers un fichier qui n'existe pas");
+    }
     return false;
   }
   // Another program's file, reached through a link or put in the folder, would get the
   // planner's sections at the first change.
   if (data->SectionCount() > 0 && !HoldsPlannerSection(*data)) {
-    RefuseDataFile(planner, services,
-                   "il ne contient aucune section de Quorvane : c'est sans doute le fichier "
-                   "d'un autre programme");
+    RefuseForeignFile(planner, services,
+                      "Il ne contient aucune section de Quorvane : c'est sans doute le fichier "
+                      "d'un autre programme.");
     return false;
   }
   if (!TakeDataFile(planner, services)) return false;

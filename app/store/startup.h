@@ -39,8 +39,9 @@ inline constexpr const char* kDefaultActivityPlural = "Activités";
 inline constexpr const char* kDefaultResourcePlural = "Ressources / Personnes";
 
 // Runs the start-up.  False when the data folder cannot be created or written to, when the
-// data file cannot be read or is a link to a file in which no value reads, or when another
-// planner uses the folder: the user has been told and the program must end, nothing written.
+// data file cannot be read, is a link to a file in which no value reads or holds sections
+// none of which is the planner's, or when another planner uses the data file or its lock
+// file cannot be had: the user has been told and the program must end, nothing written.
 bool Main(Planner& planner, StartupServices& services);
 
 }  // namespace store

@@ -24,6 +24,8 @@ std::string SystemErrorText(int error) {
       return "le chemin ne désigne pas un fichier ordinaire";
     case EISDIR:
       return "le chemin désigne un dossier et non un fichier";
+    case ENOTEMPTY:
+      return "le chemin désigne un dossier non vide et non un fichier";
     case EIO:
       return "erreur d'entrée-sortie";
     case ELOOP:

@@ -231,7 +231,7 @@ TEST_F(ProgramStartupTest, ACalendarLeftUnsentIsSentAfterARestart) {
     ASSERT_EQ(services.dialogs.shown.size(), 1u);
     EXPECT_THAT(services.dialogs.shown[0].prompt, HasSubstr("Il sera envoyé de nouveau"));
   }
-  EXPECT_EQ(std::filesystem::status(home / "Quorvane/unsent-calendars").permissions(),
+  EXPECT_EQ(std::filesystem::status(home / "Quorvane/calendriers.en-attente").permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
   publishing.Account.Port = server.Port();
@@ -239,7 +239,7 @@ TEST_F(ProgramStartupTest, ACalendarLeftUnsentIsSentAfterARestart) {
   EXPECT_TRUE(world.dialogs.shown.empty());
   EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-0.ics")), HasSubstr("Livraison"));
   EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-1.ics")), HasSubstr("Retour"));
-  EXPECT_FALSE(std::filesystem::exists(home / "Quorvane/unsent-calendars"));
+  EXPECT_FALSE(std::filesystem::exists(home / "Quorvane/calendriers.en-attente"));
 }
 
 }  // namespace

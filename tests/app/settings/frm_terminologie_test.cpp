@@ -13,6 +13,7 @@
 #include "app/settings/frmVersion.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
+#include "app/store/unsent_calendars_file.h"
 #include "forms/testing.h"
 #include "platform/file_faults.h"
 #include "forms/user_driver.h"
@@ -23,7 +24,10 @@ namespace {
 
 class SettingsDialogTest : public ::testing::Test {
  protected:
-  SettingsDialogTest() { planner.DataFile = folder / "data"; }
+  SettingsDialogTest() {
+    planner.DataFolder = folder.Path();
+    planner.DataFile = folder / "data";
+  }
 
   settings::frmTerminologie& Open() {
     dialog = std::make_unique<settings::frmTerminologie>(planner, world.services());
@@ -486,12 +490,16 @@ TEST_F(SettingsDataOptionsTest, RestoreReplacesTheDataFileAndEndsTheProgram) {
   other.DataFile = backups / "20240503.back";
   other.ProjectTerms[0] = "Salles";
   store::SaveParams(other);
+  // Its project numbers name the old data's projects.
+  planner.UnsentCalendars = {0};
+  ASSERT_EQ(store::WriteUnsentCalendars(planner), 0);
   settings::frmTerminologie& w = Open();
   user.Click(w.lblDatas);
   user.Click(w.cmdRestaure);
   w.Dir1.SetPath(backups.Path());
   user.Choose(w.File1, "20240503.back");
   user.Click(w.cmdFile);
+  EXPECT_FALSE(std::filesystem::exists(store::UnsentCalendarsPath(planner)));
 
   EXPECT_EQ(Prompt(0),
             "Le fichier de sauvegarde a bien été restauré, vous devrez redémarrer le programme");
@@ -501,6 +509,8 @@ TEST_F(SettingsDataOptionsTest, RestoreReplacesTheDataFileAndEndsTheProgram) {
 }
 
 TEST_F(SettingsDataOptionsTest, DeleteAllDataAsksFirst) {
+  planner.UnsentCalendars = {0};
+  ASSERT_EQ(store::WriteUnsentCalendars(planner), 0);
   settings::frmTerminologie& w = Open();
   user.Click(w.lblDatas);
   world.dialogs.msgBoxAnswers.push_back(forms::kNo);
@@ -517,6 +527,7 @@ TEST_F(SettingsDataOptionsTest, DeleteAllDataAsksFirst) {
   world.dialogs.msgBoxAnswers.push_back(forms::kYes);
   user.Click(w.cmdKill);
   EXPECT_FALSE(std::filesystem::exists(planner.DataFile));
+  EXPECT_FALSE(std::filesystem::exists(store::UnsentCalendarsPath(planner)));
   EXPECT_EQ(Prompt(3), "Les données ont été supprimées, vous devrez relancer le programme");
   EXPECT_EQ(programEnds, 1);
 }
@@ -530,7 +541,7 @@ TEST_F(SettingsDataOptionsTest, AFailedDeletionIsToldInFrench) {
   world.dialogs.msgBoxAnswers.push_back(forms::kYes);
   user.Click(w.cmdKill);
   EXPECT_EQ(Prompt(1), "Les données n'ont pas pu être supprimées\n"
-                       "le système a signalé l'erreur n° " + std::to_string(ENOTEMPTY));
+                       "Cause : le chemin désigne un dossier non vide et non un fichier");
   EXPECT_EQ(programEnds, 0);
 }
 

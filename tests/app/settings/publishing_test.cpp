@@ -1,11 +1,15 @@
 #include "app/settings/publishing.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/settings/calendar_export.h"
 #include "app/settings/calendar_test_support.h"
 #include "app/settings/category_list.h"
 #include "app/settings/test_publishing.h"
+#include "app/settings/unsent_calendars.h"
+#include "app/store/unsent_calendars_file.h"
+#include "platform/file_faults.h"
 #include "platform/ftp_test_server.h"
 #include "platform/temp_folder.h"
 
@@ -90,6 +94,35 @@ TEST_F(PublishingTest, FailedUploadsAreReportedAndLeaveTheServerAsItWas) {
   EXPECT_TRUE(std::filesystem::exists(publishing_.Folder / "1-cat.txt"));
   EXPECT_FALSE(settings::PublishFile((publishing_.Folder / "1-3.ics").string(), "1-3.ics",
                                      wrongPassword));
+}
+
+// A calendar the server did not take is promised for the next publication, after a restart
+// too; where the list of such calendars cannot be kept, the promise holds for this run only.
+TEST_F(PublishingTest, AnUnsentCalendarIsPromisedForAsLongAsItsListIsKept) {
+  const std::vector<std::pair<int, std::string>> rows = {
+      {0, "à la prochaine publication."},
+      {ENOSPC, "à la prochaine publication, si le programme reste ouvert jusque-là : la liste "
+               "des calendriers à envoyer n'a pas pu être enregistrée dans le dossier des "
+               "données.\nCause : espace disque insuffisant"},
+  };
+  settings::Publishing closedPort = publishing_;
+  closedPort.Account.Port = 1;
+  for (const auto& [fault, promise] : rows) {
+    store::Planner planner = Plan();
+    planner.DataFolder = (work_ / "data").string();
+    std::filesystem::remove_all(planner.DataFolder);
+    std::filesystem::create_directories(planner.DataFolder);
+    platform::InjectedFileFaults().writeError = fault;
+    EXPECT_FALSE(settings::PublishCalendars(planner, {1}, clock_, closedPort));
+    platform::InjectedFileFaults().writeError = 0;
+    EXPECT_THAT(settings::UnsentCalendarsMessage(planner),
+                testing::EndsWith("« Atelier » n'a pas pu être envoyé au serveur. Il sera "
+                                  "envoyé de nouveau " + promise));
+    store::Planner restarted = Plan();
+    restarted.DataFolder = planner.DataFolder;
+    store::ReadUnsentCalendars(restarted);
+    EXPECT_EQ(restarted.UnsentCalendars.size(), fault == 0 ? 1u : 0u);
+  }
 }
 
 // Where sharing is not available, a link stored by another build publishes nothing: the

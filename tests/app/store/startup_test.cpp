@@ -18,6 +18,7 @@
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
+#include "app/store/unsent_calendars_file.h"
 #include "platform/file_faults.h"
 #include "platform/scratch_folder.h"
 #include "runtime/text.h"
@@ -276,7 +277,7 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
       if (entry.path().filename().string().starts_with("data.endommagé-")) ++count;
     return count;
   };
-  planner_.FolderLock = {};  // the first run ends
+  planner_.FileLock = {};  // the first run ends
   for (const char* change : {"", "Salle 3"}) {
     Planner next;
     RecordingServices nextServices(next);
@@ -552,43 +553,66 @@ TEST_F(StartupTest, TwoPlannersReachingOneFileThroughLinksAreRefusedAsInOneFolde
 
 // What the data folder's entries lead to outside it is neither created nor written: not
 // through a lock file standing as a link, nor as another program's settings file under the
-// data file's name.  The start-up says why it stops; once the user has put the entry
-// aside, the planner starts, keeps a change and finds it at the next start.
+// data file's name, nor through the list of unsent calendars.  Where the start-up stops it
+// says why; once the user has put the entry aside, the planner starts, keeps a change and
+// finds it at the next start.  The list of unsent calendars reads as empty whatever stands
+// under its name, and its next write puts the planner's own file there.
 TEST_F(StartupTest, NothingOutsideTheDataFolderIsCreatedOrWritten) {
   const std::string outside = scratch_ / "outside";
   const std::string foreign = "[database]\nenabled=1\nbackend=feed\n";
   const std::string lockLink = "son fichier de verrouillage est un lien symbolique";
+  const std::string unsent = "calendriers.en-attente";
+  enum Stands { kLinkOut, kLinkNowhere, kPipe, kFolder };
   struct Case {
-    std::string entry;                  // of the data folder, a link to a file outside...
-    std::optional<std::string> target;  // ...holding this, or to nowhere
-    std::string told;
+    std::string entry;   // of the data folder...
+    Stands stands;       // ...standing as this, a link to a file outside holding...
+    std::string target;  // ...this
+    std::string told;    // why the start-up stops; empty when it starts
   };
   const std::vector<Case> cases = {
-      {"data.verrou", std::nullopt, lockLink},
-      {"data.verrou", "kept\n", lockLink},
-      {"data", foreign, "aucune section de Quorvane"},
+      {"data.verrou", kLinkNowhere, "", lockLink},
+      {"data.verrou", kLinkOut, "kept\n", lockLink},
+      {"data.verrou", kFolder, "",
+       "réservé par son fichier de verrouillage :\n" + DataFolder() + "/data.verrou\nCause : "},
+      {"data", kLinkOut, foreign, "n'est pas celui de Quorvane :\n" + DataFolder() + "/data\n"},
+      {unsent, kLinkOut, "0\n", ""},
+      {unsent, kLinkNowhere, "", ""},
+      {unsent, kPipe, "", ""},
   };
-  for (const auto& [name, target, told] : cases) {
-    SCOPED_TRACE(name);
+  for (const auto& [name, stands, target, told] : cases) {
+    SCOPED_TRACE(name + " " + std::to_string(stands));
     for (const std::string& folder : {DataFolder(), outside}) {
       std::filesystem::remove_all(folder);
       std::filesystem::create_directories(folder);
     }
     const std::string entry = DataFolder() + "/" + name;
-    if (target) WriteTextFile(outside + "/file", *target);
-    std::filesystem::create_symlink(outside + "/file", entry);
+    if (stands == kLinkOut) WriteTextFile(outside + "/file", target);
+    if (stands == kLinkOut || stands == kLinkNowhere)
+      std::filesystem::create_symlink(outside + "/file", entry);
+    if (stands == kPipe) ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    if (stands == kFolder) std::filesystem::create_directory(entry);
     const std::set<std::string> outsideBefore = EntriesOf(outside);
-    auto refused = Start();
-    EXPECT_FALSE(refused->started);
-    EXPECT_THAT(refused->services.failure, AllOf(HasSubstr(told), HasSubstr(entry)));
-    EXPECT_EQ(EntriesOf(DataFolder()), std::set<std::string>{name});
-
-    std::filesystem::remove(entry);
-    ASSERT_TRUE(AddResource(Start()->planner, "Salle 1"));
-    EXPECT_THAT(Start()->planner.Resources, ElementsAre("Salle 1"));
+    if (told.empty()) {
+      auto run = Start();
+      ASSERT_TRUE(run->started);
+      EXPECT_THAT(run->planner.UnsentCalendars, ElementsAre());
+      run->planner.UnsentCalendars = {0};
+      EXPECT_EQ(WriteUnsentCalendars(run->planner), 0);
+      run.reset();
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(entry)));
+      EXPECT_THAT(Start()->planner.UnsentCalendars, ElementsAre(0));
+    } else {
+      auto refused = Start();
+      EXPECT_FALSE(refused->started);
+      EXPECT_THAT(refused->services.failure, AllOf(HasSubstr(told), HasSubstr(entry)));
+      EXPECT_EQ(EntriesOf(DataFolder()), std::set<std::string>{name});
+      std::filesystem::remove(entry);
+      ASSERT_TRUE(AddResource(Start()->planner, "Salle 1"));
+      EXPECT_THAT(Start()->planner.Resources, ElementsAre("Salle 1"));
+    }
     EXPECT_EQ(EntriesOf(outside), outsideBefore);
-    if (target) {
-      EXPECT_EQ(ReadTextFile(outside + "/file"), *target);
+    if (stands == kLinkOut) {
+      EXPECT_EQ(ReadTextFile(outside + "/file"), target);
     }
   }
 }
@@ -676,26 +700,27 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
 // data file: the start-up stops as for any file it cannot read and writes nothing anywhere.
 TEST_F(StartupTest, ALinkToAFileWithoutDataIsNotTakenForTheDataFile) {
   const std::string elsewhere = scratch_ / "elsewhere";
+  const std::string data = DataFolder() + "/data";
   const std::vector<std::pair<std::optional<std::string>, std::string>> targets = {
       {"root:x:0:0:root:/root:/bin/bash\n[daemon]\n",
-       "dont aucune ligne n'est une donnée de Quorvane"},
-      {std::nullopt, "qui n'existe pas"},
+       "Le fichier de données n'est pas celui de Quorvane :\n" + data +
+           "\nC'est un lien vers un fichier dont aucune ligne n'est une donnée de Quorvane."},
+      {std::nullopt, "Le fichier de données ne peut pas être lu :\n" + data +
+                         "\nCause : le chemin est un lien vers un fichier qui n'existe pas"},
   };
-  for (const auto& [target, cause] : targets) {
-    SCOPED_TRACE(cause);
+  for (const auto& [target, told] : targets) {
+    SCOPED_TRACE(told);
     std::filesystem::remove_all(DataFolder());
     std::filesystem::remove(elsewhere);
     std::filesystem::create_directories(DataFolder());
     if (target) WriteTextFile(elsewhere, *target);
-    std::filesystem::create_symlink(elsewhere, DataFolder() + "/data");
+    std::filesystem::create_symlink(elsewhere, data);
 
     Planner planner;
     RecordingServices services(planner);
     EXPECT_FALSE(Main(planner, services));
     EXPECT_THAT(services.calls, ElementsAre("ShowStartupFailure"));
-    EXPECT_THAT(services.failure,
-                HasSubstr("Le fichier de données ne peut pas être lu :\n" + DataFolder() +
-                          "/data\nCause : le chemin est un lien vers un fichier " + cause));
+    EXPECT_THAT(services.failure, HasSubstr(told));
     EXPECT_EQ(std::filesystem::exists(elsewhere), target.has_value());
     if (target) {
       EXPECT_EQ(ReadTextFile(elsewhere), *target);

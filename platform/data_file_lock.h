@@ -7,14 +7,14 @@
 
 namespace platform {
 
-class DataFolderLock {
+class DataFileLock {
  public:
-  DataFolderLock() = default;
-  ~DataFolderLock();
-  DataFolderLock(DataFolderLock&& other) noexcept;
-  DataFolderLock& operator=(DataFolderLock&& other) noexcept;
-  DataFolderLock(const DataFolderLock&) = delete;
-  DataFolderLock& operator=(const DataFolderLock&) = delete;
+  DataFileLock() = default;
+  ~DataFileLock();
+  DataFileLock(DataFileLock&& other) noexcept;
+  DataFileLock& operator=(DataFileLock&& other) noexcept;
+  DataFileLock(const DataFileLock&) = delete;
+  DataFileLock& operator=(const DataFileLock&) = delete;
 
   // Takes the lock of `dataFile`, dropping any lock held before.  The lock file is named
   // after the file that the links of `dataFile` lead to, followed by kLockSuffix, beside

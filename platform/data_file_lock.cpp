@@ -1,4 +1,4 @@
-#include "platform/data_folder_lock.h"
+#include "platform/data_file_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,14 +11,14 @@
 
 namespace platform {
 
-DataFolderLock::~DataFolderLock() {
+DataFileLock::~DataFileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
-DataFolderLock::DataFolderLock(DataFolderLock&& other) noexcept
+DataFileLock::DataFileLock(DataFileLock&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), lockFile_(std::move(other.lockFile_)) {}
 
-DataFolderLock& DataFolderLock::operator=(DataFolderLock&& other) noexcept {
+DataFileLock& DataFileLock::operator=(DataFileLock&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = std::exchange(other.fd_, -1);
@@ -27,8 +27,8 @@ DataFolderLock& DataFolderLock::operator=(DataFolderLock&& other) noexcept {
   return *this;
 }
 
-int DataFolderLock::Take(const std::string& dataFile) {
-  *this = DataFolderLock();
+int DataFileLock::Take(const std::string& dataFile) {
+  *this = DataFileLock();
   std::string file = dataFile;
   if (int error = FollowLinks(file)) return error;
   lockFile_ = file + kLockSuffix;
