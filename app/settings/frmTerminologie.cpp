@@ -490,7 +490,7 @@ void frmTerminologie::Backup() {
   // The copy replaces an earlier backup as a whole, so a failed copy leaves that one intact.
   if (const int error = CopyWholeFile(planner_.DataFile, target)) {
     services_.dialogs.MsgBox("Le fichier de sauvegarde n'a pas pu être enregistré sur " +
-                                 target + "\n" + store::SystemErrorText(error),
+                                 target + "\nCause : " + store::SystemErrorText(error),
                              forms::kCritical);
     return;
   }
