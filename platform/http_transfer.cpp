@@ -28,6 +28,8 @@ struct HttpTransfer::Curl {
 
 namespace {
 
+constexpr const char* kTooLong = "la réponse du serveur est trop longue";
+
 std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user) {
   auto* curl = static_cast<HttpTransfer::Curl*>(user);
   const std::size_t bytes = size * count;
@@ -37,6 +39,27 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
   }
   curl->body->append(data, bytes);
   return bytes;
+}
+
+// Why a transfer failed, told in French as the user reads it: the common causes in words,
+// the others by their number.
+std::string FailureText(CURLcode result) {
+  switch (result) {
+    case CURLE_COULDNT_CONNECT:
+      return "impossible de se connecter au serveur";
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "le serveur est introuvable";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "le serveur n'a pas répondu à temps";
+    case CURLE_FILESIZE_EXCEEDED:
+      return kTooLong;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+      return "la connexion sécurisée avec le serveur n'a pas pu être établie";
+    default:
+      return "le transfert a échoué (erreur " + std::to_string(result) + ")";
+  }
 }
 
 }  // namespace
@@ -91,7 +114,7 @@ bool HttpTransfer::Start(const std::string& url, const HttpLimits& limits) {
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, curl_.get());
   if (curl_multi_add_handle(curl_->multi, easy) != CURLM_OK) {
-    error_ = "the transfer could not be started";
+    error_ = "le transfert n'a pas pu commencer";
     return false;
   }
   curl_->running = true;
@@ -123,9 +146,9 @@ void HttpTransfer::Finish() {
   long status = 0;
   curl_easy_getinfo(curl_->easy, CURLINFO_RESPONSE_CODE, &status);
   if (result != CURLE_OK) {
-    error_ = curl_->tooLong ? "the reply is too long" : curl_easy_strerror(result);
+    error_ = curl_->tooLong ? kTooLong : FailureText(result);
   } else if (status < 200 || status > 299) {
-    error_ = "the server answered with status " + std::to_string(status);
+    error_ = "le serveur a répondu par une erreur (statut " + std::to_string(status) + ")";
   } else {
     succeeded_ = true;
     return;

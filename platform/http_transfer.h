@@ -40,7 +40,8 @@ class HttpTransfer {
   // The outcome of the last finished transfer: complete with a 2xx status, and its body.
   bool Succeeded() const { return succeeded_; }
   const std::string& Body() const { return body_; }
-  // What went wrong, in English, for a transfer that did not succeed.
+  // What went wrong, for a transfer that did not succeed: a French clause to show the user
+  // after "échoué :", such as "impossible de se connecter au serveur".
   const std::string& ErrorText() const { return error_; }
 
   struct Curl;

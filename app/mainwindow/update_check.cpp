@@ -116,7 +116,7 @@ void frmMain::DownloadUpdate(const std::string& address, bool keepRunning) {
       throw DownloadError("Le téléchargement n'a pas pu commencer : " + url);
     WaitWhileInetExecuting();
     if (!Inet1.Succeeded())
-      throw DownloadError("Le téléchargement a échoué : " + Inet1.ErrorText());
+      throw DownloadError("Le téléchargement a échoué : " + Inet1.ErrorText() + ".");
 
     {
       std::ofstream file(localFile, std::ios::binary | std::ios::trunc);

@@ -190,24 +190,28 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
   return {block, settled};
 }
 
-// The occurrences up to the end of `lastYear` that their series would still end an hour
-// off (one whose time of day is crossed by a change of offset), each given as an event of
-// its own in place of the series' occurrence.
+// The occurrences from `from` to the end of `lastYear` that their series would still end an
+// hour off (one whose time of day is crossed by a change of offset), each given as an event
+// of its own in place of the series' occurrence.  Only the part of an occurrence counted as
+// elapsed time, less than a day, can be crossed, so a change concerns the occurrences that
+// start within the day before it less their whole days: a few, however long the activity.
 std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRecord& record,
                                                    const std::vector<EventBlock>& series,
                                                    const std::optional<platform::ZoneRules>& rules,
-                                                   int lastYear) {
+                                                   runtime::DateTime from, int lastYear) {
   std::vector<EventBlock> own;
   if (record.end < record.start || std::none_of(series.begin(), series.end(), IsSeries)) {
     return own;
   }
   auto walk = activities::OccurrenceWalk::ThroughLastDay({record.start, record.end},
                                                          record.periodicityCode, record.lastDay);
-  for (int year = record.start.Year(); year <= lastYear && !walk.AtEnd(); ++year) {
+  const std::int64_t wholeDays = walk.Duration() / 1440;
+  walk.SkipEndingBefore(from);
+  for (int year = from.Year(); year <= lastYear && !walk.AtEnd(); ++year) {
     for (const runtime::DateTime change : OffsetChanges(*rules, year)) {
       if (walk.AtEnd()) break;
       walk.SkipEndingBefore(change);
-      for (; !walk.AtEnd() && walk.Current().start <= change; walk.Next()) {
+      for (; !walk.AtEnd() && walk.Current().start.AddDays(wholeDays) <= change; walk.Next()) {
         if (EndsAsShown(walk.Current(), rules)) continue;
         const EventBlock* holder = &series.front();
         for (const EventBlock& block : series) {
@@ -279,15 +283,24 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
   const std::optional<platform::ZoneRules> blockRules = BlockRules(rules);
   std::tm utc{};
   gmtime_r(&now, &utc);
+  const int thisYear = utc.tm_year + 1900;
+  // The first of this month a year ago, within the years dates can name.
+  const runtime::DateTime yearBefore =
+      *runtime::DateTime::FromParts(std::clamp(thisYear - 1, 1, 9999), utc.tm_mon + 1, 1);
   CalendarWriter out;
   WriteHeader(out, userId, projectIndex, projectName, planner.IanaTimeZone, rules);
   for (int a = 0; a <= planner.ActivityMax(); ++a) {
     const auto record = activities::ParseActivityRecord(planner.Activities[a]);
     if (!record || record->project != projectIndex) continue;
-    // Republished at every save, a calendar looks ten years ahead of it.
-    const int lastYear = std::min(std::max(utc.tm_year + 1900, record->start.Year()) + 10, 9999);
+    // Republished at every save, a calendar looks ten years ahead of it and gives their own
+    // end to the occurrences from a year back on.  Older ones of an activity begun long ago
+    // keep their series' nominal time, an hour off where a change of offset crosses them:
+    // one event per change since its start would make a file of megabytes sent at each save.
+    const int lastYear = std::min(std::max(thisYear, record->start.Year()) + 10, 9999);
+    const runtime::DateTime from = std::max(record->start, yearBefore);
     std::vector<EventBlock> blocks = EventBlocks(*record, a, userId);
-    for (EventBlock& own : OccurrencesWithTheirOwnEnd(*record, blocks, blockRules, lastYear)) {
+    for (EventBlock& own :
+         OccurrencesWithTheirOwnEnd(*record, blocks, blockRules, from, lastYear)) {
       blocks.push_back(std::move(own));
     }
     for (const EventBlock& block : blocks) {
