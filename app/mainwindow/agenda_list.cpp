@@ -52,12 +52,13 @@ void ThrowAway(forms::ControlArray<forms::Label>& labels) {
 }
 
 // The lines of the days from `first` on, one per activity the grids show on each day: at
-// the time of day its label starts there, from 00:00 on the days after an occurrence's first.
+// the time of day its first label starts there, from 00:00 on the days after an
+// occurrence's first.
 std::vector<Entry> EntriesOf(const DayScan& scan, runtime::DateTime first) {
   std::vector<Entry> entries;
   for (std::size_t offset = 0; offset < scan.days.size(); ++offset) {
     const runtime::DateTime day = first.AddDays(static_cast<std::int64_t>(offset));
-    for (const DayShowing& showing : scan.days[offset]) {
+    for (const DayShowing& showing : OnePerActivity(scan.days[offset])) {
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
       const runtime::DateTime from = HoursOn(showing, day).start;
       entries.push_back({day.AddMinutes(runtime::MinutesBetween(from.Date(), from)).Text(), day,

@@ -304,7 +304,9 @@ void frmMain::FillDayCells(bool week, bool workWeek, bool exportPdf,
     if (c == 6) rowTop += cellHeight + kColumnGap;
 
     const std::vector<DayShowing>& ofDay = scan.days[static_cast<std::size_t>(offset)];
-    const std::vector<DayShowing> showings = week ? ofDay : ByTimeOfDay(ofDay);
+    // A week column draws each occurrence over its hours; a month cell gives an activity
+    // one line.
+    const std::vector<DayShowing> showings = week ? ofDay : ByTimeOfDay(OnePerActivity(ofDay));
     // A month cell too small for all its activities gives its last line to how many more
     // there are.
     const std::size_t drawn = week || showings.size() <= cellLines ? showings.size()

@@ -1,8 +1,7 @@
 #include "app/mainwindow/day_scan.h"
 
 #include <algorithm>
-#include <set>
-#include <utility>
+#include <cstdint>
 #include <string_view>
 
 #include "app/activities/activity_record.h"
@@ -63,28 +62,49 @@ std::vector<Occurrence> OccurrencesShown(const Occurrence& own, int code,
   return occurrences;
 }
 
+// Whether `later`, shown on `day` after `earlier`, begins there before `earlier` ends.
+bool Overlaps(const DayShowing& earlier, const DayShowing& later, runtime::DateTime day) {
+  return later.start < later.end && HoursOn(earlier, day).end > HoursOn(later, day).start;
+}
+
 // Pushes the showings of one activity on the days of the scan; returns how many.  Every
-// occurrence is shown on its days as the stored one is, with the periodic icon on its first
-// day; where occurrences of one activity meet on a day, the one that begins last stands for
-// the others there.
+// occurrence is shown over its hours of each of its days, with the periodic icon on its
+// first day.  The occurrences of one activity last alike, so on a day an occurrence begun
+// earlier is covered by any later one begun before that day: of those, only the last is
+// shown, from the day's beginning, beside the one that begins that day.  Where these two
+// overlap (an activity longer than its period) they are shown as one span, so that a day
+// holds at most two showings of an activity whatever its length.  A record that ends before
+// it starts has no hours of a day to share: the occurrence that begins last stands for the
+// others on a day.
 int AddShowings(int activity, int code, const Occurrence& own,
                 const std::optional<runtime::DateTime>& lastRepetitionDay,
                 runtime::DateTime first, runtime::DateTime last, DayScan& scan) {
   const std::vector<Occurrence> occurrences =
       OccurrencesShown(own, code, lastRepetitionDay, first, last);
+  const bool reversed = own.end < own.start;
   int count = 0;
   for (std::size_t k = 0; k < occurrences.size(); ++k) {
     const Occurrence& occurrence = occurrences[k];
     const Span span(occurrence);
     runtime::DateTime until = std::min(last, span.later);
-    if (k + 1 < occurrences.size())
-      until = std::min(until, Span(occurrences[k + 1]).earlier.AddDays(-1));
+    if (k + 1 < occurrences.size()) {
+      const Span next(occurrences[k + 1]);
+      until = std::min(until, reversed ? next.earlier.AddDays(-1) : next.startDay);
+    }
     for (runtime::DateTime day = std::max(first, span.earlier); day <= until;
          day = day.AddDays(1)) {
       if (!span.Shows(day)) continue;
-      const auto offset = static_cast<std::size_t>(runtime::DaysBetween(first, day));
-      scan.days[offset].push_back(
-          {activity, occurrence.start, occurrence.end, code != 0 && day == span.earlier});
+      std::vector<DayShowing>& showings =
+          scan.days[static_cast<std::size_t>(runtime::DaysBetween(first, day))];
+      const DayShowing showing{activity, occurrence.start, occurrence.end,
+                               code != 0 && day == span.earlier};
+      if (!showings.empty() && showings.back().activity == activity &&
+          Overlaps(showings.back(), showing, day)) {
+        showings.back().end = std::max(showings.back().end, showing.end);
+        showings.back().periodic = showings.back().periodic || showing.periodic;
+        continue;
+      }
+      showings.push_back(showing);
       ++count;
     }
   }
@@ -98,14 +118,24 @@ activities::Occurrence HoursOn(const DayShowing& showing, runtime::DateTime day)
   return {std::max(showing.start, day), std::min(showing.end, day.AddDays(1))};
 }
 
+std::vector<DayShowing> OnePerActivity(const std::vector<DayShowing>& showings) {
+  std::vector<DayShowing> lines;
+  for (const DayShowing& showing : showings) {
+    if (!lines.empty() && lines.back().activity == showing.activity)
+      lines.back().periodic = lines.back().periodic || showing.periodic;
+    else
+      lines.push_back(showing);
+  }
+  return lines;
+}
+
 ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount) {
   ShownBookings shown{first, first.AddDays(std::max(dayCount, 0)), {}};
-  std::set<std::pair<int, runtime::DateTime>> seen;
-  for (const std::vector<DayShowing>& day : scan.days) {
-    for (const DayShowing& showing : day) {
+  for (std::size_t offset = 0; offset < scan.days.size(); ++offset) {
+    const runtime::DateTime day = first.AddDays(static_cast<std::int64_t>(offset));
+    for (const DayShowing& showing : scan.days[offset]) {
       const GridActivity& activity = scan.activities[static_cast<std::size_t>(showing.activity)];
-      if (!seen.insert({activity.record, showing.start}).second) continue;
-      shown.bookings.push_back({activity.record, {showing.start, showing.end}});
+      shown.bookings.push_back({activity.record, HoursOn(showing, day)});
     }
   }
   return shown;

@@ -24,8 +24,8 @@ struct GridActivity {
   int code = 0;            // periodicity 1 to 7, 0 for none
 };
 
-// An activity on one day: with its own start and end, or with those of its repetition
-// that begins that day.
+// An occurrence of an activity on one day, with its start and end; or two that overlap
+// there, from the first one's start to the second one's end.
 struct DayShowing {
   int activity = 0;  // index into DayScan::activities
   runtime::DateTime start;
@@ -40,12 +40,17 @@ activities::Occurrence HoursOn(const DayShowing& showing, runtime::DateTime day)
 
 struct DayScan {
   std::vector<GridActivity> activities;
-  // days[i] is the day `first` + i; each day's showings are in record order.
+  // days[i] is the day `first` + i; each day's showings are in record order, and an
+  // activity's showings on a day (two at most) in order of time.
   std::vector<std::vector<DayShowing>> days;
 };
 
-// What a grid drawing shows, for the hours booked in it: the days shown and each
-// occurrence shown once, however many days it is drawn on.
+// A day's showings with one per activity, for the views that give an activity one line a
+// day: its earliest there, with the periodic icon when any of its showings has it.
+std::vector<DayShowing> OnePerActivity(const std::vector<DayShowing>& showings);
+
+// What a grid drawing shows, for the hours booked in it: the days shown and the hours of
+// each showing on its day, so that the hours counted are the hours drawn.
 struct ShownBookings {
   runtime::DateTime from;  // the first day shown, at 00:00
   runtime::DateTime to;    // the day after the last one shown, at 00:00
@@ -56,7 +61,7 @@ struct ShownBookings {
   std::vector<Booking> bookings;
 };
 
-// The occurrences `scan` finds on its `dayCount` days from `first`, a full month cell's
+// The showings `scan` finds on its `dayCount` days from `first`, a full month cell's
 // counted ones included.
 ShownBookings BookingsOf(const DayScan& scan, runtime::DateTime first, int dayCount);
 
@@ -68,9 +73,10 @@ std::int64_t MinutesShown(const ShownBookings& shown, const activities::Occurren
 // An activity shows on its start day, its end day and the days between (an end at 00:00
 // ends with the day before: it covers nothing of its own day); a periodic one (code 1 to 7)
 // also on the days of each repetition that begins up to its last day of repetition, with
-// that repetition's times.  Each occurrence is marked periodic on its first day.  Records
-// are read by ParseActivityRecord; those it passes over, and those of a project that is
-// missing, which have nothing to show, are passed over here too.
+// that repetition's times.  Each occurrence is marked periodic on its first day.  On a day
+// that an occurrence begins while an earlier one still runs, both show, as one showing
+// when they overlap.  Records are read by ParseActivityRecord; those it passes over, and
+// those of a project that is missing, which have nothing to show, are passed over here too.
 DayScan ScanDays(const store::Planner& planner, runtime::DateTime first, int dayCount,
                  int selectedProjectFilter, const std::optional<std::string>& chosenResource);
 

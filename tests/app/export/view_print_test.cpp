@@ -303,16 +303,26 @@ TEST_F(ViewPrintTest, AnActivityBeforeTheRangeStandsInsideTheGridUnderTheTitle) 
 }
 
 // A weekly activity from Friday evening to Monday morning is printed on each of its days
-// after its first week, in the week print and in the agenda's.
+// after its first week, and a nightly one on both days of each night, in the week print;
+// the agenda's prints each once a day.
 TEST_F(ViewPrintTest, EveryOccurrenceOfAWeeklyActivityOverSeveralDaysIsPrintedWhole) {
   planner.Activities.push_back("06.03.2026 18:00\u00A609.03.2026 06:00\u00A6Garde\u00A60"
                                "\u00A6255-0-2");
-  Start().CurrentDate = *runtime::DateTime::Parse("16.03.2026");
-  // Monday 16 and Friday 20 to Sunday 22; four days for each Friday of March.
-  for (const auto& [view, days] : {std::pair{kWeekView, 4}, std::pair{kAgendaView, 16}}) {
+  planner.Activities.push_back("01.03.2026 22:00\u00A602.03.2026 06:00\u00A6Nuit\u00A61"
+                               "\u00A665535-1-1");
+  mainwindow::frmMain& w = Start();
+  w.CurrentDate = *runtime::DateTime::Parse("16.03.2026");
+  // Project bar entry, view, label, how many times printed.
+  const std::tuple<int, int, const char*, int> cases[] = {
+      {1, kWeekView, "Nord: Garde", 4},    // Monday 16 and Friday 20 to Sunday 22
+      {2, kWeekView, "Sud: Nuit", 14},     // the end and the start of a night each day
+      {1, kAgendaView, "Nord: Garde", 16},  // four days for each Friday of March
+      {2, kAgendaView, "Sud: Nuit", 31}};
+  for (const auto& [project, view, label, printed] : cases) {
+    user.Click(w.lblCategories[project]);
     Menu(view);
     Menu(kPrint);
-    EXPECT_EQ(CountOf(Text(), "Nord: Garde"), days) << view;
+    EXPECT_EQ(CountOf(Text(), label), printed) << label << " " << view;
   }
 }
 

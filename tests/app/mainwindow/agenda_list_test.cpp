@@ -105,11 +105,13 @@ TEST_F(AgendaList, DaysGetABlockAndTheirActivitiesALineEachInOrderOfStart) {
 
 // An activity over several days is listed on each of its days of the month shown, from
 // 00:00 after its first; one that ends at midnight covers nothing of the day it ends; one
-// that ends before it starts is listed as the grids show it, on both its days at its start.
+// that ends before it starts is listed as the grids show it, on both its days at its start;
+// a night repeated daily is listed once a day, from 00:00 after its first.
 TEST_F(AgendaList, AnActivityOverSeveralDaysIsListedOnEachOfItsDaysOfTheMonth) {
   planner.Activities = {"30.12.2030 18:00¦03.01.2031 09:00¦Location¦0¦255-1",
                         "05.03.2031 20:00¦06.03.2031 00:00¦Soirée¦1¦255-1",
-                        "12.04.2031 14:00¦10.04.2031 09:00¦Envers¦0¦255-1"};
+                        "12.04.2031 14:00¦10.04.2031 09:00¦Envers¦0¦255-1",
+                        "01.05.2031 22:00¦02.05.2031 06:00¦Nuit¦0¦255-1-1-02.05.2031"};
   const struct {
     const char* month;
     std::vector<std::string> lines;
@@ -121,6 +123,8 @@ TEST_F(AgendaList, AnActivityOverSeveralDaysIsListedOnEachOfItsDaysOfTheMonth) {
        {"30 décembre", "31 décembre"}},
       {"15.03.2031", {"20:00 Sud: Soirée | 1"}, {"05 mars"}},
       {"15.04.2031", {"14:00 Nord: Envers | 2", "14:00 Nord: Envers | 2"}, {"10 avril", "12 avril"}},
+      {"15.05.2031", {"22:00 Nord: Nuit | 3", "00:00 Nord: Nuit | 3", "00:00 Nord: Nuit | 3"},
+       {"01 mai", "02 mai", "03 mai"}},
   };
   for (const auto& [month, lines, days] : cases) {
     Draw(month);

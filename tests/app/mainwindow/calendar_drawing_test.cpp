@@ -69,32 +69,62 @@ TEST_F(CalendarTest, AnActivityOverSeveralDaysIsDrawnOverItsHoursOfEachDayAndCou
   EXPECT_EQ(w.lblTitre.Caption(), "Ann - 0 Heures");  // April
 }
 
-// A weekly activity from Friday 18:00 to Monday 06:00 is drawn and counted in its third
-// week as in its first: over the evening, the weekend and Monday morning.
+// A repeating activity whose occurrences run past midnight is drawn and counted in its third
+// week as in its first: in the week view each occurrence over its hours of each day, in the
+// month cells once a day, and the hours counted are the hours drawn.
 TEST_F(CalendarTest, EveryOccurrenceOfARepeatingActivityOverSeveralDaysShowsAsTheFirst) {
-  Add("06.03.2026 18:00", "09.03.2026 06:00", "Garde", 0, "255-0-2", {0});
-  mainwindow::frmMain& w = Open();
-  user.Choose(w.lstRessources, "Ann");
-  // Its month cells and week labels, day by day, then the hours of the week of its Monday.
-  auto shown = [&](const char* friday) {
-    Captions seen;
-    for (int k = 0; k < 4; ++k) {
-      w.CurrentDate = Date(friday).AddDays(k);
-      const std::string day = w.CurrentDate.DateText();
-      Menu(0);
-      for (const std::string& caption : CaptionsOn(day)) seen.push_back(caption);
-      Menu(2);
-      for (const forms::Label* label : Labels())
-        if (label->Left() == w.lblJour[Cell(day)].Left())
-          seen.push_back(std::to_string(label->Top()) + " " + std::to_string(label->Height()));
-    }
-    seen.push_back(w.lblTitre.Caption());
-    return seen;
+  const struct {
+    const char* start;
+    const char* end;
+    const char* colour;
+    const char* name;
+    int resource;
+    std::size_t labels;  // drawn in a week
+    int hours;
+  } cases[] = {
+      // Weekly, Friday 18:00 to Monday 06:00: Monday's end, then Friday to Sunday.
+      {"06.03.2026 18:00", "09.03.2026 06:00", "255-0-2", "Garde", 0, 4, 60},
+      // Every night, 22:00 to 06:00: each day the night before's end and its own start.
+      {"01.03.2026 22:00", "02.03.2026 06:00", "255-0-1", "Nuit", 1, 14, 56},
+      // Daily for 70 years, a damaged record: its overlapping occurrences fill each day once.
+      {"01.01.2000 08:00", "01.01.2070 08:00", "255-0-1", "Siècle", 2, 7, 168},
   };
-  const Captions first = shown("06.03.2026");
-  EXPECT_EQ(first.size(), 9u);
-  EXPECT_EQ(first.back(), "Ann - 60 Heures");  // Monday's end and the next weekend
-  EXPECT_EQ(shown("20.03.2026"), first);
+  for (const auto& row : cases) Add(row.start, row.end, row.name, 0, row.colour, {row.resource});
+  mainwindow::frmMain& w = Open();
+  Menu(2);
+  user.Choose(w.cmbHeures, 0);  // "24 heures": 440 twips an hour
+  for (const auto& [start, end, colour, name, resource, labels, hours] : cases) {
+    const std::string caption = std::string("Nord: ") + name;
+    const std::string& person = planner.Resources[static_cast<std::size_t>(resource)];
+    user.Choose(w.lstRessources, person);
+    // Its week labels and month lines day by day, and the hours counted in the week.
+    for (const char* monday : {"09.03.2026", "23.03.2026"}) {
+      std::size_t drawn = 0;
+      double twips = 0;
+      for (int k = 0; k < 7; ++k) {
+        w.CurrentDate = Date(monday).AddDays(k);
+        const std::string day = w.CurrentDate.DateText();
+        Menu(0);
+        const Captions lines = CaptionsOn(day);
+        Menu(2);
+        const forms::Label& column = w.lblJour[Cell(day)];
+        std::size_t weekLabels = 0;
+        for (const forms::Label* label : Labels()) {
+          if (label->Caption() != caption || label->Left() < column.Left() ||
+              label->Left() >= column.Left() + column.Width())
+            continue;
+          ++weekLabels;
+          twips += label->Height();
+        }
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), caption), weekLabels > 0 ? 1 : 0)
+            << name << " " << day;
+        drawn += weekLabels;
+      }
+      EXPECT_EQ(drawn, labels) << name << " " << monday;
+      EXPECT_EQ(twips, hours * 440) << name << " " << monday;
+      EXPECT_EQ(w.lblTitre.Caption(), person + " - " + std::to_string(hours) + " Heures") << name;
+    }
+  }
 }
 
 TEST_F(CalendarTest, LabelsCarryTheirProjectColoursAndRecordIndex) {

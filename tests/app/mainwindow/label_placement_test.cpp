@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "view_test_form.h"
 
 namespace {
@@ -23,6 +25,8 @@ class LabelPlacement : public ::testing::Test {
     return {form.lblActivite[label].Top(), form.lblActivite[label].Height()};
   }
   double RowTop(int row) const { return form.lblHeures[row].Top(); }
+  // The grid's bottom border: the last row's bottom.
+  double GridBottom() const { return RowTop(11) + form.lblHeures[11].Height(); }
 
   viewtest::ViewForm form;
   int label = form.AddLabel(0, 0, 285);
@@ -61,13 +65,13 @@ TEST_F(LabelPlacement, ActivitiesOutsideTheRangeStayAtItsEdges) {
   EXPECT_EQ(placed.top, RowTop(0));
   EXPECT_EQ(placed.height, RowTop(1) - RowTop(0));
 
-  // Wholly after the range: up to its last line, at the least height, inside the grid.
-  placed = Place(4, "12.03.2031 21:00", "12.03.2031 22:00");
-  EXPECT_EQ(placed.top, RowTop(11) + 880 - 285);
-  EXPECT_EQ(placed.height, 285);
-  placed = Place(3, "12.03.2031 19:30", "12.03.2031 21:00");
-  EXPECT_EQ(placed.top + placed.height, RowTop(11) + 880);
-  EXPECT_EQ(placed.height, 285);
+  // Wholly after the range: inside the last row, on the grid's bottom border.
+  for (const auto& [range, start, end] : {std::tuple{4, "12.03.2031 21:00", "12.03.2031 22:00"},
+                                          std::tuple{3, "12.03.2031 19:30", "12.03.2031 21:00"}}) {
+    placed = Place(range, start, end);
+    EXPECT_EQ(placed.top + placed.height, GridBottom()) << start;
+    EXPECT_GE(placed.top, RowTop(11)) << start;
+  }
 
   // Wholly before the range: at its first line, at the least height.
   placed = Place(4, "12.03.2031 05:00", "12.03.2031 06:30");
@@ -76,17 +80,17 @@ TEST_F(LabelPlacement, ActivitiesOutsideTheRangeStayAtItsEdges) {
 }
 
 TEST_F(LabelPlacement, AnActivityEndingOnALaterDayReachesTheLastRowsBottom) {
-  // Begun after the range: up to the bottom of row 11, at the least height.
+  // Begun after the range: inside the last row, on the grid's bottom border.
   Placed placed = Place(4, "12.03.2031 22:00", "13.03.2031 01:00");
-  EXPECT_EQ(placed.top, RowTop(11) + 880 - 285);
-  EXPECT_EQ(placed.height, 285);
+  EXPECT_EQ(placed.top + placed.height, GridBottom());
+  EXPECT_GE(placed.top, RowTop(11));
 
   placed = Place(4, "12.03.2031 10:00", "13.03.2031 01:00");
-  EXPECT_EQ(placed.top + placed.height, RowTop(11) + 880);
+  EXPECT_EQ(placed.top + placed.height, GridBottom());
 
   // The same day of another month is another day too.
   placed = Place(4, "12.03.2031 10:00", "12.04.2031 11:00");
-  EXPECT_EQ(placed.top + placed.height, RowTop(11) + 880);
+  EXPECT_EQ(placed.top + placed.height, GridBottom());
 }
 
 TEST_F(LabelPlacement, WithoutAChosenRangeLabelsArePlacedAsInTheFullDay) {
