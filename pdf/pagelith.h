@@ -389,7 +389,8 @@ public:
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
     // Nothing paints itself, however far round through templates and tiling cells: such a
-    // DrawObject paints nothing, and such a tiling pattern gives its fallback colour.
+    // DrawObject paints nothing and records error 5, and such a tiling pattern gives its
+    // fallback colour and SetColorFill or SetColorLine records error 5.
     // EndTiling closes the tiling pattern that BeginTiling opened in the same way.
     void BeginObject(const std::string& name, int flags);
     void EndObject();
@@ -503,6 +504,7 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
+    void ReportPatternLoop(const std::string& notation, const std::string& operation);
     enum class PatternKind { Shading, Coloured, Uncoloured };
     void AddPatternRes(const std::string& name, int object, PatternKind kind);
     void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
@@ -632,6 +634,8 @@ private:
     std::string PaintingNode() const;
     bool NotePainted(const std::string& node);
     bool PaintsBack(const std::string& node) const;
+    // Records error 5 for a `what` ("template", "pattern") that would paint itself.
+    void RefusePaintingLoop(const std::string& operation, const std::string& what);
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
