@@ -5,7 +5,9 @@
 // open a file (BeginDoc) record a failure for ErrNumber, ErrSource and ErrDescription and
 // return normally, as a drawing operation with no page, template or tiling cell open to
 // take it records error 5 and draws nothing (annotations want a page or a template, fields
-// a page); every other operation lets an Error reach its caller.
+// a page), and so does a painting that would paint itself through templates and tiling
+// cells; every other operation lets an Error reach its caller.  BeginDoc clears the error
+// recorded before it.
 #pragma once
 
 #include <array>
@@ -113,7 +115,8 @@ public:
     // Depth -1 makes a child of the entry before, 0 a sibling, any other the level itself
     // (never deeper than a child).  Fit type 5 is an action from the link ("http:",
     // "https:", "mailto:", "file:" or "script:").  Style: 1 bold, 2 italic.  Returns "@"
-    // and the entry's number, or "" when it would be nested 255 deep.
+    // and the entry's number, or "" when it would be nested 255 deep.  Added between EndDoc
+    // and the next BeginDoc, it belongs to the next document and leads to its first page.
     std::string AddBookmark(const std::string& title, int depth, int fitType, float v1,
                             float v2, float v3, float v4, const std::string& link,
                             const std::string& colour, int style);
@@ -448,6 +451,7 @@ private:
     std::string NewResPrefix();
     void RaiseError(const Error& error, const std::string& operation,
                     const std::string& message);
+    void ClearError();
 
     // Output file and objects (objects.cpp, stream_writer.cpp).  Under protection,
     // WriteStream enciphers the filtered data with the key of objectNumber (0: the object
