@@ -561,6 +561,8 @@ private:
     // and when the content closes.
     static void EndOpenPath(TextBuffer& content, bool& open);
     void SetLastBox(float x1, float y1, float x2, float y2);
+    // The ellipse that DrawEllipse and DrawCircle draw once they may (pdf/draw/ellipses.cpp).
+    void PutEllipse(float x, float y, float rx, float ry, int style);
 
     // Fonts and text (pdf/fonts, text_state.cpp).  Text reaches content and measurement
     // only as the bytes EncodeText gives for the current font.
