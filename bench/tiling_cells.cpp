@@ -4,8 +4,10 @@
 // rectangle itself: both must render the same page (pdftoppm), then the two take turns.
 // The figures that count are the growth from 500 to 2,000 cells, in time and in size per
 // cell, which must stay linear: the program exits with 1 when the time per cell at 2,000
-// is more than 1.5 times that at 500, with 2 when the pages differ.  The files stay in a
-// temporary folder.
+// is more than 1.5 times that at 500, with 2 when the pages differ.  A chain of as many
+// levels, each template filling with a pattern whose cell paints the template below, must
+// grow linearly too, as each painting checks that nothing paints itself.  The files stay in
+// a temporary folder.
 #include "bench/best_time.h"
 #include "bench/command_output.h"
 
@@ -64,6 +66,31 @@ void WriteCells(const std::string& path, int cells, bool throughTemplate)
     w->EndDoc();
 }
 
+// A chain of `levels` templates, each filling with a tiling pattern whose cell paints the
+// template below; the page paints the top one.  False when a call records an error.
+bool WriteChain(const std::string& path, int levels)
+{
+    auto w = std::make_unique<pdf::Pagelith>(nullptr, std::make_shared<pdf::SeededRandom>(1));
+    std::string name = path;
+    w->BeginDoc(name);
+    for (int i = 0; i < levels; ++i) {
+        w->BeginTiling(CellName(i), 0, 0, 10, 10, 10, 10, 0);
+        if (i > 0)
+            w->DrawObject("level" + std::to_string(i - 1));
+        DrawCellContent(*w);
+        w->EndTiling();
+        w->BeginObject("level" + std::to_string(i), 0);
+        w->SetColorFill(CellName(i));
+        w->DrawRect(0, 0, 10, 10, 5, 15, 0);
+        w->EndObject();
+    }
+    int page = 0;
+    w->BeginPage(page);
+    w->DrawObject("level" + std::to_string(levels - 1));
+    w->EndDoc();
+    return w->ErrNumber() == 0;
+}
+
 // The page as pdftoppm renders it, with what it says; empty when it cannot.
 std::string Rendered(const std::string& path)
 {
@@ -109,5 +136,19 @@ int main()
                 perCell[0] * 1e6, bytesPerCell[0], kManyCells, perCell[1] * 1e6, bytesPerCell[1]);
     verdict.Goal("time per cell at 2000 / at 500", perCell[1] / perCell[0], 1.5);
     verdict.Goal("size per cell at 2000 / at 500", bytesPerCell[1] / bytesPerCell[0], 1.1);
+
+    double perLevel[2] = {0, 0};
+    run = 0;
+    for (const int levels : {kFewCells, kManyCells}) {
+        const std::string chain = (folder / ("chain-" + std::to_string(levels) + ".pdf")).string();
+        if (!verdict.Agree(WriteChain(chain, levels),
+                           std::to_string(levels) + " levels: written with no error"))
+            return verdict.ExitCode();
+        perLevel[run] = bench::BestSeconds([&] { WriteChain(chain, levels); }) / levels;
+        std::printf("%5d levels of template and cell  %7.2f ms\n", levels,
+                    perLevel[run] * levels * 1000);
+        ++run;
+    }
+    verdict.Goal("time per level at 2000 / at 500", perLevel[1] / perLevel[0], 1.5);
     return verdict.ExitCode();
 }

@@ -5,7 +5,9 @@
 // open a file (BeginDoc) record a failure for ErrNumber, ErrSource and ErrDescription and
 // return normally, as a drawing operation with no page, template or tiling cell open to
 // take it records error 5 and draws nothing (annotations want a page or a template, fields
-// a page); every other operation lets an Error reach its caller.
+// a page), and so does a painting that would paint itself through templates and tiling
+// cells; every other operation lets an Error reach its caller.  BeginDoc clears the error
+// recorded before it.
 #pragma once
 
 #include <array>
@@ -113,7 +115,8 @@ public:
     // Depth -1 makes a child of the entry before, 0 a sibling, any other the level itself
     // (never deeper than a child).  Fit type 5 is an action from the link ("http:",
     // "https:", "mailto:", "file:" or "script:").  Style: 1 bold, 2 italic.  Returns "@"
-    // and the entry's number, or "" when it would be nested 255 deep.
+    // and the entry's number, or "" when it would be nested 255 deep.  Added between EndDoc
+    // and the next BeginDoc, it belongs to the next document and leads to its first page.
     std::string AddBookmark(const std::string& title, int depth, int fitType, float v1,
                             float v2, float v3, float v4, const std::string& link,
                             const std::string& colour, int style);
@@ -389,7 +392,8 @@ public:
     // page closes instead of under it as the page opens; 0 only by DrawObject.  A second
     // BeginObject while recording is ignored; EndObject with nothing recorded is refused.
     // Nothing paints itself, however far round through templates and tiling cells: such a
-    // DrawObject paints nothing, and such a tiling pattern gives its fallback colour.
+    // DrawObject paints nothing and records error 5, and such a tiling pattern gives its
+    // fallback colour and SetColorFill or SetColorLine records error 5.
     // EndTiling closes the tiling pattern that BeginTiling opened in the same way.
     void BeginObject(const std::string& name, int flags);
     void EndObject();
@@ -447,6 +451,7 @@ private:
     std::string NewResPrefix();
     void RaiseError(const Error& error, const std::string& operation,
                     const std::string& message);
+    void ClearError();
 
     // Output file and objects (objects.cpp, stream_writer.cpp).  Under protection,
     // WriteStream enciphers the filtered data with the key of objectNumber (0: the object
@@ -503,6 +508,7 @@ private:
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
+    void ReportPatternLoop(const std::string& notation, const std::string& operation);
     enum class PatternKind { Shading, Coloured, Uncoloured };
     void AddPatternRes(const std::string& name, int object, PatternKind kind);
     void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
@@ -555,6 +561,8 @@ private:
     // and when the content closes.
     static void EndOpenPath(TextBuffer& content, bool& open);
     void SetLastBox(float x1, float y1, float x2, float y2);
+    // The ellipse that DrawEllipse and DrawCircle draw once they may (pdf/draw/ellipses.cpp).
+    void PutEllipse(float x, float y, float rx, float ry, int style);
 
     // Fonts and text (pdf/fonts, text_state.cpp).  Text reaches content and measurement
     // only as the bytes EncodeText gives for the current font.
@@ -632,6 +640,8 @@ private:
     std::string PaintingNode() const;
     bool NotePainted(const std::string& node);
     bool PaintsBack(const std::string& node) const;
+    // Records error 5 for a `what` ("template", "pattern") that would paint itself.
+    void RefusePaintingLoop(const std::string& operation, const std::string& what);
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);

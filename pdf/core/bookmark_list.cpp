@@ -56,7 +56,8 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
     entry.DestType = fitType;
     entry.Title = title;
     entry.Level = level;
-    entry.Page = mCurPage < 1 ? 1 : mCurPage;
+    // Added with no document open, it leads to the first page of the next one.
+    entry.Page = !mFile.IsOpen() || mCurPage < 1 ? 1 : mCurPage;
 
     if (fitType == kActionBookmark) {
         entry.Dest = ActionBookmarkDest(link);

@@ -63,6 +63,15 @@ bool Pagelith::PatternDefined(const std::string& name) const
     return !PaintsBack(PaintGraph::Pattern(name));
 }
 
+// A pattern refused because it would paint itself gives its fallback colour, and the call
+// records error 5 so that the caller can tell.
+void Pagelith::ReportPatternLoop(const std::string& notation, const std::string& operation)
+{
+    if (mPatternKinds.contains(notation) && !(mInTiling && !mInObject) &&
+        PaintsBack(PaintGraph::Pattern(notation)))
+        RefusePaintingLoop(operation, "pattern");
+}
+
 // A pattern defined again under its name replaces the earlier one, as a resource dictionary
 // holds each name once.
 void Pagelith::AddPatternRes(const std::string& name, int object, PatternKind kind)
@@ -153,6 +162,7 @@ void Pagelith::SetColorFill(const std::string& colour)
     ParseColor(notation, fallback);
     GiveUncolouredPatternColour(notation, fallback, mColorFill, mColorFillAlt);
     FillColorOperator(notation, fallback);
+    ReportPatternLoop(notation, "SetColorFill");
     mColorFill = notation;
     mColorFillAlt = fallback;
 }
@@ -170,6 +180,7 @@ void Pagelith::SetColorLine(const std::string& colour)
     ParseColor(notation, fallback);
     GiveUncolouredPatternColour(notation, fallback, mColorLine, mColorLineAlt);
     StrokeColorOperator(notation, fallback);
+    ReportPatternLoop(notation, "SetColorLine");
     mColorLine = notation;
     mColorLineAlt = fallback;
 }

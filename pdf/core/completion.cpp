@@ -55,6 +55,7 @@ void Pagelith::EndDoc()
     // Written; those set from now on are for the next document.
     mPageLabels.clear();
     mEventScripts = {};
+    mBookmarks.resize(1);
 }
 
 // The XMP packet, never filtered: readers look for it as it is.

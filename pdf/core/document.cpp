@@ -68,7 +68,7 @@ void Pagelith::ResetDocInfo()
     mProducer = std::string("Pagelith Library ") + kVersion;
     mResPrefix = NewResPrefix();
     mDocId = NewDocId();
-    mErrNumber = 0;
+    ClearError();
 }
 
 void Pagelith::ResetGeometry()
@@ -162,6 +162,13 @@ std::string Pagelith::ErrSource() const
 std::string Pagelith::ErrDescription() const
 {
     return mErrDescription;
+}
+
+void Pagelith::ClearError()
+{
+    mErrNumber = 0;
+    mErrSource.clear();
+    mErrDescription.clear();
 }
 
 void Pagelith::RaiseError(const Error& error, const std::string& operation,

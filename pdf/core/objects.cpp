@@ -63,6 +63,7 @@ std::string Pagelith::BeginDoc(std::string& fileName)
 {
     const double random = mRandom->NextFraction();
     const bool lastCompleted = !mFile.IsOpen();
+    ClearError();
     if (mFile.IsOpen()) {
         try {
             mFile.Close();
@@ -71,18 +72,22 @@ std::string Pagelith::BeginDoc(std::string& fileName)
         }
     }
     // The settings made before the first document belong to it, not what was recorded; so
-    // do the labels and scripts set after the last document was completed.
+    // do the labels, scripts and bookmarks set after the last document was completed.
     if (mDocBegun) {
         std::vector<PageLabel> labels;
         std::array<std::string, 9> scripts{};
+        std::vector<BookmarkRecord> bookmarks;
         if (lastCompleted) {
             labels.swap(mPageLabels);
             scripts.swap(mEventScripts);
+            bookmarks.swap(mBookmarks);
         }
         ClearDocument();
         RenewDocId();
         mPageLabels = std::move(labels);
         mEventScripts = std::move(scripts);
+        if (bookmarks.size() > 1)
+            mBookmarks.insert(mBookmarks.end(), bookmarks.begin() + 1, bookmarks.end());
     } else {
         DropRecordings();
     }

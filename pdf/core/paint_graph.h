@@ -6,7 +6,7 @@
 
 #include <string>
 #include <unordered_map>
-#include <vector>
+#include <unordered_set>
 
 namespace pdf {
 
@@ -27,8 +27,22 @@ public:
     bool Reaches(const std::string& from, const std::string& to) const;
 
 private:
-    std::unordered_map<std::string, std::vector<std::string>> mClosed;
-    std::unordered_map<std::string, std::vector<std::string>> mOpen;
+    using Edges = std::unordered_map<std::string, std::unordered_set<std::string>>;
+
+    void Link(const std::string& from, const std::string& to);
+    void Unlink(const std::string& from, const std::unordered_set<std::string>& painted);
+    const std::unordered_set<std::string>& PaintersOf(const std::string& node) const;
+
+    Edges mClosed;
+    Edges mOpen;
+    // For each node, the nodes that paint it, each with how many of its two edge lists
+    // (closed, open) name the node.
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> mPaintedBy;
+    // Everything that reaches mCachedNode.  Only the node being recorded adds edges, and an
+    // edge out of a node never adds to what reaches that node unless it closes a loop, which
+    // is refused; so the set holds while that node paints, and any other change drops it.
+    mutable std::string mCachedNode;
+    mutable std::unordered_set<std::string> mCachedPainters;
 };
 
 }  // namespace pdf

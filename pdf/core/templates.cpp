@@ -128,8 +128,7 @@ void Pagelith::DrawObject(const std::string& name)
     // Painted before it is defined: its annotations join the page when it ends.
     const bool unwritten = known == mTemplates.Objects.end();
     if (!PaintTemplate(name, unwritten ? Placeholder(name) + " " : known->AnnotRefs)) {
-        RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
-                   "DrawObject", "the template would paint itself through what it paints");
+        RefusePaintingLoop("DrawObject", "template");
         return;
     }
     if (unwritten && std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
@@ -180,6 +179,12 @@ bool Pagelith::PaintsBack(const std::string& node) const
 {
     const std::string painter = PaintingNode();
     return !painter.empty() && mTemplates.Paints.Reaches(node, painter);
+}
+
+void Pagelith::RefusePaintingLoop(const std::string& operation, const std::string& what)
+{
+    RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"), operation,
+               "the " + what + " would paint itself through what it paints");
 }
 
 // Images and imported pages share the /XObject resources under names of their own shape:

@@ -186,11 +186,12 @@ bool Pagelith::MeetsPdfa() const
            mLayers.Layers.empty() && mForm.Refs.empty();
 }
 
-// In PDF/A mode the information dictionary and the XMP packet must say the same: a document
-// text then loses there too the characters the packet cannot hold.
+// A document that claims PDF/A conformance must say the same in the information dictionary
+// and the XMP packet: a document text then loses there too the characters the packet cannot
+// hold.  Any other document keeps its texts as given.
 std::string Pagelith::InfoText(const std::string& text) const
 {
-    return mPDFA ? XmlAllowedText(text) : text;
+    return MeetsPdfa() ? XmlAllowedText(text) : text;
 }
 
 // The XMP packet, in UTF-8, lines joined by carriage returns.

@@ -12,12 +12,16 @@ const double kKappa = (std::sqrt(2.0) - 1) * 4 / 3;
 
 }  // namespace
 
-// From the rightmost point over the top and back, ending on the start point without "h".
 void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 {
     RequireFinite({x, y, rx, ry});
-    if (!CanDraw("DrawEllipse"))
-        return;
+    if (CanDraw("DrawEllipse"))
+        PutEllipse(x, y, rx, ry, style);
+}
+
+// From the rightmost point over the top and back, ending on the start point without "h".
+void Pagelith::PutEllipse(float x, float y, float rx, float ry, int style)
+{
     const auto kx = static_cast<float>(kKappa * rx);
     const auto ky = static_cast<float>(kKappa * ry);
     const auto point = [this](float px, float py) {
@@ -37,9 +41,8 @@ void Pagelith::DrawEllipse(float x, float y, float rx, float ry, int style)
 void Pagelith::DrawCircle(float x, float y, float radius, int style)
 {
     RequireFinite({x, y, radius});
-    if (!CanDraw("DrawCircle"))
-        return;
-    DrawEllipse(x, y, radius, radius, style);
+    if (CanDraw("DrawCircle"))
+        PutEllipse(x, y, radius, radius, style);
 }
 
 }  // namespace pdf

@@ -14,7 +14,7 @@ constexpr int kUncoloured = 1;
 
 // Patterns do not nest: while one is recorded, a further BeginTiling only changes whether
 // colour operators are silenced.  The cell is recorded in a y-down space from its top, as
-// a page is; it shares the document's resources but for the patterns.
+// a page is; it shares the document's resources but for the tiling patterns.
 void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2, float y2,
                            float xStep, float yStep, int paintKind)
 {

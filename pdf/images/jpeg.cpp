@@ -75,15 +75,26 @@ void RequireWholeSegment(const Bytes& data, std::size_t at)
         throw FormatError("the JPEG data end inside a segment");
 }
 
-// Every component's horizontal and vertical sampling factors lie in 1 to 4.
+// Every component's horizontal and vertical sampling factors lie in 1 to 4, and divide the
+// largest of each: readers scale a component up by whole steps only.
 void RequireSamplingFactors(const Bytes& data, std::size_t at, int components)
 {
+    std::vector<int> horizontal;
+    std::vector<int> vertical;
     for (int c = 0; c < components; ++c) {
         const int factors = ByteAt(data, static_cast<std::int64_t>(at) + 10 + 3 * c);
-        const int horizontal = factors >> 4;
-        const int vertical = factors & 15;
-        if (horizontal < 1 || horizontal > 4 || vertical < 1 || vertical > 4)
+        horizontal.push_back(factors >> 4);
+        vertical.push_back(factors & 15);
+        if (horizontal.back() < 1 || horizontal.back() > 4 || vertical.back() < 1 ||
+            vertical.back() > 4)
             throw FormatError("the JPEG frame header gives invalid sampling factors");
+    }
+    const int widest = *std::max_element(horizontal.begin(), horizontal.end());
+    const int tallest = *std::max_element(vertical.begin(), vertical.end());
+    for (int c = 0; c < components; ++c) {
+        if (widest % horizontal[c] != 0 || tallest % vertical[c] != 0)
+            throw FormatError("JPEG images whose sampling factors do not divide the largest "
+                              "are not supported");
     }
 }
 

@@ -115,6 +115,16 @@ const CallOrder kCallOrders[] = {
          w.DrawText(20, 60, "In a layer", 1);
          w.EndLayer();
      }},
+    {"AfterADocumentThatRecordedAnError", [](Pagelith&) {},
+     [](Pagelith& w) {
+         std::string earlier = OutputPath("core_call_orders_EarlierWithAnError.pdf");
+         w.BeginDoc(earlier);
+         int page = 0;
+         w.BeginPage(page);
+         w.EndPage();
+         w.DrawRect(20, 60, 100, 40, 5, 15, 0);
+         w.EndDoc();
+     }},
     {"FieldInAFontNamedWithDelimiters",
      [](Pagelith& w) {
          w.AddFont("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "{brace}",
@@ -144,6 +154,7 @@ TEST(CallOrder, SettingsBetweenDocumentsBelongToTheNext)
         before(*w);
         w->SetLabel(3, "P-", 5);
         w->OnDocEvent(2, "app.alert('opened');", false);
+        EXPECT_EQ(w->AddBookmark("Kept", 0, 0, 0, 0, 0, 0, "", "", 0), "@2");
         w->BeginObject("tpl", 0);
         w->BeginDoc(path);
         int page = 0;
@@ -153,6 +164,8 @@ TEST(CallOrder, SettingsBetweenDocumentsBelongToTheNext)
         const std::string pdf = ReadAll(path);
         EXPECT_NE(pdf.find("/PageLabels << /Nums [ 0 <<  /S /r /P (P-) /St 5"), std::string::npos);
         EXPECT_NE(pdf.find("app.alert('opened');"), std::string::npos);
+        EXPECT_NE(Show(path, "trailer/Root/Outlines/First/First/Title").find("Kept"),
+                  std::string::npos);
     }
 }
 

@@ -25,20 +25,31 @@ protected:
 };
 
 // Characters XML forbids become blanks in the packet, which parses as XML, while the
-// information dictionary keeps the texts as given.
+// information dictionary keeps the texts as given, in PDF/A mode too when the document does
+// not claim conformance (encrypted here).
 TEST_F(Metadata, ControlCharactersNeverReachThePacket)
 {
-    const std::string title = "Plan\x01mai\x08\x0B\x0C\x0E\x1F" "fin \xEF\xBF\xBE\xEF\xBF\xBF<&>";
-    const std::string subject = std::string("a\x00", 2) + "b\x1B" "c";
-    writer->SetDocProperty(title, subject, "", "", "", "");
-    Finish();
-    EXPECT_EQ(ReadBack("for t in 'title', 'description':\n"
-                       "    print(ascii(x.find('.//{*}' + t + '//{*}li').text))\n"
-                       "print(ascii(str(p.docinfo.Title)), ascii(str(p.docinfo.Subject)))\n"),
-              "'Plan mai     fin   <&>'\n"
-              "'a b c'\n"
-              "'Plan\\x01mai\\x08\\x0b\\x0c\\x0e\\x1ffin \\ufffe\\uffff<&>' "
-              "'a\\x00b\\x1bc'\n");
+    for (const bool unclaimedPdfa : {false, true}) {
+        SCOPED_TRACE(unclaimedPdfa);
+        if (unclaimedPdfa) {
+            SetUp();
+            writer->SetPDFa(true);
+            writer->SetProtection(0, "owner", "");
+        }
+        const std::string title =
+            "Plan\x01mai\x08\x0B\x0C\x0E\x1F" "fin \xEF\xBF\xBE\xEF\xBF\xBF<&>";
+        const std::string subject = std::string("a\x00", 2) + "b\x1B" "c";
+        writer->SetDocProperty(title, subject, "", "", "", "");
+        Finish();
+        EXPECT_EQ(ReadBack("for t in 'title', 'description':\n"
+                           "    print(ascii(x.find('.//{*}' + t + '//{*}li').text))\n"
+                           "print(ascii(str(p.docinfo.Title)), ascii(str(p.docinfo.Subject)))\n"
+                           "print(p.open_metadata().pdfa_status)\n"),
+                  "'Plan mai     fin   <&>'\n"
+                  "'a b c'\n"
+                  "'Plan\\x01mai\\x08\\x0b\\x0c\\x0e\\x1ffin \\ufffe\\uffff<&>' "
+                  "'a\\x00b\\x1bc'\n\n");
+    }
 }
 
 // In PDF/A the six texts read the same from the information dictionary and the packet: the

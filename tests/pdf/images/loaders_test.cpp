@@ -474,6 +474,8 @@ TEST_F(DamagedJpeg, IsRefusedAsAnInvalidFile)
         {4, {12}, "JPEG images of 12 bits per sample are not supported"},
         {11, {0x02}, "the JPEG frame header gives invalid sampling factors"},
         {11, {0x44}, "the JPEG sampling factors are too large for an interleaved scan"},
+        {11, {0x31, 0, 2, 0x21},
+         "JPEG images whose sampling factors do not divide the largest are not supported"},
         {12, {0x03}, "the JPEG scan uses a table the data do not define"},
         {3, {0x12}, "the JPEG frame header has the wrong length"},
         {5, {0xFF, 0xFF, 0xFF, 0xFF},
