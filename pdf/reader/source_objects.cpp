@@ -86,14 +86,6 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
     return {std::string::npos, false, bytes.size()};
 }
 
-// "endstream" stands at the offset, after blanks and line ends.
-bool EndstreamFollows(SourceFile& file, std::int64_t offset)
-{
-    const std::string after = file.ReadAt(offset, 32);
-    const std::size_t keyword = after.find_first_not_of("\r\n \t");
-    return keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0;
-}
-
 // A stream whose /Length disagrees with its data runs to its "endstream", without the
 // line end before it (to the end of the file when there is none).
 std::string DataToEndstream(SourceFile& file, std::int64_t start)

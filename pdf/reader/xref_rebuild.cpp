@@ -51,8 +51,9 @@ struct ScannedFile {
 };
 
 // The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.  The tokenizer
-// reads it from where N can begin: of the starts of digits within the bytes kept from the
-// chunk before, the nearest is G's and the next N's.
+// reads it from where N can begin: of the starts of digits in the white space and digits
+// before "obj", within the bytes kept from the chunk before, the nearest is G's and the
+// next N's.
 std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at)
 {
     constexpr int kStartsTried = 2;
@@ -60,6 +61,8 @@ std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at
     const std::size_t first = at > static_cast<std::size_t>(kScanOverlap) ? at - kScanOverlap : 0;
     int tried = 0;
     for (std::size_t start = at; start-- > first && tried < kStartsTried;) {
+        if (!IsDigit(bytes[start]) && !IsWhite(bytes[start]))
+            break;
         if (!IsDigit(bytes[start]) || (start > 0 && !IsDelimiterOrWhite(bytes[start - 1])))
             continue;
         ++tried;
@@ -118,9 +121,7 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
     if (length.kind == SyntaxToken::kWord && NumberOfWord(length.In(text), count) && count >= 0 &&
         count < static_cast<double>(file.Size() - start)) {
         const std::int64_t end = start + static_cast<std::int64_t>(count);
-        const std::string after = file.ReadAt(end, std::min<std::int64_t>(32, file.Size() - end));
-        const std::size_t keyword = after.find_first_not_of("\r\n \t");
-        if (keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0)
+        if (EndstreamFollows(file, end))
             return end;
     }
     if (const std::size_t keyword = bytes.find("endstream", data); keyword != std::string_view::npos)
