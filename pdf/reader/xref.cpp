@@ -225,9 +225,10 @@ void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size
 std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
                                                    std::vector<XrefSection>& sections)
 {
+    // An offset that names another object is a table proved wrong, never a section without rows.
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
-        return {};
+        throw Error(err::kInvalidFileFormat, "Parsing XRef error");
     Scanner dict(*object.text);
     XrefSection section;
     std::vector<std::int64_t> older;

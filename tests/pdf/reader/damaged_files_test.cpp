@@ -267,6 +267,16 @@ INSTANTIATE_TEST_SUITE_P(
                                            {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
                                    " /Info 4 0 R" + kPadding);
                 })},
+        Damaged{"PreviousSectionAtAnObject",
+                Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
+                    bytes = Updated(bytes, {{1, "<< /Type /Catalog /Pages 2 0 R >>"},
+                                            {2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
+                                            {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
+                                    " /Info 4 0 R");
+                    // /Prev names the catalog's "1 0 obj" rather than the table.
+                    const std::size_t prev = bytes.rfind("/Prev ") + 6;
+                    return bytes.replace(prev, bytes.find(' ', prev) - prev, "9");
+                })},
         Damaged{"LongTrailerOfAnEncryptedUpdate",
                 Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
                     return Updated(bytes, {{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
