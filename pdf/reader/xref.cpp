@@ -180,6 +180,9 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
             cursor.Digits();
             cursor.SkipWhiteSpace();
             const int letter = cursor.Get();
+            // A row of anything else (a count larger than the rows) is a table to rebuild.
+            if (letter != 'n' && letter != 'f')
+                throw Error(err::kInvalidFileFormat, "Parsing XRef error");
             XrefEntry entry;
             // A free entry names the next free object, not a place: it is absent.
             if (letter == 'n') {

@@ -172,6 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
                     return ScratchFile(file, bytes.replace(start, bytes.find('\n', start) - start,
                                                            std::to_string(table)));
                 }},
+        Damaged{"RowOfAnUnknownKind", Edited([](std::string& bytes) {
+                    // The letter of the first page's row (object 5).
+                    bytes[bytes.find('\n', bytes.rfind("xref\n0 ") + 5) + 1 + 20 * 5 + 17] = 'x';
+                })},
         Damaged{"KidPastTheSize", [](const std::string& file) { return TextPages(file, "3 0 R 40 0 R 4 0 R 5 0 R"); }},
         Damaged{"DanglingReferenceInAnArray", [](const std::string& file) {
                     return TextPages(file, "3 0 R 4 0 R 5 0 R", " /Filter [/FlateDecode] /DecodeParms [99 0 R]");
