@@ -269,6 +269,13 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     if (dict.GetDictValue("Index", 1))
         index = NumbersOfArray(dict.ReadValue(false));
 
+    // Fewer rows than the index lists would lose the objects of the missing ones.
+    std::int64_t listed = 0;
+    for (std::size_t pair = 1; pair < index.size(); pair += 2)
+        listed += std::max<std::int64_t>(0, index[pair]);
+    if (static_cast<std::int64_t>(rowCount) < listed)
+        throw Error(err::kInvalidFileFormat, "Cross-reference stream shorter than its index");
+
     std::size_t row = 0;
     for (std::size_t pair = 0; pair + 1 < index.size() && row < rowCount; pair += 2) {
         std::int64_t number = index[pair];

@@ -298,6 +298,18 @@ INSTANTIATE_TEST_SUITE_P(
         // The kid that the object stream's header does not list is none, never its neighbour.
         Hostile{"KidThatItsObjectStreamDoesNotList", [] { return UnlistedKidSource("hostile-unlisted-kid.pdf"); },
                 kMemoryLimit, "0 pages, error 321"},
+        // The kids are page 3 and page 7 of the object stream, whose row is cut: the table is
+        // rebuilt, as mutool reads the file.
+        Hostile{"CrossReferenceStreamShorterThanItsIndex",
+                [] {
+                    std::string bytes = testing_support::ReadAll(UnlistedKidSource("hostile-short-xref-base.pdf"));
+                    bytes.replace(bytes.find("[3 0 R 6 0 R]"), 13, "[3 0 R 7 0 R]");
+                    bytes.erase(bytes.rfind("\nendstream") - 6, 6);
+                    const std::size_t length = bytes.rfind("/Length ") + 8;
+                    return ScratchFile("hostile-short-xref.pdf",
+                                       bytes.replace(length, 2, std::to_string(std::stoi(bytes.substr(length)) - 6)));
+                },
+                kMemoryLimit, "2 pages, error 0"},
         // Read whole, the file takes three times its size.
         Hostile{"UnclosedString", [] { return UnclosedStringSource("hostile-unclosed-string.pdf"); }, 160u << 20}),
     [](const auto& info) { return info.param.name; });
