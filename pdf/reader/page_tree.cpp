@@ -57,9 +57,11 @@ void Pagelith::WalkPageTree(int node)
         const int kid = level.kids[level.next++];
         Scanner text = ScanObject(kid);
         // A kid that a sound table names no object for is passed over; in a file whose table
-        // had to be rebuilt, or one its table lists, it is a page lost.
+        // had to be rebuilt, or one its table lists (an object stream that does not hold
+        // it among them), it is a page lost.
         if (TrimSpaces(text.Text()).rfind("<<", 0) != 0) {
-            if (record.xrefRebuilt || SourceEntry(kid).kind == XrefEntry::kLost)
+            const int kind = SourceEntry(kid).kind;
+            if (record.xrefRebuilt || kind == XrefEntry::kLost || kind == XrefEntry::kInStream)
                 throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
             continue;
         }

@@ -170,12 +170,13 @@ std::string Pagelith::ReadSourceFile(const std::string& fileName)
     // unfinished table.
     record.objects.clear();
     record.cachedObjectBytes = 0;
+    const std::tuple errorBefore(mErrNumber, mErrSource, mErrDescription, failure);
     try {
         return record.encrypted ? std::string() : ReadDocument(root, info, failure, step);
     } catch (const TableProvedWrong&) {
         // Read again from the start on the rebuilt table: what the first reading took from
-        // the wrong one counts for nothing.
-        failure.clear();
+        // the wrong one, the errors it recorded among it, counts for nothing.
+        std::tie(mErrNumber, mErrSource, mErrDescription, failure) = errorBefore;
         record.pages.clear();
         record.pageCount = 0;
         record.title = record.author = record.creator = record.producer = record.subject = {};

@@ -89,6 +89,13 @@ std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
     return bytes;
 }
 
+bool EndstreamFollows(SourceFile& file, std::int64_t offset)
+{
+    const std::string after = file.ReadAt(offset, 32);
+    const SyntaxToken keyword = NextToken(after, 0);
+    return keyword.kind == SyntaxToken::kWord && keyword.In(after).substr(0, 9) == "endstream";
+}
+
 std::string ReadDictionaryText(SourceFile& file, std::int64_t offset, std::int64_t limit)
 {
     std::string bytes;

@@ -44,6 +44,9 @@ private:
     std::int64_t mWorkLeft = 0;
 };
 
+// "endstream" stands at the offset, after white space.
+bool EndstreamFollows(SourceFile& file, std::int64_t offset);
+
 // The bytes from `offset` to the end of the first dictionary there, however long, at most
 // `limit` bytes (to the end of the file when it never closes); each read is charged.
 std::string ReadDictionaryText(SourceFile& file, std::int64_t offset, std::int64_t limit);

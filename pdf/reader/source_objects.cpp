@@ -86,35 +86,6 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
     return {std::string::npos, false, bytes.size()};
 }
 
-// Just past the "N G obj" that begins the bytes, after white space and comments, when N is
-// `number` (any number for 0); npos otherwise.
-std::size_t ObjectHeaderEnd(std::string_view bytes, int number)
-{
-    SyntaxToken token = NextToken(bytes, 0);
-    while (token.kind == SyntaxToken::kComment)
-        token = NextToken(bytes, token.end);
-    const SyntaxToken generation = NextToken(bytes, token.end);
-    const SyntaxToken keyword = NextToken(bytes, generation.end);
-    const auto isNumber = [&](const SyntaxToken& t) {
-        const std::string_view digits = t.In(bytes);
-        return t.kind == SyntaxToken::kWord && !digits.empty() && digits.size() <= 10 &&
-               digits.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    if (!isNumber(token) || !isNumber(generation) || keyword.In(bytes) != "obj")
-        return std::string_view::npos;
-    if (number != 0 && std::stoll(std::string(token.In(bytes))) != number)
-        return std::string_view::npos;
-    return keyword.end;
-}
-
-// "endstream" stands at the offset, after blanks and line ends.
-bool EndstreamFollows(SourceFile& file, std::int64_t offset)
-{
-    const std::string after = file.ReadAt(offset, 32);
-    const std::size_t keyword = after.find_first_not_of("\r\n \t");
-    return keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0;
-}
-
 // A stream whose /Length disagrees with its data runs to its "endstream", without the
 // line end before it (to the end of the file when there is none).
 std::string DataToEndstream(SourceFile& file, std::int64_t start)
@@ -240,10 +211,11 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
     SourceFile& file = mSources.file;
     file.Charge(kObjectReadOverhead);
     std::string bytes = file.ReadAt(start, kChunk);
-    const std::size_t obj = ObjectHeaderEnd(bytes, number);
-    if (obj == std::string::npos)
+    // The header must name the object asked for (any object for 0).
+    const ObjectHeader header = ObjectHeaderAt(bytes, 0);
+    if (header.number < 0 || (number != 0 && header.number != number))
         return false;
-    std::size_t textStart = obj;
+    std::size_t textStart = header.end;
     if (bytes.compare(textStart, 2, "\r\n") == 0)
         textStart += 2;
     else if (textStart < bytes.size() && (bytes[textStart] == '\r' || bytes[textStart] == '\n'))

@@ -39,6 +39,20 @@ bool IsDigits(std::string_view word)
     return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// Just past "N G keyword" when `first` is the word N: two words of digits and the keyword;
+// 0 when the tokens there are not those.
+std::size_t AfterNumbersAndKeyword(std::string_view text, const SyntaxToken& first, std::string_view keyword)
+{
+    if (first.kind != SyntaxToken::kWord || !IsDigits(first.In(text)))
+        return 0;
+    const SyntaxToken generation = NextToken(text, first.end);
+    const SyntaxToken word = NextToken(text, generation.end);
+    if (generation.kind != SyntaxToken::kWord || !IsDigits(generation.In(text)) || word.kind != SyntaxToken::kWord ||
+        word.In(text) != keyword)
+        return 0;
+    return word.end;
+}
+
 }  // namespace
 
 bool IsWhite(char c)
@@ -114,14 +128,24 @@ SyntaxToken NextValue(std::string_view text, std::size_t at)
             }
         }
         first.end = token.end;
-    } else if (first.kind == SyntaxToken::kWord && IsDigits(first.In(text))) {
-        const SyntaxToken generation = NextToken(text, first.end);
-        const SyntaxToken r = NextToken(text, generation.end);
-        if (generation.kind == SyntaxToken::kWord && IsDigits(generation.In(text)) && r.In(text) == "R" &&
-            r.kind == SyntaxToken::kWord)
-            return {SyntaxToken::kReference, first.start, r.end};
+    } else if (const std::size_t end = AfterNumbersAndKeyword(text, first, "R"); end != 0) {
+        return {SyntaxToken::kReference, first.start, end};
     }
     return first;
+}
+
+ObjectHeader ObjectHeaderAt(std::string_view text, std::size_t at)
+{
+    SyntaxToken number = NextToken(text, at);
+    while (number.kind == SyntaxToken::kComment)
+        number = NextToken(text, number.end);
+    const std::size_t end = AfterNumbersAndKeyword(text, number, "obj");
+    std::int64_t value = -1;
+    const std::string_view digits = number.In(text);
+    if (end == 0 || digits.size() > 10 ||
+        std::from_chars(digits.data(), digits.data() + digits.size(), value).ec != std::errc())
+        return {};
+    return {number.start, end, value};
 }
 
 bool NumberOfWord(std::string_view word, double& value)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,18 @@ SyntaxToken NextToken(std::string_view text, std::size_t at);
 // open), or the three tokens of a reference.  Its kind is that of its first token, or
 // kReference.
 SyntaxToken NextValue(std::string_view text, std::size_t at);
+
+// An object's header "N G obj" from N's first digit to just past "obj"; number -1 when
+// there is none.
+struct ObjectHeader {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    std::int64_t number = -1;
+};
+
+// The header that begins at `at` or after the white space and comments there: N and G
+// words of digits (N of at most ten), then "obj".
+ObjectHeader ObjectHeaderAt(std::string_view text, std::size_t at);
 
 // The number a word token stands for: an optional sign, then digits with at most one "."
 // among or before them.  False for any other word.  Digits beyond a double's range give an

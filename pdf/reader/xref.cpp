@@ -46,10 +46,9 @@ public:
             ++mPos;
         return c;
     }
-    void SkipAny(std::string_view bytes)
+    void SkipWhiteSpace()
     {
-        for (int c = Peek(); c >= 0 && bytes.find(static_cast<char>(c)) != std::string_view::npos;
-             c = Peek())
+        for (int c = Peek(); c >= 0 && IsWhite(static_cast<char>(c)); c = Peek())
             ++mPos;
     }
     // The digits at the position as a whole number; overflow error past the 32-bit range.
@@ -155,7 +154,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
 {
     SourceFile& file = mSources.file;
     ByteCursor cursor(file, offset);
-    cursor.SkipAny("\r\n");
+    cursor.SkipWhiteSpace();
     const int first = cursor.Peek();
     if (IsDigit(first))
         return ReadXrefStream(cursor.Position(), root, info, sections);
@@ -164,23 +163,26 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
     // An offset that points into the keyword still finds the table.
     for (int i = 0; i < 4 && cursor.Get() != 'f'; ++i) {
     }
-    cursor.SkipAny("\r\n ");
+    cursor.SkipWhiteSpace();
 
     XrefSection section;
     while (IsDigit(cursor.Peek())) {
         const std::int64_t firstNumber = cursor.Digits();
-        cursor.SkipAny(" ");
+        cursor.SkipWhiteSpace();
         const std::int64_t count = cursor.Digits();
         // An entry takes at least 18 bytes, so the file's size bounds the count.
         if (count * 18 > file.Size() - cursor.Position() || firstNumber + count - 1 > kMaxObjectNumber)
             throw Error(err::kInvalidFileFormat, "Cross-reference table longer than the file");
         for (std::int64_t n = firstNumber; n < firstNumber + count; ++n) {
-            cursor.SkipAny("\r\n ");
+            cursor.SkipWhiteSpace();
             const std::int64_t entryOffset = cursor.Digits();
-            cursor.SkipAny(" ");
+            cursor.SkipWhiteSpace();
             cursor.Digits();
-            cursor.SkipAny(" ");
+            cursor.SkipWhiteSpace();
             const int letter = cursor.Get();
+            // A row of anything else (a count larger than the rows) is a table to rebuild.
+            if (letter != 'n' && letter != 'f')
+                throw Error(err::kInvalidFileFormat, "Parsing XRef error");
             XrefEntry entry;
             // A free entry names the next free object, not a place: it is absent.
             if (letter == 'n') {
@@ -189,7 +191,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
             }
             section.rows.emplace_back(static_cast<int>(n), entry);
         }
-        cursor.SkipAny("\r\n ");
+        cursor.SkipWhiteSpace();
     }
     if (cursor.Peek() != 't') {
         sections.push_back(std::move(section));
@@ -226,9 +228,10 @@ void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size
 std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
                                                    std::vector<XrefSection>& sections)
 {
+    // An offset that names another object is a table proved wrong, never a section without rows.
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
-        return {};
+        throw Error(err::kInvalidFileFormat, "Parsing XRef error");
     Scanner dict(*object.text);
     XrefSection section;
     std::vector<std::int64_t> older;
@@ -265,6 +268,13 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     std::vector<std::int64_t> index{0, section.size};
     if (dict.GetDictValue("Index", 1))
         index = NumbersOfArray(dict.ReadValue(false));
+
+    // Fewer rows than the index lists would lose the objects of the missing ones.
+    std::int64_t listed = 0;
+    for (std::size_t pair = 1; pair < index.size(); pair += 2)
+        listed += std::max<std::int64_t>(0, index[pair]);
+    if (static_cast<std::int64_t>(rowCount) < listed)
+        throw Error(err::kInvalidFileFormat, "Cross-reference stream shorter than its index");
 
     std::size_t row = 0;
     for (std::size_t pair = 0; pair + 1 < index.size() && row < rowCount; pair += 2) {

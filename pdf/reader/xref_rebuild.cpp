@@ -24,6 +24,8 @@ constexpr std::size_t kLongestKeyword = 9;
 constexpr std::int64_t kObjectOverhead = kObjectReadOverhead;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
+// No header the scan finds names a larger number.
+constexpr std::int64_t kMaxScannedNumber = 9999999;
 
 bool IsDelimiterOrWhite(char c)
 {
@@ -48,23 +50,28 @@ struct ScannedFile {
     bool encrypted = false;
 };
 
-// The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.
+// The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.  The tokenizer
+// reads it from where N can begin: of the starts of digits in the white space and digits
+// before "obj", within the bytes kept from the chunk before, the nearest is G's and the
+// next N's.
 std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at)
 {
-    std::size_t i = at;
-    const auto back = [&](auto test) {
-        const std::size_t end = i;
-        while (i > 0 && test(bytes[i - 1]))
-            --i;
-        return end - i;
-    };
-    if (back(IsWhite) == 0 || back(IsDigit) == 0 || back(IsWhite) == 0)
-        return {-1, 0};
-    const std::size_t numberEnd = i;
-    const std::size_t digits = back(IsDigit);
-    if (digits == 0 || digits > 7 || (i > 0 && !IsDelimiterOrWhite(bytes[i - 1])))
-        return {-1, 0};
-    return {static_cast<std::int64_t>(i), std::stoi(std::string(bytes.substr(i, numberEnd - i)))};
+    constexpr int kStartsTried = 2;
+    const std::string_view head = bytes.substr(0, at + 3);
+    const std::size_t first = at > static_cast<std::size_t>(kScanOverlap) ? at - kScanOverlap : 0;
+    int tried = 0;
+    for (std::size_t start = at; start-- > first && tried < kStartsTried;) {
+        if (!IsDigit(bytes[start]) && !IsWhite(bytes[start]))
+            break;
+        if (!IsDigit(bytes[start]) || (start > 0 && !IsDelimiterOrWhite(bytes[start - 1])))
+            continue;
+        ++tried;
+        const ObjectHeader header = ObjectHeaderAt(head, start);
+        if (header.start == start && header.end == head.size() && header.number > 0 &&
+            header.number <= kMaxScannedNumber)
+            return {static_cast<std::int64_t>(start), static_cast<int>(header.number)};
+    }
+    return {-1, 0};
 }
 
 bool KeywordAt(std::string_view bytes, std::size_t at, std::string_view keyword)
@@ -114,9 +121,7 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
     if (length.kind == SyntaxToken::kWord && NumberOfWord(length.In(text), count) && count >= 0 &&
         count < static_cast<double>(file.Size() - start)) {
         const std::int64_t end = start + static_cast<std::int64_t>(count);
-        const std::string after = file.ReadAt(end, std::min<std::int64_t>(32, file.Size() - end));
-        const std::size_t keyword = after.find_first_not_of("\r\n \t");
-        if (keyword != std::string::npos && after.compare(keyword, 9, "endstream") == 0)
+        if (EndstreamFollows(file, end))
             return end;
     }
     if (const std::size_t keyword = bytes.find("endstream", data); keyword != std::string_view::npos)

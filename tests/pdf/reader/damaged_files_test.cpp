@@ -55,8 +55,9 @@ void EraseTable(std::string& bytes)
 }
 
 // Three pages of one line of text each through `kids` of the root node: the pages are
-// objects 3 to 5, the font 6, their contents 7 to 9.
-std::string TextPages(const std::string& name, const std::string& kids, const std::string& contentFilter = "")
+// objects 3 to 5, the font 6, their contents 7 to 9, and the information, when given, 10.
+std::string TextPages(const std::string& name, const std::string& kids, const std::string& contentFilter = "",
+                      const std::string& information = "")
 {
     std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>",
                                      "<< /Type /Pages /Kids [" + kids + "] /Count 3 >>"};
@@ -71,7 +72,10 @@ std::string TextPages(const std::string& name, const std::string& kids, const st
         objects.push_back("<< /Length " + std::to_string(content.size()) + contentFilter + " >>\nstream\n" + content +
                           "\nendstream");
     }
-    return AssembledPdf(name, objects);
+    if (information.empty())
+        return AssembledPdf(name, objects);
+    objects.push_back(information);
+    return AssembledPdf(name, objects, " /Info 10 0 R");
 }
 
 struct Damaged {
@@ -144,6 +148,33 @@ INSTANTIATE_TEST_SUITE_P(
                     while (mail.size() < 1000)
                         mail += "X-Padding: " + std::string(40, 'x') + "\r\n";
                     bytes.insert(0, mail + "\r\n");
+                })},
+        Damaged{"TableOfAnUnreadableTitleAndAWrongCatalog", [](const std::string& file) {
+                    // The table sends the information to a comment of a title that cannot be
+                    // read, and the catalog to the page tree: the first reading records an
+                    // error before the table proves wrong.
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", "",
+                                                          "<< /Title (Kids) >>"));
+                    const std::string decoy = "% 10 0 obj << /Title <4x> >> endobj\n";
+                    const std::size_t line = bytes.find('\n') + 1;
+                    bytes.insert(line, decoy);
+                    const std::size_t table = bytes.rfind("xref\n0 ");
+                    const std::size_t rows = bytes.find('\n', table + 5) + 1;
+                    const auto entry = [&](int number) { return rows + 20 * static_cast<std::size_t>(number); };
+                    for (int number = 2; number <= 9; ++number) {
+                        const std::string offset = std::to_string(std::stol(bytes.substr(entry(number), 10)) +
+                                                                  static_cast<long>(decoy.size()));
+                        bytes.replace(entry(number), 10, std::string(10 - offset.size(), '0') + offset);
+                    }
+                    bytes.replace(entry(1), 10, bytes.substr(entry(2), 10));
+                    bytes.replace(entry(10), 10, "00000000" + std::to_string(line + 2));  // "10 0 obj"
+                    const std::size_t start = bytes.rfind("startxref\n") + 10;
+                    return ScratchFile(file, bytes.replace(start, bytes.find('\n', start) - start,
+                                                           std::to_string(table)));
+                }},
+        Damaged{"RowOfAnUnknownKind", Edited([](std::string& bytes) {
+                    // The letter of the first page's row (object 5).
+                    bytes[bytes.find('\n', bytes.rfind("xref\n0 ") + 5) + 1 + 20 * 5 + 17] = 'x';
                 })},
         Damaged{"KidPastTheSize", [](const std::string& file) { return TextPages(file, "3 0 R 40 0 R 4 0 R 5 0 R"); }},
         Damaged{"DanglingReferenceInAnArray", [](const std::string& file) {
@@ -239,6 +270,16 @@ INSTANTIATE_TEST_SUITE_P(
                     return Updated(bytes, {{2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
                                            {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
                                    " /Info 4 0 R" + kPadding);
+                })},
+        Damaged{"PreviousSectionAtAnObject",
+                Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {
+                    bytes = Updated(bytes, {{1, "<< /Type /Catalog /Pages 2 0 R >>"},
+                                            {2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
+                                            {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
+                                    " /Info 4 0 R");
+                    // /Prev names the catalog's "1 0 obj" rather than the table.
+                    const std::size_t prev = bytes.rfind("/Prev ") + 6;
+                    return bytes.replace(prev, bytes.find(' ', prev) - prev, "9");
                 })},
         Damaged{"LongTrailerOfAnEncryptedUpdate",
                 Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, [](std::string bytes) {

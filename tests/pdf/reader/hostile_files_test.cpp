@@ -219,9 +219,15 @@ Ending ReadInChild(const std::string& path)
 }
 
 struct Hostile {
+    Hostile(std::string name, std::function<std::string()> make, std::size_t memoryLimit = kMemoryLimit,
+            std::string getInfo = {})
+        : name(std::move(name)), make(std::move(make)), memoryLimit(memoryLimit), getInfo(std::move(getInfo))
+    {
+    }
     std::string name;
     std::function<std::string()> make;
-    std::size_t memoryLimit = kMemoryLimit;
+    std::size_t memoryLimit;
+    std::string getInfo;  // how GetInfo ends, where that is known
     friend void PrintTo(const Hostile& hostile, std::ostream* out) { *out << hostile.name; }
 };
 
@@ -250,6 +256,7 @@ TEST_P(HostileFile, EveryCallEndsWithinItsLimitsWithAValueOrAnError)
     gMemoryLimit = GetParam().memoryLimit;
     const Ending ending = ReadInChild(GetParam().make());
     EXPECT_EQ(Fault(ending), "") << ending.calls;
+    EXPECT_NE(ending.calls.find("GetInfo\n  " + GetParam().getInfo), std::string::npos) << ending.calls;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -279,6 +286,30 @@ INSTANTIATE_TEST_SUITE_P(
                 [] { return ObjectLinesSource("hostile-xref-lines.pdf", "<< /Type /XRef /Root 1 0 R >> endobj"); }},
         Hostile{"UnendedObjectStreamsByMillions",
                 [] { return ObjectLinesSource("hostile-objstm-lines.pdf", "<< /Type /ObjStm /N 1 /First 4 >>"); }},
+        // A page past 16 MB is an error, never a page cut short.
+        Hostile{"PagePastSixteenMegabytes",
+                [] {
+                    return AssembledPdf("hostile-long-page.pdf",
+                                        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Notes (" +
+                                             std::string(17 << 20, 'x') + ") >>"});
+                },
+                kMemoryLimit, "0 pages, error 321"},
+        // The kid that the object stream's header does not list is none, never its neighbour.
+        Hostile{"KidThatItsObjectStreamDoesNotList", [] { return UnlistedKidSource("hostile-unlisted-kid.pdf"); },
+                kMemoryLimit, "0 pages, error 321"},
+        // The kids are page 3 and page 7 of the object stream, whose row is cut: the table is
+        // rebuilt, as mutool reads the file.
+        Hostile{"CrossReferenceStreamShorterThanItsIndex",
+                [] {
+                    std::string bytes = testing_support::ReadAll(UnlistedKidSource("hostile-short-xref-base.pdf"));
+                    bytes.replace(bytes.find("[3 0 R 6 0 R]"), 13, "[3 0 R 7 0 R]");
+                    bytes.erase(bytes.rfind("\nendstream") - 6, 6);
+                    const std::size_t length = bytes.rfind("/Length ") + 8;
+                    return ScratchFile("hostile-short-xref.pdf",
+                                       bytes.replace(length, 2, std::to_string(std::stoi(bytes.substr(length)) - 6)));
+                },
+                kMemoryLimit, "2 pages, error 0"},
         // Read whole, the file takes three times its size.
         Hostile{"UnclosedString", [] { return UnclosedStringSource("hostile-unclosed-string.pdf"); }, 160u << 20}),
     [](const auto& info) { return info.param.name; });
