@@ -214,7 +214,9 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     const int last = ByteAt(data, spectrum + 1);
     const int precision = ByteAt(data, spectrum + 2);
     const bool progressive = data[static_cast<std::size_t>(frame)] == 0xC2;
-    if (first != 0 || last != (progressive ? 0 : 63) || precision > (progressive ? 13 : 0))
+    // A sequential scan's spectral bytes are fixed, and readers decode it whatever an encoder
+    // wrote there; a progressive first scan must be a DC scan they can start from.
+    if (progressive && (first != 0 || last != 0 || precision > 13))
         throw invalid;
     // Readers supply the standard tables 0 and 1 that a sequential frame leaves out, as
     // video frames do.

@@ -84,8 +84,11 @@ std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
     if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0)
         throw FileError(errno);
     // A file that another program shortens while it is read: what was read is no file.
-    if (std::fread(bytes.data(), 1, bytes.size(), mFile) != bytes.size())
+    if (std::fread(bytes.data(), 1, bytes.size(), mFile) != bytes.size()) {
+        if (std::ferror(mFile))
+            throw FileError(errno);
         throw Error(err::kInvalidFileFormat, "The file grew shorter while it was read");
+    }
     return bytes;
 }
 

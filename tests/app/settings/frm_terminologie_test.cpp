@@ -281,7 +281,7 @@ TEST_F(SettingsDataOptionsTest, SharingOpensTickedWithTheLinkOfThisUser) {
 // A build that names no server, or no product host to build the link from, offers no
 // sharing: the box cannot be ticked, the dialog says so, and a link stored by another build
 // is kept as it was.
-TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndStaysOff) {
+TEST_F(SettingsDataOptionsTest, WithoutAServerSharingIsNotOfferedAndTheStoredLinkIsKept) {
   for (const auto& [named, product] :
        {std::pair{"", "www.quorvane.test"}, std::pair{"127.0.0.1", ""}}) {
     server = named;

@@ -84,7 +84,7 @@ TEST_F(PublishingTest, FailedUploadsAreReportedAndLeaveTheServerAsItWas) {
   settings::ExportCategoryList(planner, "1", missingFolder);
 
   settings::Publishing closedPort = publishing_;
-  closedPort.Account.Port = 1;
+  closedPort.Account.Port = ClosedPort();
   EXPECT_FALSE(settings::ExportICalendar(planner, "1", 3, clock_, closedPort));
 
   EXPECT_FALSE(std::filesystem::exists(Published("1-3.ics")));
@@ -106,7 +106,7 @@ TEST_F(PublishingTest, AnUnsentCalendarIsPromisedForAsLongAsItsListIsKept) {
                "données.\nCause : espace disque insuffisant"},
   };
   settings::Publishing closedPort = publishing_;
-  closedPort.Account.Port = 1;
+  closedPort.Account.Port = ClosedPort();
   for (const auto& [fault, promise] : rows) {
     store::Planner planner = Plan();
     planner.DataFolder = (work_ / "data").string();

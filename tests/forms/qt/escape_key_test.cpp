@@ -56,6 +56,7 @@ TEST(EscapeKey, ReachesTheFormOnceFromAnyWidgetAndClosesTheWindow) {
   }
 }
 
+// Enter, keypad Enter and Space each press the focused button once;
 // Enter in a text box presses nothing.
 TEST(ButtonKeys, EnterEitherKeyAndSpacePressTheFocusedButtonOnce) {
   StartOffscreenApplication();

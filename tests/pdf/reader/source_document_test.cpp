@@ -2,6 +2,7 @@
 // programs, and the refusals and damage a reader must survive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -571,18 +572,23 @@ TEST(SourceDocument, InformationAndTurnsReadAsPikepdfReadsThem)
 // their box is not copied for each page.
 TEST(SourceDocument, PageSizesOfAFlatTreeCostInProportionToThePages)
 {
+    // The best of three runs each, so that a busy machine does not decide.
     std::vector<double> seconds;
     for (const int pages : {10000, 40000}) {
         const std::string path = DeepTreeSource("reader-flat-" + std::to_string(pages) + ".pdf", 1, pages);
-        Pagelith reader;
-        const std::clock_t start = std::clock();
-        ASSERT_EQ(InfoOf(reader, path).pages, pages);
-        for (int page = 1; page <= pages; ++page) {
-            float width = 0, height = 0;
-            int rotation = 0;
-            ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            Pagelith reader;
+            const std::clock_t start = std::clock();
+            ASSERT_EQ(InfoOf(reader, path).pages, pages);
+            for (int page = 1; page <= pages; ++page) {
+                float width = 0, height = 0;
+                int rotation = 0;
+                ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
+            }
+            best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
         }
-        seconds.push_back(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+        seconds.push_back(best);
     }
     // Four times the pages: about four times the work, where a copy for each page gives sixteen.
     EXPECT_LT(seconds[1], 8 * seconds[0]);
