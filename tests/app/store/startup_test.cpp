@@ -369,25 +369,22 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
     std::string name;
     std::string inserted;
     std::string before;  // the text it goes before; at the end when empty
-    bool startKilledAfterItsCopy;
-    std::vector<std::string> resources;  // as shown at the damaged start
-    std::vector<std::string> projectsAfterRestart;
+    bool startKilledAfterItsCopy = false;
+    std::vector<std::string> resources = {"Salle 1", "Salle 2¦1"};  // at the damaged start
+    std::vector<std::string> projectsAfterRestart = {"Nord¦255-0", "Sud¦65280-0"};
   };
-  const std::vector<std::string> shown = {"Salle 1", "Salle 2¦1"};
-  const std::vector<std::string> projects = {"Nord¦255-0", "Sud¦65280-0"};
   const std::vector<Case> cases = {
-      {"stray copy of a section first", intruder, Header("RESSOURCE0"), false, shown, projects},
-      {"stray copy of a section last", intruder, "", false, shown, projects},
+      {"stray copy of a section first", intruder, Header("RESSOURCE0")},
+      {"stray copy of a section last", intruder, ""},
       {"header line given twice", Header("RESSOURCE1"), KeyLine("Nom", "Salle 1"), false,
-       {"", "Salle 2¦1"}, projects},
-      {"settings given twice", Header("PARAM") + KeyLine("Type", "Autre"), "", false, shown,
-       projects},
-      {"start killed after its copy", "garbled\n", "", true, shown, projects},
+       {"", "Salle 2¦1"}},
+      {"settings given twice", Header("PARAM") + KeyLine("Type", "Autre"), ""},
+      {"start killed after its copy", "garbled\n", "", true},
       {"damaged header of the highest project",
-       Header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false, shown,
-       {"Nord¦255-0", "", "Sud¦65280-0"}},
+       Header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false,
+       {"Salle 1", "Salle 2¦1"}, {"Nord¦255-0", "", "Sud¦65280-0"}},
   };
-  for (const Case& c : cases) {
+  for (Case c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(DataFolder());
     const std::string file = EarlierRun("Chantiers", "Étapes", "Personnes").DataFile;
@@ -412,9 +409,8 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
     }
     auto restarted = Start();
     EXPECT_THAT(restarted->services.notices, ::testing::IsEmpty());
-    std::vector<std::string> resources = c.resources;
-    resources.push_back("Nouvelle grue");
-    EXPECT_EQ(restarted->planner.Resources, resources);
+    c.resources.push_back("Nouvelle grue");
+    EXPECT_EQ(restarted->planner.Resources, c.resources);
     EXPECT_EQ(restarted->planner.Categories, c.projectsAfterRestart);
     EXPECT_EQ(restarted->planner.ActivityType, "BTP");
   }
