@@ -8,6 +8,7 @@
 #include "app/store/codec.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
+#include "platform/ini_line.h"
 #include "runtime/text.h"
 
 namespace store {
@@ -110,7 +111,7 @@ bool HoldsPlannerSection(const platform::IniDocument& document) {
   static const std::string settings = EncodeIniText(kParamSection);
   for (std::size_t i = 0; i < document.SectionCount(); ++i) {
     const std::string_view name = document.SectionName(i);
-    if (name.size() == settings.size() && StartsWithSymbols(name, settings)) return true;
+    if (platform::SameIniName(name, settings)) return true;
     for (const RecordNames& kind : RecordKinds()) {
       if (kind.StartsName(name)) return true;
     }

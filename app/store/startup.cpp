@@ -24,18 +24,18 @@ namespace {
 bool TakeDataFile(Planner& planner, StartupServices& services) {
   const int error = planner.FileLock.Take(planner.DataFile);
   if (error == 0) return true;
+  // Before the lock file is known, the failure lies on the way to the data file.
+  const std::string& lockFile = planner.FileLock.LockFile();
   if (error == EWOULDBLOCK) {
     services.ShowStartupFailure(
         "Quorvane est déjà ouvert sur ce fichier de données :\n" + planner.DataFile +
         "\nUtilisez la fenêtre déjà ouverte.\nLe programme va se fermer.");
-  } else if (error == ELOOP && !planner.FileLock.LockFile().empty()) {
+  } else if (error == ELOOP && !lockFile.empty()) {
     services.ShowStartupFailure(
         "Le fichier de données n'a pas pu être réservé : son fichier de verrouillage est un "
-        "lien symbolique.\n" + planner.FileLock.LockFile() +
+        "lien symbolique.\n" + lockFile +
         "\nSupprimez ce lien, puis relancez Quorvane.\nLe programme va se fermer.");
   } else {
-    // Before the lock file is known, the failure lies on the way to the data file.
-    const std::string& lockFile = planner.FileLock.LockFile();
     services.ShowStartupFailure(
         (lockFile.empty() ? "Le fichier de données n'a pas pu être réservé :\n" + planner.DataFile
                           : "Le fichier de données n'a pas pu être réservé par son fichier de "

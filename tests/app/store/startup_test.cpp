@@ -294,9 +294,15 @@ TEST_F(StartupTest, ADamagedDataFileIsToldKeptAndReadAsFarAsItCan) {
   EXPECT_THAT(lastServices.notices, ::testing::IsEmpty());
 }
 
+// A section header and a key line as the planner writes them.
+std::string Header(const std::string& name) { return "[" + EncodeIniText(name) + "]\n"; }
+std::string KeyLine(const std::string& key, const std::string& value) {
+  return EncodeIniText(key) + "=" + EncodeIniText(value) + "\n";
+}
+
 // The record line of `section` in `text`: the line after its header.
 std::size_t RecordLine(const std::string& text, const std::string& section) {
-  const std::size_t header = text.find("[" + EncodeIniText(section) + "]\n");
+  const std::size_t header = text.find(Header(section));
   return text.find('\n', header) + 1;
 }
 
@@ -315,7 +321,7 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
     return text.erase(header, line - header);
   };
   const auto keyTwice = [](std::string& text, std::size_t line) {
-    return text.insert(line, EncodeIniText("Nom") + "=" + EncodeIniText("Intrus") + "\n");
+    return text.insert(line, KeyLine("Nom", "Intrus"));
   };
   const std::vector<std::pair<std::string, std::function<std::string(std::string)>>> damages = {
       {"garbled highest resource", at("RESSOURCE1", garbled)},
@@ -323,7 +329,7 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
       {"lost resource header", at("RESSOURCE1", headerLost)},
       {"lost project header", at("CATEGORIE0", headerLost)},
       {"lost header after the settings", [](std::string text) {
-         return text + EncodeIniText("Nom") + "=" + EncodeIniText("Est¦255-0") + "\n";
+         return text + KeyLine("Nom", "Est¦255-0");
        }},
       {"key given twice", at("RESSOURCE1", keyTwice)},
   };
@@ -358,34 +364,27 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
 // killed between its copy and its message; a damaged header naming the highest project,
 // whose number no new project takes, in this run or the next.
 TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
-  const auto header = [](const std::string& name) { return "[" + EncodeIniText(name) + "]\n"; };
-  const auto line = [](const std::string& key, const std::string& value) {
-    return EncodeIniText(key) + "=" + EncodeIniText(value) + "\n";
-  };
-  const std::string intruder = header("RESSOURCE1") + line("Nom", "Intrus");
+  const std::string intruder = Header("RESSOURCE1") + KeyLine("Nom", "Intrus");
   struct Case {
     std::string name;
     std::string inserted;
     std::string before;  // the text it goes before; at the end when empty
-    bool startKilledAfterItsCopy;
-    std::vector<std::string> resources;  // as shown at the damaged start
-    std::vector<std::string> projectsAfterRestart;
+    bool startKilledAfterItsCopy = false;
+    std::vector<std::string> resources = {"Salle 1", "Salle 2¦1"};  // at the damaged start
+    std::vector<std::string> projectsAfterRestart = {"Nord¦255-0", "Sud¦65280-0"};
   };
-  const std::vector<std::string> shown = {"Salle 1", "Salle 2¦1"};
-  const std::vector<std::string> projects = {"Nord¦255-0", "Sud¦65280-0"};
   const std::vector<Case> cases = {
-      {"stray copy of a section first", intruder, header("RESSOURCE0"), false, shown, projects},
-      {"stray copy of a section last", intruder, "", false, shown, projects},
-      {"header line given twice", header("RESSOURCE1"), line("Nom", "Salle 1"), false,
-       {"", "Salle 2¦1"}, projects},
-      {"settings given twice", header("PARAM") + line("Type", "Autre"), "", false, shown,
-       projects},
-      {"start killed after its copy", "garbled\n", "", true, shown, projects},
+      {"stray copy of a section first", intruder, Header("RESSOURCE0")},
+      {"stray copy of a section last", intruder, ""},
+      {"header line given twice", Header("RESSOURCE1"), KeyLine("Nom", "Salle 1"), false,
+       {"", "Salle 2¦1"}},
+      {"settings given twice", Header("PARAM") + KeyLine("Type", "Autre"), ""},
+      {"start killed after its copy", "garbled\n", "", true},
       {"damaged header of the highest project",
-       header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false, shown,
-       {"Nord¦255-0", "", "Sud¦65280-0"}},
+       Header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false,
+       {"Salle 1", "Salle 2¦1"}, {"Nord¦255-0", "", "Sud¦65280-0"}},
   };
-  for (const Case& c : cases) {
+  for (Case c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(DataFolder());
     const std::string file = EarlierRun("Chantiers", "Étapes", "Personnes").DataFile;
@@ -410,9 +409,8 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
     }
     auto restarted = Start();
     EXPECT_THAT(restarted->services.notices, ::testing::IsEmpty());
-    std::vector<std::string> resources = c.resources;
-    resources.push_back("Nouvelle grue");
-    EXPECT_EQ(restarted->planner.Resources, resources);
+    c.resources.push_back("Nouvelle grue");
+    EXPECT_EQ(restarted->planner.Resources, c.resources);
     EXPECT_EQ(restarted->planner.Categories, c.projectsAfterRestart);
     EXPECT_EQ(restarted->planner.ActivityType, "BTP");
   }
@@ -528,9 +526,8 @@ TEST_F(StartupTest, TwoPlannersReachingOneFileThroughLinksAreRefusedAsInOneFolde
   const std::string added = "06.03.2030 09:00¦06.03.2030 10:00¦Dalle¦0¦255-1¦0";
   for (const auto& [moved, myLink, otherLink] : layouts) {
     SCOPED_TRACE(otherLink);
-    for (const std::string& folder : {DataFolder(), other, shared}) {
+    for (const std::string& folder : {DataFolder(), other, shared})
       std::filesystem::remove_all(folder);
-    }
     std::filesystem::create_directories(shared);
     std::filesystem::create_directories(other + "/Quorvane");
     EarlierRun("Chantiers", "Étapes", "Personnes");
@@ -589,7 +586,9 @@ TEST_F(StartupTest, NothingOutsideTheDataFolderIsCreatedOrWritten) {
     if (stands == kLinkOut) WriteTextFile(outside + "/file", target);
     if (stands == kLinkOut || stands == kLinkNowhere)
       std::filesystem::create_symlink(outside + "/file", entry);
-    if (stands == kPipe) ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    if (stands == kPipe) {
+      ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    }
     if (stands == kFolder) std::filesystem::create_directory(entry);
     const std::set<std::string> outsideBefore = EntriesOf(outside);
     if (told.empty()) {
