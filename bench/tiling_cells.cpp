@@ -36,13 +36,20 @@ void DrawCellContent(pdf::Pagelith& w)
     w.DrawRect(0, 0, 5, 5, 5, 15, 0);
 }
 
-// The document of `cells` tiling cells, each painting the template or, without it, drawing
-// the template's content itself.
-void WriteCells(const std::string& path, int cells, bool throughTemplate)
+// A writer with the document at `path` begun.
+std::unique_ptr<pdf::Pagelith> Begun(const std::string& path)
 {
     auto w = std::make_unique<pdf::Pagelith>(nullptr, std::make_shared<pdf::SeededRandom>(1));
     std::string name = path;
     w->BeginDoc(name);
+    return w;
+}
+
+// The document of `cells` tiling cells, each painting the template or, without it, drawing
+// the template's content itself.
+void WriteCells(const std::string& path, int cells, bool throughTemplate)
+{
+    const auto w = Begun(path);
     if (throughTemplate) {
         w->BeginObject("mark", 0);
         DrawCellContent(*w);
@@ -70,9 +77,7 @@ void WriteCells(const std::string& path, int cells, bool throughTemplate)
 // template below; the page paints the top one.  False when a call records an error.
 bool WriteChain(const std::string& path, int levels)
 {
-    auto w = std::make_unique<pdf::Pagelith>(nullptr, std::make_shared<pdf::SeededRandom>(1));
-    std::string name = path;
-    w->BeginDoc(name);
+    const auto w = Begun(path);
     for (int i = 0; i < levels; ++i) {
         w->BeginTiling(CellName(i), 0, 0, 10, 10, 10, 10, 0);
         if (i > 0)

@@ -23,6 +23,15 @@ struct CallOrder {
     friend void PrintTo(const CallOrder& order, std::ostream* out) { *out << order.name; }
 };
 
+// Opens the document at `path` on its first page.
+void BeginFirstPage(Pagelith& w, const std::string& path)
+{
+    std::string name = path;
+    w.BeginDoc(name);
+    int page = 0;
+    w.BeginPage(page);
+}
+
 class CallOrders : public ::testing::TestWithParam<CallOrder> {};
 
 TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
@@ -30,9 +39,7 @@ TEST_P(CallOrders, ReadersShowTheDocumentWithoutAWord)
     auto w = PinnedWriter();
     std::string path = OutputPath(std::string("core_call_orders_") + GetParam().name + ".pdf");
     GetParam().beforeDoc(*w);
-    w->BeginDoc(path);
-    int page = 0;
-    w->BeginPage(page);
+    BeginFirstPage(*w, path);
     w->SetFont("Arial", 12, 0, 0);
     w->DrawText(20, 40, "Hello page one", 1);
     GetParam().onPage(*w);
@@ -117,10 +124,7 @@ const CallOrder kCallOrders[] = {
      }},
     {"AfterADocumentThatRecordedAnError", [](Pagelith&) {},
      [](Pagelith& w) {
-         std::string earlier = OutputPath("core_call_orders_EarlierWithAnError.pdf");
-         w.BeginDoc(earlier);
-         int page = 0;
-         w.BeginPage(page);
+         BeginFirstPage(w, OutputPath("core_call_orders_EarlierWithAnError.pdf"));
          w.EndPage();
          w.DrawRect(20, 60, 100, 40, 5, 15, 0);
          w.EndDoc();
@@ -142,8 +146,7 @@ TEST(CallOrder, SettingsBetweenDocumentsBelongToTheNext)
         {"BeforeTheFirst", [](Pagelith&) {}},
         {"AfterAnEarlierOne",
          [](Pagelith& w) {
-             std::string earlier = OutputPath("core_call_orders_EarlierDocument.pdf");
-             w.BeginDoc(earlier);
+             BeginFirstPage(w, OutputPath("core_call_orders_EarlierDocument.pdf"));
              w.EndDoc();
          }},
     };
@@ -156,9 +159,7 @@ TEST(CallOrder, SettingsBetweenDocumentsBelongToTheNext)
         w->OnDocEvent(2, "app.alert('opened');", false);
         EXPECT_EQ(w->AddBookmark("Kept", 0, 0, 0, 0, 0, 0, "", "", 0), "@2");
         w->BeginObject("tpl", 0);
-        w->BeginDoc(path);
-        int page = 0;
-        w->BeginPage(page);
+        BeginFirstPage(*w, path);
         w->EndDoc();
         ExpectSoundFile(path);
         const std::string pdf = ReadAll(path);
@@ -180,28 +181,25 @@ TEST(CallOrder, ADrawingLandsOrRecordsAnError)
     struct Case {
         const char* name;
         Calls open;
-        Calls after;  // then EndDoc
         bool lands;
+        Calls after = [](Pagelith&) {};  // then EndDoc
     };
     const Case cases[] = {
-        {"OnAReopenedPage", reopen, [](Pagelith&) {}, true},
-        {"AfterEndOnPage", [&](Pagelith& w) { reopen(w); w.EndOnPage(); }, [](Pagelith&) {}, false},
-        {"AfterEndPage", [](Pagelith&) {}, [](Pagelith&) {}, false},
-        {"InATemplateWithNoPage", [](Pagelith& w) { w.BeginObject("tpl", 0); },
+        {"OnAReopenedPage", reopen, true},
+        {"AfterEndOnPage", [&](Pagelith& w) { reopen(w); w.EndOnPage(); }, false},
+        {"AfterEndPage", [](Pagelith&) {}, false},
+        {"InATemplateWithNoPage", [](Pagelith& w) { w.BeginObject("tpl", 0); }, true,
          [&](Pagelith& w) {
              w.EndObject();
              reopen(w);
              w.DrawObject("tpl");
-         },
-         true},
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto w = PinnedWriter();
         std::string path = OutputPath(std::string("core_call_orders_Drawing") + c.name + ".pdf");
-        w->BeginDoc(path);
-        int page = 0;
-        w->BeginPage(page);
+        BeginFirstPage(*w, path);
         w->EndPage();
         c.open(*w);
         w->SetColorFill("#FF0000");

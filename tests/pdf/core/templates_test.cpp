@@ -300,8 +300,9 @@ TEST_F(Templates, APaintedTemplateShowsWhereItWasDrawn)
 // miss a resource.
 TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
 {
-    const auto inner = [](Pagelith& w, int paintKind) {
-        w.BeginTiling("inner", 0, 0, 10, 10, 10, 10, paintKind);
+    // A cell of a red square.
+    const auto red = [](Pagelith& w, const std::string& name, int paintKind) {
+        w.BeginTiling(name, 0, 0, 10, 10, 10, 10, paintKind);
         w.SetColorFill("#FF0000");
         w.DrawRect(0, 0, 5, 5, 5, 15, 0);
         w.EndTiling();
@@ -326,25 +327,18 @@ TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
         int error;  // a painting refused as it would paint itself is told
     };
     const Case cases[] = {
-        {"TemplateBeforeTheCell", [&](Pagelith& w) { inner(w, 0); tpl(w, "inner"); outer(w); },
-         {255, 0, 0}, true, 0},
-        {"TemplateAfterTheCell", [&](Pagelith& w) { outer(w); inner(w, 0); tpl(w, "inner"); },
-         {255, 0, 0}, true, 0},
+        {"TemplateBeforeTheCell",
+         [&](Pagelith& w) { red(w, "inner", 0); tpl(w, "inner"); outer(w); }, {255, 0, 0}, true, 0},
+        {"TemplateAfterTheCell",
+         [&](Pagelith& w) { outer(w); red(w, "inner", 0); tpl(w, "inner"); }, {255, 0, 0}, true, 0},
         {"UncolouredPatternInAColourSpace",
-         [&](Pagelith& w) { inner(w, 1); tpl(w, "inner|#0000FF"); outer(w); }, {0, 0, 255}, true,
-         0},
+         [&](Pagelith& w) { red(w, "inner", 1); tpl(w, "inner|#0000FF"); outer(w); },
+         {0, 0, 255}, true, 0},
         {"TemplateNamingTheCellThatPaintsIt",
          [&](Pagelith& w) { outer(w); tpl(w, "outer|#00FF00"); }, {0, 255, 0}, true, 5},
         {"CellRedefinedToPaintTheTemplateNamingIt",
-         [&](Pagelith& w) {
-             w.BeginTiling("outer", 0, 0, 20, 20, 20, 20, 0);
-             w.SetColorFill("#FF0000");
-             w.DrawRect(0, 0, 5, 5, 5, 15, 0);
-             w.EndTiling();
-             tpl(w, "outer");
-             outer(w);
-         },
-         {255, 0, 0}, false, 5},
+         [&](Pagelith& w) { red(w, "outer", 0); tpl(w, "outer"); outer(w); }, {255, 0, 0}, false,
+         5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
