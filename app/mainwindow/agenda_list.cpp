@@ -157,11 +157,10 @@ void DrawAgenda(const AgendaControls& agenda, const store::Planner& planner,
   const int days = static_cast<int>(runtime::DaysBetween(first, last)) + 1;
   std::vector<Entry> entries = EntriesOf(
       ScanDays(planner, first, days, selectedProjectFilter, chosenResource), first);
-  // The lines are found day by day and, within a day, by record; the sort on the start
-  // keeps that order among equal starts.
+  // A start names its day, and a day lists an activity once: equal starts go by record.
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    return std::forward_as_tuple(SortKey(a), a.day, a.record) <
-           std::forward_as_tuple(SortKey(b), b.day, b.record);
+    return std::forward_as_tuple(SortKey(a), a.record) <
+           std::forward_as_tuple(SortKey(b), b.record);
   });
 
   LayOut(agenda, entries);

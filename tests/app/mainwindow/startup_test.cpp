@@ -201,11 +201,7 @@ TEST_F(ProgramStartupTest, AFailedWriteIsShownInAMessageBox) {
 // the program is closed and started again before it, and the promise still holds.
 TEST_F(ProgramStartupTest, ACalendarLeftUnsentIsSentAfterARestart) {
   WriteEarlierRun();
-  {
-    store::Planner earlier;
-    earlier.DataFile = DataFile();
-    store::WriteIni(earlier, "PARAM", "Synchro", "https://www.example/42", DataFile());
-  }
+  store::WriteIni(planner, "PARAM", "Synchro", "https://www.example/42", DataFile());
   FtpTestServer server(home / "server", kTestFtpUser, kTestFtpPassword);
   const auto calendars = server.Root() / "sites/cal.example/cal_users";
   std::filesystem::create_directories(calendars);
