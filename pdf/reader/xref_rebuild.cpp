@@ -19,9 +19,6 @@ constexpr std::int64_t kScanChunk = 1 << 20;
 constexpr std::int64_t kScanOverlap = 64;
 // The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
 constexpr std::size_t kLongestKeyword = 9;
-// What the table keeps of each object found, counted in the operation's budget besides its
-// bytes: a file of millions of empty objects ends the rebuild with an error.
-constexpr std::int64_t kObjectOverhead = kObjectReadOverhead;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
 // No header the scan finds names a larger number.
@@ -174,7 +171,7 @@ ScannedFile ScanObjects(SourceFile& file)
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start < 0)
                     continue;
-                file.Charge(kObjectOverhead);
+                file.Charge(kObjectReadOverhead);
                 current = number;
                 scanned.objects.emplace_back(number, base + start);
                 const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
