@@ -35,22 +35,37 @@ Maker Edited(const std::function<void(std::string&)>& edit)
     };
 }
 
-// Our three pages with the table's offsets as `change` makes them (the in-use entries in order).
+// The table's offsets as `change` makes them (the in-use entries in order).
+void ChangeOffsets(std::string& bytes, const std::function<void(std::vector<long>&)>& change)
+{
+    const std::regex entry("(\\d{10}) \\d{5} n");
+    std::vector<long> offsets;
+    std::vector<std::size_t> places;
+    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it) {
+        offsets.push_back(std::stol((*it)[1]));
+        places.push_back(static_cast<std::size_t>(it->position(1)));
+    }
+    EXPECT_GT(offsets.size(), 6u);
+    change(offsets);
+    for (std::size_t i = 0; i < places.size(); ++i)
+        bytes.replace(places[i], 10, RowOffset(offsets[i]));
+}
+
+// Our three pages with the table's offsets as `change` makes them.
 Maker WithOffsets(const std::function<void(std::vector<long>&)>& change)
 {
-    return Edited([change](std::string& bytes) {
-        const std::regex entry("(\\d{10}) \\d{5} n");
-        std::vector<long> offsets;
-        std::vector<std::size_t> places;
-        for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), entry); it != std::sregex_iterator(); ++it) {
-            offsets.push_back(std::stol((*it)[1]));
-            places.push_back(static_cast<std::size_t>(it->position(1)));
-        }
-        EXPECT_GT(offsets.size(), 6u);
-        change(offsets);
-        for (std::size_t i = 0; i < places.size(); ++i)
-            bytes.replace(places[i], 10, RowOffset(offsets[i]));
-    });
+    return Edited([change](std::string& bytes) { ChangeOffsets(bytes, change); });
+}
+
+// Inserts `text` after the header line, "startxref" still naming the table; returns where.
+std::size_t InsertAfterHeader(std::string& bytes, const std::string& text)
+{
+    const std::size_t start = bytes.rfind("startxref\n") + 10;
+    bytes.replace(start, bytes.find('\n', start) - start,
+                  std::to_string(std::stol(bytes.substr(start)) + static_cast<long>(text.size())));
+    const std::size_t line = bytes.find('\n') + 1;
+    bytes.insert(line, text);
+    return line;
 }
 
 void EraseTable(std::string& bytes)
@@ -170,20 +185,14 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", "",
                                                           "<< /Title (Kids) >>"));
                     const std::string decoy = "% 10 0 obj << /Title <4x> >> endobj\n";
-                    const std::size_t line = bytes.find('\n') + 1;
-                    bytes.insert(line, decoy);
-                    const std::size_t table = bytes.rfind("xref\n0 ");
-                    const std::size_t rows = bytes.find('\n', table + 5) + 1;
-                    const auto entry = [&](int number) { return rows + 20 * static_cast<std::size_t>(number); };
-                    for (int number = 2; number <= 9; ++number)
-                        bytes.replace(entry(number), 10,
-                                      RowOffset(std::stol(bytes.substr(entry(number), 10)) +
-                                                static_cast<long>(decoy.size())));
-                    bytes.replace(entry(1), 10, bytes.substr(entry(2), 10));
-                    bytes.replace(entry(10), 10, RowOffset(static_cast<long>(line) + 2));  // "10 0 obj"
-                    const std::size_t start = bytes.rfind("startxref\n") + 10;
-                    return ScratchFile(file, bytes.replace(start, bytes.find('\n', start) - start,
-                                                           std::to_string(table)));
+                    const long line = static_cast<long>(InsertAfterHeader(bytes, decoy));
+                    ChangeOffsets(bytes, [&](std::vector<long>& offsets) {
+                        for (long& offset : offsets)
+                            offset += static_cast<long>(decoy.size());
+                        offsets[0] = offsets[1];
+                        offsets[9] = line + 2;  // "10 0 obj"
+                    });
+                    return ScratchFile(file, bytes);
                 }},
         Damaged{"RowOfAnUnknownKind", Edited([](std::string& bytes) {
                     // The letter of the first page's row (object 5).
@@ -342,11 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"ShiftedObjectStreams", [](const std::string& file) {
                     // Every offset of the table is wrong, the one to the table right.
                     std::string bytes = ReadAll(QpdfObjectStreams());
-                    const std::size_t start = bytes.rfind("startxref\n") + 10;
-                    const std::string shift = "%" + std::string(40, '-') + "\n";
-                    bytes.replace(start, bytes.find('\n', start) - start,
-                                  std::to_string(std::stol(bytes.substr(start)) + static_cast<long>(shift.size())));
-                    return ScratchFile(file, bytes.insert(bytes.find('\n') + 1, shift));
+                    InsertAfterHeader(bytes, "%" + std::string(40, '-') + "\n");
+                    return ScratchFile(file, bytes);
                 }},
         Damaged{"ObjectHeadersInStreamData", [](const std::string& file) {
                     std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
