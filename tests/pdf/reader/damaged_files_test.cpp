@@ -220,6 +220,8 @@ std::string Updated(std::string bytes, const std::vector<std::pair<int, std::str
 }
 
 const std::string kPadding = " /Padding (" + std::string(2000, '.') + ")";
+const std::string kTwoKids = "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>";
+const std::string kSecondPage = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>";
 
 // One page of `box` through a page tree of `kids`, the objects after the page (number 4 on)
 // as given.
@@ -236,10 +238,12 @@ Maker Sound(const std::string& kids, const std::string& box, const std::vector<s
     };
 }
 
-// Our one page of 300 x 200 titled "Old", with `update` appended.
-Maker UpdatedSound(const std::function<std::string(std::string)>& update)
+// Our one page of 300 x 200 titled "Old" with that update appended, as `edit` then makes it.
+Maker UpdatedSound(const std::vector<std::pair<int, std::string>>& objects, const std::string& keys,
+                   const std::function<std::string(std::string)>& edit = [](std::string bytes) { return bytes; })
 {
-    return Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"}, update);
+    return Sound("[3 0 R]", " [0 0 300 200]", {"<< /Title (Old) >>"},
+                 [=](std::string bytes) { return edit(Updated(std::move(bytes), objects, keys)); });
 }
 
 // Page count, each page's size and the title as pikepdf reads them, or "refused".
@@ -293,30 +297,18 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"FormFeedsAfterKeys", Sound("[3 0 R]", "\f[0 0 300 200]", {"<< /Title\f(Fed) >>"})},
         Damaged{"CommentBeforeAValue", Sound("[3 0 R]", " % a box\n[0 0 300 200]", {"<< /Title % a note\n(Noted) >>"})},
         Damaged{"LongTrailerBeforeTheOlderSection",
-                UpdatedSound([](std::string bytes) {
-                    return Updated(bytes, {{2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
-                                           {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
-                                   " /Info 4 0 R" + kPadding);
-                })},
+                UpdatedSound({{2, kTwoKids}, {5, kSecondPage}}, " /Info 4 0 R" + kPadding)},
         Damaged{"PreviousSectionAtAnObject",
-                UpdatedSound([](std::string bytes) {
-                    bytes = Updated(bytes, {{1, "<< /Type /Catalog /Pages 2 0 R >>"},
-                                            {2, "<< /Type /Pages /Kids [3 0 R 5 0 R] /Count 2 >>"},
-                                            {5, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>"}},
-                                    " /Info 4 0 R");
-                    // /Prev names the catalog's "1 0 obj" rather than the table.
-                    const std::size_t prev = bytes.rfind("/Prev ") + 6;
-                    return bytes.replace(prev, bytes.find(' ', prev) - prev, "9");
-                })},
+                UpdatedSound({{1, "<< /Type /Catalog /Pages 2 0 R >>"}, {2, kTwoKids}, {5, kSecondPage}},
+                             " /Info 4 0 R", [](std::string bytes) {
+                                 // /Prev names the catalog's "1 0 obj" rather than the table.
+                                 const std::size_t prev = bytes.rfind("/Prev ") + 6;
+                                 return bytes.replace(prev, bytes.find(' ', prev) - prev, "9");
+                             })},
         Damaged{"LongTrailerOfAnEncryptedUpdate",
-                UpdatedSound([](std::string bytes) {
-                    return Updated(bytes, {{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
-                                   kPadding + " /Encrypt 5 0 R");
-                })},
-        Damaged{"NewestTrailerWithoutInformation",
-                UpdatedSound([](std::string bytes) {
-                    return Updated(bytes, {{5, "<< /Title (Unnamed) >>"}}, "");
-                })}),
+                UpdatedSound({{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
+                             kPadding + " /Encrypt 5 0 R")},
+        Damaged{"NewestTrailerWithoutInformation", UpdatedSound({{5, "<< /Title (Unnamed) >>"}}, "")}),
     [](const auto& info) { return info.param.name; });
 
 // Damaged files poppler cannot judge, read as qpdf reads them: the same number of pages, each
