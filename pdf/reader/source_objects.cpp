@@ -68,9 +68,6 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
 {
     // The two tokens before the current one: the "N G" of a next object's header.
     std::array<SyntaxToken, 2> before{};
-    const auto isDigits = [&](const SyntaxToken& t) {
-        return t.kind == SyntaxToken::kWord && t.In(bytes).find_first_not_of("0123456789") == std::string_view::npos;
-    };
     SyntaxToken token = NextToken(bytes, from);
     for (; token.kind != SyntaxToken::kNone; token = NextToken(bytes, token.end)) {
         if (token.end == bytes.size() && !atEnd)
@@ -79,7 +76,7 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
         if (word == "endobj" || word == "stream")
             return {token.start, word == "stream", token.start};
         // An object that ends with no "endobj" ends where the next one begins.
-        if (word == "obj" && before[0].end > from && isDigits(before[0]) && isDigits(before[1]))
+        if (word == "obj" && before[0].end > from && ObjectHeaderAt(bytes, before[0].start).end == token.end)
             return {before[0].start, false, before[0].start};
         before = {before[1], token};
     }

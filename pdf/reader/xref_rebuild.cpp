@@ -19,9 +19,6 @@ constexpr std::int64_t kScanChunk = 1 << 20;
 constexpr std::int64_t kScanOverlap = 64;
 // The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
 constexpr std::size_t kLongestKeyword = 9;
-// What the table keeps of each object found, counted in the operation's budget besides its
-// bytes: a file of millions of empty objects ends the rebuild with an error.
-constexpr std::int64_t kObjectOverhead = kObjectReadOverhead;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
 // No header the scan finds names a larger number.
@@ -112,9 +109,9 @@ std::string NameOf(std::string_view text, const DictionaryIndex& dictionary, std
 // offset its direct /Length gives when "endstream" follows there, else at the first
 // "endstream" (the file's end when there is none).
 std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t base, std::size_t data,
-                       std::string_view text)
+                       std::string_view text, const DictionaryIndex& dictionary)
 {
-    const std::size_t at = DictionaryIndex(text, 0).ValueAt("Length");
+    const std::size_t at = dictionary.ValueAt("Length");
     const SyntaxToken length = at == std::string_view::npos ? SyntaxToken{} : NextValue(text, at);
     double count = -1;
     const std::int64_t start = base + static_cast<std::int64_t>(data);
@@ -136,9 +133,9 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
 
 // Notes what the object whose text the bytes hold is: an object stream, a cross-reference
 // stream that names a catalog, a catalog, an encryption dictionary.
-void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text, bool stream)
+void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text,
+                const DictionaryIndex& dictionary, bool stream)
 {
-    const DictionaryIndex dictionary(text, 0);
     const std::string type = NameOf(text, dictionary, "Type");
     if (type == "ObjStm" && stream)
         scanned.objectStreams.emplace_back(number, where);
@@ -174,7 +171,7 @@ ScannedFile ScanObjects(SourceFile& file)
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start < 0)
                     continue;
-                file.Charge(kObjectOverhead);
+                file.Charge(kObjectReadOverhead);
                 current = number;
                 scanned.objects.emplace_back(number, base + start);
                 const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
@@ -183,11 +180,12 @@ ScannedFile ScanObjects(SourceFile& file)
                     continue;
                 }
                 const std::string_view text = std::string_view(bytes).substr(at + 3, body.end - at - 3);
-                NoteObject(scanned, number, base + start, text, body.keyword == "stream");
+                const DictionaryIndex dictionary(text, 0);
+                NoteObject(scanned, number, base + start, text, dictionary, body.keyword == "stream");
                 std::size_t after = body.end;  // a next header's "obj" is looked at again
                 if (body.keyword == "stream") {
                     const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
-                    const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, text);
+                    const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, text, dictionary);
                     if (dataEnd >= base + static_cast<std::int64_t>(end)) {
                         next = dataEnd;
                         break;
