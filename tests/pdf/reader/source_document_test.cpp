@@ -2,9 +2,7 @@
 // programs, and the refusals and damage a reader must survive.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -566,32 +564,6 @@ TEST(SourceDocument, InformationAndTurnsReadAsPikepdfReadsThem)
         EXPECT_EQ(width, 300) << turns[n].first;
     }
     EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
-}
-
-// Every page's size through a flat tree costs in proportion to the pages: the node that holds
-// their box is not copied for each page.
-TEST(SourceDocument, PageSizesOfAFlatTreeCostInProportionToThePages)
-{
-    // The best of three runs each, so that a busy machine does not decide.
-    std::vector<double> seconds;
-    for (const int pages : {10000, 40000}) {
-        const std::string path = DeepTreeSource("reader-flat-" + std::to_string(pages) + ".pdf", 1, pages);
-        double best = 1e9;
-        for (int run = 0; run < 3; ++run) {
-            Pagelith reader;
-            const std::clock_t start = std::clock();
-            ASSERT_EQ(InfoOf(reader, path).pages, pages);
-            for (int page = 1; page <= pages; ++page) {
-                float width = 0, height = 0;
-                int rotation = 0;
-                ASSERT_TRUE(reader.GetInfoPage(path, page, width, height, rotation));
-            }
-            best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
-        }
-        seconds.push_back(best);
-    }
-    // Four times the pages: about four times the work, where a copy for each page gives sixteen.
-    EXPECT_LT(seconds[1], 8 * seconds[0]);
 }
 
 // A file that another program cuts short while it is read: a read of what is gone is an
