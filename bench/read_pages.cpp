@@ -125,6 +125,14 @@ bool SameSizes(const std::vector<Size>& ours, const std::vector<Size>& theirs)
     return true;
 }
 
+// Whether we read `pages` pages of the sizes poppler reads, told to the verdict.
+bool ReadAlike(bench::Verdict& verdict, const std::string& path, int pages, const std::string& label)
+{
+    const std::vector<Size> ours = Ours(path);
+    return verdict.Agree(ours.size() == static_cast<std::size_t>(pages) && SameSizes(ours, Poppler(path)),
+                         label + ": page count and sizes");
+}
+
 }  // namespace
 
 int main()
@@ -135,9 +143,7 @@ int main()
     for (const int pages : {1000, kGoalPages}) {
         const std::string path = WrittenDocument(folder, pages);
         const std::string label = std::to_string(pages) + " pages";
-        const std::vector<Size> ours = Ours(path);
-        if (!verdict.Agree(ours.size() == static_cast<std::size_t>(pages) && SameSizes(ours, Poppler(path)),
-                           label + ": page count and sizes"))
+        if (!ReadAlike(verdict, path, pages, label))
             continue;
         const std::vector<double> best = bench::BestSeconds({
             {"ours", [&] { Ours(path); }},
@@ -152,9 +158,7 @@ int main()
     for (const int pages : {10000, 40000}) {
         const std::string path = InheritedBoxDocument(folder, pages);
         const std::string label = std::to_string(pages) + " pages of an inherited box";
-        const std::vector<Size> ours = Ours(path);
-        if (!verdict.Agree(ours.size() == static_cast<std::size_t>(pages) && SameSizes(ours, Poppler(path)),
-                           label + ": page count and sizes"))
+        if (!ReadAlike(verdict, path, pages, label))
             continue;
         const double seconds = bench::BestSeconds([&] { Ours(path); });
         perPage.push_back(seconds / pages);
