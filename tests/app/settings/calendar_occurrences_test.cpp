@@ -138,7 +138,7 @@ std::vector<Repeating> Activities() {
 // Both readers, the standard's and recurring-ical-events, find what the planner shows; an
 // occurrence in the hour the spring night skips an hour long from the time after the
 // change, as the planner counts it.
-TEST(PublishedCalendar, CalendarReadersExpandTheOccurrencesThePlannerShows) {
+TEST(PublishedCalendar, ACalendarLibraryExpandsTheOccurrencesThePlannerShows) {
   const std::vector<Repeating> activities = Activities();
   // Each zone with the booking of an hour in the hour its clocks skip, and what readers show.
   const struct {
