@@ -3,9 +3,10 @@
 
   ics_check.py parse FILE               parse it; print the number of events
   ics_check.py expand FILE FROM TO      print every occurrence between two dates
-                                        (yyyy-mm-dd) as "UID|start|end", local times
+                                        (yyyy-mm-dd) as "UID|start|end|end", local times
                                         "dd.mm.yyyy HH:MM" in the event's own zone, the
-                                        end placed as the standard places it
+                                        first end placed as the standard places it, the
+                                        second as recurring-ical-events does
   ics_check.py summary FILE             print each event's SUMMARY and its attendees' CN
                                         as "summary|cn,cn"
   ics_check.py zone FILE ZONE FROM TO   compare the file's VTIMEZONE with the system's
@@ -49,6 +50,10 @@ def localized(zone, wall):
     return zone.localize(wall) if hasattr(zone, "localize") else wall.replace(tzinfo=zone)
 
 
+def on_wall_clock(moment, zone):
+    return zone.normalize(moment) if hasattr(zone, "normalize") else moment.astimezone(zone)
+
+
 def finish_of(event, start):
     """The end of an occurrence as the standard has it: a DTEND keeps the first occurrence's
     elapsed time; a DURATION counts its weeks and days on the wall clock and the rest as
@@ -63,8 +68,7 @@ def finish_of(event, start):
         wall = start.replace(tzinfo=None) + datetime.timedelta(weeks=weeks, days=days)
         finish = localized(start.tzinfo, wall) + datetime.timedelta(
             hours=hours, minutes=minutes, seconds=seconds)
-    zone = start.tzinfo
-    return zone.normalize(finish) if hasattr(zone, "normalize") else finish.astimezone(zone)
+    return on_wall_clock(finish, start.tzinfo)
 
 
 def expand(path, first, last):
@@ -74,10 +78,12 @@ def expand(path, first, last):
     occurrences = []
     for event in recurring_ical_events.of(calendar).between(begin, end):
         start = event.decoded("DTSTART")
-        occurrences.append((str(event["UID"]), start.replace(tzinfo=None), text(start),
-                            text(finish_of(event, start))))
-    for uid, _, start, finish in sorted(occurrences):
-        print("%s|%s|%s" % (uid, start, finish))
+        zone = start.tzinfo
+        occurrences.append((str(event["UID"]), start.replace(tzinfo=None),
+                            text(on_wall_clock(start, zone)), text(finish_of(event, start)),
+                            text(on_wall_clock(event.decoded("DTEND"), zone))))
+    for uid, _, start, finish, library_finish in sorted(occurrences):
+        print("%s|%s|%s|%s" % (uid, start, finish, library_finish))
 
 
 def summary(path):

@@ -97,7 +97,7 @@ void frmMain::DesignTitleBar() {
   fraTitre.Move(13000, 0, Width() - 13300, 735);
   fraTitre.SetBorderStyle(0);
   fraTitre.SetBackColor(forms::kWhite);
-  DesignCaption(lblTitre, "", 120, kTitleTop, kTitleWidth, kTitleHeight, {"Arial", 12, true}, kMenuBlue);
+  DesignCaption(lblTitre, "", 120, kTitleTop, kTitleWidth, kTitleHeight, kTitleFont, kMenuBlue);
 
   // The PDF entry; the layout keeps it 4500 twips left of the bar's right edge.
   forms::Shape& shape = shMenu.Load(7, fraTitre);

@@ -21,6 +21,7 @@ inline const forms::Font kArial12{"Arial", 12};
 inline constexpr double kTitleTop = 200;
 inline constexpr double kTitleHeight = 400;
 inline constexpr double kTitleWidth = 3600;
+inline const forms::Font kTitleFont{"Arial", 12, true};
 inline const forms::Font kArial975Bold{"Arial", 9.75, true};
 inline const forms::Font kSansSerif975{"MS Sans Serif", 9.75};
 inline const forms::Font kSansSerif975Bold{"MS Sans Serif", 9.75, true};

@@ -23,6 +23,10 @@ constexpr double kMarkerAboveLabel = 50;
 // rounding of its width to whole pixels.
 constexpr double kTitleGap = 120;
 constexpr double kTitleSlack = 30;
+// A title too long for the bar shrinks by a pixel of its height at a time (at 96 dots per
+// inch), down to this size, where text is still readable.
+constexpr double kPointsPerPixel = 0.75;
+constexpr double kSmallestTitleSize = 6;
 
 // How many lines `text` takes in a label `width` wide that breaks its lines at blanks; a
 // word wider than the label stands on a line of its own.
@@ -40,6 +44,24 @@ int WrappedLines(const forms::TextMetrics& metrics, const forms::Font& font,
     }
   }
   return lines;
+}
+
+struct TitleShape {
+  double width;
+  int lines;
+};
+
+// The width the title takes at `font` (its longest line, from its designed width up to
+// `room`) and the number of lines it then has.
+TitleShape ShapeOfTitle(const forms::TextMetrics& metrics, const forms::Font& font,
+                        const std::vector<std::string>& paragraphs, double room) {
+  double widest = 0;
+  for (const std::string& paragraph : paragraphs)
+    widest = std::max(widest, metrics.TextWidth(font, paragraph));
+  TitleShape shape{std::max(kTitleWidth, std::min(widest + kTitleSlack, room)), 0};
+  for (const std::string& paragraph : paragraphs)
+    shape.lines += WrappedLines(metrics, font, paragraph, shape.width - kTitleSlack);
+  return shape;
 }
 
 }  // namespace
@@ -158,30 +180,29 @@ void frmMain::lblCategories_Click(int index) {
   ShowView(VisibleView());
 }
 
-// The title is as wide as its longest line, from its designed width up to the bar's PDF
-// entry.  One line stands where it was designed; more lines, its own or those a narrow bar
-// breaks, are centred in the bar, so that none is cut.
+// One line stands where it was designed; more lines, its own or those a narrow bar breaks,
+// are centred in the bar.  A title with more lines than the bar holds at the designed size
+// takes the largest size, a pixel smaller at a time, at which they all fit, so none is cut.
 void frmMain::SetTitle(const std::string& caption) {
   lblTitre.SetCaption(caption);
   const forms::TextMetrics& metrics = Metrics();
-  const forms::Font& font = lblTitre.Font();
   const std::vector<std::string> paragraphs = runtime::Split(caption, "\n");
-  double widest = 0;
-  for (const std::string& paragraph : paragraphs)
-    widest = std::max(widest, metrics.TextWidth(font, paragraph));
   const double room = shMenu.Exists(7) ? shMenu[7].Left() - kTitleGap - lblTitre.Left() : 0;
-  const double width = std::max(kTitleWidth, std::min(widest + kTitleSlack, room));
-  lblTitre.SetWidth(width);
-
-  int lines = 0;
-  for (const std::string& paragraph : paragraphs)
-    lines += WrappedLines(metrics, font, paragraph, width - kTitleSlack);
-  if (lines == 1) {
+  forms::Font font = kTitleFont;
+  TitleShape shape = ShapeOfTitle(metrics, font, paragraphs, room);
+  while (shape.lines * metrics.LineHeight(font) > fraTitre.Height() &&
+         font.size - kPointsPerPixel >= kSmallestTitleSize) {
+    font.size -= kPointsPerPixel;
+    shape = ShapeOfTitle(metrics, font, paragraphs, room);
+  }
+  lblTitre.SetFont(font);
+  lblTitre.SetWidth(shape.width);
+  if (shape.lines == 1) {
     lblTitre.SetTop(kTitleTop);
     lblTitre.SetHeight(kTitleHeight);
     return;
   }
-  const double height = lines * metrics.LineHeight(font);
+  const double height = shape.lines * metrics.LineHeight(font);
   lblTitre.SetTop(std::max(0.0, (fraTitre.Height() - height) / 2));
   lblTitre.SetHeight(height);
 }

@@ -152,13 +152,26 @@ std::string NominalDuration(std::int64_t minutes) {
   return text;
 }
 
-// Whether a calendar program ends the occurrence, given its nominal duration, where the
-// planner does: unless the offset changes within the part that is counted as elapsed time.
-bool EndsAsShown(const activities::Occurrence& occurrence,
-                 const std::optional<platform::ZoneRules>& rules) {
-  const std::int64_t days = (occurrence.end.Minutes() - occurrence.start.Minutes()) / 1440;
-  return UtcOffsetMinutes(rules, occurrence.start.AddDays(days)) ==
-         UtcOffsetMinutes(rules, occurrence.end);
+// The occurrence in times that exist, as the planner shows it: a start in the hour the
+// clocks skip moves past it, as readers move it, and the end moves with it, so that the
+// occurrence keeps the length the planner counts.
+activities::Occurrence AsShown(const platform::ZoneRules& rules,
+                               const activities::Occurrence& occurrence) {
+  const int skipped = SkippedMinutes(rules, occurrence.start);
+  return {occurrence.start.AddMinutes(skipped), occurrence.end.AddMinutes(skipped)};
+}
+
+// Whether readers of a series, which gives every occurrence the first one's nominal
+// duration, end the occurrence where the planner does: both those that count its whole days
+// on the wall clock and the rest as elapsed time, as the standard says, and those that
+// count it all as elapsed time.
+bool SeriesEndsAsShown(const activities::Occurrence& occurrence,
+                       const platform::ZoneRules& rules) {
+  const std::int64_t minutes = occurrence.end.Minutes() - occurrence.start.Minutes();
+  const std::int64_t shownEnd = ReaderMoment(rules, AsShown(rules, occurrence).end);
+  return ReaderMoment(rules, occurrence.start.AddDays(minutes / 1440)) + minutes % 1440 ==
+             shownEnd &&
+         ReaderMoment(rules, occurrence.start) + minutes == shownEnd;
 }
 
 // The events that give calendar programs the planner's occurrences.  A month step keeps
@@ -190,34 +203,34 @@ std::vector<EventBlock> EventBlocks(const activities::ActivityRecord& record, in
   return {block, settled};
 }
 
-// The occurrences from `from` to the end of `lastYear` that their series would still end an
-// hour off (one whose time of day is crossed by a change of offset), each given as an event
-// of its own in place of the series' occurrence.  Only the part of an occurrence counted as
-// elapsed time, less than a day, can be crossed, so a change concerns the occurrences that
-// start within the day before it less their whole days: a few, however long the activity.
-std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRecord& record,
-                                                   const std::vector<EventBlock>& series,
-                                                   const std::optional<platform::ZoneRules>& rules,
-                                                   runtime::DateTime from, int lastYear) {
+// The occurrences from `from` to the end of `lastYear` that their series would place
+// elsewhere than the planner shows them (one that a change of offset falls within, or that
+// starts in a skipped hour), each given as an event of its own in place of the series'
+// occurrence.  Only the occurrences that overlap a change can be misplaced: a few per
+// change, however long ago the activity began.
+std::vector<EventBlock> OccurrencesOfTheirOwn(const activities::ActivityRecord& record,
+                                              const std::vector<EventBlock>& series,
+                                              const platform::ZoneRules& rules,
+                                              runtime::DateTime from, int lastYear) {
   std::vector<EventBlock> own;
   if (record.end < record.start || std::none_of(series.begin(), series.end(), IsSeries)) {
     return own;
   }
   auto walk = activities::OccurrenceWalk::ThroughLastDay({record.start, record.end},
                                                          record.periodicityCode, record.lastDay);
-  const std::int64_t wholeDays = walk.Duration() / 1440;
+  const int margin = ChangeMinutes(rules);
   walk.SkipEndingBefore(from);
   for (int year = from.Year(); year <= lastYear && !walk.AtEnd(); ++year) {
-    for (const runtime::DateTime change : OffsetChanges(*rules, year)) {
+    for (const runtime::DateTime change : OffsetChanges(rules, year)) {
       if (walk.AtEnd()) break;
-      walk.SkipEndingBefore(change);
-      for (; !walk.AtEnd() && walk.Current().start.AddDays(wholeDays) <= change; walk.Next()) {
-        if (EndsAsShown(walk.Current(), rules)) continue;
+      walk.SkipEndingBefore(change.AddMinutes(-margin));
+      for (; !walk.AtEnd() && walk.Current().start <= change.AddMinutes(margin); walk.Next()) {
+        if (SeriesEndsAsShown(walk.Current(), rules)) continue;
         const EventBlock* holder = &series.front();
         for (const EventBlock& block : series) {
           if (block.first.start <= walk.Current().start) holder = &block;
         }
-        // An event of its own already ends where the planner shows.
+        // An event of its own already stands where the planner shows.
         if (IsSeries(*holder)) own.push_back({holder->uid, walk.Current(), {}, false, true});
       }
     }
@@ -225,12 +238,19 @@ std::vector<EventBlock> OccurrencesWithTheirOwnEnd(const activities::ActivityRec
   return own;
 }
 
+// The rules of the calendar's zone as the zone data gives them, when it knows the zone, and
+// those its time-zone block describes, by which readers place the calendar's times.
+struct CalendarZone {
+  std::optional<platform::ZoneRules> rules;
+  platform::ZoneRules described;
+};
+
 // The event block; the repetition runs to the end of its last day in the calendar's zone,
 // so that the published calendar keeps that day's occurrence as the planner shows it.
 void WriteEvent(CalendarWriter& out, const store::Planner& planner,
                 const activities::ActivityRecord& record, const EventBlock& block,
                 const std::string& projectName, const std::string& stamp,
-                const std::optional<platform::ZoneRules>& rules) {
+                const CalendarZone& calendarZone) {
   const std::string& zone = planner.IanaTimeZone;
   out.Line("BEGIN:VEVENT");
   for (int resource : record.resources) {
@@ -246,12 +266,14 @@ void WriteEvent(CalendarWriter& out, const store::Planner& planner,
   out.Line("SUMMARY:" + TextValue(record.name.empty() ? projectName
                                                       : projectName + " - " + record.name));
   out.Line("CATEGORIES:" + Slugify(projectName));
-  out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(block.first.start));
   if (IsSeries(block) && block.first.end >= block.first.start) {
+    out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(block.first.start));
     out.Line("DURATION:" + NominalDuration(block.first.end.Minutes() -
                                            block.first.start.Minutes()));
   } else {
-    out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(block.first.end));
+    const activities::Occurrence shown = AsShown(calendarZone.described, block.first);
+    out.Line("DTSTART;TZID=" + zone + ":" + LocalStamp(shown.start));
+    out.Line("DTEND;TZID=" + zone + ":" + LocalStamp(shown.end));
   }
   if (!block.extraStarts.empty()) {
     std::string dates;
@@ -265,7 +287,7 @@ void WriteEvent(CalendarWriter& out, const store::Planner& planner,
     if (record.lastDay) {
       const runtime::DateTime lastMinute = record.lastDay->AddMinutes(24 * 60 - 1);
       rule += ";UNTIL=" + LocalDateToUtcStamp(lastMinute.Text(),
-                                              UtcOffsetMinutes(rules, lastMinute));
+                                              UtcOffsetMinutes(calendarZone.rules, lastMinute));
     }
     out.Line(rule);
   }
@@ -280,7 +302,7 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
       Field(runtime::Split(planner.Categories.at(projectIndex), kFieldSeparator), 0);
   const std::string stamp = UtcStamp(now);
   const auto rules = platform::ReadZoneRules(planner.IanaTimeZone);
-  const std::optional<platform::ZoneRules> blockRules = BlockRules(rules);
+  const CalendarZone calendarZone{rules, BlockRules(rules)};
   std::tm utc{};
   gmtime_r(&now, &utc);
   const int thisYear = utc.tm_year + 1900;
@@ -300,11 +322,11 @@ std::string CalendarText(const store::Planner& planner, const std::string& userI
     const runtime::DateTime from = std::max(record->start, yearBefore);
     std::vector<EventBlock> blocks = EventBlocks(*record, a, userId);
     for (EventBlock& own :
-         OccurrencesWithTheirOwnEnd(*record, blocks, blockRules, from, lastYear)) {
+         OccurrencesOfTheirOwn(*record, blocks, calendarZone.described, from, lastYear)) {
       blocks.push_back(std::move(own));
     }
     for (const EventBlock& block : blocks) {
-      WriteEvent(out, planner, *record, block, projectName, stamp, rules);
+      WriteEvent(out, planner, *record, block, projectName, stamp, calendarZone);
     }
   }
   out.Line("END:VCALENDAR");

@@ -165,4 +165,28 @@ std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, i
   return changes;
 }
 
+int ChangeMinutes(const platform::ZoneRules& rules) {
+  return std::abs(rules.DaylightOffset - rules.StandardOffset) / 60;
+}
+
+int SkippedMinutes(const platform::ZoneRules& rules, runtime::DateTime local) {
+  if (!rules.HasDaylight) return 0;
+  const std::pair<const platform::ZoneTransition&, int> changes[] = {
+      {rules.DaylightStart, (rules.DaylightOffset - rules.StandardOffset) / 60},
+      {rules.DaylightEnd, (rules.StandardOffset - rules.DaylightOffset) / 60}};
+  for (const auto& [transition, forward] : changes) {
+    if (forward <= 0) continue;
+    // A change late on the last night of a year may skip into the next one.
+    for (const int year : {local.Year(), local.Year() - 1}) {
+      const runtime::DateTime change = TransitionTime(transition, year);
+      if (change <= local && local < change.AddMinutes(forward)) return forward;
+    }
+  }
+  return 0;
+}
+
+std::int64_t ReaderMoment(const platform::ZoneRules& rules, runtime::DateTime local) {
+  return local.Minutes() - UtcOffsetMinutes(rules, local) + SkippedMinutes(rules, local);
+}
+
 }  // namespace settings

@@ -1,6 +1,7 @@
 // The VTIMEZONE block of a published calendar.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,17 @@ platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules);
 // The local times of the year at which the offset changes, in order; none without daylight
 // saving.
 std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, int year);
+
+// How far, in minutes, the offset moves at a change: the length of the hour the clocks
+// skip or repeat.
+int ChangeMinutes(const platform::ZoneRules& rules);
+
+// The minutes by which calendar readers move a local time that the clocks skip, at a change
+// to a larger offset, to the time that exists; 0 for a time that exists.
+int SkippedMinutes(const platform::ZoneRules& rules, runtime::DateTime local);
+
+// The moment of a local time as calendar readers take it, in minutes of UTC: a skipped time
+// with the offset before the change, a repeated one at its first passing.
+std::int64_t ReaderMoment(const platform::ZoneRules& rules, runtime::DateTime local);
 
 }  // namespace settings

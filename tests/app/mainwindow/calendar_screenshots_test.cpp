@@ -331,4 +331,55 @@ TEST_F(CalendarScreenshots, TheTitleOfAChosenResourceStandsWhole) {
   }
 }
 
+// A filtered title of three lines at the designed size, and a long resource name alone:
+// at the window's opening size every line of the caption lies inside the visible title,
+// left of the PDF entry, in the month, agenda and week views.
+TEST_F(CalendarScreenshots, AFilteredTitleShowsWholeInEveryView) {
+  planner.ProjectTerms[0] = "Projets";
+  store::ApplyTerminology(planner);
+  planner.Categories.push_back(Project("Festival Jazz d'Hiver", kCrimson, 0));
+  planner.Resources.push_back("Technicien son Marc");
+  const std::string longName =
+      "Régisseuse générale plateau et lumières Anne-Sophie Delacroix-Vernier";
+  planner.Resources.push_back(longName);
+  Add("05.03.2026 20:00", "05.03.2026 23:00", "Balances", 4, "", {3, 4});
+  OffscreenApplication application;
+  forms::qt::Backend backend(QUORVANE_SOURCE_DIR "/app/mainwindow/pictures");
+  const auto shown = Show(backend);
+  mainwindow::frmMain& w = *shown;
+  const struct {
+    int project;  // 0: every project
+    std::string resource;
+    std::string caption;
+  } cases[] = {
+      {5, "Technicien son Marc",
+       "Projets Festival Jazz d'Hiver\n (Technicien son Marc - 3 Heures)"},
+      {0, longName, longName + " - 3 Heures"},
+  };
+  const std::pair<int, std::string> views[] = {{0, "month"}, {1, "agenda"}, {2, "week"}};
+  for (const auto& c : cases) {
+    user.Click(w.lblCategories[c.project]);
+    user.Choose(w.lstRessources, c.resource);
+    for (const auto& [entry, view] : views) {
+      user.Click(w.lblAffiche[entry]);
+      const std::string name =
+          std::string("title_") + (c.project ? "project_" : "resource_") + view + ".png";
+      const QImage shot = Shot(name.c_str());
+      ASSERT_EQ(shot.size(), QSize(1424, 841));
+      ASSERT_EQ(w.lblTitre.Caption(), c.caption);
+      // Every line as Qt breaks and draws the caption, inside the title and its bar.
+      using forms::qt::Px;
+      const forms::Label& title = w.lblTitre;
+      const QRect label(WindowOrigin(title), QSize(Px(title.Width()), Px(title.Height())));
+      const QRect bar(WindowOrigin(w.fraTitre),
+                      QSize(Px(w.fraTitre.Width()), Px(w.fraTitre.Height())));
+      const QRect text = QFontMetrics(forms::qt::ToQFont(title.Font()))
+                             .boundingRect(label, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap,
+                                           QString::fromStdString(title.Caption()));
+      EXPECT_TRUE(label.intersected(bar).contains(text)) << name;
+      EXPECT_LE(text.right(), WindowOrigin(w.shMenu[7]).x()) << name;
+    }
+  }
+}
+
 }  // namespace
