@@ -505,6 +505,8 @@ private:
     void ParseColor(std::string& notation, std::string& fallback) const;
     void FillColorOperator(const std::string& colour, const std::string& fallback);
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
+    // A colour the document paints with: a CMYK one ends the PDF/A claim.
+    void NoteColour(std::string_view notation);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
@@ -626,6 +628,7 @@ private:
     // Pages (pages.cpp).
     void CloseOpenPage();
     std::string PageLeadingText() const;
+    void ClosePagePart();
     std::string PageDictText(const std::string& scriptEntry) const;
     const PageRecord& PageAt(int position) const;
     void WriteDrawingStateInForce();
