@@ -609,7 +609,8 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask, const std::string& decode = "");
+                         const std::string& mask, const std::string& decode = "",
+                         const std::string& decodeParms = "");
     int AppendImage(const std::string& name, int frame);
     void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);

@@ -18,7 +18,8 @@ constexpr const char* kFlate = "/FlateDecode";
 int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                                int height, int bits, const std::string& name,
                                const std::string& colorSpace, const std::string& filter,
-                               const std::string& mask, const std::string& decode)
+                               const std::string& mask, const std::string& decode,
+                               const std::string& decodeParms)
 {
     const bool png = filter == kFlate;
     const bool indexed = png ? colorType == image_kind::kPngPalette : colorType > 1 && bits < 9;
@@ -43,7 +44,7 @@ int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette,
     } else {
         WriteLine("/BitsPerComponent " + depth + " /ColorSpace /" + cs);
     }
-    std::string parms;
+    std::string parms = decodeParms;
     if (png)
         parms = "<</Predictor 15 /Colors " + std::string(colorSpace == "DeviceRGB" ? "3" : "1") +
                 " /BitsPerComponent " + depth + " /Columns " + std::to_string(width) + ">>";

@@ -138,7 +138,7 @@ void Pagelith::WritePreparedImage(PreparedImage& image)
     const int object =
         WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
                          image.Bits, name, image.ColorSpace, image.Filter, image.Mask,
-                         image.Decode);
+                         image.Decode, image.DecodeParms);
     mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
     ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
     // Only a GIF keeps the frame it was asked for as part of its key.

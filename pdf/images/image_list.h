@@ -52,6 +52,7 @@ struct PreparedImage {
     std::string Filter;  // what the data already went through, or empty
     std::string Mask;    // the content of a colour-key /Mask array, or empty
     std::string Decode;  // the content of a /Decode array, or empty
+    std::string DecodeParms;  // the filter's parameters dictionary, or empty
 };
 
 }  // namespace pdf
