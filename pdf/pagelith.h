@@ -649,7 +649,6 @@ private:
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
-    void ResolvePlaceholders(const TemplateRecord& defined);
     void EndOpenRecordings();
 
     // Layers (layers.cpp).
@@ -660,7 +659,9 @@ private:
     void EndMarkedSection();
     static void CloseMarkedSections(TextBuffer& content, int& open);
     void WriteLayers();
-    std::string LayerOrder(const std::string& parent, std::vector<bool>& onPath);
+    using LayerChildren = std::unordered_map<std::string, std::vector<std::size_t>>;
+    void AppendLayerOrder(std::size_t layer, const LayerChildren& children,
+                          std::vector<bool>& onPath, std::string& text) const;
     void WriteMembership(const CondLayerRecord& record, int index);
     // A group copied with an imported page joins the document's groups, hidden when its
     // source hides it by default.
@@ -954,10 +955,14 @@ private:
 
     // Named destinations and internal links, written as /Dests at completion.
     std::vector<LinkRecord> mLinks;
+    // Of each destination's name, its index in mLinks.
+    std::unordered_map<std::string, std::size_t> mLinkNames;
     // Links to named destinations, written at completion.
     std::vector<RefLinkRecord> mRefLinks;
     // Files attached at document level.
     std::vector<AttachmentRecord> mAttachments;
+    // Of each attachment's name as the name tree keys it, its index in mAttachments.
+    std::unordered_map<std::string, std::size_t> mAttachmentKeys;
     // Form fields of the open page and the document's field lists.
     FormFields mForm;
     // Scripts by event code: 0 and 1 belong to the page being built, 2 to 8 the document.
