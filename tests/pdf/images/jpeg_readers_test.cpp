@@ -79,6 +79,37 @@ Bytes RgbCoded(Bytes file)
     return file;
 }
 
+// A picture of DC coefficients alone, each of its four blocks a restart interval; without
+// the restart marker after the second block when `skipped`.
+Bytes WithRestarts(bool skipped)
+{
+    Bytes file = JpegHeader(32, 8, 1);
+    const std::size_t scan = Find(file, Marker(0xDA));
+    file.resize(scan + 10);  // the data follow the scan header of one component
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(scan), {0xFF, 0xDD, 0, 4, 0, 1});
+    for (int block = 0; block < 4; ++block) {
+        if (block > 0 && !(skipped && block == 2))
+            file.insert(file.end(), {0xFF, static_cast<std::uint8_t>(0xD0 + block - 1)});
+        file.push_back(0x7F);  // a zero bit, the rest of the byte filled with ones
+    }
+    file.insert(file.end(), {0xFF, 0xD9});
+    return file;
+}
+
+// A picture of DC coefficients whose AC band is then coded `scans` times over, each scan a
+// single end-of-band run across the four blocks: scans cheap in data and dear in work.
+Bytes WithBandScans(int scans)
+{
+    Bytes file = JpegHeader(32, 8, 1);
+    file.resize(file.size() - 12);  // the end of image and what follows it
+    Append(file, {0xFF, 0xC4, 0, 20, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                  0x20});  // one AC code: a run of four blocks
+    for (int k = 0; k < scans; ++k)
+        Append(file, {0xFF, 0xDA, 0, 8, 1, 1, 0, 1, 63, 0, 0x1F});
+    Append(file, {0xFF, 0xD9});
+    return file;
+}
+
 // The mean difference of two renderings of the same size, over every channel.
 double MeanDifference(const std::string& a, const std::string& b)
 {
@@ -115,6 +146,10 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
          false},
         {"frame_beyond_its_data", oversized, false},
         {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
+        {"restart_intervals", WithRestarts(false), true},
+        {"restart_marker_missing", WithRestarts(true), false},
+        {"band_scans", WithBandScans(8), true},
+        {"band_scans_beyond_the_work_allowed", WithBandScans(64), false},
     };
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() == ".jpg")
