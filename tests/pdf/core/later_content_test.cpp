@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -14,28 +13,11 @@ namespace {
 
 using testing_support::OutputPath;
 using testing_support::PinnedWriter;
+using testing_support::ReadWords;
 using testing_support::RenderPage;
 using testing_support::Rendering;
-using testing_support::RunTool;
+using testing_support::Word;
 
-struct Word {
-    std::string text;
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // points from the top-left corner
-};
-
-std::vector<Word> PageWords(const std::string& path)
-{
-    const std::string out = RunTool("pdftotext -bbox '" + path + "' -").output;
-    static const std::regex word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
-        "([^<]*)</word>");
-    std::vector<Word> words;
-    for (auto it = std::sregex_iterator(out.begin(), out.end(), word);
-         it != std::sregex_iterator(); ++it)
-        words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]),
-                         std::stod((*it)[3]), std::stod((*it)[4])});
-    return words;
-}
 
 // The pixels darker than mid-grey inside the word's box.
 int DarkPixels(const Rendering& page, const Word& word)
@@ -93,7 +75,7 @@ TEST(LaterContent, StartsFromThePagesDefaultState)
         testing_support::FinishChecked(*w, path);
         EXPECT_EQ(w->ErrNumber(), 0);
 
-        const std::vector<Word> words = PageWords(path);
+        const std::vector<Word> words = ReadWords(path);
         const Rendering shown = RenderPage(path, false);
         for (const auto& [text, baseline] :
              {std::pair{"FOOTER", 700}, std::pair{"REOPENED", 400}, std::pair{"AGAIN", 500}}) {
