@@ -56,6 +56,8 @@ public:
     // Public operations.
     void Abort();
     std::string BeginDoc(std::string& fileName);
+    // Reopens a finished page: what follows, until EndOnPage, is a further content stream of
+    // it, begun in the page's default state whatever the page's own drawing left behind.
     void BeginOnPage(int& pageNo);
     int BeginPage(int& pageNo);
     void EndDoc();
@@ -86,7 +88,8 @@ public:
     // PDF/A-1b mode, set before the content it concerns: fonts are embedded, and scripts,
     // attached files, form fields, layers and transparency are not written.  The document
     // claims conformance only when it holds nothing the mode forbids (a font with no file
-    // to embed, such as Symbol, protection, or what was made before the mode was on).
+    // to embed, such as Symbol, protection, a CMYK colour or picture under the RGB output
+    // intent, or what was made before the mode was on).
     void SetPDFa(bool on);
     void SetPrecision(int decimals);
     void SetScale(int unit, float factor);
