@@ -56,6 +56,8 @@ public:
     // Public operations.
     void Abort();
     std::string BeginDoc(std::string& fileName);
+    // Reopens a finished page: what follows, until EndOnPage, is a further content stream of
+    // it, begun in the page's default state whatever the page's own drawing left behind.
     void BeginOnPage(int& pageNo);
     int BeginPage(int& pageNo);
     void EndDoc();
@@ -86,7 +88,8 @@ public:
     // PDF/A-1b mode, set before the content it concerns: fonts are embedded, and scripts,
     // attached files, form fields, layers and transparency are not written.  The document
     // claims conformance only when it holds nothing the mode forbids (a font with no file
-    // to embed, such as Symbol, protection, or what was made before the mode was on).
+    // to embed, such as Symbol, protection, a CMYK colour or picture under the RGB output
+    // intent, or what was made before the mode was on).
     void SetPDFa(bool on);
     void SetPrecision(int decimals);
     void SetScale(int unit, float factor);
@@ -505,6 +508,8 @@ private:
     void ParseColor(std::string& notation, std::string& fallback) const;
     void FillColorOperator(const std::string& colour, const std::string& fallback);
     void StrokeColorOperator(const std::string& colour, const std::string& fallback);
+    // A colour the document paints with: a CMYK one ends the PDF/A claim.
+    void NoteColour(std::string_view notation);
     std::string PatternOperator(const std::string& colour, const std::string& fallback,
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
@@ -607,7 +612,8 @@ private:
     int WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                          int height, int bits, const std::string& name,
                          const std::string& colorSpace, const std::string& filter,
-                         const std::string& mask, const std::string& decode = "");
+                         const std::string& mask, const std::string& decode = "",
+                         const std::string& decodeParms = "");
     int AppendImage(const std::string& name, int frame);
     void LoadImage(const std::string& name, const std::string& fileName, Bytes& data,
                    int frame, const std::string& maskColour);
@@ -626,6 +632,7 @@ private:
     // Pages (pages.cpp).
     void CloseOpenPage();
     std::string PageLeadingText() const;
+    void ClosePagePart();
     std::string PageDictText(const std::string& scriptEntry) const;
     const PageRecord& PageAt(int position) const;
     void WriteDrawingStateInForce();
@@ -645,7 +652,6 @@ private:
     std::string TemplateResourceName(const std::string& name) const;
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
-    void ResolvePlaceholders(const TemplateRecord& defined);
     void EndOpenRecordings();
 
     // Layers (layers.cpp).
@@ -656,7 +662,9 @@ private:
     void EndMarkedSection();
     static void CloseMarkedSections(TextBuffer& content, int& open);
     void WriteLayers();
-    std::string LayerOrder(const std::string& parent, std::vector<bool>& onPath);
+    using LayerChildren = std::unordered_map<std::string, std::vector<std::size_t>>;
+    void AppendLayerOrder(std::size_t layer, const LayerChildren& children,
+                          std::vector<bool>& onPath, std::string& text) const;
     void WriteMembership(const CondLayerRecord& record, int index);
     // A group copied with an imported page joins the document's groups, hidden when its
     // source hides it by default.
@@ -950,10 +958,14 @@ private:
 
     // Named destinations and internal links, written as /Dests at completion.
     std::vector<LinkRecord> mLinks;
+    // Of each destination's name, its index in mLinks.
+    std::unordered_map<std::string, std::size_t> mLinkNames;
     // Links to named destinations, written at completion.
     std::vector<RefLinkRecord> mRefLinks;
     // Files attached at document level.
     std::vector<AttachmentRecord> mAttachments;
+    // Of each attachment's name as the name tree keys it, its index in mAttachments.
+    std::unordered_map<std::string, std::size_t> mAttachmentKeys;
     // Form fields of the open page and the document's field lists.
     FormFields mForm;
     // Scripts by event code: 0 and 1 belong to the page being built, 2 to 8 the document.

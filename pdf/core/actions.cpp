@@ -42,7 +42,10 @@ void Pagelith::OnDocEvent(int code, const std::string& script, bool replace)
     if (code >= kWillClose && code <= kDidSave)
         RequireVersion(1);
     std::string& member = mEventScripts[static_cast<std::size_t>(code)];
-    member = replace ? script : member + script;
+    if (replace)
+        member = script;
+    else
+        member += script;
 }
 
 // Writes the page's open and close scripts and gives the page dictionary's /AA entry for

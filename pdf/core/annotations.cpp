@@ -137,6 +137,8 @@ void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float
     const float top = mPageHeight - y * mScale;
     const std::string point = FormatReal(left) + " " + FormatReal(top);
     std::string dict = "<< /Type /Annot\r/F " + std::to_string(WrittenAnnotFlags(flags));
+    if (!mNoFill)
+        NoteColour(mColorFill);
     const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
     if (!fill.empty())
         dict += "\r/C [" + fill + "]";

@@ -45,12 +45,10 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
         EndObj();
         WriteEmbeddedFile(fileSpec + 1, data);
         // A name attached again shows the later file: the name tree holds each name once.
-        const std::string key = EncodeTextString(shown);
-        const auto earlier = std::find_if(
-            mAttachments.begin(), mAttachments.end(),
-            [&](const AttachmentRecord& a) { return EncodeTextString(a.Name) == key; });
-        if (earlier != mAttachments.end()) {
-            earlier->FileSpec = fileSpec;
+        const auto [earlier, added] =
+            mAttachmentKeys.try_emplace(EncodeTextString(shown), mAttachments.size());
+        if (!added) {
+            mAttachments[earlier->second].FileSpec = fileSpec;
         } else {
             ReserveFor(mAttachments, static_cast<int>(mAttachments.size()) + 1, mMemoryUsage);
             mAttachments.push_back({shown, fileSpec});

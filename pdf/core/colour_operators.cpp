@@ -43,6 +43,7 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
     const std::string select = stroke ? " SCN" : " scn";
     const std::string name = "/" + EscapeName(mResPrefix + colour);
     const char first = fallback.empty() ? '\0' : fallback.front();
+    NoteColour(fallback);
     if (first != '#' && first != '@' && first != '%')
         return "/Pattern" + space + name + select;
     const char* patternSpace = first == '@' ? "CS-CMYK" : first == '%' ? "CS-GRAY" : "CS-RGB";
@@ -103,6 +104,14 @@ void Pagelith::GiveUncolouredPatternColour(const std::string& notation, std::str
                                                    : "#0 0 0";
 }
 
+// PDF/A mode writes an RGB output intent, under which nothing may be painted in
+// DeviceCMYK: a document that paints in it does not claim conformance.
+void Pagelith::NoteColour(std::string_view notation)
+{
+    if (!notation.empty() && notation.front() == '@')
+        mPdfaBroken = true;
+}
+
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)
 {
     if (mPatternFlag)
@@ -111,6 +120,7 @@ void Pagelith::FillColorOperator(const std::string& colour, const std::string& f
         mNoFill = true;
         return;
     }
+    NoteColour(colour);
     switch (colour.front()) {
     case '#': PutLine(colour.substr(1) + " rg"); break;
     case '@': PutLine(colour.substr(1) + " k"); break;
@@ -134,6 +144,7 @@ void Pagelith::StrokeColorOperator(const std::string& colour, const std::string&
         mNoLine = true;
         return;
     }
+    NoteColour(colour);
     switch (colour.front()) {
     case '#': PutLine(colour.substr(1) + " RG"); break;
     case '@': PutLine(colour.substr(1) + " K"); break;

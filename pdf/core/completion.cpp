@@ -112,7 +112,7 @@ void Pagelith::WritePageObjects()
         WriteLine("<< /Type /Page /Contents " +
                   (page.ExtraContents.empty() ? first : "[" + first + page.ExtraContents + "] "));
         const std::string annots =
-            page.HasPlaceholders ? WithoutPlaceholders(page.Annots) : page.Annots;
+            page.HasPlaceholders ? ExpandPlaceholders(page.Annots, mTemplates) : page.Annots;
         if (annots.find_first_not_of(' ') != std::string::npos)
             WriteLine("/Annots [ " + annots + " ] ");
         WriteLine(page.PageDict);

@@ -48,9 +48,8 @@ void Pagelith::DefineRef(const std::string& name, int fitType, float x, float y,
     const float top = y == 0 ? mPageHeight - mY : mPageHeight - y * mScale;
     const std::string refName = "/" + EscapeName(mResPrefix + "REF_" + name);
     // A name defined again moves to its new place: /Dests holds each name once.
-    const auto earlier = std::find_if(mLinks.begin(), mLinks.end(),
-                                      [&](const LinkRecord& r) { return r.Name == refName; });
-    LinkRecord& record = earlier != mLinks.end() ? *earlier : AddLinkRecord();
+    const auto [earlier, added] = mLinkNames.try_emplace(refName, mLinks.size());
+    LinkRecord& record = added ? AddLinkRecord() : mLinks[earlier->second];
     record.Page = mCurPage;
     record.Name = refName;
     record.Dest = UserFitText(fitType, left, top, w, h, zoom);

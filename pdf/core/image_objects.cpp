@@ -18,12 +18,16 @@ constexpr const char* kFlate = "/FlateDecode";
 int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette, int width,
                                int height, int bits, const std::string& name,
                                const std::string& colorSpace, const std::string& filter,
-                               const std::string& mask, const std::string& decode)
+                               const std::string& mask, const std::string& decode,
+                               const std::string& decodeParms)
 {
     const bool png = filter == kFlate;
     const bool indexed = png ? colorType == image_kind::kPngPalette : colorType > 1 && bits < 9;
     // PNG data keep their own colour space too: grey stays grey.
     const std::string cs = colorType == 0 || (png && !indexed) ? colorSpace : "DeviceRGB";
+    // As a CMYK colour does (NoteColour), a CMYK picture ends the PDF/A claim.
+    if (cs == "DeviceCMYK")
+        mPdfaBroken = true;
     const int number = BeginObj(0);
     WriteLine("<< /Type /XObject /Subtype /Image /Name " + name + " /Width " +
               std::to_string(width) + " /Height " + std::to_string(height));
@@ -40,7 +44,7 @@ int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette,
     } else {
         WriteLine("/BitsPerComponent " + depth + " /ColorSpace /" + cs);
     }
-    std::string parms;
+    std::string parms = decodeParms;
     if (png)
         parms = "<</Predictor 15 /Colors " + std::string(colorSpace == "DeviceRGB" ? "3" : "1") +
                 " /BitsPerComponent " + depth + " /Columns " + std::to_string(width) + ">>";

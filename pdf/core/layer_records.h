@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace pdf {
@@ -12,7 +13,6 @@ struct LayerRecord {
     bool Listed = true;     // a top-level layer appears in the viewer's layer list
     int LayerObject = 0;    // the group's object number, set by the completion
     std::string Parent;     // the layer it is listed under (exact name); empty: top level
-    std::string ChildOrder; // "[" + the order of its children + "] ", set by the completion
 };
 
 struct CondLayerRecord {
@@ -22,6 +22,7 @@ struct CondLayerRecord {
 
 struct LayerList {
     std::vector<LayerRecord> Layers;          // in the order they were first used
+    std::unordered_map<std::string, int> Numbers;  // of each layer's upper-cased name, from 1
     std::vector<CondLayerRecord> CondLayers;  // one per BeginConditionalLayer
     // Marked sections still open in the page, the template and the tiling pattern.
     int OpenInPage = 0;

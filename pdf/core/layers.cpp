@@ -69,7 +69,8 @@ void Pagelith::BeginLayer(const std::string& name, bool visible, bool listed,
         std::vector<LayerRecord>& layers = mLayers.Layers;
         index = static_cast<int>(layers.size()) + 1;
         ReserveFor(layers, index, mMemoryUsage);
-        layers.push_back({name, visible, listed, 0, parent, ""});
+        layers.push_back({name, visible, listed, 0, parent});
+        mLayers.Numbers.emplace(UpperName(name), index);
     }
     BeginMarkedSection("LAY_" + std::to_string(index));
 }
@@ -98,13 +99,8 @@ void Pagelith::EndConditionalLayer()
 // The layer's number from 1, or 0 when no layer has that name.
 int Pagelith::FindLayer(std::string_view name) const
 {
-    const std::string wanted = UpperName(name);
-    const std::vector<LayerRecord>& layers = mLayers.Layers;
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        if (UpperName(layers[i].LayerName) == wanted)
-            return static_cast<int>(i) + 1;
-    }
-    return 0;
+    const auto found = mLayers.Numbers.find(UpperName(name));
+    return found == mLayers.Numbers.end() ? 0 : found->second;
 }
 
 std::string Pagelith::LayerResourceName(const std::string& resource) const
@@ -170,11 +166,13 @@ void Pagelith::WriteLayers()
     if (HasLayers())
         RequireVersion(2);
 
+    LayerChildren children;
+    for (std::size_t i = 0; i < l.Layers.size(); ++i)
+        children[l.Layers[i].Parent].push_back(i);
     std::vector<bool> onPath(l.Layers.size());
-    LayerOrder("", onPath);
-    for (const LayerRecord& layer : l.Layers) {
-        if (layer.Parent.empty() && layer.Listed)
-            l.OrderText += Ref(layer.LayerObject) + layer.ChildOrder;
+    for (std::size_t i = 0; i < l.Layers.size(); ++i) {
+        if (l.Layers[i].Parent.empty() && l.Layers[i].Listed)
+            AppendLayerOrder(i, children, onPath, l.OrderText);
     }
 
     for (std::size_t i = 0; i < l.CondLayers.size(); ++i)
@@ -183,25 +181,28 @@ void Pagelith::WriteLayers()
         RequireVersion(2);
 }
 
-// The order of the layers listed under `parent`, each followed by its own children.  A
-// layer already on the path from the top is passed over, so a circle of parents ends.
-std::string Pagelith::LayerOrder(const std::string& parent, std::vector<bool>& onPath)
+// The layer in the viewer's order, followed by the layers listed under it ("[...] "), each
+// with its own.  A layer already on the path from the top is passed over, so a circle of
+// parents ends.
+void Pagelith::AppendLayerOrder(std::size_t layer, const LayerChildren& children,
+                                std::vector<bool>& onPath, std::string& text) const
 {
-    std::string text;
-    for (std::size_t i = 0; i < mLayers.Layers.size(); ++i) {
-        LayerRecord& layer = mLayers.Layers[i];
-        if (layer.Parent != parent || onPath[i])
-            continue;
-        text += Ref(layer.LayerObject);
-        onPath[i] = true;
-        const std::string children = LayerOrder(layer.LayerName, onPath);
-        onPath[i] = false;
-        if (!children.empty()) {
-            layer.ChildOrder = "[" + children + "] ";
-            text += layer.ChildOrder;
-        }
+    text += Ref(mLayers.Layers[layer].LayerObject);
+    const auto listed = children.find(mLayers.Layers[layer].LayerName);
+    if (listed == children.end())
+        return;
+    onPath[layer] = true;
+    const std::size_t start = text.size();
+    text += "[";
+    for (const std::size_t child : listed->second) {
+        if (!onPath[child])
+            AppendLayerOrder(child, children, onPath, text);
     }
-    return text;
+    if (text.size() == start + 1)
+        text.resize(start);
+    else
+        text += "] ";
+    onPath[layer] = false;
 }
 
 // Written even when it names no layer, since the content's marked sections refer to it;

@@ -153,8 +153,7 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
 void Pagelith::WriteRefLinks()
 {
     for (const RefLinkRecord& link : mRefLinks) {
-        const bool defined = std::any_of(mLinks.begin(), mLinks.end(),
-                                         [&](const LinkRecord& r) { return r.Name == link.Name; });
+        const bool defined = mLinkNames.contains(link.Name);
         BeginObj(link.Object);
         WriteLine(link.Dict + (defined ? "/Dest " + link.Name : "") + " >>");
         EndObj();

@@ -25,6 +25,10 @@ std::string Pagelith::NoteAppearance(const std::string& text, float width, float
                                      int alignment, int borderStyle, float dash, float gap)
 {
     std::string content;
+    if (!mNoFill)
+        NoteColour(mColorFill);
+    if (!mNoLine)
+        NoteColour(mColorLine);
     const std::string fill = mNoFill ? std::string() : PlainFillOperands(mColorFill);
     if (!fill.empty())
         content += fill + " 0 0 " + FormatReal(width) + " " + FormatReal(height) + " re f\r";

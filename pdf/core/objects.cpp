@@ -42,8 +42,10 @@ void Pagelith::ClearDocument()
     mBookmarks.clear();
     AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
     mLinks.clear();
+    mLinkNames.clear();
     mRefLinks.clear();
     mAttachments.clear();
+    mAttachmentKeys.clear();
     mForm = {};
     mEventScripts = {};
     mPdfaBroken = false;

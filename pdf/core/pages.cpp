@@ -103,10 +103,9 @@ void Pagelith::EndPage()
         EndOnPage();
         return;
     }
+    ClosePagePart();
     if (!mTemplates.Objects.empty())
         DrawPageObjects(true);
-    EndOpenPath(mPageBuf, mOpenPaths.Page);
-    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
@@ -130,7 +129,9 @@ void Pagelith::EndPage()
 }
 
 // Turns the y-down user space into PDF space, with the origin at the top-left corner of
-// the area inside the margins, and clips to that area when asked.
+// the area inside the margins, and clips to that area when asked: the page's default
+// state, in which every later content stream of the page starts too.  What the page
+// draws then starts in a state of its own (ClosePagePart).
 std::string Pagelith::PageLeadingText() const
 {
     std::string text = "1 0 0 -1 " + FormatReal(mMarginLeft) + " " +
@@ -139,7 +140,23 @@ std::string Pagelith::PageLeadingText() const
         text += "0 0 " + FormatReal(mPageWidth - mMarginRight - mMarginLeft) + " " +
                 FormatReal(mPageHeight - mMarginBottom - mMarginTop) + " re W n\r";
     }
-    return text + mPageStateText;
+    return text + "q" + mPageStateText;
+}
+
+// Ends what a part of the page drew (its first content, or what BeginOnPage added): its
+// open path, its layer sections, the local spaces it left open and the state saved as it
+// began, so that a clip, a transform or a space of it reaches nothing drawn after it.
+void Pagelith::ClosePagePart()
+{
+    EndOpenPath(mPageBuf, mOpenPaths.Page);
+    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
+    int saved = 1;
+    for (int i = 0; i < mGsDepth; ++i) {
+        if (mGsStack[static_cast<std::size_t>(i)].SpaceContent == mContentSerials.Page)
+            ++saved;
+    }
+    for (; saved > 0; --saved)
+        BufAppend(mPageBuf, "\rQ");
 }
 
 std::string Pagelith::PageDictText(const std::string& scriptEntry) const
@@ -213,17 +230,21 @@ void Pagelith::BeginOnPage(int& pageNo)
 
     mCurPage = pageNo;
     BeginContent(mPageBuf, mOpenPaths.Page, mContentSerials.Page);
+    BufAppend(mPageBuf, "q");
     mPageOpen = true;
     mOnPage = true;
     SetColorFill("Black");
     SetColorLine("Black");
     SetColorText("Black");
+    // The stream starts in the readers' line width, not in the one the writer holds.
+    if (mLineWidth != 1)
+        PutLine(FormatReal(mLineWidth) + " w");
     ResetPageState();
     mPageAnnots.clear();
 }
 
 // The reopened page's content becomes a further content stream of its page, drawn in the
-// space the page's first stream set up.
+// page's default state, which its first stream set up and put back.
 void Pagelith::EndOnPage()
 {
     if (!mPageOpen)
@@ -236,8 +257,7 @@ void Pagelith::EndOnPage()
     PageRecord& record =
         mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
     WritePageFields(record.PageObject);
-    EndOpenPath(mPageBuf, mOpenPaths.Page);
-    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
+    ClosePagePart();
     Bytes content = ToBytes(BufView(mPageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");

@@ -48,8 +48,10 @@ StreamFilterEntries ApplyStreamFilters(Bytes& data, std::string_view callerFilte
     const bool array = names.find(' ') != std::string::npos;
     entries.Filter = "/Filter " + (array ? "[" + names + "]" : names);
 
+    // Filters in an array take their parameters in an array too, one entry each: readers
+    // take no dictionary for an array of filters.
     if (!callerFilter.empty() && !callerParms.empty()) {
-        if (asciiFilters == 0) {
+        if (!array) {
             entries.DecodeParms = "/DecodeParms " + std::string(callerParms);
         } else {
             std::string aligned = "[";

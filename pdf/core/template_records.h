@@ -1,8 +1,11 @@
 // The document's templates: content recorded once under a name and painted by any page.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "pdf/core/paint_graph.h"
@@ -30,15 +33,24 @@ struct TemplateRecord {
 
 struct TemplateList {
     std::vector<TemplateRecord> Objects;  // in the order they were begun, one per name
-    // Names painted before a template of theirs was written.  Those still without one when
-    // the document completes get an empty one, so that no page names a missing resource.
+    // Of each name, the index in Objects of its template (the earlier one while a name is
+    // recorded again); the indexes of the templates placed by their flags, in order.
+    std::unordered_map<std::string, std::size_t> Positions;
+    std::vector<std::size_t> Placed;
+    // Names painted before a template of theirs was written, in that order, and those of
+    // them still without one: these get an empty one when the document completes, so that
+    // no page names a missing resource.
     std::vector<std::string> Unwritten;
+    std::unordered_set<std::string> StillUnwritten;
+    // Of each placeholder of a name written since, the annotation references it stands for.
+    std::unordered_map<std::string, std::string> Resolved;
     // What the templates and the tiling cells paint, by template and pattern name.
     PaintGraph Paints;
 };
 
-// A page's annotation references without the placeholders ("##" + the name in hexadecimal
-// digits + "## ") of templates that were painted but never defined.
-std::string WithoutPlaceholders(std::string_view annots);
+// A page's annotation references with each placeholder ("##" + the name in hexadecimal
+// digits + "## ") of a template painted before it was written replaced by the references
+// it stands for, those of templates never defined dropped.
+std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates);
 
 }  // namespace pdf

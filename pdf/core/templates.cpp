@@ -52,17 +52,36 @@ Bytes BytesOf(std::string_view text)
     return Bytes(text.begin(), text.end());
 }
 
+// The positions of the templates follow the list again once a template left it.
+void Reindex(TemplateList& templates)
+{
+    templates.Positions.clear();
+    templates.Placed.clear();
+    for (std::size_t i = 0; i < templates.Objects.size(); ++i) {
+        templates.Positions.try_emplace(templates.Objects[i].TemplateName, i);
+        if (templates.Objects[i].Flags != 0)
+            templates.Placed.push_back(i);
+    }
+}
+
 }  // namespace
 
-std::string WithoutPlaceholders(std::string_view annots)
+std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates)
 {
-    std::string text(annots);
-    for (std::size_t at = text.find("##"); at != std::string::npos; at = text.find("##", at)) {
-        const std::size_t end = text.find("## ", at + 2);
-        if (end == std::string::npos)
+    std::string text;
+    std::size_t at = 0;
+    for (std::size_t mark = annots.find("##"); mark != std::string_view::npos;
+         mark = annots.find("##", at)) {
+        const std::size_t end = annots.find("## ", mark + 2);
+        if (end == std::string_view::npos)
             break;
-        text.erase(at, end + 3 - at);
+        text += annots.substr(at, mark - at);
+        const auto found = templates.Resolved.find(std::string(annots.substr(mark, end + 2 - mark)));
+        if (found != templates.Resolved.end())
+            text += ExpandPlaceholders(found->second, templates);
+        at = end + 3;
     }
+    text += annots.substr(at);
     return text;
 }
 
@@ -73,6 +92,9 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
     objects.push_back({name, "", flags});
+    mTemplates.Positions.try_emplace(name, objects.size() - 1);
+    if (flags != 0)
+        mTemplates.Placed.push_back(objects.size() - 1);
     mTemplates.Paints.Open(PaintGraph::Template(name));
     BeginContent(mObjBuf, mOpenPaths.Template, mContentSerials.Template);
     mLayers.OpenInTemplate = 0;
@@ -101,45 +123,45 @@ void Pagelith::EndObject()
     const std::string entry = name + " " + std::to_string(object) + " 0 R \r";
     mInObject = false;
     mTemplates.Paints.Close(PaintGraph::Template(recorded.TemplateName));
-    // Only a name painted before it was written left placeholders behind.
-    if (std::erase(mTemplates.Unwritten, recorded.TemplateName) > 0)
-        ResolvePlaceholders(recorded);
+    // Only a name painted before it was written left placeholders behind, which stand for
+    // the annotations of its first template.
+    if (mTemplates.StillUnwritten.erase(recorded.TemplateName) > 0)
+        mTemplates.Resolved.emplace(Placeholder(recorded.TemplateName), recorded.AnnotRefs);
 
     // A name recorded again takes the place of the earlier template, for the pages painted
     // so far too: the resources hold each name once.
-    const auto earlier = std::find_if(objects.begin(), objects.end() - 1, [&](const auto& t) {
-        return t.TemplateName == recorded.TemplateName;
-    });
-    if (earlier == objects.end() - 1) {
+    const std::size_t position = mTemplates.Positions.at(recorded.TemplateName);
+    if (position + 1 == objects.size()) {
         mXObjectRes += entry;
         return;
     }
-    const std::string earlierEntry = name + " " + std::to_string(earlier->Object) + " 0 R \r";
+    const std::string earlierEntry =
+        name + " " + std::to_string(objects[position].Object) + " 0 R \r";
     mXObjectRes = ReplaceText(mXObjectRes, earlierEntry, entry);
-    objects.erase(earlier);
+    objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(position));
+    Reindex(mTemplates);
 }
 
 void Pagelith::DrawObject(const std::string& name)
 {
     if (!CanDraw("DrawObject"))
         return;
-    const auto known = std::find_if(mTemplates.Objects.begin(), mTemplates.Objects.end(),
-                                    [&](const TemplateRecord& t) { return t.TemplateName == name; });
+    const auto known = mTemplates.Positions.find(name);
     // Painted before it is defined: its annotations join the page when it ends.
-    const bool unwritten = known == mTemplates.Objects.end();
-    if (!PaintTemplate(name, unwritten ? Placeholder(name) + " " : known->AnnotRefs)) {
+    const bool unwritten = known == mTemplates.Positions.end();
+    if (!PaintTemplate(name, unwritten ? Placeholder(name) + " "
+                                       : mTemplates.Objects[known->second].AnnotRefs)) {
         RefusePaintingLoop("DrawObject", "template");
         return;
     }
-    if (unwritten && std::find(mTemplates.Unwritten.begin(), mTemplates.Unwritten.end(), name) ==
-                         mTemplates.Unwritten.end())
+    if (unwritten && mTemplates.StillUnwritten.insert(name).second)
         mTemplates.Unwritten.push_back(name);
 }
 
 void Pagelith::DrawPageObjects(bool foreground)
 {
     const std::vector<TemplateRecord>& objects = mTemplates.Objects;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
+    for (const std::size_t i : mTemplates.Placed) {
         const TemplateRecord& t = objects[i];
         const bool recording = mInObject && i + 1 == objects.size();
         if (t.Flags == 0 || recording || ((t.Flags & kForeground) != 0) != foreground)
@@ -204,22 +226,6 @@ void Pagelith::AddAnnotRefs(const std::string& refs)
         mPageAnnots += refs;
 }
 
-// Wherever the template was painted before it was defined (closed pages, the open page,
-// other templates), its placeholders become its annotation references.
-void Pagelith::ResolvePlaceholders(const TemplateRecord& defined)
-{
-    const std::string placeholder = Placeholder(defined.TemplateName);
-    for (PageRecord& page : mPages) {
-        if (page.HasPlaceholders)
-            page.Annots = ReplaceText(page.Annots, placeholder, defined.AnnotRefs);
-    }
-    mPageAnnots = ReplaceText(mPageAnnots, placeholder, defined.AnnotRefs);
-    for (TemplateRecord& other : mTemplates.Objects) {
-        if (&other != &defined)
-            other.AnnotRefs = ReplaceText(other.AnnotRefs, placeholder, defined.AnnotRefs);
-    }
-}
-
 void Pagelith::EndTiling()
 {
     if (!mInTiling)
@@ -249,8 +255,10 @@ void Pagelith::EndOpenRecordings()
         EndTiling();
     // Painted but never recorded: an empty template paints nothing.
     for (const std::string& name : std::vector<std::string>(mTemplates.Unwritten)) {
-        BeginObject(name, 0);
-        EndObject();
+        if (mTemplates.StillUnwritten.contains(name)) {
+            BeginObject(name, 0);
+            EndObject();
+        }
     }
 }
 

@@ -67,6 +67,7 @@ void Pagelith::AddGradient(const std::string& name, int kind, const std::string&
         components0 = RgbComponents(c0);
         components1 = RgbComponents(c1);
     } else if (c0.front() == '@') {
+        NoteColour(c0);
         space = "/DeviceCMYK";
     } else if (c0.front() == '%') {
         space = "/DeviceGray";

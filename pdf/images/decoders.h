@@ -14,11 +14,12 @@ PreparedImage DecodeBmp(const Bytes& data, const ColourKey& key);
 // the colour index its graphic control extension declares transparent is masked.
 PreparedImage DecodeGif(const Bytes& data, int frame);
 
-// A JPEG file, embedded as it is once its headers show a picture that readers decode: a
-// baseline, extended or progressive Huffman-coded frame of 8 bits per sample, sampling
-// factors 1 to 4 and sides up to 65500 pixels that its data can describe, and a first scan
-// whose components and tables are those of the frame and the data.  An Adobe segment tells
-// that its CMYK data are stored inverted.
+// A JPEG file, embedded from its start of image once it shows a picture that readers decode
+// whole: a baseline, extended or progressive Huffman-coded frame of 8 bits per sample,
+// sampling factors 1 to 4 and sides up to 65500 pixels that its data can describe, a first
+// scan whose components and tables are those of the frame and the data, and scans whose
+// coded data cover the frame.  An Adobe segment tells that its CMYK data are stored
+// inverted; components named R, G and B with neither JFIF nor Adobe segment are RGB.
 PreparedImage DecodeJpeg(const Bytes& data);
 
 // A non-interlaced PNG of up to 8 bits per sample, grey, RGB or paletted: its compressed

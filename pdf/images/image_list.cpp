@@ -68,12 +68,8 @@ void Pagelith::DrawImage(const std::string& fileName, float x, float y, float wi
         ImportWmf(fileName, x, y, width, height);
         return;
     }
-    int number = 0;
-    for (int n = 1; n <= mImages.Count && number == 0; ++n) {
-        const ImageRecord& image = mImages.Images[static_cast<std::size_t>(n - 1)];
-        if (image.Name == fileName && image.Frame == frame)
-            number = n;
-    }
+    const auto known = mImages.Numbers.find(ImageKey(fileName, frame));
+    int number = known == mImages.Numbers.end() ? 0 : known->second;
     if (number == 0) {
         number = AppendImage(fileName, frame);
         Bytes data;
@@ -90,6 +86,7 @@ int Pagelith::AppendImage(const std::string& name, int frame)
     ++mImages.Count;
     ReserveFor(mImages.Images, mImages.Count, mMemoryUsage);
     mImages.Images.push_back({name, 0, 0, frame, 0});
+    mImages.Numbers.try_emplace(ImageKey(name, frame), mImages.Count);
     return mImages.Count;
 }
 
@@ -138,12 +135,17 @@ void Pagelith::WritePreparedImage(PreparedImage& image)
     const int object =
         WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
                          image.Bits, name, image.ColorSpace, image.Filter, image.Mask,
-                         image.Decode);
+                         image.Decode, image.DecodeParms);
     mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
     ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
     // Only a GIF keeps the frame it was asked for as part of its key.
-    if (image.Kind != image_kind::kGif)
+    if (image.Kind != image_kind::kGif && record.Frame != 1) {
+        const auto asked = mImages.Numbers.find(ImageKey(record.Name, record.Frame));
+        if (asked != mImages.Numbers.end() && asked->second == number)
+            mImages.Numbers.erase(asked);
         record.Frame = 1;
+        mImages.Numbers.try_emplace(ImageKey(record.Name, 1), number);
+    }
     record.Width = image.Width;
     record.Height = image.Height;
     // PNG data are told apart for the object only; their rows run top first like JPEG's.

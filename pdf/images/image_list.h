@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "pdf/codec/filters.h"
@@ -35,7 +36,14 @@ struct ImageRecord {
 struct ImageList {
     std::vector<ImageRecord> Images;  // entry n at index n - 1
     int Count = 0;
+    // Of each name and frame (ImageKey), the first entry's number.
+    std::unordered_map<std::string, int> Numbers;
 };
+
+inline std::string ImageKey(const std::string& name, int frame)
+{
+    return std::to_string(frame) + "|" + name;
+}
 
 // A colour made transparent: red, green, blue.
 using ColourKey = std::optional<std::array<std::uint8_t, 3>>;
@@ -52,6 +60,7 @@ struct PreparedImage {
     std::string Filter;  // what the data already went through, or empty
     std::string Mask;    // the content of a colour-key /Mask array, or empty
     std::string Decode;  // the content of a /Decode array, or empty
+    std::string DecodeParms;  // the filter's parameters dictionary, or empty
 };
 
 }  // namespace pdf

@@ -1,13 +1,15 @@
-// JPEG: embedded byte for byte as a DCT stream.  Only the headers are read: the frame
-// header for the size and the components, the tables and the first scan header to know
-// that readers decode the picture, the Adobe segment, which tells inverted CMYK, and enough
-// of the rest to know that the picture is whole.  The coded data are not decoded.
+// JPEG: embedded from its start-of-image marker on, byte for byte, as a DCT stream.  The
+// headers are read: the frame header for the size and the components, the tables and the
+// first scan header to know that readers decode the picture, the JFIF and Adobe segments,
+// which tell how the components are coded; the scans are walked to know that their data
+// cover the frame (jpeg_scans.cpp).
 #include <algorithm>
 #include <array>
 #include <optional>
 
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
+#include "pdf/images/jpeg_scans.h"
 
 namespace pdf {
 
@@ -46,6 +48,7 @@ const char* ColourSpaceOf(int components)
 }
 
 constexpr std::uint8_t kAdobeMarker = 0xEE;
+constexpr std::uint8_t kJfifMarker = 0xE0;
 
 // The Adobe application segment at `at` (its marker code): CMYK data of files that carry
 // it are stored inverted.
@@ -57,10 +60,29 @@ bool IsAdobeSegment(const Bytes& data, std::size_t at)
     return std::equal(kAdobe, kAdobe + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
 }
 
+// The JFIF segment at `at` (its marker code), which says the components are YCbCr.
+bool IsJfifSegment(const Bytes& data, std::size_t at)
+{
+    static constexpr char kJfif[] = "JFIF";
+    if (at + 8 > data.size())
+        return false;
+    return std::equal(kJfif, kJfif + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
+}
+
+// Three components named 'R', 'G' and 'B' with neither segment hold RGB, as readers of the
+// file take them; a PDF reader would turn them from YCbCr unless told.
+bool NamesRgbComponents(const Bytes& data, std::size_t frame)
+{
+    const auto at = static_cast<std::int64_t>(frame);
+    return ByteAt(data, at + 8) == 3 && ByteAt(data, at + 9) == 'R' &&
+           ByteAt(data, at + 12) == 'G' && ByteAt(data, at + 15) == 'B';
+}
+
 constexpr std::uint8_t kStartOfScan = 0xDA;
 constexpr std::uint8_t kEndOfImage = 0xD9;
 constexpr std::uint8_t kHuffmanTables = 0xC4;
 constexpr std::uint8_t kQuantisationTables = 0xDB;
+constexpr std::uint8_t kRestartInterval = 0xDD;
 
 // Whether the segment whose marker code is at `at` lies whole in the data.
 bool IsWholeSegment(const Bytes& data, std::size_t at)
@@ -134,33 +156,11 @@ PreparedImage FrameHeader(const Bytes& data, std::size_t at)
     return image;
 }
 
-enum class HuffmanTable : std::uint8_t { kMissing, kSound, kBroken };
-
-// The tables defined before the first scan: quantisation tables 0 to 3, and Huffman tables
-// 0 to 3 of the DC class, then of the AC class.
+// The tables defined so far: quantisation tables 0 to 3, and the Huffman tables.
 struct DefinedTables {
     std::array<bool, 4> Quantisation{};
-    std::array<HuffmanTable, 8> Huffman{};
+    HuffmanTables Huffman{};
 };
-
-// Whether the Huffman table whose 16 code counts (of the lengths 1 to 16) begin at `at`,
-// followed by its `values` values, is one that readers build: its codes leave a code of
-// every length unused, and a DC table codes sizes up to 15 only.
-bool IsSoundHuffmanTable(const Bytes& data, std::int64_t at, int values, bool dc)
-{
-    int code = 0;
-    for (int length = 1; length <= 16; ++length) {
-        code += ByteAt(data, at + length);
-        if (code >= 1 << length)
-            return false;
-        code <<= 1;
-    }
-    for (int k = 0; dc && k < values; ++k) {
-        if (ByteAt(data, at + 17 + k) > 15)
-            return false;
-    }
-    return true;
-}
 
 // Records the tables of the whole DQT or DHT segment whose marker code is at `at`, which
 // must fill it exactly.  Readers refuse a Huffman table they cannot build only where a
@@ -181,17 +181,12 @@ void ReadTables(const Bytes& data, std::int64_t at, DefinedTables& tables)
             k += 1 + 64 * (kind + 1);
             continue;
         }
-        if (k + 17 > end)
+        const std::size_t next =
+            BuildHuffmanCodes(data, static_cast<std::size_t>(k), static_cast<std::size_t>(end),
+                              tables.Huffman[4 * static_cast<std::size_t>(kind) + slot]);
+        if (next == 0)
             throw invalid;
-        int values = 0;
-        for (int length = 1; length <= 16; ++length)
-            values += ByteAt(data, k + length);
-        if (values > 256 || k + 17 + values > end)
-            throw invalid;
-        tables.Huffman[4 * static_cast<std::size_t>(kind) + slot] =
-            IsSoundHuffmanTable(data, k, values, kind == 0) ? HuffmanTable::kSound
-                                                             : HuffmanTable::kBroken;
-        k += 17 + values;
+        k = static_cast<std::int64_t>(next);
     }
     if (k != end)
         throw invalid;
@@ -221,9 +216,8 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     // Readers supply the standard tables 0 and 1 that a sequential frame leaves out, as
     // video frames do.
     const auto usable = [&](std::size_t table) {
-        const HuffmanTable state = tables.Huffman[table];
-        return state == HuffmanTable::kSound ||
-               (state == HuffmanTable::kMissing && !progressive && table % 4 < 2);
+        const HuffmanCodes& codes = tables.Huffman[table];
+        return codes.Defined ? codes.Sound : !progressive && table % 4 < 2;
     };
     int blocks = 0;
     unsigned held = 0;  // the frame's components met in the scan, one bit each
@@ -249,25 +243,11 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
 }
 
-// Whether the coded data after the scan header at `at` reach the end-of-image marker.  In
-// coded data a 0xFF byte is followed by a stuffed 0 or by a marker, so the first FF D9
-// pair is the end of image.
-bool HasEndOfImage(const Bytes& data, std::size_t at)
-{
-    const std::size_t from =
-        at + static_cast<std::size_t>(ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true));
-    for (std::size_t k = from; k + 1 < data.size(); ++k) {
-        if (data[k] == 0xFF && data[k + 1] == kEndOfImage)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
-// A picture a reader can decode: a frame header and a scan, whose coded data run to the
-// end-of-image marker.  Data cut anywhere before that are refused, since readers fail on
-// them.
+// A picture a reader can decode whole: a frame header and scans whose coded data cover the
+// frame, up to the end-of-image marker.  Data cut anywhere before that are refused, since
+// readers fail or fill in on them; bytes before the start of image are left out.
 PreparedImage DecodeJpeg(const Bytes& data)
 {
     const std::size_t n = data.size();
@@ -276,19 +256,24 @@ PreparedImage DecodeJpeg(const Bytes& data)
         ++i;
     if (i + 2 >= n)
         throw FormatError("the JPEG data have no start-of-image marker");
+    const std::size_t start = i;
     i += 2;
 
     // Segments after the start of image: a marker, then a length that counts itself.
     bool adobe = false;
+    bool jfif = false;
+    int restartInterval = 0;
     DefinedTables tables;
     std::optional<PreparedImage> frame;
+    std::optional<JpegScans> scans;
     std::int64_t frameAt = 0;
     while (true) {
         while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
             ++i;
         if (i + 1 >= n)
-            throw FormatError(frame ? "the JPEG data have no scan"
-                                    : "the JPEG data have no frame header");
+            throw FormatError(scans   ? "the JPEG data end inside their scan"
+                              : frame ? "the JPEG data have no scan"
+                                      : "the JPEG data have no frame header");
         const std::uint8_t code = data[++i];
         if (IsStartOfFrame(code) && !frame) {
             frame = FrameHeader(data, i);
@@ -296,20 +281,33 @@ PreparedImage DecodeJpeg(const Bytes& data)
         }
         if (code == kStartOfScan && frame) {
             RequireWholeSegment(data, i);
-            RequireDecodableScan(data, frameAt, static_cast<std::int64_t>(i), tables);
-            if (!HasEndOfImage(data, i))
-                throw FormatError("the JPEG data end inside their scan");
+            if (!scans) {
+                RequireDecodableScan(data, frameAt, static_cast<std::int64_t>(i), tables);
+                scans.emplace(data, static_cast<std::size_t>(frameAt));
+            }
+            i = scans->Decode(i, tables.Huffman, restartInterval);
+            continue;
+        }
+        if (code == kEndOfImage && scans) {
             if (frame->ColorSpace == "DeviceCMYK" && adobe)
                 frame->Decode = "1 0 1 0 1 0 1 0";
+            if (!adobe && !jfif && NamesRgbComponents(data, static_cast<std::size_t>(frameAt)))
+                frame->DecodeParms = "<< /ColorTransform 0 >>";
+            frame->Data.erase(frame->Data.begin(),
+                              frame->Data.begin() + static_cast<std::ptrdiff_t>(start));
             return *std::move(frame);
         }
         if (code == kAdobeMarker)
             adobe = adobe || IsAdobeSegment(data, i);
+        if (code == kJfifMarker)
+            jfif = jfif || IsJfifSegment(data, i);
         if ((code >= 0xD0 && code <= 0xD9) || code == 0x01)
             continue;  // a marker without a segment
         // Data that end inside a table have no scan, which the walk finds.
         if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
             ReadTables(data, static_cast<std::int64_t>(i), tables);
+        if (code == kRestartInterval && IsWholeSegment(data, i))
+            restartInterval = ReadIntBE(data, static_cast<std::int64_t>(i) + 3, 2, true);
         const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
         if (length < 2)
             throw FormatError("the JPEG data hold a segment of invalid length");

@@ -11,7 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <regex>
 #include <string>
+#include <vector>
 
 #include "pdf/pagelith.h"
 
@@ -125,6 +127,27 @@ inline Rendering RenderPage(const std::string& path, bool mupdf)
     if (page.rgb.size() < static_cast<std::size_t>(page.width) * page.height * 3)
         page.width = page.height = 0;
     return page;
+}
+
+// A word of the first page as pdftotext finds it.
+struct Word {
+    std::string text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // points from the top-left corner
+};
+
+inline std::vector<Word> ReadWords(const std::string& path)
+{
+    const auto result = RunTool("pdftotext -bbox -enc UTF-8 '" + path + "' -");
+    EXPECT_EQ(result.status, 0) << result.output;
+    static const std::regex word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    std::vector<Word> words;
+    for (auto it = std::sregex_iterator(result.output.begin(), result.output.end(), word);
+         it != std::sregex_iterator(); ++it)
+        words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]),
+                         std::stod((*it)[3]), std::stod((*it)[4])});
+    return words;
 }
 
 // The number of places where `piece` stands in `text`.

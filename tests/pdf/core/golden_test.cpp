@@ -68,7 +68,7 @@ TEST(Golden, OnePageWithContentAndAccentedInformation)
     EXPECT_NE(info.find("Author:          Zoë Müller-Ćosić\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Keywords:        clé; réunion\n"), std::string::npos) << info;
     const auto content = RunTool("qpdf --show-object=5 --filtered-stream-data '" + path + "'");
-    EXPECT_EQ(content.output, "1 0 0 -1 0 842 cm \r\r1 1 1 rg\r0.2 0.4 0.8 rg\r0 1 1 0 K\r0.6 g");
+    EXPECT_EQ(content.output, "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\r0.2 0.4 0.8 rg\r0 1 1 0 K\r0.6 g\rQ");
 }
 
 TEST(Golden, MarginsWithClipping)
@@ -79,7 +79,7 @@ TEST(Golden, MarginsWithClipping)
         w.BeginPage(page);
     });
     const auto content = RunTool("qpdf --show-object=5 --filtered-stream-data '" + path + "'");
-    EXPECT_EQ(content.output, "1 0 0 -1 10 812 cm \r0 0 566 772 re W n\r\r1 1 1 rg");
+    EXPECT_EQ(content.output, "1 0 0 -1 10 812 cm \r0 0 566 772 re W n\rq\r1 1 1 rg\rQ");
 }
 
 TEST(Golden, RotatedPagesAndTransitions)

@@ -74,9 +74,9 @@ TEST_F(Layers, ANameUsedAgainInAnotherCaseIsTheSameLayer)
     const std::string pdf = Finish();
 
     EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Contents", true),
-              "1 0 0 -1 0 842 cm \r\r1 1 1 rg\r" + Marked("LAY_1") + "\r0 0 m 5 5 l\rS\rEMC\r" +
+              "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\r" + Marked("LAY_1") + "\r0 0 m 5 5 l\rS\rEMC\r" +
                   Marked("LAY_1") + "\rEMC\r" + Marked("LAY_2") + "\r" + Marked("LAY_2") +
-                  "\rEMC\rEMC");
+                  "\rEMC\rEMC\rQ");
     // The group is object 6, after the page and its content; the first use's settings hold.
     EXPECT_NE(pdf.find("\n6 0 obj\n<</Type /OCG /Name (Notes)\n>>\nendobj\n"),
               std::string::npos);
@@ -187,8 +187,8 @@ TEST_F(Layers, SectionsStayBalancedInEachContent)
 
     EXPECT_EQ(Show(path, "4", true), "\r" + Marked("GRLAY_1") + "\rEMC");
     EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Contents", true),
-              "1 0 0 -1 0 842 cm \r\r1 1 1 rg\r" + Marked("LAY_1") + "\rq /" + prefix + "Form Do Q\rEMC\r" +
-                  Marked("LAY_1") + "\rEMC");
+              "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\r" + Marked("LAY_1") + "\rq /" + prefix + "Form Do Q\rEMC\r" +
+                  Marked("LAY_1") + "\rEMC\rQ");
 }
 
 TEST_F(Layers, PdfaModeWritesNoLayers)

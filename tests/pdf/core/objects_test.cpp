@@ -88,7 +88,7 @@ TEST(Objects, ContentFiltersApplyToPageStreams)
     EXPECT_NE(ReadAll(name).find("5 0 obj\n<<\n/Filter [/ASCIIHexDecode /RunLengthDecode ]\n"),
               std::string::npos);
     EXPECT_EQ(RunTool("qpdf --show-object=5 --filtered-stream-data '" + name + "'").output,
-              "1 0 0 -1 0 842 cm \r\r1 1 1 rg\r1 0 0 rg");
+              "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\r1 0 0 rg\rQ");
     // The metadata stays readable as it is.
     EXPECT_EQ(ReadAll(name).find("/Subtype /XML\n/Filter"), std::string::npos);
 }

@@ -104,7 +104,7 @@ TEST_F(Templates, FormObjectResourceAndPaintingAreWrittenAsSpecifiedBytes)
                   "\nendstream\nendobj\n");
     EXPECT_NE(ObjectText(pdf, 2).find("/XObject <<\r/" + prefix + "Logo 4 0 R \r>>"),
               std::string::npos);
-    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \r\r1 1 1 rg\rq /" + prefix + "Logo Do Q");
+    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\rq /" + prefix + "Logo Do Q\rQ");
 
     // A reader finds the form through the page's resources.
     const std::string form = Show(path, "trailer/Root/Pages/Kids/1/Resources/XObject");
@@ -227,7 +227,7 @@ TEST_F(Templates, RecordingIsolatesItsDrawingFromThePage)
     EXPECT_NE(form.find("5 5 l"), std::string::npos) << form;
     EXPECT_NE(form.find("6 6 l"), std::string::npos) << form;
     EXPECT_EQ(form.find("Do"), std::string::npos) << form;
-    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \r\r1 1 1 rg");
+    EXPECT_EQ(PageContent(path, 1), "1 0 0 -1 0 842 cm \rq\r1 1 1 rg\rQ");
 }
 
 TEST_F(Templates, ARecordingLeftOpenIsWrittenByEndDoc)

@@ -102,8 +102,10 @@ TEST_F(Shapes, NoContentEndsWithAPathOpen)
     w->EndTiling();
     w->DrawLine(0, 0, 5, 5, 1);
     const std::string pdf = Finish();
-    EXPECT_EQ(testing_support::CountOf(pdf, "\r0 0 m 5 5 l\r\rn\nendstream"), 3)
-        << "a template, a tiling cell and a page end the path they leave open";
+    EXPECT_EQ(testing_support::CountOf(pdf, "\r0 0 m 5 5 l\r\rn\nendstream"), 2)
+        << "a template and a tiling cell end the path they leave open";
+    EXPECT_EQ(testing_support::CountOf(pdf, "\r0 0 m 5 5 l\r\rn\rQ\nendstream"), 1)
+        << "a page ends the path it leaves open, then puts back its state";
 }
 
 TEST_F(Shapes, SquareIsClosedAroundItsCentre)

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <vector>
 
 #include "text_test_support.h"
@@ -19,25 +18,8 @@ constexpr double kPointsPerCm = 28.346457;
 constexpr double kMargin = 0.5;  // left and top, centimetres
 constexpr double kSlack = 1.5;   // points
 
-struct Word {
-    std::string text;
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // points from the top-left corner
-};
-
-std::vector<Word> ReadWords(const std::string& path)
-{
-    const auto result = RunTool("pdftotext -bbox -enc UTF-8 '" + path + "' -");
-    EXPECT_EQ(result.status, 0) << result.output;
-    static const std::regex word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
-        "([^<]*)</word>");
-    std::vector<Word> words;
-    for (auto it = std::sregex_iterator(result.output.begin(), result.output.end(), word);
-         it != std::sregex_iterator(); ++it)
-        words.push_back({(*it)[5], std::stod((*it)[1]), std::stod((*it)[2]),
-                         std::stod((*it)[3]), std::stod((*it)[4])});
-    return words;
-}
+using testing_support::ReadWords;
+using testing_support::Word;
 
 // Page points of a length in centimetres from the margin.
 double X(double cm) { return (kMargin + cm) * kPointsPerCm; }

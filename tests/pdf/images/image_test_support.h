@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -70,8 +71,8 @@ inline std::string WriteScratch(const std::string& name, const Bytes& bytes)
     return path;
 }
 
-// The tables, frame header and first scan header of a progressive JPEG, and a scan of one
-// byte: enough for its size and components, not for a picture.
+// The tables, frame header and first scan header of a progressive JPEG, and a scan that
+// codes every DC coefficient as zero: the coarsest picture readers decode.
 inline Bytes JpegHeader(int width, int height, int components)
 {
     Bytes out;
@@ -87,7 +88,11 @@ inline Bytes JpegHeader(int width, int height, int components)
     Append(out, {0xFF, 0xDA, 0, 6 + 2 * components, components});
     for (int c = 1; c <= components; ++c)
         Append(out, {c, 0});
-    Append(out, {0, 0, 0, 0x2A, 0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Append(out, {0, 0, 0});
+    // One bit a block, at least four bytes.
+    const int blocks = ((width + 7) / 8) * ((height + 7) / 8) * components;
+    out.resize(out.size() + static_cast<std::size_t>(std::max(4, (blocks + 7) / 8)), 0);
+    Append(out, {0xFF, 0xD9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     return out;
 }
 

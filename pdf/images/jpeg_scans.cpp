@@ -1,0 +1,375 @@
+// The entropy-coded scans of a JPEG, read as far as knowing that they are whole: every
+// Huffman code of every block is decoded and no coefficient is computed.  Readers that meet
+// a marker, or the end of the data, before a scan's last block fill the rest with zeros and
+// warn that the data are corrupt; this walk refuses such data instead.
+#include "pdf/images/jpeg_scans.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "pdf/images/byte_reader.h"
+#include "pdf/images/jpeg_standard_tables.h"
+
+namespace pdf {
+
+namespace {
+
+// The scans may visit each block of the frame this many times in all, far more than
+// encoders spend, and never more blocks than the largest frame holds several times over: a
+// scan that codes nothing but end-of-band runs costs its blocks for almost no data.
+constexpr std::int64_t kVisitsPerBlock = 64;
+constexpr std::int64_t kMostVisits = std::int64_t{1} << 28;
+
+Error CutScan()
+{
+    return FormatError("the JPEG data end inside their scan");
+}
+
+int CeilDiv(int a, int b)
+{
+    return (a + b - 1) / b;
+}
+
+// The tables decoders take for tables 0 and 1 of a sequential frame that defines none.
+const HuffmanTables& StandardTables()
+{
+    static const HuffmanTables tables = [] {
+        HuffmanTables built;
+        for (const auto& segment : jpeg_tables::kStandardHuffman) {
+            const Bytes bytes(segment.begin(), segment.end());
+            const std::size_t slot = 4u * (bytes[0] >> 4) + (bytes[0] & 15u);
+            BuildHuffmanCodes(bytes, 0, bytes.size(), built[slot]);
+        }
+        return built;
+    }();
+    return tables;
+}
+
+// The bits of the band from `first` to `last` of a block's coefficients.
+std::uint64_t Band(int first, int last)
+{
+    const std::uint64_t upTo = last >= 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (last + 1)) - 1;
+    return upTo & ~((std::uint64_t{1} << first) - 1);
+}
+
+}  // namespace
+
+std::size_t BuildHuffmanCodes(const Bytes& data, std::size_t at, std::size_t end,
+                              HuffmanCodes& codes)
+{
+    if (at + 17 > end || end > data.size())
+        return 0;
+    int values = 0;
+    for (std::size_t length = 1; length <= 16; ++length)
+        values += data[at + length];
+    const std::size_t last = at + 17 + static_cast<std::size_t>(values);
+    if (values > 256 || last > end)
+        return 0;
+    codes = HuffmanCodes{};
+    codes.Defined = true;
+    codes.Sound = true;
+    codes.Values.assign(data.begin() + static_cast<std::ptrdiff_t>(at + 17),
+                        data.begin() + static_cast<std::ptrdiff_t>(last));
+    int code = 0;
+    int index = 0;
+    for (std::size_t length = 1; length <= 16; ++length) {
+        const int count = data[at + length];
+        codes.FirstCode[length] = code;
+        codes.FirstValue[length] = index;
+        codes.LastCode[length] = count > 0 ? code + count - 1 : -1;
+        code += count;
+        index += count;
+        if (code >= 1 << length)
+            codes.Sound = false;
+        code <<= 1;
+    }
+    const bool dc = (data[at] >> 4) == 0;
+    if (dc && std::any_of(codes.Values.begin(), codes.Values.end(),
+                          [](std::uint8_t size) { return size > 15; }))
+        codes.Sound = false;
+    return last;
+}
+
+// The coded bits of a scan, with the stuffed zero after each 0xFF byte dropped; a marker
+// or the end of the data ends them.
+class JpegScans::Bits {
+public:
+    Bits(const Bytes& data, std::size_t at) : mData(data), mAt(at) {}
+
+    int Bit()
+    {
+        if (mCount == 0)
+            Fill();
+        --mCount;
+        return (mByte >> mCount) & 1;
+    }
+
+    int Receive(int count)
+    {
+        int value = 0;
+        while (count-- > 0)
+            value = value << 1 | Bit();
+        return value;
+    }
+
+    int Decode(const HuffmanCodes& codes)
+    {
+        int code = 0;
+        for (std::size_t length = 1; length <= 16; ++length) {
+            code = code << 1 | Bit();
+            if (code <= codes.LastCode[length])
+                return codes.Values[static_cast<std::size_t>(codes.FirstValue[length] + code -
+                                                             codes.FirstCode[length])];
+        }
+        throw FormatError("the JPEG scan data hold a code their tables lack");
+    }
+
+    // The bits left in the byte are dropped, and restart marker `number` (0 to 7) must follow.
+    void Restart(int number)
+    {
+        mCount = 0;
+        std::size_t k = mAt;
+        while (k < mData.size() && mData[k] == 0xFF)
+            ++k;
+        if (k == mAt || k >= mData.size() || mData[k] != 0xD0 + number)
+            throw FormatError("the JPEG scan lacks a restart marker");
+        mAt = k + 1;
+    }
+
+    std::size_t NextMarker() const
+    {
+        for (std::size_t k = mAt; k + 1 < mData.size(); ++k) {
+            if (mData[k] == 0xFF && mData[k + 1] != 0 && mData[k + 1] != 0xFF)
+                return k;
+        }
+        return mData.size();
+    }
+
+private:
+    void Fill()
+    {
+        if (mAt >= mData.size())
+            throw CutScan();
+        const std::uint8_t byte = mData[mAt];
+        std::size_t next = mAt + 1;
+        if (byte == 0xFF) {
+            while (next < mData.size() && mData[next] == 0xFF)
+                ++next;
+            if (next >= mData.size() || mData[next] != 0)
+                throw CutScan();
+            ++next;
+        }
+        mAt = next;
+        mByte = byte;
+        mCount = 8;
+    }
+
+    const Bytes& mData;
+    std::size_t mAt;
+    std::uint8_t mByte = 0;
+    int mCount = 0;
+};
+
+// A component of the scan and the tables it is decoded with.
+struct JpegScans::ScanPart {
+    Component* Comp = nullptr;
+    const HuffmanCodes* Dc = nullptr;
+    const HuffmanCodes* Ac = nullptr;
+};
+
+JpegScans::JpegScans(const Bytes& data, std::size_t frame) : mData(data)
+{
+    const auto at = static_cast<std::int64_t>(frame);
+    mProgressive = ByteAt(data, at) == 0xC2;
+    const int height = ReadIntBE(data, at + 4, 2, true);
+    const int width = ReadIntBE(data, at + 6, 2, true);
+    const int count = ByteAt(data, at + 8);
+    int widest = 1;
+    int tallest = 1;
+    for (int c = 0; c < count; ++c) {
+        Component component;
+        component.Id = ByteAt(data, at + 9 + 3 * c);
+        const int factors = ByteAt(data, at + 10 + 3 * c);
+        component.H = factors >> 4;
+        component.V = factors & 15;
+        component.CoefficientBits.fill(-1);
+        widest = std::max(widest, component.H);
+        tallest = std::max(tallest, component.V);
+        mComponents.push_back(component);
+    }
+    mMcusAcross = CeilDiv(width, 8 * widest);
+    mMcusDown = CeilDiv(height, 8 * tallest);
+    std::int64_t blocks = 0;
+    for (Component& component : mComponents) {
+        component.BlocksAcross = CeilDiv(CeilDiv(width * component.H, widest), 8);
+        component.BlocksDown = CeilDiv(CeilDiv(height * component.V, tallest), 8);
+        blocks += std::int64_t{mMcusAcross} * component.H * mMcusDown * component.V;
+    }
+    mWorkLeft = std::min(kVisitsPerBlock * blocks, kMostVisits);
+}
+
+std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int restartInterval)
+{
+    const auto at = static_cast<std::int64_t>(scan);
+    const int length = ReadIntBE(mData, at + 1, 2, true);
+    const int count = ByteAt(mData, at + 3);
+    if (count < 1 || count > 4 || length != 6 + 2 * count)
+        throw FormatError("the JPEG scan header is invalid");
+    // Readers supply the standard tables 0 and 1 that a sequential frame leaves out.
+    const auto table = [&](std::size_t slot) -> const HuffmanCodes* {
+        if (!tables[slot].Defined && !mProgressive && slot % 4 < 2)
+            return &StandardTables()[slot];
+        return &tables[slot];
+    };
+    std::vector<ScanPart> parts;
+    for (int s = 0; s < count; ++s) {
+        const int id = ByteAt(mData, at + 4 + 2 * s);
+        const auto found = std::find_if(mComponents.begin(), mComponents.end(),
+                                        [&](const Component& c) { return c.Id == id; });
+        if (found == mComponents.end() ||
+            std::any_of(parts.begin(), parts.end(),
+                        [&](const ScanPart& p) { return p.Comp == &*found; }))
+            throw FormatError("the JPEG scan names a component its frame lacks, or one twice");
+        const int selectors = ByteAt(mData, at + 5 + 2 * s);
+        if ((selectors >> 4) > 3 || (selectors & 15) > 3)
+            throw FormatError("the JPEG scan uses a table the data do not define");
+        parts.push_back({&*found, table(static_cast<std::size_t>(selectors >> 4)),
+                         table(4 + static_cast<std::size_t>(selectors & 15))});
+    }
+    const std::int64_t spectrum = at + 4 + 2 * count;
+    int ss = 0;
+    int se = 63;
+    int ah = 0;
+    if (mProgressive) {
+        ss = ByteAt(mData, spectrum);
+        se = ByteAt(mData, spectrum + 1);
+        ah = ByteAt(mData, spectrum + 2) >> 4;
+        CheckProgression(parts, ss, se, ah, ByteAt(mData, spectrum + 2) & 15);
+    }
+    const bool usesDc = !mProgressive || (ss == 0 && ah == 0);
+    const bool usesAc = !mProgressive || ss > 0;
+    for (const ScanPart& part : parts) {
+        if ((usesDc && !(part.Dc->Defined && part.Dc->Sound)) ||
+            (usesAc && !(part.Ac->Defined && part.Ac->Sound)))
+            throw FormatError("the JPEG scan uses a table the data do not define");
+    }
+
+    // A scan of one component codes its blocks one by one, in the component's own size; an
+    // interleaved one codes units of each component's sampling factors.
+    const bool interleaved = count > 1;
+    Component& only = *parts.front().Comp;
+    const std::int64_t units = interleaved ? std::int64_t{mMcusAcross} * mMcusDown
+                                           : std::int64_t{only.BlocksAcross} * only.BlocksDown;
+    int blocksPerUnit = 0;
+    for (const ScanPart& part : parts)
+        blocksPerUnit += interleaved ? part.Comp->H * part.Comp->V : 1;
+    mWorkLeft -= units * blocksPerUnit;
+    if (mWorkLeft < 0)
+        throw FormatError("the JPEG data hold more scans than readers decode");
+    if (mProgressive && ss > 0 && only.NonZero.empty())
+        only.NonZero.assign(static_cast<std::size_t>(units), 0);
+
+    Bits bits(mData, scan + 1 + static_cast<std::size_t>(length));
+    int eobRun = 0;
+    for (std::int64_t unit = 0; unit < units; ++unit) {
+        if (restartInterval > 0 && unit > 0 && unit % restartInterval == 0) {
+            bits.Restart(static_cast<int>((unit / restartInterval - 1) % 8));
+            eobRun = 0;
+        }
+        for (ScanPart& part : parts) {
+            const int blocks = interleaved ? part.Comp->H * part.Comp->V : 1;
+            for (int b = 0; b < blocks; ++b)
+                DecodeBlock(bits, part, static_cast<std::size_t>(unit), ss, se, ah, eobRun);
+        }
+    }
+    return bits.NextMarker();
+}
+
+// A progressive scan refines what earlier scans of its coefficients coded, one bit further
+// each time, and codes an AC band only after the DC coefficient; readers warn of any other
+// order.
+void JpegScans::CheckProgression(const std::vector<ScanPart>& parts, int ss, int se, int ah,
+                                 int al)
+{
+    const bool dcBand = ss == 0;
+    const bool valid = (dcBand ? se == 0 : ss <= se && se <= 63 && parts.size() == 1) &&
+                       (ah == 0 || al == ah - 1) && al <= 13;
+    if (!valid)
+        throw FormatError("the JPEG scan header is invalid");
+    for (const ScanPart& part : parts) {
+        std::array<int, 64>& coded = part.Comp->CoefficientBits;
+        if (!dcBand && coded[0] < 0)
+            throw FormatError("the JPEG scans refine what no scan coded");
+        for (int k = ss; k <= se; ++k) {
+            if (ah != std::max(coded[static_cast<std::size_t>(k)], 0))
+                throw FormatError("the JPEG scans refine what no scan coded");
+            coded[static_cast<std::size_t>(k)] = al;
+        }
+    }
+}
+
+void JpegScans::DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int ss, int se,
+                            int ah, int& eobRun)
+{
+    if (!mProgressive) {
+        bits.Receive(bits.Decode(*part.Dc));
+        for (int k = 1; k < 64; ++k) {
+            const int rs = bits.Decode(*part.Ac);
+            if ((rs & 15) == 0 && rs >> 4 != 15)
+                break;
+            k += rs >> 4;
+            bits.Receive(rs & 15);
+        }
+        return;
+    }
+    if (ss == 0) {
+        if (ah == 0)
+            bits.Receive(bits.Decode(*part.Dc));
+        else
+            bits.Bit();
+        return;
+    }
+    std::uint64_t& nonZero = part.Comp->NonZero[block];
+    int k = ss;
+    if (eobRun == 0) {
+        for (; k <= se; ++k) {
+            const int rs = bits.Decode(*part.Ac);
+            int run = rs >> 4;
+            const int size = rs & 15;
+            if (size == 0 && run != 15) {
+                eobRun = (1 << run) + bits.Receive(run);
+                break;
+            }
+            if (ah == 0) {
+                k += run;
+                if (size != 0) {
+                    bits.Receive(size);
+                    nonZero |= k < 64 ? std::uint64_t{1} << k : 0;
+                }
+                continue;
+            }
+            // A refinement codes a new coefficient of magnitude one after `run` zero ones,
+            // the coefficients coded before taking a correction bit each on the way.
+            if (size > 1)
+                throw FormatError("the JPEG scan data hold a code their tables lack");
+            if (size == 1)
+                bits.Bit();
+            for (; k <= se; ++k) {
+                if (nonZero & std::uint64_t{1} << k)
+                    bits.Bit();
+                else if (--run < 0)
+                    break;
+            }
+            if (size == 1 && k < 64)
+                nonZero |= std::uint64_t{1} << k;
+        }
+        if (eobRun == 0)
+            return;
+    }
+    // Inside an end-of-band run, a refinement still corrects the coefficients coded before.
+    if (ah != 0)
+        bits.Receive(std::popcount(nonZero & Band(k, se)));
+    --eobRun;
+}
+
+}  // namespace pdf

@@ -1,0 +1,198 @@
+// JPEGs as the readers of our files decode them: what they would warn about is refused, or
+// embedded as they decode it, and every sound file is placed and decoded without a word.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image_test_support.h"
+
+namespace pdf {
+namespace {
+
+using namespace image_testing;
+using testing_support::RunTool;
+using testing_support::ScratchPath;
+
+// Pillow's and ImageMagick's variants of one noisy picture, written once into the scratch
+// folder: "<name>.jpg" for each name listed.
+std::string MadeVariants()
+{
+    const std::string folder = ScratchPath("jpeg_variants");
+    std::filesystem::create_directories(folder);
+    const auto made = RunTool(
+        "cd '" + folder + "' && /usr/bin/python3 -c \"\n"
+        "from PIL import Image\n"
+        "src = Image.effect_noise((301, 203), 80).convert('RGB')\n"
+        "src.save('baseline.jpg', quality=90)\n"
+        "src.save('progressive.jpg', quality=90, progressive=True)\n"
+        "src.save('s444.jpg', subsampling=0)\n"
+        "src.save('s422.jpg', subsampling=1, optimize=True)\n"
+        "src.save('optimized_progressive.jpg', progressive=True, optimize=True)\n"
+        "src.convert('L').save('grey_progressive.jpg', progressive=True)\n"
+        "src.convert('CMYK').save('cmyk_progressive.jpg', progressive=True)\n"
+        "src.resize((1, 1)).save('one_pixel.jpg')\n"
+        "src.resize((17, 9)).save('odd_size.jpg', quality=100)\n"
+        "src.save('source.png')\n"
+        "\" && convert source.png -quality 80 im_baseline.jpg"
+        " && convert source.png -interlace Plane -sampling-factor 2x2 im_progressive.jpg"
+        " && convert source.png -colorspace Gray -interlace Plane im_grey.jpg"
+        " && convert source.png -colorspace CMYK im_cmyk.jpg");
+    EXPECT_EQ(made.status, 0) << made.output;
+    return folder + "/";
+}
+
+Bytes Marker(int code)
+{
+    return {0xFF, static_cast<std::uint8_t>(code)};
+}
+
+std::size_t Find(const Bytes& data, const Bytes& piece)
+{
+    return static_cast<std::size_t>(
+        std::search(data.begin(), data.end(), piece.begin(), piece.end()) - data.begin());
+}
+
+// The file cut in the middle of its first scan's data, the end of image appended.
+Bytes CutScan(Bytes file)
+{
+    const std::size_t scan = Find(file, Marker(0xDA));
+    file.resize(scan + (file.size() - scan) / 2);
+    file.insert(file.end(), {0xFF, 0xD9});
+    return file;
+}
+
+// Component ids 'R', 'G' and 'B' and no JFIF segment: the data say RGB.
+Bytes RgbCoded(Bytes file)
+{
+    const std::size_t jfif = Find(file, Marker(0xE0));
+    file.erase(file.begin() + static_cast<std::ptrdiff_t>(jfif),
+               file.begin() + static_cast<std::ptrdiff_t>(jfif + 2 + file[jfif + 3]));
+    const std::size_t frame = Find(file, Marker(0xC0));
+    const std::size_t scan = Find(file, Marker(0xDA));
+    for (int c = 0; c < 3; ++c) {
+        file[frame + 10 + 3 * c] = static_cast<std::uint8_t>("RGB"[c]);
+        file[scan + 5 + 2 * c] = static_cast<std::uint8_t>("RGB"[c]);
+    }
+    return file;
+}
+
+// A picture of DC coefficients alone, each of its four blocks a restart interval; without
+// the restart marker after the second block when `skipped`.
+Bytes WithRestarts(bool skipped)
+{
+    Bytes file = JpegHeader(32, 8, 1);
+    const std::size_t scan = Find(file, Marker(0xDA));
+    file.resize(scan + 10);  // the data follow the scan header of one component
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(scan), {0xFF, 0xDD, 0, 4, 0, 1});
+    for (int block = 0; block < 4; ++block) {
+        if (block > 0 && !(skipped && block == 2))
+            file.insert(file.end(), {0xFF, static_cast<std::uint8_t>(0xD0 + block - 1)});
+        file.push_back(0x7F);  // a zero bit, the rest of the byte filled with ones
+    }
+    file.insert(file.end(), {0xFF, 0xD9});
+    return file;
+}
+
+// A picture of DC coefficients whose AC band is then coded `scans` times over, each scan a
+// single end-of-band run across the four blocks: scans cheap in data and dear in work.
+Bytes WithBandScans(int scans)
+{
+    Bytes file = JpegHeader(32, 8, 1);
+    file.resize(file.size() - 12);  // the end of image and what follows it
+    Append(file, {0xFF, 0xC4, 0, 20, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                  0x20});  // one AC code: a run of four blocks
+    for (int k = 0; k < scans; ++k)
+        Append(file, {0xFF, 0xDA, 0, 8, 1, 1, 0, 1, 63, 0, 0x1F});
+    Append(file, {0xFF, 0xD9});
+    return file;
+}
+
+// The mean difference of two renderings of the same size, over every channel.
+double MeanDifference(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size() || a.empty())
+        return 255;
+    double sum = 0;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        sum += std::abs(static_cast<unsigned char>(a[k]) - static_cast<unsigned char>(b[k]));
+    return sum / static_cast<double>(a.size());
+}
+
+struct JpegCase {
+    std::string name;
+    Bytes data;
+    bool placed;
+};
+
+TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
+{
+    const std::string folder = MadeVariants();
+    const Bytes baseline = ReadBytes(folder + "baseline.jpg");
+    Bytes leading(90, 0x20);
+    leading.insert(leading.end(), baseline.begin(), baseline.end());
+    Bytes oversized = baseline;
+    const std::size_t frame = Find(oversized, Marker(0xC0));
+    for (std::size_t k : {frame + 5, frame + 7})
+        oversized[k] = 0x03, oversized[k + 1] = 0xE8;  // 1000 x 1000 over data for 301 x 203
+
+    std::vector<JpegCase> cases = {
+        {"leading_bytes", leading, true},
+        {"baseline_cut", CutScan(baseline), false},
+        {"progressive_cut", CutScan(ReadBytes(folder + "progressive.jpg")), false},
+        {"optimized_progressive_cut", CutScan(ReadBytes(folder + "optimized_progressive.jpg")),
+         false},
+        {"frame_beyond_its_data", oversized, false},
+        {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
+        {"restart_intervals", WithRestarts(false), true},
+        {"restart_marker_missing", WithRestarts(true), false},
+        {"band_scans", WithBandScans(8), true},
+        {"band_scans_beyond_the_work_allowed", WithBandScans(64), false},
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".jpg")
+            cases.push_back({entry.path().filename().string(), ReadBytes(entry.path()), true});
+    }
+    // Whatever JPEGs the machine's packages hold.
+    const std::filesystem::path shared = "/usr/share";
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             shared, std::filesystem::directory_options::skip_permission_denied);
+         it != std::filesystem::recursive_directory_iterator(); ++it) {
+        const std::string ext = it->path().extension().string();
+        if (it->is_regular_file() && (ext == ".jpg" || ext == ".jpeg"))
+            cases.push_back({it->path().string(), ReadBytes(it->path()), true});
+    }
+
+    for (const JpegCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = testing_support::PinnedWriter();
+        std::string path = testing_support::OutputPath(
+            "images_jpeg_" + std::filesystem::path(c.name).stem().string() + ".pdf");
+        w->BeginDoc(path);
+        w->SetCompression(0, 2, 0);  // the JPEG data as they are
+        w->SetPaperSize(255, 301, 203);  // a pixel of the pictures made here a point
+        int page = 0;
+        w->BeginPage(page);
+        w->DrawImage(w->AddImage("picture.jpg", c.data), 0, 0, 0, 0);
+        EXPECT_EQ(w->ErrNumber(), c.placed ? 0 : 321) << w->ErrDescription();
+        const std::string pdf = testing_support::FinishChecked(*w, path);
+        EXPECT_EQ(testing_support::CountOf(pdf, "/Subtype /Image"), c.placed ? 1 : 0);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+        const auto images = RunTool("pdfimages '" + path + "' '" + path + "'");
+        EXPECT_EQ(images.output, "");
+        if (c.name != "rgb_coded")
+            continue;
+        // Both readers show the components as they are, with no colour transform.
+        EXPECT_NE(pdf.find("/DecodeParms [<< /ColorTransform 0 >>]"), std::string::npos);
+        const std::string mupdf = RunTool("mutool draw -q -N -r 72 -c rgb -o - -F pnm '" + path +
+                                          "' 1 2>/dev/null | tail -c 183309")
+                                      .output;
+        const std::string poppler = RunTool("tail -c 183309 '" + path + "-000.ppm'").output;
+        EXPECT_LT(MeanDifference(mupdf, poppler), 3);
+    }
+}
+
+}  // namespace
+}  // namespace pdf
