@@ -39,6 +39,12 @@ std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
 // The value of `key` in `section` of DataView; empty when missing.
 std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
 
+// Which file stands under `path` now, its links followed.
+FileIdentity IdentityOfFile(const std::string& path);
+// Takes the data file as it is now for the one this planner holds: a later write that
+// finds another file there, or none, tells the user and writes what the planner holds.
+void HoldDataFile(Planner& planner);
+
 // Values that a write adds once it sees the data as they are under the file's lock (a new
 // record takes its number from them); `file` is the data file itself, its damaged lines
 // included.  False refuses the change.

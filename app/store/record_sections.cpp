@@ -56,11 +56,6 @@ std::vector<RecordSection> RecordSections(const platform::IniDocument& document,
   return found;
 }
 
-// Whether `index` is read as a record of a kind that has `sectionCount` sections.
-bool WithinReach(int index, std::size_t sectionCount) {
-  return static_cast<std::size_t>(index) < sectionCount + kMaxUnusedRecordNumbers;
-}
-
 }  // namespace
 
 // A code ends at its final symbol, so a name starts with the prefix exactly when its encoded
@@ -92,6 +87,21 @@ const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds() {
   return kinds;
 }
 
+RecordName ReadRecordName(std::string_view name) {
+  const auto& kinds = RecordKinds();
+  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    if (!kinds[kind].StartsName(name)) continue;
+    RecordName read{static_cast<int>(kind)};
+    read.index = kinds[kind].IndexOf(name, read.ownName);
+    return read;
+  }
+  return {};
+}
+
+bool WithinReach(int index, std::size_t sectionCount) {
+  return static_cast<std::size_t>(index) < sectionCount + kMaxUnusedRecordNumbers;
+}
+
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
                           const std::function<void(int, std::size_t, bool)>& visit) {
   const std::vector<RecordSection> sections = RecordSections(document, prefix);
@@ -115,6 +125,27 @@ bool HoldsPlannerSection(const platform::IniDocument& document) {
     for (const RecordNames& kind : RecordKinds()) {
       if (kind.StartsName(name)) return true;
     }
+  }
+  return false;
+}
+
+bool IsCutPlannerHeader(std::string_view text) {
+  text.remove_prefix(platform::IniTextStart(text));
+  if (!text.starts_with('[') || text.find_first_of("]\r\n") != std::string_view::npos) {
+    return false;
+  }
+  const std::string_view name = text.substr(1);
+  static const std::array<std::string, 1 + kRecordPrefixes.size()> headers = {
+      EncodeIniText(kParamSection), EncodeIniText(kRecordPrefixes[0]),
+      EncodeIniText(kRecordPrefixes[1]), EncodeIniText(kRecordPrefixes[2])};
+  for (const std::string& header : headers) {
+    if (name.size() <= header.size() &&
+        platform::SameIniName(name, std::string_view(header).substr(0, name.size()))) {
+      return true;
+    }
+  }
+  for (const RecordNames& kind : RecordKinds()) {
+    if (kind.StartsName(name)) return true;
   }
   return false;
 }

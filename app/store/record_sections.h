@@ -40,6 +40,19 @@ class RecordNames {
 // The names of each kind of record, in the order of kRecordPrefixes.
 const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds();
 
+// A section name as a record's: the position of its kind in kRecordPrefixes, -1 for a name
+// that starts with no record prefix; and, when it does, the index it names (-1 for none, as
+// RecordNames::IndexOf tells) and whether it is that record's own name.
+struct RecordName {
+  int kind = -1;
+  int index = -1;
+  bool ownName = false;
+};
+RecordName ReadRecordName(std::string_view name);
+
+// Whether a load reads a record numbered `index` of a kind that has `sectionCount` sections.
+bool WithinReach(int index, std::size_t sectionCount);
+
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
 // `document` whose decoded name is `prefix` followed by decimal digits naming a record
 // index: no higher than kMaxRecordIndex, nor beyond reach as told above.  `ownName` is true
@@ -55,6 +68,10 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
 // Whether a section of `document` is one the planner writes: a record section of any kind,
 // however damaged its number, or the settings section.
 bool HoldsPlannerSection(const platform::IniDocument& document);
+
+// Whether `text` is the start of a header the planner writes, cut inside that first line:
+// what a file the planner began to write holds when it was cut short (a full disk).
+bool IsCutPlannerHeader(std::string_view text);
 
 // The index a record added to `document` takes: the one after the highest of the document,
 // `tableMax` (the highest the table holds) and `named` (numbers that the document no longer

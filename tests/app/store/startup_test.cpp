@@ -9,7 +9,9 @@
 #include <memory>
 #include <gmock/gmock.h>
 #include <set>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
@@ -110,6 +112,36 @@ class StartupTest : public ::testing::Test {
     return run;
   }
   std::unique_ptr<Run> Start() { return StartIn(dataHome_); }
+
+  // What the account `uid` is told when it starts the planner on `home` and adds `activity`,
+  // in a process of its own: "démarré" or "refusé", then every message, in order.
+  std::string RunAs(uid_t uid, const std::string& home, const std::string& activity) {
+    int report[2];
+    if (::pipe(report) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(report[0]);
+      if (uid != ::geteuid() &&
+          (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0)) {
+        ::_exit(3);
+      }
+      auto run = StartIn(home);
+      std::string told = run->started ? "démarré" : "refusé\n" + run->services.failure;
+      for (const std::string& notice : run->services.notices) told += "\n" + notice;
+      run->planner.ShowWriteFailure = [&](const std::string& message) { told += "\n" + message; };
+      if (run->started) AddActivity(run->planner, activity);
+      ::_exit(::write(report[1], told.data(), told.size()) == static_cast<ssize_t>(told.size())
+                  ? 0 : 4);
+    }
+    ::close(report[1]);
+    std::string told;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(report[0], buffer, sizeof buffer)) > 0;) told.append(buffer, got);
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return told;
+  }
 
   std::set<std::string> EntriesOf(const std::string& folder) const {
     std::set<std::string> names;
@@ -739,6 +771,73 @@ TEST_F(StartupTest, AnEmptyDataFileIsToldBeforeTheSettingsDialog) {
   EXPECT_THAT(services_.notices[0], HasSubstr("restaurer"));
   const auto notice = std::find(services_.calls.begin(), services_.calls.end(), "ShowDataFileNotice");
   EXPECT_LT(notice, std::find(services_.calls.begin(), services_.calls.end(), "ShowSettingsDialog"));
+}
+
+// Start-ups that once worked: a data file that two accounts share through links to one
+// folder, in turn and while the other runs, a lock file that another account's planner left;
+// a data file in a folder the account may only read; a file cut inside its first line.  Each
+// account's change is found at the next start, but for the read-only one, told once.
+TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
+  constexpr uid_t kOther = 65534;
+  if (::geteuid() != 0) GTEST_SKIP() << "a second account needs root";
+  std::filesystem::permissions(scratch_.Path(), std::filesystem::perms(0755));
+  const std::string shared = scratch_ / "partage";
+  const std::string otherHome = scratch_ / "autre";
+  struct Case {
+    std::string name;
+    std::string folderMode;  // of the folder that holds the file: "0777" shared, "0755" read-only
+    bool firstRunning = false;
+    bool staleLockOfTheFirst = false;
+    std::string told;  // beside "démarré" or "refusé"
+    bool keptAtTheNextStart = true;
+    std::string contents = {};  // of the data file, when not the earlier run's
+  };
+  const std::vector<Case> cases = {
+      {"two accounts in turn", "0777", false, false, "démarré"},
+      {"a lock file the other left", "0777", false, true, "démarré"},
+      {"two accounts at once", "0777", true, false, "Quorvane est déjà ouvert", false},
+      {"read-only folder", "0755", false, false,
+       "démarré\nLe fichier de données ne peut pas être modifié", false},
+      {"cut inside its first line", "0777", false, false,
+       "démarré\nLe fichier de données est endommagé", true, "[" + EncodeIniText("PARAM").substr(0, 4)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& folder : {DataFolder(), shared, otherHome})
+      std::filesystem::remove_all(folder);
+    EarlierRun("Chantiers", "Étapes", "Personnes");
+    std::filesystem::create_directories(shared);
+    std::filesystem::rename(DataFolder() + "/data", shared + "/data");
+    if (!c.contents.empty()) WriteTextFile(shared + "/data", c.contents);
+    std::filesystem::create_symlink(shared + "/data", DataFolder() + "/data");
+    ::chmod((shared + "/data").c_str(), 0666);
+    ::chmod(shared.c_str(), std::stoi(c.folderMode, nullptr, 8));
+    std::filesystem::create_directories(otherHome + "/Quorvane");
+    std::filesystem::create_symlink(shared + "/data", otherHome + "/Quorvane/data");
+    ASSERT_EQ(::chown(otherHome.c_str(), kOther, kOther), 0);
+    ASSERT_EQ(::chown((otherHome + "/Quorvane").c_str(), kOther, kOther), 0);
+    ASSERT_EQ(::lchown((otherHome + "/Quorvane/data").c_str(), kOther, kOther), 0);
+    if (c.staleLockOfTheFirst) {
+      WriteTextFile(shared + "/data.verrou", "");
+      ::chmod((shared + "/data.verrou").c_str(), 0600);
+    }
+    const std::string added = "07.03.2030 09:00¦07.03.2030 10:00¦Enduit¦0¦255-1¦0";
+    std::string told;
+    {
+      std::unique_ptr<Run> first;
+      if (c.firstRunning) first = Start();
+      if (!c.firstRunning) Start().reset();  // the first account's planner has ended
+      told = RunAs(kOther, otherHome, added);
+    }
+    EXPECT_THAT(told, HasSubstr(c.told));
+    EXPECT_THAT(told, Not(HasSubstr("n'ont pas pu être enregistrées")));
+    if (!c.keptAtTheNextStart && c.folderMode == "0755") {
+      EXPECT_EQ(runtime::Split(told, "enregistr").size(), 2u) << "told once";
+    }
+    auto next = Start();
+    ASSERT_TRUE(next->started);
+    EXPECT_EQ(next->planner.Activities.back() == added, c.keptAtTheNextStart);
+  }
 }
 
 }  // namespace
