@@ -80,6 +80,13 @@ int RecordNames::IndexOf(std::string_view name, bool& ownName) const {
   return index;
 }
 
+int RecordNames::IndexOfWholeName(std::string_view name, bool& ownName) const {
+  if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
+  const std::string digits = DecodeIniText(name.substr(encodedPrefix_.size()), restPosition_);
+  ownName = digits.size() == 1 || !digits.starts_with('0');
+  return RecordIndex(digits);
+}
+
 const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds() {
   static const std::array<RecordNames, kRecordPrefixes.size()> kinds = {
       RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
@@ -92,7 +99,7 @@ RecordName ReadRecordName(std::string_view name) {
   for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
     if (!kinds[kind].StartsName(name)) continue;
     RecordName read{static_cast<int>(kind)};
-    read.index = kinds[kind].IndexOf(name, read.ownName);
+    read.index = kinds[kind].IndexOfWholeName(name, read.ownName);
     return read;
   }
   return {};

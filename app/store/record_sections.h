@@ -29,6 +29,9 @@ class RecordNames {
   // name is the one a look-up of that record by name finds: the prefix and the index
   // without leading zeros.
   int IndexOf(std::string_view name, bool& ownName) const;
+  // As IndexOf, for a name that decodes whole (DecodesWhole): its own name is then the one
+  // whose digits have no leading zero, which takes no encoding to tell.
+  int IndexOfWholeName(std::string_view name, bool& ownName) const;
   // Whether `name` starts with `prefix`, whatever follows.
   bool StartsName(std::string_view name) const;
 
@@ -40,9 +43,10 @@ class RecordNames {
 // The names of each kind of record, in the order of kRecordPrefixes.
 const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds();
 
-// A section name as a record's: the position of its kind in kRecordPrefixes, -1 for a name
-// that starts with no record prefix; and, when it does, the index it names (-1 for none, as
-// RecordNames::IndexOf tells) and whether it is that record's own name.
+// A section name that decodes whole, as a record's: the position of its kind in
+// kRecordPrefixes, -1 for a name that starts with no record prefix; and, when it does, the
+// index it names (-1 for none, as RecordNames::IndexOf tells) and whether it is that
+// record's own name.
 struct RecordName {
   int kind = -1;
   int index = -1;
