@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,14 +51,16 @@ mode_t LockFileMode(const std::string& dataFile) {
   return (status.st_mode & 0666) | 0600;
 }
 
-// Whether a process holds a lock on the file that `status` describes, as the system lists
-// them.  True when the list cannot be read: a lock file is never replaced on a guess.
+// Whether a process may hold a lock on the file that `status` describes, as the system lists
+// them ("major:minor:inode").  The inode alone is compared, as a layered file system lists
+// the device of the layer beneath: a lock on a file of another device that bears the same
+// number only refuses the start.  True when the list cannot be read: a lock file is never
+// replaced on a guess.
 bool IsLockedByAnyone(const struct stat& status) {
   std::ifstream locks("/proc/locks");
   if (!locks) return true;
-  char id[64];
-  std::snprintf(id, sizeof id, " %02x:%02x:%llu ", major(status.st_dev), minor(status.st_dev),
-                static_cast<unsigned long long>(status.st_ino));
+  char id[32];
+  std::snprintf(id, sizeof id, ":%llu ", static_cast<unsigned long long>(status.st_ino));
   for (std::string line; std::getline(locks, line);) {
     if ((line + " ").find(id) != std::string::npos) return true;
   }
@@ -72,8 +73,12 @@ bool IsLockedByAnyone(const struct stat& status) {
 int ReplaceUnheldLockFile(const std::string& lockFile, mode_t mode) {
   struct stat status;
   if (::lstat(lockFile.c_str(), &status) != 0) return -1;
-  if (!S_ISREG(status.st_mode) || IsLockedByAnyone(status)) {
+  if (!S_ISREG(status.st_mode)) {
     errno = EACCES;
+    return -1;
+  }
+  if (IsLockedByAnyone(status)) {
+    errno = EWOULDBLOCK;  // that account's planner runs
     return -1;
   }
   std::vector<char> name(lockFile.begin(), lockFile.end());

@@ -258,6 +258,7 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                                 *platform::ReadIniFile(OpenedDataFile(planner)), values)) {
       return kChangeRefused;
     }
+    KeepUnwritten(planner, values);
     return planner.ReadOnlyCause;
   }
   int error = TryDataFileWrite(planner, values, underLock, written);
@@ -271,7 +272,7 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
 }
 
 int TryWriteUnwrittenValues(Planner& planner) {
-  if (planner.UnwrittenValues.empty()) return 0;
+  if (planner.UnwrittenValues.empty() || planner.ReadOnlyCause != 0) return 0;
   std::vector<DataFileValue> none;
   return TryDataFileWrite(planner, none, {}, nullptr);
 }

@@ -59,14 +59,17 @@ inline constexpr int kChangeRefused = -1;
 // Writes the unwritten values, then `values` and those of `underLock`, in one replacement of
 // the data file, leaving out the damaged lines it keeps a copy of.  0 on success, else the
 // errno of the failure: the file is then as it was, the user has been told, and the values
-// wait in planner.UnwrittenValues for the next write.  `written`, on success, receives the
-// document written.
+// wait in planner.UnwrittenValues for the next write.  While the data cannot be changed in
+// this run (planner.ReadOnlyCause, told at the start), nothing is written nor told: the
+// values wait, for the reads to show them, and that cause is returned.  The document
+// written goes to `written` on success.
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock = {},
                   std::shared_ptr<const platform::IniDocument>* written = nullptr);
 
 // Writes the values that wait in planner.UnwrittenValues, if any, telling nothing.  0 on
-// success or when none wait, else the errno of the failure: they still wait.
+// success, when none wait or when the data cannot be changed in this run
+// (planner.ReadOnlyCause), else the errno of the failure: they still wait.
 int TryWriteUnwrittenValues(Planner& planner);
 
 // At the end of the run: writes the values that wait in planner.UnwrittenValues, if any.

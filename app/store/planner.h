@@ -77,8 +77,9 @@ struct Planner {
   int ChosenTextFlag = 0;  // 0 a palette index with automatic text, 1 black text, 2 white
 
   // Shows the user a message box saying that a change could not be written to the data
-  // file (the change stays in memory) or could not be made at all.  Unset, the message goes
-  // to the standard error.
+  // file (the change stays in memory) or could not be made at all, or that the data file
+  // was found removed or replaced and written again.  Unset, the message goes to the
+  // standard error.
   std::function<void(const std::string& message)> ShowWriteFailure;
 
   // Changes that could not be written yet, in the order made: the tables show them, and the

@@ -18,13 +18,9 @@ constexpr const char* kUnsentCalendarsName = "calendriers.en-attente";
 // the planner wrote.
 constexpr std::size_t kMaxUnsentCalendarsSize = 64 * 1024;
 
-std::string UnsentCalendarsPathIn(const std::string& folder) {
-  return folder + "/" + kUnsentCalendarsName;
-}
-
 std::string UnreadableListText(const Planner& planner, const std::string& cause) {
   return "La liste des calendriers à envoyer n'a pas pu être lue :\n" +
-         UnsentCalendarsPathIn(planner.DataFolder) + "\nCause : " + cause +
+         UnsentCalendarsPath(planner) + "\nCause : " + cause +
          "\nLes calendriers en attente qui n'ont pas pu y être lus ne seront envoyés qu'à la "
          "prochaine modification de leur projet.";
 }
@@ -37,7 +33,7 @@ int RemoveUnsentCalendars(const Planner& planner) {
 }  // namespace
 
 std::string UnsentCalendarsPath(const Planner& planner) {
-  return UnsentCalendarsPathIn(planner.DataFolder);
+  return planner.DataFolder + "/" + kUnsentCalendarsName;
 }
 
 std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
@@ -55,7 +51,7 @@ std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
     const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
     const std::string_view line = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
-    if (line.empty()) continue;  // the LF of a CR LF
+    if (line.empty()) continue;  // the LF of a CR LF, or a blank line
     int index = -1;
     const auto [last, failed] = std::from_chars(line.data(), line.data() + line.size(), index);
     if (failed == std::errc() && last == line.data() + line.size() && index >= 0) {
