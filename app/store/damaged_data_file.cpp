@@ -141,9 +141,9 @@ struct SectionRead {
   std::string_view name;
   std::size_t header;  // where its header line starts in the text
   std::size_t end;     // where the next header line starts, or the end of the text
+  RecordName record;   // what its name names, when its header reads whole
   bool readable;       // its header reads whole
   bool valued;         // a key line of it reads
-  RecordName record;   // what its name names, when its header reads whole
 };
 
 // The readable sections that bear a name an earlier readable section bears already, in
@@ -293,12 +293,13 @@ void AddSectionsBeyondReach(std::string_view text, const std::vector<SectionRead
 // be numbered too far beyond the sections left for a load to read it.  -1 when none.
 int UnkeepableNumber(std::string_view text, const std::vector<SectionRead>& sections,
                      const std::vector<std::string_view>& damaged) {
+  if (damaged.empty()) return -1;
+  // Both in text order: one walk of the damaged lines finds each section's header among them.
+  std::size_t next = 0;
   const auto leftOut = [&](const SectionRead& section) {
     const char* header = text.data() + section.header;
-    const auto at = std::lower_bound(
-        damaged.begin(), damaged.end(), header,
-        [](std::string_view line, const char* h) { return line.data() < h; });
-    return at != damaged.end() && at->data() == header;
+    while (next < damaged.size() && damaged[next].data() < header) ++next;
+    return next < damaged.size() && damaged[next].data() == header;
   };
   constexpr std::size_t kKinds = kRecordPrefixes.size();
   std::array<std::size_t, kKinds> all{}, kept{};
@@ -309,7 +310,7 @@ int UnkeepableNumber(std::string_view text, const std::vector<SectionRead>& sect
     if (section.record.kind >= 0 && section.record.index >= 0) ++all[section.record.kind];
   }
   for (const SectionRead& section : sections) {
-    const auto [kind, index, ownName] = section.record;
+    const auto [kind, ownName, index] = section.record;
     if (kind < 0 || index < 0) continue;
     if (!leftOut(section)) {
       ++kept[kind];
@@ -367,7 +368,7 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged,
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
       if (!sections.empty()) sections.back().end = begin;
-      sections.push_back({read.name, begin, text.size(), readable, false, record});
+      sections.push_back({read.name, begin, text.size(), record, readable, false});
     } else if (read.kind != Kind::Ignored && readable) {
       readable = sectionReadable && !(inSettings && platform::SameIniName(read.name, recordKey)) &&
                  keys.Insert(read.name);
@@ -471,17 +472,17 @@ DataFileCheck CheckDataFile(Planner& planner, std::time_t now) {
             "numéros. Remplacez-le par une sauvegarde."};
   }
 
-  // Passed over by the reads whether or not a copy is kept: a cut value is never taken for
-  // a whole one.
-  planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
-  planner.LastDataWithoutDamage = {document, std::make_shared<const platform::IniDocument>(
-                                                 WithoutLines(contents, damaged))};
   // A copy made by an earlier start that was killed before its message, or whose user
   // closed the program without a change: the lines are still there, the message is due.
   std::string copy;
   const int error = KeepDamagedCopy(planner, contents, now, copy);
   // Without a copy the lines stay in the file: they are all that is left of what they held.
   planner.DamagedCopyPending = error != 0;
+  // Passed over by the reads whether or not a copy is kept: a cut value is never taken for
+  // a whole one.
+  planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
+  planner.LastDataWithoutDamage = {document, std::make_shared<const platform::IniDocument>(
+                                                 WithoutLines(contents, damaged))};
 
   std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "
                         "pas pu être lues (fichier coupé ou abîmé, section ou valeur donnée deux "

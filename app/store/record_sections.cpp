@@ -70,18 +70,16 @@ bool RecordNames::StartsName(std::string_view name) const {
 int RecordNames::IndexOf(std::string_view name, bool& ownName) const {
   if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
   const std::string_view rest = name.substr(encodedPrefix_.size());
-  const int index = RecordIndex(DecodeIniText(rest, restPosition_));
+  const std::string digits = DecodeIniText(rest, restPosition_);
+  const int index = RecordIndex(digits);
   if (index < 0) return -1;
   // Leading zeros, stray symbols after the last code or a code written the long way decode
   // to the same index under another name.
-  std::string ownDigits;
-  AppendEncodedIniText(ownDigits, std::to_string(index), restPosition_);
-  ownName = rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits);
+  ownName = (digits.size() == 1 || digits[0] != '0') && DecodesWhole(rest, restPosition_);
   return index;
 }
 
 int RecordNames::IndexOfWholeName(std::string_view name, bool& ownName) const {
-  if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
   const std::string digits = DecodeIniText(name.substr(encodedPrefix_.size()), restPosition_);
   ownName = digits.size() == 1 || !digits.starts_with('0');
   return RecordIndex(digits);
@@ -98,7 +96,7 @@ RecordName ReadRecordName(std::string_view name) {
   const auto& kinds = RecordKinds();
   for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
     if (!kinds[kind].StartsName(name)) continue;
-    RecordName read{static_cast<int>(kind)};
+    RecordName read{static_cast<std::int8_t>(kind)};
     read.index = kinds[kind].IndexOfWholeName(name, read.ownName);
     return read;
   }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -29,8 +30,8 @@ class RecordNames {
   // name is the one a look-up of that record by name finds: the prefix and the index
   // without leading zeros.
   int IndexOf(std::string_view name, bool& ownName) const;
-  // As IndexOf, for a name that decodes whole (DecodesWhole): its own name is then the one
-  // whose digits have no leading zero, which takes no encoding to tell.
+  // As IndexOf, for a name that StartsName and that decodes whole (DecodesWhole): its own
+  // name is then the one whose digits have no leading zero, which needs no more decoding.
   int IndexOfWholeName(std::string_view name, bool& ownName) const;
   // Whether `name` starts with `prefix`, whatever follows.
   bool StartsName(std::string_view name) const;
@@ -48,9 +49,9 @@ const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds();
 // index it names (-1 for none, as RecordNames::IndexOf tells) and whether it is that
 // record's own name.
 struct RecordName {
-  int kind = -1;
-  int index = -1;
+  std::int8_t kind = -1;
   bool ownName = false;
+  int index = -1;
 };
 RecordName ReadRecordName(std::string_view name);
 
