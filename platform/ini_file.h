@@ -17,10 +17,12 @@
 
 namespace platform {
 
-// The largest file read: far more than the records a planner may hold, and what a program
-// can hold in memory with room to spare.  A larger file (a sparse one, or a device's image)
-// reads as an error, EFBIG, rather than exhausting the memory.
-inline constexpr std::size_t kMaxIniFileSize = std::size_t{1} << 30;
+// The largest file read: more than ten times a data file of 100,000 records, and
+// little enough for the few copies of it that a damaged file's start holds at once (its
+// text, its readable part, the copy kept of it) to fit in any desktop's memory.  A larger
+// file (a sparse one, or a device's image) reads as an error, EFBIG, rather than
+// exhausting the memory.
+inline constexpr std::size_t kMaxIniFileSize = std::size_t{256} << 20;
 
 // The file's parsed contents; an empty document when the file is missing or unreadable.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);

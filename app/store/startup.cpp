@@ -109,7 +109,7 @@ bool Main(Planner& planner, StartupServices& services) {
   if (error != 0) {
     RefuseDataFile(planner, services,
                    error == EFBIG ? SystemErrorText(error) +
-                                        " : Quorvane ne charge pas de fichier de plus de 1 Go"
+                                        " : Quorvane ne charge pas de fichier de plus de 256 Mo"
                                   : SystemErrorText(error));
     return false;
   }

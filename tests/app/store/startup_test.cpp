@@ -717,7 +717,7 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
   // numbers that its damaged sections name.
   for (off_t size : {off_t{64} << 30, static_cast<off_t>(platform::kMaxIniFileSize) + 1}) {
     ASSERT_EQ(::truncate(earlier.DataFile.c_str(), size), 0);
-    refused("fichier trop volumineux : Quorvane ne charge pas de fichier de plus de 1 Go");
+    refused("fichier trop volumineux : Quorvane ne charge pas de fichier de plus de 256 Mo");
   }
   std::string emptyHeaders = bytes;
   for (int i = 2; i < 200000; ++i) emptyHeaders += Header("ACTIVITE" + std::to_string(i));
