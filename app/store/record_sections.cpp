@@ -69,19 +69,16 @@ bool RecordNames::StartsName(std::string_view name) const {
 
 int RecordNames::IndexOf(std::string_view name, bool& ownName) const {
   if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
-  const std::string_view rest = name.substr(encodedPrefix_.size());
-  const std::string digits = DecodeIniText(rest, restPosition_);
-  const int index = RecordIndex(digits);
-  if (index < 0) return -1;
-  // Leading zeros, stray symbols after the last code or a code written the long way decode
-  // to the same index under another name.
-  ownName = (digits.size() == 1 || digits[0] != '0') && DecodesWhole(rest, restPosition_);
+  const int index = IndexOfWholeName(name, ownName);
+  // Stray symbols after the last code or a code written the long way decode to the same
+  // index under another name.
+  ownName = ownName && DecodesWhole(name.substr(encodedPrefix_.size()), restPosition_);
   return index;
 }
 
 int RecordNames::IndexOfWholeName(std::string_view name, bool& ownName) const {
   const std::string digits = DecodeIniText(name.substr(encodedPrefix_.size()), restPosition_);
-  ownName = digits.size() == 1 || !digits.starts_with('0');
+  ownName = digits.size() == 1 || !digits.starts_with('0');  // leading zeros name another
   return RecordIndex(digits);
 }
 
