@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -144,6 +145,17 @@ int FollowLinks(std::string& path) {
     path = target.is_absolute() ? target.string() : FolderOf(path) + "/" + target.string();
   }
   return ELOOP;
+}
+
+void ResolveLinks(std::string& path) {
+  if (FollowLinks(path) != 0) return;
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return;
+  char* folder = ::realpath(FolderOf(path).c_str(), nullptr);
+  if (folder == nullptr) return;
+  const std::string resolved = folder;
+  std::free(folder);
+  path = (resolved == "/" ? "" : resolved) + path.substr(slash);
 }
 
 int ReplaceFileContents(const std::string& path, std::string_view contents,

@@ -17,6 +17,11 @@ namespace platform {
 // else the errno of the failure (ELOOP for a loop).
 int FollowLinks(std::string& path);
 
+// `path` with every link on its way followed, its folders' included: the name of the file it
+// leads to now, which no later change of those links moves.  A missing file names itself in
+// its folder; what cannot be resolved is left as FollowLinks makes it.
+void ResolveLinks(std::string& path);
+
 // A link is followed: the file it names is replaced, the link stays.
 // 0 on success, else the errno of the step that failed; the old file is then untouched and
 // no temporary file is left behind.  `written`, when given, receives the status of the file

@@ -2,14 +2,118 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/atomic_file.h"
 
 namespace platform {
+
+namespace {
+
+std::string FolderOf(const std::string& file) {
+  const std::size_t slash = file.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+// Held while a lock file is opened or put in place, so that no other planner opens the one
+// being replaced.  Nothing when the folder cannot be opened: the steps then run unguarded.
+class FolderGuard {
+ public:
+  explicit FolderGuard(const std::string& folder)
+      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FolderGuard() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FolderGuard(const FolderGuard&) = delete;
+  FolderGuard& operator=(const FolderGuard&) = delete;
+
+ private:
+  int fd_;
+};
+
+// The lock file opens to whoever may change the data file: a file that several accounts
+// share gets a lock file that each of them can open.
+mode_t LockFileMode(const std::string& dataFile) {
+  struct stat status;
+  if (::stat(dataFile.c_str(), &status) != 0) return 0600;
+  return (status.st_mode & 0666) | 0600;
+}
+
+// Whether a process may hold a lock on the file that `status` describes, as the system lists
+// them ("major:minor:inode").  The inode alone is compared, as a layered file system lists
+// the device of the layer beneath: a lock on a file of another device that bears the same
+// number only refuses the start.  True when the list cannot be read: a lock file is never
+// replaced on a guess.
+bool IsLockedByAnyone(const struct stat& status) {
+  std::ifstream locks("/proc/locks");
+  if (!locks) return true;
+  char id[32];
+  std::snprintf(id, sizeof id, ":%llu ", static_cast<unsigned long long>(status.st_ino));
+  for (std::string line; std::getline(locks, line);) {
+    if ((line + " ").find(id) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// A lock file that this account may not open, left by a planner of another account: when
+// no process holds it, a new one the account can open takes its place.  The descriptor of
+// the new file, else -1 with errno set.
+int ReplaceUnheldLockFile(const std::string& lockFile, mode_t mode) {
+  struct stat status;
+  if (::lstat(lockFile.c_str(), &status) != 0) return -1;
+  if (!S_ISREG(status.st_mode)) {
+    errno = EACCES;
+    return -1;
+  }
+  if (IsLockedByAnyone(status)) {
+    errno = EWOULDBLOCK;  // that account's planner runs
+    return -1;
+  }
+  std::vector<char> name(lockFile.begin(), lockFile.end());
+  const std::string tail = ".tmp-XXXXXX";
+  name.insert(name.end(), tail.begin(), tail.end());
+  name.push_back('\0');
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::fchmod(fd, mode) != 0 || std::rename(name.data(), lockFile.c_str()) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(name.data());
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
+// Opens the lock file, creating it when missing.  A link under its name is never followed
+// (ELOOP): it could lead anywhere, and the file be created where it leads.  A lock needs no
+// right to write, so a file this account may only read serves as well.
+int OpenLockFile(const std::string& lockFile, mode_t mode) {
+  int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    ::fchmod(fd, mode);  // whatever the umask
+    return fd;
+  }
+  if (errno != EEXIST) return -1;
+  fd = ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) fd = ::open(lockFile.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0 && errno == EACCES) fd = ReplaceUnheldLockFile(lockFile, mode);
+  return fd;
+}
+
+}  // namespace
 
 DataFileLock::~DataFileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
@@ -32,10 +136,10 @@ int DataFileLock::Take(const std::string& dataFile) {
   std::string file = dataFile;
   if (int error = FollowLinks(file)) return error;
   lockFile_ = file + kLockSuffix;
-  // The lock file is never removed: a removal between another program's open and its lock
-  // would let two programs each hold a lock of their own.  Nor is a link under its name
-  // followed: it could lead anywhere, and the file created where it leads.
-  int fd = ::open(lockFile_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  // The lock file is never removed while it may be held: a removal between another
+  // program's open and its lock would let two programs each hold a lock of their own.
+  FolderGuard guard(FolderOf(file));
+  int fd = OpenLockFile(lockFile_, LockFileMode(file));
   if (fd < 0) return errno;
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;

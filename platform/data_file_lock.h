@@ -20,8 +20,10 @@ class DataFileLock {
   // after the file that the links of `dataFile` lead to, followed by kLockSuffix, beside
   // it: planners reaching one file through links in different folders share one lock.  It
   // is created when missing, never through a link: one standing under its name gives
-  // ELOOP.  0 when the lock is held, EWOULDBLOCK when another program holds it, else the
-  // errno of the failure.  LockFile() then names the lock file, when known.
+  // ELOOP.  It opens to every account that may change the data file; one that this account
+  // may not open and that no process holds (left by another account's planner) is replaced.
+  // 0 when the lock is held, EWOULDBLOCK when another program holds it, else the errno of
+  // the failure.  LockFile() then names the lock file, when known.
   int Take(const std::string& dataFile);
 
   const std::string& LockFile() const { return lockFile_; }

@@ -59,10 +59,13 @@ void Remember(const std::string& path, const Identity& identity,
   cache.push_back({path, identity, std::move(document)});
 }
 
+// EFBIG beyond kMaxIniFileSize, a file that grows while it is read included.
 int ReadWholeFile(int fd, std::size_t sizeHint, std::string& text) {
+  if (sizeHint > kMaxIniFileSize) return EFBIG;
   text.resize(sizeHint + 1);  // room to see the end of the file without growing
   std::size_t filled = 0;
   for (;;) {
+    if (filled > kMaxIniFileSize) return EFBIG;
     if (filled == text.size()) text.resize(text.size() + text.size() / 2 + 4096);
     ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
     if (got < 0) {
@@ -168,7 +171,7 @@ std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& err
 }
 
 int UpdateIniFile(const std::string& path, const IniChange& change,
-                  std::shared_ptr<const IniDocument>* written) {
+                  std::shared_ptr<const IniDocument>* written, struct stat* writtenStatus) {
   std::lock_guard<std::mutex> lock(cacheMutex);
   FileLock fileLock(path);
   if (fileLock.Error() != 0) return fileLock.Error();
@@ -186,6 +189,7 @@ int UpdateIniFile(const std::string& path, const IniChange& change,
   auto document = std::make_shared<const IniDocument>(std::move(text));
   Remember(path, IdentityOf(status), document);
   if (written != nullptr) *written = std::move(document);
+  if (writtenStatus != nullptr) *writtenStatus = status;
   return 0;
 }
 

@@ -5,6 +5,9 @@
 // writing the file takes: two programs writing one file never lose each other's values.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,10 +17,18 @@
 
 namespace platform {
 
+// The largest file read: more than ten times a data file of 100,000 records, and
+// little enough for the few copies of it that a damaged file's start holds at once (its
+// text, its readable part, the copy kept of it) to fit in any desktop's memory.  A larger
+// file (a sparse one, or a device's image) reads as an error, EFBIG, rather than
+// exhausting the memory.
+inline constexpr std::size_t kMaxIniFileSize = std::size_t{256} << 20;
+
 // The file's parsed contents; an empty document when the file is missing or unreadable.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path);
 // The same, with `error` set to 0 when the file was read or does not exist, else to the
-// errno that tells why it could not be read: ENODEV for a pipe, a device or a socket.
+// errno that tells why it could not be read: ENODEV for a pipe, a device or a socket, EFBIG
+// beyond kMaxIniFileSize.
 std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& error);
 
 // Sets `key` of `section` to `value` in the file (the file, the section and the key are
@@ -30,11 +41,13 @@ int WriteIniValue(const std::string& path, std::string_view section, std::string
 // Replaces the file with the text that `change` makes of the file as it is under the lock.
 // `change` returns 0, or an errno that leaves the file untouched.  Returns 0, or the errno
 // of the failure, the file then untouched (a file that exists but cannot be read is never
-// replaced).  `written`, when given, receives the document written.
+// replaced).  `written`, when given, receives the document written, and `writtenStatus` the
+// status of the file written.
 using IniChange = std::function<int(const std::shared_ptr<const IniDocument>& current,
                                     std::string& text)>;
 int UpdateIniFile(const std::string& path, const IniChange& change,
-                  std::shared_ptr<const IniDocument>* written = nullptr);
+                  std::shared_ptr<const IniDocument>* written = nullptr,
+                  struct stat* writtenStatus = nullptr);
 
 // Removes what writes of the file that were killed before their end left beside it, under
 // the file's lock, so that a write under way in another process keeps its own.

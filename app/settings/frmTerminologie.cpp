@@ -11,8 +11,10 @@
 #include "app/store/params.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
+#include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
 #include "platform/atomic_file.h"
+#include "platform/ini_file.h"
 #include "runtime/text.h"
 
 namespace settings {
@@ -100,11 +102,17 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return path;
 }
 
-// The file's bytes; false when it cannot be read, with errno in `error`.
+// The file's bytes; false when it cannot be read, with errno in `error`.  A file larger
+// than any data file the planner reads is not read: EFBIG.
 bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = errno ? errno : EIO;
+    return false;
+  }
+  std::error_code unknown;
+  if (std::filesystem::file_size(path, unknown) > platform::kMaxIniFileSize && !unknown) {
+    error = EFBIG;
     return false;
   }
   std::ostringstream text;
@@ -478,7 +486,7 @@ void frmTerminologie::Backup() {
   // A path whose state cannot be read (a folder the user may not enter) is not taken for
   // missing: the copy below reports what stands in its way.
   std::error_code unreadable;
-  if (!std::filesystem::exists(planner_.DataFile, unreadable) && !unreadable) {
+  if (!std::filesystem::exists(store::OpenedDataFile(planner_), unreadable) && !unreadable) {
     services_.dialogs.MsgBox("Le fichier des données n'existe pas", forms::kInformation);
     return;
   }
@@ -488,7 +496,11 @@ void frmTerminologie::Backup() {
                                         forms::kYesNo) != forms::kYes)
     return;
   // The copy replaces an earlier backup as a whole, so a failed copy leaves that one intact.
-  if (const int error = CopyWholeFile(planner_.DataFile, target)) {
+  store::RemoveUnfinishedBackup(planner_);
+  store::NoteBackupUnderWay(planner_, target);
+  const int error = CopyWholeFile(store::OpenedDataFile(planner_), target);
+  store::EndBackupUnderWay(planner_);
+  if (error != 0) {
     services_.dialogs.MsgBox("Le fichier de sauvegarde n'a pas pu être enregistré sur " +
                                  target + "\nCause : " + store::SystemErrorText(error),
                              forms::kCritical);
@@ -512,15 +524,19 @@ void frmTerminologie::Restore() {
     return;
   }
   // The data file is replaced as a whole: a failed copy leaves it as it was.
-  if (const int error = CopyWholeFile(source, planner_.DataFile)) {
-    services_.dialogs.MsgBox("Le fichier " + source + " n'a pas pu être restauré\nCause : " +
+  bool listFailed = false;
+  const int error = store::ReplaceDataWithoutUnsentCalendars(
+      planner_, [&] { return CopyWholeFile(source, store::OpenedDataFile(planner_)); },
+      listFailed);
+  if (error != 0) {
+    services_.dialogs.MsgBox("Le fichier " + source + " n'a pas pu être restauré" +
+                                 UnsentCalendarsFailure(listFailed) + "\nCause : " +
                                  store::SystemErrorText(error),
                              forms::kCritical);
     return;
   }
   services_.dialogs.MsgBox(
-      "Le fichier de sauvegarde a bien été restauré, vous devrez redémarrer le programme" +
-          ForgetUnsentCalendars(),
+      "Le fichier de sauvegarde a bien été restauré, vous devrez redémarrer le programme",
       forms::kInformation);
   End();
 }
@@ -530,29 +546,33 @@ void frmTerminologie::cmdKill_Click() {
                                "supprimer toutes les données ?",
                                forms::kYesNo + forms::kDefaultButton2) != forms::kYes)
     return;
-  std::error_code error;
-  std::filesystem::remove(planner_.DataFile, error);
-  if (error) {
-    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées\nCause : " +
-                                 store::SystemErrorText(error.value()),
+  bool listFailed = false;
+  const int error = store::ReplaceDataWithoutUnsentCalendars(
+      planner_,
+      [&] {
+        std::error_code removal;
+        std::filesystem::remove(planner_.DataFile, removal);
+        return removal.value();
+      },
+      listFailed);
+  if (error != 0) {
+    services_.dialogs.MsgBox("Les données n'ont pas pu être supprimées" +
+                                 UnsentCalendarsFailure(listFailed) + "\nCause : " +
+                                 store::SystemErrorText(error),
                              forms::kCritical);
     return;
   }
-  services_.dialogs.MsgBox(
-      "Les données ont été supprimées, vous devrez relancer le programme" +
-          ForgetUnsentCalendars(),
-      forms::kInformation);
+  services_.dialogs.MsgBox("Les données ont été supprimées, vous devrez relancer le programme",
+                           forms::kInformation);
   End();
 }
 
-// The calendars left unsent name projects of the data just replaced or deleted: the next
-// run would send those numbers' calendars from other data.
-std::string frmTerminologie::ForgetUnsentCalendars() {
-  const int error = store::RemoveUnsentCalendars(planner_);
-  if (error == 0) return "";
-  return "\nLa liste des calendriers à envoyer n'a pas pu être supprimée :\n" +
-         store::UnsentCalendarsPath(planner_) + "\nCause : " + store::SystemErrorText(error) +
-         "\nSupprimez ce fichier avant de relancer le programme.";
+// The calendars left unsent name projects of the data replaced or deleted: kept beside
+// other data, the next run would send those numbers' calendars from it.
+std::string frmTerminologie::UnsentCalendarsFailure(bool listFailed) const {
+  if (!listFailed) return "";
+  return " : la liste des calendriers à envoyer n'a pas pu être retirée :\n" +
+         store::UnsentCalendarsPath(planner_);
 }
 
 void frmTerminologie::End() {

@@ -111,7 +111,7 @@ class frmTerminologie : public forms::Form {
   void cmdFile_Click();
   void Backup();
   void Restore();
-  std::string ForgetUnsentCalendars();
+  std::string UnsentCalendarsFailure(bool listFailed) const;
   void cmdKill_Click();
   void chkPartage_Click();
   void imgPartage_Click();

@@ -180,7 +180,7 @@ std::string DecodeIniText(std::string_view code, int firstPosition) {
   return std::string(begin, end);
 }
 
-bool DecodesWhole(std::string_view code) {
+bool DecodesWhole(std::string_view code, int firstPosition) {
   // A code of one final symbol, or of a continuation symbol other than zero and a final
   // one, holds a value below 256: a character, never a raw byte, that encodes back to the
   // same code.  Most texts hold no other code.
@@ -202,7 +202,9 @@ bool DecodesWhole(std::string_view code) {
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   }
-  return EncodeIniText(DecodeIniText(code)) == upper;
+  std::string again;
+  AppendEncodedIniText(again, DecodeIniText(code, firstPosition), firstPosition);
+  return again == upper;
 }
 
 }  // namespace store

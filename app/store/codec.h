@@ -16,7 +16,8 @@ void AppendEncodedIniText(std::string& out, std::string_view text, int firstPosi
 std::string DecodeIniText(std::string_view code, int firstPosition = 1);
 
 // Whether encoding what `code` decodes to gives `code` back, letter case aside: whether it
-// is whole, neither cut in a code nor garbled.
-bool DecodesWhole(std::string_view code);
+// is whole, neither cut in a code nor garbled.  A tail of an encoded text is tested with the
+// position of its first character, counted from 1.
+bool DecodesWhole(std::string_view code, int firstPosition = 1);
 
 }  // namespace store

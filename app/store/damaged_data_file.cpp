@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "app/store/codec.h"
+#include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/record_sections.h"
 #include "app/store/records.h"
@@ -23,6 +24,7 @@ namespace store {
 namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
+constexpr std::string_view kReplacingCopyMarker = ".remplaçant-";
 // Names tried for a copy before giving up: each start makes one at most.
 constexpr int kMostCopiesPerSecond = 1000;
 
@@ -77,16 +79,17 @@ std::string EarlierCopy(const std::filesystem::path& file, const std::string& co
   return {};
 }
 
-// Keeps a copy of `contents` beside `file`, named after the local time `now`, as a new file:
+// Keeps a copy of `contents` beside `file`, named after it, `marker` and the local time
+// `now`, as a new file:
 // whatever stands under a name, a link to anywhere included, is left alone and the next
 // name tried.  0 with the copy's name in `copy`, else the errno of the failure.
-int KeepCopy(const std::string& file, const std::string& contents, std::time_t now,
-             std::string& copy) {
+int KeepCopy(const std::string& file, std::string_view marker, const std::string& contents,
+             std::time_t now, std::string& copy) {
   std::tm parts{};
   localtime_r(&now, &parts);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
-  const std::string first = file + std::string(kCopyMarker) + stamp;
+  const std::string first = file + std::string(marker) + stamp;
   std::vector<std::string> names = {first};
   for (int n = 2; n <= kMostCopiesPerSecond; ++n) names.push_back(first + "-" + std::to_string(n));
   std::size_t created = 0;
@@ -138,6 +141,7 @@ struct SectionRead {
   std::string_view name;
   std::size_t header;  // where its header line starts in the text
   std::size_t end;     // where the next header line starts, or the end of the text
+  RecordName record;   // what its name names, when its header reads whole
   bool readable;       // its header reads whole
   bool valued;         // a key line of it reads
 };
@@ -268,9 +272,67 @@ void AddRepeatedSections(std::string_view text, const std::vector<SectionRead>& 
   }
 }
 
+// Adds to `damaged` the record sections numbered too far beyond the others of their kind
+// for a load to read them.
+void AddSectionsBeyondReach(std::string_view text, const std::vector<SectionRead>& sections,
+                            std::vector<std::string_view>& damaged) {
+  std::array<std::size_t, kRecordPrefixes.size()> counts{};
+  for (const SectionRead& section : sections) {
+    if (section.readable && section.record.kind >= 0) ++counts[section.record.kind];
+  }
+  for (const SectionRead& section : sections) {
+    if (section.readable && section.record.kind >= 0 &&
+        !WithinReach(section.record.index, counts[section.record.kind])) {
+      AddSectionLines(text, section, damaged);
+    }
+  }
+}
+
+// The highest record number that only the sections left out with `damaged` (in text order)
+// name, and that the text without them cannot keep: the empty section that keeps it would
+// be numbered too far beyond the sections left for a load to read it.  -1 when none.
+int UnkeepableNumber(std::string_view text, const std::vector<SectionRead>& sections,
+                     const std::vector<std::string_view>& damaged) {
+  if (damaged.empty()) return -1;
+  // Both in text order: one walk of the damaged lines finds each section's header among them.
+  std::size_t next = 0;
+  const auto leftOut = [&](const SectionRead& section) {
+    const char* header = text.data() + section.header;
+    while (next < damaged.size() && damaged[next].data() < header) ++next;
+    return next < damaged.size() && damaged[next].data() == header;
+  };
+  constexpr std::size_t kKinds = kRecordPrefixes.size();
+  std::array<std::size_t, kKinds> all{}, kept{};
+  std::array<int, kKinds> highestKept, highestLost;
+  highestKept.fill(-1);
+  highestLost.fill(-1);
+  for (const SectionRead& section : sections) {
+    if (section.record.kind >= 0 && section.record.index >= 0) ++all[section.record.kind];
+  }
+  for (const SectionRead& section : sections) {
+    const auto [kind, ownName, index] = section.record;
+    if (kind < 0 || index < 0) continue;
+    if (!leftOut(section)) {
+      ++kept[kind];
+      highestKept[kind] = std::max(highestKept[kind], index);
+    } else if (WithinReach(index, all[kind])) {  // no load reads the others
+      highestLost[kind] = std::max(highestLost[kind], index);
+    }
+  }
+  int unkeepable = -1;
+  for (std::size_t kind = 0; kind < kKinds; ++kind) {
+    if (highestLost[kind] > highestKept[kind] && !WithinReach(highestLost[kind], kept[kind] + 1)) {
+      unkeepable = std::max(unkeepable, highestLost[kind]);
+    }
+  }
+  return unkeepable;
+}
+
 // Walks the lines of `text` as the reader reads them, the damaged ones going to `damaged`
-// in text order.  Returns whether a value of the text reads.
-bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
+// in text order, and, when `unkeepable` is given, what UnkeepableNumber tells to it.
+// Returns whether a value of the text reads.
+bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged,
+               int* unkeepable = nullptr) {
   using Kind = platform::IniLine::Kind;
   bool valueRead = false;
   // The header of the section being read, until a key line of that section reads whole.
@@ -292,6 +354,12 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
     const bool cut = bounds.next == bounds.end;
     bool readable = IsReadable(read, inSection) && (!cut || read.kind == Kind::Ignored);
     if (read.kind == Kind::Header) {
+      RecordName record;
+      if (readable) {
+        record = ReadRecordName(read.name);
+        // A record's header that the loads pass over: its record would vanish untold.
+        readable = record.kind < 0 || (record.index >= 0 && record.ownName);
+      }
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
       keys.Clear();
@@ -300,7 +368,7 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
       sectionReadable = readable;
       if (readable) headerWithoutValue = line;  // told when its section ends without a value
       if (!sections.empty()) sections.back().end = begin;
-      sections.push_back({read.name, begin, text.size(), readable, false});
+      sections.push_back({read.name, begin, text.size(), record, readable, false});
     } else if (read.kind != Kind::Ignored && readable) {
       readable = sectionReadable && !(inSettings && platform::SameIniName(read.name, recordKey)) &&
                  keys.Insert(read.name);
@@ -315,6 +383,7 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
   }
   if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
   AddRepeatedSections(text, sections, damaged);
+  AddSectionsBeyondReach(text, sections, damaged);
   std::sort(damaged.begin(), damaged.end(),
             [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
   damaged.erase(std::unique(damaged.begin(), damaged.end(),
@@ -322,6 +391,7 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged) {
                               return a.data() == b.data();
                             }),
                 damaged.end());
+  if (unkeepable != nullptr) *unkeepable = UnkeepableNumber(text, sections, damaged);
   return valueRead;
 }
 
@@ -359,36 +429,60 @@ std::string WithoutDamagedLines(std::string_view text, const std::vector<std::st
   return WithoutLines(text, lines);
 }
 
-std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
+int KeepDamagedCopy(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy) {
+  copy = EarlierCopy(planner.DataFile, contents);
+  return copy.empty() ? KeepCopy(planner.DataFile, kCopyMarker, contents, now, copy) : 0;
+}
+
+int KeepReplacingFile(const Planner& planner, const std::string& contents, std::time_t now,
+                      std::string& copy) {
+  return KeepCopy(planner.DataFile, kReplacingCopyMarker, contents, now, copy);
+}
+
+DataFileCheck CheckDataFile(Planner& planner, std::time_t now) {
   const std::string& file = planner.DataFile;
   // A start killed while it made a copy left it half-made: never one to rely on.
   const std::filesystem::path path(file);
-  platform::RemoveLeftTemporaries(path.parent_path().string(),
-                                  path.filename().string() + std::string(kCopyMarker));
+  for (std::string_view marker : {kCopyMarker, kReplacingCopyMarker}) {
+    platform::RemoveLeftTemporaries(path.parent_path().string(),
+                                    path.filename().string() + std::string(marker));
+  }
   // Held for as long as `contents` and the damaged lines point into its text.
-  const std::shared_ptr<const platform::IniDocument> document = platform::ReadIniFile(file);
+  const std::shared_ptr<const platform::IniDocument> document =
+      platform::ReadIniFile(OpenedDataFile(planner));
   const std::string& contents = document->Text();
   std::error_code ignored;
   if (contents.find_first_not_of(" \t\r\n", platform::IniTextStart(contents)) ==
       std::string::npos) {
-    if (!std::filesystem::exists(file, ignored)) return std::nullopt;
-    return "Le fichier de données est vide : son contenu a été perdu.\nFichier : " + file +
-           "\nSi vous avez une sauvegarde, vous pouvez la restaurer dans les paramètres.";
+    if (!std::filesystem::exists(OpenedDataFile(planner), ignored)) return {};
+    return {"Le fichier de données est vide : son contenu a été perdu.\nFichier : " + file +
+            "\nSi vous avez une sauvegarde, vous pouvez la restaurer dans les paramètres.",
+            std::nullopt};
   }
-  std::vector<std::string_view> damaged = DamagedLines(contents);
-  if (damaged.empty()) return std::nullopt;
+  int unkeepable = -1;
+  std::vector<std::string_view> damaged;
+  ReadLines(contents, damaged, &unkeepable);
+  if (damaged.empty()) return {};
+  if (unkeepable >= 0) {
+    return {std::nullopt,
+            "il est trop endommagé : ses sections endommagées nomment des fiches jusqu'au "
+            "numéro " + std::to_string(unkeepable) +
+            ", bien au-delà de celles qui restent, et Quorvane ne pourrait pas réserver ces "
+            "numéros. Remplacez-le par une sauvegarde."};
+  }
 
   // A copy made by an earlier start that was killed before its message, or whose user
   // closed the program without a change: the lines are still there, the message is due.
-  std::string copy = EarlierCopy(file, contents);
-  int error = 0;
-  if (copy.empty()) error = KeepCopy(file, contents, now, copy);
+  std::string copy;
+  const int error = KeepDamagedCopy(planner, contents, now, copy);
   // Without a copy the lines stay in the file: they are all that is left of what they held.
-  if (error == 0) {
-    planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
-    planner.LastDataWithoutDamage = {document, std::make_shared<const platform::IniDocument>(
-                                                   WithoutLines(contents, damaged))};
-  }
+  planner.DamagedCopyPending = error != 0;
+  // Passed over by the reads whether or not a copy is kept: a cut value is never taken for
+  // a whole one.
+  planner.KeptDamagedLines.assign(damaged.begin(), damaged.end());
+  planner.LastDataWithoutDamage = {document, std::make_shared<const platform::IniDocument>(
+                                                 WithoutLines(contents, damaged))};
 
   std::string message = "Le fichier de données est endommagé : certaines de ses lignes n'ont "
                         "pas pu être lues (fichier coupé ou abîmé, section ou valeur donnée deux "
@@ -398,9 +492,11 @@ std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now) {
     message += "\nUne copie du fichier tel qu'il était est gardée : " + copy +
                "\nCes lignes seront retirées du fichier au prochain enregistrement.";
   } else {
-    message += "\nAucune copie du fichier n'a pu être gardée.\nCause : " + SystemErrorText(error);
+    message += "\nAucune copie du fichier n'a pu être gardée.\nCause : " + SystemErrorText(error) +
+               "\nCes lignes restent dans le fichier : le prochain enregistrement en gardera "
+               "d'abord une copie, puis les en retirera.";
   }
-  return message;
+  return {message, std::nullopt};
 }
 
 }  // namespace store

@@ -38,16 +38,40 @@ bool ReadsNoValue(std::string_view text);
 // lines of both.
 std::string WithoutDamagedLines(std::string_view text, const std::vector<std::string>& known);
 
+// What the check of the data file at start tells.
+struct DataFileCheck {
+  // What the user is told before the program goes on; nothing when the file reads whole.
+  std::optional<std::string> notice;
+  // Why the file is too damaged to be opened, the cause of the start-up's refusal: nothing
+  // was kept nor may anything be written.  Nothing when it can be opened.
+  std::optional<std::string> refusal;
+};
+
 // Checks the data file at start.  When it holds damaged lines, a copy of it is kept, named
 // after it, ".endommagé-" and the local time `now` ("data.endommagé-20261208-221500"), and
-// the user is told; the lines then go into planner.KeptDamagedLines, for the reads to pass
-// over and the next write to leave out.  Contents of which a copy is kept already get no
-// second copy but the message again: it shows at every start until a write has left the
-// lines out, so that a start killed before its message leaves nothing untold.  An empty
-// data file is told of too: the program never writes one, so its contents were lost.
-// Nothing when the file reads whole or does not exist.  The copy is made as a new file
-// beside the data file, never through a link standing under its name, and appears whole
-// or not at all; what a start killed while making one left behind is removed first.
-std::optional<std::string> CheckDataFile(Planner& planner, std::time_t now);
+// the user is told; the lines go into planner.KeptDamagedLines, for the reads to pass over
+// and the next write to leave out.  Contents of which a copy is kept already get no second
+// copy but the message again: it shows at every start until a write has left the lines
+// out, so that a start killed before its message leaves nothing untold.  A copy that cannot
+// be made is tried again by the next write (planner.DamagedCopyPending), which fails rather
+// than leave the lines out without one.  An empty data file is told of too: the program
+// never writes one, so its contents were lost.  A file whose damaged sections name record
+// numbers that the file without them could not keep (a load would not read them back) is
+// refused: a new record would take such a number.  Nothing when the file reads whole or
+// does not exist.  The copy is made as a new file beside planner.DataFile, never through a
+// link standing under its name, and appears whole or not at all; what a start killed while
+// making one left behind is removed first.
+DataFileCheck CheckDataFile(Planner& planner, std::time_t now);
+
+// Keeps a copy of `contents`, the data file with the damaged lines of planner.KeptDamagedLines,
+// as CheckDataFile does, unless one is kept already.  0, else the errno of the failure.
+int KeepDamagedCopy(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy);
+
+// Keeps `contents`, a file that another program put in the data file's place while the
+// planner ran, beside planner.DataFile as "data.remplaçant-" and the local time `now`, as
+// the copy of a damaged file is kept.  0, else the errno of the failure.
+int KeepReplacingFile(const Planner& planner, const std::string& contents, std::time_t now,
+                      std::string& copy);
 
 }  // namespace store

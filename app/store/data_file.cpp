@@ -1,7 +1,10 @@
 #include "app/store/data_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <iostream>
 
 #include "app/store/codec.h"
@@ -17,17 +20,21 @@ namespace {
 
 using platform::IniDocument;
 
+void TellUser(const Planner& planner, const std::string& message) {
+  if (planner.ShowWriteFailure) {
+    planner.ShowWriteFailure(message);
+  } else {
+    std::cerr << message << '\n';
+  }
+}
+
 // `consequence`, when given, tells what becomes of the change.
 void ReportWriteFailure(const Planner& planner, const std::string& file, int error,
                         std::string_view consequence = {}) {
   std::string message = "Les données n'ont pas pu être enregistrées.\nFichier : " + file +
                         "\nCause : " + SystemErrorText(error);
   if (!consequence.empty()) message.append("\n").append(consequence);
-  if (planner.ShowWriteFailure) {
-    planner.ShowWriteFailure(message);
-  } else {
-    std::cerr << message << '\n';
-  }
+  TellUser(planner, message);
 }
 
 std::string WithValue(const IniDocument& document, const DataFileValue& value) {
@@ -110,7 +117,7 @@ std::string ReadIni(std::string_view section, std::string_view key, const std::s
 
 int WriteIni(Planner& planner, std::string_view section, std::string_view key,
              std::string_view value, const std::string& file) {
-  if (file == planner.DataFile) {
+  if (file == planner.DataFile || file == OpenedDataFile(planner)) {
     return WriteDataFile(planner, {{std::string(section), std::string(key), std::string(value)}})
                    == 0
                ? 1
@@ -138,7 +145,18 @@ int MaxSectionIndex(const Planner& planner, std::string_view prefix) {
 }
 
 std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
-  return Seen(planner, platform::ReadIniFile(planner.DataFile));
+  return Seen(planner, platform::ReadIniFile(OpenedDataFile(planner)));
+}
+
+FileIdentity IdentityOfFile(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return {};
+  return {true, status.st_dev, status.st_ino};
+}
+
+void HoldDataFile(Planner& planner) {
+  planner.HeldDataIdentity = IdentityOfFile(OpenedDataFile(planner));
+  planner.HeldData = platform::ReadIniFile(OpenedDataFile(planner));
 }
 
 std::string ReadDataValue(const Planner& planner, std::string_view section,
@@ -151,6 +169,25 @@ std::string ReadDataValue(const Planner& planner, std::string_view section,
 
 namespace {
 
+// Another program removed or replaced the data file since this planner last read or wrote
+// it: the write starts from what the planner holds, so that the file it writes holds every
+// record shown, and a file put in its place is kept beside it.  0, else the errno of the
+// failure; `told` then says what the user is told once the write is made.
+int TakeBackDataFile(Planner& planner, const std::shared_ptr<const IniDocument>& current,
+                     std::string& told) {
+  const bool removed = !IdentityOfFile(OpenedDataFile(planner)).exists;
+  told = "Le fichier de données " + std::string(removed ? "a été supprimé" : "a été remplacé") +
+         " par un autre programme pendant que Quorvane était ouvert :\n" + planner.DataFile +
+         "\nIl a été réécrit avec toutes les données affichées.";
+  if (removed) return 0;
+  std::string copy;
+  if (int error = KeepReplacingFile(planner, current->Text(), std::time(nullptr), copy)) {
+    return error;
+  }
+  told += "\nLe fichier qui l'avait remplacé est gardé : " + copy;
+  return 0;
+}
+
 // One replacement of the data file with the unwritten values, `values` and those of
 // `underLock`; on success nothing waits any more.  `values` then holds what was not written.
 int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
@@ -158,30 +195,53 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
                      std::shared_ptr<const IniDocument>* written) {
   bool sawLockedData = false;
   bool refused = false;
+  std::string told;
+  std::shared_ptr<const IniDocument> writtenData;
+  struct stat writtenStatus;
+  const std::string& path = OpenedDataFile(planner);
   int error = platform::UpdateIniFile(
-      planner.DataFile,
+      path,
       [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
-        std::shared_ptr<const IniDocument> data = Seen(planner, current);
+        std::shared_ptr<const IniDocument> file = current;
+        if (planner.HeldData && IdentityOfFile(path) != planner.HeldDataIdentity) {
+          if (int error = TakeBackDataFile(planner, current, told)) return error;
+          file = planner.HeldData;
+        }
+        std::shared_ptr<const IniDocument> data = Seen(planner, file);
         sawLockedData = true;
-        if (underLock && !underLock(*data, *current, values)) {
+        if (underLock && !underLock(*data, *file, values)) {
           refused = true;
           return ECANCELED;
         }
-        if (!planner.KeptDamagedLines.empty()) KeepLostNumbers(*current, *data, values);
+        // The lines are left out only once a copy of the file that holds them is kept.
+        if (planner.DamagedCopyPending) {
+          std::string copy;
+          if (int error = KeepDamagedCopy(planner, file->Text(), std::time(nullptr), copy)) {
+            return error;
+          }
+          planner.DamagedCopyPending = false;
+        }
+        if (!planner.KeptDamagedLines.empty()) KeepLostNumbers(*file, *data, values);
         text = TextWith(std::move(data), values);
         return 0;
       },
-      written);
+      &writtenData, &writtenStatus);
   if (refused) return kChangeRefused;
   if (error == 0) {
     planner.UnwrittenValues.clear();
     planner.KeptDamagedLines.clear();
     planner.LastDataWithoutDamage = {};
+    if (planner.HeldData) {
+      planner.HeldData = writtenData;
+      planner.HeldDataIdentity = {true, writtenStatus.st_dev, writtenStatus.st_ino};
+    }
+    if (written != nullptr) *written = std::move(writtenData);
+    if (!told.empty()) TellUser(planner, told);
     return 0;
   }
   // The file could not be read under its lock: the values are added to the data as last seen.
   if (underLock && !sawLockedData &&
-      !underLock(*DataView(planner), *platform::ReadIniFile(planner.DataFile), values)) {
+      !underLock(*DataView(planner), *platform::ReadIniFile(path), values)) {
     return kChangeRefused;
   }
   return error;
@@ -192,6 +252,15 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock,
                   std::shared_ptr<const IniDocument>* written) {
+  if (planner.ReadOnlyCause != 0) {
+    // Told once at the start: the change shows for this run and is written nowhere.
+    if (underLock && !underLock(*DataView(planner),
+                                *platform::ReadIniFile(OpenedDataFile(planner)), values)) {
+      return kChangeRefused;
+    }
+    KeepUnwritten(planner, values);
+    return planner.ReadOnlyCause;
+  }
   int error = TryDataFileWrite(planner, values, underLock, written);
   if (error == 0 || error == kChangeRefused) return error;
   KeepUnwritten(planner, values);
@@ -203,7 +272,7 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
 }
 
 int TryWriteUnwrittenValues(Planner& planner) {
-  if (planner.UnwrittenValues.empty()) return 0;
+  if (planner.UnwrittenValues.empty() || planner.ReadOnlyCause != 0) return 0;
   std::vector<DataFileValue> none;
   return TryDataFileWrite(planner, none, {}, nullptr);
 }

@@ -39,6 +39,12 @@ std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
 // The value of `key` in `section` of DataView; empty when missing.
 std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
 
+// Which file stands under `path` now, its links followed.
+FileIdentity IdentityOfFile(const std::string& path);
+// Takes the data file as it is now for the one this planner holds: a later write that
+// finds another file there, or none, tells the user and writes what the planner holds.
+void HoldDataFile(Planner& planner);
+
 // Values that a write adds once it sees the data as they are under the file's lock (a new
 // record takes its number from them); `file` is the data file itself, its damaged lines
 // included.  False refuses the change.
@@ -53,14 +59,17 @@ inline constexpr int kChangeRefused = -1;
 // Writes the unwritten values, then `values` and those of `underLock`, in one replacement of
 // the data file, leaving out the damaged lines it keeps a copy of.  0 on success, else the
 // errno of the failure: the file is then as it was, the user has been told, and the values
-// wait in planner.UnwrittenValues for the next write.  `written`, on success, receives the
-// document written.
+// wait in planner.UnwrittenValues for the next write.  While the data cannot be changed in
+// this run (planner.ReadOnlyCause, told at the start), nothing is written nor told: the
+// values wait, for the reads to show them, and that cause is returned.  The document
+// written goes to `written` on success.
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock = {},
                   std::shared_ptr<const platform::IniDocument>* written = nullptr);
 
 // Writes the values that wait in planner.UnwrittenValues, if any, telling nothing.  0 on
-// success or when none wait, else the errno of the failure: they still wait.
+// success, when none wait or when the data cannot be changed in this run
+// (planner.ReadOnlyCause), else the errno of the failure: they still wait.
 int TryWriteUnwrittenValues(Planner& planner);
 
 // At the end of the run: writes the values that wait in planner.UnwrittenValues, if any.

@@ -28,9 +28,21 @@ struct DataFileValue {
 // Element 0 the plural (the user's choice), 1 the singular, 2 the gender "M" or "F".
 using Terms = std::array<std::string, 3>;
 
+// Which file a name stood for when it was last seen.
+struct FileIdentity {
+  bool exists = false;
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 struct Planner {
   std::string DataFolder;
-  std::string DataFile;
+  std::string DataFile;  // the name the user knows, in the data folder
+  // The file that DataFile led to at the start, its links followed then and never again:
+  // every read and write of the data goes to it, whatever the links lead to later.  Empty
+  // while it is DataFile itself.
+  std::string DataFileOpened;
 
   // Record tables, indexed from 0; a record's index is its section number in the data file
   // and the number by which activities refer to projects and resources.
@@ -65,8 +77,9 @@ struct Planner {
   int ChosenTextFlag = 0;  // 0 a palette index with automatic text, 1 black text, 2 white
 
   // Shows the user a message box saying that a change could not be written to the data
-  // file (the change stays in memory) or could not be made at all.  Unset, the message goes
-  // to the standard error.
+  // file (the change stays in memory) or could not be made at all, or that the data file
+  // was found removed or replaced and written again.  Unset, the message goes to the
+  // standard error.
   std::function<void(const std::string& message)> ShowWriteFailure;
 
   // Changes that could not be written yet, in the order made: the tables show them, and the
@@ -84,8 +97,28 @@ struct Planner {
     std::shared_ptr<const platform::IniDocument> readable;
   };
   mutable DataWithoutDamage LastDataWithoutDamage;
+  // Set while no copy of the data file with those lines could be kept yet: the next write
+  // keeps one before it leaves them out, or fails.
+  bool DamagedCopyPending = false;
+
+  // The data file as this planner, holding its lock, last read or wrote it, and which file
+  // that was: a write that finds another file there, or none, writes what the planner holds
+  // rather than the change alone.  Unset (a planner that did not start) the write takes the
+  // file as it finds it.
+  std::shared_ptr<const platform::IniDocument> HeldData;
+  FileIdentity HeldDataIdentity;
+
   // The data file's lock, held from the start-up to the end of the run.
   platform::DataFileLock FileLock;
+  // Why the data cannot be changed in this run (the folder that holds the data file is
+  // read-only, so that no lock can be made beside it), told once at the start; 0 while it
+  // can.  Changes then show for the run and are written nowhere.
+  int ReadOnlyCause = 0;
 };
+
+// The file that every read and write of the data goes to.
+inline const std::string& OpenedDataFile(const Planner& planner) {
+  return planner.DataFileOpened.empty() ? planner.DataFile : planner.DataFileOpened;
+}
 
 }  // namespace store

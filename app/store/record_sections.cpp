@@ -56,11 +56,6 @@ std::vector<RecordSection> RecordSections(const platform::IniDocument& document,
   return found;
 }
 
-// Whether `index` is read as a record of a kind that has `sectionCount` sections.
-bool WithinReach(int index, std::size_t sectionCount) {
-  return static_cast<std::size_t>(index) < sectionCount + kMaxUnusedRecordNumbers;
-}
-
 }  // namespace
 
 // A code ends at its final symbol, so a name starts with the prefix exactly when its encoded
@@ -74,15 +69,17 @@ bool RecordNames::StartsName(std::string_view name) const {
 
 int RecordNames::IndexOf(std::string_view name, bool& ownName) const {
   if (name.size() <= encodedPrefix_.size() || !StartsName(name)) return -1;
-  const std::string_view rest = name.substr(encodedPrefix_.size());
-  const int index = RecordIndex(DecodeIniText(rest, restPosition_));
-  if (index < 0) return -1;
-  // Leading zeros, stray symbols after the last code or a code written the long way decode
-  // to the same index under another name.
-  std::string ownDigits;
-  AppendEncodedIniText(ownDigits, std::to_string(index), restPosition_);
-  ownName = rest.size() == ownDigits.size() && StartsWithSymbols(rest, ownDigits);
+  const int index = IndexOfWholeName(name, ownName);
+  // Stray symbols after the last code or a code written the long way decode to the same
+  // index under another name.
+  ownName = ownName && DecodesWhole(name.substr(encodedPrefix_.size()), restPosition_);
   return index;
+}
+
+int RecordNames::IndexOfWholeName(std::string_view name, bool& ownName) const {
+  const std::string digits = DecodeIniText(name.substr(encodedPrefix_.size()), restPosition_);
+  ownName = digits.size() == 1 || !digits.starts_with('0');  // leading zeros name another
+  return RecordIndex(digits);
 }
 
 const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds() {
@@ -90,6 +87,21 @@ const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds() {
       RecordNames(kRecordPrefixes[0]), RecordNames(kRecordPrefixes[1]),
       RecordNames(kRecordPrefixes[2])};
   return kinds;
+}
+
+RecordName ReadRecordName(std::string_view name) {
+  const auto& kinds = RecordKinds();
+  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    if (!kinds[kind].StartsName(name)) continue;
+    RecordName read{static_cast<std::int8_t>(kind)};
+    read.index = kinds[kind].IndexOfWholeName(name, read.ownName);
+    return read;
+  }
+  return {};
+}
+
+bool WithinReach(int index, std::size_t sectionCount) {
+  return static_cast<std::size_t>(index) < sectionCount + kMaxUnusedRecordNumbers;
 }
 
 void ForEachRecordSection(const platform::IniDocument& document, std::string_view prefix,
@@ -115,6 +127,27 @@ bool HoldsPlannerSection(const platform::IniDocument& document) {
     for (const RecordNames& kind : RecordKinds()) {
       if (kind.StartsName(name)) return true;
     }
+  }
+  return false;
+}
+
+bool IsCutPlannerHeader(std::string_view text) {
+  text.remove_prefix(platform::IniTextStart(text));
+  if (!text.starts_with('[') || text.find_first_of("]\r\n") != std::string_view::npos) {
+    return false;
+  }
+  const std::string_view name = text.substr(1);
+  static const std::array<std::string, 1 + kRecordPrefixes.size()> headers = {
+      EncodeIniText(kParamSection), EncodeIniText(kRecordPrefixes[0]),
+      EncodeIniText(kRecordPrefixes[1]), EncodeIniText(kRecordPrefixes[2])};
+  for (const std::string& header : headers) {
+    if (name.size() <= header.size() &&
+        platform::SameIniName(name, std::string_view(header).substr(0, name.size()))) {
+      return true;
+    }
+  }
+  for (const RecordNames& kind : RecordKinds()) {
+    if (kind.StartsName(name)) return true;
   }
   return false;
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -29,6 +30,9 @@ class RecordNames {
   // name is the one a look-up of that record by name finds: the prefix and the index
   // without leading zeros.
   int IndexOf(std::string_view name, bool& ownName) const;
+  // As IndexOf, for a name that StartsName and that decodes whole (DecodesWhole): its own
+  // name is then the one whose digits have no leading zero, which needs no more decoding.
+  int IndexOfWholeName(std::string_view name, bool& ownName) const;
   // Whether `name` starts with `prefix`, whatever follows.
   bool StartsName(std::string_view name) const;
 
@@ -39,6 +43,20 @@ class RecordNames {
 
 // The names of each kind of record, in the order of kRecordPrefixes.
 const std::array<RecordNames, kRecordPrefixes.size()>& RecordKinds();
+
+// A section name that decodes whole, as a record's: the position of its kind in
+// kRecordPrefixes, -1 for a name that starts with no record prefix; and, when it does, the
+// index it names (-1 for none, as RecordNames::IndexOf tells) and whether it is that
+// record's own name.
+struct RecordName {
+  std::int8_t kind = -1;
+  bool ownName = false;
+  int index = -1;
+};
+RecordName ReadRecordName(std::string_view name);
+
+// Whether a load reads a record numbered `index` of a kind that has `sectionCount` sections.
+bool WithinReach(int index, std::size_t sectionCount);
 
 // Calls `visit(recordIndex, sectionIndex, ownName)`, in file order, for every section of
 // `document` whose decoded name is `prefix` followed by decimal digits naming a record
@@ -55,6 +73,10 @@ int HighestRecordIndex(const platform::IniDocument& document, std::string_view p
 // Whether a section of `document` is one the planner writes: a record section of any kind,
 // however damaged its number, or the settings section.
 bool HoldsPlannerSection(const platform::IniDocument& document);
+
+// Whether `text` is the start of a header the planner writes, cut inside that first line:
+// what a file the planner began to write holds when it was cut short (a full disk).
+bool IsCutPlannerHeader(std::string_view text);
 
 // The index a record added to `document` takes: the one after the highest of the document,
 // `tableMax` (the highest the table holds) and `named` (numbers that the document no longer

@@ -1,5 +1,7 @@
 #include "app/store/startup.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
@@ -11,7 +13,9 @@
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
 #include "app/store/terminology.h"
+#include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
+#include "platform/atomic_file.h"
 #include "platform/data_folder.h"
 #include "platform/ini_file.h"
 
@@ -19,13 +23,32 @@ namespace store {
 
 namespace {
 
+bool IsWriteRefusal(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+// The errno that tells why `folder` cannot be written to; 0 when it can.
+int WriteRefusalOf(const std::string& folder) {
+  return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
 // Two planners on one data file, whichever folder they reach it from, would each write
-// over the other's changes.
+// over the other's changes.  A file in a folder that no one may write to is safe from both.
 bool TakeDataFile(Planner& planner, StartupServices& services) {
-  const int error = planner.FileLock.Take(planner.DataFile);
-  if (error == 0) return true;
+  const int error = planner.FileLock.Take(OpenedDataFile(planner));
   // Before the lock file is known, the failure lies on the way to the data file.
   const std::string& lockFile = planner.FileLock.LockFile();
+  const int readOnly = !lockFile.empty() && (error == 0 || IsWriteRefusal(error))
+                           ? WriteRefusalOf(std::filesystem::path(lockFile).parent_path())
+                           : 0;
+  if (readOnly != 0) {
+    planner.ReadOnlyCause = readOnly;
+    services.ShowDataFileNotice(
+        "Le fichier de données ne peut pas être modifié : le dossier qui le contient n'est pas "
+        "accessible en écriture.\nFichier : " + OpenedDataFile(planner) + "\nCause : " +
+        SystemErrorText(readOnly) +
+        "\nLes données sont affichées, mais aucune modification ne pourra être enregistrée.");
+    return true;
+  }
+  if (error == 0) return true;
   if (error == EWOULDBLOCK) {
     services.ShowStartupFailure(
         "Quorvane est déjà ouvert sur ce fichier de données :\n" + planner.DataFile +
@@ -78,18 +101,24 @@ bool Main(Planner& planner, StartupServices& services) {
     return false;
   }
   planner.DataFile = planner.DataFolder + "/data";
+  planner.DataFileOpened = planner.DataFile;
+  platform::ResolveLinks(planner.DataFileOpened);
   // Taken for a first run, an unreadable file would be replaced by the first change.
   int error = 0;
-  const auto data = platform::ReadIniFile(planner.DataFile, error);
+  const auto data = platform::ReadIniFile(OpenedDataFile(planner), error);
   if (error != 0) {
-    RefuseDataFile(planner, services, SystemErrorText(error));
+    RefuseDataFile(planner, services,
+                   error == EFBIG ? SystemErrorText(error) +
+                                        " : Quorvane ne charge pas de fichier de plus de 256 Mo"
+                                  : SystemErrorText(error));
     return false;
   }
   // The first change replaces the file that a link leads to: right for a data file, not for
   // whatever else a link may lead to (a system file, when run by root).
   std::error_code ignored;
+  const bool cutInItsFirstLine = IsCutPlannerHeader(data->Text());
   if (std::filesystem::is_symlink(std::filesystem::symlink_status(planner.DataFile, ignored)) &&
-      ReadsNoValue(data->Text())) {
+      ReadsNoValue(data->Text()) && !cutInItsFirstLine) {
     // Nor does a link that leads nowhere: the first change would create a file where it points.
     if (std::filesystem::exists(planner.DataFile, ignored)) {
       RefuseForeignFile(planner, services,
@@ -102,23 +131,28 @@ bool Main(Planner& planner, StartupServices& services) {
   }
   // Another program's file, reached through a link or put in the folder, would get the
   // planner's sections at the first change.
-  if (data->SectionCount() > 0 && !HoldsPlannerSection(*data)) {
+  if (data->SectionCount() > 0 && !HoldsPlannerSection(*data) && !cutInItsFirstLine) {
     RefuseForeignFile(planner, services,
                       "Il ne contient aucune section de Quorvane : c'est sans doute le fichier "
                       "d'un autre programme.");
     return false;
   }
   if (!TakeDataFile(planner, services)) return false;
-  platform::RemoveInterruptedWrites(planner.DataFile);
-  if (auto notice = CheckDataFile(planner, std::time(nullptr))) {
-    services.ShowDataFileNotice(*notice);
+  if (planner.ReadOnlyCause == 0) platform::RemoveInterruptedWrites(OpenedDataFile(planner));
+  const DataFileCheck check = CheckDataFile(planner, std::time(nullptr));
+  if (check.refusal) {
+    RefuseDataFile(planner, services, *check.refusal);
+    return false;
   }
+  if (check.notice) services.ShowDataFileNotice(*check.notice);
+  HoldDataFile(planner);
 
   LoadResources(planner);
   LoadActivities(planner);
   LoadCategories(planner);
   LoadParams(planner);
-  ReadUnsentCalendars(planner);
+  if (auto notice = ReadUnsentCalendars(planner)) services.ShowDataFileNotice(*notice);
+  RemoveUnfinishedBackup(planner);
   ApplyTerminology(planner);
 
   planner.WindowsTimeZone = services.GetWindowsTimeZoneName();

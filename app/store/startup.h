@@ -39,9 +39,13 @@ inline constexpr const char* kDefaultActivityPlural = "Activités";
 inline constexpr const char* kDefaultResourcePlural = "Ressources / Personnes";
 
 // Runs the start-up.  False when the data folder cannot be created or written to, when the
-// data file cannot be read, is a link to a file in which no value reads or holds sections
+// data file cannot be read (one too large to load included), is too damaged to keep the
+// record numbers it names, is a link to a file in which no value reads or holds sections
 // none of which is the planner's, or when another planner uses the data file or its lock
 // file cannot be had: the user has been told and the program must end, nothing written.
+// The data file's links are followed once, here: the file they lead to is the one read and
+// written for the whole run.  When its folder may not be written to, the data show and the
+// user is told once that no change can be saved.
 bool Main(Planner& planner, StartupServices& services);
 
 }  // namespace store

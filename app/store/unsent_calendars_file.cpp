@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
 
 namespace store {
@@ -17,35 +18,76 @@ constexpr const char* kUnsentCalendarsName = "calendriers.en-attente";
 // the planner wrote.
 constexpr std::size_t kMaxUnsentCalendarsSize = 64 * 1024;
 
+std::string UnreadableListText(const Planner& planner, const std::string& cause) {
+  return "La liste des calendriers à envoyer n'a pas pu être lue :\n" +
+         UnsentCalendarsPath(planner) + "\nCause : " + cause +
+         "\nLes calendriers en attente qui n'ont pas pu y être lus ne seront envoyés qu'à la "
+         "prochaine modification de leur projet.";
+}
+
+int RemoveUnsentCalendars(const Planner& planner) {
+  if (planner.DataFolder.empty()) return 0;
+  return std::remove(UnsentCalendarsPath(planner).c_str()) == 0 || errno == ENOENT ? 0 : errno;
+}
+
 }  // namespace
 
 std::string UnsentCalendarsPath(const Planner& planner) {
   return planner.DataFolder + "/" + kUnsentCalendarsName;
 }
 
-void ReadUnsentCalendars(Planner& planner) {
+std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
   planner.UnsentCalendars.clear();
   planner.UnsentCalendarsError = 0;
-  if (planner.DataFolder.empty()) return;
+  if (planner.DataFolder.empty()) return std::nullopt;
   platform::RemoveLeftTemporaries(planner.DataFolder, kUnsentCalendarsName);
   std::string text;
-  if (platform::ReadOwnFile(UnsentCalendarsPath(planner), kMaxUnsentCalendarsSize, text) != 0)
-    return;
+  const int error = platform::ReadOwnFile(UnsentCalendarsPath(planner), kMaxUnsentCalendarsSize,
+                                          text);
+  if (error == ENOENT) return std::nullopt;
+  if (error != 0) return UnreadableListText(planner, SystemErrorText(error));
+  bool garbled = false;
   for (std::string_view rest = text; !rest.empty();) {
-    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
     const std::string_view line = rest.substr(0, end);
     rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (line.empty()) continue;  // the LF of a CR LF, or a blank line
     int index = -1;
-    const auto [last, error] = std::from_chars(line.data(), line.data() + line.size(), index);
-    if (error == std::errc() && last == line.data() + line.size() && index >= 0) {
+    const auto [last, failed] = std::from_chars(line.data(), line.data() + line.size(), index);
+    if (failed == std::errc() && last == line.data() + line.size() && index >= 0) {
       planner.UnsentCalendars.insert(index);
+    } else {
+      garbled = true;
     }
   }
+  if (garbled) return UnreadableListText(planner, "des lignes ne sont pas des numéros de projet");
+  return std::nullopt;
 }
 
-int RemoveUnsentCalendars(const Planner& planner) {
-  if (planner.DataFolder.empty()) return 0;
-  return std::remove(UnsentCalendarsPath(planner).c_str()) == 0 || errno == ENOENT ? 0 : errno;
+int ReplaceDataWithoutUnsentCalendars(const Planner& planner, const std::function<int()>& replace,
+                                      bool& listFailed) {
+  listFailed = false;
+  const std::string list = UnsentCalendarsPath(planner);
+  // A temporary's name, which every start clears away.
+  const std::string aside = list + ".tmp-retire";
+  bool setAside = false;
+  if (!planner.DataFolder.empty()) {
+    if (std::rename(list.c_str(), aside.c_str()) == 0) {
+      setAside = true;
+    } else if (errno != ENOENT) {
+      listFailed = true;
+      return errno;
+    }
+  }
+  const int error = replace();
+  if (setAside) {
+    if (error == 0) {
+      std::remove(aside.c_str());
+    } else {
+      std::rename(aside.c_str(), list.c_str());
+    }
+  }
+  return error;
 }
 
 int WriteUnsentCalendars(Planner& planner) {

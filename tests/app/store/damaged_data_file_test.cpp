@@ -50,7 +50,7 @@ TEST(DamagedDataFileTest, EveryCutPointIsToldWithACopyKept) {
     if (afterKeyLine) continue;
     WriteTextFile(earlier.DataFile, text);
     Planner planner = PlannerIn(folder);
-    const std::optional<std::string> notice = CheckDataFile(planner, 0);
+    const std::optional<std::string> notice = CheckDataFile(planner, 0).notice;
     ASSERT_TRUE(notice) << "cut at " << cut;
     ++told;
     EXPECT_THAT(*notice, HasSubstr("Le fichier de données est endommagé"));
@@ -79,7 +79,7 @@ TEST(DamagedDataFileTest, TheNextWriteLeavesOutOnlyTheLinesToldOf) {
   const std::string good = ReadTextFile(planner.DataFile);
   const std::string cutSection = "[" + EncodeIniText("RESSOURCE1") + "]\n";
   WriteTextFile(planner.DataFile, "garbage\n" + good + cutSection);
-  ASSERT_TRUE(CheckDataFile(planner, 0));
+  ASSERT_TRUE(CheckDataFile(planner, 0).notice);
   EXPECT_EQ(planner.KeptDamagedLines,
             (std::vector<std::string>{"garbage", cutSection.substr(0, cutSection.size() - 1)}));
 
@@ -126,7 +126,7 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   std::filesystem::create_symlink(outside / "copy", copy);
   std::filesystem::create_symlink(copy + "-2", copy + "-2");  // a link that loops
 
-  const std::optional<std::string> notice = CheckDataFile(planner, now);
+  const std::optional<std::string> notice = CheckDataFile(planner, now).notice;
   ASSERT_TRUE(notice);
   EXPECT_THAT(*notice, HasSubstr("est gardée : " + copy + "-3\n"));
   EXPECT_EQ(ReadTextFile(copy + "-3"), damaged);
@@ -137,7 +137,7 @@ TEST(DamagedDataFileTest, TheCopyIsANewWholeFileBesideTheDataFile) {
   EXPECT_THAT(entries, ::testing::ElementsAre(planner.DataFile, copy, copy + "-2", copy + "-3"));
 
   Planner next = PlannerIn(folder);
-  EXPECT_THAT(CheckDataFile(next, now + 1), ::testing::Optional(HasSubstr(copy + "-3\n")))
+  EXPECT_THAT(CheckDataFile(next, now + 1).notice, ::testing::Optional(HasSubstr(copy + "-3\n")))
       << "told again while the lines are there, with no second copy";
 }
 

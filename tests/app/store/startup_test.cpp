@@ -9,17 +9,24 @@
 #include <memory>
 #include <gmock/gmock.h>
 #include <set>
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "app/store/codec.h"
 #include "app/store/damaged_data_file.h"
 #include "app/store/data_file.h"
 #include "app/store/params.h"
 #include "app/store/records.h"
+#include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
 #include "platform/file_faults.h"
+#include "platform/ini_file.h"
 #include "platform/scratch_folder.h"
 #include "runtime/text.h"
 
@@ -110,6 +117,30 @@ class StartupTest : public ::testing::Test {
     return run;
   }
   std::unique_ptr<Run> Start() { return StartIn(dataHome_); }
+
+  static constexpr uid_t kNobody = 65534;
+  // What another account is told when it starts the planner on `home`, its data file a link
+  // to `dataFile`, and adds `activity`, in a process of its own: "démarré" or "refusé", then
+  // every message in order.
+  std::string StartAsAnotherAccount(const std::string& home, const std::string& dataFile,
+                                    const std::string& activity) {
+    if (const pid_t child = ::fork(); child != 0) {
+      ::waitpid(child, nullptr, 0);
+      return ReadTextFile(home + "/told");
+    }
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+      ::_exit(3);
+    std::error_code error;
+    std::filesystem::create_directory(home + "/Quorvane", error);
+    std::filesystem::create_symlink(dataFile, home + "/Quorvane/data", error);
+    auto run = StartIn(home);
+    std::string told = run->started ? "démarré" : "refusé\n" + run->services.failure;
+    for (const std::string& notice : run->services.notices) told += "\n" + notice;
+    run->planner.ShowWriteFailure = [&](const std::string& message) { told += "\n" + message; };
+    if (run->started) AddActivity(run->planner, activity);
+    WriteTextFile(home + "/told", told);
+    ::_exit(0);
+  }
 
   std::set<std::string> EntriesOf(const std::string& folder) const {
     std::set<std::string> names;
@@ -362,9 +393,13 @@ TEST_F(StartupTest, ALostRecordsNumberIsNeverGivenToANewOne) {
 // Damage that used to pass untold is told at start, with a copy kept, and what shows is the
 // real record: a section given twice, the stray copy before or after the real one; a start
 // killed between its copy and its message; a damaged header naming the highest project,
-// whose number no new project takes, in this run or the next.
+// whose number no new project takes, in this run or the next; a record's header whose
+// number the loads cannot take.
 TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
   const std::string intruder = Header("RESSOURCE1") + KeyLine("Nom", "Intrus");
+  const auto garbled = [](const std::string& name) {
+    return Header(name) + KeyLine("Nom", "Intrus");
+  };
   struct Case {
     std::string name;
     std::string inserted;
@@ -383,6 +418,14 @@ TEST_F(StartupTest, EveryDamageIsToldAndNoLostNumberIsGivenAgain) {
       {"damaged header of the highest project",
        Header("CATEGORIE1") + EncodeIniText("Nom") + "=#\n", "", false,
        {"Salle 1", "Salle 2¦1"}, {"Nord¦255-0", "", "Sud¦65280-0"}},
+      {"number with a leading zero", garbled("CATEGORIE01"), "", false,
+       {"Salle 1", "Salle 2¦1"}, {"Nord¦255-0", "", "Sud¦65280-0"}},
+      {"number followed by letters", garbled("RESSOURCE5x"), ""},
+      {"number followed by a blank", garbled("CATEGORIE3 "), Header("RESSOURCE0")},
+      {"letters for zeros", garbled("ACTIVITE2OO"), ""},
+      {"signed number", garbled("RESSOURCE+2"), ""},
+      {"number above the highest", garbled("ACTIVITE4194304"), ""},
+      {"number far past the count", garbled("RESSOURCE70000"), ""},
   };
   for (Case c : cases) {
     SCOPED_TRACE(c.name);
@@ -652,6 +695,7 @@ TEST_F(StartupTest, SystemFailuresAreToldInFrench) {
 TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
   Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
   const std::string bytes = ReadTextFile(earlier.DataFile);
+  Start().reset();  // its lock file stays
   auto folderEntries = [&] {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
@@ -668,6 +712,20 @@ TEST_F(StartupTest, AnUnreadableDataFileIsToldAndLeftAsItWas) {
     EXPECT_THAT(services.failure, HasSubstr("Cause : " + cause));
     EXPECT_EQ(folderEntries(), entries);
   };
+
+  // Too large to load (sparse, so that the test takes no room), or too damaged to keep the
+  // numbers that its damaged sections name.
+  for (off_t size : {off_t{64} << 30, static_cast<off_t>(platform::kMaxIniFileSize) + 1}) {
+    ASSERT_EQ(::truncate(earlier.DataFile.c_str(), size), 0);
+    refused("fichier trop volumineux : Quorvane ne charge pas de fichier de plus de 256 Mo");
+  }
+  std::string emptyHeaders = bytes;
+  for (int i = 2; i < 200000; ++i) emptyHeaders += Header("ACTIVITE" + std::to_string(i));
+  WriteTextFile(earlier.DataFile, emptyHeaders);
+  refused("il est trop endommagé : ses sections endommagées nomment des fiches jusqu'au numéro "
+          "199999");
+  EXPECT_EQ(ReadTextFile(earlier.DataFile), emptyHeaders);
+  WriteTextFile(earlier.DataFile, bytes);
 
   platform::InjectedFileFaults().readError = EIO;
   refused("erreur d'entrée-sortie");
@@ -739,6 +797,189 @@ TEST_F(StartupTest, AnEmptyDataFileIsToldBeforeTheSettingsDialog) {
   EXPECT_THAT(services_.notices[0], HasSubstr("restaurer"));
   const auto notice = std::find(services_.calls.begin(), services_.calls.end(), "ShowDataFileNotice");
   EXPECT_LT(notice, std::find(services_.calls.begin(), services_.calls.end(), "ShowSettingsDialog"));
+}
+
+// Start-ups that once worked: a data file that two accounts share through links to one
+// folder, in turn, with a lock file the other account left, and while the other runs; a data
+// file in a folder the account may only read; a file cut inside its first line.  The change
+// is found at the next start, but for the refused start and the read-only one, told once.
+TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a second account needs root";
+  std::filesystem::permissions(scratch_.Path(), std::filesystem::perms(0755));
+  const std::string shared = scratch_ / "partage";
+  const std::string home = scratch_ / "autre";
+  struct Case {
+    std::string told;  // after "démarré" or "refusé"
+    mode_t folderMode = 0777;  // of the folder that holds the file
+    bool firstRunning = false;
+    bool lockLeftByTheFirst = false;
+    std::string contents = {};  // of the data file, when not the earlier run's
+  };
+  const std::vector<Case> cases = {
+      {"démarré"},
+      {"démarré", 0777, false, true},
+      {"refusé\nQuorvane est déjà ouvert", 0777, true},
+      {"démarré\nLe fichier de données ne peut pas être modifié", 0755},
+      {"démarré\nLe fichier de données est endommagé", 0777, false, false,
+       "[" + EncodeIniText("PARAM").substr(0, 4)},
+  };
+  const std::string added = "07.03.2030 09:00¦07.03.2030 10:00¦Enduit¦0¦255-1¦0";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.told);
+    for (const std::string& folder : {DataFolder(), shared, home}) {
+      std::filesystem::remove_all(folder);
+      std::filesystem::create_directories(folder);
+    }
+    ASSERT_EQ(::chown(home.c_str(), kNobody, kNobody), 0);
+    WriteTextFile(shared + "/data", c.contents);
+    if (c.contents.empty()) {
+      std::filesystem::rename(EarlierRun("Projets", "", "").DataFile, shared + "/data");
+    }
+    std::filesystem::create_symlink(shared + "/data", DataFolder() + "/data");
+    ::chmod((shared + "/data").c_str(), 0666);
+    ::chmod(shared.c_str(), c.folderMode);
+    if (c.lockLeftByTheFirst) ::close(::open((shared + "/data.verrou").c_str(), O_CREAT, 0600));
+    std::string told;
+    {
+      // No lock file in the read-only folder: the first account has never started there.
+      auto first = c.folderMode == 0777 ? Start() : nullptr;
+      if (!c.firstRunning) first.reset();
+      told = StartAsAnotherAccount(home, shared + "/data", added);
+    }
+    EXPECT_TRUE(told.starts_with(c.told)) << told;
+    EXPECT_THAT(told, Not(HasSubstr("n'ont pas pu être enregistrées")));
+    const bool kept = told.starts_with("démarré") && c.folderMode == 0777;
+    const std::vector<std::string> next = Start()->planner.Activities;
+    EXPECT_EQ(!next.empty() && next.back() == added, kept);
+  }
+}
+
+// What befalls the data file while a planner runs: its link repointed to a file that a
+// second planner then starts on, the file removed, the file replaced.  The change goes to the
+// file opened at the start and loses none of the records shown; a file gone or replaced is
+// told, and what replaced it is kept.
+TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
+  const std::string a = scratch_ / "a";
+  const std::string b = scratch_ / "b";
+  const std::string link = DataFolder() + "/data";
+  const std::string elsewhere = Header("RESSOURCE0") + KeyLine("Nom", "Ailleurs");
+  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+      {[&] {
+         std::filesystem::remove(link);
+         std::filesystem::create_symlink(b, link);
+         ASSERT_TRUE(Start()->started);
+       }, ""},
+      {[&] { std::filesystem::remove(a); }, "a été supprimé par un autre programme"},
+      {[&] { std::filesystem::rename(b, a); }, "a été remplacé par un autre programme"},
+  };
+  const std::string added = "08.03.2030 09:00¦08.03.2030 10:00¦Joints¦0¦255-1¦0";
+  for (const auto& [meanwhile, told] : cases) {
+    SCOPED_TRACE(told);
+    std::filesystem::remove_all(DataFolder());
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    std::filesystem::rename(link, a);
+    std::filesystem::create_symlink(a, link);
+    WriteTextFile(b, elsewhere);
+    std::vector<std::string> messages;
+    {
+      auto run = Start();
+      run->planner.ShowWriteFailure = [&](const std::string& m) { messages.push_back(m); };
+      meanwhile();
+      ASSERT_TRUE(AddActivity(run->planner, added));
+    }
+    EXPECT_EQ(messages.size(), told.empty() ? 0u : 1u);
+    for (const std::string& message : messages) {
+      EXPECT_THAT(message, AllOf(HasSubstr(told), HasSubstr("avec toutes les données affichées")));
+      if (told.starts_with("a été remplacé")) {
+        EXPECT_EQ(ReadTextFile(message.substr(message.find("gardé : ") + 9)), elsewhere);
+      }
+    }
+    if (told.empty()) {
+      EXPECT_EQ(ReadTextFile(b), elsewhere);
+    }
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(a, link);
+    auto restarted = Start();
+    EXPECT_THAT(restarted->planner.Activities, ElementsAre(earlier.Activities[0], added));
+    EXPECT_EQ(restarted->planner.Resources, earlier.Resources);
+    EXPECT_EQ(restarted->planner.ActivityType, "BTP");
+  }
+}
+
+// What a program killed in its work leaves beside the data file is read or cleared at the
+// next start: the list of calendars to send again, whatever its line ends, told when a line
+// cannot be read; a restore killed after its copy, which leaves the new data no list of the
+// old; a backup killed while copying, whose half-made file goes.
+TEST_F(StartupTest, WhatAKilledProgramLeftBesideTheDataIsReadOrCleared) {
+  const std::string list = DataFolder() + "/calendriers.en-attente";
+  const std::string backups = scratch_ / "sauvegardes";
+  Planner earlier;
+  const std::vector<std::tuple<std::string, std::function<void()>, std::set<int>>> cases = {
+      {"La liste des calendriers à envoyer n'a pas pu être lue :\n" + list,
+       [&] { WriteTextFile(list, "0\r\n3\r5\nzéro\n"); }, {0, 3, 5}},
+      {"", [&] {
+         WriteTextFile(list, "0\n3\n");
+         bool listFailed;
+         ReplaceDataWithoutUnsentCalendars(earlier, [&] {
+           WriteTextFile(earlier.DataFile, Header("PARAM") + KeyLine("Projet", "Salles"));
+           return ::kill(::getpid(), SIGKILL);
+         }, listFailed);
+       }, {}},
+      {"", [&] {
+         NoteBackupUnderWay(earlier, backups + "/20261210.back");
+         WriteTextFile(backups + "/20261210.back.tmp-Ab12Cd", ReadTextFile(earlier.DataFile));
+       }, {}},
+  };
+  for (const auto& [told, killedAfter, unsent] : cases) {
+    SCOPED_TRACE(told);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove_all(backups);
+    std::filesystem::create_directories(backups);
+    WriteTextFile(backups + "/20261209.back", "kept");
+    earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    earlier.DataFolder = DataFolder();
+    if (const pid_t child = ::fork(); child == 0) {
+      killedAfter();
+      ::kill(::getpid(), SIGKILL);
+    } else {
+      ::waitpid(child, nullptr, 0);
+    }
+    auto run = Start();
+    EXPECT_EQ(run->planner.UnsentCalendars, unsent);
+    EXPECT_EQ(run->services.notices.size(), told.empty() ? 0u : 1u);
+    for (const std::string& notice : run->services.notices) EXPECT_THAT(notice, HasSubstr(told));
+    EXPECT_EQ(EntriesOf(backups), std::set<std::string>{"20261209.back"});
+    EXPECT_THAT(EntriesOf(DataFolder()), Not(::testing::Contains(HasSubstr(".tmp-"))));
+  }
+}
+
+// A file cut inside its last line on a full disk: the cut record is passed over, never read
+// as a whole one, and every start says that no copy could be kept until a write, once there
+// is room, keeps the copy and leaves the line out.
+TEST_F(StartupTest, ALineCutOnAFullDiskIsToldUntilAWriteLeavesItOut) {
+  const std::string file = EarlierRun("Chantiers", "Étapes", "Personnes").DataFile;
+  const std::string record = "09.03.2030 09:00¦09.03.2030 10:00¦Chape¦0¦255-1¦1¦0";
+  const std::string cut = ReadTextFile(file) + Header("ACTIVITE1") + EncodeIniText("Nom") +
+                          "=" + EncodeIniText(record.substr(0, record.size() - 1));
+  WriteTextFile(file, cut);
+  for (bool roomMade : {false, true}) {
+    platform::InjectedFileFaults().writeError = ENOSPC;
+    auto run = Start();
+    int told = 0;
+    run->planner.ShowWriteFailure = [&](const std::string&) { ++told; };
+    EXPECT_THAT(run->services.notices,
+                ElementsAre(HasSubstr("Aucune copie du fichier n'a pu être gardée.\nCause : "
+                                      "espace disque insuffisant\nCes lignes restent")));
+    EXPECT_EQ(run->planner.Activities.size(), 1u) << "the cut record is not read";
+    if (roomMade) platform::InjectedFileFaults().writeError = 0;
+    ASSERT_TRUE(AddResource(run->planner, "Salle 3"));
+    EXPECT_EQ(told, roomMade ? 0 : 1);
+    platform::InjectedFileFaults().writeError = 0;
+  }
+  auto restarted = Start();
+  EXPECT_THAT(restarted->services.notices, ElementsAre());
+  EXPECT_EQ(restarted->planner.Resources.back(), "Salle 3");
+  EXPECT_THAT(EntriesOf(DataFolder()), ::testing::Contains(::testing::StartsWith("data.endommagé-")));
 }
 
 }  // namespace
