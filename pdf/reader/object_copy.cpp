@@ -7,6 +7,7 @@
 #include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/reader/string_tokens.h"
+#include "pdf/reader/value.h"
 
 namespace pdf {
 
@@ -67,24 +68,6 @@ bool LiteralClosed(std::string_view literal)
     return false;
 }
 
-// A name's bytes as a name token: what is no regular printable character as "#xx".
-std::string NameToken(std::string_view bytes)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string name = "/";
-    for (const char c : bytes) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code <= ' ' || code >= 127 || c == '#' || IsDelimiter(c)) {
-            name += '#';
-            name += kDigits[code >> 4];
-            name += kDigits[code & 15];
-        } else {
-            name += c;
-        }
-    }
-    return name;
-}
-
 }  // namespace
 
 std::string SoundSyntax(std::string_view text)
@@ -106,7 +89,7 @@ std::string SoundSyntax(std::string_view text)
                 Unreadable(piece);
             break;
         case SyntaxToken::kName:
-            sound = NameToken(DecodedName(piece));
+            sound = NameSyntax(DecodedName(piece));
             break;
         case SyntaxToken::kDictOpen:
         case SyntaxToken::kArrayOpen:

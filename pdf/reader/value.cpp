@@ -1,0 +1,400 @@
+#include "pdf/reader/value.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <unordered_set>
+
+#include "pdf/core/error.h"
+#include "pdf/reader/string_tokens.h"
+
+namespace pdf {
+
+namespace {
+
+// Arrays and dictionaries nested deeper than this come from no producer.
+constexpr int kMaxNesting = 256;
+// A chain of objects that each hold only a reference is followed this far.
+constexpr int kMaxReferenceChain = 32;
+
+const std::vector<Value> kNoItems;
+const std::vector<Value::Entry> kNoEntries;
+
+Value ParseNested(std::string_view text, std::size_t& at, int depth);
+
+// A word that is a whole number within 64 bits is an integer, any other number a real.
+Value WordValue(std::string_view word)
+{
+    if (word == "true" || word == "false")
+        return Value::Boolean(word == "true");
+    std::int64_t whole = 0;
+    const char* begin = word.data() + (word.size() > 1 && word[0] == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(begin, word.data() + word.size(), whole);
+    if (error == std::errc() && end == word.data() + word.size())
+        return Value::Integer(whole);
+    double number = 0;
+    return NumberOfWord(word, number) ? Value::Real(number) : Value();
+}
+
+// True when the token ends the array or dictionary being read, or stands where no value can.
+bool EndsContainer(const SyntaxToken& token)
+{
+    return token.kind == SyntaxToken::kNone || token.kind == SyntaxToken::kDictClose ||
+           token.kind == SyntaxToken::kArrayClose || token.kind == SyntaxToken::kStray;
+}
+
+SyntaxToken NextNonComment(std::string_view text, std::size_t at)
+{
+    SyntaxToken token = NextToken(text, at);
+    while (token.kind == SyntaxToken::kComment)
+        token = NextToken(text, token.end);
+    return token;
+}
+
+// A close, the text's end, or what can be no value (a stray delimiter, a keyword such as
+// "endobj"): the array or dictionary being read ends before it.
+bool EndsValues(std::string_view text, const SyntaxToken& token)
+{
+    double number = 0;
+    const std::string_view word = token.In(text);
+    return EndsContainer(token) || (token.kind == SyntaxToken::kWord && word != "true" && word != "false" &&
+                                    word != "null" && !NumberOfWord(word, number));
+}
+
+Value ParseArray(std::string_view text, std::size_t& at, int depth)
+{
+    std::vector<Value> items;
+    for (;;) {
+        const SyntaxToken token = NextNonComment(text, at);
+        if (token.kind == SyntaxToken::kArrayClose) {
+            at = token.end;
+            break;
+        }
+        if (EndsValues(text, token)) {
+            at = token.start;
+            break;
+        }
+        items.push_back(ParseNested(text, at, depth));
+    }
+    return Value::Array(std::move(items));
+}
+
+Value ParseDictionary(std::string_view text, std::size_t& at, int depth)
+{
+    std::vector<Value::Entry> entries;
+    for (;;) {
+        const SyntaxToken key = NextNonComment(text, at);
+        if (key.kind == SyntaxToken::kDictClose) {
+            at = key.end;
+            break;
+        }
+        if (EndsValues(text, key)) {
+            at = key.start;
+            break;
+        }
+        // What stands where a key should is passed over whole.
+        Value value = ParseNested(text, at, depth);
+        if (key.kind != SyntaxToken::kName)
+            continue;
+        const SyntaxToken next = NextNonComment(text, at);
+        // A key without a value is null: the dictionary has no such entry.
+        if (EndsValues(text, next))
+            continue;
+        Value entry = ParseNested(text, at, depth);
+        if (!entry.Is(Value::kNull))
+            entries.emplace_back(value.Bytes(), std::move(entry));
+    }
+    return Value::Dictionary(std::move(entries));
+}
+
+Value ParseNested(std::string_view text, std::size_t& at, int depth)
+{
+    const SyntaxToken token = NextNonComment(text, at);
+    at = token.end;
+    switch (token.kind) {
+    case SyntaxToken::kDictOpen:
+    case SyntaxToken::kArrayOpen:
+        if (depth >= kMaxNesting)
+            throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
+        return token.kind == SyntaxToken::kDictOpen ? ParseDictionary(text, at, depth + 1)
+                                                    : ParseArray(text, at, depth + 1);
+    case SyntaxToken::kLiteral:
+        return Value::String(LiteralStringBytes(token.In(text)));
+    case SyntaxToken::kHex:
+        return Value::String(HexStringBytes(token.In(text).substr(1, token.end - token.start - 1 -
+                                                                      (text[token.end - 1] == '>' ? 1 : 0))));
+    case SyntaxToken::kName:
+        return Value::Name(DecodedName(token.In(text)));
+    case SyntaxToken::kWord: {
+        const SyntaxToken reference = NextValue(text, token.start);
+        if (reference.kind == SyntaxToken::kReference) {
+            at = reference.end;
+            const SyntaxToken generation = NextToken(text, token.end);
+            int number = 0;
+            int gen = 0;
+            const std::string_view n = token.In(text);
+            const std::string_view g = generation.In(text);
+            if (std::from_chars(n.data(), n.data() + n.size(), number).ec != std::errc() ||
+                std::from_chars(g.data(), g.data() + g.size(), gen).ec != std::errc())
+                return Value();
+            return Value::Reference(number, gen);
+        }
+        return WordValue(token.In(text));
+    }
+    default:
+        return Value();
+    }
+}
+
+// Every byte as it is but those a literal string reads otherwise.
+std::string LiteralSyntax(std::string_view bytes)
+{
+    std::string literal = "(";
+    for (const char c : bytes) {
+        if (c == '(' || c == ')' || c == '\\')
+            literal += '\\';
+        if (c == '\r')
+            literal += "\\r";
+        else
+            literal += c;
+    }
+    return literal + ")";
+}
+
+std::string NumberSyntax(double number)
+{
+    if (!std::isfinite(number))
+        return "0";
+    std::array<char, 400> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number + 0.0,
+                                      std::chars_format::fixed);
+    return std::string(digits.data(), result.ptr);
+}
+
+void Write(const Value& value, const ValueWriters& writers, std::string& out)
+{
+    switch (value.GetKind()) {
+    case Value::kNull:
+        out += "null";
+        break;
+    case Value::kBoolean:
+        out += value.Boolean() ? "true" : "false";
+        break;
+    case Value::kInteger:
+        out += std::to_string(value.Integer());
+        break;
+    case Value::kReal:
+        out += NumberSyntax(value.Number());
+        break;
+    case Value::kString:
+        out += LiteralSyntax(writers.string ? writers.string(value.Bytes()) : value.Bytes());
+        break;
+    case Value::kName:
+        out += NameSyntax(value.Bytes());
+        break;
+    case Value::kReference:
+        out += writers.reference ? writers.reference(value.ReferenceNumber(), value.Generation())
+                                 : std::to_string(value.ReferenceNumber()) + " " +
+                                       std::to_string(value.Generation()) + " R";
+        break;
+    case Value::kArray:
+        out += '[';
+        for (const Value& item : value.Items()) {
+            out += ' ';
+            Write(item, writers, out);
+        }
+        out += " ]";
+        break;
+    case Value::kDictionary:
+        out += "<<";
+        for (const auto& [key, item] : value.Entries()) {
+            out += ' ';
+            out += NameSyntax(key);
+            out += ' ';
+            Write(item, writers, out);
+        }
+        out += " >>";
+        break;
+    }
+}
+
+}  // namespace
+
+std::string NameSyntax(std::string_view bytes)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string name = "/";
+    for (const char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code <= ' ' || code >= 127 || c == '#' || IsDelimiter(c)) {
+            name += '#';
+            name += kDigits[code >> 4];
+            name += kDigits[code & 15];
+        } else {
+            name += c;
+        }
+    }
+    return name;
+}
+
+Value Value::Boolean(bool value)
+{
+    Value v;
+    v.mKind = kBoolean;
+    v.mInteger = value ? 1 : 0;
+    return v;
+}
+
+Value Value::Integer(std::int64_t value)
+{
+    Value v;
+    v.mKind = kInteger;
+    v.mInteger = value;
+    return v;
+}
+
+Value Value::Real(double value)
+{
+    Value v;
+    v.mKind = kReal;
+    v.mReal = value;
+    return v;
+}
+
+Value Value::String(std::string bytes)
+{
+    Value v;
+    v.mKind = kString;
+    v.mBytes = std::move(bytes);
+    return v;
+}
+
+Value Value::Name(std::string bytes)
+{
+    Value v;
+    v.mKind = kName;
+    v.mBytes = std::move(bytes);
+    return v;
+}
+
+Value Value::Reference(int number, int generation)
+{
+    Value v;
+    v.mKind = kReference;
+    v.mInteger = number;
+    v.mGeneration = generation;
+    return v;
+}
+
+Value Value::Array(std::vector<Value> items)
+{
+    Value v;
+    v.mKind = kArray;
+    v.mArray = std::make_shared<const std::vector<Value>>(std::move(items));
+    return v;
+}
+
+Value Value::Dictionary(std::vector<Entry> entries)
+{
+    Dict dict;
+    std::vector<std::uint32_t> order(entries.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return entries[a].first < entries[b].first; });
+    // Of a run of one key, the first place takes the last value.
+    std::vector<bool> kept(entries.size(), true);
+    for (std::size_t i = 0; i < order.size();) {
+        std::size_t j = i + 1;
+        while (j < order.size() && entries[order[j]].first == entries[order[i]].first)
+            ++j;
+        if (j - i > 1) {
+            entries[order[i]].second = std::move(entries[order[j - 1]].second);
+            for (std::size_t k = i + 1; k < j; ++k)
+                kept[order[k]] = false;
+        }
+        i = j;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (kept[i])
+            dict.entries.push_back(std::move(entries[i]));
+    }
+    dict.byKey.resize(dict.entries.size());
+    for (std::uint32_t i = 0; i < dict.byKey.size(); ++i)
+        dict.byKey[i] = i;
+    std::sort(dict.byKey.begin(), dict.byKey.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return dict.entries[a].first < dict.entries[b].first; });
+    Value v;
+    v.mKind = kDictionary;
+    v.mDict = std::make_shared<const Dict>(std::move(dict));
+    return v;
+}
+
+double Value::Number() const
+{
+    if (mKind == kReal)
+        return mReal;
+    return static_cast<double>(Integer());
+}
+
+const std::vector<Value>& Value::Items() const
+{
+    return mKind == kArray ? *mArray : kNoItems;
+}
+
+const std::vector<Value::Entry>& Value::Entries() const
+{
+    return mKind == kDictionary ? mDict->entries : kNoEntries;
+}
+
+const Value& Value::Get(std::string_view key) const
+{
+    if (mKind != kDictionary)
+        return Null();
+    const auto& byKey = mDict->byKey;
+    const auto found = std::lower_bound(byKey.begin(), byKey.end(), key, [&](std::uint32_t index, std::string_view k) {
+        return mDict->entries[index].first < k;
+    });
+    return found != byKey.end() && mDict->entries[*found].first == key ? mDict->entries[*found].second : Null();
+}
+
+const Value& Value::Null()
+{
+    static const Value kNull;
+    return kNull;
+}
+
+Value ParseValue(std::string_view text, std::size_t& at)
+{
+    return ParseNested(text, at, 0);
+}
+
+Value ParseValue(std::string_view text)
+{
+    std::size_t at = 0;
+    return ParseNested(text, at, 0);
+}
+
+std::string Serialise(const Value& value, const ValueWriters& writers)
+{
+    std::string out;
+    Write(value, writers, out);
+    return out;
+}
+
+Value Resolve(const Value& value, const ObjectLookup& lookup)
+{
+    Value current = value;
+    std::unordered_set<int> followed;
+    while (current.Is(Value::kReference)) {
+        const int number = current.ReferenceNumber();
+        if (number < 1 || followed.size() >= kMaxReferenceChain || !followed.insert(number).second)
+            return {};
+        current = lookup(number);
+    }
+    return current;
+}
+
+}  // namespace pdf
