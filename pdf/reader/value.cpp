@@ -22,7 +22,6 @@ constexpr int kMaxReferenceChain = 32;
 const std::vector<Value> kNoItems;
 const std::vector<Value::Entry> kNoEntries;
 
-Value ParseNested(std::string_view text, std::size_t& at, int depth);
 
 // A word that is a whole number within 64 bits is an integer, any other number a real.
 Value WordValue(std::string_view word)
@@ -38,115 +37,146 @@ Value WordValue(std::string_view word)
     return NumberOfWord(word, number) ? Value::Real(number) : Value();
 }
 
-// True when the token ends the array or dictionary being read, or stands where no value can.
-bool EndsContainer(const SyntaxToken& token)
+bool LiteralClosed(std::string_view literal)
 {
-    return token.kind == SyntaxToken::kNone || token.kind == SyntaxToken::kDictClose ||
-           token.kind == SyntaxToken::kArrayClose || token.kind == SyntaxToken::kStray;
-}
-
-SyntaxToken NextNonComment(std::string_view text, std::size_t at)
-{
-    SyntaxToken token = NextToken(text, at);
-    while (token.kind == SyntaxToken::kComment)
-        token = NextToken(text, token.end);
-    return token;
-}
-
-// A close, the text's end, or what can be no value (a stray delimiter, a keyword such as
-// "endobj"): the array or dictionary being read ends before it.
-bool EndsValues(std::string_view text, const SyntaxToken& token)
-{
-    double number = 0;
-    const std::string_view word = token.In(text);
-    return EndsContainer(token) || (token.kind == SyntaxToken::kWord && word != "true" && word != "false" &&
-                                    word != "null" && !NumberOfWord(word, number));
-}
-
-Value ParseArray(std::string_view text, std::size_t& at, int depth)
-{
-    std::vector<Value> items;
-    for (;;) {
-        const SyntaxToken token = NextNonComment(text, at);
-        if (token.kind == SyntaxToken::kArrayClose) {
-            at = token.end;
-            break;
-        }
-        if (EndsValues(text, token)) {
-            at = token.start;
-            break;
-        }
-        items.push_back(ParseNested(text, at, depth));
+    int depth = 0;
+    for (std::size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] == '\\')
+            ++i;
+        else if (literal[i] == '(')
+            ++depth;
+        else if (literal[i] == ')' && --depth == 0)
+            return i + 1 == literal.size();
     }
-    return Value::Array(std::move(items));
+    return false;
 }
 
-Value ParseDictionary(std::string_view text, std::size_t& at, int depth)
-{
-    std::vector<Value::Entry> entries;
-    for (;;) {
-        const SyntaxToken key = NextNonComment(text, at);
-        if (key.kind == SyntaxToken::kDictClose) {
-            at = key.end;
-            break;
-        }
-        if (EndsValues(text, key)) {
-            at = key.start;
-            break;
-        }
-        // What stands where a key should is passed over whole.
-        Value value = ParseNested(text, at, depth);
-        if (key.kind != SyntaxToken::kName)
-            continue;
-        const SyntaxToken next = NextNonComment(text, at);
-        // A key without a value is null: the dictionary has no such entry.
-        if (EndsValues(text, next))
-            continue;
-        Value entry = ParseNested(text, at, depth);
-        if (!entry.Is(Value::kNull))
-            entries.emplace_back(value.Bytes(), std::move(entry));
-    }
-    return Value::Dictionary(std::move(entries));
-}
+// Reads values from one text, noting whether all it read was sound syntax.
+class Parser {
+public:
+    Parser(std::string_view text, bool* sound) : mText(text), mSound(sound) {}
 
-Value ParseNested(std::string_view text, std::size_t& at, int depth)
-{
-    const SyntaxToken token = NextNonComment(text, at);
-    at = token.end;
-    switch (token.kind) {
-    case SyntaxToken::kDictOpen:
-    case SyntaxToken::kArrayOpen:
-        if (depth >= kMaxNesting)
-            throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
-        return token.kind == SyntaxToken::kDictOpen ? ParseDictionary(text, at, depth + 1)
-                                                    : ParseArray(text, at, depth + 1);
-    case SyntaxToken::kLiteral:
-        return Value::String(LiteralStringBytes(token.In(text)));
-    case SyntaxToken::kHex:
-        return Value::String(HexStringBytes(token.In(text).substr(1, token.end - token.start - 1 -
-                                                                      (text[token.end - 1] == '>' ? 1 : 0))));
-    case SyntaxToken::kName:
-        return Value::Name(DecodedName(token.In(text)));
-    case SyntaxToken::kWord: {
-        const SyntaxToken reference = NextValue(text, token.start);
-        if (reference.kind == SyntaxToken::kReference) {
-            at = reference.end;
-            const SyntaxToken generation = NextToken(text, token.end);
-            int number = 0;
-            int gen = 0;
-            const std::string_view n = token.In(text);
-            const std::string_view g = generation.In(text);
-            if (std::from_chars(n.data(), n.data() + n.size(), number).ec != std::errc() ||
-                std::from_chars(g.data(), g.data() + g.size(), gen).ec != std::errc())
-                return Value();
-            return Value::Reference(number, gen);
+    Value Read(std::size_t& at, int depth)
+    {
+        const SyntaxToken token = Next(at);
+        at = token.end;
+        switch (token.kind) {
+        case SyntaxToken::kDictOpen:
+        case SyntaxToken::kArrayOpen:
+            if (depth >= kMaxNesting)
+                throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
+            return token.kind == SyntaxToken::kDictOpen ? ReadDictionary(at, depth + 1) : ReadArray(at, depth + 1);
+        case SyntaxToken::kLiteral:
+            Require(LiteralClosed(token.In(mText)));
+            return Value::String(LiteralStringBytes(token.In(mText)));
+        case SyntaxToken::kHex: {
+            const bool closed = mText[token.end - 1] == '>' && token.end - token.start >= 2;
+            Require(closed);
+            return Value::String(HexStringBytes(mText.substr(token.start + 1, token.end - token.start - (closed ? 2 : 1))));
         }
-        return WordValue(token.In(text));
+        case SyntaxToken::kName:
+            return Value::Name(DecodedName(token.In(mText)));
+        case SyntaxToken::kWord:
+            return ReadWord(token, at);
+        case SyntaxToken::kNone:
+            return Value();
+        default:
+            Require(false);
+            return Value();
+        }
     }
-    default:
-        return Value();
+
+private:
+    void Require(bool sound)
+    {
+        if (!sound && mSound)
+            *mSound = false;
     }
-}
+
+    SyntaxToken Next(std::size_t at) const
+    {
+        SyntaxToken token = NextToken(mText, at);
+        while (token.kind == SyntaxToken::kComment)
+            token = NextToken(mText, token.end);
+        return token;
+    }
+
+    // A close, the text's end, or what can be no value (a stray delimiter, a keyword such
+    // as "endobj"): the array or dictionary being read ends before it.
+    bool EndsValues(const SyntaxToken& token) const
+    {
+        double number = 0;
+        const std::string_view word = token.In(mText);
+        return token.kind == SyntaxToken::kNone || token.kind == SyntaxToken::kDictClose ||
+               token.kind == SyntaxToken::kArrayClose || token.kind == SyntaxToken::kStray ||
+               (token.kind == SyntaxToken::kWord && word != "true" && word != "false" && word != "null" &&
+                !NumberOfWord(word, number));
+    }
+
+    // Past the close of the kind expected; a value that ends otherwise is not sound.
+    void Close(const SyntaxToken& token, SyntaxToken::Kind close, std::size_t& at)
+    {
+        Require(token.kind == close);
+        at = token.kind == close ? token.end : token.start;
+    }
+
+    Value ReadArray(std::size_t& at, int depth)
+    {
+        std::vector<Value> items;
+        SyntaxToken token = Next(at);
+        for (; !EndsValues(token); token = Next(at))
+            items.push_back(Read(at, depth));
+        Close(token, SyntaxToken::kArrayClose, at);
+        return Value::Array(std::move(items));
+    }
+
+    // What stands where a key should is passed over whole; a key without a value, or whose
+    // value is null, makes no entry.
+    Value ReadDictionary(std::size_t& at, int depth)
+    {
+        std::vector<Value::Entry> entries;
+        SyntaxToken key = Next(at);
+        for (; !EndsValues(key); key = Next(at)) {
+            const Value name = Read(at, depth);
+            Require(key.kind == SyntaxToken::kName);
+            if (key.kind != SyntaxToken::kName)
+                continue;
+            const SyntaxToken next = Next(at);
+            Require(!EndsValues(next));
+            if (EndsValues(next))
+                continue;
+            Value entry = Read(at, depth);
+            if (!entry.Is(Value::kNull))
+                entries.emplace_back(name.Bytes(), std::move(entry));
+        }
+        Close(key, SyntaxToken::kDictClose, at);
+        return Value::Dictionary(std::move(entries));
+    }
+
+    Value ReadWord(const SyntaxToken& token, std::size_t& at)
+    {
+        const SyntaxToken reference = NextValue(mText, token.start);
+        if (reference.kind != SyntaxToken::kReference) {
+            const std::string_view word = token.In(mText);
+            Value value = WordValue(word);
+            Require(!value.Is(Value::kNull) || word == "null");
+            return value;
+        }
+        at = reference.end;
+        const SyntaxToken generation = NextToken(mText, token.end);
+        int number = 0;
+        int gen = 0;
+        const std::string_view n = token.In(mText);
+        const std::string_view g = generation.In(mText);
+        if (std::from_chars(n.data(), n.data() + n.size(), number).ec != std::errc() ||
+            std::from_chars(g.data(), g.data() + g.size(), gen).ec != std::errc())
+            return Value();
+        return Value::Reference(number, gen);
+    }
+
+    std::string_view mText;
+    bool* mSound;
+};
 
 // Every byte as it is but those a literal string reads otherwise.
 std::string LiteralSyntax(std::string_view bytes)
@@ -366,15 +396,15 @@ const Value& Value::Null()
     return kNull;
 }
 
-Value ParseValue(std::string_view text, std::size_t& at)
+Value ParseValue(std::string_view text, std::size_t& at, bool* sound)
 {
-    return ParseNested(text, at, 0);
+    return Parser(text, sound).Read(at, 0);
 }
 
-Value ParseValue(std::string_view text)
+Value ParseValue(std::string_view text, bool* sound)
 {
     std::size_t at = 0;
-    return ParseNested(text, at, 0);
+    return Parser(text, sound).Read(at, 0);
 }
 
 std::string Serialise(const Value& value, const ValueWriters& writers)
@@ -395,6 +425,49 @@ Value Resolve(const Value& value, const ObjectLookup& lookup)
         current = lookup(number);
     }
     return current;
+}
+
+Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
+{
+    if (value.Is(Value::kReference)) {
+        if (objects <= 0)
+            return value;
+        --objects;
+        return Direct(Resolve(value, lookup), lookup, objects);
+    }
+    if (value.Is(Value::kArray)) {
+        std::vector<Value> items;
+        items.reserve(value.Items().size());
+        for (const Value& item : value.Items())
+            items.push_back(Direct(item, lookup, objects));
+        return Value::Array(std::move(items));
+    }
+    if (value.Is(Value::kDictionary)) {
+        std::vector<Value::Entry> entries;
+        entries.reserve(value.Entries().size());
+        for (const auto& [key, item] : value.Entries())
+            entries.emplace_back(key, Direct(item, lookup, objects));
+        return Value::Dictionary(std::move(entries));
+    }
+    return value;
+}
+
+void ForEachReference(const Value& value, const std::function<void(int number)>& visit)
+{
+    if (value.Is(Value::kReference))
+        visit(value.ReferenceNumber());
+    for (const Value& item : value.Items())
+        ForEachReference(item, visit);
+    for (const auto& entry : value.Entries())
+        ForEachReference(entry.second, visit);
+}
+
+int WholeNumber(double value)
+{
+    const double whole = std::nearbyint(value);
+    if (!(whole >= std::numeric_limits<int>::min() && whole <= std::numeric_limits<int>::max()))
+        throw Error(err::kOverflow, "Overflow");
+    return static_cast<int>(whole);
 }
 
 }  // namespace pdf

@@ -72,10 +72,12 @@ private:
 // comments there; `at` moves past it.  A string keeps its bytes exactly, a number is read
 // once, "n g R" is a reference.  A word that is no value (a keyword such as "endobj"), a
 // stray delimiter, or the text's end, gives null and stops an array or a dictionary there.
-// Error 321 for values nested deeper than any file needs.
-Value ParseValue(std::string_view text, std::size_t& at);
+// `sound`, when given, turns false when the value is not sound syntax: such a stop, a
+// string left open, a key that is no name.  Error 321 for values nested deeper than any
+// file needs.
+Value ParseValue(std::string_view text, std::size_t& at, bool* sound = nullptr);
 // The first value of an object's bytes.
-Value ParseValue(std::string_view text);
+Value ParseValue(std::string_view text, bool* sound = nullptr);
 
 // The value as sound syntax: names with "#" codes where they need them, strings byte for
 // byte, each dictionary key once, references as `reference` writes them ("n g R" without it)
@@ -95,5 +97,16 @@ using ObjectLookup = std::function<Value(int number)>;
 // deep and never twice to one object (null when the chain ends in no object or in a circle);
 // any other value as it is.
 Value Resolve(const Value& value, const ObjectLookup& lookup);
+
+// The value resolved, with every reference inside it replaced by the value it names, and so
+// on inside those, while `objects` lasts: a value given in pieces by reference as one.  A
+// reference met once the objects are spent stays a reference.
+Value Direct(const Value& value, const ObjectLookup& lookup, int& objects);
+
+// Calls `visit` with the number of every reference the value holds, at any depth.
+void ForEachReference(const Value& value, const std::function<void(int number)>& visit);
+
+// A whole number from a number read, halves to even; overflow error beyond the 32-bit range.
+int WholeNumber(double value);
 
 }  // namespace pdf

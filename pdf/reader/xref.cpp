@@ -3,9 +3,7 @@
 #include <set>
 #include <span>
 
-#include "pdf/core/text_utils.h"
-#include "pdf/pagelith.h"
-#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_reader.h"
 #include "pdf/reader/stream_data.h"
 #include "pdf/reader/string_tokens.h"
 
@@ -73,29 +71,27 @@ private:
 };
 
 // The whole numbers of an array value; a type-mismatch error for anything else in it.
-std::vector<std::int64_t> NumbersOfArray(const std::string& value)
+std::vector<std::int64_t> NumbersOfArray(const Value& value)
 {
     std::vector<std::int64_t> numbers;
-    const SyntaxToken array = NextToken(value, 0);
-    for (SyntaxToken token = NextToken(value, array.end);
-         array.kind == SyntaxToken::kArrayOpen && token.kind != SyntaxToken::kArrayClose;
-         token = NextToken(value, token.end)) {
-        double number = 0;
-        if (token.kind != SyntaxToken::kWord || !NumberOfWord(token.In(value), number))
+    for (const Value& item : value.Items()) {
+        if (!item.IsNumber())
             throw Error(err::kTypeMismatch, "Type mismatch");
-        numbers.push_back(WholeNumber(number));
+        numbers.push_back(WholeNumber(item.Number()));
     }
     return numbers;
 }
 
-// A number of a trailer, or of the object its reference names.
-std::int64_t TrailerNumber(Scanner& trailer)
+// The keyword at the cursor is "xref", or its end: an offset that points into the keyword
+// still finds the table, one at any other word does not.
+bool XrefKeywordAt(ByteCursor& cursor)
 {
-    double number = 0;
-    const std::string value = trailer.ReadValue(true);
-    if (!NumberOfWord(TrimSpaces(value), number))
-        throw Error(err::kTypeMismatch, "Type mismatch");
-    return WholeNumber(number);
+    std::string word;
+    for (int c = cursor.Peek(); c >= 0 && word.size() <= 4 && !IsWhite(static_cast<char>(c)) &&
+                                !IsDelimiter(static_cast<char>(c)) && !IsDigit(c);
+         c = cursor.Peek())
+        word += static_cast<char>(cursor.Get());
+    return !word.empty() && word.size() <= 4 && std::string_view("xref").ends_with(word);
 }
 
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
@@ -109,21 +105,21 @@ std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
 }  // namespace
 
 // The rows of one section, in the order the section lists them.
-struct Pagelith::XrefSection {
+struct SourceReader::XrefSection {
     std::vector<std::pair<int, XrefEntry>> rows;
     int size = 0;  // the trailer's /Size
 };
 
-void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
+void SourceReader::ReadXref(std::int64_t offset, int& root, int& info)
 {
     // Newest first; an object keeps the entry of the newest section that lists it.  Each
     // offset is read once, so a chain that comes back to a section ends; a long chain of
     // updates is read to its end.
     std::set<std::int64_t> visited;
     std::vector<std::int64_t> pending{offset};
-    SourceDocRecord& record = CurrentSource();
+    SourceDocRecord& record = Current();
     const int sizeCap = static_cast<int>(std::min<std::int64_t>(
-        kMaxObjectNumber + 1, mSources.file.Size() + 1));
+        kMaxObjectNumber + 1, mFile.Size() + 1));
     while (!pending.empty()) {
         const std::int64_t next = pending.back();
         pending.pop_back();
@@ -149,20 +145,17 @@ void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
 
 // Reads the section at the offset into `sections` and returns the offsets of the older
 // sections it names.
-std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& root, int& info,
+std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int& root, int& info,
                                                     std::vector<XrefSection>& sections)
 {
-    SourceFile& file = mSources.file;
+    SourceFile& file = mFile;
     ByteCursor cursor(file, offset);
     cursor.SkipWhiteSpace();
     const int first = cursor.Peek();
     if (IsDigit(first))
         return ReadXrefStream(cursor.Position(), root, info, sections);
-    if (first < 0 || std::string_view("xref").find(static_cast<char>(first)) == std::string_view::npos)
+    if (first < 0 || !XrefKeywordAt(cursor))
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    // An offset that points into the keyword still finds the table.
-    for (int i = 0; i < 4 && cursor.Get() != 'f'; ++i) {
-    }
     cursor.SkipWhiteSpace();
 
     XrefSection section;
@@ -187,7 +180,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
             // A free entry names the next free object, not a place: it is absent.
             if (letter == 'n') {
                 entry.kind = XrefEntry::kInFile;
-                entry.offset = entryOffset + CurrentSource().headerOffset;
+                entry.offset = entryOffset + Current().headerOffset;
             }
             section.rows.emplace_back(static_cast<int>(n), entry);
         }
@@ -198,48 +191,59 @@ std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& ro
         return {};
     }
 
-    Scanner trailer = ScanText(ReadDictionaryText(file, cursor.Position(), kMaxTrailerBytes));
+    const std::string text = ReadDictionaryText(file, cursor.Position(), kMaxTrailerBytes);
+    std::size_t at = NextToken(text, 0).end;  // past "trailer"
+    const Value trailer = ParseValue(text, at);
     std::vector<std::int64_t> older;
     ReadTrailerKeys(trailer, root, info, section.size, older);
     // A hybrid file lists the objects of its object streams in a stream that overrides
     // the table's free entries for them.
-    if (trailer.GetDictValue("XRefStm", 1))
-        ReadXrefStream(TrailerNumber(trailer) + CurrentSource().headerOffset, root, info, sections);
+    if (trailer.Has("XRefStm"))
+        ReadXrefStream(TrailerNumber(trailer.Get("XRefStm")) + Current().headerOffset, root, info, sections);
     sections.push_back(std::move(section));
     return older;
 }
 
 // Encrypt, Size, Info, Root and Prev of a trailer or a cross-reference stream.
-void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
-                               std::vector<std::int64_t>& older)
+void SourceReader::ReadTrailerKeys(const Value& trailer, int& root, int& info, int& size,
+                                   std::vector<std::int64_t>& older)
 {
-    if (trailer.GetDictValue("Encrypt", 1))
-        CurrentSource().encrypted = true;
-    if (trailer.GetDictValue("Size", 1))
-        size = static_cast<int>(TrailerNumber(trailer));
-    if (info == 0 && trailer.GetDictValue("Info", 1))
-        info = trailer.ReadRef();
-    if (root == 0 && trailer.GetDictValue("Root", 1))
-        root = trailer.ReadRef();
-    if (trailer.GetDictValue("Prev", 1))
-        older.push_back(TrailerNumber(trailer));
+    if (trailer.Has("Encrypt"))
+        Current().encrypted = true;
+    if (trailer.Has("Size"))
+        size = static_cast<int>(TrailerNumber(trailer.Get("Size")));
+    if (info == 0 && trailer.Has("Info"))
+        info = trailer.Get("Info").ReferenceNumber();
+    if (root == 0 && trailer.Has("Root"))
+        root = trailer.Get("Root").ReferenceNumber();
+    if (trailer.Has("Prev"))
+        older.push_back(TrailerNumber(trailer.Get("Prev")));
 }
 
-std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
+// A number of a trailer, or of the object its reference names.
+std::int64_t SourceReader::TrailerNumber(const Value& value)
+{
+    const Value number = Resolved(value);
+    if (!number.IsNumber())
+        throw Error(err::kTypeMismatch, "Type mismatch");
+    return WholeNumber(number.Number());
+}
+
+std::vector<std::int64_t> SourceReader::ReadXrefStream(std::int64_t offset, int& root, int& info,
                                                    std::vector<XrefSection>& sections)
 {
     // An offset that names another object is a table proved wrong, never a section without rows.
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    Scanner dict(*object.text);
+    const Value& dict = object.value;
     XrefSection section;
     std::vector<std::int64_t> older;
     ReadTrailerKeys(dict, root, info, section.size, older);
 
     std::vector<std::int64_t> widths(3, 0);
-    if (dict.GetDictValue("W", 1)) {
-        widths = NumbersOfArray(dict.ReadValue(false));
+    if (dict.Has("W")) {
+        widths = NumbersOfArray(Resolved(dict.Get("W")));
         widths.resize(3, 0);
     }
     for (const std::int64_t w : widths) {
@@ -247,15 +251,15 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             throw Error(err::kInvalidFileFormat, "Cross-reference stream with a field wider than 8 bytes");
     }
     std::size_t columns = 0;
-    if (dict.GetDictValue("DecodeParms", 1)) {
-        const int parms = dict.GetPos();
-        if (dict.GetDictValue("Columns", parms))
-            columns = static_cast<std::size_t>(std::max(0, WholeNumber(LeadingNumber(dict.ReadValue(false)))));
-    }
+    const Value parms = object.decodeParms.Is(Value::kArray) && !object.decodeParms.Items().empty()
+                            ? object.decodeParms.Items()[0]
+                            : object.decodeParms;
+    if (const Value& count = parms.Get("Columns"); count.IsNumber())
+        columns = static_cast<std::size_t>(std::max(0, WholeNumber(count.Number())));
 
     // The data is Flate-compressed whatever /Filter says, when there is one.
-    Bytes data = object.filter.empty() ? object.data : InflateStored(object.data);
-    mSources.file.Charge(static_cast<std::int64_t>(data.size()));
+    Bytes data = object.filter.Is(Value::kNull) ? object.data : InflateStored(object.data);
+    mFile.Charge(static_cast<std::int64_t>(data.size()));
     const std::size_t rowLength = static_cast<std::size_t>(widths[0] + widths[1] + widths[2]);
     if (columns > 0) {
         if (columns < rowLength)
@@ -266,8 +270,8 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     const std::size_t rowCount = stride == 0 ? 0 : data.size() / stride;
 
     std::vector<std::int64_t> index{0, section.size};
-    if (dict.GetDictValue("Index", 1))
-        index = NumbersOfArray(dict.ReadValue(false));
+    if (dict.Has("Index"))
+        index = NumbersOfArray(Resolved(dict.Get("Index")));
 
     // Fewer rows than the index lists would lose the objects of the missing ones.
     std::int64_t listed = 0;
@@ -299,7 +303,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
             if (entry.kind == XrefEntry::kInFile) {
                 entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT32_MAX)) +
-                               CurrentSource().headerOffset;
+                               Current().headerOffset;
             } else if (entry.kind == XrefEntry::kInStream) {
                 if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
                     continue;

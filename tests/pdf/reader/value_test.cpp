@@ -45,6 +45,46 @@ TEST(Value, ParsedOnceAndWrittenAgainAsTheSourceSaidIt)
     EXPECT_THROW(ParseValue(std::string(1000, '[')), Error);
 }
 
+// What the tests of the text scanner asked of a dictionary's keys, strings, references and
+// numbers, asked of its values: each case's value of the key as syntax, or "(absent)".
+TEST(Value, KeysStringsAndNumbersAsTheSyntaxMakesThem)
+{
+    using namespace std::string_literals;
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        {"<< /A << /B 1 >> /B 2 >>", "B", "2"},
+        {"<< /Length1 10 /Length 20 >>", "Length", "20"},
+        {"<< /Length1 10 >>", "Length", "(absent)"},
+        {"<< /Rotate 0 /Type /Page /Rotate 90 >>", "Rotate", "90"},
+        {"<< /Author (Jean <<Dupont) /Title (T) >>", "Title", "(T)"},
+        {"<< /Subject (Sujet /Title x) >>", "Title", "(absent)"},
+        {"<< /Subject <2F5469746C65> /K [/Title (x\\) /Title] /D << /Title 1 >> >>", "Title", "(absent)"},
+        {"<< /P 3 0 R /S /Title /Title (x) >>", "Title", "(x)"},
+        {"<< /A 1 >> << /Title (after) >>", "Title", "(absent)"},
+        {"<< /K [(a]) 1] /L 2 >>", "K", "[ (a]) 1 ]"},
+        {"<< /A [< 6 0 R >] >>", "A", "[ ]"},
+        {"<< /A [<41> 8 0 R %6 0 R\n 9 0 R] >>", "A", "[ (A) 8 0 R 9 0 R ]"},
+        {"<< /T (a\\051b\\)c) >>", "T", "(a\\)b\\)c)"},
+        {"<< /T (\\0A\\101\\376) >>", "T", "(\0AA\xFE)"s},
+        {"<< /T (one\\\r\ntwo\rthree) >>", "T", "(onetwo\nthree)"},
+        {"<< /T <414> /U (a(b)c) >>", "T", "(A@)"},
+        {"<< /T <414> /U (a(b)c) >>", "U", "(a\\(b\\)c)"},
+        {"<< /W 16777217 /X 2147483647 >>", "W", "16777217"},
+        {"<< /W 595.3 /X 2147483647 >>", "W", "595.3"},
+    };
+    for (const auto& [text, key, value] : cases) {
+        const Value dictionary = ParseValue(text);
+        EXPECT_EQ(dictionary.Has(key) ? Serialise(dictionary.Get(key)) : "(absent)", value) << text;
+    }
+    // Texts that end inside a token end the value, which is then not sound.
+    for (const char* open : {"[1 2 [3", "<< /A << /B 1", "(abc\\", "<41", "[", "<<"}) {
+        bool sound = true;
+        std::size_t at = 0;
+        ParseValue(open, at, &sound);
+        EXPECT_FALSE(sound) << open;
+        EXPECT_EQ(at, std::string_view(open).size()) << open;
+    }
+}
+
 TEST(Value, ResolvedThroughChainsOfReferencesWithoutLooping)
 {
     const std::map<int, std::string> objects{{1, "2 0 R"}, {2, "<< /N 5 >>"}, {3, "4 0 R"}, {4, "3 0 R"}, {5, "9 0 R"}};
