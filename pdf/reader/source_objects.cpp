@@ -71,8 +71,8 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
     return {std::string::npos, false, bytes.size()};
 }
 
-// A stream whose /Length disagrees with its data runs to its "endstream", without the
-// line end before it (to the end of the file when there is none).
+// A stream whose /Length disagrees with its data runs to its "endstream", the line end
+// before it included as the peers keep it (to the end of the file when there is none).
 std::string DataToEndstream(SourceFile& file, std::int64_t start)
 {
     std::string data;
@@ -86,10 +86,6 @@ std::string DataToEndstream(SourceFile& file, std::int64_t start)
         end = data.find("endstream", from);
     }
     data.resize(end);
-    if (!data.empty() && data.back() == '\n')
-        data.pop_back();
-    if (!data.empty() && data.back() == '\r')
-        data.pop_back();
     return data;
 }
 
