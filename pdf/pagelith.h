@@ -740,6 +740,7 @@ private:
 
     // Source files (pdf/reader): the checks every reading operation begins with, and the
     // writing of an imported page's form and copies (page_import.cpp).
+    bool SelectSource(const std::string& fileName);
     bool SourcePageReadable(const std::string& fileName, int page);
     void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
                          float height);

@@ -1,7 +1,7 @@
 // Source files as a client sees them: information, page sizes and page content, read by the
 // reader once per file into a record the page import shares.
 #include <cmath>
-#include <filesystem>
+#include <sys/stat.h>
 
 #include "pdf/core/text_string.h"
 #include "pdf/core/text_utils.h"
@@ -13,19 +13,8 @@ namespace pdf {
 int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& subject,
                       std::string& author, int& encrypted, int& pdfa, int& version)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error)) {
-        mReader.Deselect();
-        RaiseError(Error(err::kFileNotFound, "File not found"), "GetInfo", fileName);
+    if (!SelectSource(fileName))
         return 0;
-    }
-    const SourceReader::Opening opening = mReader.Select(fileName);
-    for (const Error& failure : opening.failures)
-        RaiseError(failure, "GetInfo", fileName);
-    if (!mReader.Selected()) {
-        RaiseError(Error(err::kInvalidFileFormat, "Invalid file format"), "GetInfo", opening.refusal);
-        return 0;
-    }
     const SourceDocRecord& record = mReader.Current();
     title = DecodeTextString(record.title);
     subject = DecodeTextString(record.subject);
@@ -36,12 +25,26 @@ int Pagelith::GetInfo(std::string fileName, std::string& title, std::string& sub
     return record.pageCount;
 }
 
+// GetInfo's work but for what it writes: every operation on a source file begins with it.
+bool Pagelith::SelectSource(const std::string& fileName)
+{
+    struct stat status{};
+    if (::stat(fileName.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        mReader.Deselect();
+        RaiseError(Error(err::kFileNotFound, "File not found"), "GetInfo", fileName);
+        return false;
+    }
+    const SourceReader::Opening opening = mReader.Select(fileName);
+    for (const Error& failure : opening.failures)
+        RaiseError(failure, "GetInfo", fileName);
+    if (!mReader.Selected())
+        RaiseError(Error(err::kInvalidFileFormat, "Invalid file format"), "GetInfo", opening.refusal);
+    return mReader.Selected();
+}
+
 bool Pagelith::SourcePageReadable(const std::string& fileName, int page)
 {
-    std::string title, subject, author;
-    int encrypted = 0, pdfa = 0, version = 0;
-    GetInfo(fileName, title, subject, author, encrypted, pdfa, version);
-    return mReader.PageReadable(page);
+    return SelectSource(fileName) && mReader.PageReadable(page);
 }
 
 bool Pagelith::GetInfoPage(std::string fileName, int page, float& width, float& height, int& rotation)

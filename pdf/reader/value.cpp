@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <unordered_set>
 
 #include "pdf/core/error.h"
 #include "pdf/reader/string_tokens.h"
@@ -56,34 +55,16 @@ class Parser {
 public:
     Parser(std::string_view text, bool* sound) : mText(text), mSound(sound) {}
 
+    // What stands where a value should and is none is passed over.
     Value Read(std::size_t& at, int depth)
     {
         const SyntaxToken token = Next(at);
-        at = token.end;
-        switch (token.kind) {
-        case SyntaxToken::kDictOpen:
-        case SyntaxToken::kArrayOpen:
-            if (depth >= kMaxNesting)
-                throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
-            return token.kind == SyntaxToken::kDictOpen ? ReadDictionary(at, depth + 1) : ReadArray(at, depth + 1);
-        case SyntaxToken::kLiteral:
-            Require(LiteralClosed(token.In(mText)));
-            return Value::String(LiteralStringBytes(token.In(mText)));
-        case SyntaxToken::kHex: {
-            const bool closed = mText[token.end - 1] == '>' && token.end - token.start >= 2;
-            Require(closed);
-            return Value::String(HexStringBytes(mText.substr(token.start + 1, token.end - token.start - (closed ? 2 : 1))));
+        Value value;
+        if (!ValueOf(token, at, depth, value)) {
+            Require(token.kind == SyntaxToken::kNone);
+            at = token.end;
         }
-        case SyntaxToken::kName:
-            return Value::Name(DecodedName(token.In(mText)));
-        case SyntaxToken::kWord:
-            return ReadWord(token, at);
-        case SyntaxToken::kNone:
-            return Value();
-        default:
-            Require(false);
-            return Value();
-        }
+        return value;
     }
 
 private:
@@ -101,16 +82,39 @@ private:
         return token;
     }
 
-    // A close, the text's end, or what can be no value (a stray delimiter, a keyword such
-    // as "endobj"): the array or dictionary being read ends before it.
-    bool EndsValues(const SyntaxToken& token) const
+    // The value the token begins, `at` moved past it; false, `at` left before it, for what
+    // begins none: a close, a stray delimiter, a keyword such as "endobj", the text's end.
+    bool ValueOf(const SyntaxToken& token, std::size_t& at, int depth, Value& value)
     {
-        double number = 0;
-        const std::string_view word = token.In(mText);
-        return token.kind == SyntaxToken::kNone || token.kind == SyntaxToken::kDictClose ||
-               token.kind == SyntaxToken::kArrayClose || token.kind == SyntaxToken::kStray ||
-               (token.kind == SyntaxToken::kWord && word != "true" && word != "false" && word != "null" &&
-                !NumberOfWord(word, number));
+        switch (token.kind) {
+        case SyntaxToken::kDictOpen:
+        case SyntaxToken::kArrayOpen:
+            if (depth >= kMaxNesting)
+                throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
+            at = token.end;
+            value = token.kind == SyntaxToken::kDictOpen ? ReadDictionary(at, depth + 1) : ReadArray(at, depth + 1);
+            return true;
+        case SyntaxToken::kLiteral:
+            at = token.end;
+            Require(LiteralClosed(token.In(mText)));
+            value = Value::String(LiteralStringBytes(token.In(mText)));
+            return true;
+        case SyntaxToken::kHex: {
+            at = token.end;
+            const bool closed = mText[token.end - 1] == '>' && token.end - token.start >= 2;
+            Require(closed);
+            value = Value::String(HexStringBytes(mText.substr(token.start + 1, token.end - token.start - (closed ? 2 : 1))));
+            return true;
+        }
+        case SyntaxToken::kName:
+            at = token.end;
+            value = Value::Name(DecodedName(token.In(mText)));
+            return true;
+        case SyntaxToken::kWord:
+            return ReadWord(token, at, value);
+        default:
+            return false;
+        }
     }
 
     // Past the close of the kind expected; a value that ends otherwise is not sound.
@@ -124,8 +128,8 @@ private:
     {
         std::vector<Value> items;
         SyntaxToken token = Next(at);
-        for (; !EndsValues(token); token = Next(at))
-            items.push_back(Read(at, depth));
+        for (Value item; ValueOf(token, at, depth, item); token = Next(at))
+            items.push_back(std::move(item));
         Close(token, SyntaxToken::kArrayClose, at);
         return Value::Array(std::move(items));
     }
@@ -135,17 +139,17 @@ private:
     Value ReadDictionary(std::size_t& at, int depth)
     {
         std::vector<Value::Entry> entries;
+        entries.reserve(8);
         SyntaxToken key = Next(at);
-        for (; !EndsValues(key); key = Next(at)) {
-            const Value name = Read(at, depth);
+        for (Value name; ValueOf(key, at, depth, name); key = Next(at)) {
             Require(key.kind == SyntaxToken::kName);
+            Value entry;
             if (key.kind != SyntaxToken::kName)
                 continue;
-            const SyntaxToken next = Next(at);
-            Require(!EndsValues(next));
-            if (EndsValues(next))
+            if (!ValueOf(Next(at), at, depth, entry)) {
+                Require(false);
                 continue;
-            Value entry = Read(at, depth);
+            }
             if (!entry.Is(Value::kNull))
                 entries.emplace_back(name.Bytes(), std::move(entry));
         }
@@ -153,14 +157,35 @@ private:
         return Value::Dictionary(std::move(entries));
     }
 
-    Value ReadWord(const SyntaxToken& token, std::size_t& at)
+    static bool Digits(std::string_view word)
     {
-        const SyntaxToken reference = NextValue(mText, token.start);
+        return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+    }
+
+    // "n g R" begins at the word: only a word of digits can begin it.
+    SyntaxToken ReferenceAt(const SyntaxToken& token) const
+    {
+        if (!Digits(token.In(mText)))
+            return token;
+        const SyntaxToken generation = NextToken(mText, token.end);
+        if (generation.kind != SyntaxToken::kWord || !Digits(generation.In(mText)))
+            return token;
+        const SyntaxToken keyword = NextToken(mText, generation.end);
+        if (keyword.kind != SyntaxToken::kWord || keyword.In(mText) != "R")
+            return token;
+        return {SyntaxToken::kReference, token.start, keyword.end};
+    }
+
+    bool ReadWord(const SyntaxToken& token, std::size_t& at, Value& value)
+    {
+        const SyntaxToken reference = ReferenceAt(token);
         if (reference.kind != SyntaxToken::kReference) {
             const std::string_view word = token.In(mText);
-            Value value = WordValue(word);
-            Require(!value.Is(Value::kNull) || word == "null");
-            return value;
+            value = WordValue(word);
+            if (value.Is(Value::kNull) && word != "null")
+                return false;
+            at = token.end;
+            return true;
         }
         at = reference.end;
         const SyntaxToken generation = NextToken(mText, token.end);
@@ -168,10 +193,11 @@ private:
         int gen = 0;
         const std::string_view n = token.In(mText);
         const std::string_view g = generation.In(mText);
-        if (std::from_chars(n.data(), n.data() + n.size(), number).ec != std::errc() ||
-            std::from_chars(g.data(), g.data() + g.size(), gen).ec != std::errc())
-            return Value();
-        return Value::Reference(number, gen);
+        value = std::from_chars(n.data(), n.data() + n.size(), number).ec == std::errc() &&
+                        std::from_chars(g.data(), g.data() + g.size(), gen).ec == std::errc()
+                    ? Value::Reference(number, gen)
+                    : Value();
+        return true;
     }
 
     std::string_view mText;
@@ -322,43 +348,60 @@ Value Value::Array(std::vector<Value> items)
 {
     Value v;
     v.mKind = kArray;
-    v.mArray = std::make_shared<const std::vector<Value>>(std::move(items));
+    auto container = std::make_shared<Container>();
+    container->items = std::move(items);
+    v.mContainer = std::move(container);
     return v;
 }
 
+// Dictionaries of a few keys are looked up and freed of a key given twice by a walk; larger
+// ones through their keys sorted once, so that a dictionary of a million keys costs n log n.
+constexpr std::size_t kSmallDictionary = 12;
+
 Value Value::Dictionary(std::vector<Entry> entries)
 {
-    Dict dict;
-    std::vector<std::uint32_t> order(entries.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return entries[a].first < entries[b].first; });
-    // Of a run of one key, the first place takes the last value.
-    std::vector<bool> kept(entries.size(), true);
-    for (std::size_t i = 0; i < order.size();) {
-        std::size_t j = i + 1;
-        while (j < order.size() && entries[order[j]].first == entries[order[i]].first)
-            ++j;
-        if (j - i > 1) {
-            entries[order[i]].second = std::move(entries[order[j - 1]].second);
-            for (std::size_t k = i + 1; k < j; ++k)
-                kept[order[k]] = false;
+    Container dict;
+    if (entries.size() <= kSmallDictionary) {
+        for (Entry& entry : entries) {
+            const auto given = std::find_if(dict.entries.begin(), dict.entries.end(),
+                                            [&](const Entry& e) { return e.first == entry.first; });
+            if (given == dict.entries.end())
+                dict.entries.push_back(std::move(entry));
+            else
+                given->second = std::move(entry.second);
         }
-        i = j;
+    } else {
+        std::vector<std::uint32_t> order(entries.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return entries[a].first < entries[b].first; });
+        // Of a run of one key, the first place takes the last value.
+        std::vector<bool> kept(entries.size(), true);
+        for (std::size_t i = 0; i < order.size();) {
+            std::size_t j = i + 1;
+            while (j < order.size() && entries[order[j]].first == entries[order[i]].first)
+                ++j;
+            if (j - i > 1) {
+                entries[order[i]].second = std::move(entries[order[j - 1]].second);
+                for (std::size_t k = i + 1; k < j; ++k)
+                    kept[order[k]] = false;
+            }
+            i = j;
+        }
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (kept[i])
+                dict.entries.push_back(std::move(entries[i]));
+        }
+        dict.byKey.resize(dict.entries.size());
+        for (std::uint32_t i = 0; i < dict.byKey.size(); ++i)
+            dict.byKey[i] = i;
+        std::sort(dict.byKey.begin(), dict.byKey.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return dict.entries[a].first < dict.entries[b].first; });
     }
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (kept[i])
-            dict.entries.push_back(std::move(entries[i]));
-    }
-    dict.byKey.resize(dict.entries.size());
-    for (std::uint32_t i = 0; i < dict.byKey.size(); ++i)
-        dict.byKey[i] = i;
-    std::sort(dict.byKey.begin(), dict.byKey.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return dict.entries[a].first < dict.entries[b].first; });
     Value v;
     v.mKind = kDictionary;
-    v.mDict = std::make_shared<const Dict>(std::move(dict));
+    v.mContainer = std::make_shared<const Container>(std::move(dict));
     return v;
 }
 
@@ -371,23 +414,27 @@ double Value::Number() const
 
 const std::vector<Value>& Value::Items() const
 {
-    return mKind == kArray ? *mArray : kNoItems;
+    return mKind == kArray ? mContainer->items : kNoItems;
 }
 
 const std::vector<Value::Entry>& Value::Entries() const
 {
-    return mKind == kDictionary ? mDict->entries : kNoEntries;
+    return mKind == kDictionary ? mContainer->entries : kNoEntries;
 }
 
 const Value& Value::Get(std::string_view key) const
 {
     if (mKind != kDictionary)
         return Null();
-    const auto& byKey = mDict->byKey;
-    const auto found = std::lower_bound(byKey.begin(), byKey.end(), key, [&](std::uint32_t index, std::string_view k) {
-        return mDict->entries[index].first < k;
-    });
-    return found != byKey.end() && mDict->entries[*found].first == key ? mDict->entries[*found].second : Null();
+    const auto& entries = mContainer->entries;
+    const auto& byKey = mContainer->byKey;
+    if (byKey.empty()) {
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.first == key; });
+        return found != entries.end() ? found->second : Null();
+    }
+    const auto found = std::lower_bound(byKey.begin(), byKey.end(), key,
+                                        [&](std::uint32_t index, std::string_view k) { return entries[index].first < k; });
+    return found != byKey.end() && entries[*found].first == key ? entries[*found].second : Null();
 }
 
 const Value& Value::Null()
@@ -416,19 +463,44 @@ std::string Serialise(const Value& value, const ValueWriters& writers)
 
 Value Resolve(const Value& value, const ObjectLookup& lookup)
 {
+    if (!value.Is(Value::kReference))
+        return value;
     Value current = value;
-    std::unordered_set<int> followed;
+    std::vector<int> followed;
     while (current.Is(Value::kReference)) {
         const int number = current.ReferenceNumber();
-        if (number < 1 || followed.size() >= kMaxReferenceChain || !followed.insert(number).second)
+        if (number < 1 || followed.size() >= kMaxReferenceChain ||
+            std::find(followed.begin(), followed.end(), number) != followed.end())
             return {};
+        followed.push_back(number);
         current = lookup(number);
     }
     return current;
 }
 
+namespace {
+
+bool HoldsReference(const Value& value)
+{
+    if (value.Is(Value::kReference))
+        return true;
+    for (const Value& item : value.Items()) {
+        if (HoldsReference(item))
+            return true;
+    }
+    for (const auto& entry : value.Entries()) {
+        if (HoldsReference(entry.second))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
 {
+    if (!HoldsReference(value))
+        return value;
     if (value.Is(Value::kReference)) {
         if (objects <= 0)
             return value;

@@ -54,18 +54,22 @@ public:
     static const Value& Null();
 
 private:
-    struct Dict {
+    // An array's items, or a dictionary's entries and their indexes in key order (none for a
+    // dictionary of a few keys, which is walked).
+    struct Container {
+        std::vector<Value> items;
         std::vector<Entry> entries;
-        std::vector<std::uint32_t> byKey;  // entry indexes in key order
+        std::vector<std::uint32_t> byKey;
     };
 
     Kind mKind = kNull;
     int mGeneration = 0;
-    std::int64_t mInteger = 0;
-    double mReal = 0;
+    union {
+        std::int64_t mInteger = 0;
+        double mReal;
+    };
     std::string mBytes;
-    std::shared_ptr<const std::vector<Value>> mArray;
-    std::shared_ptr<const Dict> mDict;
+    std::shared_ptr<const Container> mContainer;
 };
 
 // The value that begins at `at` of the text, or after white space (NUL among it) and
