@@ -25,8 +25,7 @@ PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
         const std::vector<int> refs = ReferenceList(pageValue.Get("Contents"));
         form.hasStream = !refs.empty();
         if (refs.size() == 1) {
-            SourceObject stream = ReadObject(refs[0], true);
-            form.hasStream = stream.hasStream;
+            SourceObject stream = ReadStream(refs[0]);
             form.data = std::move(stream.data);
             form.filter = std::move(stream.filter);
             form.decodeParms = std::move(stream.decodeParms);

@@ -371,13 +371,26 @@ std::vector<int> SourceReader::ReferenceList(const Value& value)
     return refs;
 }
 
+// A stream the table names no stream for proves the table wrong; once it is rebuilt, the
+// stream cannot be read.
+SourceObject SourceReader::ReadStream(int number)
+{
+    SourceObject stream = ReadObject(number, true);
+    if (!stream.hasStream) {
+        if (Current().xrefComplete && !Current().xrefRebuilt)
+            throw TableProvedWrong{};
+        throw Error(err::kInvalidFileFormat, "Stream " + std::to_string(number) + " cannot be read");
+    }
+    return stream;
+}
+
 // A content stream may end right after its last token: a line feed keeps it apart from
 // the next.
 Bytes SourceReader::JoinedContent(const std::vector<int>& refs)
 {
     Bytes content;
     for (const int ref : refs) {
-        const SourceObject stream = ReadObject(ref, true);
+        const SourceObject stream = ReadStream(ref);
         if (!content.empty())
             content.push_back('\n');
         if (content.size() > kMaxPageContentBytes)

@@ -111,6 +111,7 @@ private:
     int PageTurn(const SourcePageEntry& entry);
     // The references of a value that lists objects (/Contents, /Kids).
     std::vector<int> ReferenceList(const Value& value);
+    SourceObject ReadStream(int number);
     // The streams decoded through their filters, in order.
     Bytes JoinedContent(const std::vector<int>& refs);
     std::vector<std::pair<int, SourceObject>> ReadObjectTree(const Value& value);

@@ -155,10 +155,16 @@ ScannedFile ScanObjects(SourceFile& file)
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start < 0)
                     continue;
+                const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
+                // An object the chunk's end cuts is read again from the next chunk, which
+                // begins at its header, unless it is longer than a chunk.
+                if (body.end == std::string_view::npos && !byBytes && !last && base + start > examined) {
+                    next = base + start;
+                    break;
+                }
                 file.Charge(kObjectReadOverhead);
                 current = number;
                 scanned.objects.emplace_back(number, base + start);
-                const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
                 if (body.end == std::string_view::npos) {
                     byBytes = true;
                     continue;
