@@ -90,6 +90,7 @@ private:
     // Replaces the table by a scan of the file's objects (xref_rebuild.cpp); root and info
     // still 0 are taken from the newest trailer found.
     void RebuildXref(int& root, int& info);
+    int CatalogInObjectStreams();
     // The work, run again on a rebuilt table when it finds an offset of the table wrong.
     void WithSoundTable(const std::function<void()>& work);
     // Number 0 reads the object that begins at the offset.

@@ -284,10 +284,27 @@ void SourceReader::RebuildXref(int& root, int& info)
         info = trailer.Get("Info").ReferenceNumber();
         record.encrypted = record.encrypted || trailer.Has("Encrypt");
     }
-    // Else the newest object whose type is /Catalog.
+    // Else the newest object whose type is /Catalog, or one an object stream holds.
     if (root == 0 && !scanned.catalogs.empty())
         root = std::max_element(scanned.catalogs.begin(), scanned.catalogs.end(),
                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+    if (root == 0)
+        root = CatalogInObjectStreams();
+}
+
+int SourceReader::CatalogInObjectStreams()
+{
+    std::vector<int> held;
+    for (const auto& [number, entry] : Current().xref) {
+        if (entry.kind == XrefEntry::kInStream)
+            held.push_back(number);
+    }
+    std::sort(held.begin(), held.end());
+    for (const int number : held) {
+        if (ObjectValue(number).Get("Type").IsName("Catalog"))
+            return number;
+    }
+    return 0;
 }
 
 }  // namespace pdf

@@ -475,13 +475,20 @@ INSTANTIATE_TEST_SUITE_P(
                 EditedKids([](std::string& bytes) { bytes[bytes.find("9 0 obj") + 4] = 'x'; })}),
     [](const auto& info) { return info.param.name; });
 
-// A page the table lists as free is read as poppler reads it (pikepdf takes it for a null).
+// A page the table lists as free, and a catalog only an object stream holds, read as poppler
+// and mutool read them (pikepdf takes the page for a null, qpdf refuses the catalog).
 INSTANTIATE_TEST_SUITE_P(
-    Freed, DamagedFile,
+    Rebuilt, DamagedFile,
     ::testing::Values(Damaged{"KidListedAsFree", EditedKids([](std::string& bytes) {
                                   // The letter of the second page's row (object 4).
                                   bytes[bytes.find('\n', bytes.rfind("xref\n0 ") + 5) + 1 + 20 * 4 + 17] = 'f';
-                              })}),
+                              })},
+                      Damaged{"CatalogOnlyInAnObjectStream", [](const std::string& file) {
+                                  // The cross-reference stream is no longer one.
+                                  std::string bytes = ReadAll(QpdfObjectStreams());
+                                  bytes.replace(bytes.find("/XRef"), 5, "/XReg");
+                                  return ScratchFile(file, bytes);
+                              }}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
