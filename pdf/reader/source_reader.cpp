@@ -195,8 +195,11 @@ std::string SourceReader::ReadSourceFile(std::vector<Error>& failures)
     int info = 0;
     // A table that cannot be read, or names no catalog, is rebuilt from the objects the
     // file holds; only when that finds no catalog either does its failure stand.
+    bool ended = false;  // the file ends with its "startxref"
     try {
-        ReadXref(StartXref(file) + record.headerOffset, root, info);
+        const std::int64_t start = StartXref(file);
+        ended = true;
+        ReadXref(start + record.headerOffset, root, info);
         if (root == 0)
             throw Error(err::kInvalidFileFormat, "No document catalog in the trailer");
         record.tableSize = record.xrefSize;
@@ -207,6 +210,10 @@ std::string SourceReader::ReadSourceFile(std::vector<Error>& failures)
         root = 0;
         info = 0;
         step([&] { RebuildXref(root, info); });
+        // A file whose table cannot be read, not one cut short, may keep its catalog only in
+        // an object stream, where the peers find it.
+        if (root == 0 && ended)
+            step([&] { root = CatalogInObjectStreams(); });
         if (root == 0)
             step([&] { throw e; });
     }

@@ -124,12 +124,26 @@ private:
         at = token.kind == close ? token.end : token.start;
     }
 
+    // A word that is no value or a stray delimiter, passed over: what follows it is read.
+    bool PassedOver(const SyntaxToken& token, std::size_t& at)
+    {
+        if (token.kind != SyntaxToken::kWord && token.kind != SyntaxToken::kStray)
+            return false;
+        Require(false);
+        at = token.end;
+        return true;
+    }
+
     Value ReadArray(std::size_t& at, int depth)
     {
         std::vector<Value> items;
         SyntaxToken token = Next(at);
-        for (Value item; ValueOf(token, at, depth, item); token = Next(at))
-            items.push_back(std::move(item));
+        for (Value item;; token = Next(at)) {
+            if (ValueOf(token, at, depth, item))
+                items.push_back(std::move(item));
+            else if (!PassedOver(token, at))
+                break;
+        }
         Close(token, SyntaxToken::kArrayClose, at);
         return Value::Array(std::move(items));
     }
@@ -141,13 +155,20 @@ private:
         std::vector<Value::Entry> entries;
         entries.reserve(8);
         SyntaxToken key = Next(at);
-        for (Value name; ValueOf(key, at, depth, name); key = Next(at)) {
+        for (Value name;; key = Next(at)) {
+            if (!ValueOf(key, at, depth, name)) {
+                if (PassedOver(key, at))
+                    continue;
+                break;
+            }
             Require(key.kind == SyntaxToken::kName);
-            Value entry;
             if (key.kind != SyntaxToken::kName)
                 continue;
-            if (!ValueOf(Next(at), at, depth, entry)) {
+            const SyntaxToken next = Next(at);
+            Value entry;
+            if (!ValueOf(next, at, depth, entry)) {
                 Require(false);
+                PassedOver(next, at);
                 continue;
             }
             if (!entry.Is(Value::kNull))

@@ -74,10 +74,11 @@ private:
 
 // The value that begins at `at` of the text, or after white space (NUL among it) and
 // comments there; `at` moves past it.  A string keeps its bytes exactly, a number is read
-// once, "n g R" is a reference.  A word that is no value (a keyword such as "endobj"), a
-// stray delimiter, or the text's end, gives null and stops an array or a dictionary there.
-// `sound`, when given, turns false when the value is not sound syntax: such a stop, a
-// string left open, a key that is no name.  Error 321 for values nested deeper than any
+// once, "n g R" is a reference.  A word that is no value (a keyword such as "endobj") or a
+// stray delimiter is passed over inside an array or a dictionary, and gives null where a
+// value begins; the text's end closes what is open.  `sound`, when given, turns false when
+// the value is not sound syntax: such a word, a string or a value left open, a key that is
+// no name.  Error 321 for values nested deeper than any
 // file needs.
 Value ParseValue(std::string_view text, std::size_t& at, bool* sound = nullptr);
 // The first value of an object's bytes.

@@ -165,6 +165,15 @@ ScannedFile ScanObjects(SourceFile& file)
                 file.Charge(kObjectReadOverhead);
                 current = number;
                 scanned.objects.emplace_back(number, base + start);
+                // The last object of a file cut right after its dictionary (a cross-reference
+                // stream's, naming the catalog) runs to the file's end; one cut inside its
+                // dictionary names nothing.
+                if (body.end == std::string_view::npos && last && !byBytes) {
+                    bool whole = true;
+                    const Value dictionary = ParseValue(std::string_view(bytes).substr(at + 3), &whole);
+                    if (whole)
+                        NoteObject(scanned, number, base + start, dictionary, false);
+                }
                 if (body.end == std::string_view::npos) {
                     byBytes = true;
                     continue;
@@ -284,12 +293,10 @@ void SourceReader::RebuildXref(int& root, int& info)
         info = trailer.Get("Info").ReferenceNumber();
         record.encrypted = record.encrypted || trailer.Has("Encrypt");
     }
-    // Else the newest object whose type is /Catalog, or one an object stream holds.
+    // Else the newest object whose type is /Catalog.
     if (root == 0 && !scanned.catalogs.empty())
         root = std::max_element(scanned.catalogs.begin(), scanned.catalogs.end(),
                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
-    if (root == 0)
-        root = CatalogInObjectStreams();
 }
 
 int SourceReader::CatalogInObjectStreams()

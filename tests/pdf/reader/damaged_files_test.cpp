@@ -491,5 +491,27 @@ INSTANTIATE_TEST_SUITE_P(
                               }}),
     [](const auto& info) { return info.param.name; });
 
+// A file whose last cross-reference stream is cut right after its dictionary, or inside its
+// rows, has as many pages as mutool reads in it (qpdf and poppler refuse it), each with its text.
+TEST(CutCrossReferenceStream, ReadsAsMutoolReadsIt)
+{
+    for (const std::string cut : {"after the dictionary", "inside the rows"}) {
+        std::string bytes = ReadAll(QpdfObjectStreams());
+        const std::size_t data = bytes.find("stream", bytes.find("/XRef"));
+        bytes.resize(cut == "inside the rows" ? data + 20 : data);
+        const std::string path = ScratchFile("damaged-cut-xref-stream.pdf", bytes);
+        const std::string mutool = RunTool("mutool pages " + Quoted(path) + " 2>/dev/null").output;
+        int pages = 0;
+        for (std::size_t at = mutool.find("<page "); at != std::string::npos; at = mutool.find("<page ", at + 1))
+            ++pages;
+        EXPECT_GT(pages, 0) << cut;
+        Pagelith reader;
+        ASSERT_EQ(PagesUnlessRefused(reader, path, false), pages) << cut << ": " << reader.ErrDescription();
+        EXPECT_EQ(reader.ErrNumber(), 0) << cut;
+        for (int page = 1; page <= pages; ++page)
+            EXPECT_NE(reader.GetContentPage(path, page).find("Page " + std::to_string(page)), std::string::npos) << cut;
+    }
+}
+
 }  // namespace
 }  // namespace pdf

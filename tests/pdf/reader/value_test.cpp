@@ -28,10 +28,11 @@ TEST(Value, ParsedOnceAndWrittenAgainAsTheSourceSaidIt)
         // Of a key given twice the last counts, written once; null is no entry.
         {"<< /Title (a) /Names [/Length 7] /Title (b) /N null >>", "<< /Title (b) /Names [ /Length 7 ] >>"},
         {"<< /Type /Length /Length 10 >>", "<< /Type /Length /Length 10 >>"},
-        {"[3 0 R -1 0 R 4]", "[ 3 0 R -1 0 ]"},
+        {"[3 0 R -1 0 R 4]", "[ 3 0 R -1 0 4 ]"},
         {"<< /A#20B true /C false >>", "<< /A#20B true /C false >>"},
-        // A keyword that is no value ends what is open.
-        {"<< /A 1 endobj /B 2 >>", "<< /A 1 >>"},
+        // A word that is no value is passed over, and so is a key it stands for the value of.
+        {"<< /A 1 endobj /B 2 >>", "<< /A 1 /B 2 >>"},
+        {"<< /K [4 0 R 5!0 R 6 0 R] /L x#y /M 3 >>", "<< /K [ 4 0 R 6 0 R ] /M 3 >>"},
         {"[1 2", "[ 1 2 ]"},
         {"", "null"},
     };
@@ -61,7 +62,7 @@ TEST(Value, KeysStringsAndNumbersAsTheSyntaxMakesThem)
         {"<< /P 3 0 R /S /Title /Title (x) >>", "Title", "(x)"},
         {"<< /A 1 >> << /Title (after) >>", "Title", "(absent)"},
         {"<< /K [(a]) 1] /L 2 >>", "K", "[ (a]) 1 ]"},
-        {"<< /A [< 6 0 R >] >>", "A", "[ ]"},
+        {"<< /A [< 6 0 R >] >>", "A", "[ 6 0 R ]"},
         {"<< /A [<41> 8 0 R %6 0 R\n 9 0 R] >>", "A", "[ (A) 8 0 R 9 0 R ]"},
         {"<< /T (a\\051b\\)c) >>", "T", "(a\\)b\\)c)"},
         {"<< /T (\\0A\\101\\376) >>", "T", "(\0AA\xFE)"s},
