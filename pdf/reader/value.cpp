@@ -89,8 +89,13 @@ private:
         switch (token.kind) {
         case SyntaxToken::kDictOpen:
         case SyntaxToken::kArrayOpen:
-            if (depth >= kMaxNesting)
-                throw Error(err::kInvalidFileFormat, "Values nested deeper than " + std::to_string(kMaxNesting));
+            // Deeper than any producer nests, the value is null, as the peers read it.
+            if (depth >= kMaxNesting) {
+                Require(false);
+                at = NextValue(mText, token.start).end;
+                value = Value();
+                return true;
+            }
             at = token.end;
             value = token.kind == SyntaxToken::kDictOpen ? ReadDictionary(at, depth + 1) : ReadArray(at, depth + 1);
             return true;

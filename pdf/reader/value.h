@@ -78,8 +78,7 @@ private:
 // stray delimiter is passed over inside an array or a dictionary, and gives null where a
 // value begins; the text's end closes what is open.  `sound`, when given, turns false when
 // the value is not sound syntax: such a word, a string or a value left open, a key that is
-// no name.  Error 321 for values nested deeper than any
-// file needs.
+// no name.  An array or dictionary nested deeper than any file needs is null.
 Value ParseValue(std::string_view text, std::size_t& at, bool* sound = nullptr);
 // The first value of an object's bytes.
 Value ParseValue(std::string_view text, bool* sound = nullptr);

@@ -18,57 +18,59 @@ constexpr int kNoInformation = -1;
 // A trailer longer than this is no trailer.
 constexpr std::int64_t kMaxTrailerBytes = 16 << 20;
 
-bool IsDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Reads a source file byte by byte, a chunk at a time.
-class ByteCursor {
+// Reads the tokens of a source file from an offset on, a window of it at a time.
+class TokenCursor {
 public:
-    ByteCursor(SourceFile& file, std::int64_t offset) : mFile(file), mPos(offset) {}
-    int Peek()
+    TokenCursor(SourceFile& file, std::int64_t offset) : mFile(file), mBase(offset) {}
+
+    // The next token but comments; kNone at the file's end.
+    SyntaxToken Next()
     {
-        if (mPos < mStart || mPos >= mStart + static_cast<std::int64_t>(mChunk.size())) {
-            mStart = mPos;
-            mChunk = mFile.ReadAt(mPos, 4096);
-            if (mChunk.empty())
-                return -1;
+        SyntaxToken token = NextToken(mText, mAt);
+        while (token.kind == SyntaxToken::kComment)
+            token = NextToken(mText, token.end);
+        // A token the window's end may cut is read again from a window that begins with it.
+        if (token.end == mText.size() && mBase + static_cast<std::int64_t>(mText.size()) < mFile.Size()) {
+            mBase += static_cast<std::int64_t>(token.start);
+            mText = mFile.ReadAt(mBase, kWindow);
+            token = NextToken(mText, 0);
+            while (token.kind == SyntaxToken::kComment)
+                token = NextToken(mText, token.end);
         }
-        return static_cast<unsigned char>(mChunk[static_cast<std::size_t>(mPos - mStart)]);
+        mAt = token.end;
+        return token;
     }
-    int Get()
-    {
-        const int c = Peek();
-        if (c >= 0)
-            ++mPos;
-        return c;
-    }
-    void SkipWhiteSpace()
-    {
-        for (int c = Peek(); c >= 0 && IsWhite(static_cast<char>(c)); c = Peek())
-            ++mPos;
-    }
-    // The digits at the position as a whole number; overflow error past the 32-bit range.
-    std::int64_t Digits()
-    {
-        std::int64_t value = 0;
-        for (int c = Peek(); IsDigit(c); c = Peek()) {
-            value = value * 10 + (c - '0');
-            if (value > 2147483647)
-                throw Error(err::kOverflow, "Overflow");
-            ++mPos;
-        }
-        return value;
-    }
-    std::int64_t Position() const { return mPos; }
+    std::string_view In(const SyntaxToken& token) const { return token.In(mText); }
+    // Where the token begins in the file.
+    std::int64_t Position(const SyntaxToken& token) const { return mBase + static_cast<std::int64_t>(token.start); }
 
 private:
+    static constexpr std::int64_t kWindow = 64 << 10;
     SourceFile& mFile;
-    std::int64_t mPos;
-    std::int64_t mStart = 0;
-    std::string mChunk;
+    std::int64_t mBase;
+    std::string mText;
+    std::size_t mAt = 0;
 };
+
+bool StartsWithDigit(std::string_view word)
+{
+    return !word.empty() && word[0] >= '0' && word[0] <= '9';
+}
+
+// A word of digits as a whole number: overflow error past the 32-bit range, and a table to
+// rebuild for any other word.
+std::int64_t Digits(std::string_view word)
+{
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos)
+        throw Error(err::kInvalidFileFormat, "Parsing XRef error");
+    std::int64_t value = 0;
+    for (const char c : word) {
+        value = value * 10 + (c - '0');
+        if (value > 2147483647)
+            throw Error(err::kOverflow, "Overflow");
+    }
+    return value;
+}
 
 // The whole numbers of an array value; a type-mismatch error for anything else in it.
 std::vector<std::int64_t> NumbersOfArray(const Value& value)
@@ -82,16 +84,11 @@ std::vector<std::int64_t> NumbersOfArray(const Value& value)
     return numbers;
 }
 
-// The keyword at the cursor is "xref", or its end: an offset that points into the keyword
-// still finds the table, one at any other word does not.
-bool XrefKeywordAt(ByteCursor& cursor)
+// The word is "xref", or its end: an offset that points into the keyword still finds the
+// table, one at any other word does not.
+bool IsXrefKeyword(std::string_view word)
 {
-    std::string word;
-    for (int c = cursor.Peek(); c >= 0 && word.size() <= 4 && !IsWhite(static_cast<char>(c)) &&
-                                !IsDelimiter(static_cast<char>(c)) && !IsDigit(c);
-         c = cursor.Peek())
-        word += static_cast<char>(cursor.Get());
-    return !word.empty() && word.size() <= 4 && std::string_view("xref").ends_with(word);
+    return !word.empty() && std::string_view("xref").ends_with(word);
 }
 
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
@@ -149,49 +146,44 @@ std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int
                                                     std::vector<XrefSection>& sections)
 {
     SourceFile& file = mFile;
-    ByteCursor cursor(file, offset);
-    cursor.SkipWhiteSpace();
-    const int first = cursor.Peek();
-    if (IsDigit(first))
-        return ReadXrefStream(cursor.Position(), root, info, sections);
-    if (first < 0 || !XrefKeywordAt(cursor))
+    TokenCursor cursor(file, offset);
+    SyntaxToken token = cursor.Next();
+    if (token.kind == SyntaxToken::kWord && StartsWithDigit(cursor.In(token)))
+        return ReadXrefStream(cursor.Position(token), root, info, sections);
+    if (token.kind != SyntaxToken::kWord || !IsXrefKeyword(cursor.In(token)))
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    cursor.SkipWhiteSpace();
 
     XrefSection section;
-    while (IsDigit(cursor.Peek())) {
-        const std::int64_t firstNumber = cursor.Digits();
-        cursor.SkipWhiteSpace();
-        const std::int64_t count = cursor.Digits();
+    for (token = cursor.Next(); token.kind == SyntaxToken::kWord && StartsWithDigit(cursor.In(token));
+         token = cursor.Next()) {
+        const std::int64_t firstNumber = Digits(cursor.In(token));
+        const SyntaxToken countToken = cursor.Next();
+        const std::int64_t count = Digits(cursor.In(countToken));
         // An entry takes at least 18 bytes, so the file's size bounds the count.
-        if (count * 18 > file.Size() - cursor.Position() || firstNumber + count - 1 > kMaxObjectNumber)
+        if (count * 18 > file.Size() - cursor.Position(countToken) || firstNumber + count - 1 > kMaxObjectNumber)
             throw Error(err::kInvalidFileFormat, "Cross-reference table longer than the file");
         for (std::int64_t n = firstNumber; n < firstNumber + count; ++n) {
-            cursor.SkipWhiteSpace();
-            const std::int64_t entryOffset = cursor.Digits();
-            cursor.SkipWhiteSpace();
-            cursor.Digits();
-            cursor.SkipWhiteSpace();
-            const int letter = cursor.Get();
+            const std::int64_t entryOffset = Digits(cursor.In(cursor.Next()));
+            Digits(cursor.In(cursor.Next()));
+            const std::string_view letter = cursor.In(cursor.Next());
             // A row of anything else (a count larger than the rows) is a table to rebuild.
-            if (letter != 'n' && letter != 'f')
+            if (letter != "n" && letter != "f")
                 throw Error(err::kInvalidFileFormat, "Parsing XRef error");
             XrefEntry entry;
             // A free entry names the next free object, not a place: it is absent.
-            if (letter == 'n') {
+            if (letter == "n") {
                 entry.kind = XrefEntry::kInFile;
                 entry.offset = entryOffset + Current().headerOffset;
             }
             section.rows.emplace_back(static_cast<int>(n), entry);
         }
-        cursor.SkipWhiteSpace();
     }
-    if (cursor.Peek() != 't') {
+    if (token.kind != SyntaxToken::kWord || cursor.In(token) != "trailer") {
         sections.push_back(std::move(section));
         return {};
     }
 
-    const std::string text = ReadDictionaryText(file, cursor.Position(), kMaxTrailerBytes);
+    const std::string text = ReadDictionaryText(file, cursor.Position(token), kMaxTrailerBytes);
     std::size_t at = NextToken(text, 0).end;  // past "trailer"
     const Value trailer = ParseValue(text, at);
     std::vector<std::int64_t> older;

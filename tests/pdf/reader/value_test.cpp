@@ -43,7 +43,10 @@ TEST(Value, ParsedOnceAndWrittenAgainAsTheSourceSaidIt)
     EXPECT_DOUBLE_EQ(ParseValue("-.5").Number(), -0.5);
     EXPECT_TRUE(ParseValue("99999999999999999999").Is(Value::kReal));
     EXPECT_EQ(ParseValue("<< /A#42 1 >>").Get("AB").Integer(), 1);
-    EXPECT_THROW(ParseValue(std::string(1000, '[')), Error);
+    // Nested deeper than any producer nests, a value is null, the rest of the text read.
+    const Value deep = ParseValue("<< /A " + std::string(1000, '[') + std::string(1000, ']') + " /B 1 >>");
+    EXPECT_EQ(deep.Get("B").Integer(), 1);
+    EXPECT_NE(Serialise(deep.Get("A")).find("[ null ]"), std::string::npos);
 }
 
 // What the tests of the text scanner asked of a dictionary's keys, strings, references and
