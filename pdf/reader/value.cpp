@@ -158,7 +158,7 @@ private:
     Value ReadDictionary(std::size_t& at, int depth)
     {
         std::vector<Value::Entry> entries;
-        entries.reserve(8);
+        entries.reserve(4);
         SyntaxToken key = Next(at);
         for (Value name;; key = Next(at)) {
             if (!ValueOf(key, at, depth, name)) {
@@ -388,15 +388,19 @@ Value Value::Dictionary(std::vector<Entry> entries)
 {
     Container dict;
     if (entries.size() <= kSmallDictionary) {
-        for (Entry& entry : entries) {
-            const auto given = std::find_if(dict.entries.begin(), dict.entries.end(),
-                                            [&](const Entry& e) { return e.first == entry.first; });
-            if (given == dict.entries.end())
-                dict.entries.push_back(std::move(entry));
-            else
-                given->second = std::move(entry.second);
+        dict.entries = std::move(entries);
+        for (std::size_t i = 1; i < dict.entries.size();) {
+            const auto given = std::find_if(dict.entries.begin(), dict.entries.begin() + static_cast<std::ptrdiff_t>(i),
+                                            [&](const Entry& e) { return e.first == dict.entries[i].first; });
+            if (given == dict.entries.begin() + static_cast<std::ptrdiff_t>(i)) {
+                ++i;
+                continue;
+            }
+            given->second = std::move(dict.entries[i].second);
+            dict.entries.erase(dict.entries.begin() + static_cast<std::ptrdiff_t>(i));
         }
     } else {
+        dict.entries.reserve(entries.size());
         std::vector<std::uint32_t> order(entries.size());
         for (std::uint32_t i = 0; i < order.size(); ++i)
             order[i] = i;
