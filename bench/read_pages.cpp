@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr double kGoal = 1.0;
+constexpr double kGoal = 0.6;
 constexpr int kGoalPages = 8000;
 constexpr double kInheritedGoal = 1.5;
 

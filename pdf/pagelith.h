@@ -38,8 +38,7 @@
 #include "pdf/fonts/truetype_font.h"
 #include "pdf/images/image_list.h"
 #include "pdf/images/vector_import.h"
-#include "pdf/reader/scanner.h"
-#include "pdf/reader/source_records.h"
+#include "pdf/reader/source_reader.h"
 
 namespace pdf {
 
@@ -747,68 +746,16 @@ private:
     std::string JavaScriptNameTree(int script) const;
     void WriteNamesAndActionLines(const CatalogRefs& refs);
 
-    // Reading source files (pdf/reader): the cross-reference sections (xref.cpp), objects
-    // and object streams (source_objects.cpp, object_streams.cpp), the page tree
-    // (page_tree.cpp), inherited page attributes and content (source_document.cpp), and
-    // the copy of a page's objects (page_import.cpp).  They work on the record of the
-    // last GetInfo.
-    struct XrefSection;
-    void ResetSourceDocuments();
-    std::string ReadSourceFile(const std::string& fileName);
-    // Runs one step of reading a file, its failure recorded and the next step going on.
-    using ReadStep = std::function<void(const std::function<void()>&)>;
-    std::string ReadDocument(int root, int info, std::string& failure, const ReadStep& step);
-    std::string ReadStringValue(Scanner& dict);
-    bool ClaimsPdfA(const std::string& catalog);
-    LayerView DefaultLayerView(const std::string& catalog);
-    SourceDocRecord& CurrentSource();
-    XrefEntry SourceEntry(int number);
-    // A scanner whose references resolve to objects of the current source file; of an
-    // object's text with its parsed dictionary.
-    Scanner ScanText(std::string text);
-    Scanner ScanObject(int number);
-    void ReadXref(std::int64_t offset, int& root, int& info);
-    std::vector<std::int64_t> ReadXrefSection(std::int64_t offset, int& root, int& info,
-                                              std::vector<XrefSection>& sections);
-    std::vector<std::int64_t> ReadXrefStream(std::int64_t offset, int& root, int& info,
-                                             std::vector<XrefSection>& sections);
-    void ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
-                         std::vector<std::int64_t>& older);
-    // Replaces the table by a scan of the file's objects (xref_rebuild.cpp); root and info
-    // still 0 are taken from the newest trailer found.
-    void RebuildXref(int& root, int& info);
-    // The work, run again on a rebuilt table when it finds an offset of the table wrong.
-    void WithSoundTable(const std::function<void()>& work);
-    // Number 0 reads the object that begins at the offset.
-    SourceObject ReadObject(int number, bool wantStream, std::int64_t offset = 0);
-    // False when no "N G obj" of that number (any, for 0) begins at the offset.
-    bool ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object);
-    std::string ReadObjectText(int number);
-    const ObjectStreamCache& ReadFromObjectStream(int stream);
-    // Lists the pages with the attributes each inherits from the nodes above it.
-    void WalkPageTree(int node);
-    // The value of the key in the holder object's dictionary; "" when there is no holder.
-    std::string HeldValue(int holder, std::string_view key, bool resolve);
-    // The page's MediaBox (ParseBox) and its turn (PageRotation).
-    std::array<double, 4> PageBox(const SourcePageEntry& entry);
-    int PageTurn(const SourcePageEntry& entry);
-    // The content stream references of a page object's text.
-    std::vector<int> ContentRefs(const std::string& pageText);
-    // The streams decoded through their filters, in order.
-    Bytes JoinedContent(const std::vector<int>& refs);
+    // Source files (pdf/reader): the checks every reading operation begins with, and the
+    // writing of an imported page's form and copies (page_import.cpp).
+    bool SelectSource(const std::string& fileName);
     bool SourcePageReadable(const std::string& fileName, int page);
-    bool ReadInfoPage(const std::string& fileName, int page, float& width, float& height, int& rotation);
-    std::string ReadContentPage(const std::string& fileName, int page);
     void PlaceSourcePage(const std::string& fileName, int page, float x, float y, float width,
                          float height);
     void WritePageForm(const std::string& fileName, int page, const std::string& name);
-    // A new document holds none of the forms and copies made for the one before.
-    void ForgetImports();
-    // Under protection, a copied object's strings and stream take the key of its copy.
-    std::string EncipherCopiedStrings(const std::string& text, int number);
+    std::string CopiedSyntax(const Value& value, int number);
     void EncipherCopiedStream(Bytes& data, int number);
-    std::vector<std::pair<int, SourceObject>> ReadObjectTree(const std::string& text);
-    void WriteObjectTree(std::string& text, std::vector<std::pair<int, SourceObject>>& objects);
+    void WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects);
 
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();
@@ -979,8 +926,8 @@ private:
 
     // Raster images, numbered from 1.
     ImageList mImages;
-    // Source files read by GetInfo and the page import.
-    SourceDocuments mSources;
+    // The reader of the source files GetInfo and the page import name.
+    SourceReader mReader;
 
     // The last recorded failure.
     int mErrNumber = 0;

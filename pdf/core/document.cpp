@@ -38,7 +38,7 @@ void Pagelith::Abort()
     ResetContentState();
     ResetFontsAndState();
     ResetLists();
-    ResetSourceDocuments();
+    mReader.Reset();
 }
 
 void Pagelith::ResetOutput()

@@ -36,7 +36,7 @@ void Pagelith::ClearDocument()
     mPatternRes.clear();
     mShadingRes.clear();
     mPatternKinds.clear();
-    ForgetImports();
+    mReader.ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
     mBookmarks.clear();

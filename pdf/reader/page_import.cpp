@@ -7,8 +7,6 @@
 #include "pdf/core/placed_size.h"
 #include "pdf/core/text_utils.h"
 #include "pdf/pagelith.h"
-#include "pdf/reader/object_copy.h"
-#include "pdf/reader/scanner.h"
 #include "pdf/reader/stream_data.h"
 
 namespace pdf {
@@ -39,16 +37,6 @@ std::array<double, 6> FormMatrix(const std::array<double, 4>& box, int rotation)
     return m;
 }
 
-bool HoldsReference(std::string_view text)
-{
-    bool found = false;
-    RenumberReferences(text, [&](int number) {
-        found = true;
-        return std::to_string(number) + " 0 R";
-    });
-    return found;
-}
-
 }  // namespace
 
 void Pagelith::ImportPage(std::string fileName, int page, float x, float y, float width, float height)
@@ -64,12 +52,12 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
     RequireFinite({x, y, width, height});
     if (!SourcePageReadable(fileName, page))
         return;
-    const int docIndex = mSources.index;
+    const int docIndex = mReader.Index();
     const std::string name = mResPrefix + "PDF_" + std::to_string(docIndex) + "." + std::to_string(page);
-    if (CurrentSource().pages[static_cast<std::size_t>(page)].object > 0)
+    if (mReader.Current().pages[static_cast<std::size_t>(page)].object > 0)
         WritePageForm(fileName, page, name);
 
-    const SourceDocRecord& record = CurrentSource();
+    const SourceDocRecord& record = mReader.Current();
     const SourcePageEntry& entry = record.pages[static_cast<std::size_t>(page)];
     SetXY(x, y);
     // Placed as viewers show the page: turned by its /Rotate.
@@ -100,77 +88,38 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
 }
 
 // The page's form object, its copied resources, and its entry in the shared resources.
-// Everything is read before anything is written: an import that starts again on a rebuilt
-// table has written nothing, and one whose values cannot be read writes nothing.
 void Pagelith::WritePageForm(const std::string& fileName, int page, const std::string& name)
 {
-    SourceFileSession session(mSources.file, fileName);
-    SourcePageEntry& entry = CurrentSource().pages[static_cast<std::size_t>(page)];
-    std::string resources;
-    std::array<double, 4> box{};
-    int rotation = 0;
-    Bytes data;
-    std::string filter;
-    std::string decodeParms;
-    bool hasStream = false;
-    std::vector<std::pair<int, SourceObject>> copies;
-    WithSoundTable([&] {
-        const std::string pageText = ReadObjectText(entry.object);
-        // An indirect resource dictionary is copied as an object.
-        resources = SoundSyntax(HeldValue(entry.resourcesHolder, "Resources", false));
-        box = PageBox(entry);
-        rotation = PageTurn(entry);
-        // One stream is kept as stored, with its filter and parameters; several are decoded
-        // and joined, and stored without a filter.
-        const std::vector<int> refs = ContentRefs(pageText);
-        hasStream = !refs.empty();
-        filter.clear();
-        decodeParms.clear();
-        if (refs.size() == 1) {
-            SourceObject stream = ReadObject(refs[0], true);
-            hasStream = stream.hasStream;
-            data = std::move(stream.data);
-            filter = SoundSyntax(stream.filter);
-            decodeParms = SoundSyntax(stream.decodeParms);
-            // Written into the form, a reference would name one of our objects instead.
-            if (HoldsReference(filter) || HoldsReference(decodeParms))
-                throw Error(err::kInvalidFileFormat, "The filter of content stream " + std::to_string(refs[0]) +
-                                                         " names more objects than can be read");
-        } else if (hasStream) {
-            data = JoinedContent(refs);
-        }
-        if (resources.empty())
-            resources = "<< >>";
-        copies = ReadObjectTree(resources);
-    });
-    WriteObjectTree(resources, copies);
-
+    PageFormSource form = mReader.ReadPageForm(fileName, page);
+    if (form.breaksPdfa)
+        mPdfaBroken = true;
+    WriteObjectTree(form.copies);
+    const std::array<double, 4>& box = form.geometry.box;
+    SourcePageEntry& entry = mReader.Current().pages[static_cast<std::size_t>(page)];
     entry.width = static_cast<float>(box[2] - box[0]);
     entry.height = static_cast<float>(box[3] - box[1]);
-    entry.rotation = rotation;
+    entry.rotation = form.geometry.rotation;
     const int number = BeginObj(0);
-    resources = EncipherCopiedStrings(resources, number);
-    decodeParms = EncipherCopiedStrings(decodeParms, number);
     WriteLine("<< /Type /XObject /Subtype /Form /FormType 1");
     WriteLine("   /BBox [" + FormatReal(static_cast<float>(box[0])) + " " +
               FormatReal(static_cast<float>(box[1])) + " " + FormatReal(static_cast<float>(box[2])) +
               " " + FormatReal(static_cast<float>(box[3])) + " ]");
-    WriteLine("   /Resources " + resources);
+    WriteLine("   /Resources " + CopiedSyntax(form.resources, number));
     if (entry.rotation != 0 || box[0] != 0 || box[1] != 0) {
         std::string matrix = "   /Matrix [";
         for (const double value : FormMatrix(box, entry.rotation))
             matrix += FormatReal(static_cast<float>(value)) + " ";
         WriteLine(matrix + "]");
     }
-    if (hasStream) {
-        EncipherCopiedStream(data, number);
-        WriteLine("   /Length " + std::to_string(data.size()));
-        if (!filter.empty())
-            WriteLine("   /Filter " + filter);
-        if (!decodeParms.empty())
-            WriteLine("   /DecodeParms " + decodeParms);
+    if (form.hasStream) {
+        EncipherCopiedStream(form.data, number);
+        WriteLine("   /Length " + std::to_string(form.data.size()));
+        if (!form.filter.Is(Value::kNull))
+            WriteLine("   /Filter " + CopiedSyntax(form.filter, number));
+        if (!form.decodeParms.Is(Value::kNull))
+            WriteLine("   /DecodeParms " + CopiedSyntax(form.decodeParms, number));
         WriteLine(">>");
-        WriteLine(StreamLine(data));
+        WriteLine(StreamLine(form.data));
     } else {
         WriteLine("   /Length 0");
         WriteLine(">>");
@@ -181,12 +130,21 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     entry.object = -entry.object;
 }
 
-std::string Pagelith::EncipherCopiedStrings(const std::string& text, int number)
+// The value as the copy numbered `number` writes it: references to the copies of their
+// objects (null for an object not copied), strings enciphered with the copy's key under
+// protection.
+std::string Pagelith::CopiedSyntax(const Value& value, int number)
 {
-    if (!mProtection.Encrypt)
-        return text;
-    const std::string key = ObjectKey(number);
-    return EncipherStrings(text, [&](std::string bytes) { return mProtection.Cipher.Crypt(key, std::move(bytes)); });
+    ValueWriters writers;
+    writers.reference = [this](int source, int) {
+        const int copy = mReader.CopyOf(source);
+        return copy == 0 ? std::string("null") : std::to_string(copy) + " 0 R";
+    };
+    if (mProtection.Encrypt) {
+        const std::string key = ObjectKey(number);
+        writers.string = [this, key](const std::string& bytes) { return mProtection.Cipher.Crypt(key, bytes); };
+    }
+    return Serialise(value, writers);
 }
 
 void Pagelith::EncipherCopiedStream(Bytes& data, int number)
@@ -195,62 +153,23 @@ void Pagelith::EncipherCopiedStream(Bytes& data, int number)
         mProtection.Cipher.Crypt(ObjectKey(number), data.data(), data.size());
 }
 
-void Pagelith::ForgetImports()
+// Numbers the copies and writes them, each stream's /Length the data's.
+void Pagelith::WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects)
 {
-    for (SourceDocRecord& record : mSources.records) {
-        for (SourcePageEntry& page : record.pages)
-            page.object = std::abs(page.object);
-        for (auto& [number, entry] : record.xref)
-            entry.copied = 0;
-    }
-}
-
-// Every object the text refers to, and what those refer to, not copied before, each read
-// once and its dictionary rewritten as sound syntax.
-std::vector<std::pair<int, SourceObject>> Pagelith::ReadObjectTree(const std::string& text)
-{
-    SourceDocRecord& record = CurrentSource();
-    std::vector<std::pair<int, SourceObject>> objects;
-    std::set<int> met;
-    std::vector<int> pending;
-    const auto collect = [&](int source) {
-        if (source > 0 && source < record.xrefSize && SourceEntry(source).copied == 0 && met.insert(source).second)
-            pending.push_back(source);
-        return std::string();
-    };
-    RenumberReferences(text, collect);
-    while (!pending.empty()) {
-        const int source = pending.back();
-        pending.pop_back();
-        SourceObject object = ReadObject(source, true);
-        object.raw = SoundSyntax(object.raw);
-        RenumberReferences(object.raw, collect);
-        objects.emplace_back(source, std::move(object));
-    }
-    return objects;
-}
-
-// Numbers the copies, renumbers the references of the text and of every copy, and writes the
-// copies.
-void Pagelith::WriteObjectTree(std::string& text, std::vector<std::pair<int, SourceObject>>& objects)
-{
-    SourceDocRecord& record = CurrentSource();
     for (const auto& [source, object] : objects)
-        record.xref[source].copied = ++mObjCount;
-    const auto renumber = [&](int source) -> std::string {
-        const int copy = source > 0 && source < record.xrefSize ? SourceEntry(source).copied : 0;
-        return copy == 0 ? "null" : std::to_string(copy) + " 0 R";
-    };
-    text = RenumberReferences(text, renumber);
+        mReader.MarkCopied(source, ++mObjCount);
     for (auto& [source, object] : objects) {
-        const int copy = record.xref[source].copied;
+        const int copy = mReader.CopyOf(source);
         if (object.type == "OCG")
-            AddImportedLayer(copy, record.layers.Hides(source));
-        // The data runs to its "endstream" whatever the source's /Length said.
-        const std::string dictionary = object.hasStream ? WithLength(object.raw, object.data.size()) : object.raw;
-        const std::string body = EncipherCopiedStrings(RenumberReferences(dictionary, renumber), copy);
+            AddImportedLayer(copy, mReader.Current().layers.Hides(source));
+        Value value = object.value;
+        if (object.hasStream) {
+            std::vector<Value::Entry> entries = value.Entries();
+            entries.emplace_back("Length", Value::Integer(static_cast<std::int64_t>(object.data.size())));
+            value = Value::Dictionary(std::move(entries));
+        }
         BeginObj(copy);
-        WriteLine(TrimSpaces(body).empty() ? "null" : body);
+        WriteLine(CopiedSyntax(value, copy));
         if (object.hasStream) {
             EncipherCopiedStream(object.data, copy);
             WriteLine(StreamLine(object.data));

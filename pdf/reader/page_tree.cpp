@@ -1,22 +1,20 @@
 // The page tree of a source file, walked depth first into the record's page list.
 #include <set>
 
-#include "pdf/core/text_utils.h"
-#include "pdf/pagelith.h"
-#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_reader.h"
 
 namespace pdf {
 
 namespace {
 
 // The nodes that hold what a page inherits: each node's own entries over its parent's.
-void TakeInherited(Scanner& node, int number, SourcePageEntry& inherited)
+void TakeInherited(const Value& node, int number, SourcePageEntry& inherited)
 {
-    if (node.GetDictValue("MediaBox", 1))
+    if (node.Has("MediaBox"))
         inherited.mediaBoxHolder = number;
-    if (node.GetDictValue("Rotate", 1))
+    if (node.Has("Rotate"))
         inherited.rotateHolder = number;
-    if (node.GetDictValue("Resources", 1))
+    if (node.Has("Resources"))
         inherited.resourcesHolder = number;
 }
 
@@ -24,9 +22,9 @@ void TakeInherited(Scanner& node, int number, SourcePageEntry& inherited)
 
 // Inherited attributes come down the walk, so that no page climbs its /Parent chain: the
 // work is one read of each node, however deep the tree.
-void Pagelith::WalkPageTree(int node)
+void SourceReader::WalkPageTree(int node)
 {
-    SourceDocRecord& record = CurrentSource();
+    SourceDocRecord& record = Current();
     if (record.pages.empty())
         record.pages.resize(1);
     // A node met again (a tree that holds itself) is passed over; the stack replaces
@@ -39,11 +37,10 @@ void Pagelith::WalkPageTree(int node)
     };
     std::vector<Level> stack;
     auto enter = [&](int number, SourcePageEntry inherited) {
-        Scanner text = ScanObject(number);
+        const Value node = ObjectValue(number);
         Level level;
-        if (text.GetDictValue("Kids", 1))
-            text.ReadRefArray(level.kids);
-        TakeInherited(text, number, inherited);
+        level.kids = ReferenceList(node.Get("Kids"));
+        TakeInherited(node, number, inherited);
         level.inherited = std::move(inherited);
         stack.push_back(std::move(level));
     };
@@ -55,23 +52,23 @@ void Pagelith::WalkPageTree(int node)
             continue;
         }
         const int kid = level.kids[level.next++];
-        Scanner text = ScanObject(kid);
-        // A kid that a sound table names no object for is passed over; in a file whose table
-        // had to be rebuilt, or one its table lists (an object stream that does not hold
-        // it among them), it is a page lost.
-        if (TrimSpaces(text.Text()).rfind("<<", 0) != 0) {
-            const int kind = SourceEntry(kid).kind;
-            if (record.xrefRebuilt || kind == XrefEntry::kLost || kind == XrefEntry::kInStream)
-                throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
-            continue;
+        const Value node = ObjectValue(kid);
+        // A kid that names no object: one past the file's own table, which no object of the
+        // file holds, is passed over as the peers pass it.  Otherwise the table that leaves it
+        // out, or lists it as free, is wrong; once it is rebuilt, the page is lost.
+        if (!node.Is(Value::kDictionary)) {
+            if (record.tableSize > 0 && kid >= record.tableSize && SourceEntry(kid).kind == XrefEntry::kAbsent)
+                continue;
+            if (!record.xrefRebuilt)
+                throw TableProvedWrong{};
+            throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
         }
         // A kid without /Kids is a page, whatever its /Type says.
-        const bool page = (text.GetDictValue("Type", 1) && text.ReadValue(false) == "/Page") ||
-                          !text.GetDictValue("Kids", 1);
+        const bool page = node.Get("Type").IsName("Page") || !node.Has("Kids");
         if (page) {
             SourcePageEntry entry = level.inherited;
             entry.object = kid;
-            TakeInherited(text, kid, entry);
+            TakeInherited(node, kid, entry);
             ++record.pageCount;
             record.pages.push_back(std::move(entry));
         } else if (visited.insert(kid).second) {

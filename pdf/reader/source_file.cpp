@@ -71,6 +71,8 @@ void SourceFile::Close()
     mFile = nullptr;
     mName.clear();
     mSize = 0;
+    mWindow.clear();
+    mWindowStart = -1;
 }
 
 std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
@@ -80,6 +82,20 @@ std::string SourceFile::ReadAt(std::int64_t offset, std::int64_t count)
         return {};
     if (count > mSize - offset)
         count = mSize - offset;
+    // Objects stand one after the other: a window of the file serves the reads of many.
+    if (count <= kWindowBytes) {
+        if (offset < mWindowStart || offset + count > mWindowStart + static_cast<std::int64_t>(mWindow.size())) {
+            mWindowStart = -1;
+            mWindow = ReadFromFile(offset, std::min(kWindowBytes, mSize - offset));
+            mWindowStart = offset;
+        }
+        return mWindow.substr(static_cast<std::size_t>(offset - mWindowStart), static_cast<std::size_t>(count));
+    }
+    return ReadFromFile(offset, count);
+}
+
+std::string SourceFile::ReadFromFile(std::int64_t offset, std::int64_t count)
+{
     std::string bytes(static_cast<std::size_t>(count), '\0');
     if (std::fseek(mFile, static_cast<long>(offset), SEEK_SET) != 0)
         throw FileError(errno);

@@ -36,12 +36,17 @@ public:
     std::int64_t Remaining();
 
 private:
+    static constexpr std::int64_t kWindowBytes = 64 << 10;
+
     void OpenNamed();
+    std::string ReadFromFile(std::int64_t offset, std::int64_t count);
 
     std::string mName;  // "" while no file is named
     std::FILE* mFile = nullptr;
     std::int64_t mSize = 0;
     std::int64_t mWorkLeft = 0;
+    std::string mWindow;  // bytes of the file from mWindowStart
+    std::int64_t mWindowStart = -1;
 };
 
 // "endstream" stands at the offset, after white space.

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "pdf/core/text_utils.h"
-#include "pdf/pagelith.h"
-#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_reader.h"
 #include "pdf/reader/string_tokens.h"
 
 namespace pdf {
@@ -16,6 +14,8 @@ constexpr std::int64_t kChunk = 4096;
 // Object reads nested deeper than this come from a file whose objects need one another
 // in a circle.
 constexpr int kMaxReadDepth = 32;
+// A value given in pieces takes at most this many objects.
+constexpr int kMaxDirectObjects = 64;
 // No object's text is longer.
 constexpr std::size_t kMaxObjectTextBytes = 16u << 20;
 
@@ -36,23 +36,11 @@ private:
     int& mDepth;
 };
 
-// The text the scanner reads: no comment, no NUL, line ends and runs of blanks as single
-// spaces.
-std::string ObjectText(std::string_view raw)
+// The object's value, parsed once from its text.
+void ParseText(std::string_view text, SourceObject& object)
 {
-    std::string text;
-    text.reserve(raw.size());
-    std::size_t copied = 0;
-    for (SyntaxToken token = NextToken(raw, 0); token.kind != SyntaxToken::kNone; token = NextToken(raw, token.end)) {
-        if (token.kind == SyntaxToken::kComment) {
-            text.append(raw.substr(copied, token.start - copied));
-            text += ' ';
-            copied = token.end;
-        }
-    }
-    text.append(raw.substr(copied));
-    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
-    return NormaliseText(text);
+    object.textBytes = text.size();
+    object.value = ParseValue(text, &object.sound);
 }
 
 // Where an object's text ends: its "endobj" or "stream" keyword, outside strings and
@@ -83,8 +71,8 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
     return {std::string::npos, false, bytes.size()};
 }
 
-// A stream whose /Length disagrees with its data runs to its "endstream", without the
-// line end before it (to the end of the file when there is none).
+// A stream whose /Length disagrees with its data runs to its "endstream", the line end
+// before it included as the peers keep it (to the end of the file when there is none).
 std::string DataToEndstream(SourceFile& file, std::int64_t start)
 {
     std::string data;
@@ -98,65 +86,52 @@ std::string DataToEndstream(SourceFile& file, std::int64_t start)
         end = data.find("endstream", from);
     }
     data.resize(end);
-    if (!data.empty() && data.back() == '\n')
-        data.pop_back();
-    if (!data.empty() && data.back() == '\r')
-        data.pop_back();
     return data;
 }
 
 }  // namespace
 
-Scanner Pagelith::ScanText(std::string text)
-{
-    return Scanner(std::move(text), [this](int number) { return ReadObjectText(number); });
-}
-
-SourceDocRecord& Pagelith::CurrentSource()
-{
-    if (mSources.index < 1 || mSources.index > mSources.count)
-        throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
-    return mSources.records[static_cast<std::size_t>(mSources.index)];
-}
-
-XrefEntry Pagelith::SourceEntry(int number)
+XrefEntry SourceReader::SourceEntry(int number)
 {
     // A number the table does not reach names no object: the reference reads as null.
-    SourceDocRecord& record = CurrentSource();
+    SourceDocRecord& record = Current();
     if (number < 0 || number >= record.xrefSize)
         return {};
     const auto found = record.xref.find(number);
     return found == record.xref.end() ? XrefEntry{} : found->second;
 }
 
-Scanner Pagelith::ScanObject(int number)
+Value SourceReader::ObjectValue(int number)
 {
-    const auto resolve = [this](int number) { return ReadObjectText(number); };
-    // An object read before is taken without copying the rest of it.
-    SourceDocRecord& record = CurrentSource();
+    SourceDocRecord& record = Current();
     if (const auto found = record.objects.find(number); found != record.objects.end()) {
-        mSources.file.Charge(static_cast<std::int64_t>(found->second.raw.size()));
-        return Scanner(found->second.text, resolve, found->second.dictionary);
+        mFile.Charge(static_cast<std::int64_t>(found->second.textBytes));
+        return found->second.value;
     }
-    SourceObject object = ReadObject(number, false);
-    return Scanner(std::move(object.text), resolve, std::move(object.dictionary));
+    return ReadObject(number, false).value;
 }
 
-std::string Pagelith::ReadObjectText(int number)
+Value SourceReader::Resolved(const Value& value)
 {
-    return *ReadObject(number, false).text;
+    return Resolve(value, [this](int number) { return ObjectValue(number); });
 }
 
-SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offset)
+Value SourceReader::DirectValue(const Value& value)
+{
+    int objects = kMaxDirectObjects;
+    return Direct(value, [this](int number) { return ObjectValue(number); }, objects);
+}
+
+SourceObject SourceReader::ReadObject(int number, bool wantStream, std::int64_t offset)
 {
     const bool cached = number != 0 && !wantStream;
     if (cached) {
-        if (const auto found = CurrentSource().objects.find(number); found != CurrentSource().objects.end()) {
-            mSources.file.Charge(static_cast<std::int64_t>(found->second.raw.size()));
+        if (const auto found = Current().objects.find(number); found != Current().objects.end()) {
+            mFile.Charge(static_cast<std::int64_t>(found->second.textBytes));
             return found->second;
         }
     }
-    DepthGuard depth(mSources.readDepth);
+    DepthGuard depth(mReadDepth);
     SourceObject object;
     const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
@@ -173,29 +148,23 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
             const std::int64_t from = std::clamp<std::int64_t>(cache.offsets[index] + 1, 0,
                                                                 static_cast<std::int64_t>(cache.text.size()));
             const std::int64_t length = std::max<std::int64_t>(0, cache.offsets[index + 1] - cache.offsets[index]);
-            object.raw = cache.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
-            mSources.file.Charge(static_cast<std::int64_t>(object.raw.size()));
+            ParseText(std::string_view(cache.text).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(length)),
+                      object);
+            mFile.Charge(static_cast<std::int64_t>(object.textBytes));
         }
     } else if (entry.kind == XrefEntry::kInFile &&
                !ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset, number,
                                    wantStream, object)) {
         // The table's offset holds another object or none: the table is wrong, and the
         // operation starts again once the objects are found where they stand.
-        const SourceDocRecord& record = CurrentSource();
+        const SourceDocRecord& record = Current();
         if (number != 0 && record.xrefComplete && !record.xrefRebuilt)
             throw TableProvedWrong{};
     }
-    // A stream's text and dictionary were made as its data was found.
-    if (!object.dictionary)
-        object.text = std::make_shared<const std::string>(ObjectText(object.raw));
-    Scanner scanner(object.text, {}, object.dictionary);
-    if (scanner.GetDictValue("Type", 1)) {
-        const std::string type = scanner.ReadValue(false);
-        object.type = type.empty() ? type : type.substr(1);
-    }
-    object.dictionary = scanner.Dictionary();
-    SourceDocRecord& record = CurrentSource();
-    const std::size_t bytes = object.raw.size() + object.text->size();
+    if (const Value& type = object.value.Get("Type"); type.Is(Value::kName))
+        object.type = type.Bytes();
+    SourceDocRecord& record = Current();
+    const std::size_t bytes = object.textBytes;
     if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
         record.objects.emplace(number, object);
         record.cachedObjectBytes += bytes;
@@ -203,9 +172,9 @@ SourceObject Pagelith::ReadObject(int number, bool wantStream, std::int64_t offs
     return object;
 }
 
-bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
+bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
 {
-    SourceFile& file = mSources.file;
+    SourceFile& file = mFile;
     file.Charge(kObjectReadOverhead);
     std::string bytes = file.ReadAt(start, kChunk);
     // The header must name the object asked for (any object for 0).
@@ -250,20 +219,15 @@ bool Pagelith::ReadObjectFromFile(std::int64_t start, int number, bool wantStrea
         textEnd -= 2;
     if (textEnd > textStart && bytes[textEnd - 1] == '\r')
         textEnd -= 1;
-    object.raw = bytes.substr(textStart, textEnd > textStart ? textEnd - textStart : 0);
+    ParseText(std::string_view(bytes).substr(textStart, textEnd > textStart ? textEnd - textStart : 0), object);
     file.Charge(std::max<std::int64_t>(0, static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd) - charged));
     if (!wantStream)
         return true;
 
-    object.text = std::make_shared<const std::string>(ObjectText(object.raw));
-    Scanner dict = ScanText(*object.text);
-    if (dict.GetDictValue("Filter", 1))
-        object.filter = dict.ReadDirect();
-    if (dict.GetDictValue("DecodeParms", 1))
-        object.decodeParms = dict.ReadDirect();
+    object.filter = DirectValue(object.value.Get("Filter"));
+    object.decodeParms = DirectValue(object.value.Get("DecodeParms"));
     object.hasStream = true;
-    const double length = dict.GetDictValue("Length", 1) ? LeadingNumber(TrimSpaces(dict.ReadResolved())) : 0;
-    object.dictionary = dict.Dictionary();
+    const double length = Resolved(object.value.Get("Length")).Number();
     std::size_t dataStart = end.at + 6;
     while (dataStart < bytes.size() && bytes[dataStart] == ' ')
         ++dataStart;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "pdf/codec/filters.h"
-#include "pdf/reader/dictionary_index.h"
 #include "pdf/reader/source_file.h"
+#include "pdf/reader/value.h"
 
 namespace pdf {
 
@@ -54,16 +54,15 @@ struct TableProvedWrong {};
 
 // One object read from a source file.
 struct SourceObject {
-    // Normalised: line ends and runs of spaces as single spaces; shared by the scanners of
-    // the object.
-    std::shared_ptr<const std::string> text = std::make_shared<const std::string>();
-    std::shared_ptr<const DictionaryIndex> dictionary;  // of the text, parsed once
-    std::string raw;     // the bytes between the "obj" line and "stream" or "endobj"
+    // The bytes between the "obj" line and "stream" or "endobj", charged on each read.
+    std::size_t textBytes = 0;
+    Value value;         // parsed from them once; a stream's dictionary
+    bool sound = true;   // the value is sound syntax
     std::string type;    // the /Type name without its slash
     bool hasStream = false;
     Bytes data;          // the stream bytes as stored in the file
-    std::string filter;  // the /Filter value as written, "" when absent
-    std::string decodeParms;  // the /DecodeParms value as written, "" when absent
+    Value filter;        // the /Filter and /DecodeParms values, direct; null when absent
+    Value decodeParms;
 };
 
 struct SourcePageEntry {
@@ -95,6 +94,8 @@ struct SourceDocRecord {
     // Entries by object number; numbers from xrefSize on lie beyond the list.
     std::unordered_map<int, XrefEntry> xref;
     int xrefSize = 1;
+    // The size of the file's own table; 0 when it had none that could be read.
+    int tableSize = 0;
     // Bytes before the header: offsets written in the file count from the header.
     std::int64_t headerOffset = 0;
     // The sections are all read; the table was rebuilt from a scan of the file.
@@ -115,19 +116,6 @@ struct SourceDocRecord {
     bool encrypted = false;
     bool pdfa = false;
     LayerView layers;
-};
-
-// The source files of one writer: records 1..count (index 0 stays empty), the record of
-// the last GetInfo, and the one file handle they are read through.
-struct SourceDocuments {
-    std::vector<SourceDocRecord> records;
-    int count = 0;
-    int index = 0;
-    SourceFile file;
-    // Object reads nested inside one another (a /Length that is a reference, an object
-    // stream's own objects): bounded, so no file can make the reader recurse without end.
-    int readDepth = 0;
-    std::set<int> streamsDecoding;
 };
 
 }  // namespace pdf

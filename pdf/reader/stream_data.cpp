@@ -7,8 +7,6 @@
 
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
-#include "pdf/core/text_utils.h"
-#include "pdf/reader/scanner.h"
 #include "pdf/reader/stream_filters.h"
 #include "pdf/reader/string_tokens.h"
 
@@ -28,62 +26,49 @@ Bytes InflateStored(const Bytes& stored, std::size_t cap)
 
 namespace {
 
-// The elements of an array text, or the text alone when it is no array: names, and
-// dictionaries as their text ("" for any other element, such as null or a reference).
-std::vector<std::string> FilterElements(const std::string& value)
+// The items of an array, or the value alone when it is no array.
+std::vector<Value> Elements(const Value& value)
 {
-    const std::string trimmed = TrimSpaces(value);
-    if (trimmed.empty() || trimmed[0] != '[')
-        return {trimmed};
-    std::vector<std::string> elements;
-    for (SyntaxToken element = NextValue(trimmed, 1);
-         element.kind != SyntaxToken::kNone && element.kind != SyntaxToken::kArrayClose;
-         element = NextValue(trimmed, element.end)) {
-        const bool kept = element.kind == SyntaxToken::kName || element.kind == SyntaxToken::kDictOpen;
-        elements.emplace_back(kept ? element.In(trimmed) : std::string_view());
-    }
-    return elements;
+    return value.Is(Value::kArray) ? value.Items() : std::vector<Value>{value};
 }
 
-int ParmValue(const std::string& parms, std::string_view key, int absent)
+int ParmValue(const Value& parms, std::string_view key, int absent)
 {
-    Scanner dict(parms);
-    if (!dict.GetDictValue(key, 1))
-        return absent;
-    return WholeNumber(LeadingNumber(dict.ReadValue(false)));
+    const Value& value = parms.Get(key);
+    return value.IsNumber() ? WholeNumber(value.Number()) : absent;
 }
 
-Bytes DecodeOne(const Bytes& data, const std::string& filter, const std::string& parms, std::size_t cap)
+Bytes DecodeOne(const Bytes& data, const Value& filter, const Value& parms, std::size_t cap)
 {
-    if (filter == "/FlateDecode")
+    if (filter.IsName("FlateDecode"))
         return Unpredict(InflateStored(data, cap), parms);
-    if (filter == "/LZWDecode")
+    if (filter.IsName("LZWDecode"))
         return Unpredict(DecodeLZW(data, ParmValue(parms, "EarlyChange", 1) != 0, cap), parms);
-    if (filter == "/ASCIIHexDecode")
+    if (filter.IsName("ASCIIHexDecode"))
         return DecodeASCIIHex(data, cap);
-    if (filter == "/ASCII85Decode")
+    if (filter.IsName("ASCII85Decode"))
         return DecodeASCII85(data, cap);
-    if (filter == "/RunLengthDecode")
+    if (filter.IsName("RunLengthDecode"))
         return DecodeRunLength(data, cap);
-    throw Error(err::kInvalidFileFormat, "Stream data with the filter " + (filter.empty() ? "\"\"" : filter) +
+    throw Error(err::kInvalidFileFormat, "Stream data with the filter " + Serialise(filter) +
                                              ", which cannot be decoded");
 }
 
 }  // namespace
 
-Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
+Bytes DecodeStored(const Bytes& stored, const Value& filter, const Value& decodeParms,
                    SourceFile& budget, std::size_t cap)
 {
-    if (TrimSpaces(filter).empty()) {
+    if (filter.Is(Value::kNull)) {
         if (stored.size() > cap)
             ThrowLimitReached(cap);
         return stored;
     }
-    const std::vector<std::string> filters = FilterElements(filter);
+    const std::vector<Value> filters = Elements(filter);
     if (filters.size() > kMaxFilters)
         throw Error(err::kInvalidFileFormat, "Stream data under " + std::to_string(filters.size()) +
                                                  " filters, more than " + std::to_string(kMaxFilters));
-    std::vector<std::string> parms = FilterElements(decodeParms);
+    std::vector<Value> parms = Elements(decodeParms);
     parms.resize(filters.size());
     Bytes data = stored;
     for (std::size_t i = 0; i < filters.size(); ++i) {
@@ -145,10 +130,8 @@ Bytes UnpredictTiff(Bytes data, std::size_t colors, std::size_t rowBytes)
 
 }  // namespace
 
-Bytes Unpredict(Bytes data, const std::string& decodeParms)
+Bytes Unpredict(Bytes data, const Value& decodeParms)
 {
-    if (decodeParms.empty())
-        return data;
     const int predictor = ParmValue(decodeParms, "Predictor", 1);
     const int colors = ParmValue(decodeParms, "Colors", 1);
     const int bits = ParmValue(decodeParms, "BitsPerComponent", 8);

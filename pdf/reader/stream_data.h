@@ -9,6 +9,7 @@
 #include "pdf/codec/filters.h"
 #include "pdf/core/error.h"
 #include "pdf/reader/source_file.h"
+#include "pdf/reader/value.h"
 
 namespace pdf {
 
@@ -29,22 +30,22 @@ constexpr std::size_t kMaxFilters = 8;
 // The data after its two-byte zlib header, inflated, at most `cap` bytes.
 Bytes InflateStored(const Bytes& stored, std::size_t cap = kMaxDecodedBytes);
 
-// The data decoded through each filter of `filter` (a name, or an array of names) in turn,
-// each with its parameters from `decodeParms` (a dictionary, or an array of dictionaries
-// and nulls); as stored without a filter.  A filter that is not Flate, LZW, ASCII85,
+// The data decoded through each filter of `filter` (a name, or an array of names; direct
+// values) in turn, each with its parameters from `decodeParms` (a dictionary, or an array
+// of dictionaries and nulls); as stored without a filter.  A filter that is not Flate, LZW, ASCII85,
 // ASCIIHex or run length fails with error 321, as do more than kMaxFilters filters, data past
 // `cap` bytes with the limit's Error, Flate data that is corrupt with error 9.  The bytes
 // each filter gives are charged to the operation's `budget`, and past what it has left a
 // filter fails with the limit's Error.
-Bytes DecodeStored(const Bytes& stored, const std::string& filter, const std::string& decodeParms,
+Bytes DecodeStored(const Bytes& stored, const Value& filter, const Value& decodeParms,
                    SourceFile& budget, std::size_t cap = kMaxDecodedBytes);
 
 // Rows of PNG-predicted data (one filter-type byte, then `columns` bytes of pixels of
 // `pixelBytes` bytes each) reconstructed; a last row cut short is dropped.
 Bytes UnpredictPng(const Bytes& data, std::size_t pixelBytes, std::size_t columns);
 
-// The data with the PNG or TIFF predictor of its /DecodeParms dictionary text undone.
-Bytes Unpredict(Bytes data, const std::string& decodeParms);
+// The data with the PNG or TIFF predictor of its /DecodeParms dictionary undone.
+Bytes Unpredict(Bytes data, const Value& decodeParms);
 
 // The work's result; an allocation that fails inside it is the out-of-memory Error, so a
 // caller that catches ours catches it too.

@@ -3,9 +3,7 @@
 #include <set>
 #include <span>
 
-#include "pdf/core/text_utils.h"
-#include "pdf/pagelith.h"
-#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_reader.h"
 #include "pdf/reader/stream_data.h"
 #include "pdf/reader/string_tokens.h"
 
@@ -20,82 +18,77 @@ constexpr int kNoInformation = -1;
 // A trailer longer than this is no trailer.
 constexpr std::int64_t kMaxTrailerBytes = 16 << 20;
 
-bool IsDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Reads a source file byte by byte, a chunk at a time.
-class ByteCursor {
+// Reads the tokens of a source file from an offset on, a window of it at a time.
+class TokenCursor {
 public:
-    ByteCursor(SourceFile& file, std::int64_t offset) : mFile(file), mPos(offset) {}
-    int Peek()
+    TokenCursor(SourceFile& file, std::int64_t offset) : mFile(file), mBase(offset) {}
+
+    // The next token but comments; kNone at the file's end.
+    SyntaxToken Next()
     {
-        if (mPos < mStart || mPos >= mStart + static_cast<std::int64_t>(mChunk.size())) {
-            mStart = mPos;
-            mChunk = mFile.ReadAt(mPos, 4096);
-            if (mChunk.empty())
-                return -1;
+        SyntaxToken token = NextToken(mText, mAt);
+        while (token.kind == SyntaxToken::kComment)
+            token = NextToken(mText, token.end);
+        // A token the window's end may cut is read again from a window that begins with it.
+        if (token.end == mText.size() && mBase + static_cast<std::int64_t>(mText.size()) < mFile.Size()) {
+            mBase += static_cast<std::int64_t>(token.start);
+            mText = mFile.ReadAt(mBase, kWindow);
+            token = NextToken(mText, 0);
+            while (token.kind == SyntaxToken::kComment)
+                token = NextToken(mText, token.end);
         }
-        return static_cast<unsigned char>(mChunk[static_cast<std::size_t>(mPos - mStart)]);
+        mAt = token.end;
+        return token;
     }
-    int Get()
-    {
-        const int c = Peek();
-        if (c >= 0)
-            ++mPos;
-        return c;
-    }
-    void SkipWhiteSpace()
-    {
-        for (int c = Peek(); c >= 0 && IsWhite(static_cast<char>(c)); c = Peek())
-            ++mPos;
-    }
-    // The digits at the position as a whole number; overflow error past the 32-bit range.
-    std::int64_t Digits()
-    {
-        std::int64_t value = 0;
-        for (int c = Peek(); IsDigit(c); c = Peek()) {
-            value = value * 10 + (c - '0');
-            if (value > 2147483647)
-                throw Error(err::kOverflow, "Overflow");
-            ++mPos;
-        }
-        return value;
-    }
-    std::int64_t Position() const { return mPos; }
+    std::string_view In(const SyntaxToken& token) const { return token.In(mText); }
+    // Where the token begins in the file.
+    std::int64_t Position(const SyntaxToken& token) const { return mBase + static_cast<std::int64_t>(token.start); }
 
 private:
+    static constexpr std::int64_t kWindow = 64 << 10;
     SourceFile& mFile;
-    std::int64_t mPos;
-    std::int64_t mStart = 0;
-    std::string mChunk;
+    std::int64_t mBase;
+    std::string mText;
+    std::size_t mAt = 0;
 };
 
+bool StartsWithDigit(std::string_view word)
+{
+    return !word.empty() && word[0] >= '0' && word[0] <= '9';
+}
+
+// A word of digits as a whole number: overflow error past the 32-bit range, and a table to
+// rebuild for any other word.
+std::int64_t Digits(std::string_view word)
+{
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos)
+        throw Error(err::kInvalidFileFormat, "Parsing XRef error");
+    std::int64_t value = 0;
+    for (const char c : word) {
+        value = value * 10 + (c - '0');
+        if (value > 2147483647)
+            throw Error(err::kOverflow, "Overflow");
+    }
+    return value;
+}
+
 // The whole numbers of an array value; a type-mismatch error for anything else in it.
-std::vector<std::int64_t> NumbersOfArray(const std::string& value)
+std::vector<std::int64_t> NumbersOfArray(const Value& value)
 {
     std::vector<std::int64_t> numbers;
-    const SyntaxToken array = NextToken(value, 0);
-    for (SyntaxToken token = NextToken(value, array.end);
-         array.kind == SyntaxToken::kArrayOpen && token.kind != SyntaxToken::kArrayClose;
-         token = NextToken(value, token.end)) {
-        double number = 0;
-        if (token.kind != SyntaxToken::kWord || !NumberOfWord(token.In(value), number))
+    for (const Value& item : value.Items()) {
+        if (!item.IsNumber())
             throw Error(err::kTypeMismatch, "Type mismatch");
-        numbers.push_back(WholeNumber(number));
+        numbers.push_back(WholeNumber(item.Number()));
     }
     return numbers;
 }
 
-// A number of a trailer, or of the object its reference names.
-std::int64_t TrailerNumber(Scanner& trailer)
+// The word is "xref", or its end: an offset that points into the keyword still finds the
+// table, one at any other word does not.
+bool IsXrefKeyword(std::string_view word)
 {
-    double number = 0;
-    const std::string value = trailer.ReadValue(true);
-    if (!NumberOfWord(TrimSpaces(value), number))
-        throw Error(err::kTypeMismatch, "Type mismatch");
-    return WholeNumber(number);
+    return !word.empty() && std::string_view("xref").ends_with(word);
 }
 
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
@@ -109,21 +102,21 @@ std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
 }  // namespace
 
 // The rows of one section, in the order the section lists them.
-struct Pagelith::XrefSection {
+struct SourceReader::XrefSection {
     std::vector<std::pair<int, XrefEntry>> rows;
     int size = 0;  // the trailer's /Size
 };
 
-void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
+void SourceReader::ReadXref(std::int64_t offset, int& root, int& info)
 {
     // Newest first; an object keeps the entry of the newest section that lists it.  Each
     // offset is read once, so a chain that comes back to a section ends; a long chain of
     // updates is read to its end.
     std::set<std::int64_t> visited;
     std::vector<std::int64_t> pending{offset};
-    SourceDocRecord& record = CurrentSource();
+    SourceDocRecord& record = Current();
     const int sizeCap = static_cast<int>(std::min<std::int64_t>(
-        kMaxObjectNumber + 1, mSources.file.Size() + 1));
+        kMaxObjectNumber + 1, mFile.Size() + 1));
     while (!pending.empty()) {
         const std::int64_t next = pending.back();
         pending.pop_back();
@@ -149,97 +142,100 @@ void Pagelith::ReadXref(std::int64_t offset, int& root, int& info)
 
 // Reads the section at the offset into `sections` and returns the offsets of the older
 // sections it names.
-std::vector<std::int64_t> Pagelith::ReadXrefSection(std::int64_t offset, int& root, int& info,
+std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int& root, int& info,
                                                     std::vector<XrefSection>& sections)
 {
-    SourceFile& file = mSources.file;
-    ByteCursor cursor(file, offset);
-    cursor.SkipWhiteSpace();
-    const int first = cursor.Peek();
-    if (IsDigit(first))
-        return ReadXrefStream(cursor.Position(), root, info, sections);
-    if (first < 0 || std::string_view("xref").find(static_cast<char>(first)) == std::string_view::npos)
+    SourceFile& file = mFile;
+    TokenCursor cursor(file, offset);
+    SyntaxToken token = cursor.Next();
+    if (token.kind == SyntaxToken::kWord && StartsWithDigit(cursor.In(token)))
+        return ReadXrefStream(cursor.Position(token), root, info, sections);
+    if (token.kind != SyntaxToken::kWord || !IsXrefKeyword(cursor.In(token)))
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    // An offset that points into the keyword still finds the table.
-    for (int i = 0; i < 4 && cursor.Get() != 'f'; ++i) {
-    }
-    cursor.SkipWhiteSpace();
 
     XrefSection section;
-    while (IsDigit(cursor.Peek())) {
-        const std::int64_t firstNumber = cursor.Digits();
-        cursor.SkipWhiteSpace();
-        const std::int64_t count = cursor.Digits();
+    for (token = cursor.Next(); token.kind == SyntaxToken::kWord && StartsWithDigit(cursor.In(token));
+         token = cursor.Next()) {
+        const std::int64_t firstNumber = Digits(cursor.In(token));
+        const SyntaxToken countToken = cursor.Next();
+        const std::int64_t count = Digits(cursor.In(countToken));
         // An entry takes at least 18 bytes, so the file's size bounds the count.
-        if (count * 18 > file.Size() - cursor.Position() || firstNumber + count - 1 > kMaxObjectNumber)
+        if (count * 18 > file.Size() - cursor.Position(countToken) || firstNumber + count - 1 > kMaxObjectNumber)
             throw Error(err::kInvalidFileFormat, "Cross-reference table longer than the file");
         for (std::int64_t n = firstNumber; n < firstNumber + count; ++n) {
-            cursor.SkipWhiteSpace();
-            const std::int64_t entryOffset = cursor.Digits();
-            cursor.SkipWhiteSpace();
-            cursor.Digits();
-            cursor.SkipWhiteSpace();
-            const int letter = cursor.Get();
+            const std::int64_t entryOffset = Digits(cursor.In(cursor.Next()));
+            Digits(cursor.In(cursor.Next()));
+            const std::string_view letter = cursor.In(cursor.Next());
             // A row of anything else (a count larger than the rows) is a table to rebuild.
-            if (letter != 'n' && letter != 'f')
+            if (letter != "n" && letter != "f")
                 throw Error(err::kInvalidFileFormat, "Parsing XRef error");
             XrefEntry entry;
             // A free entry names the next free object, not a place: it is absent.
-            if (letter == 'n') {
+            if (letter == "n") {
                 entry.kind = XrefEntry::kInFile;
-                entry.offset = entryOffset + CurrentSource().headerOffset;
+                entry.offset = entryOffset + Current().headerOffset;
             }
             section.rows.emplace_back(static_cast<int>(n), entry);
         }
-        cursor.SkipWhiteSpace();
     }
-    if (cursor.Peek() != 't') {
+    if (token.kind != SyntaxToken::kWord || cursor.In(token) != "trailer") {
         sections.push_back(std::move(section));
         return {};
     }
 
-    Scanner trailer = ScanText(ReadDictionaryText(file, cursor.Position(), kMaxTrailerBytes));
+    const std::string text = ReadDictionaryText(file, cursor.Position(token), kMaxTrailerBytes);
+    std::size_t at = NextToken(text, 0).end;  // past "trailer"
+    const Value trailer = ParseValue(text, at);
     std::vector<std::int64_t> older;
     ReadTrailerKeys(trailer, root, info, section.size, older);
     // A hybrid file lists the objects of its object streams in a stream that overrides
     // the table's free entries for them.
-    if (trailer.GetDictValue("XRefStm", 1))
-        ReadXrefStream(TrailerNumber(trailer) + CurrentSource().headerOffset, root, info, sections);
+    if (trailer.Has("XRefStm"))
+        ReadXrefStream(TrailerNumber(trailer.Get("XRefStm")) + Current().headerOffset, root, info, sections);
     sections.push_back(std::move(section));
     return older;
 }
 
 // Encrypt, Size, Info, Root and Prev of a trailer or a cross-reference stream.
-void Pagelith::ReadTrailerKeys(Scanner& trailer, int& root, int& info, int& size,
-                               std::vector<std::int64_t>& older)
+void SourceReader::ReadTrailerKeys(const Value& trailer, int& root, int& info, int& size,
+                                   std::vector<std::int64_t>& older)
 {
-    if (trailer.GetDictValue("Encrypt", 1))
-        CurrentSource().encrypted = true;
-    if (trailer.GetDictValue("Size", 1))
-        size = static_cast<int>(TrailerNumber(trailer));
-    if (info == 0 && trailer.GetDictValue("Info", 1))
-        info = trailer.ReadRef();
-    if (root == 0 && trailer.GetDictValue("Root", 1))
-        root = trailer.ReadRef();
-    if (trailer.GetDictValue("Prev", 1))
-        older.push_back(TrailerNumber(trailer));
+    if (trailer.Has("Encrypt"))
+        Current().encrypted = true;
+    if (trailer.Has("Size"))
+        size = static_cast<int>(TrailerNumber(trailer.Get("Size")));
+    if (info == 0 && trailer.Has("Info"))
+        info = trailer.Get("Info").ReferenceNumber();
+    if (root == 0 && trailer.Has("Root"))
+        root = trailer.Get("Root").ReferenceNumber();
+    if (trailer.Has("Prev"))
+        older.push_back(TrailerNumber(trailer.Get("Prev")));
 }
 
-std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& root, int& info,
+// A number of a trailer, or of the object its reference names.
+std::int64_t SourceReader::TrailerNumber(const Value& value)
+{
+    const Value number = Resolved(value);
+    if (!number.IsNumber())
+        throw Error(err::kTypeMismatch, "Type mismatch");
+    return WholeNumber(number.Number());
+}
+
+std::vector<std::int64_t> SourceReader::ReadXrefStream(std::int64_t offset, int& root, int& info,
                                                    std::vector<XrefSection>& sections)
 {
     // An offset that names another object is a table proved wrong, never a section without rows.
     const SourceObject object = ReadObject(0, true, offset + 1);
     if (object.type != "XRef")
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    Scanner dict(*object.text);
+    const Value& dict = object.value;
     XrefSection section;
     std::vector<std::int64_t> older;
     ReadTrailerKeys(dict, root, info, section.size, older);
 
     std::vector<std::int64_t> widths(3, 0);
-    if (dict.GetDictValue("W", 1)) {
-        widths = NumbersOfArray(dict.ReadValue(false));
+    if (dict.Has("W")) {
+        widths = NumbersOfArray(Resolved(dict.Get("W")));
         widths.resize(3, 0);
     }
     for (const std::int64_t w : widths) {
@@ -247,15 +243,15 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             throw Error(err::kInvalidFileFormat, "Cross-reference stream with a field wider than 8 bytes");
     }
     std::size_t columns = 0;
-    if (dict.GetDictValue("DecodeParms", 1)) {
-        const int parms = dict.GetPos();
-        if (dict.GetDictValue("Columns", parms))
-            columns = static_cast<std::size_t>(std::max(0, WholeNumber(LeadingNumber(dict.ReadValue(false)))));
-    }
+    const Value parms = object.decodeParms.Is(Value::kArray) && !object.decodeParms.Items().empty()
+                            ? object.decodeParms.Items()[0]
+                            : object.decodeParms;
+    if (const Value& count = parms.Get("Columns"); count.IsNumber())
+        columns = static_cast<std::size_t>(std::max(0, WholeNumber(count.Number())));
 
     // The data is Flate-compressed whatever /Filter says, when there is one.
-    Bytes data = object.filter.empty() ? object.data : InflateStored(object.data);
-    mSources.file.Charge(static_cast<std::int64_t>(data.size()));
+    Bytes data = object.filter.Is(Value::kNull) ? object.data : InflateStored(object.data);
+    mFile.Charge(static_cast<std::int64_t>(data.size()));
     const std::size_t rowLength = static_cast<std::size_t>(widths[0] + widths[1] + widths[2]);
     if (columns > 0) {
         if (columns < rowLength)
@@ -266,8 +262,8 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
     const std::size_t rowCount = stride == 0 ? 0 : data.size() / stride;
 
     std::vector<std::int64_t> index{0, section.size};
-    if (dict.GetDictValue("Index", 1))
-        index = NumbersOfArray(dict.ReadValue(false));
+    if (dict.Has("Index"))
+        index = NumbersOfArray(Resolved(dict.Get("Index")));
 
     // Fewer rows than the index lists would lose the objects of the missing ones.
     std::int64_t listed = 0;
@@ -299,7 +295,7 @@ std::vector<std::int64_t> Pagelith::ReadXrefStream(std::int64_t offset, int& roo
             const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
             if (entry.kind == XrefEntry::kInFile) {
                 entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT32_MAX)) +
-                               CurrentSource().headerOffset;
+                               Current().headerOffset;
             } else if (entry.kind == XrefEntry::kInStream) {
                 if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
                     continue;

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "pdf/core/text_utils.h"
-#include "pdf/pagelith.h"
-#include "pdf/reader/scanner.h"
+#include "pdf/reader/source_reader.h"
 #include "pdf/reader/string_tokens.h"
 
 namespace pdf {
@@ -95,28 +93,16 @@ ObjectBody BodyOf(std::string_view bytes, std::size_t from)
     return {};
 }
 
-// The name a dictionary gives the key, without its "/"; "" when it gives none.
-std::string NameOf(std::string_view text, const DictionaryIndex& dictionary, std::string_view key)
-{
-    const std::size_t at = dictionary.ValueAt(key);
-    if (at == std::string_view::npos)
-        return {};
-    const SyntaxToken value = NextToken(text, at);
-    return value.kind == SyntaxToken::kName ? DecodedName(value.In(text)) : std::string();
-}
-
 // Where the stream data that begins at `data` of the bytes (read from `base`) ends: at the
 // offset its direct /Length gives when "endstream" follows there, else at the first
 // "endstream" (the file's end when there is none).
 std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t base, std::size_t data,
-                       std::string_view text, const DictionaryIndex& dictionary)
+                       const Value& dictionary)
 {
-    const std::size_t at = dictionary.ValueAt("Length");
-    const SyntaxToken length = at == std::string_view::npos ? SyntaxToken{} : NextValue(text, at);
-    double count = -1;
+    const Value& length = dictionary.Get("Length");
+    const double count = length.Number();
     const std::int64_t start = base + static_cast<std::int64_t>(data);
-    if (length.kind == SyntaxToken::kWord && NumberOfWord(length.In(text), count) && count >= 0 &&
-        count < static_cast<double>(file.Size() - start)) {
+    if (length.IsNumber() && count >= 0 && count < static_cast<double>(file.Size() - start)) {
         const std::int64_t end = start + static_cast<std::int64_t>(count);
         if (EndstreamFollows(file, end))
             return end;
@@ -133,19 +119,17 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
 
 // Notes what the object whose text the bytes hold is: an object stream, a cross-reference
 // stream that names a catalog, a catalog, an encryption dictionary.
-void NoteObject(ScannedFile& scanned, int number, std::int64_t where, std::string_view text,
-                const DictionaryIndex& dictionary, bool stream)
+void NoteObject(ScannedFile& scanned, int number, std::int64_t where, const Value& dictionary, bool stream)
 {
-    const std::string type = NameOf(text, dictionary, "Type");
-    if (type == "ObjStm" && stream)
+    const Value& type = dictionary.Get("Type");
+    if (type.IsName("ObjStm") && stream)
         scanned.objectStreams.emplace_back(number, where);
-    else if (type == "XRef" && dictionary.ValueAt("Root") != std::string_view::npos)
+    else if (type.IsName("XRef") && dictionary.Has("Root"))
         scanned.xrefStreams.emplace_back(number, where);
-    else if (type == "Catalog")
+    else if (type.IsName("Catalog"))
         scanned.catalogs.emplace_back(number, where);
-    if ((type == "XRef" && dictionary.ValueAt("Encrypt") != std::string_view::npos) ||
-        (!NameOf(text, dictionary, "Filter").empty() && dictionary.ValueAt("O") != std::string_view::npos &&
-         dictionary.ValueAt("U") != std::string_view::npos))
+    if ((type.IsName("XRef") && dictionary.Has("Encrypt")) ||
+        (dictionary.Get("Filter").Is(Value::kName) && dictionary.Has("O") && dictionary.Has("U")))
         scanned.encrypted = true;
 }
 
@@ -171,21 +155,35 @@ ScannedFile ScanObjects(SourceFile& file)
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start < 0)
                     continue;
+                const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
+                // An object the chunk's end cuts is read again from the next chunk, which
+                // begins at its header, unless it is longer than a chunk.
+                if (body.end == std::string_view::npos && !byBytes && !last && base + start > examined) {
+                    next = base + start;
+                    break;
+                }
                 file.Charge(kObjectReadOverhead);
                 current = number;
                 scanned.objects.emplace_back(number, base + start);
-                const ObjectBody body = byBytes ? ObjectBody{} : BodyOf(bytes, at + 3);
+                // The last object of a file cut right after its dictionary (a cross-reference
+                // stream's, naming the catalog) runs to the file's end; one cut inside its
+                // dictionary names nothing.
+                if (body.end == std::string_view::npos && last && !byBytes) {
+                    bool whole = true;
+                    const Value dictionary = ParseValue(std::string_view(bytes).substr(at + 3), &whole);
+                    if (whole)
+                        NoteObject(scanned, number, base + start, dictionary, false);
+                }
                 if (body.end == std::string_view::npos) {
                     byBytes = true;
                     continue;
                 }
-                const std::string_view text = std::string_view(bytes).substr(at + 3, body.end - at - 3);
-                const DictionaryIndex dictionary(text, 0);
-                NoteObject(scanned, number, base + start, text, dictionary, body.keyword == "stream");
+                const Value dictionary = ParseValue(std::string_view(bytes).substr(at + 3, body.end - at - 3));
+                NoteObject(scanned, number, base + start, dictionary, body.keyword == "stream");
                 std::size_t after = body.end;  // a next header's "obj" is looked at again
                 if (body.keyword == "stream") {
                     const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
-                    const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, text, dictionary);
+                    const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, dictionary);
                     if (dataEnd >= base + static_cast<std::int64_t>(end)) {
                         next = dataEnd;
                         break;
@@ -208,10 +206,10 @@ ScannedFile ScanObjects(SourceFile& file)
 
 }  // namespace
 
-void Pagelith::RebuildXref(int& root, int& info)
+void SourceReader::RebuildXref(int& root, int& info)
 {
-    SourceDocRecord& record = CurrentSource();
-    const ScannedFile scanned = ScanObjects(mSources.file);
+    SourceDocRecord& record = Current();
+    const ScannedFile scanned = ScanObjects(mFile);
     // Each number's last definition in the file.  An object the table listed in use and the
     // scan did not find is lost; a table rebuilt while a page is imported keeps the copies
     // made of its objects, so that none is written twice.
@@ -263,7 +261,7 @@ void Pagelith::RebuildXref(int& root, int& info)
         } catch (const Error&) {
             // A damaged object stream gives none of its objects: a page that needs one is
             // then refused.  A spent budget ends the rebuild.
-            if (mSources.file.Remaining() == 0)
+            if (mFile.Remaining() == 0)
                 throw;
         }
     }
@@ -280,18 +278,40 @@ void Pagelith::RebuildXref(int& root, int& info)
     std::sort(trailers.begin(), trailers.end());
     for (std::size_t i = trailers.size(), tried = 0; i-- > 0 && root == 0 && tried < kMaxTrailersTried; ++tried) {
         const auto [at, stream] = trailers[i];
-        const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mSources.file.Size();
-        Scanner trailer(stream != 0 ? ReadObjectText(stream) : ReadDictionaryText(mSources.file, at, next - at));
-        if (!trailer.GetDictValue("Root", 1))
+        const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mFile.Size();
+        Value trailer;
+        if (stream != 0) {
+            trailer = ObjectValue(stream);
+        } else {
+            const std::string text = ReadDictionaryText(mFile, at, next - at);
+            std::size_t after = NextToken(text, 0).end;  // past "trailer"
+            trailer = ParseValue(text, after);
+        }
+        if (!trailer.Has("Root"))
             continue;
-        root = trailer.ReadRef();
-        info = trailer.GetDictValue("Info", 1) ? trailer.ReadRef() : 0;
-        record.encrypted = record.encrypted || trailer.GetDictValue("Encrypt", 1);
+        root = trailer.Get("Root").ReferenceNumber();
+        info = trailer.Get("Info").ReferenceNumber();
+        record.encrypted = record.encrypted || trailer.Has("Encrypt");
     }
     // Else the newest object whose type is /Catalog.
     if (root == 0 && !scanned.catalogs.empty())
         root = std::max_element(scanned.catalogs.begin(), scanned.catalogs.end(),
                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+}
+
+int SourceReader::CatalogInObjectStreams()
+{
+    std::vector<int> held;
+    for (const auto& [number, entry] : Current().xref) {
+        if (entry.kind == XrefEntry::kInStream)
+            held.push_back(number);
+    }
+    std::sort(held.begin(), held.end());
+    for (const int number : held) {
+        if (ObjectValue(number).Get("Type").IsName("Catalog"))
+            return number;
+    }
+    return 0;
 }
 
 }  // namespace pdf

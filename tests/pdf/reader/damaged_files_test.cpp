@@ -260,7 +260,9 @@ std::string PikepdfReading(const std::string& path)
                    "  print('refused')\" " + Quoted(path) + " 2>/dev/null").output;
 }
 
-std::string OurReading(const std::string& path)
+// Our page count, what `describe` says of each page, and the title; or "refused".
+std::string OurReadingOf(const std::string& path, const std::function<std::string(Pagelith&, int)>& describe,
+                         const std::string& separator = " ")
 {
     Pagelith reader;
     std::string title, subject, author;
@@ -268,14 +270,21 @@ std::string OurReading(const std::string& path)
     const int pages = reader.GetInfo(path, title, subject, author, encrypted, pdfa, version);
     if (pages == 0)
         return reader.ErrNumber() == 321 ? "refused\n" : "0 pages, error " + std::to_string(reader.ErrNumber());
+    EXPECT_EQ(reader.ErrNumber(), 0) << reader.ErrDescription();
     std::string out = std::to_string(pages);
-    for (int page = 1; page <= pages; ++page) {
+    for (int page = 1; page <= pages; ++page)
+        out += separator + describe(reader, page);
+    return out + (separator == " " ? " " + title : "") + "\n";
+}
+
+std::string OurReading(const std::string& path)
+{
+    return OurReadingOf(path, [&](Pagelith& reader, int page) {
         float width = 0, height = 0;
         int rotation = 0;
         reader.GetInfoPage(path, page, width, height, rotation);
-        out += " " + std::to_string(std::lround(width)) + " x " + std::to_string(std::lround(height));
-    }
-    return out + " " + title + "\n";
+        return std::to_string(std::lround(width)) + " x " + std::to_string(std::lround(height));
+    });
 }
 
 class SoundFile : public ::testing::TestWithParam<Damaged> {};
@@ -370,6 +379,139 @@ INSTANTIATE_TEST_SUITE_P(
                     return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
                 }}),
     [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace pdf
+
+namespace pdf {
+namespace {
+
+using namespace reader_testing;
+using testing_support::ReadAll;
+
+// Page count, and each page's turn and whether its content can be read, as pikepdf reads
+// them, or "refused".
+std::string PikepdfPages(const std::string& path)
+{
+    return RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                   "try:\n"
+                   "  p = pikepdf.open(sys.argv[1])\n"
+                   "  out = [str(len(p.pages))]\n"
+                   "  for q in p.pages:\n"
+                   "    r = int(q.obj.get('/Rotate', 0))\n"
+                   "    try:\n"
+                   "      q.Contents.read_bytes()\n"
+                   "      content = 'read'\n"
+                   "    except Exception:\n"
+                   "      content = 'lost'\n"
+                   "    out.append('%d %s' % (r % 360 if r % 90 == 0 else 0, content))\n"
+                   "  print(', '.join(out))\n"
+                   "except Exception:\n"
+                   "  print('refused')\" " + Quoted(path) + " 2>/dev/null").output;
+}
+
+std::string OurPages(const std::string& path)
+{
+    return OurReadingOf(
+        path,
+        [&](Pagelith& reader, int page) {
+            float width = 0, height = 0;
+            int rotation = 0;
+            reader.GetInfoPage(path, page, width, height, rotation);
+            std::string content = "read";
+            try {
+                reader.GetContentPage(path, page);
+            } catch (const Error&) {
+                content = "lost";
+            }
+            return std::to_string(rotation) + " " + content;
+        },
+        ", ");
+}
+
+class MisreadFile : public ::testing::TestWithParam<Damaged> {};
+
+// Files that were read with error 0 as other pages, or fewer: each reads as pikepdf reads it.
+TEST_P(MisreadFile, ReadsAsPikepdfReadsIt)
+{
+    const std::string path = GetParam().make("misread-" + GetParam().name + ".pdf");
+    const std::string expected = PikepdfPages(path);
+    EXPECT_NE(expected, "");
+    EXPECT_EQ(OurPages(path), expected);
+}
+
+// The three pages of TextPages, as `edit` makes them.
+Maker EditedKids(const std::function<void(std::string&)>& edit)
+{
+    return [edit](const std::string& file) {
+        std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+        edit(bytes);
+        return ScratchFile(file, bytes);
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MisreadFile,
+    ::testing::Values(
+        Damaged{"UpdateWhosePreviousSectionIsAWord", EditedKids([](std::string& bytes) {
+                    // An update of the first three objects whose /Prev lands on "endobj".
+                    const std::size_t word = bytes.find("endobj");
+                    std::string update;
+                    std::string rows;
+                    for (int object = 1; object <= 3; ++object) {
+                        const std::size_t at = bytes.find("\n" + std::to_string(object) + " 0 obj") + 1;
+                        const std::string offset = std::to_string(bytes.size() + update.size());
+                        rows += std::string(10 - offset.size(), '0') + offset + " 00000 n\r\n";
+                        update += bytes.substr(at, bytes.find("endobj", at) + 7 - at);
+                    }
+                    const std::string start = std::to_string(bytes.size() + update.size());
+                    bytes += update + "xref\n1 3\n" + rows + "trailer\n<< /Size 10 /Root 1 0 R /Prev " +
+                             std::to_string(word) + " >>\nstartxref\n" + start + "\n%%EOF\n";
+                })},
+        Damaged{"TurnWithANul", EditedKids([](std::string& bytes) {
+                    bytes.replace(bytes.find("/Type /Page "), 12, std::string("/Rotate 9\0" "0 ", 12));
+                })},
+        Damaged{"ContentLost",
+                EditedKids([](std::string& bytes) { bytes[bytes.find("9 0 obj") + 4] = 'x'; })}),
+    [](const auto& info) { return info.param.name; });
+
+// A page the table lists as free, and a catalog only an object stream holds, read as poppler
+// and mutool read them (pikepdf takes the page for a null, qpdf refuses the catalog).
+INSTANTIATE_TEST_SUITE_P(
+    Rebuilt, DamagedFile,
+    ::testing::Values(Damaged{"KidListedAsFree", EditedKids([](std::string& bytes) {
+                                  // The letter of the second page's row (object 4).
+                                  bytes[bytes.find('\n', bytes.rfind("xref\n0 ") + 5) + 1 + 20 * 4 + 17] = 'f';
+                              })},
+                      Damaged{"CatalogOnlyInAnObjectStream", [](const std::string& file) {
+                                  // The cross-reference stream is no longer one.
+                                  std::string bytes = ReadAll(QpdfObjectStreams());
+                                  bytes.replace(bytes.find("/XRef"), 5, "/XReg");
+                                  return ScratchFile(file, bytes);
+                              }}),
+    [](const auto& info) { return info.param.name; });
+
+// A file whose last cross-reference stream is cut right after its dictionary, or inside its
+// rows, has as many pages as mutool reads in it (qpdf and poppler refuse it), each with its text.
+TEST(CutCrossReferenceStream, ReadsAsMutoolReadsIt)
+{
+    for (const std::string cut : {"after the dictionary", "inside the rows"}) {
+        std::string bytes = ReadAll(QpdfObjectStreams());
+        const std::size_t data = bytes.find("stream", bytes.find("/XRef"));
+        bytes.resize(cut == "inside the rows" ? data + 20 : data);
+        const std::string path = ScratchFile("damaged-cut-xref-stream.pdf", bytes);
+        const std::string mutool = RunTool("mutool pages " + Quoted(path) + " 2>/dev/null").output;
+        int pages = 0;
+        for (std::size_t at = mutool.find("<page "); at != std::string::npos; at = mutool.find("<page ", at + 1))
+            ++pages;
+        EXPECT_GT(pages, 0) << cut;
+        Pagelith reader;
+        ASSERT_EQ(PagesUnlessRefused(reader, path, false), pages) << cut << ": " << reader.ErrDescription();
+        EXPECT_EQ(reader.ErrNumber(), 0) << cut;
+        for (int page = 1; page <= pages; ++page)
+            EXPECT_NE(reader.GetContentPage(path, page).find("Page " + std::to_string(page)), std::string::npos) << cut;
+    }
+}
 
 }  // namespace
 }  // namespace pdf

@@ -272,8 +272,9 @@ TEST(SourceDocument, LoopsInTheFileEndTheReading)
     int rotation = 0;
     // No MediaBox anywhere up the looping chain.
     EXPECT_THROW(reader.GetInfoPage(path, 1, width, height, rotation), Error);
-    // A stream whose length is itself has no length: it runs to its "endstream".
-    EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET");
+    // A stream whose length is itself has no length: it runs to its "endstream", its line
+    // end included as qpdf and pikepdf read it.
+    EXPECT_EQ(reader.GetContentPage(path, 1), "BT ET\n");
 }
 
 // Bytes that no Western character stands for come back as they stand in the stream.
@@ -344,7 +345,8 @@ TEST(SourceDocument, AHugeContentEndsWithAnErrorWithinItsLimits)
     EXPECT_LT(usage.ru_maxrss, 1024L * 1024);  // kilobytes
 }
 
-// A content stream whose /Length is too short is read to its "endstream".
+// A content stream whose /Length is wrong or missing is read to its "endstream", the line end
+// before it included, as qpdf and pikepdf read it.
 TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
 {
     for (const std::string length : {"/Length 5", "/Length 900", ""}) {
@@ -355,7 +357,7 @@ TEST(SourceDocument, AStreamRunsToItsEndstreamWhenItsLengthDisagrees)
              "<< " + length + " >>\nstream\n0 0 1 rg 20 20 100 60 re f\nendstream"});
         Pagelith reader;
         ASSERT_EQ(InfoOf(reader, path).pages, 1);
-        EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f") << length;
+        EXPECT_EQ(reader.GetContentPage(path, 1), "0 0 1 rg 20 20 100 60 re f\n") << length;
     }
 }
 

@@ -1,0 +1,73 @@
+// What a page of a source file becomes a form from, read before the import writes anything.
+#include <set>
+
+#include "pdf/reader/pdfa_forbidden.h"
+#include "pdf/reader/source_reader.h"
+#include "pdf/reader/stream_data.h"
+
+namespace pdf {
+
+PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
+{
+    SourceFileSession session(mFile, fileName);
+    const SourcePageEntry entry = Current().pages[static_cast<std::size_t>(page)];
+    PageFormSource form;
+    WithSoundTable([&] {
+        form = PageFormSource{};
+        const Value pageValue = ObjectValue(entry.object);
+        // An indirect resource dictionary is copied as an object.
+        form.resources = HeldEntry(entry.resourcesHolder, "Resources");
+        if (!form.resources.Is(Value::kDictionary) && !form.resources.Is(Value::kReference))
+            form.resources = Value::Dictionary({});
+        form.geometry = {PageBox(entry), PageTurn(entry)};
+        // One stream is kept as stored, with its filter and parameters; several are decoded
+        // and joined, and stored without a filter.
+        const std::vector<int> refs = ReferenceList(pageValue.Get("Contents"));
+        form.hasStream = !refs.empty();
+        if (refs.size() == 1) {
+            SourceObject stream = ReadStream(refs[0]);
+            form.data = std::move(stream.data);
+            form.filter = std::move(stream.filter);
+            form.decodeParms = std::move(stream.decodeParms);
+            // Written into the form, a reference would name one of our objects instead.
+            bool refers = false;
+            ForEachReference(form.filter, [&](int) { refers = true; });
+            ForEachReference(form.decodeParms, [&](int) { refers = true; });
+            if (refers)
+                throw Error(err::kInvalidFileFormat, "The filter of content stream " + std::to_string(refs[0]) +
+                                                         " names more objects than can be read");
+        } else if (form.hasStream) {
+            form.data = JoinedContent(refs);
+        }
+        form.copies = ReadObjectTree(form.resources);
+        form.breaksPdfa = HoldsPdfaForbidden(pageValue, form.resources,
+                                             [this](int number) { return ObjectValue(number); });
+    });
+    return form;
+}
+
+// Every object the value refers to, and what those refer to, not copied before, each read
+// once.  An object whose syntax is not sound cannot be copied.
+std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Value& value)
+{
+    std::vector<std::pair<int, SourceObject>> objects;
+    std::set<int> met;
+    std::vector<int> pending;
+    const auto collect = [&](int source) {
+        if (source > 0 && source < Current().xrefSize && CopyOf(source) == 0 && met.insert(source).second)
+            pending.push_back(source);
+    };
+    ForEachReference(value, collect);
+    while (!pending.empty()) {
+        const int source = pending.back();
+        pending.pop_back();
+        SourceObject object = ReadObject(source, true);
+        if (!object.sound)
+            throw Error(err::kInvalidFileFormat, "Object " + std::to_string(source) + " holds a value that cannot be read");
+        ForEachReference(object.value, collect);
+        objects.emplace_back(source, std::move(object));
+    }
+    return objects;
+}
+
+}  // namespace pdf
