@@ -469,7 +469,7 @@ const Value& Value::Get(std::string_view key) const
 
 const Value& Value::Null()
 {
-    static const Value kNull;
+    static const Value kNull{};
     return kNull;
 }
 
