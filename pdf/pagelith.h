@@ -606,6 +606,7 @@ private:
                       const std::string& entries);
     void SaveGraphicState();
     void RestoreGraphicState();
+    void CloseOpenSpaces(TextBuffer& content, int serial);
 
     // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
     // object at once; placing refers to it by its number.
