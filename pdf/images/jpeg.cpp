@@ -29,6 +29,15 @@ bool IsDecodableFrame(std::uint8_t code)
     return code == 0xC0 || code == 0xC1 || code == 0xC2;
 }
 
+// The markers readers take after the start of image: frames, tables, scans, restart
+// markers, the end of image, application segments and comments.  They stop at any other,
+// and at a second start of image.
+bool IsKnownMarker(std::uint8_t code)
+{
+    return (code >= 0xC0 && code <= 0xDD && code != 0xC8 && code != 0xD8) ||
+           (code >= 0xE0 && code <= 0xEF) || code == 0xFE || code == 0x01;
+}
+
 // The largest side the readers' JPEG decoders take; they refuse a frame that claims more.
 constexpr int kLargestSide = 65500;
 
@@ -268,13 +277,18 @@ PreparedImage DecodeJpeg(const Bytes& data)
     std::optional<JpegScans> scans;
     std::int64_t frameAt = 0;
     while (true) {
-        while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
+        // Readers warn of any byte but fill bytes (0xFF) between a segment and the next.
+        if (i < n && data[i] != 0xFF)
+            throw FormatError("the JPEG data hold bytes outside their segments");
+        while (i + 1 < n && data[i + 1] == 0xFF)
             ++i;
         if (i + 1 >= n)
             throw FormatError(scans   ? "the JPEG data end inside their scan"
                               : frame ? "the JPEG data have no scan"
                                       : "the JPEG data have no frame header");
         const std::uint8_t code = data[++i];
+        if (!IsKnownMarker(code) || (IsStartOfFrame(code) && frame))
+            throw FormatError("the JPEG data hold a marker readers stop at");
         if (IsStartOfFrame(code) && !frame) {
             frame = FrameHeader(data, i);
             frameAt = static_cast<std::int64_t>(i);
@@ -301,8 +315,10 @@ PreparedImage DecodeJpeg(const Bytes& data)
             adobe = adobe || IsAdobeSegment(data, i);
         if (code == kJfifMarker)
             jfif = jfif || IsJfifSegment(data, i);
-        if ((code >= 0xD0 && code <= 0xD9) || code == 0x01)
-            continue;  // a marker without a segment
+        if ((code >= 0xD0 && code <= 0xD9) || code == 0x01) {
+            ++i;  // a marker without a segment
+            continue;
+        }
         // Data that end inside a table have no scan, which the walk finds.
         if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
             ReadTables(data, static_cast<std::int64_t>(i), tables);
@@ -311,7 +327,7 @@ PreparedImage DecodeJpeg(const Bytes& data)
         const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
         if (length < 2)
             throw FormatError("the JPEG data hold a segment of invalid length");
-        i += static_cast<std::size_t>(length);
+        i += static_cast<std::size_t>(length) + 1;
     }
 }
 

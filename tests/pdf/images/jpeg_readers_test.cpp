@@ -64,6 +64,22 @@ Bytes CutScan(Bytes file)
     return file;
 }
 
+// The file with `bytes` inserted before its first `marker`.
+Bytes InsertedBefore(Bytes file, int marker, const Bytes& bytes)
+{
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(Find(file, Marker(marker))),
+                bytes.begin(), bytes.end());
+    return file;
+}
+
+// A sequential scan that claims to code the coefficients 0 to 5 only.
+Bytes SequentialBand(Bytes file)
+{
+    const std::size_t scan = Find(file, Marker(0xDA));
+    file[scan + file[scan + 3]] = 5;  // the band's end, before the last byte of the header
+    return file;
+}
+
 // Component ids 'R', 'G' and 'B' and no JFIF segment: the data say RGB.
 Bytes RgbCoded(Bytes file)
 {
@@ -101,7 +117,7 @@ Bytes WithRestarts(bool skipped)
 Bytes WithBandScans(int scans)
 {
     Bytes file = JpegHeader(32, 8, 1);
-    file.resize(file.size() - 12);  // the end of image and what follows it
+    file.resize(file.size() - 15);  // the bytes past the first scan's four bits, and on
     Append(file, {0xFF, 0xC4, 0, 20, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                   0x20});  // one AC code: a run of four blocks
     for (int k = 0; k < scans; ++k)
@@ -145,6 +161,10 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"optimized_progressive_cut", CutScan(ReadBytes(folder + "optimized_progressive.jpg")),
          false},
         {"frame_beyond_its_data", oversized, false},
+        {"bytes_after_the_scan", InsertedBefore(baseline, 0xD9, {1, 2, 3}), false},
+        {"bytes_between_segments", InsertedBefore(baseline, 0xDB, {0x20}), false},
+        {"marker_readers_stop_at", InsertedBefore(baseline, 0xDB, {0xFF, 0xB0, 0, 2}), false},
+        {"sequential_band", SequentialBand(baseline), false},
         {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
         {"restart_intervals", WithRestarts(false), true},
         {"restart_marker_missing", WithRestarts(true), false},
