@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
@@ -59,23 +60,15 @@ const char* ColourSpaceOf(int components)
 constexpr std::uint8_t kAdobeMarker = 0xEE;
 constexpr std::uint8_t kJfifMarker = 0xE0;
 
-// The Adobe application segment at `at` (its marker code): CMYK data of files that carry
-// it are stored inverted.
-bool IsAdobeSegment(const Bytes& data, std::size_t at)
+// Whether the application segment at `at` (its marker code) begins with `identifier`: the
+// Adobe segment tells that CMYK data are stored inverted, the JFIF one ("JFIF" and a zero
+// byte) that the components are YCbCr.
+bool HasIdentifier(const Bytes& data, std::size_t at, std::string_view identifier)
 {
-    static constexpr char kAdobe[] = "Adobe";
-    if (at + 8 > data.size())
+    if (at + 3 + identifier.size() > data.size())
         return false;
-    return std::equal(kAdobe, kAdobe + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
-}
-
-// The JFIF segment at `at` (its marker code), which says the components are YCbCr.
-bool IsJfifSegment(const Bytes& data, std::size_t at)
-{
-    static constexpr char kJfif[] = "JFIF";
-    if (at + 8 > data.size())
-        return false;
-    return std::equal(kJfif, kJfif + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
+    return std::equal(identifier.begin(), identifier.end(),
+                      data.begin() + static_cast<std::ptrdiff_t>(at + 3));
 }
 
 // Three components named 'R', 'G' and 'B' with neither segment hold RGB, as readers of the
@@ -312,9 +305,9 @@ PreparedImage DecodeJpeg(const Bytes& data)
             return *std::move(frame);
         }
         if (code == kAdobeMarker)
-            adobe = adobe || IsAdobeSegment(data, i);
+            adobe = adobe || HasIdentifier(data, i, "Adobe");
         if (code == kJfifMarker)
-            jfif = jfif || IsJfifSegment(data, i);
+            jfif = jfif || HasIdentifier(data, i, {"JFIF", 5});
         if ((code >= 0xD0 && code <= 0xD9) || code == 0x01) {
             ++i;  // a marker without a segment
             continue;
