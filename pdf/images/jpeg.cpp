@@ -30,6 +30,11 @@ bool IsDecodableFrame(std::uint8_t code)
     return code == 0xC0 || code == 0xC1 || code == 0xC2;
 }
 
+bool IsProgressive(std::uint8_t frameCode)
+{
+    return frameCode == 0xC2;
+}
+
 // The markers readers take after the start of image: frames, tables, scans, restart
 // markers, the end of image, application segments and comments.  They stop at any other,
 // and at a second start of image.
@@ -210,9 +215,10 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     const int first = ByteAt(data, spectrum);
     const int last = ByteAt(data, spectrum + 1);
     const int precision = ByteAt(data, spectrum + 2);
-    const bool progressive = data[static_cast<std::size_t>(frame)] == 0xC2;
+    const bool progressive = IsProgressive(data[static_cast<std::size_t>(frame)]);
     // A sequential scan's spectral bytes are fixed, and readers decode it whatever an encoder
-    // wrote there; a progressive first scan must be a DC scan they can start from.
+    // wrote there (SetFullBand); a progressive first scan must be a DC scan they can start
+    // from.
     if (progressive && (first != 0 || last != 0 || precision > 13))
         throw invalid;
     // Readers supply the standard tables 0 and 1 that a sequential frame leaves out, as
@@ -243,6 +249,16 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     }
     if (inScan > 1 && blocks > 10)
         throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
+}
+
+// Readers decode a sequential scan in full whatever its band bytes say, but warn when they
+// say otherwise: the embedded copy of the scan header at `scan` says so.
+void SetFullBand(Bytes& data, std::size_t scan)
+{
+    const std::size_t spectrum = scan + 4 + 2 * std::size_t{data[scan + 3]};
+    data[spectrum] = 0;
+    data[spectrum + 1] = 63;
+    data[spectrum + 2] = 0;
 }
 
 }  // namespace
@@ -292,7 +308,10 @@ PreparedImage DecodeJpeg(const Bytes& data)
                 RequireDecodableScan(data, frameAt, static_cast<std::int64_t>(i), tables);
                 scans.emplace(data, static_cast<std::size_t>(frameAt));
             }
-            i = scans->Decode(i, tables.Huffman, restartInterval);
+            const std::size_t scan = i;
+            i = scans->Decode(scan, tables.Huffman, restartInterval);
+            if (!IsProgressive(data[static_cast<std::size_t>(frameAt)]))
+                SetFullBand(frame->Data, scan);
             continue;
         }
         if (code == kEndOfImage && scans) {

@@ -248,10 +248,6 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
     int ss = 0;
     int se = 63;
     int ah = 0;
-    // A sequential scan codes every coefficient in full; readers warn of any other band.
-    if (!mProgressive && (ByteAt(mData, spectrum) != 0 || ByteAt(mData, spectrum + 1) != 63 ||
-                          ByteAt(mData, spectrum + 2) != 0))
-        throw FormatError("the JPEG scan header is invalid");
     if (mProgressive) {
         ss = ByteAt(mData, spectrum);
         se = ByteAt(mData, spectrum + 1);
