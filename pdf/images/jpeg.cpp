@@ -227,7 +227,6 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         const HuffmanCodes& codes = tables.Huffman[table];
         return codes.Defined ? codes.Sound : !progressive && table % 4 < 2;
     };
-    int blocks = 0;
     unsigned held = 0;  // the frame's components met in the scan, one bit each
     for (int s = 0; s < inScan; ++s) {
         const std::uint8_t id = ByteAt(data, scan + 4 + 2 * s);
@@ -237,8 +236,6 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         if (c == inFrame || (held & 1u << c))
             throw FormatError("the JPEG scan names a component its frame lacks, or one twice");
         held |= 1u << c;
-        const int factors = ByteAt(data, frame + 10 + 3 * c);
-        blocks += (factors >> 4) * (factors & 15);
         const int quantisation = ByteAt(data, frame + 11 + 3 * c);
         const int huffman = ByteAt(data, scan + 5 + 2 * s);
         const std::size_t dc = static_cast<std::size_t>(huffman >> 4);
@@ -247,8 +244,6 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
             dc > 3 || !usable(dc) || (!progressive && (ac > 7 || !usable(ac))))
             throw FormatError("the JPEG scan uses a table the data do not define");
     }
-    if (inScan > 1 && blocks > 10)
-        throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
 }
 
 // Readers decode a sequential scan in full whatever its band bytes say, but warn when they

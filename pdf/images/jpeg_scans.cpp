@@ -271,6 +271,8 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
     int blocksPerUnit = 0;
     for (const ScanPart& part : parts)
         blocksPerUnit += interleaved ? part.Comp->H * part.Comp->V : 1;
+    if (interleaved && blocksPerUnit > 10)
+        throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
     mWorkLeft -= units * blocksPerUnit;
     if (mWorkLeft < 0)
         throw FormatError("the JPEG data hold more scans than readers decode");

@@ -127,6 +127,20 @@ Bytes WithBandScans(int scans)
     return file;
 }
 
+// A progressive picture of three components sampled 2 x 2, coded one alone, then all
+// together: twelve blocks a unit, more than readers take.
+Bytes WideInterleavedScan()
+{
+    Bytes file = JpegHeader(16, 16, 3);
+    const std::size_t frame = Find(file, Marker(0xC2));
+    for (std::size_t c = 0; c < 3; ++c)
+        file[frame + 11 + 3 * c] = 0x22;
+    file.resize(Find(file, Marker(0xDA)));
+    Append(file, {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0, 0x0F});
+    Append(file, {0xFF, 0xDA, 0, 12, 3, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0x00, 0x0F, 0xFF, 0xD9});
+    return file;
+}
+
 // The mean difference of two renderings of the same size, over every channel.
 double MeanDifference(const std::string& a, const std::string& b)
 {
@@ -166,6 +180,7 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"bytes_between_segments", InsertedBefore(baseline, 0xDB, {0x20}), false},
         {"marker_readers_stop_at", InsertedBefore(baseline, 0xDB, {0xFF, 0xB0, 0, 2}), false},
         {"sequential_band", SequentialBand(baseline), true},
+        {"interleaved_scan_beyond_ten_blocks", WideInterleavedScan(), false},
         {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
         {"restart_intervals", WithRestarts(false), true},
         {"restart_marker_missing", WithRestarts(true), false},
