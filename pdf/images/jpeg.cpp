@@ -329,11 +329,12 @@ PreparedImage DecodeJpeg(const Bytes& data)
         // Data that end inside a table have no scan, which the walk finds.
         if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
             ReadTables(data, static_cast<std::int64_t>(i), tables);
+        const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
+        // A restart interval segment holds the interval alone.
+        if (length < 2 || (code == kRestartInterval && length != 4))
+            throw FormatError("the JPEG data hold a segment of invalid length");
         if (code == kRestartInterval && IsWholeSegment(data, i))
             restartInterval = ReadIntBE(data, static_cast<std::int64_t>(i) + 3, 2, true);
-        const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
-        if (length < 2)
-            throw FormatError("the JPEG data hold a segment of invalid length");
         i += static_cast<std::size_t>(length) + 1;
     }
 }

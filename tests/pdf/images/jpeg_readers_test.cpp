@@ -179,6 +179,8 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"bytes_after_the_scan", InsertedBefore(baseline, 0xD9, {1, 2, 3}), false},
         {"bytes_between_segments", InsertedBefore(baseline, 0xDB, {0x20}), false},
         {"marker_readers_stop_at", InsertedBefore(baseline, 0xDB, {0xFF, 0xB0, 0, 2}), false},
+        {"restart_segment_of_six_bytes",
+         InsertedBefore(baseline, 0xDB, {0xFF, 0xDD, 0, 6, 0, 0, 0, 0}), false},
         {"sequential_band", SequentialBand(baseline), true},
         {"interleaved_scan_beyond_ten_blocks", WideInterleavedScan(), false},
         {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
