@@ -213,7 +213,7 @@ public:
     // the colours, the line width and the font of the moment BeginSpace was called.  Only
     // the space begun last ends, in the content (page, template, tiling cell) it began in,
     // and not while a table begun inside it is open: otherwise EndSpace records error 5
-    // and writes nothing.
+    // and writes nothing.  A content that closes ends the spaces left open in it.
     void BeginSpace(float x, float y, float scaleX, float scaleY, float angle);
     void EndSpace();
     void MoveTo(float x, float y);
@@ -605,6 +605,7 @@ private:
                       const std::string& entries);
     void SaveGraphicState();
     void RestoreGraphicState();
+    void CloseOpenSpaces(TextBuffer& content, int serial);
 
     // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
     // object at once; placing refers to it by its number.

@@ -63,4 +63,15 @@ void Pagelith::RestoreGraphicState()
     --mGsDepth;
 }
 
+// A content that closes ends the local spaces left open in it (those of content `serial`)
+// with a "Q" each, so that its "q"s are balanced.  Their states stay on the stack: EndSpace
+// ends no space of a content closed since.
+void Pagelith::CloseOpenSpaces(TextBuffer& content, int serial)
+{
+    for (int i = 0; i < mGsDepth; ++i) {
+        if (mGsStack[static_cast<std::size_t>(i)].SpaceContent == serial)
+            BufAppend(content, "\rQ");
+    }
+}
+
 }  // namespace pdf

@@ -150,13 +150,8 @@ void Pagelith::ClosePagePart()
 {
     EndOpenPath(mPageBuf, mOpenPaths.Page);
     CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
-    int saved = 1;
-    for (int i = 0; i < mGsDepth; ++i) {
-        if (mGsStack[static_cast<std::size_t>(i)].SpaceContent == mContentSerials.Page)
-            ++saved;
-    }
-    for (; saved > 0; --saved)
-        BufAppend(mPageBuf, "\rQ");
+    CloseOpenSpaces(mPageBuf, mContentSerials.Page);
+    BufAppend(mPageBuf, "\rQ");
 }
 
 std::string Pagelith::PageDictText(const std::string& scriptEntry) const

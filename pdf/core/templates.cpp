@@ -107,6 +107,7 @@ void Pagelith::EndObject()
         throw NothingRecorded("template");
     EndOpenPath(mObjBuf, mOpenPaths.Template);
     CloseMarkedSections(mObjBuf, mLayers.OpenInTemplate);
+    CloseOpenSpaces(mObjBuf, mContentSerials.Template);
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     TemplateRecord& recorded = objects.back();
     Bytes content = BytesOf(BufView(mObjBuf));
@@ -232,6 +233,7 @@ void Pagelith::EndTiling()
         throw NothingRecorded("tiling pattern");
     EndOpenPath(mTileBuf, mOpenPaths.Tiling);
     CloseMarkedSections(mTileBuf, mLayers.OpenInTiling);
+    CloseOpenSpaces(mTileBuf, mContentSerials.Tiling);
     Bytes content = BytesOf(BufView(mTileBuf));
     mInTiling = false;
     mPatternFlag = false;

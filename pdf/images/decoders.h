@@ -18,7 +18,8 @@ PreparedImage DecodeGif(const Bytes& data, int frame);
 // whole: a baseline, extended or progressive Huffman-coded frame of 8 bits per sample,
 // sampling factors 1 to 4 and sides up to 65500 pixels that its data can describe, a first
 // scan whose components and tables are those of the frame and the data, and scans whose
-// coded data cover the frame.  An Adobe segment tells that its CMYK data are stored
+// coded data cover the frame and are followed by a marker, with nothing between segments
+// but the markers readers know.  An Adobe segment tells that its CMYK data are stored
 // inverted; components named R, G and B with neither JFIF nor Adobe segment are RGB.
 PreparedImage DecodeJpeg(const Bytes& data);
 

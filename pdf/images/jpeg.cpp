@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "pdf/images/byte_reader.h"
 #include "pdf/images/decoders.h"
@@ -29,6 +30,20 @@ bool IsDecodableFrame(std::uint8_t code)
     return code == 0xC0 || code == 0xC1 || code == 0xC2;
 }
 
+bool IsProgressive(std::uint8_t frameCode)
+{
+    return frameCode == 0xC2;
+}
+
+// The markers readers take after the start of image: frames, tables, scans, restart
+// markers, the end of image, application segments and comments.  They stop at any other,
+// and at a second start of image.
+bool IsKnownMarker(std::uint8_t code)
+{
+    return (code >= 0xC0 && code <= 0xDD && code != 0xC8 && code != 0xD8) ||
+           (code >= 0xE0 && code <= 0xEF) || code == 0xFE || code == 0x01;
+}
+
 // The largest side the readers' JPEG decoders take; they refuse a frame that claims more.
 constexpr int kLargestSide = 65500;
 
@@ -50,23 +65,15 @@ const char* ColourSpaceOf(int components)
 constexpr std::uint8_t kAdobeMarker = 0xEE;
 constexpr std::uint8_t kJfifMarker = 0xE0;
 
-// The Adobe application segment at `at` (its marker code): CMYK data of files that carry
-// it are stored inverted.
-bool IsAdobeSegment(const Bytes& data, std::size_t at)
+// Whether the application segment at `at` (its marker code) begins with `identifier`: the
+// Adobe segment tells that CMYK data are stored inverted, the JFIF one ("JFIF" and a zero
+// byte) that the components are YCbCr.
+bool HasIdentifier(const Bytes& data, std::size_t at, std::string_view identifier)
 {
-    static constexpr char kAdobe[] = "Adobe";
-    if (at + 8 > data.size())
+    if (at + 3 + identifier.size() > data.size())
         return false;
-    return std::equal(kAdobe, kAdobe + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
-}
-
-// The JFIF segment at `at` (its marker code), which says the components are YCbCr.
-bool IsJfifSegment(const Bytes& data, std::size_t at)
-{
-    static constexpr char kJfif[] = "JFIF";
-    if (at + 8 > data.size())
-        return false;
-    return std::equal(kJfif, kJfif + 5, data.begin() + static_cast<std::ptrdiff_t>(at + 3));
+    return std::equal(identifier.begin(), identifier.end(),
+                      data.begin() + static_cast<std::ptrdiff_t>(at + 3));
 }
 
 // Three components named 'R', 'G' and 'B' with neither segment hold RGB, as readers of the
@@ -208,9 +215,10 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     const int first = ByteAt(data, spectrum);
     const int last = ByteAt(data, spectrum + 1);
     const int precision = ByteAt(data, spectrum + 2);
-    const bool progressive = data[static_cast<std::size_t>(frame)] == 0xC2;
+    const bool progressive = IsProgressive(data[static_cast<std::size_t>(frame)]);
     // A sequential scan's spectral bytes are fixed, and readers decode it whatever an encoder
-    // wrote there; a progressive first scan must be a DC scan they can start from.
+    // wrote there (SetFullBand); a progressive first scan must be a DC scan they can start
+    // from.
     if (progressive && (first != 0 || last != 0 || precision > 13))
         throw invalid;
     // Readers supply the standard tables 0 and 1 that a sequential frame leaves out, as
@@ -219,7 +227,6 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         const HuffmanCodes& codes = tables.Huffman[table];
         return codes.Defined ? codes.Sound : !progressive && table % 4 < 2;
     };
-    int blocks = 0;
     unsigned held = 0;  // the frame's components met in the scan, one bit each
     for (int s = 0; s < inScan; ++s) {
         const std::uint8_t id = ByteAt(data, scan + 4 + 2 * s);
@@ -229,8 +236,6 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         if (c == inFrame || (held & 1u << c))
             throw FormatError("the JPEG scan names a component its frame lacks, or one twice");
         held |= 1u << c;
-        const int factors = ByteAt(data, frame + 10 + 3 * c);
-        blocks += (factors >> 4) * (factors & 15);
         const int quantisation = ByteAt(data, frame + 11 + 3 * c);
         const int huffman = ByteAt(data, scan + 5 + 2 * s);
         const std::size_t dc = static_cast<std::size_t>(huffman >> 4);
@@ -239,8 +244,16 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
             dc > 3 || !usable(dc) || (!progressive && (ac > 7 || !usable(ac))))
             throw FormatError("the JPEG scan uses a table the data do not define");
     }
-    if (inScan > 1 && blocks > 10)
-        throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
+}
+
+// Readers decode a sequential scan in full whatever its band bytes say, but warn when they
+// say otherwise: the embedded copy of the scan header at `scan` says so.
+void SetFullBand(Bytes& data, std::size_t scan)
+{
+    const std::size_t spectrum = scan + 4 + 2 * std::size_t{data[scan + 3]};
+    data[spectrum] = 0;
+    data[spectrum + 1] = 63;
+    data[spectrum + 2] = 0;
 }
 
 }  // namespace
@@ -268,13 +281,18 @@ PreparedImage DecodeJpeg(const Bytes& data)
     std::optional<JpegScans> scans;
     std::int64_t frameAt = 0;
     while (true) {
-        while (i + 1 < n && !(data[i] == 0xFF && data[i + 1] != 0xFF))
+        // Readers warn of any byte but fill bytes (0xFF) between a segment and the next.
+        if (i < n && data[i] != 0xFF)
+            throw FormatError("the JPEG data hold bytes outside their segments");
+        while (i + 1 < n && data[i + 1] == 0xFF)
             ++i;
         if (i + 1 >= n)
             throw FormatError(scans   ? "the JPEG data end inside their scan"
                               : frame ? "the JPEG data have no scan"
                                       : "the JPEG data have no frame header");
         const std::uint8_t code = data[++i];
+        if (!IsKnownMarker(code) || (IsStartOfFrame(code) && frame))
+            throw FormatError("the JPEG data hold a marker readers stop at");
         if (IsStartOfFrame(code) && !frame) {
             frame = FrameHeader(data, i);
             frameAt = static_cast<std::int64_t>(i);
@@ -285,7 +303,10 @@ PreparedImage DecodeJpeg(const Bytes& data)
                 RequireDecodableScan(data, frameAt, static_cast<std::int64_t>(i), tables);
                 scans.emplace(data, static_cast<std::size_t>(frameAt));
             }
-            i = scans->Decode(i, tables.Huffman, restartInterval);
+            const std::size_t scan = i;
+            i = scans->Decode(scan, tables.Huffman, restartInterval);
+            if (!IsProgressive(data[static_cast<std::size_t>(frameAt)]))
+                SetFullBand(frame->Data, scan);
             continue;
         }
         if (code == kEndOfImage && scans) {
@@ -298,20 +319,23 @@ PreparedImage DecodeJpeg(const Bytes& data)
             return *std::move(frame);
         }
         if (code == kAdobeMarker)
-            adobe = adobe || IsAdobeSegment(data, i);
+            adobe = adobe || HasIdentifier(data, i, "Adobe");
         if (code == kJfifMarker)
-            jfif = jfif || IsJfifSegment(data, i);
-        if ((code >= 0xD0 && code <= 0xD9) || code == 0x01)
-            continue;  // a marker without a segment
+            jfif = jfif || HasIdentifier(data, i, {"JFIF", 5});
+        if ((code >= 0xD0 && code <= 0xD9) || code == 0x01) {
+            ++i;  // a marker without a segment
+            continue;
+        }
         // Data that end inside a table have no scan, which the walk finds.
         if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
             ReadTables(data, static_cast<std::int64_t>(i), tables);
+        const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
+        // A restart interval segment holds the interval alone.
+        if (length < 2 || (code == kRestartInterval && length != 4))
+            throw FormatError("the JPEG data hold a segment of invalid length");
         if (code == kRestartInterval && IsWholeSegment(data, i))
             restartInterval = ReadIntBE(data, static_cast<std::int64_t>(i) + 3, 2, true);
-        const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
-        if (length < 2)
-            throw FormatError("the JPEG data hold a segment of invalid length");
-        i += static_cast<std::size_t>(length);
+        i += static_cast<std::size_t>(length) + 1;
     }
 }
 

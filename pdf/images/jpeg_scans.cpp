@@ -136,13 +136,21 @@ public:
         mAt = k + 1;
     }
 
+    // Where the marker after the bits read begins (the data's size when none follows).
+    // Readers warn of any byte before it but fill bytes (0xFF).
     std::size_t NextMarker() const
     {
-        for (std::size_t k = mAt; k + 1 < mData.size(); ++k) {
-            if (mData[k] == 0xFF && mData[k + 1] != 0 && mData[k + 1] != 0xFF)
-                return k;
-        }
-        return mData.size();
+        std::size_t k = mAt;
+        while (k + 1 < mData.size() &&
+               !(mData[k] == 0xFF && mData[k + 1] != 0 && mData[k + 1] != 0xFF))
+            ++k;
+        if (k + 1 >= mData.size())
+            return mData.size();
+        if (std::any_of(mData.begin() + static_cast<std::ptrdiff_t>(mAt),
+                        mData.begin() + static_cast<std::ptrdiff_t>(k),
+                        [](std::uint8_t byte) { return byte != 0xFF; }))
+            throw FormatError("the JPEG scan data run on past their last block");
+        return k;
     }
 
 private:
@@ -263,6 +271,8 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
     int blocksPerUnit = 0;
     for (const ScanPart& part : parts)
         blocksPerUnit += interleaved ? part.Comp->H * part.Comp->V : 1;
+    if (interleaved && blocksPerUnit > 10)
+        throw FormatError("the JPEG sampling factors are too large for an interleaved scan");
     mWorkLeft -= units * blocksPerUnit;
     if (mWorkLeft < 0)
         throw FormatError("the JPEG data hold more scans than readers decode");

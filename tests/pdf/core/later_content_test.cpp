@@ -92,5 +92,31 @@ TEST(LaterContent, StartsFromThePagesDefaultState)
     }
 }
 
+// A space left open in a template or a tiling cell ends with its recording: each content
+// stream restores every state it saves, as pikepdf counts them.
+TEST(LaterContent, RecordingsCloseTheSpacesLeftOpenInThem)
+{
+    auto w = PinnedWriter();
+    std::string path = OutputPath("core_recording_spaces.pdf");
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    w->BeginObject("Open", 0);
+    w->BeginSpace(5, 5, 2, 2, 30);
+    w->EndObject();
+    w->BeginTiling("Cell", 0, 0, 10, 10, 10, 10, 0);
+    w->BeginSpace(5, 5, 2, 2, 30);
+    w->EndTiling();
+    testing_support::FinishChecked(*w, path);
+    EXPECT_EQ(w->ErrNumber(), 0);
+    const std::string counts =
+        "import pikepdf, sys\np = pikepdf.open(sys.argv[1])\nfor o in p.objects:\n"
+        "  if isinstance(o, pikepdf.Stream) and o.get('/BBox') is not None:\n"
+        "    ops = [str(op) for _, op in pikepdf.parse_content_stream(o)]\n"
+        "    print(ops.count('q'), ops.count('Q'))";
+    EXPECT_EQ(testing_support::RunTool("/usr/bin/python3 -c \"" + counts + "\" " + path).output,
+              "1 1\n1 1\n");
+}
+
 }  // namespace
 }  // namespace pdf

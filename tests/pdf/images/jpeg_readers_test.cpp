@@ -64,6 +64,23 @@ Bytes CutScan(Bytes file)
     return file;
 }
 
+// The file with `bytes` inserted before its first `marker`.
+Bytes InsertedBefore(Bytes file, int marker, const Bytes& bytes)
+{
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(Find(file, Marker(marker))),
+                bytes.begin(), bytes.end());
+    return file;
+}
+
+// A sequential scan that claims to code the coefficients 0 to 5 only, which readers decode
+// in full.
+Bytes SequentialBand(Bytes file)
+{
+    const std::size_t scan = Find(file, Marker(0xDA));
+    file[scan + file[scan + 3]] = 5;  // the band's end, before the last byte of the header
+    return file;
+}
+
 // Component ids 'R', 'G' and 'B' and no JFIF segment: the data say RGB.
 Bytes RgbCoded(Bytes file)
 {
@@ -101,12 +118,26 @@ Bytes WithRestarts(bool skipped)
 Bytes WithBandScans(int scans)
 {
     Bytes file = JpegHeader(32, 8, 1);
-    file.resize(file.size() - 12);  // the end of image and what follows it
+    file.resize(file.size() - 15);  // the bytes past the first scan's four bits, and on
     Append(file, {0xFF, 0xC4, 0, 20, 0x10, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                   0x20});  // one AC code: a run of four blocks
     for (int k = 0; k < scans; ++k)
         Append(file, {0xFF, 0xDA, 0, 8, 1, 1, 0, 1, 63, 0, 0x1F});
     Append(file, {0xFF, 0xD9});
+    return file;
+}
+
+// A progressive picture of three components sampled 2 x 2, coded one alone, then all
+// together: twelve blocks a unit, more than readers take.
+Bytes WideInterleavedScan()
+{
+    Bytes file = JpegHeader(16, 16, 3);
+    const std::size_t frame = Find(file, Marker(0xC2));
+    for (std::size_t c = 0; c < 3; ++c)
+        file[frame + 11 + 3 * c] = 0x22;
+    file.resize(Find(file, Marker(0xDA)));
+    Append(file, {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 0, 0, 0x0F});
+    Append(file, {0xFF, 0xDA, 0, 12, 3, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0x00, 0x0F, 0xFF, 0xD9});
     return file;
 }
 
@@ -145,6 +176,13 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"optimized_progressive_cut", CutScan(ReadBytes(folder + "optimized_progressive.jpg")),
          false},
         {"frame_beyond_its_data", oversized, false},
+        {"bytes_after_the_scan", InsertedBefore(baseline, 0xD9, {1, 2, 3}), false},
+        {"bytes_between_segments", InsertedBefore(baseline, 0xDB, {0x20}), false},
+        {"marker_readers_stop_at", InsertedBefore(baseline, 0xDB, {0xFF, 0xB0, 0, 2}), false},
+        {"restart_segment_of_six_bytes",
+         InsertedBefore(baseline, 0xDB, {0xFF, 0xDD, 0, 6, 0, 0, 0, 0}), false},
+        {"sequential_band", SequentialBand(baseline), true},
+        {"interleaved_scan_beyond_ten_blocks", WideInterleavedScan(), false},
         {"rgb_coded", RgbCoded(ReadBytes(folder + "s444.jpg")), true},
         {"restart_intervals", WithRestarts(false), true},
         {"restart_marker_missing", WithRestarts(true), false},
