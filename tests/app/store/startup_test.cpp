@@ -25,6 +25,7 @@
 #include "app/store/records.h"
 #include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
+#include "platform/data_file_lock.h"
 #include "platform/file_faults.h"
 #include "platform/ini_file.h"
 #include "platform/scratch_folder.h"
@@ -138,6 +139,8 @@ class StartupTest : public ::testing::Test {
     for (const std::string& notice : run->services.notices) told += "\n" + notice;
     run->planner.ShowWriteFailure = [&](const std::string& message) { told += "\n" + message; };
     if (run->started) AddActivity(run->planner, activity);
+    platform::DataFileLock probe;
+    if (run->started && probe.Take(dataFile) == EWOULDBLOCK) told += "\n(verrou tenu)";
     WriteTextFile(home + "/told", told);
     ::_exit(0);
   }
@@ -814,12 +817,14 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     bool firstRunning = false;
     bool lockLeftByTheFirst = false;
     std::string contents = {};  // of the data file, when not the earlier run's
+    mode_t lockMode = 0600;  // of the lock file left by the first
   };
   const std::vector<Case> cases = {
       {"démarré"},
       {"démarré", 0777, false, true},
       {"refusé\nQuorvane est déjà ouvert", 0777, true},
       {"démarré\nLe fichier de données ne peut pas être modifié", 0755},
+      {"démarré\nLe fichier de données ne peut pas être modifié", 0755, false, true, {}, 0666},
       {"démarré\nLe fichier de données est endommagé", 0777, false, false,
        "[" + EncodeIniText("PARAM").substr(0, 4)},
   };
@@ -838,7 +843,10 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     std::filesystem::create_symlink(shared + "/data", DataFolder() + "/data");
     ::chmod((shared + "/data").c_str(), 0666);
     ::chmod(shared.c_str(), c.folderMode);
-    if (c.lockLeftByTheFirst) ::close(::open((shared + "/data.verrou").c_str(), O_CREAT, 0600));
+    if (c.lockLeftByTheFirst) {
+      ::close(::open((shared + "/data.verrou").c_str(), O_CREAT, 0600));
+      ::chmod((shared + "/data.verrou").c_str(), c.lockMode);
+    }
     std::string told;
     {
       // No lock file in the read-only folder: the first account has never started there.
@@ -849,6 +857,7 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     EXPECT_TRUE(told.starts_with(c.told)) << told;
     EXPECT_THAT(told, Not(HasSubstr("n'ont pas pu être enregistrées")));
     const bool kept = told.starts_with("démarré") && c.folderMode == 0777;
+    EXPECT_EQ(told.ends_with("(verrou tenu)"), kept) << "a run that writes nothing locks nothing";
     const std::vector<std::string> next = Start()->planner.Activities;
     EXPECT_EQ(!next.empty() && next.back() == added, kept);
   }
