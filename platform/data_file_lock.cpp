@@ -13,35 +13,11 @@
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/folder_lock.h"
 
 namespace platform {
 
 namespace {
-
-std::string FolderOf(const std::string& file) {
-  const std::size_t slash = file.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : file.substr(0, slash);
-}
-
-// Held while a lock file is opened or put in place, so that no other planner opens the one
-// being replaced.  Nothing when the folder cannot be opened: the steps then run unguarded.
-class FolderGuard {
- public:
-  explicit FolderGuard(const std::string& folder)
-      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~FolderGuard() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderGuard(const FolderGuard&) = delete;
-  FolderGuard& operator=(const FolderGuard&) = delete;
-
- private:
-  int fd_;
-};
 
 // The lock file opens to whoever may change the data file: a file that several accounts
 // share gets a lock file that each of them can open.
@@ -137,8 +113,10 @@ int DataFileLock::Take(const std::string& dataFile) {
   if (int error = FollowLinks(file)) return error;
   lockFile_ = file + kLockSuffix;
   // The lock file is never removed while it may be held: a removal between another
-  // program's open and its lock would let two programs each hold a lock of their own.
-  FolderGuard guard(FolderOf(file));
+  // program's open and its lock would let two programs each hold a lock of their own.  It
+  // is opened or put in place under the folder's lock, so that no other planner opens the
+  // one being replaced; unguarded when the folder cannot be opened.
+  FolderLock guard(file);
   int fd = OpenLockFile(lockFile_, LockFileMode(file));
   if (fd < 0) return errno;
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
