@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,14 +28,24 @@ mode_t LockFileMode(const std::string& dataFile) {
   return (status.st_mode & 0666) | 0600;
 }
 
+// Whether the system's list of locks names those of every process: a process in a PID
+// namespace of its own (a sandbox, a container) is listed only the locks of the processes
+// that it sees, not those of a planner started outside.
+bool ListsEveryLock() {
+  constexpr std::string_view kFirstNamespace = "pid:[4026531836]";  // the kernel's own number
+  char link[64];
+  const ssize_t size = ::readlink("/proc/self/ns/pid", link, sizeof link);
+  return size > 0 && std::string_view(link, static_cast<std::size_t>(size)) == kFirstNamespace;
+}
+
 // Whether a process may hold a lock on the file that `status` describes, as the system lists
 // them ("major:minor:inode").  The inode alone is compared, as a layered file system lists
 // the device of the layer beneath: a lock on a file of another device that bears the same
-// number only refuses the start.  True when the list cannot be read: a lock file is never
-// replaced on a guess.
+// number only refuses the start.  True when the list cannot be read, or may leave locks
+// out: a lock file is never replaced on a guess.
 bool IsLockedByAnyone(const struct stat& status) {
   std::ifstream locks("/proc/locks");
-  if (!locks) return true;
+  if (!locks || !ListsEveryLock()) return true;
   char id[32];
   std::snprintf(id, sizeof id, ":%llu ", static_cast<unsigned long long>(status.st_ino));
   for (std::string line; std::getline(locks, line);) {

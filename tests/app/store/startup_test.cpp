@@ -11,7 +11,9 @@
 #include <set>
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,11 +125,23 @@ class StartupTest : public ::testing::Test {
   // What another account is told when it starts the planner on `home`, its data file a link
   // to `dataFile`, and adds `activity`, in a process of its own: "démarré" or "refusé", then
   // every message in order.
+  // With `ownPidNamespace`, it runs as in a sandbox: it sees its own processes only, and the
+  // system's list of locks names only theirs.
   std::string StartAsAnotherAccount(const std::string& home, const std::string& dataFile,
-                                    const std::string& activity) {
+                                    const std::string& activity, bool ownPidNamespace = false) {
     if (const pid_t child = ::fork(); child != 0) {
       ::waitpid(child, nullptr, 0);
       return ReadTextFile(home + "/told");
+    }
+    if (ownPidNamespace) {
+      if (::unshare(CLONE_NEWNS | CLONE_NEWPID) != 0) ::_exit(3);
+      if (const pid_t inner = ::fork(); inner != 0) {
+        ::waitpid(inner, nullptr, 0);
+        ::_exit(0);
+      }
+      if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+          ::mount("proc", "/proc", "proc", 0, nullptr) != 0)
+        ::_exit(3);
     }
     if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
       ::_exit(3);
@@ -808,6 +822,11 @@ TEST_F(StartupTest, AnEmptyDataFileIsToldBeforeTheSettingsDialog) {
 // is found at the next start, but for the refused start and the read-only one, told once.
 TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
   if (::geteuid() != 0) GTEST_SKIP() << "a second account needs root";
+  std::error_code unknown;
+  if (std::filesystem::read_symlink("/proc/self/ns/pid", unknown) != "pid:[4026531836]") {
+    GTEST_SKIP() << "in a PID namespace of its own, no lock file left by another account is "
+                    "replaced";
+  }
   std::filesystem::permissions(scratch_.Path(), std::filesystem::perms(0755));
   const std::string shared = scratch_ / "partage";
   const std::string home = scratch_ / "autre";
@@ -818,11 +837,14 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     bool lockLeftByTheFirst = false;
     std::string contents = {};  // of the data file, when not the earlier run's
     mode_t lockMode = 0600;  // of the lock file left by the first
+    bool ownPidNamespace = false;  // of the second
   };
   const std::vector<Case> cases = {
       {"démarré"},
       {"démarré", 0777, false, true},
       {"refusé\nQuorvane est déjà ouvert", 0777, true},
+      {"refusé\nQuorvane est déjà ouvert", 0777, true, true},
+      {"refusé\nQuorvane est déjà ouvert", 0777, true, true, {}, 0600, true},
       {"démarré\nLe fichier de données ne peut pas être modifié", 0755},
       {"démarré\nLe fichier de données ne peut pas être modifié", 0755, false, true, {}, 0666},
       {"démarré\nLe fichier de données est endommagé", 0777, false, false,
@@ -852,7 +874,7 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
       // No lock file in the read-only folder: the first account has never started there.
       auto first = c.folderMode == 0777 ? Start() : nullptr;
       if (!c.firstRunning) first.reset();
-      told = StartAsAnotherAccount(home, shared + "/data", added);
+      told = StartAsAnotherAccount(home, shared + "/data", added, c.ownPidNamespace);
     }
     EXPECT_TRUE(told.starts_with(c.told)) << told;
     EXPECT_THAT(told, Not(HasSubstr("n'ont pas pu être enregistrées")));
