@@ -41,11 +41,11 @@ bool ListsEveryLock() {
 // Whether a process may hold a lock on the file that `status` describes, as the system lists
 // them ("major:minor:inode").  The inode alone is compared, as a layered file system lists
 // the device of the layer beneath: a lock on a file of another device that bears the same
-// number only refuses the start.  True when the list cannot be read, or may leave locks
-// out: a lock file is never replaced on a guess.
+// number only refuses the start.  True when the list cannot be read: a lock file is never
+// replaced on a guess.
 bool IsLockedByAnyone(const struct stat& status) {
   std::ifstream locks("/proc/locks");
-  if (!locks || !ListsEveryLock()) return true;
+  if (!locks) return true;
   char id[32];
   std::snprintf(id, sizeof id, ":%llu ", static_cast<unsigned long long>(status.st_ino));
   for (std::string line; std::getline(locks, line);) {
@@ -60,7 +60,8 @@ bool IsLockedByAnyone(const struct stat& status) {
 int ReplaceUnheldLockFile(const std::string& lockFile, mode_t mode) {
   struct stat status;
   if (::lstat(lockFile.c_str(), &status) != 0) return -1;
-  if (!S_ISREG(status.st_mode)) {
+  // Where the list may leave the lock out, the refusal to open it stands.
+  if (!S_ISREG(status.st_mode) || !ListsEveryLock()) {
     errno = EACCES;
     return -1;
   }
