@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -177,10 +178,13 @@ int ReadOwnFile(const std::string& path, std::size_t maxSize, std::string& bytes
   int error = ::fstat(fd, &status) == 0 ? 0 : errno;
   if (error == 0 && !S_ISREG(status.st_mode)) error = ENODEV;
   if (error == 0 && static_cast<std::size_t>(status.st_size) > maxSize) error = EFBIG;
-  // One byte more than allowed tells a file that grew since its status was taken.
-  bytes.resize(maxSize + 1);
+  // One byte more than allowed tells a file that grew since its status was taken; room is
+  // made for what the status tells, not for the most allowed.
+  const std::size_t most = maxSize + 1;
+  if (error == 0) bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
   std::size_t filled = 0;
-  while (error == 0 && filled < bytes.size()) {
+  while (error == 0 && filled < most) {
+    if (filled == bytes.size()) bytes.resize(std::min(most, filled + filled / 2 + 4096));
     const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
     if (got == 0) break;
     if (got > 0) {

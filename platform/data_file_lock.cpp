@@ -9,39 +9,16 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/folder_lock.h"
 
 namespace platform {
 
 namespace {
-
-std::string FolderOf(const std::string& file) {
-  const std::size_t slash = file.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : file.substr(0, slash);
-}
-
-// Held while a lock file is opened or put in place, so that no other planner opens the one
-// being replaced.  Nothing when the folder cannot be opened: the steps then run unguarded.
-class FolderGuard {
- public:
-  explicit FolderGuard(const std::string& folder)
-      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~FolderGuard() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FolderGuard(const FolderGuard&) = delete;
-  FolderGuard& operator=(const FolderGuard&) = delete;
-
- private:
-  int fd_;
-};
 
 // The lock file opens to whoever may change the data file: a file that several accounts
 // share gets a lock file that each of them can open.
@@ -49,6 +26,16 @@ mode_t LockFileMode(const std::string& dataFile) {
   struct stat status;
   if (::stat(dataFile.c_str(), &status) != 0) return 0600;
   return (status.st_mode & 0666) | 0600;
+}
+
+// Whether the system's list of locks names those of every process: a process in a PID
+// namespace of its own (a sandbox, a container) is listed only the locks of the processes
+// that it sees, not those of a planner started outside.
+bool ListsEveryLock() {
+  constexpr std::string_view kFirstNamespace = "pid:[4026531836]";  // the kernel's own number
+  char link[64];
+  const ssize_t size = ::readlink("/proc/self/ns/pid", link, sizeof link);
+  return size > 0 && std::string_view(link, static_cast<std::size_t>(size)) == kFirstNamespace;
 }
 
 // Whether a process may hold a lock on the file that `status` describes, as the system lists
@@ -73,7 +60,8 @@ bool IsLockedByAnyone(const struct stat& status) {
 int ReplaceUnheldLockFile(const std::string& lockFile, mode_t mode) {
   struct stat status;
   if (::lstat(lockFile.c_str(), &status) != 0) return -1;
-  if (!S_ISREG(status.st_mode)) {
+  // Where the list may leave the lock out, the refusal to open it stands.
+  if (!S_ISREG(status.st_mode) || !ListsEveryLock()) {
     errno = EACCES;
     return -1;
   }
@@ -137,8 +125,10 @@ int DataFileLock::Take(const std::string& dataFile) {
   if (int error = FollowLinks(file)) return error;
   lockFile_ = file + kLockSuffix;
   // The lock file is never removed while it may be held: a removal between another
-  // program's open and its lock would let two programs each hold a lock of their own.
-  FolderGuard guard(FolderOf(file));
+  // program's open and its lock would let two programs each hold a lock of their own.  It
+  // is opened or put in place under the folder's lock, so that no other planner opens the
+  // one being replaced; unguarded when the folder cannot be opened.
+  FolderLock guard(file);
   int fd = OpenLockFile(lockFile_, LockFileMode(file));
   if (fd < 0) return errno;
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -21,7 +21,8 @@ class DataFileLock {
   // it: planners reaching one file through links in different folders share one lock.  It
   // is created when missing, never through a link: one standing under its name gives
   // ELOOP.  It opens to every account that may change the data file; one that this account
-  // may not open and that no process holds (left by another account's planner) is replaced.
+  // may not open and that no process holds (left by another account's planner) is replaced,
+  // where the system lists the locks of every process (not in a sandbox's PID namespace).
   // 0 when the lock is held, EWOULDBLOCK when another program holds it, else the errno of
   // the failure.  LockFile() then names the lock file, when known.
   int Take(const std::string& dataFile);

@@ -1,7 +1,6 @@
 #include "platform/ini_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/file_faults.h"
+#include "platform/folder_lock.h"
 
 namespace platform {
 
@@ -119,41 +119,6 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
   return document;
 }
 
-// The lock that every process holds while it reads, changes and replaces the file.  It is
-// taken on the folder that holds the file its links lead to, where the replacement is
-// made: the file itself is replaced by every write, and the folder needs no lock file of
-// its own.
-class FileLock {
- public:
-  explicit FileLock(const std::string& path) {
-    std::string file = path;
-    if ((error_ = FollowLinks(file)) != 0) return;
-    const std::size_t slash = file.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
-    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0) {
-      error_ = errno;
-      return;
-    }
-    while (::flock(fd_, LOCK_EX) != 0) {
-      if (errno == EINTR) continue;
-      error_ = errno;
-      return;
-    }
-  }
-  ~FileLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-
-  int Error() const { return error_; }
-
- private:
-  int fd_ = -1;
-  int error_ = 0;
-};
-
 bool HoldsLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -173,7 +138,7 @@ std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& err
 int UpdateIniFile(const std::string& path, const IniChange& change,
                   std::shared_ptr<const IniDocument>* written, struct stat* writtenStatus) {
   std::lock_guard<std::mutex> lock(cacheMutex);
-  FileLock fileLock(path);
+  FolderLock fileLock(path);
   if (fileLock.Error() != 0) return fileLock.Error();
   int error;
   // Read under the lock: the file another process wrote since is the one changed here.
@@ -209,7 +174,7 @@ int WriteIniValue(const std::string& path, std::string_view section, std::string
 
 void RemoveInterruptedWrites(const std::string& path) {
   std::lock_guard<std::mutex> lock(cacheMutex);
-  FileLock fileLock(path);
+  FolderLock fileLock(path);
   if (fileLock.Error() == 0) RemoveLeftTemporaries(path);
 }
 

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/settings/frmVersion.h"
 #include "app/store/data_file.h"
@@ -102,35 +100,14 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return path;
 }
 
-// The file's bytes; false when it cannot be read, with errno in `error`.  A file larger
-// than any data file the planner reads is not read: EFBIG.
-bool ReadWholeFile(const std::string& path, std::string& bytes, int& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = errno ? errno : EIO;
-    return false;
-  }
-  std::error_code unknown;
-  if (std::filesystem::file_size(path, unknown) > platform::kMaxIniFileSize && !unknown) {
-    error = EFBIG;
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) {
-    error = EIO;
-    return false;
-  }
-  bytes = text.str();
-  return true;
-}
-
 // Copies `from` over `to` as a whole: `to` is either the new copy or left as it was.
 // 0 on success, else the errno of the step that failed.
+// A file larger than any data file the planner reads is not read: EFBIG.
 int CopyWholeFile(const std::string& from, const std::string& to) {
+  std::string source = from;
   std::string bytes;
-  int error = 0;
-  if (!ReadWholeFile(from, bytes, error)) return error;
+  if (int error = platform::FollowLinks(source)) return error;
+  if (int error = platform::ReadOwnFile(source, platform::kMaxIniFileSize, bytes)) return error;
   return platform::ReplaceFileContents(to, bytes);
 }
 

@@ -108,11 +108,11 @@ struct Planner {
   std::shared_ptr<const platform::IniDocument> HeldData;
   FileIdentity HeldDataIdentity;
 
-  // The data file's lock, held from the start-up to the end of the run.
+  // The data file's lock, held from the start-up to the end of a run that may write it.
   platform::DataFileLock FileLock;
-  // Why the data cannot be changed in this run (the folder that holds the data file is
-  // read-only, so that no lock can be made beside it), told once at the start; 0 while it
-  // can.  Changes then show for the run and are written nowhere.
+  // Why the data cannot be changed in this run (this account may not write the folder that
+  // holds the data file), told once at the start; 0 while it can.  Changes then show for
+  // the run and are written nowhere, and no lock is held.
   int ReadOnlyCause = 0;
 };
 

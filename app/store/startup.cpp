@@ -31,7 +31,8 @@ int WriteRefusalOf(const std::string& folder) {
 }
 
 // Two planners on one data file, whichever folder they reach it from, would each write
-// over the other's changes.  A file in a folder that no one may write to is safe from both.
+// over the other's changes.  A run that cannot write the folder of the file writes nothing:
+// it holds no lock, which would refuse the start of an account that may write there.
 bool TakeDataFile(Planner& planner, StartupServices& services) {
   const int error = planner.FileLock.Take(OpenedDataFile(planner));
   // Before the lock file is known, the failure lies on the way to the data file.
@@ -40,6 +41,7 @@ bool TakeDataFile(Planner& planner, StartupServices& services) {
                            ? WriteRefusalOf(std::filesystem::path(lockFile).parent_path())
                            : 0;
   if (readOnly != 0) {
+    planner.FileLock = platform::DataFileLock();
     planner.ReadOnlyCause = readOnly;
     services.ShowDataFileNotice(
         "Le fichier de données ne peut pas être modifié : le dossier qui le contient n'est pas "

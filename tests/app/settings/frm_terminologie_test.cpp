@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 #include "app/settings/frmVersion.h"
 #include "app/store/data_file.h"
@@ -16,6 +17,7 @@
 #include "app/store/unsent_calendars_file.h"
 #include "forms/testing.h"
 #include "platform/file_faults.h"
+#include "platform/ini_file.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
 #include "runtime/text.h"
@@ -396,6 +398,37 @@ TEST_F(SettingsDataOptionsTest, BackupIsNamedByTheDayAndAsksBeforeReplacing) {
   user.Click(w.cmdFile);
   EXPECT_EQ(ReadTextFile(target), ReadTextFile(planner.DataFile));
   EXPECT_EQ(programEnds, 0);
+}
+
+// The backup copies the file that a link leads to, and refuses, leaving nothing, a data
+// file grown past the size that the planner loads (sparse here, so that it takes no room).
+TEST_F(SettingsDataOptionsTest, BackupCopiesTheFileALinkLeadsToButNoneTooLargeToLoad) {
+  const std::string bytes = ReadTextFile(planner.DataFile);
+  const std::string real = backups / "ailleurs";
+  std::filesystem::rename(planner.DataFile, real);
+  std::filesystem::create_symlink(real, planner.DataFile);
+  const std::string target = backups / "20260302.back";
+  for (bool tooLarge : {false, true}) {
+    SCOPED_TRACE(tooLarge);
+    std::filesystem::remove(target);
+    if (tooLarge) {
+      ASSERT_EQ(::truncate(real.c_str(), platform::kMaxIniFileSize + 1), 0);
+    }
+    settings::frmTerminologie& w = Open();
+    user.Click(w.lblDatas);
+    user.Click(w.cmdSave);
+    w.Dir1.SetPath(backups.Path());
+    user.Click(w.cmdFile);
+    if (tooLarge) {
+      EXPECT_EQ(world.dialogs.shown.back().prompt,
+                "Le fichier de sauvegarde n'a pas pu être enregistré sur " + target +
+                    "\nCause : fichier trop volumineux");
+      EXPECT_FALSE(std::filesystem::exists(target));
+    } else {
+      EXPECT_EQ(ReadTextFile(target), bytes);
+    }
+  }
+  EXPECT_EQ(std::filesystem::directory_iterator(backups.Path())->path().filename(), "ailleurs");
 }
 
 TEST_F(SettingsDataOptionsTest, TheFilePanelOpensAtHomeThenInTheFolderUsedLast) {

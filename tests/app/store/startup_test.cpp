@@ -11,7 +11,9 @@
 #include <set>
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +27,7 @@
 #include "app/store/records.h"
 #include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
+#include "platform/data_file_lock.h"
 #include "platform/file_faults.h"
 #include "platform/ini_file.h"
 #include "platform/scratch_folder.h"
@@ -122,11 +125,23 @@ class StartupTest : public ::testing::Test {
   // What another account is told when it starts the planner on `home`, its data file a link
   // to `dataFile`, and adds `activity`, in a process of its own: "démarré" or "refusé", then
   // every message in order.
+  // With `ownPidNamespace`, it runs as in a sandbox: it sees its own processes only, and the
+  // system's list of locks names only theirs.
   std::string StartAsAnotherAccount(const std::string& home, const std::string& dataFile,
-                                    const std::string& activity) {
+                                    const std::string& activity, bool ownPidNamespace = false) {
     if (const pid_t child = ::fork(); child != 0) {
       ::waitpid(child, nullptr, 0);
       return ReadTextFile(home + "/told");
+    }
+    if (ownPidNamespace) {
+      if (::unshare(CLONE_NEWNS | CLONE_NEWPID) != 0) ::_exit(3);
+      if (const pid_t inner = ::fork(); inner != 0) {
+        ::waitpid(inner, nullptr, 0);
+        ::_exit(0);
+      }
+      if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+          ::mount("proc", "/proc", "proc", 0, nullptr) != 0)
+        ::_exit(3);
     }
     if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
       ::_exit(3);
@@ -138,6 +153,8 @@ class StartupTest : public ::testing::Test {
     for (const std::string& notice : run->services.notices) told += "\n" + notice;
     run->planner.ShowWriteFailure = [&](const std::string& message) { told += "\n" + message; };
     if (run->started) AddActivity(run->planner, activity);
+    platform::DataFileLock probe;
+    if (run->started && probe.Take(dataFile) == EWOULDBLOCK) told += "\n(verrou tenu)";
     WriteTextFile(home + "/told", told);
     ::_exit(0);
   }
@@ -805,6 +822,11 @@ TEST_F(StartupTest, AnEmptyDataFileIsToldBeforeTheSettingsDialog) {
 // is found at the next start, but for the refused start and the read-only one, told once.
 TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
   if (::geteuid() != 0) GTEST_SKIP() << "a second account needs root";
+  std::error_code unknown;
+  if (std::filesystem::read_symlink("/proc/self/ns/pid", unknown) != "pid:[4026531836]") {
+    GTEST_SKIP() << "in a PID namespace of its own, no lock file left by another account is "
+                    "replaced";
+  }
   std::filesystem::permissions(scratch_.Path(), std::filesystem::perms(0755));
   const std::string shared = scratch_ / "partage";
   const std::string home = scratch_ / "autre";
@@ -814,12 +836,18 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     bool firstRunning = false;
     bool lockLeftByTheFirst = false;
     std::string contents = {};  // of the data file, when not the earlier run's
+    mode_t lockMode = 0600;  // of the lock file left by the first
+    bool ownPidNamespace = false;  // of the second
   };
   const std::vector<Case> cases = {
       {"démarré"},
       {"démarré", 0777, false, true},
       {"refusé\nQuorvane est déjà ouvert", 0777, true},
+      {"refusé\nQuorvane est déjà ouvert", 0777, true, true},
+      {"refusé\nLe fichier de données n'a pas pu être réservé par son fichier de verrouillage",
+       0777, true, true, {}, 0600, true},
       {"démarré\nLe fichier de données ne peut pas être modifié", 0755},
+      {"démarré\nLe fichier de données ne peut pas être modifié", 0755, false, true, {}, 0666},
       {"démarré\nLe fichier de données est endommagé", 0777, false, false,
        "[" + EncodeIniText("PARAM").substr(0, 4)},
   };
@@ -838,17 +866,21 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
     std::filesystem::create_symlink(shared + "/data", DataFolder() + "/data");
     ::chmod((shared + "/data").c_str(), 0666);
     ::chmod(shared.c_str(), c.folderMode);
-    if (c.lockLeftByTheFirst) ::close(::open((shared + "/data.verrou").c_str(), O_CREAT, 0600));
+    if (c.lockLeftByTheFirst) {
+      ::close(::open((shared + "/data.verrou").c_str(), O_CREAT, 0600));
+      ::chmod((shared + "/data.verrou").c_str(), c.lockMode);
+    }
     std::string told;
     {
       // No lock file in the read-only folder: the first account has never started there.
       auto first = c.folderMode == 0777 ? Start() : nullptr;
       if (!c.firstRunning) first.reset();
-      told = StartAsAnotherAccount(home, shared + "/data", added);
+      told = StartAsAnotherAccount(home, shared + "/data", added, c.ownPidNamespace);
     }
     EXPECT_TRUE(told.starts_with(c.told)) << told;
     EXPECT_THAT(told, Not(HasSubstr("n'ont pas pu être enregistrées")));
     const bool kept = told.starts_with("démarré") && c.folderMode == 0777;
+    EXPECT_EQ(told.ends_with("(verrou tenu)"), kept) << "a run that writes nothing locks nothing";
     const std::vector<std::string> next = Start()->planner.Activities;
     EXPECT_EQ(!next.empty() && next.back() == added, kept);
   }
