@@ -346,6 +346,19 @@ TEST_P(DamagedByQpdf, ReadsAsQpdfReadsItOrIsRefused)
     }
 }
 
+// Our three pages of Flate contents encrypted by qpdf with AES keys of `bits`, cut before
+// the encryption dictionary: its strings and streams stay enciphered, its trailer is lost.
+Maker EncryptedAndCut(const std::string& bits)
+{
+    return [bits](const std::string& file) {
+        const std::string plain = TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", " /Filter /FlateDecode");
+        const std::string bytes =
+            ReadAll(Converted(plain, file + "-encrypted.pdf", "qpdf --encrypt '' '' " + bits + " -- {in} {out}"));
+        const std::size_t encryption = bytes.find("/Filter /Standard");
+        return ScratchFile(file, bytes.substr(0, bytes.rfind(" 0 obj", encryption) - 2));
+    };
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedByQpdf,
     ::testing::Values(
@@ -377,7 +390,9 @@ INSTANTIATE_TEST_SUITE_P(
                          "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"},
                         " /Encrypt 4 0 R"));
                     return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
-                }}),
+                }},
+        Damaged{"AesEncryptedCutBeforeItsEncryption", EncryptedAndCut("256")},
+        Damaged{"Aes128EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=y")}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
