@@ -13,6 +13,17 @@ namespace {
 constexpr std::int64_t kBaseWork = std::int64_t{64} << 20;
 constexpr std::int64_t kWorkPerFileByte = 16;
 
+// Where the first dictionary the tokenizer meets begins (a "<<" in a comment or a string is
+// none); npos when there is none.
+std::size_t FirstDictionary(std::string_view bytes)
+{
+    for (SyntaxToken token = NextToken(bytes, 0); token.kind != SyntaxToken::kNone; token = NextToken(bytes, token.end)) {
+        if (token.kind == SyntaxToken::kDictOpen)
+            return token.start;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 void SourceFile::Open(const std::string& name)
@@ -125,7 +136,7 @@ std::string ReadDictionaryText(SourceFile& file, std::int64_t offset, std::int64
                                              count - static_cast<std::int64_t>(bytes.size()));
         file.Charge(static_cast<std::int64_t>(more.size()));
         bytes += more;
-        const SyntaxToken value = NextValue(bytes, bytes.find("<<"));
+        const SyntaxToken value = NextValue(bytes, FirstDictionary(bytes));
         // A dictionary that ends with the bytes read may have been cut inside.
         const bool closed = value.end > value.start && value.end < bytes.size() &&
                             bytes.compare(value.end - 2, 2, ">>") == 0;

@@ -17,6 +17,9 @@ constexpr std::int64_t kScanChunk = 1 << 20;
 constexpr std::int64_t kScanOverlap = 64;
 // The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
 constexpr std::size_t kLongestKeyword = 9;
+// Of a file that no trailer describes, this many Flate streams are looked at for the sign of
+// enciphered data.
+constexpr int kFlateStreamsChecked = 4;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
 // No header the scan finds names a larger number.
@@ -43,6 +46,14 @@ struct ScannedFile {
     std::vector<std::pair<int, std::int64_t>> catalogs;
     // An encryption dictionary, or a cross-reference stream naming one, was found.
     bool encrypted = false;
+    // Of the first Flate streams of a direct length, how many were looked at and how many
+    // of them hold data that looks enciphered.
+    int flateStreams = 0;
+    int encipheredStreams = 0;
+
+    // A file whose encryption dictionary and trailer were cut off still has its strings and
+    // streams enciphered: every Flate stream looked at, two at least, says so.
+    bool LooksEnciphered() const { return flateStreams >= 2 && encipheredStreams == flateStreams; }
 };
 
 // The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.  The tokenizer
@@ -133,6 +144,23 @@ void NoteObject(ScannedFile& scanned, int number, std::int64_t where, const Valu
         scanned.encrypted = true;
 }
 
+// Notes whether the data of a Flate stream, `length` bytes as its dictionary gives them that
+// begin with `head`, looks enciphered: AES data is a whole number of 16-byte blocks, the
+// first of them its initialisation vector, where zlib data begins with its two-byte header.
+void NoteStreamData(ScannedFile& scanned, std::string_view head, std::int64_t length, const Value& dictionary)
+{
+    const Value& filter = dictionary.Get("Filter");
+    const Value& first = filter.Items().empty() ? filter : filter.Items().front();
+    if (scanned.flateStreams == kFlateStreamsChecked || !first.IsName("FlateDecode") || head.size() < 2)
+        return;
+    ++scanned.flateStreams;
+    const unsigned byte0 = static_cast<unsigned char>(head[0]);
+    const unsigned byte1 = static_cast<unsigned char>(head[1]);
+    const bool zlibHeader = (byte0 & 0x0F) == 8 && ((byte0 << 8) | byte1) % 31 == 0;
+    if (!zlibHeader && length >= 32 && length % 16 == 0)
+        ++scanned.encipheredStreams;
+}
+
 // Every "N G obj" and "trailer" of the file.  Each object's text is read by the tokenizer
 // to its end, so that a header inside one of its strings is none, and its stream data is
 // passed over; where the tokenizer finds no end in the chunk (a string that never closes),
@@ -184,6 +212,10 @@ ScannedFile ScanObjects(SourceFile& file)
                 if (body.keyword == "stream") {
                     const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
                     const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, dictionary);
+                    const std::int64_t length = dictionary.Get("Length").Integer();
+                    if (length > 0 && base + static_cast<std::int64_t>(data) + length == dataEnd)
+                        NoteStreamData(scanned, std::string_view(bytes).substr(std::min(data, bytes.size()), 2),
+                                       length, dictionary);
                     if (dataEnd >= base + static_cast<std::int64_t>(end)) {
                         next = dataEnd;
                         break;
@@ -276,6 +308,7 @@ void SourceReader::RebuildXref(int& root, int& info)
     for (const auto& [stream, where] : scanned.xrefStreams)
         trailers.emplace_back(where, stream);
     std::sort(trailers.begin(), trailers.end());
+    const bool trailersRead = root == 0;
     for (std::size_t i = trailers.size(), tried = 0; i-- > 0 && root == 0 && tried < kMaxTrailersTried; ++tried) {
         const auto [at, stream] = trailers[i];
         const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mFile.Size();
@@ -293,6 +326,8 @@ void SourceReader::RebuildXref(int& root, int& info)
         info = trailer.Get("Info").ReferenceNumber();
         record.encrypted = record.encrypted || trailer.Has("Encrypt");
     }
+    if (trailersRead && root == 0 && scanned.LooksEnciphered())
+        record.encrypted = true;
     // Else the newest object whose type is /Catalog.
     if (root == 0 && !scanned.catalogs.empty())
         root = std::max_element(scanned.catalogs.begin(), scanned.catalogs.end(),

@@ -287,6 +287,24 @@ std::string OurReading(const std::string& path)
     });
 }
 
+// Two pages of 300 x 200 and 100 x 50, objects 5 and 6 of object stream 3, whose /N is
+// written `count`; object 4 is the number 2 and the table a cross-reference stream.
+Maker InObjectStream(const std::string& count)
+{
+    return [count](const std::string& file) {
+        const std::string first = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\n";
+        const std::string header = "5 0 6 " + std::to_string(first.size()) + " ";
+        const std::string packed = header + first + "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>";
+        return WithCrossReferenceStream(
+            file,
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [5 0 R 6 0 R] /Count 2 >>",
+             "<< /Type /ObjStm /N " + count + " /First " + std::to_string(header.size()) + " /Length " +
+                 std::to_string(packed.size()) + " >>\nstream\n" + packed + "\nendstream",
+             "2"},
+            '\3', {'\0', '\1'});
+    };
+}
+
 class SoundFile : public ::testing::TestWithParam<Damaged> {};
 
 TEST_P(SoundFile, ReadsAsPikepdfReadsIt)
@@ -317,7 +335,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"LongTrailerOfAnEncryptedUpdate",
                 UpdatedSound({{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
                              kPadding + " /Encrypt 5 0 R")},
-        Damaged{"NewestTrailerWithoutInformation", UpdatedSound({{5, "<< /Title (Unnamed) >>"}}, "")}),
+        Damaged{"NewestTrailerWithoutInformation", UpdatedSound({{5, "<< /Title (Unnamed) >>"}}, "")},
+        Damaged{"ObjectStreamCountByReference", InObjectStream("4 0 R")}),
     [](const auto& info) { return info.param.name; });
 
 // Damaged files poppler cannot judge, read as qpdf reads them: the same number of pages, each
@@ -344,6 +363,19 @@ TEST_P(DamagedByQpdf, ReadsAsQpdfReadsItOrIsRefused)
                     content.find(kids[static_cast<std::size_t>(page - 1) % 3]) != std::string::npos)
             << page;
     }
+}
+
+// Our three pages of Flate contents encrypted by qpdf with AES keys of `bits`, cut before
+// the encryption dictionary: its strings and streams stay enciphered, its trailer is lost.
+Maker EncryptedAndCut(const std::string& bits)
+{
+    return [bits](const std::string& file) {
+        const std::string plain = TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", " /Filter /FlateDecode");
+        const std::string bytes =
+            ReadAll(Converted(plain, file + "-encrypted.pdf", "qpdf --encrypt '' '' " + bits + " -- {in} {out}"));
+        const std::size_t encryption = bytes.find("/Filter /Standard");
+        return ScratchFile(file, bytes.substr(0, bytes.rfind(" 0 obj", encryption) - 2));
+    };
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -377,7 +409,9 @@ INSTANTIATE_TEST_SUITE_P(
                          "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"},
                         " /Encrypt 4 0 R"));
                     return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
-                }}),
+                }},
+        Damaged{"AesEncryptedCutBeforeItsEncryption", EncryptedAndCut("256")},
+        Damaged{"Aes128EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=y")}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

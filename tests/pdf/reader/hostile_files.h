@@ -234,6 +234,29 @@ inline std::string MisplacedObjectsSource(const std::string& name)
     return ScratchFile(name, bytes);
 }
 
+// The `objects` numbered from 1 in the file, then a cross-reference stream (the last number)
+// that lists them and, after them, as many objects at the `indexes` of object stream `stream`.
+inline std::string WithCrossReferenceStream(const std::string& name, const std::vector<std::string>& objects,
+                                            char stream, const std::vector<char>& indexes)
+{
+    std::string bytes = "%PDF-1.5\n";
+    std::string rows(6, '\0');
+    for (const std::string& object : objects) {
+        const std::size_t offset = bytes.size();
+        rows += std::string{'\1', '\0', static_cast<char>(offset >> 16), static_cast<char>(offset >> 8),
+                            static_cast<char>(offset), '\0'};
+        bytes += std::to_string(rows.size() / 6 - 1) + " 0 obj\n" + object + "\nendobj\n";
+    }
+    for (const char index : indexes)
+        rows += std::string{'\2', '\0', '\0', '\0', stream, index};
+    const std::string number = std::to_string(rows.size() / 6);
+    const std::string start = std::to_string(bytes.size());
+    bytes += number + " 0 obj\n<< /Type /XRef /Size " + number + " /W [1 4 1] /Root 1 0 R /Length " +
+             std::to_string(rows.size()) + " >>\nstream\n" + rows + "\nendstream\nendobj\nstartxref\n" + start +
+             "\n%%EOF\n";
+    return ScratchFile(name, bytes);
+}
+
 // A page tree of two kids: page 3 in the file, and object 6, which the cross-reference stream
 // places at index 1 of object stream 4, whose own header lists objects 5 and 7 there.
 inline std::string UnlistedKidSource(const std::string& name)
@@ -241,24 +264,13 @@ inline std::string UnlistedKidSource(const std::string& name)
     const std::string listed = "null\n";
     const std::string header = "5 0 7 " + std::to_string(listed.size()) + " ";
     const std::string packed = header + listed + "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>";
-    std::string bytes = "%PDF-1.5\n";
-    std::string rows(6, '\0');
-    for (const std::string& object :
-         {std::string("<< /Type /Catalog /Pages 2 0 R >>"), std::string("<< /Type /Pages /Kids [3 0 R 6 0 R] /Count 2 >>"),
-          std::string("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>"),
-          "<< /Type /ObjStm /N 2 /First " + std::to_string(header.size()) + " /Length " +
-              std::to_string(packed.size()) + " >>\nstream\n" + packed + "\nendstream"}) {
-        const std::size_t offset = bytes.size();
-        rows += std::string{'\1', '\0', static_cast<char>(offset >> 16), static_cast<char>(offset >> 8),
-                            static_cast<char>(offset), '\0'};
-        bytes += std::to_string(rows.size() / 6 - 1) + " 0 obj\n" + object + "\nendobj\n";
-    }
-    for (const char index : {'\0', '\1', '\1'})  // objects 5, 6 and 7
-        rows += std::string{'\2', '\0', '\0', '\0', '\4', index};
-    const std::string start = std::to_string(bytes.size());
-    bytes += "8 0 obj\n<< /Type /XRef /Size 8 /W [1 4 1] /Root 1 0 R /Length " + std::to_string(rows.size()) +
-             " >>\nstream\n" + rows + "\nendstream\nendobj\nstartxref\n" + start + "\n%%EOF\n";
-    return ScratchFile(name, bytes);
+    return WithCrossReferenceStream(
+        name,
+        {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R 6 0 R] /Count 2 >>",
+         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>",
+         "<< /Type /ObjStm /N 2 /First " + std::to_string(header.size()) + " /Length " + std::to_string(packed.size()) +
+             " >>\nstream\n" + packed + "\nendstream"},
+        '\4', {'\0', '\1', '\1'});  // objects 5, 6 and 7
 }
 
 // About 100 MB: a catalog whose string opens and never closes, to the end of the file.
