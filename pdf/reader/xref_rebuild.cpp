@@ -300,8 +300,9 @@ void SourceReader::RebuildXref(int& root, int& info)
     record.objects.clear();
     record.cachedObjectBytes = 0;
 
-    // The newest trailer, or cross-reference stream, that names a catalog names the one and
-    // the information.  Each trailer is read no further than the next.
+    // The newest trailer, or cross-reference stream, that names a catalog names it, and the
+    // newest from there on that names the information names that, as the peers take them
+    // from the trailers they find.  Each trailer is read no further than the next.
     std::vector<std::pair<std::int64_t, int>> trailers;  // where, and the stream's number or 0
     for (const std::int64_t at : scanned.trailers)
         trailers.emplace_back(at, 0);
@@ -309,7 +310,8 @@ void SourceReader::RebuildXref(int& root, int& info)
         trailers.emplace_back(where, stream);
     std::sort(trailers.begin(), trailers.end());
     const bool trailersRead = root == 0;
-    for (std::size_t i = trailers.size(), tried = 0; i-- > 0 && root == 0 && tried < kMaxTrailersTried; ++tried) {
+    for (std::size_t i = trailers.size(), tried = 0; i-- > 0 && (root == 0 || info == 0) && tried < kMaxTrailersTried;
+         ++tried) {
         const auto [at, stream] = trailers[i];
         const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mFile.Size();
         Value trailer;
@@ -320,11 +322,13 @@ void SourceReader::RebuildXref(int& root, int& info)
             std::size_t after = NextToken(text, 0).end;  // past "trailer"
             trailer = ParseValue(text, after);
         }
-        if (!trailer.Has("Root"))
-            continue;
-        root = trailer.Get("Root").ReferenceNumber();
+        if (root == 0) {
+            if (!trailer.Has("Root"))
+                continue;
+            root = trailer.Get("Root").ReferenceNumber();
+            record.encrypted = record.encrypted || trailer.Has("Encrypt");
+        }
         info = trailer.Get("Info").ReferenceNumber();
-        record.encrypted = record.encrypted || trailer.Has("Encrypt");
     }
     if (trailersRead && root == 0 && scanned.LooksEnciphered())
         record.encrypted = true;

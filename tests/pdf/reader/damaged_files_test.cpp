@@ -336,7 +336,15 @@ INSTANTIATE_TEST_SUITE_P(
                 UpdatedSound({{5, "<< /Filter /Standard /V 1 /R 2 /O <00> /U <00> /P -4 >>"}},
                              kPadding + " /Encrypt 5 0 R")},
         Damaged{"NewestTrailerWithoutInformation", UpdatedSound({{5, "<< /Title (Unnamed) >>"}}, "")},
-        Damaged{"ObjectStreamCountByReference", InObjectStream("4 0 R")}),
+        Damaged{"ObjectStreamCountByReference", InObjectStream("4 0 R")},
+        // An update of more than a kilobyte whose own "startxref" is lost: the older one
+        // names the revision before it.
+        Damaged{"UpdateWhoseStartxrefIsRenamed",
+                UpdatedSound({{2, kTwoKids}, {5, kSecondPage}}, kPadding,
+                             [](std::string bytes) { return bytes.replace(bytes.rfind("startxref"), 9, "startxrex"); })},
+        Damaged{"UpdateCutBeforeItsStartxref",
+                UpdatedSound({{2, kTwoKids}, {5, kSecondPage}}, kPadding,
+                             [](std::string bytes) { return bytes.substr(0, bytes.rfind("startxref")); })}),
     [](const auto& info) { return info.param.name; });
 
 // Damaged files poppler cannot judge, read as qpdf reads them: the same number of pages, each
