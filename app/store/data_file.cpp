@@ -108,6 +108,12 @@ void KeepUnwritten(Planner& planner, std::vector<DataFileValue>& values) {
 
 }  // namespace
 
+std::string UnloadableFileCause(int error) {
+  if (error != EFBIG) return SystemErrorText(error);
+  return SystemErrorText(error) + " : Quorvane ne charge pas de fichier de plus de " +
+         std::to_string(platform::kMaxIniFileSize >> 20) + " Mo";
+}
+
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
                     std::string_view defaultValue) {
   auto document = platform::ReadIniFile(file);

@@ -13,6 +13,10 @@
 
 namespace store {
 
+// Why a data file, or a backup to restore in its place, cannot be loaded, given the errno of
+// its read: for one too large, the size that the planner loads.
+std::string UnloadableFileCause(int error);
+
 // The value of `key` in `section` of `file`; `defaultValue` when the file, the section or
 // the key is missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
