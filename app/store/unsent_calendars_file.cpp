@@ -76,8 +76,7 @@ int ReplaceDataWithoutUnsentCalendars(const Planner& planner, const std::functio
                                       bool& listFailed) {
   listFailed = false;
   const std::string list = UnsentCalendarsPath(planner);
-  // A temporary's name, which every start clears away.
-  const std::string aside = list + ".tmp-retire";
+  const std::string aside = platform::SetAsidePath(list);
   bool setAside = false;
   if (!planner.DataFolder.empty()) {
     if (std::rename(list.c_str(), aside.c_str()) == 0) {

@@ -982,7 +982,8 @@ TEST_F(StartupTest, WhatAKilledProgramLeftBesideTheDataIsReadOrCleared) {
     EXPECT_EQ(run->services.notices.size(), told.empty() ? 0u : 1u);
     for (const std::string& notice : run->services.notices) EXPECT_THAT(notice, HasSubstr(told));
     EXPECT_EQ(EntriesOf(backups), std::set<std::string>{"20261209.back"});
-    EXPECT_THAT(EntriesOf(DataFolder()), Not(::testing::Contains(HasSubstr(".tmp-"))));
+    EXPECT_THAT(EntriesOf(DataFolder()), Not(::testing::Contains(::testing::AnyOf(
+                                              HasSubstr(".tmp-"), HasSubstr(".retire")))));
   }
 }
 
