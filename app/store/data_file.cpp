@@ -154,10 +154,10 @@ std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
   return Seen(planner, platform::ReadIniFile(OpenedDataFile(planner)));
 }
 
-FileIdentity IdentityOfFile(const std::string& path) {
+std::optional<platform::FileIdentity> IdentityOfFile(const std::string& path) {
   struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return {};
-  return {true, status.st_dev, status.st_ino};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return platform::IdentityOf(status);
 }
 
 void HoldDataFile(Planner& planner) {
@@ -181,7 +181,7 @@ namespace {
 // failure; `told` then says what the user is told once the write is made.
 int TakeBackDataFile(Planner& planner, const std::shared_ptr<const IniDocument>& current,
                      std::string& told) {
-  const bool removed = !IdentityOfFile(OpenedDataFile(planner)).exists;
+  const bool removed = !IdentityOfFile(OpenedDataFile(planner));
   told = "Le fichier de données " + std::string(removed ? "a été supprimé" : "a été remplacé") +
          " par un autre programme pendant que Quorvane était ouvert :\n" + planner.DataFile +
          "\nIl a été réécrit avec toutes les données affichées.";
@@ -239,7 +239,7 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
     planner.LastDataWithoutDamage = {};
     if (planner.HeldData) {
       planner.HeldData = writtenData;
-      planner.HeldDataIdentity = {true, writtenStatus.st_dev, writtenStatus.st_ino};
+      planner.HeldDataIdentity = platform::IdentityOf(writtenStatus);
     }
     if (written != nullptr) *written = std::move(writtenData);
     if (!told.empty()) TellUser(planner, told);
