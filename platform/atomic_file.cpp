@@ -58,9 +58,15 @@ void SyncFolder(const std::string& folder) {
 // that mkostemp chooses.
 constexpr std::string_view kTemporaryMarker = ".tmp-";
 constexpr std::size_t kTemporaryTail = 6;
+// A file set aside is named after it and this marker.
+constexpr std::string_view kSetAsideMarker = ".retire";
 
-// The name of the file whose temporary `entry` is; nothing when it is none.
+// The name of the file whose temporary, or set-aside file, `entry` is; nothing when it is
+// none.
 std::optional<std::string_view> TemporaryOwner(std::string_view entry) {
+  if (entry.size() > kSetAsideMarker.size() && entry.ends_with(kSetAsideMarker)) {
+    return entry.substr(0, entry.size() - kSetAsideMarker.size());
+  }
   const std::size_t tail = kTemporaryMarker.size() + kTemporaryTail;
   if (entry.size() <= tail ||
       entry.substr(entry.size() - tail, kTemporaryMarker.size()) != kTemporaryMarker) {
@@ -220,6 +226,8 @@ int CreateNewFile(const std::vector<std::string>& names, std::string_view conten
   SyncFolder(FolderOf(names[created]));
   return 0;
 }
+
+std::string SetAsidePath(const std::string& path) { return path + std::string(kSetAsideMarker); }
 
 void RemoveLeftTemporaries(const std::string& path) {
   std::string file = path;

@@ -51,12 +51,17 @@ int ReadOwnFile(const std::string& path, std::size_t maxSize, std::string& bytes
 int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,
                   std::size_t& created);
 
+// The name under which `path` is kept aside while a change it must not outlive is under way:
+// removed as a temporary of `path` by RemoveLeftTemporaries when the program was killed.
+std::string SetAsidePath(const std::string& path);
+
 // Removes the temporary files that replacements of `path` left behind when the program was
-// killed before their end.  Only safe while no replacement of `path` is under way.
+// killed before their end, and `path` set aside.  Only safe while no replacement of `path`
+// is under way.
 void RemoveLeftTemporaries(const std::string& path);
 
-// The same for the files of `folder` whose names start with `namePrefix`, created or
-// replaced: only safe while none of them is being written.
+// The same for the files of `folder` whose names start with `namePrefix`, created, replaced
+// or set aside: only safe while none of them is being written.
 void RemoveLeftTemporaries(const std::string& folder, std::string_view namePrefix);
 
 }  // namespace platform

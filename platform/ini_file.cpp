@@ -10,29 +10,30 @@
 
 #include "platform/atomic_file.h"
 #include "platform/file_faults.h"
+#include "platform/file_identity.h"
 #include "platform/folder_lock.h"
 
 namespace platform {
 
 namespace {
 
+// The file, and its contents as far as its status tells them.
 struct Identity {
-  dev_t device = 0;
-  ino_t inode = 0;
+  FileIdentity file;
   off_t size = 0;
   timespec modified{};
   timespec changed{};
 
   bool operator==(const Identity& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
+    return file == other.file && size == other.size &&
            modified.tv_sec == other.modified.tv_sec &&
            modified.tv_nsec == other.modified.tv_nsec &&
            changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
   }
 };
 
-Identity IdentityOf(const struct stat& status) {
-  return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+Identity ContentsIdentityOf(const struct stat& status) {
+  return {IdentityOf(status), status.st_size, status.st_mtim, status.st_ctim};
 }
 
 struct CachedFile {
@@ -103,7 +104,7 @@ std::shared_ptr<const IniDocument> Load(const std::string& path, int& error) {
     ::close(fd);
     return empty;
   }
-  Identity identity = IdentityOf(status);
+  Identity identity = ContentsIdentityOf(status);
   for (const CachedFile& entry : cache) {
     if (entry.path == path && entry.identity == identity) {
       ::close(fd);
@@ -152,7 +153,7 @@ int UpdateIniFile(const std::string& path, const IniChange& change,
   error = ReplaceFileContents(path, text, &status);
   if (error != 0) return error;
   auto document = std::make_shared<const IniDocument>(std::move(text));
-  Remember(path, IdentityOf(status), document);
+  Remember(path, ContentsIdentityOf(status), document);
   if (written != nullptr) *written = std::move(document);
   if (writtenStatus != nullptr) *writtenStatus = status;
   return 0;

@@ -495,6 +495,14 @@ void frmTerminologie::Restore() {
                              forms::kInformation);
     return;
   }
+  int unreadable = 0;
+  platform::ReadIniFile(source, unreadable);
+  if (unreadable != 0) {
+    services_.dialogs.MsgBox("Le fichier " + source + " n'a pas pu être restauré\nCause : " +
+                                 store::UnloadableFileCause(unreadable),
+                             forms::kCritical);
+    return;
+  }
   if (store::ReadIni(store::kParamSection, "Projet", source).empty()) {
     services_.dialogs.MsgBox("Le fichier " + source + " ne correspond pas au format attendu",
                              forms::kCritical);

@@ -108,6 +108,12 @@ void KeepUnwritten(Planner& planner, std::vector<DataFileValue>& values) {
 
 }  // namespace
 
+std::string UnloadableFileCause(int error) {
+  if (error != EFBIG) return SystemErrorText(error);
+  return SystemErrorText(error) + " : Quorvane ne charge pas de fichier de plus de " +
+         std::to_string(platform::kMaxIniFileSize >> 20) + " Mo";
+}
+
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
                     std::string_view defaultValue) {
   auto document = platform::ReadIniFile(file);
@@ -148,10 +154,10 @@ std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
   return Seen(planner, platform::ReadIniFile(OpenedDataFile(planner)));
 }
 
-FileIdentity IdentityOfFile(const std::string& path) {
+std::optional<platform::FileIdentity> IdentityOfFile(const std::string& path) {
   struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return {};
-  return {true, status.st_dev, status.st_ino};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return platform::IdentityOf(status);
 }
 
 void HoldDataFile(Planner& planner) {
@@ -175,7 +181,7 @@ namespace {
 // failure; `told` then says what the user is told once the write is made.
 int TakeBackDataFile(Planner& planner, const std::shared_ptr<const IniDocument>& current,
                      std::string& told) {
-  const bool removed = !IdentityOfFile(OpenedDataFile(planner)).exists;
+  const bool removed = !IdentityOfFile(OpenedDataFile(planner));
   told = "Le fichier de données " + std::string(removed ? "a été supprimé" : "a été remplacé") +
          " par un autre programme pendant que Quorvane était ouvert :\n" + planner.DataFile +
          "\nIl a été réécrit avec toutes les données affichées.";
@@ -233,7 +239,7 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
     planner.LastDataWithoutDamage = {};
     if (planner.HeldData) {
       planner.HeldData = writtenData;
-      planner.HeldDataIdentity = {true, writtenStatus.st_dev, writtenStatus.st_ino};
+      planner.HeldDataIdentity = platform::IdentityOf(writtenStatus);
     }
     if (written != nullptr) *written = std::move(writtenData);
     if (!told.empty()) TellUser(planner, told);

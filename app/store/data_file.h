@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,10 @@
 #include "platform/ini_document.h"
 
 namespace store {
+
+// Why a data file, or a backup to restore in its place, cannot be loaded, given the errno of
+// its read: for one too large, the size that the planner loads.
+std::string UnloadableFileCause(int error);
 
 // The value of `key` in `section` of `file`; `defaultValue` when the file, the section or
 // the key is missing.
@@ -39,8 +44,8 @@ std::shared_ptr<const platform::IniDocument> DataView(const Planner& planner);
 // The value of `key` in `section` of DataView; empty when missing.
 std::string ReadDataValue(const Planner& planner, std::string_view section, std::string_view key);
 
-// Which file stands under `path` now, its links followed.
-FileIdentity IdentityOfFile(const std::string& path);
+// Which file stands under `path` now, its links followed; nothing when none does.
+std::optional<platform::FileIdentity> IdentityOfFile(const std::string& path);
 // Takes the data file as it is now for the one this planner holds: a later write that
 // finds another file there, or none, tells the user and writes what the planner holds.
 void HoldDataFile(Planner& planner);

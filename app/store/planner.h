@@ -6,11 +6,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/data_file_lock.h"
+#include "platform/file_identity.h"
 
 namespace platform {
 class IniDocument;
@@ -27,14 +29,6 @@ struct DataFileValue {
 
 // Element 0 the plural (the user's choice), 1 the singular, 2 the gender "M" or "F".
 using Terms = std::array<std::string, 3>;
-
-// Which file a name stood for when it was last seen.
-struct FileIdentity {
-  bool exists = false;
-  unsigned long long device = 0;
-  unsigned long long inode = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
 
 struct Planner {
   std::string DataFolder;
@@ -106,7 +100,7 @@ struct Planner {
   // rather than the change alone.  Unset (a planner that did not start) the write takes the
   // file as it finds it.
   std::shared_ptr<const platform::IniDocument> HeldData;
-  FileIdentity HeldDataIdentity;
+  std::optional<platform::FileIdentity> HeldDataIdentity;  // nothing: no file stood there
 
   // The data file's lock, held from the start-up to the end of a run that may write it.
   platform::DataFileLock FileLock;

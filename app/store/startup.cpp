@@ -109,10 +109,7 @@ bool Main(Planner& planner, StartupServices& services) {
   int error = 0;
   const auto data = platform::ReadIniFile(OpenedDataFile(planner), error);
   if (error != 0) {
-    RefuseDataFile(planner, services,
-                   error == EFBIG ? SystemErrorText(error) +
-                                        " : Quorvane ne charge pas de fichier de plus de 256 Mo"
-                                  : SystemErrorText(error));
+    RefuseDataFile(planner, services, UnloadableFileCause(error));
     return false;
   }
   // The first change replaces the file that a link leads to: right for a data file, not for

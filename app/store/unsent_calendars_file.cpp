@@ -25,6 +25,14 @@ std::string UnreadableListText(const Planner& planner, const std::string& cause)
          "prochaine modification de leur projet.";
 }
 
+std::string GarbledListText(const Planner& planner) {
+  return "La liste des calendriers à envoyer est endommagée : ses numéros de projet ont été "
+         "lus et gardés, ses autres lignes sont ignorées.\nFichier : " +
+         UnsentCalendarsPath(planner) +
+         "\nLes calendriers en attente que ces lignes nommaient ne seront envoyés qu'à la "
+         "prochaine modification de leur projet.";
+}
+
 int RemoveUnsentCalendars(const Planner& planner) {
   if (planner.DataFolder.empty()) return 0;
   return std::remove(UnsentCalendarsPath(planner).c_str()) == 0 || errno == ENOENT ? 0 : errno;
@@ -60,7 +68,7 @@ std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
       garbled = true;
     }
   }
-  if (garbled) return UnreadableListText(planner, "des lignes ne sont pas des numéros de projet");
+  if (garbled) return GarbledListText(planner);
   return std::nullopt;
 }
 
@@ -68,8 +76,7 @@ int ReplaceDataWithoutUnsentCalendars(const Planner& planner, const std::functio
                                       bool& listFailed) {
   listFailed = false;
   const std::string list = UnsentCalendarsPath(planner);
-  // A temporary's name, which every start clears away.
-  const std::string aside = list + ".tmp-retire";
+  const std::string aside = platform::SetAsidePath(list);
   bool setAside = false;
   if (!planner.DataFolder.empty()) {
     if (std::rename(list.c_str(), aside.c_str()) == 0) {

@@ -493,12 +493,18 @@ TEST_F(SettingsDataOptionsTest, BackupWithoutDataFileWritesNothing) {
   EXPECT_TRUE(w.fraFile.Visible());
 }
 
-TEST_F(SettingsDataOptionsTest, RestoreRefusesAFileWithoutAProjectsTerm) {
+// A backup is refused, the data left as they are, when it holds no projects' term or is
+// larger than the planner loads (sparse here, so that it takes no room).
+TEST_F(SettingsDataOptionsTest, RestoreRefusesAFileWithoutAProjectsTermOrTooLargeToLoad) {
   const std::string dataBefore = ReadTextFile(planner.DataFile);
   store::Planner other;
   other.DataFile = backups / "vide.back";
   other.ActivityTerms[0] = "Cours";
   store::SaveParams(other);
+  // The planner's own data, but past the size it loads.
+  const std::string large = backups / "grand.back";
+  std::filesystem::copy_file(planner.DataFile, large);
+  ASSERT_EQ(::truncate(large.c_str(), platform::kMaxIniFileSize + 1), 0);
   settings::frmTerminologie& w = Open();
   user.Click(w.lblDatas);
   user.Click(w.cmdRestaure);
@@ -509,12 +515,20 @@ TEST_F(SettingsDataOptionsTest, RestoreRefusesAFileWithoutAProjectsTerm) {
 
   user.Click(w.cmdFile);
   EXPECT_EQ(Prompt(0), "Veuillez sélectionner un fichier de sauvegarde");
-  user.Choose(w.File1, "vide.back");
-  user.Click(w.cmdFile);
-  EXPECT_EQ(Prompt(1), "Le fichier " + other.DataFile + " ne correspond pas au format attendu");
-  EXPECT_EQ(world.dialogs.shown[1].buttons, forms::kCritical);
-  EXPECT_EQ(ReadTextFile(planner.DataFile), dataBefore);
-  EXPECT_TRUE(w.fraFile.Visible());
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"vide.back", "Le fichier " + other.DataFile + " ne correspond pas au format attendu"},
+      {"grand.back", "Le fichier " + large + " n'a pas pu être restauré\nCause : fichier trop "
+                     "volumineux : Quorvane ne charge pas de fichier de plus de 256 Mo"},
+  };
+  for (const auto& [backup, told] : cases) {
+    SCOPED_TRACE(backup);
+    user.Choose(w.File1, backup);
+    user.Click(w.cmdFile);
+    EXPECT_EQ(world.dialogs.shown.back().prompt, told);
+    EXPECT_EQ(world.dialogs.shown.back().buttons, forms::kCritical);
+    EXPECT_EQ(ReadTextFile(planner.DataFile), dataBefore);
+    EXPECT_TRUE(w.fraFile.Visible());
+  }
   EXPECT_EQ(programEnds, 0);
 }
 

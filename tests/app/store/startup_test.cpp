@@ -947,7 +947,8 @@ TEST_F(StartupTest, WhatAKilledProgramLeftBesideTheDataIsReadOrCleared) {
   const std::string backups = scratch_ / "sauvegardes";
   Planner earlier;
   const std::vector<std::tuple<std::string, std::function<void()>, std::set<int>>> cases = {
-      {"La liste des calendriers à envoyer n'a pas pu être lue :\n" + list,
+      {"La liste des calendriers à envoyer est endommagée : ses numéros de projet ont été lus "
+       "et gardés, ses autres lignes sont ignorées.\nFichier : " + list,
        [&] { WriteTextFile(list, "0\r\n3\r5\nzéro\n"); }, {0, 3, 5}},
       {"", [&] {
          WriteTextFile(list, "0\n3\n");
@@ -981,7 +982,8 @@ TEST_F(StartupTest, WhatAKilledProgramLeftBesideTheDataIsReadOrCleared) {
     EXPECT_EQ(run->services.notices.size(), told.empty() ? 0u : 1u);
     for (const std::string& notice : run->services.notices) EXPECT_THAT(notice, HasSubstr(told));
     EXPECT_EQ(EntriesOf(backups), std::set<std::string>{"20261209.back"});
-    EXPECT_THAT(EntriesOf(DataFolder()), Not(::testing::Contains(HasSubstr(".tmp-"))));
+    EXPECT_THAT(EntriesOf(DataFolder()), Not(::testing::Contains(::testing::AnyOf(
+                                              HasSubstr(".tmp-"), HasSubstr(".retire")))));
   }
 }
 
