@@ -552,16 +552,20 @@ namespace {
 // form's.
 std::string PikepdfReads(const std::string& path, const std::string& expression, bool form)
 {
-    return RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
-                   "p = pikepdf.open(sys.argv[1]).pages[0]\n"
+    // The document is held while its page is read: pikepdf refuses a page of a document
+    // already let go.
+    const auto result = RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                   "pdf = pikepdf.open(sys.argv[1])\n"
+                   "p = pdf.pages[0]\n"
                    "if sys.argv[2] == 'form':\n"
-                   "  f = list(p.Resources.XObject.values())[0]\n"
+                   "  f = [v for k, v in p.Resources.XObject.items()][0]\n"
                    "  resources, content = f.Resources, f.read_raw_bytes()\n"
                    "else:\n"
                    "  resources, content = p.Resources, p.Contents.read_raw_bytes()\n"
                    "print(repr(" + expression + "))\" " +
-                   Quoted(path) + (form ? " form" : " page"))
-        .output;
+                   Quoted(path) + (form ? " form" : " page"));
+    EXPECT_EQ(result.status, 0) << result.output;
+    return result.output;
 }
 
 // A copy reads as its source reads: strings byte for byte, a key given twice once (the one
