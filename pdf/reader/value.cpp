@@ -153,12 +153,14 @@ private:
         return Value::Array(std::move(items));
     }
 
-    // What stands where a key should is passed over whole; a key without a value, or whose
-    // value is null, makes no entry.
+    // What stands where a key should is passed over whole; a key without a value makes no
+    // entry.  A key whose last value is null has none: it is dropped once the last value of
+    // each key is known, so that "/A 1 /A null" leaves no /A.
     Value ReadDictionary(std::size_t& at, int depth)
     {
         std::vector<Value::Entry> entries;
         entries.reserve(4);
+        bool nulls = false;
         SyntaxToken key = Next(at);
         for (Value name;; key = Next(at)) {
             if (!ValueOf(key, at, depth, name)) {
@@ -176,11 +178,19 @@ private:
                 PassedOver(next, at);
                 continue;
             }
-            if (!entry.Is(Value::kNull))
-                entries.emplace_back(name.Bytes(), std::move(entry));
+            nulls = nulls || entry.Is(Value::kNull);
+            entries.emplace_back(name.Bytes(), std::move(entry));
         }
         Close(key, SyntaxToken::kDictClose, at);
-        return Value::Dictionary(std::move(entries));
+        Value dictionary = Value::Dictionary(std::move(entries));
+        if (!nulls)
+            return dictionary;
+        std::vector<Value::Entry> kept;
+        for (const Value::Entry& entry : dictionary.Entries()) {
+            if (!entry.second.Is(Value::kNull))
+                kept.push_back(entry);
+        }
+        return Value::Dictionary(std::move(kept));
     }
 
     static bool Digits(std::string_view word)

@@ -585,6 +585,8 @@ TEST(PageImport, CopiesReadAsTheirSourcesRead)
          "(resources.XObject.X.Type, resources.XObject.X.read_raw_bytes())"},
         {"<< /Properties << /A 1 >> /Properties << /B 2 >> >>", "<< /Length 3 >>\nstream\n0 g\nendstream",
          "sorted(resources.Properties.keys())"},
+        {"<< /Properties << /A 1 /B 2 /A null >> >>", "<< /Length 3 >>\nstream\n0 g\nendstream",
+         "sorted(resources.Properties.keys())"},
         {"<< >>", "<< /Length 900 >>\nstream\n0 0 1 rg 20 20 50 60 re f\n\nendstream", "content"},
     };
     for (const auto& [resources, content, expression] : cases) {

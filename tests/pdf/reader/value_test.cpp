@@ -59,6 +59,8 @@ TEST(Value, KeysStringsAndNumbersAsTheSyntaxMakesThem)
         {"<< /Length1 10 /Length 20 >>", "Length", "20"},
         {"<< /Length1 10 >>", "Length", "(absent)"},
         {"<< /Rotate 0 /Type /Page /Rotate 90 >>", "Rotate", "90"},
+        {"<< /Rotate 90 /Type /Page /Rotate null >>", "Rotate", "(absent)"},
+        {"<< /Rotate null /Rotate 90 >>", "Rotate", "90"},
         {"<< /Author (Jean <<Dupont) /Title (T) >>", "Title", "(T)"},
         {"<< /Subject (Sujet /Title x) >>", "Title", "(absent)"},
         {"<< /Subject <2F5469746C65> /K [/Title (x\\) /Title] /D << /Title 1 >> >>", "Title", "(absent)"},
