@@ -262,7 +262,12 @@ std::string NumberSyntax(double number)
     std::array<char, 400> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number + 0.0,
                                       std::chars_format::fixed);
-    return std::string(digits.data(), result.ptr);
+    std::string syntax(digits.data(), result.ptr);
+    // Written without a point, a real beyond the 64-bit integers would read as an integer
+    // that overflows.
+    if (syntax.find('.') == std::string::npos && std::abs(number) >= 0x1p63)
+        syntax += ".0";
+    return syntax;
 }
 
 void Write(const Value& value, const ValueWriters& writers, std::string& out)

@@ -29,6 +29,7 @@ TEST(Value, ParsedOnceAndWrittenAgainAsTheSourceSaidIt)
         {"<< /Title (a) /Names [/Length 7] /Title (b) /N null >>", "<< /Title (b) /Names [ /Length 7 ] >>"},
         {"<< /Type /Length /Length 10 >>", "<< /Type /Length /Length 10 >>"},
         {"[3 0 R -1 0 R 4]", "[ 3 0 R -1 0 4 ]"},
+        {"[123456789012345678901.0 -99999999999999999999 2.50]", "[ 123456789012345683968.0 -100000000000000000000.0 2.5 ]"},
         {"<< /A#20B true /C false >>", "<< /A#20B true /C false >>"},
         // A word that is no value is passed over, and so is a key it stands for the value of.
         {"<< /A 1 endobj /B 2 >>", "<< /A 1 /B 2 >>"},
