@@ -193,29 +193,10 @@ private:
         return Value::Dictionary(std::move(kept));
     }
 
-    static bool Digits(std::string_view word)
-    {
-        return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-    }
-
-    // "n g R" begins at the word: only a word of digits can begin it.
-    SyntaxToken ReferenceAt(const SyntaxToken& token) const
-    {
-        if (!Digits(token.In(mText)))
-            return token;
-        const SyntaxToken generation = NextToken(mText, token.end);
-        if (generation.kind != SyntaxToken::kWord || !Digits(generation.In(mText)))
-            return token;
-        const SyntaxToken keyword = NextToken(mText, generation.end);
-        if (keyword.kind != SyntaxToken::kWord || keyword.In(mText) != "R")
-            return token;
-        return {SyntaxToken::kReference, token.start, keyword.end};
-    }
-
     bool ReadWord(const SyntaxToken& token, std::size_t& at, Value& value)
     {
-        const SyntaxToken reference = ReferenceAt(token);
-        if (reference.kind != SyntaxToken::kReference) {
+        const std::size_t referenceEnd = ReferenceEnd(mText, token);
+        if (referenceEnd == 0) {
             const std::string_view word = token.In(mText);
             value = WordValue(word);
             if (value.Is(Value::kNull) && word != "null")
@@ -223,7 +204,7 @@ private:
             at = token.end;
             return true;
         }
-        at = reference.end;
+        at = referenceEnd;
         const SyntaxToken generation = NextToken(mText, token.end);
         int number = 0;
         int gen = 0;
