@@ -521,9 +521,11 @@ bool HoldsReference(const Value& value)
     return false;
 }
 
-}  // namespace
-
-Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
+// Objects each nested within the nesting limit could, put one inside another, nest as deep
+// as the objects are many: past the limit an array or dictionary that still holds a
+// reference is null, as one parsed that deep is, so that no walk of the value runs out of
+// stack.
+Value DirectAt(const Value& value, const ObjectLookup& lookup, int& objects, int depth)
 {
     if (!HoldsReference(value))
         return value;
@@ -531,23 +533,29 @@ Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
         if (objects <= 0)
             return value;
         --objects;
-        return Direct(Resolve(value, lookup), lookup, objects);
+        return DirectAt(Resolve(value, lookup), lookup, objects, depth);
     }
+    if (depth >= kMaxNesting)
+        return {};
     if (value.Is(Value::kArray)) {
         std::vector<Value> items;
         items.reserve(value.Items().size());
         for (const Value& item : value.Items())
-            items.push_back(Direct(item, lookup, objects));
+            items.push_back(DirectAt(item, lookup, objects, depth + 1));
         return Value::Array(std::move(items));
     }
-    if (value.Is(Value::kDictionary)) {
-        std::vector<Value::Entry> entries;
-        entries.reserve(value.Entries().size());
-        for (const auto& [key, item] : value.Entries())
-            entries.emplace_back(key, Direct(item, lookup, objects));
-        return Value::Dictionary(std::move(entries));
-    }
-    return value;
+    std::vector<Value::Entry> entries;
+    entries.reserve(value.Entries().size());
+    for (const auto& [key, item] : value.Entries())
+        entries.emplace_back(key, DirectAt(item, lookup, objects, depth + 1));
+    return Value::Dictionary(std::move(entries));
+}
+
+}  // namespace
+
+Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
+{
+    return DirectAt(value, lookup, objects, 0);
 }
 
 void ForEachReference(const Value& value, const std::function<void(int number)>& visit)

@@ -1,6 +1,7 @@
 // Values parsed from the bytes of objects, written again as syntax, and references resolved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -103,6 +104,25 @@ TEST(Value, ResolvedThroughChainsOfReferencesWithoutLooping)
         {"1 0 R", "<< /N 5 >>"}, {"3 0 R", "null"}, {"5 0 R", "null"}, {"7", "7"}, {"0 0 R", "null"}};
     for (const auto& [text, resolved] : cases)
         EXPECT_EQ(Serialise(Resolve(ParseValue(text), lookup)), resolved) << text;
+}
+
+// Objects each nested as deep as a file may nest them, each holding the next: made one value,
+// they nest no deeper than one object may, and the value can be written.
+TEST(Value, MadeDirectNoDeeperThanOneObjectNests)
+{
+    const auto nested = [](int number) {
+        return ParseValue(std::string(200, '[') + std::to_string(number + 1) + " 0 R" + std::string(200, ']'));
+    };
+    int objects = 64;
+    const std::string written = Serialise(Direct(nested(0), nested, objects));
+    int depth = 0;
+    int deepest = 0;
+    for (const char c : written) {
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        deepest = std::max(deepest, depth);
+    }
+    EXPECT_GT(deepest, 200);
+    EXPECT_LE(deepest, 2 * 256);
 }
 
 }  // namespace
