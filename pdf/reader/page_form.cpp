@@ -47,7 +47,8 @@ PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
 }
 
 // Every object the value refers to, and what those refer to, not copied before, each read
-// once.  An object whose syntax is not sound cannot be copied.
+// once, a stream's /Length that of its data (an object that held its length is not copied).
+// An object whose syntax is not sound cannot be copied.
 std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Value& value)
 {
     std::vector<std::pair<int, SourceObject>> objects;
@@ -64,6 +65,11 @@ std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Val
         SourceObject object = ReadObject(source, true);
         if (!object.sound)
             throw Error(err::kInvalidFileFormat, "Object " + std::to_string(source) + " holds a value that cannot be read");
+        if (object.hasStream) {
+            std::vector<Value::Entry> entries = object.value.Entries();
+            entries.emplace_back("Length", Value::Integer(static_cast<std::int64_t>(object.data.size())));
+            object.value = Value::Dictionary(std::move(entries));
+        }
         ForEachReference(object.value, collect);
         objects.emplace_back(source, std::move(object));
     }

@@ -153,7 +153,7 @@ void Pagelith::EncipherCopiedStream(Bytes& data, int number)
         mProtection.Cipher.Crypt(ObjectKey(number), data.data(), data.size());
 }
 
-// Numbers the copies and writes them, each stream's /Length the data's.
+// Numbers the copies and writes them.
 void Pagelith::WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects)
 {
     for (const auto& [source, object] : objects)
@@ -162,14 +162,8 @@ void Pagelith::WriteObjectTree(std::vector<std::pair<int, SourceObject>>& object
         const int copy = mReader.CopyOf(source);
         if (object.type == "OCG")
             AddImportedLayer(copy, mReader.Current().layers.Hides(source));
-        Value value = object.value;
-        if (object.hasStream) {
-            std::vector<Value::Entry> entries = value.Entries();
-            entries.emplace_back("Length", Value::Integer(static_cast<std::int64_t>(object.data.size())));
-            value = Value::Dictionary(std::move(entries));
-        }
         BeginObj(copy);
-        WriteLine(CopiedSyntax(value, copy));
+        WriteLine(CopiedSyntax(object.value, copy));
         if (object.hasStream) {
             EncipherCopiedStream(object.data, copy);
             WriteLine(StreamLine(object.data));

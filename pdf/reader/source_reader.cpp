@@ -388,10 +388,14 @@ std::vector<int> SourceReader::ReferenceList(const Value& value)
             listed = std::move(named);
     }
     std::vector<int> refs;
-    for (const Value& item : listed.Is(Value::kArray) ? listed.Items() : std::vector<Value>{listed}) {
+    const auto take = [&refs](const Value& item) {
         if (item.ReferenceNumber() > 0)
             refs.push_back(item.ReferenceNumber());
-    }
+    };
+    if (!listed.Is(Value::kArray))
+        take(listed);
+    for (const Value& item : listed.Items())
+        take(item);
     return refs;
 }
 

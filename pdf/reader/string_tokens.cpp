@@ -128,7 +128,7 @@ SyntaxToken NextValue(std::string_view text, std::size_t at)
             }
         }
         first.end = token.end;
-    } else if (const std::size_t end = AfterNumbersAndKeyword(text, first, "R"); end != 0) {
+    } else if (const std::size_t end = ReferenceEnd(text, first); end != 0) {
         return {SyntaxToken::kReference, first.start, end};
     }
     return first;
@@ -166,12 +166,9 @@ bool NumberOfWord(std::string_view word, double& value)
     return true;
 }
 
-int ReferenceNumber(std::string_view reference)
+std::size_t ReferenceEnd(std::string_view text, const SyntaxToken& first)
 {
-    int number = 0;
-    if (std::from_chars(reference.data(), reference.data() + reference.size(), number).ec != std::errc())
-        return 0;
-    return std::max(number, 0);
+    return AfterNumbersAndKeyword(text, first, "R");
 }
 
 std::string DecodedName(std::string_view name)

@@ -69,8 +69,8 @@ ObjectHeader ObjectHeaderAt(std::string_view text, std::size_t at);
 // infinity, or 0 for a fraction too small.
 bool NumberOfWord(std::string_view word, double& value);
 
-// The object number of a kReference token; 0 when it names none an int can hold.
-int ReferenceNumber(std::string_view reference);
+// Just past "n g R" when the word `first` begins one; 0 when it begins no reference.
+std::size_t ReferenceEnd(std::string_view text, const SyntaxToken& first);
 
 // The name token `name` (with its "/") as the bytes it stands for, its "#" codes read,
 // without the "/".

@@ -153,12 +153,14 @@ private:
         return Value::Array(std::move(items));
     }
 
-    // What stands where a key should is passed over whole; a key without a value, or whose
-    // value is null, makes no entry.
+    // What stands where a key should is passed over whole; a key without a value makes no
+    // entry.  A key whose last value is null has none: it is dropped once the last value of
+    // each key is known, so that "/A 1 /A null" leaves no /A.
     Value ReadDictionary(std::size_t& at, int depth)
     {
         std::vector<Value::Entry> entries;
         entries.reserve(4);
+        bool nulls = false;
         SyntaxToken key = Next(at);
         for (Value name;; key = Next(at)) {
             if (!ValueOf(key, at, depth, name)) {
@@ -176,36 +178,25 @@ private:
                 PassedOver(next, at);
                 continue;
             }
-            if (!entry.Is(Value::kNull))
-                entries.emplace_back(name.Bytes(), std::move(entry));
+            nulls = nulls || entry.Is(Value::kNull);
+            entries.emplace_back(name.Bytes(), std::move(entry));
         }
         Close(key, SyntaxToken::kDictClose, at);
-        return Value::Dictionary(std::move(entries));
-    }
-
-    static bool Digits(std::string_view word)
-    {
-        return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-    }
-
-    // "n g R" begins at the word: only a word of digits can begin it.
-    SyntaxToken ReferenceAt(const SyntaxToken& token) const
-    {
-        if (!Digits(token.In(mText)))
-            return token;
-        const SyntaxToken generation = NextToken(mText, token.end);
-        if (generation.kind != SyntaxToken::kWord || !Digits(generation.In(mText)))
-            return token;
-        const SyntaxToken keyword = NextToken(mText, generation.end);
-        if (keyword.kind != SyntaxToken::kWord || keyword.In(mText) != "R")
-            return token;
-        return {SyntaxToken::kReference, token.start, keyword.end};
+        Value dictionary = Value::Dictionary(std::move(entries));
+        if (!nulls)
+            return dictionary;
+        std::vector<Value::Entry> kept;
+        for (const Value::Entry& entry : dictionary.Entries()) {
+            if (!entry.second.Is(Value::kNull))
+                kept.push_back(entry);
+        }
+        return Value::Dictionary(std::move(kept));
     }
 
     bool ReadWord(const SyntaxToken& token, std::size_t& at, Value& value)
     {
-        const SyntaxToken reference = ReferenceAt(token);
-        if (reference.kind != SyntaxToken::kReference) {
+        const std::size_t referenceEnd = ReferenceEnd(mText, token);
+        if (referenceEnd == 0) {
             const std::string_view word = token.In(mText);
             value = WordValue(word);
             if (value.Is(Value::kNull) && word != "null")
@@ -213,7 +204,7 @@ private:
             at = token.end;
             return true;
         }
-        at = reference.end;
+        at = referenceEnd;
         const SyntaxToken generation = NextToken(mText, token.end);
         int number = 0;
         int gen = 0;
@@ -252,7 +243,12 @@ std::string NumberSyntax(double number)
     std::array<char, 400> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number + 0.0,
                                       std::chars_format::fixed);
-    return std::string(digits.data(), result.ptr);
+    std::string syntax(digits.data(), result.ptr);
+    // Written without a point, a real beyond the 64-bit integers would read as an integer
+    // that overflows.
+    if (syntax.find('.') == std::string::npos && std::abs(number) >= 0x1p63)
+        syntax += ".0";
+    return syntax;
 }
 
 void Write(const Value& value, const ValueWriters& writers, std::string& out)
@@ -525,9 +521,11 @@ bool HoldsReference(const Value& value)
     return false;
 }
 
-}  // namespace
-
-Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
+// Objects each nested within the nesting limit could, put one inside another, nest as deep
+// as the objects are many: past the limit an array or dictionary that still holds a
+// reference is null, as one parsed that deep is, so that no walk of the value runs out of
+// stack.
+Value DirectAt(const Value& value, const ObjectLookup& lookup, int& objects, int depth)
 {
     if (!HoldsReference(value))
         return value;
@@ -535,23 +533,29 @@ Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
         if (objects <= 0)
             return value;
         --objects;
-        return Direct(Resolve(value, lookup), lookup, objects);
+        return DirectAt(Resolve(value, lookup), lookup, objects, depth);
     }
+    if (depth >= kMaxNesting)
+        return {};
     if (value.Is(Value::kArray)) {
         std::vector<Value> items;
         items.reserve(value.Items().size());
         for (const Value& item : value.Items())
-            items.push_back(Direct(item, lookup, objects));
+            items.push_back(DirectAt(item, lookup, objects, depth + 1));
         return Value::Array(std::move(items));
     }
-    if (value.Is(Value::kDictionary)) {
-        std::vector<Value::Entry> entries;
-        entries.reserve(value.Entries().size());
-        for (const auto& [key, item] : value.Entries())
-            entries.emplace_back(key, Direct(item, lookup, objects));
-        return Value::Dictionary(std::move(entries));
-    }
-    return value;
+    std::vector<Value::Entry> entries;
+    entries.reserve(value.Entries().size());
+    for (const auto& [key, item] : value.Entries())
+        entries.emplace_back(key, DirectAt(item, lookup, objects, depth + 1));
+    return Value::Dictionary(std::move(entries));
+}
+
+}  // namespace
+
+Value Direct(const Value& value, const ObjectLookup& lookup, int& objects)
+{
+    return DirectAt(value, lookup, objects, 0);
 }
 
 void ForEachReference(const Value& value, const std::function<void(int number)>& visit)

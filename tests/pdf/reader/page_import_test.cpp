@@ -233,7 +233,13 @@ TEST(PageImport, CopiedStreamsStateTheLengthOfTheirData)
                           " >>\nstream\n0 0 0 rg " + std::to_string(20 + 70 * n) + " 20 50 60 re f\nendstream");
     objects.push_back("3");
     const std::string source = AssembledPdf("import-lengths.pdf", objects);
-    EXPECT_LT(Difference(Render(source), Render(ImportInto(source, "lengths"))), 0.01);
+    const std::string output = ImportInto(source, "lengths");
+    EXPECT_LT(Difference(Render(source), Render(output)), 0.01);
+    // The object that held a length is not copied: nothing refers to it in the copy.
+    const auto integers = RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                                  "pdf = pikepdf.open(sys.argv[1])\n"
+                                  "print([o for o in pdf.objects if isinstance(o, int)])\" " + Quoted(output));
+    EXPECT_EQ(integers.output, "[]\n");
 }
 
 // In a protected document the copied strings and streams are enciphered: readers given
@@ -552,16 +558,20 @@ namespace {
 // form's.
 std::string PikepdfReads(const std::string& path, const std::string& expression, bool form)
 {
-    return RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
-                   "p = pikepdf.open(sys.argv[1]).pages[0]\n"
+    // The document is held while its page is read: pikepdf refuses a page of a document
+    // already let go.
+    const auto result = RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                   "pdf = pikepdf.open(sys.argv[1])\n"
+                   "p = pdf.pages[0]\n"
                    "if sys.argv[2] == 'form':\n"
-                   "  f = list(p.Resources.XObject.values())[0]\n"
+                   "  f = [v for k, v in p.Resources.XObject.items()][0]\n"
                    "  resources, content = f.Resources, f.read_raw_bytes()\n"
                    "else:\n"
                    "  resources, content = p.Resources, p.Contents.read_raw_bytes()\n"
                    "print(repr(" + expression + "))\" " +
-                   Quoted(path) + (form ? " form" : " page"))
-        .output;
+                   Quoted(path) + (form ? " form" : " page"));
+    EXPECT_EQ(result.status, 0) << result.output;
+    return result.output;
 }
 
 // A copy reads as its source reads: strings byte for byte, a key given twice once (the one
@@ -580,6 +590,8 @@ TEST(PageImport, CopiesReadAsTheirSourcesRead)
         {"<< /XObject << /X 6 0 R >> >>", "<< /Length 5 >>\nstream\n/X Do\nendstream",
          "(resources.XObject.X.Type, resources.XObject.X.read_raw_bytes())"},
         {"<< /Properties << /A 1 >> /Properties << /B 2 >> >>", "<< /Length 3 >>\nstream\n0 g\nendstream",
+         "sorted(resources.Properties.keys())"},
+        {"<< /Properties << /A 1 /B 2 /A null >> >>", "<< /Length 3 >>\nstream\n0 g\nendstream",
          "sorted(resources.Properties.keys())"},
         {"<< >>", "<< /Length 900 >>\nstream\n0 0 1 rg 20 20 50 60 re f\n\nendstream", "content"},
     };

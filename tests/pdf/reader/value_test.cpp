@@ -1,6 +1,7 @@
 // Values parsed from the bytes of objects, written again as syntax, and references resolved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -29,6 +30,7 @@ TEST(Value, ParsedOnceAndWrittenAgainAsTheSourceSaidIt)
         {"<< /Title (a) /Names [/Length 7] /Title (b) /N null >>", "<< /Title (b) /Names [ /Length 7 ] >>"},
         {"<< /Type /Length /Length 10 >>", "<< /Type /Length /Length 10 >>"},
         {"[3 0 R -1 0 R 4]", "[ 3 0 R -1 0 4 ]"},
+        {"[123456789012345678901.0 -99999999999999999999 2.50]", "[ 123456789012345683968.0 -100000000000000000000.0 2.5 ]"},
         {"<< /A#20B true /C false >>", "<< /A#20B true /C false >>"},
         // A word that is no value is passed over, and so is a key it stands for the value of.
         {"<< /A 1 endobj /B 2 >>", "<< /A 1 /B 2 >>"},
@@ -59,6 +61,8 @@ TEST(Value, KeysStringsAndNumbersAsTheSyntaxMakesThem)
         {"<< /Length1 10 /Length 20 >>", "Length", "20"},
         {"<< /Length1 10 >>", "Length", "(absent)"},
         {"<< /Rotate 0 /Type /Page /Rotate 90 >>", "Rotate", "90"},
+        {"<< /Rotate 90 /Type /Page /Rotate null >>", "Rotate", "(absent)"},
+        {"<< /Rotate null /Rotate 90 >>", "Rotate", "90"},
         {"<< /Author (Jean <<Dupont) /Title (T) >>", "Title", "(T)"},
         {"<< /Subject (Sujet /Title x) >>", "Title", "(absent)"},
         {"<< /Subject <2F5469746C65> /K [/Title (x\\) /Title] /D << /Title 1 >> >>", "Title", "(absent)"},
@@ -100,6 +104,25 @@ TEST(Value, ResolvedThroughChainsOfReferencesWithoutLooping)
         {"1 0 R", "<< /N 5 >>"}, {"3 0 R", "null"}, {"5 0 R", "null"}, {"7", "7"}, {"0 0 R", "null"}};
     for (const auto& [text, resolved] : cases)
         EXPECT_EQ(Serialise(Resolve(ParseValue(text), lookup)), resolved) << text;
+}
+
+// Objects each nested as deep as a file may nest them, each holding the next: made one value,
+// they nest no deeper than one object may, and the value can be written.
+TEST(Value, MadeDirectNoDeeperThanOneObjectNests)
+{
+    const auto nested = [](int number) {
+        return ParseValue(std::string(200, '[') + std::to_string(number + 1) + " 0 R" + std::string(200, ']'));
+    };
+    int objects = 64;
+    const std::string written = Serialise(Direct(nested(0), nested, objects));
+    int depth = 0;
+    int deepest = 0;
+    for (const char c : written) {
+        depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+        deepest = std::max(deepest, depth);
+    }
+    EXPECT_GT(deepest, 200);
+    EXPECT_LE(deepest, 2 * 256);
 }
 
 }  // namespace
