@@ -9,6 +9,8 @@
 #include "app/activities/find_resource.h"
 #include "app/activities/periodic_overlap.h"
 #include "app/activities/periodicity.h"
+#include "app/activities/skipped_hour.h"
+#include "app/activities/skipped_hour_overlap.h"
 #include "app/store/records.h"
 #include "runtime/text.h"
 
@@ -37,6 +39,20 @@ StoredTexts TextsOf(const store::Planner& planner, int activity) {
   return {fields[2], fields[0], fields[1]};  // the index only holds records of five fields
 }
 
+// A time that no clock shows: readers would publish it an hour later than the planner.
+std::optional<SaveVerdict> CheckSkippedTimes(const ActivityDraft& draft,
+                                             const platform::ZoneRules& zone) {
+  if (const auto skip = SkippedHourAt(zone, draft.start)) {
+    return Refusal(SaveCheck::SkippedTime, SkippedTimeMessage(true, draft.start, *skip),
+                   SaveFocus::StartHour);
+  }
+  if (const auto skip = SkippedHourAt(zone, draft.end)) {
+    return Refusal(SaveCheck::SkippedTime, SkippedTimeMessage(false, draft.end, *skip),
+                   SaveFocus::EndHour);
+  }
+  return std::nullopt;
+}
+
 std::optional<SaveVerdict> CheckResourceTwice(const store::Planner& planner,
                                               const ActivityDraft& draft) {
   const std::vector<int>& rows = draft.resourceRows;
@@ -54,7 +70,8 @@ std::optional<SaveVerdict> CheckResourceTwice(const store::Planner& planner,
 
 // The lowest activity index among `bookings` whose stored occurrence meets an occurrence
 // of the draft, or the int maximum.
-int FirstStoredConflict(const std::vector<Booking>& bookings, const ActivityDraft& draft) {
+int FirstStoredConflict(const std::vector<Booking>& bookings, const ActivityDraft& draft,
+                        const platform::ZoneRules& zone) {
   std::vector<const Booking*> byStart;
   byStart.reserve(bookings.size());
   for (const Booking& booking : bookings) byStart.push_back(&booking);
@@ -71,15 +88,23 @@ int FirstStoredConflict(const std::vector<Booking>& bookings, const ActivityDraf
     if (windows.AtEnd()) break;
     if (windows.Current().start <= booking->first.end) found = std::min(found, booking->activity);
   }
+  for (const Booking& booking : bookings) {
+    if (booking.activity < found &&
+        MeetWhereClocksSkip(OccurrenceWalk(booking.first, 0), DraftOccurrences(draft), zone)) {
+      found = booking.activity;
+    }
+  }
   return found;
 }
 
 std::optional<SaveVerdict> CheckStoredBookings(const store::Planner& planner,
                                                const ActivityDraft& draft,
-                                               const BookingIndex& index) {
+                                               const BookingIndex& index,
+                                               const platform::ZoneRules& zone) {
   int activity = std::numeric_limits<int>::max();
   for (int resource : draft.resourceRows) {
-    if (resource >= 0) activity = std::min(activity, FirstStoredConflict(index.Of(resource), draft));
+    if (resource >= 0)
+      activity = std::min(activity, FirstStoredConflict(index.Of(resource), draft, zone));
   }
   if (activity == std::numeric_limits<int>::max()) return std::nullopt;
 
@@ -102,23 +127,28 @@ std::optional<SaveVerdict> CheckStoredBookings(const store::Planner& planner,
 
 // The first periodic activity, in record order, one of whose occurrences after the stored
 // one meets an occurrence of the draft; -1 when there is none.
-int HasPeriodicConflict(const std::vector<Booking>& bookings, const ActivityDraft& draft) {
+int HasPeriodicConflict(const std::vector<Booking>& bookings, const ActivityDraft& draft,
+                        const platform::ZoneRules& zone) {
   for (const Booking& booking : bookings) {
     if (!IsPeriodicCode(booking.periodicityCode)) continue;
     OccurrenceWalk repetitions = booking.Occurrences();
     repetitions.Next();
-    if (PeriodicOverlaps(repetitions, DraftOccurrences(draft))) return booking.activity;
+    if (PeriodicOverlaps(repetitions, DraftOccurrences(draft)) ||
+        MeetWhereClocksSkip(repetitions, DraftOccurrences(draft), zone)) {
+      return booking.activity;
+    }
   }
   return -1;
 }
 
 std::optional<SaveVerdict> CheckPeriodicBookings(const store::Planner& planner,
                                                  const ActivityDraft& draft,
-                                                 const BookingIndex& index) {
+                                                 const BookingIndex& index,
+                                                 const platform::ZoneRules& zone) {
   const std::vector<int>& rows = draft.resourceRows;
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r] < 0) continue;
-    const int activity = HasPeriodicConflict(index.Of(rows[r]), draft);
+    const int activity = HasPeriodicConflict(index.Of(rows[r]), draft, zone);
     if (activity < 0) continue;
     const StoredTexts other = TextsOf(planner, activity);
     return Refusal(SaveCheck::ResourceBookedPeriodic,
@@ -141,11 +171,13 @@ SaveVerdict CheckActivitySave(const store::Planner& planner, const ActivityDraft
   if (draft.start > draft.end) {
     return Refusal(SaveCheck::TimeOrder, TimeOrderMessage(), SaveFocus::EndHour);
   }
+  const platform::ZoneRules zone = PublishedZoneRules(planner.IanaTimeZone);
+  if (auto refusal = CheckSkippedTimes(draft, zone)) return *refusal;
   if (auto refusal = CheckResourceTwice(planner, draft)) return *refusal;
 
   const BookingIndex index(planner, draft.resourceRows, draft.editedIndex);
-  if (auto refusal = CheckStoredBookings(planner, draft, index)) return *refusal;
-  if (auto refusal = CheckPeriodicBookings(planner, draft, index)) return *refusal;
+  if (auto refusal = CheckStoredBookings(planner, draft, index, zone)) return *refusal;
+  if (auto refusal = CheckPeriodicBookings(planner, draft, index, zone)) return *refusal;
   return {};
 }
 

@@ -39,6 +39,13 @@ std::string ProjectMissingMessage(const store::Terms& projectTerms,
 
 std::string TimeOrderMessage() { return "L'heure de fin ne peut être avant l'heure de début"; }
 
+std::string SkippedTimeMessage(bool isStart, runtime::DateTime time, const SkippedHour& skip) {
+  return std::string(isStart ? "L'heure de début " : "L'heure de fin ") + time.TimeText() +
+         " n'existe pas le " + time.DateText() +
+         " : au passage à l'heure d'été, les horloges passent de " + skip.from.TimeText() +
+         " à " + skip.from.AddMinutes(skip.minutes).TimeText();
+}
+
 std::string ResourceTwiceMessage(std::string_view resourceName,
                                  const store::Terms& activityTerms) {
   return std::string(resourceName) + " ne peut pas être utilisé plusieurs fois pour l" +

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/activities/skipped_hour.h"
 #include "app/store/planner.h"
+#include "runtime/datetime.h"
 
 namespace activities {
 
@@ -16,6 +18,10 @@ std::string ProjectMissingMessage(const store::Terms& projectTerms,
 
 // "L'heure de fin ne peut être avant l'heure de début"
 std::string TimeOrderMessage();
+
+// "L'heure de début 02:30 n'existe pas le 28.03.2027 : au passage à l'heure d'été, les
+// horloges passent de 02:00 à 03:00"; the end's "L'heure de fin" when `isStart` is false.
+std::string SkippedTimeMessage(bool isStart, runtime::DateTime time, const SkippedHour& skip);
 
 // "Salle 2 ne peut pas être utilisé plusieurs fois pour la même Étape"
 std::string ResourceTwiceMessage(std::string_view resourceName,

@@ -73,6 +73,7 @@ void frmMain::cmdValideActivite_Click() {
   if (!verdict.Passed()) {
     services_.dialogs.MsgBox(verdict.message, forms::kInformation);
     forms::Control* focus = nullptr;
+    if (verdict.focus == activities::SaveFocus::StartHour) focus = &cmbH;
     if (verdict.focus == activities::SaveFocus::EndHour) focus = &cmbH2;
     if (verdict.focus == activities::SaveFocus::ResourceRow && cmbRessource.Exists(verdict.row))
       focus = &cmbRessource[verdict.row];

@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/activities/skipped_hour.h"
 #include "runtime/datetime.h"
 
 namespace settings {
 namespace {
 
-constexpr std::string_view kCentralEuropeanRules = "CET-1CEST,M3.5.0,M10.5.0/3";
+using activities::kCentralEuropeanRules;
+using activities::TransitionTime;
 
 // Rules are written as from this year on.
 constexpr int kFirstYear = 1970;
@@ -49,24 +51,6 @@ std::string OffsetText(int seconds) {
 }
 
 int FloorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
-
-// Day of the month of the transition's weekday in the given year, before any shift by
-// its time of day.
-int RuleDay(const platform::ZoneTransition& rule, int year) {
-  const runtime::DateTime first = *runtime::DateTime::FromParts(year, rule.Month, 1);
-  const int firstWeekday = first.Weekday() - 1;  // 0 Sunday
-  int day = 1 + (rule.Weekday - firstWeekday + 7) % 7 + 7 * (rule.Week - 1);
-  while (day > runtime::DaysInMonth(year, rule.Month)) day -= 7;
-  return day;
-}
-
-// The local time of the transition in the given year, to the minute; beyond the years that
-// dates can name, in the nearest one.
-runtime::DateTime TransitionTime(const platform::ZoneTransition& rule, int year) {
-  year = std::clamp(year, 1, 9999);
-  return runtime::DateTime::FromParts(year, rule.Month, RuleDay(rule, year))
-      ->AddMinutes(FloorDiv(rule.Seconds, 60));
-}
 
 // The RRULE and DTSTART of a transition.  A time of day outside 0..24 hours moves the
 // transition to another weekday: the days it may fall on are then listed.
@@ -153,10 +137,6 @@ int UtcOffsetMinutes(const std::optional<platform::ZoneRules>& rules, runtime::D
   return (daylight ? rules->DaylightOffset : rules->StandardOffset) / 60;
 }
 
-platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules) {
-  return rules ? *rules : *platform::ParseZoneRules(kCentralEuropeanRules);
-}
-
 std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, int year) {
   if (!rules.HasDaylight) return {};
   std::vector<runtime::DateTime> changes = {TransitionTime(rules.DaylightStart, year),
@@ -167,22 +147,6 @@ std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, i
 
 int ChangeMinutes(const platform::ZoneRules& rules) {
   return std::abs(rules.DaylightOffset - rules.StandardOffset) / 60;
-}
-
-int SkippedMinutes(const platform::ZoneRules& rules, runtime::DateTime local) {
-  if (!rules.HasDaylight) return 0;
-  const std::pair<const platform::ZoneTransition&, int> changes[] = {
-      {rules.DaylightStart, (rules.DaylightOffset - rules.StandardOffset) / 60},
-      {rules.DaylightEnd, (rules.StandardOffset - rules.DaylightOffset) / 60}};
-  for (const auto& [transition, forward] : changes) {
-    if (forward <= 0) continue;
-    // A change late on the last night of a year may skip into the next one.
-    for (const int year : {local.Year(), local.Year() - 1}) {
-      const runtime::DateTime change = TransitionTime(transition, year);
-      if (change <= local && local < change.AddMinutes(forward)) return forward;
-    }
-  }
-  return 0;
 }
 
 std::int64_t ReaderMoment(const platform::ZoneRules& rules, runtime::DateTime local) {

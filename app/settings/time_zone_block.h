@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/activities/skipped_hour.h"
 #include "platform/time_zone.h"
 #include "runtime/datetime.h"
 
@@ -23,8 +24,9 @@ std::vector<std::string> TimeZoneBlock(std::string_view zoneName,
 // summer time) for a zone whose rules are unknown.
 int UtcOffsetMinutes(const std::optional<platform::ZoneRules>& rules, runtime::DateTime local);
 
-// The rules the block describes: the zone's, or Central European time's when they are unknown.
-platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules);
+// The rules the block describes, and the skips of the clocks readers see in them.
+using activities::BlockRules;
+using activities::SkippedMinutes;
 
 // The local times of the year at which the offset changes, in order; none without daylight
 // saving.
@@ -33,10 +35,6 @@ std::vector<runtime::DateTime> OffsetChanges(const platform::ZoneRules& rules, i
 // How far, in minutes, the offset moves at a change: the length of the hour the clocks
 // skip or repeat.
 int ChangeMinutes(const platform::ZoneRules& rules);
-
-// The minutes by which calendar readers move a local time that the clocks skip, at a change
-// to a larger offset, to the time that exists; 0 for a time that exists.
-int SkippedMinutes(const platform::ZoneRules& rules, runtime::DateTime local);
 
 // The moment of a local time as calendar readers take it, in minutes of UTC: a skipped time
 // with the offset before the change, a repeated one at its first passing.

@@ -262,8 +262,10 @@ void DateField::Take(runtime::DateTime value) {
 }
 
 void DateField::ShowValue() {
+  // A civil time, shown as it is: in the system's zone a time the clocks skip would be no
+  // time at all, and the field would show no date.
   const QDateTime shown(QDate(value_.Year(), value_.Month(), value_.Day()),
-                        QTime(value_.Hour(), value_.Minute()));
+                        QTime(value_.Hour(), value_.Minute()), Qt::UTC);
   setText(QLocale().toString(shown, pattern_));
   ShowRefused(false);
 }
