@@ -101,6 +101,68 @@ TEST_F(SaveTest, ADateFieldShowingNoDateIsFocusedAndNothingSaved) {
   EXPECT_EQ(planner.Activities.size(), 2u);
 }
 
+// In each zone's spring night the clocks go from 02:00 to 03:00: a start or an end
+// chosen in between is refused with the day and the change of hour, and nothing is written.
+TEST_F(SaveTest, ATimeTheClocksSkipIsRefusedAndNothingIsWritten) {
+  planner.ShareLink = "https://example.invalid/cal";
+  mainwindow::frmMain& w = OpenEditorWindow();
+  const struct {
+    const char* zone;
+    const char* day;
+  } zones[] = {{"Europe/Paris", "28.03.2027"},
+               {"America/New_York", "14.03.2027"},
+               {"Australia/Sydney", "03.10.2027"}};
+  // The lists' steps at the edges of the skipped hour.
+  const struct {
+    const char* hour;
+    const char* minute;
+    bool skipped;
+  } edges[] = {{"01", "55", false}, {"02", "00", true}, {"02", "55", true}, {"03", "00", false}};
+  const char* const resources[] = {"Ann", "Bob", "Salle 2", "Zoé"};
+  for (const auto& z : zones) {
+    planner.IanaTimeZone = z.zone;
+    int accepted = 0;
+    for (const auto& edge : edges) {
+      for (const bool atStart : {true, false}) {
+        const std::string time = std::string(edge.hour) + ":" + edge.minute;
+        const std::string where = std::string(z.zone) + " " + time + (atStart ? " start" : " end");
+        world.dialogs.shown.clear();
+        published.clear();
+        const std::size_t stored = planner.Activities.size();
+        const int rows = w.MSFlexGrid1.Rows();
+        w.OpenNewActivity(z.day, 1, 0);
+        user.Choose(w.cmbH2, "04");
+        user.Choose(w.cmbM2, "00");
+        user.Choose(atStart ? w.cmbH : w.cmbH2, edge.hour);
+        user.Choose(atStart ? w.cmbM : w.cmbM2, edge.minute);
+        // A resource of its own for each accepted one that day, so that only the time
+        // can refuse it.
+        Fill("Leçon", 0, {resources[accepted % 4]});
+        Save();
+        if (!edge.skipped) {
+          ++accepted;
+          EXPECT_TRUE(world.dialogs.shown.empty()) << where;
+          EXPECT_EQ(planner.Activities.size(), stored + 1) << where;
+          continue;
+        }
+        ASSERT_EQ(world.dialogs.shown.size(), 1u) << where;
+        EXPECT_EQ(world.dialogs.shown[0].prompt,
+                  std::string(atStart ? "L'heure de début " : "L'heure de fin ") + time +
+                      " n'existe pas le " + z.day +
+                      " : au passage à l'heure d'été, les horloges passent de 02:00 à 03:00")
+            << where;
+        EXPECT_EQ(w.ActiveControl(), atStart ? &w.cmbH : &w.cmbH2) << where;
+        EXPECT_TRUE(w.fraActivite.Visible()) << where;
+        EXPECT_EQ(planner.Activities.size(), stored) << where;
+        EXPECT_EQ(w.MSFlexGrid1.Rows(), rows) << where;
+        EXPECT_EQ(Stored(static_cast<int>(stored)), "") << where;
+        EXPECT_TRUE(published.empty()) << where;
+        user.Click(w.lblCloseActivite);
+      }
+    }
+  }
+}
+
 TEST_F(SaveTest, AnAcceptedNewActivityIsStoredListedDrawnAndPublished) {
   planner.ShareLink = "https://example.invalid/cal";
   mainwindow::frmMain& w = OpenEditorWindow();

@@ -7,11 +7,15 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <stdlib.h>
+#include <time.h>
+
 #include <string>
 
 #include "app/mainwindow/frmMain.h"
 #include "app/store/terminology.h"
 #include "forms/qt/backend.h"
+#include "forms/qt/date_field.h"
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
 #include "offscreen_application.h"
@@ -120,6 +124,85 @@ TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
   for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
     if (edit->isVisible() && edit->text() == "Réunion de chantier") described = true;
   EXPECT_TRUE(described);
+}
+
+// The system's zone for the life of a test.
+class SystemZone {
+ public:
+  explicit SystemZone(const char* zone) {
+    if (const char* tz = ::getenv("TZ")) saved_ = tz;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~SystemZone() {
+    if (saved_.empty()) ::unsetenv("TZ"); else ::setenv("TZ", saved_.c_str(), 1);
+    ::tzset();
+  }
+
+ private:
+  std::string saved_;
+};
+
+// A booking held in a data file at a time the clocks skip on the workstation, opened from
+// the week view: the editor shows its date and hours as stored.
+TEST(ActivityEditorScreenshot, ABookingHeldWhereTheClocksSkipShowsItsDate) {
+  const struct {
+    const char* zone;
+    const char* day;
+  } zones[] = {{"Europe/Paris", "28.03.2027"},
+               {"America/New_York", "14.03.2027"},
+               {"Australia/Sydney", "03.10.2027"}};
+  ScratchFolder pictures;
+  DrawPictures(pictures.Path());
+  OffscreenApplication application;
+  for (const auto& z : zones) {
+    const SystemZone system(z.zone);
+    ScratchFolder data;
+    store::Planner planner;
+    planner.DataFolder = data.Path();
+    planner.DataFile = data / "data";
+    planner.IanaTimeZone = z.zone;
+    planner.ProjectTerms[0] = "Formations";
+    planner.ActivityTerms[0] = "Leçons";
+    planner.ResourceTerms[0] = "Moniteurs";
+    store::ApplyTerminology(planner);
+    planner.Resources = {"Ann"};
+    planner.Categories = {Project("Conduite", kCrimson, 0)};
+    const std::string day = z.day;
+    planner.Activities = {day + " 02:30\u00A6" + day + " 03:30\u00A6Heure fantôme\u00A60\u00A6" +
+                          std::to_string(kCrimson) + "-0\u00A60"};
+
+    forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
+    const forms::Services qt = backend.services();
+    runtime::FixedClock clock{*runtime::DateTime::Parse(day + " 09:00"), 0};
+    mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
+                                    clock, qt.random, qt.metrics});
+    forms::qt::FormWindow& window = backend.Attach(w);
+    w.LoadForm();
+    w.InitMainForm();
+    w.Move(0, 0, 21600, 15300);
+    forms::testing::UserDriver user;
+    user.Click(w.lblAffiche[2]);
+    forms::Label* booking = nullptr;
+    for (int i : w.lblActivite.Indexes())
+      if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Tag() == "0") booking = &w.lblActivite[i];
+    ASSERT_NE(booking, nullptr) << z.zone;
+    user.DoubleClick(*booking);
+    window.SyncNow();
+    if (std::string(z.zone) == "Europe/Paris") {
+      ASSERT_TRUE(window.grab().toImage().save(QUORVANE_BUILD_DIR "/screenshots/activity_editor_skipped_hour.png"));
+    }
+
+    const auto* date = dynamic_cast<const forms::qt::DateField*>(window.WidgetOf(w.DTPicker4));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->displayText().toStdString(), day) << z.zone;
+    const auto shown = [&](const forms::Control& list) {
+      return static_cast<const QComboBox*>(window.WidgetOf(list))->currentText().toStdString();
+    };
+    EXPECT_EQ(shown(w.cmbH) + ":" + shown(w.cmbM) + "-" + shown(w.cmbH2) + ":" + shown(w.cmbM2),
+              "02:30-03:30")
+        << z.zone;
+  }
 }
 
 }  // namespace
