@@ -122,6 +122,17 @@ TEST(SkippedHourBookings, WhatThePlannerAcceptsNeverOverlapsInThePublishedCalend
         }
       }
     }
+    // A booking held in the data file in the skipped hour, made before it was refused,
+    // blocks its resource where readers show it.
+    const int resource = static_cast<int>(planner.Resources.size());
+    planner.Resources.push_back("Moniteur " + std::to_string(resource));
+    store(Draft(At(z.day + std::string(" 02:30")), 60, 0, resource));
+    for (const auto& [from, refused] : {std::pair{"03:35", true}, std::pair{"04:31", false}}) {
+      const auto after = Draft(At(z.day + std::string(" ") + from), 25, 0, resource);
+      const auto verdict = activities::CheckActivitySave(planner, after);
+      EXPECT_EQ(verdict.Passed(), !refused) << z.zone << " " << from << ": " << verdict.message;
+      if (verdict.Passed()) store(after);
+    }
 
     const auto found = PublishedByResource(planner, z.day, resourceOf);
     ASSERT_EQ(found.size(), planner.Resources.size()) << z.zone;
