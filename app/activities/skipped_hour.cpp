@@ -1,6 +1,8 @@
 #include "app/activities/skipped_hour.h"
 
 #include <algorithm>
+#include <mutex>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -27,7 +29,16 @@ platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules) 
 
 platform::ZoneRules PublishedZoneRules(std::string_view ianaZone) {
   if (ianaZone.empty()) return {};  // no zone named: plain civil time, nothing skipped
-  return BlockRules(platform::ReadZoneRules(ianaZone));
+  // Every save checks against these rules: the zone's file is read once, not at each save.
+  static std::mutex mutex;
+  static std::string readZone;
+  static platform::ZoneRules readRules;
+  const std::lock_guard lock(mutex);
+  if (readZone != ianaZone) {
+    readRules = BlockRules(platform::ReadZoneRules(ianaZone));
+    readZone = ianaZone;
+  }
+  return readRules;
 }
 
 runtime::DateTime TransitionTime(const platform::ZoneTransition& rule, int year) {

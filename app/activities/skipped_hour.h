@@ -21,7 +21,8 @@ inline constexpr std::string_view kCentralEuropeanRules = "CET-1CEST,M3.5.0,M10.
 platform::ZoneRules BlockRules(const std::optional<platform::ZoneRules>& rules);
 
 // The rules of the zone the calendars are published in, read from the time-zone data, as
-// readers of the calendars take them; a civil time without changes when no zone is named.
+// readers of the calendars take them, once per zone; a civil time without changes when no
+// zone is named.
 platform::ZoneRules PublishedZoneRules(std::string_view ianaZone);
 
 // The local time of the transition in the given year, to the minute; beyond the years that

@@ -6,6 +6,7 @@
 
 #include "app/activities/booking.h"
 #include "site_planner.h"
+#include "tests/app/spring_nights.h"
 
 namespace {
 
@@ -16,16 +17,6 @@ using activities::SaveFocus;
 
 runtime::DateTime At(const std::string& text) { return *runtime::DateTime::Parse(text); }
 
-// Each zone's spring night: the day its clocks go from 02:00 to 03:00.
-struct Zone {
-  const char* name;
-  const char* day;
-  const char* season;  // the day after the change of hour
-};
-const Zone kZones[] = {{"Europe/Paris", "28.03.2027", "29.03.2027"},
-                       {"America/New_York", "14.03.2027", "15.03.2027"},
-                       {"Australia/Sydney", "03.10.2027", "04.10.2027"}};
-
 // The edges of the skipped hour: the minute before it, its first and last minutes, the
 // minute after it.
 const struct {
@@ -34,13 +25,13 @@ const struct {
 } kEdges[] = {{"01:59", false}, {"02:00", true}, {"02:59", true}, {"03:00", false}};
 
 TEST(SkippedHour, AStartOrAnEndThatNoClockShowsIsRefusedAndSaysWhy) {
-  for (const Zone& zone : kZones) {
+  for (const SpringNight& zone : kSpringNights) {
     store::Planner planner = SitePlanner();
-    planner.IanaTimeZone = zone.name;
+    planner.IanaTimeZone = zone.zone;
     for (const auto& edge : kEdges) {
       for (const int code : {0, 2}) {  // single and weekly
         const std::string day = zone.day, time = day + " " + edge.time;
-        const std::string where = std::string(zone.name) + " " + time + " code " +
+        const std::string where = std::string(zone.zone) + " " + time + " code " +
                                   std::to_string(code);
         ActivityDraft draft;
         draft.project = 0;
@@ -53,11 +44,7 @@ TEST(SkippedHour, AStartOrAnEndThatNoClockShowsIsRefusedAndSaysWhy) {
         EXPECT_EQ(verdict.Passed(), !edge.skipped) << where;
         if (edge.skipped) {
           EXPECT_EQ(verdict.check, SaveCheck::SkippedTime) << where;
-          EXPECT_EQ(verdict.message, std::string("L'heure de début ") + edge.time +
-                                         " n'existe pas le " + day +
-                                         " : au passage à l'heure d'été, les horloges passent "
-                                         "de 02:00 à 03:00")
-              << where;
+          EXPECT_EQ(verdict.message, SkippedHourRefusal("début", edge.time, day)) << where;
           EXPECT_EQ(verdict.focus, SaveFocus::StartHour) << where;
         }
 
@@ -66,16 +53,12 @@ TEST(SkippedHour, AStartOrAnEndThatNoClockShowsIsRefusedAndSaysWhy) {
         verdict = CheckActivitySave(planner, draft);
         EXPECT_EQ(verdict.Passed(), !edge.skipped) << where;
         if (edge.skipped) {
-          EXPECT_EQ(verdict.message, std::string("L'heure de fin ") + edge.time +
-                                         " n'existe pas le " + day +
-                                         " : au passage à l'heure d'été, les horloges passent "
-                                         "de 02:00 à 03:00")
-              << where;
+          EXPECT_EQ(verdict.message, SkippedHourRefusal("fin", edge.time, day)) << where;
           EXPECT_EQ(verdict.focus, SaveFocus::EndHour) << where;
         }
 
         // The same hour a day later exists.
-        draft.start = At(std::string(zone.season) + " " + edge.time);
+        draft.start = At(std::string(zone.dayAfter) + " " + edge.time);
         draft.end = draft.start.AddMinutes(30);
         EXPECT_TRUE(CheckActivitySave(planner, draft).Passed()) << where;
       }

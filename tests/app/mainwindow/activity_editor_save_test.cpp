@@ -7,6 +7,7 @@
 
 #include "activity_editor_fixture.h"
 #include "app/store/data_file.h"
+#include "tests/app/spring_nights.h"
 
 namespace {
 
@@ -106,12 +107,6 @@ TEST_F(SaveTest, ADateFieldShowingNoDateIsFocusedAndNothingSaved) {
 TEST_F(SaveTest, ATimeTheClocksSkipIsRefusedAndNothingIsWritten) {
   planner.ShareLink = "https://example.invalid/cal";
   mainwindow::frmMain& w = OpenEditorWindow();
-  const struct {
-    const char* zone;
-    const char* day;
-  } zones[] = {{"Europe/Paris", "28.03.2027"},
-               {"America/New_York", "14.03.2027"},
-               {"Australia/Sydney", "03.10.2027"}};
   // The lists' steps at the edges of the skipped hour.
   const struct {
     const char* hour;
@@ -119,7 +114,7 @@ TEST_F(SaveTest, ATimeTheClocksSkipIsRefusedAndNothingIsWritten) {
     bool skipped;
   } edges[] = {{"01", "55", false}, {"02", "00", true}, {"02", "55", true}, {"03", "00", false}};
   const char* const resources[] = {"Ann", "Bob", "Salle 2", "Zoé"};
-  for (const auto& z : zones) {
+  for (const SpringNight& z : kSpringNights) {
     planner.IanaTimeZone = z.zone;
     int accepted = 0;
     for (const auto& edge : edges) {
@@ -147,9 +142,7 @@ TEST_F(SaveTest, ATimeTheClocksSkipIsRefusedAndNothingIsWritten) {
         }
         ASSERT_EQ(world.dialogs.shown.size(), 1u) << where;
         EXPECT_EQ(world.dialogs.shown[0].prompt,
-                  std::string(atStart ? "L'heure de début " : "L'heure de fin ") + time +
-                      " n'existe pas le " + z.day +
-                      " : au passage à l'heure d'été, les horloges passent de 02:00 à 03:00")
+                  SkippedHourRefusal(atStart ? "début" : "fin", time, z.day))
             << where;
         EXPECT_EQ(w.ActiveControl(), atStart ? &w.cmbH : &w.cmbH2) << where;
         EXPECT_TRUE(w.fraActivite.Visible()) << where;

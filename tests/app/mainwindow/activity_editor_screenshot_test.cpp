@@ -19,6 +19,7 @@
 #include "forms/user_driver.h"
 #include "platform/scratch_folder.h"
 #include "offscreen_application.h"
+#include "tests/app/spring_nights.h"
 #include "window_pixels.h"
 
 namespace {
@@ -58,18 +59,56 @@ std::string Project(const std::string& name, forms::Color colour, int textFlag) 
   return name + "\u00A6" + std::to_string(colour) + "-" + std::to_string(textFlag);
 }
 
+// A planner keeping its data in `data`, in the user's words for its three kinds of thing.
+store::Planner PlannerIn(const ScratchFolder& data, const char* projects, const char* activities,
+                         const char* resources) {
+  store::Planner planner;
+  planner.DataFolder = data.Path();
+  planner.DataFile = data / "data";
+  planner.ProjectTerms[0] = projects;
+  planner.ActivityTerms[0] = activities;
+  planner.ResourceTerms[0] = resources;
+  store::ApplyTerminology(planner);
+  return planner;
+}
+
+// The main window over the week view of `today`, in a real off-screen window.
+struct WeekView {
+  WeekView(store::Planner& planner, const ScratchFolder& pictures, const std::string& today)
+      : backend(QString::fromStdString(pictures.Path())),
+        qt(backend.services()),
+        clock{*runtime::DateTime::Parse(today + " 09:00"), 0},
+        w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell, clock,
+                    qt.random, qt.metrics}),
+        window(backend.Attach(w)) {
+    w.LoadForm();
+    w.InitMainForm();
+    w.Move(0, 0, 21600, 15300);
+    user.Click(w.lblAffiche[2]);
+  }
+
+  // The label of the first activity of the list shown in the week, if any.
+  forms::Label* FirstActivity() {
+    for (int i : w.lblActivite.Indexes())
+      if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Tag() == "0")
+        return &w.lblActivite[i];
+    return nullptr;
+  }
+
+  forms::qt::Backend backend;
+  const forms::Services qt;
+  runtime::FixedClock clock;
+  mainwindow::frmMain w;
+  forms::qt::FormWindow& window;
+  forms::testing::UserDriver user;
+};
+
 TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
   ScratchFolder pictures;
   ScratchFolder data;
   DrawPictures(pictures.Path());
 
-  store::Planner planner;
-  planner.DataFolder = data.Path();
-  planner.DataFile = data / "data";
-  planner.ProjectTerms[0] = "Chantiers";
-  planner.ActivityTerms[0] = "Tâches";
-  planner.ResourceTerms[0] = "Ressources / Personnes";
-  store::ApplyTerminology(planner);
+  store::Planner planner = PlannerIn(data, "Chantiers", "Tâches", "Ressources / Personnes");
   planner.Resources = {"Ann", "Bob", "Salle 2"};
   planner.Categories = {Project("Chantier Nord", kCrimson, 0),
                         Project("Chantier Sud", kSeaGreen, 0)};
@@ -83,21 +122,11 @@ TEST(ActivityEditorScreenshot, TheEditorOverTheWeekView) {
           std::to_string(kSeaGreen) + "-0\u00A60"};
 
   OffscreenApplication application;
-  forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
-  const forms::Services qt = backend.services();
-  runtime::FixedClock clock{*runtime::DateTime::Parse("04.03.2026 09:00"), 0};
-  mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
-                                  clock, qt.random, qt.metrics});
-  forms::qt::FormWindow& window = backend.Attach(w);
-  w.LoadForm();
-  w.InitMainForm();
-  w.Move(0, 0, 21600, 15300);
-
-  forms::testing::UserDriver user;
-  user.Click(w.lblAffiche[2]);
-  forms::Label* meeting = nullptr;
-  for (int i : w.lblActivite.Indexes())
-    if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Tag() == "0") meeting = &w.lblActivite[i];
+  WeekView view(planner, pictures, "04.03.2026");
+  mainwindow::frmMain& w = view.w;
+  forms::qt::FormWindow& window = view.window;
+  forms::testing::UserDriver& user = view.user;
+  forms::Label* meeting = view.FirstActivity();
   ASSERT_NE(meeting, nullptr);
   user.DoubleClick(*meeting);
   user.Click(w.lblDegrade[11]);
@@ -146,46 +175,25 @@ class SystemZone {
 // A booking held in a data file at a time the clocks skip on the workstation, opened from
 // the week view: the editor shows its date and hours as stored.
 TEST(ActivityEditorScreenshot, ABookingHeldWhereTheClocksSkipShowsItsDate) {
-  const struct {
-    const char* zone;
-    const char* day;
-  } zones[] = {{"Europe/Paris", "28.03.2027"},
-               {"America/New_York", "14.03.2027"},
-               {"Australia/Sydney", "03.10.2027"}};
   ScratchFolder pictures;
   DrawPictures(pictures.Path());
   OffscreenApplication application;
-  for (const auto& z : zones) {
+  for (const SpringNight& z : kSpringNights) {
     const SystemZone system(z.zone);
     ScratchFolder data;
-    store::Planner planner;
-    planner.DataFolder = data.Path();
-    planner.DataFile = data / "data";
+    store::Planner planner = PlannerIn(data, "Formations", "Leçons", "Moniteurs");
     planner.IanaTimeZone = z.zone;
-    planner.ProjectTerms[0] = "Formations";
-    planner.ActivityTerms[0] = "Leçons";
-    planner.ResourceTerms[0] = "Moniteurs";
-    store::ApplyTerminology(planner);
     planner.Resources = {"Ann"};
     planner.Categories = {Project("Conduite", kCrimson, 0)};
     const std::string day = z.day;
     planner.Activities = {day + " 02:30\u00A6" + day + " 03:30\u00A6Heure fantôme\u00A60\u00A6" +
                           std::to_string(kCrimson) + "-0\u00A60"};
 
-    forms::qt::Backend backend(QString::fromStdString(pictures.Path()));
-    const forms::Services qt = backend.services();
-    runtime::FixedClock clock{*runtime::DateTime::Parse(day + " 09:00"), 0};
-    mainwindow::frmMain w(planner, {qt.dialogs, qt.clipboard, qt.screen, qt.eventLoop, qt.shell,
-                                    clock, qt.random, qt.metrics});
-    forms::qt::FormWindow& window = backend.Attach(w);
-    w.LoadForm();
-    w.InitMainForm();
-    w.Move(0, 0, 21600, 15300);
-    forms::testing::UserDriver user;
-    user.Click(w.lblAffiche[2]);
-    forms::Label* booking = nullptr;
-    for (int i : w.lblActivite.Indexes())
-      if (i > 0 && w.lblActivite[i].Visible() && w.lblActivite[i].Tag() == "0") booking = &w.lblActivite[i];
+    WeekView view(planner, pictures, day);
+    mainwindow::frmMain& w = view.w;
+  forms::qt::FormWindow& window = view.window;
+  forms::testing::UserDriver& user = view.user;
+    forms::Label* booking = view.FirstActivity();
     ASSERT_NE(booking, nullptr) << z.zone;
     user.DoubleClick(*booking);
     window.SyncNow();

@@ -13,6 +13,7 @@
 #include "app/activities/booking.h"
 #include "app/settings/calendar_export.h"
 #include "app/settings/calendar_test_support.h"
+#include "tests/app/spring_nights.h"
 
 namespace {
 
@@ -72,12 +73,6 @@ std::map<int, std::vector<Found>> PublishedByResource(const store::Planner& plan
 }
 
 TEST(SkippedHourBookings, WhatThePlannerAcceptsNeverOverlapsInThePublishedCalendar) {
-  const struct {
-    const char* zone;
-    const char* day;  // its clocks go from 02:00 to 03:00
-  } zones[] = {{"Europe/Paris", "28.03.2027"},
-               {"America/New_York", "14.03.2027"},
-               {"Australia/Sydney", "03.10.2027"}};
   // A daily repetition from the day before, at the minute before the skipped hour, its
   // first and last minutes and the minute after it; readers show it on the day of the
   // change an hour later when it starts or ends in that hour.
@@ -92,7 +87,7 @@ TEST(SkippedHourBookings, WhatThePlannerAcceptsNeverOverlapsInThePublishedCalend
     bool meetsMoved;
   } others[] = {{65, 80, true}, {91, 100, false}};
 
-  for (const auto& z : zones) {
+  for (const SpringNight& z : kSpringNights) {
     store::Planner planner;
     planner.IanaTimeZone = z.zone;
     planner.Categories = {"Conduite¦255-1"};
