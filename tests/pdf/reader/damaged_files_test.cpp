@@ -407,6 +407,14 @@ INSTANTIATE_TEST_SUITE_P(
                     EraseTable(bytes);
                     return ScratchFile(file, bytes);
                 }},
+        Damaged{"StreamWithoutEndstreamAndNoTable", [](const std::string& file) {
+                    // The first page's content loses its "endstream": the scan goes on at the
+                    // next object's header, never at the next page's "endstream".
+                    std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
+                    EraseTable(bytes);
+                    bytes.erase(bytes.find("endstream"), 10);
+                    return ScratchFile(file, bytes);
+                }},
         Damaged{"EncryptedWithItsTrailerLost", [](const std::string& file) {
                     std::string bytes = ReadAll(AssembledPdf(
                         file + "-base.pdf",
