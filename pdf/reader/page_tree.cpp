@@ -63,12 +63,20 @@ void SourceReader::WalkPageTree(int node)
     };
     std::vector<Level> stack;
     auto enter = [&](int number, SourcePageEntry inherited) {
-        // A node whose syntax is unsound may have lost a kid to the damage.
         const SourceObject node = ReadObject(number, false);
-        if (!node.sound)
-            throw DamagedNode(number);
         Level level;
         level.kids = KidsOf(number, node.value);
+        // A node whose syntax is unsound may have lost a kid to the damage ("4,0 R" reads as no
+        // kid at all): its kids must then hold the pages its /Count gives.
+        if (const Value count = Resolved(node.value.Get("Count")); !node.sound && count.IsNumber()) {
+            double pages = 0;
+            for (const int kid : level.kids) {
+                const Value held = ObjectValue(kid);
+                pages += held.Has("Kids") ? Resolved(held.Get("Count")).Number() : 1;
+            }
+            if (pages != count.Number())
+                throw DamagedNode(number);
+        }
         TakeInherited(node.value, number, inherited);
         level.inherited = std::move(inherited);
         stack.push_back(std::move(level));
