@@ -14,7 +14,7 @@ PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
     PageFormSource form;
     WithSoundTable([&] {
         form = PageFormSource{};
-        const Value pageValue = ObjectValue(entry.object);
+        const Value pageValue = PageObject(entry);
         // An indirect resource dictionary is copied as an object.
         form.resources = HeldEntry(entry.resourcesHolder, "Resources");
         if (!form.resources.Is(Value::kDictionary) && !form.resources.Is(Value::kReference))

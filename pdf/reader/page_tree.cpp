@@ -1,4 +1,5 @@
 // The page tree of a source file, walked depth first into the record's page list.
+#include <cstdlib>
 #include <set>
 
 #include "pdf/reader/source_reader.h"
@@ -18,7 +19,32 @@ void TakeInherited(const Value& node, int number, SourcePageEntry& inherited)
         inherited.resourcesHolder = number;
 }
 
+Error DamagedNode(int number)
+{
+    return Error(err::kInvalidFileFormat, "Page tree node " + std::to_string(number) + " is damaged");
+}
+
 }  // namespace
+
+// A node's /Kids lists references only: one that lists anything else (a reference a changed
+// byte broke, a number, a word) is a tree no walk can count, never one with fewer pages.
+std::vector<int> SourceReader::KidsOf(int number, const Value& node)
+{
+    std::vector<int> kids = ReferenceList(node.Get("Kids"));
+    const Value listed = Resolved(node.Get("Kids"));
+    if (kids.size() != (listed.Is(Value::kArray) ? listed.Items().size() : node.Has("Kids") ? 1 : 0))
+        throw DamagedNode(number);
+    return kids;
+}
+
+Value SourceReader::PageObject(const SourcePageEntry& entry)
+{
+    const int number = std::abs(entry.object);
+    Value page = ObjectValue(number);
+    if (!page.Is(Value::kDictionary))
+        throw Error(err::kInvalidFileFormat, "Page object " + std::to_string(number) + " cannot be read");
+    return page;
+}
 
 // Inherited attributes come down the walk, so that no page climbs its /Parent chain: the
 // work is one read of each node, however deep the tree.
@@ -37,10 +63,21 @@ void SourceReader::WalkPageTree(int node)
     };
     std::vector<Level> stack;
     auto enter = [&](int number, SourcePageEntry inherited) {
-        const Value node = ObjectValue(number);
+        const SourceObject node = ReadObject(number, false);
         Level level;
-        level.kids = ReferenceList(node.Get("Kids"));
-        TakeInherited(node, number, inherited);
+        level.kids = KidsOf(number, node.value);
+        // A node whose syntax is unsound may have lost a kid to the damage ("4,0 R" reads as no
+        // kid at all): its kids must then hold the pages its /Count gives.
+        if (const Value count = Resolved(node.value.Get("Count")); !node.sound && count.IsNumber()) {
+            double pages = 0;
+            for (const int kid : level.kids) {
+                const Value held = ObjectValue(kid);
+                pages += held.Has("Kids") ? Resolved(held.Get("Count")).Number() : 1;
+            }
+            if (pages != count.Number())
+                throw DamagedNode(number);
+        }
+        TakeInherited(node.value, number, inherited);
         level.inherited = std::move(inherited);
         stack.push_back(std::move(level));
     };
@@ -53,15 +90,21 @@ void SourceReader::WalkPageTree(int node)
         }
         const int kid = level.kids[level.next++];
         const Value node = ObjectValue(kid);
-        // A kid that names no object: one past the file's own table, which no object of the
-        // file holds, is passed over as the peers pass it.  Otherwise the table that leaves it
-        // out, or lists it as free, is wrong; once it is rebuilt, the page is lost.
         if (!node.Is(Value::kDictionary)) {
-            if (record.tableSize > 0 && kid >= record.tableSize && SourceEntry(kid).kind == XrefEntry::kAbsent)
+            // A kid one past the file's own table, which no object of the file holds, is
+            // passed over as the peers pass it.  A table that leaves out a kid it reaches, or
+            // lists it as free, is wrong; once it is rebuilt, or where the table says the kid
+            // is null, the kid is a page that cannot be read, counted as the tree names it.
+            const int kind = SourceEntry(kid).kind;
+            if (record.tableSize > 0 && kid >= record.tableSize && kind == XrefEntry::kAbsent)
                 continue;
-            if (!record.xrefRebuilt)
+            if (!record.xrefRebuilt && kind != XrefEntry::kNull)
                 throw TableProvedWrong{};
-            throw Error(err::kInvalidFileFormat, "Page tree kid " + std::to_string(kid) + " cannot be read");
+            SourcePageEntry entry;
+            entry.object = kid;
+            ++record.pageCount;
+            record.pages.push_back(std::move(entry));
+            continue;
         }
         // A kid without /Kids is a page, whatever its /Type says.
         const bool page = node.Get("Type").IsName("Page") || !node.Has("Kids");

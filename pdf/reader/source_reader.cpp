@@ -142,6 +142,7 @@ PageGeometry SourceReader::ReadPageGeometry(const std::string& fileName, int pag
     }
     SourceFileSession session(mFile, fileName);
     WithSoundTable([&] {
+        PageObject(entry);
         geometry.box = PageBox(entry);
         geometry.rotation = PageTurn(entry);
     });
@@ -150,10 +151,10 @@ PageGeometry SourceReader::ReadPageGeometry(const std::string& fileName, int pag
 
 Bytes SourceReader::ReadPageContent(const std::string& fileName, int page)
 {
-    const int object = std::abs(Current().pages[static_cast<std::size_t>(page)].object);
+    const SourcePageEntry& entry = Current().pages[static_cast<std::size_t>(page)];
     SourceFileSession session(mFile, fileName);
     Bytes joined;
-    WithSoundTable([&] { joined = JoinedContent(ReferenceList(ObjectValue(object).Get("Contents"))); });
+    WithSoundTable([&] { joined = JoinedContent(ReferenceList(PageObject(entry).Get("Contents"))); });
     return joined;
 }
 

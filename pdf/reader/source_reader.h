@@ -100,6 +100,10 @@ private:
     const ObjectStreamCache& ReadFromObjectStream(int stream);
     // Lists the pages with the attributes each inherits from the nodes above it.
     void WalkPageTree(int node);
+    // The kids the node's /Kids names; an error for a /Kids that names anything else.
+    std::vector<int> KidsOf(int number, const Value& node);
+    // The page's object, a dictionary; an error for a page whose object is lost or is none.
+    Value PageObject(const SourcePageEntry& entry);
     // The object's value, parsed once; null for an object there is none of.
     Value ObjectValue(int number);
     // The one resolution of references of the current file, and the value made direct.

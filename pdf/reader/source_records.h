@@ -28,7 +28,9 @@ constexpr std::int64_t kObjectReadOverhead = 256;
 // Where one object of a source file lies.
 struct XrefEntry {
     // kLost: listed in use by the file's table, and not found when the table was rebuilt.
-    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2, kLost = 3 };
+    // kNull: listed in use at offset 0, which holds no object: the object is null, and
+    // an older section's entry for it counts for nothing.
+    enum Kind { kAbsent = 0, kInFile = 1, kInStream = 2, kLost = 3, kNull = 4 };
     int kind = kAbsent;
     int stream = 0;         // kInStream: the object stream's number
     int index = 0;          // kInStream: the object's place in that stream, from 0
@@ -46,6 +48,13 @@ struct ObjectStreamCache {
     // object is found without a walk through the whole header.
     std::vector<std::pair<int, int>> places;
 };
+
+// PDF's own limit on object numbers: no table row or object header names a larger one.
+constexpr int kMaxObjectNumber = 8388607;
+
+// What each cross-reference entry a section lists costs the operation that reads it, besides
+// the bytes that hold it: a section cannot list more entries than its file's budget pays for.
+constexpr std::int64_t kXrefEntryCost = 32;
 
 // Thrown where an offset of a source file's table proves wrong: the reader operation unwinds,
 // the table is rebuilt once for the file and the operation starts again on it.  No Error, so

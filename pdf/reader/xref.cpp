@@ -1,5 +1,6 @@
 // The cross-reference sections of a source file: classic tables with their trailers and
 // cross-reference streams, followed through /Prev from the newest to the oldest.
+#include <map>
 #include <set>
 #include <span>
 
@@ -11,8 +12,6 @@ namespace pdf {
 
 namespace {
 
-// PDF's own limit on object numbers; rows beyond it are passed over.
-constexpr int kMaxObjectNumber = 8388607;
 // Stands for the information while older trailers are read, once the newest had none.
 constexpr int kNoInformation = -1;
 // A trailer longer than this is no trailer.
@@ -91,6 +90,15 @@ bool IsXrefKeyword(std::string_view word)
     return !word.empty() && std::string_view("xref").ends_with(word);
 }
 
+// An entry in use at the offset (counted from the header); offset 0 holds no object.
+XrefEntry InFileEntry(std::int64_t offset, std::int64_t headerOffset)
+{
+    XrefEntry entry;
+    entry.kind = offset == 0 ? XrefEntry::kNull : XrefEntry::kInFile;
+    entry.offset = offset == 0 ? 0 : offset + headerOffset;
+    return entry;
+}
+
 std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
 {
     std::uint64_t value = 0;
@@ -98,6 +106,40 @@ std::uint64_t BigEndian(const std::uint8_t* bytes, int width)
         value = value << 8 | bytes[i];
     return value;
 }
+
+// The object numbers the ranges of a cross-reference stream's /Index cover so far.
+class CoveredNumbers {
+public:
+    // The parts of [first, end) that no range before it covered, in order; the range is
+    // covered from then on.
+    std::vector<std::pair<std::int64_t, std::int64_t>> Cover(std::int64_t first, std::int64_t end)
+    {
+        std::vector<std::pair<std::int64_t, std::int64_t>> parts;
+        if (first >= end)
+            return parts;
+        auto it = mRanges.upper_bound(first);
+        if (it != mRanges.begin() && std::prev(it)->second > first)
+            --it;
+        std::int64_t from = first;
+        std::int64_t start = first;
+        std::int64_t stop = end;
+        while (it != mRanges.end() && it->first < end) {
+            if (it->first > from)
+                parts.emplace_back(from, it->first);
+            from = std::max(from, it->second);
+            start = std::min(start, it->first);
+            stop = std::max(stop, it->second);
+            it = mRanges.erase(it);
+        }
+        if (from < end)
+            parts.emplace_back(from, end);
+        mRanges.emplace(start, stop);
+        return parts;
+    }
+
+private:
+    std::map<std::int64_t, std::int64_t> mRanges;  // disjoint: start to end
+};
 
 }  // namespace
 
@@ -169,13 +211,9 @@ std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int
             // A row of anything else (a count larger than the rows) is a table to rebuild.
             if (letter != "n" && letter != "f")
                 throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-            XrefEntry entry;
             // A free entry names the next free object, not a place: it is absent.
-            if (letter == "n") {
-                entry.kind = XrefEntry::kInFile;
-                entry.offset = entryOffset + Current().headerOffset;
-            }
-            section.rows.emplace_back(static_cast<int>(n), entry);
+            section.rows.emplace_back(static_cast<int>(n), letter == "n" ? InFileEntry(entryOffset, Current().headerOffset)
+                                                                         : XrefEntry{});
         }
     }
     if (token.kind != SyntaxToken::kWord || cursor.In(token) != "trailer") {
@@ -272,38 +310,45 @@ std::vector<std::int64_t> SourceReader::ReadXrefStream(std::int64_t offset, int&
     if (static_cast<std::int64_t>(rowCount) < listed)
         throw Error(err::kInvalidFileFormat, "Cross-reference stream shorter than its index");
 
+    // Each object number once, as the first row that lists it gives it: an index that lists
+    // its ranges again lists no more objects, and the rows it repeats are never looked at.
+    // Each entry kept is charged.
+    CoveredNumbers covered;
     std::size_t row = 0;
     for (std::size_t pair = 0; pair + 1 < index.size() && row < rowCount; pair += 2) {
         std::int64_t number = index[pair];
-        std::int64_t count = index[pair + 1];
+        std::int64_t count = std::max<std::int64_t>(0, index[pair + 1]);
         if (number == 0 && count > 0) {
             // Object 0 heads the free list.
             ++row;
             ++number;
             --count;
         }
-        for (; count > 0 && row < rowCount; --count, ++number, ++row) {
-            if (number < 0 || number > kMaxObjectNumber)
-                continue;
-            const std::uint8_t* bytes = data.data() + row * stride;
-            XrefEntry entry;
-            entry.kind = widths[0] == 0 ? 1 : static_cast<int>(BigEndian(bytes, static_cast<int>(widths[0])) & 0x7fffffff);
-            // Any other type counts as a free entry.
-            if (entry.kind != XrefEntry::kInFile && entry.kind != XrefEntry::kInStream)
-                entry.kind = XrefEntry::kAbsent;
-            const std::uint64_t second = BigEndian(bytes + widths[0], static_cast<int>(widths[1]));
-            const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
-            if (entry.kind == XrefEntry::kInFile) {
-                entry.offset = static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT32_MAX)) +
-                               Current().headerOffset;
-            } else if (entry.kind == XrefEntry::kInStream) {
-                if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
-                    continue;
-                entry.stream = static_cast<int>(second);
-                entry.index = static_cast<int>(third);
+        const std::int64_t rows = std::min<std::int64_t>(count, static_cast<std::int64_t>(rowCount - row));
+        for (const auto& [from, to] : covered.Cover(number, number + rows)) {
+            for (std::int64_t n = std::max<std::int64_t>(from, 1); n < std::min<std::int64_t>(to, kMaxObjectNumber + 1);
+                 ++n) {
+                mFile.Charge(kXrefEntryCost);
+                const std::uint8_t* bytes = data.data() + (row + static_cast<std::size_t>(n - number)) * stride;
+                const int kind =
+                    widths[0] == 0 ? 1 : static_cast<int>(BigEndian(bytes, static_cast<int>(widths[0])) & 0x7fffffff);
+                const std::uint64_t second = BigEndian(bytes + widths[0], static_cast<int>(widths[1]));
+                const std::uint64_t third = BigEndian(bytes + widths[0] + widths[1], static_cast<int>(widths[2]));
+                XrefEntry entry;  // any other kind counts as a free entry
+                if (kind == XrefEntry::kInFile) {
+                    entry = InFileEntry(static_cast<std::int64_t>(std::min<std::uint64_t>(second, INT32_MAX)),
+                                        Current().headerOffset);
+                } else if (kind == XrefEntry::kInStream) {
+                    if (second > static_cast<std::uint64_t>(kMaxObjectNumber) || third > 2147483647u)
+                        continue;
+                    entry.kind = XrefEntry::kInStream;
+                    entry.stream = static_cast<int>(second);
+                    entry.index = static_cast<int>(third);
+                }
+                section.rows.emplace_back(static_cast<int>(n), entry);
             }
-            section.rows.emplace_back(static_cast<int>(number), entry);
         }
+        row += static_cast<std::size_t>(rows);
     }
     sections.push_back(std::move(section));
     return older;

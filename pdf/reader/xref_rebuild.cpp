@@ -22,8 +22,6 @@ constexpr std::size_t kLongestKeyword = 9;
 constexpr int kFlateStreamsChecked = 4;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
-// No header the scan finds names a larger number.
-constexpr std::int64_t kMaxScannedNumber = 9999999;
 
 bool IsDelimiterOrWhite(char c)
 {
@@ -74,10 +72,15 @@ std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at
         ++tried;
         const ObjectHeader header = ObjectHeaderAt(head, start);
         if (header.start == start && header.end == head.size() && header.number > 0 &&
-            header.number <= kMaxScannedNumber)
+            header.number <= kMaxObjectNumber)
             return {static_cast<std::int64_t>(start), static_cast<int>(header.number)};
     }
     return {-1, 0};
+}
+
+bool IsEol(char c)
+{
+    return c == '\n' || c == '\r';
 }
 
 bool KeywordAt(std::string_view bytes, std::size_t at, std::string_view keyword)
@@ -104,9 +107,26 @@ ObjectBody BodyOf(std::string_view bytes, std::size_t from)
     return {};
 }
 
+// Where stream data whose length is not known ends in the bytes, looked for from `from`: at
+// its "endstream", or, for data whose "endstream" is lost, where the next object's header
+// begins a line; npos when neither stands there.
+std::size_t DataEndIn(std::string_view bytes, std::size_t from)
+{
+    const std::size_t keyword = bytes.find("endstream", from);
+    for (std::size_t at = bytes.find("obj", from); at < keyword && at != std::string_view::npos;
+         at = bytes.find("obj", at + 3)) {
+        if (!KeywordAt(bytes, at, "obj"))
+            continue;
+        const std::int64_t start = HeaderBefore(bytes, at).first;
+        if (start > 0 && static_cast<std::size_t>(start) >= from && IsEol(bytes[static_cast<std::size_t>(start) - 1]))
+            return static_cast<std::size_t>(start);
+    }
+    return keyword;
+}
+
 // Where the stream data that begins at `data` of the bytes (read from `base`) ends: at the
-// offset its direct /Length gives when "endstream" follows there, else at the first
-// "endstream" (the file's end when there is none).
+// offset its direct /Length gives when "endstream" follows there, else as DataEndIn finds
+// it (the file's end when it finds nothing).
 std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t base, std::size_t data,
                        const Value& dictionary)
 {
@@ -118,12 +138,14 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
         if (EndstreamFollows(file, end))
             return end;
     }
-    if (const std::size_t keyword = bytes.find("endstream", data); keyword != std::string_view::npos)
-        return base + static_cast<std::int64_t>(keyword);
-    for (std::int64_t from = base + static_cast<std::int64_t>(bytes.size()) - 8; from < file.Size(); from += kScanChunk) {
-        const std::string more = file.ReadAt(from, std::min<std::int64_t>(kScanChunk + 8, file.Size() - from));
-        if (const std::size_t keyword = more.find("endstream"); keyword != std::string::npos)
-            return from + static_cast<std::int64_t>(keyword);
+    if (const std::size_t end = DataEndIn(bytes, data); end != std::string_view::npos)
+        return base + static_cast<std::int64_t>(end);
+    for (std::int64_t from = std::max(start, base + static_cast<std::int64_t>(bytes.size())); from < file.Size();
+         from += kScanChunk) {
+        const std::int64_t at = std::max(start, from - kScanOverlap);
+        const std::string more = file.ReadAt(at, from - at + kScanChunk);
+        if (const std::size_t end = DataEndIn(more, 0); end != std::string::npos)
+            return at + static_cast<std::int64_t>(end);
     }
     return file.Size();
 }
@@ -144,10 +166,9 @@ void NoteObject(ScannedFile& scanned, int number, std::int64_t where, const Valu
         scanned.encrypted = true;
 }
 
-// Notes whether the data of a Flate stream, `length` bytes as its dictionary gives them that
-// begin with `head`, looks enciphered: AES data is a whole number of 16-byte blocks, the
-// first of them its initialisation vector, where zlib data begins with its two-byte header.
-void NoteStreamData(ScannedFile& scanned, std::string_view head, std::int64_t length, const Value& dictionary)
+// Notes whether the data of a Flate stream, which begins with `head`, looks enciphered: RC4
+// and AES data begin with no zlib header, as every Flate stream's data does.
+void NoteStreamData(ScannedFile& scanned, std::string_view head, const Value& dictionary)
 {
     const Value& filter = dictionary.Get("Filter");
     const Value& first = filter.Items().empty() ? filter : filter.Items().front();
@@ -157,7 +178,7 @@ void NoteStreamData(ScannedFile& scanned, std::string_view head, std::int64_t le
     const unsigned byte0 = static_cast<unsigned char>(head[0]);
     const unsigned byte1 = static_cast<unsigned char>(head[1]);
     const bool zlibHeader = (byte0 & 0x0F) == 8 && ((byte0 << 8) | byte1) % 31 == 0;
-    if (!zlibHeader && length >= 32 && length % 16 == 0)
+    if (!zlibHeader)
         ++scanned.encipheredStreams;
 }
 
@@ -215,7 +236,7 @@ ScannedFile ScanObjects(SourceFile& file)
                     const std::int64_t length = dictionary.Get("Length").Integer();
                     if (length > 0 && base + static_cast<std::int64_t>(data) + length == dataEnd)
                         NoteStreamData(scanned, std::string_view(bytes).substr(std::min(data, bytes.size()), 2),
-                                       length, dictionary);
+                                       dictionary);
                     if (dataEnd >= base + static_cast<std::int64_t>(end)) {
                         next = dataEnd;
                         break;

@@ -287,14 +287,16 @@ std::string OurReading(const std::string& path)
     });
 }
 
-// Two pages of 300 x 200 and 100 x 50, objects 5 and 6 of object stream 3, whose /N is
-// written `count`; object 4 is the number 2 and the table a cross-reference stream.
-Maker InObjectStream(const std::string& count)
+// Two pages of 300 x 200 and 100 x 50 (or as `second` is written), objects 5 and 6 of object
+// stream 3, whose /N is written `count`; object 4 is the number 2 and the table a
+// cross-reference stream.
+Maker InObjectStream(const std::string& count,
+                     const std::string& second = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>")
 {
-    return [count](const std::string& file) {
+    return [count, second](const std::string& file) {
         const std::string first = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\n";
         const std::string header = "5 0 6 " + std::to_string(first.size()) + " ";
-        const std::string packed = header + first + "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>";
+        const std::string packed = header + first + second;
         return WithCrossReferenceStream(
             file,
             {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [5 0 R 6 0 R] /Count 2 >>",
@@ -380,7 +382,7 @@ Maker EncryptedAndCut(const std::string& bits)
     return [bits](const std::string& file) {
         const std::string plain = TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", " /Filter /FlateDecode");
         const std::string bytes =
-            ReadAll(Converted(plain, file + "-encrypted.pdf", "qpdf --encrypt '' '' " + bits + " -- {in} {out}"));
+            ReadAll(Converted(plain, file + "-encrypted.pdf", "qpdf --allow-weak-crypto --encrypt '' '' " + bits + " -- {in} {out}"));
         const std::size_t encryption = bytes.find("/Filter /Standard");
         return ScratchFile(file, bytes.substr(0, bytes.rfind(" 0 obj", encryption) - 2));
     };
@@ -405,9 +407,13 @@ INSTANTIATE_TEST_SUITE_P(
                     EraseTable(bytes);
                     return ScratchFile(file, bytes);
                 }},
-        Damaged{"LostPages", [](const std::string& file) {
+        Damaged{"StreamWithoutEndstreamAndNoTable", [](const std::string& file) {
+                    // The first page's content loses its "endstream": the scan goes on at the
+                    // next object's header, never at the next page's "endstream".
                     std::string bytes = ReadAll(TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R"));
-                    return ScratchFile(file, bytes.substr(0, bytes.find("5 0 obj")));
+                    EraseTable(bytes);
+                    bytes.erase(bytes.find("endstream"), 10);
+                    return ScratchFile(file, bytes);
                 }},
         Damaged{"EncryptedWithItsTrailerLost", [](const std::string& file) {
                     std::string bytes = ReadAll(AssembledPdf(
@@ -419,7 +425,9 @@ INSTANTIATE_TEST_SUITE_P(
                     return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
                 }},
         Damaged{"AesEncryptedCutBeforeItsEncryption", EncryptedAndCut("256")},
-        Damaged{"Aes128EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=y")}),
+        Damaged{"Aes128EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=y")},
+        Damaged{"Rc4EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=n")},
+        Damaged{"Rc4With40BitKeysCutBeforeItsEncryption", EncryptedAndCut("40")}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
@@ -554,6 +562,80 @@ TEST(CutCrossReferenceStream, ReadsAsMutoolReadsIt)
             EXPECT_NE(reader.GetContentPage(path, page).find("Page " + std::to_string(page)), std::string::npos) << cut;
     }
 }
+
+// Each page's box as mutool reads the file, "lost" for a page it counts without one; or
+// "refused" where it cannot walk the page tree.
+std::string MutoolPages(const std::string& path)
+{
+    const std::string report = RunTool("mutool pages " + Quoted(path) + " 2>/dev/null").output;
+    if (report.find("Failed to gather") != std::string::npos)
+        return "refused\n";
+    std::vector<std::string> pages;
+    const std::regex box("<MediaBox l=\"([-.0-9]+)\" b=\"([-.0-9]+)\" r=\"([-.0-9]+)\" t=\"([-.0-9]+)\"");
+    for (std::size_t at = report.find("<page "); at != std::string::npos;) {
+        const std::size_t next = report.find("<page ", at + 1);
+        const std::string page = report.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        std::smatch corners;
+        if (std::regex_search(page, corners, box))
+            pages.push_back(std::to_string(std::lround(std::stod(corners[3]) - std::stod(corners[1]))) + " x " +
+                            std::to_string(std::lround(std::stod(corners[4]) - std::stod(corners[2]))));
+        else
+            pages.push_back("lost");
+        at = next;
+    }
+    std::string out = pages.empty() ? "refused" : std::to_string(pages.size());
+    for (const std::string& page : pages)
+        out += ", " + page;
+    return out + "\n";
+}
+
+class LostPageFile : public ::testing::TestWithParam<Damaged> {};
+
+// A page whose own object is lost is counted as the page tree names it, and reading it is
+// an error for that page alone; a tree whose kids are not all references is refused.
+TEST_P(LostPageFile, CountsThePagesAsMutoolDoes)
+{
+    const std::string path = GetParam().make("lost-" + GetParam().name + ".pdf");
+    const std::string expected = MutoolPages(path);
+    EXPECT_EQ(OurReadingOf(
+                  path,
+                  [&](Pagelith& reader, int page) {
+                      float width = 0, height = 0;
+                      int rotation = 0;
+                      try {
+                          reader.GetInfoPage(path, page, width, height, rotation);
+                      } catch (const Error&) {
+                          EXPECT_THROW(reader.GetContentPage(path, page), Error) << page;
+                          return std::string("lost");
+                      }
+                      return std::to_string(std::lround(width)) + " x " + std::to_string(std::lround(height));
+                  },
+                  ", "),
+              expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LostPageFile,
+    ::testing::Values(
+        Damaged{"KidThatIsNoReference",
+                EditedKids([](std::string& bytes) { bytes.replace(bytes.find("[3 0 R"), 6, "[3 \xa7 R"); })},
+        Damaged{"KidWithAComma",
+                EditedKids([](std::string& bytes) { bytes.replace(bytes.find("4 0 R 5"), 3, "4,0"); })},
+        Damaged{"PageBlanked", EditedKids([](std::string& bytes) {
+                    const std::size_t page = bytes.find("4 0 obj");
+                    bytes.replace(page, bytes.find("endobj", page) + 6 - page,
+                                  std::string(bytes.find("endobj", page) + 6 - page, ' '));
+                })},
+        Damaged{"PageAtOffsetZeroInAnUpdate", EditedKids([](std::string& bytes) {
+                    const std::string previous = bytes.substr(bytes.rfind("startxref") + 10);
+                    const std::string start = std::to_string(bytes.size());
+                    bytes += "xref\n3 1\n0000000000 00000 n\r\ntrailer\n<< /Size 10 /Root 1 0 R /Prev " +
+                             std::to_string(std::stol(previous)) + " >>\nstartxref\n" + start + "\n%%EOF\n";
+                })},
+        Damaged{"PageThatIsNoDictionaryInAnObjectStream",
+                InObjectStream("2", "(< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 50] >>")},
+        Damaged{"LostPages", EditedKids([](std::string& bytes) { bytes.resize(bytes.find("5 0 obj")); })}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace pdf

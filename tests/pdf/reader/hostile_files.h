@@ -296,4 +296,31 @@ inline std::string ObjectLinesSource(const std::string& name, const std::string&
     return ScratchFile(name, bytes);
 }
 
+// About 30 KB: one page whose cross-reference stream lists objects 0 to 4,999 two thousand
+// times over, in ten million rows (30 MB once inflated).
+inline std::string RepeatedIndexSource(const std::string& name)
+{
+    const std::string objects = "%PDF-1.5\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n"
+                                "2 0 obj\n<< /Type /Pages /Kids [3 0 R] /Count 1 >>\nendobj\n"
+                                "3 0 obj\n<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] >>\nendobj\n";
+    const std::string packed = ScratchPath(name + ".z");
+    // Rows of W [1 2 0]: object 0 free, objects 1 to 4 in the file, the rest free.
+    EXPECT_EQ(RunTool("/usr/bin/python3 -c \"import zlib; rows = bytes(3) + b''.join(bytes([1, o >> 8, o & 255]) "
+                      "for o in [" + std::to_string(objects.find("1 0 obj")) + ", " +
+                      std::to_string(objects.find("2 0 obj")) + ", " + std::to_string(objects.find("3 0 obj")) + ", " +
+                      std::to_string(objects.size()) + "]) + bytes(3 * 4995); open('" + packed + "', 'wb').write(zlib.compress(rows * 2000, 9))\"")
+                  .status,
+              0);
+    const std::string data = testing_support::ReadAll(packed);
+    std::string index;
+    for (int times = 0; times < 2000; ++times)
+        index += " 0 5000";
+    const std::string start = std::to_string(objects.size());
+    WriteBytes(ScratchPath(name), objects + "4 0 obj\n<< /Type /XRef /Size 5 /W [1 2 0] /Index [" + index +
+                                      " ] /Root 1 0 R /Filter /FlateDecode /Length " + std::to_string(data.size()) +
+                                      " >>\nstream\n" + data + "\nendstream\nendobj\nstartxref\n" + start +
+                                      "\n%%EOF\n");
+    return ScratchPath(name);
+}
+
 }  // namespace pdf::reader_testing

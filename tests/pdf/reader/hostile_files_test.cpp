@@ -295,9 +295,13 @@ INSTANTIATE_TEST_SUITE_P(
                                              std::string(17 << 20, 'x') + ") >>"});
                 },
                 kMemoryLimit, "0 pages, error 321"},
-        // The kid that the object stream's header does not list is none, never its neighbour.
+        // The kid that the object stream's header does not list is a lost page, never its
+        // neighbour: it is counted, and reading it is an error.
         Hostile{"KidThatItsObjectStreamDoesNotList", [] { return UnlistedKidSource("hostile-unlisted-kid.pdf"); },
-                kMemoryLimit, "0 pages, error 321"},
+                kMemoryLimit, "2 pages, error 0"},
+        // Read as listed, the rows would take gigabytes.
+        Hostile{"IndexThatRepeatsItsRanges", [] { return RepeatedIndexSource("hostile-repeated-index.pdf"); },
+                kMemoryLimit, "1 pages, error 0"},
         // The kids are page 3 and page 7 of the object stream, whose row is cut: the table is
         // rebuilt, as mutool reads the file.
         Hostile{"CrossReferenceStreamShorterThanItsIndex",
