@@ -13,9 +13,10 @@ namespace pdf {
 
 namespace {
 
-// Forms, patterns and glyphs drawn inside one another deeper than this are not followed,
-// and end the claim: no sound page nests so deep, and the walk must not exhaust the stack.
-constexpr int kMaxNesting = 64;
+// Parts judged inside one another deeper than this (resources holding forms or Type 3 fonts
+// whose resources hold more, colour spaces over colour spaces) are not followed, and end the
+// claim: no sound page nests so deep, and the walk must not exhaust the stack.
+constexpr int kMaxNesting = 256;
 
 // The operators of content streams that PDF/A-1b allows with an RGB output intent: every
 // operator of PDF 1.4 but those that set DeviceCMYK colours (k, K) and PostScript (PS).
@@ -88,11 +89,15 @@ private:
     template <class Judge>
     bool Once(Role role, const Value& value, Judge judge)
     {
-        if (!value.Is(Value::kReference))
-            return judge(value, 0);
-        if (!mJudged.insert({role, value.ReferenceNumber()}).second)
+        if (value.Is(Value::kReference) && !mJudged.insert({role, value.ReferenceNumber()}).second)
             return true;
-        return judge(At(value), value.ReferenceNumber());
+        if (mNesting >= kMaxNesting)
+            return false;
+        ++mNesting;
+        const bool allowed = value.Is(Value::kReference) ? judge(At(value), value.ReferenceNumber())
+                                                         : judge(value, 0);
+        --mNesting;
+        return allowed;
     }
 
     template <class Check>
@@ -107,18 +112,13 @@ private:
 
     static bool Transparent(const Value& group) { return group.Get("S").IsName("Transparency"); }
 
-    // The content of a stream object drawn with `resources`, as deep as forms may nest.
+    // The content of a stream object drawn with `resources`.
     bool StreamContent(int number, const Value& resources)
     {
-        if (number == 0 || mNesting >= kMaxNesting)
+        if (number == 0)
             return false;
         const std::optional<Bytes> data = mSource.streamData(number);
-        if (!data)
-            return false;
-        ++mNesting;
-        const bool allowed = Content(*data, resources);
-        --mNesting;
-        return allowed;
+        return data && Content(*data, resources);
     }
 
     bool Resources(const Value& resources)
