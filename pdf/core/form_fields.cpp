@@ -9,6 +9,7 @@
 #include "pdf/core/colour.h"
 #include "pdf/core/list_growth.h"
 #include "pdf/core/text_utils.h"
+#include "pdf/fonts/font_encoding.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
@@ -160,6 +161,11 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     // The field's text needs a font that the form's resources hold.
     if (mFontFullName.empty())
         SetFont("Arial", 0, 0, 0);
+    // Viewers show the value of a text, choice or push-button field in the field's font,
+    // which has no glyph for a character its character set lacks.
+    if (kind != kCheckBox && kind != kRadioButton && !FontShows(CurrentFont(), value))
+        throw Error(err::kInvalidArgument,
+                    "Invalid procedure call or argument: the field's font cannot show its value");
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);
     FieldRecord& field = mForm.Fields.emplace_back();
 

@@ -37,4 +37,10 @@ std::string EncodeFontText(const FontRecord& font, std::string_view utf8)
     return ToCodePage(utf8, TextCharsetOf(font));
 }
 
+bool FontShows(const FontRecord& font, std::string_view utf8)
+{
+    const FontCharset charset = TextCharsetOf(font);
+    return FromCodePage(ToCodePage(utf8, charset), charset) == utf8;
+}
+
 }  // namespace pdf

@@ -19,4 +19,7 @@ FontCharset TextCharsetOf(const FontRecord& font);
 // The one conversion of text for a font; characters the code page lacks become "?".
 std::string EncodeFontText(const FontRecord& font, std::string_view utf8);
 
+// Whether the font's code page holds every character of the text.
+bool FontShows(const FontRecord& font, std::string_view utf8);
+
 }  // namespace pdf

@@ -5,6 +5,7 @@
 // cover the frame (jpeg_scans.cpp).
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -24,15 +25,20 @@ bool IsStartOfFrame(std::uint8_t code)
 }
 
 // The frames that readers decode through DCTDecode: baseline, extended and progressive
-// Huffman-coded ones.  Lossless, hierarchical and arithmetic-coded frames are not among them.
+// ones, Huffman- or arithmetic-coded.  Lossless and hierarchical frames are not among them.
 bool IsDecodableFrame(std::uint8_t code)
 {
-    return code == 0xC0 || code == 0xC1 || code == 0xC2;
+    return code == 0xC0 || code == 0xC1 || code == 0xC2 || code == 0xC9 || code == 0xCA;
 }
 
 bool IsProgressive(std::uint8_t frameCode)
 {
-    return frameCode == 0xC2;
+    return frameCode == 0xC2 || frameCode == 0xCA;
+}
+
+bool IsArithmeticCoded(std::uint8_t frameCode)
+{
+    return frameCode == 0xC9 || frameCode == 0xCA;
 }
 
 // The markers readers take after the start of image: frames, tables, scans, restart
@@ -86,6 +92,7 @@ bool NamesRgbComponents(const Bytes& data, std::size_t frame)
 }
 
 constexpr std::uint8_t kStartOfScan = 0xDA;
+constexpr std::uint8_t kArithmeticConditioning = 0xCC;
 constexpr std::uint8_t kEndOfImage = 0xD9;
 constexpr std::uint8_t kHuffmanTables = 0xC4;
 constexpr std::uint8_t kQuantisationTables = 0xDB;
@@ -133,8 +140,7 @@ PreparedImage FrameHeader(const Bytes& data, std::size_t at)
 {
     RequireWholeSegment(data, at);
     if (!IsDecodableFrame(data[at]))
-        throw FormatError("lossless, hierarchical and arithmetic-coded JPEG images are not "
-                          "supported");
+        throw FormatError("lossless and hierarchical JPEG images are not supported");
     const int precision = ByteAt(data, static_cast<std::int64_t>(at) + 3);
     if (precision != 8)
         throw FormatError("JPEG images of " + std::to_string(precision) +
@@ -152,15 +158,33 @@ PreparedImage FrameHeader(const Bytes& data, std::size_t at)
     if (ReadIntBE(data, static_cast<std::int64_t>(at) + 1, 2, true) != 8 + 3 * components)
         throw FormatError("the JPEG frame header has the wrong length");
     RequireSamplingFactors(data, at, components);
-    // Huffman coding spends at least one bit on each 8 x 8 block of the full-size component.
+    // Huffman coding spends at least one bit on each 8 x 8 block of the full-size component;
+    // arithmetic coding next to nothing on a plain one, so only the largest picture bounds it.
     const std::int64_t blocks =
         std::int64_t{(image.Width + 7) / 8} * ((image.Height + 7) / 8);
-    RequirePlausibleSize(blocks, data.size(), 8);
+    RequirePlausibleSize(blocks, data.size(),
+                         IsArithmeticCoded(data[at]) ? INT64_MAX : std::int64_t{8});
     image.Kind = image_kind::kTopRowFirst;
     image.Bits = components * 8;
     image.Filter = "/DCTDecode ";
     image.Data = data;
     return image;
+}
+
+// The arithmetic conditioning segment whose marker code is at `at`, as readers take it:
+// pairs of a table number below 32 and its value, a DC table's lower bound (the low four
+// bits) not above its upper one.
+void RequireConditioning(const Bytes& data, std::int64_t at)
+{
+    const int length = ReadIntBE(data, at + 1, 2, true);
+    if (length % 2 != 0)
+        throw FormatError("the JPEG data hold a segment of invalid length");
+    for (std::int64_t k = at + 3; k < at + 1 + length; k += 2) {
+        const int table = ByteAt(data, k);
+        const int value = ByteAt(data, k + 1);
+        if (table >= 32 || (table < 16 && (value & 15) > (value >> 4)))
+            throw FormatError("the JPEG data hold an invalid table");
+    }
 }
 
 // The tables defined so far: quantisation tables 0 to 3, and the Huffman tables.
@@ -216,6 +240,9 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
     const int last = ByteAt(data, spectrum + 1);
     const int precision = ByteAt(data, spectrum + 2);
     const bool progressive = IsProgressive(data[static_cast<std::size_t>(frame)]);
+    // Readers take any conditioning table an arithmetic-coded scan names, its default
+    // when the data define none.
+    const bool arithmetic = IsArithmeticCoded(data[static_cast<std::size_t>(frame)]);
     // A sequential scan's spectral bytes are fixed, and readers decode it whatever an encoder
     // wrote there (SetFullBand); a progressive first scan must be a DC scan they can start
     // from.
@@ -241,7 +268,7 @@ void RequireDecodableScan(const Bytes& data, std::int64_t frame, std::int64_t sc
         const std::size_t dc = static_cast<std::size_t>(huffman >> 4);
         const std::size_t ac = 4 + static_cast<std::size_t>(huffman & 15);
         if (quantisation > 3 || !tables.Quantisation[static_cast<std::size_t>(quantisation)] ||
-            dc > 3 || !usable(dc) || (!progressive && (ac > 7 || !usable(ac))))
+            (!arithmetic && (dc > 3 || !usable(dc) || (!progressive && (ac > 7 || !usable(ac))))))
             throw FormatError("the JPEG scan uses a table the data do not define");
     }
 }
@@ -329,6 +356,8 @@ PreparedImage DecodeJpeg(const Bytes& data)
         // Data that end inside a table have no scan, which the walk finds.
         if ((code == kHuffmanTables || code == kQuantisationTables) && IsWholeSegment(data, i))
             ReadTables(data, static_cast<std::int64_t>(i), tables);
+        if (code == kArithmeticConditioning && IsWholeSegment(data, i))
+            RequireConditioning(data, static_cast<std::int64_t>(i));
         const int length = ReadIntBE(data, static_cast<std::int64_t>(i) + 1, 2, true);
         // A restart interval segment holds the interval alone.
         if (length < 2 || (code == kRestartInterval && length != 4))

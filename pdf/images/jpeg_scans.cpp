@@ -188,7 +188,8 @@ struct JpegScans::ScanPart {
 JpegScans::JpegScans(const Bytes& data, std::size_t frame) : mData(data)
 {
     const auto at = static_cast<std::int64_t>(frame);
-    mProgressive = ByteAt(data, at) == 0xC2;
+    mProgressive = ByteAt(data, at) == 0xC2 || ByteAt(data, at) == 0xCA;
+    mArithmetic = ByteAt(data, at) == 0xC9 || ByteAt(data, at) == 0xCA;
     const int height = ReadIntBE(data, at + 4, 2, true);
     const int width = ReadIntBE(data, at + 6, 2, true);
     const int count = ByteAt(data, at + 8);
@@ -257,8 +258,8 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
     const bool usesDc = !mProgressive || (ss == 0 && ah == 0);
     const bool usesAc = !mProgressive || ss > 0;
     for (const ScanPart& part : parts) {
-        if ((usesDc && !(part.Dc->Defined && part.Dc->Sound)) ||
-            (usesAc && !(part.Ac->Defined && part.Ac->Sound)))
+        if (!mArithmetic && ((usesDc && !(part.Dc->Defined && part.Dc->Sound)) ||
+                             (usesAc && !(part.Ac->Defined && part.Ac->Sound))))
             throw FormatError("the JPEG scan uses a table the data do not define");
     }
 
@@ -276,6 +277,8 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
     mWorkLeft -= units * blocksPerUnit;
     if (mWorkLeft < 0)
         throw FormatError("the JPEG data hold more scans than readers decode");
+    if (mArithmetic)
+        return SkipArithmeticData(scan + 1 + static_cast<std::size_t>(length), units, restartInterval);
     if (mProgressive && ss > 0 && only.NonZero.empty())
         only.NonZero.assign(static_cast<std::size_t>(units), 0);
 
@@ -293,6 +296,33 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
         }
     }
     return bits.NextMarker();
+}
+
+// Where the marker after the arithmetic-coded data from `at` begins (the data's size when
+// none follows), once the restart markers an interval asks for stood among them in order.
+std::size_t JpegScans::SkipArithmeticData(std::size_t at, std::int64_t units,
+                                          int restartInterval) const
+{
+    const std::int64_t restarts =
+        restartInterval > 0 ? (units + restartInterval - 1) / restartInterval - 1 : 0;
+    std::int64_t met = 0;
+    std::size_t k = at;
+    while (true) {
+        while (k + 1 < mData.size() && !(mData[k] == 0xFF && mData[k + 1] != 0 && mData[k + 1] != 0xFF))
+            ++k;
+        if (k + 1 >= mData.size())
+            k = mData.size();
+        const bool restart = k < mData.size() && mData[k + 1] >= 0xD0 && mData[k + 1] <= 0xD7;
+        if (!restart)
+            break;
+        if (met == restarts || mData[k + 1] != 0xD0 + met % 8)
+            throw FormatError("the JPEG scan lacks a restart marker");
+        ++met;
+        k += 2;
+    }
+    if (met != restarts)
+        throw FormatError("the JPEG scan lacks a restart marker");
+    return k;
 }
 
 // A progressive scan refines what earlier scans of its coefficients coded, one bit further

@@ -31,7 +31,9 @@ std::size_t BuildHuffmanCodes(const Bytes& data, std::size_t at, std::size_t end
 // The scans of the frame whose marker code is at `frame`, decoded one after the other as
 // readers do, coefficient values aside: a scan whose data end, or reach a marker, before
 // its last block, a code its tables lack, a restart marker missing, scans that refine
-// what no scan coded, or more scans than readers' work allows raise FormatError.
+// what no scan coded, or more scans than readers' work allows raise FormatError.  Of an
+// arithmetic-coded frame, whose data readers decode to the end whatever they hold, the
+// scan headers, their order and the restart markers are checked.
 class JpegScans {
 public:
     JpegScans(const Bytes& data, std::size_t frame);
@@ -53,12 +55,14 @@ private:
     struct ScanPart;
     class Bits;
 
+    std::size_t SkipArithmeticData(std::size_t at, std::int64_t units, int restartInterval) const;
     void CheckProgression(const std::vector<ScanPart>& parts, int ss, int se, int ah, int al);
     void DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int ss, int se, int ah,
                      int& eobRun);
 
     const Bytes& mData;
     bool mProgressive = false;
+    bool mArithmetic = false;
     int mMcusAcross = 0;
     int mMcusDown = 0;
     std::vector<Component> mComponents;

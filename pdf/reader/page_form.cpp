@@ -1,7 +1,7 @@
 // What a page of a source file becomes a form from, read before the import writes anything.
 #include <set>
 
-#include "pdf/reader/pdfa_forbidden.h"
+#include "pdf/reader/pdfa_allowed.h"
 #include "pdf/reader/source_reader.h"
 #include "pdf/reader/stream_data.h"
 
@@ -40,10 +40,30 @@ PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
             form.data = JoinedContent(refs);
         }
         form.copies = ReadObjectTree(form.resources);
-        form.breaksPdfa = HoldsPdfaForbidden(pageValue, form.resources,
-                                             [this](int number) { return ObjectValue(number); });
+        form.breaksPdfa = !UsesOnlyPdfaAllowed(pageValue, form.resources, PdfaContent(form, refs),
+                                               {[this](int number) { return ObjectValue(number); },
+                                                [this](int number) { return PdfaStreamData(number); }});
     });
     return form;
+}
+
+// What PDF/A judges of a page: its content decoded; none when it cannot be.
+std::optional<Bytes> SourceReader::PdfaContent(const PageFormSource& form, const std::vector<int>& refs)
+{
+    if (refs.size() != 1)
+        return form.data;
+    return PdfaStreamData(refs[0]);
+}
+
+// A stream the PDF/A walk reads, decoded; none when it cannot be, which ends the claim.
+std::optional<Bytes> SourceReader::PdfaStreamData(int number)
+{
+    try {
+        const SourceObject stream = ReadStream(number);
+        return DecodeStored(stream.data, stream.filter, stream.decodeParms, mFile);
+    } catch (const Error&) {
+        return std::nullopt;
+    }
 }
 
 // Every object the value refers to, and what those refer to, not copied before, each read

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ struct PageFormSource {
     Value filter;             // of one stream kept as stored; null when none
     Value decodeParms;
     std::vector<std::pair<int, SourceObject>> copies;
-    bool breaksPdfa = false;  // the page's resources hold what PDF/A forbids
+    bool breaksPdfa = false;  // not all the page draws is known to be allowed in PDF/A
 };
 
 class SourceReader {
@@ -119,6 +120,8 @@ private:
     SourceObject ReadStream(int number);
     // The streams decoded through their filters, in order.
     Bytes JoinedContent(const std::vector<int>& refs);
+    std::optional<Bytes> PdfaContent(const PageFormSource& form, const std::vector<int>& refs);
+    std::optional<Bytes> PdfaStreamData(int number);
     std::vector<std::pair<int, SourceObject>> ReadObjectTree(const Value& value);
 
     // Records 1..count (index 0 stays empty), the record of the last selection, and the one

@@ -262,6 +262,49 @@ TEST(FieldsWithoutFont, TheFieldsFontIsAmongTheFormsResources)
     EXPECT_EQ(CountOf(testing_support::Show(path, "trailer/Root/AcroForm/Fields"), " 0 R"), 1);
 }
 
+// A field whose value the font's character set holds is written with it, and readers lay
+// it out without a word; one whose font lacks a character of the value it shows is refused.
+TEST(FieldValues, AFieldShowsItsValueInItsFontOrIsRefused)
+{
+    struct Case {
+        int charset;
+        int kind;
+        std::string value;
+        bool written;
+    };
+    const Case cases[] = {
+        {161, 0, "Müller", false},         {161, 0, "Αθήνα", true},
+        {0, 0, "Müller", true},            {238, 0, "Łódź", true},
+        {204, 3, "Москва|Müller", false},  {204, 2, "Москва|Киев", true},
+        {161, 5, "Müller", false},         {161, 1, "Müller", true},
+    };
+    for (const Case& c : cases) {
+        auto writer = PinnedWriter();
+        std::string path = CaseOutputPath("fields_" + std::to_string(&c - cases) + "_");
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->SetFont("Arial", 10, 0, c.charset);
+        bool refused = false;
+        try {
+            writer->DrawField("nom", c.kind, 10, 10, 100, 15, c.value, "1", "", 0);
+        } catch (const Error& error) {
+            refused = true;
+            EXPECT_EQ(error.Number(), 5);
+        }
+        writer->DrawField("autre", 0, 10, 40, 100, 15, "x", "", "", 0);
+        FinishChecked(*writer, path);
+        EXPECT_EQ(refused, !c.written) << c.value;
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "") << c.value;
+        const auto values = RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                                    "pdf = pikepdf.open(sys.argv[1])\n"
+                                    "for f in pdf.Root.AcroForm.Fields:\n"
+                                    "  print(str(f.T), str(f.V if '/V' in f else f.Opt[0] if '/Opt' in f else ''))\" '" + path + "'");
+        const bool shown = values.output.find("nom " + c.value.substr(0, c.value.find('|'))) != std::string::npos;
+        EXPECT_EQ(shown, c.written && c.kind != 1 && c.kind != 5) << values.output;
+    }
+}
+
 TEST(FieldsAbsent, NoFieldNoForm)
 {
     auto writer = PinnedWriter();

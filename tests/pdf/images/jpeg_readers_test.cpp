@@ -39,7 +39,15 @@ std::string MadeVariants()
         "\" && convert source.png -quality 80 im_baseline.jpg"
         " && convert source.png -interlace Plane -sampling-factor 2x2 im_progressive.jpg"
         " && convert source.png -colorspace Gray -interlace Plane im_grey.jpg"
-        " && convert source.png -colorspace CMYK im_cmyk.jpg");
+        " && convert source.png -colorspace CMYK im_cmyk.jpg"
+        " && convert source.png source.ppm"
+        " && cjpeg -arithmetic source.ppm > arithmetic.jpg"
+        " && cjpeg -arithmetic -progressive source.ppm > arithmetic_progressive.jpg"
+        " && cjpeg -arithmetic -grayscale -progressive source.ppm > arithmetic_grey.jpg"
+        " && cjpeg -arithmetic -restart 1 source.ppm > arithmetic_restarts.jpg"
+        " && convert source.png -resize 1x1! tiny.ppm && cjpeg -arithmetic tiny.ppm > arithmetic_one_pixel.jpg"
+        " && convert -size 2000x1500 xc:white plain.ppm && cjpeg -arithmetic plain.ppm > arithmetic_large.jpg"
+        " && rm tiny.ppm plain.ppm source.ppm");
     EXPECT_EQ(made.status, 0) << made.output;
     return folder + "/";
 }
@@ -110,6 +118,14 @@ Bytes WithRestarts(bool skipped)
         file.push_back(0x7F);  // a zero bit, the rest of the byte filled with ones
     }
     file.insert(file.end(), {0xFF, 0xD9});
+    return file;
+}
+
+// The file without its second restart marker (RST1) and the two bytes of it.
+Bytes WithoutSecondRestart(Bytes file)
+{
+    const std::size_t at = Find(file, Marker(0xD1));
+    file.erase(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + 2));
     return file;
 }
 
@@ -188,6 +204,13 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"restart_marker_missing", WithRestarts(true), false},
         {"band_scans", WithBandScans(8), true},
         {"band_scans_beyond_the_work_allowed", WithBandScans(64), false},
+        {"arithmetic_restart_marker_missing", WithoutSecondRestart(ReadBytes(folder + "arithmetic_restarts.jpg")), false},
+        {"arithmetic_conditioning_bounds_crossed",
+         InsertedBefore(ReadBytes(folder + "arithmetic.jpg"), 0xDA, {0xFF, 0xCC, 0, 4, 0, 0x12}), false},
+        {"arithmetic_conditioning_of_odd_length",
+         InsertedBefore(ReadBytes(folder + "arithmetic.jpg"), 0xDA, {0xFF, 0xCC, 0, 5, 0, 0x21, 0}), false},
+        {"arithmetic_conditioning", InsertedBefore(ReadBytes(folder + "arithmetic.jpg"), 0xDA, {0xFF, 0xCC, 0, 6, 0, 0x21, 0x10, 5}),
+         true},
     };
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() == ".jpg")

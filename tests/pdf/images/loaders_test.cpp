@@ -470,7 +470,7 @@ TEST_F(DamagedJpeg, IsRefusedAsAnInvalidFile)
     ASSERT_NE(frame, whole.end());
     // Bytes written over the frame header from its marker on.
     const std::tuple<int, Bytes, std::string> cases[] = {
-        {1, {0xC3}, "lossless, hierarchical and arithmetic-coded JPEG images are not supported"},
+        {1, {0xC3}, "lossless and hierarchical JPEG images are not supported"},
         {4, {12}, "JPEG images of 12 bits per sample are not supported"},
         {11, {0x02}, "the JPEG frame header gives invalid sampling factors"},
         {11, {0x44}, "the JPEG sampling factors are too large for an interleaved scan"},

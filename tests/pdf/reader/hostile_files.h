@@ -127,6 +127,21 @@ inline std::string DeepTreeSource(const std::string& name, int nodes, int pages)
     return AssembledPdf(name, objects);
 }
 
+// A page whose resources hold a form whose resources hold the next, `depth` forms deep.
+inline std::string NestedFormsSource(const std::string& name, int depth)
+{
+    std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+                                     "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Resources 4 0 R >>"};
+    for (int form = 0; form < depth; ++form) {
+        const int resources = 4 + 2 * form;
+        objects.push_back("<< /XObject << /X " + std::to_string(resources + 1) + " 0 R >> >>");
+        const std::string own = form + 1 < depth ? std::to_string(resources + 2) + " 0 R" : "<< >>";
+        objects.push_back("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Resources " + own +
+                          " /Length 6 >>\nstream\n/X Do\nendstream");
+    }
+    return AssembledPdf(name, objects);
+}
+
 // qpdf's object streams of our three pages, the newest cross-reference stream naming itself
 // as /Prev.
 inline std::string SelfPrevSource(const std::string& name)

@@ -269,6 +269,7 @@ INSTANTIATE_TEST_SUITE_P(
         Hostile{"LongFilterChain", [] { return LongFilterChainSource("hostile-filter-chain.pdf"); }},
         Hostile{"BlanksDecodedOften", [] { return BlanksDecodedOftenSource("hostile-blanks.pdf"); }},
         Hostile{"DeepTree", [] { return DeepTreeSource("hostile-deep-tree.pdf", 30000, 50); }},
+        Hostile{"FormsNestedByTensOfThousands", [] { return NestedFormsSource("hostile-nested-forms.pdf", 50000); }},
         Hostile{"SelfPrev", [] { return SelfPrevSource("hostile-self-prev.pdf"); }},
         Hostile{"ManyUpdates", [] { return ManyUpdatesSource("hostile-many-updates.pdf", 5000); }},
         Hostile{"ManyKeys", [] { return ManyKeysSource("hostile-many-keys.pdf"); }},

@@ -608,6 +608,21 @@ TEST(PageImport, CopiesReadAsTheirSourcesRead)
     }
 }
 
+// The bytes of a document in PDF/A mode of one page that imports the source's first page,
+// once the readers took it.
+std::string ImportedInPdfaMode(const std::string& source, const std::string& path)
+{
+    auto writer = testing_support::PinnedWriter();
+    std::string file = path;
+    writer->BeginDoc(file);
+    writer->SetPDFa(true);
+    int page = 0;
+    writer->BeginPage(page);
+    writer->ImportPage(source, 1, 0, 0, 0, 0);
+    EXPECT_EQ(writer->ErrNumber(), 0) << writer->ErrDescription();
+    return FinishChecked(*writer, path);
+}
+
 // In PDF/A mode, a document keeps its claim while the pages it imports hold nothing PDF/A-1b
 // forbids, and drops it for the first page whose resources do.
 TEST(PageImport, ResourcesPdfaForbidsDropTheClaim)
@@ -633,15 +648,73 @@ TEST(PageImport, ResourcesPdfaForbidsDropTheClaim)
              "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Resources " + resources + " >>", embedded,
              "<< /Length 0 >>\nstream\n\nendstream", "<< /BM /Multiply >>"});
         const std::string path = testing_support::CaseOutputPath("import-");
-        auto writer = testing_support::PinnedWriter();
-        std::string file = path;
-        writer->BeginDoc(file);
-        writer->SetPDFa(true);
-        int page = 0;
-        writer->BeginPage(page);
-        writer->ImportPage(source, 1, 0, 0, 0, 0);
-        const std::string bytes = FinishChecked(*writer, path);
+        const std::string bytes = ImportedInPdfaMode(source, path);
         EXPECT_EQ(bytes.find("<pdfaid:part>1</pdfaid:part>") != std::string::npos, claims) << resources;
+    }
+}
+
+// In PDF/A mode, an imported page keeps the document's claim only when all it draws, forms
+// and shared objects among it, is allowed: the written file claims PDF/A-1b exactly when a
+// walk of what its pages draw finds nothing PDF/A-1b forbids with our RGB intent.
+TEST(PageImport, PdfaClaimStandsOnlyOnAllowedParts)
+{
+    const std::string font = "<< /Type /Font /Subtype /TrueType /BaseFont /F /FontDescriptor 7 0 R >>";
+    const std::string composite = "<< /Type /Font /Subtype /Type0 /BaseFont /F /Encoding /Identity-H /DescendantFonts 10 0 R >>";
+    const std::string image = "<< /Type /XObject /Subtype /Image /Width 1 /Height 1 /BitsPerComponent 8 ";
+    const std::string program = testing_support::ReadAll("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
+    // More fonts, each with its own descriptor, than objects an earlier walk looked at.
+    std::string manyFonts = "<< /Font << ";
+    std::vector<std::string> extra;
+    for (int f = 0; f < 2100; ++f) {
+        manyFonts += "/F" + std::to_string(f) + " " + std::to_string(13 + 2 * f) + " 0 R ";
+        extra.push_back("<< /Type /Font /Subtype /TrueType /BaseFont /F /FontDescriptor " +
+                        std::to_string(14 + 2 * f) + " 0 R >>");
+        extra.push_back("<< /Type /FontDescriptor /FontName /F /FontFile2 6 0 R >>");
+    }
+    manyFonts += ">> >>";
+    const std::string square = "0 0 10 10 re f";
+    const std::vector<std::tuple<std::string, std::string, bool>> cases{
+        // the form's resources, its content, whether the claim stands
+        {"<< >>", "0 0 1 rg " + square, true},
+        {"<< >>", "0 0 0 1 k " + square, false},
+        {"<< /ColorSpace << /CS0 /DeviceCMYK >> >>", "/CS0 cs 0 0 0 1 sc " + square, false},
+        {"<< /ColorSpace << /CS0 [/CalRGB << /WhitePoint [0.9505 1 1.089] >>] >> >>", "/CS0 cs 1 0 0 sc " + square, true},
+        {"<< /XObject << /I 8 0 R >> >>", "q 10 0 0 10 0 0 cm /I Do Q", false},
+        {"<< /XObject << /I 9 0 R >> >>", "q 10 0 0 10 0 0 cm /I Do Q", false},
+        {"<< /XObject << /I 12 0 R >> >>", "q 10 0 0 10 0 0 cm /I Do Q", true},
+        {"<< >>", "q 10 0 0 10 0 0 cm BI /W 1 /H 1 /CS /CMYK /BPC 8 ID abcd EI Q", false},
+        {"<< /ExtGState << /G << /TR /Identity >> >> >>", "/G gs " + square, false},
+        {"<< /ExtGState << /G << /LW 2 /CA 1 >> >> >>", "/G gs " + square, true},
+        {"<< /Font << /F1 " + font + " /F2 " + font + " >> >>", square, true},
+        {"<< /Font << /F1 " + composite + " /F2 " + composite + " >> >>", square, true},
+        {manyFonts, square, true},
+    };
+    for (const auto& [resources, content, claims] : cases) {
+        std::vector<std::string> objects{
+            "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Resources << /XObject << /X 5 0 R >> >> /Contents 4 0 R >>",
+            "<< /Length 5 >>\nstream\n/X Do\nendstream",
+            "<< /Type /XObject /Subtype /Form /BBox [0 0 300 200] /Resources " + resources + " /Length " +
+                std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
+            "<< /Length " + std::to_string(program.size()) + " >>\nstream\n" + program + "\nendstream",
+            "<< /Type /FontDescriptor /FontName /F /FontFile2 6 0 R >>",
+            image + "/ColorSpace /DeviceCMYK /Length 4 >>\nstream\nabcd\nendstream",
+            image + "/ColorSpace /DeviceRGB /Interpolate true /Length 3 >>\nstream\nabc\nendstream",
+            "[11 0 R]",
+            "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /F /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) "
+            "/Supplement 0 >> /CIDToGIDMap /Identity /FontDescriptor 7 0 R >>",
+            image + "/ColorSpace /DeviceRGB /Length 3 >>\nstream\nabc\nendstream"};
+        if (resources == manyFonts)
+            objects.insert(objects.end(), extra.begin(), extra.end());
+        const std::string source = AssembledPdf("import-pdfa-parts.pdf", objects);
+        const std::string path = testing_support::CaseOutputPath("import-");
+        const std::string bytes = ImportedInPdfaMode(source, path);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "") << resources;
+        const auto drawn = RunTool("/usr/bin/python3 '" QUORVANE_SOURCE_DIR "/scripts/pdfa_drawn_parts.py' " + Quoted(path));
+        EXPECT_EQ(drawn.status, 0) << drawn.output;
+        const bool claimed = bytes.find("<pdfaid:part>1</pdfaid:part>") != std::string::npos;
+        EXPECT_EQ(claimed, drawn.output == "allowed\n") << content << "\n" << drawn.output;
+        EXPECT_EQ(claimed, claims) << resources.substr(0, 200) << " " << content;
     }
 }
 
