@@ -351,7 +351,8 @@ public:
     // (style, edges and radius as there) and returns its box: x, y, width, height.  Rows
     // and columns count from 1; a column beyond the table is clamped into it, and rows are
     // created, with the current row height, down to the cell.  A row below 1 or a negative
-    // span is refused.  EndTable puts back the colours, line width and font of BeginTable.
+    // span is refused.  EndTable puts back the colours, line width and font of BeginTable;
+    // a local space begun inside the table and still open stays open until its EndSpace.
     void BeginTable(float x, float y, float rowsHeight, const std::vector<float>& colsWidth);
     std::array<float, 4> TableCell(int row, int col, int rowSpan = 1, int colSpan = 1,
                                    int options = 1, int boxBorder = 15, float ray = 0);
@@ -603,8 +604,8 @@ private:
     // Selects the ExtGState named by kind and value, writing its object the first time.
     void UseExtGState(std::string_view kind, int value, bool& written,
                       const std::string& entries);
-    void SaveGraphicState();
-    void RestoreGraphicState();
+    void SaveGraphicState(StateOpener opener);
+    void RestoreGraphicState(StateOpener opener);
     void CloseOpenSpaces(TextBuffer& content, int serial);
 
     // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
@@ -884,8 +885,7 @@ private:
     std::array<bool, 101> mGsAlphaFill{};
     std::array<bool, 101> mGsAlphaLine{};
     std::array<bool, 16> mGsBlend{};
-    std::vector<GraphicStateRecord> mGsStack;  // entries 1..mGsDepth
-    int mGsDepth = 0;
+    std::vector<GraphicStateRecord> mGsStack;  // the innermost state last
 
     // Text boxes and rich-text tags (entries 1..mTextTagCount).
     BoxStyle mBoxStyle;

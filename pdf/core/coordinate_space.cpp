@@ -50,8 +50,8 @@ void Pagelith::AxisTranslation(float x, float y)
 void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float angle)
 {
     RequireFinite({x, y, scaleX, scaleY, angle});
-    SaveGraphicState();
-    mGsStack[static_cast<std::size_t>(mGsDepth - 1)].SpaceContent = ContentSerialHere();
+    SaveGraphicState(StateOpener::Space);
+    mGsStack.back().SpaceContent = ContentSerialHere();
     PutLine("q");
     if (x != 0 || y != 0 || scaleX != 1 || scaleY != 1) {
         PutLine(FormatReal(scaleX) + " 0 0 " + FormatReal(scaleY) + " " + FormatCoord(x) + " " +
@@ -66,16 +66,16 @@ void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float an
 // its "q" in the same content makes readers restore a state that is not there.
 void Pagelith::EndSpace()
 {
-    const bool spaceHere =
-        mGsDepth > 0 &&
-        mGsStack[static_cast<std::size_t>(mGsDepth - 1)].SpaceContent == ContentSerialHere();
+    const bool spaceHere = !mGsStack.empty() &&
+                           mGsStack.back().Opener == StateOpener::Space &&
+                           mGsStack.back().SpaceContent == ContentSerialHere();
     if (!spaceHere) {
         RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
                    "EndSpace", "no local space of this content is open");
         return;
     }
     PutLine("Q");
-    RestoreGraphicState();
+    RestoreGraphicState(StateOpener::Space);
 }
 
 void Pagelith::MoveTo(float x, float y)

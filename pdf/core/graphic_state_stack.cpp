@@ -1,17 +1,18 @@
 // The writer's own stack of graphic states: what local spaces, tables and barcodes put
 // back when they end.
+#include <algorithm>
+#include <iterator>
+
 #include "pdf/core/list_growth.h"
 #include "pdf/pagelith.h"
 
 namespace pdf {
 
-void Pagelith::SaveGraphicState()
+void Pagelith::SaveGraphicState(StateOpener opener)
 {
-    ++mGsDepth;
-    ReserveFor(mGsStack, mGsDepth, mMemoryUsage);
-    if (static_cast<int>(mGsStack.size()) < mGsDepth)
-        mGsStack.emplace_back();
-    GraphicStateRecord& state = mGsStack[static_cast<std::size_t>(mGsDepth - 1)];
+    ReserveFor(mGsStack, static_cast<int>(mGsStack.size()) + 1, mMemoryUsage);
+    GraphicStateRecord& state = mGsStack.emplace_back();
+    state.Opener = opener;
     state.Scale = mScale;
     state.X = mX;
     state.Y = mY;
@@ -29,16 +30,23 @@ void Pagelith::SaveGraphicState()
     state.FontSize = mFontSize;
     state.FontCharset = mFontCharset;
     state.LineWidth = mLineWidth;
-    state.SpaceContent = -1;
 }
 
-// After "Q" the content repeats the stroke and fill colours and the line width, so that the
-// members and the content agree.  A state saved before any font was selected selects none.
-void Pagelith::RestoreGraphicState()
+// Puts back the state that `opener` saved last, wherever it lies on the stack: a table
+// ended around a local space still open leaves the space's state to its EndSpace, so that
+// every "q" is closed by the code that wrote it and no end puts back a state it did not
+// save.  After "Q" the content repeats the stroke and fill colours and the line width, so
+// that the members and the content agree.  A state saved before any font was selected
+// selects none.
+void Pagelith::RestoreGraphicState(StateOpener opener)
 {
-    if (mGsDepth == 0)
+    const auto saved =
+        std::find_if(mGsStack.rbegin(), mGsStack.rend(),
+                     [opener](const GraphicStateRecord& r) { return r.Opener == opener; });
+    if (saved == mGsStack.rend())
         return;
-    const GraphicStateRecord state = mGsStack[static_cast<std::size_t>(mGsDepth - 1)];
+    const GraphicStateRecord state = std::move(*saved);
+    mGsStack.erase(std::next(saved).base());
     mX = state.X;
     mY = state.Y;
     mScale = state.Scale;
@@ -60,7 +68,6 @@ void Pagelith::RestoreGraphicState()
     SetLineWidth(state.LineWidth / mScale);
     if (!state.FontName.empty())
         SetFont(state.FontName, state.FontSize, state.FontStyle, state.FontCharset);
-    --mGsDepth;
 }
 
 // A content that closes ends the local spaces left open in it (those of content `serial`)
@@ -68,8 +75,8 @@ void Pagelith::RestoreGraphicState()
 // ends no space of a content closed since.
 void Pagelith::CloseOpenSpaces(TextBuffer& content, int serial)
 {
-    for (int i = 0; i < mGsDepth; ++i) {
-        if (mGsStack[static_cast<std::size_t>(i)].SpaceContent == serial)
+    for (const GraphicStateRecord& state : mGsStack) {
+        if (state.Opener == StateOpener::Space && state.SpaceContent == serial)
             BufAppend(content, "\rQ");
     }
 }

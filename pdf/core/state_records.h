@@ -6,8 +6,12 @@
 
 namespace pdf {
 
+// Who saved a graphic state: each of them puts back only the states it saved itself.
+enum class StateOpener { Space, Table, Barcode };
+
 // What SaveGraphicState keeps and RestoreGraphicState puts back.
 struct GraphicStateRecord {
+    StateOpener Opener = StateOpener::Space;
     float Scale = 1;
     float X = 0;
     float Y = 0;
@@ -26,8 +30,8 @@ struct GraphicStateRecord {
     int FontCharset = 0;
     float LineWidth = 0;
     // For a local space, the serial of the content its "q" went into (0: none was open);
-    // -1 for the states that tables and barcodes save, which write no "q".
-    int SpaceContent = -1;
+    // tables and barcodes write no "q".
+    int SpaceContent = 0;
 };
 
 // Which contents have a path under construction: one that path operators continue and that

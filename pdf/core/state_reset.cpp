@@ -16,7 +16,6 @@ void Pagelith::ClearFontsAndStates()
     mGsAlphaLine = {};
     mGsBlend = {};
     mGsStack.clear();
-    mGsDepth = 0;
 }
 
 // The line width, the box lengths and radius and the text tags outlive a reset.

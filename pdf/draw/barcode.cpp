@@ -13,7 +13,7 @@ float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y,
         return 0;
     // The text's font must not outlive the call.
     if (showCode)
-        SaveGraphicState();
+        SaveGraphicState(StateOpener::Barcode);
     float width = 0;
     switch (barCodeType) {
     case 0: width = DrawEan13(code, x, y, showCode, zoomFactor, height); break;
@@ -25,7 +25,7 @@ float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y,
     default: break;
     }
     if (showCode)
-        RestoreGraphicState();
+        RestoreGraphicState(StateOpener::Barcode);
     return width;
 }
 

@@ -67,7 +67,7 @@ void Pagelith::BeginTable(float x, float y, float rowsHeight, const std::vector<
     table.RowHeight = rowsHeight;
     table.Rows.push_back({1, 1, y, rowsHeight});
     mTables.push_back(std::move(table));
-    SaveGraphicState();
+    SaveGraphicState(StateOpener::Table);
 }
 
 // A column beyond the last lands in the last one, and one below 1 in the first; a column
@@ -111,7 +111,7 @@ void Pagelith::EndTable()
     if (mTables.empty())
         return;
     mTables.pop_back();
-    RestoreGraphicState();
+    RestoreGraphicState(StateOpener::Table);
 }
 
 }  // namespace pdf

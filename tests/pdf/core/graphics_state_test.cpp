@@ -330,5 +330,82 @@ TEST(LocalSpaces, EndOnlyInTheContentTheyBeganIn)
     }
 }
 
+// However spaces, tables and barcodes end around and inside one another, each content
+// stream of a page, a template or a tiling cell closes every "q" it opens, and no "Q" comes
+// before its "q": the nesting that readers take as written.
+TEST(LocalSpaces, EveryStreamClosesTheStatesItOpens)
+{
+    using Steps = std::function<void(Pagelith&)>;
+    const Steps table = [](Pagelith& w) { w.BeginTable(0, 0, 10, {20}); };
+    const Steps space = [](Pagelith& w) { w.BeginSpace(5, 5, 1, 1, 0); };
+    const Steps endTable = [](Pagelith& w) { w.EndTable(); };
+    const Steps endSpace = [](Pagelith& w) { w.EndSpace(); };
+    const Steps barcode = [](Pagelith& w) { w.DrawBarCode(1, "AB12", 0, 0, true, 1, 10, false); };
+    const struct {
+        const char* name;
+        std::vector<Steps> steps;
+        int error;
+    } orders[] = {
+        {"a space ended after its table", {table, space, endTable, endSpace}, 0},
+        {"a space left open past its table", {table, space, endTable}, 0},
+        {"a space ended before a table in it", {space, table, endSpace, endTable, endSpace}, 5},
+        {"a barcode in a space in a table", {table, space, barcode, endTable, endSpace}, 0},
+        {"spaces across nested tables",
+         {table, table, space, endTable, space, endTable, endSpace, endSpace},
+         0},
+    };
+    const struct {
+        const char* name;
+        Steps begin;
+        Steps end;
+        std::string streams;  // the kind, depth at the end and lowest depth of each stream
+    } contents[] = {
+        {"page", [](Pagelith&) {}, [](Pagelith&) {}, "page 0 0\n"},
+        {"template", [](Pagelith& w) { w.BeginObject("T", 0); },
+         [](Pagelith& w) {
+             w.EndObject();
+             w.DrawObject("T");
+         },
+         "page 0 0\nform 0 0\n"},
+        {"tiling cell", [](Pagelith& w) { w.BeginTiling("cell", 0, 0, 10, 10, 10, 10, 0); },
+         [](Pagelith& w) { w.EndTiling(); }, "page 0 0\npattern 0 0\n"},
+    };
+    const std::string depths =
+        "import sys, pikepdf\n"
+        "p = pikepdf.open(sys.argv[1])\n"
+        "def balance(kind, stream):\n"
+        "    depth = lowest = 0\n"
+        "    for _, op in pikepdf.parse_content_stream(stream):\n"
+        "        depth += {'q': 1, 'Q': -1}.get(str(op), 0)\n"
+        "        lowest = min(lowest, depth)\n"
+        "    print(kind, depth, lowest)\n"
+        "for page in p.pages:\n"
+        "    c = page.obj.Contents\n"
+        "    for s in (c if isinstance(c, pikepdf.Array) else [c]): balance('page', s)\n"
+        "for o in p.objects:\n"
+        "    kind = isinstance(o, pikepdf.Stream) and o.get('/Subtype', o.get('/PatternType'))\n"
+        "    if kind in ('/Form', 1): balance('form' if kind == '/Form' else 'pattern', o)\n";
+    for (const auto& content : contents) {
+        for (const auto& order : orders) {
+            const std::string where = std::string(order.name) + ", in a " + content.name;
+            auto w = testing_support::PinnedWriter();
+            std::string path = testing_support::CaseOutputPath(
+                "core_" + std::string(content.name) + "_" + std::to_string(&order - orders));
+            w->BeginDoc(path);
+            int page = 0;
+            w->BeginPage(page);
+            content.begin(*w);
+            for (const Steps& step : order.steps)
+                step(*w);
+            content.end(*w);
+            EXPECT_EQ(w->ErrNumber(), order.error) << where;
+            testing_support::FinishChecked(*w, path);
+            const auto read = testing_support::RunTool("/usr/bin/python3 - '" + path +
+                                                       "' <<'PY'\n" + depths + "PY\n");
+            EXPECT_EQ(read.output, content.streams) << where;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pdf

@@ -50,7 +50,7 @@ public:
     // Graphics and text state.
     void ClearPageContent() { BufReset(w.mPageBuf); }
     std::string ExtGStateRes() const { return w.mExtGStateRes; }
-    int GsDepth() const { return w.mGsDepth; }
+    int GsDepth() const { return static_cast<int>(w.mGsStack.size()); }
     float LineWidth() const { return w.mLineWidth; }
     float Scale() const { return w.mScale; }
     std::string LineColour() const { return w.mColorLine; }
