@@ -1,8 +1,9 @@
 // The writer's cost as the work grows: each scenario writes a document of 1,000 and of
 // 16,000 items (templates, attachments, layers, destinations, image patterns, scripts,
-// field scripts, words of a text box) and the time per item at 16,000 must stay within twice that at 1,000.  No peer writes
-// these, so the figures are ours alone; the program exits with 1 when a goal is missed, with
-// 2 when a document records an error.  The files stay in a temporary folder.
+// field scripts, words of a text box) and the time per item at 16,000 must stay within
+// twice that at 1,000.  No peer writes these, so the figures are ours alone; the program
+// exits with 1 when a goal is missed, with 2 when a document records an error.  The files
+// stay in a temporary folder.
 #include "bench/best_time.h"
 
 #include <cstdio>

@@ -104,7 +104,8 @@ PaintGraph::BackwardSearch& PaintGraph::SearchFrom(const std::string& node) cons
 
 // Takes the painters of one more node into the search, all of them so that it can go on
 // later; true when one of them is in `ahead`.
-bool PaintGraph::StepBack(BackwardSearch& search, const std::unordered_set<std::string>& ahead) const
+bool PaintGraph::StepBack(BackwardSearch& search,
+                          const std::unordered_set<std::string>& ahead) const
 {
     const std::string next = std::move(search.Pending.back());
     search.Pending.pop_back();

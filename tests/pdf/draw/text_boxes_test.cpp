@@ -120,7 +120,8 @@ TEST_F(TextBoxes, ALongTextGoesOnFromBoxToBoxAsInOneBox)
     };
     const Case cases[] = {
         {"OneLongParagraph", paragraph, 60, 9},
-        {"ParagraphsAndBlankLines", "un deux trois\r\n\r\n" + paragraph + "\nquatre\r\rcinq", 60, 9},
+        {"ParagraphsAndBlankLines", "un deux trois\r\n\r\n" + paragraph + "\nquatre\r\rcinq", 60,
+         9},
         {"JustifiedWithRunsOfBlanks", "a  b   c " + paragraph + "  fin", 60, 64},
         {"WordsWiderThanTheBox", "WWWWWWWW a " + paragraph + " WWWWWWWW WWWWWWWW b", 30, 9},
     };
