@@ -2,6 +2,8 @@
 // the /AcroForm dictionary names.
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,10 +38,20 @@ struct RadioGroup {
 
 struct FormFields {
     std::vector<FieldRecord> Fields;  // of the open page, written when it closes
+    // Of each name in Fields, the indexes of its fields: a name and the names that begin
+    // with it and a dot sort together, so a script finds its fields without looking at
+    // the others.
+    std::multimap<std::string, std::size_t> Named;
     std::vector<RadioGroup> Radios;   // of the document, written when it completes
     std::string Refs;                 // every field of the document, "n 0 R " each
     std::string CalcOrder;            // the fields with a calculate script, in writing order
     bool Toggles = false;             // a check box or radio button was drawn
+
+    void ClearPageFields()
+    {
+        Fields.clear();
+        Named.clear();
+    }
 };
 
 }  // namespace pdf

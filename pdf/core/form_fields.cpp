@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "pdf/core/colour.h"
@@ -256,6 +257,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     }
 
     field.FieldName = name;
+    mForm.Named.emplace(name, mForm.Fields.size() - 1);
     field.Appearance = FontResourceName() + " " + FormatReal(fontSize) + " Tf ";
     const std::string textColour = PlainFillOperands(mColorText);
     if (!textColour.empty())
@@ -271,16 +273,20 @@ void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string
         return;
     const std::string action =
         "<< /S /JavaScript /JS " + std::to_string(WriteStreamObject(script)) + " 0 R >>";
-    for (auto field = mForm.Fields.rbegin(); field != mForm.Fields.rend(); ++field) {
-        const std::string& fieldName = field->FieldName;
-        if (fieldName != name && !StartsWith(fieldName, name + "."))
-            continue;
-        if (code == 0) {
-            field->Action = " /A " + action;
-        } else {
-            field->Events += std::string(" ") + kEventKeys[static_cast<std::size_t>(code)] + " " +
-                             action;
-            field->Calculated = field->Calculated || code == kCalculateEvent;
+    // The fields of that name, then those named with it and a dot ("/" follows ".").
+    const auto named = mForm.Named.equal_range(name);
+    const auto children =
+        std::make_pair(mForm.Named.lower_bound(name + "."), mForm.Named.lower_bound(name + "/"));
+    for (const auto& [first, last] : {named, children}) {
+        for (auto at = first; at != last; ++at) {
+            FieldRecord& field = mForm.Fields[at->second];
+            if (code == 0) {
+                field.Action = " /A " + action;
+            } else {
+                field.Events += std::string(" ") + kEventKeys[static_cast<std::size_t>(code)] +
+                                " " + action;
+                field.Calculated = field.Calculated || code == kCalculateEvent;
+            }
         }
     }
 }
@@ -343,7 +349,7 @@ void Pagelith::WritePageFields(int pageObject)
         if (!mInObject)
             mPageAnnots += ref;
     }
-    mForm.Fields.clear();
+    mForm.ClearPageFields();
 }
 
 // The on state's appearance shows the glyph's mark over the frame; the off state's, the

@@ -91,7 +91,7 @@ int Pagelith::BeginPage(int& pageNo)
     ResetPageState();
     mPageTransition = mDefaultTransition;
     mPageDuration = mDefaultDuration;
-    mForm.Fields.clear();
+    mForm.ClearPageFields();
     return mCurPage;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace pdf {
 
@@ -28,21 +29,28 @@ public:
 
 private:
     using Edges = std::unordered_map<std::string, std::unordered_set<std::string>>;
+    // A search backwards from a node: what reaches it, found so far, and the nodes whose
+    // painters are still to be looked at.  Only the node being recorded adds edges, and an
+    // edge out of a node never adds to what reaches that node unless it closes a loop,
+    // which is refused; so the search of the node being recorded holds while it paints, goes
+    // on where it stopped, and any other change drops it.
+    struct BackwardSearch {
+        std::string Node;
+        std::unordered_set<std::string> Found;
+        std::vector<std::string> Pending;
+    };
 
     void Link(const std::string& from, const std::string& to);
     void Unlink(const std::string& from, const std::unordered_set<std::string>& painted);
-    const std::unordered_set<std::string>& PaintersOf(const std::string& node) const;
+    BackwardSearch& SearchFrom(const std::string& node) const;
+    bool StepBack(BackwardSearch& search, const std::unordered_set<std::string>& ahead) const;
 
     Edges mClosed;
     Edges mOpen;
     // For each node, the nodes that paint it, each with how many of its two edge lists
     // (closed, open) name the node.
     std::unordered_map<std::string, std::unordered_map<std::string, int>> mPaintedBy;
-    // Everything that reaches mCachedNode.  Only the node being recorded adds edges, and an
-    // edge out of a node never adds to what reaches that node unless it closes a loop, which
-    // is refused; so the set holds while that node paints, and any other change drops it.
-    mutable std::string mCachedNode;
-    mutable std::unordered_set<std::string> mCachedPainters;
+    mutable BackwardSearch mBehind;
 };
 
 }  // namespace pdf

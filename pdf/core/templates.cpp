@@ -66,22 +66,29 @@ void Reindex(TemplateList& templates)
 
 }  // namespace
 
+// The texts still to copy are kept in a list rather than on the call stack, as a chain of
+// templates each painting the next before it was written nests as deep as it is long.
 std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates)
 {
     std::string text;
-    std::size_t at = 0;
-    for (std::size_t mark = annots.find("##"); mark != std::string_view::npos;
-         mark = annots.find("##", at)) {
-        const std::size_t end = annots.find("## ", mark + 2);
-        if (end == std::string_view::npos)
-            break;
-        text += annots.substr(at, mark - at);
-        const auto found = templates.Resolved.find(std::string(annots.substr(mark, end + 2 - mark)));
+    // The innermost last: a placeholder's references are copied where it stood.
+    std::vector<std::string_view> pending{annots};
+    while (!pending.empty()) {
+        std::string_view& rest = pending.back();
+        const std::size_t mark = rest.find("##");
+        const std::size_t end =
+            mark == std::string_view::npos ? mark : rest.find("## ", mark + 2);
+        if (end == std::string_view::npos) {
+            text += rest;
+            pending.pop_back();
+            continue;
+        }
+        text += rest.substr(0, mark);
+        const auto found = templates.Resolved.find(std::string(rest.substr(mark, end + 2 - mark)));
+        rest.remove_prefix(end + 3);
         if (found != templates.Resolved.end())
-            text += ExpandPlaceholders(found->second, templates);
-        at = end + 3;
+            pending.push_back(found->second);
     }
-    text += annots.substr(at);
     return text;
 }
 

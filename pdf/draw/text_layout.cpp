@@ -9,26 +9,71 @@ namespace pdf {
 
 namespace {
 
-// The words of a paragraph from `first` on, joined by single blanks.
-std::string JoinWords(const std::vector<std::string>& words, std::size_t first)
-{
-    std::string text;
-    for (std::size_t i = first; i < words.size(); ++i) {
-        if (i > first)
-            text += ' ';
-        text += words[i];
+// The words of a paragraph, split at its blanks and shortened to the inner width when the
+// layout reaches them: a full box spends on the words it gives back only the work of
+// giving them back, however long the paragraph.
+class ParagraphWords {
+public:
+    ParagraphWords(std::string_view paragraph, float width, const TextMeasure& measure)
+        : mText(paragraph), mInnerWidth(width), mMeasure(measure)
+    {
+        Next();
     }
-    return text;
-}
+
+    bool Done() const { return mDone; }
+    const std::string& Word() const { return mWord; }
+    float WordWidth() const { return mWordWidth; }
+
+    void Next()
+    {
+        mDone = mAt > mText.size();
+        if (mDone)
+            return;
+        mWord = ShortenToWidth(std::string(Piece()), mInnerWidth, mMeasure);
+        mWordWidth = mMeasure(mWord);
+    }
+
+    void DropTheRest() { mDone = true; }
+
+    // The current word and those after it, joined by single blanks.
+    std::string Rest()
+    {
+        std::string rest = mWord;
+        while (mAt <= mText.size()) {
+            rest += ' ';
+            rest += ShortenToWidth(std::string(Piece()), mInnerWidth, mMeasure);
+        }
+        return rest;
+    }
+
+private:
+    // The text up to the next blank, moving past that blank.
+    std::string_view Piece()
+    {
+        const std::size_t blank = mText.find(' ', mAt);
+        const std::size_t end = blank == std::string_view::npos ? mText.size() : blank;
+        const std::string_view piece = mText.substr(mAt, end - mAt);
+        mAt = end + 1;
+        return piece;
+    }
+
+    std::string_view mText;
+    std::size_t mAt = 0;
+    float mInnerWidth;
+    const TextMeasure& mMeasure;
+    std::string mWord;
+    float mWordWidth = 0;
+    bool mDone = false;
+};
 
 // What a full box leaves: the rest of the paragraph being laid out, marked as continued,
 // and every later paragraph.
 std::string RestOf(const std::vector<std::string>& paragraphs, std::size_t paragraph,
-                   const std::vector<std::string>& words, std::size_t nextWord)
+                   ParagraphWords& words)
 {
     std::string rest;
-    if (nextWord < words.size())
-        rest = kContinuedMark + JoinWords(words, nextWord);
+    if (!words.Done())
+        rest = kContinuedMark + words.Rest();
     for (std::size_t p = paragraph + 1; p < paragraphs.size(); ++p) {
         if (!rest.empty())
             rest += "\r\n";
@@ -86,50 +131,42 @@ TextBoxLayout LayOutTextBox(const std::vector<std::string>& paragraphs, bool con
     const bool fitted = box.Flags & (align::kFitIfWider | align::kFit);
     TextBoxLayout layout;
     for (std::size_t p = 0; p < paragraphs.size(); ++p) {
-        std::vector<std::string> words;
-        SplitText(paragraphs[p], words, " ");
-        std::vector<float> widths;
-        widths.reserve(words.size());
-        for (std::string& word : words) {
-            word = ShortenToWidth(std::move(word), box.InnerWidth, measure);
-            widths.push_back(measure(word));
-        }
-
+        ParagraphWords words(paragraphs[p], box.InnerWidth, measure);
         bool firstLine = true;
-        std::size_t next = 0;
-        while (next < words.size()) {
+        while (!words.Done()) {
             const bool indented = firstLine && !continued;
             const float available = box.InnerWidth - (indented ? box.Indent : 0);
-            std::string line = words[next];
-            if (widths[next] > available) {
+            std::string line = words.Word();
+            float width = words.WordWidth();
+            if (width > available) {
                 line = ShortenToWidth(std::move(line), available, measure);
-                widths[next] = measure(line);
+                width = measure(line);
             }
-            float running = (indented ? box.Indent : 0) + widths[next];
-            ++next;
-            for (int added = 0; next < words.size(); ++added, ++next) {
+            float running = (indented ? box.Indent : 0) + width;
+            words.Next();
+            for (int added = 0; !words.Done(); ++added, words.Next()) {
                 const float candidate =
-                    static_cast<float>(added + 1) * box.BlankWidth + running + widths[next];
+                    static_cast<float>(added + 1) * box.BlankWidth + running + words.WordWidth();
                 if (candidate <= box.InnerWidth || fitted) {
                     line += ' ';
-                    line += words[next];
-                    running += widths[next];
+                    line += words.Word();
+                    running += words.WordWidth();
                     continue;
                 }
                 if (oneLine) {
-                    line += ' ' + words[next] + kEllipsis;
+                    line += ' ' + words.Word() + kEllipsis;
                     line = ShortenToWidth(std::move(line), available, measure);
-                    next = words.size();
+                    words.DropTheRest();
                 }
                 break;
             }
-            layout.Lines.push_back({std::move(line), indented, next == words.size()});
+            layout.Lines.push_back({std::move(line), indented, words.Done()});
             firstLine = false;
             continued = false;
 
             const float needed = static_cast<float>(layout.Lines.size() + 1) * box.Advance;
             if (!oneLine && needed > box.InnerHeight) {
-                layout.Rest = RestOf(paragraphs, p, words, next);
+                layout.Rest = RestOf(paragraphs, p, words);
                 return layout;
             }
         }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "pdf_test_support.h"
 
@@ -363,6 +365,85 @@ TEST(TemplateResources, ReadersPaintWhatATemplateNamesInACell)
             EXPECT_EQ(shown, c.shown) << (mupdf ? "mupdf" : "poppler");
         }
     }
+}
+
+// A painting that would close a loop of templates, however long, is refused with an error,
+// and any other painting is taken, so that readers neither recurse nor miss a form.
+TEST(TemplateLoops, APaintingClosingALoopIsRefused)
+{
+    const auto name = [](int i) { return "t" + std::to_string(i); };
+    struct Case {
+        const char* name;
+        int length;  // t1 .. t<length>, each painting the next before it is recorded
+        std::vector<std::string> lastPaints;  // by the last, t<length>, in order
+        int error;
+    };
+    const Case cases[] = {
+        {"TwoPaintingEachOther", 2, {"t1"}, 5},
+        {"ALoopOfThree", 3, {"t1"}, 5},
+        {"ALoopOfForty", 40, {"t1"}, 5},
+        {"ALoopClosedAfterASoundPainting", 40, {"fresh", "t1"}, 5},
+        {"WhatItsPaintersPaintToo", 40, {"side", "fresh"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto w = PinnedWriter();
+        std::string path = OutputPath(std::string("core_template_loops_") + c.name + ".pdf");
+        w->BeginDoc(path);
+        for (const std::string& leaf : {"side", "fresh"}) {
+            w->BeginObject(leaf, 0);
+            w->DrawRect(0, 0, 5, 5, 5, 15, 0);
+            w->EndObject();
+        }
+        for (int i = 1; i <= c.length; ++i) {
+            w->BeginObject(name(i), 0);
+            if (i == 1)
+                w->DrawObject("side");
+            if (i < c.length)
+                w->DrawObject(name(i + 1));
+            else
+                for (const std::string& painted : c.lastPaints)
+                    w->DrawObject(painted);
+            w->EndObject();
+        }
+        EXPECT_EQ(w->ErrNumber(), c.error);
+        int page = 0;
+        w->BeginPage(page);
+        w->DrawObject("t1");
+        w->EndDoc();
+        ExpectSoundFile(path);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+    }
+}
+
+// The annotations of the last of a long chain of templates, each painted before it was
+// recorded, reach the page that paints the first.
+TEST(TemplateChains, TheDeepestAnnotationsReachThePage)
+{
+    constexpr int kLength = 100000;
+    auto w = PinnedWriter();
+    std::string path = CaseOutputPath("core_");
+    w->BeginDoc(path);
+    int page = 0;
+    w->BeginPage(page);
+    w->DrawObject("t0");
+    for (int i = 0; i < kLength; ++i) {
+        w->BeginObject("t" + std::to_string(i), 0);
+        if (i + 1 < kLength) {
+            w->DrawObject("t" + std::to_string(i + 1));
+        } else {
+            w->DrawRect(0, 0, 10, 10, 5, 15, 0);
+            w->LinkTo("https://example.org/", 0, 0, 0, 0, 0, 0, 0, 0);
+        }
+        w->EndObject();
+    }
+    w->EndDoc();
+    EXPECT_EQ(w->ErrNumber(), 0);
+    // Readers bound how deep forms nest, and qpdf takes long over this depth, so the page's
+    // list is read rather than the file checked and rendered.
+    const std::string annots = Show(path, "trailer/Root/Pages/Kids/1/Annots");
+    EXPECT_EQ(CountOf(annots, " 0 R"), 1) << annots;
+    EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Annots/1/A/URI"), "(https://example.org/)\n");
 }
 
 // A name recorded again replaces the earlier template on every page, listed once.

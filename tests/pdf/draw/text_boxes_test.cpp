@@ -105,6 +105,46 @@ TEST_F(TextBoxes, FullBoxGivesBackTheRestAndTheNextBoxGoesOn)
     EXPECT_EQ(w->DrawTextBox(0, 0, 40, 12.21f, "un\r\ndeux\r\ntrois"), "deux\r\ntrois");
 }
 
+// A long text given on from box to box shows the lines it shows in one box tall enough for
+// it all: no word lost, doubled or moved, and a word too wide comes back shortened.
+TEST_F(TextBoxes, ALongTextGoesOnFromBoxToBoxAsInOneBox)
+{
+    std::string paragraph;
+    for (int i = 0; i < 600; ++i)
+        paragraph += (i > 0 ? " " : "") + std::string(1 + i % 7, static_cast<char>('a' + i % 26));
+    struct Case {
+        const char* name;
+        std::string text;
+        float width;
+        int align;
+    };
+    const Case cases[] = {
+        {"OneLongParagraph", paragraph, 60, 9},
+        {"ParagraphsAndBlankLines", "un deux trois\r\n\r\n" + paragraph + "\nquatre\r\rcinq", 60,
+         9},
+        {"JustifiedWithRunsOfBlanks", "a  b   c " + paragraph + "  fin", 60, 64},
+        {"WordsWiderThanTheBox", "WWWWWWWW a " + paragraph + " WWWWWWWW WWWWWWWW b", 30, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(w->DrawTextBox(0, 0, c.width, 100000, c.text, c.align), "");
+        std::vector<std::string> whole;
+        for (const auto& line : Shown())
+            whole.push_back(line.show);
+        std::vector<std::string> boxed;
+        int boxes = 0;
+        // Three lines a box.
+        for (std::string rest = c.text; !rest.empty(); ++boxes) {
+            rest = w->DrawTextBox(0, 0, c.width, 40, rest, c.align);
+            for (const auto& line : Shown())
+                boxed.push_back(line.show);
+        }
+        EXPECT_GT(boxes, 10);
+        EXPECT_EQ(boxed, whole);
+    }
+    EXPECT_EQ(w->DrawTextBox(0, 0, 30, 12.21f, "a WWWWWWWW"), "\x01" "WW\xE2\x80\xA6");
+}
+
 TEST_F(TextBoxes, JustifiedBoxLeavesEachParagraphsLastLineLeftAligned)
 {
     // 30 wide: "a a a" (22.24) fits, a fourth word does not.
