@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 
+#include "app/store/data_file.h"
 #include "app/store/system_error_text.h"
 #include "platform/atomic_file.h"
 
@@ -38,6 +40,20 @@ int RemoveUnsentCalendars(const Planner& planner) {
   return std::remove(UnsentCalendarsPath(planner).c_str()) == 0 || errno == ENOENT ? 0 : errno;
 }
 
+// While the data file is replaced or removed, the file beside the list that names the data
+// file the list was written for.
+std::string ListOwnerPath(const Planner& planner) {
+  return platform::SetAsidePath(UnsentCalendarsPath(planner));
+}
+
+// The data file standing now, as that file names it: its device and inode, nothing when
+// there is none.  A replacement gives the data file another inode.
+std::string DataFileIdentityText(const Planner& planner) {
+  const std::optional<platform::FileIdentity> identity = IdentityOfFile(OpenedDataFile(planner));
+  if (!identity) return "";
+  return std::to_string(identity->device) + " " + std::to_string(identity->inode) + "\n";
+}
+
 }  // namespace
 
 std::string UnsentCalendarsPath(const Planner& planner) {
@@ -48,6 +64,11 @@ std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
   planner.UnsentCalendars.clear();
   planner.UnsentCalendarsError = 0;
   if (planner.DataFolder.empty()) return std::nullopt;
+  std::string owner;
+  if (platform::ReadOwnFile(ListOwnerPath(planner), kMaxUnsentCalendarsSize, owner) == 0 &&
+      owner != DataFileIdentityText(planner)) {
+    RemoveUnsentCalendars(planner);
+  }
   platform::RemoveLeftTemporaries(planner.DataFolder, kUnsentCalendarsName);
   std::string text;
   const int error = platform::ReadOwnFile(UnsentCalendarsPath(planner), kMaxUnsentCalendarsSize,
@@ -75,25 +96,18 @@ std::optional<std::string> ReadUnsentCalendars(Planner& planner) {
 int ReplaceDataWithoutUnsentCalendars(const Planner& planner, const std::function<int()>& replace,
                                       bool& listFailed) {
   listFailed = false;
-  const std::string list = UnsentCalendarsPath(planner);
-  const std::string aside = platform::SetAsidePath(list);
-  bool setAside = false;
-  if (!planner.DataFolder.empty()) {
-    if (std::rename(list.c_str(), aside.c_str()) == 0) {
-      setAside = true;
-    } else if (errno != ENOENT) {
-      listFailed = true;
-      return errno;
-    }
+  if (planner.DataFolder.empty()) return replace();
+  std::error_code unseen;
+  const auto list = std::filesystem::symlink_status(UnsentCalendarsPath(planner), unseen);
+  if (!std::filesystem::exists(list)) return replace();
+  const std::string owner = ListOwnerPath(planner);
+  if (int error = platform::ReplaceOwnFile(owner, DataFileIdentityText(planner))) {
+    listFailed = true;
+    return error;
   }
   const int error = replace();
-  if (setAside) {
-    if (error == 0) {
-      std::remove(aside.c_str());
-    } else {
-      std::rename(aside.c_str(), list.c_str());
-    }
-  }
+  // Kept while the list stays beside the new data, for the next start to remove it.
+  if (error != 0 || RemoveUnsentCalendars(planner) == 0) std::remove(owner.c_str());
   return error;
 }
 

@@ -15,17 +15,19 @@ namespace store {
 std::string UnsentCalendarsPath(const Planner& planner);
 
 // Fills `planner.UnsentCalendars` from the file, whose lines end in LF, CR LF or CR.  A
-// missing file leaves the set empty.  Nothing when every line read; else what the user is
-// told: lines that are no index are passed over, and an unreadable file, or anything but a
-// small regular file, leaves the set empty.
+// missing file leaves the set empty, and so does a list that a program killed while it
+// replaced or removed the data left beside other data than its own: that list is removed.
+// Nothing when every line read; else what the user is told: lines that are no index are
+// passed over, and an unreadable file, or anything but a small regular file, leaves the set
+// empty.
 std::optional<std::string> ReadUnsentCalendars(Planner& planner);
 
 // Runs `replace`, which replaces or removes the data file, so that the list goes with the
-// data it was written for: it is set aside first, then removed once `replace` has done its
-// work, or put back when it failed.  A program killed in between leaves it set aside, as a
-// temporary that the next start removes: never the old data's list beside new data.  0;
-// else the errno of `replace`, the list back in place, or that of setting the list aside,
-// with `listFailed` set and `replace` not run.
+// data it was written for: a file beside the list first names the data file standing, then
+// `replace` runs, then the list is removed if it succeeded, and that file last.  A program
+// killed in between leaves that file: the next start keeps the list beside the data file it
+// names, and removes it beside any other.  0; else the errno of `replace`, the list kept, or
+// that of naming the data file, with `listFailed` set and `replace` not run.
 int ReplaceDataWithoutUnsentCalendars(const Planner& planner, const std::function<int()>& replace,
                                       bool& listFailed);
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/mainwindow/startup_services.h"
@@ -20,6 +21,7 @@
 #include "forms/user_driver.h"
 #include "platform/ftp_test_server.h"
 #include "platform/http_test_server.h"
+#include "platform/killed_at_system_call.h"
 #include "platform/scratch_folder.h"
 
 namespace {
@@ -236,6 +238,57 @@ TEST_F(ProgramStartupTest, ACalendarLeftUnsentIsSentAfterARestart) {
   EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-0.ics")), HasSubstr("Livraison"));
   EXPECT_THAT(FileBytes(calendars / (planner.UserId + "-1.ics")), HasSubstr("Retour"));
   EXPECT_FALSE(std::filesystem::exists(home / "Quorvane/calendriers.en-attente"));
+}
+
+// A restore killed as it enters any of its system calls, then a restart: the user meets the
+// old data with its calendars still to send, or the restored data without them, never the
+// one with the other's list, and is told nothing.
+TEST_F(ProgramStartupTest, ARestoreKilledAtAnyStepLeavesEachDataItsOwnCalendarsToSend) {
+  ScratchFolder backups;
+  store::Planner backup;
+  backup.DataFile = backups / "20240503.back";
+  backup.ProjectTerms[0] = "Salles";
+  store::SaveParams(backup);
+  WriteEarlierRun();
+  const std::string earlier = ReadTextFile(DataFile());
+  std::set<std::string> met;
+  for (int call = 1;; ++call) {
+    SCOPED_TRACE(call);
+    std::filesystem::remove_all(home / "Quorvane");
+    std::filesystem::create_directories(home / "Quorvane");
+    WriteTextFile(DataFile(), earlier);
+    WriteTextFile(home / "Quorvane/calendriers.en-attente", "0\n1\n");
+    const bool killed = KilledAtSystemCall(call, [&](const std::function<void()>& countFromHere) {
+      store::Planner running;
+      forms::testing::TestServices services;
+      mainwindow::MainWindowStartup started{running, services.services()};
+      if (!store::Main(running, started)) return;
+      settings::frmTerminologie w(running, services.services());
+      w.EndProgram = [] { ::_exit(0); };
+      w.Show();
+      forms::testing::UserDriver user;
+      user.Click(w.lblDatas);
+      user.Click(w.cmdRestaure);
+      w.Dir1.SetPath(backups.Path());
+      user.Choose(w.File1, "20240503.back");
+      countFromHere();
+      user.Click(w.cmdFile);
+    });
+    store::Planner restarted;
+    forms::testing::TestServices services;
+    mainwindow::MainWindowStartup startup{restarted, services.services()};
+    ASSERT_TRUE(store::Main(restarted, startup));
+    const bool restored = restarted.ProjectTerms[0] == "Salles";
+    const std::set<int> unsent = restored ? std::set<int>{} : std::set<int>{0, 1};
+    if (!restored) {
+      EXPECT_EQ(restarted.ProjectTerms[0], "Chantiers");
+    }
+    EXPECT_EQ(restarted.UnsentCalendars, unsent);
+    EXPECT_TRUE(services.dialogs.shown.empty());
+    met.insert(restarted.ProjectTerms[0]);
+    if (!killed) break;
+  }
+  EXPECT_EQ(met, (std::set<std::string>{"Chantiers", "Salles"}));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "app/store/records.h"
 #include "app/store/unfinished_backup.h"
 #include "app/store/unsent_calendars_file.h"
+#include "platform/atomic_file.h"
 #include "platform/data_file_lock.h"
 #include "platform/file_faults.h"
 #include "platform/ini_file.h"
@@ -954,7 +955,8 @@ TEST_F(StartupTest, WhatAKilledProgramLeftBesideTheDataIsReadOrCleared) {
          WriteTextFile(list, "0\n3\n");
          bool listFailed;
          ReplaceDataWithoutUnsentCalendars(earlier, [&] {
-           WriteTextFile(earlier.DataFile, Header("PARAM") + KeyLine("Projet", "Salles"));
+           platform::ReplaceFileContents(earlier.DataFile,
+                                         Header("PARAM") + KeyLine("Projet", "Salles"));
            return ::kill(::getpid(), SIGKILL);
          }, listFailed);
        }, {}},
