@@ -1,8 +1,10 @@
 // The header of a source file: where it stands, which offsets count from, and the version it
 // declares.
+#include <charconv>
 #include <tuple>
 
 #include "pdf/reader/source_reader.h"
+#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 
@@ -10,15 +12,23 @@ namespace {
 
 constexpr std::size_t kMaxBytesBeforeHeader = 1024;
 
-// The version "M.m" after "%PDF-"; a header of another form counts as 1.7.
-std::pair<int, int> HeaderVersion(const std::string& afterPercent)
+// The version "M.m" after the header's first byte and "PDF-", which a damaged "%" leaves
+// readable; a header of another form counts as 1.7.
+std::pair<int, int> HeaderVersion(std::string_view header)
 {
-    const bool wellFormed = afterPercent.size() >= 7 && afterPercent.rfind("PDF-", 0) == 0 &&
-                            afterPercent[4] >= '1' && afterPercent[4] <= '9' && afterPercent[5] == '.' &&
-                            afterPercent[6] >= '0' && afterPercent[6] <= '9';
+    constexpr std::size_t kVersionAt = 5;
+    const SyntaxToken word = NextToken(header, kVersionAt);
+    const std::string_view version = word.In(header);
+    int major = 0;
+    int minor = 0;
+    const char* point = std::from_chars(version.data(), version.data() + version.size(), major).ptr;
+    const bool wellFormed = header.size() > kVersionAt && header.substr(1, 4) == "PDF-" && word.kind == SyntaxToken::kWord &&
+                            word.start == kVersionAt && version.size() >= 3 && point == version.data() + 1 &&
+                            *point == '.' && std::from_chars(point + 1, point + 2, minor).ptr == point + 2 &&
+                            major >= 1;
     if (!wellFormed)
         return {1, 7};
-    return {afterPercent[4] - '0', afterPercent[6] - '0'};
+    return {major, minor};
 }
 
 }  // namespace
@@ -26,17 +36,13 @@ std::pair<int, int> HeaderVersion(const std::string& afterPercent)
 void SourceReader::ReadHeader()
 {
     SourceDocRecord& record = Current();
-    SourceFile& file = mFile;
-    // Mail or web headers may stand before the header; offsets count from it.
-    const std::string head = file.ReadAt(0, kMaxBytesBeforeHeader + 16);
+    // Mail or web headers, which are no PDF syntax, may stand before the header: it is
+    // searched for among them.  Offsets count from it.
+    const std::string head = mFile.ReadAt(0, kMaxBytesBeforeHeader + 16);
     const std::size_t header = head.find("%PDF-");
-    if (header != std::string::npos && header <= kMaxBytesBeforeHeader)
-        record.headerOffset = static_cast<std::int64_t>(header);
-    else
-        record.headerOffset = static_cast<std::int64_t>(std::min(head.find_first_not_of("\r\n"), head.size()));
-    const std::size_t versionAt = static_cast<std::size_t>(record.headerOffset) + 1;
-    std::tie(record.majorVersion, record.minorVersion) =
-        HeaderVersion(versionAt < head.size() ? head.substr(versionAt, 8) : "");
+    const std::size_t offset = header <= kMaxBytesBeforeHeader ? header : NextToken(head, 0).start;
+    record.headerOffset = static_cast<std::int64_t>(offset);
+    std::tie(record.majorVersion, record.minorVersion) = HeaderVersion(std::string_view(head).substr(offset));
 }
 
 }  // namespace pdf
