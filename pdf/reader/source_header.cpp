@@ -3,8 +3,8 @@
 #include <charconv>
 #include <tuple>
 
+#include "pdf/reader/lexer.h"
 #include "pdf/reader/source_reader.h"
-#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 

@@ -1,6 +1,6 @@
 // Where a source file's newest cross-reference section begins, as its "startxref" says.
+#include "pdf/reader/lexer.h"
 #include "pdf/reader/source_reader.h"
-#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "pdf/core/error.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 

@@ -1,6 +1,6 @@
-// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
-// stand for.
-#include "pdf/reader/string_tokens.h"
+// The lexer of PDF syntax: its tokens, literal and hexadecimal strings among them, and the
+// bytes strings stand for.
+#include "pdf/reader/lexer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,5 @@
-// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
-// stand for.
+// The lexer of PDF syntax: its tokens, literal and hexadecimal strings among them, and the
+// bytes strings stand for.
 #pragma once
 
 #include <cstddef>
