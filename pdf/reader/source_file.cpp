@@ -4,7 +4,7 @@
 #include <string>
 
 #include "pdf/core/error.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "pdf/reader/source_reader.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 

@@ -74,6 +74,10 @@ public:
 private:
     struct XrefSection;
     std::string ReadSourceFile(std::vector<Error>& failures);
+    // The header's place, which the file's offsets count from, and its version.
+    void ReadHeader();
+    // The offset the file's last "startxref" names.
+    std::int64_t StartXref();
     // Runs one step of reading a file, its failure recorded and the next step going on.
     using ReadStep = std::function<void(const std::function<void()>&)>;
     std::string ReadDocument(int root, int info, std::string& failure, const ReadStep& step);

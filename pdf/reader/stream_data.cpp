@@ -7,8 +7,8 @@
 
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
+#include "pdf/reader/lexer.h"
 #include "pdf/reader/stream_filters.h"
-#include "pdf/reader/string_tokens.h"
 
 namespace pdf {
 

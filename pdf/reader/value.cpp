@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "pdf/core/error.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 
@@ -34,20 +34,6 @@ Value WordValue(std::string_view word)
         return Value::Integer(whole);
     double number = 0;
     return NumberOfWord(word, number) ? Value::Real(number) : Value();
-}
-
-bool LiteralClosed(std::string_view literal)
-{
-    int depth = 0;
-    for (std::size_t i = 0; i < literal.size(); ++i) {
-        if (literal[i] == '\\')
-            ++i;
-        else if (literal[i] == '(')
-            ++depth;
-        else if (literal[i] == ')' && --depth == 0)
-            return i + 1 == literal.size();
-    }
-    return false;
 }
 
 // Reads values from one text, noting whether all it read was sound syntax.
@@ -101,14 +87,13 @@ private:
             return true;
         case SyntaxToken::kLiteral:
             at = token.end;
-            Require(LiteralClosed(token.In(mText)));
+            Require(token.closed);
             value = Value::String(LiteralStringBytes(token.In(mText)));
             return true;
         case SyntaxToken::kHex: {
             at = token.end;
-            const bool closed = mText[token.end - 1] == '>' && token.end - token.start >= 2;
-            Require(closed);
-            value = Value::String(HexStringBytes(mText.substr(token.start + 1, token.end - token.start - (closed ? 2 : 1))));
+            Require(token.closed);
+            value = Value::String(HexStringBytes(mText.substr(token.start + 1, token.end - token.start - (token.closed ? 2 : 1))));
             return true;
         }
         case SyntaxToken::kName:

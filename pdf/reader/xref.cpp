@@ -6,7 +6,7 @@
 
 #include "pdf/reader/source_reader.h"
 #include "pdf/reader/stream_data.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "pdf/reader/source_reader.h"
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 

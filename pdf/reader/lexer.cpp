@@ -1,6 +1,6 @@
-// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
-// stand for.
-#include "pdf/reader/string_tokens.h"
+// The lexer of PDF syntax: its tokens, literal and hexadecimal strings among them, and the
+// bytes strings stand for.
+#include "pdf/reader/lexer.h"
 
 #include <algorithm>
 #include <array>
@@ -32,6 +32,22 @@ std::size_t RegularEnd(std::string_view text, std::size_t at)
     while (at < text.size() && kClasses[static_cast<unsigned char>(text[at])] == kRegular)
         ++at;
     return at;
+}
+
+// The literal string that opens at `at` (its "("): parentheses balance and a backslash
+// escapes the next character; it ends with the text when it never closes.
+SyntaxToken LiteralString(std::string_view text, std::size_t at)
+{
+    int depth = 0;
+    for (std::size_t i = at; i < text.size(); ++i) {
+        if (text[i] == '\\')
+            ++i;
+        else if (text[i] == '(')
+            ++depth;
+        else if (text[i] == ')' && --depth == 0)
+            return {SyntaxToken::kLiteral, at, i + 1};
+    }
+    return {SyntaxToken::kLiteral, at, text.size(), false};
 }
 
 bool IsDigits(std::string_view word)
@@ -74,7 +90,7 @@ SyntaxToken NextToken(std::string_view text, std::size_t at)
     const std::string_view two = text.substr(at, 2);
     switch (text[at]) {
     case '(':
-        return {SyntaxToken::kLiteral, at, LiteralStringEnd(text, at)};
+        return LiteralString(text, at);
     case '<': {
         if (two == "<<")
             return {SyntaxToken::kDictOpen, at, at + 2};
@@ -82,7 +98,7 @@ SyntaxToken NextToken(std::string_view text, std::size_t at)
         while (close < text.size() && (HexDigitValue(text[close]) >= 0 || IsWhite(text[close])))
             ++close;
         if (close == text.size())
-            return {SyntaxToken::kHex, at, close};
+            return {SyntaxToken::kHex, at, close, false};
         if (text[close] != '>')
             return {SyntaxToken::kStray, at, at + 1};
         return {SyntaxToken::kHex, at, close + 1};
@@ -102,6 +118,15 @@ SyntaxToken NextToken(std::string_view text, std::size_t at)
             return {SyntaxToken::kStray, at, at + 1};
         return {SyntaxToken::kWord, at, RegularEnd(text, at)};
     }
+}
+
+std::size_t LastWord(std::string_view text, std::string_view word)
+{
+    const std::size_t at = text.rfind(word);
+    if (at == std::string_view::npos)
+        return at;
+    const SyntaxToken token = NextToken(text, at);
+    return token.kind == SyntaxToken::kWord && token.In(text) == word ? at : std::string_view::npos;
 }
 
 SyntaxToken NextValue(std::string_view text, std::size_t at)
@@ -184,20 +209,6 @@ std::string DecodedName(std::string_view name)
         decoded += c;
     }
     return decoded;
-}
-
-std::size_t LiteralStringEnd(std::string_view text, std::size_t at)
-{
-    int depth = 0;
-    for (std::size_t i = at; i < text.size(); ++i) {
-        if (text[i] == '\\')
-            ++i;
-        else if (text[i] == '(')
-            ++depth;
-        else if (text[i] == ')' && --depth == 0)
-            return i + 1;
-    }
-    return text.size();
 }
 
 std::string HexStringBytes(std::string_view hex)

@@ -1,5 +1,5 @@
-// Tokens of PDF syntax, literal and hexadecimal strings among them, and the bytes strings
-// stand for.
+// The lexer of PDF syntax: its tokens, literal and hexadecimal strings among them, and the
+// bytes strings stand for.
 #pragma once
 
 #include <cstddef>
@@ -13,10 +13,6 @@ namespace pdf {
 // delimiters.
 bool IsWhite(char c);
 bool IsDelimiter(char c);
-
-// Just past the literal string that opens at `at` (its "("): parentheses balance and a
-// backslash escapes the next character; the end of the text when it never closes.
-std::size_t LiteralStringEnd(std::string_view text, std::size_t at);
 
 // One token of a text: the bytes [start, end).
 struct SyntaxToken {
@@ -38,6 +34,8 @@ struct SyntaxToken {
     Kind kind = kNone;
     std::size_t start = 0;
     std::size_t end = 0;
+    // False for a string that the text's end cuts short.
+    bool closed = true;
 
     std::string_view In(std::string_view text) const { return text.substr(start, end - start); }
 };
@@ -45,6 +43,11 @@ struct SyntaxToken {
 // The token that begins at `at` or after the white space there.  A comment runs to its
 // line end; a string, name or word that the text cuts short ends with the text.
 SyntaxToken NextToken(std::string_view text, std::size_t at);
+
+// Where the last occurrence of `word` in the text begins, when the token there is that word;
+// npos otherwise.  A text taken from the middle of a file may begin inside a string or a
+// stream's data, so it is searched from its end.
+std::size_t LastWord(std::string_view text, std::string_view word);
 
 // The value that begins at `at` or after the white space and comments there: one token,
 // an array or dictionary to its matching close (or up to a close that matches nothing
