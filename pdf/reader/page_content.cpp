@@ -1,5 +1,4 @@
 // The content of a source page: its streams, decoded and joined.
-#include <cmath>
 
 #include "pdf/reader/source_reader.h"
 #include "pdf/reader/stream_data.h"
