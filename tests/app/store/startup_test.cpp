@@ -938,6 +938,44 @@ TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
   }
 }
 
+// A file that lost records some kept activity still books gives none of their numbers to a
+// new record, however far beyond the others one of them lies.
+TEST_F(StartupTest, NoNumberAKeptActivityNamesIsGivenToANewRecord) {
+  struct Case {
+    std::string name;
+    std::string booked;  // the activity's project and resource fields
+    int resource;        // the number a new resource takes
+    int project;         // and a new project
+  };
+  const std::vector<Case> cases = {
+      {"numbers past the kept ones", "1¦255-1¦22¦23¦24¦25¦26¦27¦28¦29¦65600", 30, 2},
+      {"a number far beyond alone", "0¦255-1¦65600", 22, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::create_directories(DataFolder());
+    Planner earlier;
+    earlier.DataFile = DataFolder() + "/data";
+    for (int i = 0; i < 22; ++i) AddResource(earlier, "Outil " + std::to_string(i));
+    AddCategory(earlier, "Nord¦255-0");
+    AddActivity(earlier, "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦" + c.booked);
+    SaveParams(earlier);
+    {
+      auto run = Start();
+      ASSERT_TRUE(AddResource(run->planner, "Nouvelle grue"));
+      ASSERT_TRUE(AddCategory(run->planner, "Sud¦65280-0"));
+      EXPECT_EQ(run->planner.ResourceMax(), c.resource);
+      EXPECT_EQ(run->planner.CategoryMax(), c.project);
+    }
+    auto restarted = Start();
+    EXPECT_EQ(restarted->planner.Resources.back(), "Nouvelle grue");
+    EXPECT_EQ(restarted->planner.ResourceMax(), c.resource);
+    EXPECT_EQ(restarted->planner.Categories.back(), "Sud¦65280-0");
+    EXPECT_EQ(restarted->planner.CategoryMax(), c.project);
+  }
+}
+
 // What a program killed in its work leaves beside the data file is read or cleared at the
 // next start: the list of calendars to send again, whatever its line ends, told when a line
 // cannot be read; a restore killed after its copy, which leaves the new data no list of the
