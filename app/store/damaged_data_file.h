@@ -21,6 +21,9 @@ namespace store {
 //    name, key and value are complete encoded texts;
 //  - the last line when it has no line end and is neither blank nor a comment: the file
 //    was cut inside it;
+//  - a section header that is not the settings' nor a record's own name (the kind and the
+//    number without leading zeros), or that holds a "]" before its last character, and a
+//    key line whose key is not one of its section's (a setting's, or the record key);
 //  - a section header with no readable key line (a section cut before its value), and the
 //    lines of a section whose header cannot be read;
 //  - a key line whose key an earlier readable line of its section gives already, which the

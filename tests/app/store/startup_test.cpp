@@ -976,6 +976,114 @@ TEST_F(StartupTest, NoNumberAKeptActivityNamesIsGivenToANewRecord) {
   }
 }
 
+// Every line that is not one the planner writes is damage, told with a copy kept: a header
+// whose kind is one symbol off, the record key one symbol off or missing, a "]" inside a
+// header, a setting or a section the planner has none of.  Each change of one byte in a
+// header or a key of a sound file is either read as before or told so.
+TEST_F(StartupTest, EveryLineNotThePlannersOwnIsToldWithACopy) {
+  const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+  const std::string sound = ReadTextFile(earlier.DataFile);
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = sound;
+    return text.replace(text.find(from), from.size(), to);
+  };
+  std::string bracketed = Header("RESSOURCE1");
+  bracketed.insert(5, "]");
+  const std::string salle2 = KeyLine("Nom", "Salle 2¦1");
+  const std::vector<std::pair<std::string, std::string>> damages = {
+      {"control symbol in the kind", replaced(Header("ACTIVITE0"), Header("ACTI\x16ITE0"))},
+      {"accent in the kind", replaced(Header("ACTIVITE0"), Header("ACTIVITõ0"))},
+      {"kind in lower case", replaced(Header("ACTIVITE0"), Header("activite0"))},
+      {"record key Nol", replaced(salle2, KeyLine("Nol", "Salle 2¦1"))},
+      {"record key Noo", replaced(salle2, KeyLine("Noo", "Salle 2¦1"))},
+      {"record key missing", replaced(salle2, "")},
+      {"] inside a header", replaced(Header("RESSOURCE1"), bracketed)},
+      {"setting of another name", replaced(KeyLine("Synchro", "https://example.org/agenda"),
+                                           KeyLine("Synchra", "https://example.org/agenda"))},
+      {"section of another name", sound + Header("AUTRE") + KeyLine("Nom", "Intrus")},
+  };
+  // Told with a copy of `text`, and every record shown is the one written under its number.
+  const auto expectTold = [&](const Run& run, const std::string& text) {
+    ASSERT_THAT(run.services.notices, ElementsAre(HasSubstr("Le fichier de données est endommagé")));
+    const std::string& notice = run.services.notices[0];
+    const std::size_t copy = notice.find("gardée : ") + std::string("gardée : ").size();
+    EXPECT_EQ(ReadTextFile(notice.substr(copy, notice.find('\n', copy) - copy)), text);
+    for (const auto& [shown, written] :
+         {std::pair{&run.planner.Resources, &earlier.Resources},
+          {&run.planner.Categories, &earlier.Categories},
+          {&run.planner.Activities, &earlier.Activities}}) {
+      ASSERT_LE(shown->size(), written->size());
+      for (std::size_t i = 0; i < shown->size(); ++i) {
+        if (!(*shown)[i].empty()) {
+          EXPECT_EQ((*shown)[i], (*written)[i]);
+        }
+      }
+    }
+  };
+  for (const auto& [damage, text] : damages) {
+    SCOPED_TRACE(damage);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::create_directories(DataFolder());
+    WriteTextFile(earlier.DataFile, text);
+    {
+      auto run = Start();
+      expectTold(*run, text);
+      ASSERT_TRUE(AddResource(run->planner, "Nouvelle grue"));
+    }
+    auto restarted = Start();
+    EXPECT_THAT(restarted->services.notices, ::testing::IsEmpty());
+    EXPECT_EQ(restarted->planner.Resources.back(), "Nouvelle grue");
+    EXPECT_EQ(restarted->planner.ActivityType, "BTP");
+  }
+
+  // Where the codes of the number start in a record's header line at `begin`; npos in others.
+  const auto numberAt = [&](std::size_t begin) {
+    for (const char* kind : {"RESSOURCE", "CATEGORIE", "ACTIVITE"}) {
+      const std::string prefix = "[" + EncodeIniText(kind);
+      if (sound.compare(begin, prefix.size(), prefix) == 0) return begin + prefix.size();
+    }
+    return std::string::npos;
+  };
+  // The sweep: every byte of the headers and the keys, but for the codes of a record's
+  // number, which another one-byte change may turn into a number no section bears: a sound
+  // record of that number, as a file that lost a record holds.
+  std::set<std::string> swept;
+  int starts = 0;
+  for (std::size_t begin = 0; begin < sound.size(); begin = sound.find('\n', begin) + 1) {
+    const std::size_t end = sound.find(sound[begin] == '[' ? ']' : '=', begin) + 1;
+    const std::size_t number = numberAt(begin);
+    // Lines alike but for their number ("Nom" in every record) are swept once.
+    if (!swept.insert(sound.substr(begin, std::min(end, number) - begin)).second) continue;
+    for (std::size_t at = begin; at < end; ++at) {
+      if (at >= number && at + 1 < end) continue;
+      // One change a byte, the kinds taken in turn: a bit flipped, the letter case, a byte
+      // beyond ASCII, a "]".
+      const int changes[] = {0x01, 0x20, 0x80, ']' ^ sound[at]};
+      const int change = changes[at % 4];
+      std::string text = sound;
+      text[at] = static_cast<char>(text[at] ^ change);
+      SCOPED_TRACE("byte " + std::to_string(at) + " ^ " + std::to_string(change));
+      std::filesystem::remove_all(DataFolder());
+      std::filesystem::create_directories(DataFolder());
+      WriteTextFile(earlier.DataFile, text);
+      auto run = Start();
+      ++starts;
+      if (!run->services.notices.empty()) {
+        expectTold(*run, text);
+      } else {
+        EXPECT_EQ(run->planner.Resources, earlier.Resources);
+        EXPECT_EQ(run->planner.Categories, earlier.Categories);
+        EXPECT_EQ(run->planner.Activities, earlier.Activities);
+        EXPECT_EQ(run->planner.ActivityType, "BTP");
+        EXPECT_EQ(run->planner.ProjectTerms[0], "Chantiers");
+        EXPECT_EQ(run->planner.ShareLink, "https://example.org/agenda");
+      }
+      if (HasFailure()) return;
+    }
+  }
+  EXPECT_GT(starts, 100);
+}
+
 // What a program killed in its work leaves beside the data file is read or cleared at the
 // next start: the list of calendars to send again, whatever its line ends, told when a line
 // cannot be read; a restore killed after its copy, which leaves the new data no list of the
