@@ -25,6 +25,7 @@ namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
 constexpr std::string_view kReplacingCopyMarker = ".remplaçant-";
+constexpr std::string_view kChangedCopyMarker = ".modifié-";
 // Names tried for a copy before giving up: each start makes one at most.
 constexpr int kMostCopiesPerSecond = 1000;
 
@@ -437,11 +438,16 @@ int KeepReplacingFile(const Planner& planner, const std::string& contents, std::
   return KeepCopy(planner.DataFile, kReplacingCopyMarker, contents, now, copy);
 }
 
+int KeepChangedFile(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy) {
+  return KeepCopy(planner.DataFile, kChangedCopyMarker, contents, now, copy);
+}
+
 DataFileCheck CheckDataFile(Planner& planner, std::time_t now) {
   const std::string& file = planner.DataFile;
   // A start killed while it made a copy left it half-made: never one to rely on.
   const std::filesystem::path path(file);
-  for (std::string_view marker : {kCopyMarker, kReplacingCopyMarker}) {
+  for (std::string_view marker : {kCopyMarker, kReplacingCopyMarker, kChangedCopyMarker}) {
     platform::RemoveLeftTemporaries(path.parent_path().string(),
                                     path.filename().string() + std::string(marker));
   }

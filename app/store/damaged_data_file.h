@@ -77,4 +77,9 @@ int KeepDamagedCopy(const Planner& planner, const std::string& contents, std::ti
 int KeepReplacingFile(const Planner& planner, const std::string& contents, std::time_t now,
                       std::string& copy);
 
+// Keeps `contents`, the data file as another program left it after cutting or editing it in
+// place while the planner ran, as "data.modifié-" and the local time `now`.
+int KeepChangedFile(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy);
+
 }  // namespace store

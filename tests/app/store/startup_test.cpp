@@ -887,27 +887,50 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
 }
 
 // What befalls the data file while a planner runs: its link repointed to a file that a
-// second planner then starts on, the file removed, the file replaced.  The change goes to the
-// file opened at the start and loses none of the records shown; a file gone or replaced is
-// told, and what replaced it is kept.
+// second planner then starts on, the file removed, replaced, cut in place, replaced by a
+// link, its lock file removed and a second planner started.  The change goes to the file
+// opened at the start and loses none of the records shown; a file gone, replaced or changed
+// is told, and what was found in its place is kept; no second planner starts on the file.
 TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
   const std::string a = scratch_ / "a";
   const std::string b = scratch_ / "b";
   const std::string link = DataFolder() + "/data";
   const std::string elsewhere = Header("RESSOURCE0") + KeyLine("Nom", "Ailleurs");
-  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+  std::string cut;
+  struct Case {
+    std::function<void()> meanwhile;
+    std::string told;
+    const std::string* kept;  // what the copy kept holds; none when null
+  };
+  const std::vector<Case> cases = {
       {[&] {
          std::filesystem::remove(link);
          std::filesystem::create_symlink(b, link);
          ASSERT_TRUE(Start()->started);
-       }, ""},
-      {[&] { std::filesystem::remove(a); }, "a été supprimé par un autre programme"},
-      {[&] { std::filesystem::rename(b, a); }, "a été remplacé par un autre programme"},
+       }, "", nullptr},
+      {[&] { std::filesystem::remove(a); }, "a été supprimé par un autre programme", nullptr},
+      {[&] { std::filesystem::rename(b, a); }, "a été remplacé par un autre programme",
+       &elsewhere},
+      {[&] {
+         ASSERT_EQ(::truncate(a.c_str(), 40), 0);
+         cut = ReadTextFile(a);
+       }, "a été modifié par un autre programme", &cut},
+      {[&] {
+         std::filesystem::remove(a);
+         std::filesystem::create_symlink(b, a);
+       }, "a été remplacé par un autre programme", &elsewhere},
+      {[&] {
+         std::filesystem::remove(a + ".verrou");
+         auto second = Start();
+         EXPECT_FALSE(second->started);
+         EXPECT_THAT(second->services.failure, HasSubstr("Quorvane est déjà ouvert"));
+       }, "", nullptr},
   };
   const std::string added = "08.03.2030 09:00¦08.03.2030 10:00¦Joints¦0¦255-1¦0";
-  for (const auto& [meanwhile, told] : cases) {
+  for (const auto& [meanwhile, told, kept] : cases) {
     SCOPED_TRACE(told);
     std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove(a);
     const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
     std::filesystem::rename(link, a);
     std::filesystem::create_symlink(a, link);
@@ -922,11 +945,13 @@ TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
     EXPECT_EQ(messages.size(), told.empty() ? 0u : 1u);
     for (const std::string& message : messages) {
       EXPECT_THAT(message, AllOf(HasSubstr(told), HasSubstr("avec toutes les données affichées")));
-      if (told.starts_with("a été remplacé")) {
-        EXPECT_EQ(ReadTextFile(message.substr(message.find("gardé : ") + 9)), elsewhere);
+      const std::size_t copy = message.find("gardé : ");
+      EXPECT_EQ(copy != std::string::npos, kept != nullptr);
+      if (kept != nullptr && copy != std::string::npos) {
+        EXPECT_EQ(ReadTextFile(message.substr(copy + 9)), *kept);
       }
     }
-    if (told.empty()) {
+    if (std::filesystem::exists(b)) {
       EXPECT_EQ(ReadTextFile(b), elsewhere);
     }
     std::filesystem::remove(link);
