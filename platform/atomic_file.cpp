@@ -244,6 +244,15 @@ int CreateNewFile(const std::vector<std::string>& names, std::string_view conten
   return 0;
 }
 
+int FileWriteRefusal(const std::string& path) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0 || S_ISLNK(status.st_mode)) return 0;
+  // Root may write any file: one without a single write bit was made read-only on purpose.
+  if (::geteuid() == 0 && (status.st_mode & 0222) == 0) return EACCES;
+  if (::access(path.c_str(), W_OK) == 0) return 0;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
+}
+
 std::string SetAsidePath(const std::string& path) { return path + std::string(kSetAsideMarker); }
 
 void RemoveLeftTemporaries(const std::string& path) {

@@ -13,6 +13,7 @@
 #include "app/store/record_sections.h"
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
+#include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 
 namespace store {
@@ -113,6 +114,16 @@ std::string UnloadableFileCause(int error) {
   if (error != EFBIG) return SystemErrorText(error);
   return SystemErrorText(error) + " : Quorvane ne charge pas de fichier de plus de " +
          std::to_string(platform::kMaxIniFileSize >> 20) + " Mo";
+}
+
+std::string ReadOnlyNotice(const Planner& planner, bool fileReadOnly) {
+  return "Le fichier de données ne peut pas être modifié : " +
+         std::string(fileReadOnly ? "il est en lecture seule."
+                                  : "le dossier qui le contient n'est pas accessible en "
+                                    "écriture.") +
+         "\nFichier : " + OpenedDataFile(planner) + "\nCause : " +
+         SystemErrorText(planner.ReadOnlyCause) +
+         "\nLes données sont affichées, mais aucune modification ne pourra être enregistrée.";
 }
 
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
@@ -284,11 +295,20 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
   return error;
 }
 
+// A file its owner made read-only while the planner runs is treated as one found so at the
+// start: the user is told once, and nothing more is written.
+void NoteFileMadeReadOnly(Planner& planner) {
+  if (planner.ReadOnlyCause != 0) return;
+  planner.ReadOnlyCause = platform::FileWriteRefusal(OpenedDataFile(planner));
+  if (planner.ReadOnlyCause != 0) TellUser(planner, ReadOnlyNotice(planner, true));
+}
+
 }  // namespace
 
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock,
                   std::shared_ptr<const IniDocument>* written) {
+  NoteFileMadeReadOnly(planner);
   if (planner.ReadOnlyCause != 0) {
     // Told once at the start: the change shows for this run and is written nowhere.
     if (underLock && !underLock(*DataView(planner),
@@ -309,7 +329,9 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
 }
 
 int TryWriteUnwrittenValues(Planner& planner) {
-  if (planner.UnwrittenValues.empty() || planner.ReadOnlyCause != 0) return 0;
+  if (planner.UnwrittenValues.empty()) return 0;
+  NoteFileMadeReadOnly(planner);
+  if (planner.ReadOnlyCause != 0) return 0;
   std::vector<DataFileValue> none;
   return TryDataFileWrite(planner, none, {}, nullptr);
 }

@@ -963,6 +963,38 @@ TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
   }
 }
 
+// A data file its owner made read-only, before the start or while the planner runs, is kept
+// as a read-only folder keeps it: the data and the changes show, one notice says that no
+// change can be saved, and the file stays as it was.
+TEST_F(StartupTest, AReadOnlyDataFileShowsTheDataAndIsNeverWritten) {
+  for (bool whileRunning : {false, true}) {
+    SCOPED_TRACE(whileRunning);
+    std::filesystem::remove_all(DataFolder());
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    const std::string bytes = ReadTextFile(earlier.DataFile);
+    if (!whileRunning) ::chmod(earlier.DataFile.c_str(), 0444);
+    std::vector<std::string> told;
+    {
+      auto run = Start();
+      ASSERT_TRUE(run->started);
+      told = run->services.notices;
+      run->planner.ShowWriteFailure = [&](const std::string& m) { told.push_back(m); };
+      if (whileRunning) ::chmod(earlier.DataFile.c_str(), 0444);
+      ASSERT_TRUE(AddResource(run->planner, "Salle 3"));
+      SetResourceRecord(run->planner, 0, "Salle 1¦1");
+      EXPECT_THAT(run->planner.Resources, ElementsAre("Salle 1¦1", "Salle 2¦1", "Salle 3"));
+      EXPECT_EQ(WriteUnwrittenValues(run->planner), 0);
+    }
+    EXPECT_THAT(told, ElementsAre(HasSubstr("Le fichier de données ne peut pas être modifié : il "
+                                            "est en lecture seule.")));
+    EXPECT_EQ(ReadTextFile(earlier.DataFile), bytes);
+    struct stat status;
+    ASSERT_EQ(::stat(earlier.DataFile.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0444u);
+    EXPECT_EQ(Start()->planner.Resources, earlier.Resources);
+  }
+}
+
 // A file that lost records some kept activity still books gives none of their numbers to a
 // new record, however far beyond the others one of them lies.
 TEST_F(StartupTest, NoNumberAKeptActivityNamesIsGivenToANewRecord) {
