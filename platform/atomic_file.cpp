@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,10 +40,14 @@ int WriteAll(int fd, std::string_view contents) {
   return 0;
 }
 
-// The new file keeps the permissions of the one it replaces.
-int CopyMode(int fd, const std::string& path) {
+// The new file keeps the permissions of the file it replaces; a link it replaces has none
+// to give.
+int CopyMode(int fd, const std::string& path, bool followLinks) {
   struct stat old;
-  if (::stat(path.c_str(), &old) != 0) return errno == ENOENT ? 0 : errno;
+  if ((followLinks ? ::stat(path.c_str(), &old) : ::lstat(path.c_str(), &old)) != 0) {
+    return errno == ENOENT ? 0 : errno;
+  }
+  if (S_ISLNK(old.st_mode)) return 0;
   return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
@@ -95,7 +100,7 @@ void RemoveTemporaries(const std::string& folder,
 // when `keepMode` and it exists, and flushes it to the disk.  On success `fd` and `name` are
 // the temporary's; on failure nothing is left behind.
 int WriteTemporary(const std::string& file, std::string_view contents, bool keepMode, int& fd,
-                   std::vector<char>& name) {
+                   std::vector<char>& name, bool followLinks = true) {
   const std::string pattern = file + std::string(kTemporaryMarker) + "XXXXXX";
   name.assign(pattern.begin(), pattern.end());
   name.push_back('\0');
@@ -103,7 +108,7 @@ int WriteTemporary(const std::string& file, std::string_view contents, bool keep
   if (fd < 0) return errno;
   int error = InjectedFileFaults().writeError;
   if (error == 0) error = WriteAll(fd, contents);
-  if (error == 0 && keepMode) error = CopyMode(fd, file);
+  if (error == 0 && keepMode) error = CopyMode(fd, file, followLinks);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (error != 0) {
     ::close(fd);
@@ -122,13 +127,16 @@ int RenameWithoutReplacing(const char* name, const std::string& file) {
   return 0;
 }
 
-// Gives `file` the new contents under its own name, replacing whatever stands there.
+// Gives `file` the new contents under its own name, replacing whatever stands there.  With
+// `lockedFd`, the new file is locked before it takes the name and its descriptor handed over,
+// so that no other process finds it unlocked.
 int Replace(const std::string& file, std::string_view contents, bool keepMode,
-            struct stat* written) {
+            struct stat* written, int* lockedFd = nullptr, bool followLinks = true) {
   int fd;
   std::vector<char> name;
-  if (int error = WriteTemporary(file, contents, keepMode, fd, name)) return error;
-  if (std::rename(name.data(), file.c_str()) != 0) {
+  if (int error = WriteTemporary(file, contents, keepMode, fd, name, followLinks)) return error;
+  if ((lockedFd != nullptr && ::flock(fd, LOCK_EX | LOCK_NB) != 0) ||
+      std::rename(name.data(), file.c_str()) != 0) {
     const int error = errno;
     ::close(fd);
     ::unlink(name.data());
@@ -136,7 +144,11 @@ int Replace(const std::string& file, std::string_view contents, bool keepMode,
   }
   // The contents are on the disk already: a failure to close loses nothing.
   if (written != nullptr && ::fstat(fd, written) != 0) *written = {};
-  ::close(fd);
+  if (lockedFd != nullptr) {
+    *lockedFd = fd;
+  } else {
+    ::close(fd);
+  }
   SyncFolder(FolderOf(file));
   return 0;
 }
@@ -170,6 +182,11 @@ int ReplaceFileContents(const std::string& path, std::string_view contents,
   std::string file = path;
   if (int error = FollowLinks(file)) return error;
   return Replace(file, contents, true, written);
+}
+
+int ReplaceEntry(const std::string& path, std::string_view contents, struct stat* written,
+                 int* lockedFd) {
+  return Replace(path, contents, true, written, lockedFd, false);
 }
 
 int ReplaceOwnFile(const std::string& path, std::string_view contents) {
@@ -225,6 +242,15 @@ int CreateNewFile(const std::vector<std::string>& names, std::string_view conten
   }
   SyncFolder(FolderOf(names[created]));
   return 0;
+}
+
+int FileWriteRefusal(const std::string& path) {
+  struct stat status;
+  if (::lstat(path.c_str(), &status) != 0 || S_ISLNK(status.st_mode)) return 0;
+  // Root may write any file: one without a single write bit was made read-only on purpose.
+  if (::geteuid() == 0 && (status.st_mode & 0222) == 0) return EACCES;
+  if (::access(path.c_str(), W_OK) == 0) return 0;
+  return errno == EACCES || errno == EPERM || errno == EROFS ? errno : 0;
 }
 
 std::string SetAsidePath(const std::string& path) { return path + std::string(kSetAsideMarker); }

@@ -30,6 +30,20 @@ void ResolveLinks(std::string& path);
 int ReplaceFileContents(const std::string& path, std::string_view contents,
                         struct stat* written = nullptr);
 
+// Replaces whatever stands under `path` with a new file holding `contents`, with the
+// permissions of the regular file it replaces: a link under the name is itself replaced,
+// never followed.  With `lockedFd`, the new file is locked (flock, exclusive) before it takes
+// the name, and `lockedFd` receives its open descriptor, the lock held.  0, else the errno of
+// the step that failed; the old entry is then untouched.
+int ReplaceEntry(const std::string& path, std::string_view contents, struct stat* written,
+                 int* lockedFd);
+
+// Whether this account may not change the file under `path` by its permissions: the
+// account's write bit, or, for root, any write bit.  0 when it may, when nothing stands
+// there or when a link does (the link is replaced, not what it leads to), else EACCES,
+// EPERM or EROFS.  What else keeps the file from being written, the write itself tells.
+int FileWriteRefusal(const std::string& path);
+
 // Replaces whatever stands under `path` with a new file holding `contents`, readable by its
 // owner only: a link under the name is itself replaced, never followed, so that nothing
 // outside the folder is written.  For the program's own files in its own folder.  0, else

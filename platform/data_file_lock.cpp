@@ -101,22 +101,41 @@ int OpenLockFile(const std::string& lockFile, mode_t mode) {
   return fd;
 }
 
+// 0 once `fd` is locked, EWOULDBLOCK when another open of its file holds a lock.
+int LockExclusively(int fd) {
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
 }  // namespace
 
 DataFileLock::~DataFileLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  // Closing releases the locks.
+  if (fd_ >= 0) ::close(fd_);
+  if (dataFd_ >= 0) ::close(dataFd_);
 }
 
 DataFileLock::DataFileLock(DataFileLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), lockFile_(std::move(other.lockFile_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      dataFd_(std::exchange(other.dataFd_, -1)),
+      lockFile_(std::move(other.lockFile_)) {}
 
 DataFileLock& DataFileLock::operator=(DataFileLock&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
+    if (dataFd_ >= 0) ::close(dataFd_);
     fd_ = std::exchange(other.fd_, -1);
+    dataFd_ = std::exchange(other.dataFd_, -1);
     lockFile_ = std::move(other.lockFile_);
   }
   return *this;
+}
+
+void DataFileLock::HoldDataFile(int fd) {
+  if (dataFd_ >= 0) ::close(dataFd_);
+  dataFd_ = fd;
 }
 
 int DataFileLock::Take(const std::string& dataFile) {
@@ -131,13 +150,25 @@ int DataFileLock::Take(const std::string& dataFile) {
   FolderLock guard(file);
   int fd = OpenLockFile(lockFile_, LockFileMode(file));
   if (fd < 0) return errno;
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    int error = errno;
+  if (int error = LockExclusively(fd)) {
+    ::close(fd);
+    return error;
+  }
+  // A lock needs no right to write: the data file is opened to read, and a missing one is
+  // locked by the first write that creates it.
+  const int dataFd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (dataFd < 0 && errno != ENOENT) {
+    const int error = errno;
+    ::close(fd);
+    return error;
+  }
+  if (int error = dataFd >= 0 ? LockExclusively(dataFd) : 0) {
+    ::close(dataFd);
     ::close(fd);
     return error;
   }
   fd_ = fd;
+  dataFd_ = dataFd;
   return 0;
 }
 

@@ -23,14 +23,22 @@ class DataFileLock {
   // ELOOP.  It opens to every account that may change the data file; one that this account
   // may not open and that no process holds (left by another account's planner) is replaced,
   // where the system lists the locks of every process (not in a sandbox's PID namespace).
+  // The data file itself is locked too, so that a lock file removed by a clean-up never lets
+  // a second planner start beside a running one.
   // 0 when the lock is held, EWOULDBLOCK when another program holds it, else the errno of
   // the failure.  LockFile() then names the lock file, when known.
   int Take(const std::string& dataFile);
+
+  // The data file was replaced by `fd`, the new file's descriptor, locked already: the lock
+  // of the file replaced goes.  Only while the lock is held.
+  void HoldDataFile(int fd);
+  bool Held() const { return fd_ >= 0; }
 
   const std::string& LockFile() const { return lockFile_; }
 
  private:
   int fd_ = -1;
+  int dataFd_ = -1;
   std::string lockFile_;
 };
 

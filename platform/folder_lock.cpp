@@ -10,9 +10,9 @@
 
 namespace platform {
 
-FolderLock::FolderLock(const std::string& path) {
+FolderLock::FolderLock(const std::string& path, bool followLinks) {
   std::string file = path;
-  if ((error_ = FollowLinks(file)) != 0) return;
+  if (followLinks && (error_ = FollowLinks(file)) != 0) return;
   const std::size_t slash = file.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
   fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -10,8 +10,9 @@ namespace platform {
 
 class FolderLock {
  public:
-  // Waits for the lock of the folder of `path`, its links followed.
-  explicit FolderLock(const std::string& path);
+  // Waits for the lock of the folder of `path`, its links followed unless `followLinks` is
+  // false (a file whose links were followed once, at the start, is written where it was).
+  explicit FolderLock(const std::string& path, bool followLinks = true);
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;

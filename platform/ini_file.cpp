@@ -137,9 +137,10 @@ std::shared_ptr<const IniDocument> ReadIniFile(const std::string& path, int& err
 }
 
 int UpdateIniFile(const std::string& path, const IniChange& change,
-                  std::shared_ptr<const IniDocument>* written, struct stat* writtenStatus) {
+                  std::shared_ptr<const IniDocument>* written, struct stat* writtenStatus,
+                  int* held) {
   std::lock_guard<std::mutex> lock(cacheMutex);
-  FolderLock fileLock(path);
+  FolderLock fileLock(path, held == nullptr);
   if (fileLock.Error() != 0) return fileLock.Error();
   int error;
   // Read under the lock: the file another process wrote since is the one changed here.
@@ -150,7 +151,8 @@ int UpdateIniFile(const std::string& path, const IniChange& change,
   std::string text;
   if ((error = change(current, text)) != 0) return error;
   struct stat status;
-  error = ReplaceFileContents(path, text, &status);
+  error = held != nullptr ? ReplaceEntry(path, text, &status, held)
+                          : ReplaceFileContents(path, text, &status);
   if (error != 0) return error;
   auto document = std::make_shared<const IniDocument>(std::move(text));
   Remember(path, ContentsIdentityOf(status), document);

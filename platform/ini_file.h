@@ -43,11 +43,14 @@ int WriteIniValue(const std::string& path, std::string_view section, std::string
 // of the failure, the file then untouched (a file that exists but cannot be read is never
 // replaced).  `written`, when given, receives the document written, and `writtenStatus` the
 // status of the file written.
+// With `held`, the file is the one under `path` itself: a link found there is replaced, never
+// followed, and the file written is locked before it takes the name, `*held` receiving its
+// descriptor (platform::ReplaceEntry).
 using IniChange = std::function<int(const std::shared_ptr<const IniDocument>& current,
                                     std::string& text)>;
 int UpdateIniFile(const std::string& path, const IniChange& change,
                   std::shared_ptr<const IniDocument>* written = nullptr,
-                  struct stat* writtenStatus = nullptr);
+                  struct stat* writtenStatus = nullptr, int* held = nullptr);
 
 // Removes what writes of the file that were killed before their end left beside it, under
 // the file's lock, so that a write under way in another process keeps its own.

@@ -25,6 +25,7 @@ namespace {
 
 constexpr std::string_view kCopyMarker = ".endommagé-";
 constexpr std::string_view kReplacingCopyMarker = ".remplaçant-";
+constexpr std::string_view kChangedCopyMarker = ".modifié-";
 // Names tried for a copy before giving up: each start makes one at most.
 constexpr int kMostCopiesPerSecond = 1000;
 
@@ -41,6 +42,20 @@ bool IsReadable(const platform::IniLine& line, bool inSection) {
       break;
   }
   return false;
+}
+
+// Whether `key` is one the planner writes in a section of its kind: a setting's in the
+// settings, the record key in a record's.
+bool IsOwnKey(std::string_view key, bool inSettings) {
+  static const std::string recordKey = EncodeIniText(kRecordKey);
+  static const std::array<std::string, kParamKeys.size()> settingKeys = [] {
+    std::array<std::string, kParamKeys.size()> keys;
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = EncodeIniText(kParamKeys[i]);
+    return keys;
+  }();
+  if (!inSettings) return platform::SameIniName(key, recordKey);
+  return std::any_of(settingKeys.begin(), settingKeys.end(),
+                     [&](const std::string& own) { return platform::SameIniName(key, own); });
 }
 
 // Whether `file` holds `contents`, and nothing more.
@@ -98,42 +113,22 @@ int KeepCopy(const std::string& file, std::string_view marker, const std::string
   return error;
 }
 
-struct FoldedHash {
-  std::size_t operator()(std::string_view name) const { return platform::FoldedIniHash(name); }
-};
-struct SameName {
-  bool operator()(std::string_view a, std::string_view b) const {
-    return platform::SameIniName(a, b);
-  }
-};
-
-// The keys of one section read so far: a handful as a rule, any number in a hostile file.
+// The keys of one section read so far: only the planner's own are read, so a section holds
+// a handful at most, however many lines a hostile one has.
 class SectionKeys {
  public:
-  void Clear() {
-    few_.clear();
-    // A new set, not clear(): that costs the buckets a long section left at every header.
-    if (!many_.empty()) many_ = {};
-  }
+  void Clear() { keys_.clear(); }
   // False when the key was given already.
   bool Insert(std::string_view key) {
-    if (many_.empty()) {
-      for (std::string_view earlier : few_) {
-        if (platform::SameIniName(earlier, key)) return false;
-      }
-      if (few_.size() < kFew) {
-        few_.push_back(key);
-        return true;
-      }
-      many_.insert(few_.begin(), few_.end());
+    for (std::string_view earlier : keys_) {
+      if (platform::SameIniName(earlier, key)) return false;
     }
-    return many_.insert(key).second;
+    keys_.push_back(key);
+    return true;
   }
 
  private:
-  static constexpr std::size_t kFew = 8;
-  std::vector<std::string_view> few_;
-  std::unordered_set<std::string_view, FoldedHash, SameName> many_;
+  std::vector<std::string_view> keys_;
 };
 
 // A section as the walk of the lines finds it.
@@ -345,7 +340,6 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged,
   SectionKeys keys;
   bool inSettings = false;
   static const std::string settings = EncodeIniText(kParamSection);
-  static const std::string recordKey = EncodeIniText(kRecordKey);
   std::vector<SectionRead> sections;
   for (std::size_t begin = platform::IniTextStart(text); begin < text.size();) {
     const platform::IniLineBounds bounds = platform::IniLineAt(text, begin);
@@ -358,7 +352,11 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged,
       if (readable) {
         record = ReadRecordName(read.name);
         // A record's header that the loads pass over: its record would vanish untold.
-        readable = record.kind < 0 || (record.index >= 0 && record.ownName);
+        readable = record.kind < 0 ? platform::SameIniName(read.name, settings)
+                                   : record.index >= 0 && record.ownName;
+        // The name runs to the first "]": one standing inside it cut the name short.
+        const std::string_view header = platform::TrimmedIniText(line);
+        readable = readable && header.find(']') + 1 == header.size();
       }
       if (headerWithoutValue) damaged.push_back(*headerWithoutValue);
       headerWithoutValue.reset();
@@ -370,7 +368,7 @@ bool ReadLines(std::string_view text, std::vector<std::string_view>& damaged,
       if (!sections.empty()) sections.back().end = begin;
       sections.push_back({read.name, begin, text.size(), record, readable, false});
     } else if (read.kind != Kind::Ignored && readable) {
-      readable = sectionReadable && !(inSettings && platform::SameIniName(read.name, recordKey)) &&
+      readable = sectionReadable && IsOwnKey(read.name, inSettings) &&
                  keys.Insert(read.name);
       if (readable) {
         headerWithoutValue.reset();
@@ -440,11 +438,16 @@ int KeepReplacingFile(const Planner& planner, const std::string& contents, std::
   return KeepCopy(planner.DataFile, kReplacingCopyMarker, contents, now, copy);
 }
 
+int KeepChangedFile(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy) {
+  return KeepCopy(planner.DataFile, kChangedCopyMarker, contents, now, copy);
+}
+
 DataFileCheck CheckDataFile(Planner& planner, std::time_t now) {
   const std::string& file = planner.DataFile;
   // A start killed while it made a copy left it half-made: never one to rely on.
   const std::filesystem::path path(file);
-  for (std::string_view marker : {kCopyMarker, kReplacingCopyMarker}) {
+  for (std::string_view marker : {kCopyMarker, kReplacingCopyMarker, kChangedCopyMarker}) {
     platform::RemoveLeftTemporaries(path.parent_path().string(),
                                     path.filename().string() + std::string(marker));
   }

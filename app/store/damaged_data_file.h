@@ -21,6 +21,9 @@ namespace store {
 //    name, key and value are complete encoded texts;
 //  - the last line when it has no line end and is neither blank nor a comment: the file
 //    was cut inside it;
+//  - a section header that is not the settings' nor a record's own name (the kind and the
+//    number without leading zeros), or that holds a "]" before its last character, and a
+//    key line whose key is not one of its section's (a setting's, or the record key);
 //  - a section header with no readable key line (a section cut before its value), and the
 //    lines of a section whose header cannot be read;
 //  - a key line whose key an earlier readable line of its section gives already, which the
@@ -73,5 +76,10 @@ int KeepDamagedCopy(const Planner& planner, const std::string& contents, std::ti
 // the copy of a damaged file is kept.  0, else the errno of the failure.
 int KeepReplacingFile(const Planner& planner, const std::string& contents, std::time_t now,
                       std::string& copy);
+
+// Keeps `contents`, the data file as another program left it after cutting or editing it in
+// place while the planner ran, as "data.modifié-" and the local time `now`.
+int KeepChangedFile(const Planner& planner, const std::string& contents, std::time_t now,
+                    std::string& copy);
 
 }  // namespace store

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 
 #include "app/store/codec.h"
@@ -12,6 +13,7 @@
 #include "app/store/record_sections.h"
 #include "app/store/records.h"
 #include "app/store/system_error_text.h"
+#include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 
 namespace store {
@@ -114,6 +116,16 @@ std::string UnloadableFileCause(int error) {
          std::to_string(platform::kMaxIniFileSize >> 20) + " Mo";
 }
 
+std::string ReadOnlyNotice(const Planner& planner, bool fileReadOnly) {
+  return "Le fichier de données ne peut pas être modifié : " +
+         std::string(fileReadOnly ? "il est en lecture seule."
+                                  : "le dossier qui le contient n'est pas accessible en "
+                                    "écriture.") +
+         "\nFichier : " + OpenedDataFile(planner) + "\nCause : " +
+         SystemErrorText(planner.ReadOnlyCause) +
+         "\nLes données sont affichées, mais aucune modification ne pourra être enregistrée.";
+}
+
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,
                     std::string_view defaultValue) {
   auto document = platform::ReadIniFile(file);
@@ -150,8 +162,11 @@ int MaxSectionIndex(const Planner& planner, std::string_view prefix) {
   return HighestRecordIndex(*DataView(planner), prefix);
 }
 
+// A started planner shows what it holds: what another program puts in the file meanwhile
+// is set aside by the next write, never shown.
 std::shared_ptr<const IniDocument> DataView(const Planner& planner) {
-  return Seen(planner, platform::ReadIniFile(OpenedDataFile(planner)));
+  return Seen(planner, planner.HeldData ? planner.HeldData
+                                        : platform::ReadIniFile(OpenedDataFile(planner)));
 }
 
 std::optional<platform::FileIdentity> IdentityOfFile(const std::string& path) {
@@ -175,22 +190,47 @@ std::string ReadDataValue(const Planner& planner, std::string_view section,
 
 namespace {
 
-// Another program removed or replaced the data file since this planner last read or wrote
-// it: the write starts from what the planner holds, so that the file it writes holds every
-// record shown, and a file put in its place is kept beside it.  0, else the errno of the
-// failure; `told` then says what the user is told once the write is made.
-int TakeBackDataFile(Planner& planner, const std::shared_ptr<const IniDocument>& current,
-                     std::string& told) {
-  const bool removed = !IdentityOfFile(OpenedDataFile(planner));
-  told = "Le fichier de données " + std::string(removed ? "a été supprimé" : "a été remplacé") +
+// How the file under the data file's name differs from the one this planner last read or
+// wrote, which the next write replaces with what the planner holds.
+enum class FoundFile { Held, Removed, Replaced, Changed };
+
+FoundFile Found(const Planner& planner, const IniDocument& current) {
+  if (!planner.HeldData) return FoundFile::Held;
+  const std::string& path = OpenedDataFile(planner);
+  const std::optional<platform::FileIdentity> identity = IdentityOfFile(path);
+  std::error_code ignored;
+  const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored));
+  if (link || identity != planner.HeldDataIdentity) {
+    return identity || link ? FoundFile::Replaced : FoundFile::Removed;
+  }
+  // The same file, cut or edited in place: its bytes tell, not its name.
+  return &current == planner.HeldData.get() || current.Text() == planner.HeldData->Text()
+             ? FoundFile::Held
+             : FoundFile::Changed;
+}
+
+// Another program removed, replaced or changed the data file since this planner last read
+// or wrote it: the write starts from what the planner holds, so that the file it writes
+// holds every record shown, and what was found in its place is kept beside it.  0, else the
+// errno of the failure; `told` then says what the user is told once the write is made.
+int TakeBackDataFile(Planner& planner, FoundFile found,
+                     const std::shared_ptr<const IniDocument>& current, std::string& told) {
+  told = "Le fichier de données " +
+         std::string(found == FoundFile::Removed   ? "a été supprimé"
+                     : found == FoundFile::Changed ? "a été modifié"
+                                                   : "a été remplacé") +
          " par un autre programme pendant que Quorvane était ouvert :\n" + planner.DataFile +
          "\nIl a été réécrit avec toutes les données affichées.";
-  if (removed) return 0;
+  if (found == FoundFile::Removed) return 0;
   std::string copy;
-  if (int error = KeepReplacingFile(planner, current->Text(), std::time(nullptr), copy)) {
-    return error;
-  }
-  told += "\nLe fichier qui l'avait remplacé est gardé : " + copy;
+  const int error = found == FoundFile::Changed
+                        ? KeepChangedFile(planner, current->Text(), std::time(nullptr), copy)
+                        : KeepReplacingFile(planner, current->Text(), std::time(nullptr), copy);
+  if (error != 0) return error;
+  told += (found == FoundFile::Changed ? "\nLe fichier tel que l'autre programme l'a laissé est "
+                                        "gardé : "
+                                      : "\nLe fichier qui l'avait remplacé est gardé : ") +
+          copy;
   return 0;
 }
 
@@ -204,13 +244,14 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
   std::string told;
   std::shared_ptr<const IniDocument> writtenData;
   struct stat writtenStatus;
+  int held = -1;
   const std::string& path = OpenedDataFile(planner);
   int error = platform::UpdateIniFile(
       path,
       [&](const std::shared_ptr<const IniDocument>& current, std::string& text) {
         std::shared_ptr<const IniDocument> file = current;
-        if (planner.HeldData && IdentityOfFile(path) != planner.HeldDataIdentity) {
-          if (int error = TakeBackDataFile(planner, current, told)) return error;
+        if (const FoundFile found = Found(planner, *current); found != FoundFile::Held) {
+          if (int error = TakeBackDataFile(planner, found, current, told)) return error;
           file = planner.HeldData;
         }
         std::shared_ptr<const IniDocument> data = Seen(planner, file);
@@ -231,9 +272,10 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
         text = TextWith(std::move(data), values);
         return 0;
       },
-      &writtenData, &writtenStatus);
+      &writtenData, &writtenStatus, planner.FileLock.Held() ? &held : nullptr);
   if (refused) return kChangeRefused;
   if (error == 0) {
+    if (held >= 0) planner.FileLock.HoldDataFile(held);
     planner.UnwrittenValues.clear();
     planner.KeptDamagedLines.clear();
     planner.LastDataWithoutDamage = {};
@@ -253,11 +295,20 @@ int TryDataFileWrite(Planner& planner, std::vector<DataFileValue>& values,
   return error;
 }
 
+// A file its owner made read-only while the planner runs is treated as one found so at the
+// start: the user is told once, and nothing more is written.
+void NoteFileMadeReadOnly(Planner& planner) {
+  if (planner.ReadOnlyCause != 0) return;
+  planner.ReadOnlyCause = platform::FileWriteRefusal(OpenedDataFile(planner));
+  if (planner.ReadOnlyCause != 0) TellUser(planner, ReadOnlyNotice(planner, true));
+}
+
 }  // namespace
 
 int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
                   const ValuesUnderLock& underLock,
                   std::shared_ptr<const IniDocument>* written) {
+  NoteFileMadeReadOnly(planner);
   if (planner.ReadOnlyCause != 0) {
     // Told once at the start: the change shows for this run and is written nowhere.
     if (underLock && !underLock(*DataView(planner),
@@ -278,7 +329,9 @@ int WriteDataFile(Planner& planner, std::vector<DataFileValue> values,
 }
 
 int TryWriteUnwrittenValues(Planner& planner) {
-  if (planner.UnwrittenValues.empty() || planner.ReadOnlyCause != 0) return 0;
+  if (planner.UnwrittenValues.empty()) return 0;
+  NoteFileMadeReadOnly(planner);
+  if (planner.ReadOnlyCause != 0) return 0;
   std::vector<DataFileValue> none;
   return TryDataFileWrite(planner, none, {}, nullptr);
 }

@@ -18,6 +18,10 @@ namespace store {
 // its read: for one too large, the size that the planner loads.
 std::string UnloadableFileCause(int error);
 
+// What the user is told once when the data cannot be changed in this run
+// (planner.ReadOnlyCause): the data file itself, or the folder that holds it, is read-only.
+std::string ReadOnlyNotice(const Planner& planner, bool fileReadOnly);
+
 // The value of `key` in `section` of `file`; `defaultValue` when the file, the section or
 // the key is missing.
 std::string ReadIni(std::string_view section, std::string_view key, const std::string& file,

@@ -3,6 +3,7 @@
 // their own users with ReadIni and WriteIni.)
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "app/store/planner.h"
@@ -10,6 +11,9 @@
 namespace store {
 
 inline constexpr std::string_view kParamSection = "PARAM";
+// Every key the settings section holds: any other is no setting of the planner's.
+inline constexpr std::array<std::string_view, 7> kParamKeys = {
+    "Type", "Projet", "Act", "Ress", "Heure", "Synchro", "Mail"};
 
 // ActivityType = "Type", the plurals of ProjectTerms, ActivityTerms, ResourceTerms =
 // "Projet", "Act", "Ress"; empty when missing.

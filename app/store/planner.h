@@ -104,9 +104,10 @@ struct Planner {
 
   // The data file's lock, held from the start-up to the end of a run that may write it.
   platform::DataFileLock FileLock;
-  // Why the data cannot be changed in this run (this account may not write the folder that
-  // holds the data file), told once at the start; 0 while it can.  Changes then show for
-  // the run and are written nowhere, and no lock is held.
+  // Why the data cannot be changed in this run (this account may not write the data file or
+  // the folder that holds it), told once, at the start or at the first change that finds
+  // it so; 0 while it can.  Changes then show for the run and are written nowhere, and a
+  // start that finds it so holds no lock.
   int ReadOnlyCause = 0;
 };
 

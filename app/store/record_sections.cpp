@@ -153,17 +153,18 @@ bool IsCutPlannerHeader(std::string_view text) {
 }
 
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,
-                                   std::string_view prefix, int tableMax,
-                                   std::initializer_list<int> named) {
+                                   std::string_view prefix, int tableMax, int lostNumber,
+                                   const std::set<int>& named) {
   const std::vector<RecordSection> sections = RecordSections(document, prefix);
   int highest = tableMax;
   for (const RecordSection& found : sections) {
     if (WithinReach(found.index, sections.size())) highest = std::max(highest, found.index);
   }
-  for (int index : named) {
-    if (index >= 0 && WithinReach(index, sections.size())) highest = std::max(highest, index);
+  if (lostNumber >= 0 && WithinReach(lostNumber, sections.size())) {
+    highest = std::max(highest, lostNumber);
   }
-  const int next = highest + 1;
+  int next = highest + 1;
+  for (auto it = named.upper_bound(highest); it != named.end() && *it == next; ++it) ++next;
   if (next > kMaxRecordIndex || !WithinReach(next, sections.size() + 1)) return std::nullopt;
   for (const RecordSection& found : sections) {
     if (found.index == next) return std::nullopt;

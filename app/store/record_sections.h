@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -78,14 +78,15 @@ bool HoldsPlannerSection(const platform::IniDocument& document);
 // what a file the planner began to write holds when it was cut short (a full disk).
 bool IsCutPlannerHeader(std::string_view text);
 
-// The index a record added to `document` takes: the one after the highest of the document,
-// `tableMax` (the highest the table holds) and `named` (numbers that the document no longer
-// holds but something else still names: a damaged section's header, an activity), each of
-// `named` passed over when a section bearing it would be.  Nothing when a load of the
-// document with that record added would not read it back under that index, or when a
-// section already bears the number.
+// The index a record added to `document` takes: the first after the highest of the
+// document, `tableMax` (the highest the table holds) and `lostNumber` (the highest that a
+// damaged section's header still names, passed over when a section bearing it would be),
+// that none of `named` is (numbers that kept records name, an activity its resources: the
+// lost record's bookings would become the new one's), however far they lie.  Nothing when a
+// load of the document with that record added would not read it back under that index, or
+// when a section already bears the number.
 std::optional<int> NextRecordIndex(const platform::IniDocument& document,
-                                   std::string_view prefix, int tableMax,
-                                   std::initializer_list<int> named = {});
+                                   std::string_view prefix, int tableMax, int lostNumber = -1,
+                                   const std::set<int>& named = {});
 
 }  // namespace store

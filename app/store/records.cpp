@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iostream>
+#include <set>
 #include <string>
 
 #include "app/store/codec.h"
@@ -63,25 +64,24 @@ constexpr std::size_t kProjectField = 3;
 constexpr std::size_t kFirstResourceField = 5;
 constexpr std::size_t kLastField = static_cast<std::size_t>(-1);
 
-// The highest record number that an activity names in its fields `first` to `last`; -1 when
-// none does.
-int HighestNamedByActivities(const std::vector<std::string>& activities, std::size_t first,
-                             std::size_t last) {
-  int highest = -1;
+// Every record number that an activity names in its fields `first` to `last`.
+std::set<int> NamedByActivities(const std::vector<std::string>& activities, std::size_t first,
+                                std::size_t last) {
+  std::set<int> named;
   for (std::string_view record : activities) {
     std::size_t begin = 0;
     for (std::size_t field = 0; field <= last && begin <= record.size(); ++field) {
       const std::size_t end = std::min(record.find(kFieldSeparator, begin), record.size());
       if (field >= first) {
         const auto index = runtime::ParseInteger(record.substr(begin, end - begin));
-        if (index && *index > highest && *index <= kMaxRecordIndex) {
-          highest = static_cast<int>(*index);
+        if (index && *index >= 0 && *index <= kMaxRecordIndex) {
+          named.insert(static_cast<int>(*index));
         }
       }
       begin = end + kFieldSeparator.size();
     }
   }
-  return highest;
+  return named;
 }
 
 // The record takes the number after the highest of the file as it is under the lock: another
@@ -90,7 +90,8 @@ int HighestNamedByActivities(const std::vector<std::string>& activities, std::si
 // an activity (`namedByActivities`) still names: the lost record's bookings would become
 // the new one's.
 bool Append(Planner& planner, std::string_view prefix, std::vector<std::string>& table,
-            const Terms& terms, int namedByActivities, std::string_view record) {
+            const Terms& terms, const std::set<int>& namedByActivities,
+            std::string_view record) {
   const int tableMax = static_cast<int>(table.size()) - 1;
   int index = 0;
   std::shared_ptr<const platform::IniDocument> written;
@@ -99,7 +100,7 @@ bool Append(Planner& planner, std::string_view prefix, std::vector<std::string>&
       [&](const platform::IniDocument& data, const platform::IniDocument& file,
           std::vector<DataFileValue>& values) {
         const std::optional<int> next = NextRecordIndex(
-            data, prefix, tableMax, {HighestRecordIndex(file, prefix), namedByActivities});
+            data, prefix, tableMax, HighestRecordIndex(file, prefix), namedByActivities);
         if (!next) return false;
         index = *next;
         values.push_back({SectionName(prefix, index), std::string(kRecordKey),
@@ -146,16 +147,16 @@ void LoadActivities(Planner& planner) {
 
 bool AddResource(Planner& planner, std::string_view record) {
   return Append(planner, kResourcePrefix, planner.Resources, planner.ResourceTerms,
-                HighestNamedByActivities(planner.Activities, kFirstResourceField, kLastField),
+                NamedByActivities(planner.Activities, kFirstResourceField, kLastField),
                 record);
 }
 bool AddCategory(Planner& planner, std::string_view record) {
   return Append(planner, kCategoryPrefix, planner.Categories, planner.ProjectTerms,
-                HighestNamedByActivities(planner.Activities, kProjectField, kProjectField),
+                NamedByActivities(planner.Activities, kProjectField, kProjectField),
                 record);
 }
 bool AddActivity(Planner& planner, std::string_view record) {
-  return Append(planner, kActivityPrefix, planner.Activities, planner.ActivityTerms, -1, record);
+  return Append(planner, kActivityPrefix, planner.Activities, planner.ActivityTerms, {}, record);
 }
 
 void SetResourceRecord(Planner& planner, int index, std::string_view record) {

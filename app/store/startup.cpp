@@ -37,17 +37,17 @@ bool TakeDataFile(Planner& planner, StartupServices& services) {
   const int error = planner.FileLock.Take(OpenedDataFile(planner));
   // Before the lock file is known, the failure lies on the way to the data file.
   const std::string& lockFile = planner.FileLock.LockFile();
-  const int readOnly = !lockFile.empty() && (error == 0 || IsWriteRefusal(error))
-                           ? WriteRefusalOf(std::filesystem::path(lockFile).parent_path())
-                           : 0;
-  if (readOnly != 0) {
+  const int folderReadOnly = !lockFile.empty() && (error == 0 || IsWriteRefusal(error))
+                                 ? WriteRefusalOf(std::filesystem::path(lockFile).parent_path())
+                                 : 0;
+  // A data file its owner made read-only is kept as a read-only folder keeps it.
+  const int fileReadOnly = folderReadOnly == 0 && (error == 0 || IsWriteRefusal(error))
+                               ? platform::FileWriteRefusal(OpenedDataFile(planner))
+                               : 0;
+  if (folderReadOnly != 0 || fileReadOnly != 0) {
     planner.FileLock = platform::DataFileLock();
-    planner.ReadOnlyCause = readOnly;
-    services.ShowDataFileNotice(
-        "Le fichier de données ne peut pas être modifié : le dossier qui le contient n'est pas "
-        "accessible en écriture.\nFichier : " + OpenedDataFile(planner) + "\nCause : " +
-        SystemErrorText(readOnly) +
-        "\nLes données sont affichées, mais aucune modification ne pourra être enregistrée.");
+    planner.ReadOnlyCause = folderReadOnly != 0 ? folderReadOnly : fileReadOnly;
+    services.ShowDataFileNotice(ReadOnlyNotice(planner, folderReadOnly == 0));
     return true;
   }
   if (error == 0) return true;

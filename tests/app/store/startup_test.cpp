@@ -888,27 +888,50 @@ TEST_F(StartupTest, AStartThatWorkedBeforeStillWorks) {
 }
 
 // What befalls the data file while a planner runs: its link repointed to a file that a
-// second planner then starts on, the file removed, the file replaced.  The change goes to the
-// file opened at the start and loses none of the records shown; a file gone or replaced is
-// told, and what replaced it is kept.
+// second planner then starts on, the file removed, replaced, cut in place, replaced by a
+// link, its lock file removed and a second planner started.  The change goes to the file
+// opened at the start and loses none of the records shown; a file gone, replaced or changed
+// is told, and what was found in its place is kept; no second planner starts on the file.
 TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
   const std::string a = scratch_ / "a";
   const std::string b = scratch_ / "b";
   const std::string link = DataFolder() + "/data";
   const std::string elsewhere = Header("RESSOURCE0") + KeyLine("Nom", "Ailleurs");
-  const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+  std::string cut;
+  struct Case {
+    std::function<void()> meanwhile;
+    std::string told;
+    const std::string* kept;  // what the copy kept holds; none when null
+  };
+  const std::vector<Case> cases = {
       {[&] {
          std::filesystem::remove(link);
          std::filesystem::create_symlink(b, link);
          ASSERT_TRUE(Start()->started);
-       }, ""},
-      {[&] { std::filesystem::remove(a); }, "a été supprimé par un autre programme"},
-      {[&] { std::filesystem::rename(b, a); }, "a été remplacé par un autre programme"},
+       }, "", nullptr},
+      {[&] { std::filesystem::remove(a); }, "a été supprimé par un autre programme", nullptr},
+      {[&] { std::filesystem::rename(b, a); }, "a été remplacé par un autre programme",
+       &elsewhere},
+      {[&] {
+         ASSERT_EQ(::truncate(a.c_str(), 40), 0);
+         cut = ReadTextFile(a);
+       }, "a été modifié par un autre programme", &cut},
+      {[&] {
+         std::filesystem::remove(a);
+         std::filesystem::create_symlink(b, a);
+       }, "a été remplacé par un autre programme", &elsewhere},
+      {[&] {
+         std::filesystem::remove(a + ".verrou");
+         auto second = Start();
+         EXPECT_FALSE(second->started);
+         EXPECT_THAT(second->services.failure, HasSubstr("Quorvane est déjà ouvert"));
+       }, "", nullptr},
   };
   const std::string added = "08.03.2030 09:00¦08.03.2030 10:00¦Joints¦0¦255-1¦0";
-  for (const auto& [meanwhile, told] : cases) {
+  for (const auto& [meanwhile, told, kept] : cases) {
     SCOPED_TRACE(told);
     std::filesystem::remove_all(DataFolder());
+    std::filesystem::remove(a);
     const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
     std::filesystem::rename(link, a);
     std::filesystem::create_symlink(a, link);
@@ -923,11 +946,13 @@ TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
     EXPECT_EQ(messages.size(), told.empty() ? 0u : 1u);
     for (const std::string& message : messages) {
       EXPECT_THAT(message, AllOf(HasSubstr(told), HasSubstr("avec toutes les données affichées")));
-      if (told.starts_with("a été remplacé")) {
-        EXPECT_EQ(ReadTextFile(message.substr(message.find("gardé : ") + 9)), elsewhere);
+      const std::size_t copy = message.find("gardé : ");
+      EXPECT_EQ(copy != std::string::npos, kept != nullptr);
+      if (kept != nullptr && copy != std::string::npos) {
+        EXPECT_EQ(ReadTextFile(message.substr(copy + 9)), *kept);
       }
     }
-    if (told.empty()) {
+    if (std::filesystem::exists(b)) {
       EXPECT_EQ(ReadTextFile(b), elsewhere);
     }
     std::filesystem::remove(link);
@@ -937,6 +962,184 @@ TEST_F(StartupTest, TheFileOpenedAtTheStartIsTheFileWritten) {
     EXPECT_EQ(restarted->planner.Resources, earlier.Resources);
     EXPECT_EQ(restarted->planner.ActivityType, "BTP");
   }
+}
+
+// A data file its owner made read-only, before the start or while the planner runs, is kept
+// as a read-only folder keeps it: the data and the changes show, one notice says that no
+// change can be saved, and the file stays as it was.
+TEST_F(StartupTest, AReadOnlyDataFileShowsTheDataAndIsNeverWritten) {
+  for (bool whileRunning : {false, true}) {
+    SCOPED_TRACE(whileRunning);
+    std::filesystem::remove_all(DataFolder());
+    const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+    const std::string bytes = ReadTextFile(earlier.DataFile);
+    if (!whileRunning) ::chmod(earlier.DataFile.c_str(), 0444);
+    std::vector<std::string> told;
+    {
+      auto run = Start();
+      ASSERT_TRUE(run->started);
+      told = run->services.notices;
+      run->planner.ShowWriteFailure = [&](const std::string& m) { told.push_back(m); };
+      if (whileRunning) ::chmod(earlier.DataFile.c_str(), 0444);
+      ASSERT_TRUE(AddResource(run->planner, "Salle 3"));
+      SetResourceRecord(run->planner, 0, "Salle 1¦1");
+      EXPECT_THAT(run->planner.Resources, ElementsAre("Salle 1¦1", "Salle 2¦1", "Salle 3"));
+      EXPECT_EQ(WriteUnwrittenValues(run->planner), 0);
+    }
+    EXPECT_THAT(told, ElementsAre(HasSubstr("Le fichier de données ne peut pas être modifié : il "
+                                            "est en lecture seule.")));
+    EXPECT_EQ(ReadTextFile(earlier.DataFile), bytes);
+    struct stat status;
+    ASSERT_EQ(::stat(earlier.DataFile.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0444u);
+    EXPECT_EQ(Start()->planner.Resources, earlier.Resources);
+  }
+}
+
+// A file that lost records some kept activity still books gives none of their numbers to a
+// new record, however far beyond the others one of them lies.
+TEST_F(StartupTest, NoNumberAKeptActivityNamesIsGivenToANewRecord) {
+  struct Case {
+    std::string name;
+    std::string booked;  // the activity's project and resource fields
+    int resource;        // the number a new resource takes
+    int project;         // and a new project
+  };
+  const std::vector<Case> cases = {
+      {"numbers past the kept ones", "1¦255-1¦22¦23¦24¦25¦26¦27¦28¦29¦65600", 30, 2},
+      {"a number far beyond alone", "0¦255-1¦65600", 22, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::create_directories(DataFolder());
+    Planner earlier;
+    earlier.DataFile = DataFolder() + "/data";
+    for (int i = 0; i < 22; ++i) AddResource(earlier, "Outil " + std::to_string(i));
+    AddCategory(earlier, "Nord¦255-0");
+    AddActivity(earlier, "05.03.2030 09:00¦05.03.2030 10:30¦Pose¦" + c.booked);
+    SaveParams(earlier);
+    {
+      auto run = Start();
+      ASSERT_TRUE(AddResource(run->planner, "Nouvelle grue"));
+      ASSERT_TRUE(AddCategory(run->planner, "Sud¦65280-0"));
+      EXPECT_EQ(run->planner.ResourceMax(), c.resource);
+      EXPECT_EQ(run->planner.CategoryMax(), c.project);
+    }
+    auto restarted = Start();
+    EXPECT_EQ(restarted->planner.Resources.back(), "Nouvelle grue");
+    EXPECT_EQ(restarted->planner.ResourceMax(), c.resource);
+    EXPECT_EQ(restarted->planner.Categories.back(), "Sud¦65280-0");
+    EXPECT_EQ(restarted->planner.CategoryMax(), c.project);
+  }
+}
+
+// Every line that is not one the planner writes is damage, told with a copy kept: a header
+// whose kind is one symbol off, the record key one symbol off or missing, a "]" inside a
+// header, a setting or a section the planner has none of.  Each change of one byte in a
+// header or a key of a sound file is either read as before or told so.
+TEST_F(StartupTest, EveryLineNotThePlannersOwnIsToldWithACopy) {
+  const Planner earlier = EarlierRun("Chantiers", "Étapes", "Personnes");
+  const std::string sound = ReadTextFile(earlier.DataFile);
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = sound;
+    return text.replace(text.find(from), from.size(), to);
+  };
+  std::string bracketed = Header("RESSOURCE1");
+  bracketed.insert(5, "]");
+  const std::string salle2 = KeyLine("Nom", "Salle 2¦1");
+  const std::vector<std::pair<std::string, std::string>> damages = {
+      {"control symbol in the kind", replaced(Header("ACTIVITE0"), Header("ACTI\x16ITE0"))},
+      {"accent in the kind", replaced(Header("ACTIVITE0"), Header("ACTIVITõ0"))},
+      {"kind in lower case", replaced(Header("ACTIVITE0"), Header("activite0"))},
+      {"record key Nol", replaced(salle2, KeyLine("Nol", "Salle 2¦1"))},
+      {"record key Noo", replaced(salle2, KeyLine("Noo", "Salle 2¦1"))},
+      {"record key missing", replaced(salle2, "")},
+      {"] inside a header", replaced(Header("RESSOURCE1"), bracketed)},
+      {"setting of another name", replaced(KeyLine("Synchro", "https://example.org/agenda"),
+                                           KeyLine("Synchra", "https://example.org/agenda"))},
+      {"section of another name", sound + Header("AUTRE") + KeyLine("Nom", "Intrus")},
+  };
+  // Told with a copy of `text`, and every record shown is the one written under its number.
+  const auto expectTold = [&](const Run& run, const std::string& text) {
+    ASSERT_THAT(run.services.notices, ElementsAre(HasSubstr("Le fichier de données est endommagé")));
+    const std::string& notice = run.services.notices[0];
+    const std::size_t copy = notice.find("gardée : ") + std::string("gardée : ").size();
+    EXPECT_EQ(ReadTextFile(notice.substr(copy, notice.find('\n', copy) - copy)), text);
+    for (const auto& [shown, written] :
+         {std::pair{&run.planner.Resources, &earlier.Resources},
+          {&run.planner.Categories, &earlier.Categories},
+          {&run.planner.Activities, &earlier.Activities}}) {
+      ASSERT_LE(shown->size(), written->size());
+      for (std::size_t i = 0; i < shown->size(); ++i) {
+        if (!(*shown)[i].empty()) {
+          EXPECT_EQ((*shown)[i], (*written)[i]);
+        }
+      }
+    }
+  };
+  for (const auto& [damage, text] : damages) {
+    SCOPED_TRACE(damage);
+    std::filesystem::remove_all(DataFolder());
+    std::filesystem::create_directories(DataFolder());
+    WriteTextFile(earlier.DataFile, text);
+    {
+      auto run = Start();
+      expectTold(*run, text);
+      ASSERT_TRUE(AddResource(run->planner, "Nouvelle grue"));
+    }
+    auto restarted = Start();
+    EXPECT_THAT(restarted->services.notices, ::testing::IsEmpty());
+    EXPECT_EQ(restarted->planner.Resources.back(), "Nouvelle grue");
+    EXPECT_EQ(restarted->planner.ActivityType, "BTP");
+  }
+
+  // Where the codes of the number start in a record's header line at `begin`; npos in others.
+  const auto numberAt = [&](std::size_t begin) {
+    for (const char* kind : {"RESSOURCE", "CATEGORIE", "ACTIVITE"}) {
+      const std::string prefix = "[" + EncodeIniText(kind);
+      if (sound.compare(begin, prefix.size(), prefix) == 0) return begin + prefix.size();
+    }
+    return std::string::npos;
+  };
+  // The sweep: every byte of the headers and the keys, but for the codes of a record's
+  // number, which another one-byte change may turn into a number no section bears: a sound
+  // record of that number, as a file that lost a record holds.
+  std::set<std::string> swept;
+  int starts = 0;
+  for (std::size_t begin = 0; begin < sound.size(); begin = sound.find('\n', begin) + 1) {
+    const std::size_t end = sound.find(sound[begin] == '[' ? ']' : '=', begin) + 1;
+    const std::size_t number = numberAt(begin);
+    // Lines alike but for their number ("Nom" in every record) are swept once.
+    if (!swept.insert(sound.substr(begin, std::min(end, number) - begin)).second) continue;
+    for (std::size_t at = begin; at < end; ++at) {
+      if (at >= number && at + 1 < end) continue;
+      // One change a byte, the kinds taken in turn: a bit flipped, the letter case, a byte
+      // beyond ASCII, a "]".
+      const int changes[] = {0x01, 0x20, 0x80, ']' ^ sound[at]};
+      const int change = changes[at % 4];
+      std::string text = sound;
+      text[at] = static_cast<char>(text[at] ^ change);
+      SCOPED_TRACE("byte " + std::to_string(at) + " ^ " + std::to_string(change));
+      std::filesystem::remove_all(DataFolder());
+      std::filesystem::create_directories(DataFolder());
+      WriteTextFile(earlier.DataFile, text);
+      auto run = Start();
+      ++starts;
+      if (!run->services.notices.empty()) {
+        expectTold(*run, text);
+      } else {
+        EXPECT_EQ(run->planner.Resources, earlier.Resources);
+        EXPECT_EQ(run->planner.Categories, earlier.Categories);
+        EXPECT_EQ(run->planner.Activities, earlier.Activities);
+        EXPECT_EQ(run->planner.ActivityType, "BTP");
+        EXPECT_EQ(run->planner.ProjectTerms[0], "Chantiers");
+        EXPECT_EQ(run->planner.ShareLink, "https://example.org/agenda");
+      }
+      if (HasFailure()) return;
+    }
+  }
+  EXPECT_GT(starts, 100);
 }
 
 // What a program killed in its work leaves beside the data file is read or cleared at the
