@@ -65,8 +65,9 @@ int ReadOwnFile(const std::string& path, std::size_t maxSize, std::string& bytes
 int CreateNewFile(const std::vector<std::string>& names, std::string_view contents,
                   std::size_t& created);
 
-// The name under which `path` is kept aside while a change it must not outlive is under way:
-// removed as a temporary of `path` by RemoveLeftTemporaries when the program was killed.
+// The name of a file that stands beside `path` only while a change it must not outlive is
+// under way: removed as a temporary of `path` by RemoveLeftTemporaries when the program was
+// killed.
 std::string SetAsidePath(const std::string& path);
 
 // Removes the temporary files that replacements of `path` left behind when the program was
