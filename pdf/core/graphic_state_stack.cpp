@@ -37,7 +37,8 @@ void Pagelith::SaveGraphicState(StateOpener opener)
 // every "q" is closed by the code that wrote it and no end puts back a state it did not
 // save.  After "Q" the content repeats the stroke and fill colours and the line width, so
 // that the members and the content agree.  A state saved before any font was selected
-// selects none.
+// selects none.  The state leaves the stack before anything is put back, so that a font
+// that can no longer be selected leaves no state behind for a second end and its "Q".
 void Pagelith::RestoreGraphicState(StateOpener opener)
 {
     const auto saved =
