@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "pdf/reader/string_tokens.h"
+#include "pdf/reader/lexer.h"
 
 namespace pdf {
 
