@@ -120,15 +120,6 @@ SyntaxToken NextToken(std::string_view text, std::size_t at)
     }
 }
 
-std::size_t LastWord(std::string_view text, std::string_view word)
-{
-    const std::size_t at = text.rfind(word);
-    if (at == std::string_view::npos)
-        return at;
-    const SyntaxToken token = NextToken(text, at);
-    return token.kind == SyntaxToken::kWord && token.In(text) == word ? at : std::string_view::npos;
-}
-
 SyntaxToken NextValue(std::string_view text, std::size_t at)
 {
     SyntaxToken first = NextToken(text, at);

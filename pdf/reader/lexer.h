@@ -44,11 +44,6 @@ struct SyntaxToken {
 // line end; a string, name or word that the text cuts short ends with the text.
 SyntaxToken NextToken(std::string_view text, std::size_t at);
 
-// Where the last occurrence of `word` in the text begins, when the token there is that word;
-// npos otherwise.  A text taken from the middle of a file may begin inside a string or a
-// stream's data, so it is searched from its end.
-std::size_t LastWord(std::string_view text, std::string_view word);
-
 // The value that begins at `at` or after the white space and comments there: one token,
 // an array or dictionary to its matching close (or up to a close that matches nothing
 // open), or the three tokens of a reference.  Its kind is that of its first token, or

@@ -32,7 +32,10 @@ std::int64_t SourceReader::StartXref()
     for (std::int64_t span = kTailReadFirst;; span *= 16) {
         const std::int64_t tailStart = std::max<std::int64_t>(0, file.Size() - span);
         const std::string tail = file.ReadAt(tailStart, span);
-        const std::size_t keyword = LastWord(tail, "startxref");
+        // The tail may begin inside a string or a stream's data, where no token can be told
+        // from its start: the keyword is searched for and what follows it is lexed, so that
+        // one that damage joined to its number still names the table, as the peers read it.
+        const std::size_t keyword = tail.rfind("startxref");
         if (keyword != std::string::npos) {
             if (span > kTailReadFirst && HoldsObjectHeader(tail, keyword + 9))
                 throw Error(err::kInvalidFileFormat, "No startxref at the end of the file");
