@@ -588,6 +588,7 @@ private:
     std::string EncodeText(std::string_view utf8) const;
     // The record of the current font; with none selected, the subscript failure.
     const FontRecord& CurrentFont() const;
+    std::size_t SureFitBytes(const FontRecord& font, float width) const;
     // Width in user units of text already encoded for the font, with the current spacings
     // and horizontal scaling.
     float GetStringWidth(std::string_view bytes, int fontIndex, float fontSize) const;

@@ -1,5 +1,8 @@
 // Text laid out in a rectangle: lines broken at blanks, aligned across and down, the frame
 // drawn first, and the text that did not fit given back.
+#include <algorithm>
+#include <cstdint>
+
 #include "pdf/draw/text_layout.h"
 #include "pdf/fonts/code_pages.h"
 #include "pdf/fonts/font_encoding.h"
@@ -12,6 +15,18 @@ namespace {
 constexpr int kNoFrame = 1;
 
 }  // namespace
+
+// Bounds a word's width by its widest byte, with a margin for rounding, so the rest of a
+// full box need not measure every word it gives back.
+std::size_t Pagelith::SureFitBytes(const FontRecord& font, float width) const
+{
+    const std::int16_t widest = *std::max_element(font.Widths.begin(), font.Widths.end());
+    const double perByte = (static_cast<double>(widest) * mFontSize / 1000 + mCharSpacing) *
+                           mHorizScaling / 100 / mScale;
+    if (!(perByte > 0) || !(width > 0))
+        return 0;
+    return static_cast<std::size_t>(std::min(width / perByte * (1 - 1e-5), 1e9));
+}
 
 std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std::string& text,
                                   int align, int options)
@@ -42,7 +57,8 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
         const std::vector<std::string> paragraphs =
             SplitParagraphs(EncodeText(text), align, continued);
         const TextBoxGeometry geometry{innerWidth, indent, measure(" "), advance,
-                                       innerHeight * s, align};
+                                       innerHeight * s, align,
+                                       SureFitBytes(font, innerWidth)};
         TextBoxLayout layout = LayOutTextBox(paragraphs, continued, geometry, measure);
         count = static_cast<int>(layout.Lines.size());
 

@@ -1,6 +1,7 @@
 // Breaking a text box's text into paragraphs, words and lines.
 #include "pdf/draw/text_layout.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "pdf/core/text_utils.h"
@@ -14,8 +15,10 @@ namespace {
 // giving them back, however long the paragraph.
 class ParagraphWords {
 public:
-    ParagraphWords(std::string_view paragraph, float width, const TextMeasure& measure)
-        : mText(paragraph), mInnerWidth(width), mMeasure(measure)
+    ParagraphWords(std::string_view paragraph, const TextBoxGeometry& box,
+                   const TextMeasure& measure)
+        : mText(paragraph), mInnerWidth(box.InnerWidth), mSureFitBytes(box.SureFitBytes),
+          mMeasure(measure)
     {
         Next();
     }
@@ -35,10 +38,16 @@ public:
 
     void DropTheRest() { mDone = true; }
 
-    // The current word and those after it, joined by single blanks.
+    // The current word and those after it, joined by single blanks.  When no later word
+    // can be too wide, they stand in the paragraph as they are given back.
     std::string Rest()
     {
         std::string rest = mWord;
+        if (mAt <= mText.size() && LongestPieceFrom(mAt) <= mSureFitBytes) {
+            rest += ' ';
+            rest += mText.substr(mAt);
+            return rest;
+        }
         while (mAt <= mText.size()) {
             rest += ' ';
             rest += ShortenToWidth(std::string(Piece()), mInnerWidth, mMeasure);
@@ -47,6 +56,18 @@ public:
     }
 
 private:
+    std::size_t LongestPieceFrom(std::size_t at) const
+    {
+        std::size_t longest = 0;
+        while (at < mText.size()) {
+            const std::size_t blank = mText.find(' ', at);
+            const std::size_t end = blank == std::string_view::npos ? mText.size() : blank;
+            longest = std::max(longest, end - at);
+            at = end + 1;
+        }
+        return longest;
+    }
+
     // The text up to the next blank, moving past that blank.
     std::string_view Piece()
     {
@@ -60,6 +81,7 @@ private:
     std::string_view mText;
     std::size_t mAt = 0;
     float mInnerWidth;
+    std::size_t mSureFitBytes;
     const TextMeasure& mMeasure;
     std::string mWord;
     float mWordWidth = 0;
@@ -131,7 +153,7 @@ TextBoxLayout LayOutTextBox(const std::vector<std::string>& paragraphs, bool con
     const bool fitted = box.Flags & (align::kFitIfWider | align::kFit);
     TextBoxLayout layout;
     for (std::size_t p = 0; p < paragraphs.size(); ++p) {
-        ParagraphWords words(paragraphs[p], box.InnerWidth, measure);
+        ParagraphWords words(paragraphs[p], box, measure);
         bool firstLine = true;
         while (!words.Done()) {
             const bool indented = firstLine && !continued;

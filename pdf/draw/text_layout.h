@@ -3,6 +3,7 @@
 // are bytes of the current font's code page.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ struct TextBoxGeometry {
     float Advance = 0;      // from one line to the next, points
     float InnerHeight = 0;  // points
     int Flags = 0;
+    // Words of at most this many bytes are no wider than the inner width in any case.
+    std::size_t SureFitBytes = 0;
 };
 
 struct BoxLine {

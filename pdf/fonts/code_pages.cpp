@@ -145,9 +145,15 @@ std::string FromCodePage(std::string_view bytes, FontCharset charset)
     const CodePageMap& map = GetCodePageMap(charset);
     std::string text;
     text.reserve(bytes.size());
-    for (char c : bytes) {
-        const std::int32_t codePoint = map[static_cast<unsigned char>(c)];
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t asciiEnd = AsciiRunEnd(bytes, pos);
+        text.append(bytes.substr(pos, asciiEnd - pos));
+        if (asciiEnd == bytes.size())
+            break;
+        const std::int32_t codePoint = map[static_cast<unsigned char>(bytes[asciiEnd])];
         AppendUtf8(text, codePoint < 0 ? '?' : codePoint);
+        pos = asciiEnd + 1;
     }
     return text;
 }

@@ -142,7 +142,8 @@ TEST_F(TextBoxes, ALongTextGoesOnFromBoxToBoxAsInOneBox)
         EXPECT_GT(boxes, 10);
         EXPECT_EQ(boxed, whole);
     }
-    EXPECT_EQ(w->DrawTextBox(0, 0, 30, 12.21f, "a WWWWWWWW"), "\x01" "WW\xE2\x80\xA6");
+    EXPECT_EQ(w->DrawTextBox(0, 0, 30, 12.21f, "a WWWWWWWW c WWWWWWWW"),
+              "\x01" "WW\xE2\x80\xA6 c WW\xE2\x80\xA6");
 }
 
 TEST_F(TextBoxes, JustifiedBoxLeavesEachParagraphsLastLineLeftAligned)
