@@ -377,12 +377,18 @@ TEST_P(DamagedByQpdf, ReadsAsQpdfReadsItOrIsRefused)
 
 // Our three pages of Flate contents encrypted by qpdf with AES keys of `bits`, cut before
 // the encryption dictionary: its strings and streams stay enciphered, its trailer is lost.
-Maker EncryptedAndCut(const std::string& bits)
+// `posingStreams` of the enciphered streams begin with a zlib header, as one in about 500
+// does by chance.
+Maker EncryptedAndCut(const std::string& bits, int posingStreams = 0)
 {
-    return [bits](const std::string& file) {
+    return [bits, posingStreams](const std::string& file) {
         const std::string plain = TextPages(file + "-base.pdf", "3 0 R 4 0 R 5 0 R", " /Filter /FlateDecode");
-        const std::string bytes =
+        std::string bytes =
             ReadAll(Converted(plain, file + "-encrypted.pdf", "qpdf --allow-weak-crypto --encrypt '' '' " + bits + " -- {in} {out}"));
+        for (std::size_t at = 0, n = 0; n < static_cast<std::size_t>(posingStreams); ++n) {
+            at = bytes.find("stream\n", bytes.find("/FlateDecode", at)) + 7;
+            bytes.replace(at, 2, "\x78\x9c");
+        }
         const std::size_t encryption = bytes.find("/Filter /Standard");
         return ScratchFile(file, bytes.substr(0, bytes.rfind(" 0 obj", encryption) - 2));
     };
@@ -425,6 +431,7 @@ INSTANTIATE_TEST_SUITE_P(
                     return ScratchFile(file, bytes.substr(0, bytes.rfind("xref\n0 ")));
                 }},
         Damaged{"AesEncryptedCutBeforeItsEncryption", EncryptedAndCut("256")},
+        Damaged{"AesEncryptedCutWithAStreamPosingAsZlib", EncryptedAndCut("256", 1)},
         Damaged{"Aes128EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=y")},
         Damaged{"Rc4EncryptedCutBeforeItsEncryption", EncryptedAndCut("128 --use-aes=n")},
         Damaged{"Rc4With40BitKeysCutBeforeItsEncryption", EncryptedAndCut("40")}),
