@@ -37,7 +37,8 @@ const ObjectStreamCache& SourceReader::ReadFromObjectStream(int stream)
         ~Unmark() { set.erase(stream); }
     } unmark{mStreamsDecoding, stream};
 
-    const SourceObject object = ReadObject(stream, true);
+    SourceObject object = ReadObject(stream);
+    ReadData(object);
     const int count = CountValue(Resolved(object.value.Get("N")));
     const int first = CountValue(Resolved(object.value.Get("First")));
     const Bytes data = DecodeStored(object.data, object.filter, object.decodeParms, mFile,

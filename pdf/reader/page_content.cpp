@@ -38,12 +38,13 @@ std::vector<int> SourceReader::ReferenceList(const Value& value)
 // stream cannot be read.
 SourceObject SourceReader::ReadStream(int number)
 {
-    SourceObject stream = ReadObject(number, true);
+    SourceObject stream = ReadObject(number);
     if (!stream.hasStream) {
         if (Current().xrefComplete && !Current().xrefRebuilt)
             throw TableProvedWrong{};
         throw Error(err::kInvalidFileFormat, "Stream " + std::to_string(number) + " cannot be read");
     }
+    ReadData(stream);
     return stream;
 }
 

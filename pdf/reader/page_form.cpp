@@ -82,9 +82,10 @@ std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Val
     while (!pending.empty()) {
         const int source = pending.back();
         pending.pop_back();
-        SourceObject object = ReadObject(source, true);
+        SourceObject object = ReadObject(source);
         if (!object.sound)
             throw Error(err::kInvalidFileFormat, "Object " + std::to_string(source) + " holds a value that cannot be read");
+        ReadData(object);
         if (object.hasStream) {
             std::vector<Value::Entry> entries = object.value.Entries();
             entries.emplace_back("Length", Value::Integer(static_cast<std::int64_t>(object.data.size())));

@@ -1,5 +1,6 @@
 // The page tree of a source file, walked depth first into the record's page list.
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include "pdf/reader/source_reader.h"
@@ -48,47 +49,65 @@ Value SourceReader::PageObject(const SourcePageEntry& entry)
 
 // Inherited attributes come down the walk, so that no page climbs its /Parent chain: the
 // work is one read of each node, however deep the tree.
-void SourceReader::WalkPageTree(int node)
+void SourceReader::WalkPageTree(int root)
 {
     SourceDocRecord& record = Current();
     if (record.pages.empty())
         record.pages.resize(1);
-    // A node met again (a tree that holds itself) is passed over; the stack replaces
-    // recursion so that a deep tree cannot exhaust the call stack.
-    std::set<int> visited{node};
+    // A node the tree names in two places holds its pages in both, as the peers count them,
+    // and is judged once: its kids serve every place.  Only a node that holds itself, one
+    // on the way down to it, is passed over.  The stack replaces recursion so that a deep
+    // tree cannot exhaust the call stack, and each page found is charged, so that a tree
+    // naming its nodes over and over cannot list pages without end.
+    std::map<int, std::vector<int>> judged;
+    std::set<int> above;
     struct Level {
-        std::vector<int> kids;
+        int number = 0;
+        const std::vector<int>* kids = nullptr;
         std::size_t next = 0;
         SourcePageEntry inherited;
     };
     std::vector<Level> stack;
-    auto enter = [&](int number, SourcePageEntry inherited) {
-        const SourceObject node = ReadObject(number, false);
-        Level level;
-        level.kids = KidsOf(number, node.value);
+    const auto kidsOf = [&](int number, const Value& node) -> const std::vector<int>& {
+        if (const auto found = judged.find(number); found != judged.end())
+            return found->second;
+        std::vector<int> kids = KidsOf(number, node);
         // A node whose syntax is unsound may have lost a kid to the damage ("4,0 R" reads as no
         // kid at all): its kids must then hold the pages its /Count gives.
-        if (const Value count = Resolved(node.value.Get("Count")); !node.sound && count.IsNumber()) {
+        if (const Value count = Resolved(node.Get("Count")); !ReadObject(number).sound && count.IsNumber()) {
             double pages = 0;
-            for (const int kid : level.kids) {
+            for (const int kid : kids) {
                 const Value held = ObjectValue(kid);
                 pages += held.Has("Kids") ? Resolved(held.Get("Count")).Number() : 1;
             }
             if (pages != count.Number())
                 throw DamagedNode(number);
         }
-        TakeInherited(node.value, number, inherited);
+        return judged.emplace(number, std::move(kids)).first->second;
+    };
+    const auto enter = [&](int number, const Value& node, SourcePageEntry inherited) {
+        Level level;
+        level.number = number;
+        level.kids = &kidsOf(number, node);
+        TakeInherited(node, number, inherited);
         level.inherited = std::move(inherited);
+        above.insert(number);
         stack.push_back(std::move(level));
     };
-    enter(node, SourcePageEntry{});
+    const auto addPage = [&](SourcePageEntry entry) {
+        mFile.Charge(kObjectReadOverhead);
+        ++record.pageCount;
+        record.pages.push_back(std::move(entry));
+    };
+    enter(root, ObjectValue(root), SourcePageEntry{});
     while (!stack.empty()) {
         Level& level = stack.back();
-        if (level.next >= level.kids.size()) {
+        if (level.next >= level.kids->size()) {
+            above.erase(level.number);
             stack.pop_back();
             continue;
         }
-        const int kid = level.kids[level.next++];
+        const int kid = (*level.kids)[level.next++];
         const Value node = ObjectValue(kid);
         if (!node.Is(Value::kDictionary)) {
             // A kid one past the file's own table, which no object of the file holds, is
@@ -102,8 +121,7 @@ void SourceReader::WalkPageTree(int node)
                 throw TableProvedWrong{};
             SourcePageEntry entry;
             entry.object = kid;
-            ++record.pageCount;
-            record.pages.push_back(std::move(entry));
+            addPage(std::move(entry));
             continue;
         }
         // A kid without /Kids is a page, whatever its /Type says.
@@ -112,10 +130,9 @@ void SourceReader::WalkPageTree(int node)
             SourcePageEntry entry = level.inherited;
             entry.object = kid;
             TakeInherited(node, kid, entry);
-            ++record.pageCount;
-            record.pages.push_back(std::move(entry));
-        } else if (visited.insert(kid).second) {
-            enter(kid, level.inherited);
+            addPage(std::move(entry));
+        } else if (above.count(kid) == 0) {
+            enter(kid, node, level.inherited);
         }
     }
 }

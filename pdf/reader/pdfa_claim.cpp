@@ -7,11 +7,12 @@ namespace pdf {
 bool SourceReader::ClaimsPdfA(const Value& catalog)
 {
     if (catalog.Has("Metadata")) {
-        const int metadata = catalog.Get("Metadata").ReferenceNumber();
-        if (metadata == 0)
+        const Value& metadata = catalog.Get("Metadata");
+        if (metadata.ReferenceNumber() == 0)
             return false;
-        const Bytes data = ReadObject(metadata, true).data;
-        return std::string(data.begin(), data.end()).find("xmlns:pdfaid=") != std::string::npos;
+        SourceObject stream = ReadObject(metadata.ReferenceNumber());
+        ReadData(stream);
+        return std::string(stream.data.begin(), stream.data.end()).find("xmlns:pdfaid=") != std::string::npos;
     }
     const Value intents = Resolved(catalog.Get("OutputIntents"));
     for (const Value& intent : intents.Items()) {

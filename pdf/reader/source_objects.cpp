@@ -43,6 +43,12 @@ void ParseText(std::string_view text, SourceObject& object)
     object.value = ParseValue(text, &object.sound);
 }
 
+void TakeType(SourceObject& object)
+{
+    if (const Value& type = object.value.Get("Type"); type.Is(Value::kName))
+        object.type = type.Bytes();
+}
+
 // Where an object's text ends: its "endobj" or "stream" keyword, outside strings and
 // comments.
 struct TextEnd {
@@ -101,39 +107,32 @@ XrefEntry SourceReader::SourceEntry(int number)
     return found == record.xref.end() ? XrefEntry{} : found->second;
 }
 
-Value SourceReader::ObjectValue(int number)
-{
-    SourceDocRecord& record = Current();
-    if (const auto found = record.objects.find(number); found != record.objects.end()) {
-        mFile.Charge(static_cast<std::int64_t>(found->second.textBytes));
-        return found->second.value;
-    }
-    return ReadObject(number, false).value;
-}
-
 Value SourceReader::Resolved(const Value& value)
 {
-    return Resolve(value, [this](int number) { return ObjectValue(number); });
+    return Resolve(value, [this](int number) { return ReadObject(number).value; });
+}
+
+Value SourceReader::ObjectValue(int number)
+{
+    return Resolved(Value::Reference(number, 0));
 }
 
 Value SourceReader::DirectValue(const Value& value)
 {
     int objects = kMaxDirectObjects;
-    return Direct(value, [this](int number) { return ObjectValue(number); }, objects);
+    return Direct(value, [this](int number) { return ReadObject(number).value; }, objects);
 }
 
-SourceObject SourceReader::ReadObject(int number, bool wantStream, std::int64_t offset)
+SourceObject SourceReader::ReadObject(int number)
 {
-    const bool cached = number != 0 && !wantStream;
-    if (cached) {
-        if (const auto found = Current().objects.find(number); found != Current().objects.end()) {
-            mFile.Charge(static_cast<std::int64_t>(found->second.textBytes));
-            return found->second;
-        }
+    SourceDocRecord& record = Current();
+    if (const auto found = record.objects.find(number); found != record.objects.end()) {
+        mFile.Charge(static_cast<std::int64_t>(found->second.textBytes));
+        return found->second;
     }
     DepthGuard depth(mReadDepth);
     SourceObject object;
-    const XrefEntry entry = number == 0 ? XrefEntry{XrefEntry::kInFile} : SourceEntry(number);
+    const XrefEntry entry = SourceEntry(number);
     if (entry.kind == XrefEntry::kInStream) {
         const ObjectStreamCache& cache = ReadFromObjectStream(entry.stream);
         std::size_t index = static_cast<std::size_t>(entry.index);
@@ -152,27 +151,50 @@ SourceObject SourceReader::ReadObject(int number, bool wantStream, std::int64_t 
                       object);
             mFile.Charge(static_cast<std::int64_t>(object.textBytes));
         }
-    } else if (entry.kind == XrefEntry::kInFile &&
-               !ReadObjectFromFile(number == 0 ? std::max<std::int64_t>(0, offset - 1) : entry.offset, number,
-                                   wantStream, object)) {
+    } else if (entry.kind == XrefEntry::kInFile && !ReadObjectFromFile(entry.offset, number, object)) {
         // The table's offset holds another object or none: the table is wrong, and the
         // operation starts again once the objects are found where they stand.
-        const SourceDocRecord& record = Current();
-        if (number != 0 && record.xrefComplete && !record.xrefRebuilt)
+        if (record.xrefComplete && !record.xrefRebuilt)
             throw TableProvedWrong{};
     }
-    if (const Value& type = object.value.Get("Type"); type.Is(Value::kName))
-        object.type = type.Bytes();
-    SourceDocRecord& record = Current();
+    TakeType(object);
     const std::size_t bytes = object.textBytes;
-    if (cached && bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
+    if (bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
         record.objects.emplace(number, object);
         record.cachedObjectBytes += bytes;
     }
     return object;
 }
 
-bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object)
+SourceObject SourceReader::ReadObjectAt(std::int64_t offset)
+{
+    DepthGuard depth(mReadDepth);
+    SourceObject object;
+    ReadObjectFromFile(std::max<std::int64_t>(0, offset), 0, object);
+    TakeType(object);
+    return object;
+}
+
+void SourceReader::ReadData(SourceObject& object)
+{
+    if (!object.hasStream)
+        return;
+    SourceFile& file = mFile;
+    object.filter = DirectValue(object.value.Get("Filter"));
+    object.decodeParms = DirectValue(object.value.Get("DecodeParms"));
+    const double length = Resolved(object.value.Get("Length")).Number();
+    // The file's size bounds what a /Length can ask for.
+    const std::int64_t at = object.dataAt;
+    const double wanted = std::min(length, static_cast<double>(file.Size() - at));
+    const std::int64_t count = wanted >= 1 ? static_cast<std::int64_t>(wanted) : 0;
+    std::string data = file.ReadAt(at, count);
+    if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
+        data = DataToEndstream(file, at);
+    file.Charge(static_cast<std::int64_t>(data.size()));
+    object.data.assign(data.begin(), data.end());
+}
+
+bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, SourceObject& object)
 {
     SourceFile& file = mFile;
     file.Charge(kObjectReadOverhead);
@@ -212,8 +234,6 @@ bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, bool wantS
         throw Error(err::kInvalidFileFormat, "Object " + std::to_string(number) + " is longer than " +
                                                  std::to_string(kMaxObjectTextBytes >> 20) + " MB");
     const bool unclosed = end.at == std::string::npos;
-    if (!end.stream)
-        wantStream = false;
     std::size_t textEnd = std::min(end.at, bytes.size());
     if (textEnd >= textStart + 2 && bytes.compare(textEnd - 2, 2, "\r\n") == 0)
         textEnd -= 2;
@@ -221,26 +241,15 @@ bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, bool wantS
         textEnd -= 1;
     ParseText(std::string_view(bytes).substr(textStart, textEnd > textStart ? textEnd - textStart : 0), object);
     file.Charge(std::max<std::int64_t>(0, static_cast<std::int64_t>(unclosed ? bytes.size() : textEnd) - charged));
-    if (!wantStream)
+    if (!end.stream)
         return true;
 
-    object.filter = DirectValue(object.value.Get("Filter"));
-    object.decodeParms = DirectValue(object.value.Get("DecodeParms"));
     object.hasStream = true;
-    const double length = Resolved(object.value.Get("Length")).Number();
     std::size_t dataStart = end.at + 6;
     while (dataStart < bytes.size() && bytes[dataStart] == ' ')
         ++dataStart;
     dataStart += bytes.compare(dataStart, 2, "\r\n") == 0 ? 2 : 1;
-    // The file's size bounds what a /Length can ask for.
-    const std::int64_t at = start + static_cast<std::int64_t>(dataStart);
-    const double wanted = std::min(length, static_cast<double>(file.Size() - at));
-    const std::int64_t count = wanted >= 1 ? static_cast<std::int64_t>(wanted) : 0;
-    std::string data = file.ReadAt(at, count);
-    if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
-        data = DataToEndstream(file, at);
-    file.Charge(static_cast<std::int64_t>(data.size()));
-    object.data.assign(data.begin(), data.end());
+    object.dataAt = start + static_cast<std::int64_t>(dataStart);
     return true;
 }
 

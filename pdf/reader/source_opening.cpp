@@ -100,9 +100,9 @@ std::string SourceReader::ReadDocument(int root, int info, std::string& failure,
     step([&] {
         catalog = root == 0 ? Value() : ObjectValue(root);
         // A page tree whose root is no dictionary (a free or missing object) cannot be read.
-        const int tree = catalog.Get("Pages").ReferenceNumber();
-        if (tree != 0 && ObjectValue(tree).Is(Value::kDictionary))
-            pages = tree;
+        const Value& tree = catalog.Get("Pages");
+        if (tree.Is(Value::kReference) && Resolved(tree).Is(Value::kDictionary))
+            pages = tree.ReferenceNumber();
     });
     // A table that lists the catalog or the page tree as free or absent is wrong too.
     if (pages == 0 && !record.xrefRebuilt)

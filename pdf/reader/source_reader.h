@@ -91,6 +91,12 @@ private:
                                              std::vector<XrefSection>& sections);
     void ReadTrailerKeys(const Value& trailer, int& root, int& info, int& size,
                          std::vector<std::int64_t>& older);
+    // The trailer dictionary after the "trailer" keyword at the offset, read no further than
+    // `limit` bytes (trailer.cpp).
+    Value ReadTrailer(std::int64_t offset, std::int64_t limit);
+    // The catalog and information a trailer or cross-reference stream names, where no newer
+    // one named them, and whether it makes the file encrypted.
+    void TakeTrailerNames(const Value& trailer, int& root, int& info);
     std::int64_t TrailerNumber(const Value& value);
     // Replaces the table by a scan of the file's objects (xref_rebuild.cpp); root and info
     // still 0 are taken from the newest trailer found.
@@ -98,22 +104,27 @@ private:
     int CatalogInObjectStreams();
     // The work, run again on a rebuilt table when it finds an offset of the table wrong.
     void WithSoundTable(const std::function<void()>& work);
-    // Number 0 reads the object that begins at the offset.
-    SourceObject ReadObject(int number, bool wantStream, std::int64_t offset = 0);
+    // The one loader of objects: each parsed once, and kept while the cache has room; a
+    // stream's data is read from the same parse only when ReadData asks for it.
+    SourceObject ReadObject(int number);
+    // The object that begins at the offset, whatever its number (a cross-reference stream).
+    SourceObject ReadObjectAt(std::int64_t offset);
     // False when no "N G obj" of that number (any, for 0) begins at the offset.
-    bool ReadObjectFromFile(std::int64_t start, int number, bool wantStream, SourceObject& object);
+    bool ReadObjectFromFile(std::int64_t start, int number, SourceObject& object);
+    // The stream's data as stored and its filters, direct; nothing for an object with no stream.
+    void ReadData(SourceObject& object);
     const ObjectStreamCache& ReadFromObjectStream(int stream);
     // Lists the pages with the attributes each inherits from the nodes above it.
-    void WalkPageTree(int node);
+    void WalkPageTree(int root);
     // The kids the node's /Kids names; an error for a /Kids that names anything else.
     std::vector<int> KidsOf(int number, const Value& node);
     // The page's object, a dictionary; an error for a page whose object is lost or is none.
     Value PageObject(const SourcePageEntry& entry);
-    // The object's value, parsed once; null for an object there is none of.
-    Value ObjectValue(int number);
     // The one resolution of references of the current file, and the value made direct.
     Value Resolved(const Value& value);
     Value DirectValue(const Value& value);
+    // The value the object of the number names, resolved; null for an object there is none of.
+    Value ObjectValue(int number);
     // The value of the key in the holder object's dictionary; null when there is no holder.
     Value HeldEntry(int holder, std::string_view key);
     // The page's MediaBox and its turn.
@@ -121,6 +132,7 @@ private:
     int PageTurn(const SourcePageEntry& entry);
     // The references of a value that lists objects (/Contents, /Kids).
     std::vector<int> ReferenceList(const Value& value);
+    // The stream of the number with its data; an error for an object that holds none.
     SourceObject ReadStream(int number);
     // The streams decoded through their filters, in order.
     Bytes JoinedContent(const std::vector<int>& refs);

@@ -61,7 +61,8 @@ constexpr std::int64_t kXrefEntryCost = 32;
 // that nothing on the way out takes it for a failure of its own.
 struct TableProvedWrong {};
 
-// One object read from a source file.
+// One object read from a source file: its value parsed once and, of a stream, where its data
+// begins, which is read from there only when asked for.
 struct SourceObject {
     // The bytes between the "obj" line and "stream" or "endobj", charged on each read.
     std::size_t textBytes = 0;
@@ -69,8 +70,11 @@ struct SourceObject {
     bool sound = true;   // the value is sound syntax
     std::string type;    // the /Type name without its slash
     bool hasStream = false;
-    Bytes data;          // the stream bytes as stored in the file
-    Value filter;        // the /Filter and /DecodeParms values, direct; null when absent
+    std::int64_t dataAt = 0;  // the file offset of the stream's first byte
+    // Once read: the stream bytes as stored in the file, and the /Filter and /DecodeParms
+    // values, direct (null when absent).
+    Bytes data;
+    Value filter;
     Value decodeParms;
 };
 
@@ -112,8 +116,8 @@ struct SourceDocRecord {
     bool xrefRebuilt = false;
     std::map<int, ObjectStreamCache> objectStreams;
     std::size_t objectStreamBytes = 0;  // of their texts, all together
-    // Objects read without their stream, each parsed once while their texts take at most
-    // kMaxCachedObjectBytes: many numbers may name one large object.
+    // Objects read, each parsed once while their texts take at most kMaxCachedObjectBytes
+    // (many numbers may name one large object); a stream's data is not kept.
     std::unordered_map<int, SourceObject> objects;
     std::size_t cachedObjectBytes = 0;
     // Information strings as their bytes stand in the file.

@@ -221,9 +221,7 @@ std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int
         return {};
     }
 
-    const std::string text = ReadDictionaryText(file, cursor.Position(token), kMaxTrailerBytes);
-    std::size_t at = NextToken(text, 0).end;  // past "trailer"
-    const Value trailer = ParseValue(text, at);
+    const Value trailer = ReadTrailer(cursor.Position(token), kMaxTrailerBytes);
     std::vector<std::int64_t> older;
     ReadTrailerKeys(trailer, root, info, section.size, older);
     // A hybrid file lists the objects of its object streams in a stream that overrides
@@ -234,38 +232,14 @@ std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int
     return older;
 }
 
-// Encrypt, Size, Info, Root and Prev of a trailer or a cross-reference stream.
-void SourceReader::ReadTrailerKeys(const Value& trailer, int& root, int& info, int& size,
-                                   std::vector<std::int64_t>& older)
-{
-    if (trailer.Has("Encrypt"))
-        Current().encrypted = true;
-    if (trailer.Has("Size"))
-        size = static_cast<int>(TrailerNumber(trailer.Get("Size")));
-    if (info == 0 && trailer.Has("Info"))
-        info = trailer.Get("Info").ReferenceNumber();
-    if (root == 0 && trailer.Has("Root"))
-        root = trailer.Get("Root").ReferenceNumber();
-    if (trailer.Has("Prev"))
-        older.push_back(TrailerNumber(trailer.Get("Prev")));
-}
-
-// A number of a trailer, or of the object its reference names.
-std::int64_t SourceReader::TrailerNumber(const Value& value)
-{
-    const Value number = Resolved(value);
-    if (!number.IsNumber())
-        throw Error(err::kTypeMismatch, "Type mismatch");
-    return WholeNumber(number.Number());
-}
-
 std::vector<std::int64_t> SourceReader::ReadXrefStream(std::int64_t offset, int& root, int& info,
                                                    std::vector<XrefSection>& sections)
 {
     // An offset that names another object is a table proved wrong, never a section without rows.
-    const SourceObject object = ReadObject(0, true, offset + 1);
+    SourceObject object = ReadObjectAt(offset);
     if (object.type != "XRef")
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
+    ReadData(object);
     const Value& dict = object.value;
     XrefSection section;
     std::vector<std::int64_t> older;

@@ -340,21 +340,10 @@ void SourceReader::RebuildXref(int& root, int& info)
          ++tried) {
         const auto [at, stream] = trailers[i];
         const std::int64_t next = i + 1 < trailers.size() ? trailers[i + 1].first : mFile.Size();
-        Value trailer;
-        if (stream != 0) {
-            trailer = ObjectValue(stream);
-        } else {
-            const std::string text = ReadDictionaryText(mFile, at, next - at);
-            std::size_t after = NextToken(text, 0).end;  // past "trailer"
-            trailer = ParseValue(text, after);
-        }
-        if (root == 0) {
-            if (!trailer.Has("Root"))
-                continue;
-            root = trailer.Get("Root").ReferenceNumber();
-            record.encrypted = record.encrypted || trailer.Has("Encrypt");
-        }
-        info = trailer.Get("Info").ReferenceNumber();
+        const Value trailer = stream != 0 ? ObjectValue(stream) : ReadTrailer(at, next - at);
+        if (root == 0 && !trailer.Has("Root"))
+            continue;
+        TakeTrailerNames(trailer, root, info);
     }
     if (trailersRead && root == 0 && scanned.LooksEnciphered())
         record.encrypted = true;
