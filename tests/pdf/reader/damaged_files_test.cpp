@@ -644,5 +644,43 @@ INSTANTIATE_TEST_SUITE_P(
         Damaged{"LostPages", EditedKids([](std::string& bytes) { bytes.resize(bytes.find("5 0 obj")); })}),
     [](const auto& info) { return info.param.name; });
 
+// A page tree that names a node in two places holds its pages in both, one that names a node
+// above itself passes over only that kid, and a kid whose object holds a reference is the
+// page that reference names: each read as mutool reads it.
+TEST(SharedPageTree, CountsThePagesAsMutoolDoes)
+{
+    const std::string narrow = "<< /Type /Page /Parent 3 0 R /MediaBox [0 0 100 50] >>";
+    const std::string wide = "<< /Type /Page /Parent 3 0 R /MediaBox [0 0 300 200] >>";
+    const std::string node = "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 5 0 R] /Count 2 >>";
+    const std::vector<std::pair<std::string, std::vector<std::string>>> trees{
+        {"NodeNamedTwice", {"<< /Type /Pages /Kids [3 0 R 3 0 R] /Count 4 >>", node, narrow, wide}},
+        {"NodeNamedByTwoNodes",
+         {"<< /Type /Pages /Kids [3 0 R 6 0 R] /Count 4 >>", node, narrow, wide,
+          "<< /Type /Pages /Parent 2 0 R /Kids [3 0 R] /Count 2 >>"}},
+        {"NodeAboveItself",
+         {"<< /Type /Pages /Kids [3 0 R] /Count 2 >>",
+          "<< /Type /Pages /Parent 2 0 R /Kids [4 0 R 6 0 R 5 0 R] /Count 2 >>", narrow, wide,
+          "<< /Type /Pages /Parent 3 0 R /Kids [3 0 R] /Count 0 >>"}},
+        {"KidHoldingAReference", {"<< /Type /Pages /Kids [3 0 R] /Count 1 >>", "4 0 R", narrow}},
+    };
+    for (const auto& [name, tree] : trees) {
+        std::vector<std::string> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
+        objects.insert(objects.end(), tree.begin(), tree.end());
+        const std::string path = AssembledPdf("shared-" + name + ".pdf", objects);
+        EXPECT_EQ(OurReadingOf(
+                      path,
+                      [&](Pagelith& reader, int page) {
+                          float width = 0, height = 0;
+                          int rotation = 0;
+                          reader.GetInfoPage(path, page, width, height, rotation);
+                          EXPECT_EQ(reader.GetContentPage(path, page), "") << name << " " << page;
+                          return std::to_string(std::lround(width)) + " x " + std::to_string(std::lround(height));
+                      },
+                      ", "),
+                  MutoolPages(path))
+            << name;
+    }
+}
+
 }  // namespace
 }  // namespace pdf
