@@ -50,11 +50,6 @@ SyntaxToken LiteralString(std::string_view text, std::size_t at)
     return {SyntaxToken::kLiteral, at, text.size(), false};
 }
 
-bool IsDigits(std::string_view word)
-{
-    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // Just past "N G keyword" when `first` is the word N: two words of digits and the keyword;
 // 0 when the tokens there are not those.
 std::size_t AfterNumbersAndKeyword(std::string_view text, const SyntaxToken& first, std::string_view keyword)
@@ -79,6 +74,16 @@ bool IsWhite(char c)
 bool IsDelimiter(char c)
 {
     return kClasses[static_cast<unsigned char>(c)] == kDelimiter;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsDigits(std::string_view word)
+{
+    return !word.empty() && std::all_of(word.begin(), word.end(), IsDigit);
 }
 
 SyntaxToken NextToken(std::string_view text, std::size_t at)
@@ -162,6 +167,37 @@ ObjectHeader ObjectHeaderAt(std::string_view text, std::size_t at)
         std::from_chars(digits.data(), digits.data() + digits.size(), value).ec != std::errc())
         return {};
     return {number.start, end, value};
+}
+
+ObjectHeader ObjectHeaderBefore(std::string_view text, std::size_t obj)
+{
+    if (!WordAt(text, obj, "obj"))
+        return {};
+    // Of the starts of digits in the white space and digits before "obj", the nearest is G's
+    // and the next N's.
+    constexpr int kStartsTried = 2;
+    const std::string_view head = text.substr(0, obj + 3);
+    const std::size_t first = obj > kObjectHeaderReach ? obj - kObjectHeaderReach : 0;
+    int tried = 0;
+    for (std::size_t start = obj; start-- > first && tried < kStartsTried;) {
+        if (!IsDigit(text[start]) && !IsWhite(text[start]))
+            break;
+        if (!IsDigit(text[start]) || (start > 0 && kClasses[static_cast<unsigned char>(text[start - 1])] == kRegular))
+            continue;
+        ++tried;
+        const ObjectHeader header = ObjectHeaderAt(head, start);
+        if (header.start == start && header.end == head.size())
+            return header;
+    }
+    return {};
+}
+
+bool WordAt(std::string_view text, std::size_t at, std::string_view keyword)
+{
+    if (at > 0 && kClasses[static_cast<unsigned char>(text[at - 1])] == kRegular)
+        return false;
+    const SyntaxToken token = NextToken(text, at);
+    return token.kind == SyntaxToken::kWord && token.start == at && token.In(text) == keyword;
 }
 
 bool NumberOfWord(std::string_view word, double& value)

@@ -13,6 +13,10 @@ namespace pdf {
 // delimiters.
 bool IsWhite(char c);
 bool IsDelimiter(char c);
+bool IsDigit(char c);
+
+// A word of decimal digits only, as object numbers and table rows are written.
+bool IsDigits(std::string_view word);
 
 // One token of a text: the bytes [start, end).
 struct SyntaxToken {
@@ -61,6 +65,17 @@ struct ObjectHeader {
 // The header that begins at `at` or after the white space and comments there: N and G
 // words of digits (N of at most ten), then "obj".
 ObjectHeader ObjectHeaderAt(std::string_view text, std::size_t at);
+
+// No header's N begins farther before its "obj" than this.
+constexpr std::size_t kObjectHeaderReach = 64;
+
+// The header whose word "obj" begins at `obj`, read from where its N can begin: a word of
+// digits after white space or a delimiter, with only white space and digits up to "obj".
+// Number -1 when there is none.
+ObjectHeader ObjectHeaderBefore(std::string_view text, std::size_t obj);
+
+// Whether a token begins at `at` and is the word `keyword`.
+bool WordAt(std::string_view text, std::size_t at, std::string_view keyword);
 
 // The number a word token stands for: an optional sign, then digits with at most one "."
 // among or before them.  False for any other word.  Digits beyond a double's range give an

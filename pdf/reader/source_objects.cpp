@@ -5,6 +5,7 @@
 
 #include "pdf/reader/source_reader.h"
 #include "pdf/reader/lexer.h"
+#include "pdf/reader/stream_data.h"
 
 namespace pdf {
 
@@ -75,24 +76,6 @@ TextEnd FindTextEnd(std::string_view bytes, std::size_t from, bool atEnd)
         before = {before[1], token};
     }
     return {std::string::npos, false, bytes.size()};
-}
-
-// A stream whose /Length disagrees with its data runs to its "endstream", the line end
-// before it included as the peers keep it (to the end of the file when there is none).
-std::string DataToEndstream(SourceFile& file, std::int64_t start)
-{
-    std::string data;
-    std::size_t end = std::string::npos;
-    while (end == std::string::npos) {
-        const std::string more = file.ReadAt(start + static_cast<std::int64_t>(data.size()), kChunk);
-        if (more.empty())
-            return data;
-        const std::size_t from = data.size() < 8 ? 0 : data.size() - 8;
-        data += more;
-        end = data.find("endstream", from);
-    }
-    data.resize(end);
-    return data;
 }
 
 }  // namespace
@@ -188,8 +171,11 @@ void SourceReader::ReadData(SourceObject& object)
     const double wanted = std::min(length, static_cast<double>(file.Size() - at));
     const std::int64_t count = wanted >= 1 ? static_cast<std::int64_t>(wanted) : 0;
     std::string data = file.ReadAt(at, count);
+    // A stream whose /Length disagrees with its data ends where the rebuild ends it: at its
+    // "endstream" (the line end before it kept, as the peers keep it), or at the next
+    // object's header when its "endstream" is lost, never inside a later object.
     if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
-        data = DataToEndstream(file, at);
+        data = file.ReadAt(at, DataEndInFile(file, at, at) - at);
     file.Charge(static_cast<std::int64_t>(data.size()));
     object.data.assign(data.begin(), data.end());
 }
@@ -245,11 +231,7 @@ bool SourceReader::ReadObjectFromFile(std::int64_t start, int number, SourceObje
         return true;
 
     object.hasStream = true;
-    std::size_t dataStart = end.at + 6;
-    while (dataStart < bytes.size() && bytes[dataStart] == ' ')
-        ++dataStart;
-    dataStart += bytes.compare(dataStart, 2, "\r\n") == 0 ? 2 : 1;
-    object.dataAt = start + static_cast<std::int64_t>(dataStart);
+    object.dataAt = start + static_cast<std::int64_t>(StreamDataStart(bytes, end.at + 6));
     return true;
 }
 

@@ -8,9 +8,53 @@
 #include "pdf/codec/inflate.h"
 #include "pdf/core/error.h"
 #include "pdf/reader/lexer.h"
+#include "pdf/reader/source_records.h"
 #include "pdf/reader/stream_filters.h"
 
 namespace pdf {
+
+namespace {
+
+// The file is searched a piece at a time, each twice as long as the one before up to the
+// largest, and beginning where a header cut by the end of the one before can begin.
+constexpr std::int64_t kFirstSearchChunk = 4096;
+constexpr std::int64_t kLargestSearchChunk = 1 << 20;
+
+}  // namespace
+
+std::size_t StreamDataStart(std::string_view bytes, std::size_t keyword)
+{
+    std::size_t start = keyword;
+    while (start < bytes.size() && bytes[start] == ' ')
+        ++start;
+    const std::string_view lineEnd = start < bytes.size() ? bytes.substr(start, 2) : std::string_view();
+    return start + (lineEnd == "\r\n" ? 2 : 1);
+}
+
+std::size_t DataEndIn(std::string_view bytes, std::size_t from)
+{
+    const std::size_t keyword = bytes.find("endstream", from);
+    for (std::size_t at = bytes.find("obj", from); at < keyword && at != std::string_view::npos;
+         at = bytes.find("obj", at + 3)) {
+        const ObjectHeader header = ObjectHeaderBefore(bytes, at);
+        if (header.number > 0 && header.number <= kMaxObjectNumber && header.start > 0 && header.start >= from &&
+            (bytes[header.start - 1] == '\n' || bytes[header.start - 1] == '\r'))
+            return header.start;
+    }
+    return keyword;
+}
+
+std::int64_t DataEndInFile(SourceFile& file, std::int64_t start, std::int64_t from)
+{
+    for (std::int64_t chunk = kFirstSearchChunk; from < file.Size();
+         from += chunk, chunk = std::min(chunk * 2, kLargestSearchChunk)) {
+        const std::int64_t at = std::max(start, from - static_cast<std::int64_t>(kObjectHeaderReach));
+        const std::string bytes = file.ReadAt(at, from - at + chunk);
+        if (const std::size_t end = DataEndIn(bytes, 0); end != std::string::npos)
+            return at + static_cast<std::int64_t>(end);
+    }
+    return file.Size();
+}
 
 void ThrowLimitReached(std::size_t limit)
 {

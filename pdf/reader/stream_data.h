@@ -24,6 +24,19 @@ constexpr std::size_t kMaxPageContentBytes = 64u << 20;
 // and an image filter), and each filter more is another pass over data that may not shrink.
 constexpr std::size_t kMaxFilters = 8;
 
+// Where a stream's data begins after its keyword "stream", which ends at `keyword`: past the
+// spaces some producers write there, then past CR LF or one byte.
+std::size_t StreamDataStart(std::string_view bytes, std::size_t keyword);
+
+// Where stream data whose "endstream" is not where its /Length says ends, looked for in the
+// bytes from `from`: at its "endstream", or, for data whose "endstream" is lost, where the
+// next object's header begins a line before it; npos when neither stands there.
+std::size_t DataEndIn(std::string_view bytes, std::size_t from);
+
+// Where the data that begins at `start` of the file ends, as DataEndIn finds it in the file
+// from `from` on; the file's end when it finds nothing.
+std::int64_t DataEndInFile(SourceFile& file, std::int64_t start, std::int64_t from);
+
 // The Error of data that would decode past `limit` bytes.
 [[noreturn]] void ThrowLimitReached(std::size_t limit);
 

@@ -4,16 +4,12 @@
 
 #include "pdf/core/error.h"
 #include "pdf/core/text_utils.h"
+#include "pdf/reader/lexer.h"
 #include "pdf/reader/stream_data.h"
 
 namespace pdf {
 
 namespace {
-
-bool IsWhite(std::uint8_t c)
-{
-    return c == 0 || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-}
 
 [[noreturn]] void ThrowBadData(const char* filter)
 {
@@ -53,7 +49,7 @@ Bytes DecodeASCIIHex(const Bytes& data, std::size_t cap)
     for (const std::uint8_t c : data) {
         if (c == '>')
             break;
-        if (IsWhite(c))
+        if (IsWhite(static_cast<char>(c)))
             continue;
         const int digit = HexDigitValue(static_cast<char>(c));
         if (digit < 0)
@@ -91,7 +87,7 @@ Bytes DecodeASCII85(const Bytes& data, std::size_t cap)
     for (const std::uint8_t c : data) {
         if (c == '~')
             break;
-        if (IsWhite(c))
+        if (IsWhite(static_cast<char>(c)))
             continue;
         if (c == 'z' && count == 0) {
             out.Repeat(0, 4);

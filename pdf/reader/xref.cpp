@@ -1,5 +1,6 @@
 // The cross-reference sections of a source file: classic tables with their trailers and
 // cross-reference streams, followed through /Prev from the newest to the oldest.
+#include <charconv>
 #include <map>
 #include <set>
 #include <span>
@@ -53,22 +54,19 @@ private:
 
 bool StartsWithDigit(std::string_view word)
 {
-    return !word.empty() && word[0] >= '0' && word[0] <= '9';
+    return !word.empty() && IsDigit(word[0]);
 }
 
 // A word of digits as a whole number: overflow error past the 32-bit range, and a table to
 // rebuild for any other word.
 std::int64_t Digits(std::string_view word)
 {
-    if (word.empty() || word.find_first_not_of("0123456789") != std::string_view::npos)
+    if (!IsDigits(word))
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
-    std::int64_t value = 0;
-    for (const char c : word) {
-        value = value * 10 + (c - '0');
-        if (value > 2147483647)
-            throw Error(err::kOverflow, "Overflow");
-    }
-    return value;
+    std::uint64_t value = 0;
+    if (std::from_chars(word.data(), word.data() + word.size(), value).ec != std::errc() || value > 2147483647)
+        throw Error(err::kOverflow, "Overflow");
+    return static_cast<std::int64_t>(value);
 }
 
 // The whole numbers of an array value; a type-mismatch error for anything else in it.
@@ -81,13 +79,6 @@ std::vector<std::int64_t> NumbersOfArray(const Value& value)
         numbers.push_back(WholeNumber(item.Number()));
     }
     return numbers;
-}
-
-// The word is "xref", or its end: an offset that points into the keyword still finds the
-// table, one at any other word does not.
-bool IsXrefKeyword(std::string_view word)
-{
-    return !word.empty() && std::string_view("xref").ends_with(word);
 }
 
 // An entry in use at the offset (counted from the header); offset 0 holds no object.
@@ -192,7 +183,9 @@ std::vector<std::int64_t> SourceReader::ReadXrefSection(std::int64_t offset, int
     SyntaxToken token = cursor.Next();
     if (token.kind == SyntaxToken::kWord && StartsWithDigit(cursor.In(token)))
         return ReadXrefStream(cursor.Position(token), root, info, sections);
-    if (token.kind != SyntaxToken::kWord || !IsXrefKeyword(cursor.In(token)))
+    // A table whose keyword is damaged, or an offset into the keyword, is a table the file
+    // no longer proves: it is rebuilt, as the peers rebuild it.
+    if (token.kind != SyntaxToken::kWord || cursor.In(token) != "xref")
         throw Error(err::kInvalidFileFormat, "Parsing XRef error");
 
     XrefSection section;

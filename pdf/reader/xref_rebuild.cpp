@@ -7,6 +7,7 @@
 
 #include "pdf/reader/source_reader.h"
 #include "pdf/reader/lexer.h"
+#include "pdf/reader/stream_data.h"
 
 namespace pdf {
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::int64_t kScanChunk = 1 << 20;
 // Bytes kept from the chunk before, where an object header cut by the chunk's start begins.
-constexpr std::int64_t kScanOverlap = 64;
+constexpr std::int64_t kScanOverlap = kObjectHeaderReach;
 // The longest keyword the scan looks for, "/Catalog", with the byte that ends it.
 constexpr std::size_t kLongestKeyword = 9;
 // Of a file that no trailer describes, this many Flate streams are looked at for the sign of
@@ -22,16 +23,6 @@ constexpr std::size_t kLongestKeyword = 9;
 constexpr int kFlateStreamsChecked = 4;
 // The newest trailers that name a catalog are tried this far.
 constexpr std::size_t kMaxTrailersTried = 64;
-
-bool IsDelimiterOrWhite(char c)
-{
-    return IsWhite(c) || IsDelimiter(c);
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // What the scan met, by file offset.
 struct ScannedFile {
@@ -59,39 +50,20 @@ struct ScannedFile {
     }
 };
 
-// The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.  The tokenizer
-// reads it from where N can begin: of the starts of digits in the white space and digits
-// before "obj", within the bytes kept from the chunk before, the nearest is G's and the
-// next N's.
+// The "N G obj" whose "obj" stands at `at`: where N begins and N, or -1.
 std::pair<std::int64_t, int> HeaderBefore(std::string_view bytes, std::size_t at)
 {
-    constexpr int kStartsTried = 2;
-    const std::string_view head = bytes.substr(0, at + 3);
-    const std::size_t first = at > static_cast<std::size_t>(kScanOverlap) ? at - kScanOverlap : 0;
-    int tried = 0;
-    for (std::size_t start = at; start-- > first && tried < kStartsTried;) {
-        if (!IsDigit(bytes[start]) && !IsWhite(bytes[start]))
-            break;
-        if (!IsDigit(bytes[start]) || (start > 0 && !IsDelimiterOrWhite(bytes[start - 1])))
-            continue;
-        ++tried;
-        const ObjectHeader header = ObjectHeaderAt(head, start);
-        if (header.start == start && header.end == head.size() && header.number > 0 &&
-            header.number <= kMaxObjectNumber)
-            return {static_cast<std::int64_t>(start), static_cast<int>(header.number)};
-    }
-    return {-1, 0};
+    const ObjectHeader header = ObjectHeaderBefore(bytes, at);
+    if (header.number <= 0 || header.number > kMaxObjectNumber)
+        return {-1, 0};
+    return {static_cast<std::int64_t>(header.start), static_cast<int>(header.number)};
 }
 
-bool IsEol(char c)
+// Whether the name that begins at `at` is /Catalog.
+bool CatalogNameAt(std::string_view bytes, std::size_t at)
 {
-    return c == '\n' || c == '\r';
-}
-
-bool KeywordAt(std::string_view bytes, std::size_t at, std::string_view keyword)
-{
-    return bytes.compare(at, keyword.size(), keyword) == 0 &&
-           (at + keyword.size() >= bytes.size() || IsDelimiterOrWhite(bytes[at + keyword.size()]));
+    const SyntaxToken name = NextToken(bytes, at);
+    return name.kind == SyntaxToken::kName && name.start == at && DecodedName(name.In(bytes)) == "Catalog";
 }
 
 // An object's text as the tokenizer reads it from just past its "obj": where its "endobj",
@@ -112,23 +84,6 @@ ObjectBody BodyOf(std::string_view bytes, std::size_t from)
     return {};
 }
 
-// Where stream data whose length is not known ends in the bytes, looked for from `from`: at
-// its "endstream", or, for data whose "endstream" is lost, where the next object's header
-// begins a line; npos when neither stands there.
-std::size_t DataEndIn(std::string_view bytes, std::size_t from)
-{
-    const std::size_t keyword = bytes.find("endstream", from);
-    for (std::size_t at = bytes.find("obj", from); at < keyword && at != std::string_view::npos;
-         at = bytes.find("obj", at + 3)) {
-        if (!KeywordAt(bytes, at, "obj"))
-            continue;
-        const std::int64_t start = HeaderBefore(bytes, at).first;
-        if (start > 0 && static_cast<std::size_t>(start) >= from && IsEol(bytes[static_cast<std::size_t>(start) - 1]))
-            return static_cast<std::size_t>(start);
-    }
-    return keyword;
-}
-
 // Where the stream data that begins at `data` of the bytes (read from `base`) ends: at the
 // offset its direct /Length gives when "endstream" follows there, else as DataEndIn finds
 // it (the file's end when it finds nothing).
@@ -145,14 +100,7 @@ std::int64_t StreamEnd(SourceFile& file, std::string_view bytes, std::int64_t ba
     }
     if (const std::size_t end = DataEndIn(bytes, data); end != std::string_view::npos)
         return base + static_cast<std::int64_t>(end);
-    for (std::int64_t from = std::max(start, base + static_cast<std::int64_t>(bytes.size())); from < file.Size();
-         from += kScanChunk) {
-        const std::int64_t at = std::max(start, from - kScanOverlap);
-        const std::string more = file.ReadAt(at, from - at + kScanChunk);
-        if (const std::size_t end = DataEndIn(more, 0); end != std::string::npos)
-            return at + static_cast<std::int64_t>(end);
-    }
-    return file.Size();
+    return DataEndInFile(file, start, std::max(start, base + static_cast<std::int64_t>(bytes.size())));
 }
 
 // Notes what the object whose text the bytes hold is: an object stream, a cross-reference
@@ -205,7 +153,7 @@ ScannedFile ScanObjects(SourceFile& file)
         bool byBytes = false;
         for (std::size_t at = static_cast<std::size_t>(examined - base); at < end; ++at) {
             const char c = bytes[at];
-            if (c == 'o' && KeywordAt(bytes, at, "obj")) {
+            if (c == 'o' && WordAt(bytes, at, "obj")) {
                 const auto [start, number] = HeaderBefore(bytes, at);
                 if (start < 0)
                     continue;
@@ -236,7 +184,7 @@ ScannedFile ScanObjects(SourceFile& file)
                 NoteObject(scanned, number, base + start, dictionary, body.keyword == "stream");
                 std::size_t after = body.end;  // a next header's "obj" is looked at again
                 if (body.keyword == "stream") {
-                    const std::size_t data = body.end + 6 + (bytes.compare(body.end + 6, 2, "\r\n") == 0 ? 2 : 1);
+                    const std::size_t data = StreamDataStart(bytes, body.end + 6);
                     const std::int64_t dataEnd = StreamEnd(file, bytes, base, data, dictionary);
                     const std::int64_t length = dictionary.Get("Length").Integer();
                     if (length > 0 && base + static_cast<std::int64_t>(data) + length == dataEnd)
@@ -249,11 +197,11 @@ ScannedFile ScanObjects(SourceFile& file)
                     after = static_cast<std::size_t>(dataEnd - base);
                 }
                 at = after - 1;
-            } else if (c == 't' && KeywordAt(bytes, at, "trailer") && (at == 0 || IsDelimiterOrWhite(bytes[at - 1]))) {
+            } else if (c == 't' && WordAt(bytes, at, "trailer")) {
                 scanned.trailers.push_back(base + static_cast<std::int64_t>(at));
             } else if (c == '/' && byBytes && current != 0) {
                 const std::int64_t where = base + static_cast<std::int64_t>(at);
-                if (KeywordAt(bytes, at, "/Catalog"))
+                if (CatalogNameAt(bytes, at))
                     scanned.catalogs.emplace_back(current, where);
             }
         }
