@@ -76,14 +76,9 @@ bool IsDelimiter(char c)
     return kClasses[static_cast<unsigned char>(c)] == kDelimiter;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool IsDigits(std::string_view word)
 {
-    return !word.empty() && std::all_of(word.begin(), word.end(), IsDigit);
+    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return IsDigit(c); });
 }
 
 SyntaxToken NextToken(std::string_view text, std::size_t at)
@@ -194,10 +189,10 @@ ObjectHeader ObjectHeaderBefore(std::string_view text, std::size_t obj)
 
 bool WordAt(std::string_view text, std::size_t at, std::string_view keyword)
 {
-    if (at > 0 && kClasses[static_cast<unsigned char>(text[at - 1])] == kRegular)
-        return false;
-    const SyntaxToken token = NextToken(text, at);
-    return token.kind == SyntaxToken::kWord && token.start == at && token.In(text) == keyword;
+    const std::size_t end = at + keyword.size();
+    return text.substr(std::min(at, text.size()), keyword.size()) == keyword &&
+           (at == 0 || kClasses[static_cast<unsigned char>(text[at - 1])] != kRegular) &&
+           (end == text.size() || kClasses[static_cast<unsigned char>(text[end])] != kRegular);
 }
 
 bool NumberOfWord(std::string_view word, double& value)

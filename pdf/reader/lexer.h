@@ -13,7 +13,10 @@ namespace pdf {
 // delimiters.
 bool IsWhite(char c);
 bool IsDelimiter(char c);
-bool IsDigit(char c);
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // A word of decimal digits only, as object numbers and table rows are written.
 bool IsDigits(std::string_view word);
@@ -74,7 +77,7 @@ constexpr std::size_t kObjectHeaderReach = 64;
 // Number -1 when there is none.
 ObjectHeader ObjectHeaderBefore(std::string_view text, std::size_t obj);
 
-// Whether a token begins at `at` and is the word `keyword`.
+// Whether the word `keyword`, of regular characters, stands at `at` as a whole token.
 bool WordAt(std::string_view text, std::size_t at, std::string_view keyword);
 
 // The number a word token stands for: an optional sign, then digits with at most one "."

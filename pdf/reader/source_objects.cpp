@@ -106,7 +106,7 @@ Value SourceReader::DirectValue(const Value& value)
     return Direct(value, [this](int number) { return ReadObject(number).value; }, objects);
 }
 
-SourceObject SourceReader::ReadObject(int number)
+const SourceObject& SourceReader::ReadObject(int number)
 {
     SourceDocRecord& record = Current();
     if (const auto found = record.objects.find(number); found != record.objects.end()) {
@@ -142,11 +142,10 @@ SourceObject SourceReader::ReadObject(int number)
     }
     TakeType(object);
     const std::size_t bytes = object.textBytes;
-    if (bytes <= kMaxCachedObjectBytes - record.cachedObjectBytes) {
-        record.objects.emplace(number, object);
-        record.cachedObjectBytes += bytes;
-    }
-    return object;
+    if (bytes > kMaxCachedObjectBytes - record.cachedObjectBytes)
+        return mUncached = std::move(object);
+    record.cachedObjectBytes += bytes;
+    return record.objects.emplace(number, std::move(object)).first->second;
 }
 
 SourceObject SourceReader::ReadObjectAt(std::int64_t offset)

@@ -105,8 +105,9 @@ private:
     // The work, run again on a rebuilt table when it finds an offset of the table wrong.
     void WithSoundTable(const std::function<void()>& work);
     // The one loader of objects: each parsed once, and kept while the cache has room; a
-    // stream's data is read from the same parse only when ReadData asks for it.
-    SourceObject ReadObject(int number);
+    // stream's data is read from the same parse only when ReadData asks for it.  What it
+    // gives stands until the next read.
+    const SourceObject& ReadObject(int number);
     // The object that begins at the offset, whatever its number (a cross-reference stream).
     SourceObject ReadObjectAt(std::int64_t offset);
     // False when no "N G obj" of that number (any, for 0) begins at the offset.
@@ -150,6 +151,8 @@ private:
     // stream's own objects): bounded, so no file can make the reader recurse without end.
     int mReadDepth = 0;
     std::set<int> mStreamsDecoding;
+    // The last object read that the cache had no room for.
+    SourceObject mUncached;
 };
 
 }  // namespace pdf

@@ -477,13 +477,14 @@ Value Resolve(const Value& value, const ObjectLookup& lookup)
     if (!value.Is(Value::kReference))
         return value;
     Value current = value;
-    std::vector<int> followed;
+    std::array<int, kMaxReferenceChain> followed{};
+    std::size_t count = 0;
     while (current.Is(Value::kReference)) {
         const int number = current.ReferenceNumber();
-        if (number < 1 || followed.size() >= kMaxReferenceChain ||
-            std::find(followed.begin(), followed.end(), number) != followed.end())
+        const auto end = followed.begin() + static_cast<std::ptrdiff_t>(count);
+        if (number < 1 || count == followed.size() || std::find(followed.begin(), end, number) != end)
             return {};
-        followed.push_back(number);
+        followed[count++] = number;
         current = lookup(number);
     }
     return current;

@@ -532,6 +532,75 @@ INSTANTIATE_TEST_SUITE_P(
                 EditedKids([](std::string& bytes) { bytes[bytes.find("9 0 obj") + 4] = 'x'; })}),
     [](const auto& info) { return info.param.name; });
 
+// The strings each page's content shows, as pikepdf reads them (none where it cannot read the
+// content), or "refused".
+std::string PikepdfShownStrings(const std::string& path)
+{
+    return RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                   "try:\n"
+                   "  p = pikepdf.open(sys.argv[1])\n"
+                   "  out = [str(len(p.pages))]\n"
+                   "  for q in p.pages:\n"
+                   "    try:\n"
+                   "      data = q.Contents.read_bytes()\n"
+                   "    except Exception:\n"
+                   "      data = b''\n"
+                   "    out.append(' '.join(s.split(b')')[0].decode() for s in data.split(b'(')[1:]))\n"
+                   "  print(', '.join(out))\n"
+                   "except Exception:\n"
+                   "  print('refused')\" " + Quoted(path) + " 2>/dev/null").output;
+}
+
+class ShownTextFile : public ::testing::TestWithParam<Damaged> {};
+
+// A stream whose "endstream" is lost ends before the next object, and a table whose keyword
+// is damaged is rebuilt: each page shows what pikepdf reads in it.
+TEST_P(ShownTextFile, ReadsAsPikepdfReadsIt)
+{
+    const std::string path = GetParam().make("shown-" + GetParam().name + ".pdf");
+    const std::string expected = PikepdfShownStrings(path);
+    EXPECT_NE(expected, "");
+    EXPECT_EQ(OurReadingOf(
+                  path,
+                  [&](Pagelith& reader, int page) {
+                      const std::string content = reader.GetContentPage(path, page);
+                      std::string shown;
+                      for (std::size_t open = content.find('('); open != std::string::npos;
+                           open = content.find('(', open + 1))
+                          shown += (shown.empty() ? "" : " ") + content.substr(open + 1, content.find(')', open) - open - 1);
+                      return shown;
+                  },
+                  ", "),
+              expected);
+}
+
+// The first page's content stream with its /Length written `length` and its "endstream" lost.
+Maker EndstreamLost(const std::string& length)
+{
+    return EditedKids([length](std::string& bytes) {
+        const std::size_t stream = bytes.find("/Length ", bytes.find("7 0 obj")) + 8;
+        bytes.replace(stream, bytes.find(' ', stream) - stream, length);
+        bytes.erase(bytes.find("endstream", stream), 9);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShownTextFile,
+    ::testing::Values(
+        Damaged{"EndstreamLostAndLengthShort", EndstreamLost("10")},
+        Damaged{"EndstreamLostAndLengthPastTheNextObject", EndstreamLost("90")},
+        Damaged{"TableKeywordDamaged",
+                EditedKids([](std::string& bytes) { bytes.replace(bytes.rfind("xref\n0 "), 4, "xrex"); })},
+        Damaged{"StartxrefIntoTheTableKeyword", EditedKids([](std::string& bytes) {
+                    const std::size_t start = bytes.rfind("startxref\n") + 10;
+                    bytes.replace(start, bytes.find('\n', start) - start, std::to_string(std::stol(bytes.substr(start)) + 1));
+                })},
+        // Not white space: no peer reads "7 0" and "R" as one reference.
+        Damaged{"ReferenceWithAControlByte", EditedKids([](std::string& bytes) {
+                    bytes.replace(bytes.find("/Contents 7 0 R"), 15, "/Contents 7 0\x11R");
+                })}),
+    [](const auto& info) { return info.param.name; });
+
 // A page the table lists as free, and a catalog only an object stream holds, read as poppler
 // and mutool read them (pikepdf takes the page for a null, qpdf refuses the catalog).
 INSTANTIATE_TEST_SUITE_P(
