@@ -21,6 +21,8 @@
 
 #include "pdf/codec/security_handler.h"
 #include "pdf/core/annotation_records.h"
+#include "pdf/core/content_target.h"
+#include "pdf/core/document_state.h"
 #include "pdf/core/environment.h"
 #include "pdf/core/error.h"
 #include "pdf/core/field_records.h"
@@ -28,6 +30,7 @@
 #include "pdf/core/link_records.h"
 #include "pdf/core/output_file.h"
 #include "pdf/core/records.h"
+#include "pdf/core/resource_records.h"
 #include "pdf/core/state_records.h"
 #include "pdf/core/stream_filters.h"
 #include "pdf/core/template_records.h"
@@ -456,6 +459,11 @@ private:
                     const std::string& message);
     void ClearError();
 
+    std::shared_ptr<Clock> mClock;
+    std::shared_ptr<RandomSource> mRandom;
+    DocumentInfo mInfo;
+    ErrorState mError;
+
     // Output file and objects (objects.cpp, stream_writer.cpp).  Under protection,
     // WriteStream enciphers the filtered data with the key of objectNumber (0: the object
     // being written, the last one begun).
@@ -469,13 +477,20 @@ private:
     int WriteStreamObject(std::string_view text);
     void RequireVersion(int level);
 
+    OutputState mOutput;
+    // The standard security handler's state; off until SetProtection.
+    ProtectionState mProtection;
+
     // Content and operands (content.cpp).  Drawing goes to a template being recorded, else
     // a tiling cell, else the open page: of three things kept for those contents, the one of
     // the content drawing goes to, or none when nothing is open.
     template <class T>
     T* ForContentHere(T& inTemplate, T& inTiling, T& onPage) const
     {
-        return mInObject ? &inTemplate : mInTiling ? &inTiling : mPageOpen ? &onPage : nullptr;
+        return mContent.inTemplate ? &inTemplate
+               : mContent.inTiling ? &inTiling
+               : mContent.pageOpen ? &onPage
+                                   : nullptr;
     }
     TextBuffer* ContentHere();
     // Where what a drawing operation makes lands: its operators in the open content, an
@@ -504,6 +519,8 @@ private:
     // The RC4 key of an object's strings and streams (0: the object being written).
     std::string ObjectKey(int objectNumber) const;
 
+    ContentTarget mContent;
+
     // Colours (colour_operators.cpp).
     void ParseColor(std::string& notation, std::string& fallback) const;
     void FillColorOperator(const std::string& colour, const std::string& fallback);
@@ -514,11 +531,12 @@ private:
                                 bool stroke);
     bool PatternDefined(const std::string& name) const;
     void ReportPatternLoop(const std::string& notation, const std::string& operation);
-    enum class PatternKind { Shading, Coloured, Uncoloured };
     void AddPatternRes(const std::string& name, int object, PatternKind kind);
     void GiveUncolouredPatternColour(const std::string& notation, std::string& fallback,
                                      const std::string& current,
                                      const std::string& currentFallback) const;
+
+    ColourState mColours;
 
     // A gradient's end colour, and its components in RGB (pdf/draw/gradients.cpp).
     std::string GradientColour(const std::string& colour) const;
@@ -543,7 +561,7 @@ private:
     void PutBarcodeText(float x, float y, float zoom, const std::string& text, int align);
 
     // Rich text (pdf/draw/rich_text.cpp): the styles of the tag stack, the layout into
-    // mRichRuns, and the drawing of one laid-out line.
+    // mTextBoxes.runs, and the drawing of one laid-out line.
     TextTagRecord BaseRichStyle() const;
     TextTagRecord OpenRichTag(const TextTagRecord& outer, int index);
     void LayOutRichText(const TextTagRecord& base, float areaWidth, float areaHeight,
@@ -551,6 +569,8 @@ private:
     void MeasureRichRuns(std::size_t line, RichRunRecord& run, const TextTagRecord& style);
     void DrawRichLine(const RichLineRecord& line, float left, float width, float baseline,
                       int align);
+
+    TextBoxState mTextBoxes;
 
     // Building and painting a path and recording the box of what was drawn, shared by the
     // drawing operations (pdf/draw/paint_path.cpp, pdf/draw/current_point.cpp).  Path
@@ -601,6 +621,9 @@ private:
     void WriteTextLine(float x, float y, float width, std::string& bytes, float indent,
                        int flags, bool newLine);
 
+    FontState mFont;
+    TextPlacement mText;
+
     // Graphics state (graphics_state.cpp, graphic_state_stack.cpp).
     // Selects the ExtGState named by kind and value, writing its object the first time.
     void UseExtGState(std::string_view kind, int value, bool& written,
@@ -608,6 +631,11 @@ private:
     void SaveGraphicState(StateOpener opener);
     void RestoreGraphicState(StateOpener opener);
     void CloseOpenSpaces(TextBuffer& content, int serial);
+
+    GsState mGs;
+    // Open tables, the innermost last; not closed by EndPage or EndDoc, dropped by the next
+    // document.
+    std::vector<TableRecord> mTables;
 
     // Image objects (image_objects.cpp) and the image list (pdf/images): loading writes the
     // object at once; placing refers to it by its number.
@@ -631,6 +659,9 @@ private:
         const std::string& fileName,
         const std::function<ImportedDrawing(const Bytes&, const ContentNumbers&)>& translate);
 
+    // Raster images, numbered from 1.
+    ImageList mImages;
+
     // Pages (pages.cpp).
     void CloseOpenPage();
     std::string PageLeadingText() const;
@@ -639,6 +670,9 @@ private:
     const PageRecord& PageAt(int position) const;
     void WriteDrawingStateInForce();
     void ResetPageState();
+
+    PageList mPageList;
+    PageSetup mGeometry;
 
     // Templates and tiling patterns (templates.cpp).
     void DrawPageObjects(bool foreground);
@@ -655,6 +689,8 @@ private:
     // Annotation references ("n 0 R ") join the template being recorded, else the open page.
     void AddAnnotRefs(const std::string& refs);
     void EndOpenRecordings();
+
+    TemplateList mTemplates;
 
     // Layers (layers.cpp).
     int FindLayer(std::string_view name) const;
@@ -673,6 +709,9 @@ private:
     void AddImportedLayer(int object, bool hidden);
     bool HasLayers() const;
     std::string OCPropertiesLine() const;
+
+    // Layers and membership dictionaries.
+    LayerList mLayers;
 
     // Completion (completion.cpp): EndDoc runs these in order.
     struct CatalogRefs {
@@ -695,6 +734,8 @@ private:
     void WriteXrefAndTrailer(int catalog, int info, int encrypt);
     void FinishFile();
 
+    SharedResources mResources;
+
     // Destinations and outline (destinations.cpp, outline.cpp).
     std::string ActionBookmarkDest(const std::string& link);
     LinkRecord& AddLinkRecord();
@@ -707,6 +748,8 @@ private:
     void WriteRefLinks();
     int LinkOutlineTree(int outline);
     int WriteOutlines();
+
+    NavigationState mNav;
 
     // Annotations and attachments (annotations.cpp, attachments.cpp).
     // The flags an annotation is written with: in PDF/A mode always printed, never hidden.
@@ -725,6 +768,8 @@ private:
                          float inset);
     std::string AttachmentNameEntries() const;
 
+    AttachedFiles mAttached;
+
     // Form fields (form_fields.cpp, list_box_appearance.cpp).
     int FieldFlags(int flags, int kind);
     // The /AS and /AP entries of a check box or radio button.
@@ -742,12 +787,17 @@ private:
     void WriteRadioGroups();
     std::string AcroFormLine() const;
 
+    // Form fields of the open page and the document's field lists.
+    FormFields mForm;
+
     // Scripts (actions.cpp).
     std::string WritePageScripts();
     void ClearPageScripts();
     void WriteDocumentScripts(CatalogRefs& refs);
     std::string JavaScriptNameTree(int script) const;
     void WriteNamesAndActionLines(const CatalogRefs& refs);
+
+    ScriptState mScripts;
 
     // Source files (pdf/reader): the checks every reading operation begins with, and the
     // writing of an imported page's form and copies (page_import.cpp).
@@ -760,6 +810,9 @@ private:
     void EncipherCopiedStream(Bytes& data, int number);
     void WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects);
 
+    // The reader of the source files GetInfo and the page import name.
+    SourceReader mReader;
+
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();
     std::string PageLabelEntries() const;
@@ -767,174 +820,7 @@ private:
     std::string InfoText(const std::string& text) const;
     bool MeetsPdfa() const;
 
-    std::shared_ptr<Clock> mClock;
-    std::shared_ptr<RandomSource> mRandom;
-
-    // Output file and objects.
-    OutputFile mFile;
-    std::string mFileName;
-    std::int64_t mFileLen = 0;
-    int mObjCount = 0;
-    std::vector<std::string> mXref;  // entry of each object, by number; "" while unwritten
-    int mObjNumForKey = 0;
-    int mVersionInc = 0;
-    int mMemoryUsage = 1;
-    bool mDocBegun = false;  // a document was begun since the last reset
-    std::array<FilterSetting, 3> mCompFilter{};
-
-    // Document information.
-    std::string mTitle;
-    std::string mSubject;
-    std::string mKeywords;
-    std::string mAuthor;
-    std::string mCreator;
-    std::string mProducer;
-    std::string mCreationDate;
-    std::string mDocId;
-    std::string mResPrefix;
-
-    // Units, page geometry and page options, in points.
-    float mScale = 1;
-    float mPageWidth = 0;
-    float mPageHeight = 0;
-    int mDefaultPageView = 0;
-    int mPageView = 0;
-    float mMarginLeft = 0;
-    float mMarginRight = 0;
-    float mMarginTop = 0;
-    float mMarginBottom = 0;
-    int mClipMargins = 0;
-    std::string mDefaultTransition;
-    float mDefaultDuration = 0;
-    std::string mPageTransition;
-    float mPageDuration = 0;
-    bool mPDFA = false;
-    // Something PDF/A forbids was written (before the mode was on, or beyond what it keeps
-    // out): the document then does not claim conformance.
-    bool mPdfaBroken = false;
-    int mViewerPrefs = 8192;
-    std::vector<PageLabel> mPageLabels;
-
-    // Which buffer receives content lines.
-    bool mPatternFlag = false;  // an uncoloured tiling pattern is being recorded
-    bool mInTiling = false;
-    bool mInObject = false;
-    bool mPageOpen = false;
-    bool mOnPage = false;       // the open page is a finished page reopened
-    TextBuffer mPageBuf;
-    TextBuffer mObjBuf;
-    TextBuffer mTileBuf;
-    OpenPaths mOpenPaths;
-    ContentSerials mContentSerials;
-    std::string mTilingName;  // of the tiling pattern being recorded, trimmed and upper-cased
-    std::string mTilingRes;   // its pattern dictionary, without the closing ">>"
-    bool mTilingUncoloured = false;  // its cell takes the colour it is painted with
-    float mTilingHeight = 0;  // of its cell, user units
-    int mPrecision = 3;
-
-    // Colours in the writer's notation, and text and position state.
-    std::string mColorFill;
-    std::string mColorText;
-    std::string mColorLine;
-    std::string mColorFillAlt;
-    std::string mColorTextAlt;
-    std::string mColorLineAlt;
-    bool mNoFill = false;
-    bool mNoText = false;
-    bool mNoLine = false;
-    float mX = 0;
-    float mY = 0;
-    float mCharSpacing = 0;
-    float mWordSpacing = 0;
-    float mHorizScaling = 100;
-    float mLineSpacing = 1;
-
-    // Resource entries shared by every page, filled by the features that make resources.
-    std::string mFontRes;
-    std::string mXObjectRes;
-    std::string mExtGStateRes;
-    std::string mPatternRes;
-    std::string mShadingRes;  // the gradients of mPatternRes, which tiling cells paint with too
-    std::unordered_map<std::string, PatternKind> mPatternKinds;  // of mPatternRes, by name
-
-    // Pages: records in creation order, and for each position the record's index + 1.
-    std::vector<PageRecord> mPages;
-    std::vector<int> mPageOrder;
-    int mPageCount = 0;
-    int mCurPage = 0;
-    std::string mPageAnnots;
-    std::string mPageStateText;  // the open page's drawing state, leading its content
-
-    // The box of the last drawn element, in points with y up from the bottom of the page,
-    // as the drawing operation gives it (for a link placed over it).
-    std::array<float, 4> mLastBox{};
-
-    // Fonts: the current selection and the document's records (entries 1..mFontCount at
-    // indexes 0..mFontCount-1).
-    std::string mFontName;
-    int mFontStyle = 0;
-    int mFontCharset = 0;
-    float mFontSize = 0;
-    std::string mFontFullName;
-    int mFontIndex = 0;
-    std::vector<FontRecord> mFonts;
-    int mFontCount = 0;
-
-    // Graphics state.  The line width is in points; 1 is the PDF default.
-    float mLineWidth = 1;
-    std::array<bool, 101> mGsAlpha{};
-    std::array<bool, 101> mGsAlphaFill{};
-    std::array<bool, 101> mGsAlphaLine{};
-    std::array<bool, 16> mGsBlend{};
-    std::vector<GraphicStateRecord> mGsStack;  // the innermost state last
-
-    // Text boxes and rich-text tags (entries 1..mTextTagCount).
-    BoxStyle mBoxStyle;
-    std::vector<TextTagRecord> mTextTags;
-    int mTextTagCount = 0;
-
-    // The lines and runs of the last rich text (rich_text_records.h).
-    RichTextLayout mRichRuns;
-
-    // Templates (template_records.h).
-    TemplateList mTemplates;
-
-    // Layers and membership dictionaries (layer_records.h).
-    LayerList mLayers;
-
-    // Outline entries; entry 1 (index 0) is the root.
-    std::vector<BookmarkRecord> mBookmarks;
-
-    // Named destinations and internal links, written as /Dests at completion.
-    std::vector<LinkRecord> mLinks;
-    // Of each destination's name, its index in mLinks.
-    std::unordered_map<std::string, std::size_t> mLinkNames;
-    // Links to named destinations, written at completion.
-    std::vector<RefLinkRecord> mRefLinks;
-    // Files attached at document level.
-    std::vector<AttachmentRecord> mAttachments;
-    // Of each attachment's name as the name tree keys it, its index in mAttachments.
-    std::unordered_map<std::string, std::size_t> mAttachmentKeys;
-    // Form fields of the open page and the document's field lists.
-    FormFields mForm;
-    // Scripts by event code: 0 and 1 belong to the page being built, 2 to 8 the document.
-    std::array<std::string, 9> mEventScripts;
-    // The standard security handler's state; off until SetProtection.
-    ProtectionState mProtection;
-
-    // Open tables, the innermost last; not closed by EndPage or EndDoc, dropped by the next
-    // document.
-    std::vector<TableRecord> mTables;
-
-    // Raster images, numbered from 1.
-    ImageList mImages;
-    // The reader of the source files GetInfo and the page import name.
-    SourceReader mReader;
-
-    // The last recorded failure.
-    int mErrNumber = 0;
-    std::string mErrSource;
-    std::string mErrDescription;
+    PdfaState mPdfa;
 };
 
 }  // namespace pdf

@@ -37,11 +37,11 @@ std::string JavaScriptAction(std::string_view key, int script)
 
 void Pagelith::OnDocEvent(int code, const std::string& script, bool replace)
 {
-    if (mPDFA || code < kPageOpen || code > kDocumentScript)
+    if (mPdfa.on || code < kPageOpen || code > kDocumentScript)
         return;
     if (code >= kWillClose && code <= kDidSave)
         RequireVersion(1);
-    std::string& member = mEventScripts[static_cast<std::size_t>(code)];
+    std::string& member = mScripts.events[static_cast<std::size_t>(code)];
     if (replace)
         member = script;
     else
@@ -54,7 +54,7 @@ std::string Pagelith::WritePageScripts()
 {
     std::string entries;
     for (const auto& [code, key] : {std::pair{kPageOpen, "/O"}, std::pair{kPageClose, "/C"}}) {
-        const std::string& script = mEventScripts[code];
+        const std::string& script = mScripts.events[code];
         if (!script.empty())
             entries += JavaScriptAction(key, WriteStreamObject(script));
     }
@@ -63,8 +63,8 @@ std::string Pagelith::WritePageScripts()
 
 void Pagelith::ClearPageScripts()
 {
-    mEventScripts[kPageOpen].clear();
-    mEventScripts[kPageClose].clear();
+    mScripts.events[kPageOpen].clear();
+    mScripts.events[kPageClose].clear();
 }
 
 // The document's scripts, each a stream object, in the order open, close, save, did save,
@@ -74,11 +74,11 @@ void Pagelith::WriteDocumentScripts(CatalogRefs& refs)
 {
     for (EventCode code : {kDocOpen, kWillClose, kWillSave, kDidSave, kWillPrint, kDidPrint,
                            kDocumentScript}) {
-        const std::string& script = mEventScripts[code];
+        const std::string& script = mScripts.events[code];
         if (!script.empty())
             refs.scripts[code] = WriteStreamObject(script);
     }
-    if (refs.scripts[kDocumentScript] != 0 && mAttachments.empty()) {
+    if (refs.scripts[kDocumentScript] != 0 && mAttached.files.empty()) {
         refs.names = BeginObj(0);
         WriteLine("<< " + JavaScriptNameTree(refs.scripts[kDocumentScript]) + " >>");
         EndObj();
@@ -95,7 +95,7 @@ std::string Pagelith::JavaScriptNameTree(int script) const
 void Pagelith::WriteNamesAndActionLines(const CatalogRefs& refs)
 {
     const int documentScript = refs.scripts[kDocumentScript];
-    if (!mAttachments.empty()) {
+    if (!mAttached.files.empty()) {
         WriteLine("/Names <</EmbeddedFiles << /Names [ " + AttachmentNameEntries() + " ] >>" +
                   (documentScript != 0 ? " " + JavaScriptNameTree(documentScript) : "") +
                   " >>");

@@ -35,7 +35,7 @@ int Pagelith::WrittenAnnotFlags(int flags) const
     constexpr int kHidden = 2;
     constexpr int kPrint = 4;
     constexpr int kNoView = 32;
-    return mPDFA ? (flags | kPrint) & ~(kInvisible | kHidden | kNoView) : flags;
+    return mPdfa.on ? (flags | kPrint) & ~(kInvisible | kHidden | kNoView) : flags;
 }
 
 int Pagelith::WriteAppearanceStream(float width, float height, const std::string& content,
@@ -88,11 +88,11 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
     RequireFinite({x, y, w, h, dash, gap});
     if (!CanDraw("DrawNote", Landing::Annotation))
         return;
-    const float left = x * mScale;
-    const float top = mPageHeight - y * mScale;
+    const float left = x * mGeometry.scale;
+    const float top = mGeometry.height - y * mGeometry.scale;
     std::string dict = "<< /Type /Annot /Subtype /FreeText\r/Rect [" + FormatReal(left) + " " +
-                       FormatReal(top) + " " + FormatReal(left + w * mScale) + " " +
-                       FormatReal(top - h * mScale) + "]\r /F " +
+                       FormatReal(top) + " " + FormatReal(left + w * mGeometry.scale) + " " +
+                       FormatReal(top - h * mGeometry.scale) + "]\r /F " +
                        std::to_string(WrittenAnnotFlags(flags));
     if (alignment == 2)
         dict += "\r/Q 2";
@@ -101,20 +101,20 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
 
     // Without an appearance of its own, a reader draws a note in a font of its choosing,
     // which the document may lack, and some readers fail to find the /DA font at all.
-    if (mFontFullName.empty())
+    if (mFont.fullName.empty())
         SetFont("Arial", 0, 0, 0);
-    dict += NoteAppearance(text, std::abs(w * mScale), std::abs(h * mScale), alignment,
+    dict += NoteAppearance(text, std::abs(w * mGeometry.scale), std::abs(h * mGeometry.scale), alignment,
                            borderStyle, dash, gap);
 
-    std::string appearance = FontResourceName() + " " + FormatReal(mFontSize) + " Tf";
-    const std::string lineColour = mNoLine ? std::string() : PlainFillOperands(mColorLine);
+    std::string appearance = FontResourceName() + " " + FormatReal(mFont.size) + " Tf";
+    const std::string lineColour = mColours.noLine ? std::string() : PlainFillOperands(mColours.line);
     if (!lineColour.empty())
         appearance += " " + lineColour + " ";
-    const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
+    const std::string fill = mColours.noFill ? std::string() : PlainComponents(mColours.fill);
     if (!fill.empty())
         dict += "\r/C [" + fill + "]";
 
-    dict += "\r/BS << /Type /Border /W " + FormatReal(mLineWidth);
+    dict += "\r/BS << /Type /Border /W " + FormatReal(mGs.lineWidth);
     switch (borderStyle) {
     case 0: dict += "/S /S"; break;
     case 1: dict += "/S /D /D [" + FormatReal(dash) + " " + FormatReal(gap) + "]"; break;
@@ -124,7 +124,7 @@ void Pagelith::DrawNote(const std::string& text, float x, float y, float w, floa
     default: break;
     }
     dict += ">>\r";
-    WriteAnnotation(dict, text, mAuthor, appearance, {}, false);
+    WriteAnnotation(dict, text, mInfo.author, appearance, {}, false);
 }
 
 void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float y, float w,
@@ -133,35 +133,35 @@ void Pagelith::DrawPlaceHolder(const std::string& text, int icon, float x, float
     RequireFinite({x, y, w, h});
     if (!CanDraw("DrawPlaceHolder", Landing::Annotation))
         return;
-    const float left = x * mScale;
-    const float top = mPageHeight - y * mScale;
+    const float left = x * mGeometry.scale;
+    const float top = mGeometry.height - y * mGeometry.scale;
     const std::string point = FormatReal(left) + " " + FormatReal(top);
     std::string dict = "<< /Type /Annot\r/F " + std::to_string(WrittenAnnotFlags(flags));
-    if (!mNoFill)
-        NoteColour(mColorFill);
-    const std::string fill = mNoFill ? std::string() : PlainComponents(mColorFill);
+    if (!mColours.noFill)
+        NoteColour(mColours.fill);
+    const std::string fill = mColours.noFill ? std::string() : PlainComponents(mColours.fill);
     if (!fill.empty())
         dict += "\r/C [" + fill + "]";
 
     if (icon >= kFirstStamp && icon < kFirstStamp + static_cast<int>(kStamps.size())) {
-        dict += "\r/Subtype /Stamp\r/Rect [" + point + " " + FormatReal(left + w * mScale) + " " +
-                FormatReal(top - h * mScale) + "]" + IconName(kStamps[icon - kFirstStamp]);
-        WriteAnnotation(dict, text, mAuthor, {}, {}, false);
+        dict += "\r/Subtype /Stamp\r/Rect [" + point + " " + FormatReal(left + w * mGeometry.scale) + " " +
+                FormatReal(top - h * mGeometry.scale) + "]" + IconName(kStamps[icon - kFirstStamp]);
+        WriteAnnotation(dict, text, mInfo.author, {}, {}, false);
     } else if (icon >= kFirstAttachment) {
         const auto bar = text.find('|');
         const std::string path = text.substr(0, bar);
         const std::string description = bar == std::string::npos ? "" : text.substr(bar + 1);
-        if (mPDFA || !IsReadableFile(path))
+        if (mPdfa.on || !IsReadableFile(path))
             return;
         dict += "\r/Subtype /FileAttachment \r/Rect [" + point + " " + point + "]";
         if (icon < kFirstAttachment + static_cast<int>(kAttachmentIcons.size()))
             dict += IconName(kAttachmentIcons[icon - kFirstAttachment]);
-        WriteAnnotation(dict, description, mAuthor, {}, path, true);
+        WriteAnnotation(dict, description, mInfo.author, {}, path, true);
     } else {
         dict += "\r/Subtype /Text\r/Rect [" + point + " " + point + "]";
         if (icon >= 0 && icon < static_cast<int>(kTextIcons.size()))
             dict += IconName(kTextIcons[icon]);
-        WriteAnnotation(dict, text, mAuthor, {}, {}, false);
+        WriteAnnotation(dict, text, mInfo.author, {}, {}, false);
     }
 }
 

@@ -15,7 +15,7 @@ namespace pdf {
 // empty file is an empty stream.
 void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
 {
-    mPdfaBroken = true;
+    mPdfa.broken = true;
     BeginObj(object);
     WriteLine("<< /Type /EmbeddedFile ");
     WriteStream(data, 0, {}, 0, StreamKind::EmbeddedFile);
@@ -27,7 +27,7 @@ void Pagelith::WriteEmbeddedFile(int object, Bytes& data)
 bool Pagelith::AddAttach(const std::string& path, const std::string& name,
                          const std::string& description)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return false;
     if (!IsReadableFile(path)) {
         RaiseError(Error(err::kFileNotFound, "File not found"), "AddAttach", path);
@@ -46,12 +46,12 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
         WriteEmbeddedFile(fileSpec + 1, data);
         // A name attached again shows the later file: the name tree holds each name once.
         const auto [earlier, added] =
-            mAttachmentKeys.try_emplace(EncodeTextString(shown), mAttachments.size());
+            mAttached.keys.try_emplace(EncodeTextString(shown), mAttached.files.size());
         if (!added) {
-            mAttachments[earlier->second].FileSpec = fileSpec;
+            mAttached.files[earlier->second].FileSpec = fileSpec;
         } else {
-            ReserveFor(mAttachments, static_cast<int>(mAttachments.size()) + 1, mMemoryUsage);
-            mAttachments.push_back({shown, fileSpec});
+            ReserveFor(mAttached.files, static_cast<int>(mAttached.files.size()) + 1, mOutput.memoryUsage);
+            mAttached.files.push_back({shown, fileSpec});
         }
         RequireVersion(1);
         return true;
@@ -66,7 +66,7 @@ bool Pagelith::AddAttach(const std::string& path, const std::string& name,
 std::string Pagelith::AttachmentNameEntries() const
 {
     std::vector<std::pair<std::string, int>> keys;
-    for (const AttachmentRecord& attachment : mAttachments)
+    for (const AttachmentRecord& attachment : mAttached.files)
         keys.emplace_back(EncodeTextString(attachment.Name), attachment.FileSpec);
     std::sort(keys.begin(), keys.end());
     std::string entries;

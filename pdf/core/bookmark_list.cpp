@@ -29,7 +29,7 @@ std::string Pagelith::ActionBookmarkDest(const std::string& link)
         EndObj();
         return "/A " + std::to_string(action) + " 0 R ";
     }
-    if (StartsWith(link, "script:") && !mPDFA) {
+    if (StartsWith(link, "script:") && !mPdfa.on) {
         const int script = WriteStreamObject(link.substr(7));
         return "/A << /S /JavaScript /JS " + std::to_string(script) + " 0 R >>";
     }
@@ -44,8 +44,8 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
     // The root sits at depth 0 in the tree, so the entry after it can only be a child of it;
     // every entry stays within one level of the one before, which gives each a parent.
     int level = 1;
-    if (!mBookmarks.empty()) {
-        const int last = mBookmarks.size() == 1 ? 0 : mBookmarks.back().Level;
+    if (!mNav.bookmarks.empty()) {
+        const int last = mNav.bookmarks.size() == 1 ? 0 : mNav.bookmarks.back().Level;
         level = depth == -1 ? last + 1 : depth == 0 ? last : depth;
         level = std::clamp(level, 1, last + 1);
     }
@@ -57,14 +57,14 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
     entry.Title = title;
     entry.Level = level;
     // Added with no document open, it leads to the first page of the next one.
-    entry.Page = !mFile.IsOpen() || mCurPage < 1 ? 1 : mCurPage;
+    entry.Page = !mOutput.file.IsOpen() || mPageList.current < 1 ? 1 : mPageList.current;
 
     if (fitType == kActionBookmark) {
         entry.Dest = ActionBookmarkDest(link);
     } else {
-        const float left = v1 * mScale;
-        const float top = mPageHeight - (fitType == 2 ? v1 : v2) * mScale;
-        entry.Dest = FitText(fitType, left, top, left + v3 * mScale, top - v4 * mScale, v3 / 100);
+        const float left = v1 * mGeometry.scale;
+        const float top = mGeometry.height - (fitType == 2 ? v1 : v2) * mGeometry.scale;
+        entry.Dest = FitText(fitType, left, top, left + v3 * mGeometry.scale, top - v4 * mGeometry.scale, v3 / 100);
     }
 
     if (!colour.empty()) {
@@ -81,9 +81,9 @@ std::string Pagelith::AddBookmark(const std::string& title, int depth, int fitTy
         RequireVersion(1);
     }
 
-    ReserveFor(mBookmarks, static_cast<int>(mBookmarks.size()) + 1, mMemoryUsage);
-    mBookmarks.push_back(std::move(entry));
-    return "@" + std::to_string(mBookmarks.size());
+    ReserveFor(mNav.bookmarks, static_cast<int>(mNav.bookmarks.size()) + 1, mOutput.memoryUsage);
+    mNav.bookmarks.push_back(std::move(entry));
+    return "@" + std::to_string(mNav.bookmarks.size());
 }
 
 }  // namespace pdf

@@ -31,7 +31,7 @@ void DropEntry(std::string& entries, const std::string& key)
 
 void Pagelith::ParseColor(std::string& notation, std::string& fallback) const
 {
-    pdf::ParseColor(notation, fallback, mPrecision);
+    pdf::ParseColor(notation, fallback, mContent.precision);
 }
 
 // The operator that selects a pattern, over the colour space of its fallback when it has one.
@@ -41,7 +41,7 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
 {
     const std::string space = stroke ? " CS " : " cs ";
     const std::string select = stroke ? " SCN" : " scn";
-    const std::string name = "/" + EscapeName(mResPrefix + colour);
+    const std::string name = "/" + EscapeName(mInfo.resPrefix + colour);
     const char first = fallback.empty() ? '\0' : fallback.front();
     NoteColour(fallback);
     if (first != '#' && first != '@' && first != '%')
@@ -56,10 +56,10 @@ std::string Pagelith::PatternOperator(const std::string& colour, const std::stri
 // paints the template.
 bool Pagelith::PatternDefined(const std::string& name) const
 {
-    const auto found = mPatternKinds.find(name);
-    if (found == mPatternKinds.end())
+    const auto found = mResources.patternKinds.find(name);
+    if (found == mResources.patternKinds.end())
         return false;
-    if (mInTiling && !mInObject)
+    if (mContent.inTiling && !mContent.inTemplate)
         return found->second == PatternKind::Shading;
     return !PaintsBack(PaintGraph::Pattern(name));
 }
@@ -68,7 +68,7 @@ bool Pagelith::PatternDefined(const std::string& name) const
 // records error 5 so that the caller can tell.
 void Pagelith::ReportPatternLoop(const std::string& notation, const std::string& operation)
 {
-    if (mPatternKinds.contains(notation) && !(mInTiling && !mInObject) &&
+    if (mResources.patternKinds.contains(notation) && !(mContent.inTiling && !mContent.inTemplate) &&
         PaintsBack(PaintGraph::Pattern(notation)))
         RefusePaintingLoop(operation, "pattern");
 }
@@ -77,17 +77,17 @@ void Pagelith::ReportPatternLoop(const std::string& notation, const std::string&
 // holds each name once.
 void Pagelith::AddPatternRes(const std::string& name, int object, PatternKind kind)
 {
-    const std::string key = "/" + EscapeName(mResPrefix + name) + " ";
-    if (mPatternKinds.contains(name)) {
-        DropEntry(mPatternRes, key);
-        DropEntry(mShadingRes, key);
+    const std::string key = "/" + EscapeName(mInfo.resPrefix + name) + " ";
+    if (mResources.patternKinds.contains(name)) {
+        DropEntry(mResources.patterns, key);
+        DropEntry(mResources.shadings, key);
         mTemplates.Paints.Forget(PaintGraph::Pattern(name));
     }
-    mPatternKinds[name] = kind;
+    mResources.patternKinds[name] = kind;
     const std::string entry = key + std::to_string(object) + " 0 R \r";
-    mPatternRes += entry;
+    mResources.patterns += entry;
     if (kind == PatternKind::Shading)
-        mShadingRes += entry;
+        mResources.shadings += entry;
 }
 
 // An uncoloured tiling pattern paints in a colour given after its name ("name|colour");
@@ -97,7 +97,7 @@ void Pagelith::GiveUncolouredPatternColour(const std::string& notation, std::str
                                            const std::string& currentFallback) const
 {
     if (IsColourNotation(fallback) || !PatternDefined(notation) ||
-        mPatternKinds.at(notation) != PatternKind::Uncoloured)
+        mResources.patternKinds.at(notation) != PatternKind::Uncoloured)
         return;
     fallback = IsColourNotation(current)           ? current
                : IsColourNotation(currentFallback) ? currentFallback
@@ -109,15 +109,15 @@ void Pagelith::GiveUncolouredPatternColour(const std::string& notation, std::str
 void Pagelith::NoteColour(std::string_view notation)
 {
     if (!notation.empty() && notation.front() == '@')
-        mPdfaBroken = true;
+        mPdfa.broken = true;
 }
 
 void Pagelith::FillColorOperator(const std::string& colour, const std::string& fallback)
 {
-    if (mPatternFlag)
+    if (mContent.patternFlag)
         return;
     if (colour.empty()) {
-        mNoFill = true;
+        mColours.noFill = true;
         return;
     }
     NoteColour(colour);
@@ -129,19 +129,19 @@ void Pagelith::FillColorOperator(const std::string& colour, const std::string& f
         if (!PatternDefined(colour))
             return FillColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
-            mColorFillAlt.clear();
+            mColours.fillAlt.clear();
         NotePainted(PaintGraph::Pattern(colour));
         PutLine(PatternOperator(colour, fallback, false));
     }
-    mNoFill = false;
+    mColours.noFill = false;
 }
 
 void Pagelith::StrokeColorOperator(const std::string& colour, const std::string& fallback)
 {
-    if (mPatternFlag)
+    if (mContent.patternFlag)
         return;
     if (colour.empty()) {
-        mNoLine = true;
+        mColours.noLine = true;
         return;
     }
     NoteColour(colour);
@@ -153,64 +153,64 @@ void Pagelith::StrokeColorOperator(const std::string& colour, const std::string&
         if (!PatternDefined(colour))
             return StrokeColorOperator(FallbackColour(fallback), "");
         if (fallback.empty())
-            mColorLineAlt.clear();
+            mColours.lineAlt.clear();
         NotePainted(PaintGraph::Pattern(colour));
         PutLine(PatternOperator(colour, fallback, true));
     }
-    mNoLine = false;
+    mColours.noLine = false;
 }
 
 void Pagelith::SetColorFill(const std::string& colour)
 {
-    if (mPatternFlag)
+    if (mContent.patternFlag)
         return;
     if (colour.empty()) {
-        mNoFill = true;
+        mColours.noFill = true;
         return;
     }
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
-    GiveUncolouredPatternColour(notation, fallback, mColorFill, mColorFillAlt);
+    GiveUncolouredPatternColour(notation, fallback, mColours.fill, mColours.fillAlt);
     FillColorOperator(notation, fallback);
     ReportPatternLoop(notation, "SetColorFill");
-    mColorFill = notation;
-    mColorFillAlt = fallback;
+    mColours.fill = notation;
+    mColours.fillAlt = fallback;
 }
 
 void Pagelith::SetColorLine(const std::string& colour)
 {
-    if (mPatternFlag)
+    if (mContent.patternFlag)
         return;
     if (colour.empty()) {
-        mNoLine = true;
+        mColours.noLine = true;
         return;
     }
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
-    GiveUncolouredPatternColour(notation, fallback, mColorLine, mColorLineAlt);
+    GiveUncolouredPatternColour(notation, fallback, mColours.line, mColours.lineAlt);
     StrokeColorOperator(notation, fallback);
     ReportPatternLoop(notation, "SetColorLine");
-    mColorLine = notation;
-    mColorLineAlt = fallback;
+    mColours.line = notation;
+    mColours.lineAlt = fallback;
 }
 
 void Pagelith::SetColorText(const std::string& colour)
 {
-    if (mPatternFlag)
+    if (mContent.patternFlag)
         return;
     if (colour.empty()) {
-        mNoText = true;
+        mColours.noText = true;
         return;
     }
     std::string notation = colour;
     std::string fallback;
     ParseColor(notation, fallback);
-    GiveUncolouredPatternColour(notation, fallback, mColorText, mColorTextAlt);
-    mColorText = notation;
-    mColorTextAlt = fallback;
-    mNoText = false;
+    GiveUncolouredPatternColour(notation, fallback, mColours.text, mColours.textAlt);
+    mColours.text = notation;
+    mColours.textAlt = fallback;
+    mColours.noText = false;
 }
 
 }  // namespace pdf

@@ -24,7 +24,7 @@ std::string PatternEntries(const std::string& patternRes)
 
 void Pagelith::EndDoc()
 {
-    if (mPageCount == 0) {
+    if (mPageList.count == 0) {
         int first = 0;
         BeginPage(first);
     }
@@ -34,9 +34,9 @@ void Pagelith::EndDoc()
     // The document-level objects kept for the end are written first; each feature that
     // keeps one adds its writer here and its reference to CatalogRefs.
     CatalogRefs refs;
-    if (mBookmarks.size() > 1)
+    if (mNav.bookmarks.size() > 1)
         refs.outlines = WriteOutlines();
-    if (!mLinks.empty())
+    if (!mNav.links.empty())
         refs.dests = WriteDestinations();
     WriteRefLinks();
     WriteDocumentScripts(refs);
@@ -53,9 +53,9 @@ void Pagelith::EndDoc()
     WriteXrefAndTrailer(catalog, info, encrypt);
     FinishFile();
     // Written; those set from now on are for the next document.
-    mPageLabels.clear();
-    mEventScripts = {};
-    mBookmarks.resize(1);
+    mGeometry.labels.clear();
+    mScripts.events = {};
+    mNav.bookmarks.resize(1);
 }
 
 // The XMP packet, never filtered: readers look for it as it is.
@@ -74,18 +74,18 @@ int Pagelith::WriteMetadata()
 std::string Pagelith::ResourceEntries()
 {
     std::string text;
-    if (!mFontRes.empty())
-        text += "/Font <<\r" + mFontRes + ">>\r";
+    if (!mResources.fonts.empty())
+        text += "/Font <<\r" + mResources.fonts + ">>\r";
     text += "/ProcSet [/PDF /Text";
     if (mImages.Count > 0)
         text += " /ImageB /ImageC /ImageI";
     text += "]\r";
     if (!mLayers.PropertiesRes.empty())
         text += "/Properties <<" + mLayers.PropertiesRes + ">>\r";
-    if (!mXObjectRes.empty())
-        text += "/XObject <<\r" + mXObjectRes + ">>\r";
-    if (!mExtGStateRes.empty())
-        text += "/ExtGState << " + mExtGStateRes + " >>\r";
+    if (!mResources.xObjects.empty())
+        text += "/XObject <<\r" + mResources.xObjects + ">>\r";
+    if (!mResources.extGStates.empty())
+        text += "/ExtGState << " + mResources.extGStates + " >>\r";
     return text;
 }
 
@@ -95,17 +95,17 @@ void Pagelith::WriteSharedResources()
 {
     const std::string entries = ResourceEntries();
     BeginObj(kResourcesWithoutPatternsObject);
-    WriteLine("<< " + entries + PatternEntries(mShadingRes) + ">>");
+    WriteLine("<< " + entries + PatternEntries(mResources.shadings) + ">>");
     EndObj();
 
     BeginObj(kResourcesObject);
-    WriteLine("<< " + entries + PatternEntries(mPatternRes) + ">>");
+    WriteLine("<< " + entries + PatternEntries(mResources.patterns) + ">>");
     EndObj();
 }
 
 void Pagelith::WritePageObjects()
 {
-    for (int position = 1; position <= mPageCount; ++position) {
+    for (int position = 1; position <= mPageList.count; ++position) {
         const PageRecord& page = PageAt(position);
         BeginObj(page.PageObject);
         const std::string first = IndirectRef(page.PageObject + 1) + " ";
@@ -123,12 +123,12 @@ void Pagelith::WritePageObjects()
 void Pagelith::WritePageTree()
 {
     std::string kids;
-    for (int position = 1; position <= mPageCount; ++position) {
+    for (int position = 1; position <= mPageList.count; ++position) {
         const PageRecord& page = PageAt(position);
         kids += IndirectRef(page.PageObject) + " ";
     }
     BeginObj(kPageTreeObject);
-    WriteLine("<<\r/Type /Pages /Count " + std::to_string(mPageCount) + "\r/Kids [" + kids +
+    WriteLine("<<\r/Type /Pages /Count " + std::to_string(mPageList.count) + "\r/Kids [" + kids +
               "] \r>>");
     EndObj();
 }
@@ -136,7 +136,7 @@ void Pagelith::WritePageTree()
 // In PDF/A mode: the output intent and the RGB profile it names.
 int Pagelith::WriteOutputIntent()
 {
-    if (!mPDFA)
+    if (!mPdfa.on)
         return 0;
     const int intent = BeginObj(0);
     WriteLine("<<\r/Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier " +
@@ -161,7 +161,7 @@ int Pagelith::WriteCatalog(const CatalogRefs& refs)
         WriteLine("/Outlines " + IndirectRef(refs.outlines));
     if (refs.dests != 0)
         WriteLine("/Dests " + IndirectRef(refs.dests));
-    if (!mPageLabels.empty())
+    if (!mGeometry.labels.empty())
         WriteLine("/PageLabels << /Nums [ " + PageLabelEntries() + " ] >>");
     WriteLine("/Metadata " + IndirectRef(refs.metadata));
     WriteNamesAndActionLines(refs);
@@ -177,10 +177,10 @@ int Pagelith::WriteInfo()
 {
     const auto text = [this](const std::string& given) { return PdfDictText(InfoText(given)); };
     const int info = BeginObj(0);
-    WriteLine("<<\r/Title " + text(mTitle) + "\r/Author " + text(mAuthor) + "\r/Creator " +
-              text(mCreator) + "\r/Producer " + text(mProducer) + "\r/CreationDate " +
-              PdfTextString(mCreationDate) + "\r/Subject " + text(mSubject) + "\r/Keywords " +
-              text(mKeywords) + "\r>>");
+    WriteLine("<<\r/Title " + text(mInfo.title) + "\r/Author " + text(mInfo.author) + "\r/Creator " +
+              text(mInfo.creator) + "\r/Producer " + text(mInfo.producer) + "\r/CreationDate " +
+              PdfTextString(mInfo.creationDate) + "\r/Subject " + text(mInfo.subject) + "\r/Keywords " +
+              text(mInfo.keywords) + "\r>>");
     EndObj();
     return info;
 }
@@ -199,11 +199,11 @@ int Pagelith::WriteEncryptionDict()
 // Numbers allocated but never written are free entries, chained from entry 0.
 void Pagelith::WriteXrefAndTrailer(int catalog, int info, int encrypt)
 {
-    const std::int64_t offset = mFile.Position();
-    mXref.resize(static_cast<std::size_t>(mObjCount) + 1);
+    const std::int64_t offset = mOutput.file.Position();
+    mOutput.xref.resize(static_cast<std::size_t>(mOutput.objCount) + 1);
     int nextFree = 0;
-    for (int number = mObjCount; number >= 1; --number) {
-        std::string& entry = mXref[static_cast<std::size_t>(number)];
+    for (int number = mOutput.objCount; number >= 1; --number) {
+        std::string& entry = mOutput.xref[static_cast<std::size_t>(number)];
         if (entry.empty()) {
             char text[32];
             std::snprintf(text, sizeof text, "%010d 00001 f\r", nextFree);
@@ -213,25 +213,25 @@ void Pagelith::WriteXrefAndTrailer(int catalog, int info, int encrypt)
     }
     char first[32];
     std::snprintf(first, sizeof first, "%010d 65535 f\r", nextFree);
-    WriteLine("xref\n0 " + std::to_string(mObjCount + 1) + "\n" + first);
-    for (int number = 1; number <= mObjCount; ++number)
-        WriteLine(mXref[static_cast<std::size_t>(number)]);
+    WriteLine("xref\n0 " + std::to_string(mOutput.objCount + 1) + "\n" + first);
+    for (int number = 1; number <= mOutput.objCount; ++number)
+        WriteLine(mOutput.xref[static_cast<std::size_t>(number)]);
 
-    Bytes id(mDocId.begin(), mDocId.end());
+    Bytes id(mInfo.docId.begin(), mInfo.docId.end());
     EncodeASCIIHex(id);
     const std::string hex(id.begin(), id.end());
     const std::string encryptEntry = encrypt != 0 ? " /Encrypt " + IndirectRef(encrypt) : "";
-    WriteLine("trailer\n<< /Size " + std::to_string(mObjCount + 1) + " /Info " + IndirectRef(info) +
+    WriteLine("trailer\n<< /Size " + std::to_string(mOutput.objCount + 1) + " /Info " + IndirectRef(info) +
               " /Root " + IndirectRef(catalog) + encryptEntry + "/ID [<" + hex + "><" + hex + ">] >>\nstartxref\n" +
               std::to_string(offset) + "\n%%EOF");
 }
 
 void Pagelith::FinishFile()
 {
-    if (mVersionInc != 0)
-        mFile.WriteAt(0, "%PDF-1." + std::to_string(3 + mVersionInc) + "\n");
-    mFileLen = mFile.Position();
-    mFile.Close();
+    if (mOutput.versionInc != 0)
+        mOutput.file.WriteAt(0, "%PDF-1." + std::to_string(3 + mOutput.versionInc) + "\n");
+    mOutput.fileLen = mOutput.file.Position();
+    mOutput.file.Close();
 }
 
 }  // namespace pdf

@@ -8,12 +8,12 @@ namespace pdf {
 
 TextBuffer* Pagelith::ContentHere()
 {
-    return ForContentHere(mObjBuf, mTileBuf, mPageBuf);
+    return ForContentHere(mContent.templateBuf, mContent.tilingBuf, mContent.pageBuf);
 }
 
 bool Pagelith::CanDraw(const char* operation, Landing landing)
 {
-    bool open = mPageOpen;
+    bool open = mContent.pageOpen;
     const char* missing = "no page";
     switch (landing) {
     case Landing::Content:
@@ -21,7 +21,7 @@ bool Pagelith::CanDraw(const char* operation, Landing landing)
         missing = "no page, template or tiling cell";
         break;
     case Landing::Annotation:
-        open = mInObject || mPageOpen;
+        open = mContent.inTemplate || mContent.pageOpen;
         missing = "no page or template";
         break;
     case Landing::Field: break;
@@ -36,12 +36,12 @@ void Pagelith::BeginContent(TextBuffer& content, bool& pathOpen, int& serial)
 {
     BufReset(content);
     pathOpen = false;
-    serial = ++mContentSerials.Last;
+    serial = ++mContent.serials.Last;
 }
 
 int Pagelith::ContentSerialHere() const
 {
-    const ContentSerials& s = mContentSerials;
+    const ContentSerials& s = mContent.serials;
     const int* serial = ForContentHere(s.Template, s.Tiling, s.Page);
     return serial ? *serial : 0;
 }
@@ -60,22 +60,22 @@ void Pagelith::PutLine(std::string_view line)
 void Pagelith::SetPrecision(int decimals)
 {
     if (decimals >= 0 && decimals <= 6)
-        mPrecision = decimals;
+        mContent.precision = decimals;
 }
 
 std::string Pagelith::FormatCoord(float value) const
 {
-    return FormatRounded(value * mScale, mPrecision);
+    return FormatRounded(value * mGeometry.scale, mContent.precision);
 }
 
 std::string Pagelith::FormatReal(float value) const
 {
-    return FormatRounded(value, mPrecision);
+    return FormatRounded(value, mContent.precision);
 }
 
 std::string Pagelith::FormatColorComponent(int component) const
 {
-    return FormatRounded(static_cast<float>(component / 255.0), mPrecision);
+    return FormatRounded(static_cast<float>(component / 255.0), mContent.precision);
 }
 
 std::string Pagelith::PdfTextString(std::string_view bytes) const

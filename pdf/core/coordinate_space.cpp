@@ -51,7 +51,7 @@ void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float an
 {
     RequireFinite({x, y, scaleX, scaleY, angle});
     SaveGraphicState(StateOpener::Space);
-    mGsStack.back().SpaceContent = ContentSerialHere();
+    mGs.stack.back().SpaceContent = ContentSerialHere();
     PutLine("q");
     if (x != 0 || y != 0 || scaleX != 1 || scaleY != 1) {
         PutLine(FormatReal(scaleX) + " 0 0 " + FormatReal(scaleY) + " " + FormatCoord(x) + " " +
@@ -66,9 +66,9 @@ void Pagelith::BeginSpace(float x, float y, float scaleX, float scaleY, float an
 // its "q" in the same content makes readers restore a state that is not there.
 void Pagelith::EndSpace()
 {
-    const bool spaceHere = !mGsStack.empty() &&
-                           mGsStack.back().Opener == StateOpener::Space &&
-                           mGsStack.back().SpaceContent == ContentSerialHere();
+    const bool spaceHere = !mGs.stack.empty() &&
+                           mGs.stack.back().Opener == StateOpener::Space &&
+                           mGs.stack.back().SpaceContent == ContentSerialHere();
     if (!spaceHere) {
         RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
                    "EndSpace", "no local space of this content is open");
@@ -87,12 +87,12 @@ void Pagelith::MoveTo(float x, float y)
 
 float Pagelith::GetX() const
 {
-    return mX / mScale;
+    return mText.x / mGeometry.scale;
 }
 
 float Pagelith::GetY() const
 {
-    return mY / mScale;
+    return mText.y / mGeometry.scale;
 }
 
 }  // namespace pdf

@@ -29,14 +29,14 @@ std::string Pagelith::FitText(int fitType, float left, float top, float right, f
 std::string Pagelith::UserFitText(int fitType, float left, float top, float w, float h,
                                   float zoom) const
 {
-    return FitText(fitType, left, top, left + w * mScale, top - h * mScale, zoom / 100);
+    return FitText(fitType, left, top, left + w * mGeometry.scale, top - h * mGeometry.scale, zoom / 100);
 }
 
 LinkRecord& Pagelith::AddLinkRecord()
 {
-    ReserveFor(mLinks, static_cast<int>(mLinks.size()) + 1, mMemoryUsage);
-    LinkRecord& record = mLinks.emplace_back();
-    record.Page = mCurPage;
+    ReserveFor(mNav.links, static_cast<int>(mNav.links.size()) + 1, mOutput.memoryUsage);
+    LinkRecord& record = mNav.links.emplace_back();
+    record.Page = mPageList.current;
     return record;
 }
 
@@ -44,13 +44,13 @@ void Pagelith::DefineRef(const std::string& name, int fitType, float x, float y,
                          float h, float zoom)
 {
     RequireFinite({x, y, w, h, zoom});
-    const float left = x == 0 ? mX : x * mScale;
-    const float top = y == 0 ? mPageHeight - mY : mPageHeight - y * mScale;
-    const std::string refName = "/" + EscapeName(mResPrefix + "REF_" + name);
+    const float left = x == 0 ? mText.x : x * mGeometry.scale;
+    const float top = y == 0 ? mGeometry.height - mText.y : mGeometry.height - y * mGeometry.scale;
+    const std::string refName = "/" + EscapeName(mInfo.resPrefix + "REF_" + name);
     // A name defined again moves to its new place: /Dests holds each name once.
-    const auto [earlier, added] = mLinkNames.try_emplace(refName, mLinks.size());
-    LinkRecord& record = added ? AddLinkRecord() : mLinks[earlier->second];
-    record.Page = mCurPage;
+    const auto [earlier, added] = mNav.linkNames.try_emplace(refName, mNav.links.size());
+    LinkRecord& record = added ? AddLinkRecord() : mNav.links[earlier->second];
+    record.Page = mPageList.current;
     record.Name = refName;
     record.Dest = UserFitText(fitType, left, top, w, h, zoom);
 }
@@ -65,7 +65,7 @@ void Pagelith::ResolveLinkPage(LinkRecord& record) const
     } else if (!ref.empty() && ref[0] == '#') {
         const std::string keyword = UpperAscii(ref.substr(1));
         if (keyword == "LAST")
-            record.Page = mPageCount;
+            record.Page = mPageList.count;
         else if (keyword == "NEXT")
             record.Page += 1;
         else if (keyword == "PREV")
@@ -73,8 +73,8 @@ void Pagelith::ResolveLinkPage(LinkRecord& record) const
         else if (keyword == "FIRST")
             record.Page = 1;
     }
-    if (record.Page >= mPageCount || record.Page == -1)
-        record.Page = mPageCount;
+    if (record.Page >= mPageList.count || record.Page == -1)
+        record.Page = mPageList.count;
     if (record.Page < 1)
         record.Page = 1;
 }
@@ -83,7 +83,7 @@ int Pagelith::WriteDestinations()
 {
     const int object = BeginObj(0);
     WriteLine("<<");
-    for (LinkRecord& record : mLinks) {
+    for (LinkRecord& record : mNav.links) {
         ResolveLinkPage(record);
         WriteLine(record.Name + " [" + std::to_string(PageAt(record.Page).PageObject) + " 0 R " +
                   record.Dest + "] ");

@@ -45,29 +45,29 @@ void Pagelith::ResetOutput()
 {
     // An unfinished document stays as far as it was written.
     try {
-        mFile.Close();
+        mOutput.file.Close();
     } catch (const Error&) {
     }
-    mXref.assign(1, std::string());
-    mFileName.clear();
-    mFileLen = 0;
-    mMemoryUsage = 1;
-    mVersionInc = 0;
-    mDocBegun = false;
-    mCompFilter = {};
+    mOutput.xref.assign(1, std::string());
+    mOutput.fileName.clear();
+    mOutput.fileLen = 0;
+    mOutput.memoryUsage = 1;
+    mOutput.versionInc = 0;
+    mOutput.docBegun = false;
+    mOutput.compFilter = {};
 }
 
 void Pagelith::ResetDocInfo()
 {
-    mTitle = kDefaultTitle;
-    mSubject.clear();
-    mKeywords.clear();
-    mCreationDate = NewCreationDate();
-    mAuthor = kDefaultAuthor;
-    mCreator = kDefaultCreator;
-    mProducer = std::string("Pagelith Library ") + kVersion;
-    mResPrefix = NewResPrefix();
-    mDocId = NewDocId();
+    mInfo.title = kDefaultTitle;
+    mInfo.subject.clear();
+    mInfo.keywords.clear();
+    mInfo.creationDate = NewCreationDate();
+    mInfo.author = kDefaultAuthor;
+    mInfo.creator = kDefaultCreator;
+    mInfo.producer = std::string("Pagelith Library ") + kVersion;
+    mInfo.resPrefix = NewResPrefix();
+    mInfo.docId = NewDocId();
     ClearError();
 }
 
@@ -75,32 +75,23 @@ void Pagelith::ResetGeometry()
 {
     SetScale(0, 1.0f);
     SetPaperSize(0, 0, 0);
-    mDefaultPageView = 0;
-    mPageView = 0;
-    mMarginLeft = mMarginRight = mMarginTop = mMarginBottom = 0;
-    mClipMargins = 0;
-    mDefaultTransition.clear();
-    mDefaultDuration = 0;
-    mPageTransition.clear();
-    mPageDuration = 0;
-    mPDFA = false;
-    mViewerPrefs = 8192;
+    mGeometry.defaultView = 0;
+    mGeometry.view = 0;
+    mGeometry.marginLeft = mGeometry.marginRight = mGeometry.marginTop = mGeometry.marginBottom = 0;
+    mGeometry.clipMargins = 0;
+    mGeometry.defaultTransition.clear();
+    mGeometry.defaultDuration = 0;
+    mGeometry.transition.clear();
+    mGeometry.duration = 0;
+    mPdfa.on = false;
+    mGeometry.viewerPrefs = 8192;
 }
 
 void Pagelith::ResetContentState()
 {
-    mPrecision = 3;
-    mColorText = "#0 0 0";
-    mColorFill = "#1 1 1";
-    mColorLine = "#0 0 0";
-    mColorFillAlt.clear();
-    mColorTextAlt.clear();
-    mColorLineAlt.clear();
-    mNoFill = mNoText = mNoLine = false;
-    mX = mY = 0;
-    mCharSpacing = mWordSpacing = 0;
-    mHorizScaling = 100;
-    mLineSpacing = 1;
+    mContent.precision = 3;
+    mColours = {};
+    mText = {};
 }
 
 void Pagelith::ResetLists()
@@ -131,52 +122,50 @@ void Pagelith::SetDocProperty(const std::string& title, const std::string& subje
                               const std::string& author, const std::string& creator,
                               const std::string& producer, const std::string& keywords)
 {
-    mTitle = title;
-    mSubject = subject;
-    mKeywords = keywords;
+    mInfo.title = title;
+    mInfo.subject = subject;
+    mInfo.keywords = keywords;
     if (!author.empty())
-        mAuthor = author;
+        mInfo.author = author;
     if (!creator.empty())
-        mCreator = creator;
+        mInfo.creator = creator;
     if (!producer.empty())
-        mProducer = producer;
-    mBookmarks.front().Title = title;
+        mInfo.producer = producer;
+    mNav.bookmarks.front().Title = title;
 }
 
 void Pagelith::SetMemoryUsage(int factor)
 {
     if (factor >= 1 && factor <= 10)
-        mMemoryUsage = factor;
+        mOutput.memoryUsage = factor;
 }
 
 int Pagelith::ErrNumber() const
 {
-    return mErrNumber;
+    return mError.number;
 }
 
 std::string Pagelith::ErrSource() const
 {
-    return mErrSource;
+    return mError.source;
 }
 
 std::string Pagelith::ErrDescription() const
 {
-    return mErrDescription;
+    return mError.description;
 }
 
 void Pagelith::ClearError()
 {
-    mErrNumber = 0;
-    mErrSource.clear();
-    mErrDescription.clear();
+    mError = {};
 }
 
 void Pagelith::RaiseError(const Error& error, const std::string& operation,
                           const std::string& message)
 {
-    mErrNumber = error.Number();
-    mErrSource = "Pagelith." + operation;
-    mErrDescription = message.empty() ? error.what() : std::string(error.what()) + " - " + message;
+    mError.number = error.Number();
+    mError.source = "Pagelith." + operation;
+    mError.description = message.empty() ? error.what() : std::string(error.what()) + " - " + message;
 }
 
 }  // namespace pdf

@@ -147,27 +147,27 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         throw Error(err::kInvalidArgument, "Invalid procedure call or argument: no field kind " +
                                                std::to_string(kind));
     // Edges as written, where sizes too small and places beyond the writable range are lost.
-    const float left = x * mScale;
-    const float top = mPageHeight - y * mScale;
+    const float left = x * mGeometry.scale;
+    const float top = mGeometry.height - y * mGeometry.scale;
     const std::array<std::string, 4> edges = {FormatReal(left), FormatReal(top),
-                                              FormatReal(left + w * mScale),
-                                              FormatReal(top - h * mScale)};
+                                              FormatReal(left + w * mGeometry.scale),
+                                              FormatReal(top - h * mGeometry.scale)};
     // Readers spend unbounded time laying out the appearance of a field with no room.
     if (edges[0] == edges[2] || edges[1] == edges[3])
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: the field has no width or height");
     // PDF/A keeps only fields that show themselves, and these are shown by the viewer.
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     // The field's text needs a font that the form's resources hold.
-    if (mFontFullName.empty())
+    if (mFont.fullName.empty())
         SetFont("Arial", 0, 0, 0);
     // Viewers show the value of a text, choice or push-button field in the field's font,
     // which has no glyph for a character its character set lacks.
     if (kind != kCheckBox && kind != kRadioButton && !FontShows(CurrentFont(), value))
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: the field's font cannot show its value");
-    ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);
+    ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mOutput.memoryUsage);
     FieldRecord& field = mForm.Fields.emplace_back();
 
     field.Dict = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + edges[0] + " " + edges[1] +
@@ -177,21 +177,21 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
 
     // The frame is what the toggles' and list boxes' own appearances draw first, over the
     // rectangle as readers take it whichever way its corners are given.
-    const float width = std::abs(w * mScale);
-    const float height = std::abs(h * mScale);
+    const float width = std::abs(w * mGeometry.scale);
+    const float height = std::abs(h * mGeometry.scale);
     std::string frame;
     float border = 0;
-    const std::string background = mNoFill ? std::string() : PlainComponents(mColorFill);
+    const std::string background = mColours.noFill ? std::string() : PlainComponents(mColours.fill);
     if (!Has(flags, 4) && !background.empty()) {
         field.Look += " /BG [ " + background + " ] ";
-        frame += PlainFillOperands(mColorFill) + " 0 0 " + FormatReal(width) + " " +
+        frame += PlainFillOperands(mColours.fill) + " 0 0 " + FormatReal(width) + " " +
                  FormatReal(height) + " re f\r";
     }
-    if (!Has(flags, 16384) && !mNoLine && !mColorLine.empty() && mColorLine.front() == '#') {
+    if (!Has(flags, 16384) && !mColours.noLine && !mColours.line.empty() && mColours.line.front() == '#') {
         field.Dict += "\r/BS << /Type /Border /W " + BorderStyle(flags) + ">>";
-        field.Look += " /BC [ " + mColorLine.substr(1) + " ] ";
+        field.Look += " /BC [ " + mColours.line.substr(1) + " ] ";
         const float line = static_cast<float>(BorderWidth(flags));
-        frame += mColorLine.substr(1) + " RG " + FormatReal(line) + " w " +
+        frame += mColours.line.substr(1) + " RG " + FormatReal(line) + " w " +
                  FormatReal(line / 2) + " " + FormatReal(line / 2) + " " +
                  FormatReal(width - line) + " " + FormatReal(height - line) + " re S\r";
         border = line;
@@ -200,7 +200,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
 
     const std::string flagText = " /Ff " + std::to_string(FieldFlags(flags, kind));
     // 0 leaves the size to the reader.
-    const float fontSize = Has(flags, 8192) ? 0 : mFontSize;
+    const float fontSize = Has(flags, 8192) ? 0 : mFont.size;
     const int number = ParseWholeNumber(option).value_or(0);
     switch (kind) {
     case kTextBox:
@@ -259,7 +259,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     field.FieldName = name;
     mForm.Named.emplace(name, mForm.Fields.size() - 1);
     field.Appearance = FontResourceName() + " " + FormatReal(fontSize) + " Tf ";
-    const std::string textColour = PlainFillOperands(mColorText);
+    const std::string textColour = PlainFillOperands(mColours.text);
     if (!textColour.empty())
         field.Appearance += textColour + " ";
     field.Tooltip = tooltip;
@@ -268,7 +268,7 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
 
 void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string& script)
 {
-    if (mPDFA || script.empty() || mForm.Fields.empty() || code < 0 ||
+    if (mPdfa.on || script.empty() || mForm.Fields.empty() || code < 0 ||
         code >= static_cast<int>(kEventKeys.size()))
         return;
     const std::string action =
@@ -346,8 +346,8 @@ void Pagelith::WritePageFields(int pageObject)
             mForm.Refs += ref;
         else
             GroupOf(field).Kids += ref;
-        if (!mInObject)
-            mPageAnnots += ref;
+        if (!mContent.inTemplate)
+            mPageList.annots += ref;
     }
     mForm.ClearPageFields();
 }
@@ -359,7 +359,7 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
                                        bool on)
 {
     const float side = 0.8f * std::min(width, height);
-    const std::string mark = "q " + FillOperandsOrBlack(mColorText) + " " + FormatReal(side) +
+    const std::string mark = "q " + FillOperandsOrBlack(mColours.text) + " " + FormatReal(side) +
                              " 0 0 " + FormatReal(side) + " " + FormatReal((width - side) / 2) +
                              " " + FormatReal((height - side) / 2) + " cm " +
                              std::string(MarkPath(glyph)) + " f Q";
@@ -380,7 +380,7 @@ RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string
     }
     RadioGroup& group = mForm.Radios.emplace_back();
     group.Name = name;
-    group.Object = ++mObjCount;  // written when the document completes
+    group.Object = ++mOutput.objCount;  // written when the document completes
     group.Flags = fieldFlags;
     group.Value = "Off";
     group.Tooltip = tooltip;
@@ -413,7 +413,7 @@ std::string Pagelith::AcroFormLine() const
     const std::string dingbats =
         mForm.Toggles ? "/ZaDb << /Type /Font /Subtype /Type1 /BaseFont /ZapfDingbats >> " : "";
     return "/AcroForm <</NeedAppearances true /Fields [" + mForm.Refs + "] /CO [" +
-           mForm.CalcOrder + "] /DR << /Font <<\r" + mFontRes + dingbats + ">> >> >>";
+           mForm.CalcOrder + "] /DR << /Font <<\r" + mResources.fonts + dingbats + ">> >> >>";
 }
 
 }  // namespace pdf

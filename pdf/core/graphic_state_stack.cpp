@@ -10,26 +10,26 @@ namespace pdf {
 
 void Pagelith::SaveGraphicState(StateOpener opener)
 {
-    ReserveFor(mGsStack, static_cast<int>(mGsStack.size()) + 1, mMemoryUsage);
-    GraphicStateRecord& state = mGsStack.emplace_back();
+    ReserveFor(mGs.stack, static_cast<int>(mGs.stack.size()) + 1, mOutput.memoryUsage);
+    GraphicStateRecord& state = mGs.stack.emplace_back();
     state.Opener = opener;
-    state.Scale = mScale;
-    state.X = mX;
-    state.Y = mY;
-    state.ColorFill = mColorFill;
-    state.ColorFillAlt = mColorFillAlt;
-    state.ColorLine = mColorLine;
-    state.ColorLineAlt = mColorLineAlt;
-    state.ColorText = mColorText;
-    state.ColorTextAlt = mColorTextAlt;
-    state.NoFill = mNoFill;
-    state.NoLine = mNoLine;
-    state.NoText = mNoText;
-    state.FontName = mFontName;
-    state.FontStyle = mFontStyle;
-    state.FontSize = mFontSize;
-    state.FontCharset = mFontCharset;
-    state.LineWidth = mLineWidth;
+    state.Scale = mGeometry.scale;
+    state.X = mText.x;
+    state.Y = mText.y;
+    state.ColorFill = mColours.fill;
+    state.ColorFillAlt = mColours.fillAlt;
+    state.ColorLine = mColours.line;
+    state.ColorLineAlt = mColours.lineAlt;
+    state.ColorText = mColours.text;
+    state.ColorTextAlt = mColours.textAlt;
+    state.NoFill = mColours.noFill;
+    state.NoLine = mColours.noLine;
+    state.NoText = mColours.noText;
+    state.FontName = mFont.name;
+    state.FontStyle = mFont.style;
+    state.FontSize = mFont.size;
+    state.FontCharset = mFont.charset;
+    state.LineWidth = mGs.lineWidth;
 }
 
 // Puts back the state that `opener` saved last, wherever it lies on the stack: a table
@@ -42,31 +42,31 @@ void Pagelith::SaveGraphicState(StateOpener opener)
 void Pagelith::RestoreGraphicState(StateOpener opener)
 {
     const auto saved =
-        std::find_if(mGsStack.rbegin(), mGsStack.rend(),
+        std::find_if(mGs.stack.rbegin(), mGs.stack.rend(),
                      [opener](const GraphicStateRecord& r) { return r.Opener == opener; });
-    if (saved == mGsStack.rend())
+    if (saved == mGs.stack.rend())
         return;
     const GraphicStateRecord state = std::move(*saved);
-    mGsStack.erase(std::next(saved).base());
-    mX = state.X;
-    mY = state.Y;
-    mScale = state.Scale;
+    mGs.stack.erase(std::next(saved).base());
+    mText.x = state.X;
+    mText.y = state.Y;
+    mGeometry.scale = state.Scale;
 
-    mColorLine = state.ColorLine;
-    mColorLineAlt = state.ColorLineAlt;
-    StrokeColorOperator(mColorLine, mColorLineAlt);
-    mNoLine = state.NoLine;
+    mColours.line = state.ColorLine;
+    mColours.lineAlt = state.ColorLineAlt;
+    StrokeColorOperator(mColours.line, mColours.lineAlt);
+    mColours.noLine = state.NoLine;
 
-    mColorFill = state.ColorFill;
-    mColorFillAlt = state.ColorFillAlt;
-    FillColorOperator(mColorFill, mColorFillAlt);
-    mNoFill = state.NoFill;
+    mColours.fill = state.ColorFill;
+    mColours.fillAlt = state.ColorFillAlt;
+    FillColorOperator(mColours.fill, mColours.fillAlt);
+    mColours.noFill = state.NoFill;
 
-    mColorText = state.ColorText;
-    mColorTextAlt = state.ColorTextAlt;
-    mNoText = state.NoText;
+    mColours.text = state.ColorText;
+    mColours.textAlt = state.ColorTextAlt;
+    mColours.noText = state.NoText;
 
-    SetLineWidth(state.LineWidth / mScale);
+    SetLineWidth(state.LineWidth / mGeometry.scale);
     if (!state.FontName.empty())
         SetFont(state.FontName, state.FontSize, state.FontStyle, state.FontCharset);
 }
@@ -76,7 +76,7 @@ void Pagelith::RestoreGraphicState(StateOpener opener)
 // ends no space of a content closed since.
 void Pagelith::CloseOpenSpaces(TextBuffer& content, int serial)
 {
-    for (const GraphicStateRecord& state : mGsStack) {
+    for (const GraphicStateRecord& state : mGs.stack) {
         if (state.Opener == StateOpener::Space && state.SpaceContent == serial)
             BufAppend(content, "\rQ");
     }

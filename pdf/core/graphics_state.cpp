@@ -53,12 +53,12 @@ bool IsDrawableDash(const std::vector<float>& lengths)
 void Pagelith::UseExtGState(std::string_view kind, int value, bool& written,
                             const std::string& entries)
 {
-    const std::string name = mResPrefix + std::string(kind) + std::to_string(value);
+    const std::string name = mInfo.resPrefix + std::string(kind) + std::to_string(value);
     if (!written) {
         const int object = BeginObj(0);
         WriteLine("<</Type /ExtGState " + entries + " >>");
         EndObj();
-        mExtGStateRes += "/" + name + " " + std::to_string(object) + " 0 R ";
+        mResources.extGStates += "/" + name + " " + std::to_string(object) + " 0 R ";
         written = true;
     }
     PutLine("/" + name + " gs");
@@ -67,40 +67,40 @@ void Pagelith::UseExtGState(std::string_view kind, int value, bool& written,
 
 void Pagelith::SetAlpha(int opacity)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     opacity = std::clamp(opacity, 0, 100);
     const std::string a = FormatReal(static_cast<float>(opacity) / 100);
-    UseExtGState("GS_", opacity, mGsAlpha[static_cast<std::size_t>(opacity)],
+    UseExtGState("GS_", opacity, mGs.alpha[static_cast<std::size_t>(opacity)],
                  "/ca " + a + " /CA " + a + " /BM /Normal");
 }
 
 void Pagelith::SetAlphaFill(int opacity)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     opacity = std::clamp(opacity, 0, 100);
     const std::string a = FormatReal(static_cast<float>(opacity) / 100);
-    UseExtGState("GSF_", opacity, mGsAlphaFill[static_cast<std::size_t>(opacity)],
+    UseExtGState("GSF_", opacity, mGs.alphaFill[static_cast<std::size_t>(opacity)],
                  "/ca " + a + " /BM /Normal");
 }
 
 void Pagelith::SetAlphaLine(int opacity)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     opacity = std::clamp(opacity, 0, 100);
     const std::string a = FormatReal(static_cast<float>(opacity) / 100);
-    UseExtGState("GSL_", opacity, mGsAlphaLine[static_cast<std::size_t>(opacity)],
+    UseExtGState("GSL_", opacity, mGs.alphaLine[static_cast<std::size_t>(opacity)],
                  "/CA " + a + " /BM /Normal");
 }
 
 void Pagelith::SetBlend(int mode)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     mode = std::clamp(mode, 0, 15);
-    UseExtGState("GSB_", mode, mGsBlend[static_cast<std::size_t>(mode)],
+    UseExtGState("GSB_", mode, mGs.blend[static_cast<std::size_t>(mode)],
                  std::string("/BM /") + kBlendModes[static_cast<std::size_t>(mode)]);
 }
 
@@ -118,8 +118,8 @@ void Pagelith::SetLineWidth(float width)
     RequireFinite({width});
     if (width < 0)
         return;
-    mLineWidth = width * mScale;
-    PutLine(FormatReal(mLineWidth) + " w");
+    mGs.lineWidth = width * mGeometry.scale;
+    PutLine(FormatReal(mGs.lineWidth) + " w");
 }
 
 void Pagelith::SetDash(const std::string& pattern, float phase)

@@ -27,7 +27,7 @@ int Pagelith::WriteImageObject(int colorType, Bytes& data, const Bytes& palette,
     const std::string cs = colorType == 0 || (png && !indexed) ? colorSpace : "DeviceRGB";
     // As a CMYK colour does (NoteColour), a CMYK picture ends the PDF/A claim.
     if (cs == "DeviceCMYK")
-        mPdfaBroken = true;
+        mPdfa.broken = true;
     const int number = BeginObj(0);
     WriteLine("<< /Type /XObject /Subtype /Image /Name " + name + " /Width " +
               std::to_string(width) + " /Height " + std::to_string(height));

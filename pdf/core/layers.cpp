@@ -62,13 +62,13 @@ std::string Ref(int object)
 void Pagelith::BeginLayer(const std::string& name, bool visible, bool listed,
                           const std::string& parent)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     int index = FindLayer(name);
     if (index == 0) {
         std::vector<LayerRecord>& layers = mLayers.Layers;
         index = static_cast<int>(layers.size()) + 1;
-        ReserveFor(layers, index, mMemoryUsage);
+        ReserveFor(layers, index, mOutput.memoryUsage);
         layers.push_back({name, visible, listed, 0, parent});
         mLayers.Numbers.emplace(UpperName(name), index);
     }
@@ -82,11 +82,11 @@ void Pagelith::EndLayer()
 
 void Pagelith::BeginConditionalLayer(const std::string& names, int policy)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     std::vector<CondLayerRecord>& records = mLayers.CondLayers;
     const int index = static_cast<int>(records.size()) + 1;
-    ReserveFor(records, index, mMemoryUsage);
+    ReserveFor(records, index, mOutput.memoryUsage);
     records.push_back({policy, names});
     BeginMarkedSection("GRLAY_" + std::to_string(index));
 }
@@ -105,7 +105,7 @@ int Pagelith::FindLayer(std::string_view name) const
 
 std::string Pagelith::LayerResourceName(const std::string& resource) const
 {
-    return "/" + EscapeName(mResPrefix + resource);
+    return "/" + EscapeName(mInfo.resPrefix + resource);
 }
 
 // The count of sections open in the content that receives lines now; null when none does.
@@ -233,7 +233,7 @@ void Pagelith::WriteMembership(const CondLayerRecord& record, int index)
 
 void Pagelith::AddImportedLayer(int object, bool hidden)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         return;
     mLayers.ImportedRefs += Ref(object);
     if (hidden)
@@ -261,7 +261,7 @@ std::string Pagelith::OCPropertiesLine() const
     if (l.ScreenObject != 0)
         usage += "<</Event /View /OCGs [" + special + "] /Category [/View]>> ";
     return "/OCProperties <</OCGs [" + l.GroupRefs + l.ImportedRefs + "] /D <</AS [ " + usage + "]\n/ON [" +
-           l.OnRefs + "] \n/OFF [" + l.OffRefs + l.ImportedOffRefs + "] \n/Order [" + PdfDictText(mTitle) + " " +
+           l.OnRefs + "] \n/OFF [" + l.OffRefs + l.ImportedOffRefs + "] \n/Order [" + PdfDictText(mInfo.title) + " " +
            l.OrderText + l.ImportedRefs + "]>>  >>";
 }
 

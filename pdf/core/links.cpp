@@ -79,17 +79,17 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
         return;
     // The box is measured from the page's corner; the content is drawn inside the margins.
     const std::string rect =
-        FormatReal(mLastBox[0] + mMarginLeft) + " " + FormatReal(mLastBox[1] - mMarginTop) + " " +
-        FormatReal(mLastBox[2] + mMarginLeft) + " " + FormatReal(mLastBox[3] - mMarginTop);
+        FormatReal(mPageList.lastBox[0] + mGeometry.marginLeft) + " " + FormatReal(mPageList.lastBox[1] - mGeometry.marginTop) + " " +
+        FormatReal(mPageList.lastBox[2] + mGeometry.marginLeft) + " " + FormatReal(mPageList.lastBox[3] - mGeometry.marginTop);
     const std::string border = BorderText(borderWidth, highlight) +
-                               (mPDFA ? "/F " + std::to_string(WrittenAnnotFlags(0)) + " " : "");
+                               (mPdfa.on ? "/F " + std::to_string(WrittenAnnotFlags(0)) + " " : "");
 
     const bool external = StartsWith(target, "http:") || StartsWith(target, "https:") ||
                           StartsWith(target, "mailto:") || StartsWith(target, "file:");
     const bool script = StartsWith(target, "script:");
     const bool layer = StartsWith(target, "layer:");
     const bool ref = StartsWith(target, "ref:");
-    if (mPDFA && (script || layer))
+    if (mPdfa.on && (script || layer))
         return;
     if (external || script || layer || ref) {
         std::string dict =
@@ -106,11 +106,11 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
             dict += "/A << /S /JavaScript /JS " + std::to_string(js) + " 0 R >> ";
         } else {
             // Written at completion, once every name that will be defined is.
-            if (!mFile.IsOpen())
+            if (!mOutput.file.IsOpen())
                 throw NoFileOpen();
-            const int object = ++mObjCount;
-            mRefLinks.push_back(
-                {object, dict, "/" + EscapeName(mResPrefix + "REF_" + target.substr(4))});
+            const int object = ++mOutput.objCount;
+            mNav.refLinks.push_back(
+                {object, dict, "/" + EscapeName(mInfo.resPrefix + "REF_" + target.substr(4))});
             AddAnnotRefs(std::to_string(object) + " 0 R ");
             return;
         }
@@ -122,7 +122,7 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
     if (!page && !StartsWith(target, "bookmark:@"))
         return;
     LinkRecord& record = AddLinkRecord();
-    record.Name = "/" + mResPrefix + "LINK_" + std::to_string(mLinks.size());
+    record.Name = "/" + mInfo.resPrefix + "LINK_" + std::to_string(mNav.links.size());
     record.Dest = " /Fit";
     const std::string dict = "<< /Type /Annot\r/Subtype /Link\r/Rect [" + rect + "]\r" + border +
                              "/Dest " + record.Name;
@@ -132,15 +132,15 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
             record.PageRef = where;
         else
             record.Page = WholePageNumber(where);
-        record.Dest = " " + UserFitText(fitType, x * mScale, mPageHeight - y * mScale, w, h, zoom);
+        record.Dest = " " + UserFitText(fitType, x * mGeometry.scale, mGeometry.height - y * mGeometry.scale, w, h, zoom);
     } else {
         const int number = WholePageNumber(target.substr(10));
-        if (number < 1 || number > static_cast<int>(mBookmarks.size())) {
+        if (number < 1 || number > static_cast<int>(mNav.bookmarks.size())) {
             record.Page = 1;
             throw Error(err::kSubscriptOutOfRange, "Subscript out of range");
         }
         // An action bookmark has no place to copy: its link shows the bookmark's page whole.
-        const BookmarkRecord& bookmark = mBookmarks[static_cast<std::size_t>(number - 1)];
+        const BookmarkRecord& bookmark = mNav.bookmarks[static_cast<std::size_t>(number - 1)];
         record.Page = bookmark.Page;
         if (bookmark.DestType != kActionBookmark && !bookmark.Dest.empty())
             record.Dest = " " + bookmark.Dest;
@@ -152,8 +152,8 @@ void Pagelith::LinkTo(const std::string& target, int borderWidth, int highlight,
 // that goes nowhere, rather than naming a destination the file does not hold.
 void Pagelith::WriteRefLinks()
 {
-    for (const RefLinkRecord& link : mRefLinks) {
-        const bool defined = mLinkNames.contains(link.Name);
+    for (const RefLinkRecord& link : mNav.refLinks) {
+        const bool defined = mNav.linkNames.contains(link.Name);
         BeginObj(link.Object);
         WriteLine(link.Dict + (defined ? "/Dest " + link.Name : "") + " >>");
         EndObj();

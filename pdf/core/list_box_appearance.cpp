@@ -31,7 +31,7 @@ std::string Pagelith::ListBoxAppearance(float width, float height, const std::st
     const float row = static_cast<float>(font.LineHeight) * size / 1000;
     const float ascent = static_cast<float>(font.LineHeight + font.Descent) * size / 1000;
     const float inner = width - 2 * border;
-    const std::string colour = FillOperandsOrBlack(mColorText);
+    const std::string colour = FillOperandsOrBlack(mColours.text);
 
     std::vector<std::string> items;
     SplitText(options, items, "|");

@@ -25,15 +25,15 @@ std::string Pagelith::NoteAppearance(const std::string& text, float width, float
                                      int alignment, int borderStyle, float dash, float gap)
 {
     std::string content;
-    if (!mNoFill)
-        NoteColour(mColorFill);
-    if (!mNoLine)
-        NoteColour(mColorLine);
-    const std::string fill = mNoFill ? std::string() : PlainFillOperands(mColorFill);
+    if (!mColours.noFill)
+        NoteColour(mColours.fill);
+    if (!mColours.noLine)
+        NoteColour(mColours.line);
+    const std::string fill = mColours.noFill ? std::string() : PlainFillOperands(mColours.fill);
     if (!fill.empty())
         content += fill + " 0 0 " + FormatReal(width) + " " + FormatReal(height) + " re f\r";
-    const std::string stroke = mNoLine ? std::string() : PlainStrokeOperands(mColorLine);
-    const float line = stroke.empty() ? 0 : mLineWidth;
+    const std::string stroke = mColours.noLine ? std::string() : PlainStrokeOperands(mColours.line);
+    const float line = stroke.empty() ? 0 : mGs.lineWidth;
     if (line > 0) {
         content += "q " + stroke + " " + FormatReal(line) + " w ";
         if (borderStyle == kDashed && dash + gap > 0)
@@ -60,19 +60,19 @@ std::string Pagelith::NoteText(const std::string& text, float width, float heigh
         float units = 0;
         for (char c : bytes)
             units += font.Widths[static_cast<unsigned char>(c)];
-        return units * mFontSize / 1000;
+        return units * mFont.size / 1000;
     };
-    const float advance = static_cast<float>(font.LineHeight) * mFontSize / 1000;
+    const float advance = static_cast<float>(font.LineHeight) * mFont.size / 1000;
     const TextBoxGeometry box{width - 2 * inset, 0, measure(" "), advance, height - 2 * inset, 0};
     bool continued = false;
     const TextBoxLayout layout =
         LayOutTextBox(SplitParagraphs(EncodeText(text), 0, continued), false, box, measure);
 
     const float share = alignment == kRightAligned ? 1 : alignment == kCentred ? 0.5f : 0;
-    const std::string colour = FillOperandsOrBlack(mNoLine ? std::string() : mColorLine);
+    const std::string colour = FillOperandsOrBlack(mColours.noLine ? std::string() : mColours.line);
     std::string content =
-        "BT " + FontResourceName() + " " + FormatReal(mFontSize) + " Tf " + colour + "\r";
-    float baseline = height - inset - static_cast<float>(font.Descent) * mFontSize / 1000;
+        "BT " + FontResourceName() + " " + FormatReal(mFont.size) + " Tf " + colour + "\r";
+    float baseline = height - inset - static_cast<float>(font.Descent) * mFont.size / 1000;
     for (const BoxLine& line : layout.Lines) {
         baseline -= advance;
         const float x = inset + (box.InnerWidth - measure(line.Text)) * share;

@@ -18,45 +18,45 @@ namespace pdf {
 // left recording: its contents, paths, local spaces and tables belong to its pages.
 void Pagelith::ClearDocument()
 {
-    mXref.assign(1, std::string());
-    mObjCount = 0;
-    mPages.clear();
-    mPageOrder.clear();
-    mPageCount = 0;
-    mCurPage = 0;
-    mPageOpen = mOnPage = false;
+    mOutput.xref.assign(1, std::string());
+    mOutput.objCount = 0;
+    mPageList.pages.clear();
+    mPageList.order.clear();
+    mPageList.count = 0;
+    mPageList.current = 0;
+    mContent.pageOpen = mContent.pageReopened = false;
     DropRecordings();
     mTables.clear();
-    mPageAnnots.clear();
-    mPageLabels.clear();
-    mFontRes.clear();
-    mXObjectRes.clear();
+    mPageList.annots.clear();
+    mGeometry.labels.clear();
+    mResources.fonts.clear();
+    mResources.xObjects.clear();
     mImages = {};
-    mExtGStateRes.clear();
-    mPatternRes.clear();
-    mShadingRes.clear();
-    mPatternKinds.clear();
+    mResources.extGStates.clear();
+    mResources.patterns.clear();
+    mResources.shadings.clear();
+    mResources.patternKinds.clear();
     mReader.ForgetImports();
     mLayers = {};
     ClearFontsAndStates();
-    mBookmarks.clear();
-    AddBookmark(mTitle, 0, 0, 0, 0, 0, 0, "", "", 0);
-    mLinks.clear();
-    mLinkNames.clear();
-    mRefLinks.clear();
-    mAttachments.clear();
-    mAttachmentKeys.clear();
+    mNav.bookmarks.clear();
+    AddBookmark(mInfo.title, 0, 0, 0, 0, 0, 0, "", "", 0);
+    mNav.links.clear();
+    mNav.linkNames.clear();
+    mNav.refLinks.clear();
+    mAttached.files.clear();
+    mAttached.keys.clear();
     mForm = {};
-    mEventScripts = {};
-    mPdfaBroken = false;
+    mScripts.events = {};
+    mPdfa.broken = false;
 }
 
 // Drops a template or tiling cell left recording, with its open paths: begun before a
 // document, it would take that document's content.
 void Pagelith::DropRecordings()
 {
-    mInObject = mInTiling = mPatternFlag = false;
-    mOpenPaths = {};
+    mContent.inTemplate = mContent.inTiling = mContent.patternFlag = false;
+    mContent.openPaths = {};
     mLayers.OpenInTemplate = mLayers.OpenInTiling = 0;
     mTemplates = {};
 }
@@ -64,36 +64,36 @@ void Pagelith::DropRecordings()
 std::string Pagelith::BeginDoc(std::string& fileName)
 {
     const double random = mRandom->NextFraction();
-    const bool lastCompleted = !mFile.IsOpen();
+    const bool lastCompleted = !mOutput.file.IsOpen();
     ClearError();
-    if (mFile.IsOpen()) {
+    if (mOutput.file.IsOpen()) {
         try {
-            mFile.Close();
+            mOutput.file.Close();
         } catch (const Error& e) {
             RaiseError(e, "BeginDoc", fileName);
         }
     }
     // The settings made before the first document belong to it, not what was recorded; so
     // do the labels, scripts and bookmarks set after the last document was completed.
-    if (mDocBegun) {
+    if (mOutput.docBegun) {
         std::vector<PageLabel> labels;
         std::array<std::string, 9> scripts{};
         std::vector<BookmarkRecord> bookmarks;
         if (lastCompleted) {
-            labels.swap(mPageLabels);
-            scripts.swap(mEventScripts);
-            bookmarks.swap(mBookmarks);
+            labels.swap(mGeometry.labels);
+            scripts.swap(mScripts.events);
+            bookmarks.swap(mNav.bookmarks);
         }
         ClearDocument();
         RenewDocId();
-        mPageLabels = std::move(labels);
-        mEventScripts = std::move(scripts);
+        mGeometry.labels = std::move(labels);
+        mScripts.events = std::move(scripts);
         if (bookmarks.size() > 1)
-            mBookmarks.insert(mBookmarks.end(), bookmarks.begin() + 1, bookmarks.end());
+            mNav.bookmarks.insert(mNav.bookmarks.end(), bookmarks.begin() + 1, bookmarks.end());
     } else {
         DropRecordings();
     }
-    mDocBegun = true;
+    mOutput.docBegun = true;
 
     if (fileName.empty()) {
         char hex[16];
@@ -101,9 +101,9 @@ std::string Pagelith::BeginDoc(std::string& fileName)
                       static_cast<unsigned>(std::nearbyint(random * 16777215)));
         fileName = std::string("~") + hex + ".pdf";
     }
-    mFileName = fileName;
+    mOutput.fileName = fileName;
     try {
-        mFile.Open(fileName);
+        mOutput.file.Open(fileName);
     } catch (const Error& e) {
         RaiseError(e, "BeginDoc", fileName);
     }
@@ -112,26 +112,26 @@ std::string Pagelith::BeginDoc(std::string& fileName)
     } catch (const Error& e) {
         RaiseError(e, "BeginDoc", fileName);
     }
-    mObjCount = kFixedObjects;
+    mOutput.objCount = kFixedObjects;
     return fileName;
 }
 
 int Pagelith::BeginObj(int number)
 {
     if (number == 0)
-        number = mObjCount + 1;
-    if (number > mObjCount)
-        mObjCount = number;
-    ReserveFor(mXref, mObjCount + 1, mMemoryUsage);
-    if (static_cast<int>(mXref.size()) <= mObjCount)
-        mXref.resize(static_cast<std::size_t>(mObjCount) + 1);
+        number = mOutput.objCount + 1;
+    if (number > mOutput.objCount)
+        mOutput.objCount = number;
+    ReserveFor(mOutput.xref, mOutput.objCount + 1, mOutput.memoryUsage);
+    if (static_cast<int>(mOutput.xref.size()) <= mOutput.objCount)
+        mOutput.xref.resize(static_cast<std::size_t>(mOutput.objCount) + 1);
 
     char entry[32];
     std::snprintf(entry, sizeof entry, "%010lld 00000 n\r",
-                  static_cast<long long>(mFile.Position()));
-    mXref[static_cast<std::size_t>(number)] = entry;
+                  static_cast<long long>(mOutput.file.Position()));
+    mOutput.xref[static_cast<std::size_t>(number)] = entry;
     WriteLine(std::to_string(number) + " 0 obj");
-    mObjNumForKey = number;
+    mOutput.objNumForKey = number;
     return number;
 }
 
@@ -144,18 +144,18 @@ void Pagelith::WriteLine(std::string_view text)
 {
     std::string line(text);
     line += '\n';
-    mFile.Write(line);
+    mOutput.file.Write(line);
 }
 
 void Pagelith::RequireVersion(int level)
 {
-    if (mVersionInc < level)
-        mVersionInc = level;
+    if (mOutput.versionInc < level)
+        mOutput.versionInc = level;
 }
 
 std::int64_t Pagelith::FileSize() const
 {
-    return mFile.IsOpen() ? mFile.Position() : mFileLen;
+    return mOutput.file.IsOpen() ? mOutput.file.Position() : mOutput.fileLen;
 }
 
 // Opens the finished file in the desktop's default viewer, without waiting for it.  A
@@ -163,7 +163,7 @@ std::int64_t Pagelith::FileSize() const
 void Pagelith::OpenDoc()
 {
     std::string program = "xdg-open";
-    std::string name = mFileName;
+    std::string name = mOutput.fileName;
     char* argv[] = {program.data(), name.data(), nullptr};
     const pid_t child = fork();
     if (child < 0)

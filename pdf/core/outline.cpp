@@ -23,23 +23,23 @@ std::string RefLine(std::string_view key, int object)
 // of the root's children.
 int Pagelith::LinkOutlineTree(int outline)
 {
-    BookmarkRecord& root = mBookmarks.front();
+    BookmarkRecord& root = mNav.bookmarks.front();
     root.ParentObj = outline;
     root.ObjNum = outline + 1;
     std::array<int, kLevels> lastAt{};
     lastAt[0] = 1;
     int topLevel = 0;
 
-    const int count = static_cast<int>(mBookmarks.size());
+    const int count = static_cast<int>(mNav.bookmarks.size());
     for (int i = 2; i <= count; ++i) {
-        BookmarkRecord& entry = mBookmarks[static_cast<std::size_t>(i - 1)];
+        BookmarkRecord& entry = mNav.bookmarks[static_cast<std::size_t>(i - 1)];
         entry.ObjNum = outline + i;
         const int level = entry.Level;
         lastAt[static_cast<std::size_t>(level)] = i;
         if (level + 1 < kLevels)
             lastAt[static_cast<std::size_t>(level + 1)] = 0;
         BookmarkRecord& parent =
-            mBookmarks[static_cast<std::size_t>(lastAt[static_cast<std::size_t>(level - 1)] - 1)];
+            mNav.bookmarks[static_cast<std::size_t>(lastAt[static_cast<std::size_t>(level - 1)] - 1)];
         entry.ParentObj = parent.ObjNum;
         if (parent.FirstObj == 0)
             parent.FirstObj = entry.ObjNum;
@@ -47,7 +47,7 @@ int Pagelith::LinkOutlineTree(int outline)
         if (level == 1)
             ++topLevel;
         for (int j = i + 1; j <= count; ++j) {
-            BookmarkRecord& later = mBookmarks[static_cast<std::size_t>(j - 1)];
+            BookmarkRecord& later = mNav.bookmarks[static_cast<std::size_t>(j - 1)];
             if (later.Level < level)
                 break;
             if (later.Level == level) {
@@ -62,7 +62,7 @@ int Pagelith::LinkOutlineTree(int outline)
 
 int Pagelith::WriteOutlines()
 {
-    const int outline = mObjCount + 1;
+    const int outline = mOutput.objCount + 1;
     const int topLevel = LinkOutlineTree(outline);
 
     BeginObj(outline);
@@ -70,8 +70,8 @@ int Pagelith::WriteOutlines()
     WriteLine("<< /Count 1 /First " + rootRef + " /Last " + rootRef + " >>");
     EndObj();
 
-    for (std::size_t i = 0; i < mBookmarks.size(); ++i) {
-        const BookmarkRecord& entry = mBookmarks[i];
+    for (std::size_t i = 0; i < mNav.bookmarks.size(); ++i) {
+        const BookmarkRecord& entry = mNav.bookmarks[i];
         BeginObj(entry.ObjNum);
         std::string text = "<< /Title " + PdfDictText(entry.Title) + "\r";
         text += RefLine("/Parent ", entry.ParentObj);

@@ -34,12 +34,12 @@ void Pagelith::SetPaperSize(int code, float width, float height)
     RequireFinite({width, height});
     if (code == kCustomCode) {
         // Readers accept pages of 3 to 14,400 points a side.
-        mPageWidth = std::clamp(width * mScale, kSmallestPageSide, kLargestPageSide);
-        mPageHeight = std::clamp(height * mScale, kSmallestPageSide, kLargestPageSide);
+        mGeometry.width = std::clamp(width * mGeometry.scale, kSmallestPageSide, kLargestPageSide);
+        mGeometry.height = std::clamp(height * mGeometry.scale, kSmallestPageSide, kLargestPageSide);
     } else if (code >= -8 && code <= 17) {
         const PaperSize& size = kPaperSizes[static_cast<std::size_t>(code + 8)];
-        mPageWidth = size.width;
-        mPageHeight = size.height;
+        mGeometry.width = size.width;
+        mGeometry.height = size.height;
     }
 }
 
@@ -47,13 +47,13 @@ void Pagelith::SetScale(int unit, float factor)
 {
     RequireFinite({factor});
     switch (unit) {
-    case 0: mScale = 1.0f; break;
-    case 1: mScale = 72.0f; break;
-    case 2: mScale = 2.8346455f; break;
-    case 3: mScale = 28.346457f; break;
+    case 0: mGeometry.scale = 1.0f; break;
+    case 1: mGeometry.scale = 72.0f; break;
+    case 2: mGeometry.scale = 2.8346455f; break;
+    case 3: mGeometry.scale = 28.346457f; break;
     case kCustomCode:
         if (factor > 0)
-            mScale = factor;
+            mGeometry.scale = factor;
         break;
     default: break;
     }
@@ -62,21 +62,21 @@ void Pagelith::SetScale(int unit, float factor)
 void Pagelith::SetMargins(float left, float right, float top, float bottom, int clip)
 {
     RequireFinite({left, right, top, bottom});
-    mMarginLeft = left * mScale;
-    mMarginRight = right * mScale;
-    mMarginTop = top * mScale;
-    mMarginBottom = bottom * mScale;
-    mClipMargins = clip;
+    mGeometry.marginLeft = left * mGeometry.scale;
+    mGeometry.marginRight = right * mGeometry.scale;
+    mGeometry.marginTop = top * mGeometry.scale;
+    mGeometry.marginBottom = bottom * mGeometry.scale;
+    mGeometry.clipMargins = clip;
 }
 
 float Pagelith::GetPageWidth(bool insideMargins) const
 {
-    return (mPageWidth - (insideMargins ? mMarginLeft + mMarginRight : 0)) / mScale;
+    return (mGeometry.width - (insideMargins ? mGeometry.marginLeft + mGeometry.marginRight : 0)) / mGeometry.scale;
 }
 
 float Pagelith::GetPageHeight(bool insideMargins) const
 {
-    return (mPageHeight - (insideMargins ? mMarginTop + mMarginBottom : 0)) / mScale;
+    return (mGeometry.height - (insideMargins ? mGeometry.marginTop + mGeometry.marginBottom : 0)) / mGeometry.scale;
 }
 
 }  // namespace pdf

@@ -63,43 +63,43 @@ Bytes ToBytes(std::string_view first, std::string_view second = {})
 int Pagelith::BeginPage(int& pageNo)
 {
     // Without a document the page could never be written: say so now, not at EndPage.
-    if (!mFile.IsOpen())
+    if (!mOutput.file.IsOpen())
         throw NoFileOpen();
-    if (pageNo < 0 || pageNo > mPageCount + 1)
+    if (pageNo < 0 || pageNo > mPageList.count + 1)
         throw BadPagePosition(pageNo);
     CloseOpenPage();
 
-    ++mPageCount;
+    ++mPageList.count;
     if (pageNo == 0)
-        pageNo = mPageCount;
-    ReserveFor(mPages, mPageCount, mMemoryUsage);
-    ReserveFor(mPageOrder, mPageCount, mMemoryUsage);
-    mPages.emplace_back();
-    mPageOrder.insert(mPageOrder.begin() + (pageNo - 1), 0);
+        pageNo = mPageList.count;
+    ReserveFor(mPageList.pages, mPageList.count, mOutput.memoryUsage);
+    ReserveFor(mPageList.order, mPageList.count, mOutput.memoryUsage);
+    mPageList.pages.emplace_back();
+    mPageList.order.insert(mPageList.order.begin() + (pageNo - 1), 0);
 
-    mCurPage = pageNo;
-    mPageAnnots.clear();
+    mPageList.current = pageNo;
+    mPageList.annots.clear();
     ClearPageScripts();
-    BeginContent(mPageBuf, mOpenPaths.Page, mContentSerials.Page);
-    mPageOpen = true;
-    mOnPage = false;
+    BeginContent(mContent.pageBuf, mContent.openPaths.Page, mContent.serials.Page);
+    mContent.pageOpen = true;
+    mContent.pageReopened = false;
     WriteDrawingStateInForce();
     if (!mTemplates.Objects.empty())
         DrawPageObjects(false);
 
-    mPageView = mDefaultPageView;
+    mGeometry.view = mGeometry.defaultView;
     ResetPageState();
-    mPageTransition = mDefaultTransition;
-    mPageDuration = mDefaultDuration;
+    mGeometry.transition = mGeometry.defaultTransition;
+    mGeometry.duration = mGeometry.defaultDuration;
     mForm.ClearPageFields();
-    return mCurPage;
+    return mPageList.current;
 }
 
 void Pagelith::EndPage()
 {
-    if (!mPageOpen)
+    if (!mContent.pageOpen)
         return;
-    if (mOnPage) {
+    if (mContent.pageReopened) {
         EndOnPage();
         return;
     }
@@ -109,23 +109,23 @@ void Pagelith::EndPage()
 
     // The page stays open until its content is written, so that a failed write leaves no
     // page without an object behind.
-    Bytes content = ToBytes(PageLeadingText(), BufView(mPageBuf));
+    Bytes content = ToBytes(PageLeadingText(), BufView(mContent.pageBuf));
     const std::string scriptEntry = WritePageScripts();
     // The widgets name the page, whose number comes right after them.
-    WritePageFields(mObjCount + static_cast<int>(mForm.Fields.size()) + 1);
-    const int pageObject = mObjCount + 1;
+    WritePageFields(mOutput.objCount + static_cast<int>(mForm.Fields.size()) + 1);
+    const int pageObject = mOutput.objCount + 1;
     BeginObj(pageObject + 1);
     WriteLine("<<");
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    mPageOpen = false;
+    mContent.pageOpen = false;
 
-    PageRecord& record = mPages.back();
+    PageRecord& record = mPageList.pages.back();
     record.PageObject = pageObject;
     record.PageDict = PageDictText(scriptEntry);
-    record.Annots = mPageAnnots;
-    record.HasPlaceholders = mPageAnnots.find("##") != std::string::npos;
-    mPageOrder[static_cast<std::size_t>(mCurPage - 1)] = static_cast<int>(mPages.size());
+    record.Annots = mPageList.annots;
+    record.HasPlaceholders = mPageList.annots.find("##") != std::string::npos;
+    mPageList.order[static_cast<std::size_t>(mPageList.current - 1)] = static_cast<int>(mPageList.pages.size());
 }
 
 // Turns the y-down user space into PDF space, with the origin at the top-left corner of
@@ -134,13 +134,13 @@ void Pagelith::EndPage()
 // draws then starts in a state of its own (ClosePagePart).
 std::string Pagelith::PageLeadingText() const
 {
-    std::string text = "1 0 0 -1 " + FormatReal(mMarginLeft) + " " +
-                       FormatReal(mPageHeight - mMarginTop) + " cm \r";
-    if (mClipMargins != 0) {
-        text += "0 0 " + FormatReal(mPageWidth - mMarginRight - mMarginLeft) + " " +
-                FormatReal(mPageHeight - mMarginBottom - mMarginTop) + " re W n\r";
+    std::string text = "1 0 0 -1 " + FormatReal(mGeometry.marginLeft) + " " +
+                       FormatReal(mGeometry.height - mGeometry.marginTop) + " cm \r";
+    if (mGeometry.clipMargins != 0) {
+        text += "0 0 " + FormatReal(mGeometry.width - mGeometry.marginRight - mGeometry.marginLeft) + " " +
+                FormatReal(mGeometry.height - mGeometry.marginBottom - mGeometry.marginTop) + " re W n\r";
     }
-    return text + "q" + mPageStateText;
+    return text + "q" + mPageList.stateText;
 }
 
 // Ends what a part of the page drew (its first content, or what BeginOnPage added): its
@@ -148,26 +148,26 @@ std::string Pagelith::PageLeadingText() const
 // began, so that a clip, a transform or a space of it reaches nothing drawn after it.
 void Pagelith::ClosePagePart()
 {
-    EndOpenPath(mPageBuf, mOpenPaths.Page);
-    CloseMarkedSections(mPageBuf, mLayers.OpenInPage);
-    CloseOpenSpaces(mPageBuf, mContentSerials.Page);
-    BufAppend(mPageBuf, "\rQ");
+    EndOpenPath(mContent.pageBuf, mContent.openPaths.Page);
+    CloseMarkedSections(mContent.pageBuf, mLayers.OpenInPage);
+    CloseOpenSpaces(mContent.pageBuf, mContent.serials.Page);
+    BufAppend(mContent.pageBuf, "\rQ");
 }
 
 std::string Pagelith::PageDictText(const std::string& scriptEntry) const
 {
     std::string text = "/Parent " + IndirectRef(kPageTreeObject) + " \r";
-    switch (mPageView) {
+    switch (mGeometry.view) {
     case 1: text += "/Rotate 270\r"; break;
     case 2: text += "/Rotate 180\r"; break;
     case 3: text += "/Rotate 90\r"; break;
     default: break;
     }
-    const std::string box = "[0 0 " + FormatReal(mPageWidth) + " " + FormatReal(mPageHeight) + "]";
+    const std::string box = "[0 0 " + FormatReal(mGeometry.width) + " " + FormatReal(mGeometry.height) + "]";
     text += "/MediaBox " + box + "\r/CropBox " + box + "\r/BleedBox " + box + "\r";
     text += "/Resources " + IndirectRef(kResourcesObject);
-    if (!mPageTransition.empty())
-        text += "\r/Dur " + FormatReal(mPageDuration) + " /Trans " + mPageTransition;
+    if (!mGeometry.transition.empty())
+        text += "\r/Dur " + FormatReal(mGeometry.duration) + " /Trans " + mGeometry.transition;
     return text + scriptEntry + ">>";
 }
 
@@ -177,41 +177,41 @@ std::string Pagelith::PageDictText(const std::string& scriptEntry) const
 // page's stream, after its coordinate space.
 void Pagelith::WriteDrawingStateInForce()
 {
-    const bool inObject = std::exchange(mInObject, false);
-    const bool inTiling = std::exchange(mInTiling, false);
-    const bool patternFlag = std::exchange(mPatternFlag, false);
-    const bool noFill = mNoFill;
-    const bool noLine = mNoLine;
+    const bool inObject = std::exchange(mContent.inTemplate, false);
+    const bool inTiling = std::exchange(mContent.inTiling, false);
+    const bool patternFlag = std::exchange(mContent.patternFlag, false);
+    const bool noFill = mColours.noFill;
+    const bool noLine = mColours.noLine;
     const std::string black = "#0 0 0";
-    if (mColorFill != black)
-        FillColorOperator(mColorFill, mColorFillAlt);
-    if (mColorLine != black)
-        StrokeColorOperator(mColorLine, mColorLineAlt);
-    if (mLineWidth != 1)
-        PutLine(FormatReal(mLineWidth) + " w");
-    mPageStateText = BufToString(mPageBuf);
-    BufReset(mPageBuf);
-    mNoFill = noFill;
-    mNoLine = noLine;
-    mInObject = inObject;
-    mInTiling = inTiling;
-    mPatternFlag = patternFlag;
+    if (mColours.fill != black)
+        FillColorOperator(mColours.fill, mColours.fillAlt);
+    if (mColours.line != black)
+        StrokeColorOperator(mColours.line, mColours.lineAlt);
+    if (mGs.lineWidth != 1)
+        PutLine(FormatReal(mGs.lineWidth) + " w");
+    mPageList.stateText = BufToString(mContent.pageBuf);
+    BufReset(mContent.pageBuf);
+    mColours.noFill = noFill;
+    mColours.noLine = noLine;
+    mContent.inTemplate = inObject;
+    mContent.inTiling = inTiling;
+    mContent.patternFlag = patternFlag;
 }
 
 void Pagelith::ResetPageState()
 {
-    mCharSpacing = 0;
-    mWordSpacing = 0;
-    mHorizScaling = 100;
-    mX = 0;
-    mY = 0;
-    mLineSpacing = 1;
+    mText.charSpacing = 0;
+    mText.wordSpacing = 0;
+    mText.horizScaling = 100;
+    mText.x = 0;
+    mText.y = 0;
+    mText.lineSpacing = 1;
 }
 
 // Closes the open page the way it was opened.
 void Pagelith::CloseOpenPage()
 {
-    if (mOnPage)
+    if (mContent.pageReopened)
         EndOnPage();
     else
         EndPage();
@@ -219,83 +219,83 @@ void Pagelith::CloseOpenPage()
 
 void Pagelith::BeginOnPage(int& pageNo)
 {
-    if (pageNo < 1 || pageNo > mPageCount)
+    if (pageNo < 1 || pageNo > mPageList.count)
         throw BadPagePosition(pageNo);
     CloseOpenPage();
 
-    mCurPage = pageNo;
-    BeginContent(mPageBuf, mOpenPaths.Page, mContentSerials.Page);
-    BufAppend(mPageBuf, "q");
-    mPageOpen = true;
-    mOnPage = true;
+    mPageList.current = pageNo;
+    BeginContent(mContent.pageBuf, mContent.openPaths.Page, mContent.serials.Page);
+    BufAppend(mContent.pageBuf, "q");
+    mContent.pageOpen = true;
+    mContent.pageReopened = true;
     SetColorFill("Black");
     SetColorLine("Black");
     SetColorText("Black");
     // The stream starts in the readers' line width, not in the one the writer holds.
-    if (mLineWidth != 1)
-        PutLine(FormatReal(mLineWidth) + " w");
+    if (mGs.lineWidth != 1)
+        PutLine(FormatReal(mGs.lineWidth) + " w");
     ResetPageState();
-    mPageAnnots.clear();
+    mPageList.annots.clear();
 }
 
 // The reopened page's content becomes a further content stream of its page, drawn in the
 // page's default state, which its first stream set up and put back.
 void Pagelith::EndOnPage()
 {
-    if (!mPageOpen)
+    if (!mContent.pageOpen)
         return;
-    if (!mOnPage) {
+    if (!mContent.pageReopened) {
         EndPage();
         return;
     }
 
     PageRecord& record =
-        mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(mCurPage - 1)] - 1)];
+        mPageList.pages[static_cast<std::size_t>(mPageList.order[static_cast<std::size_t>(mPageList.current - 1)] - 1)];
     WritePageFields(record.PageObject);
     ClosePagePart();
-    Bytes content = ToBytes(BufView(mPageBuf));
+    Bytes content = ToBytes(BufView(mContent.pageBuf));
     const int object = BeginObj(0);
     WriteLine("<<");
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    mPageOpen = false;
-    mOnPage = false;
+    mContent.pageOpen = false;
+    mContent.pageReopened = false;
 
-    record.Annots += mPageAnnots;
-    record.HasPlaceholders = record.HasPlaceholders || mPageAnnots.find("##") != std::string::npos;
+    record.Annots += mPageList.annots;
+    record.HasPlaceholders = record.HasPlaceholders || mPageList.annots.find("##") != std::string::npos;
     record.ExtraContents += std::to_string(object) + " 0 R ";
 }
 
 void Pagelith::SwapPages(int a, int b)
 {
-    if (a < 1 || a > mPageCount || b < 1 || b > mPageCount || a == b)
+    if (a < 1 || a > mPageList.count || b < 1 || b > mPageList.count || a == b)
         return;
-    if (mPageOpen && (a == mCurPage || b == mCurPage))
+    if (mContent.pageOpen && (a == mPageList.current || b == mPageList.current))
         throw Error(err::kInvalidArgument,
-                    "Invalid procedure call or argument: page " + std::to_string(mCurPage) +
+                    "Invalid procedure call or argument: page " + std::to_string(mPageList.current) +
                         " is open");
 
-    std::swap(mPageOrder[static_cast<std::size_t>(a - 1)],
-              mPageOrder[static_cast<std::size_t>(b - 1)]);
-    for (LinkRecord& link : mLinks)
+    std::swap(mPageList.order[static_cast<std::size_t>(a - 1)],
+              mPageList.order[static_cast<std::size_t>(b - 1)]);
+    for (LinkRecord& link : mNav.links)
         SwapPosition(link.Page, a, b);
-    for (BookmarkRecord& bookmark : mBookmarks)
+    for (BookmarkRecord& bookmark : mNav.bookmarks)
         SwapPosition(bookmark.Page, a, b);
 }
 
 const PageRecord& Pagelith::PageAt(int position) const
 {
-    return mPages[static_cast<std::size_t>(mPageOrder[static_cast<std::size_t>(position - 1)] - 1)];
+    return mPageList.pages[static_cast<std::size_t>(mPageList.order[static_cast<std::size_t>(position - 1)] - 1)];
 }
 
 int Pagelith::GetPage() const
 {
-    return mCurPage;
+    return mPageList.current;
 }
 
 int Pagelith::GetPages() const
 {
-    return mPageCount;
+    return mPageList.count;
 }
 
 void Pagelith::SetPageTransition(int style, float pageDuration, float transitionDuration)
@@ -307,12 +307,12 @@ void Pagelith::SetPageTransition(int style, float pageDuration, float transition
         style == 0 ? std::string()
                    : "<< /Type /Trans /D " + FormatReal(transitionDuration) + " " +
                          kTransitions[static_cast<std::size_t>(style)];
-    if (mPageOpen) {
-        mPageTransition = text;
-        mPageDuration = pageDuration;
+    if (mContent.pageOpen) {
+        mGeometry.transition = text;
+        mGeometry.duration = pageDuration;
     } else {
-        mDefaultTransition = text;
-        mDefaultDuration = pageDuration;
+        mGeometry.defaultTransition = text;
+        mGeometry.defaultDuration = pageDuration;
     }
 }
 

@@ -15,8 +15,8 @@ constexpr int kDocIdRandomBytes = 16;
 void Pagelith::SetProtection(int mode, const std::string& ownerPwd, const std::string& userPwd)
 {
     const bool objectWritten =
-        std::any_of(mXref.begin(), mXref.end(), [](const std::string& e) { return !e.empty(); });
-    if (mFile.IsOpen() && objectWritten) {
+        std::any_of(mOutput.xref.begin(), mOutput.xref.end(), [](const std::string& e) { return !e.empty(); });
+    if (mOutput.file.IsOpen() && objectWritten) {
         RaiseError(Error(err::kInvalidArgument, "Invalid procedure call or argument"),
                    "SetProtection", "objects were written before protection was set");
         return;
@@ -29,7 +29,7 @@ void Pagelith::SetProtection(int mode, const std::string& ownerPwd, const std::s
                    "SetProtection", "a password holds a character that PDFDocEncoding lacks");
         return;
     }
-    mProtection = ComputeProtection(mode, *owner, *user, mDocId);
+    mProtection = ComputeProtection(mode, *owner, *user, mInfo.docId);
     if (mode & permission::kRevision3)
         RequireVersion(1);
 }
@@ -38,7 +38,7 @@ void Pagelith::SetProtection(int mode, const std::string& ownerPwd, const std::s
 // documents share it, nor, under protection, their key.
 std::string Pagelith::NewDocId()
 {
-    std::string id = mCreationDate;
+    std::string id = mInfo.creationDate;
     for (int i = 0; i < kDocIdRandomBytes; ++i)
         id += static_cast<char>(static_cast<int>(mRandom->NextFraction() * 256));
     return id;
@@ -48,10 +48,10 @@ std::string Pagelith::NewDocId()
 // goes with it.
 void Pagelith::RenewDocId()
 {
-    mDocId = NewDocId();
+    mInfo.docId = NewDocId();
     if (mProtection.Encrypt) {
         mProtection = ComputeProtection(mProtection.Mode, mProtection.OwnerPwd,
-                                        mProtection.UserPwd, mDocId);
+                                        mProtection.UserPwd, mInfo.docId);
     }
 }
 
@@ -62,7 +62,7 @@ void Pagelith::ResetProtection()
 
 std::string Pagelith::ObjectKey(int objectNumber) const
 {
-    return pdf::ObjectKey(mProtection, objectNumber == 0 ? mObjNumForKey : objectNumber);
+    return pdf::ObjectKey(mProtection, objectNumber == 0 ? mOutput.objNumForKey : objectNumber);
 }
 
 }  // namespace pdf

@@ -1,7 +1,9 @@
-// The records of the document's page, outline and page-label lists.
+// The records of the document's page, outline and page-label lists, and the page list.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace pdf {
 
@@ -36,6 +38,19 @@ struct BookmarkRecord {
     int LastObj = 0;
     int NextObj = 0;
     int PrevObj = 0;
+};
+
+// Pages: records in creation order, and for each position the record's index + 1.
+struct PageList {
+    std::vector<PageRecord> pages;
+    std::vector<int> order;
+    int count = 0;
+    int current = 0;
+    std::string annots;
+    std::string stateText;  // the open page's drawing state, leading its content
+    // The box of the last drawn element, in points with y up from the bottom of the page,
+    // as the drawing operation gives it (for a link placed over it).
+    std::array<float, 4> lastBox{};
 };
 
 struct PageLabel {

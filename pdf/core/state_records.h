@@ -1,8 +1,11 @@
 // Records of the graphics and text state: one saved graphic state, the paths under
-// construction, the serials of the open contents, one rich-text tag and the text-box style.
+// construction, the serials of the open contents, one rich-text tag and the text-box style,
+// and the writer's colours, text placement and graphics state.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace pdf {
 
@@ -72,6 +75,40 @@ struct BoxStyle {
     float Bottom = 0;
     int BorderMask = 15;  // the sides framed; 15 is all four
     float Radius = 0;     // of the frame's rounded corners, handed to the rectangle unchanged
+};
+
+// Colours in the writer's notation, as a new document begins with them.
+struct ColourState {
+    std::string fill = "#1 1 1";
+    std::string text = "#0 0 0";
+    std::string line = "#0 0 0";
+    std::string fillAlt;
+    std::string textAlt;
+    std::string lineAlt;
+    bool noFill = false;
+    bool noText = false;
+    bool noLine = false;
+};
+
+// The current point and the spacings and scaling text is written with.
+struct TextPlacement {
+    float x = 0;
+    float y = 0;
+    float charSpacing = 0;
+    float wordSpacing = 0;
+    float horizScaling = 100;
+    float lineSpacing = 1;
+};
+
+// The line width is in points; 1 is the PDF default.  Each flag tells whether the
+// ExtGState of that opacity or blend mode was written.
+struct GsState {
+    float lineWidth = 1;
+    std::array<bool, 101> alpha{};
+    std::array<bool, 101> alphaFill{};
+    std::array<bool, 101> alphaLine{};
+    std::array<bool, 16> blend{};
+    std::vector<GraphicStateRecord> stack;  // the innermost state last
 };
 
 }  // namespace pdf

@@ -7,24 +7,24 @@ namespace pdf {
 // puts back no state saved in it.
 void Pagelith::ClearFontsAndStates()
 {
-    mFonts.clear();
-    mFontCount = 0;
-    mFontIndex = 0;
-    mFontFullName.clear();
-    mGsAlpha = {};
-    mGsAlphaFill = {};
-    mGsAlphaLine = {};
-    mGsBlend = {};
-    mGsStack.clear();
+    mFont.records.clear();
+    mFont.count = 0;
+    mFont.index = 0;
+    mFont.fullName.clear();
+    mGs.alpha = {};
+    mGs.alphaFill = {};
+    mGs.alphaLine = {};
+    mGs.blend = {};
+    mGs.stack.clear();
 }
 
 // The line width, the box lengths and radius and the text tags outlive a reset.
 void Pagelith::ResetFontsAndState()
 {
-    mFontName.clear();
-    mFontSize = 0;
-    mFontCharset = 0;
-    mBoxStyle.BorderMask = 15;
+    mFont.name.clear();
+    mFont.size = 0;
+    mFont.charset = 0;
+    mTextBoxes.style.BorderMask = 15;
 }
 
 }  // namespace pdf

@@ -18,7 +18,7 @@ void Pagelith::SetCompression(int content, int images, int files)
             ((setting.Mask & filter::kLZW) && setting.Level > kMaxLZWLevel))
             throw Error(err::kInvalidArgument, "Invalid procedure call or argument");
     }
-    mCompFilter = settings;
+    mOutput.compFilter = settings;
 }
 
 // The caller has begun the object and written "<<" and its own entries; this writes the
@@ -27,13 +27,13 @@ void Pagelith::SetCompression(int content, int images, int files)
 void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filter,
                            int length1, StreamKind kind, std::string_view decodeParms)
 {
-    const FilterSetting setting = kind == StreamKind::Image          ? mCompFilter[1]
-                                  : kind == StreamKind::EmbeddedFile ? mCompFilter[2]
-                                                                     : mCompFilter[0];
+    const FilterSetting setting = kind == StreamKind::Image          ? mOutput.compFilter[1]
+                                  : kind == StreamKind::EmbeddedFile ? mOutput.compFilter[2]
+                                                                     : mOutput.compFilter[0];
     const StreamFilterEntries entries =
-        ApplyStreamFilters(data, filter, decodeParms, setting, mPDFA);
+        ApplyStreamFilters(data, filter, decodeParms, setting, mPdfa.on);
     if (entries.Filter.find("/LZWDecode") != std::string::npos)
-        mPdfaBroken = true;
+        mPdfa.broken = true;
     if (mProtection.Encrypt)
         mProtection.Cipher.Crypt(ObjectKey(objectNumber), data.data(), data.size());
     if (!entries.Filter.empty())
@@ -43,8 +43,8 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
     if (length1 > 0)
         WriteLine("/Length1 " + std::to_string(length1));
     WriteLine("/Length " + std::to_string(data.size()) + " >>\rstream");
-    mFile.Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-    mFile.Write("\n");
+    mOutput.file.Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    mOutput.file.Write("\n");
     WriteLine("endstream");
 }
 
@@ -52,7 +52,7 @@ void Pagelith::WriteStream(Bytes& data, int objectNumber, std::string_view filte
 // characters.
 int Pagelith::WriteStreamObject(std::string_view text)
 {
-    mPdfaBroken = true;
+    mPdfa.broken = true;
     const int number = BeginObj(0);
     WriteLine("<<");
     const std::string encoded = EncodeTextString(text);

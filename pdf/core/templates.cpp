@@ -94,42 +94,42 @@ std::string ExpandPlaceholders(std::string_view annots, const TemplateList& temp
 
 void Pagelith::BeginObject(const std::string& name, int flags)
 {
-    if (mInObject)
+    if (mContent.inTemplate)
         return;
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
-    ReserveFor(objects, static_cast<int>(objects.size()) + 1, mMemoryUsage);
+    ReserveFor(objects, static_cast<int>(objects.size()) + 1, mOutput.memoryUsage);
     objects.push_back({name, "", flags});
     mTemplates.Positions.try_emplace(name, objects.size() - 1);
     if (flags != 0)
         mTemplates.Placed.push_back(objects.size() - 1);
     mTemplates.Paints.Open(PaintGraph::Template(name));
-    BeginContent(mObjBuf, mOpenPaths.Template, mContentSerials.Template);
+    BeginContent(mContent.templateBuf, mContent.openPaths.Template, mContent.serials.Template);
     mLayers.OpenInTemplate = 0;
-    mInObject = true;
+    mContent.inTemplate = true;
 }
 
 void Pagelith::EndObject()
 {
-    if (!mInObject)
+    if (!mContent.inTemplate)
         throw NothingRecorded("template");
-    EndOpenPath(mObjBuf, mOpenPaths.Template);
-    CloseMarkedSections(mObjBuf, mLayers.OpenInTemplate);
-    CloseOpenSpaces(mObjBuf, mContentSerials.Template);
+    EndOpenPath(mContent.templateBuf, mContent.openPaths.Template);
+    CloseMarkedSections(mContent.templateBuf, mLayers.OpenInTemplate);
+    CloseOpenSpaces(mContent.templateBuf, mContent.serials.Template);
     std::vector<TemplateRecord>& objects = mTemplates.Objects;
     TemplateRecord& recorded = objects.back();
-    Bytes content = BytesOf(BufView(mObjBuf));
+    Bytes content = BytesOf(BufView(mContent.templateBuf));
     const std::string name = TemplateResourceName(recorded.TemplateName);
 
     const int object = BeginObj(0);
     WriteLine("<< /Type /XObject /Subtype /Form /FormType 1 /Name " + name + "\r/BBox [" +
-              FormatReal(-2 * mPageWidth) + " " + FormatReal(-2 * mPageHeight) + " " +
-              FormatReal(2 * mPageWidth) + " " + FormatReal(2 * mPageHeight) +
+              FormatReal(-2 * mGeometry.width) + " " + FormatReal(-2 * mGeometry.height) + " " +
+              FormatReal(2 * mGeometry.width) + " " + FormatReal(2 * mGeometry.height) +
               "]\r/Matrix [1 0 0 1 0 0]\r/Resources " + IndirectRef(kResourcesObject));
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
     recorded.Object = object;
     const std::string entry = name + " " + std::to_string(object) + " 0 R \r";
-    mInObject = false;
+    mContent.inTemplate = false;
     mTemplates.Paints.Close(PaintGraph::Template(recorded.TemplateName));
     // Only a name painted before it was written left placeholders behind, which stand for
     // the annotations of its first template.
@@ -140,12 +140,12 @@ void Pagelith::EndObject()
     // so far too: the resources hold each name once.
     const std::size_t position = mTemplates.Positions.at(recorded.TemplateName);
     if (position + 1 == objects.size()) {
-        mXObjectRes += entry;
+        mResources.xObjects += entry;
         return;
     }
     const std::string earlierEntry =
         name + " " + std::to_string(objects[position].Object) + " 0 R \r";
-    mXObjectRes = ReplaceText(mXObjectRes, earlierEntry, entry);
+    mResources.xObjects = ReplaceText(mResources.xObjects, earlierEntry, entry);
     objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(position));
     Reindex(mTemplates);
 }
@@ -171,10 +171,10 @@ void Pagelith::DrawPageObjects(bool foreground)
     const std::vector<TemplateRecord>& objects = mTemplates.Objects;
     for (const std::size_t i : mTemplates.Placed) {
         const TemplateRecord& t = objects[i];
-        const bool recording = mInObject && i + 1 == objects.size();
+        const bool recording = mContent.inTemplate && i + 1 == objects.size();
         if (t.Flags == 0 || recording || ((t.Flags & kForeground) != 0) != foreground)
             continue;
-        if (PlacedOnPage(t.Flags, mCurPage))
+        if (PlacedOnPage(t.Flags, mPageList.current))
             PaintTemplate(t.TemplateName, t.AnnotRefs);
     }
 }
@@ -192,10 +192,10 @@ bool Pagelith::PaintTemplate(const std::string& name, const std::string& annotRe
 // The node of the template or tiling cell being drawn in; empty on a page.
 std::string Pagelith::PaintingNode() const
 {
-    if (mInObject && !mTemplates.Objects.empty())
+    if (mContent.inTemplate && !mTemplates.Objects.empty())
         return PaintGraph::Template(mTemplates.Objects.back().TemplateName);
-    if (mInTiling)
-        return PaintGraph::Pattern(mTilingName);
+    if (mContent.inTiling)
+        return PaintGraph::Pattern(mContent.tiling.name);
     return {};
 }
 
@@ -223,44 +223,44 @@ std::string Pagelith::TemplateResourceName(const std::string& name) const
 {
     const bool marked = name.starts_with("IMG_") || name.starts_with("PDF_") ||
                         name.starts_with("~");
-    return "/" + EscapeName(mResPrefix + (marked ? "~" : "") + name);
+    return "/" + EscapeName(mInfo.resPrefix + (marked ? "~" : "") + name);
 }
 
 void Pagelith::AddAnnotRefs(const std::string& refs)
 {
-    if (mInObject)
+    if (mContent.inTemplate)
         mTemplates.Objects.back().AnnotRefs += refs;
     else
-        mPageAnnots += refs;
+        mPageList.annots += refs;
 }
 
 void Pagelith::EndTiling()
 {
-    if (!mInTiling)
+    if (!mContent.inTiling)
         throw NothingRecorded("tiling pattern");
-    EndOpenPath(mTileBuf, mOpenPaths.Tiling);
-    CloseMarkedSections(mTileBuf, mLayers.OpenInTiling);
-    CloseOpenSpaces(mTileBuf, mContentSerials.Tiling);
-    Bytes content = BytesOf(BufView(mTileBuf));
-    mInTiling = false;
-    mPatternFlag = false;
+    EndOpenPath(mContent.tilingBuf, mContent.openPaths.Tiling);
+    CloseMarkedSections(mContent.tilingBuf, mLayers.OpenInTiling);
+    CloseOpenSpaces(mContent.tilingBuf, mContent.serials.Tiling);
+    Bytes content = BytesOf(BufView(mContent.tilingBuf));
+    mContent.inTiling = false;
+    mContent.patternFlag = false;
 
     const int object = BeginObj(0);
-    WriteLine(mTilingRes);
+    WriteLine(mContent.tiling.res);
     WriteStream(content, 0, {}, 0, StreamKind::Content);
     EndObj();
-    AddPatternRes(mTilingName, object,
-                  mTilingUncoloured ? PatternKind::Uncoloured : PatternKind::Coloured);
-    mTemplates.Paints.Close(PaintGraph::Pattern(mTilingName));
+    AddPatternRes(mContent.tiling.name, object,
+                  mContent.tiling.uncoloured ? PatternKind::Uncoloured : PatternKind::Coloured);
+    mTemplates.Paints.Close(PaintGraph::Pattern(mContent.tiling.name));
 }
 
 // A recording still open when the document ends is written, so that the pages that paint
 // it find it.
 void Pagelith::EndOpenRecordings()
 {
-    if (mInObject)
+    if (mContent.inTemplate)
         EndObject();
-    if (mInTiling)
+    if (mContent.inTiling)
         EndTiling();
     // Painted but never recorded: an empty template paints nothing.
     for (const std::string& name : std::vector<std::string>(mTemplates.Unwritten)) {

@@ -15,21 +15,21 @@ constexpr int kMaxTextTags = 255;
 void Pagelith::SetCharSpacing(float spacing)
 {
     RequireFinite({spacing});
-    mCharSpacing = spacing;
+    mText.charSpacing = spacing;
     PutLine(FormatReal(spacing) + " Tc");
 }
 
 void Pagelith::SetWordSpacing(float spacing)
 {
     RequireFinite({spacing});
-    mWordSpacing = spacing;
+    mText.wordSpacing = spacing;
     PutLine(FormatReal(spacing) + " Tw");
 }
 
 void Pagelith::SetTextHorizontalScaling(float percent)
 {
     RequireFinite({percent});
-    mHorizScaling = percent;
+    mText.horizScaling = percent;
     PutLine(FormatReal(percent) + " Tz");
 }
 
@@ -47,14 +47,14 @@ void Pagelith::SetBoxStyle(float lineSpacing, float indent, float left, float to
 {
     RequireFinite({lineSpacing, indent, left, top, right, bottom, radius});
     if (lineSpacing >= 0)
-        mLineSpacing = lineSpacing;
-    mBoxStyle.Indent = indent * mScale;
-    mBoxStyle.Left = left * mScale;
-    mBoxStyle.Top = top * mScale;
-    mBoxStyle.Right = right * mScale;
-    mBoxStyle.Bottom = bottom * mScale;
-    mBoxStyle.BorderMask = borderMask;
-    mBoxStyle.Radius = radius;
+        mText.lineSpacing = lineSpacing;
+    mTextBoxes.style.Indent = indent * mGeometry.scale;
+    mTextBoxes.style.Left = left * mGeometry.scale;
+    mTextBoxes.style.Top = top * mGeometry.scale;
+    mTextBoxes.style.Right = right * mGeometry.scale;
+    mTextBoxes.style.Bottom = bottom * mGeometry.scale;
+    mTextBoxes.style.BorderMask = borderMask;
+    mTextBoxes.style.Radius = radius;
 }
 
 void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float size,
@@ -63,21 +63,21 @@ void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float
 {
     RequireFinite({size});
     if (tag.empty()) {
-        mTextTagCount = 0;
+        mTextBoxes.tagCount = 0;
         return;
     }
     int index = 0;
-    for (int number = 1; number <= mTextTagCount && index == 0; ++number) {
-        if (mTextTags[static_cast<std::size_t>(number - 1)].Name == tag)
+    for (int number = 1; number <= mTextBoxes.tagCount && index == 0; ++number) {
+        if (mTextBoxes.tags[static_cast<std::size_t>(number - 1)].Name == tag)
             index = number;
     }
     if (index == 0) {
-        if (mTextTagCount == kMaxTextTags)
+        if (mTextBoxes.tagCount == kMaxTextTags)
             return;
-        index = ++mTextTagCount;
-        mTextTags.reserve(kMaxTextTags);
-        if (static_cast<int>(mTextTags.size()) < index)
-            mTextTags.emplace_back();
+        index = ++mTextBoxes.tagCount;
+        mTextBoxes.tags.reserve(kMaxTextTags);
+        if (static_cast<int>(mTextBoxes.tags.size()) < index)
+            mTextBoxes.tags.emplace_back();
     }
     std::string text = textColour;
     std::string fill = fillColour;
@@ -85,7 +85,7 @@ void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float
     ParseColor(text, dropped);
     ParseColor(fill, dropped);
 
-    TextTagRecord& record = mTextTags[static_cast<std::size_t>(index - 1)];
+    TextTagRecord& record = mTextBoxes.tags[static_cast<std::size_t>(index - 1)];
     record.Name = tag;
     record.Font = font;
     record.Style = style;
@@ -97,15 +97,15 @@ void Pagelith::SetTextTag(const std::string& tag, const std::string& font, float
 
 float Pagelith::GetTextHeight() const
 {
-    if (mFontIndex < 1 || mFontIndex > mFontCount)
+    if (mFont.index < 1 || mFont.index > mFont.count)
         return 0;
-    const FontRecord& font = mFonts[static_cast<std::size_t>(mFontIndex - 1)];
-    return static_cast<float>(font.LineHeight * static_cast<double>(mFontSize) / 1000 / mScale);
+    const FontRecord& font = mFont.records[static_cast<std::size_t>(mFont.index - 1)];
+    return static_cast<float>(font.LineHeight * static_cast<double>(mFont.size) / 1000 / mGeometry.scale);
 }
 
 float Pagelith::GetTextWidth(const std::string& text) const
 {
-    return GetStringWidth(EncodeText(text), mFontIndex, mFontSize);
+    return GetStringWidth(EncodeText(text), mFont.index, mFont.size);
 }
 
 }  // namespace pdf

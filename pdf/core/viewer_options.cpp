@@ -71,22 +71,22 @@ std::string XmlEscape(const std::string& text)
 
 void Pagelith::SetPDFa(bool on)
 {
-    mPDFA = on;
+    mPdfa.on = on;
     if (on)
         RequireVersion(1);
 }
 
 void Pagelith::SetViewerPreferences(int value)
 {
-    mViewerPrefs = mPDFA ? value & ~kPdfaClearedPrefs : value;
+    mGeometry.viewerPrefs = mPdfa.on ? value & ~kPdfaClearedPrefs : value;
 }
 
 void Pagelith::SetPageView(int code)
 {
-    if (mPageOpen)
-        mPageView = code;
+    if (mContent.pageOpen)
+        mGeometry.view = code;
     else
-        mDefaultPageView = code;
+        mGeometry.defaultView = code;
 }
 
 void Pagelith::SetLabel(int style, const std::string& prefix, int start)
@@ -94,15 +94,15 @@ void Pagelith::SetLabel(int style, const std::string& prefix, int start)
     if (style < 1 || style > 5)
         return;
     // Between documents a label is for the next document's first page on.
-    const int pageIndex = !mFile.IsOpen() ? 0 : mPageOpen ? mCurPage - 1 : mCurPage;
-    mPageLabels.push_back({pageIndex, style, prefix, start});
+    const int pageIndex = !mOutput.file.IsOpen() ? 0 : mContent.pageOpen ? mPageList.current - 1 : mPageList.current;
+    mGeometry.labels.push_back({pageIndex, style, prefix, start});
 }
 
 // The /Nums entries, in ascending page order as a number tree must be: a range set again
 // for the same page replaces the earlier one.
 std::string Pagelith::PageLabelEntries() const
 {
-    std::vector<PageLabel> labels = mPageLabels;
+    std::vector<PageLabel> labels = mGeometry.labels;
     std::stable_sort(labels.begin(), labels.end(), [](const PageLabel& a, const PageLabel& b) {
         return a.PageIndex < b.PageIndex;
     });
@@ -125,17 +125,17 @@ std::string Pagelith::PageLabelEntries() const
 // The page layout, page mode and viewer preference lines of the catalog.
 void Pagelith::WriteViewerOptionLines()
 {
-    switch (mViewerPrefs & ~8191) {
+    switch (mGeometry.viewerPrefs & ~8191) {
     case 16384: WriteLine("/PageLayout /OneColumn"); break;
     case -32768: WriteLine("/PageLayout /TwoColumnLeft"); break;
     case 65536: WriteLine("/PageLayout /TwoColumnRight"); break;
     default: break;
     }
 
-    switch (mViewerPrefs & 31) {
+    switch (mGeometry.viewerPrefs & 31) {
     case 1: WriteLine("/PageMode /FullScreen"); break;
     case 2:
-        if (mBookmarks.size() > 1)
+        if (mNav.bookmarks.size() > 1)
             WriteLine("/PageMode /UseOutlines");
         break;
     case 4: WriteLine("/PageMode /UseThumbs"); break;
@@ -153,19 +153,19 @@ void Pagelith::WriteViewerOptionLines()
     }
 
     std::string prefs;
-    if (mViewerPrefs & 32)
+    if (mGeometry.viewerPrefs & 32)
         prefs += "/HideMenubar true ";
-    if (mViewerPrefs & 64)
+    if (mGeometry.viewerPrefs & 64)
         prefs += "/HideToolbar true ";
-    if (mViewerPrefs & 128)
+    if (mGeometry.viewerPrefs & 128)
         prefs += "/HideWindowUI true ";
-    if (mViewerPrefs & 256) {
+    if (mGeometry.viewerPrefs & 256) {
         prefs += "/DisplayDocTitle true ";
         RequireVersion(1);
     }
-    if (mViewerPrefs & 512)
+    if (mGeometry.viewerPrefs & 512)
         prefs += "/CenterWindow true ";
-    if (mViewerPrefs & 4096)
+    if (mGeometry.viewerPrefs & 4096)
         prefs += "/FitWindow true ";
     WriteLine("/ViewerPreferences << " + prefs + " >>");
 }
@@ -177,12 +177,12 @@ bool Pagelith::MeetsPdfa() const
     const auto anyBelow100 = [](const std::array<bool, 101>& used) {
         return std::find(used.begin(), used.end() - 1, true) != used.end() - 1;
     };
-    const bool transparent = anyBelow100(mGsAlpha) || anyBelow100(mGsAlphaFill) ||
-                             anyBelow100(mGsAlphaLine) ||
-                             std::find(mGsBlend.begin() + 1, mGsBlend.end(), true) != mGsBlend.end();
-    const bool fontsEmbedded = std::all_of(mFonts.begin(), mFonts.end(),
+    const bool transparent = anyBelow100(mGs.alpha) || anyBelow100(mGs.alphaFill) ||
+                             anyBelow100(mGs.alphaLine) ||
+                             std::find(mGs.blend.begin() + 1, mGs.blend.end(), true) != mGs.blend.end();
+    const bool fontsEmbedded = std::all_of(mFont.records.begin(), mFont.records.end(),
                                            [](const FontRecord& font) { return font.Embedded; });
-    return mPDFA && !mPdfaBroken && fontsEmbedded && !transparent && !mProtection.Encrypt &&
+    return mPdfa.on && !mPdfa.broken && fontsEmbedded && !transparent && !mProtection.Encrypt &&
            mLayers.Layers.empty() && mForm.Refs.empty();
 }
 
@@ -198,7 +198,7 @@ std::string Pagelith::InfoText(const std::string& text) const
 std::string Pagelith::BuildXmpMetadata() const
 {
     // "D:YYYYMMDDHHmmSS+hh'mm'" as YYYY-MM-DDTHH:mm:SS+hh:mm.
-    const std::string& d = mCreationDate;
+    const std::string& d = mInfo.creationDate;
     const std::string date = d.substr(2, 4) + "-" + d.substr(6, 2) + "-" + d.substr(8, 2) + "T" +
                              d.substr(10, 2) + ":" + d.substr(12, 2) + ":" + d.substr(14, 2) +
                              d.substr(16, 3) + ":" + d.substr(20, 2);
@@ -212,21 +212,21 @@ std::string Pagelith::BuildXmpMetadata() const
     std::string x = "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\r";
     x += "<rdf:RDF xmlns:rdf='" + rdf + "' xmlns:iX='" + ix + "'>\r";
     x += "  <rdf:Description about='' xmlns='" + dc + "' xmlns:dc='" + dc + "'>\r";
-    x += "     <dc:title><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mTitle) +
+    x += "     <dc:title><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mInfo.title) +
          "</rdf:li></rdf:Alt></dc:title>\r";
-    x += "     <dc:description><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mSubject) +
+    x += "     <dc:description><rdf:Alt><rdf:li xml:lang='x-default'>" + XmlEscape(mInfo.subject) +
          "</rdf:li></rdf:Alt></dc:description>\r";
-    x += "     <dc:creator><rdf:Seq><rdf:li>" + XmlEscape(mAuthor) +
+    x += "     <dc:creator><rdf:Seq><rdf:li>" + XmlEscape(mInfo.author) +
          "</rdf:li></rdf:Seq></dc:creator>\r";
     x += "  </rdf:Description>\r";
     x += "  <rdf:Description about='' xmlns='" + pdfNs + "' xmlns:pdf='" + pdfNs + "'>\r";
-    x += "     <pdf:Producer>" + XmlEscape(mProducer) + "</pdf:Producer>\r";
-    x += "     <pdf:Keywords>" + XmlEscape(mKeywords) + "</pdf:Keywords>\r";
+    x += "     <pdf:Producer>" + XmlEscape(mInfo.producer) + "</pdf:Producer>\r";
+    x += "     <pdf:Keywords>" + XmlEscape(mInfo.keywords) + "</pdf:Keywords>\r";
     x += "  </rdf:Description>\r";
     x += "  <rdf:Description about='' xmlns='" + xap + "' xmlns:xap='" + xap + "'>\r";
     x += "    <xap:MetadataDate>" + date + "</xap:MetadataDate>\r";
     x += "    <xap:CreateDate>" + date + "</xap:CreateDate>\r";
-    x += "    <xap:CreatorTool>" + XmlEscape(mCreator) + "</xap:CreatorTool>\r";
+    x += "    <xap:CreatorTool>" + XmlEscape(mInfo.creator) + "</xap:CreatorTool>\r";
     x += "  </rdf:Description>\r";
     if (MeetsPdfa()) {
         x += "  <rdf:Description rdf:about='' xmlns:pdfaid='" + pdfaid + "'>\r";

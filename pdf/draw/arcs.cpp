@@ -53,8 +53,8 @@ void Pagelith::DrawArc(float x, float y, float radius, float startAngle, float e
         PutPath(centre + " l");
     PaintPath(style);
 
-    SetLastBox((x - radius) * mScale, mPageHeight - (y - radius) * mScale,
-               (x + radius) * mScale, mPageHeight - (y + radius) * mScale);
+    SetLastBox((x - radius) * mGeometry.scale, mGeometry.height - (y - radius) * mGeometry.scale,
+               (x + radius) * mGeometry.scale, mGeometry.height - (y + radius) * mGeometry.scale);
     SetXY(x, y);
 }
 

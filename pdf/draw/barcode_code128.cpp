@@ -83,7 +83,7 @@ float Pagelith::DrawCode128(const std::string& text, float x, float y, bool show
         if (c < 32 || c > 126)
             return 0;
     }
-    const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.72f, 14.4f);
+    const BarcodeGeometry g(zoomFactor, mGeometry.scale, showCode, height, 0.72f, 14.4f);
 
     std::vector<int> symbols = Encode(text);
     // Kept below 103 as it grows, so that no length of text overflows it.

@@ -59,8 +59,8 @@ float Pagelith::DrawCode39(const std::string& text, float x, float y, bool showC
         if (static_cast<unsigned char>(c) > 127 || c == '*')
             return 0;
     }
-    const float lineWidth = mLineWidth;
-    const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.72f, 14.4f);
+    const float lineWidth = mGs.lineWidth;
+    const BarcodeGeometry g(zoomFactor, mGeometry.scale, showCode, height, 0.72f, 14.4f);
 
     std::string symbols;
     for (const char c : text)

@@ -69,7 +69,7 @@ float Pagelith::DrawEan(const std::string& text, float x, float y, bool showCode
     const std::string_view data = std::string_view(text).substr(0, layout.digits);
     if (data.size() < layout.digits || !AllDigits(data))
         return 0;
-    const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.936f, layout.defaultHeight);
+    const BarcodeGeometry g(zoomFactor, mGeometry.scale, showCode, height, 0.936f, layout.defaultHeight);
 
     std::string digits = text.substr(0, layout.digits);
     digits += static_cast<char>('0' + CheckDigit(digits, layout));

@@ -38,7 +38,7 @@ float Pagelith::DrawInterleaved2of5(const std::string& text, float x, float y, b
 {
     if (text.empty() || !AllDigits(text))
         return 0;
-    const BarcodeGeometry g(zoomFactor, mScale, showCode, height, 0.72f, 14.4f);
+    const BarcodeGeometry g(zoomFactor, mGeometry.scale, showCode, height, 0.72f, 14.4f);
     std::string digits = text;
     if (addCheck) {
         int sum = 0;
@@ -82,7 +82,7 @@ float Pagelith::DrawPostnet(const std::string& text, float x, float y, bool show
 {
     if (!IsZipCode(text))
         return 0;
-    const BarcodeGeometry g(zoomFactor, mScale, showCode, 0, 1.44f, 9);
+    const BarcodeGeometry g(zoomFactor, mGeometry.scale, showCode, 0, 1.44f, 9);
     const float barWidth = g.m;
     const float fullHeight = g.Units(9);
     const float halfHeight = g.Units(3.6f);

@@ -27,7 +27,7 @@ void Pagelith::DrawTextCircular(float x, float y, float ray, const std::string& 
         std::string bytes = EncodeText(text);
         const auto degree = static_cast<float>(ray * kRadiansPerDegree);
         const auto extentOf = [&](std::string_view piece) {
-            return GetStringWidth(piece, mFontIndex, mFontSize) / degree;
+            return GetStringWidth(piece, mFont.index, mFont.size) / degree;
         };
         float angle = startAngle;
         if ((align & 7) == 2)
@@ -46,8 +46,8 @@ void Pagelith::DrawTextCircular(float x, float y, float ray, const std::string& 
             angle += extent;
         }
     }
-    SetLastBox((x - ray) * mScale, mPageHeight - (y - ray) * mScale, (x + ray) * mScale,
-               mPageHeight - (y + ray) * mScale);
+    SetLastBox((x - ray) * mGeometry.scale, mGeometry.height - (y - ray) * mGeometry.scale, (x + ray) * mGeometry.scale,
+               mGeometry.height - (y + ray) * mGeometry.scale);
     SetXY(x, y);
 }
 

@@ -34,8 +34,8 @@ void Pagelith::PutEllipse(float x, float y, float rx, float ry, int style)
             point(x + kx, y + ry) + " " + point(x + rx, y + ky) + " " + point(x + rx, y) + " c");
     PaintPath(style);
     SetXY(x, y);
-    SetLastBox((x - rx) * mScale, mPageHeight - (y - ry) * mScale, (x + rx) * mScale,
-               mPageHeight - (y + ry) * mScale);
+    SetLastBox((x - rx) * mGeometry.scale, mGeometry.height - (y - ry) * mGeometry.scale, (x + rx) * mGeometry.scale,
+               mGeometry.height - (y + ry) * mGeometry.scale);
 }
 
 void Pagelith::DrawCircle(float x, float y, float radius, int style)

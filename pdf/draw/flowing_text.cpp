@@ -18,22 +18,22 @@ void Pagelith::WriteText(const std::string& text, int position, float percentSiz
     RequireFinite({percentSize});
     if (!CanDraw("WriteText"))
         return;
-    const float savedY = mY;
-    const float savedSize = mFontSize;
+    const float savedY = mText.y;
+    const float savedSize = mFont.size;
     std::string bytes = EncodeText(text);
-    float baseline = mY / mScale;
+    float baseline = mText.y / mGeometry.scale;
     if (position == kSuperscript || position == kSubscript || position == kSmaller) {
         const auto descent = static_cast<float>(CurrentFont().Descent) / 1000;
         const float h = GetTextHeight();
-        mFontSize = percentSize / 100 * mFontSize;
+        mFont.size = percentSize / 100 * mFont.size;
         if (position == kSuperscript)
-            baseline = (mY - mFontSize * descent) / mScale - h / 2;
+            baseline = (mText.y - mFont.size * descent) / mGeometry.scale - h / 2;
         else if (position == kSubscript)
-            baseline = (mY - (savedSize + mFontSize) * descent) / mScale;
+            baseline = (mText.y - (savedSize + mFont.size) * descent) / mGeometry.scale;
     }
-    WriteTextLine(mX / mScale, baseline, 0, bytes, 0, 1, false);
-    mY = savedY;
-    mFontSize = savedSize;
+    WriteTextLine(mText.x / mGeometry.scale, baseline, 0, bytes, 0, 1, false);
+    mText.y = savedY;
+    mFont.size = savedSize;
 }
 
 void Pagelith::WriteTextLn(const std::string& text)
@@ -41,7 +41,7 @@ void Pagelith::WriteTextLn(const std::string& text)
     if (!CanDraw("WriteTextLn"))
         return;
     std::string bytes = EncodeText(text);
-    WriteTextLine(mX / mScale, mY / mScale, 0, bytes, 0, 1, true);
+    WriteTextLine(mText.x / mGeometry.scale, mText.y / mGeometry.scale, 0, bytes, 0, 1, true);
 }
 
 }  // namespace pdf

@@ -74,15 +74,15 @@ void Pagelith::AddGradient(const std::string& name, int kind, const std::string&
     }
 
     std::string matrix;
-    if (mInObject) {
+    if (mContent.inTemplate) {
         const float h = GetPageHeight(true);
         y1 = h - y1;
         y2 = h - y2;
         matrix = "0 " + FormatCoord(h);
-    } else if (mInTiling) {
-        matrix = "0 " + FormatCoord(mTilingHeight);
+    } else if (mContent.inTiling) {
+        matrix = "0 " + FormatCoord(mContent.tiling.height);
     } else {
-        matrix = FormatReal(mMarginLeft) + " " + FormatReal(mPageHeight - mMarginTop);
+        matrix = FormatReal(mGeometry.marginLeft) + " " + FormatReal(mGeometry.height - mGeometry.marginTop);
     }
     const std::string coords =
         kind == kRadial

@@ -12,7 +12,7 @@ void Pagelith::DrawLine(float x1, float y1, float x2, float y2, int style)
             FormatCoord(y2) + " l");
     PaintPath(style);
     SetXY(x2, y2);
-    SetLastBox(x1 * mScale, mPageHeight - y1 * mScale, mX, mPageHeight - mY);
+    SetLastBox(x1 * mGeometry.scale, mGeometry.height - y1 * mGeometry.scale, mText.x, mGeometry.height - mText.y);
 }
 
 // The segment continues the path an earlier unpainted drawing left, or begins at the

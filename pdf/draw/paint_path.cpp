@@ -6,7 +6,7 @@ namespace pdf {
 
 bool* Pagelith::OpenPathHere()
 {
-    return ForContentHere(mOpenPaths.Template, mOpenPaths.Tiling, mOpenPaths.Page);
+    return ForContentHere(mContent.openPaths.Template, mContent.openPaths.Tiling, mContent.openPaths.Page);
 }
 
 void Pagelith::EndOpenPath(TextBuffer& content, bool& open)
@@ -33,7 +33,7 @@ void Pagelith::BeginPathAtCurrentPoint()
 {
     const bool* open = OpenPathHere();
     if (open && !*open)
-        PutPath(FormatReal(mX) + " " + FormatReal(mY) + " m");
+        PutPath(FormatReal(mText.x) + " " + FormatReal(mText.y) + " m");
 }
 
 // Bits of style: 1 no stroke, 2 close, 4 fill with the even-odd rule, 128 also clip.

@@ -43,8 +43,8 @@ void Pagelith::DrawPolygon(float x, float y, float radius, int sides, int style)
     PutPath(text);
     PaintPath(style | 2);
 
-    SetLastBox((x - r) * mScale, mPageHeight - (y - r) * mScale, (x + r) * mScale,
-               mPageHeight - (y + r) * mScale);
+    SetLastBox((x - r) * mGeometry.scale, mGeometry.height - (y - r) * mGeometry.scale, (x + r) * mGeometry.scale,
+               mGeometry.height - (y + r) * mGeometry.scale);
     SetXY(x, y);
 }
 

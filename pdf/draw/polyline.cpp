@@ -20,17 +20,17 @@ void Pagelith::DrawPolyline(const std::vector<float>& points, int style)
 
     std::string text;
     for (std::size_t i = 0; i < points.size(); i += 2) {
-        const float x = points[i] * mScale;
-        const float y = points[i + 1] * mScale;
-        const float up = mPageHeight - y;
+        const float x = points[i] * mGeometry.scale;
+        const float y = points[i + 1] * mGeometry.scale;
+        const float up = mGeometry.height - y;
         text += FormatReal(x) + " " + FormatReal(y) + (i == 0 ? " m\r" : " l\r");
         if (i == 0) {
-            mLastBox = {x, up, x, up};
+            mPageList.lastBox = {x, up, x, up};
         } else {
-            mLastBox[0] = std::min(mLastBox[0], x);
-            mLastBox[1] = std::min(mLastBox[1], up);
-            mLastBox[2] = std::max(mLastBox[2], x);
-            mLastBox[3] = std::max(mLastBox[3], up);
+            mPageList.lastBox[0] = std::min(mPageList.lastBox[0], x);
+            mPageList.lastBox[1] = std::min(mPageList.lastBox[1], up);
+            mPageList.lastBox[2] = std::max(mPageList.lastBox[2], x);
+            mPageList.lastBox[3] = std::max(mPageList.lastBox[3], up);
         }
     }
     PutPath(text);

@@ -147,7 +147,7 @@ void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges
             r = h / 2;
         // A negative radius would turn the corners outwards.
         r = std::max(r, 0.0f);
-        const RectPath path(x, y, w, h, r, edges & 0xFF, mScale, mPrecision);
+        const RectPath path(x, y, w, h, r, edges & 0xFF, mGeometry.scale, mContent.precision);
         // An outline left open would be stroked with the first side.
         const bool outlinePainted = allSides || (style & (kFillBit | kClipBit)) != 0;
         if (outlinePainted)
@@ -161,7 +161,7 @@ void Pagelith::DrawRect(float x, float y, float w, float h, int style, int edges
         }
     }
     SetXY(x, y);
-    SetLastBox(mX, mPageHeight - mY, mX + w * mScale, mPageHeight - mY - h * mScale);
+    SetLastBox(mText.x, mGeometry.height - mText.y, mText.x + w * mGeometry.scale, mGeometry.height - mText.y - h * mGeometry.scale);
 }
 
 }  // namespace pdf

@@ -142,22 +142,22 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
         return "";
     // Untagged words are in the current font: without one nothing is drawn.
     CurrentFont();
-    const float s = mScale;
+    const float s = mGeometry.scale;
     if (w == 0)
         w = GetPageWidth(true) - x;
-    const float left = x + mBoxStyle.Left / s;
-    const float areaWidth = w - (mBoxStyle.Left + mBoxStyle.Right) / s;
-    const float insets = (mBoxStyle.Top + mBoxStyle.Bottom) / s;
+    const float left = x + mTextBoxes.style.Left / s;
+    const float areaWidth = w - (mTextBoxes.style.Left + mTextBoxes.style.Right) / s;
+    const float insets = (mTextBoxes.style.Top + mTextBoxes.style.Bottom) / s;
     float areaHeight = (h != 0 ? h : GetPageHeight(true) - y) - insets;
 
     const bool continued = text.front() == kRichContinued;
     const TextTagRecord base = BaseRichStyle();
-    mRichRuns.Text = MarkTags(std::string_view(text).substr(continued ? 1 : 0), mTextTags,
-                              mTextTagCount);
-    LayOutRichText(base, areaWidth, areaHeight, mBoxStyle.Indent / s, continued);
+    mTextBoxes.runs.Text = MarkTags(std::string_view(text).substr(continued ? 1 : 0), mTextBoxes.tags,
+                              mTextBoxes.tagCount);
+    LayOutRichText(base, areaWidth, areaHeight, mTextBoxes.style.Indent / s, continued);
 
     // Lines are taken from the top while the box holds them, each with its descent.
-    const std::vector<RichLineRecord>& lines = mRichRuns.Lines;
+    const std::vector<RichLineRecord>& lines = mTextBoxes.runs.Lines;
     std::size_t fitting = 0;
     float used = 0;
     for (; fitting < lines.size(); ++fitting) {
@@ -172,8 +172,8 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
     }
 
     if (options != kNoFrame)
-        DrawRect(x, y, w, h, options, mBoxStyle.BorderMask, mBoxStyle.Radius);
-    float pen = y + mBoxStyle.Top / s;
+        DrawRect(x, y, w, h, options, mTextBoxes.style.BorderMask, mTextBoxes.style.Radius);
+    float pen = y + mTextBoxes.style.Top / s;
     if (align & align::kMiddle)
         pen += (areaHeight - used) / 2;
     else if (align & align::kBottom)
@@ -193,8 +193,8 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
     // A rest that begins inside a paragraph is marked so that its first line is not indented.
     const RichLineRecord& last = lines[fitting - 1];
     std::string rest = last.ParagraphEnd ? "" : std::string(1, kRichContinued);
-    rest += OpenMarkersAt(mRichRuns.Text, last.ContinueAt);
-    rest.append(mRichRuns.Text, last.ContinueAt);
+    rest += OpenMarkersAt(mTextBoxes.runs.Text, last.ContinueAt);
+    rest.append(mTextBoxes.runs.Text, last.ContinueAt);
     return rest;
 }
 
@@ -204,15 +204,15 @@ std::string Pagelith::DrawTextRich(float x, float y, float w, float h, const std
 TextTagRecord Pagelith::BaseRichStyle() const
 {
     TextTagRecord base;
-    base.Font = mFontName;
-    base.Style = mFontStyle;
-    base.Charset = mFontCharset;
-    base.Size = mFontSize;
-    base.FontIndex = mFontIndex;
-    if (IsColourNotation(mColorText) && !mNoText)
-        base.TextColor = mColorText;
-    if (IsColourNotation(mColorFill) && !mNoFill)
-        base.FillColor = mColorFill;
+    base.Font = mFont.name;
+    base.Style = mFont.style;
+    base.Charset = mFont.charset;
+    base.Size = mFont.size;
+    base.FontIndex = mFont.index;
+    if (IsColourNotation(mColours.text) && !mColours.noText)
+        base.TextColor = mColours.text;
+    if (IsColourNotation(mColours.fill) && !mColours.noFill)
+        base.FillColor = mColours.fill;
     return base;
 }
 
@@ -221,8 +221,8 @@ TextTagRecord Pagelith::BaseRichStyle() const
 TextTagRecord Pagelith::OpenRichTag(const TextTagRecord& outer, int index)
 {
     TextTagRecord entry = outer;
-    if (index >= 1 && index <= mTextTagCount) {
-        const TextTagRecord& tag = mTextTags[static_cast<std::size_t>(index - 1)];
+    if (index >= 1 && index <= mTextBoxes.tagCount) {
+        const TextTagRecord& tag = mTextBoxes.tags[static_cast<std::size_t>(index - 1)];
         if (!tag.Font.empty()) {
             entry.Font = tag.Font;
             entry.Charset = tag.Charset;
@@ -237,7 +237,7 @@ TextTagRecord Pagelith::OpenRichTag(const TextTagRecord& outer, int index)
             entry.FillColor = tag.FillColor;
     }
     SetFont(entry.Font, entry.Size, entry.Style, entry.Charset);
-    entry.FontIndex = mFontIndex;
+    entry.FontIndex = mFont.index;
     return entry;
 }
 
@@ -248,8 +248,8 @@ TextTagRecord Pagelith::OpenRichTag(const TextTagRecord& outer, int index)
 void Pagelith::LayOutRichText(const TextTagRecord& base, float areaWidth, float areaHeight,
                               float indent, bool continued)
 {
-    const std::string_view text = mRichRuns.Text;
-    std::vector<RichLineRecord>& lines = mRichRuns.Lines;
+    const std::string_view text = mTextBoxes.runs.Text;
+    std::vector<RichLineRecord>& lines = mTextBoxes.runs.Lines;
     lines.clear();
     const auto openLine = [&](bool paragraphStart) {
         RichLineRecord& line = lines.emplace_back();
@@ -325,7 +325,7 @@ void Pagelith::LayOutRichText(const TextTagRecord& base, float areaWidth, float 
             word += character;
             const TextTagRecord& style = stack.back();
             wordWidth += GetStringWidth(
-                EncodeFontText(mFonts[static_cast<std::size_t>(style.FontIndex - 1)], character),
+                EncodeFontText(mFont.records[static_cast<std::size_t>(style.FontIndex - 1)], character),
                 style.FontIndex, style.Size);
             // A word wider than the whole area stays whole on a line of its own; one that
             // only the indent pushes out starts the next line.
@@ -346,16 +346,16 @@ void Pagelith::LayOutRichText(const TextTagRecord& base, float areaWidth, float 
 // first are spaced by the box style's line spacing.
 void Pagelith::MeasureRichRuns(std::size_t line, RichRunRecord& run, const TextTagRecord& style)
 {
-    const FontRecord& font = mFonts[static_cast<std::size_t>(style.FontIndex - 1)];
+    const FontRecord& font = mFont.records[static_cast<std::size_t>(style.FontIndex - 1)];
     run.Tag = style;
     run.Width = GetStringWidth(EncodeFontText(font, run.Text), style.FontIndex, style.Size);
     if (run.Text.ends_with(' '))
         run.SpaceWidth = GetStringWidth(" ", style.FontIndex, style.Size);
 
-    RichLineRecord& record = mRichRuns.Lines[line];
+    RichLineRecord& record = mTextBoxes.runs.Lines[line];
     record.Width += run.Width;
-    const float em = style.Size / 1000 / mScale;
-    const float height = font.LineHeight * em * (line == 0 ? 1 : mLineSpacing);
+    const float em = style.Size / 1000 / mGeometry.scale;
+    const float height = font.LineHeight * em * (line == 0 ? 1 : mText.lineSpacing);
     const float descent = static_cast<float>(font.Descent) * em;
     if (height > record.Baseline - record.Descent) {
         record.Descent = descent;
@@ -378,33 +378,33 @@ void Pagelith::DrawRichLine(const RichLineRecord& line, float left, float width,
     else if ((align & align::kJustify) && !line.ParagraphEnd && line.Spaces > 0)
         extra = free / static_cast<float>(line.Spaces);
     if (line.ParagraphStart)
-        x += mBoxStyle.Indent / mScale;
+        x += mTextBoxes.style.Indent / mGeometry.scale;
 
     for (const RichRunRecord& run : line.Runs) {
         const TextTagRecord& tag = run.Tag;
         SetFont(tag.Font, tag.Size, tag.Style, tag.Charset);
         const float advance = run.Width + (run.Text.ends_with(' ') ? extra : 0);
         if (!tag.FillColor.empty()) {
-            const std::string fillAlt = mColorFillAlt;
-            const bool noFill = mNoFill;
+            const std::string fillAlt = mColours.fillAlt;
+            const bool noFill = mColours.noFill;
             const float height = GetTextHeight();
             FillColorOperator(tag.FillColor, "");
             DrawRect(x, baseline + height / 4, advance - (run.SpaceAfterTag ? run.SpaceWidth : 0),
                      -height, kFilledNoStroke, kAllSides, 0);
-            FillColorOperator(mColorFill, fillAlt);
-            mColorFillAlt = fillAlt;
-            mNoFill = noFill;
+            FillColorOperator(mColours.fill, fillAlt);
+            mColours.fillAlt = fillAlt;
+            mColours.noFill = noFill;
         }
-        const std::string text = mColorText;
-        const std::string textAlt = mColorTextAlt;
+        const std::string text = mColours.text;
+        const std::string textAlt = mColours.textAlt;
         if (!tag.TextColor.empty()) {
-            mColorText = tag.TextColor;
-            mColorTextAlt.clear();
+            mColours.text = tag.TextColor;
+            mColours.textAlt.clear();
         }
         std::string bytes = EncodeText(run.Text);
         WriteTextLine(x, baseline, 0, bytes, 0, 0, false);
-        mColorText = text;
-        mColorTextAlt = textAlt;
+        mColours.text = text;
+        mColours.textAlt = textAlt;
         x += advance;
     }
 }

@@ -1,4 +1,5 @@
-// The lines and runs that rich text is laid out in before it is drawn.
+// The lines and runs that rich text is laid out in before it is drawn, and the text-box
+// state.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +37,14 @@ struct RichLineRecord {
 struct RichTextLayout {
     std::string Text;
     std::vector<RichLineRecord> Lines;
+};
+
+// Text boxes and rich-text tags (entries 1..tagCount), and the last rich text laid out.
+struct TextBoxState {
+    BoxStyle style;
+    std::vector<TextTagRecord> tags;
+    int tagCount = 0;
+    RichTextLayout runs;
 };
 
 }  // namespace pdf

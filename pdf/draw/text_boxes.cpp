@@ -21,8 +21,8 @@ constexpr int kNoFrame = 1;
 std::size_t Pagelith::SureFitBytes(const FontRecord& font, float width) const
 {
     const std::int16_t widest = *std::max_element(font.Widths.begin(), font.Widths.end());
-    const double perByte = (static_cast<double>(widest) * mFontSize / 1000 + mCharSpacing) *
-                           mHorizScaling / 100 / mScale;
+    const double perByte = (static_cast<double>(widest) * mFont.size / 1000 + mText.charSpacing) *
+                           mText.horizScaling / 100 / mGeometry.scale;
     if (!(perByte > 0) || !(width > 0))
         return 0;
     return static_cast<std::size_t>(std::min(width / perByte * (1 - 1e-5), 1e9));
@@ -34,18 +34,18 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
     RequireFinite({x, y, w, h});
     if (!CanDraw("DrawTextBox"))
         return text;
-    const float s = mScale;
+    const float s = mGeometry.scale;
     if (w == 0)
         w = GetPageWidth(true) - x;
-    const float x1 = x + mBoxStyle.Left / s;
-    const float innerWidth = w - (mBoxStyle.Left + mBoxStyle.Right) / s;
-    const float y1 = y + mBoxStyle.Top / s;
-    const float insetsHeight = (mBoxStyle.Top + mBoxStyle.Bottom) / s;
+    const float x1 = x + mTextBoxes.style.Left / s;
+    const float innerWidth = w - (mTextBoxes.style.Left + mTextBoxes.style.Right) / s;
+    const float y1 = y + mTextBoxes.style.Top / s;
+    const float insetsHeight = (mTextBoxes.style.Top + mTextBoxes.style.Bottom) / s;
     float innerHeight = h != 0 ? h - insetsHeight : GetPageHeight(true) - y - insetsHeight;
-    const float indent = mBoxStyle.Indent / s;
-    const float advance = GetTextHeight() * s * mLineSpacing;
+    const float indent = mTextBoxes.style.Indent / s;
+    const float advance = GetTextHeight() * s * mText.lineSpacing;
     const TextMeasure measure = [this](std::string_view bytes) {
-        return GetStringWidth(bytes, mFontIndex, mFontSize);
+        return GetStringWidth(bytes, mFont.index, mFont.size);
     };
 
     std::string rest;
@@ -64,7 +64,7 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
 
         // A box that grows to its text is aligned down its own height.
         if (h == 0) {
-            h = (mBoxStyle.Bottom + mBoxStyle.Top + advance * static_cast<float>(count)) / s;
+            h = (mTextBoxes.style.Bottom + mTextBoxes.style.Top + advance * static_cast<float>(count)) / s;
             innerHeight = h - insetsHeight;
         }
         float baseline;
@@ -74,18 +74,18 @@ std::string Pagelith::DrawTextBox(float x, float y, float w, float h, const std:
             baseline = (y1 + innerHeight) * s - advance * static_cast<float>(count - 1);
         else
             baseline = y1 * s + advance;
-        baseline += mFontSize * static_cast<float>(font.Descent) / 1000;
+        baseline += mFont.size * static_cast<float>(font.Descent) / 1000;
 
         if (options != kNoFrame)
-            DrawRect(x, y, w, h, options, mBoxStyle.BorderMask, mBoxStyle.Radius);
+            DrawRect(x, y, w, h, options, mTextBoxes.style.BorderMask, mTextBoxes.style.Radius);
         for (int i = 0; i < count; ++i) {
             BoxLine& line = layout.Lines[static_cast<std::size_t>(i)];
             const int flags = line.Last && (align & align::kJustify) ? 1 : align;
             WriteTextLine(x1, (baseline + static_cast<float>(i) * advance) / s, innerWidth,
                           line.Text, line.First ? indent : 0, flags, false);
         }
-        SetLastBox(x * s, mPageHeight - y * s, (x + w) * s,
-                   mPageHeight - y * s - advance * static_cast<float>(count));
+        SetLastBox(x * s, mGeometry.height - y * s, (x + w) * s,
+                   mGeometry.height - y * s - advance * static_cast<float>(count));
         if (!layout.Rest.empty())
             rest = FromCodePage(layout.Rest, TextCharsetOf(font));
     }

@@ -27,7 +27,7 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
     const FontRecord& font = CurrentFont();
     const int horizontal = flags & align::kHorizontal;
     const bool fitting = flags & (align::kFitIfWider | align::kFit);
-    const float savedScaling = mHorizScaling;
+    const float savedScaling = mText.horizScaling;
 
     // Justified lines are measured without the spacings, which the line replaces.
     MeasuredLine m;
@@ -35,7 +35,7 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
         bytes = CollapseBlanks(std::move(bytes));
         if (!bytes.empty() && bytes.back() == ' ')
             bytes.pop_back();
-        const float unit = mFontSize / 1000 * (mHorizScaling / 100) / mScale;
+        const float unit = mFont.size / 1000 * (mText.horizScaling / 100) / mGeometry.scale;
         for (char c : bytes) {
             if (c == ' ')
                 ++m.blanks;
@@ -46,8 +46,8 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
         m.lineWidth = m.measured + static_cast<float>(m.blanks) * m.blankWidth;
     } else {
         if (fitting)
-            mHorizScaling = 100;
-        m.measured = GetStringWidth(bytes, mFontIndex, mFontSize);
+            mText.horizScaling = 100;
+        m.measured = GetStringWidth(bytes, mFont.index, mFont.size);
         m.lineWidth = m.measured;
     }
     m.measured += indent;
@@ -63,7 +63,7 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
         if (m.blanks > 0) {
             const float extra = width - m.measured - static_cast<float>(m.blanks) * m.blankWidth;
             prefix = FormatCoord(extra / static_cast<float>(m.blanks)) + " Tw ";
-            suffix = " " + FormatReal(mWordSpacing) + " Tw";
+            suffix = " " + FormatReal(mText.wordSpacing) + " Tw";
             m.lineWidth += extra;
         }
     } else if (horizontal == align::kFitIfWider || horizontal == align::kFit) {
@@ -76,53 +76,53 @@ void Pagelith::WriteTextLine(float x, float y, float width, std::string& bytes, 
     }
     offset += indent;
 
-    const float descent = mFontSize * static_cast<float>(font.Descent) / 1000;
+    const float descent = mFont.size * static_cast<float>(font.Descent) / 1000;
     const float height = GetTextHeight();
-    SetLastBox((x + offset) * mScale, mPageHeight - y * mScale + descent,
-               (x + offset + m.measured) * mScale,
-               (height * mLineSpacing - y) * mScale + descent + mPageHeight);
-    const float advance = height * mScale * mLineSpacing;
-    const std::string originX = FormatReal((x + offset) * mScale);
+    SetLastBox((x + offset) * mGeometry.scale, mGeometry.height - y * mGeometry.scale + descent,
+               (x + offset + m.measured) * mGeometry.scale,
+               (height * mText.lineSpacing - y) * mGeometry.scale + descent + mGeometry.height);
+    const float advance = height * mGeometry.scale * mText.lineSpacing;
+    const std::string originX = FormatReal((x + offset) * mGeometry.scale);
     const std::string baseline = FormatCoord(y);
 
     // Text is painted with the fill colour.
-    const bool textColourSwitched = mColorFill != mColorText || mColorFillAlt != mColorTextAlt;
+    const bool textColourSwitched = mColours.fill != mColours.text || mColours.fillAlt != mColours.textAlt;
     if (textColourSwitched)
-        FillColorOperator(mColorText, mColorTextAlt);
+        FillColorOperator(mColours.text, mColours.textAlt);
     PutLine("BT");
-    PutLine(FontResourceName() + " " + FormatReal(mFontSize) + " Tf ");
+    PutLine(FontResourceName() + " " + FormatReal(mFont.size) + " Tf ");
     PutLine("1 0 0 -1 " + originX + " " + baseline + " Tm");
     PutLine(prefix + "(" + EscapeString(bytes) + ") Tj" + suffix);
     PutLine("ET");
 
-    if (mFontStyle & (kUnderline | kOverline | kStrikeThrough)) {
+    if (mFont.style & (kUnderline | kOverline | kStrikeThrough)) {
         PutLine("q");
-        if (mColorLine != mColorText || mColorLineAlt != mColorTextAlt)
-            StrokeColorOperator(mColorText, mColorTextAlt);
-        PutLine(FormatReal(mFontSize / 16) + " w ");
+        if (mColours.line != mColours.text || mColours.lineAlt != mColours.textAlt)
+            StrokeColorOperator(mColours.text, mColours.textAlt);
+        PutLine(FormatReal(mFont.size / 16) + " w ");
         PutLine("1 0 0 1 " + originX + " " + baseline + " cm");
         const std::string length = FormatCoord(m.lineWidth);
         for (const auto& [bit, factor] : {std::pair{kUnderline, 0.125f},
                                           std::pair{kOverline, -0.8f},
                                           std::pair{kStrikeThrough, -0.3f}}) {
-            if (mFontStyle & bit) {
-                const std::string o = FormatReal(mFontSize * factor);
+            if (mFont.style & bit) {
+                const std::string o = FormatReal(mFont.size * factor);
                 PutLine("0 " + o + " m " + length + " " + o + " l S");
             }
         }
         PutLine("Q");
     }
     if (textColourSwitched)
-        FillColorOperator(mColorFill, mColorFillAlt);
+        FillColorOperator(mColours.fill, mColours.fillAlt);
     if (fitting)
-        mHorizScaling = savedScaling;
+        mText.horizScaling = savedScaling;
 
     if (newLine) {
-        mX = 0;
-        mY = y * mScale + advance;
+        mText.x = 0;
+        mText.y = y * mGeometry.scale + advance;
     } else {
-        mX = (x + m.lineWidth) * mScale;
-        mY = y * mScale;
+        mText.x = (x + m.lineWidth) * mGeometry.scale;
+        mText.y = y * mGeometry.scale;
     }
 }
 

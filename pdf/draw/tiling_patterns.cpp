@@ -19,21 +19,21 @@ void Pagelith::BeginTiling(const std::string& name, float x1, float y1, float x2
                            float xStep, float yStep, int paintKind)
 {
     RequireFinite({x1, y1, x2, y2, xStep, yStep});
-    if (!mInTiling) {
-        mInTiling = true;
-        mTilingName = UpperAscii(TrimSpaces(name));
-        mTilingRes = std::string("<< /Type /Pattern /PatternType 1 /PaintType ") +
+    if (!mContent.inTiling) {
+        mContent.inTiling = true;
+        mContent.tiling.name = UpperAscii(TrimSpaces(name));
+        mContent.tiling.res = std::string("<< /Type /Pattern /PatternType 1 /PaintType ") +
                      (paintKind == 0 ? "1" : "2") + "\r/TilingType 1\r/BBox [" +
                      FormatCoord(x1) + " " + FormatCoord(y1) + " " + FormatCoord(x2) + " " +
                      FormatCoord(y2) + "]\r/Resources " + IndirectRef(kResourcesWithoutPatternsObject) + "\r/XStep " + FormatCoord(xStep) +
                      " /YStep " + FormatCoord(yStep) + "\r/Matrix [1 0 0 1 0 0]";
-        mTilingHeight = y2 - y1;
-        mTilingUncoloured = paintKind != 0;
-        mTemplates.Paints.Open(PaintGraph::Pattern(mTilingName));
-        BeginContent(mTileBuf, mOpenPaths.Tiling, mContentSerials.Tiling);
-        BufAppend(mTileBuf, "1 0 0 -1 0 " + FormatCoord(y2 - y1) + " cm");
+        mContent.tiling.height = y2 - y1;
+        mContent.tiling.uncoloured = paintKind != 0;
+        mTemplates.Paints.Open(PaintGraph::Pattern(mContent.tiling.name));
+        BeginContent(mContent.tilingBuf, mContent.openPaths.Tiling, mContent.serials.Tiling);
+        BufAppend(mContent.tilingBuf, "1 0 0 -1 0 " + FormatCoord(y2 - y1) + " cm");
     }
-    mPatternFlag = paintKind == kUncoloured;
+    mContent.patternFlag = paintKind == kUncoloured;
 }
 
 }  // namespace pdf

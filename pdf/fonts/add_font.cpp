@@ -65,7 +65,7 @@ std::string DescriptorText(const TrueTypeMetrics& metrics, const std::string& it
 std::string Pagelith::AddFont(const std::string& fileName, const std::string& name, bool embed,
                               int charset)
 {
-    if (mPDFA)
+    if (mPdfa.on)
         embed = true;
     try {
         const Bytes file = ReadFontFile(fileName);
@@ -74,8 +74,8 @@ std::string Pagelith::AddFont(const std::string& fileName, const std::string& na
         const std::string resource = ReplaceText(added, " ", "");
         const std::string key = UpperAscii(resource);
         const int held = FindFont(key, charset, false);
-        const bool same = held != 0 && mFonts[static_cast<std::size_t>(held - 1)].File == fileName &&
-                          mFonts[static_cast<std::size_t>(held - 1)].Embedded == embed;
+        const bool same = held != 0 && mFont.records[static_cast<std::size_t>(held - 1)].File == fileName &&
+                          mFont.records[static_cast<std::size_t>(held - 1)].Embedded == embed;
         if (!same)
             AppendTrueTypeFont(file, metrics, fileName, embed, key, resource);
         return added;

@@ -64,10 +64,10 @@ std::string UnusedResource(const std::vector<FontRecord>& fonts, std::string_vie
 int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& fontFile,
                               int fontFileLength, const std::string& descriptor)
 {
-    FontRecord& font = mFonts[static_cast<std::size_t>(mFontCount - 1)];
-    font.Resource = UnusedResource(mFonts, resourceName);
+    FontRecord& font = mFont.records[static_cast<std::size_t>(mFont.count - 1)];
+    font.Resource = UnusedResource(mFont.records, resourceName);
     font.Embedded = font.IsTrueType && fontFileLength != 0;
-    const std::string name = EscapeName(mResPrefix + font.Resource);
+    const std::string name = EscapeName(mInfo.resPrefix + font.Resource);
 
     const int number = BeginObj(0);
     WriteLine(std::string("<< /Type /Font /Subtype /") + (font.IsTrueType ? "TrueType" : "Type1") +
@@ -106,7 +106,7 @@ int Pagelith::WriteFontObject(const std::string& resourceName, const Bytes& font
             EndObj();
         }
     }
-    mFontRes += "/" + name + " " + std::to_string(number) + " 0 R ";
+    mResources.fonts += "/" + name + " " + std::to_string(number) + " 0 R ";
     return number;
 }
 

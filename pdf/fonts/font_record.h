@@ -1,9 +1,11 @@
-// One font of a document, and the Windows character sets that choose a font's code page.
+// One font of a document, the Windows character sets that choose a font's code page, and
+// the writer's font selection and list.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pdf {
 
@@ -44,6 +46,19 @@ struct FontRecord {
     // The TrueType file the font was read from, and whether the file is in the document.
     std::string File;
     bool Embedded = false;
+};
+
+// The current selection and the document's records (entries 1..count at indexes
+// 0..count-1).
+struct FontState {
+    std::string name;
+    int style = 0;
+    int charset = 0;
+    float size = 0;
+    std::string fullName;
+    int index = 0;
+    std::vector<FontRecord> records;
+    int count = 0;
 };
 
 }  // namespace pdf

@@ -62,13 +62,13 @@ std::string FullNameOf(const std::string& family, int style, int charset)
 void Pagelith::SetFont(const std::string& name, float size, int style, int charset)
 {
     RequireFinite({size});
-    mFontName = name;
-    mFontStyle = style;
-    mFontCharset = charset;
+    mFont.name = name;
+    mFont.style = style;
+    mFont.charset = charset;
     if (size != 0)
-        mFontSize = size;
-    if (mFontSize == 0)
-        mFontSize = 10;
+        mFont.size = size;
+    if (mFont.size == 0)
+        mFont.size = 10;
 
     const std::string family = FamilyOf(name);
     const std::string fullName = FullNameOf(family, style, charset);
@@ -78,9 +78,9 @@ void Pagelith::SetFont(const std::string& name, float size, int style, int chars
     int index = FindFont(key, charset, !TakesStyleAndCharset(family));
     if (index == 0) {
         // Checked first so that no record stands for a font that was never written.
-        if (!mFile.IsOpen())
+        if (!mOutput.file.IsOpen())
             throw NoFileOpen();
-        if (mPDFA)
+        if (mPdfa.on)
             index = AddSubstituteFace(family, style, charset, key, fullName);
         if (index == 0) {
             FontRecord font;
@@ -92,14 +92,14 @@ void Pagelith::SetFont(const std::string& name, float size, int style, int chars
             index = AppendFont(std::move(font), fullName, Bytes(), 0, std::string());
         }
     }
-    mFontFullName = fullName;
-    mFontIndex = index;
+    mFont.fullName = fullName;
+    mFont.index = index;
 }
 
 void Pagelith::SetFontSize(float size)
 {
     RequireFinite({size});
-    mFontSize = size;
+    mFont.size = size;
 }
 
 // The number of the latest record with the key and the charset; failing that, with
@@ -108,8 +108,8 @@ void Pagelith::SetFontSize(float size)
 int Pagelith::FindFont(const std::string& key, int charset, bool anyCharset) const
 {
     int sameKey = 0;
-    for (int number = mFontCount; number >= 1; --number) {
-        const FontRecord& font = mFonts[static_cast<std::size_t>(number - 1)];
+    for (int number = mFont.count; number >= 1; --number) {
+        const FontRecord& font = mFont.records[static_cast<std::size_t>(number - 1)];
         if (font.Key != key)
             continue;
         if (font.Charset == charset)
@@ -124,26 +124,26 @@ int Pagelith::FindFont(const std::string& key, int charset, bool anyCharset) con
 int Pagelith::AppendFont(FontRecord font, const std::string& resourceName, const Bytes& fontFile,
                          int fontFileLength, const std::string& descriptor)
 {
-    ReserveFor(mFonts, mFontCount + 1, mMemoryUsage);
-    mFonts.push_back(std::move(font));
-    ++mFontCount;
+    ReserveFor(mFont.records, mFont.count + 1, mOutput.memoryUsage);
+    mFont.records.push_back(std::move(font));
+    ++mFont.count;
     try {
         WriteFontObject(resourceName, fontFile, fontFileLength, descriptor);
     } catch (...) {
-        mFonts.pop_back();
-        --mFontCount;
+        mFont.records.pop_back();
+        --mFont.count;
         throw;
     }
-    return mFontCount;
+    return mFont.count;
 }
 
 // The resource the current font was written under: a font selected by its name in another
 // case is still the one resource.
 std::string Pagelith::FontResourceName() const
 {
-    if (mFontIndex < 1 || mFontIndex > mFontCount)
-        return "/" + EscapeName(mResPrefix + mFontFullName);
-    return "/" + EscapeName(mResPrefix + mFonts[static_cast<std::size_t>(mFontIndex - 1)].Resource);
+    if (mFont.index < 1 || mFont.index > mFont.count)
+        return "/" + EscapeName(mInfo.resPrefix + mFont.fullName);
+    return "/" + EscapeName(mInfo.resPrefix + mFont.records[static_cast<std::size_t>(mFont.index - 1)].Resource);
 }
 
 }  // namespace pdf

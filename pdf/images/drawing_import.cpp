@@ -59,7 +59,7 @@ void Pagelith::ImportDrawing(
         const Bytes data = ReadWholeFile(fileName);
         if (data.size() < 2)
             throw Error(err::kFileNotFound, "File not found");
-        const ImportedDrawing drawing = translate(data, {mScale, mPrecision});
+        const ImportedDrawing drawing = translate(data, {mGeometry.scale, mContent.precision});
         for (const std::string& line : drawing.Lines) {
             const PathPart part = PathPartOf(line);
             if (part == PathPart::Other)

@@ -84,7 +84,7 @@ void Pagelith::DrawImage(const std::string& fileName, float x, float y, float wi
 int Pagelith::AppendImage(const std::string& name, int frame)
 {
     ++mImages.Count;
-    ReserveFor(mImages.Images, mImages.Count, mMemoryUsage);
+    ReserveFor(mImages.Images, mImages.Count, mOutput.memoryUsage);
     mImages.Images.push_back({name, 0, 0, frame, 0});
     mImages.Numbers.try_emplace(ImageKey(name, frame), mImages.Count);
     return mImages.Count;
@@ -131,12 +131,12 @@ void Pagelith::LoadImage(const std::string& name, const std::string& fileName, B
 void Pagelith::WritePreparedImage(PreparedImage& image)
 {
     const int number = mImages.Count;
-    const std::string name = ResourceName(mResPrefix, number);
+    const std::string name = ResourceName(mInfo.resPrefix, number);
     const int object =
         WriteImageObject(image.Kind, image.Data, image.Palette, image.Width, image.Height,
                          image.Bits, name, image.ColorSpace, image.Filter, image.Mask,
                          image.Decode, image.DecodeParms);
-    mXObjectRes += name + " " + std::to_string(object) + " 0 R \r";
+    mResources.xObjects += name + " " + std::to_string(object) + " 0 R \r";
     ImageRecord& record = mImages.Images[static_cast<std::size_t>(number - 1)];
     // Only a GIF keeps the frame it was asked for as part of its key.
     if (image.Kind != image_kind::kGif && record.Frame != 1) {
@@ -181,10 +181,10 @@ void Pagelith::PlaceImage(int number, float x, float y, float width, float heigh
     const float w = static_cast<float>(image.Width);
     const float h = static_cast<float>(image.Height);
     SetXY(x, y);
-    const PlacedSize size = SizeInBox(w, h, mScale, width, height, proportional);
+    const PlacedSize size = SizeInBox(w, h, mGeometry.scale, width, height, proportional);
     width = size.width;
     height = size.height;
-    SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
+    SetLastBox(mText.x, mGeometry.height - mText.y, mText.x + width * mGeometry.scale, mGeometry.height - mText.y - height * mGeometry.scale);
     const bool topRowFirst =
         image.Kind == image_kind::kTopRowFirst || image.Kind == image_kind::kPixelRows;
     const std::string flipped = topRowFirst
@@ -193,7 +193,7 @@ void Pagelith::PlaceImage(int number, float x, float y, float width, float heigh
                                     : FormatCoord(height) + " " + FormatCoord(x) + " " +
                                           FormatCoord(y);
     PutLine("q " + FormatCoord(width) + " 0 0 " + flipped + " cm " +
-            ResourceName(mResPrefix, number) + " Do Q");
+            ResourceName(mInfo.resPrefix, number) + " Do Q");
 }
 
 }  // namespace pdf

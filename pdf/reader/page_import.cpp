@@ -53,7 +53,7 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
     if (!SourcePageReadable(fileName, page))
         return;
     const int docIndex = mReader.Index();
-    const std::string name = mResPrefix + "PDF_" + std::to_string(docIndex) + "." + std::to_string(page);
+    const std::string name = mInfo.resPrefix + "PDF_" + std::to_string(docIndex) + "." + std::to_string(page);
     if (mReader.Current().pages[static_cast<std::size_t>(page)].object > 0)
         WritePageForm(fileName, page, name);
 
@@ -66,22 +66,22 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
     const float h = quarterTurn ? entry.width : entry.height;
     if (w == 0 || h == 0)
         throw Error(err::kDivisionByZero, "Division by zero");
-    const PlacedSize size = SizeInBox(w, h, mScale, width, height, false);
+    const PlacedSize size = SizeInBox(w, h, mGeometry.scale, width, height, false);
     width = size.width;
     height = size.height;
-    const float sx = width * mScale / w;
-    const float sy = height * mScale / h;
+    const float sx = width * mGeometry.scale / w;
+    const float sy = height * mGeometry.scale / h;
     PutLine("q");
     PutLine(kInitialState);
     // Opacity and blend mode are reset only in a document that changed them.
     const auto used = [](const auto& flags) { return std::find(flags.begin(), flags.end(), true) != flags.end(); };
-    if (used(mGsAlpha) || used(mGsAlphaFill) || used(mGsAlphaLine) || used(mGsBlend))
-        UseExtGState("GS_", 100, mGsAlpha[100], "/ca 1 /CA 1 /BM /Normal");
+    if (used(mGs.alpha) || used(mGs.alphaFill) || used(mGs.alphaLine) || used(mGs.blend))
+        UseExtGState("GS_", 100, mGs.alpha[100], "/ca 1 /CA 1 /BM /Normal");
     PutLine(FormatReal(sx) + " 0 0 " + FormatReal(-sy) + " " + FormatCoord(x) + " " +
             FormatCoord(y + height) + " cm");
     PutLine("/" + name + " Do");
     PutLine("Q");
-    SetLastBox(mX, mPageHeight - mY, mX + width * mScale, mPageHeight - mY - height * mScale);
+    SetLastBox(mText.x, mGeometry.height - mText.y, mText.x + width * mGeometry.scale, mGeometry.height - mText.y - height * mGeometry.scale);
     // Our output is 1.x: a 2.0 page cannot raise it to its own version.
     if (record.majorVersion == 1)
         RequireVersion(record.minorVersion - 3);
@@ -92,7 +92,7 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
 {
     PageFormSource form = mReader.ReadPageForm(fileName, page);
     if (form.breaksPdfa)
-        mPdfaBroken = true;
+        mPdfa.broken = true;
     WriteObjectTree(form.copies);
     const std::array<double, 4>& box = form.geometry.box;
     SourcePageEntry& entry = mReader.Current().pages[static_cast<std::size_t>(page)];
@@ -126,7 +126,7 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
         WriteLine("stream\r\nendstream");
     }
     EndObj();
-    mXObjectRes += "/" + name + " " + std::to_string(number) + " 0 R \r";
+    mResources.xObjects += "/" + name + " " + std::to_string(number) + " 0 R \r";
     entry.object = -entry.object;
 }
 
@@ -157,7 +157,7 @@ void Pagelith::EncipherCopiedStream(Bytes& data, int number)
 void Pagelith::WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects)
 {
     for (const auto& [source, object] : objects)
-        mReader.MarkCopied(source, ++mObjCount);
+        mReader.MarkCopied(source, ++mOutput.objCount);
     for (auto& [source, object] : objects) {
         const int copy = mReader.CopyOf(source);
         if (object.type == "OCG")

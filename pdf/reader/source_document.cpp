@@ -53,8 +53,8 @@ bool Pagelith::GetInfoPage(std::string fileName, int page, float& width, float& 
         if (!SourcePageReadable(fileName, page))
             return false;
         const PageGeometry geometry = mReader.ReadPageGeometry(fileName, page);
-        width = std::floor(static_cast<float>(geometry.box[2] - geometry.box[0]) * 10 / mScale) / 10;
-        height = std::floor(static_cast<float>(geometry.box[3] - geometry.box[1]) * 10 / mScale) / 10;
+        width = std::floor(static_cast<float>(geometry.box[2] - geometry.box[0]) * 10 / mGeometry.scale) / 10;
+        height = std::floor(static_cast<float>(geometry.box[3] - geometry.box[1]) * 10 / mGeometry.scale) / 10;
         rotation = geometry.rotation;
         return true;
     });

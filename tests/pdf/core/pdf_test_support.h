@@ -25,55 +25,55 @@ public:
         w.WriteStream(data, 0, filter, 0, kind, parms);
     }
     int WriteStreamObject(const std::string& text) { return w.WriteStreamObject(text); }
-    int ObjCount() const { return w.mObjCount; }
+    int ObjCount() const { return w.mOutput.objCount; }
     void PutLine(const std::string& line) { w.PutLine(line); }
     void SetRecording(bool inObject, bool inTiling)
     {
-        w.mInObject = inObject;
-        w.mInTiling = inTiling;
+        w.mContent.inTemplate = inObject;
+        w.mContent.inTiling = inTiling;
     }
-    std::string PageContent() const { return BufToString(w.mPageBuf); }
-    std::string TemplateContent() const { return BufToString(w.mObjBuf); }
-    std::string TilingContent() const { return BufToString(w.mTileBuf); }
+    std::string PageContent() const { return BufToString(w.mContent.pageBuf); }
+    std::string TemplateContent() const { return BufToString(w.mContent.templateBuf); }
+    std::string TilingContent() const { return BufToString(w.mContent.tilingBuf); }
     std::string FormatCoord(float v) const { return w.FormatCoord(v); }
     std::string FormatColorComponent(int c) const { return w.FormatColorComponent(c); }
-    std::string ResPrefix() const { return w.mResPrefix; }
-    std::string FillColour() const { return w.mColorFill; }
-    bool NoFill() const { return w.mNoFill; }
-    int BookmarkCount() const { return static_cast<int>(w.mBookmarks.size()); }
+    std::string ResPrefix() const { return w.mInfo.resPrefix; }
+    std::string FillColour() const { return w.mColours.fill; }
+    bool NoFill() const { return w.mColours.noFill; }
+    int BookmarkCount() const { return static_cast<int>(w.mNav.bookmarks.size()); }
     const BookmarkRecord& Bookmark(int number) const
     {
-        return w.mBookmarks[static_cast<std::size_t>(number - 1)];
+        return w.mNav.bookmarks[static_cast<std::size_t>(number - 1)];
     }
-    float PageHeight() const { return w.mPageHeight; }
+    float PageHeight() const { return w.mGeometry.height; }
 
     // Graphics and text state.
-    void ClearPageContent() { BufReset(w.mPageBuf); }
-    std::string ExtGStateRes() const { return w.mExtGStateRes; }
-    int GsDepth() const { return static_cast<int>(w.mGsStack.size()); }
-    float LineWidth() const { return w.mLineWidth; }
-    float Scale() const { return w.mScale; }
-    std::string LineColour() const { return w.mColorLine; }
-    std::string TextColour() const { return w.mColorText; }
-    int FontCount() const { return w.mFontCount; }
-    std::string FontName() const { return w.mFontName; }
-    float FontSize() const { return w.mFontSize; }
-    float LineSpacing() const { return w.mLineSpacing; }
-    const BoxStyle& Box() const { return w.mBoxStyle; }
-    int TextTagCount() const { return w.mTextTagCount; }
+    void ClearPageContent() { BufReset(w.mContent.pageBuf); }
+    std::string ExtGStateRes() const { return w.mResources.extGStates; }
+    int GsDepth() const { return static_cast<int>(w.mGs.stack.size()); }
+    float LineWidth() const { return w.mGs.lineWidth; }
+    float Scale() const { return w.mGeometry.scale; }
+    std::string LineColour() const { return w.mColours.line; }
+    std::string TextColour() const { return w.mColours.text; }
+    int FontCount() const { return w.mFont.count; }
+    std::string FontName() const { return w.mFont.name; }
+    float FontSize() const { return w.mFont.size; }
+    float LineSpacing() const { return w.mText.lineSpacing; }
+    const BoxStyle& Box() const { return w.mTextBoxes.style; }
+    int TextTagCount() const { return w.mTextBoxes.tagCount; }
     const TextTagRecord& TextTag(int number) const
     {
-        return w.mTextTags[static_cast<std::size_t>(number - 1)];
+        return w.mTextBoxes.tags[static_cast<std::size_t>(number - 1)];
     }
 
     // Templates and tiling patterns.
     void AddAnnotRefs(const std::string& refs) { w.AddAnnotRefs(refs); }
     void StartTiling(const std::string& name, const std::string& dictionary)
     {
-        w.mInTiling = true;
-        w.mTilingName = name;
-        w.mTilingRes = dictionary;
-        BufReset(w.mTileBuf);
+        w.mContent.inTiling = true;
+        w.mContent.tiling.name = name;
+        w.mContent.tiling.res = dictionary;
+        BufReset(w.mContent.tilingBuf);
     }
 
 private:

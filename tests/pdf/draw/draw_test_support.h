@@ -17,14 +17,14 @@ namespace pdf {
 class PagelithTestPeer {
 public:
     explicit PagelithTestPeer(Pagelith& writer) : w(writer) {}
-    std::string PageContent() const { return BufToString(w.mPageBuf); }
-    void ClearPageContent() { BufReset(w.mPageBuf); }
+    std::string PageContent() const { return BufToString(w.mContent.pageBuf); }
+    void ClearPageContent() { BufReset(w.mContent.pageBuf); }
     void PaintPath(int style) { w.PaintPath(style); }
     // The current point in points.
-    float X() const { return w.mX; }
-    float Y() const { return w.mY; }
-    std::array<float, 4> LastBox() const { return w.mLastBox; }
-    float PageHeight() const { return w.mPageHeight; }
+    float X() const { return w.mText.x; }
+    float Y() const { return w.mText.y; }
+    std::array<float, 4> LastBox() const { return w.mPageList.lastBox; }
+    float PageHeight() const { return w.mGeometry.height; }
 
 private:
     Pagelith& w;

@@ -23,18 +23,18 @@ public:
     {
         w.WriteTextLine(x, y, width, text, indent, flags, newLine);
     }
-    std::string PageContent() const { return BufToString(w.mPageBuf); }
-    void ClearPageContent() { BufReset(w.mPageBuf); }
+    std::string PageContent() const { return BufToString(w.mContent.pageBuf); }
+    void ClearPageContent() { BufReset(w.mContent.pageBuf); }
     std::string FontName() const { return w.FontResourceName(); }
-    float X() const { return w.mX; }
-    float Y() const { return w.mY; }
-    std::array<float, 4> LastBox() const { return w.mLastBox; }
-    float PageHeight() const { return w.mPageHeight; }
-    float HorizScaling() const { return w.mHorizScaling; }
+    float X() const { return w.mText.x; }
+    float Y() const { return w.mText.y; }
+    std::array<float, 4> LastBox() const { return w.mPageList.lastBox; }
+    float PageHeight() const { return w.mGeometry.height; }
+    float HorizScaling() const { return w.mText.horizScaling; }
     // The lines and runs of the last rich text.
-    const RichTextLayout& RichRuns() const { return w.mRichRuns; }
+    const RichTextLayout& RichRuns() const { return w.mTextBoxes.runs; }
     // Underline, overline and strike-through are style bits of the selected font.
-    void SetFontStyle(int style) { w.mFontStyle = style; }
+    void SetFontStyle(int style) { w.mFont.style = style; }
 
 private:
     Pagelith& w;

@@ -13,20 +13,20 @@ namespace pdf {
 class PagelithTestPeer {
 public:
     explicit PagelithTestPeer(Pagelith& writer) : w(writer) {}
-    int FontCount() const { return w.mFontCount; }
+    int FontCount() const { return w.mFont.count; }
     const FontRecord& Font(int number) const
     {
-        return w.mFonts[static_cast<std::size_t>(number - 1)];
+        return w.mFont.records[static_cast<std::size_t>(number - 1)];
     }
-    int FontIndex() const { return w.mFontIndex; }
-    std::string FontFullName() const { return w.mFontFullName; }
-    std::string FontName() const { return w.mFontName; }
-    int FontStyle() const { return w.mFontStyle; }
-    int FontCharset() const { return w.mFontCharset; }
-    float FontSize() const { return w.mFontSize; }
-    std::string FontRes() const { return w.mFontRes; }
-    std::string ResPrefix() const { return w.mResPrefix; }
-    int ObjCount() const { return w.mObjCount; }
+    int FontIndex() const { return w.mFont.index; }
+    std::string FontFullName() const { return w.mFont.fullName; }
+    std::string FontName() const { return w.mFont.name; }
+    int FontStyle() const { return w.mFont.style; }
+    int FontCharset() const { return w.mFont.charset; }
+    float FontSize() const { return w.mFont.size; }
+    std::string FontRes() const { return w.mResources.fonts; }
+    std::string ResPrefix() const { return w.mInfo.resPrefix; }
+    int ObjCount() const { return w.mOutput.objCount; }
     std::string FontResourceName() const { return w.FontResourceName(); }
     std::string EncodeText(const std::string& utf8) const { return w.EncodeText(utf8); }
     float GetStringWidth(const std::string& bytes, int fontIndex, float size) const
@@ -39,8 +39,8 @@ public:
     int AddTrueTypeFont(const FontRecord& font, const std::string& name, const Bytes& file,
                         int fileLength, const std::string& descriptor)
     {
-        w.mFonts.push_back(font);
-        ++w.mFontCount;
+        w.mFont.records.push_back(font);
+        ++w.mFont.count;
         return w.WriteFontObject(name, file, fileLength, descriptor);
     }
 

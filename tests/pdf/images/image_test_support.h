@@ -25,17 +25,17 @@ namespace pdf {
 class PagelithTestPeer {
 public:
     explicit PagelithTestPeer(Pagelith& writer) : w(writer) {}
-    std::string PageContent() const { return BufToString(w.mPageBuf); }
-    void ClearPageContent() { BufReset(w.mPageBuf); }
-    std::string XObjectRes() const { return w.mXObjectRes; }
-    std::string ResPrefix() const { return w.mResPrefix; }
+    std::string PageContent() const { return BufToString(w.mContent.pageBuf); }
+    void ClearPageContent() { BufReset(w.mContent.pageBuf); }
+    std::string XObjectRes() const { return w.mResources.xObjects; }
+    std::string ResPrefix() const { return w.mInfo.resPrefix; }
     int ImageCount() const { return w.mImages.Count; }
     const ImageRecord& Image(int number) const
     {
         return w.mImages.Images[static_cast<std::size_t>(number - 1)];
     }
-    std::array<float, 4> LastBox() const { return w.mLastBox; }
-    float PageHeight() const { return w.mPageHeight; }
+    std::array<float, 4> LastBox() const { return w.mPageList.lastBox; }
+    float PageHeight() const { return w.mGeometry.height; }
     int WriteImageObject(int kind, Bytes data, const Bytes& palette, int width, int height,
                          int bits, const std::string& colorSpace, const std::string& filter,
                          const std::string& mask)
