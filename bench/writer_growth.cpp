@@ -55,6 +55,20 @@ void Layers(pdf::Pagelith& w, int n, bool nested)
     }
 }
 
+// A chain of `n` templates, each painting the next `paintings` times before it is recorded.
+void ChainedTemplates(pdf::Pagelith& w, int n, int paintings)
+{
+    NewPage(w);
+    w.DrawObject(Numbered("t", 0));
+    for (int i = 0; i < n; ++i) {
+        w.BeginObject(Numbered("t", i), 0);
+        w.DrawRect(0, 0, 5, 5, 0, 15, 0);
+        for (int painting = 0; painting < paintings; ++painting)
+            w.DrawObject(Numbered("t", i + 1));
+        w.EndObject();
+    }
+}
+
 // A paragraph of `n` words, laid out a page-high box after another until none is left.
 void LongParagraph(pdf::Pagelith& w, int n)
 {
@@ -139,16 +153,9 @@ std::vector<Scenario> Scenarios(const std::string& attached)
                              5, 5);
          }},
         {"templates painting the next before it is recorded",
-         [](pdf::Pagelith& w, int n) {
-             NewPage(w);
-             w.DrawObject(Numbered("t", 0));
-             for (int i = 0; i < n; ++i) {
-                 w.BeginObject(Numbered("t", i), 0);
-                 w.DrawRect(0, 0, 5, 5, 0, 15, 0);
-                 w.DrawObject(Numbered("t", i + 1));
-                 w.EndObject();
-             }
-         }},
+         [](pdf::Pagelith& w, int n) { ChainedTemplates(w, n, 1); }},
+        {"templates each painting the next twice, unrecorded",
+         [](pdf::Pagelith& w, int n) { ChainedTemplates(w, n, 2); }},
         {"field scripts with all fields on one page",
          [](pdf::Pagelith& w, int n) {
              NewPage(w);

@@ -2,6 +2,9 @@
 // their flags select, on every page as it opens or closes.  Tiling patterns are closed
 // here the same way.
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "pdf/codec/filters.h"
@@ -67,27 +70,46 @@ void Reindex(TemplateList& templates)
 }  // namespace
 
 // The texts still to copy are kept in a list rather than on the call stack, as a chain of
-// templates each painting the next before it was written nests as deep as it is long.
+// templates each painting the next before it was written nests as deep as it is long.  A
+// placeholder met again copies what it gave the first time, so templates that each paint
+// the next twice cost what they write, not the number of paths through them.
 std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates)
 {
+    struct Copying {
+        std::string_view rest;
+        std::string_view placeholder;  // empty for the page's own references
+        std::size_t start = 0;         // where its expansion begins in the text
+    };
     std::string text;
+    // Of each placeholder expanded so far, where its expansion stands in the text.
+    std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>> expanded;
     // The innermost last: a placeholder's references are copied where it stood.
-    std::vector<std::string_view> pending{annots};
+    std::vector<Copying> pending{{annots, {}, 0}};
     while (!pending.empty()) {
-        std::string_view& rest = pending.back();
+        Copying& copying = pending.back();
+        std::string_view& rest = copying.rest;
         const std::size_t mark = rest.find("##");
         const std::size_t end =
             mark == std::string_view::npos ? mark : rest.find("## ", mark + 2);
         if (end == std::string_view::npos) {
             text += rest;
+            expanded.try_emplace(copying.placeholder, copying.start, text.size() - copying.start);
             pending.pop_back();
             continue;
         }
         text += rest.substr(0, mark);
-        const auto found = templates.Resolved.find(std::string(rest.substr(mark, end + 2 - mark)));
+        const std::string_view placeholder = rest.substr(mark, end + 2 - mark);
         rest.remove_prefix(end + 3);
+        if (const auto done = expanded.find(placeholder); done != expanded.end()) {
+            const auto [start, length] = done->second;
+            text.resize(text.size() + length);
+            std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(start), length,
+                        text.end() - static_cast<std::ptrdiff_t>(length));
+            continue;
+        }
+        const auto found = templates.Resolved.find(std::string(placeholder));
         if (found != templates.Resolved.end())
-            pending.push_back(found->second);
+            pending.push_back({found->second, placeholder, text.size()});
     }
     return text;
 }

@@ -15,14 +15,23 @@ float Pagelith::DrawBarCode(int barCodeType, std::string code, float x, float y,
     if (showCode)
         SaveGraphicState(StateOpener::Barcode);
     float width = 0;
-    switch (barCodeType) {
-    case 0: width = DrawEan13(code, x, y, showCode, zoomFactor, height); break;
-    case 1: width = DrawCode39(code, x, y, showCode, zoomFactor, height, addCheck); break;
-    case 2: width = DrawInterleaved2of5(code, x, y, showCode, zoomFactor, height, addCheck); break;
-    case 3: width = DrawPostnet(code, x, y, showCode, zoomFactor); break;
-    case 4: width = DrawCode128(code, x, y, showCode, zoomFactor, height); break;
-    case 5: width = DrawEan8(code, x, y, showCode, zoomFactor, height); break;
-    default: break;
+    try {
+        switch (barCodeType) {
+        case 0: width = DrawEan13(code, x, y, showCode, zoomFactor, height); break;
+        case 1: width = DrawCode39(code, x, y, showCode, zoomFactor, height, addCheck); break;
+        case 2:
+            width = DrawInterleaved2of5(code, x, y, showCode, zoomFactor, height, addCheck);
+            break;
+        case 3: width = DrawPostnet(code, x, y, showCode, zoomFactor); break;
+        case 4: width = DrawCode128(code, x, y, showCode, zoomFactor, height); break;
+        case 5: width = DrawEan8(code, x, y, showCode, zoomFactor, height); break;
+        default: break;
+        }
+    } catch (...) {
+        // A text placed beyond the writable range fails after its font was selected.
+        if (showCode)
+            RestoreGraphicState(StateOpener::Barcode);
+        throw;
     }
     if (showCode)
         RestoreGraphicState(StateOpener::Barcode);

@@ -417,33 +417,42 @@ TEST(TemplateLoops, APaintingClosingALoopIsRefused)
 }
 
 // The annotations of the last of a long chain of templates, each painted before it was
-// recorded, reach the page that paints the first.
+// recorded, reach the page that paints the first, once for each way down the chain.
 TEST(TemplateChains, TheDeepestAnnotationsReachThePage)
 {
-    constexpr int kLength = 100000;
-    auto w = PinnedWriter();
-    std::string path = CaseOutputPath("core_");
-    w->BeginDoc(path);
-    int page = 0;
-    w->BeginPage(page);
-    w->DrawObject("t0");
-    for (int i = 0; i < kLength; ++i) {
-        w->BeginObject("t" + std::to_string(i), 0);
-        if (i + 1 < kLength) {
-            w->DrawObject("t" + std::to_string(i + 1));
-        } else {
-            w->DrawRect(0, 0, 10, 10, 5, 15, 0);
-            w->LinkTo("https://example.org/", 0, 0, 0, 0, 0, 0, 0, 0);
+    struct Case {
+        int length;
+        int paintings;  // of the next template, by each
+        int listed;     // times the page lists the annotation
+    };
+    const Case cases[] = {{100000, 1, 1}, {11, 2, 1024}};
+    for (const Case& c : cases) {
+        auto w = PinnedWriter();
+        std::string path = CaseOutputPath("core_" + std::to_string(c.paintings) + "_");
+        w->BeginDoc(path);
+        int page = 0;
+        w->BeginPage(page);
+        w->DrawObject("t0");
+        for (int i = 0; i < c.length; ++i) {
+            w->BeginObject("t" + std::to_string(i), 0);
+            if (i + 1 < c.length) {
+                for (int painting = 0; painting < c.paintings; ++painting)
+                    w->DrawObject("t" + std::to_string(i + 1));
+            } else {
+                w->DrawRect(0, 0, 10, 10, 5, 15, 0);
+                w->LinkTo("https://example.org/", 0, 0, 0, 0, 0, 0, 0, 0);
+            }
+            w->EndObject();
         }
-        w->EndObject();
+        w->EndDoc();
+        EXPECT_EQ(w->ErrNumber(), 0);
+        // Readers bound how deep forms nest, and qpdf takes long over this depth, so the
+        // page's list is read rather than the file checked and rendered.
+        const std::string annots = Show(path, "trailer/Root/Pages/Kids/1/Annots");
+        EXPECT_EQ(CountOf(annots, " 0 R"), c.listed) << annots.substr(0, 200);
+        EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Annots/1/A/URI"),
+                  "(https://example.org/)\n");
     }
-    w->EndDoc();
-    EXPECT_EQ(w->ErrNumber(), 0);
-    // Readers bound how deep forms nest, and qpdf takes long over this depth, so the page's
-    // list is read rather than the file checked and rendered.
-    const std::string annots = Show(path, "trailer/Root/Pages/Kids/1/Annots");
-    EXPECT_EQ(CountOf(annots, " 0 R"), 1) << annots;
-    EXPECT_EQ(Show(path, "trailer/Root/Pages/Kids/1/Annots/1/A/URI"), "(https://example.org/)\n");
 }
 
 // A name recorded again replaces the earlier template on every page, listed once.

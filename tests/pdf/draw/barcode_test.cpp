@@ -110,6 +110,38 @@ TEST_F(Barcodes, UnencodableDataDrawsNothing)
     EXPECT_EQ(CountOf(Content(), " re f*"), 0);
 }
 
+// A barcode whose text would stand beyond the writable range fails, and the text drawn
+// after it is in the font chosen before.
+TEST(BarcodeFailure, AFailedBarcodeLeavesTheStateAsBefore)
+{
+    struct Case {
+        int type;
+        const char* code;
+    };
+    const Case cases[] = {{1, "ABC"}, {2, "1234"}, {3, "12345"}, {4, "abc"}, {5, "1234567"}};
+    for (const Case& c : cases) {
+        auto w = testing_support::PinnedWriter();
+        std::string path = testing_support::CaseOutputPath("barcode_" + std::to_string(c.type) + "_");
+        w->SetScale(255, 1e-37f);
+        w->BeginDoc(path);
+        int page = 0;
+        w->BeginPage(page);
+        w->SetFont("Times New Roman", 12, 0, 0);
+        EXPECT_THROW(w->DrawBarCode(c.type, c.code, 3e38f, 0, true, 1, 0, false), Error) << c.type;
+        w->DrawText(0, 0, "after", 0);
+        testing_support::FinishChecked(*w, path);
+        const std::string content =
+            RunTool("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                    "pdf = pikepdf.open(sys.argv[1])\n"
+                    "print(pdf.pages[0].obj.Contents.read_bytes().decode())\" '" +
+                    path + "'")
+                .output;
+        const auto text = content.rfind("BT");
+        ASSERT_NE(text, std::string::npos) << content;
+        EXPECT_NE(content.find("TimesNewRoman 12 Tf", text), std::string::npos) << content;
+    }
+}
+
 TEST_F(Barcodes, Code39WidthsAndItsCheckCharacter)
 {
     // *ABC* is 5 characters of 15 modules, gaps of 1 and 2 before the stop: 100 modules.
