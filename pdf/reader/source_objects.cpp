@@ -97,7 +97,8 @@ Value SourceReader::Resolved(const Value& value)
 
 Value SourceReader::ObjectValue(int number)
 {
-    return Resolved(Value::Reference(number, 0));
+    const Value& value = ReadObject(number).value;
+    return value.Is(Value::kReference) ? Resolved(value) : value;
 }
 
 Value SourceReader::DirectValue(const Value& value)
