@@ -41,6 +41,7 @@
 #include "pdf/fonts/truetype_font.h"
 #include "pdf/images/image_list.h"
 #include "pdf/images/vector_import.h"
+#include "pdf/reader/import_state.h"
 #include "pdf/reader/source_reader.h"
 
 namespace pdf {
@@ -809,9 +810,12 @@ private:
     std::string CopiedSyntax(const Value& value, int number);
     void EncipherCopiedStream(Bytes& data, int number);
     void WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects);
+    // The number under which an object of the selected source was copied; 0 while it was not.
+    int CopyOf(int source);
 
     // The reader of the source files GetInfo and the page import name.
     SourceReader mReader;
+    ImportState mImports;
 
     // Viewer options, page labels, metadata (viewer_options.cpp).
     void WriteViewerOptionLines();

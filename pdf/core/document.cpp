@@ -39,6 +39,7 @@ void Pagelith::Abort()
     ResetFontsAndState();
     ResetLists();
     mReader.Reset();
+    mImports = {};
 }
 
 void Pagelith::ResetOutput()

@@ -37,6 +37,7 @@ void Pagelith::ClearDocument()
     mResources.shadings.clear();
     mResources.patternKinds.clear();
     mReader.ForgetImports();
+    mImports = {};
     mLayers = {};
     ClearFontsAndStates();
     mNav.bookmarks.clear();

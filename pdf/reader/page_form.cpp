@@ -7,7 +7,7 @@
 
 namespace pdf {
 
-PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
+PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page, const CopiedTest& copied)
 {
     SourceFileSession session(mFile, fileName);
     const SourcePageEntry entry = Current().pages[static_cast<std::size_t>(page)];
@@ -39,7 +39,7 @@ PageFormSource SourceReader::ReadPageForm(const std::string& fileName, int page)
         } else if (form.hasStream) {
             form.data = JoinedContent(refs);
         }
-        form.copies = ReadObjectTree(form.resources);
+        form.copies = ReadObjectTree(form.resources, copied);
         form.breaksPdfa = !UsesOnlyPdfaAllowed(pageValue, form.resources, PdfaContent(form, refs),
                                                {[this](int number) { return ObjectValue(number); },
                                                 [this](int number) { return PdfaStreamData(number); }});
@@ -69,13 +69,13 @@ std::optional<Bytes> SourceReader::PdfaStreamData(int number)
 // Every object the value refers to, and what those refer to, not copied before, each read
 // once, a stream's /Length that of its data (an object that held its length is not copied).
 // An object whose syntax is not sound cannot be copied.
-std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Value& value)
+std::vector<std::pair<int, SourceObject>> SourceReader::ReadObjectTree(const Value& value, const CopiedTest& copied)
 {
     std::vector<std::pair<int, SourceObject>> objects;
     std::set<int> met;
     std::vector<int> pending;
     const auto collect = [&](int source) {
-        if (source > 0 && source < Current().xrefSize && CopyOf(source) == 0 && met.insert(source).second)
+        if (source > 0 && source < Current().xrefSize && !copied(source) && met.insert(source).second)
             pending.push_back(source);
     };
     ForEachReference(value, collect);

@@ -90,7 +90,8 @@ void Pagelith::PlaceSourcePage(const std::string& fileName, int page, float x, f
 // The page's form object, its copied resources, and its entry in the shared resources.
 void Pagelith::WritePageForm(const std::string& fileName, int page, const std::string& name)
 {
-    PageFormSource form = mReader.ReadPageForm(fileName, page);
+    PageFormSource form =
+        mReader.ReadPageForm(fileName, page, [this](int source) { return CopyOf(source) != 0; });
     if (form.breaksPdfa)
         mPdfa.broken = true;
     WriteObjectTree(form.copies);
@@ -130,6 +131,14 @@ void Pagelith::WritePageForm(const std::string& fileName, int page, const std::s
     entry.object = -entry.object;
 }
 
+int Pagelith::CopyOf(int source)
+{
+    if (source <= 0 || source >= mReader.Current().xrefSize)
+        return 0;
+    const auto found = mImports.copies.find({mReader.Index(), source});
+    return found == mImports.copies.end() ? 0 : found->second;
+}
+
 // The value as the copy numbered `number` writes it: references to the copies of their
 // objects (null for an object not copied), strings enciphered with the copy's key under
 // protection.
@@ -137,7 +146,7 @@ std::string Pagelith::CopiedSyntax(const Value& value, int number)
 {
     ValueWriters writers;
     writers.reference = [this](int source, int) {
-        const int copy = mReader.CopyOf(source);
+        const int copy = CopyOf(source);
         return copy == 0 ? std::string("null") : std::to_string(copy) + " 0 R";
     };
     if (mProtection.Encrypt) {
@@ -157,9 +166,9 @@ void Pagelith::EncipherCopiedStream(Bytes& data, int number)
 void Pagelith::WriteObjectTree(std::vector<std::pair<int, SourceObject>>& objects)
 {
     for (const auto& [source, object] : objects)
-        mReader.MarkCopied(source, ++mOutput.objCount);
+        mImports.copies[{mReader.Index(), source}] = ++mOutput.objCount;
     for (auto& [source, object] : objects) {
-        const int copy = mReader.CopyOf(source);
+        const int copy = CopyOf(source);
         if (object.type == "OCG")
             AddImportedLayer(copy, mReader.Current().layers.Hides(source));
         BeginObj(copy);

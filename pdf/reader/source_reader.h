@@ -47,7 +47,7 @@ public:
 
     // Gives up every record and closes the file.
     void Reset();
-    // No page is a form and no object a copy any more: the document they were made for is done.
+    // No page is a form any more: the document they were made for is done.
     void ForgetImports();
     // Selects the file's record, reading the file on its first use; none is selected after a
     // refusal.
@@ -66,10 +66,9 @@ public:
     Bytes ReadPageContent(const std::string& fileName, int page);
     // Everything is read before the page import writes anything: an import that starts again on a
     // rebuilt table has written nothing, and one whose values cannot be read writes nothing.
-    PageFormSource ReadPageForm(const std::string& fileName, int page);
-    // The number under which a source object was copied; 0 while it was not.
-    int CopyOf(int source);
-    void MarkCopied(int source, int copy);
+    // The objects `copied` tells were copied before are not read again.
+    using CopiedTest = std::function<bool(int source)>;
+    PageFormSource ReadPageForm(const std::string& fileName, int page, const CopiedTest& copied);
 
 private:
     struct XrefSection;
@@ -139,7 +138,7 @@ private:
     Bytes JoinedContent(const std::vector<int>& refs);
     std::optional<Bytes> PdfaContent(const PageFormSource& form, const std::vector<int>& refs);
     std::optional<Bytes> PdfaStreamData(int number);
-    std::vector<std::pair<int, SourceObject>> ReadObjectTree(const Value& value);
+    std::vector<std::pair<int, SourceObject>> ReadObjectTree(const Value& value, const CopiedTest& copied);
 
     // Records 1..count (index 0 stays empty), the record of the last selection, and the one
     // file handle they are read through.

@@ -35,7 +35,6 @@ struct XrefEntry {
     int stream = 0;         // kInStream: the object stream's number
     int index = 0;          // kInStream: the object's place in that stream, from 0
     std::int64_t offset = 0;  // kInFile: byte offset of the object
-    int copied = 0;         // number of the object's copy in the document being written
 };
 
 // A decoded object stream: its text from the byte just before /First, and where each of

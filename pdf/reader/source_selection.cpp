@@ -73,23 +73,11 @@ bool SourceReader::PageReadable(int page)
     return !record.encrypted && page >= 1 && page <= record.pageCount;
 }
 
-int SourceReader::CopyOf(int source)
-{
-    return source > 0 && source < Current().xrefSize ? SourceEntry(source).copied : 0;
-}
-
-void SourceReader::MarkCopied(int source, int copy)
-{
-    Current().xref[source].copied = copy;
-}
-
 void SourceReader::ForgetImports()
 {
     for (SourceDocRecord& record : mRecords) {
         for (SourcePageEntry& page : record.pages)
             page.object = std::abs(page.object);
-        for (auto& [number, entry] : record.xref)
-            entry.copied = 0;
     }
 }
 

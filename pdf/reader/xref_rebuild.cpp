@@ -239,8 +239,6 @@ void SourceReader::RebuildXref(int& root, int& info)
             record.xref[number].kind = XrefEntry::kLost;
             record.xrefSize = std::max(record.xrefSize, number + 1);
         }
-        if (const auto found = record.xref.find(number); found != record.xref.end())
-            found->second.copied = old.copied;
     }
     // An object stream's objects are defined where the stream stands, unless the file
     // defines them again after it.
@@ -260,8 +258,7 @@ void SourceReader::RebuildXref(int& root, int& info)
                                                                                    : -1;
                 if (definedAt >= streamEntry.offset)
                     continue;
-                const int copied = entry.copied;
-                entry = XrefEntry{XrefEntry::kInStream, stream, static_cast<int>(index), 0, copied};
+                entry = XrefEntry{XrefEntry::kInStream, stream, static_cast<int>(index), 0};
                 record.xrefSize = std::max(record.xrefSize, number + 1);
             }
         } catch (const Error&) {
