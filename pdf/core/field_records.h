@@ -9,11 +9,17 @@
 
 namespace pdf {
 
+// The scripts given to one trigger of a field, run one after the other in that order.
+struct FieldEvent {
+    int Code = 0;              // the trigger, 1-9
+    std::vector<int> Scripts;  // their stream objects
+};
+
 struct FieldRecord {
     std::string FieldName;   // /T; dots name a child of the part before the dot
     std::string Dict;        // the widget dictionary so far, without its end
     std::string Action;      // " /A << ... >> ": activation action
-    std::string Events;      // the /AA entries
+    std::vector<FieldEvent> Events;  // the /AA entries, each trigger once
     bool Calculated = false; // a calculate script is attached
     std::string Caption;     // /MK /CA: check glyph, radio glyph or button caption
     std::string Appearance;  // /DA

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -101,6 +102,30 @@ std::string_view MarkPath(const std::string& glyph)
 constexpr std::array<const char*, 10> kEventKeys{
     {"/A", "/D", "/E", "/X", "/Fo", "/Bl", "/K", "/V", "/C", "/F"}};
 constexpr int kCalculateEvent = 8;
+
+// A script action, followed by the actions of the scripts after it.
+std::string ScriptAction(int script, std::span<const int> next)
+{
+    std::string action = "<< /S /JavaScript /JS " + std::to_string(script) + " 0 R";
+    if (!next.empty()) {
+        action += " /Next [";
+        for (const int later : next)
+            action += " " + ScriptAction(later, {});
+        action += " ]";
+    }
+    return action + " >>";
+}
+
+std::string EventEntries(const std::vector<FieldEvent>& events)
+{
+    std::string entries;
+    for (const FieldEvent& event : events) {
+        const std::span<const int> scripts(event.Scripts);
+        entries += std::string(" ") + kEventKeys[static_cast<std::size_t>(event.Code)] + " " +
+                   ScriptAction(scripts.front(), scripts.subspan(1));
+    }
+    return entries;
+}
 
 }  // namespace
 
@@ -271,8 +296,7 @@ void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string
     if (mPDFA || script.empty() || mForm.Fields.empty() || code < 0 ||
         code >= static_cast<int>(kEventKeys.size()))
         return;
-    const std::string action =
-        "<< /S /JavaScript /JS " + std::to_string(WriteStreamObject(script)) + " 0 R >>";
+    const int scriptObject = WriteStreamObject(script);
     // The fields of that name, then those named with it and a dot ("/" follows ".").
     const auto named = mForm.Named.equal_range(name);
     const auto children =
@@ -281,10 +305,15 @@ void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string
         for (auto at = first; at != last; ++at) {
             FieldRecord& field = mForm.Fields[at->second];
             if (code == 0) {
-                field.Action = " /A " + action;
+                field.Action = " /A " + ScriptAction(scriptObject, {});
             } else {
-                field.Events += std::string(" ") + kEventKeys[static_cast<std::size_t>(code)] +
-                                " " + action;
+                // A key stands once in /AA, so a later script of a trigger runs after the
+                // earlier ones rather than hiding them.
+                auto event = std::find_if(field.Events.begin(), field.Events.end(),
+                                          [code](const FieldEvent& e) { return e.Code == code; });
+                if (event == field.Events.end())
+                    event = field.Events.insert(event, FieldEvent{code, {}});
+                event->Scripts.push_back(scriptObject);
                 field.Calculated = field.Calculated || code == kCalculateEvent;
             }
         }
@@ -336,7 +365,7 @@ void Pagelith::WritePageFields(int pageObject)
         const std::string fieldRef =
             field.Group == 0 ? ref : std::to_string(GroupOf(field).Object) + " 0 R ";
         if (!field.Events.empty()) {
-            text += " /AA << " + field.Events + " >> ";
+            text += " /AA << " + EventEntries(field.Events) + " >> ";
             if (field.Calculated && mForm.CalcOrder.find(fieldRef) == std::string::npos)
                 mForm.CalcOrder += fieldRef;
         }

@@ -188,6 +188,42 @@ TEST_F(Fields, ScriptsReachTheFieldAndItsChildren)
     EXPECT_EQ(pdf.find("ignored"), std::string::npos);
 }
 
+// A trigger given a second script names it once and runs both in order; a second
+// activation script replaces the first.
+TEST(FieldTriggers, ASecondScriptOfATriggerRunsAfterTheFirst)
+{
+    struct Case {
+        int code;
+        const char* action;   // where readers find it, from the field
+        const char* scripts;  // as readers run them
+    };
+    const Case cases[] = {
+        {0, "f.A", "second();"},
+        {1, "f.AA.D", "first(); second();"},
+        {6, "f.AA.K", "first(); second();"},
+        {8, "f.AA.C", "first(); second();"},
+    };
+    for (const Case& c : cases) {
+        auto writer = PinnedWriter();
+        std::string path = CaseOutputPath("fields_" + std::to_string(c.code) + "_");
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->DrawField("total", 0, 10, 10, 100, 15, "", "", "", 0);
+        writer->OnFieldEvent(c.code, "total", "first();");
+        writer->OnFieldEvent(9, "total", "format();");
+        writer->OnFieldEvent(c.code, "total", "second();");
+        FinishChecked(*writer, path);
+        const auto run = RunTool(std::string("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                                             "f = pikepdf.open(sys.argv[1]).Root.AcroForm.Fields[0]\n"
+                                             "a = ") + c.action + "\n"
+                                 "chain = [a] + list(a.get('/Next', []))\n"
+                                 "print(' '.join(x.JS.read_bytes().decode() for x in chain))\n"
+                                 "print(f.AA.F.JS.read_bytes().decode())\" '" + path + "'");
+        EXPECT_EQ(run.output, std::string(c.scripts) + "\nformat();\n") << c.code;
+    }
+}
+
 TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
 {
     writer->DrawField("premier", 0, 0, 0, 10, 10, "", "", "", 1024);
