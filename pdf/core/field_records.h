@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace pdf {
@@ -49,6 +50,7 @@ struct FormFields {
     // the others.
     std::multimap<std::string, std::size_t> Named;
     std::vector<RadioGroup> Radios;   // of the document, written when it completes
+    std::unordered_map<std::string, std::size_t> RadioPositions;  // of each name in Radios
     std::string Refs;                 // every field of the document, "n 0 R " each
     std::string CalcOrder;            // the fields with a calculate script, in writing order
     bool Toggles = false;             // a check box or radio button was drawn

@@ -403,10 +403,9 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
 RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string& tooltip,
                                       int fieldFlags)
 {
-    for (RadioGroup& group : mForm.Radios) {
-        if (group.Name == name)
-            return group;
-    }
+    const auto [known, added] = mForm.RadioPositions.try_emplace(name, mForm.Radios.size());
+    if (!added)
+        return mForm.Radios[known->second];
     RadioGroup& group = mForm.Radios.emplace_back();
     group.Name = name;
     group.Object = ++mObjCount;  // written when the document completes
