@@ -193,7 +193,11 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: the field's font cannot show its value");
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mMemoryUsage);
-    FieldRecord& field = mForm.Fields.emplace_back();
+    // Built aside and listed last, with its radio group, so that a field whose objects
+    // cannot be written leaves nothing half made.
+    FieldRecord field;
+    int groupObject = 0;
+    bool groupTicked = false;
 
     field.Dict = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + edges[0] + " " + edges[1] +
                  " " + edges[2] + " " + edges[3] + "]";
@@ -241,21 +245,23 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     case kCheckBox:
     case kRadioButton: {
         field.Caption = kind == kCheckBox ? CheckGlyph(flags) : "l";
-        mForm.Toggles = true;
         const bool ticked = UpperAscii(value) == "TRUE";
         std::string onState = "Yes";
         if (kind == kCheckBox) {
             field.Dict += " /FT /Btn" + flagText + (ticked ? " /V /Yes /DV /Yes " : " /V /Off ");
         } else {
-            RadioGroup& group = RadioGroupNamed(name, tooltip, FieldFlags(flags, kind));
-            field.Group = static_cast<int>(&group - mForm.Radios.data()) + 1;
-            onState = "Choice" + std::to_string(++group.Buttons);
+            // A group begun by this button takes its number before the button's looks; a
+            // number left unwritten is a free entry.
+            const auto known = mForm.RadioPositions.find(name);
+            const RadioGroup* group =
+                known == mForm.RadioPositions.end() ? nullptr : &mForm.Radios[known->second];
+            groupObject = group ? group->Object : ++mObjCount;
+            onState = "Choice" + std::to_string((group ? group->Buttons : 0) + 1);
             // The first button drawn ticked is the group's value; the others show off.
-            if (ticked && group.Value == "Off")
-                group.Value = onState;
-            field.Dict += " /Parent " + std::to_string(group.Object) + " 0 R ";
+            groupTicked = ticked && (!group || group->Value == "Off");
+            field.Dict += " /Parent " + std::to_string(groupObject) + " 0 R ";
         }
-        const bool shownOn = kind == kCheckBox ? ticked : GroupOf(field).Value == onState;
+        const bool shownOn = kind == kCheckBox ? ticked : groupTicked;
         field.Dict +=
             ToggleAppearance(width, height, frame, field.Caption, onState, shownOn) + " ";
         break;
@@ -282,13 +288,23 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     }
 
     field.FieldName = name;
-    mForm.Named.emplace(name, mForm.Fields.size() - 1);
     field.Appearance = FontResourceName() + " " + FormatReal(fontSize) + " Tf ";
     const std::string textColour = PlainFillOperands(mColorText);
     if (!textColour.empty())
         field.Appearance += textColour + " ";
     field.Tooltip = tooltip;
     field.Kind = kind;
+
+    if (kind == kRadioButton) {
+        RadioGroup& group = RadioGroupNamed(name, tooltip, FieldFlags(flags, kind), groupObject);
+        field.Group = static_cast<int>(&group - mForm.Radios.data()) + 1;
+        if (groupTicked)
+            group.Value = "Choice" + std::to_string(group.Buttons + 1);
+        ++group.Buttons;
+    }
+    mForm.Named.emplace(name, mForm.Fields.size());
+    mForm.Toggles = mForm.Toggles || kind == kCheckBox || kind == kRadioButton;
+    mForm.Fields.push_back(std::move(field));
 }
 
 void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string& script)
@@ -398,17 +414,17 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
            std::to_string(onLook) + " 0 R /Off " + std::to_string(offLook) + " 0 R >> >>";
 }
 
-// The group of radio buttons of that name; a new one lists its field in the form, with the
-// field flags and the tooltip of its first button.
+// The group of radio buttons of that name; a new one lists its field, of that object, in
+// the form, with the field flags and the tooltip of its first button.
 RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string& tooltip,
-                                      int fieldFlags)
+                                      int fieldFlags, int object)
 {
     const auto [known, added] = mForm.RadioPositions.try_emplace(name, mForm.Radios.size());
     if (!added)
         return mForm.Radios[known->second];
     RadioGroup& group = mForm.Radios.emplace_back();
     group.Name = name;
-    group.Object = ++mObjCount;  // written when the document completes
+    group.Object = object;  // written when the document completes
     group.Flags = fieldFlags;
     group.Value = "Off";
     group.Tooltip = tooltip;

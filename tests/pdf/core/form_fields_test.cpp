@@ -1,6 +1,8 @@
 // Form fields: their widgets, scripts and the document's /AcroForm dictionary.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -338,6 +340,41 @@ TEST(FieldValues, AFieldShowsItsValueInItsFontOrIsRefused)
                                     "  print(str(f.T), str(f.V if '/V' in f else f.Opt[0] if '/Opt' in f else ''))\" '" + path + "'");
         const bool shown = values.output.find("nom " + c.value.substr(0, c.value.find('|'))) != std::string::npos;
         EXPECT_EQ(shown, c.written && c.kind != 1 && c.kind != 5) << values.output;
+    }
+}
+
+// A field whose objects cannot be written, the disk being full, is not listed at all: no
+// record, no radio group and no entry of the form.
+TEST(FieldsUnwritten, AFieldThatCannotBeWrittenLeavesNoTrace)
+{
+    struct Case {
+        int kind;
+        const char* value;
+        const char* option;
+    };
+    const Case cases[] = {{1, "true", ""}, {2, "a|b", "1"}, {4, "true", ""}, {5, "OK", "go();"}};
+    for (const Case& c : cases) {
+        auto writer = PinnedWriter();
+        std::string path = "/dev/full";
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->SetFont("Helvetica", 10, 0, 0);
+        // The output is buffered by blocks: room for a few bytes more before a write
+        // reaches the disk.
+        struct stat device {};
+        ASSERT_EQ(stat(path.c_str(), &device), 0);
+        PagelithTestPeer peer(*writer);
+        peer.WriteLine(std::string(
+            static_cast<std::size_t>(device.st_blksize - 10 - writer->FileSize()), ' '));
+        EXPECT_THROW(writer->DrawField("nom", c.kind, 10, 10, 100, 15, c.value, c.option, "", 0),
+                     Error)
+            << c.kind;
+        EXPECT_TRUE(peer.Form().Fields.empty()) << c.kind;
+        EXPECT_TRUE(peer.Form().Named.empty()) << c.kind;
+        EXPECT_TRUE(peer.Form().Radios.empty()) << c.kind;
+        EXPECT_EQ(peer.Form().Refs, "") << c.kind;
+        EXPECT_FALSE(peer.Form().Toggles) << c.kind;
     }
 }
 

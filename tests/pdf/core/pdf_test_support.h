@@ -46,6 +46,7 @@ public:
         return w.mBookmarks[static_cast<std::size_t>(number - 1)];
     }
     float PageHeight() const { return w.mPageHeight; }
+    const FormFields& Form() const { return w.mForm; }
 
     // Graphics and text state.
     void ClearPageContent() { BufReset(w.mPageBuf); }
