@@ -1,7 +1,7 @@
 // The writer's cost as the work grows: each scenario writes a document of 1,000 and of
 // 16,000 items (templates, attachments, layers, destinations, image patterns, scripts,
-// field scripts, words of a text box) and the time per item at 16,000 must stay within
-// twice that at 1,000.  No peer writes these, so the figures are ours alone; the program
+// field scripts, radio buttons, words of a text box) and the time per item at 16,000 must
+// stay within twice that at 1,000.  No peer writes these, so the figures are ours alone; the program
 // exits with 1 when a goal is missed, with 2 when a document records an error.  The files
 // stay in a temporary folder.
 #include "bench/best_time.h"
@@ -163,6 +163,12 @@ std::vector<Scenario> Scenarios(const std::string& attached)
                  w.DrawField(Numbered("field", i), 0, 0, 0, 5, 5, "", "", "", 0);
              for (int i = 0; i < n; ++i)
                  w.OnFieldEvent(7, Numbered("field", i), "check();");
+         }},
+        {"radio buttons of distinct groups",
+         [](pdf::Pagelith& w, int n) {
+             NewPage(w);
+             for (int i = 0; i < n; ++i)
+                 w.DrawField(Numbered("group", i), 4, 0, 0, 5, 5, "", "", "", 0);
          }},
         {"words of a paragraph laid out box after box", LongParagraph},
         {"appended document scripts",

@@ -782,7 +782,7 @@ private:
                                   float border, const std::string& options, int selected,
                                   float fontSize);
     RadioGroup& RadioGroupNamed(const std::string& name, const std::string& tooltip,
-                                int fieldFlags);
+                                int fieldFlags, int object);
     RadioGroup& GroupOf(const FieldRecord& button);
     void WritePageFields(int pageObject);
     void WriteRadioGroups();

@@ -5,15 +5,22 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace pdf {
+
+// The scripts given to one trigger of a field, run one after the other in that order.
+struct FieldEvent {
+    int Code = 0;              // the trigger, 1-9
+    std::vector<int> Scripts;  // their stream objects
+};
 
 struct FieldRecord {
     std::string FieldName;   // /T; dots name a child of the part before the dot
     std::string Dict;        // the widget dictionary so far, without its end
     std::string Action;      // " /A << ... >> ": activation action
-    std::string Events;      // the /AA entries
+    std::vector<FieldEvent> Events;  // the /AA entries, each trigger once
     bool Calculated = false; // a calculate script is attached
     std::string Caption;     // /MK /CA: check glyph, radio glyph or button caption
     std::string Appearance;  // /DA
@@ -43,6 +50,7 @@ struct FormFields {
     // the others.
     std::multimap<std::string, std::size_t> Named;
     std::vector<RadioGroup> Radios;   // of the document, written when it completes
+    std::unordered_map<std::string, std::size_t> RadioPositions;  // of each name in Radios
     std::string Refs;                 // every field of the document, "n 0 R " each
     std::string CalcOrder;            // the fields with a calculate script, in writing order
     bool Toggles = false;             // a check box or radio button was drawn

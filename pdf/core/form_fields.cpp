@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -102,6 +103,30 @@ constexpr std::array<const char*, 10> kEventKeys{
     {"/A", "/D", "/E", "/X", "/Fo", "/Bl", "/K", "/V", "/C", "/F"}};
 constexpr int kCalculateEvent = 8;
 
+// A script action, followed by the actions of the scripts after it.
+std::string ScriptAction(int script, std::span<const int> next)
+{
+    std::string action = "<< /S /JavaScript /JS " + std::to_string(script) + " 0 R";
+    if (!next.empty()) {
+        action += " /Next [";
+        for (const int later : next)
+            action += " " + ScriptAction(later, {});
+        action += " ]";
+    }
+    return action + " >>";
+}
+
+std::string EventEntries(const std::vector<FieldEvent>& events)
+{
+    std::string entries;
+    for (const FieldEvent& event : events) {
+        const std::span<const int> scripts(event.Scripts);
+        entries += std::string(" ") + kEventKeys[static_cast<std::size_t>(event.Code)] + " " +
+                   ScriptAction(scripts.front(), scripts.subspan(1));
+    }
+    return entries;
+}
+
 }  // namespace
 
 // The field flags that the flag bits ask for, raising the version for the newer ones.
@@ -168,7 +193,11 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
         throw Error(err::kInvalidArgument,
                     "Invalid procedure call or argument: the field's font cannot show its value");
     ReserveFor(mForm.Fields, static_cast<int>(mForm.Fields.size()) + 1, mOutput.memoryUsage);
-    FieldRecord& field = mForm.Fields.emplace_back();
+    // Built aside and listed last, with its radio group, so that a field whose objects
+    // cannot be written leaves nothing half made.
+    FieldRecord field;
+    int groupObject = 0;
+    bool groupTicked = false;
 
     field.Dict = "<< /Type /Annot /Subtype /Widget \r /Rect [ " + edges[0] + " " + edges[1] +
                  " " + edges[2] + " " + edges[3] + "]";
@@ -216,21 +245,23 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     case kCheckBox:
     case kRadioButton: {
         field.Caption = kind == kCheckBox ? CheckGlyph(flags) : "l";
-        mForm.Toggles = true;
         const bool ticked = UpperAscii(value) == "TRUE";
         std::string onState = "Yes";
         if (kind == kCheckBox) {
             field.Dict += " /FT /Btn" + flagText + (ticked ? " /V /Yes /DV /Yes " : " /V /Off ");
         } else {
-            RadioGroup& group = RadioGroupNamed(name, tooltip, FieldFlags(flags, kind));
-            field.Group = static_cast<int>(&group - mForm.Radios.data()) + 1;
-            onState = "Choice" + std::to_string(++group.Buttons);
+            // A group begun by this button takes its number before the button's looks; a
+            // number left unwritten is a free entry.
+            const auto known = mForm.RadioPositions.find(name);
+            const RadioGroup* group =
+                known == mForm.RadioPositions.end() ? nullptr : &mForm.Radios[known->second];
+            groupObject = group ? group->Object : ++mOutput.objCount;
+            onState = "Choice" + std::to_string((group ? group->Buttons : 0) + 1);
             // The first button drawn ticked is the group's value; the others show off.
-            if (ticked && group.Value == "Off")
-                group.Value = onState;
-            field.Dict += " /Parent " + std::to_string(group.Object) + " 0 R ";
+            groupTicked = ticked && (!group || group->Value == "Off");
+            field.Dict += " /Parent " + std::to_string(groupObject) + " 0 R ";
         }
-        const bool shownOn = kind == kCheckBox ? ticked : GroupOf(field).Value == onState;
+        const bool shownOn = kind == kCheckBox ? ticked : groupTicked;
         field.Dict +=
             ToggleAppearance(width, height, frame, field.Caption, onState, shownOn) + " ";
         break;
@@ -257,13 +288,23 @@ void Pagelith::DrawField(const std::string& name, int kind, float x, float y, fl
     }
 
     field.FieldName = name;
-    mForm.Named.emplace(name, mForm.Fields.size() - 1);
     field.Appearance = FontResourceName() + " " + FormatReal(fontSize) + " Tf ";
     const std::string textColour = PlainFillOperands(mColours.text);
     if (!textColour.empty())
         field.Appearance += textColour + " ";
     field.Tooltip = tooltip;
     field.Kind = kind;
+
+    if (kind == kRadioButton) {
+        RadioGroup& group = RadioGroupNamed(name, tooltip, FieldFlags(flags, kind), groupObject);
+        field.Group = static_cast<int>(&group - mForm.Radios.data()) + 1;
+        if (groupTicked)
+            group.Value = "Choice" + std::to_string(group.Buttons + 1);
+        ++group.Buttons;
+    }
+    mForm.Named.emplace(name, mForm.Fields.size());
+    mForm.Toggles = mForm.Toggles || kind == kCheckBox || kind == kRadioButton;
+    mForm.Fields.push_back(std::move(field));
 }
 
 void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string& script)
@@ -271,8 +312,7 @@ void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string
     if (mPdfa.on || script.empty() || mForm.Fields.empty() || code < 0 ||
         code >= static_cast<int>(kEventKeys.size()))
         return;
-    const std::string action =
-        "<< /S /JavaScript /JS " + std::to_string(WriteStreamObject(script)) + " 0 R >>";
+    const int scriptObject = WriteStreamObject(script);
     // The fields of that name, then those named with it and a dot ("/" follows ".").
     const auto named = mForm.Named.equal_range(name);
     const auto children =
@@ -281,10 +321,15 @@ void Pagelith::OnFieldEvent(int code, const std::string& name, const std::string
         for (auto at = first; at != last; ++at) {
             FieldRecord& field = mForm.Fields[at->second];
             if (code == 0) {
-                field.Action = " /A " + action;
+                field.Action = " /A " + ScriptAction(scriptObject, {});
             } else {
-                field.Events += std::string(" ") + kEventKeys[static_cast<std::size_t>(code)] +
-                                " " + action;
+                // A key stands once in /AA, so a later script of a trigger runs after the
+                // earlier ones rather than hiding them.
+                auto event = std::find_if(field.Events.begin(), field.Events.end(),
+                                          [code](const FieldEvent& e) { return e.Code == code; });
+                if (event == field.Events.end())
+                    event = field.Events.insert(event, FieldEvent{code, {}});
+                event->Scripts.push_back(scriptObject);
                 field.Calculated = field.Calculated || code == kCalculateEvent;
             }
         }
@@ -336,7 +381,7 @@ void Pagelith::WritePageFields(int pageObject)
         const std::string fieldRef =
             field.Group == 0 ? ref : std::to_string(GroupOf(field).Object) + " 0 R ";
         if (!field.Events.empty()) {
-            text += " /AA << " + field.Events + " >> ";
+            text += " /AA << " + EventEntries(field.Events) + " >> ";
             if (field.Calculated && mForm.CalcOrder.find(fieldRef) == std::string::npos)
                 mForm.CalcOrder += fieldRef;
         }
@@ -369,18 +414,17 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
            std::to_string(onLook) + " 0 R /Off " + std::to_string(offLook) + " 0 R >> >>";
 }
 
-// The group of radio buttons of that name; a new one lists its field in the form, with the
-// field flags and the tooltip of its first button.
+// The group of radio buttons of that name; a new one lists its field, of that object, in
+// the form, with the field flags and the tooltip of its first button.
 RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string& tooltip,
-                                      int fieldFlags)
+                                      int fieldFlags, int object)
 {
-    for (RadioGroup& group : mForm.Radios) {
-        if (group.Name == name)
-            return group;
-    }
+    const auto [known, added] = mForm.RadioPositions.try_emplace(name, mForm.Radios.size());
+    if (!added)
+        return mForm.Radios[known->second];
     RadioGroup& group = mForm.Radios.emplace_back();
     group.Name = name;
-    group.Object = ++mOutput.objCount;  // written when the document completes
+    group.Object = object;  // written when the document completes
     group.Flags = fieldFlags;
     group.Value = "Off";
     group.Tooltip = tooltip;

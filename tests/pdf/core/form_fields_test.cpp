@@ -1,6 +1,8 @@
 // Form fields: their widgets, scripts and the document's /AcroForm dictionary.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -188,6 +190,42 @@ TEST_F(Fields, ScriptsReachTheFieldAndItsChildren)
     EXPECT_EQ(pdf.find("ignored"), std::string::npos);
 }
 
+// A trigger given a second script names it once and runs both in order; a second
+// activation script replaces the first.
+TEST(FieldTriggers, ASecondScriptOfATriggerRunsAfterTheFirst)
+{
+    struct Case {
+        int code;
+        const char* action;   // where readers find it, from the field
+        const char* scripts;  // as readers run them
+    };
+    const Case cases[] = {
+        {0, "f.A", "second();"},
+        {1, "f.AA.D", "first(); second();"},
+        {6, "f.AA.K", "first(); second();"},
+        {8, "f.AA.C", "first(); second();"},
+    };
+    for (const Case& c : cases) {
+        auto writer = PinnedWriter();
+        std::string path = CaseOutputPath("fields_" + std::to_string(c.code) + "_");
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->DrawField("total", 0, 10, 10, 100, 15, "", "", "", 0);
+        writer->OnFieldEvent(c.code, "total", "first();");
+        writer->OnFieldEvent(9, "total", "format();");
+        writer->OnFieldEvent(c.code, "total", "second();");
+        FinishChecked(*writer, path);
+        const auto run = RunTool(std::string("/usr/bin/python3 -c \"import pikepdf, sys\n"
+                                             "f = pikepdf.open(sys.argv[1]).Root.AcroForm.Fields[0]\n"
+                                             "a = ") + c.action + "\n"
+                                 "chain = [a] + list(a.get('/Next', []))\n"
+                                 "print(' '.join(x.JS.read_bytes().decode() for x in chain))\n"
+                                 "print(f.AA.F.JS.read_bytes().decode())\" '" + path + "'");
+        EXPECT_EQ(run.output, std::string(c.scripts) + "\nformat();\n") << c.code;
+    }
+}
+
 TEST_F(Fields, FieldsOfAReopenedPageAreWrittenWhenItCloses)
 {
     writer->DrawField("premier", 0, 0, 0, 10, 10, "", "", "", 1024);
@@ -302,6 +340,41 @@ TEST(FieldValues, AFieldShowsItsValueInItsFontOrIsRefused)
                                     "  print(str(f.T), str(f.V if '/V' in f else f.Opt[0] if '/Opt' in f else ''))\" '" + path + "'");
         const bool shown = values.output.find("nom " + c.value.substr(0, c.value.find('|'))) != std::string::npos;
         EXPECT_EQ(shown, c.written && c.kind != 1 && c.kind != 5) << values.output;
+    }
+}
+
+// A field whose objects cannot be written, the disk being full, is not listed at all: no
+// record, no radio group and no entry of the form.
+TEST(FieldsUnwritten, AFieldThatCannotBeWrittenLeavesNoTrace)
+{
+    struct Case {
+        int kind;
+        const char* value;
+        const char* option;
+    };
+    const Case cases[] = {{1, "true", ""}, {2, "a|b", "1"}, {4, "true", ""}, {5, "OK", "go();"}};
+    for (const Case& c : cases) {
+        auto writer = PinnedWriter();
+        std::string path = "/dev/full";
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->SetFont("Helvetica", 10, 0, 0);
+        // The output is buffered by blocks: room for a few bytes more before a write
+        // reaches the disk.
+        struct stat device {};
+        ASSERT_EQ(stat(path.c_str(), &device), 0);
+        PagelithTestPeer peer(*writer);
+        peer.WriteLine(std::string(
+            static_cast<std::size_t>(device.st_blksize - 10 - writer->FileSize()), ' '));
+        EXPECT_THROW(writer->DrawField("nom", c.kind, 10, 10, 100, 15, c.value, c.option, "", 0),
+                     Error)
+            << c.kind;
+        EXPECT_TRUE(peer.Form().Fields.empty()) << c.kind;
+        EXPECT_TRUE(peer.Form().Named.empty()) << c.kind;
+        EXPECT_TRUE(peer.Form().Radios.empty()) << c.kind;
+        EXPECT_EQ(peer.Form().Refs, "") << c.kind;
+        EXPECT_FALSE(peer.Form().Toggles) << c.kind;
     }
 }
 

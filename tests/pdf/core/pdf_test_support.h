@@ -46,6 +46,7 @@ public:
         return w.mNav.bookmarks[static_cast<std::size_t>(number - 1)];
     }
     float PageHeight() const { return w.mGeometry.height; }
+    const FormFields& Form() const { return w.mForm; }
 
     // Graphics and text state.
     void ClearPageContent() { BufReset(w.mContent.pageBuf); }

@@ -623,6 +623,30 @@ std::string ImportedInPdfaMode(const std::string& source, const std::string& pat
     return FinishChecked(*writer, path);
 }
 
+// PDF/A mode may be switched on after a page was imported: the page, judged as it was
+// imported, still keeps or ends the claim.
+TEST(PageImport, PdfaSwitchedOnLaterJudgesPagesImportedBefore)
+{
+    const std::vector<std::pair<std::string, bool>> cases{{"0 0 1 rg", true}, {"0 0 0 1 k", false}};
+    for (const auto& [colour, claims] : cases) {
+        const std::string content = colour + " 0 0 10 10 re f";
+        const std::string source = AssembledPdf(
+            "import-pdfa-later.pdf",
+            {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+             "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 300 200] /Resources << >> /Contents 4 0 R >>",
+             "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream"});
+        auto writer = testing_support::PinnedWriter();
+        std::string path = testing_support::CaseOutputPath("import-");
+        writer->BeginDoc(path);
+        int page = 0;
+        writer->BeginPage(page);
+        writer->ImportPage(source, 1, 0, 0, 0, 0);
+        writer->SetPDFa(true);
+        const std::string bytes = FinishChecked(*writer, path);
+        EXPECT_EQ(bytes.find("<pdfaid:part>1</pdfaid:part>") != std::string::npos, claims) << colour;
+    }
+}
+
 // In PDF/A mode, a document keeps its claim while the pages it imports hold nothing PDF/A-1b
 // forbids, and drops it for the first page whose resources do.
 TEST(PageImport, ResourcesPdfaForbidsDropTheClaim)
