@@ -12,35 +12,23 @@ constexpr std::int64_t kBufferBits = 64;
 
 }  // namespace
 
-std::size_t AfterDataByte(const Bytes& data, std::size_t at)
-{
-    if (at >= data.size())
-        return kNoDataByte;
-    if (data[at] != 0xFF)
-        return at + 1;
-    std::size_t next = at + 1;
-    while (next < data.size() && data[next] == 0xFF)
-        ++next;
-    if (next >= data.size() || data[next] != 0)
-        return kNoDataByte;
-    return next + 1;
-}
-
 void JpegPrefetch::Start(std::size_t at)
 {
-    mCount = 0;
+    Lose();
     mUsed = 0;
     Add({at, 0, false});
+    CountLeastFetched();
 }
 
 void JpegPrefetch::Lose()
 {
     mCount = 0;
+    mLeastFetched = INT64_MAX;
 }
 
 void JpegPrefetch::Resume(std::size_t at, int unused)
 {
-    mCount = 0;
+    Lose();
     mUsed = 0;
     Reader reader{at, unused, false};
     while (true) {
@@ -48,29 +36,26 @@ void JpegPrefetch::Resume(std::size_t at, int unused)
         reader.AtMarker = next == kNoDataByte;
         Add(reader);
         if (reader.AtMarker || reader.Fetched + 8 > kBufferBits)
-            return;
+            break;
         reader.At = next;
         reader.Fetched += 8;
     }
+    CountLeastFetched();
 }
 
-void JpegPrefetch::Need(int count)
+void JpegPrefetch::Fill(int count)
 {
-    bool filled = false;
     for (int r = 0; r < mCount; ++r) {
         Reader& reader = mReaders[static_cast<std::size_t>(r)];
-        if (!reader.AtMarker && reader.Fetched - mUsed < count) {
+        if (!reader.AtMarker && reader.Fetched - mUsed < count)
             Fill(reader);
-            filled = true;
-        }
     }
-    if (!filled)
-        return;
     // Readers that fetched up to the same byte stand alike from then on.
-    const int count0 = mCount;
+    const int followed = mCount;
     mCount = 0;
-    for (int r = 0; r < count0; ++r)
+    for (int r = 0; r < followed; ++r)
         Add(mReaders[static_cast<std::size_t>(r)]);
+    CountLeastFetched();
 }
 
 bool JpegPrefetch::ReachesMarker(std::size_t from, std::size_t marker) const
@@ -110,6 +95,16 @@ void JpegPrefetch::Add(const Reader& reader)
         }
     }
     mReaders[static_cast<std::size_t>(mCount++)] = reader;
+}
+
+void JpegPrefetch::CountLeastFetched()
+{
+    mLeastFetched = INT64_MAX;
+    for (int r = 0; r < mCount; ++r) {
+        const Reader& reader = mReaders[static_cast<std::size_t>(r)];
+        if (!reader.AtMarker)
+            mLeastFetched = std::min(mLeastFetched, reader.Fetched);
+    }
 }
 
 }  // namespace pdf

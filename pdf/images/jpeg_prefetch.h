@@ -16,7 +16,19 @@ namespace pdf {
 // The offset after the data byte of a scan at `at`, a 0xFF with its stuffed zero counting as
 // one, or kNoDataByte where a marker (or the data's end) stands there.
 constexpr std::size_t kNoDataByte = SIZE_MAX;
-std::size_t AfterDataByte(const Bytes& data, std::size_t at);
+inline std::size_t AfterDataByte(const Bytes& data, std::size_t at)
+{
+    if (at >= data.size())
+        return kNoDataByte;
+    if (data[at] != 0xFF)
+        return at + 1;
+    std::size_t next = at + 1;
+    while (next < data.size() && data[next] == 0xFF)
+        ++next;
+    if (next >= data.size() || data[next] != 0)
+        return kNoDataByte;
+    return next + 1;
+}
 
 class JpegPrefetch {
 public:
@@ -33,7 +45,11 @@ public:
     void Resume(std::size_t at, int unused);
 
     // A code (8 bits looked at) or `count` bits are about to be used.
-    void Need(int count);
+    void Need(int count)
+    {
+        if (mLeastFetched - mUsed < count)
+            Fill(count);
+    }
     void Use(int count) { mUsed += count; }
 
     // Whether every reader followed, or one standing at `from` when none is, meets the
@@ -48,13 +64,16 @@ private:
         bool AtMarker = false;
     };
 
+    void Fill(int count);
     void Fill(Reader& reader);
     void Add(const Reader& reader);
+    void CountLeastFetched();
 
     const Bytes& mData;
     std::array<Reader, 9> mReaders{};  // one for each byte the buffer can hold ahead
     int mCount = 0;
     std::int64_t mUsed = 0;
+    std::int64_t mLeastFetched = INT64_MAX;  // of the readers followed that may fetch more
 };
 
 }  // namespace pdf
