@@ -5,9 +5,9 @@
 #include "pdf/images/jpeg_scans.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "pdf/images/byte_reader.h"
+#include "pdf/images/jpeg_prefetch.h"
 #include "pdf/images/jpeg_standard_tables.h"
 
 namespace pdf {
@@ -43,13 +43,6 @@ const HuffmanTables& StandardTables()
         return built;
     }();
     return tables;
-}
-
-// The bits of the band from `first` to `last` of a block's coefficients.
-std::uint64_t Band(int first, int last)
-{
-    const std::uint64_t upTo = last >= 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (last + 1)) - 1;
-    return upTo & ~((std::uint64_t{1} << first) - 1);
 }
 
 }  // namespace
@@ -91,21 +84,18 @@ std::size_t BuildHuffmanCodes(const Bytes& data, std::size_t at, std::size_t end
 }
 
 // The coded bits of a scan, with the stuffed zero after each 0xFF byte dropped; a marker
-// or the end of the data ends them.
+// or the end of the data ends them.  Beside them, how far readers have fetched.
 class JpegScans::Bits {
 public:
-    Bits(const Bytes& data, std::size_t at) : mData(data), mAt(at) {}
-
-    int Bit()
+    Bits(const Bytes& data, std::size_t at) : mData(data), mAt(at), mPrefetch(data)
     {
-        if (mCount == 0)
-            Fill();
-        --mCount;
-        return (mByte >> mCount) & 1;
+        mPrefetch.Start(at);
     }
 
-    int Receive(int count)
+    int Get(int count)
     {
+        mPrefetch.Need(count);
+        mPrefetch.Use(count);
         int value = 0;
         while (count-- > 0)
             value = value << 1 | Bit();
@@ -117,9 +107,11 @@ public:
         int code = 0;
         for (std::size_t length = 1; length <= 16; ++length) {
             code = code << 1 | Bit();
-            if (code <= codes.LastCode[length])
+            if (code <= codes.LastCode[length]) {
+                Looked(static_cast<int>(length));
                 return codes.Values[static_cast<std::size_t>(codes.FirstValue[length] + code -
                                                              codes.FirstCode[length])];
+            }
         }
         throw FormatError("the JPEG scan data hold a code their tables lack");
     }
@@ -134,10 +126,21 @@ public:
         if (k == mAt || k >= mData.size() || mData[k] != 0xD0 + number)
             throw FormatError("the JPEG scan lacks a restart marker");
         mAt = k + 1;
+        mPrefetch.Start(mAt);
+    }
+
+    // Readers decode a unit of a sequential scan by a faster route, which fetches otherwise,
+    // while their input holds at least 512 bytes for each of its blocks.
+    void BeginSequentialUnit(int blocks)
+    {
+        if (mData.size() - mAt >= std::size_t{512} * static_cast<std::size_t>(blocks))
+            mPrefetch.Lose();
+        else if (mPrefetch.Lost())
+            mPrefetch.Resume(mAt, mCount);
     }
 
     // Where the marker after the bits read begins (the data's size when none follows).
-    // Readers warn of any byte before it but fill bytes (0xFF).
+    // Readers warn of any byte they did not fetch before it but fill bytes (0xFF).
     std::size_t NextMarker() const
     {
         std::size_t k = mAt;
@@ -146,29 +149,43 @@ public:
             ++k;
         if (k + 1 >= mData.size())
             return mData.size();
-        if (std::any_of(mData.begin() + static_cast<std::ptrdiff_t>(mAt),
-                        mData.begin() + static_cast<std::ptrdiff_t>(k),
-                        [](std::uint8_t byte) { return byte != 0xFF; }))
+        if (!mPrefetch.ReachesMarker(mAt, k))
             throw FormatError("the JPEG scan data run on past their last block");
         return k;
     }
 
 private:
+    int Bit()
+    {
+        if (mCount == 0)
+            Fill();
+        --mCount;
+        return (mByte >> mCount) & 1;
+    }
+
+    // Readers look at 8 bits for a code, and take a longer one from 9 bits on, bit by bit.
+    void Looked(int length)
+    {
+        mPrefetch.Need(8);
+        if (length <= 8) {
+            mPrefetch.Use(length);
+            return;
+        }
+        mPrefetch.Need(9);
+        mPrefetch.Use(9);
+        for (int bit = 10; bit <= length; ++bit) {
+            mPrefetch.Need(1);
+            mPrefetch.Use(1);
+        }
+    }
+
     void Fill()
     {
-        if (mAt >= mData.size())
+        const std::size_t next = AfterDataByte(mData, mAt);
+        if (next == kNoDataByte)
             throw CutScan();
-        const std::uint8_t byte = mData[mAt];
-        std::size_t next = mAt + 1;
-        if (byte == 0xFF) {
-            while (next < mData.size() && mData[next] == 0xFF)
-                ++next;
-            if (next >= mData.size() || mData[next] != 0)
-                throw CutScan();
-            ++next;
-        }
+        mByte = mData[mAt];
         mAt = next;
-        mByte = byte;
         mCount = 8;
     }
 
@@ -176,6 +193,7 @@ private:
     std::size_t mAt;
     std::uint8_t mByte = 0;
     int mCount = 0;
+    JpegPrefetch mPrefetch;
 };
 
 // A component of the scan and the tables it is decoded with.
@@ -289,6 +307,8 @@ std::size_t JpegScans::Decode(std::size_t scan, const HuffmanTables& tables, int
             bits.Restart(static_cast<int>((unit / restartInterval - 1) % 8));
             eobRun = 0;
         }
+        if (!mProgressive)
+            bits.BeginSequentialUnit(blocksPerUnit);
         for (ScanPart& part : parts) {
             const int blocks = interleaved ? part.Comp->H * part.Comp->V : 1;
             for (int b = 0; b < blocks; ++b)
@@ -352,21 +372,21 @@ void JpegScans::DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int s
                             int ah, int& eobRun)
 {
     if (!mProgressive) {
-        bits.Receive(bits.Decode(*part.Dc));
+        bits.Get(bits.Decode(*part.Dc));
         for (int k = 1; k < 64; ++k) {
             const int rs = bits.Decode(*part.Ac);
             if ((rs & 15) == 0 && rs >> 4 != 15)
                 break;
             k += rs >> 4;
-            bits.Receive(rs & 15);
+            bits.Get(rs & 15);
         }
         return;
     }
     if (ss == 0) {
         if (ah == 0)
-            bits.Receive(bits.Decode(*part.Dc));
+            bits.Get(bits.Decode(*part.Dc));
         else
-            bits.Bit();
+            bits.Get(1);
         return;
     }
     std::uint64_t& nonZero = part.Comp->NonZero[block];
@@ -377,13 +397,13 @@ void JpegScans::DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int s
             int run = rs >> 4;
             const int size = rs & 15;
             if (size == 0 && run != 15) {
-                eobRun = (1 << run) + bits.Receive(run);
+                eobRun = (1 << run) + bits.Get(run);
                 break;
             }
             if (ah == 0) {
                 k += run;
                 if (size != 0) {
-                    bits.Receive(size);
+                    bits.Get(size);
                     nonZero |= k < 64 ? std::uint64_t{1} << k : 0;
                 }
                 continue;
@@ -393,10 +413,10 @@ void JpegScans::DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int s
             if (size > 1)
                 throw FormatError("the JPEG scan data hold a code their tables lack");
             if (size == 1)
-                bits.Bit();
+                bits.Get(1);
             for (; k <= se; ++k) {
                 if (nonZero & std::uint64_t{1} << k)
-                    bits.Bit();
+                    bits.Get(1);
                 else if (--run < 0)
                     break;
             }
@@ -406,9 +426,12 @@ void JpegScans::DecodeBlock(Bits& bits, ScanPart& part, std::size_t block, int s
         if (eobRun == 0)
             return;
     }
-    // Inside an end-of-band run, a refinement still corrects the coefficients coded before.
-    if (ah != 0)
-        bits.Receive(std::popcount(nonZero & Band(k, se)));
+    // Inside an end-of-band run, a refinement still corrects the coefficients coded before,
+    // a bit each.
+    for (; ah != 0 && k <= se; ++k) {
+        if (nonZero & std::uint64_t{1} << k)
+            bits.Get(1);
+    }
     --eobRun;
 }
 

@@ -192,7 +192,9 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         {"optimized_progressive_cut", CutScan(ReadBytes(folder + "optimized_progressive.jpg")),
          false},
         {"frame_beyond_its_data", oversized, false},
-        {"bytes_after_the_scan", InsertedBefore(baseline, 0xD9, {1, 2, 3}), false},
+        // More than the readers' bit buffer fetches ahead.
+        {"bytes_after_the_scan", InsertedBefore(baseline, 0xD9, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
+         false},
         {"bytes_between_segments", InsertedBefore(baseline, 0xDB, {0x20}), false},
         {"marker_readers_stop_at", InsertedBefore(baseline, 0xDB, {0xFF, 0xB0, 0, 2}), false},
         {"restart_segment_of_six_bytes",
@@ -253,6 +255,119 @@ TEST(JpegReaders, DecodeWhatIsPlacedWithoutAWord)
         const std::string poppler = RunTool("tail -c 183309 '" + path + "-000.ppm'").output;
         EXPECT_LT(MeanDifference(mupdf, poppler), 3);
     }
+}
+
+// Pictures of one deterministic source in the variants encoders write, "<name>.jpg" in the
+// scratch folder; `cjpeg` lists the options of the cjpeg ones, `convert` and `pillow` name
+// the others.
+struct StrayVariant {
+    std::string name;
+    std::string command;  // run in the folder, the source being source.ppm
+    bool progressive;
+};
+
+std::vector<StrayVariant> StrayVariants()
+{
+    std::vector<StrayVariant> variants;
+    for (const std::string size : {"17x9", "120x90", "301x203"}) {
+        const std::string source = "convert -size " + size + " -seed 7 plasma:fractal source.ppm && ";
+        for (const std::string options :
+             {"", "-optimize", "-grayscale", "-sample 1x1 -restart 2", "-progressive",
+              "-grayscale -progressive", "-restart 1 -progressive -sample 2x1"}) {
+            variants.push_back({"cjpeg " + options + " " + size,
+                                source + "cjpeg " + options + " source.ppm > picture.jpg",
+                                options.find("progressive") != std::string::npos});
+        }
+        variants.push_back({"convert " + size, source + "convert source.ppm -quality 85 picture.jpg",
+                            false});
+        variants.push_back({"convert progressive " + size,
+                            source + "convert source.ppm -interlace Plane picture.jpg", true});
+        variants.push_back({"pillow progressive " + size,
+                            source + "/usr/bin/python3 -c \"from PIL import Image; "
+                                     "Image.open('source.ppm').save('picture.jpg', "
+                                     "progressive=True, optimize=True)\"",
+                            true});
+    }
+    return variants;
+}
+
+// Where the marker after the first scan's coded data begins.
+std::size_t EndOfFirstScan(const Bytes& file)
+{
+    std::size_t k = Find(file, Marker(0xDA));
+    k += 2 + (std::size_t{file[k + 2]} << 8 | file[k + 3]);
+    while (!(file[k] == 0xFF && file[k + 1] != 0 && (file[k + 1] < 0xD0 || file[k + 1] > 0xD7)))
+        ++k;
+    return k;
+}
+
+// Bytes before the end of a scan, which readers take silently when their bit buffer had
+// fetched them, and report as corrupt data otherwise.  What is placed is read without a
+// word by djpeg from the picture and by poppler and mupdf from the file; where readers
+// fetch as they do near the end of the data alone (progressive scans, small pictures), what
+// they take silently is placed too.
+TEST(JpegReaders, StrayBytesBeforeAMarkerArePlacedWhereNoReaderWarns)
+{
+    const std::string folder = ScratchPath("jpeg_stray_bytes");
+    std::filesystem::create_directories(folder);
+    int oneBaselinePlaced = 0;
+    int fourProgressivePlaced = 0;
+    for (const StrayVariant& variant : StrayVariants()) {
+        const auto made = RunTool("cd '" + folder + "' && " + variant.command);
+        ASSERT_EQ(made.status, 0) << variant.name << made.output;
+        const Bytes picture = ReadBytes(folder + "/picture.jpg");
+        // Readers take a faster route, fetching otherwise, while 512 bytes a block remain.
+        const bool small = picture.size() < 512;
+        std::vector<std::pair<std::size_t, int>> cuts;  // where, how many bytes
+        for (int k = 1; k <= 8; ++k) {
+            cuts.push_back({picture.size() - 2, k});
+            if (variant.progressive && k <= 4)
+                cuts.push_back({EndOfFirstScan(picture), k});
+        }
+        std::vector<Bytes> placedOnes;
+        for (const auto& [at, count] : cuts) {
+            SCOPED_TRACE(variant.name + ": " + std::to_string(count) + " bytes at " +
+                         std::to_string(at));
+            Bytes data = picture;
+            data.insert(data.begin() + static_cast<std::ptrdiff_t>(at),
+                        static_cast<std::size_t>(count), 0x55);
+            const std::string jpeg = WriteScratch("jpeg_stray_bytes/stray.jpg", data);
+            const bool silent = RunTool("djpeg -outfile /dev/null '" + jpeg + "'").output.empty();
+            auto w = testing_support::PinnedWriter();
+            std::string path = testing_support::OutputPath("images_jpeg_stray.pdf");
+            w->BeginDoc(path);
+            int page = 0;
+            w->BeginPage(page);
+            w->DrawImage(w->AddImage("stray.jpg", data), 0, 0);
+            const bool placed = w->ErrNumber() == 0;
+            EXPECT_TRUE(placed || w->ErrNumber() == 321) << w->ErrDescription();
+            w->EndDoc();
+            EXPECT_TRUE(silent || !placed);
+            if (variant.progressive || small)
+                EXPECT_EQ(placed, silent);
+            if (placed)
+                placedOnes.push_back(data);
+            oneBaselinePlaced += placed && !variant.progressive && count == 1;
+            fourProgressivePlaced += placed && variant.progressive && count == 4;
+        }
+        // What was placed, a page each, as the PDF readers decode it.
+        SCOPED_TRACE(variant.name);
+        auto w = testing_support::PinnedWriter();
+        std::string path = testing_support::OutputPath("images_jpeg_stray.pdf");
+        w->BeginDoc(path);
+        w->SetCompression(0, 2, 0);
+        for (std::size_t k = 0; k < placedOnes.size(); ++k) {
+            int page = 0;
+            w->BeginPage(page);
+            w->DrawImage(w->AddImage("stray" + std::to_string(k) + ".jpg", placedOnes[k]), 0, 0);
+            w->EndPage();
+        }
+        EXPECT_EQ(w->ErrNumber(), 0);
+        testing_support::FinishChecked(*w, path);
+        EXPECT_EQ(testing_support::PopplerRenderMessages(path), "");
+    }
+    EXPECT_GT(oneBaselinePlaced, 10);
+    EXPECT_GT(fourProgressivePlaced, 10);
 }
 
 }  // namespace
