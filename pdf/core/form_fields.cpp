@@ -419,10 +419,10 @@ std::string Pagelith::ToggleAppearance(float width, float height, const std::str
 RadioGroup& Pagelith::RadioGroupNamed(const std::string& name, const std::string& tooltip,
                                       int fieldFlags, int object)
 {
-    const auto [known, added] = mForm.RadioPositions.try_emplace(name, mForm.Radios.size());
-    if (!added)
+    if (const auto known = mForm.RadioPositions.find(name); known != mForm.RadioPositions.end())
         return mForm.Radios[known->second];
     RadioGroup& group = mForm.Radios.emplace_back();
+    mForm.RadioPositions.emplace(name, mForm.Radios.size() - 1);
     group.Name = name;
     group.Object = object;  // written when the document completes
     group.Flags = fieldFlags;

@@ -171,12 +171,17 @@ void SourceReader::ReadData(SourceObject& object)
     const double wanted = std::min(length, static_cast<double>(file.Size() - at));
     const std::int64_t count = wanted >= 1 ? static_cast<std::int64_t>(wanted) : 0;
     std::string data = file.ReadAt(at, count);
+    // Each read of the data is charged, however often the cached object is asked for it.
+    std::int64_t work = kObjectReadOverhead + static_cast<std::int64_t>(data.size());
     // A stream whose /Length disagrees with its data ends where the rebuild ends it: at its
     // "endstream" (the line end before it kept, as the peers keep it), or at the next
-    // object's header when its "endstream" is lost, never inside a later object.
-    if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size())))
+    // object's header when its "endstream" is lost, never inside a later object.  A header
+    // at the very start of the data is taken for data, as every peer takes it.
+    if (!EndstreamFollows(file, at + static_cast<std::int64_t>(data.size()))) {
         data = file.ReadAt(at, DataEndInFile(file, at, at) - at);
-    file.Charge(static_cast<std::int64_t>(data.size()));
+        work += static_cast<std::int64_t>(data.size());
+    }
+    file.Charge(work);
     object.data.assign(data.begin(), data.end());
 }
 
