@@ -44,6 +44,8 @@ struct TemplateList {
     std::unordered_set<std::string> StillUnwritten;
     // Of each placeholder of a name written since, the annotation references it stands for.
     std::unordered_map<std::string, std::string> Resolved;
+    // The references and placeholders the template being recorded lists.
+    std::unordered_set<std::string> RecordingAnnots;
     // What the templates and the tiling cells paint, by template and pattern name.
     PaintGraph Paints;
 };

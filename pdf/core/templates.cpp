@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -67,51 +68,74 @@ void Reindex(TemplateList& templates)
     }
 }
 
-}  // namespace
-
-// The texts still to copy are kept in a list rather than on the call stack, as a chain of
-// templates each painting the next before it was written nests as deep as it is long.  A
-// placeholder met again copies what it gave the first time, so templates that each paint
-// the next twice cost what they write, not the number of paths through them.
-std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates)
+// The first unit of a list of annotation references, with the blanks that follow it: a
+// reference ("n 0 R") or a placeholder ("##" hexadecimal digits "##"); empty at the end.
+std::string_view FirstAnnotUnit(std::string_view refs)
 {
-    struct Copying {
-        std::string_view rest;
-        std::string_view placeholder;  // empty for the page's own references
-        std::size_t start = 0;         // where its expansion begins in the text
+    const std::size_t start = refs.find_first_not_of(' ');
+    if (start == std::string_view::npos)
+        return {};
+    const bool placeholder = refs.substr(start, 2) == "##";
+    const std::size_t last = placeholder ? refs.find("##", start + 2) : refs.find('R', start);
+    const std::size_t blanks = last == std::string_view::npos ? refs.size() : last + (placeholder ? 2 : 1);
+    const std::size_t end = std::min(refs.find_first_not_of(' ', blanks), refs.size());
+    return refs.substr(0, end);
+}
+
+// The leading blanks are the first unit's; a reference or placeholder is told by its text.
+std::string_view UnitKey(std::string_view unit)
+{
+    const std::size_t start = unit.find_first_not_of(' ');
+    const std::size_t end = unit.find_last_not_of(' ');
+    return start == std::string_view::npos ? std::string_view() : unit.substr(start, end + 1 - start);
+}
+
+// The references one painting of a template adds: each annotation it reaches once, however
+// many of the templates it paints paint the one that holds it.  The texts still to copy
+// are kept in a list rather than on the call stack, as a chain of templates each painting
+// the next before it was written nests as deep as it is long.
+void ExpandPainting(std::string_view placeholder, const TemplateList& templates, std::string& text)
+{
+    std::unordered_set<std::string_view> listed{placeholder};
+    std::vector<std::string_view> pending;
+    const auto push = [&](std::string_view key) {
+        if (const auto found = templates.Resolved.find(std::string(key)); found != templates.Resolved.end())
+            pending.push_back(found->second);
     };
-    std::string text;
-    // Of each placeholder expanded so far, where its expansion stands in the text.
-    std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>> expanded;
-    // The innermost last: a placeholder's references are copied where it stood.
-    std::vector<Copying> pending{{annots, {}, 0}};
+    push(placeholder);
     while (!pending.empty()) {
-        Copying& copying = pending.back();
-        std::string_view& rest = copying.rest;
-        const std::size_t mark = rest.find("##");
-        const std::size_t end =
-            mark == std::string_view::npos ? mark : rest.find("## ", mark + 2);
-        if (end == std::string_view::npos) {
-            text += rest;
-            expanded.try_emplace(copying.placeholder, copying.start, text.size() - copying.start);
+        std::string_view& rest = pending.back();
+        const std::string_view unit = FirstAnnotUnit(rest);
+        if (unit.empty()) {
             pending.pop_back();
             continue;
         }
-        text += rest.substr(0, mark);
-        const std::string_view placeholder = rest.substr(mark, end + 2 - mark);
-        rest.remove_prefix(end + 3);
-        if (const auto done = expanded.find(placeholder); done != expanded.end()) {
-            const auto [start, length] = done->second;
-            text.resize(text.size() + length);
-            std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(start), length,
-                        text.end() - static_cast<std::ptrdiff_t>(length));
+        rest.remove_prefix(unit.size());
+        const std::string_view key = UnitKey(unit);
+        if (!listed.insert(key).second)
             continue;
-        }
-        const auto found = templates.Resolved.find(std::string(placeholder));
-        if (found != templates.Resolved.end())
-            pending.push_back({found->second, placeholder, text.size()});
+        if (key.starts_with("##"))
+            push(key);
+        else
+            text += unit;
     }
-    return text;
+}
+
+}  // namespace
+
+// Each painting on the page lists what it adds, as the page asked for it.
+std::string ExpandPlaceholders(std::string_view annots, const TemplateList& templates)
+{
+    std::string text;
+    std::string_view rest = annots;
+    for (std::string_view unit; !(unit = FirstAnnotUnit(rest)).empty(); rest.remove_prefix(unit.size())) {
+        const std::string_view key = UnitKey(unit);
+        if (key.starts_with("##"))
+            ExpandPainting(key, templates, text);
+        else
+            text += unit;
+    }
+    return text + std::string(rest);
 }
 
 void Pagelith::BeginObject(const std::string& name, int flags)
@@ -124,6 +148,7 @@ void Pagelith::BeginObject(const std::string& name, int flags)
     mTemplates.Positions.try_emplace(name, objects.size() - 1);
     if (flags != 0)
         mTemplates.Placed.push_back(objects.size() - 1);
+    mTemplates.RecordingAnnots.clear();
     mTemplates.Paints.Open(PaintGraph::Template(name));
     BeginContent(mContent.templateBuf, mContent.openPaths.Template, mContent.serials.Template);
     mLayers.OpenInTemplate = 0;
@@ -248,12 +273,19 @@ std::string Pagelith::TemplateResourceName(const std::string& name) const
     return "/" + EscapeName(mInfo.resPrefix + (marked ? "~" : "") + name);
 }
 
+// A template lists each annotation once however often it paints what holds it, so that
+// templates each painting the next twice list what they reach, not every path to it.
 void Pagelith::AddAnnotRefs(const std::string& refs)
 {
-    if (mContent.inTemplate)
-        mTemplates.Objects.back().AnnotRefs += refs;
-    else
+    if (!mContent.inTemplate) {
         mPageList.annots += refs;
+        return;
+    }
+    std::string& listed = mTemplates.Objects.back().AnnotRefs;
+    for (std::string_view rest = refs, unit; !(unit = FirstAnnotUnit(rest)).empty(); rest.remove_prefix(unit.size())) {
+        if (mTemplates.RecordingAnnots.insert(std::string(UnitKey(unit))).second)
+            listed += unit;
+    }
 }
 
 void Pagelith::EndTiling()

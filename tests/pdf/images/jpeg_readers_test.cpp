@@ -343,8 +343,9 @@ TEST(JpegReaders, StrayBytesBeforeAMarkerArePlacedWhereNoReaderWarns)
             EXPECT_TRUE(placed || w->ErrNumber() == 321) << w->ErrDescription();
             w->EndDoc();
             EXPECT_TRUE(silent || !placed);
-            if (variant.progressive || small)
+            if (variant.progressive || small) {
                 EXPECT_EQ(placed, silent);
+            }
             if (placed)
                 placedOnes.push_back(data);
             oneBaselinePlaced += placed && !variant.progressive && count == 1;
